@@ -1,0 +1,52 @@
+#include "HVFramework/ObjectBase/RefCountedObject.h"
+
+#include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/ObjectBase/TypeName.h"
+
+namespace HV {
+
+std::u16string LRefCountedObject::ToString() const {
+  std::u16string text(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ");
+  for (char c : TypeName(typeid(*this))) text += static_cast<char16_t>(static_cast<unsigned char>(c));
+  return text;
+}
+
+void LRefCountedObject::Undo() {
+  Throw<std::logic_error>("Undo() not implemented for RefCountedObject",
+                          HV_HERE("HV::LRefCountedObject::Undo"));
+}
+
+int32_t LRefCountedObject::AddRef() { return mRefCount.fetch_add(1) + 1; }
+
+int32_t LRefCountedObject::Release() {
+  const int32_t count = mRefCount.load();
+  const int32_t internal = mInternalRefCount.load();
+  // The caller's reference is the last one outside the registries: let the
+  // object leave them while that reference still keeps it alive. Releases
+  // made by the hook itself see the re-entry counter and only decrement.
+  if (count == internal + 1 && mReleaseReentry.load() == 0 && mInternalRefCount.load() > 0) {
+    mReleaseReentry.fetch_add(1);
+    ReleaseInternalReferences();
+    mReleaseReentry.fetch_sub(1);
+  }
+  const int32_t remaining = mRefCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  if (remaining == 0) delete this;
+  return remaining;
+}
+
+HResult LRefCountedObject::ReleaseInternalReferences() {
+  return (mInternalRefCount.load() == 0 && mRefCount.load() == 1) ? S_OK : E_FAIL;
+}
+
+RCPtr<LRefCountedObject> LRefCountedObject::CreateCopy() const {
+  Throw<std::logic_error>("CreateCopy() not implemented for RefCountedObject",
+                          HV_HERE("HV::LRefCountedObject::CreateCopy"));
+}
+
+void LRefCountedObject::SetUnshareable(bool unshareable) {
+  if (unshareable && mRefCount.load() > 1)
+    Throw<std::runtime_error>(HV_HERE("HV::LRefCountedObject::SetUnshareable"));
+  mShareable.store(!unshareable, std::memory_order_relaxed);
+}
+
+}  // namespace HV

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "HVFramework/ObjectBase/IUndoable.h"
+#include "HVFramework/ObjectBase/RCPtr.h"
+#include "HVFramework/ObjectBase/ResultCodes.h"
+
+#include <atomic>
+#include <cstdint>
+#include <utility>
+
+namespace HV {
+
+// LRefCountedObject: the base of every counted object of the framework.
+//
+// The count lives in the object and starts at 0: a new object has no owner
+// until the first counted pointer (RCPtr/ConstRCPtr) takes it, and the last
+// Release deletes it. Registries that hold an object on its own behalf (a
+// distributor holding a registered client, say) also count those references
+// as internal; when the only reference left outside the registries is
+// released, ReleaseInternalReferences runs first so the object can leave them
+// and die. Classes combined with other counted bases derive from this class
+// virtually, so an object has exactly one count.
+//
+// AddRef and Release may be called from any thread; nothing else is locked.
+class LRefCountedObject : public IUndoable {
+ public:
+  LRefCountedObject() = default;
+  // A copy is a new object: it starts with no references and shareable.
+  LRefCountedObject(const LRefCountedObject&) {}
+  LRefCountedObject& operator=(const LRefCountedObject&) { return *this; }
+  ~LRefCountedObject() override = default;
+
+  std::u16string ToString() const override;
+  void Undo() override;
+
+  virtual int32_t AddRef();
+  virtual int32_t Release();
+  // Called by Release before the last outside reference goes; S_OK when no
+  // internal reference is left and the caller's is the only one.
+  virtual HResult ReleaseInternalReferences();
+  // A new object equal to this one, holding its first reference. Only classes
+  // that are copied on write (the counted buffers) implement it.
+  virtual RCPtr<LRefCountedObject> CreateCopy() const;
+
+  // Unshareable objects are copied whenever a second counted pointer takes
+  // them. Refused (throws) while more than one reference holds the object.
+  void SetUnshareable(bool unshareable);
+  bool IsShareable() const { return mShareable.load(std::memory_order_relaxed); }
+
+  void AddInternalReferences(int32_t delta) { mInternalRefCount.fetch_add(delta); }
+
+  int32_t GetRefCount() const { return mRefCount.load(); }
+  int32_t GetInternalRefCount() const { return mInternalRefCount.load(); }
+
+ private:
+  std::atomic<int32_t> mRefCount{0};
+  std::atomic<int32_t> mInternalRefCount{0};
+  std::atomic<int32_t> mReleaseReentry{0};
+  std::atomic<bool> mShareable{true};
+};
+
+template <class T>
+void ConstRCPtr<T>::Unshare() {
+  if (!mObject) return;
+  LRefCountedObject* counted = Counted(mObject);
+  if (counted->GetRefCount() <= 1) return;
+  if (Detail::gUnsharingObject == counted) return;  // CreateCopy handed back the object itself
+
+  const void* outer = std::exchange(Detail::gUnsharingObject, counted);
+  RCPtr<LRefCountedObject> copy;
+  try {
+    copy = counted->CreateCopy();
+  } catch (...) {
+    Detail::gUnsharingObject = outer;
+    throw;
+  }
+  Detail::gUnsharingObject = outer;
+
+  T* typed = dynamic_cast<T*>(copy.Get());
+  if (typed != mObject) {
+    if (typed) Counted(typed)->AddRef();
+    T* old = std::exchange(mObject, typed);
+    Counted(old)->Release();
+  }
+  if (!mObject) Detail::ThrowUnshareFailed(typeid(T), __FILE__, __LINE__);
+}
+
+}  // namespace HV

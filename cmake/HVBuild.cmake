@@ -1,0 +1,68 @@
+# Build settings shared by every target: warnings, sanitizers, ccache, and the
+# helpers that declare the subsystem libraries and their test executables.
+
+find_program(HV_CCACHE ccache)
+if(HV_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER "${HV_CCACHE}")
+  set(CMAKE_CXX_COMPILER_LAUNCHER "${HV_CCACHE}")
+endif()
+
+# Exception messages quote the throwing source file; keep those paths relative
+# to the repository so they do not depend on where the tree was checked out.
+add_compile_options("-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=")
+
+set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
+    -Woverloaded-virtual -Wimplicit-fallthrough)
+
+if(HV_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(HV_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT HV_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "HV_SANITIZE must be empty, address or thread")
+endif()
+
+# hv_add_library(name SOURCES ... [DEPENDS ...])
+# One static library per subsystem; its headers are included by their path
+# from the repository root ("HVFramework/ObjectBase/RefCountedObject.h").
+function(hv_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${HV_WARNINGS})
+  if(ARG_DEPENDS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# hv_add_gtest(name SOURCES ... DEPENDS ...)
+# One GoogleTest executable per subsystem. CTest labels come from the test
+# suite's name: suites ending in "Threads" are labelled threads (also run
+# under ThreadSanitizer), "Display" display (run under Xvfb), "Slow" slow;
+# every other suite is labelled unit.
+function(hv_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${HV_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set(special "*Threads.*:*Display.*:*Slow.*")
+  gtest_discover_tests(${name} TEST_FILTER "-${special}"
+                       PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
+  foreach(kind Threads Display Slow)
+    string(TOLOWER ${kind} label)
+    gtest_discover_tests(${name} TEST_FILTER "*${kind}.*"
+                         PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60)
+  endforeach()
+endfunction()
+
+# hv_add_benchmark(name SOURCES ... DEPENDS ...)
+function(hv_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${HV_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} benchmark::benchmark_main)
+endfunction()
