@@ -3,6 +3,7 @@
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 #include "HVFramework/Utilities/Storage/LIBuffer.h"
+#include "HVFramework/Utilities/Storage/StringFwd.h"
 
 #include <cstdint>
 #include <string_view>
@@ -170,9 +171,6 @@ class StringT {
 
   ConstRCPtr<LIBuffer> mBuffer;
 };
-
-using StringW = StringT<char16_t, char>;
-using StringA = StringT<char, char16_t>;
 
 extern template class StringT<char16_t, char>;
 extern template class StringT<char, char16_t>;
