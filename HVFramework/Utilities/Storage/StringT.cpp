@@ -4,10 +4,13 @@
 #include "HVFramework/Utilities/Storage/CaseMapping.h"
 #include "HVFramework/Utilities/Storage/LBufferT.h"
 #include "HVFramework/Utilities/Storage/TextConversion.h"
+#include "HVFramework/Utilities/Storage/TextFormat.h"
 
 #include <algorithm>
 #include <cstring>
+#include <locale.h>
 #include <stdexcept>
+#include <string>
 
 namespace HV {
 namespace {
@@ -523,6 +526,47 @@ HResult StringT<C, O>::Unlock() {
   OwnBuffer().SetUnshareable(false);
   OwnBuffer().SetSize(static_cast<uint32_t>(length + 1) * kUnit);
   return S_OK;
+}
+
+template <class C, class O>
+void StringT<C, O>::FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments)
+  requires kIsWide
+{
+  char16_t units[kFormatBufferUnits];
+  const int32_t length = FormatText(pattern, arguments.begin(), arguments.size(), units, kFormatBufferUnits);
+  Assign(units, length);
+}
+
+namespace {
+
+// Where a C runtime number starts: after white space.
+template <class C>
+const C* SkipSpace(const C* text) {
+  while (*text == C(' ') || (*text >= C('\t') && *text <= C('\r'))) ++text;
+  return text;
+}
+
+}  // namespace
+
+template <class C, class O>
+int32_t StringT<C, O>::ToInt() const {
+  const C* p = SkipSpace(GetText());
+  const bool negative = *p == C('-');
+  if (*p == C('-') || *p == C('+')) ++p;
+  int64_t value = 0;
+  for (; *p >= C('0') && *p <= C('9'); ++p) value = std::min<int64_t>(value * 10 + (*p - C('0')), int64_t{INT32_MAX} + 1);
+  if (negative) value = -value;
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+template <class C, class O>
+double StringT<C, O>::ToDouble() const {
+  // Only ASCII can belong to a number: the rest ends it like any other stray character.
+  const C* p = SkipSpace(GetText());
+  std::string ascii;
+  for (; *p > 0 && static_cast<uint32_t>(*p) < 0x80; ++p) ascii += static_cast<char>(*p);
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  return strtod_l(ascii.c_str(), nullptr, cLocale);
 }
 
 template class StringT<char16_t, char>;

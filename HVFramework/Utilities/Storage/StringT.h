@@ -2,10 +2,12 @@
 
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Storage/FormatArgument.h"
 #include "HVFramework/Utilities/Storage/LIBuffer.h"
 #include "HVFramework/Utilities/Storage/StringFwd.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <type_traits>
 
@@ -57,6 +59,24 @@ class StringT {
   explicit StringT(const ConstRCPtr<LIBuffer>& buffer)
     requires(!kIsWide);
   virtual ~StringT() = default;
+
+  // A new string made printf-style (TextFormat.h): type-safe, at most 16383 units.
+  template <class... A>
+  static StringT FromFormat(const C* pattern, const A&... arguments)
+    requires kIsWide
+  {
+    StringT result;
+    result.FormatArguments(pattern, {FormatArgument(arguments)...});
+    return result;
+  }
+  // Replaces the text printf-style.
+  template <class... A>
+  StringT& Format(const C* pattern, const A&... arguments)
+    requires kIsWide
+  {
+    FormatArguments(pattern, {FormatArgument(arguments)...});
+    return *this;
+  }
 
   StringT& operator=(const StringT& other);
   StringT& operator=(StringT&& other) noexcept;
@@ -137,6 +157,11 @@ class StringT {
   Other ToWideString() const
     requires(!kIsWide);
 
+  // The number at the start of the text, after white space, as the C runtime
+  // reads it ("C" locale); 0 when none. ToInt saturates at the int32 range.
+  int32_t ToInt() const;
+  double ToDouble() const;
+
   // Fills buffer with the text converted from text (len units; negative: up
   // to and including the terminator). E_FAIL when the text holds a bad or cut
   // sequence; the buffer then holds what was converted before it.
@@ -168,6 +193,8 @@ class StringT {
   // True when text points into this string's buffer.
   bool Overlaps(const C* text) const;
   StringT MapUnits(C (*map)(C)) const;
+  void FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments)
+    requires kIsWide;
 
   ConstRCPtr<LIBuffer> mBuffer;
 };
