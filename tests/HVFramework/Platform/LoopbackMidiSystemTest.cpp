@@ -255,8 +255,8 @@ TEST_F(LLoopbackMidiSystemThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnThe
   EXPECT_EQ(sizes, (std::vector<size_t>{256, 256, 256, 256, 256, 70}));
   EXPECT_EQ(joined, dump);
 
+  mSystem->WaitForCallbacks();  // the last callback has finished lending its header again
   mCallback.onInput = nullptr;
-  mSystem->WaitForCallbacks();
   EXPECT_EQ(mSystem->StopInput(input), kMidiNoError);
   EXPECT_EQ(mSystem->ResetInput(input), kMidiNoError);
   mSystem->WaitForCallbacks();
