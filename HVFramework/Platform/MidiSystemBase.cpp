@@ -6,46 +6,60 @@
 
 namespace HV::Platform {
 
-// ---- inputs ----
+// Shared by inputs and outputs.
 
-MidiOpened<MidiInHandle> LMidiSystemBase::OpenInput(uint32_t device, IMidiCallback& callback) {
+template <class Handle, class Endpoint>
+MidiOpened<Handle> LMidiSystemBase::Open(std::map<Handle, Endpoint>& endpoints, uint32_t device,
+                                         IMidiCallback& callback) {
   std::lock_guard lock(mMutex);
-  const auto handle = static_cast<MidiInHandle>(NewHandleValue());
-  const MidiResult result = ConnectInput(device, handle);
-  if (result != kMidiNoError) return {result, MidiInHandle::None};
-  mInputs.emplace(handle, InputEndpoint{&callback, {}, false, {}});
+  const auto handle = static_cast<Handle>(mNextHandle++);
+  const MidiResult result = Connect(device, handle);
+  if (result != kMidiNoError) return {result, Handle::None};
+  endpoints[handle].callback = &callback;
   return {kMidiNoError, handle};
 }
 
-MidiResult LMidiSystemBase::GetInputStatus(MidiInHandle handle) {
+template <class Handle>
+MidiResult LMidiSystemBase::GetStatus(Handle handle) {
   std::lock_guard lock(mMutex);
-  if (!FindInput(handle)) return kMidiInvalidHandle;
-  return IsInputConnected(handle) ? kMidiNoError : kMidiNoDriver;
+  if (!Find(handle)) return kMidiInvalidHandle;
+  return IsConnected(handle) ? kMidiNoError : kMidiNoDriver;
 }
 
-MidiResult LMidiSystemBase::PrepareInputHeader(MidiInHandle handle, MidiHeader& header) {
+template <class Handle>
+MidiResult LMidiSystemBase::ChangeHeader(Handle handle, MidiHeader& header, MidiResult (*change)(MidiHeader&)) {
   std::lock_guard lock(mMutex);
-  return FindInput(handle) ? Prepare(header) : kMidiInvalidHandle;
+  return Find(handle) ? change(header) : kMidiInvalidHandle;
+}
+
+// ---- inputs ----
+
+MidiOpened<MidiInHandle> LMidiSystemBase::OpenInput(uint32_t device, IMidiCallback& callback) {
+  return Open(mInputs, device, callback);
+}
+
+MidiResult LMidiSystemBase::GetInputStatus(MidiInHandle handle) { return GetStatus(handle); }
+
+MidiResult LMidiSystemBase::PrepareInputHeader(MidiInHandle handle, MidiHeader& header) {
+  return ChangeHeader(handle, header, Prepare);
 }
 
 MidiResult LMidiSystemBase::UnprepareInputHeader(MidiInHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mMutex);
-  return FindInput(handle) ? Unprepare(header) : kMidiInvalidHandle;
+  return ChangeHeader(handle, header, Unprepare);
 }
 
 MidiResult LMidiSystemBase::AddInputBuffer(MidiInHandle handle, MidiHeader& header) {
   std::lock_guard lock(mMutex);
-  InputEndpoint* input = FindInput(handle);
+  InputEndpoint* input = Find(handle);
   if (!input) return kMidiInvalidHandle;
-  if (!header.IsPrepared()) return kMidiUnprepared;
-  if (header.IsInQueue()) return kMidiStillPlaying;
+  if (const MidiResult refused = CheckLendable(header)) return refused;
   input->stream.Lend(header);
   return kMidiNoError;
 }
 
 MidiResult LMidiSystemBase::StartInput(MidiInHandle handle) {
   std::lock_guard lock(mMutex);
-  InputEndpoint* input = FindInput(handle);
+  InputEndpoint* input = Find(handle);
   if (!input) return kMidiInvalidHandle;
   if (!input->isStarted) {
     input->isStarted = true;
@@ -54,23 +68,20 @@ MidiResult LMidiSystemBase::StartInput(MidiInHandle handle) {
   return kMidiNoError;
 }
 
-MidiResult LMidiSystemBase::StopInput(MidiInHandle handle) {
-  std::lock_guard lock(mMutex);
-  InputEndpoint* input = FindInput(handle);
-  if (!input) return kMidiInvalidHandle;
-  LMidiInputStream::Events events;
-  input->stream.Stop(TimeSince(*input), events);
-  input->isStarted = false;
-  PostInputEvents(handle, input->callback, events);
-  return kMidiNoError;
-}
+MidiResult LMidiSystemBase::StopInput(MidiInHandle handle) { return EndRecording(handle, Ending::Stop); }
 
-MidiResult LMidiSystemBase::ResetInput(MidiInHandle handle) {
+MidiResult LMidiSystemBase::ResetInput(MidiInHandle handle) { return EndRecording(handle, Ending::Reset); }
+
+MidiResult LMidiSystemBase::EndRecording(MidiInHandle handle, Ending ending) {
   std::lock_guard lock(mMutex);
-  InputEndpoint* input = FindInput(handle);
+  InputEndpoint* input = Find(handle);
   if (!input) return kMidiInvalidHandle;
   LMidiInputStream::Events events;
-  input->stream.Reset(TimeSince(*input), events);
+  if (ending == Ending::Stop) {
+    input->stream.Stop(TimeSince(*input), events);
+  } else {
+    input->stream.Reset(TimeSince(*input), events);
+  }
   input->isStarted = false;
   PostInputEvents(handle, input->callback, events);
   return kMidiNoError;
@@ -78,7 +89,7 @@ MidiResult LMidiSystemBase::ResetInput(MidiInHandle handle) {
 
 MidiResult LMidiSystemBase::CloseInput(MidiInHandle handle) {
   std::lock_guard lock(mMutex);
-  InputEndpoint* input = FindInput(handle);
+  InputEndpoint* input = Find(handle);
   if (!input) return kMidiInvalidHandle;
   if (input->stream.HasLent()) return kMidiStillPlaying;
   DisconnectInput(handle);
@@ -89,7 +100,7 @@ MidiResult LMidiSystemBase::CloseInput(MidiInHandle handle) {
 
 void LMidiSystemBase::ReceiveInput(MidiInHandle handle, std::span<const uint8_t> bytes) {
   std::lock_guard lock(mMutex);
-  InputEndpoint* input = FindInput(handle);
+  InputEndpoint* input = Find(handle);
   if (!input || !input->isStarted) return;
   LMidiInputStream::Events events;
   input->stream.Feed(bytes, TimeSince(*input), events);
@@ -99,44 +110,32 @@ void LMidiSystemBase::ReceiveInput(MidiInHandle handle, std::span<const uint8_t>
 // ---- outputs ----
 
 MidiOpened<MidiOutHandle> LMidiSystemBase::OpenOutput(uint32_t device, IMidiCallback& callback) {
-  std::lock_guard lock(mMutex);
-  const auto handle = static_cast<MidiOutHandle>(NewHandleValue());
-  const MidiResult result = ConnectOutput(device, handle);
-  if (result != kMidiNoError) return {result, MidiOutHandle::None};
-  mOutputs.emplace(handle, OutputEndpoint{&callback, {}});
-  return {kMidiNoError, handle};
+  return Open(mOutputs, device, callback);
 }
 
-MidiResult LMidiSystemBase::GetOutputStatus(MidiOutHandle handle) {
-  std::lock_guard lock(mMutex);
-  if (!FindOutput(handle)) return kMidiInvalidHandle;
-  return IsOutputConnected(handle) ? kMidiNoError : kMidiNoDriver;
-}
+MidiResult LMidiSystemBase::GetOutputStatus(MidiOutHandle handle) { return GetStatus(handle); }
 
 MidiResult LMidiSystemBase::SendShortMessage(MidiOutHandle handle, uint32_t message) {
   std::lock_guard lock(mMutex);
-  if (!FindOutput(handle)) return kMidiInvalidHandle;
+  if (!Find(handle)) return kMidiInvalidHandle;
   std::vector<uint8_t> bytes = LMidiShortMessage::Unpack(message);
   if (bytes.empty()) return kMidiInvalidParameter;
   return TransmitShort(handle, std::move(bytes));
 }
 
 MidiResult LMidiSystemBase::PrepareOutputHeader(MidiOutHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mMutex);
-  return FindOutput(handle) ? Prepare(header) : kMidiInvalidHandle;
+  return ChangeHeader(handle, header, Prepare);
 }
 
 MidiResult LMidiSystemBase::UnprepareOutputHeader(MidiOutHandle handle, MidiHeader& header) {
-  std::lock_guard lock(mMutex);
-  return FindOutput(handle) ? Unprepare(header) : kMidiInvalidHandle;
+  return ChangeHeader(handle, header, Unprepare);
 }
 
 MidiResult LMidiSystemBase::SendLongMessage(MidiOutHandle handle, MidiHeader& header) {
   std::lock_guard lock(mMutex);
-  OutputEndpoint* output = FindOutput(handle);
+  OutputEndpoint* output = Find(handle);
   if (!output) return kMidiInvalidHandle;
-  if (!header.IsPrepared()) return kMidiUnprepared;
-  if (header.IsInQueue()) return kMidiStillPlaying;
+  if (const MidiResult refused = CheckLendable(header)) return refused;
 
   const uint64_t ticket = mNextTicket++;
   std::vector<uint8_t> bytes(header.data, header.data + header.bufferLength);
@@ -152,7 +151,7 @@ MidiResult LMidiSystemBase::SendLongMessage(MidiOutHandle handle, MidiHeader& he
 
 MidiResult LMidiSystemBase::ResetOutput(MidiOutHandle handle) {
   std::lock_guard lock(mMutex);
-  OutputEndpoint* output = FindOutput(handle);
+  OutputEndpoint* output = Find(handle);
   if (!output) return kMidiInvalidHandle;
   for (const LongMessage& message : output->inFlight) PostOutputDone(handle, output->callback, message.header);
   output->inFlight.clear();
@@ -161,7 +160,7 @@ MidiResult LMidiSystemBase::ResetOutput(MidiOutHandle handle) {
 
 MidiResult LMidiSystemBase::CloseOutput(MidiOutHandle handle) {
   std::lock_guard lock(mMutex);
-  OutputEndpoint* output = FindOutput(handle);
+  OutputEndpoint* output = Find(handle);
   if (!output) return kMidiInvalidHandle;
   if (!output->inFlight.empty()) return kMidiStillPlaying;
   DisconnectOutput(handle);
@@ -172,7 +171,7 @@ MidiResult LMidiSystemBase::CloseOutput(MidiOutHandle handle) {
 
 void LMidiSystemBase::CompleteLongMessage(MidiOutHandle handle, uint64_t ticket) {
   std::lock_guard lock(mMutex);
-  OutputEndpoint* output = FindOutput(handle);
+  OutputEndpoint* output = Find(handle);
   if (!output) return;
   auto& inFlight = output->inFlight;
   const auto found = std::find_if(inFlight.begin(), inFlight.end(),
@@ -184,12 +183,12 @@ void LMidiSystemBase::CompleteLongMessage(MidiOutHandle handle, uint64_t ticket)
 
 // ---- helpers ----
 
-LMidiSystemBase::InputEndpoint* LMidiSystemBase::FindInput(MidiInHandle handle) {
+LMidiSystemBase::InputEndpoint* LMidiSystemBase::Find(MidiInHandle handle) {
   const auto found = mInputs.find(handle);
   return found == mInputs.end() ? nullptr : &found->second;
 }
 
-LMidiSystemBase::OutputEndpoint* LMidiSystemBase::FindOutput(MidiOutHandle handle) {
+LMidiSystemBase::OutputEndpoint* LMidiSystemBase::Find(MidiOutHandle handle) {
   const auto found = mOutputs.find(handle);
   return found == mOutputs.end() ? nullptr : &found->second;
 }
@@ -217,6 +216,11 @@ MidiResult LMidiSystemBase::Prepare(MidiHeader& header) {
   if (!header.data || header.bufferLength == 0) return kMidiInvalidParameter;
   header.flags |= MidiHeader::kPrepared;
   return kMidiNoError;
+}
+
+MidiResult LMidiSystemBase::CheckLendable(const MidiHeader& header) {
+  if (!header.IsPrepared()) return kMidiUnprepared;
+  return header.IsInQueue() ? kMidiStillPlaying : kMidiNoError;
 }
 
 MidiResult LMidiSystemBase::Unprepare(MidiHeader& header) {

@@ -74,7 +74,7 @@ class LMidiSystemBase : public IMidiSystem {
   using Clock = std::chrono::steady_clock;
 
   struct InputEndpoint {
-    IMidiCallback* callback;
+    IMidiCallback* callback = nullptr;
     LMidiInputStream stream;
     bool isStarted = false;
     Clock::time_point startTime;
@@ -84,23 +84,36 @@ class LMidiSystemBase : public IMidiSystem {
     MidiHeader* header;
   };
   struct OutputEndpoint {
-    IMidiCallback* callback;
+    IMidiCallback* callback = nullptr;
     std::deque<LongMessage> inFlight;
   };
 
-  InputEndpoint* FindInput(MidiInHandle handle);
-  OutputEndpoint* FindOutput(MidiOutHandle handle);
-  uint64_t NewHandleValue() { return mNextHandle++; }
+  enum class Ending { Stop, Reset };
+  MidiResult EndRecording(MidiInHandle handle, Ending ending);
+  InputEndpoint* Find(MidiInHandle handle);
+  OutputEndpoint* Find(MidiOutHandle handle);
+  MidiResult Connect(uint32_t device, MidiInHandle handle) { return ConnectInput(device, handle); }
+  MidiResult Connect(uint32_t device, MidiOutHandle handle) { return ConnectOutput(device, handle); }
+  bool IsConnected(MidiInHandle handle) { return IsInputConnected(handle); }
+  bool IsConnected(MidiOutHandle handle) { return IsOutputConnected(handle); }
+  template <class Handle, class Endpoint>
+  MidiOpened<Handle> Open(std::map<Handle, Endpoint>& endpoints, uint32_t device, IMidiCallback& callback);
+  template <class Handle>
+  MidiResult GetStatus(Handle handle);
+  template <class Handle>
+  MidiResult ChangeHeader(Handle handle, MidiHeader& header, MidiResult (*change)(MidiHeader&));
   static uint32_t TimeSince(const InputEndpoint& input);
   void PostInputEvents(MidiInHandle handle, IMidiCallback* callback, const LMidiInputStream::Events& events);
   void PostOutputDone(MidiOutHandle handle, IMidiCallback* callback, MidiHeader* header);
   static MidiResult Prepare(MidiHeader& header);
   static MidiResult Unprepare(MidiHeader& header);
+  // kMidiNoError when the header may be lent to the device layer now.
+  static MidiResult CheckLendable(const MidiHeader& header);
 
   std::mutex mMutex;
   std::map<MidiInHandle, InputEndpoint> mInputs;
   std::map<MidiOutHandle, OutputEndpoint> mOutputs;
-  uint64_t mNextHandle = 1;
+  uint64_t mNextHandle = 1;  // one count for both kinds: keys never collide
   uint64_t mNextTicket = 1;
   LMidiCallbackDispatcher mDispatcher;  // last: stops first
 };
