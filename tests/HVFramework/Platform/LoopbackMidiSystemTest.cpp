@@ -88,9 +88,10 @@ Bytes MakeSysEx(size_t length) {
 
 class LLoopbackMidiSystemThreads : public testing::Test {
  protected:
-  RCPtr<LLoopbackMidiSystem> mSystem = LLoopbackMidiSystem::Create();
+  // Peer and callback first: they outlive the system that calls them.
   HV::Test::RecordingMidiPeer mPeer;
   RecordingCallback mCallback;
+  RCPtr<LLoopbackMidiSystem> mSystem = LLoopbackMidiSystem::Create();
   RCPtr<LLoopbackMidiDevice> mKeyboard = mSystem->AddDevice(u"MIDIIN4 (Tarsel)", u"MIDIOUT4 (Tarsel)", mPeer);
 
   void TearDown() override { mSystem->WaitForCallbacks(); }
