@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +15,8 @@ TEST(LMidiCallbackDispatcherThreads, RunsByDueTimeThenPostingOrderAndDropsByKey)
   std::thread::id runner;
   LMidiCallbackDispatcher dispatcher;
   const auto later = LMidiCallbackDispatcher::Clock::now() + std::chrono::hours(1);
+  std::promise<void> posted;  // holds the dispatcher until everything is queued
+  dispatcher.Post(0, [done = posted.get_future().share()] { done.wait(); });
 
   dispatcher.PostAt(1, later, [&] { ran.push_back("later"); });
   dispatcher.Post(2, [&] {
@@ -24,6 +27,7 @@ TEST(LMidiCallbackDispatcherThreads, RunsByDueTimeThenPostingOrderAndDropsByKey)
   });
   dispatcher.Post(3, [&] { ran.push_back("second"); });
   dispatcher.Drop(1);
+  posted.set_value();
   dispatcher.WaitUntilIdle();
 
   EXPECT_EQ(ran, (std::vector<std::string>{"first", "second", "posted by a callback"}));
