@@ -393,7 +393,10 @@ void StringT<C, O>::ReplaceChars(const C* set, C replacement) {
 template <class C, class O>
 bool StringT<C, O>::operator==(const StringT& other) const {
   if (mBuffer == other.mBuffer) return true;
-  return GetView() == other.GetView();
+  if (IsLocked() || other.IsLocked()) return GetView() == other.GetView();
+  // Shareable buffers hold exactly the text and its terminator.
+  const uint32_t size = mBuffer->GetSize();
+  return size == other.mBuffer->GetSize() && std::memcmp(GetText(), other.GetText(), size) == 0;
 }
 
 template <class C, class O>
@@ -416,7 +419,7 @@ bool StringT<C, O>::operator==(const O* text) const {
 template <class C, class O>
 bool StringT<C, O>::operator<(const StringT& other) const {
   if (mBuffer == other.mBuffer) return false;
-  return CompareUnits(GetText(), other.GetText(), &Same<C>) < 0;
+  return GetView() < other.GetView();  // char_traits compare units as unsigned numbers
 }
 
 template <class C, class O>
