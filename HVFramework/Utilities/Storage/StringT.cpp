@@ -97,19 +97,17 @@ StringT<C, O>::StringT(C c) : mBuffer(EmptyBuffer()) {
 }
 
 template <class C, class O>
-StringT<C, O>::StringT(const ConstRCPtr<LIBuffer>& buffer)
-  requires(!kIsWide)
-    : mBuffer(EmptyBuffer()) {
-  if (!buffer || buffer->GetSize() == 0) return;
+StringT<C, O>::StringT(const ConstRCPtr<LIBuffer>& buffer) : mBuffer(EmptyBuffer()) {
+  if (!buffer) return;
   const uint32_t size = buffer->GetSize();
-  const char* data = buffer->GetData();
-  const auto length = static_cast<int32_t>(strnlen(data, size));
+  const C* units = reinterpret_cast<const C*>(buffer->GetData());
+  const int32_t length = BoundedLength(units, static_cast<int32_t>(size / kUnit));
   // Shared only when it already is exactly a text and its terminator: the
   // buffer may be held elsewhere and must not be written.
-  if (buffer->IsShareable() && static_cast<uint32_t>(length) + 1 == size)
+  if (buffer->IsShareable() && static_cast<uint32_t>(length + 1) * kUnit == size)
     mBuffer = buffer;
   else
-    AssignUnits(data, length);
+    AssignUnits(units, length);
 }
 
 template <class C, class O>
@@ -150,10 +148,7 @@ StringT<C, O>& StringT<C, O>::Assign(const O* text, int32_t max) {
   }
   const int32_t length = BoundedLength(text, max);
   ConstRCPtr<LIBuffer> converted;
-  if constexpr (kIsWide)
-    ConvertFromUTF8(converted, text, length);
-  else
-    ConvertFromUTF16(converted, text, length);
+  ConvertFromOther(converted, text, length);
   if (IsLocked()) {
     const C* units = reinterpret_cast<const C*>(converted->GetData());
     AssignIntoLocked(units, static_cast<int32_t>(converted->GetSize() / kUnit) - 1);
@@ -220,10 +215,8 @@ StringT<C, O>& StringT<C, O>::AppendChar(C c) {
 }
 
 template <class C, class O>
-StringT<C, O>& StringT<C, O>::AppendChar(O c)
-  requires kIsWide
-{
-  const char text[2] = {c, 0};
+StringT<C, O>& StringT<C, O>::AppendChar(O c) {
+  const O text[2] = {c, 0};
   Insert(GetLength(), text, 1);
   return *this;
 }
@@ -434,19 +427,6 @@ int32_t StringT<C, O>::CompareNoCase(const StringT& other) const {
   return CompareNoCase(other.GetText());
 }
 
-template <class C, class O>
-typename StringT<C, O>::Other StringT<C, O>::ToCharString() const
-  requires kIsWide
-{
-  return Other(GetText());
-}
-
-template <class C, class O>
-typename StringT<C, O>::Other StringT<C, O>::ToWideString() const
-  requires(!kIsWide)
-{
-  return Other(GetText());
-}
 
 namespace {
 
@@ -481,18 +461,13 @@ HResult ConvertInto(ConstRCPtr<LIBuffer>& buffer, const ConstRCPtr<LIBuffer>& em
 
 }  // namespace
 
+// At most 1 UTF-16 unit per UTF-8 byte, at most 4 bytes per UTF-16 unit.
 template <class C, class O>
-HResult StringT<C, O>::ConvertFromUTF8(ConstRCPtr<LIBuffer>& buffer, const char* text, int32_t len)
-  requires kIsWide
-{
-  return ConvertInto<char16_t>(buffer, EmptyBuffer(), text, len, 1, &Utf8ToUtf16);
-}
-
-template <class C, class O>
-HResult StringT<C, O>::ConvertFromUTF16(ConstRCPtr<LIBuffer>& buffer, const char16_t* text, int32_t len)
-  requires(!kIsWide)
-{
-  return ConvertInto<char>(buffer, EmptyBuffer(), text, len, 4, &Utf16ToUtf8);
+HResult StringT<C, O>::ConvertFromOther(ConstRCPtr<LIBuffer>& buffer, const O* text, int32_t len) {
+  if constexpr (kIsWide)
+    return ConvertInto<char16_t>(buffer, EmptyBuffer(), text, len, 1, &Utf8ToUtf16);
+  else
+    return ConvertInto<char>(buffer, EmptyBuffer(), text, len, 4, &Utf16ToUtf8);
 }
 
 template <class C, class O>
@@ -532,12 +507,12 @@ HResult StringT<C, O>::Unlock() {
 }
 
 template <class C, class O>
-void StringT<C, O>::FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments)
-  requires kIsWide
-{
-  char16_t units[kFormatBufferUnits];
-  const int32_t length = FormatText(pattern, arguments.begin(), arguments.size(), units, kFormatBufferUnits);
-  Assign(units, length);
+void StringT<C, O>::FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments) {
+  if constexpr (kIsWide) {
+    char16_t units[kFormatBufferUnits];
+    const int32_t length = FormatText(pattern, arguments.begin(), arguments.size(), units, kFormatBufferUnits);
+    Assign(units, length);
+  }
 }
 
 namespace {
