@@ -26,8 +26,10 @@ int32_t BoundedLength(const C* text, int32_t max) {
 template <class C>
 using Unsigned = std::make_unsigned_t<C>;
 
-template <class C>
-int32_t CompareUnits(const C* a, const C* b, C (*fold)(C)) {
+// Unit by unit as unsigned numbers, each unit first passed through fold; the
+// terminator makes a prefix sort first.
+template <class C, class Fold>
+int32_t CompareUnits(const C* a, const C* b, Fold fold) {
   for (;; ++a, ++b) {
     const auto x = static_cast<Unsigned<C>>(fold(*a));
     const auto y = static_cast<Unsigned<C>>(fold(*b));
@@ -36,8 +38,8 @@ int32_t CompareUnits(const C* a, const C* b, C (*fold)(C)) {
   }
 }
 
-template <class C>
-C Same(C unit) { return unit; }
+constexpr auto kSame = [](auto unit) { return unit; };
+constexpr auto kLower = [](auto unit) { return ToLowerUnit(unit); };
 
 // The names the system gives the two string classes in its messages.
 template <class C>
@@ -395,7 +397,7 @@ bool StringT<C, O>::operator==(const StringT& other) const {
 template <class C, class O>
 bool StringT<C, O>::operator==(const C* text) const {
   if (!text || text[0] == 0) return IsEmpty();
-  return CompareUnits(GetText(), text, &Same<C>) == 0;
+  return CompareUnits(GetText(), text, kSame) == 0;
 }
 
 template <class C, class O>
@@ -412,13 +414,32 @@ bool StringT<C, O>::operator==(const O* text) const {
 template <class C, class O>
 bool StringT<C, O>::operator<(const StringT& other) const {
   if (mBuffer == other.mBuffer) return false;
-  return GetView() < other.GetView();  // char_traits compare units as unsigned numbers
+  if (IsLocked() || other.IsLocked()) return CompareUnits(GetText(), other.GetText(), kSame) < 0;
+  // Shareable buffers end in their terminator, which sorts before any unit:
+  // comparing the shorter buffer's bytes decides, 8 bytes at a time while equal.
+  const uint32_t bytes = std::min(mBuffer->GetSize(), other.mBuffer->GetSize());
+  const char* a = mBuffer->GetData();
+  const char* b = other.mBuffer->GetData();
+  uint32_t offset = 0;
+  for (uint64_t x = 0, y = 0; offset + 8 <= bytes; offset += 8) {
+    std::memcpy(&x, a + offset, 8);
+    std::memcpy(&y, b + offset, 8);
+    if (x != y) break;
+  }
+  const C* unitsA = reinterpret_cast<const C*>(a);
+  const C* unitsB = reinterpret_cast<const C*>(b);
+  for (uint32_t unit = offset / kUnit; unit < bytes / kUnit; ++unit) {
+    const auto x = static_cast<Unsigned<C>>(unitsA[unit]);
+    const auto y = static_cast<Unsigned<C>>(unitsB[unit]);
+    if (x != y) return x < y;
+  }
+  return false;
 }
 
 template <class C, class O>
 int32_t StringT<C, O>::CompareNoCase(const C* text) const {
   if (!text) text = reinterpret_cast<const C*>(EmptyBuffer()->GetData());
-  return CompareUnits(GetText(), text, static_cast<C (*)(C)>(&ToLowerUnit));
+  return CompareUnits(GetText(), text, kLower);
 }
 
 template <class C, class O>
