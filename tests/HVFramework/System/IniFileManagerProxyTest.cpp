@@ -7,6 +7,7 @@
 #include "HVFramework/System/SettingsFile.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,8 @@ using HV::E_FAIL;
 using HV::S_FALSE;
 using HV::S_OK;
 
-StringW W(const std::string& utf8) { return StringW(utf8.c_str()); }
-std::string U(const StringW& text) { return text.ToCharString().GetText(); }
+StringW W(const std::string& utf8) { return HV::Test::Wide(utf8); }
+std::string U(const StringW& text) { return HV::Test::Utf8(text); }
 
 const StringW kVersion = u"1_0_0";
 const StringW kProduct = u"Tarsel";

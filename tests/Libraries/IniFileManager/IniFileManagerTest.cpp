@@ -3,12 +3,12 @@
 #include "Libraries/IniFileManager/IniFileManagerApi.h"
 #include "HVFramework/Platform/DynamicLibrary.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,12 +22,7 @@ constexpr const char* kEntryPoints[] = {
     "SetIniValueInt", "GetIniValueStr", "SetIniValueStr", "GetKeyCount",   "GetKeyNameAt",
     "GetArrayCount", "SetArrayCount", "GetArrayItemAt", "SetArrayItemAt", "RemoveArrayItemAt"};
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using HV::Test::ReadFileText;
 
 class IniFileManagerLibrary : public ::testing::Test {
  protected:
@@ -208,19 +203,19 @@ TEST_F(IniFileManagerLibrary, AFailedWriteLosesNothing) {
   std::string path = folder + "/UserSettings.ini";
   int32_t handle = Open(path);
   ASSERT_EQ(mSetStr(handle, "Kept", "old"), kOk);
-  std::string before = ReadText(path);
+  std::string before = ReadFileText(path);
 
   std::filesystem::rename(folder, mFolder / "moved");
   EXPECT_EQ(mSetStr(handle, "Kept", "new"), kFailed);
   EXPECT_EQ(GetStr(handle, "Kept"), "old");
   std::filesystem::rename(mFolder / "moved", folder);
-  EXPECT_EQ(ReadText(path), before);
+  EXPECT_EQ(ReadFileText(path), before);
 
   if (geteuid() != 0) {  // permissions do not stop the superuser
     chmod(folder.c_str(), 0500);
     EXPECT_EQ(mSetStr(handle, "Kept", "new"), kFailed);
     EXPECT_EQ(GetStr(handle, "Kept"), "old");
-    EXPECT_EQ(ReadText(path), before);
+    EXPECT_EQ(ReadFileText(path), before);
     chmod(folder.c_str(), 0700);
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);

@@ -1,11 +1,11 @@
 #include "HVFramework/Utilities/Storage/File.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -16,15 +16,10 @@ using HV::E_NOTIMPL;
 using HV::S_FALSE;
 using HV::S_OK;
 
-StringW W(const std::string& utf8) { return StringW(utf8.c_str()); }
-std::string U(const StringW& text) { return text.ToCharString().GetText(); }
+StringW W(const std::string& utf8) { return HV::Test::Wide(utf8); }
+std::string U(const StringW& text) { return HV::Test::Utf8(text); }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using HV::Test::ReadFileText;
 
 class FileTest : public ::testing::Test {
  protected:
@@ -76,7 +71,7 @@ TEST_F(FileTest, ReadsWritesAndSeeks) {
   EXPECT_EQ(file.Seek(-2, 2), 10);
   EXPECT_EQ(file.Seek(-20, 1), -1);
   file.Close();
-  EXPECT_EQ(ReadText(mFolder / "existing.bin"), "01234567abcd");
+  EXPECT_EQ(ReadFileText(mFolder / "existing.bin"), "01234567abcd");
 }
 
 TEST_F(FileTest, WritingAReadOnlyFileThrowsBeforeTouchingIt) {
@@ -88,7 +83,7 @@ TEST_F(FileTest, WritingAReadOnlyFileThrowsBeforeTouchingIt) {
     EXPECT_EQ(std::string(error.what()).rfind("Runtime Error : file is read only : HV::File::Write : ", 0), 0u)
         << error.what();
   }
-  EXPECT_EQ(ReadText(mFolder / "existing.bin"), "0123456789");
+  EXPECT_EQ(ReadFileText(mFolder / "existing.bin"), "0123456789");
 }
 
 TEST_F(FileTest, FailuresThrowWithTheirMessages) {
