@@ -17,6 +17,12 @@ void AppendEscaped(std::string& out, std::string_view text) {
   }
 }
 
+// A key that starts with '#' is escaped so that its line does not read as a comment.
+void AppendKey(std::string& out, std::string_view key) {
+  if (!key.empty() && key.front() == '#') out += '\\';
+  AppendEscaped(out, key);
+}
+
 char Unescaped(char c) {
   if (c == 'n') return '\n';
   if (c == 'r') return '\r';
@@ -85,14 +91,14 @@ std::string IniDocument::Serialize(std::string_view headerComment) const {
   for (char c : headerComment) text += (c == '\n' || c == '\r') ? ' ' : c;
   text += '\n';
   for (const auto& [key, value] : mValues) {
-    AppendEscaped(text, key);
+    AppendKey(text, key);
     text += '=';
     AppendEscaped(text, value);
     text += '\n';
   }
   for (const auto& [key, items] : mArrays) {
     for (const std::string& item : items) {
-      AppendEscaped(text, key);
+      AppendKey(text, key);
       text += "[]=";
       AppendEscaped(text, item);
       text += '\n';

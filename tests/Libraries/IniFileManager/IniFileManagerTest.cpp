@@ -98,6 +98,7 @@ TEST_F(IniFileManagerLibrary, ValuesReachTheDiskWithoutWriteAndSurviveReopening)
   EXPECT_EQ(mSetInt(handle, "CurrentSkinIndex", -3), kOk);
   EXPECT_EQ(mSetStr(handle, "Window\\Title", "Tarsel \xC3\xA9\xE2\x82\xAC"), kOk);
   EXPECT_EQ(mSetStr(handle, "Odd=key[]\\", "line 1\nline 2\r=[]\\"), kOk);
+  EXPECT_EQ(mSetStr(handle, "#NotAComment", "kept"), kOk);
   EXPECT_EQ(mSetArrayCount(handle, "Recent", 2), kOk);
   EXPECT_EQ(mSetItem(handle, "Recent", 1, "second"), kOk);
 
@@ -108,6 +109,7 @@ TEST_F(IniFileManagerLibrary, ValuesReachTheDiskWithoutWriteAndSurviveReopening)
   EXPECT_EQ(value, -3);
   EXPECT_EQ(GetStr(reopened, "Window/Title"), "Tarsel \xC3\xA9\xE2\x82\xAC");
   EXPECT_EQ(GetStr(reopened, "Odd=key[]\\"), "line 1\nline 2\r=[]\\");
+  EXPECT_EQ(GetStr(reopened, "#NotAComment"), "kept");
   int32_t count = 0;
   EXPECT_EQ(mArrayCount(reopened, "Recent", &count), kOk);
   EXPECT_EQ(count, 2);
