@@ -10,6 +10,12 @@
 
 namespace HV {
 
+// The folder base/company/product that holds a settings file. The two names
+// are made valid file names first, and each level is made to exist as it is
+// appended (a failure shows later, when the file does not open). Empty when
+// the base folder is unknown (empty).
+StringW MakeSettingsFolder(const StringW& base, const StringW& company, const StringW& product);
+
 int32_t OpenSettingsFile(IIniFileManager& manager, const StringW& folder, const StringW& fileName,
                          const StringW& version, const StringW& product, int32_t& cachedHandle);
 

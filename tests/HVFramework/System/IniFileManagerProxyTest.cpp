@@ -5,6 +5,7 @@
 #include "HVFramework/System/IniFileManagerProxy.h"
 #include "HVFramework/System/LIniFileManager.h"
 #include "HVFramework/System/SettingsFile.h"
+#include "HVFramework/Utilities/Storage/File.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TextFiles.h"
@@ -180,6 +181,13 @@ TEST_F(SettingsManager, SettingsFilesOpenOnceAndRetryAfterFailure) {
 
   int32_t noFolder = 0;
   EXPECT_EQ(HV::OpenSettingsFile(*manager, StringW(), u"UserSettings.ini", kVersion, kProduct, noFolder), 0);
+}
+
+TEST_F(SettingsManager, SettingsFoldersAreMadeLevelByLevel) {
+  StringW folder = HV::MakeSettingsFolder(W(mFolder.GetPath()), u"Halvern: Tech", u"Tarsel/Editor");
+  EXPECT_EQ(U(folder), mFolder / "Halvern_ Tech/Tarsel_Editor");
+  EXPECT_TRUE(HV::File::FolderExists(folder));
+  EXPECT_TRUE(HV::MakeSettingsFolder(StringW(), u"Halvern", u"Tarsel").IsEmpty());
 }
 
 }  // namespace
