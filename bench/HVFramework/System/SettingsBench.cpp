@@ -13,46 +13,54 @@
 
 namespace {
 
-void BM_SettingsSetIniValueInt(benchmark::State& state) {
-  std::string folder = std::filesystem::temp_directory_path() / "hv-settings-bench-XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr) {
-    state.SkipWithError("no temporary folder");
-    return;
+// A settings file in a temporary folder, opened through the library beside the program.
+class BenchSettingsFile {
+ public:
+  explicit BenchSettingsFile(benchmark::State& state)
+      : mFolder(std::filesystem::temp_directory_path() / "hv-settings-bench-XXXXXX") {
+    if (mkdtemp(mFolder.data()) != nullptr) {
+      mManager->Load(HV::StringW());
+      mManager->OpenIniFile(HV::StringW((mFolder + "/UserSettings.ini").c_str()), u"1_0_0", u"Tarsel", mHandle);
+    }
+    if (!IsOpen()) state.SkipWithError("no settings file");
   }
-  HV::RCPtr<HV::LIniFileManager> manager(new HV::LIniFileManager());
-  manager->Load(HV::StringW());
-  int32_t handle = 0;
-  manager->OpenIniFile(HV::StringW((folder + "/UserSettings.ini").c_str()), u"1_0_0", u"Tarsel", handle);
+  ~BenchSettingsFile() {
+    mManager->CloseIniFile(mHandle, 0);
+    std::filesystem::remove_all(mFolder);
+  }
+
+  bool IsOpen() const { return mHandle != 0; }
+  HV::LIniFileManager& Manager() { return *mManager; }
+  int32_t Handle() const { return mHandle; }
+
+ private:
+  std::string mFolder;
+  HV::RCPtr<HV::LIniFileManager> mManager{new HV::LIniFileManager()};
+  int32_t mHandle = 0;
+};
+
+void BM_SettingsSetIniValueInt(benchmark::State& state) {
+  BenchSettingsFile file(state);
+  if (!file.IsOpen()) return;
   for (int i = 0; i < state.range(0); ++i) {
-    manager->SetIniValueInt(handle, HV::StringW(("Key" + std::to_string(i)).c_str()), i);
+    file.Manager().SetIniValueInt(file.Handle(), HV::StringW(("Key" + std::to_string(i)).c_str()), i);
   }
   int32_t value = 0;
   for (auto _ : state) {
-    manager->SetIniValueInt(handle, u"CurrentSkinIndex", ++value);
+    file.Manager().SetIniValueInt(file.Handle(), u"CurrentSkinIndex", ++value);
   }
-  manager->CloseIniFile(handle, 0);
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_SettingsSetIniValueInt)->Arg(1)->Arg(100);
 
 void BM_SettingsGetIniValueStr(benchmark::State& state) {
-  std::string folder = std::filesystem::temp_directory_path() / "hv-settings-bench-XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr) {
-    state.SkipWithError("no temporary folder");
-    return;
-  }
-  HV::RCPtr<HV::LIniFileManager> manager(new HV::LIniFileManager());
-  manager->Load(HV::StringW());
-  int32_t handle = 0;
-  manager->OpenIniFile(HV::StringW((folder + "/UserSettings.ini").c_str()), u"1_0_0", u"Tarsel", handle);
-  manager->SetIniValueStr(handle, u"Path", u"/home/user/Documents/Presets/Default.syx");
+  BenchSettingsFile file(state);
+  if (!file.IsOpen()) return;
+  file.Manager().SetIniValueStr(file.Handle(), u"Path", u"/home/user/Documents/Presets/Default.syx");
   HV::StringW text;
   for (auto _ : state) {
-    manager->GetIniValueStr(handle, u"Path", u"", text);
+    file.Manager().GetIniValueStr(file.Handle(), u"Path", u"", text);
     benchmark::DoNotOptimize(text);
   }
-  manager->CloseIniFile(handle, 0);
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_SettingsGetIniValueStr);
 
