@@ -2,13 +2,13 @@
 
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/ObjectBase/TypeName.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 
 namespace HV {
 
-std::u16string LRefCountedObject::ToString() const {
-  std::u16string text(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ");
-  for (char c : TypeName(typeid(*this))) text += static_cast<char16_t>(static_cast<unsigned char>(c));
-  return text;
+StringW LRefCountedObject::ToString() const {
+  return StringW(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ") +
+         StringW(TypeName(typeid(*this)).c_str());
 }
 
 void LRefCountedObject::Undo() {
@@ -19,12 +19,13 @@ void LRefCountedObject::Undo() {
 int32_t LRefCountedObject::AddRef() { return mRefCount.fetch_add(1) + 1; }
 
 int32_t LRefCountedObject::Release() {
-  const int32_t count = mRefCount.load();
-  const int32_t internal = mInternalRefCount.load();
   // The caller's reference is the last one outside the registries: let the
   // object leave them while that reference still keeps it alive. Releases
   // made by the hook itself see the re-entry counter and only decrement.
-  if (count == internal + 1 && mReleaseReentry.load() == 0 && mInternalRefCount.load() > 0) {
+  // Objects in no registry (the common case) skip straight to the decrement.
+  const int32_t internal = mInternalRefCount.load();
+  if (internal > 0 && mRefCount.load() == internal + 1 && mReleaseReentry.load() == 0 &&
+      mInternalRefCount.load() > 0) {
     mReleaseReentry.fetch_add(1);
     ReleaseInternalReferences();
     mReleaseReentry.fetch_sub(1);

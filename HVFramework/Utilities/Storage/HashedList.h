@@ -1,10 +1,8 @@
 #pragma once
 
-#include "HVFramework/ObjectBase/TypeName.h"
+#include "HVFramework/ObjectBase/ToString.h"
 #include "HVFramework/Utilities/Storage/LPair.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
-
-#include <string>
 
 namespace HV {
 
@@ -18,11 +16,8 @@ class HashedList {
   static_assert(Bits > 0 && Bits <= 16, "the table holds 2^Bits buckets");
 
  public:
-  using Text = decltype(std::declval<const LRefCountedObject&>().ToString());
-  static Text KeyToString(const K&) {
-    const std::string name = TypeName(typeid(K));
-    return Text(name.begin(), name.end());
-  }
+  // A pair's text: the key's (for the program's key types, the key type's name).
+  static StringW KeyToString(const K& key) { return ToString(key); }
   using Pair = LPair<K, T, &HashedList::KeyToString>;
   static constexpr uint32_t kBucketCount = 1u << Bits;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <utility>
 
@@ -12,8 +13,6 @@ namespace HV {
 template <class K, class V, auto ToStringFn>
 class LPair : public virtual LRefCountedObject {
  public:
-  using Text = decltype(std::declval<const LRefCountedObject&>().ToString());
-
   LPair(const K& key, const V& value) : mKey(key), mValue(value) {}
 
   const K& GetKey() const { return mKey; }
@@ -21,7 +20,7 @@ class LPair : public virtual LRefCountedObject {
   V& GetValue() { return mValue; }
   void SetValue(const V& value) { mValue = value; }
 
-  Text ToString() const override { return ToStringFn(mKey); }
+  StringW ToString() const override { return ToStringFn(mKey); }
 
  private:
   K mKey;

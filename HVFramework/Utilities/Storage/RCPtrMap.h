@@ -10,12 +10,7 @@ namespace HV {
 template <class K, class V, uint32_t Bits = 8>
 class RCPtrMapEntry {
  public:
-  using Text = decltype(std::declval<const LRefCountedObject&>().ToString());
-  static Text KeyToString(const ConstRCPtr<K>&) {
-    const std::string name = TypeName(typeid(ConstRCPtr<K>));
-    return Text(name.begin(), name.end());
-  }
-  using Pair = LPair<ConstRCPtr<K>, RCPtr<V>, &RCPtrMapEntry::KeyToString>;
+  using Pair = LPair<ConstRCPtr<K>, RCPtr<V>, &ToString<ConstRCPtr<K>>>;
 
   static uintptr_t GetHandle(const ConstRCPtr<K>& key) {
     return reinterpret_cast<uintptr_t>(static_cast<const LRefCountedObject*>(key.Get()));

@@ -2,6 +2,7 @@
 #include "HVFramework/ObjectBase/Holder.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/TaggableObject.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 #include "tests/support/Probe.h"
 
 #include <gmock/gmock.h>
@@ -144,9 +145,9 @@ TEST(LRefCountedObject, SetUnshareableMessageNamesTheOperation) {
 TEST(LRefCountedObject, ToStringNamesTheDynamicClass) {
   std::vector<std::string> log;
   RCPtr<Probe> probe(new Probe(log));
-  const std::u16string text = probe->ToString();
-  EXPECT_TRUE(text.starts_with(u"LRefCountedObject::ToString() not overridden. Returning TypeName: "));
-  EXPECT_TRUE(text.ends_with(u" HV::Test::Probe"));
+  const StringW text = probe->ToString();
+  EXPECT_EQ(text.Find(u"LRefCountedObject::ToString() not overridden. Returning TypeName: "), 0);
+  EXPECT_EQ(text.Right(16), u" HV::Test::Probe");
 }
 
 TEST(LRefCountedObject, UndoAndCreateCopyAreNotImplemented) {
