@@ -11,84 +11,57 @@ namespace {
 
 class Counted : public virtual HV::LRefCountedObject {};
 
-constexpr int kItems = 1000;
+constexpr uint32_t kItems = 1000;
 
-void VectorAppend(benchmark::State& state) {
-  for (auto _ : state) {
-    std::vector<uint32_t> items;
-    for (uint32_t i = 0; i < kItems; ++i) items.push_back(i);
-    benchmark::DoNotOptimize(items.data());
-  }
-}
-BENCHMARK(VectorAppend);
-
-void ArrayAppend(benchmark::State& state) {
-  for (auto _ : state) {
-    HV::Array<uint32_t> items;
-    for (uint32_t i = 0; i < kItems; ++i) items.AddItem(i);
-    benchmark::DoNotOptimize(items.GetData());
-  }
-}
-BENCHMARK(ArrayAppend);
-
+// Each case: a container and how it takes one more item.
+struct VectorAppend {
+  std::vector<uint32_t> items;
+  void Add(uint32_t i) { items.push_back(i); }
+};
+struct VectorInsertFront {
+  std::vector<uint32_t> items;
+  void Add(uint32_t i) { items.insert(items.begin(), i); }
+};
+template <class Items>
+struct FrameworkAppend {
+  Items items;
+  void Add(uint32_t i) { items.AddItem(i); }
+};
+template <class Items>
+struct FrameworkInsertFront {
+  Items items;
+  void Add(uint32_t i) { items.InsertItem(0, i); }
+};
+struct VectorOfCounted {
+  std::vector<HV::RCPtr<Counted>> items;
+  HV::RCPtr<Counted> object{new Counted()};
+  void Add(uint32_t) { items.push_back(object); }
+};
 template <uint32_t Granularity, uint32_t Slack>
-void ArrayBufferAppend(benchmark::State& state) {
-  for (auto _ : state) {
-    HV::ArrayBuffer<uint32_t, Granularity, Slack> items;
-    for (uint32_t i = 0; i < kItems; ++i) items.AddItem(i);
-    benchmark::DoNotOptimize(items.GetData());
-  }
-}
-BENCHMARK(ArrayBufferAppend<1, 0>);
-BENCHMARK(ArrayBufferAppend<32, 1600>);
+struct ReferenceArray {
+  HV::RCPtrArray<Counted, Granularity, Slack> items;
+  HV::RCPtr<Counted> object{new Counted()};
+  void Add(uint32_t) { items.AddItem(object); }
+};
 
-void VectorInsertFront(benchmark::State& state) {
+template <class Case>
+void Fill(benchmark::State& state) {
   for (auto _ : state) {
-    std::vector<uint32_t> items;
-    for (uint32_t i = 0; i < kItems; ++i) items.insert(items.begin(), i);
-    benchmark::DoNotOptimize(items.data());
+    Case c;
+    for (uint32_t i = 0; i < kItems; ++i) c.Add(i);
+    benchmark::DoNotOptimize(&c.items);
   }
 }
-BENCHMARK(VectorInsertFront);
 
-void ArrayInsertFront(benchmark::State& state) {
-  for (auto _ : state) {
-    HV::Array<uint32_t> items;
-    for (uint32_t i = 0; i < kItems; ++i) items.InsertItem(0, i);
-    benchmark::DoNotOptimize(items.GetData());
-  }
-}
-BENCHMARK(ArrayInsertFront);
-
-void ArrayBufferInsertFront(benchmark::State& state) {
-  for (auto _ : state) {
-    HV::ArrayBuffer<uint32_t, 32, 1600> items;
-    for (uint32_t i = 0; i < kItems; ++i) items.InsertItem(0, i);
-    benchmark::DoNotOptimize(items.GetData());
-  }
-}
-BENCHMARK(ArrayBufferInsertFront);
-
-void VectorOfCountedAppend(benchmark::State& state) {
-  HV::RCPtr<Counted> object(new Counted());
-  for (auto _ : state) {
-    std::vector<HV::RCPtr<Counted>> items;
-    for (int i = 0; i < kItems; ++i) items.push_back(object);
-    benchmark::DoNotOptimize(items.data());
-  }
-}
-BENCHMARK(VectorOfCountedAppend);
-
-template <uint32_t Granularity, uint32_t Slack>
-void RCPtrArrayAppend(benchmark::State& state) {
-  HV::RCPtr<Counted> object(new Counted());
-  for (auto _ : state) {
-    HV::RCPtrArray<Counted, Granularity, Slack> items;
-    for (int i = 0; i < kItems; ++i) items.AddItem(object);
-    benchmark::DoNotOptimize(items.GetData());
-  }
-}
-BENCHMARK(RCPtrArrayAppend<1, 0>);
-BENCHMARK(RCPtrArrayAppend<256, 256>);
+BENCHMARK(Fill<VectorAppend>);
+BENCHMARK(Fill<FrameworkAppend<HV::Array<uint32_t>>>);
+BENCHMARK(Fill<FrameworkAppend<HV::ArrayBuffer<uint32_t, 1, 0>>>);
+BENCHMARK(Fill<FrameworkAppend<HV::ArrayBuffer<uint32_t, 32, 1600>>>);
+BENCHMARK(Fill<VectorInsertFront>);
+BENCHMARK(Fill<FrameworkInsertFront<HV::Array<uint32_t>>>);
+BENCHMARK(Fill<FrameworkInsertFront<HV::ArrayBuffer<uint32_t, 32, 1600>>>);
+BENCHMARK(Fill<VectorOfCounted>);
+BENCHMARK(Fill<ReferenceArray<1, 0>>);
+BENCHMARK(Fill<ReferenceArray<256, 256>>);
 
 }  // namespace
