@@ -37,6 +37,10 @@ struct HookCase {
 
 class ReleaseHook : public ::testing::TestWithParam<HookCase> {};
 
+std::string HookCaseName(const ::testing::TestParamInfo<HookCase>& info) {
+  return "count" + std::to_string(info.param.count) + "internal" + std::to_string(info.param.internal);
+}
+
 TEST_P(ReleaseHook, RunsOnlyWhenTheLastOutsideReferenceGoes) {
   const HookCase c = GetParam();
   std::vector<std::string> log;
@@ -57,10 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, ReleaseHook,
                                            HookCase{3, 2, true}, HookCase{3, 1, false},
                                            HookCase{2, 1, true}, HookCase{5, 4, true},
                                            HookCase{4, 2, false}),
-                         [](const auto& info) {
-                           return "count" + std::to_string(info.param.count) + "internal" +
-                                  std::to_string(info.param.internal);
-                         });
+                         HookCaseName);
 
 TEST(LRefCountedObject, HookRunsOnceWhenItReleasesItsOwnRegistrations) {
   // Two registries hold the probe on its own behalf; the hook drops both, so
