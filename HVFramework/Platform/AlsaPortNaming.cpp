@@ -1,5 +1,7 @@
 #include "HVFramework/Platform/AlsaPortNaming.h"
 
+#include "HVFramework/Utilities/Storage/TextConversion.h"
+
 #include <map>
 
 namespace HV::Platform {
@@ -25,34 +27,16 @@ std::vector<AlsaMidiDevice> LAlsaPortNaming::Name(const std::vector<AlsaPortEntr
 }
 
 std::u16string LAlsaPortNaming::ToWide(std::string_view utf8) {
-  constexpr char32_t kReplacement = 0xFFFD;
-  std::u16string wide;
-  size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-    char32_t code = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-    bool isValid = extra >= 0 && i + static_cast<size_t>(extra) < utf8.size();
-    for (int k = 1; isValid && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      isValid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (!isValid || code < kSmallest[extra < 0 ? 0 : extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-      wide += static_cast<char16_t>(kReplacement);
-      ++i;
-      continue;
-    }
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      wide += static_cast<char16_t>(0xD800 + (code >> 10));
-      wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-    } else {
-      wide += static_cast<char16_t>(code);
-    }
-    i += static_cast<size_t>(extra) + 1;
+  std::u16string wide(utf8.size(), u'\0');  // never more units than bytes
+  const char* source = utf8.data();
+  const char* const end = source + utf8.size();
+  char16_t* target = wide.data();
+  while (Utf8ToUtf16(source, end, target, wide.data() + wide.size(), ConversionMode::Lenient) !=
+         ConversionResult::Ok) {
+    *target++ = u'\uFFFD';  // a bad or cut sequence: one mark per byte skipped
+    ++source;
   }
+  wide.resize(static_cast<size_t>(target - wide.data()));
   return wide;
 }
 

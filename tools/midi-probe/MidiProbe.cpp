@@ -3,6 +3,7 @@
 // the device system as it does for the editor.
 
 #include "HVFramework/Platform/MidiPlatform.h"
+#include "HVFramework/Utilities/Storage/TextConversion.h"
 
 #include <cstdio>
 #include <optional>
@@ -11,30 +12,11 @@
 namespace {
 
 std::string ToUtf8(const std::u16string& wide) {
-  std::string text;
-  for (size_t i = 0; i < wide.size(); ++i) {
-    char32_t code = wide[i];
-    if (code >= 0xD800 && code < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (wide[++i] - 0xDC00);
-    } else if (code >= 0xD800 && code < 0xE000) {
-      code = 0xFFFD;
-    }
-    if (code < 0x80) {
-      text += static_cast<char>(code);
-    } else if (code < 0x800) {
-      text += static_cast<char>(0xC0 | (code >> 6));
-      text += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      text += static_cast<char>(0xE0 | (code >> 12));
-      text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      text += static_cast<char>(0xF0 | (code >> 18));
-      text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
+  std::string text(wide.size() * 3, '\0');  // at most 3 bytes a unit
+  const char16_t* source = wide.data();
+  char* target = text.data();
+  HV::Utf16ToUtf8(source, source + wide.size(), target, text.data() + text.size(), HV::ConversionMode::Lenient);
+  text.resize(static_cast<size_t>(target - text.data()));
   return text;
 }
 
