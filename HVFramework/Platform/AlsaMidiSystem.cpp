@@ -105,13 +105,24 @@ struct LAlsaMidiSystem::Sequencer {
     return entries;
   }
 
-  bool Exists(const snd_seq_addr_t& address) {
-    snd_seq_port_info_t* port;
-    snd_seq_port_info_alloca(&port);
-    return output && snd_seq_get_any_port_info(output, address.client, address.port, port) >= 0;
+  // A link lives as long as its subscription: the sequencer ends it when the
+  // device goes away, and a replugged device (same address) does not bring
+  // it back, so a handle stays dead until it is opened again.
+  bool IsSubscribed(const snd_seq_addr_t& sender, const snd_seq_addr_t& destination) {
+    snd_seq_port_subscribe_t* subscription;
+    snd_seq_port_subscribe_alloca(&subscription);
+    snd_seq_port_subscribe_set_sender(subscription, &sender);
+    snd_seq_port_subscribe_set_dest(subscription, &destination);
+    return output && snd_seq_get_port_subscription(output, subscription) == 0;
+  }
+  bool IsAlive(const InputLink& link) { return IsSubscribed(link.source, Address(inputClient, link.ourPort)); }
+  bool IsAlive(const OutputLink& link) { return IsSubscribed(Address(outputClient, link.ourPort), link.destination); }
+  static snd_seq_addr_t Address(int client, int port) {
+    return {static_cast<unsigned char>(client), static_cast<unsigned char>(port)};
   }
 
   MidiResult Send(const OutputLink& link, snd_seq_event_t& event) {
+    if (!IsAlive(link)) return kMidiNoDriver;
     snd_seq_ev_set_source(&event, link.ourPort);
     snd_seq_ev_set_dest(&event, link.destination.client, link.destination.port);
     snd_seq_ev_set_direct(&event);
@@ -182,8 +193,7 @@ MidiResult LAlsaMidiSystem::ConnectInput(uint32_t device, MidiInHandle handle) {
     snd_seq_delete_simple_port(sequencer.input, ourPort);
     return connected == -EBUSY ? kMidiAllocated : ResultOfAlsaError(connected);
   }
-  const snd_seq_addr_t address{static_cast<unsigned char>(source.client), static_cast<unsigned char>(source.port)};
-  sequencer.inputs.emplace(handle, Sequencer::InputLink{ourPort, address});
+  sequencer.inputs.emplace(handle, Sequencer::InputLink{ourPort, Sequencer::Address(source.client, source.port)});
   return kMidiNoError;
 }
 
@@ -199,7 +209,7 @@ void LAlsaMidiSystem::DisconnectInput(MidiInHandle handle) {
 bool LAlsaMidiSystem::IsInputConnected(MidiInHandle handle) {
   std::lock_guard lock(mSequencer->mutex);
   const auto found = mSequencer->inputs.find(handle);
-  return found != mSequencer->inputs.end() && mSequencer->Exists(found->second.source);
+  return found != mSequencer->inputs.end() && mSequencer->IsAlive(found->second);
 }
 
 MidiResult LAlsaMidiSystem::ConnectOutput(uint32_t device, MidiOutHandle handle) {
@@ -216,8 +226,13 @@ MidiResult LAlsaMidiSystem::ConnectOutput(uint32_t device, MidiOutHandle handle)
     return kMidiNoMemory;
   }
   const AlsaMidiDevice& destination = devices[device];
-  const snd_seq_addr_t address{static_cast<unsigned char>(destination.client),
-                               static_cast<unsigned char>(destination.port)};
+  const int connected = snd_seq_connect_to(sequencer.output, ourPort, destination.client, destination.port);
+  if (connected < 0) {
+    snd_seq_delete_simple_port(sequencer.output, ourPort);
+    snd_midi_event_free(encoder);
+    return connected == -EBUSY ? kMidiAllocated : ResultOfAlsaError(connected);
+  }
+  const snd_seq_addr_t address = Sequencer::Address(destination.client, destination.port);
   sequencer.outputs.emplace(handle, Sequencer::OutputLink{ourPort, address, encoder, {}});
   return kMidiNoError;
 }
@@ -234,7 +249,7 @@ void LAlsaMidiSystem::DisconnectOutput(MidiOutHandle handle) {
 bool LAlsaMidiSystem::IsOutputConnected(MidiOutHandle handle) {
   std::lock_guard lock(mSequencer->mutex);
   const auto found = mSequencer->outputs.find(handle);
-  return found != mSequencer->outputs.end() && mSequencer->Exists(found->second.destination);
+  return found != mSequencer->outputs.end() && mSequencer->IsAlive(found->second);
 }
 
 // ---- traffic ----

@@ -13,7 +13,9 @@ namespace HV::Platform {
 // Long messages go out as System Exclusive event fragments, without the bytes
 // around the message (LMidiSysExFilter). Without a sequencer (no sound
 // devices) there are no devices, opens fail with kMidiBadDeviceId, and the
-// library stays quiet. Received events are read on a thread of its own.
+// library stays quiet. Each open handle is a port of the editor's own,
+// subscribed to the device; the handle dies with the subscription when the
+// device goes away. Received events are read on a thread of its own.
 class LAlsaMidiSystem final : public LMidiSystemBase {
  public:
   static RCPtr<LAlsaMidiSystem> Create();
