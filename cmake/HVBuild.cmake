@@ -10,6 +10,9 @@ endif()
 # Exception messages quote the throwing source file; keep those paths relative
 # to the repository so they do not depend on where the tree was checked out.
 add_compile_options("-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=")
+# ccache with CCACHE_BASEDIR (tools/run-tests) rewrites those paths relative to
+# the build folder, which is always build/<preset>.
+add_compile_options("-fmacro-prefix-map=../../=")
 
 set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
     -Woverloaded-virtual -Wimplicit-fallthrough)
