@@ -8,7 +8,7 @@
 namespace HV {
 namespace {
 
-std::u16string NameOf(const RCPtr<LThreadWorker>& worker) { return worker ? worker->ToString() : std::u16string(); }
+StringW NameOf(const RCPtr<LThreadWorker>& worker) { return worker ? worker->ToString() : StringW(); }
 
 }  // namespace
 
@@ -42,7 +42,7 @@ int32_t LThreadPool::TriggerWorker(uint32_t index, const WorkItem& item) {
 
 int32_t LThreadPool::TryRunNow(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
                                int32_t priority) {
-  const std::u16string name = NameOf(worker);  // outside the lock: it calls out to the worker
+  const StringW name = NameOf(worker);  // outside the lock: it calls out to the worker
   const WorkItem item{worker, parameters, priority, name};
   // The count is read again for every worker: Stop may come in between.
   for (int32_t j = 0; j < mThreadCount.load(); ++j) {

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace HV {
@@ -36,7 +35,7 @@ class LThreadPool : public LThreadWorker {
     RCPtr<LThreadWorker> mWorker;
     RCPtr<LRefCountedObject> mParameters;
     int32_t mPriority;
-    std::u16string mWorkerName;  // the worker's text, taken outside the pool's lock
+    StringW mWorkerName;  // the worker's text, taken outside the pool's lock
   };
 
   // The thread count is held to kMaximumWaitObjects: the queue threader
@@ -67,7 +66,7 @@ class LThreadPool : public LThreadWorker {
     const RCPtr<LThreadWorker>& worker;
     const RCPtr<LRefCountedObject>& parameters;
     int32_t priority;
-    const std::u16string& name;
+    const StringW& name;
   };
 
   bool IsQueueSorted() const;

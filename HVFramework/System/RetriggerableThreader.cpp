@@ -17,7 +17,7 @@ struct RetriggerableThreader::State {
   RCPtr<LEvent> doneEvent;
 };
 
-RetriggerableThreader::RetriggerableThreader(std::u16string name)
+RetriggerableThreader::RetriggerableThreader(StringW name)
     : mState(std::make_shared<State>()),
       mThread([state = mState] { return Run(*state); }),
       mName(std::move(name)) {
@@ -68,12 +68,12 @@ HResult RetriggerableThreader::Start(const RCPtr<LThreadWorker>& worker,
   return state.trigger.Set() ? S_OK : E_FAIL;
 }
 
-std::u16string RetriggerableThreader::ToString() const {
+StringW RetriggerableThreader::ToString() const {
   std::lock_guard lock(mNameLock);
   return mName;
 }
 
-void RetriggerableThreader::SetName(std::u16string name) {
+void RetriggerableThreader::SetName(StringW name) {
   std::lock_guard lock(mNameLock);
   mName = std::move(name);
 }

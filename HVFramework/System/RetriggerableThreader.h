@@ -5,11 +5,11 @@
 #include "HVFramework/System/LEvent.h"
 #include "HVFramework/System/LThreadWorker.h"
 #include "HVFramework/System/Thread.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <string>
 
 namespace HV {
 
@@ -28,7 +28,7 @@ class RetriggerableThreader : public IStringable {
   // How long destruction and stopping wait for a run to finish.
   static constexpr uint32_t kStopWaitMilliseconds = 60000;
 
-  explicit RetriggerableThreader(std::u16string name = {});
+  explicit RetriggerableThreader(StringW name = {});
   ~RetriggerableThreader() override;
   RetriggerableThreader(const RetriggerableThreader&) = delete;
   RetriggerableThreader& operator=(const RetriggerableThreader&) = delete;
@@ -41,8 +41,8 @@ class RetriggerableThreader : public IStringable {
   HResult Trigger(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
                   int32_t priority);
 
-  std::u16string ToString() const override;
-  void SetName(std::u16string name);
+  StringW ToString() const override;
+  void SetName(StringW name);
 
   // True from a successful Trigger until the run has ended. A busy flag left
   // behind by a thread that has ended is cleared here.
@@ -63,8 +63,7 @@ class RetriggerableThreader : public IStringable {
   std::shared_ptr<State> mState;
   Thread mThread;
   mutable std::mutex mNameLock;
-  // The framework's wide string is not available to this library yet.
-  std::u16string mName;
+  StringW mName;
 };
 
 }  // namespace HV

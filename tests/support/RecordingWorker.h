@@ -2,6 +2,7 @@
 
 #include "HVFramework/System/Event.h"
 #include "HVFramework/System/LThreadWorker.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -53,7 +54,7 @@ class RecordingWorker : public LThreadWorker {
     mFinished.Set();
     return 0;
   }
-  std::u16string ToString() const override { return mName; }
+  StringW ToString() const override { return StringW(mName.c_str()); }
 
   bool WaitStarted() { return mStarted.Wait(kInfinite) == kWaitObject0; }
   void FinishRun() { mRelease.Set(); }
