@@ -19,12 +19,13 @@ void LRefCountedObject::Undo() {
 int32_t LRefCountedObject::AddRef() { return mRefCount.fetch_add(1) + 1; }
 
 int32_t LRefCountedObject::Release() {
-  const int32_t count = mRefCount.load();
-  const int32_t internal = mInternalRefCount.load();
   // The caller's reference is the last one outside the registries: let the
   // object leave them while that reference still keeps it alive. Releases
   // made by the hook itself see the re-entry counter and only decrement.
-  if (count == internal + 1 && mReleaseReentry.load() == 0 && mInternalRefCount.load() > 0) {
+  // Objects in no registry (the common case) skip straight to the decrement.
+  const int32_t internal = mInternalRefCount.load();
+  if (internal > 0 && mRefCount.load() == internal + 1 && mReleaseReentry.load() == 0 &&
+      mInternalRefCount.load() > 0) {
     mReleaseReentry.fetch_add(1);
     ReleaseInternalReferences();
     mReleaseReentry.fetch_sub(1);
