@@ -1,7 +1,12 @@
 // Feeds arbitrary bytes to the value record reader and the packed-list walk:
 // first as one record, then as the block of a packed list whose items are
-// read back one by one. Whatever is read must write back as a record that
-// reads again to an equal value.
+// read back one by one, also as parameter ranges, descriptors and values.
+// Whatever is read must write back as a record that reads again to an equal
+// value.
+#include "HVFramework/Utilities/Storage/ParamDescriptors.h"
+#include "HVFramework/Utilities/Storage/ParamListItems.h"
+#include "HVFramework/Utilities/Storage/ParamRanges.h"
+#include "HVFramework/Utilities/Storage/ParamValues.h"
 #include "HVFramework/Utilities/Storage/Variant.h"
 
 #include <cstdint>
@@ -47,6 +52,39 @@ void WalkList(const HV::Variant& list, int depth) {
   if (list.GetListItem(count, item) != -1 || !item.IsEmpty()) std::abort();
 }
 
+bool IsParamResult(int32_t result) {
+  return result == 0 || result == HV::kParamMissing || result == HV::kParamWrongShape;
+}
+
+// Reads every item of list as each kind of parameter record.
+void ReadParamRecords(const HV::Variant& list) {
+  HV::ParamValues values;
+  values.HV::Variant::Set(list);
+  HV::ParamDescriptors descriptors;
+  descriptors.HV::Variant::Set(list);
+  HV::ParamRanges ranges;
+  ranges.HV::Variant::Set(list);
+  const uint32_t count = list.GetListCount();
+  HV::Variant value;
+  HV::Variant descriptor;
+  int32_t id = 0;
+  HV::ParamRange range;
+  for (uint32_t i = 0; i <= count; ++i) {
+    if (!IsParamResult(values.GetParamValue(i, value, id, descriptor))) std::abort();
+    if (!IsParamResult(descriptors.GetParamDescriptor(i, id, descriptor))) std::abort();
+    if (!IsParamResult(ranges.GetRange(i, range))) std::abort();
+  }
+  // Expanding the ranges is bounded by the list's own size limit, so cap
+  // the work here by what a preset could ask for.
+  uint64_t total = 0;
+  for (uint32_t i = 0; i < count; ++i)
+    if (ranges.GetRange(i, range) == 0 && range.count > 0) total += static_cast<uint32_t>(range.count);
+  if (total <= 4096) {
+    HV::ParamDescriptors expanded;
+    if (expanded.Set(ranges) == 0 && expanded.GetListCount() != total) std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -63,5 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   HV::Variant list;
   if (list.Set(HV::kVariantList, data, available) != HV::kVariantList) std::abort();
   WalkList(list, 0);
+  ReadParamRecords(list);
   return 0;
 }
