@@ -2,6 +2,7 @@
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 
 #include "tests/support/Hex.h"
+#include "tests/support/VariantSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,7 @@
 namespace HV {
 namespace {
 
-std::vector<uint8_t> Serialized(const Variant& v) {
-  std::vector<uint8_t> out(4096);
-  const int32_t n = v.Serialize(out.data(), static_cast<uint32_t>(out.size()));
-  out.resize(n < 0 ? 0 : static_cast<size_t>(n));
-  return out;
-}
+using Test::Serialized;
 
 TEST(ParamRanges, RangesAreListsOfFirstAndCount) {
   const ParamRange input[] = {{10, 3}, {-5, 0}};

@@ -5,6 +5,7 @@
 #include "HVFramework/Utilities/Storage/ParamValues.h"
 
 #include "tests/support/Hex.h"
+#include "tests/support/VariantSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@
 namespace HV {
 namespace {
 
-std::vector<uint8_t> Serialized(const Variant& v) {
-  std::vector<uint8_t> out(4096);
-  const int32_t n = v.Serialize(out.data(), static_cast<uint32_t>(out.size()));
-  out.resize(n < 0 ? 0 : static_cast<size_t>(n));
-  return out;
-}
+using Test::Serialized;
 
 ParamValue MakeValue(int32_t id, int32_t value, const char* descriptor = nullptr) {
   ParamValue v(id);

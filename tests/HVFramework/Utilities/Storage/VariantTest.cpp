@@ -1,6 +1,7 @@
 #include "HVFramework/Utilities/Storage/Variant.h"
 
 #include "tests/support/Hex.h"
+#include "tests/support/VariantSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +31,10 @@ class DryVariant : public Variant {
 
 template <class T>
 Variant Make(uint32_t tag, T value) {
-  Variant v;
-  EXPECT_EQ(v.Set(tag, &value, sizeof value), tag);
-  return v;
+  return Test::MakeValue(tag, value);
 }
 
-Variant Text(const char* text) {
-  Variant v;
-  v.SetString(text);
-  return v;
-}
+Variant Text(const char* text) { return Test::MakeText(text); }
 
 Variant BytesOf(const Bytes& bytes) {
   Variant v;
@@ -47,18 +42,9 @@ Variant BytesOf(const Bytes& bytes) {
   return v;
 }
 
-Variant ListOf(const std::vector<Variant>& items) {
-  Variant v;
-  v.SetList(items.data(), static_cast<uint32_t>(items.size()));
-  return v;
-}
+Variant ListOf(const std::vector<Variant>& items) { return Test::MakeList(items); }
 
-Bytes Serialized(const Variant& v) {
-  Bytes out(1024);
-  const int32_t n = v.Serialize(out.data(), static_cast<uint32_t>(out.size()));
-  out.resize(n < 0 ? 0 : static_cast<size_t>(n));
-  return out;
-}
+using Test::Serialized;
 
 HResult DeserializeInto(Variant& v, const Bytes& record) {
   return v.Deserialize(record.data(), static_cast<uint32_t>(record.size()));

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the value record reader and the packed-list walk:
 // first as one record, then as the block of a packed list whose items are
-// read back one by one, also as parameter ranges, descriptors and values.
+// read back one by one, also as parameter ranges, descriptors and values,
+// and listed as text.
 // Whatever is read must write back as a record that reads again to an equal
 // value.
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
@@ -8,6 +9,7 @@
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
 #include "HVFramework/Utilities/Storage/Variant.h"
+#include "HVFramework/Utilities/Storage/VariantEx.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -102,5 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (list.Set(HV::kVariantList, data, available) != HV::kVariantList) std::abort();
   WalkList(list, 0);
   ReadParamRecords(list);
+
+  const HV::VariantEx readable(list);
+  readable.GetValueText();
+  HV::VariantEx text;
+  if (HV::Succeeded(text.Deserialize(data, available))) {
+    text.GetValueText();
+    text.GetInt64();
+    text.GetDouble();
+  }
   return 0;
 }
