@@ -189,7 +189,8 @@ class Formatter {
         return Integer(spec, *argument);
       case 'c': case 'C':
         if (argument->IsInteger()) return Character(spec, *argument);
-        return Text(spec, *argument);
+        if (argument->IsText()) return Text(spec, *argument);
+        return Natural(spec, *argument);
       case 's': case 'S':
         if (argument->IsText()) return Text(spec, *argument);
         if (argument->IsCharacter()) return Character(spec, *argument);
@@ -310,6 +311,7 @@ class Formatter {
   }
 
   void Text(const Spec& spec, const FormatArgument& argument) {
+    if (!argument.IsText()) return Natural(spec, argument);
     std::u16string converted;
     const char16_t* text = argument.GetWide();
     if (argument.GetKind() == FormatArgument::Kind::NarrowText && argument.GetNarrow()) {

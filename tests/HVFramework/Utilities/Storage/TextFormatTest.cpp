@@ -89,6 +89,8 @@ TEST(TextFormat, MismatchedOrMissingArgumentsNeverMisreadMemory) {
       {"number under s", StringW::FromFormat(u"%s", 42), u"42"},
       {"double under s", StringW::FromFormat(u"%s", 2.5), u"2.5"},
       {"text under d", StringW::FromFormat(u"%d", u"text"), u"text"},
+      {"double under c", StringW::FromFormat(u"%c|%C", 2.5, nullptr), u"2.5|(null)"},
+      {"pointer under f", StringW::FromFormat(u"%f", static_cast<void*>(nullptr)), u"0000000000000000"},
       {"integer under f", StringW::FromFormat(u"%f", 3), u"3.000000"},
       {"double under d", StringW::FromFormat(u"%d", 2.9), u"2"},
       {"double under x", StringW::FromFormat(u"%x", 255.0), u"ff"},
