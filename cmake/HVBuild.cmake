@@ -76,3 +76,14 @@ function(hv_add_benchmark name)
   target_compile_options(${name} PRIVATE ${HV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} benchmark::benchmark_main)
 endfunction()
+
+# hv_place_beside_libraries(target)
+# Puts an executable in the build's top folder, next to the shared libraries
+# it loads at run time, and lets the loader search its own folder first
+# (RUNPATH $ORIGIN): a bare library name then resolves as it does for the program.
+function(hv_place_beside_libraries target)
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+    BUILD_RPATH "\$ORIGIN"
+    INSTALL_RPATH "\$ORIGIN")
+endfunction()
