@@ -16,7 +16,7 @@ namespace {
 // Widths and precisions past this cannot show in the capped output anyway.
 constexpr int32_t kMaxField = kFormatBufferUnits;
 
-// One parsed conversion specification.
+// One parsed conversion: flags, width, precision, size and type.
 struct Spec {
   bool leftAlign = false;
   bool plus = false;
@@ -95,7 +95,7 @@ class Formatter {
       }
       const char16_t* start = p;
       Spec spec;
-      if (!Parse(++p, spec)) {  // an incomplete or unknown specification is written as it stands
+      if (!Parse(++p, spec)) {  // an incomplete or unknown conversion is written as it stands
         mOut.Put(start, static_cast<int32_t>(p - start));
         continue;
       }

@@ -98,7 +98,7 @@ TEST(TextFormat, MismatchedOrMissingArgumentsNeverMisreadMemory) {
       {"extra", StringW::FromFormat(u"%d", 1, 2, 3), u"1"},
       {"n writes nothing", StringW::FromFormat(u"a%nb", 1), u"ab"},
       {"unknown conversion", StringW::FromFormat(u"%y%d", 4), u"%y4"},
-      {"cut specification", StringW::FromFormat(u"50%", 1), u"50%"},
+      {"cut conversion", StringW::FromFormat(u"50%", 1), u"50%"},
       {"cut after width", StringW::FromFormat(u"50%-12", 1), u"50%-12"},
       {"text as star width", StringW::FromFormat(u"%*d", u"w", 7), u"7"},
       {"null pattern", StringW::FromFormat(static_cast<const char16_t*>(nullptr), 1), u""},
