@@ -252,9 +252,7 @@ int32_t Variant::Serialize(void* buffer, uint32_t capacity) const {
   return static_cast<int32_t>(size + VariantRecordHeader::kSize);
 }
 
-// Failures leave the value untouched when the header is refused, and empty
-// when the data does not suit the tag (tags 1 to 11 with the wrong length).
-// Data references are not kept across a record: they come back as a byte
+// Data references are not kept across a record: Set turns them into a byte
 // array, and the call reports E_FAIL because the tag changed.
 HResult Variant::Deserialize(const void* record, uint32_t available) {
   if (!record || available < VariantRecordHeader::kSize) return E_FAIL;

@@ -76,8 +76,11 @@ class Variant {
   // Writes the value's record; returns its size, or E_FAIL when it does not
   // fit or the value cannot be written (an empty data reference).
   int32_t Serialize(void* buffer, uint32_t capacity) const;
-  // Reads one record from available bytes: S_OK, or E_FAIL for a short,
-  // oversized or unknown record (see the .cpp for what is left behind).
+  // Reads one record (format version 1, or 0 with its old tag numbers) from
+  // the first of available bytes: S_OK, or E_FAIL. A refused header (short,
+  // oversized, unknown version or tag, a header alone for a tag that needs
+  // data) leaves the value untouched; data that does not suit its tag leaves
+  // it empty; a data reference is read as a byte array and reports E_FAIL.
   HResult Deserialize(const void* record, uint32_t available);
 
   bool operator==(const Variant& other) const;
@@ -106,7 +109,9 @@ class Variant {
 
  protected:
   // Where owned blocks come from and go back to. AllocateData returns null
-  // when there is no memory.
+  // when there is no memory. A setter allocates the new block while the old
+  // one is still being read and gives the old one back afterwards: a
+  // derived class must keep every block alive until FreeData names it.
   virtual uint8_t* AllocateData(uint32_t size);
   virtual void FreeData(uint8_t* data);
 
