@@ -9,8 +9,7 @@ Variant Int32Field(int32_t value) {
 }
 
 int32_t Open(const Variant& list, uint32_t index, uint32_t fieldCount, Variant& item) {
-  if (index >= list.GetListCount()) return kParamMissing;
-  list.GetListItem(index, item);
+  if (list.GetListItem(index, item) != 0) return kParamMissing;
   return item.GetType() == kVariantList && item.GetListCount() == fieldCount ? 0 : kParamWrongShape;
 }
 
