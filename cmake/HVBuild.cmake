@@ -9,7 +9,13 @@ endif()
 
 # Exception messages quote the throwing source file; keep those paths relative
 # to the repository so they do not depend on where the tree was checked out.
+# ccache (with CCACHE_BASEDIR) hands the compiler paths relative to the build
+# folder, so map that form too.
 add_compile_options("-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=")
+file(RELATIVE_PATH HV_SOURCE_FROM_BUILD "${CMAKE_BINARY_DIR}" "${CMAKE_SOURCE_DIR}")
+if(HV_SOURCE_FROM_BUILD)
+  add_compile_options("-fmacro-prefix-map=${HV_SOURCE_FROM_BUILD}/=")
+endif()
 
 set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
     -Woverloaded-virtual -Wimplicit-fallthrough)
