@@ -24,6 +24,15 @@ class ArrayBufferM : public ArrayBuffer<T, GranularityItems, SlackItems, Kind, A
 
   T* GetData() override { return IsInline() ? mInline : Base::GetData(); }
 
+  // The byte view (and with it Fill, FillWords, GetPointerAt) follows the
+  // items: the inline storage while they live there, else the buffer.
+  uint32_t GetSize() const override {
+    return IsInline() ? GetCount() * static_cast<uint32_t>(sizeof(T)) : Base::Buffer::GetSize();
+  }
+  char* GetData() const override {
+    return IsInline() ? reinterpret_cast<char*>(const_cast<T*>(mInline)) : Base::Buffer::GetData();
+  }
+
   HResult ResizeStorage(uint32_t count) override {
     const uint32_t old = GetCount();
     if (count > IIterable<T>::kMaxCount || uint64_t{count} * sizeof(T) > UINT32_MAX) return E_INVALIDARG;

@@ -40,14 +40,12 @@ class IArray : public IIterableModifiable<T> {
   virtual HResult AddItems(const IIterable<T>& source) {
     const uint32_t base = GetCount();
     const uint32_t added = source.GetCount();
-    const uint64_t total = uint64_t{base} + added;
     if (added == 0) return static_cast<HResult>(base);
-    if (total > IIterable<T>::kMaxCount) return E_FAIL;
-    if (SetCount(static_cast<uint32_t>(total)) != static_cast<HResult>(total)) return E_FAIL;
+    if (!this->GrowBy(base, added)) return E_FAIL;
     T* to = GetData() + base;
     auto from = source.Begin();
     for (uint32_t i = 0; i < added; ++i, ++from) to[i] = *from;
-    return static_cast<HResult>(total);
+    return static_cast<HResult>(base + added);
   }
 
   // The index of the first item equal to item, or -1.

@@ -31,15 +31,13 @@ class IIterableModifiable : public IIterable<T> {
   virtual HResult AppendItems(const IIterable<T>& source) {
     const uint32_t base = GetCount();
     const uint32_t added = source.GetCount();
-    const uint64_t total = uint64_t{base} + added;
     if (added == 0) return static_cast<HResult>(base);
-    if (total > IIterable<T>::kMaxCount) return E_FAIL;
-    if (SetCount(static_cast<uint32_t>(total)) != static_cast<HResult>(total)) return E_FAIL;
+    if (!GrowBy(base, added)) return E_FAIL;
     auto from = source.Begin();
     auto to = Begin();
     for (uint32_t i = 0; i < base; ++i) ++to;
     for (uint32_t i = 0; i < added; ++i, ++from, ++to) *to = *from;
-    return static_cast<HResult>(total);
+    return static_cast<HResult>(base + added);
   }
 
   virtual HResult AddItem(const T& item) { return InsertItem(GetCount(), item); }
@@ -53,6 +51,15 @@ class IIterableModifiable : public IIterable<T> {
   virtual HResult SetCount(uint32_t count) = 0;
   virtual HResult InsertSpace(uint32_t index, uint32_t count) = 0;
   virtual HResult RemoveSpace(uint32_t index, uint32_t count) = 0;
+
+ protected:
+  // Sets the count from base to base + added in one step; false when the
+  // collection could not take them all.
+  bool GrowBy(uint32_t base, uint32_t added) {
+    const uint64_t total = uint64_t{base} + added;
+    if (total > IIterable<T>::kMaxCount) return false;
+    return SetCount(static_cast<uint32_t>(total)) == static_cast<HResult>(total);
+  }
 };
 
 }  // namespace HV

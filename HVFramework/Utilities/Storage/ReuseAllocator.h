@@ -52,7 +52,7 @@ class ReuseAllocator {
   void* Allocate(size_t size) {
     if (size != sizeof(T)) return AllocateOutside(size);
     OptionalLockGuard<std::recursive_mutex> guard(mLock.get());
-    uint32_t index;
+    uint32_t index = 0;
     if (mFree.GetCount() != 0) {
       mFree.RemoveLastItem(index);
     } else {

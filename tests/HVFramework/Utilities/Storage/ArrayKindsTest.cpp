@@ -249,6 +249,19 @@ TEST(ArrayBufferM, MovesBetweenInlineStorageAndTheHeapWithTheItems) {
   for (int8_t i = 0; i < 3; ++i) EXPECT_EQ(*array.GetItemPtr(i), i + 1);
 }
 
+TEST(ArrayBufferM, FillsTheStorageTheItemsLiveIn) {
+  ArrayBufferM<int8_t, 4, 1, 0> array;
+  array.SetCount(3);
+  EXPECT_EQ(array.GetSize(), 3u);
+  EXPECT_EQ(array.Fill(0x7F, 1, -1), S_OK);
+  EXPECT_EQ(array.Fill(0, 2, 5), E_INVALIDARG);
+  EXPECT_EQ(*array.GetItemPtr(0), 0);
+  EXPECT_EQ(*array.GetItemPtr(2), 0x7F);
+  array.SetCount(6);
+  EXPECT_EQ(array.FillWords(0x0101, 0, 3), S_OK);
+  for (uint32_t i = 0; i < 6; ++i) EXPECT_EQ(*array.GetItemPtr(i), 1) << i;
+}
+
 TEST(Array, ReadingPastTheEndThrowsTheVectorSubscriptError) {
   Array<int32_t> array;
   array.AddItem(1);
