@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceParamSender.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParameterizedModule.h"
 
@@ -23,7 +24,7 @@ class ModelTestRoot final : public LParameterizedModule, public IDeviceParamSend
 
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override {
     LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
-    if (mChild) mChild->SetFirstParamID(this, firstParamID + mChildOffset, 0);
+    if (mChild) mChild->SetFirstParamID(this, OffsetParamID(firstParamID, mChildOffset), 0);
   }
   HV::RCPtr<LParameterizedModule> GetModuleForParamID(int32_t paramID) override {
     return mChild ? mChild->GetModuleForParamID(paramID) : nullptr;
