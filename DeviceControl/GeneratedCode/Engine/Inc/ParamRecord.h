@@ -13,5 +13,3 @@ HV::Variant MakeRecordValue(std::span<const uint8_t> record);
 
 // The bytes of a value; empty for a value that holds none.
 std::span<const uint8_t> GetRecordBytes(const HV::Variant& value);
-
-inline int32_t GetParamID(const HV::ParamDescriptor& descriptor) { return descriptor.mParamID; }

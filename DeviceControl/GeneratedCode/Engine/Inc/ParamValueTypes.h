@@ -45,10 +45,9 @@ class Variant {
 };
 
 struct ParamDescriptor {
-  ParamDescriptor() = default;
-  explicit ParamDescriptor(int32_t paramID) : mParamID(paramID) {}
-  int32_t mParamID = -1;
-  Variant mDescriptor;
+  explicit ParamDescriptor(int32_t id = 0) : paramID(id) {}
+  int32_t paramID;
+  Variant descriptor;
 };
 
 }  // namespace ModelStandIn

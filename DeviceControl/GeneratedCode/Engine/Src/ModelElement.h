@@ -47,7 +47,7 @@ class LModelElementT : public IElement {
   // noDeviceSend, never stored; 1.
   HV::HResult SetParamValueLocal(const HV::ParamDescriptor& descriptor, const HV::Variant& value,
                                  bool noDeviceSend) override {
-    const int32_t paramID = GetParamID(descriptor);
+    const int32_t paramID = descriptor.paramID;
     if (paramID >= 0) {
       if (paramID != this->GetFirstParamID()) return -1;
       return Base::SetParamValueLocal(descriptor, value, noDeviceSend);
@@ -58,12 +58,12 @@ class LModelElementT : public IElement {
     HV::ParamDescriptor localDescriptor;
     HV::Variant localValue;
     if (MapReservedParam(descriptor, value, localDescriptor, localValue) < 0) return 1;
-    if (GetParamID(localDescriptor) != this->GetFirstParamID()) ThrowModelError(Info(), ModelMethod::SetParamValueLocal);
+    if (localDescriptor.paramID != this->GetFirstParamID()) ThrowModelError(Info(), ModelMethod::SetParamValueLocal);
     return Base::SetParamValueLocal(localDescriptor, localValue, noDeviceSend);
   }
 
   HV::Variant GetParamValueLocal(const HV::ParamDescriptor& descriptor) override {
-    if (GetParamID(descriptor) != this->GetFirstParamID()) ThrowModelError(Info(), ModelMethod::GetParamValueLocal);
+    if (descriptor.paramID != this->GetFirstParamID()) ThrowModelError(Info(), ModelMethod::GetParamValueLocal);
     return Base::GetParamValueLocal(descriptor);
   }
 

@@ -31,15 +31,15 @@ class ModelTestRoot final : public LParameterizedModule, public IDeviceParamSend
   }
 
   HV::HResult SetParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) override {
-    mValues[GetParamID(descriptor)] = value;
+    mValues[descriptor.paramID] = value;
     return kStoredResult;
   }
   HV::Variant GetParamValue(const HV::ParamDescriptor& descriptor) override {
-    const auto found = mValues.find(GetParamID(descriptor));
+    const auto found = mValues.find(descriptor.paramID);
     return found == mValues.end() ? HV::Variant() : found->second;
   }
   HV::HResult SendParamValueToDevice(const HV::ParamDescriptor& descriptor, const HV::Variant&) override {
-    mSent.push_back(GetParamID(descriptor));
+    mSent.push_back(descriptor.paramID);
     return 0;
   }
   void ReservedNotifyParent(int32_t a, int32_t, int32_t, int32_t) override { mNotified.push_back(a); }
