@@ -1,14 +1,14 @@
 #pragma once
 
-#include <string>
+#include "HVFramework/Utilities/Storage/StringFwd.h"
 
 namespace HV {
 
-// Something with a text form.
+// Something with a text form. Callers include StringT.h to use the text.
 class IStringable {
  public:
   virtual ~IStringable() = default;
-  virtual std::u16string ToString() const = 0;
+  virtual StringW ToString() const = 0;
 };
 
 }  // namespace HV

@@ -2,13 +2,13 @@
 
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/ObjectBase/TypeName.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 
 namespace HV {
 
-std::u16string LRefCountedObject::ToString() const {
-  std::u16string text(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ");
-  for (char c : TypeName(typeid(*this))) text += static_cast<char16_t>(static_cast<unsigned char>(c));
-  return text;
+StringW LRefCountedObject::ToString() const {
+  return StringW(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ") +
+         StringW(TypeName(typeid(*this)).c_str());
 }
 
 void LRefCountedObject::Undo() {

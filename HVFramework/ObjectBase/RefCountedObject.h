@@ -30,7 +30,7 @@ class LRefCountedObject : public IUndoable {
   LRefCountedObject& operator=(const LRefCountedObject&) { return *this; }
   ~LRefCountedObject() override = default;
 
-  std::u16string ToString() const override;
+  StringW ToString() const override;
   void Undo() override;
 
   virtual int32_t AddRef();

@@ -2,6 +2,7 @@
 #include "HVFramework/ObjectBase/Holder.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/TaggableObject.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 #include "tests/support/Probe.h"
 
 #include <gmock/gmock.h>
@@ -36,6 +37,10 @@ struct HookCase {
 
 class ReleaseHook : public ::testing::TestWithParam<HookCase> {};
 
+std::string HookCaseName(const ::testing::TestParamInfo<HookCase>& info) {
+  return "count" + std::to_string(info.param.count) + "internal" + std::to_string(info.param.internal);
+}
+
 TEST_P(ReleaseHook, RunsOnlyWhenTheLastOutsideReferenceGoes) {
   const HookCase c = GetParam();
   std::vector<std::string> log;
@@ -56,10 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, ReleaseHook,
                                            HookCase{3, 2, true}, HookCase{3, 1, false},
                                            HookCase{2, 1, true}, HookCase{5, 4, true},
                                            HookCase{4, 2, false}),
-                         [](const auto& info) {
-                           return "count" + std::to_string(info.param.count) + "internal" +
-                                  std::to_string(info.param.internal);
-                         });
+                         HookCaseName);
 
 TEST(LRefCountedObject, HookRunsOnceWhenItReleasesItsOwnRegistrations) {
   // Two registries hold the probe on its own behalf; the hook drops both, so
@@ -144,9 +146,9 @@ TEST(LRefCountedObject, SetUnshareableMessageNamesTheOperation) {
 TEST(LRefCountedObject, ToStringNamesTheDynamicClass) {
   std::vector<std::string> log;
   RCPtr<Probe> probe(new Probe(log));
-  const std::u16string text = probe->ToString();
-  EXPECT_TRUE(text.starts_with(u"LRefCountedObject::ToString() not overridden. Returning TypeName: "));
-  EXPECT_TRUE(text.ends_with(u" HV::Test::Probe"));
+  const StringW text = probe->ToString();
+  EXPECT_EQ(text.Find(u"LRefCountedObject::ToString() not overridden. Returning TypeName: "), 0);
+  EXPECT_EQ(text.Right(16), u" HV::Test::Probe");
 }
 
 TEST(LRefCountedObject, UndoAndCreateCopyAreNotImplemented) {
