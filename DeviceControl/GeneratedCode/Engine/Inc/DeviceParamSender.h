@@ -9,7 +9,8 @@
 // root does not implement it sends nothing.
 class IDeviceParamSender {
  public:
-  virtual HV::HResult SendParamValueToDevice(const HV::ParamDescriptor& descriptor, const HV::Variant& value) = 0;
+  virtual HV::HResult SendParamValueToDevice(const HV::ParamDescriptor& descriptor,
+                                             const HV::Variant& value) = 0;
 
  protected:
   ~IDeviceParamSender() = default;

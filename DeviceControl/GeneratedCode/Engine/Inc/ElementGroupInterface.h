@@ -22,7 +22,8 @@ class IElementGroupT : public LParameterizedModule {
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override {
     LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
     for (int32_t i = 0; i < kCount; ++i) {
-      if (const HV::RCPtr<IElement> child = GetElement(i)) child->SetFirstParamID(this, OffsetParamID(firstParamID, i), i);
+      if (const HV::RCPtr<IElement> child = GetElement(i))
+        child->SetFirstParamID(this, OffsetParamID(firstParamID, i), i);
     }
   }
 

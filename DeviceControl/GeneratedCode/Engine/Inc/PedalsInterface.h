@@ -9,7 +9,9 @@ class IPedals : public LParameterizedModule {
   virtual HV::RCPtr<IVolumePedal> GetVolumePedal() = 0;
   HV::ConstRCPtr<IVolumePedal> GetVolumePedal() const { return const_cast<IPedals*>(this)->GetVolumePedal(); }
   virtual HV::RCPtr<ISustainPedal> GetSustainPedal() = 0;
-  HV::ConstRCPtr<ISustainPedal> GetSustainPedal() const { return const_cast<IPedals*>(this)->GetSustainPedal(); }
+  HV::ConstRCPtr<ISustainPedal> GetSustainPedal() const {
+    return const_cast<IPedals*>(this)->GetSustainPedal();
+  }
 
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override;
   HV::RCPtr<LParameterizedModule> GetModuleForParamID(int32_t paramID) override;

@@ -58,10 +58,13 @@ void WriteSustainPedal(Record record, int32_t) {
 
 void WritePad(Record record, int32_t index) {
   const auto group = static_cast<uint8_t>(index / 4);
-  // channel, colours 1 to 4, then a momentary note (b1 = 1, b2 = 19) on note 36 + index
-  const uint8_t bytes[14] = {0, static_cast<uint8_t>(10 + group), static_cast<uint8_t>(13 - group), 7, 5, 1, 19,
-                             static_cast<uint8_t>(36 + index), 0, 0, 0, 0, 0, 0};
-  std::copy(std::begin(bytes), std::end(bytes), record.begin());
+  record[1] = 10 + group;  // colours 1 to 4
+  record[2] = 13 - group;
+  record[3] = 7;
+  record[4] = 5;
+  record[5] = 1;  // b1 to b3: a momentary note (message 19) on note 36 + index; the rest 0
+  record[6] = 19;
+  record[7] = static_cast<uint8_t>(36 + index);
 }
 
 constexpr std::array<uint8_t, 36> kButtonHidColours = {3, 1, 7, 2, 5, 3, 4, 6, 7, 6, 5, 3, 2, 5, 4, 6, 5, 7,
@@ -79,17 +82,22 @@ constexpr std::array<IndexRule, 4> kButtonControllers = {{{0, 3}, {1, 8}, {2, 12
 
 void WritePushButton(Record record, int32_t index) {
   const uint8_t colour = index % 9 == 0 ? 3 : kButtonBankColours[index / 9];
-  const uint8_t controller = ApplyRule(kButtonControllers, index);
-  // channel, colours 1 to 4, b1 to b9 (control change, pressed 127), HID colour, key, modifier
-  const uint8_t bytes[17] = {0, colour, colour, 0, 0, 0, controller, static_cast<uint8_t>(index), 0, 0, 0, 0, 0,
-                             127, kButtonHidColours[index], kButtonKeys[index], kButtonModifiers[index]};
-  std::copy(std::begin(bytes), std::end(bytes), record.begin());
+  record[1] = colour;  // colours 1 and 2; 3 and 4 off
+  record[2] = colour;
+  record[6] = ApplyRule(kButtonControllers, index);  // b1 = 0: control change, b2: controller
+  record[7] = static_cast<uint8_t>(index);           // b3
+  record[13] = 127;                                  // b9: value when pressed
+  record[14] = kButtonHidColours[index];
+  record[15] = kButtonKeys[index];
+  record[16] = kButtonModifiers[index];
 }
 
-constexpr std::array<IndexRule, 10> kFaderControllers = {{{0, 118}, {10, -10}, {11, -9}, {12, -7}, {14, -2},
-                                                          {16, 16}, {19, 17}, {24, 18}, {26, 22}, {30, 39}}};
+constexpr std::array<IndexRule, 10> kFaderControllers = {
+    {{0, 118}, {10, -10}, {11, -9}, {12, -7}, {14, -2}, {16, 16}, {19, 17}, {24, 18}, {26, 22}, {30, 39}}};
 
-void WriteFader(Record record, int32_t index) { WriteMoveableControl(record, ApplyRule(kFaderControllers, index)); }
+void WriteFader(Record record, int32_t index) {
+  WriteMoveableControl(record, ApplyRule(kFaderControllers, index));
+}
 
 constexpr std::array<IndexRule, 7> kEncoderControllers = {
     {{0, 35}, {1, 40}, {2, 42}, {6, 46}, {18, 57}, {27, 58}, {30, 59}}};
@@ -107,6 +115,7 @@ void WriteTouchPadAxis(Record record, int32_t index) {
   std::copy(std::begin(kAxes[index]), std::end(kAxes[index]), record.begin());
 }
 
+// Each writer fills a zeroed record of its kind's length for a valid index.
 using DefaultWriter = void (*)(Record record, int32_t index);
 
 // In ElementKind order.

@@ -55,8 +55,12 @@ static_assert(std::size(kGroupClasses) == kDeviceGroupLayouts.size());
 
 }  // namespace
 
-const ModelClassInfo& GetElementClassInfo(ElementKind kind) { return kElementClasses[static_cast<size_t>(kind)]; }
-const ModelClassInfo& GetGroupClassInfo(DeviceGroup group) { return kGroupClasses[static_cast<size_t>(group)]; }
+const ModelClassInfo& GetElementClassInfo(ElementKind kind) {
+  return kElementClasses[static_cast<size_t>(kind)];
+}
+const ModelClassInfo& GetGroupClassInfo(DeviceGroup group) {
+  return kGroupClasses[static_cast<size_t>(group)];
+}
 const ModelClassInfo& GetDeviceClassInfo() { return kDeviceClass; }
 
 void ThrowModelError(const ModelClassInfo& info, ModelMethod method) { Throw(info, method, nullptr); }

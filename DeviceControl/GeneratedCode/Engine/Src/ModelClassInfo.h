@@ -11,11 +11,16 @@ class LParameterizedModule;
 // errors. The texts are fixed: they are part of the messages users and
 // logs see, whatever file the code lives in now.
 
-enum class ModelMethod : int32_t { SetFirstParamID, GetParamValueLocal, SetParamValueLocal, GetParamValueDefault };
+enum class ModelMethod : int32_t {
+  SetFirstParamID,
+  GetParamValueLocal,
+  SetParamValueLocal,
+  GetParamValueDefault
+};
 
 struct ModelClassInfo {
-  const char* className;   // "LEncoder"
-  const char* sourceName;  // "Encoder", under ..\DeviceControl\GeneratedCode\Engine\Src
+  const char* className;         // "LEncoder"
+  const char* sourceName;        // "Encoder", under ..\DeviceControl\GeneratedCode\Engine\Src
   std::array<int32_t, 4> lines;  // by ModelMethod; groups report only SetFirstParamID
 };
 

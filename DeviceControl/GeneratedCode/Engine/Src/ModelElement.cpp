@@ -8,7 +8,8 @@ namespace ModelElementDetail {
 void SendToDevice(const LParameterizedModule& element, const HV::ParamDescriptor& descriptor,
                   const HV::Variant& value) {
   const HV::RCPtr<LParameterizedModule> root = element.GetRoot();
-  if (auto* sender = dynamic_cast<IDeviceParamSender*>(root.Get())) sender->SendParamValueToDevice(descriptor, value);
+  if (auto* sender = dynamic_cast<IDeviceParamSender*>(root.Get()))
+    sender->SendParamValueToDevice(descriptor, value);
 }
 
 HV::Variant MakeDefaultValue(ElementKind kind, int32_t index) {

@@ -7,9 +7,7 @@
 namespace ModelElementDetail {
 
 // Reserved (device-level) parameter IDs: -256 to -129. No element stores them.
-constexpr bool IsReservedParamID(int32_t paramID) {
-  return static_cast<uint32_t>(paramID) + 256u <= 127u;
-}
+constexpr bool IsReservedParamID(int32_t paramID) { return static_cast<uint32_t>(paramID) + 256u <= 127u; }
 
 // Hands a reserved parameter to the device through the top of the element's
 // tree; nothing when the top cannot send.
@@ -58,12 +56,14 @@ class LModelElementT : public IElement {
     HV::ParamDescriptor localDescriptor;
     HV::Variant localValue;
     if (MapReservedParam(descriptor, value, localDescriptor, localValue) < 0) return 1;
-    if (localDescriptor.paramID != this->GetFirstParamID()) ThrowModelError(Info(), ModelMethod::SetParamValueLocal);
+    if (localDescriptor.paramID != this->GetFirstParamID())
+      ThrowModelError(Info(), ModelMethod::SetParamValueLocal);
     return Base::SetParamValueLocal(localDescriptor, localValue, noDeviceSend);
   }
 
   HV::Variant GetParamValueLocal(const HV::ParamDescriptor& descriptor) override {
-    if (descriptor.paramID != this->GetFirstParamID()) ThrowModelError(Info(), ModelMethod::GetParamValueLocal);
+    if (descriptor.paramID != this->GetFirstParamID())
+      ThrowModelError(Info(), ModelMethod::GetParamValueLocal);
     return Base::GetParamValueLocal(descriptor);
   }
 

@@ -12,7 +12,8 @@ constexpr int kGetParamValueLocalLine = 116;
 
 }  // namespace
 
-void LParameterizedModule::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) {
+void LParameterizedModule::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID,
+                                           int32_t index) {
   mParent = parent;
   mFirstParamID = firstParamID;
   mIndex = index;
@@ -29,8 +30,8 @@ HV::RCPtr<LParameterizedModule> LParameterizedModule::GetModuleForParamID(int32_
 HV::HResult LParameterizedModule::SetParamValueLocal(const HV::ParamDescriptor& descriptor,
                                                      const HV::Variant& value, bool) {
   if (!HasOwnParameters()) {
-    HV::Throw<std::logic_error>(HV::SourceLocation{"LParameterizedModule::SetParamValueLocal", kInterfaceSource,
-                                                   kSetParamValueLocalLine});
+    HV::Throw<std::logic_error>(HV::SourceLocation{"LParameterizedModule::SetParamValueLocal",
+                                                   kInterfaceSource, kSetParamValueLocalLine});
   }
   const HV::RCPtr<LParameterizedModule> parent = GetParent();
   return parent ? parent->SetParamValue(descriptor, value) : -1;
@@ -38,14 +39,15 @@ HV::HResult LParameterizedModule::SetParamValueLocal(const HV::ParamDescriptor& 
 
 HV::Variant LParameterizedModule::GetParamValueLocal(const HV::ParamDescriptor& descriptor) {
   if (!HasOwnParameters()) {
-    HV::Throw<std::logic_error>(HV::SourceLocation{"LParameterizedModule::GetParamValueLocal", kInterfaceSource,
-                                                   kGetParamValueLocalLine});
+    HV::Throw<std::logic_error>(HV::SourceLocation{"LParameterizedModule::GetParamValueLocal",
+                                                   kInterfaceSource, kGetParamValueLocalLine});
   }
   const HV::RCPtr<LParameterizedModule> parent = GetParent();
   return parent ? parent->GetParamValue(descriptor) : HV::Variant();
 }
 
-HV::HResult LParameterizedModule::SetParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
+HV::HResult LParameterizedModule::SetParamValue(const HV::ParamDescriptor& descriptor,
+                                                const HV::Variant& value) {
   const HV::RCPtr<LParameterizedModule> parent = GetParent();
   return parent ? parent->SetParamValue(descriptor, value) : -1;
 }

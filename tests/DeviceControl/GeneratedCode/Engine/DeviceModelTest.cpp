@@ -52,7 +52,8 @@ TEST_P(DeviceModel, FindsTheOwnerOfEveryBoundaryID) {
     const HV::RCPtr<LParameterizedModule> owner = expected();
     EXPECT_EQ(mDevice->GetModuleForParamID(Id(relative)), owner);
     EXPECT_EQ(mRoot->GetModuleForParamID(Id(relative)), owner);
-    const HV::ConstRCPtr<LParameterizedModule> constOwner = static_cast<const LDevice&>(*mDevice).GetModule(Id(relative));
+    const HV::ConstRCPtr<LParameterizedModule> constOwner =
+        static_cast<const LDevice&>(*mDevice).GetModule(Id(relative));
     EXPECT_EQ(constOwner.Get(), owner.Get());
   }
   for (const int32_t id : {INT_MIN, INT_MAX}) {

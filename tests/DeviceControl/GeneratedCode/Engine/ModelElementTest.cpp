@@ -74,7 +74,8 @@ TEST_F(PlacedDevice, ElementSetParamValueLocalResults) {
     SCOPED_TRACE(testing::Message() << "id " << c.paramID << ", noDeviceSend " << c.noDeviceSend);
     mRoot->mValues.clear();
     mRoot->mSent.clear();
-    EXPECT_EQ(mEncoder->SetParamValueLocal(HV::ParamDescriptor(c.paramID), value, c.noDeviceSend), c.expected);
+    EXPECT_EQ(mEncoder->SetParamValueLocal(HV::ParamDescriptor(c.paramID), value, c.noDeviceSend),
+              c.expected);
     EXPECT_EQ(mRoot->mValues.size(), c.stored ? 1u : 0u);
     if (c.stored) {
       EXPECT_EQ(BytesOf(mRoot->mValues[c.paramID]), (Bytes{1, 2, 3}));
@@ -132,11 +133,12 @@ TEST_F(PlacedDevice, ElementRefusesForeignIDsWithItsOwnMessages) {
 TEST_F(PlacedDevice, ModulesWithoutOwnParametersRefuseLocalValues) {
   const std::string source = "..\\devicecontrol\\generatedcode\\engine\\inc\\RootModuleInterface";
   const HV::RCPtr<LParameterizedModule> modules[] = {mDevice, mDevice->GetEncoders(), mDevice->GetPedals(),
-                                                      mRoot};
+                                                     mRoot};
   for (const HV::RCPtr<LParameterizedModule>& module : modules) {
     EXPECT_FALSE(module->HasOwnParameters());
-    EXPECT_EQ(MessageOf([&] { module->SetParamValueLocal(HV::ParamDescriptor(kFirst), HV::Variant(), true); }),
-              "Logic Error : LParameterizedModule::SetParamValueLocal : " + source + " : Line 102");
+    EXPECT_EQ(
+        MessageOf([&] { module->SetParamValueLocal(HV::ParamDescriptor(kFirst), HV::Variant(), true); }),
+        "Logic Error : LParameterizedModule::SetParamValueLocal : " + source + " : Line 102");
     EXPECT_EQ(MessageOf([&] { module->GetParamValueLocal(HV::ParamDescriptor(kFirst)); }),
               "Logic Error : LParameterizedModule::GetParamValueLocal : " + source + " : Line 116");
     EXPECT_EQ(module->GetParamValueDefault(kFirst).GetType(), 0u);
@@ -235,8 +237,8 @@ TEST(ModelPlacement, EachClassAcceptsOnlyItsBlock) {
         continue;
       }
       EXPECT_EQ(message, std::string("Logic Error : Invalid FirstParamID : ") + c.failingClass +
-                             "::SetFirstParamID : ..\\DeviceControl\\GeneratedCode\\Engine\\Src\\" + c.sourceName +
-                             " : Line " + std::to_string(c.line));
+                             "::SetFirstParamID : ..\\DeviceControl\\GeneratedCode\\Engine\\Src\\" +
+                             c.sourceName + " : Line " + std::to_string(c.line));
       // The misplaced values stay stored.
       EXPECT_EQ(module->GetFirstParamID(), OffsetParamID(first, c.offset));
     }

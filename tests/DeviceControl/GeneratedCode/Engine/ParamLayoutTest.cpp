@@ -81,11 +81,20 @@ TEST(ParamLayout, TablesCoverTheBlockWithoutGapsAndAddUpTo1338Bytes) {
 
 TEST(ParamLayout, DeviceGroupBoundsPutBothPedalsInOneGroup) {
   const std::pair<uint32_t, std::optional<DeviceGroup>> cases[] = {
-      {0, DeviceGroup::PresetName}, {1, DeviceGroup::KeybedZones}, {5, DeviceGroup::Wheels},
-      {7, DeviceGroup::Pedals},     {8, DeviceGroup::Pedals},      {9, DeviceGroup::Pads},
-      {25, DeviceGroup::PushButtons}, {61, DeviceGroup::Faders},   {97, DeviceGroup::Encoders},
-      {128, DeviceGroup::Encoders}, {129, DeviceGroup::TouchPadAxises}, {130, DeviceGroup::TouchPadAxises},
-      {131, std::nullopt},          {0xFFFFFFFFu, std::nullopt},
+      {0, DeviceGroup::PresetName},
+      {1, DeviceGroup::KeybedZones},
+      {5, DeviceGroup::Wheels},
+      {7, DeviceGroup::Pedals},
+      {8, DeviceGroup::Pedals},
+      {9, DeviceGroup::Pads},
+      {25, DeviceGroup::PushButtons},
+      {61, DeviceGroup::Faders},
+      {97, DeviceGroup::Encoders},
+      {128, DeviceGroup::Encoders},
+      {129, DeviceGroup::TouchPadAxises},
+      {130, DeviceGroup::TouchPadAxises},
+      {131, std::nullopt},
+      {0xFFFFFFFFu, std::nullopt},
   };
   for (const auto& [relative, expected] : cases) {
     SCOPED_TRACE(relative);
