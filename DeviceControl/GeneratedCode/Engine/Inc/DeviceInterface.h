@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ElementGroupInterface.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/PedalsInterface.h"
 
 // IDevice: the whole keyboard, owner of the nine groups and of the preset's
@@ -42,4 +43,7 @@ class IDevice : public LParameterizedModule {
 
  private:
   IDevice& Mutable() const { return const_cast<IDevice&>(*this); }
+  // Calls visit(group, layout) for every present group, in ID order.
+  template <class Visit>
+  void ForEachGroup(Visit visit);
 };

@@ -21,10 +21,8 @@ class IElementGroupT : public LParameterizedModule {
 
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override {
     LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
-    for (int32_t i = 0; i < kCount; ++i) {
-      if (const HV::RCPtr<IElement> child = GetElement(i))
-        child->SetFirstParamID(this, OffsetParamID(firstParamID, i), i);
-    }
+    ForEachElement(
+        [&](IElement& child, int32_t i) { child.SetFirstParamID(this, OffsetParamID(firstParamID, i), i); });
   }
 
   HV::RCPtr<LParameterizedModule> GetModuleForParamID(int32_t paramID) override {
@@ -35,18 +33,23 @@ class IElementGroupT : public LParameterizedModule {
   }
 
   void ForEachModuleHookA() override {
-    for (int32_t i = 0; i < kCount; ++i) {
-      if (const HV::RCPtr<IElement> child = GetElement(i)) child->ForEachModuleHookA();
-    }
+    ForEachElement([](IElement& child, int32_t) { child.ForEachModuleHookA(); });
   }
   void ForEachModuleHookB() override {
-    for (int32_t i = 0; i < kCount; ++i) {
-      if (const HV::RCPtr<IElement> child = GetElement(i)) child->ForEachModuleHookB();
-    }
+    ForEachElement([](IElement& child, int32_t) { child.ForEachModuleHookB(); });
   }
 
  protected:
   IElementGroupT() : LParameterizedModule(OwnsParameters::No) {}
+
+ private:
+  // Calls visit(child, index) for every present child, in ID order.
+  template <class Visit>
+  void ForEachElement(Visit visit) {
+    for (int32_t i = 0; i < kCount; ++i) {
+      if (const HV::RCPtr<IElement> child = GetElement(i)) visit(*child, i);
+    }
+  }
 };
 
 // The group interfaces, each with its accessor named after its elements.

@@ -24,4 +24,7 @@ class IPedals : public LParameterizedModule {
  private:
   // The pedal at position 0 (volume) or 1 (sustain), or null.
   HV::RCPtr<LParameterizedModule> GetPedal(int32_t position);
+  // Calls visit(pedal, position) for every present pedal, volume first.
+  template <class Visit>
+  void ForEachPedal(Visit visit);
 };

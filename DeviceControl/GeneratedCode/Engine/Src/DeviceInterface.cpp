@@ -24,13 +24,18 @@ HV::RCPtr<LParameterizedModule> IDevice::GetGroup(DeviceGroup group) {
   return kGroupGetters[static_cast<size_t>(group)](*this);
 }
 
+template <class Visit>
+void IDevice::ForEachGroup(Visit visit) {
+  for (const DeviceGroupLayout& layout : kDeviceGroupLayouts) {
+    if (const HV::RCPtr<LParameterizedModule> group = GetGroup(layout.group)) visit(*group, layout);
+  }
+}
+
 void IDevice::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) {
   LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
-  for (const DeviceGroupLayout& layout : kDeviceGroupLayouts) {
-    if (const HV::RCPtr<LParameterizedModule> group = GetGroup(layout.group)) {
-      group->SetFirstParamID(this, OffsetParamID(firstParamID, layout.firstOffset), 0);
-    }
-  }
+  ForEachGroup([&](LParameterizedModule& group, const DeviceGroupLayout& layout) {
+    group.SetFirstParamID(this, OffsetParamID(firstParamID, layout.firstOffset), 0);
+  });
 }
 
 HV::RCPtr<LParameterizedModule> IDevice::GetModuleForParamID(int32_t paramID) {
@@ -41,13 +46,9 @@ HV::RCPtr<LParameterizedModule> IDevice::GetModuleForParamID(int32_t paramID) {
 }
 
 void IDevice::ForEachModuleHookA() {
-  for (const DeviceGroupLayout& layout : kDeviceGroupLayouts) {
-    if (const HV::RCPtr<LParameterizedModule> group = GetGroup(layout.group)) group->ForEachModuleHookA();
-  }
+  ForEachGroup([](LParameterizedModule& group, const DeviceGroupLayout&) { group.ForEachModuleHookA(); });
 }
 
 void IDevice::ForEachModuleHookB() {
-  for (const DeviceGroupLayout& layout : kDeviceGroupLayouts) {
-    if (const HV::RCPtr<LParameterizedModule> group = GetGroup(layout.group)) group->ForEachModuleHookB();
-  }
+  ForEachGroup([](LParameterizedModule& group, const DeviceGroupLayout&) { group.ForEachModuleHookB(); });
 }

@@ -10,13 +10,18 @@ HV::RCPtr<LParameterizedModule> IPedals::GetPedal(int32_t position) {
   return nullptr;
 }
 
+template <class Visit>
+void IPedals::ForEachPedal(Visit visit) {
+  for (int32_t position = 0; position < kPedalCount; ++position) {
+    if (const HV::RCPtr<LParameterizedModule> pedal = GetPedal(position)) visit(*pedal, position);
+  }
+}
+
 void IPedals::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) {
   LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
-  for (int32_t position = 0; position < kPedalCount; ++position) {
-    if (const HV::RCPtr<LParameterizedModule> pedal = GetPedal(position)) {
-      pedal->SetFirstParamID(this, OffsetParamID(firstParamID, position), 0);
-    }
-  }
+  ForEachPedal([&](LParameterizedModule& pedal, int32_t position) {
+    pedal.SetFirstParamID(this, OffsetParamID(firstParamID, position), 0);
+  });
 }
 
 HV::RCPtr<LParameterizedModule> IPedals::GetModuleForParamID(int32_t paramID) {
@@ -27,13 +32,9 @@ HV::RCPtr<LParameterizedModule> IPedals::GetModuleForParamID(int32_t paramID) {
 }
 
 void IPedals::ForEachModuleHookA() {
-  for (int32_t position = 0; position < kPedalCount; ++position) {
-    if (const HV::RCPtr<LParameterizedModule> pedal = GetPedal(position)) pedal->ForEachModuleHookA();
-  }
+  ForEachPedal([](LParameterizedModule& pedal, int32_t) { pedal.ForEachModuleHookA(); });
 }
 
 void IPedals::ForEachModuleHookB() {
-  for (int32_t position = 0; position < kPedalCount; ++position) {
-    if (const HV::RCPtr<LParameterizedModule> pedal = GetPedal(position)) pedal->ForEachModuleHookB();
-  }
+  ForEachPedal([](LParameterizedModule& pedal, int32_t) { pedal.ForEachModuleHookB(); });
 }
