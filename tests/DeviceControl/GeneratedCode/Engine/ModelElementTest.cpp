@@ -171,6 +171,26 @@ TEST_F(PlacedDevice, GroupAccessorsAnswerNullOutsideTheGroup) {
   EXPECT_EQ(mDevice->GetTouchPadAxises()->GetTouchPadAxis(2), nullptr);
 }
 
+TEST(ModelElement, DefaultsAreByteArraysAndAnIndexOutsideTheGroupHasNone) {
+  struct Case {
+    HV::RCPtr<LParameterizedModule> element;
+    int32_t offset;
+    int32_t index;
+    uint32_t expectedType;
+  };
+  const Case cases[] = {
+      {LTouchPadAxis::Create(), 130, 1, 14}, {LTouchPadAxis::Create(), 130, 2, 0},
+      {LWheel::Create(), 6, -1, 0},          {LEncoder::Create(), 128, 31, 14},
+      {LEncoder::Create(), 128, 32, 0},      {LPushButton::Create(), 60, 36, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "offset " << c.offset << ", index " << c.index);
+    const HV::RCPtr<ModelTestRoot> root = ModelTestRoot::Create(c.element, c.offset, c.index);
+    root->Place(0);  // the index is not tested
+    EXPECT_EQ(c.element->GetParamValueDefault(c.offset).GetType(), c.expectedType);
+  }
+}
+
 // Placement: a module placed directly under a root at a device-relative
 // offset either fits its block or reports the first misplaced module.
 struct PlacementCase {

@@ -13,10 +13,12 @@
 // handed up to it by ID, and records what it is asked to send to the device.
 class ModelTestRoot final : public LParameterizedModule, public IDeviceParamSender {
  public:
-  static HV::RCPtr<ModelTestRoot> Create(HV::RCPtr<LParameterizedModule> child, int32_t childOffset = 0) {
+  static HV::RCPtr<ModelTestRoot> Create(HV::RCPtr<LParameterizedModule> child, int32_t childOffset = 0,
+                                         int32_t childIndex = 0) {
     HV::RCPtr<ModelTestRoot> root(new ModelTestRoot());
     root->mChild = std::move(child);
     root->mChildOffset = childOffset;
+    root->mChildIndex = childIndex;
     return root;
   }
 
@@ -24,7 +26,7 @@ class ModelTestRoot final : public LParameterizedModule, public IDeviceParamSend
 
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override {
     LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
-    if (mChild) mChild->SetFirstParamID(this, OffsetParamID(firstParamID, mChildOffset), 0);
+    if (mChild) mChild->SetFirstParamID(this, OffsetParamID(firstParamID, mChildOffset), mChildIndex);
   }
   HV::RCPtr<LParameterizedModule> GetModuleForParamID(int32_t paramID) override {
     return mChild ? mChild->GetModuleForParamID(paramID) : nullptr;
@@ -56,4 +58,5 @@ class ModelTestRoot final : public LParameterizedModule, public IDeviceParamSend
 
   HV::RCPtr<LParameterizedModule> mChild;
   int32_t mChildOffset = 0;
+  int32_t mChildIndex = 0;
 };
