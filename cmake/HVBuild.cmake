@@ -9,7 +9,13 @@ endif()
 
 # Exception messages quote the throwing source file; keep those paths relative
 # to the repository so they do not depend on where the tree was checked out.
+# ccache (with CCACHE_BASEDIR) hands the compiler paths relative to the build
+# folder, so map that form too.
 add_compile_options("-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=")
+file(RELATIVE_PATH HV_SOURCE_FROM_BUILD "${CMAKE_BINARY_DIR}" "${CMAKE_SOURCE_DIR}")
+if(HV_SOURCE_FROM_BUILD)
+  add_compile_options("-fmacro-prefix-map=${HV_SOURCE_FROM_BUILD}/=")
+endif()
 
 set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
     -Woverloaded-virtual -Wimplicit-fallthrough)
@@ -65,4 +71,15 @@ function(hv_add_benchmark name)
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${HV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} benchmark::benchmark_main)
+endfunction()
+
+# hv_place_beside_libraries(target)
+# Puts an executable in the build's top folder, next to the shared libraries
+# it loads at run time, and lets the loader search its own folder first
+# (RUNPATH $ORIGIN): a bare library name then resolves as it does for the program.
+function(hv_place_beside_libraries target)
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+    BUILD_RPATH "\$ORIGIN"
+    INSTALL_RPATH "\$ORIGIN")
 endfunction()

@@ -26,8 +26,10 @@ int32_t BoundedLength(const C* text, int32_t max) {
 template <class C>
 using Unsigned = std::make_unsigned_t<C>;
 
-template <class C>
-int32_t CompareUnits(const C* a, const C* b, C (*fold)(C)) {
+// Unit by unit as unsigned numbers, each unit first passed through fold; the
+// terminator makes a prefix sort first.
+template <class C, class Fold>
+int32_t CompareUnits(const C* a, const C* b, Fold fold) {
   for (;; ++a, ++b) {
     const auto x = static_cast<Unsigned<C>>(fold(*a));
     const auto y = static_cast<Unsigned<C>>(fold(*b));
@@ -36,8 +38,8 @@ int32_t CompareUnits(const C* a, const C* b, C (*fold)(C)) {
   }
 }
 
-template <class C>
-C Same(C unit) { return unit; }
+constexpr auto kSame = [](auto unit) { return unit; };
+constexpr auto kLower = [](auto unit) { return ToLowerUnit(unit); };
 
 // The names the system gives the two string classes in its messages.
 template <class C>
@@ -97,19 +99,17 @@ StringT<C, O>::StringT(C c) : mBuffer(EmptyBuffer()) {
 }
 
 template <class C, class O>
-StringT<C, O>::StringT(const ConstRCPtr<LIBuffer>& buffer)
-  requires(!kIsWide)
-    : mBuffer(EmptyBuffer()) {
-  if (!buffer || buffer->GetSize() == 0) return;
+StringT<C, O>::StringT(const ConstRCPtr<LIBuffer>& buffer) : mBuffer(EmptyBuffer()) {
+  if (!buffer) return;
   const uint32_t size = buffer->GetSize();
-  const char* data = buffer->GetData();
-  const auto length = static_cast<int32_t>(strnlen(data, size));
+  const C* units = reinterpret_cast<const C*>(buffer->GetData());
+  const int32_t length = BoundedLength(units, static_cast<int32_t>(size / kUnit));
   // Shared only when it already is exactly a text and its terminator: the
   // buffer may be held elsewhere and must not be written.
-  if (buffer->IsShareable() && static_cast<uint32_t>(length) + 1 == size)
+  if (buffer->IsShareable() && static_cast<uint32_t>(length + 1) * kUnit == size)
     mBuffer = buffer;
   else
-    AssignUnits(data, length);
+    AssignUnits(units, length);
 }
 
 template <class C, class O>
@@ -150,10 +150,7 @@ StringT<C, O>& StringT<C, O>::Assign(const O* text, int32_t max) {
   }
   const int32_t length = BoundedLength(text, max);
   ConstRCPtr<LIBuffer> converted;
-  if constexpr (kIsWide)
-    ConvertFromUTF8(converted, text, length);
-  else
-    ConvertFromUTF16(converted, text, length);
+  ConvertFromOther(converted, text, length);
   if (IsLocked()) {
     const C* units = reinterpret_cast<const C*>(converted->GetData());
     AssignIntoLocked(units, static_cast<int32_t>(converted->GetSize() / kUnit) - 1);
@@ -220,10 +217,8 @@ StringT<C, O>& StringT<C, O>::AppendChar(C c) {
 }
 
 template <class C, class O>
-StringT<C, O>& StringT<C, O>::AppendChar(O c)
-  requires kIsWide
-{
-  const char text[2] = {c, 0};
+StringT<C, O>& StringT<C, O>::AppendChar(O c) {
+  const O text[2] = {c, 0};
   Insert(GetLength(), text, 1);
   return *this;
 }
@@ -393,13 +388,16 @@ void StringT<C, O>::ReplaceChars(const C* set, C replacement) {
 template <class C, class O>
 bool StringT<C, O>::operator==(const StringT& other) const {
   if (mBuffer == other.mBuffer) return true;
-  return GetView() == other.GetView();
+  if (IsLocked() || other.IsLocked()) return GetView() == other.GetView();
+  // Shareable buffers hold exactly the text and its terminator.
+  const uint32_t size = mBuffer->GetSize();
+  return size == other.mBuffer->GetSize() && std::memcmp(GetText(), other.GetText(), size) == 0;
 }
 
 template <class C, class O>
 bool StringT<C, O>::operator==(const C* text) const {
   if (!text || text[0] == 0) return IsEmpty();
-  return CompareUnits(GetText(), text, &Same<C>) == 0;
+  return CompareUnits(GetText(), text, kSame) == 0;
 }
 
 template <class C, class O>
@@ -416,13 +414,32 @@ bool StringT<C, O>::operator==(const O* text) const {
 template <class C, class O>
 bool StringT<C, O>::operator<(const StringT& other) const {
   if (mBuffer == other.mBuffer) return false;
-  return CompareUnits(GetText(), other.GetText(), &Same<C>) < 0;
+  if (IsLocked() || other.IsLocked()) return CompareUnits(GetText(), other.GetText(), kSame) < 0;
+  // Shareable buffers end in their terminator, which sorts before any unit:
+  // comparing the shorter buffer's bytes decides, 8 bytes at a time while equal.
+  const uint32_t bytes = std::min(mBuffer->GetSize(), other.mBuffer->GetSize());
+  const char* a = mBuffer->GetData();
+  const char* b = other.mBuffer->GetData();
+  uint32_t offset = 0;
+  for (uint64_t x = 0, y = 0; offset + 8 <= bytes; offset += 8) {
+    std::memcpy(&x, a + offset, 8);
+    std::memcpy(&y, b + offset, 8);
+    if (x != y) break;
+  }
+  const C* unitsA = reinterpret_cast<const C*>(a);
+  const C* unitsB = reinterpret_cast<const C*>(b);
+  for (uint32_t unit = offset / kUnit; unit < bytes / kUnit; ++unit) {
+    const auto x = static_cast<Unsigned<C>>(unitsA[unit]);
+    const auto y = static_cast<Unsigned<C>>(unitsB[unit]);
+    if (x != y) return x < y;
+  }
+  return false;
 }
 
 template <class C, class O>
 int32_t StringT<C, O>::CompareNoCase(const C* text) const {
   if (!text) text = reinterpret_cast<const C*>(EmptyBuffer()->GetData());
-  return CompareUnits(GetText(), text, static_cast<C (*)(C)>(&ToLowerUnit));
+  return CompareUnits(GetText(), text, kLower);
 }
 
 template <class C, class O>
@@ -431,19 +448,6 @@ int32_t StringT<C, O>::CompareNoCase(const StringT& other) const {
   return CompareNoCase(other.GetText());
 }
 
-template <class C, class O>
-typename StringT<C, O>::Other StringT<C, O>::ToCharString() const
-  requires kIsWide
-{
-  return Other(GetText());
-}
-
-template <class C, class O>
-typename StringT<C, O>::Other StringT<C, O>::ToWideString() const
-  requires(!kIsWide)
-{
-  return Other(GetText());
-}
 
 namespace {
 
@@ -478,18 +482,13 @@ HResult ConvertInto(ConstRCPtr<LIBuffer>& buffer, const ConstRCPtr<LIBuffer>& em
 
 }  // namespace
 
+// At most 1 UTF-16 unit per UTF-8 byte, at most 4 bytes per UTF-16 unit.
 template <class C, class O>
-HResult StringT<C, O>::ConvertFromUTF8(ConstRCPtr<LIBuffer>& buffer, const char* text, int32_t len)
-  requires kIsWide
-{
-  return ConvertInto<char16_t>(buffer, EmptyBuffer(), text, len, 1, &Utf8ToUtf16);
-}
-
-template <class C, class O>
-HResult StringT<C, O>::ConvertFromUTF16(ConstRCPtr<LIBuffer>& buffer, const char16_t* text, int32_t len)
-  requires(!kIsWide)
-{
-  return ConvertInto<char>(buffer, EmptyBuffer(), text, len, 4, &Utf16ToUtf8);
+HResult StringT<C, O>::ConvertFromOther(ConstRCPtr<LIBuffer>& buffer, const O* text, int32_t len) {
+  if constexpr (kIsWide)
+    return ConvertInto<char16_t>(buffer, EmptyBuffer(), text, len, 1, &Utf8ToUtf16);
+  else
+    return ConvertInto<char>(buffer, EmptyBuffer(), text, len, 4, &Utf16ToUtf8);
 }
 
 template <class C, class O>
@@ -529,12 +528,12 @@ HResult StringT<C, O>::Unlock() {
 }
 
 template <class C, class O>
-void StringT<C, O>::FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments)
-  requires kIsWide
-{
-  char16_t units[kFormatBufferUnits];
-  const int32_t length = FormatText(pattern, arguments.begin(), arguments.size(), units, kFormatBufferUnits);
-  Assign(units, length);
+void StringT<C, O>::FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments) {
+  if constexpr (kIsWide) {
+    char16_t units[kFormatBufferUnits];
+    const int32_t length = FormatText(pattern, arguments.begin(), arguments.size(), units, kFormatBufferUnits);
+    Assign(units, length);
+  }
 }
 
 namespace {

@@ -54,10 +54,10 @@ class StringT {
   explicit StringT(const Other& other);
   // One character; character 0 makes the empty string.
   explicit StringT(C c);
-  // A string over an existing byte buffer (a text value): shares it when it
-  // already is a shareable text with its terminator, else copies its text.
-  explicit StringT(const ConstRCPtr<LIBuffer>& buffer)
-    requires(!kIsWide);
+  // A string over an existing buffer (the 8-bit text of a value): shares it
+  // when it already is a shareable text with its terminator, else copies the
+  // text found within its size. Never writes into the buffer.
+  explicit StringT(const ConstRCPtr<LIBuffer>& buffer);
   virtual ~StringT() = default;
 
   // A new string made printf-style (TextFormat.h): type-safe, at most 16383 units.
@@ -101,8 +101,9 @@ class StringT {
   StringT& operator+=(const C* text) { return *this += StringT(text); }
   StringT& operator+=(C c) { return AppendChar(c); }
   StringT& AppendChar(C c);
-  StringT& AppendChar(O c)
-    requires kIsWide;
+  // One unit of the other encoding, converted; a unit that is no whole
+  // character alone (a UTF-8 lead byte, a surrogate) adds nothing.
+  StringT& AppendChar(O c);
 
   // E_INVALIDARG (nothing changes) when index is past the end, else S_OK.
   HResult Insert(int32_t index, const StringT& other);
@@ -153,9 +154,15 @@ class StringT {
 
   // The text in the other encoding.
   Other ToCharString() const
-    requires kIsWide;
+    requires kIsWide
+  {
+    return Other(GetText());
+  }
   Other ToWideString() const
-    requires(!kIsWide);
+    requires(!kIsWide)
+  {
+    return Other(GetText());
+  }
 
   // The number at the start of the text, after white space, as the C runtime
   // reads it ("C" locale); 0 when none. ToInt saturates at the int32 range.
@@ -165,10 +172,17 @@ class StringT {
   // Fills buffer with the text converted from text (len units; negative: up
   // to and including the terminator). E_FAIL when the text holds a bad or cut
   // sequence; the buffer then holds what was converted before it.
-  static HResult ConvertFromUTF8(ConstRCPtr<LIBuffer>& buffer, const char* text, int32_t len)
-    requires kIsWide;
-  static HResult ConvertFromUTF16(ConstRCPtr<LIBuffer>& buffer, const char16_t* text, int32_t len)
-    requires(!kIsWide);
+  // (Declared with O so that every member compiles for both types.)
+  static HResult ConvertFromUTF8(ConstRCPtr<LIBuffer>& buffer, const O* text, int32_t len)
+    requires kIsWide
+  {
+    return ConvertFromOther(buffer, text, len);
+  }
+  static HResult ConvertFromUTF16(ConstRCPtr<LIBuffer>& buffer, const O* text, int32_t len)
+    requires(!kIsWide)
+  {
+    return ConvertFromOther(buffer, text, len);
+  }
 
   // Locks the buffer for direct writing of n units (0: length + 1) and returns
   // its first unit; null when it is locked already. Unlock measures the text,
@@ -193,8 +207,8 @@ class StringT {
   // True when text points into this string's buffer.
   bool Overlaps(const C* text) const;
   StringT MapUnits(C (*map)(C)) const;
-  void FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments)
-    requires kIsWide;
+  static HResult ConvertFromOther(ConstRCPtr<LIBuffer>& buffer, const O* text, int32_t len);
+  void FormatArguments(const C* pattern, std::initializer_list<FormatArgument> arguments);
 
   ConstRCPtr<LIBuffer> mBuffer;
 };

@@ -16,7 +16,7 @@ namespace {
 // Widths and precisions past this cannot show in the capped output anyway.
 constexpr int32_t kMaxField = kFormatBufferUnits;
 
-// One parsed conversion specification.
+// One parsed conversion: flags, width, precision, size and type.
 struct Spec {
   bool leftAlign = false;
   bool plus = false;
@@ -95,7 +95,7 @@ class Formatter {
       }
       const char16_t* start = p;
       Spec spec;
-      if (!Parse(++p, spec)) {  // an incomplete or unknown specification is written as it stands
+      if (!Parse(++p, spec)) {  // an incomplete or unknown conversion is written as it stands
         mOut.Put(start, static_cast<int32_t>(p - start));
         continue;
       }
@@ -189,7 +189,8 @@ class Formatter {
         return Integer(spec, *argument);
       case 'c': case 'C':
         if (argument->IsInteger()) return Character(spec, *argument);
-        return Text(spec, *argument);
+        if (argument->IsText()) return Text(spec, *argument);
+        return Natural(spec, *argument);
       case 's': case 'S':
         if (argument->IsText()) return Text(spec, *argument);
         if (argument->IsCharacter()) return Character(spec, *argument);
@@ -310,6 +311,7 @@ class Formatter {
   }
 
   void Text(const Spec& spec, const FormatArgument& argument) {
+    if (!argument.IsText()) return Natural(spec, argument);
     std::u16string converted;
     const char16_t* text = argument.GetWide();
     if (argument.GetKind() == FormatArgument::Kind::NarrowText && argument.GetNarrow()) {

@@ -271,6 +271,39 @@ TEST(StringT, EqualityAndOrder) {
   EXPECT_TRUE(empty < ab);
 }
 
+// Every pair of a set of texts that differ early, late, by one unit's high
+// bits or as prefixes orders as the standard strings do, locked or not.
+TEST(StringT, OrderMatchesTheStandardStringsForEveryPair) {
+  const std::u16string texts[] = {u"",
+                                  u"a",
+                                  u"ab",
+                                  u"abcdefgh",
+                                  u"abcdefghi",
+                                  u"abcdefgh\x0100",
+                                  u"abcdefgh\x00FF",
+                                  u"abcdefghijklmnopq",
+                                  u"abcdefghijklmnopr",
+                                  u"\xFFFF",
+                                  u"\xE9",
+                                  u"b"};
+  for (const auto& x : texts) {
+    for (const auto& y : texts) {
+      const StringW a(x.c_str());
+      const StringW b(y.c_str());
+      EXPECT_EQ(a < b, x < y) << a.ToCharString().GetText() << " < " << b.ToCharString().GetText();
+      EXPECT_EQ(a == b, x == y);
+      StringW locked(x.c_str());
+      locked.Lock(40);
+      EXPECT_EQ(locked < b, x < y);
+      EXPECT_EQ(locked == b, x == y);
+      locked.Unlock();
+      const std::string narrowX(a.ToCharString().GetText());
+      const std::string narrowY(b.ToCharString().GetText());
+      EXPECT_EQ(a.ToCharString() < b.ToCharString(), narrowX < narrowY);
+    }
+  }
+}
+
 TEST(StringT, WideAndEightBitTextAreEqualThroughUtf8) {
   const StringA utf8("\xE2\x82\xAC" "x");
   EXPECT_TRUE(utf8 == u"\x20AC" u"x");

@@ -1,0 +1,45 @@
+#pragma once
+
+// The file-system calls the framework's files and path functions stand on:
+// descriptors opened close-on-exec, reads and writes retried when a signal
+// interrupts them, and folder queries. Paths are UTF-8. Every function reports
+// failure through its result and never throws.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace HV::Platform {
+
+enum class FileAccess { ReadOnly, ReadWrite };
+enum class FileCreation { OpenExisting, CreateIfMissing, CreateNew };
+
+// A descriptor, or -1. New files get the permissions 0666 less the umask.
+int OpenFile(const std::string& path, FileAccess access, FileCreation creation);
+bool CloseFile(int descriptor);
+
+// Whole transfers where the file allows: fewer bytes only at its end (reads)
+// or when the device refuses more (writes). -1 on error.
+int64_t ReadFile(int descriptor, void* buffer, size_t count);
+int64_t WriteFile(int descriptor, const void* buffer, size_t count);
+
+enum class SeekOrigin { Start = 0, Current = 1, End = 2 };
+int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin);  // new position or -1
+int64_t GetFileSize(int descriptor);                                   // -1 on error
+
+bool RemoveFile(const std::string& path);
+
+enum class PathKind { Missing, File, Folder, Other };
+PathKind GetPathKind(const std::string& path);
+bool IsAccessible(const std::string& path);
+bool MakeFolder(const std::string& path);  // false also when it exists
+
+struct FolderEntry {
+  std::string name;
+  bool isFolder = false;
+};
+// The entries of a folder without "." and "..", in the order the system gives.
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
+
+}  // namespace HV::Platform

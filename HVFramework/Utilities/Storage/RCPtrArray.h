@@ -1,0 +1,72 @@
+#pragma once
+
+#include "HVFramework/Utilities/Storage/ConstRCPtrArray.h"
+
+namespace HV {
+
+// RCPtrArray<T, G, S>: the ConstRCPtrArray that owners declare; it shows the
+// same slots a second time as RCPtr<T> items, with non-const access. Its own
+// interface's names win on an RCPtrArray; the constant view is reached by
+// converting to IArray<ConstRCPtr<T>>&. No lock.
+template <class T, uint32_t Granularity = 1, uint32_t Slack = 0>
+class RCPtrArray : public IArray<RCPtr<T>>, public ConstRCPtrArray<T, Granularity, Slack> {
+  using ConstBase = ConstRCPtrArray<T, Granularity, Slack>;
+  using Interface = IArray<RCPtr<T>>;
+
+ public:
+  using Item = RCPtr<T>;
+  using Interface::AddItem;
+  using Interface::AddItems;
+  using Interface::AdvancePosition;
+  using Interface::AppendItems;
+  using Interface::AssignItems;
+  using Interface::Begin;
+  using Interface::begin;
+  using Interface::End;
+  using Interface::end;
+  using Interface::FindItem;
+  using Interface::GetAtPosition;
+  using Interface::GetBeforeFirstPosition;
+  using Interface::GetEndPosition;
+  using Interface::GetFirstPosition;
+  using Interface::GetItemPtr;
+  using Interface::GetLastPosition;
+  using Interface::GetMaxCount;
+  using Interface::RBegin;
+  using Interface::REnd;
+  using Interface::RemoveAll;
+
+  explicit RCPtrArray(uint32_t count = 0, uint32_t reserve = 0) : ConstBase(count, reserve) {}
+
+  // These serve both views over the one storage.
+  uint32_t GetCount() const override { return ConstBase::GetCount(); }
+  Item* GetData() override { return ConstBase::Slots(); }
+  const Item* GetData() const { return ConstBase::Slots(); }
+  HResult SetCount(uint32_t count) override { return ConstBase::SetCount(count); }
+  HResult InsertSpace(uint32_t index, uint32_t count) override { return ConstBase::InsertSpace(index, count); }
+  HResult RemoveSpace(uint32_t index, uint32_t count) override { return ConstBase::RemoveSpace(index, count); }
+  HResult SwapItems(uint32_t a, uint32_t b) override { return ConstBase::SwapItems(a, b); }
+
+  Item* GetItemPtr(uint32_t index) override { return ConstBase::Slots() + index; }
+  HResult InsertItem(uint32_t index, const Item& item) override { return this->StoreAt(index, item); }
+  HResult RemoveItem(uint32_t index, Item& out) override {
+    return this->MoveOut(index, out, "RCPtrArray", __FILE__, __LINE__);
+  }
+  HResult RemoveLastItem(Item& out) override { return this->MoveOutLast(out); }
+
+  // The constant view's item operations stay reachable by name.
+  using ConstBase::InsertItem;
+  using ConstBase::RemoveItem;
+  using ConstBase::RemoveLastItem;
+  using ConstBase::AddItem;
+  using ConstBase::AddItems;
+  using ConstBase::AppendItems;
+  using ConstBase::AssignItems;
+  using ConstBase::AdvancePosition;
+  using ConstBase::GetAtPosition;
+
+  IArray<ConstRCPtr<T>>& AsConst() { return *this; }
+  const IArray<ConstRCPtr<T>>& AsConst() const { return *this; }
+};
+
+}  // namespace HV
