@@ -5,6 +5,7 @@
 #include "HVFramework/Utilities/Storage/PackedListWalker.h"
 
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -148,6 +149,27 @@ StringW VariantEx::ToString(uint32_t indent) const {
   std::u16string out;
   AppendListing(out, indent);
   return StringW(out.c_str(), static_cast<int32_t>(out.size()));
+}
+
+HResult VariantEx::ToArray(const Variant& list, Array<VariantEx>& out) {
+  const VariantEx* items = out.GetData();
+  if (items && std::less_equal<>()(items, &list) && std::less<>()(&list, items + out.GetCount())) {
+    const Variant copy(list);  // emptying out would destroy the list being read
+    return ToArray(copy, out);
+  }
+  out.SetCount(0);
+  if (list.IsEmpty()) return S_OK;
+  if (list.GetType() != kVariantList) return E_INVALIDARG;
+  uint32_t size = 0;
+  const auto* block = static_cast<const uint8_t*>(list.GetData(&size));
+  PackedListWalker walker(block, size);
+  const uint32_t count = PackedListWalker(walker).CountRecords();
+  if (Failed(out.SetCount(count))) return E_OUTOFMEMORY;
+  for (uint32_t i = 0; i < count; ++i, walker.Next()) {
+    VariantEx& item = *out.GetItemPtr(i);
+    if (Failed(item.Deserialize(walker.GetRecord(), walker.GetRemaining()))) item.Clear();
+  }
+  return S_OK;
 }
 
 void VariantEx::AppendListing(std::u16string& out, uint32_t indent) const {

@@ -2,6 +2,7 @@
 
 #include "HVFramework/ObjectBase/IStringable.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
+#include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/LIBuffer.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 #include "HVFramework/Utilities/Storage/Variant.h"
@@ -51,6 +52,11 @@ class VariantEx : public Variant, public IStringable {
   // Lists as "array(n):" and one line per item, each indented two spaces per
   // level below indent; other values as GetValueText.
   virtual StringW ToString(uint32_t indent) const;
+
+  // Unpacks the items of a list into out (emptied first): 0, also for an
+  // empty value (out stays empty); E_INVALIDARG for any other value. Items
+  // that cannot be read are empty. list may be an item of out.
+  static HResult ToArray(const Variant& list, Array<VariantEx>& out);
 
  protected:
   uint8_t* AllocateData(uint32_t size) override;

@@ -107,6 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const HV::VariantEx readable(list);
   readable.GetValueText();
+  HV::Array<HV::VariantEx> items;
+  if (HV::VariantEx::ToArray(list, items) != HV::S_OK || items.GetCount() != list.GetListCount()) std::abort();
+  for (uint32_t i = 0; i < items.GetCount(); ++i) items.GetItemPtr(i)->GetValueText();
+  if (items.GetCount() > 1 && items.SwapItems(0, 0) != 0) std::abort();
   HV::VariantEx text;
   if (HV::Succeeded(text.Deserialize(data, available))) {
     text.GetValueText();

@@ -1,7 +1,9 @@
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/Wrapper.h"
+#include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
 #include "HVFramework/Utilities/Storage/ParamListItems.h"
+#include "HVFramework/Utilities/Storage/ParamValuePair.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
 
 #include "tests/support/Hex.h"
@@ -108,6 +110,31 @@ TEST(ParamValues, CountedPacketsAreSharedNotCopied) {
   Variant descriptor;
   EXPECT_EQ(shared->GetParamValue(0, value, id, descriptor), 0);
   EXPECT_EQ(id, 7);
+}
+
+// A preset is an array of values; swapping one with itself must keep it.
+TEST(ParamValues, PresetArraysSwapValuesWithThemselves) {
+  Array<ParamValue> preset;
+  preset.AddItem(MakeValue(1, 10, "first"));
+  preset.AddItem(MakeValue(2, 20));
+  EXPECT_EQ(preset.SwapItems(0, 0), 0);
+  EXPECT_EQ(preset.GetItemPtr(0)->paramID, 1);
+  EXPECT_STREQ(preset.GetItemPtr(0)->descriptor.GetText(), "first");
+  EXPECT_EQ(preset.SwapItems(0, 1), 0);
+  EXPECT_EQ(preset.GetItemPtr(0)->value.GetInt32(), 20);
+  EXPECT_EQ(preset.GetItemPtr(1)->value.GetInt32(), 10);
+
+  ParamValues values;
+  ASSERT_EQ(values.Set(preset.GetData(), preset.GetCount()), 0);
+  EXPECT_EQ(values.GetListCount(), 2u);
+}
+
+TEST(ParamValues, SingleValuesTravelAsCountedPairsNamedByTheirID) {
+  Variant value;
+  value.SetString("on");
+  RCPtr<LParamValuePair> pair(new LParamValuePair(ParamDescriptor(-8), value));
+  EXPECT_EQ(pair->ToString(), StringW(u"-8"));
+  EXPECT_STREQ(pair->GetValue().GetText(), "on");
 }
 
 }  // namespace

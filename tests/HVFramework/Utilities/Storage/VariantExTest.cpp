@@ -1,5 +1,6 @@
 #include "HVFramework/Utilities/Storage/VariantEx.h"
 
+#include "tests/support/Hex.h"
 #include "tests/support/VariantSamples.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,62 @@ TEST(VariantEx, ValuesCanBeSetFromThemselves) {
   EXPECT_TRUE(list == before);
   list = Make<int32_t>(kVariantInt32, 3);  // the list's buffer goes
   EXPECT_EQ(list.GetInt32(), 3);
+}
+
+// ---- unpacking ----
+
+TEST(VariantEx, ToArrayUnpacksOneLevel) {
+  const VariantEx list = ListOf({Make<int32_t>(kVariantInt32, 1), Text("ab"), ListOf({Make<int32_t>(kVariantInt32, 2)})});
+  Array<VariantEx> items;
+  items.SetCount(5);
+  EXPECT_EQ(VariantEx::ToArray(list, items), S_OK);
+  ASSERT_EQ(items.GetCount(), 3u);
+  EXPECT_EQ(items.GetItemPtr(0)->GetInt32(), 1);
+  EXPECT_EQ(Wide(items.GetItemPtr(1)->GetValueText()), u"ab");
+  EXPECT_EQ(Wide(items.GetItemPtr(2)->ToString(1)), u"array(1):\n    [0] 2");
+
+  EXPECT_EQ(VariantEx::ToArray(VariantEx(), items), S_OK);
+  EXPECT_EQ(items.GetCount(), 0u);
+  items.SetCount(2);
+  EXPECT_EQ(VariantEx::ToArray(Make<uint8_t>(kVariantBool, 1), items), E_INVALIDARG);
+  EXPECT_EQ(items.GetCount(), 0u);
+  EXPECT_EQ(VariantEx::ToArray(ListOf({}), items), S_OK);
+  EXPECT_EQ(items.GetCount(), 0u);
+}
+
+TEST(VariantEx, ToArrayStopsAtABadRecordAndEmptiesUnreadableItems) {
+  const std::vector<uint8_t> block = HV::Test::Hex(
+      "0C000000 01000000 06000000"           // header-only int32: unreadable
+      "0D000000 01000000 03000000 07"        // uint8 7
+      "00000000 01000000 00000000");         // size 0: the list ends here
+  VariantEx list;
+  list.Set(kVariantList, block.data(), static_cast<uint32_t>(block.size()));
+  Array<VariantEx> items;
+  EXPECT_EQ(VariantEx::ToArray(list, items), S_OK);
+  ASSERT_EQ(items.GetCount(), 2u);
+  EXPECT_TRUE(items.GetItemPtr(0)->IsEmpty());
+  EXPECT_EQ(items.GetItemPtr(1)->GetUInt8(), 7);
+}
+
+TEST(VariantEx, ToArrayReadsAListHeldInTheArrayItself) {
+  Array<VariantEx> items;
+  items.AddItem(ListOf({Text("x"), Text("y")}));
+  EXPECT_EQ(VariantEx::ToArray(*items.GetItemPtr(0), items), S_OK);
+  ASSERT_EQ(items.GetCount(), 2u);
+  EXPECT_STREQ(items.GetItemPtr(1)->GetText(), "y");
+}
+
+// Swapping an item with itself copies it onto itself through a temporary.
+TEST(VariantEx, ArraysSwapItemsWithThemselves) {
+  Array<VariantEx> items;
+  items.AddItem(Text("first"));
+  items.AddItem(ListOf({Text("second")}));
+  EXPECT_EQ(items.SwapItems(0, 0), 0);
+  EXPECT_STREQ(items.GetItemPtr(0)->GetText(), "first");
+  EXPECT_EQ(items.SwapItems(0, 1), 0);
+  EXPECT_STREQ(items.GetItemPtr(1)->GetText(), "first");
+  EXPECT_EQ(Wide(items.GetItemPtr(0)->GetValueText()), u"array(1):\n  [0] second");
+  EXPECT_EQ(items.SwapItems(1, 2), E_INVALIDARG);
 }
 
 }  // namespace
