@@ -7,10 +7,10 @@
 // Built with FAKE_WITHOUT_GET_DEVICE_INFO or FAKE_WITHOUT_RELEASE_ALL, the
 // copy lacks that one entry point.
 
+#include "tests/support/FakeDeviceControlClient.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
 #include "Panel/Engine/DeviceLink/DeviceControlClientApi.h"
-#include "tests/support/FakeDeviceControlClient.h"
 
 #include <array>
 #include <condition_variable>
@@ -245,7 +245,8 @@ int32_t AADI_GetParamValues(const HV::Variant* device, const HV::Variant* descri
   return gControl.Enter(std::move(record));
 }
 
-int32_t AADI_GetParamValue(const HV::Variant* device, const HV::ParamDescriptor* descriptor, HV::Variant* value) {
+int32_t AADI_GetParamValue(const HV::Variant* device, const HV::ParamDescriptor* descriptor,
+                           HV::Variant* value) {
   Record record = MakeRecord(Call::GetParamValue, device);
   record.paramID = descriptor->paramID;
   record.descriptor = Capture(&descriptor->descriptor);
@@ -281,7 +282,8 @@ int32_t AADI_IsDeviceConnected(const HV::Variant* device) {
 }
 
 #ifndef FAKE_WITHOUT_GET_DEVICE_INFO
-int32_t AADI_GetDeviceInfo(const HV::Variant* device, uint8_t (*info)[DeviceControlClientApi::kDeviceInfoSize]) {
+int32_t AADI_GetDeviceInfo(const HV::Variant* device,
+                           uint8_t (*info)[DeviceControlClientApi::kDeviceInfoSize]) {
   const int32_t result = gControl.Enter(MakeRecord(Call::GetDeviceInfo, device));
   if (result >= 0 && info) {
     std::memset(*info, 0, sizeof *info);

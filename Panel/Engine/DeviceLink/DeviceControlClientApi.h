@@ -37,8 +37,8 @@ using ValuesCallback = void (*)(void* context, int32_t ignored, HV::Variant* val
 
 using FindDevicesFn = int32_t (*)(const DeviceClassGuid* guids, uint32_t guidCount, HV::Variant* devices);
 // flag 0: the list as the library knows it now; 1: query the devices first.
-using FindRemoteDevicesFn = int32_t (*)(const DeviceClassGuid* guids, uint32_t guidCount, HV::Variant* devices,
-                                        int32_t flag);
+using FindRemoteDevicesFn = int32_t (*)(const DeviceClassGuid* guids, uint32_t guidCount,
+                                        HV::Variant* devices, int32_t flag);
 using ConnectDeviceFn = int32_t (*)(const HV::Variant* device, ValuesCallback callback, void* context);
 using RequestParamRangesFn = int32_t (*)(const HV::Variant* device, const HV::ParamRanges* ranges);
 using RequestParamValuesFn = int32_t (*)(const HV::Variant* device, const HV::Variant* descriptors);
@@ -65,9 +65,9 @@ using ReleaseAllFn = int32_t (*)();
 extern "C" {
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_FindDevices(const DeviceControlClientApi::DeviceClassGuid* guids,
                                                       uint32_t guidCount, HV::Variant* devices);
-DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_FindRemoteDevices(const DeviceControlClientApi::DeviceClassGuid* guids,
-                                                            uint32_t guidCount, HV::Variant* devices,
-                                                            int32_t flag);
+DEVICE_CONTROL_CLIENT_EXPORT int32_t
+AADI_FindRemoteDevices(const DeviceControlClientApi::DeviceClassGuid* guids, uint32_t guidCount,
+                       HV::Variant* devices, int32_t flag);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_ConnectDevice(const HV::Variant* device,
                                                         DeviceControlClientApi::ValuesCallback callback,
                                                         void* context);
@@ -77,18 +77,20 @@ DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_RequestParamValues(const HV::Variant* 
                                                              const HV::Variant* descriptors);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_GetParamRanges(const HV::Variant* device, HV::Variant* ranges,
                                                          int32_t flags);
-DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_GetParamValues(const HV::Variant* device, const HV::Variant* descriptors,
-                                                         HV::Variant* values);
+DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_GetParamValues(const HV::Variant* device,
+                                                         const HV::Variant* descriptors, HV::Variant* values);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_GetParamValue(const HV::Variant* device,
-                                                        const HV::ParamDescriptor* descriptor, HV::Variant* value);
+                                                        const HV::ParamDescriptor* descriptor,
+                                                        HV::Variant* value);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_SetParamValue(const HV::Variant* device,
                                                         const HV::ParamDescriptor* descriptor,
                                                         const HV::Variant* value);
-DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_SetParamValues(const HV::Variant* device, const HV::Variant* values);
+DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_SetParamValues(const HV::Variant* device,
+                                                         const HV::Variant* values);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_DisconnectDevice(const HV::Variant* device);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_IsDeviceConnected(const HV::Variant* device);
-DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_GetDeviceInfo(const HV::Variant* device,
-                                                        uint8_t (*info)[DeviceControlClientApi::kDeviceInfoSize]);
+DEVICE_CONTROL_CLIENT_EXPORT int32_t
+AADI_GetDeviceInfo(const HV::Variant* device, uint8_t (*info)[DeviceControlClientApi::kDeviceInfoSize]);
 DEVICE_CONTROL_CLIENT_EXPORT int32_t AADI_ReleaseAll();
 }
 #endif

@@ -33,7 +33,8 @@ StringW DeviceControlClientInterface::GetDefaultLibraryPath() {
 DeviceControlClientInterface::DeviceControlClientInterface(const WChar* path) {
   const StringW libraryPath = path ? StringW(path) : GetDefaultLibraryPath();
   const StringA utf8 = libraryPath.ToCharString();
-  mLibrary = Platform::DynamicLibrary::Load(std::string(utf8.GetText(), static_cast<size_t>(utf8.GetLength())));
+  mLibrary =
+      Platform::DynamicLibrary::Load(std::string(utf8.GetText(), static_cast<size_t>(utf8.GetLength())));
   if (mLibrary) BindEntryPoints();
 }
 
@@ -85,7 +86,8 @@ int32_t DeviceControlClientInterface::RequestParamValues(const Variant& device, 
   return CallOrMissing(mEntry.requestParamValues, &device, &descriptors);
 }
 
-int32_t DeviceControlClientInterface::RequestParamValue(const Variant& device, const ParamDescriptor& descriptor) {
+int32_t DeviceControlClientInterface::RequestParamValue(const Variant& device,
+                                                        const ParamDescriptor& descriptor) {
   if (!mEntry.requestParamValues) return kMissing;
   ParamDescriptors descriptors;
   descriptors.Set(&descriptor, 1);

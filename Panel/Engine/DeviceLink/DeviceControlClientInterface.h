@@ -52,7 +52,8 @@ class DeviceControlClientInterface {
   virtual int32_t GetParamRanges(const Variant& device, Variant* ranges, int32_t flags);
   virtual int32_t GetParamValues(const Variant& device, const Variant& descriptors, Variant* values);
   virtual int32_t GetParamValue(const Variant& device, const ParamDescriptor& descriptor, Variant* value);
-  virtual int32_t SetParamValue(const Variant& device, const ParamDescriptor& descriptor, const Variant& value);
+  virtual int32_t SetParamValue(const Variant& device, const ParamDescriptor& descriptor,
+                                const Variant& value);
   virtual int32_t SetParamValues(const Variant& device, const Variant& values);
   // True exactly when the library answers 0.
   virtual bool IsDeviceConnected(const Variant& device);

@@ -2,7 +2,9 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Src/SubKeyedValues.h"
 
-HV::RCPtr<LParamCache> LParamCache::Create(uint32_t count) { return HV::RCPtr<LParamCache>(new LParamCache(count)); }
+HV::RCPtr<LParamCache> LParamCache::Create(uint32_t count) {
+  return HV::RCPtr<LParamCache>(new LParamCache(count));
+}
 
 HV::Variant* LParamCache::FindSlot(const HV::ParamDescriptor& descriptor) {
   const auto index = static_cast<uint32_t>(descriptor.paramID);

@@ -85,8 +85,9 @@ int32_t Store(const HV::Variant& slot, const HV::ParamDescriptor& descriptor, co
               HV::ParamValues& out) {
   std::vector<HV::ParamValue> records;
   if (const int32_t result = ReadRecords(slot, records); result < 0) return result;
-  const auto place = std::find_if(records.begin(), records.end(),
-                                  [&](const HV::ParamValue& record) { return !IsBefore(record, descriptor); });
+  const auto place = std::find_if(records.begin(), records.end(), [&](const HV::ParamValue& record) {
+    return !IsBefore(record, descriptor);
+  });
   if (place != records.end() && Names(*place, descriptor)) {
     if (place->value == value) return 1;
     place->value = value;

@@ -37,18 +37,39 @@ std::vector<ProxyCall> EveryResultCall() {
   static HV::ParamDescriptor descriptor(5);
   static HV::ParamRanges ranges;
   return {
-      {Call::FindDevices, [](auto& p, auto&) { Variant out; return p.FindDevices(nullptr, 0, &out); }},
-      {Call::FindRemoteDevices, [](auto& p, auto&) { Variant out; return p.FindRemoteDevices(nullptr, 0, &out, 1); }},
+      {Call::FindDevices,
+       [](auto& p, auto&) {
+         Variant out;
+         return p.FindDevices(nullptr, 0, &out);
+       }},
+      {Call::FindRemoteDevices,
+       [](auto& p, auto&) {
+         Variant out;
+         return p.FindRemoteDevices(nullptr, 0, &out, 1);
+       }},
       {Call::ConnectDevice, [](auto& p, auto& d) { return p.ConnectDevice(d, nullptr, nullptr); }},
       {Call::RequestParamRanges, [](auto& p, auto& d) { return p.RequestParamRanges(d, ranges); }},
       {Call::RequestParamValues, [](auto& p, auto& d) { return p.RequestParamValues(d, Variant()); }},
-      {Call::GetParamRanges, [](auto& p, auto& d) { Variant out; return p.GetParamRanges(d, &out, 0); }},
-      {Call::GetParamValues, [](auto& p, auto& d) { Variant out; return p.GetParamValues(d, Variant(), &out); }},
-      {Call::GetParamValue, [](auto& p, auto& d) { Variant out; return p.GetParamValue(d, descriptor, &out); }},
+      {Call::GetParamRanges,
+       [](auto& p, auto& d) {
+         Variant out;
+         return p.GetParamRanges(d, &out, 0);
+       }},
+      {Call::GetParamValues,
+       [](auto& p, auto& d) {
+         Variant out;
+         return p.GetParamValues(d, Variant(), &out);
+       }},
+      {Call::GetParamValue,
+       [](auto& p, auto& d) {
+         Variant out;
+         return p.GetParamValue(d, descriptor, &out);
+       }},
       {Call::SetParamValue, [](auto& p, auto& d) { return p.SetParamValue(d, descriptor, Variant()); }},
       {Call::SetParamValues, [](auto& p, auto& d) { return p.SetParamValues(d, Variant()); }},
       {Call::DisconnectDevice, [](auto& p, auto& d) { return p.DisconnectDevice(d); }},
-      {Call::GetDeviceInfo, [](auto& p, auto& d) {
+      {Call::GetDeviceInfo,
+       [](auto& p, auto& d) {
          DeviceControlClientInterface::DeviceInfo info;
          return p.GetDeviceInfo(d, &info);
        }},
