@@ -65,6 +65,14 @@ ConstRCPtr<LIBuffer> VariantEx::GetBuffer() const {
   return mBuffer;
 }
 
+void* VariantEx::GetData(uint32_t* size) {
+  // Copying the value onto itself gives it a buffer of its own (or, without
+  // memory, empties it as any failed setter does).
+  const bool writable = GetType() == kVariantBytes || GetType() == kVariantText;
+  if (writable && mBuffer && mBuffer->GetRefCount() > 1) Set(static_cast<const Variant&>(*this));
+  return Variant::GetData(size);
+}
+
 int32_t VariantEx::ParseInt32() const { return GetValueText().ToInt(); }
 
 bool VariantEx::GetBool() const {

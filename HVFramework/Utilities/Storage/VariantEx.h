@@ -45,6 +45,11 @@ class VariantEx : public Variant, public IStringable {
   float GetFloat() const override;
   double GetDouble() const override;
 
+  // The bytes for writing; a buffer GetBuffer handed out that is still held
+  // elsewhere is first replaced by a copy, so the holder's bytes stay as they were.
+  using Variant::GetData;
+  void* GetData(uint32_t* size) override;
+
   // The value as text: "<empty>", true/false, numbers, the text itself, the
   // listing of a list, else the 8 value bytes in hexadecimal.
   StringW GetValueText() const;

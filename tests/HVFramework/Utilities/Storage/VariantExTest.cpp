@@ -155,6 +155,33 @@ TEST(VariantEx, BuffersAreHandedOutForBytesAndText) {
   EXPECT_THROW(ListOf({}).GetBuffer(), std::runtime_error);
 }
 
+// Writing through GetData must not reach a buffer GetBuffer handed out: the
+// holder (a string sharing it, say) was promised bytes that never change.
+TEST(VariantEx, WritesThroughGetDataLeaveHandedOutBuffersAlone) {
+  for (const bool isText : {true, false}) {
+    SCOPED_TRACE(isText ? "text" : "bytes");
+    VariantEx value;
+    if (isText)
+      value.SetString("ab");
+    else
+      value.SetBytes("ab", 2);
+    const ConstRCPtr<LIBuffer> handedOut = value.GetBuffer();
+    uint32_t size = 0;
+    auto* data = static_cast<char*>(value.GetData(&size));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(size, isText ? 3u : 2u);
+    data[0] = 'X';
+    EXPECT_EQ(std::memcmp(handedOut->GetData(), "ab", 2), 0);
+    EXPECT_EQ(std::memcmp(value.GetData(nullptr), "Xb", 2), 0);
+    EXPECT_NE(value.GetBuffer(), handedOut);
+  }
+  // A buffer nobody else holds is written in place.
+  VariantEx alone;
+  alone.SetBytes("cd", 2);
+  const void* block = static_cast<const VariantEx&>(alone).GetData(nullptr);
+  EXPECT_EQ(alone.GetData(nullptr), block);
+}
+
 TEST(VariantEx, CopiesTakeBuffersOfTheirOwn) {
   Variant plain;
   plain.SetString("plain");
