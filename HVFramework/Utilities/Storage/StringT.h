@@ -119,7 +119,7 @@ class StringT {
   StringT Mid(int32_t start, int32_t count) const { return SubString(start, count); }
   StringT Mid(int32_t start) const { return SubString(start); }
   StringT Left(int32_t n) const { return SubString(0, n); }
-  StringT Right(int32_t n) const { return SubString(-n, n); }
+  StringT Right(int32_t n) const { return n > 0 ? SubString(-n, n) : StringT(); }
 
   // Index of the first occurrence at or after start, or -1.
   int32_t Find(C c, int32_t start = 0) const;
