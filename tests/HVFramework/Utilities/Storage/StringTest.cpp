@@ -174,9 +174,9 @@ TEST(StringT, SubStringLeftAndRightFollowTheirTables) {
                              {-6, 1, u"a"},  {1, 2, u"bc"}};
   for (const Case& c : subStrings)
     EXPECT_EQ(Text(s.SubString(c.start, c.count)), c.expected) << c.start << "," << c.count;
-  const std::pair<int32_t, const char16_t*> rights[] = {{2, u"ef"},  {6, u"abcdef"},         {10, u"abcdef"},
-                                                              {0, u""},    {-3, u""},            {INT32_MIN, u""},
-                                                              {INT32_MAX, u"abcdef"}};
+  const std::pair<int32_t, const char16_t*> rights[] = {
+      {2, u"ef"}, {6, u"abcdef"},   {10, u"abcdef"},       {0, u""},
+      {-3, u""},  {INT32_MIN, u""}, {INT32_MAX, u"abcdef"}};
   for (const auto& [n, expected] : rights) EXPECT_EQ(Text(s.Right(n)), expected) << n;
   EXPECT_EQ(Text(s.Left(2)), u"ab");
   EXPECT_EQ(Text(s.Left(10)), u"abcdef");
