@@ -8,7 +8,10 @@ namespace HV::Detail {
 std::string ContainerFunctionName(const char* container, const std::type_info& item,
                                   std::initializer_list<uint32_t> arguments, const char* method) {
   std::string name = std::string("HV::") + container + "<" + TypeName(item);
-  for (uint32_t argument : arguments) name += "," + std::to_string(argument);
+  for (uint32_t argument : arguments) {
+    name += ',';
+    name += std::to_string(argument);
+  }
   return name + ">::" + method;
 }
 

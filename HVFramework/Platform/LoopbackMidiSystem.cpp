@@ -1,0 +1,211 @@
+#include "HVFramework/Platform/LoopbackMidiSystem.h"
+
+#include <algorithm>
+
+namespace HV::Platform {
+
+namespace {
+// Work that belongs to no handle: a close must not drop what was sent before it.
+constexpr uint64_t kDeviceWork = 0;
+}  // namespace
+
+RCPtr<LLoopbackMidiSystem> LLoopbackMidiSystem::Create() { return RCPtr<LLoopbackMidiSystem>(new LLoopbackMidiSystem()); }
+
+LLoopbackMidiSystem::LLoopbackMidiSystem() = default;
+
+LLoopbackMidiSystem::~LLoopbackMidiSystem() { GetDispatcher().Shutdown(); }
+
+RCPtr<LLoopbackMidiDevice> LLoopbackMidiSystem::AddDevice(std::u16string inputName, std::u16string outputName,
+                                                          IMidiLoopbackPeer& peer) {
+  RCPtr<LLoopbackMidiDevice> device(
+      new LLoopbackMidiDevice(*this, std::move(inputName), std::move(outputName), peer));
+  auto state = std::make_unique<DeviceState>();
+  state->device = device;
+  std::lock_guard lock(mMutex);
+  mDevices.push_back(std::move(state));
+  return device;
+}
+
+// ---- device lists ----
+
+std::vector<LLoopbackMidiSystem::DeviceState*> LLoopbackMidiSystem::ListLocked(Side side) {
+  std::vector<DeviceState*> listed;
+  for (const auto& state : mDevices) {
+    const LLoopbackMidiDevice& device = *state->device;
+    const std::u16string& name = side == Side::Input ? device.GetInputName() : device.GetOutputName();
+    if (state->isPlugged && !name.empty()) listed.push_back(state.get());
+  }
+  return listed;
+}
+
+uint32_t LLoopbackMidiSystem::GetInputDeviceCount() {
+  std::lock_guard lock(mMutex);
+  return static_cast<uint32_t>(ListLocked(Side::Input).size());
+}
+
+uint32_t LLoopbackMidiSystem::GetOutputDeviceCount() {
+  std::lock_guard lock(mMutex);
+  return static_cast<uint32_t>(ListLocked(Side::Output).size());
+}
+
+std::optional<std::u16string> LLoopbackMidiSystem::GetInputDeviceName(uint32_t device) {
+  std::lock_guard lock(mMutex);
+  const auto listed = ListLocked(Side::Input);
+  if (device >= listed.size()) return std::nullopt;
+  return listed[device]->device->GetInputName();
+}
+
+std::optional<std::u16string> LLoopbackMidiSystem::GetOutputDeviceName(uint32_t device) {
+  std::lock_guard lock(mMutex);
+  const auto listed = ListLocked(Side::Output);
+  if (device >= listed.size()) return std::nullopt;
+  return listed[device]->device->GetOutputName();
+}
+
+// ---- connections ----
+
+template <class Handle>
+MidiResult LLoopbackMidiSystem::Connect(std::map<Handle, Link>& links, Side side, uint32_t device, Handle handle) {
+  std::lock_guard lock(mMutex);
+  const auto listed = ListLocked(side);
+  if (device >= listed.size()) return kMidiBadDeviceId;
+  DeviceState* state = listed[device];
+  const bool isOpen = std::any_of(links.begin(), links.end(),
+                                  [state](const auto& entry) { return entry.second.state == state && IsAlive(entry.second); });
+  if (isOpen) return kMidiAllocated;
+  links.emplace(handle, Link{state, state->generation});
+  return kMidiNoError;
+}
+
+MidiResult LLoopbackMidiSystem::ConnectInput(uint32_t device, MidiInHandle handle) {
+  return Connect(mInputLinks, Side::Input, device, handle);
+}
+
+MidiResult LLoopbackMidiSystem::ConnectOutput(uint32_t device, MidiOutHandle handle) {
+  return Connect(mOutputLinks, Side::Output, device, handle);
+}
+
+void LLoopbackMidiSystem::DisconnectInput(MidiInHandle handle) {
+  std::lock_guard lock(mMutex);
+  mInputLinks.erase(handle);
+}
+
+void LLoopbackMidiSystem::DisconnectOutput(MidiOutHandle handle) {
+  std::lock_guard lock(mMutex);
+  mOutputLinks.erase(handle);
+}
+
+bool LLoopbackMidiSystem::IsInputConnected(MidiInHandle handle) {
+  std::lock_guard lock(mMutex);
+  const auto found = mInputLinks.find(handle);
+  return found != mInputLinks.end() && IsAlive(found->second);
+}
+
+bool LLoopbackMidiSystem::IsOutputConnected(MidiOutHandle handle) {
+  std::lock_guard lock(mMutex);
+  const auto found = mOutputLinks.find(handle);
+  return found != mOutputLinks.end() && IsAlive(found->second);
+}
+
+// ---- traffic ----
+
+MidiResult LLoopbackMidiSystem::TransmitShort(MidiOutHandle handle, std::vector<uint8_t> bytes) {
+  std::lock_guard lock(mMutex);
+  const auto found = mOutputLinks.find(handle);
+  if (found == mOutputLinks.end() || !IsAlive(found->second)) return kMidiNoDriver;
+  DeliverToPeer(*found->second.state, {MidiLoopbackPacket::Kind::Short, std::move(bytes), Now()}, nullptr);
+  return kMidiNoError;
+}
+
+MidiResult LLoopbackMidiSystem::TransmitLong(MidiOutHandle handle, uint64_t ticket, std::vector<uint8_t> bytes) {
+  std::lock_guard lock(mMutex);
+  const auto found = mOutputLinks.find(handle);
+  if (found == mOutputLinks.end() || !IsAlive(found->second)) return kMidiNoDriver;
+  DeviceState& state = *found->second.state;
+
+  std::function<void()> complete;
+  if (state.completion == MidiOutputCompletion::Immediate) {
+    complete = [this, handle, ticket] { CompleteLongMessage(handle, ticket); };
+  } else if (state.completion == MidiOutputCompletion::Delayed) {
+    const auto delay = state.delay;
+    complete = [this, handle, ticket, delay] {
+      GetDispatcher().PostAt(KeyOf(handle), std::chrono::steady_clock::now() + delay,
+                             [this, handle, ticket] { CompleteLongMessage(handle, ticket); });
+    };
+  }
+  DeliverToPeer(state, {MidiLoopbackPacket::Kind::Long, std::move(bytes), Now()}, std::move(complete));
+  return kMidiNoError;
+}
+
+void LLoopbackMidiSystem::DeliverToPeer(DeviceState& state, MidiLoopbackPacket packet, std::function<void()> after) {
+  LLoopbackMidiDevice* device = state.device.Get();  // devices stay while the system lives
+  GetDispatcher().Post(kDeviceWork, [device, packet = std::move(packet), after = std::move(after)] {
+    device->GetPeer().OnMidiFromEditor(*device, packet);
+    if (after) after();
+  });
+}
+
+void LLoopbackMidiSystem::Reply(const LLoopbackMidiDevice& device, std::span<const uint8_t> bytes) {
+  auto copy = std::make_shared<const std::vector<uint8_t>>(bytes.begin(), bytes.end());
+  GetDispatcher().Post(kDeviceWork, [this, &device, copy] { FeedReply(device, copy, 0); });
+}
+
+// Feeds one stretch of a reply, then queues the rest behind the callbacks it
+// caused: a client that lends its headers again from the callback has them
+// back before the next bytes arrive, as with bytes trickling in over a cable.
+void LLoopbackMidiSystem::FeedReply(const LLoopbackMidiDevice& device,
+                                    const std::shared_ptr<const std::vector<uint8_t>>& reply, size_t offset) {
+  constexpr size_t kStretch = 256;
+  std::vector<MidiInHandle> inputs;
+  {
+    std::lock_guard lock(mMutex);
+    for (const auto& [handle, link] : mInputLinks) {
+      if (link.state->device.Get() == &device && IsAlive(link)) inputs.push_back(handle);
+    }
+  }
+  const auto stretch = std::span(*reply).subspan(offset, std::min(kStretch, reply->size() - offset));
+  for (MidiInHandle handle : inputs) ReceiveInput(handle, stretch);
+  const size_t next = offset + stretch.size();
+  if (next < reply->size()) {
+    GetDispatcher().Post(kDeviceWork, [this, &device, reply, next] { FeedReply(device, reply, next); });
+  }
+}
+
+// ---- device state ----
+
+LLoopbackMidiSystem::DeviceState* LLoopbackMidiSystem::StateOf(const LLoopbackMidiDevice& device) {
+  for (const auto& state : mDevices) {
+    if (state->device.Get() == &device) return state.get();
+  }
+  return nullptr;
+}
+
+void LLoopbackMidiSystem::SetPlugged(const LLoopbackMidiDevice& device, bool isPlugged) {
+  std::lock_guard lock(mMutex);
+  DeviceState* state = StateOf(device);
+  if (!state || state->isPlugged == isPlugged) return;
+  state->isPlugged = isPlugged;
+  if (!isPlugged) ++state->generation;
+}
+
+bool LLoopbackMidiSystem::IsPlugged(const LLoopbackMidiDevice& device) {
+  std::lock_guard lock(mMutex);
+  const DeviceState* state = StateOf(device);
+  return state && state->isPlugged;
+}
+
+void LLoopbackMidiSystem::SetOutputCompletion(const LLoopbackMidiDevice& device, MidiOutputCompletion completion,
+                                              std::chrono::milliseconds delay) {
+  std::lock_guard lock(mMutex);
+  DeviceState* state = StateOf(device);
+  if (!state) return;
+  state->completion = completion;
+  state->delay = delay;
+}
+
+uint32_t LLoopbackMidiSystem::Now() const {
+  const auto elapsed = std::chrono::steady_clock::now() - mCreated;
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+}  // namespace HV::Platform

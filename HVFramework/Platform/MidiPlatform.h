@@ -1,0 +1,28 @@
+#pragma once
+
+#include "HVFramework/Platform/IMidiSystem.h"
+
+#include <functional>
+#include <string_view>
+
+namespace HV::Platform {
+
+// LMidiPlatform: which MIDI system the process uses, chosen once. The first
+// Get picks it from the environment: TARSEL_MIDI=simulated gives the
+// simulated devices (what the registered factory makes; an empty loopback
+// system while none is registered), anything else the ALSA sequencer. Tests
+// install a system of their own instead. Any thread.
+class LMidiPlatform {
+ public:
+  using Factory = std::function<RCPtr<IMidiSystem>()>;
+
+  static RCPtr<IMidiSystem> Get();
+  // Replaces the process's system (null: the next Get chooses again).
+  static void Install(RCPtr<IMidiSystem> system);
+  // A new system for a TARSEL_MIDI value ("" or null when unset).
+  static RCPtr<IMidiSystem> CreateFor(std::string_view selection);
+  // How "simulated" is made: the simulated keyboard registers itself here.
+  static void RegisterSimulated(Factory factory);
+};
+
+}  // namespace HV::Platform

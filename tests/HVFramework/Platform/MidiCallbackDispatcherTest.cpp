@@ -1,0 +1,48 @@
+#include "HVFramework/Platform/MidiCallbackDispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace HV::Platform {
+namespace {
+
+TEST(LMidiCallbackDispatcherThreads, RunsByDueTimeThenPostingOrderAndDropsByKey) {
+  std::vector<std::string> ran;  // written on the dispatcher thread only
+  std::thread::id runner;
+  LMidiCallbackDispatcher dispatcher;
+  const auto later = LMidiCallbackDispatcher::Clock::now() + std::chrono::hours(1);
+  std::promise<void> posted;  // holds the dispatcher until everything is queued
+  dispatcher.Post(0, [done = posted.get_future().share()] { done.wait(); });
+
+  dispatcher.PostAt(1, later, [&] { ran.push_back("later"); });
+  dispatcher.Post(2, [&] {
+    ran.push_back("first");
+    runner = std::this_thread::get_id();
+    dispatcher.WaitUntilIdle();  // on its own thread: must not wait for itself
+    dispatcher.Post(2, [&] { ran.push_back("posted by a callback"); });
+  });
+  dispatcher.Post(3, [&] { ran.push_back("second"); });
+  dispatcher.Drop(1);
+  posted.set_value();
+  dispatcher.WaitUntilIdle();
+
+  EXPECT_EQ(ran, (std::vector<std::string>{"first", "second", "posted by a callback"}));
+  EXPECT_NE(runner, std::this_thread::get_id());
+}
+
+TEST(LMidiCallbackDispatcherThreads, ShutdownDropsWhatIsQueuedAndIgnoresLaterPosts) {
+  int runs = 0;
+  LMidiCallbackDispatcher dispatcher;
+  dispatcher.PostAt(1, LMidiCallbackDispatcher::Clock::now() + std::chrono::hours(1), [&] { ++runs; });
+  dispatcher.Shutdown();
+  dispatcher.Post(1, [&] { ++runs; });
+  dispatcher.WaitUntilIdle();
+  EXPECT_EQ(runs, 0);
+}
+
+}  // namespace
+}  // namespace HV::Platform
