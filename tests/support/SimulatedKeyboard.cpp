@@ -58,8 +58,13 @@ SimulatedKeyboard::~SimulatedKeyboard() {
 }
 
 void SimulatedKeyboard::ConnectReplies(ReplySink sink) {
-  std::lock_guard lock(mReplyMutex);
+  std::unique_lock lock(mReplyMutex);
+  mReplyDone.wait(lock, [this] { return !mIsReplying; });
   mSink = std::move(sink);
+}
+
+void SimulatedKeyboard::OnMidiFromEditor(Platform::LLoopbackMidiDevice&, const Platform::MidiLoopbackPacket& packet) {
+  Receive(packet.bytes);
 }
 
 void SimulatedKeyboard::Receive(std::span<const uint8_t> bytes) {
@@ -212,9 +217,12 @@ void SimulatedKeyboard::RunReplies() {
     PendingReply reply = std::move(mReplies.front());
     mReplies.pop_front();
     ReplySink sink = mSink;
+    mIsReplying = true;
     lock.unlock();
     if (sink) sink(reply.bytes);
     lock.lock();
+    mIsReplying = false;
+    mReplyDone.notify_all();
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HVFramework/Platform/IMidiLoopbackPeer.h"
+
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -21,9 +23,11 @@ namespace HV::Test {
 // settings and a firmware version, answers requests, and logs every piece,
 // message and reply with a time stamp.
 //
-// Replies go out in order on the keyboard's own reply thread, through the
-// sink given to ConnectReplies. Every member may be called from any thread.
-class SimulatedKeyboard {
+// As a loopback peer it receives what the editor sends to its device; replies
+// go out in order on the keyboard's own reply thread, through the sink given
+// to ConnectReplies (SimulatedKeyboardPorts.h connects it to a loopback
+// device). Every member may be called from any thread.
+class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
  public:
   static constexpr size_t kSlotCount = 13;  // "RAM" and 12 stored presets
   static constexpr size_t kPresetLength = 1338;
@@ -58,14 +62,17 @@ class SimulatedKeyboard {
   enum class Corruption { None, WrongLength, WrongHeader };
 
   SimulatedKeyboard();
-  ~SimulatedKeyboard();
+  ~SimulatedKeyboard() override;
   SimulatedKeyboard(const SimulatedKeyboard&) = delete;
   SimulatedKeyboard& operator=(const SimulatedKeyboard&) = delete;
 
+  // Replaces the sink; when it returns, the old sink is no longer running.
+  // An empty sink drops replies.
   void ConnectReplies(ReplySink sink);
 
   // The editor's bytes, in the order sent.
   void Receive(std::span<const uint8_t> bytes);
+  void OnMidiFromEditor(Platform::LLoopbackMidiDevice& device, const Platform::MidiLoopbackPacket& packet) override;
 
   // Memory.
   Preset GetSlot(size_t slot) const;
@@ -130,6 +137,8 @@ class SimulatedKeyboard {
 
   std::mutex mReplyMutex;  // the reply queue and sink; taken after mMutex, never before
   std::condition_variable mReplyQueued;
+  std::condition_variable mReplyDone;
+  bool mIsReplying = false;  // a sink call runs outside the lock
   std::deque<PendingReply> mReplies;
   ReplySink mSink;
   bool mIsStopping = false;
