@@ -139,12 +139,12 @@ std::vector<uint8_t> SimulatedKeyboard::Answer(Event event, const std::vector<ui
       if (message[11] < kGlobalCount) mGlobals[message[11]] = message[12] * 128 + message[13];
       return {};
     case Event::IdentityRequest:
-      return TakeAnswerTurn() ? MakeIdentityReply() : std::vector<uint8_t>{};
+      return TakeAnswerTurn(event) ? MakeIdentityReply() : std::vector<uint8_t>{};
     case Event::PresetRequest:
-      if (!TakeAnswerTurn() || message[8] >= kSlotCount) return {};
+      if (!TakeAnswerTurn(event) || message[8] >= kSlotCount) return {};
       return MakeDumpReply(message[8]);
     case Event::GlobalRequest:
-      if (!TakeAnswerTurn() || message[11] >= kGlobalCount) return {};
+      if (!TakeAnswerTurn(event) || message[11] >= kGlobalCount) return {};
       return MakeGlobalReply(message[11]);
     default:
       return {};
@@ -152,8 +152,9 @@ std::vector<uint8_t> SimulatedKeyboard::Answer(Event event, const std::vector<ui
 }
 
 // False when this request goes unanswered.
-bool SimulatedKeyboard::TakeAnswerTurn() {
+bool SimulatedKeyboard::TakeAnswerTurn(Event request) {
   if (!mIsAnswering) return false;
+  if (std::find(mSilencedRequests.begin(), mSilencedRequests.end(), request) != mSilencedRequests.end()) return false;
   if (mRequestsToIgnore > 0) {
     --mRequestsToIgnore;
     return false;
@@ -185,7 +186,8 @@ std::vector<uint8_t> SimulatedKeyboard::MakeGlobalReply(size_t index) const {
   return reply;
 }
 
-void SimulatedKeyboard::Corrupt(std::vector<uint8_t>& reply) const {
+void SimulatedKeyboard::Corrupt(Event event, std::vector<uint8_t>& reply) const {
+  if (mCorruptedReply && *mCorruptedReply != event) return;
   switch (mCorruption) {
     case Corruption::None:
       return;
@@ -199,7 +201,7 @@ void SimulatedKeyboard::Corrupt(std::vector<uint8_t>& reply) const {
 }
 
 void SimulatedKeyboard::QueueReply(Event event, std::vector<uint8_t> reply) {
-  Corrupt(reply);
+  Corrupt(event, reply);
   Log(event, reply);
   {
     std::lock_guard lock(mReplyMutex);
@@ -256,6 +258,12 @@ void SimulatedKeyboard::SetAnswering(bool shouldAnswer) {
   mIsAnswering = shouldAnswer;
 }
 
+void SimulatedKeyboard::SetAnswering(Event request, bool shouldAnswer) {
+  std::lock_guard lock(mMutex);
+  std::erase(mSilencedRequests, request);
+  if (!shouldAnswer) mSilencedRequests.push_back(request);
+}
+
 void SimulatedKeyboard::IgnoreNextRequests(uint32_t count) {
   std::lock_guard lock(mMutex);
   mRequestsToIgnore = count;
@@ -272,9 +280,10 @@ void SimulatedKeyboard::SetFirmwareVersion(std::string_view fourDigits) {
   std::copy_n(fourDigits.begin(), std::min(fourDigits.size(), mFirmware.size()), mFirmware.begin());
 }
 
-void SimulatedKeyboard::SetCorruption(Corruption corruption) {
+void SimulatedKeyboard::SetCorruption(Corruption corruption, std::optional<Event> onlyReply) {
   std::lock_guard lock(mMutex);
   mCorruption = corruption;
+  mCorruptedReply = onlyReply;
 }
 
 void SimulatedKeyboard::SendUnsolicitedDump(size_t slot) {

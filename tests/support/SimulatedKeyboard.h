@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <thread>
@@ -82,11 +83,13 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   std::vector<StoredDump> GetStoredDumps() const;
 
   // Switches for tests.
-  void SetAnswering(bool shouldAnswer);
+  void SetAnswering(bool shouldAnswer);                 // every request
+  void SetAnswering(Event request, bool shouldAnswer);  // one kind of request
   void IgnoreNextRequests(uint32_t count);   // answer again after this many requests
   void SetReplyDelay(std::chrono::milliseconds delay);
   void SetFirmwareVersion(std::string_view fourDigits);
-  void SetCorruption(Corruption corruption);
+  // Corrupts every reply, or only replies of one kind.
+  void SetCorruption(Corruption corruption, std::optional<Event> onlyReply = std::nullopt);
   void SendUnsolicitedDump(size_t slot);
 
   // The log.
@@ -109,11 +112,11 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   void HandleMessage(const std::vector<uint8_t>& message);
   Event Classify(const std::vector<uint8_t>& message) const;
   std::vector<uint8_t> Answer(Event event, const std::vector<uint8_t>& message);
-  bool TakeAnswerTurn();
+  bool TakeAnswerTurn(Event request);
   std::vector<uint8_t> MakeDumpReply(size_t slot) const;
   std::vector<uint8_t> MakeIdentityReply() const;
   std::vector<uint8_t> MakeGlobalReply(size_t index) const;
-  void Corrupt(std::vector<uint8_t>& reply) const;
+  void Corrupt(Event event, std::vector<uint8_t>& reply) const;
   void QueueReply(Event event, std::vector<uint8_t> reply);
   void Log(Event event, std::span<const uint8_t> bytes);
   uint32_t Now() const;
@@ -131,9 +134,11 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   std::vector<uint8_t> mMessage;  // the System Exclusive message being received
   bool mIsInMessage = false;
   bool mIsAnswering = true;
+  std::vector<Event> mSilencedRequests;
   uint32_t mRequestsToIgnore = 0;
   std::chrono::milliseconds mReplyDelay{0};
   Corruption mCorruption = Corruption::None;
+  std::optional<Event> mCorruptedReply;
 
   std::mutex mReplyMutex;  // the reply queue and sink; taken after mMutex, never before
   std::condition_variable mReplyQueued;

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "HVFramework/ObjectBase/RCPtr.h"
+#include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/Utilities/Storage/StringArrayT.h"
+#include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
+#include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
+#include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
+#include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
+#include "Panel/Engine/PresetEditorCommon/LReplyLight.h"
+#include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace HV {
+
+// A global parameter as the keyboard reported it.
+struct MidiParameter {
+  std::u16string key;  // empty for an index outside the table
+  int32_t value;
+};
+
+// LMidiManager: the editor's one object for talking to the keyboard. It
+// sends and fetches presets, sets and requests the global parameters, checks
+// the firmware, and pauses the device-status poll while it sends.
+//
+// The waiting operations run on the calling (user-interface) thread and
+// block it for at most tries x reply wait plus the send times. Captured
+// messages arrive on the port layer's thread; the capture handler acts on
+// them only while an operation waits for them, and a global parameter reply
+// reaches the parameter receiver on the waiting caller's thread.
+//
+// Waiting operations answer 0 success, -1 no port or a failed send, -2 the
+// firmware is not usable (or no Identity Reply), -3 no reply in time.
+class LMidiManager : public virtual LRefCountedObject {
+ public:
+  using ParameterReceiver = std::function<void(const MidiParameter&)>;
+
+  // The ports, the preset values and the device check must outlive the manager.
+  static RCPtr<LMidiManager> Create(IKeyboardPorts& ports, IPresetValues& values,
+                                    std::function<void()> checkDevices = {},
+                                    MidiTiming timing = MidiTiming::Specified());
+  ~LMidiManager() override;
+
+  // The model's preset into a slot (0 to 127). -1 without an output port, -2
+  // when the firmware is not usable (nothing sent), E_INVALIDARG for a slot
+  // that is no data byte, E_NOTIMPL / E_FAIL for a value that is not a
+  // sendable record; else the last piece's send result.
+  virtual HResult SendPresetToMidiDevice(int32_t slot);
+  // A slot's preset into the model.
+  virtual HResult GetPresetFromMidiDevice(int32_t slot);
+  // -1 without both ports; -2 when the firmware is not usable (unless
+  // skipped); E_FAIL for an unknown key or a refused value; else the send result.
+  virtual HResult SetNonPresetParameter(std::u16string_view key, int32_t value, bool skipChecks);
+  // E_FAIL without both ports or for an unknown key; the reply reaches the
+  // parameter receiver before this returns 0.
+  virtual HResult RequestNonPresetParameterFromDevice(std::u16string_view key, bool skipChecks);
+  virtual bool IsDeviceFirmwareVersionUseable();
+  virtual bool ArePortsOpen();
+  virtual HResult OpenPorts();
+  virtual HResult ClosePorts();
+  virtual HResult SendIdentityRequest();
+
+  static void GetNonPresetParameterNames(StringArrayW& names);
+
+  // Frames the message, sends the lead-in first unless it went out already,
+  // and sends the message in 256-byte pieces with a pause after each.
+  HResult SendSysEx(MidiMessage message, bool isLeadInSent = false);
+
+  HResult SuspendDeviceStatusPolling();
+  HResult ResumeDeviceStatusPolling();
+  bool IsDeviceStatusPollingActive();
+
+  void SetParameterReceiver(ParameterReceiver receiver);
+
+ protected:
+  LMidiManager(IKeyboardPorts& ports, IPresetValues& values, std::function<void()> checkDevices, MidiTiming timing);
+
+ private:
+  enum class Awaited { None, PresetDump, GlobalReply, IdentityReply };
+
+  void OnMidiDataCaptured(const MidiMessage& message);
+  // Up to `tries` sends, each followed by a wait for the awaited reply.
+  // 0 on the reply, -1 when a send failed (no further tries), else noReply.
+  HResult AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply);
+  // Registers the capture handler for the operation and unregisters it after,
+  // throwing a failed result naming the operation when that fails.
+  HResult WithCaptureHandler(const char* operation, const std::function<HResult()>& body);
+  HResult BuildPresetDump(int32_t slot, MidiMessage& dump);
+  void ApplyPresetDump(const MidiMessage& dump);
+
+  IKeyboardPorts& mPorts;
+  IPresetValues& mValues;
+  const MidiTiming mTiming;
+  LReplyLight mLight;
+  LDeviceStatusPoll mPoll;
+
+  // Guards what the capture handler acts on: it applies a reply only while
+  // it is the one awaited, and the waiting side stops awaiting under it.
+  std::mutex mCaptureMutex;
+  Awaited mAwaited = Awaited::None;
+  std::optional<MidiParameter> mReceivedParameter;
+
+  std::mutex mReceiverMutex;
+  ParameterReceiver mReceiver;
+};
+
+}  // namespace HV
