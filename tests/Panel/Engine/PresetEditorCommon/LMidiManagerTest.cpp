@@ -6,6 +6,7 @@
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/DirectKeyboardPorts.h"
+#include "tests/support/PresetValuesStore.h"
 
 #include <gtest/gtest.h>
 
@@ -21,51 +22,6 @@ using Event = SimulatedKeyboard::Event;
 constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms};
 // The specified pause between pieces, to check the spacing.
 constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms};
-
-// The model's 131 values, starting as the default preset.
-class PresetValues : public IPresetValues {
- public:
-  PresetValues() { Fill(MakeDefaultPresetData()); }
-
-  Variant GetPresetValue(int32_t id) override {
-    std::lock_guard lock(mMutex);
-    return mValues.at(static_cast<size_t>(id));
-  }
-  HResult SetPresetValue(int32_t id, const Variant& value) override {
-    std::lock_guard lock(mMutex);
-    mValues.at(static_cast<size_t>(id)) = value;
-    ++mSetCount;
-    return S_OK;
-  }
-
-  void Fill(const std::vector<uint8_t>& data) {
-    const PresetData::Records records = *PresetData::SplitRecords(data);
-    std::lock_guard lock(mMutex);
-    for (size_t i = 0; i < records.size(); ++i) mValues[i] = MakeRecordValue(records[i]);
-  }
-  void Set(size_t id, const Variant& value) {
-    std::lock_guard lock(mMutex);
-    mValues.at(id) = value;
-  }
-  std::vector<uint8_t> Joined() {
-    std::lock_guard lock(mMutex);
-    std::vector<uint8_t> joined;
-    for (const Variant& value : mValues) {
-      const std::span<const uint8_t> bytes = GetRecordBytes(value);
-      joined.insert(joined.end(), bytes.begin(), bytes.end());
-    }
-    return joined;
-  }
-  int SetCount() {
-    std::lock_guard lock(mMutex);
-    return mSetCount;
-  }
-
- private:
-  std::mutex mMutex;
-  std::array<Variant, kDeviceParamCount> mValues;
-  int mSetCount = 0;
-};
 
 std::vector<uint8_t> PatternData(uint8_t seed) {
   std::vector<uint8_t> data(kPresetDataLength);
@@ -93,7 +49,7 @@ class LMidiManagerThreads : public ::testing::Test {
 
   SimulatedKeyboard mKeyboard;
   DirectKeyboardPorts mPorts{mKeyboard};
-  PresetValues mValues;
+  PresetValuesStore mValues;
   std::atomic<int> mChecks = 0;
   std::atomic<int> mChecksWhileSending = 0;
   RCPtr<LMidiManager> mManager;
