@@ -163,26 +163,29 @@ bool SimulatedKeyboard::TakeAnswerTurn(Event request) {
 }
 
 std::vector<uint8_t> SimulatedKeyboard::MakeDumpReply(size_t slot) const {
-  std::vector<uint8_t> reply(kMakerHeader.begin(), kMakerHeader.end());
-  reply.insert(reply.end(), {kDumpFromKeyboard, 0x0A, 0x3B, static_cast<uint8_t>(slot)});
-  reply.insert(reply.end(), mSlots[slot].begin(), mSlots[slot].end());
-  reply.push_back(kEnd);
+  std::vector<uint8_t> reply(kDumpLength);
+  std::copy(kMakerHeader.begin(), kMakerHeader.end(), reply.begin());
+  reply[7] = kDumpFromKeyboard;
+  reply[8] = 0x0A;  // payload length 1339: the slot and the data
+  reply[9] = 0x3B;
+  reply[10] = static_cast<uint8_t>(slot);
+  std::copy(mSlots[slot].begin(), mSlots[slot].end(), reply.begin() + kDataOffset);
+  reply.back() = kEnd;
   return reply;
 }
 
 // Offsets 5 to 9 carry the maker and model bytes, 10 to 13 the firmware.
 std::vector<uint8_t> SimulatedKeyboard::MakeIdentityReply() const {
-  std::vector<uint8_t> reply = {kStart, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51, 0x31, 0x05};
-  reply.insert(reply.end(), mFirmware.begin(), mFirmware.end());
-  reply.push_back(kEnd);
+  std::vector<uint8_t> reply = {kStart, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51, 0x31, 0x05, 0, 0, 0, 0, kEnd};
+  for (size_t i = 0; i < mFirmware.size(); ++i) reply[10 + i] = mFirmware[i];
   return reply;
 }
 
 std::vector<uint8_t> SimulatedKeyboard::MakeGlobalReply(size_t index) const {
-  std::vector<uint8_t> reply(kMakerHeader.begin(), kMakerHeader.end());
   const int32_t value = mGlobals[index];
-  reply.insert(reply.end(), {kGlobalReply, 0x00, 0x04, 0x00, static_cast<uint8_t>(index),
-                             static_cast<uint8_t>((value >> 7) & 0x7F), static_cast<uint8_t>(value & 0x7F), kEnd});
+  std::vector<uint8_t> reply = {0, 0, 0, 0, 0, 0, 0, kGlobalReply, 0x00, 0x04, 0x00, static_cast<uint8_t>(index),
+                                static_cast<uint8_t>((value >> 7) & 0x7F), static_cast<uint8_t>(value & 0x7F), kEnd};
+  std::copy(kMakerHeader.begin(), kMakerHeader.end(), reply.begin());
   return reply;
 }
 
@@ -276,8 +279,7 @@ void SimulatedKeyboard::SetReplyDelay(std::chrono::milliseconds delay) {
 
 void SimulatedKeyboard::SetFirmwareVersion(std::string_view fourDigits) {
   std::lock_guard lock(mMutex);
-  mFirmware.fill('0');
-  std::copy_n(fourDigits.begin(), std::min(fourDigits.size(), mFirmware.size()), mFirmware.begin());
+  for (size_t i = 0; i < mFirmware.size(); ++i) mFirmware[i] = i < fourDigits.size() ? fourDigits[i] : '0';
 }
 
 void SimulatedKeyboard::SetCorruption(Corruption corruption, std::optional<Event> onlyReply) {
