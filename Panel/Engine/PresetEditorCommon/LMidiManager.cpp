@@ -21,18 +21,25 @@ constexpr uint32_t kVariantList = 16;
 }  // namespace
 
 RCPtr<LMidiManager> LMidiManager::Create(IKeyboardPorts& ports, IPresetValues& values,
-                                         std::function<void()> checkDevices, MidiTiming timing) {
-  RCPtr<LMidiManager> manager(new LMidiManager(ports, values, std::move(checkDevices), timing));
+                                         IDeviceStatusChecker* statusChecker, MidiTiming timing) {
+  RCPtr<LMidiManager> manager(new LMidiManager(ports, values, statusChecker, timing));
   manager->OpenPorts();
   return manager;
 }
 
-LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, std::function<void()> checkDevices,
+LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDeviceStatusChecker* statusChecker,
                            MidiTiming timing)
     : mPorts(ports),
       mValues(values),
+      mStatusChecker(statusChecker),
       mTiming(timing),
-      mPoll(checkDevices ? std::move(checkDevices) : [] {}, timing.pollPeriod) {}
+      mPoll(
+          [this] {
+            if (!mStatusChecker) return;
+            mStatusChecker->CheckInputDevices();
+            mStatusChecker->CheckOutputDevices();
+          },
+          timing.pollPeriod) {}
 
 LMidiManager::~LMidiManager() = default;
 
@@ -107,6 +114,12 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   return result;
 }
 
+HResult LMidiManager::SendMidiMessage(const MidiMessage& bytes) {
+  if (mStatusChecker && !mStatusChecker->CheckOutputDevices()) return kNoPort;
+  if (!mPorts.IsRenderPortOpen()) return kNoPort;
+  return mPorts.SendToRenderPort(bytes);
+}
+
 bool LMidiManager::IsDeviceFirmwareVersionUseable() {
   if (!ArePortsOpen()) return false;
   const HResult result = WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
@@ -129,13 +142,14 @@ HResult LMidiManager::SendIdentityRequest() {
 void LMidiManager::GetNonPresetParameterNames(StringArrayW& names) { GlobalParameters::GetNonPresetParameterNames(names); }
 
 HResult LMidiManager::SendSysEx(MidiMessage message, bool isLeadInSent) {
+  // Framed before anything goes out: a message that cannot be framed sends no lead-in either.
+  const HResult framed = KeyboardSysEx::FrameSysEx(message);
+  if (Failed(framed)) return framed;
   if (!isLeadInSent) {
     const HResult leadIn = SendSysEx(KeyboardSysEx::MakeLeadIn(), true);
     if (Failed(leadIn)) return leadIn;
   }
   if (!mPorts.IsRenderPortOpen()) return kNoPort;
-  const HResult framed = KeyboardSysEx::FrameSysEx(message);
-  if (Failed(framed)) return framed;
   HResult result = E_FAIL;
   for (const MidiMessage& piece : KeyboardSysEx::CutIntoPieces(message)) {
     {

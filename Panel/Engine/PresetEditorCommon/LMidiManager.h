@@ -3,6 +3,7 @@
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/Utilities/Storage/StringArrayT.h"
+#include "Panel/Engine/PresetEditorCommon/IDeviceStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
 #include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
@@ -40,9 +41,10 @@ class LMidiManager : public virtual LRefCountedObject {
  public:
   using ParameterReceiver = std::function<void(const MidiParameter&)>;
 
-  // The ports, the preset values and the device check must outlive the manager.
+  // The ports, the preset values and the status checker (none: nothing is
+  // watched) must outlive the manager. Opens the ports.
   static RCPtr<LMidiManager> Create(IKeyboardPorts& ports, IPresetValues& values,
-                                    std::function<void()> checkDevices = {},
+                                    IDeviceStatusChecker* statusChecker = nullptr,
                                     MidiTiming timing = MidiTiming::Specified());
   ~LMidiManager() override;
 
@@ -59,6 +61,9 @@ class LMidiManager : public virtual LRefCountedObject {
   // E_FAIL without both ports or for an unknown key; the reply reaches the
   // parameter receiver before this returns 0.
   virtual HResult RequestNonPresetParameterFromDevice(std::u16string_view key, bool skipChecks);
+  // The bytes unchanged, as one message: -1 unless every watched output
+  // device is present and the output port is open; else the send result.
+  virtual HResult SendMidiMessage(const MidiMessage& bytes);
   virtual bool IsDeviceFirmwareVersionUseable();
   virtual bool ArePortsOpen();
   virtual HResult OpenPorts();
@@ -68,7 +73,8 @@ class LMidiManager : public virtual LRefCountedObject {
   static void GetNonPresetParameterNames(StringArrayW& names);
 
   // Frames the message, sends the lead-in first unless it went out already,
-  // and sends the message in 256-byte pieces with a pause after each.
+  // and sends the message in 256-byte pieces with a pause after each. E_FAIL,
+  // and nothing sent, for a message that cannot be framed.
   HResult SendSysEx(MidiMessage message, bool isLeadInSent = false);
 
   HResult SuspendDeviceStatusPolling();
@@ -78,7 +84,8 @@ class LMidiManager : public virtual LRefCountedObject {
   void SetParameterReceiver(ParameterReceiver receiver);
 
  protected:
-  LMidiManager(IKeyboardPorts& ports, IPresetValues& values, std::function<void()> checkDevices, MidiTiming timing);
+  LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDeviceStatusChecker* statusChecker,
+               MidiTiming timing);
 
  private:
   enum class Awaited { None, PresetDump, GlobalReply, IdentityReply };
@@ -95,6 +102,7 @@ class LMidiManager : public virtual LRefCountedObject {
 
   IKeyboardPorts& mPorts;
   IPresetValues& mValues;
+  IDeviceStatusChecker* const mStatusChecker;  // not owned; may be null
   const MidiTiming mTiming;
   LReplyLight mLight;
   LDeviceStatusPoll mPoll;

@@ -25,7 +25,7 @@ struct Rig {
   Test::SimulatedKeyboard keyboard;
   Test::DirectKeyboardPorts ports{keyboard};
   Test::PresetValuesStore values;
-  RCPtr<LMidiManager> manager = LMidiManager::Create(ports, values, {}, kTiming);
+  RCPtr<LMidiManager> manager = LMidiManager::Create(ports, values, nullptr, kTiming);
 };
 
 template <class Operation>

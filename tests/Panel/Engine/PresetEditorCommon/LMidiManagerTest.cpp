@@ -40,18 +40,27 @@ std::vector<uint8_t> AsVector(const SimulatedKeyboard::Preset& preset) { return 
 class LMidiManagerThreads : public ::testing::Test {
  protected:
   explicit LMidiManagerThreads(MidiTiming timing = kShortTiming)
-      : mManager(LMidiManager::Create(mPorts, mValues, [this] { CheckDevices(); }, timing)) {}
+      : mManager(LMidiManager::Create(mPorts, mValues, &mStatus, timing)) {}
 
-  void CheckDevices() {
-    ++mChecks;
-    if (mPorts.IsSending()) ++mChecksWhileSending;
-  }
+  // Counts passes, and passes that overlap a send.
+  struct StatusChecker : IDeviceStatusChecker {
+    explicit StatusChecker(LMidiManagerThreads& test) : mTest(test) {}
+    bool CheckInputDevices() override {
+      ++mTest.mChecks;
+      if (mTest.mPorts.IsSending()) ++mTest.mChecksWhileSending;
+      return true;
+    }
+    bool CheckOutputDevices() override { return mTest.mAreOutputsPresent; }
+    LMidiManagerThreads& mTest;
+  };
 
   SimulatedKeyboard mKeyboard;
   DirectKeyboardPorts mPorts{mKeyboard};
   PresetValuesStore mValues;
   std::atomic<int> mChecks = 0;
   std::atomic<int> mChecksWhileSending = 0;
+  std::atomic<bool> mAreOutputsPresent = true;
+  StatusChecker mStatus{*this};
   RCPtr<LMidiManager> mManager;
 };
 
@@ -298,6 +307,25 @@ TEST_F(LMidiManagerThreads, PollingStopsWhileSendingAndRunsAgainAfterAFetch) {
   EXPECT_EQ(mChecksWhileSending, 0);
   EXPECT_TRUE(mManager->IsDeviceFirmwareVersionUseable());
   EXPECT_EQ(mChecks, checks);  // suspended: no pass checks anything
+}
+
+TEST_F(LMidiManagerThreads, MessagesThatCannotBeFramedSendNothingNotEvenALeadIn) {
+  for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{0xF0}, std::vector<uint8_t>{0xF7}, std::vector<uint8_t>{}})
+    EXPECT_EQ(mManager->SendSysEx(Message(bytes)), E_FAIL);
+  EXPECT_TRUE(mKeyboard.GetLog().empty());
+  EXPECT_EQ(mManager->SendSysEx(Message({0x7E, 0x7F, 0x06, 0x01})), 256);
+  EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply}));
+}
+
+TEST_F(LMidiManagerThreads, ARawMessageGoesOutUnchangedOnlyWhileTheOutputsArePresent) {
+  const std::vector<uint8_t> request = {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
+  EXPECT_EQ(mManager->SendMidiMessage(Message(request)), 6);
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::IdentityReply));
+  EXPECT_EQ(mKeyboard.GetLog().front().bytes, request);  // no lead-in, no padding
+  mAreOutputsPresent = false;
+  mKeyboard.ClearLog();
+  EXPECT_EQ(mManager->SendMidiMessage(Message(request)), -1);
+  EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
 class LMidiManagerAtSpecifiedTimingThreads : public LMidiManagerThreads {
