@@ -11,7 +11,7 @@ namespace HV::Test {
 // Keyboard ports wired straight to a simulated keyboard: what the manager
 // sends reaches the keyboard on the sending thread, the keyboard's replies
 // reach the capture handler on the keyboard's reply thread. Switches: ports
-// that will not open, sends that fail.
+// that will not open, sends that fail, a handler that cannot be unregistered.
 class DirectKeyboardPorts : public IKeyboardPorts {
  public:
   explicit DirectKeyboardPorts(SimulatedKeyboard& keyboard) : mKeyboard(keyboard) {
@@ -49,13 +49,14 @@ class DirectKeyboardPorts : public IKeyboardPorts {
   }
   HResult UnregisterCaptureHandler() override {
     std::lock_guard lock(mHandlerMutex);
-    if (!mHandler) return E_FAIL;
+    if (!mHandler || mShouldFailUnregister) return E_FAIL;
     mHandler = nullptr;
     return S_OK;
   }
 
   void SetCanOpen(bool canOpen) { mCanOpen = canOpen; }
   void SetFailingSends(bool shouldFail) { mShouldFailSends = shouldFail; }
+  void SetFailingUnregister(bool shouldFail) { mShouldFailUnregister = shouldFail; }
   bool IsSending() const { return mIsSending; }
 
  private:
@@ -64,6 +65,7 @@ class DirectKeyboardPorts : public IKeyboardPorts {
   std::atomic<bool> mCanOpen = true;
   std::atomic<bool> mShouldFailSends = false;
   std::atomic<bool> mIsSending = false;
+  std::atomic<bool> mShouldFailUnregister = false;
   std::mutex mHandlerMutex;  // held while the handler runs: unregistering waits for it
   CaptureHandler mHandler;
 };

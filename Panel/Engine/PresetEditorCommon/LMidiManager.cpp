@@ -83,10 +83,11 @@ HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
 
 HResult LMidiManager::SetNonPresetParameter(std::u16string_view key, int32_t value, bool skipChecks) {
   if (!ArePortsOpen()) return kNoPort;
-  if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
+  // Built first: a refused key or value sends nothing, not even the identity request.
   MidiMessage message;
   const HResult built = KeyboardSysEx::MakeGlobalParameterSet(key, value, message);
   if (Failed(built)) return built;
+  if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   return SendSysEx(std::move(message));
 }
 

@@ -3,6 +3,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "HVFramework/ObjectBase/Exception.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/DirectKeyboardPorts.h"
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <thread>
 
 namespace HV::Test {
@@ -233,9 +236,10 @@ TEST_F(LMidiManagerThreads, AGlobalSetGoesOutAsItsExactBytes) {
   EXPECT_EQ(log.back().bytes, Join(kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x0D, 0x00, 0x7F, 0xF7}));
 
   mKeyboard.ClearLog();
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"XYPAD_REBOUND", 0, true), E_FAIL);
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, true), E_FAIL);
-  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", true), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"XYPAD_REBOUND", 0, false), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, false), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"NO_SUCH_KEY", 1, false), E_FAIL);
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", false), E_FAIL);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
@@ -326,6 +330,29 @@ TEST_F(LMidiManagerThreads, ARawMessageGoesOutUnchangedOnlyWhileTheOutputsArePre
   mKeyboard.ClearLog();
   EXPECT_EQ(mManager->SendMidiMessage(Message(request)), -1);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
+}
+
+TEST_F(LMidiManagerThreads, AHandlerThatCannotBeUnregisteredThrowsNamingTheOperation) {
+  mPorts.SetFailingUnregister(true);
+  struct Case {
+    std::function<void()> run;
+    const char* function;
+  };
+  const Case cases[] = {
+      {[&] { mManager->IsDeviceFirmwareVersionUseable(); }, "HV::LMidiManager::IsDeviceFirmwareVersionUseable"},
+      {[&] { mManager->GetPresetFromMidiDevice(1); }, "HV::LMidiManager::IsDeviceFirmwareVersionUseable"},
+      {[&] { mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true); },
+       "HV::LMidiManager::RequestNonPresetParameterFromDevice"},
+  };
+  for (const Case& c : cases) {
+    try {
+      c.run();
+      ADD_FAILURE() << "no exception for " << c.function;
+    } catch (const FailedResultException& e) {
+      EXPECT_NE(std::string(e.what()).find(c.function), std::string::npos) << e.what();
+    }
+    mPorts.UnregisterCaptureHandler();
+  }
 }
 
 class LMidiManagerAtSpecifiedTimingThreads : public LMidiManagerThreads {
