@@ -19,6 +19,10 @@ endif()
 
 set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
     -Woverloaded-virtual -Wimplicit-fallthrough)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # clang (the fuzz preset) names the local-shadowing warning differently
+  list(TRANSFORM HV_WARNINGS REPLACE "^-Wshadow=local$" "-Wshadow-uncaptured-local")
+endif()
 
 if(HV_SANITIZE STREQUAL "address")
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
@@ -29,6 +33,12 @@ elseif(HV_SANITIZE STREQUAL "thread")
   add_link_options(-fsanitize=thread)
 elseif(NOT HV_SANITIZE STREQUAL "")
   message(FATAL_ERROR "HV_SANITIZE must be empty, address or thread")
+endif()
+
+# Fuzz builds instrument every library for coverage, so the fuzzers see into
+# the code they drive; only the fuzz targets link libFuzzer's main.
+if(HV_BUILD_FUZZERS)
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # hv_add_library(name SOURCES ... [DEPENDS ...])
