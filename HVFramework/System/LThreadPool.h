@@ -1,0 +1,96 @@
+#pragma once
+
+#include "HVFramework/System/EventPool.h"
+#include "HVFramework/System/LEvent.h"
+#include "HVFramework/System/LThreadWorker.h"
+#include "HVFramework/System/Mutex.h"
+#include "HVFramework/System/RetriggerableThreader.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace HV {
+
+// LThreadPool: runs work items (a worker, its parameters, a priority) on a
+// fixed set of worker threads. An item starts at once on a free worker;
+// otherwise it waits in a queue ordered by priority (highest first, equal
+// priorities in arrival order) until the pool's queue threader hands it to
+// the next worker that becomes free. A pool of one thread never lets a new
+// item overtake queued ones.
+//
+// TryRunNow, QueueWork and Stop may be called from any thread. The pool's
+// lock guards the queue and every inspection or trigger of a worker; no
+// worker code runs under it. After Stop (which the destructor calls) no item
+// runs and new ones are dropped.
+class LThreadPool : public LThreadWorker {
+ public:
+  // One queued item.
+  class LWorkerParams : public virtual LRefCountedObject {
+   public:
+    LWorkerParams(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
+                  int32_t priority);
+
+    RCPtr<LThreadWorker> mWorker;
+    RCPtr<LRefCountedObject> mParameters;
+    int32_t mPriority;
+    StringW mWorkerName;  // the worker's text, taken outside the pool's lock
+  };
+
+  // The thread count is held to kMaximumWaitObjects: the queue threader
+  // waits on one free event per worker. A pool of 0 threads runs nothing.
+  static RCPtr<LThreadPool> Create(uint32_t threadCount, int32_t queueThreaderPriority);
+  ~LThreadPool() override;
+
+  // The index of the worker thread that took the item, or -1 when none did.
+  int32_t TryRunNow(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
+                    int32_t priority);
+  // Runs the item now when a worker is free, else queues it; a stopped pool
+  // drops it.
+  void QueueWork(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
+                 int32_t priority);
+  // The queue threader's run; nobody else calls it.
+  int32_t DoWork(RCPtr<LRefCountedObject>& parameters) override;
+  // Drops queued items, lets the runs in progress finish and ends every thread.
+  void Stop();
+
+  bool IsStopped() const { return mThreadCount.load() <= 0; }
+
+ protected:
+  LThreadPool(uint32_t threadCount, int32_t queueThreaderPriority);
+
+ private:
+  // One item on its way to a worker thread.
+  struct WorkItem {
+    const RCPtr<LThreadWorker>& worker;
+    const RCPtr<LRefCountedObject>& parameters;
+    int32_t priority;
+    const StringW& name;
+  };
+
+  bool IsQueueSorted() const;
+  // Under the lock: hands the highest queued item to a free worker.
+  bool DispatchQueuedItem();
+  int32_t TriggerWorker(uint32_t index, const WorkItem& item);
+  void StartQueueThreader();
+  void StopThreader(RetriggerableThreader& threader);
+
+  std::atomic<int32_t> mThreadCount;
+  const uint32_t mWorkerCount;
+  std::unique_ptr<RetriggerableThreader[]> mWorkers;
+  EventPool mFreeEvents;  // event i is set when worker i ends a run
+  RetriggerableThreader mQueueThreader;
+  RCPtr<LEvent> mQueueThreaderIdle;  // the queue threader's done event
+  Mutex mLock;
+  // Ascending priority; among equal priorities the newest first, so the
+  // back is the next item to run. The framework's reference array is not
+  // available to this library yet.
+  std::vector<RCPtr<LWorkerParams>> mQueue;
+  // Whether a queue threader run has been started and has not yet found the
+  // queue empty. Guarded by mLock.
+  bool mQueueThreaderActive = false;
+  const int32_t mQueueThreaderPriority;
+};
+
+}  // namespace HV

@@ -1,0 +1,151 @@
+#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/System/LThreadPool.h"
+#include "tests/support/RecordingWorker.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace HV {
+namespace {
+
+using Platform::EventHub;
+using Test::Hold;
+using Test::RecordingWorker;
+using Test::RunLog;
+using ::testing::ElementsAre;
+
+TEST(LThreadPoolThreads, IdlePoolRunsAnItemAtOnceOnItsWorker) {
+  RunLog log;
+  RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
+  RCPtr<RecordingWorker> held = RecordingWorker::Create(log, u"held", Hold::UntilReleased);
+
+  EXPECT_EQ(pool->TryRunNow(held, nullptr, ThreadPriority::Normal), 0);
+  held->WaitStarted();
+  EXPECT_EQ(pool->TryRunNow(held, nullptr, ThreadPriority::Normal), -1);  // its only worker is busy
+  held->FinishRun();
+  pool->Stop();
+  EXPECT_EQ(held->RunCount(), 1);
+}
+
+TEST(LThreadPoolThreads, QueuedItemsRunByPriorityThenInArrivalOrder) {
+  RunLog log;
+  RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
+  RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
+  pool->QueueWork(busy, nullptr, ThreadPriority::Normal);
+  busy->WaitStarted();
+
+  RCPtr<LRefCountedObject> parameters(RecordingWorker::Create(log, u"parameters").Get());
+  RCPtr<RecordingWorker> first = RecordingWorker::Create(log, u"first normal");
+  RCPtr<RecordingWorker> high = RecordingWorker::Create(log, u"highest");
+  RCPtr<RecordingWorker> second = RecordingWorker::Create(log, u"second normal");
+  pool->QueueWork(first, parameters, ThreadPriority::Normal);
+  pool->QueueWork(high, nullptr, ThreadPriority::Highest);
+  pool->QueueWork(second, nullptr, ThreadPriority::Normal);
+  EXPECT_EQ(pool->TryRunNow(high, nullptr, ThreadPriority::Idle), -1);  // may not overtake the queue
+
+  busy->FinishRun();
+  EXPECT_THAT(log.WaitFor(4), ElementsAre(u"busy", u"highest", u"first normal", u"second normal"));
+  EXPECT_EQ(first->LastParameters(), parameters.Get());
+}
+
+TEST(LThreadPoolThreads, StoppedPoolRunsNothing) {
+  RunLog log;
+  RCPtr<LThreadPool> pool = LThreadPool::Create(2, ThreadPriority::Normal);
+  RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
+  pool->Stop();
+  EXPECT_TRUE(pool->IsStopped());
+  EXPECT_EQ(pool->TryRunNow(worker, nullptr, ThreadPriority::Normal), -1);
+  pool->QueueWork(worker, nullptr, ThreadPriority::Normal);
+  pool = nullptr;
+  EXPECT_EQ(worker->RunCount(), 0);
+  EXPECT_EQ(worker->GetRefCount(), 1);
+}
+
+TEST(LThreadPoolThreads, StopWakesAQueueThreaderWaitingForAFreeWorker) {
+  // With the clock standing still, a wait for a thread that never ends would
+  // last for ever instead of 60 s.
+  Platform::VirtualClock clock;
+  RunLog log;
+  RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
+  RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
+  RCPtr<RecordingWorker> queued = RecordingWorker::Create(log, u"queued");
+  pool->QueueWork(busy, nullptr, ThreadPriority::Normal);
+  busy->WaitStarted();
+  pool->QueueWork(queued, nullptr, ThreadPriority::Normal);
+  // The held worker and the queue threader wait without limit.
+  EventHub::Get().WaitUntilBlockedExactly({.timed = 0, .untimed = 2});
+
+  std::thread stopper([&] { pool->Stop(); });
+  // Stop is left waiting for the held worker only: the queue threader ended.
+  EventHub::Get().WaitUntilBlockedExactly({.timed = 1, .untimed = 1});
+  busy->FinishRun();
+  stopper.join();
+  EXPECT_EQ(queued->RunCount(), 0);
+}
+
+// A pool that says when its destruction begins.
+class WatchedPool : public LThreadPool {
+ public:
+  explicit WatchedPool(Event& gone) : LThreadPool(1, ThreadPriority::Normal), mGone(gone) {}
+  ~WatchedPool() override { mGone.Set(); }
+
+ private:
+  Event& mGone;
+};
+
+TEST(LThreadPoolThreads, DroppedBusyPoolRunsItsQueueThenGoesOnItsOwnThread) {
+  RunLog log;
+  Event gone(false);
+  RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
+  RCPtr<LThreadPool> pool(new WatchedPool(gone));
+  pool->QueueWork(busy, nullptr, ThreadPriority::Normal);
+  busy->WaitStarted();
+  pool->QueueWork(RecordingWorker::Create(log, u"queued"), nullptr, ThreadPriority::Normal);
+
+  pool = nullptr;  // the queue threader's run still holds the pool
+  EXPECT_EQ(gone.Wait(0), kWaitTimeout);
+  busy->FinishRun();
+  EXPECT_THAT(log.WaitFor(2), ElementsAre(u"busy", u"queued"));
+  EXPECT_EQ(gone.Wait(kInfinite), kWaitObject0);
+}
+
+// Many producers against a one-thread pool: every item must run, including
+// those queued just as the queue threader decided to end its run.
+class CountingWorker : public LThreadWorker {
+ public:
+  CountingWorker(int expected, Event& allDone) : mExpected(expected), mAllDone(allDone) {}
+  int32_t DoWork(RCPtr<LRefCountedObject>&) override {
+    if (mRuns.fetch_add(1) + 1 == mExpected) mAllDone.Set();
+    return 0;
+  }
+  int Runs() const { return mRuns.load(); }
+
+ private:
+  const int mExpected;
+  Event& mAllDone;
+  std::atomic<int> mRuns{0};
+};
+
+TEST(LThreadPoolThreads, EveryQueuedItemRunsUnderContention) {
+  constexpr int kProducers = 3;
+  constexpr int kItemsEach = 400;
+  Event allDone(false);
+  RCPtr<CountingWorker> worker(new CountingWorker(kProducers * kItemsEach, allDone));
+  RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
+
+  std::vector<std::thread> producers;
+  for (int p = 0; p < kProducers; ++p)
+    producers.emplace_back([&] {
+      for (int i = 0; i < kItemsEach; ++i) pool->QueueWork(worker, nullptr, ThreadPriority::Normal);
+    });
+  for (std::thread& producer : producers) producer.join();
+  EXPECT_EQ(allDone.Wait(kInfinite), kWaitObject0);
+  EXPECT_EQ(worker->Runs(), kProducers * kItemsEach);
+}
+
+}  // namespace
+}  // namespace HV
