@@ -1,68 +1,69 @@
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
 
+#include "HVFramework/System/LThreadWorker.h"
+#include "HVFramework/System/Thread.h"
+#include "HVFramework/System/WaitCodes.h"
+
+#include <thread>
+
 namespace HV {
 
-LDeviceStatusPoll::LDeviceStatusPoll(std::function<void()> check, std::chrono::milliseconds period)
-    : mCheck(std::move(check)), mPeriod(period), mThread([this] { Run(); }) {}
+// One poll pass, run by the threader: counts itself and checks unless a
+// suspend is under way.
+class LDeviceStatusPoll::Pass : public LThreadWorker {
+ public:
+  explicit Pass(std::function<void()> check) : mCheck(std::move(check)) {}
+
+  int32_t DoWork(RCPtr<LRefCountedObject>&) override {
+    ++mCount;
+    if (!mIsSuspendRequested) mCheck();
+    return 0;
+  }
+
+  std::atomic<uint32_t> mCount = 0;
+  std::atomic<bool> mIsSuspendRequested = false;
+
+ private:
+  const std::function<void()> mCheck;
+};
+
+LDeviceStatusPoll::LDeviceStatusPoll(std::function<void()> check, std::chrono::milliseconds period,
+                                     std::chrono::milliseconds suspendStep)
+    : mPeriod(period),
+      mSuspendStep(suspendStep),
+      mPass(new Pass(std::move(check))),
+      mGate(LEvent::Create()),
+      mThreader(new LEventGatedThreader(mGate, mPass, RCPtr<LRefCountedObject>(), ThreadPriority::BelowNormal)) {}
 
 LDeviceStatusPoll::~LDeviceStatusPoll() {
-  {
-    std::lock_guard lock(mMutex);
-    mIsStopping = true;
-  }
-  mChanged.notify_all();
-  mThread.join();
+  mIsActive = false;
+  mPass->mIsSuspendRequested = true;  // the stopping wake-up checks nothing
 }
 
 HResult LDeviceStatusPoll::Suspend() {
-  std::unique_lock lock(mMutex);
   if (!mIsActive) return S_FALSE;
+  mThreader->SetTimeout(kInfinite);
+  mPass->mIsSuspendRequested = true;
+  uint32_t noted = mPass->mCount;
+  if (!mThreader->IsRunning()) {
+    mGate->Set();  // one more pass, which sees the request and checks nothing
+  } else {
+    noted -= 1;  // the running pass counted already
+  }
+  while (mPass->mCount == noted || mThreader->IsRunning()) std::this_thread::sleep_for(mSuspendStep);
   mIsActive = false;
-  mChanged.wait(lock, [this] { return !mIsBusy; });
+  mPass->mIsSuspendRequested = false;
   return S_OK;
 }
 
 HResult LDeviceStatusPoll::Resume() {
-  {
-    std::lock_guard lock(mMutex);
-    if (mIsActive) return S_FALSE;
-    mIsActive = true;
-    mIsSignalled = true;
-  }
-  mChanged.notify_all();
+  if (mIsActive) return S_FALSE;
+  mIsActive = true;
+  mThreader->SetTimeout(static_cast<uint32_t>(mPeriod.count()));
+  mGate->Set();
   return S_OK;
 }
 
-bool LDeviceStatusPoll::IsActive() {
-  std::lock_guard lock(mMutex);
-  return mIsActive;
-}
-
-uint32_t LDeviceStatusPoll::GetPassCount() {
-  std::lock_guard lock(mMutex);
-  return mPassCount;
-}
-
-void LDeviceStatusPoll::Run() {
-  std::unique_lock lock(mMutex);
-  while (true) {
-    const auto isWoken = [this] { return mIsStopping || mIsSignalled; };
-    if (mIsActive) {
-      mChanged.wait_for(lock, mPeriod, isWoken);
-    } else {
-      mChanged.wait(lock, isWoken);
-    }
-    if (mIsStopping) return;
-    mIsSignalled = false;
-    if (!mIsActive) continue;
-    mIsBusy = true;
-    ++mPassCount;
-    lock.unlock();
-    mCheck();  // no lock held while the check talks to the ports
-    lock.lock();
-    mIsBusy = false;
-    mChanged.notify_all();
-  }
-}
+uint32_t LDeviceStatusPoll::GetPassCount() const { return mPass->mCount; }
 
 }  // namespace HV

@@ -1,24 +1,29 @@
 #pragma once
 
+#include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/System/LEvent.h"
+#include "HVFramework/System/LEventGatedThreader.h"
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 namespace HV {
 
-// LDeviceStatusPoll: runs the device-status check on its own thread every
-// period while it is active. Inactive after construction: no pass checks
-// anything until Resume. Suspend returns only when no check is running, so
-// a sender can be sure the poll stays off the ports while it sends.
-// Suspend and Resume come from one controlling thread at a time.
+// LDeviceStatusPoll: runs the device-status check on an event-gated thread,
+// once every period while the poll is active. Inactive after construction:
+// no pass checks anything until Resume. Suspend returns only after a pass
+// that saw the request and no pass is running, so a sender knows the poll
+// stays off the ports while it sends. Suspend and Resume come from one
+// controlling thread at a time; they coordinate with the poll thread through
+// the pass counter, the suspend request and the thread's busy flag, without
+// a lock.
 class LDeviceStatusPoll {
  public:
-  LDeviceStatusPoll(std::function<void()> check, std::chrono::milliseconds period);
+  LDeviceStatusPoll(std::function<void()> check, std::chrono::milliseconds period,
+                    std::chrono::milliseconds suspendStep);
   ~LDeviceStatusPoll();
   LDeviceStatusPoll(const LDeviceStatusPoll&) = delete;
   LDeviceStatusPoll& operator=(const LDeviceStatusPoll&) = delete;
@@ -27,22 +32,18 @@ class LDeviceStatusPoll {
   HResult Suspend();
   // 1 when the poll is active already; else 0 and a pass at once.
   HResult Resume();
-  bool IsActive();
-  uint32_t GetPassCount();
+  bool IsActive() const { return mIsActive; }
+  uint32_t GetPassCount() const;
 
  private:
-  void Run();
+  class Pass;
 
-  const std::function<void()> mCheck;
   const std::chrono::milliseconds mPeriod;
-  std::mutex mMutex;
-  std::condition_variable mChanged;
-  bool mIsActive = false;
-  bool mIsBusy = false;
-  bool mIsSignalled = false;
-  bool mIsStopping = false;
-  uint32_t mPassCount = 0;
-  std::thread mThread;  // last: starts when everything above is ready
+  const std::chrono::milliseconds mSuspendStep;
+  std::atomic<bool> mIsActive = false;
+  RCPtr<Pass> mPass;
+  RCPtr<LEvent> mGate;
+  RCPtr<LEventGatedThreader> mThreader;
 };
 
 // Suspends the poll for a scope and resumes it at the end when this pause

@@ -2,6 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/System/WaitCodes.h"
 #include "Panel/Engine/PresetEditorCommon/GlobalParameters.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 
@@ -39,7 +40,7 @@ LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDevice
             mStatusChecker->CheckInputDevices();
             mStatusChecker->CheckOutputDevices();
           },
-          timing.pollPeriod) {}
+          timing.pollPeriod, timing.suspendStep) {}
 
 LMidiManager::~LMidiManager() = default;
 
@@ -195,7 +196,7 @@ HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>
       result = kNoPort;
       break;
     }
-    if (mLight.IsGreen() || mLight.WaitForGreen(mTiming.replyWait)) {
+    if (mLight.IsGreen() || mLight.Wait(static_cast<uint32_t>(mTiming.replyWait.count())) == kWaitObject0) {
       result = S_OK;
       break;
     }

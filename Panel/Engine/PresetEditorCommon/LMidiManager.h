@@ -2,13 +2,13 @@
 
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/System/TrafficLight.h"
 #include "HVFramework/Utilities/Storage/StringArrayT.h"
 #include "Panel/Engine/PresetEditorCommon/IDeviceStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
 #include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
-#include "Panel/Engine/PresetEditorCommon/LReplyLight.h"
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
 
 #include <atomic>
@@ -104,7 +104,7 @@ class LMidiManager : public virtual LRefCountedObject {
   IPresetValues& mValues;
   IDeviceStatusChecker* const mStatusChecker;  // not owned; may be null
   const MidiTiming mTiming;
-  LReplyLight mLight;
+  TrafficLight mLight;  // red while a reply is awaited
   LDeviceStatusPoll mPoll;
 
   // Guards what the capture handler acts on: it applies a reply only while

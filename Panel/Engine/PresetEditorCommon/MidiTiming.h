@@ -12,10 +12,12 @@ struct MidiTiming {
   int32_t tries;
   std::chrono::milliseconds replyWait;   // per try
   std::chrono::milliseconds piecePause;  // after each 256-byte piece
-  std::chrono::milliseconds pollPeriod;  // of the device-status poll while it runs
+  std::chrono::milliseconds pollPeriod;   // of the device-status poll while it runs
+  std::chrono::milliseconds suspendStep;  // between looks while the poll winds down
 
   static constexpr MidiTiming Specified() {
-    return {10, std::chrono::milliseconds(500), std::chrono::milliseconds(10), std::chrono::milliseconds(500)};
+    return {10, std::chrono::milliseconds(500), std::chrono::milliseconds(10), std::chrono::milliseconds(500),
+            std::chrono::milliseconds(100)};
   }
 };
 

@@ -22,9 +22,9 @@ using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;
 
 // Short waits and pauses keep a silent keyboard's ten tries quick.
-constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms};
+constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms, 1ms};
 // The specified pause between pieces, to check the spacing.
-constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms};
+constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms, 1ms};
 
 std::vector<uint8_t> PatternData(uint8_t seed) {
   std::vector<uint8_t> data(kPresetDataLength);
