@@ -1,0 +1,69 @@
+#pragma once
+
+#include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/Notification/LNotificationClient.h"
+#include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/Notification/Receivable.h"
+
+#include <map>
+
+namespace HV {
+
+// LNotificationHandler<T>: the handler table of one object of T (its owner),
+// mapping (source, notification name) to a member function of T.
+//
+// A receiving class subscribes with SetNotification and forwards its
+// ReceiveNotification to Dispatch; classes derived from one another keep one
+// table per level and try them from the most derived level down, stopping at
+// the first non-zero result. Owned by its owner; used on the owner's thread.
+template <class T>
+class LNotificationHandler : public virtual LRefCountedObject {
+ public:
+  using Handler = HResult (T::*)(const RCPtr<LNotificationDistributor>& source,
+                                 const RCPtr<LNotification>& notification);
+
+  explicit LNotificationHandler(T* owner) : mOwner(owner) {}
+
+  // Registers the owner at source for name and enters the handler; an entry
+  // already there for (source, name) stays. E_INVALIDARG for a null source,
+  // E_FAIL when the registration gives no name.
+  HResult SetNotification(Handler handler, const RCPtr<LNotificationDistributor>& source, const WChar* name,
+                          int32_t flags = 0) {
+    if (!source) return E_INVALIDARG;
+    const WChar* id = static_cast<LNotificationClient*>(mOwner)->RegisterNotification(source, name, flags);
+    if (!id) return E_FAIL;
+    mEntries.emplace(Receivable{source.Get(), id}, handler);
+    return S_OK;
+  }
+
+  // Enters a handler for deliveries without a source, registering nowhere.
+  HResult AddHandler(Handler handler, const WChar* name) {
+    const WChar* id = InternNotificationName(name);
+    if (!id) return E_FAIL;
+    mEntries.emplace(Receivable{nullptr, id}, handler);
+    return S_OK;
+  }
+
+  // The handler's result, or 0 when no entry matches.
+  HResult Dispatch(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
+    if (!notification) return S_OK;
+    const auto entry = mEntries.find(Receivable{source.Get(), InternNotificationName(notification->GetName())});
+    if (entry == mEntries.end()) return S_OK;
+    return (mOwner->*(entry->second))(source, notification);
+  }
+
+  // Removes the entry for (source, name); false when there is none.
+  bool RemoveHandler(const RCPtr<LNotificationDistributor>& source, const WChar* name) {
+    return mEntries.erase(Receivable{source.Get(), InternNotificationName(name)}) > 0;
+  }
+
+  bool HasHandler(const RCPtr<LNotificationDistributor>& source, const WChar* name) const {
+    return mEntries.count(Receivable{source.Get(), InternNotificationName(name)}) > 0;
+  }
+
+ private:
+  T* const mOwner;  // owns this table
+  std::map<Receivable, Handler> mEntries;
+};
+
+}  // namespace HV

@@ -1,0 +1,101 @@
+#include "HVFramework/Notification/LNotificationCenter.h"
+#include "HVFramework/ObjectBase/Holder.h"
+#include "tests/support/NotificationRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace HV {
+namespace {
+
+using Test::NotificationLog;
+using Test::NotificationRecorder;
+
+constexpr int kThreads = 4;
+constexpr int kPerThread = 10000;
+
+// Four threads post while this thread drains: every notification arrives
+// exactly once, and the notifications of one thread arrive in its order.
+TEST(LNotificationQueueThreads, EveryPostArrivesOnceAndInOrderPerThread) {
+  LNotification::SetPoolEnabled(true);
+  NotificationLog log;
+  RCPtr<LNotificationCenter> centre = LNotificationCenter::Create(u"stress");
+  const RCPtr<NotificationRecorder> recorder = NotificationRecorder::Create("R", log);
+  recorder->RegisterNotification(centre, u"NID_MIDI_DATA_CAPTURED");
+
+  std::atomic<int> failedPosts{0};
+  std::vector<std::thread> posters;
+  for (int t = 0; t < kThreads; ++t)
+    posters.emplace_back([&, t] {
+      for (int i = 0; i < kPerThread; ++i) {
+        const RCPtr<LHolder<int>> payload(new LHolder<int>);
+        *payload->GetValue() = t * kPerThread + i;
+        if (centre->CreateAndPostNotification(u"NID_MIDI_DATA_CAPTURED", payload) != S_OK) ++failedPosts;
+      }
+    });
+
+  std::vector<int> next(kThreads, 0);
+  int received = 0;
+  bool inOrder = true;
+  while (received < kThreads * kPerThread) {
+    centre->ProcessNotifications(false);
+    for (const auto& entry : log.GetEntries()) {
+      const int value = *DynamicCast<LHolder<int>>(entry.notification->GetPayload())->GetValue();
+      const int thread = value / kPerThread;
+      inOrder = inOrder && value % kPerThread == next[thread];
+      ++next[thread];
+      ++received;
+    }
+    log.Clear();
+    if (failedPosts.load() > 0) break;
+  }
+  for (std::thread& poster : posters) poster.join();
+
+  EXPECT_EQ(failedPosts.load(), 0);
+  EXPECT_TRUE(inOrder);
+  EXPECT_EQ(next, std::vector<int>(kThreads, kPerThread));
+  EXPECT_FALSE(centre->ProcessNotifications(false));
+  recorder->UnregisterAllNotifications();
+  centre = nullptr;
+  LNotification::SetPoolEnabled(false);
+}
+
+// Senders on several threads while another thread registers and unregisters
+// clients of the same name: the locks keep the records whole.
+TEST(LNotificationDistributorThreads, SendsRaceRegistrationsSafely) {
+  NotificationLog log;
+  const RCPtr<LNotificationDistributor> distributor(new LNotificationDistributor);
+  const RCPtr<NotificationRecorder> steady = NotificationRecorder::Create("steady", log);
+  steady->RegisterNotification(distributor, u"NID_VALUE_CHANGE");
+
+  std::atomic<bool> done{false};
+  std::vector<std::thread> senders;
+  std::atomic<int> sends{0};
+  for (int t = 0; t < 3; ++t)
+    senders.emplace_back([&] {
+      while (!done.load()) {
+        distributor->SendNotification(LNotification::Create(u"NID_VALUE_CHANGE"));
+        ++sends;
+      }
+    });
+  for (int i = 0; i < 300; ++i) {
+    const RCPtr<NotificationRecorder> passing = NotificationRecorder::Create("passing", log);
+    passing->RegisterNotification(distributor, u"NID_VALUE_CHANGE");
+    passing->UnregisterNotification(distributor, u"NID_VALUE_CHANGE");
+  }
+  while (sends.load() < 100) std::this_thread::yield();
+  done = true;
+  for (std::thread& sender : senders) sender.join();
+
+  int steadyCalls = 0;
+  for (const auto& entry : log.GetEntries()) steadyCalls += entry.recorder == "steady";
+  EXPECT_EQ(steadyCalls, sends.load());
+  EXPECT_EQ(distributor->GetRegistrationCount(), 1);
+  steady->UnregisterAllNotifications();
+}
+
+}  // namespace
+}  // namespace HV
