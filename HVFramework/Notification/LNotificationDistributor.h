@@ -63,3 +63,7 @@ class LNotificationDistributor : public virtual LRefCountedObject {
 };
 
 }  // namespace HV
+
+// The pools and records complete the class for everyone who uses it.
+#include "HVFramework/Notification/LNotificationClientPool.h"
+#include "HVFramework/Notification/LNotificationRegisteredClientInfo.h"
