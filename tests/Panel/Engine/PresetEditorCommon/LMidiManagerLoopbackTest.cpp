@@ -1,0 +1,130 @@
+// The MIDI manager over the framework's port layer and the loopback MIDI
+// system, with the simulated keyboard on the far side: the path the program
+// takes with TARSEL_MIDI=simulated.
+#include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+
+#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "HVFramework/Midi/LMidiComm.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
+#include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
+#include "tests/support/PresetValuesStore.h"
+#include "tests/support/SimulatedKeyboardPorts.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace HV::Test {
+namespace {
+
+using namespace std::chrono_literals;
+using Event = SimulatedKeyboard::Event;
+
+constexpr MidiTiming kTiming = {10, 50ms, 10ms, 20ms, 1ms};
+
+std::vector<uint8_t> PatternData(uint8_t seed) {
+  std::vector<uint8_t> data(kPresetDataLength);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>((i * 5 + seed) % 0x80);
+  return data;
+}
+
+class LMidiManagerLoopbackThreads : public ::testing::Test {
+ protected:
+  ~LMidiManagerLoopbackThreads() override {
+    mManager = nullptr;
+    DetachSimulatedKeyboard(mKeyboard);
+    mSystem->WaitForCallbacks();
+  }
+
+  std::vector<uint8_t> Slot(size_t slot) {
+    const SimulatedKeyboard::Preset preset = mKeyboard.GetSlot(slot);
+    return {preset.begin(), preset.end()};
+  }
+
+  SimulatedKeyboard mKeyboard;  // outlives the system that calls it
+  const RCPtr<Platform::LLoopbackMidiSystem> mSystem = Platform::LLoopbackMidiSystem::Create();
+  const RCPtr<Platform::LLoopbackMidiDevice> mDevice = AttachSimulatedKeyboard(*mSystem, mKeyboard);
+  const RCPtr<LThreadPool> mPool = LThreadPool::Create(1, 0);
+  const RCPtr<LMidiComm> mComm = LMidiComm::Create(mSystem, mPool);
+  LMidiCommKeyboardPorts mPorts{mComm};
+  PresetValuesStore mValues;
+  RCPtr<LMidiManager> mManager = LMidiManager::Create(mPorts, mValues, nullptr, kTiming);
+  const std::thread::id mCaller = std::this_thread::get_id();
+};
+
+TEST_F(LMidiManagerLoopbackThreads, OpensTheKeyboardsFourthPorts) {
+  EXPECT_TRUE(mManager->ArePortsOpen());
+  EXPECT_EQ(mManager->OpenPorts(), S_FALSE);
+  EXPECT_EQ(mComm->GetOpenCapturePortCount(), 1u);
+  EXPECT_EQ(mComm->GetOpenRenderPortCount(), 1u);
+}
+
+TEST_F(LMidiManagerLoopbackThreads, APresetSentToSlot5ArrivesInSpacedPaddedPieces) {
+  const std::vector<uint8_t> edited = PatternData(3);
+  mValues.Fill(edited);
+  EXPECT_EQ(mManager->SendPresetToMidiDevice(5), 256);
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::PresetDump));
+  EXPECT_EQ(Slot(5), edited);
+  EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply,
+                                                       Event::LeadIn, Event::PresetDump}));
+  std::vector<SimulatedKeyboard::LogEntry> pieces;
+  for (const SimulatedKeyboard::LogEntry& entry : mKeyboard.GetLog())
+    if (entry.event == Event::Piece) pieces.push_back(entry);
+  ASSERT_EQ(pieces.size(), 9u);
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    EXPECT_EQ(pieces[i].bytes.size(), 256u);
+    EXPECT_GE(pieces[i].timeStamp - pieces[i - 1].timeStamp, 10u) << i;
+  }
+  const std::vector<uint8_t>& last = pieces.back().bytes;
+  EXPECT_EQ(last[69], 0xF7);
+  EXPECT_TRUE(std::all_of(last.begin() + 70, last.end(), [](uint8_t b) { return b == 0; }));
+}
+
+TEST_F(LMidiManagerLoopbackThreads, AFetchedSlotReplacesTheModelsPreset) {
+  const std::vector<uint8_t> stored = PatternData(50);
+  SimulatedKeyboard::Preset preset;
+  std::copy(stored.begin(), stored.end(), preset.begin());
+  mKeyboard.SetSlot(12, preset);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(12), S_OK);
+  EXPECT_EQ(mValues.Joined(), stored);
+}
+
+TEST_F(LMidiManagerLoopbackThreads, AGlobalReplyReachesTheReceiverOnTheCallersThread) {
+  mKeyboard.SetGlobal(5, 7);
+  std::vector<MidiParameter> received;
+  mManager->SetParameterReceiver([&](const MidiParameter& parameter) {
+    EXPECT_EQ(std::this_thread::get_id(), mCaller);
+    received.push_back(parameter);
+  });
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", false), S_OK);
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].key, u"KEY_OCTAVE");
+  EXPECT_EQ(received[0].value, 7);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 9, true), 256);
+  mSystem->WaitForCallbacks();
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::GlobalSet));
+  EXPECT_EQ(mKeyboard.GetGlobal(5), 9);
+}
+
+TEST_F(LMidiManagerLoopbackThreads, ASilentKeyboardGivesMinus3AfterTenRequests) {
+  mKeyboard.SetAnswering(Event::PresetRequest, false);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(3), -3);
+  mSystem->WaitForCallbacks();
+  EXPECT_EQ(mKeyboard.CountEvents(Event::PresetRequest), 10u);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::LeadIn), 11u);
+  EXPECT_EQ(mValues.SetCount(), 0);
+}
+
+TEST_F(LMidiManagerLoopbackThreads, AnUnpluggedKeyboardCannotBeOpenedAndGetsNothing) {
+  mManager->ClosePorts();
+  mDevice->Unplug();
+  EXPECT_EQ(mManager->OpenPorts(), E_FAIL);
+  EXPECT_EQ(mManager->SendPresetToMidiDevice(1), -1);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), -1);
+  mDevice->Replug();
+  EXPECT_EQ(mManager->OpenPorts(), S_OK);
+  EXPECT_TRUE(mKeyboard.GetLog().empty());
+}
+
+}  // namespace
+}  // namespace HV::Test
