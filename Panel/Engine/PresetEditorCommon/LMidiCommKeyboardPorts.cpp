@@ -1,6 +1,8 @@
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 
 #include "HVFramework/Midi/LMidiCaptureNotificationData.h"
+#include "HVFramework/Midi/LMidiDeviceConnectionStatusChangedNotification.h"
+#include "HVFramework/Midi/LMidiDeviceStatusChecker.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 
@@ -33,11 +35,69 @@ class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
   CaptureHandler mHandler;
 };
 
+// Passes the two device-status announcements on to the ports.
+class LMidiCommKeyboardPorts::ConnectionClient : public LNotificationClient {
+ public:
+  explicit ConnectionClient(LMidiCommKeyboardPorts& ports) : mPorts(&ports) {}
+
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>&,
+                           const RCPtr<LNotification>& notification) override {
+    if (!notification || !mPorts) return;
+    const ConstRCPtr<LMidiDeviceConnectionStatusChangedNotification> status =
+        DynamicCast<LMidiDeviceConnectionStatusChangedNotification>(notification->GetPayload());
+    if (!status) return;
+    const std::u16string_view name = notification->GetName();
+    if (name == LMidiDeviceStatusChecker::kInputStatusChangedName) {
+      mPorts->OnInputConnectionChanged(status->GetPortName(), status->IsDisconnected());
+    } else if (name == LMidiDeviceStatusChecker::kOutputStatusChangedName) {
+      mPorts->OnOutputConnectionChanged(status->GetPortName(), status->IsDisconnected());
+    }
+  }
+
+  void Detach() { mPorts = nullptr; }
+
+ private:
+  LMidiCommKeyboardPorts* mPorts;  // cleared before the ports go
+};
+
 LMidiCommKeyboardPorts::LMidiCommKeyboardPorts(const RCPtr<LMidiCommInterface>& comm) : mComm(comm) {}
 
 LMidiCommKeyboardPorts::~LMidiCommKeyboardPorts() {
+  if (mConnectionClient) {
+    mConnectionClient->Detach();
+    mConnectionClient->UnregisterAllNotifications();
+  }
   if (mClient) UnregisterCaptureHandler();
   ClosePorts();
+}
+
+HResult LMidiCommKeyboardPorts::WatchConnections(const RCPtr<LNotificationDistributor>& centre) {
+  if (!centre || mConnectionClient) return E_FAIL;
+  mConnectionClient = RCPtr<ConnectionClient>(new ConnectionClient(*this));
+  mCentre = centre;
+  mConnectionClient->RegisterNotification(centre, LMidiDeviceStatusChecker::kInputStatusChangedName);
+  mConnectionClient->RegisterNotification(centre, LMidiDeviceStatusChecker::kOutputStatusChangedName);
+  return S_OK;
+}
+
+void LMidiCommKeyboardPorts::OnInputConnectionChanged(const StringW& name, bool isDisconnected) {
+  RCPtr<LMidiCapturePort> released;
+  std::lock_guard lock(mPortMutex);
+  if (isDisconnected) {
+    released = std::move(mCapturePort);
+  } else if (!mCapturePort && mComm) {
+    mComm->OpenCapturePort(name, mCapturePort);
+  }
+}
+
+void LMidiCommKeyboardPorts::OnOutputConnectionChanged(const StringW& name, bool isDisconnected) {
+  RCPtr<LMidiRenderPort> released;
+  std::lock_guard lock(mPortMutex);
+  if (isDisconnected) {
+    released = std::move(mRenderPort);
+  } else if (!mRenderPort && mComm) {
+    mComm->OpenRenderPort(name, mRenderPort);
+  }
 }
 
 HResult LMidiCommKeyboardPorts::OpenPorts() {

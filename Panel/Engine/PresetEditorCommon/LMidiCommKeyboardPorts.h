@@ -36,14 +36,24 @@ class LMidiCommKeyboardPorts : public IKeyboardPorts {
 
   const RCPtr<LMidiCommInterface>& GetComm() const { return mComm; }
 
+  // Follows the device-status announcements posted to the centre: a device
+  // that went closes its port, one that came opens the port by its name when
+  // that port is closed. Delivered on the thread that drains the centre.
+  HResult WatchConnections(const RCPtr<LNotificationDistributor>& centre);
+  void OnInputConnectionChanged(const StringW& name, bool isDisconnected);
+  void OnOutputConnectionChanged(const StringW& name, bool isDisconnected);
+
  private:
   class CaptureClient;
+  class ConnectionClient;
 
   const RCPtr<LMidiCommInterface> mComm;
   std::mutex mPortMutex;  // guards the two ports
   RCPtr<LMidiCapturePort> mCapturePort;
   RCPtr<LMidiRenderPort> mRenderPort;
   RCPtr<CaptureClient> mClient;  // registered while a handler is
+  RCPtr<ConnectionClient> mConnectionClient;
+  RCPtr<LNotificationDistributor> mCentre;
 };
 
 }  // namespace HV

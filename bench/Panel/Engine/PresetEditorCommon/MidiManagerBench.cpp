@@ -1,9 +1,12 @@
 // Wall time of a preset send and of a fetch against the simulated keyboard,
-// at the specified timing with the status poll idle, as a ratio to the
-// protocol's own pacing floor: every 256-byte piece is followed by a 10 ms pause.
+// through the port layer and the loopback MIDI system, at the specified
+// timing with the status poll idle, as a ratio to the protocol's own pacing
+// floor: every 256-byte piece is followed by a 10 ms pause.
+#include "HVFramework/Midi/LMidiComm.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
-#include "tests/support/DirectKeyboardPorts.h"
 #include "tests/support/PresetValuesStore.h"
+#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,8 +25,17 @@ constexpr int kSendPieces = 2 + 1 + 6;
 constexpr int kFetchPieces = 2 + 1 + 1;
 
 struct Rig {
-  Test::SimulatedKeyboard keyboard;
-  Test::DirectKeyboardPorts ports{keyboard};
+  ~Rig() {
+    manager = nullptr;
+    Test::DetachSimulatedKeyboard(keyboard);
+    system->WaitForCallbacks();
+  }
+
+  Test::SimulatedKeyboard keyboard;  // outlives the system that calls it
+  const RCPtr<Platform::LLoopbackMidiSystem> system = Platform::LLoopbackMidiSystem::Create();
+  const RCPtr<Platform::LLoopbackMidiDevice> device = Test::AttachSimulatedKeyboard(*system, keyboard);
+  const RCPtr<LMidiComm> comm = LMidiComm::Create(system);
+  LMidiCommKeyboardPorts ports{comm};
   Test::PresetValuesStore values;
   RCPtr<LMidiManager> manager = LMidiManager::Create(ports, values, nullptr, kTiming);
 };

@@ -5,6 +5,8 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "HVFramework/Midi/LMidiComm.h"
+#include "HVFramework/Notification/LNotificationCenter.h"
+#include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/PresetValuesStore.h"
@@ -124,6 +126,31 @@ TEST_F(LMidiManagerLoopbackThreads, AnUnpluggedKeyboardCannotBeOpenedAndGetsNoth
   mDevice->Replug();
   EXPECT_EQ(mManager->OpenPorts(), S_OK);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
+}
+
+TEST_F(LMidiManagerLoopbackThreads, PortsFollowTheKeyboardBeingUnpluggedAndPluggedIn) {
+  const RCPtr<LNotificationCenter> centre = LNotificationCenter::Create(StringW(u"test centre"));
+  LKeyboardStatusChecker checker(LMidiDeviceStatusChecker::Create(mComm, centre));
+  ASSERT_EQ(mPorts.WatchConnections(centre), S_OK);
+  EXPECT_TRUE(checker.CheckInputDevices());
+  EXPECT_TRUE(checker.CheckOutputDevices());
+  EXPECT_EQ(centre->GetCount(), 0u);  // nothing changed since the inventory
+
+  mDevice->Unplug();
+  EXPECT_FALSE(checker.CheckInputDevices());
+  EXPECT_FALSE(checker.CheckOutputDevices());
+  centre->ProcessNotifications(false);  // as the user-interface thread drains it
+  EXPECT_FALSE(mPorts.IsCapturePortOpen());
+  EXPECT_FALSE(mPorts.IsRenderPortOpen());
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(0), -1);
+
+  mDevice->Replug();
+  EXPECT_TRUE(checker.CheckInputDevices());
+  EXPECT_TRUE(checker.CheckOutputDevices());
+  centre->ProcessNotifications(false);
+  EXPECT_TRUE(mManager->ArePortsOpen());
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(0), S_OK);
+  centre->Shutdown();
 }
 
 }  // namespace
