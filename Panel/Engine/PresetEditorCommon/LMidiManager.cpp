@@ -3,7 +3,9 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/System/WaitCodes.h"
+#include "HVFramework/Notification/LNotification.h"
 #include "Panel/Engine/PresetEditorCommon/GlobalParameters.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 
 #include <thread>
@@ -102,17 +104,18 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
     PollPause pause(mPoll);
     return AwaitReply(Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply);
   });
-  std::optional<MidiParameter> received;
+  std::optional<KeyboardSysEx::GlobalParameterReply> received;
   {
     std::lock_guard lock(mCaptureMutex);
     received.swap(mReceivedParameter);
   }
-  ParameterReceiver receiver;
-  {
-    std::lock_guard lock(mReceiverMutex);
-    receiver = mReceiver;
+  if (result == S_OK && received) {
+    // Sent here, on the caller's thread, so the user interface may take it straight into its controls.
+    const std::u16string_view receivedKey = GlobalParameters::GetKey(received->index);
+    const RCPtr<LRefCountedObject> payload(LMidiParameterNotification::Create(
+        StringW(receivedKey.data(), static_cast<int32_t>(receivedKey.size())), received->value));
+    SendNotification(LNotification::Create(kParameterReceivedName, payload));
   }
-  if (result == S_OK && received && receiver) receiver(*received);
   return result;
 }
 
@@ -170,11 +173,6 @@ HResult LMidiManager::ResumeDeviceStatusPolling() { return mPoll.Resume(); }
 
 bool LMidiManager::IsDeviceStatusPollingActive() { return mPoll.IsActive(); }
 
-void LMidiManager::SetParameterReceiver(ParameterReceiver receiver) {
-  std::lock_guard lock(mReceiverMutex);
-  mReceiver = std::move(receiver);
-}
-
 HResult LMidiManager::WithCaptureHandler(const char* operation, const std::function<HResult()>& body) {
   CheckResult(mPorts.RegisterCaptureHandler([this](const MidiMessage& message) { OnMidiDataCaptured(message); }),
               SourceLocation{operation, __FILE__, __LINE__});
@@ -213,8 +211,7 @@ void LMidiManager::OnMidiDataCaptured(const MidiMessage& message) {
     ApplyPresetDump(message);
   } else if (const auto reply = KeyboardSysEx::ParseGlobalParameterReply(message);
              reply && mAwaited == Awaited::GlobalReply) {
-    const std::u16string_view key = GlobalParameters::GetKey(reply->index);
-    mReceivedParameter = MidiParameter{std::u16string(key), reply->value};
+    mReceivedParameter = reply;
   } else if (mAwaited == Awaited::IdentityReply && KeyboardSysEx::IsFirmwareVersionAcceptable(message)) {
     // An older firmware leaves the light red: the caller runs into its time-out.
   } else {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RCPtr.h"
-#include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/System/TrafficLight.h"
 #include "HVFramework/Utilities/Storage/StringArrayT.h"
 #include "Panel/Engine/PresetEditorCommon/IDeviceStatusChecker.h"
@@ -15,15 +15,8 @@
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <string>
 
 namespace HV {
-
-// A global parameter as the keyboard reported it.
-struct MidiParameter {
-  std::u16string key;  // empty for an index outside the table
-  int32_t value;
-};
 
 // LMidiManager: the editor's one object for talking to the keyboard. It
 // sends and fetches presets, sets and requests the global parameters, checks
@@ -32,14 +25,16 @@ struct MidiParameter {
 // The waiting operations run on the calling (user-interface) thread and
 // block it for at most tries x reply wait plus the send times. Captured
 // messages arrive on the port layer's thread; the capture handler acts on
-// them only while an operation waits for them, and a global parameter reply
-// reaches the parameter receiver on the waiting caller's thread.
+// them only while an operation waits for them. A global parameter reply is
+// sent as "NID_MIDIMANAGER_PARAMETER_RECIEVED" (LMidiParameterNotification)
+// to this distributor's clients on the waiting caller's thread, before the
+// request returns.
 //
 // Waiting operations answer 0 success, -1 no port or a failed send, -2 the
 // firmware is not usable (or no Identity Reply), -3 no reply in time.
-class LMidiManager : public virtual LRefCountedObject {
+class LMidiManager : public LNotificationDistributor {
  public:
-  using ParameterReceiver = std::function<void(const MidiParameter&)>;
+  static constexpr const WChar* kParameterReceivedName = u"NID_MIDIMANAGER_PARAMETER_RECIEVED";
 
   // The ports, the preset values and the status checker (none: nothing is
   // watched) must outlive the manager. Opens the ports.
@@ -58,8 +53,8 @@ class LMidiManager : public virtual LRefCountedObject {
   // -1 without both ports; -2 when the firmware is not usable (unless
   // skipped); E_FAIL for an unknown key or a refused value; else the send result.
   virtual HResult SetNonPresetParameter(std::u16string_view key, int32_t value, bool skipChecks);
-  // E_FAIL without both ports or for an unknown key; the reply reaches the
-  // parameter receiver before this returns 0.
+  // E_FAIL without both ports or for an unknown key; the reply reaches this
+  // distributor's clients before this returns 0.
   virtual HResult RequestNonPresetParameterFromDevice(std::u16string_view key, bool skipChecks);
   // The bytes unchanged, as one message: -1 unless every watched output
   // device is present and the output port is open; else the send result.
@@ -80,8 +75,6 @@ class LMidiManager : public virtual LRefCountedObject {
   HResult SuspendDeviceStatusPolling();
   HResult ResumeDeviceStatusPolling();
   bool IsDeviceStatusPollingActive();
-
-  void SetParameterReceiver(ParameterReceiver receiver);
 
  protected:
   LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDeviceStatusChecker* statusChecker,
@@ -111,10 +104,7 @@ class LMidiManager : public virtual LRefCountedObject {
   // it is the one awaited, and the waiting side stops awaiting under it.
   std::mutex mCaptureMutex;
   Awaited mAwaited = Awaited::None;
-  std::optional<MidiParameter> mReceivedParameter;
-
-  std::mutex mReceiverMutex;
-  ParameterReceiver mReceiver;
+  std::optional<KeyboardSysEx::GlobalParameterReply> mReceivedParameter;
 };
 
 }  // namespace HV

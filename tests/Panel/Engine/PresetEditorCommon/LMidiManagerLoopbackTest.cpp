@@ -9,6 +9,7 @@
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
+#include "tests/support/MidiParameterRecorder.h"
 #include "tests/support/PresetValuesStore.h"
 #include "tests/support/SimulatedKeyboardPorts.h"
 
@@ -51,7 +52,6 @@ class LMidiManagerLoopbackThreads : public ::testing::Test {
   LMidiCommKeyboardPorts mPorts{mComm};
   PresetValuesStore mValues;
   RCPtr<LMidiManager> mManager = LMidiManager::Create(mPorts, mValues, nullptr, kTiming);
-  const std::thread::id mCaller = std::this_thread::get_id();
 };
 
 TEST_F(LMidiManagerLoopbackThreads, OpensTheKeyboardsFourthPorts) {
@@ -91,17 +91,16 @@ TEST_F(LMidiManagerLoopbackThreads, AFetchedSlotReplacesTheModelsPreset) {
   EXPECT_EQ(mValues.Joined(), stored);
 }
 
-TEST_F(LMidiManagerLoopbackThreads, AGlobalReplyReachesTheReceiverOnTheCallersThread) {
+TEST_F(LMidiManagerLoopbackThreads, AGlobalReplyReachesTheClientsOnTheCallersThread) {
   mKeyboard.SetGlobal(5, 7);
-  std::vector<MidiParameter> received;
-  mManager->SetParameterReceiver([&](const MidiParameter& parameter) {
-    EXPECT_EQ(std::this_thread::get_id(), mCaller);
-    received.push_back(parameter);
-  });
+  const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
+  recorder->Listen(mManager);
   EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", false), S_OK);
+  const std::vector<MidiParameterRecorder::Received> received = recorder->GetReceived();
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].key, u"KEY_OCTAVE");
   EXPECT_EQ(received[0].value, 7);
+  EXPECT_EQ(received[0].thread, std::this_thread::get_id());
   EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 9, true), 256);
   mSystem->WaitForCallbacks();
   ASSERT_TRUE(mKeyboard.WaitForEvent(Event::GlobalSet));

@@ -7,6 +7,7 @@
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/DirectKeyboardPorts.h"
+#include "tests/support/MidiParameterRecorder.h"
 #include "tests/support/PresetValuesStore.h"
 
 #include <gtest/gtest.h>
@@ -243,19 +244,16 @@ TEST_F(LMidiManagerThreads, AGlobalSetGoesOutAsItsExactBytes) {
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
-TEST_F(LMidiManagerThreads, ARequestedGlobalReachesTheReceiverOnTheCallersThread) {
+TEST_F(LMidiManagerThreads, ARequestedGlobalReachesTheClientsOnTheCallersThread) {
   mKeyboard.SetGlobal(3, 130);
-  std::vector<MidiParameter> received;
-  std::vector<std::thread::id> threads;
-  mManager->SetParameterReceiver([&](const MidiParameter& parameter) {
-    received.push_back(parameter);
-    threads.push_back(std::this_thread::get_id());
-  });
+  const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
+  recorder->Listen(mManager);
   EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"XYPAD_REBOUND", false), S_OK);
+  const std::vector<MidiParameterRecorder::Received> received = recorder->GetReceived();
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].key, u"XYPAD_REBOUND");
   EXPECT_EQ(received[0].value, 130);
-  EXPECT_EQ(threads[0], std::this_thread::get_id());
+  EXPECT_EQ(received[0].thread, std::this_thread::get_id());
   const std::vector<SimulatedKeyboard::LogEntry> log = mKeyboard.GetLog();
   const auto request = std::find_if(log.begin(), log.end(),
                                     [](const SimulatedKeyboard::LogEntry& e) { return e.event == Event::GlobalRequest; });
@@ -265,8 +263,8 @@ TEST_F(LMidiManagerThreads, ARequestedGlobalReachesTheReceiverOnTheCallersThread
 
 TEST_F(LMidiManagerThreads, RepliesNobodyWaitsForChangeNothing) {
   const std::vector<uint8_t> before = mValues.Joined();
-  std::vector<MidiParameter> received;
-  mManager->SetParameterReceiver([&](const MidiParameter& parameter) { received.push_back(parameter); });
+  const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
+  recorder->Listen(mManager);
   mKeyboard.SetSlot(6, AsPreset(PatternData(40)));
   mKeyboard.SendUnsolicitedDump(6);
   // Replies later than a try: the first one ends the wait, the others find
@@ -277,7 +275,7 @@ TEST_F(LMidiManagerThreads, RepliesNobodyWaitsForChangeNothing) {
   // Replies go out in order: once this exchange is through, so is everything before it.
   EXPECT_TRUE(mManager->IsDeviceFirmwareVersionUseable());
   EXPECT_GT(mKeyboard.CountEvents(Event::GlobalReply), 1u);
-  EXPECT_EQ(received.size(), 1u);
+  EXPECT_EQ(recorder->GetReceived().size(), 1u);
   EXPECT_EQ(mValues.Joined(), before);
   EXPECT_EQ(mValues.SetCount(), 0);
 }
