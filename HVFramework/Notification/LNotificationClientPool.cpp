@@ -103,7 +103,7 @@ std::vector<RCPtr<LNotification>> Pool::SetLatest(const RCPtr<LNotification>& no
   return replaced;
 }
 
-RCPtr<Record> Pool::TakeRecordForDelivery(int32_t& position, const RCPtr<LNotification>& notification) {
+RCPtr<Record> Pool::TakeRecordForDelivery(int32_t position, const RCPtr<LNotification>& notification) {
   RCPtr<Record> record = *mRecords.GetItemPtr(static_cast<uint32_t>(position));
   if (!record->IsLatestOnly()) return record;
   // A latest-only client hears only the notification queued last for it; the
@@ -113,8 +113,6 @@ RCPtr<Record> Pool::TakeRecordForDelivery(int32_t& position, const RCPtr<LNotifi
   return record;
 }
 
-// One step of a delivery: moves the cursor to the next older record and
-// delivers to it. False when no record is left.
 bool Pool::DeliverNext(DeliveryCursor& cursor, const RCPtr<LNotificationDistributor>& source,
                        const RCPtr<LNotification>& notification) {
   RCPtr<Record> record;

@@ -53,10 +53,12 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
  private:
   class DeliveryCursor;
 
-  // Under the lock: the record at the cursor, or null when it is skipped;
-  // clamps the cursor after removals.
-  RCPtr<LNotificationRegisteredClientInfo> TakeRecordForDelivery(int32_t& position,
+  // Under the lock: the record at position, or null when this notification
+  // skips it (latest-only records).
+  RCPtr<LNotificationRegisteredClientInfo> TakeRecordForDelivery(int32_t position,
                                                                  const RCPtr<LNotification>& notification);
+  // Moves the cursor to the next older record and delivers to it; false when
+  // none is left.
   bool DeliverNext(DeliveryCursor& cursor, const RCPtr<LNotificationDistributor>& source,
                    const RCPtr<LNotification>& notification);
 

@@ -16,7 +16,9 @@ class LNotificationDistributor;
 // The ring grows, so posting never fails for lack of room. A drain delivers
 // only what was queued when it started, in order; what is posted meanwhile
 // waits for the next drain. Every queue's ring shares one process-wide lock.
-// Posting needs a distributor (SetDistributor); Shutdown ends the queue.
+// Posting needs a distributor (SetDistributor). The posting receiver holds
+// the queue until Shutdown, so the owner of a queue shuts it down when it lets
+// go of it (a centre does so at its last outside release).
 class LNotificationQueue : public virtual LRefCountedObject {
  public:
   class LPostingReceiver;

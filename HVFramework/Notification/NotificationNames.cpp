@@ -2,7 +2,22 @@
 
 #include "HVFramework/System/MutexLocker.h"
 
+#include <string_view>
+
 namespace HV {
+
+namespace {
+
+// The index of the first entry with exactly this text, or -1. Compares in
+// place: callers pass literals, and building a string to compare would cost
+// an allocation per notification made.
+int32_t FindText(const StringArrayW& table, std::u16string_view text) {
+  for (uint32_t i = 0; i < table.GetCount(); ++i)
+    if (table.GetItemPtr(i)->GetView() == text) return static_cast<int32_t>(i);
+  return -1;
+}
+
+}  // namespace
 
 // The lock and the table are made on first use and never destroyed, so
 // notifications released while the process exits still find them.
@@ -21,11 +36,8 @@ const WChar* InternNotificationName(const WChar* name) {
   MutexLocker lock(&GetNotificationLock());
   StringArrayW& table = GetNotificationNameTable();
   int32_t index = table.FindTextPointer(name);
-  if (index < 0) {
-    const StringW text(name);
-    index = table.Find(text);
-    if (index < 0) index = table.AddItem(text);
-  }
+  if (index < 0) index = FindText(table, name);
+  if (index < 0) index = table.AddItem(StringW(name));
   return table.GetItemPtr(static_cast<uint32_t>(index))->GetText();
 }
 

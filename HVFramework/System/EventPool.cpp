@@ -8,11 +8,11 @@ constexpr uint32_t kImpossibleCount = 0x40000000u;
 
 EventPool::EventPool(uint32_t count) {
   if (count >= kImpossibleCount) return;
-  mEvents.reserve(count);
   mHandles.reserve(count);
+  mEvents.SetCount(count);
   for (uint32_t i = 0; i < count; ++i) {
-    mEvents.push_back(LEvent::Create());
-    mHandles.push_back(mEvents.back()->GetHandle());
+    GetEvent(i) = LEvent::Create();
+    mHandles.push_back(GetEvent(i)->GetHandle());
   }
 }
 

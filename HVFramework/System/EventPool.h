@@ -2,6 +2,7 @@
 
 #include "HVFramework/Platform/EventHub.h"
 #include "HVFramework/System/LEvent.h"
+#include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,9 +20,9 @@ class EventPool {
   EventPool(const EventPool&) = delete;
   EventPool& operator=(const EventPool&) = delete;
 
-  uint32_t GetCount() const { return static_cast<uint32_t>(mEvents.size()); }
+  uint32_t GetCount() const { return mEvents.GetCount(); }
   // The index is not checked: callers pass indices below the count.
-  RCPtr<LEvent>& GetEvent(uint32_t index) { return mEvents[index]; }
+  RCPtr<LEvent>& GetEvent(uint32_t index) { return *mEvents.GetItemPtr(index); }
 
   // The index of a signalled event (the lowest when several are; only that
   // one is consumed), or -1 on time-out or failure. An empty pool, or one of
@@ -29,9 +30,7 @@ class EventPool {
   int32_t WaitForAny(uint32_t milliseconds);
 
  private:
-  // The array of reference pointers of the framework's containers is not
-  // available to this library yet; a vector keeps the same order and slots.
-  std::vector<RCPtr<LEvent>> mEvents;
+  RCPtrArray<LEvent, 1, 0> mEvents;
   std::vector<Platform::WaitHandle> mHandles;  // mEvents' handles, same order
 };
 

@@ -47,7 +47,7 @@ int32_t LThreadPool::TryRunNow(const RCPtr<LThreadWorker>& worker, const RCPtr<L
   // The count is read again for every worker: Stop may come in between.
   for (int32_t j = 0; j < mThreadCount.load(); ++j) {
     MutexLocker lock(&mLock);
-    if (!mQueue.empty() && mThreadCount.load() == 1) return -1;
+    if (!IsQueueEmpty() && mThreadCount.load() == 1) return -1;
     if (mWorkers[j].IsBusy()) continue;
     const int32_t taken = TriggerWorker(static_cast<uint32_t>(j), item);
     if (taken >= 0) return taken;
@@ -64,9 +64,9 @@ void LThreadPool::QueueWork(const RCPtr<LThreadWorker>& worker, const RCPtr<LRef
   bool mustStart = false;
   {
     MutexLocker lock(&mLock);
-    const auto at = std::find_if(mQueue.begin(), mQueue.end(),
-                                 [priority](const RCPtr<LWorkerParams>& queued) { return queued->mPriority >= priority; });
-    mQueue.insert(at, item);
+    uint32_t at = 0;
+    while (at < mQueue.GetCount() && (*mQueue.GetItemPtr(at))->mPriority < priority) ++at;
+    mQueue.InsertItem(at, item);
     assert(IsQueueSorted());
     mustStart = !mQueueThreaderActive;
     mQueueThreaderActive = true;
@@ -93,11 +93,11 @@ int32_t LThreadPool::DoWork(RCPtr<LRefCountedObject>& /*parameters*/) {
   for (;;) {
     {
       MutexLocker lock(&mLock);
-      if (IsStopped() || (mQueue.empty() && !dispatched)) {
+      if (IsStopped() || (IsQueueEmpty() && !dispatched)) {
         mQueueThreaderActive = false;
         return 0;
       }
-      if (!mQueue.empty() && DispatchQueuedItem()) {
+      if (!IsQueueEmpty() && DispatchQueuedItem()) {
         dispatched = true;
         continue;
       }
@@ -115,8 +115,8 @@ int32_t LThreadPool::DoWork(RCPtr<LRefCountedObject>& /*parameters*/) {
 bool LThreadPool::DispatchQueuedItem() {
   for (uint32_t k = 0; k < mWorkerCount; ++k) {
     if (mWorkers[k].IsBusy()) continue;
-    const RCPtr<LWorkerParams> item = std::move(mQueue.back());
-    mQueue.pop_back();
+    RCPtr<LWorkerParams> item;
+    mQueue.RemoveLastItem(item);
     TriggerWorker(k, {item->mWorker, item->mParameters, item->mPriority, item->mWorkerName});  // a refusal drops it
     return true;
   }
@@ -124,7 +124,8 @@ bool LThreadPool::DispatchQueuedItem() {
 }
 
 bool LThreadPool::IsQueueSorted() const {
-  return std::is_sorted(mQueue.begin(), mQueue.end(), [](const RCPtr<LWorkerParams>& a, const RCPtr<LWorkerParams>& b) {
+  const RCPtr<LWorkerParams>* items = mQueue.GetData();
+  return std::is_sorted(items, items + mQueue.GetCount(), [](const RCPtr<LWorkerParams>& a, const RCPtr<LWorkerParams>& b) {
     return a->mPriority < b->mPriority;
   });
 }
@@ -142,7 +143,8 @@ void LThreadPool::Stop() {
   std::vector<RCPtr<LWorkerParams>> dropped;
   {
     MutexLocker lock(&mLock);
-    dropped.swap(mQueue);
+    dropped.resize(mQueue.GetCount());
+    for (RCPtr<LWorkerParams>& item : dropped) mQueue.RemoveLastItem(item);
   }
   dropped.clear();  // released outside the lock: a worker's destructor may do anything
 

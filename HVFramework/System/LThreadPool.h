@@ -5,6 +5,8 @@
 #include "HVFramework/System/LThreadWorker.h"
 #include "HVFramework/System/Mutex.h"
 #include "HVFramework/System/RetriggerableThreader.h"
+#include "HVFramework/Utilities/Storage/PooledObject.h"
+#include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <atomic>
 #include <cstdint>
@@ -26,8 +28,9 @@ namespace HV {
 // runs and new ones are dropped.
 class LThreadPool : public LThreadWorker {
  public:
-  // One queued item.
-  class LWorkerParams : public virtual LRefCountedObject {
+  // One queued item. Items come from a thread-safe reuse pool: the capture
+  // layer makes one per MIDI message while the worker is busy.
+  class LWorkerParams : public virtual LRefCountedObject, public PooledObject<LWorkerParams, 1, true> {
    public:
     LWorkerParams(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
                   int32_t priority);
@@ -70,6 +73,7 @@ class LThreadPool : public LThreadWorker {
   };
 
   bool IsQueueSorted() const;
+  bool IsQueueEmpty() const { return mQueue.GetCount() == 0; }
   // Under the lock: hands the highest queued item to a free worker.
   bool DispatchQueuedItem();
   int32_t TriggerWorker(uint32_t index, const WorkItem& item);
@@ -84,9 +88,8 @@ class LThreadPool : public LThreadWorker {
   RCPtr<LEvent> mQueueThreaderIdle;  // the queue threader's done event
   Mutex mLock;
   // Ascending priority; among equal priorities the newest first, so the
-  // back is the next item to run. The framework's reference array is not
-  // available to this library yet.
-  std::vector<RCPtr<LWorkerParams>> mQueue;
+  // back is the next item to run.
+  RCPtrArray<LWorkerParams, 16, 16> mQueue;
   // Whether a queue threader run has been started and has not yet found the
   // queue empty. Guarded by mLock.
   bool mQueueThreaderActive = false;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -15,11 +16,11 @@ namespace HV::Test {
 // The order in which workers ran, shared by several of them.
 class RunLog {
  public:
+  // Notifies under the lock: a test may destroy the log as soon as its
+  // WaitFor returns, while a worker thread would still be notifying.
   void Add(const std::u16string& name) {
-    {
-      std::lock_guard lock(mMutex);
-      mNames.push_back(name);
-    }
+    std::lock_guard lock(mMutex);
+    mNames.push_back(name);
     mChanged.notify_all();
   }
   // Blocks until at least count runs were logged, and returns the log.
@@ -41,14 +42,17 @@ enum class Hold { No, UntilReleased };
 // its thread until the test releases it: the way tests keep a thread busy.
 class RecordingWorker : public LThreadWorker {
  public:
-  static RCPtr<RecordingWorker> Create(RunLog& log, std::u16string name, Hold hold = Hold::No) {
+  // The log is shared: a worker thread may still be leaving Add when the
+  // test that waited for the entry ends.
+  static RCPtr<RecordingWorker> Create(const std::shared_ptr<RunLog>& log, std::u16string name,
+                                       Hold hold = Hold::No) {
     return RCPtr<RecordingWorker>(new RecordingWorker(log, std::move(name), hold));
   }
 
   int32_t DoWork(RCPtr<LRefCountedObject>& parameters) override {
     mLastParameters = parameters.Get();
     mRuns.fetch_add(1);
-    mLog.Add(mName);
+    mLog->Add(mName);
     mStarted.Set();
     if (mHold == Hold::UntilReleased) mRelease.Wait(kInfinite);
     mFinished.Set();
@@ -64,9 +68,10 @@ class RecordingWorker : public LThreadWorker {
   const LRefCountedObject* LastParameters() const { return mLastParameters.load(); }
 
  private:
-  RecordingWorker(RunLog& log, std::u16string name, Hold hold) : mLog(log), mName(std::move(name)), mHold(hold) {}
+  RecordingWorker(std::shared_ptr<RunLog> log, std::u16string name, Hold hold)
+      : mLog(std::move(log)), mName(std::move(name)), mHold(hold) {}
 
-  RunLog& mLog;
+  const std::shared_ptr<RunLog> mLog;
   const std::u16string mName;
   const Hold mHold;
   Event mStarted{true};

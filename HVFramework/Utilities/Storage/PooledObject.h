@@ -10,7 +10,9 @@ namespace HV {
 template <class T, uint32_t N, bool ThreadSafe>
 class PooledObject {
  public:
-  static void* operator new(size_t size) { return GetPool().Allocate(size); }
+  // Kept out of line: g++ otherwise sees the pool's header offset and takes the
+  // matching delete for a free of a pointer into a heap block.
+  [[gnu::noinline]] static void* operator new(size_t size) { return GetPool().Allocate(size); }
   static void operator delete(void* pointer) { GetPool().Free(pointer); }
 
   static ReuseAllocator<T, N>& GetPool() { return ReuseAllocator<T, N>::template GetProcessPool<ThreadSafe>(); }

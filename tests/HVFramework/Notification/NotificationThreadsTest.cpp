@@ -63,6 +63,33 @@ TEST(LNotificationQueueThreads, EveryPostArrivesOnceAndInOrderPerThread) {
   LNotification::SetPoolEnabled(false);
 }
 
+// Threads posting the same name at once: the latest-only client gets one
+// notification, the one queued last.
+TEST(LNotificationQueueThreads, TheLatestIsTheNotificationQueuedLast) {
+  NotificationLog log;
+  RCPtr<LNotificationCenter> centre = LNotificationCenter::Create(u"latest");
+  const RCPtr<NotificationRecorder> all = NotificationRecorder::Create("all", log);
+  const RCPtr<NotificationRecorder> latest = NotificationRecorder::Create("latest", log);
+  all->RegisterNotification(centre, u"NID_SET_STATUS_TEXT");
+  latest->RegisterNotification(centre, u"NID_SET_STATUS_TEXT", LNotificationClient::kLatestOnly);
+
+  std::vector<std::thread> posters;
+  for (int t = 0; t < kThreads; ++t)
+    posters.emplace_back([&] {
+      for (int i = 0; i < 1000; ++i) centre->CreateAndPostNotification(u"NID_SET_STATUS_TEXT");
+    });
+  for (std::thread& poster : posters) poster.join();
+  centre->ProcessNotifications(false);
+
+  const auto entries = log.GetEntries();
+  ASSERT_EQ(entries.size(), size_t{kThreads * 1000 + 1});
+  EXPECT_EQ(entries[entries.size() - 2].recorder, "latest");  // newest registration first
+  EXPECT_EQ(entries[entries.size() - 2].notification, entries.back().notification);
+  all->UnregisterAllNotifications();
+  latest->UnregisterAllNotifications();
+  centre = nullptr;
+}
+
 // Senders on several threads while another thread registers and unregisters
 // clients of the same name: the locks keep the records whole.
 TEST(LNotificationDistributorThreads, SendsRaceRegistrationsSafely) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace HV {
 namespace {
 
@@ -17,7 +19,7 @@ RCPtr<LEventGatedThreader> MakeThreader(const RCPtr<LEvent>& gate, const RCPtr<L
 }
 
 TEST(LEventGatedThreaderThreads, RunsOncePerOpeningOfTheGate) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w", Hold::UntilReleased);
   RCPtr<LEvent> gate = LEvent::Create();
   RCPtr<LEventGatedThreader> threader = MakeThreader(gate, worker);
@@ -37,29 +39,29 @@ TEST(LEventGatedThreaderThreads, RunsOncePerOpeningOfTheGate) {
 
 TEST(LEventGatedThreaderThreads, TicksOnItsTimeOutUntilItIsInfiniteAgain) {
   Platform::VirtualClock clock;
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"poll");
   RCPtr<LEvent> gate = LEvent::Create();
   RCPtr<LEventGatedThreader> threader = MakeThreader(gate, worker);
 
   threader->SetTimeout(500);
   gate->Set();  // applies the new time-out at once
-  log.WaitFor(1);
+  log->WaitFor(1);
   for (size_t tick = 2; tick <= 3; ++tick) {
     clock.AdvanceWhenWaiting(500);
-    log.WaitFor(tick);
+    log->WaitFor(tick);
   }
 
   threader->SetTimeout(kInfinite);
   gate->Set();  // one more run, then it waits without limit
-  log.WaitFor(4);
+  log->WaitFor(4);
   EventHub::Get().WaitUntilBlockedExactly({.timed = 0, .untimed = 1});
   clock.Advance(10000);
   EXPECT_EQ(worker->RunCount(), 4);
 }
 
 TEST(LEventGatedThreaderThreads, DestroyingAnIdleThreaderRunsNothing) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
   RCPtr<LEvent> gate = LEvent::Create();
   MakeThreader(gate, worker) = nullptr;

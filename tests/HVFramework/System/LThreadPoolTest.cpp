@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -19,7 +21,7 @@ using Test::RunLog;
 using ::testing::ElementsAre;
 
 TEST(LThreadPoolThreads, IdlePoolRunsAnItemAtOnceOnItsWorker) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
   RCPtr<RecordingWorker> held = RecordingWorker::Create(log, u"held", Hold::UntilReleased);
 
@@ -32,7 +34,7 @@ TEST(LThreadPoolThreads, IdlePoolRunsAnItemAtOnceOnItsWorker) {
 }
 
 TEST(LThreadPoolThreads, QueuedItemsRunByPriorityThenInArrivalOrder) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
   RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
   pool->QueueWork(busy, nullptr, ThreadPriority::Normal);
@@ -48,12 +50,12 @@ TEST(LThreadPoolThreads, QueuedItemsRunByPriorityThenInArrivalOrder) {
   EXPECT_EQ(pool->TryRunNow(high, nullptr, ThreadPriority::Idle), -1);  // may not overtake the queue
 
   busy->FinishRun();
-  EXPECT_THAT(log.WaitFor(4), ElementsAre(u"busy", u"highest", u"first normal", u"second normal"));
+  EXPECT_THAT(log->WaitFor(4), ElementsAre(u"busy", u"highest", u"first normal", u"second normal"));
   EXPECT_EQ(first->LastParameters(), parameters.Get());
 }
 
 TEST(LThreadPoolThreads, StoppedPoolRunsNothing) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<LThreadPool> pool = LThreadPool::Create(2, ThreadPriority::Normal);
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
   pool->Stop();
@@ -69,7 +71,7 @@ TEST(LThreadPoolThreads, StopWakesAQueueThreaderWaitingForAFreeWorker) {
   // With the clock standing still, a wait for a thread that never ends would
   // last for ever instead of 60 s.
   Platform::VirtualClock clock;
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
   RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
   RCPtr<RecordingWorker> queued = RecordingWorker::Create(log, u"queued");
@@ -98,7 +100,7 @@ class WatchedPool : public LThreadPool {
 };
 
 TEST(LThreadPoolThreads, DroppedBusyPoolRunsItsQueueThenGoesOnItsOwnThread) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   Event gone(false);
   RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
   RCPtr<LThreadPool> pool(new WatchedPool(gone));
@@ -109,7 +111,7 @@ TEST(LThreadPoolThreads, DroppedBusyPoolRunsItsQueueThenGoesOnItsOwnThread) {
   pool = nullptr;  // the queue threader's run still holds the pool
   EXPECT_EQ(gone.Wait(0), kWaitTimeout);
   busy->FinishRun();
-  EXPECT_THAT(log.WaitFor(2), ElementsAre(u"busy", u"queued"));
+  EXPECT_THAT(log->WaitFor(2), ElementsAre(u"busy", u"queued"));
   EXPECT_EQ(gone.Wait(kInfinite), kWaitObject0);
 }
 

@@ -16,7 +16,7 @@ using Test::RecordingWorker;
 using Test::RunLog;
 
 TEST(RetriggerableThreaderThreads, SecondTriggerDuringARunIsRefusedAndTheWorkerRunsOnce) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w", Hold::UntilReleased);
   RCPtr<LRefCountedObject> parameters(worker.Get());
   RCPtr<LEvent> done = LEvent::Create();
@@ -39,7 +39,7 @@ TEST(RetriggerableThreaderThreads, SecondTriggerDuringARunIsRefusedAndTheWorkerR
 }
 
 TEST(RetriggerableThreaderThreads, TriggerWithoutADoneEventDropsTheOldOne) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
   RCPtr<LEvent> done = LEvent::Create();
   RetriggerableThreader threader;
@@ -47,7 +47,7 @@ TEST(RetriggerableThreaderThreads, TriggerWithoutADoneEventDropsTheOldOne) {
   ASSERT_EQ(threader.Trigger(worker, nullptr, done, ThreadPriority::Normal), S_OK);
   ASSERT_EQ(done->Wait(kInfinite), kWaitObject0);
   ASSERT_EQ(threader.Trigger(worker, nullptr, ThreadPriority::Normal), S_OK);
-  log.WaitFor(2);
+  log->WaitFor(2);
   EventHub::Get().WaitUntilBlockedExactly({.timed = 0, .untimed = 1});  // back on its trigger
   EXPECT_FALSE(threader.IsBusy());
   EXPECT_EQ(done->Wait(0), kWaitTimeout);
@@ -55,7 +55,7 @@ TEST(RetriggerableThreaderThreads, TriggerWithoutADoneEventDropsTheOldOne) {
 }
 
 TEST(RetriggerableThreaderThreads, DestroyingAnIdleThreaderRunsNothing) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
   {
     RetriggerableThreader threader(u"idle");
@@ -65,7 +65,7 @@ TEST(RetriggerableThreaderThreads, DestroyingAnIdleThreaderRunsNothing) {
 }
 
 TEST(RetriggerableThreaderThreads, DestructionLetsTheRunInProgressFinish) {
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w", Hold::UntilReleased);
   auto threader = std::make_unique<RetriggerableThreader>();
   ASSERT_EQ(threader->Trigger(worker, nullptr, ThreadPriority::Normal), S_OK);
@@ -81,7 +81,7 @@ TEST(RetriggerableThreaderThreads, DestructionLetsTheRunInProgressFinish) {
 
 TEST(RetriggerableThreaderThreads, RunOutlastingTheDestructorUsesNothingFreed) {
   Platform::VirtualClock clock;
-  RunLog log;
+  auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"slow", Hold::UntilReleased);
   RCPtr<LEvent> done = LEvent::Create();
   auto threader = std::make_unique<RetriggerableThreader>();
