@@ -18,9 +18,6 @@ constexpr HResult kNoPort = -1;
 constexpr HResult kFirmwareNotUsable = -2;
 constexpr HResult kNoReply = -3;
 
-constexpr uint32_t kVariantByteArray = 14;
-constexpr uint32_t kVariantList = 16;
-
 }  // namespace
 
 RCPtr<LMidiManager> LMidiManager::Create(IKeyboardPorts& ports, IPresetValues& values,
@@ -66,7 +63,7 @@ HResult LMidiManager::BuildPresetDump(int32_t slot, MidiMessage& dump) {
     values.push_back(mValues.GetPresetValue(id));
     const uint32_t type = values.back().GetType();
     if (type == kVariantList) return E_NOTIMPL;
-    if (type != kVariantByteArray) return E_FAIL;
+    if (type != kVariantBytes) return E_FAIL;
   }
   for (size_t i = 0; i < records.size(); ++i) records[i] = GetRecordBytes(values[i]);
   return PresetData::MakePresetDump(slot, records, dump);

@@ -2,8 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ElementGroupInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ModelClassInfo.h"
-
-#include <vector>
+#include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 // LModelElementGroupT: the model class of a group of like elements. It
 // creates its kCount elements, returns them by index and checks its place in
@@ -24,8 +23,8 @@ class LModelElementGroupT : public IGroup {
 
   using Base::GetElement;
   HV::RCPtr<Element> GetElement(int32_t index) override {
-    if (index < 0 || index >= static_cast<int32_t>(mChildren.size())) return nullptr;
-    return mChildren[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<uint32_t>(index) >= mChildren.GetCount()) return nullptr;
+    return *mChildren.GetItemPtr(static_cast<uint32_t>(index));
   }
 
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override {
@@ -37,13 +36,13 @@ class LModelElementGroupT : public IGroup {
 
   // Makes a new element for every index, 0 upward, releasing earlier ones.
   virtual void CreateChildren() {
-    mChildren.resize(static_cast<size_t>(Base::kCount));
-    for (HV::RCPtr<LElement>& child : mChildren) child = LElement::Create();
+    mChildren.SetCount(static_cast<uint32_t>(Base::kCount));
+    for (uint32_t i = 0; i < mChildren.GetCount(); ++i) *mChildren.GetItemPtr(i) = LElement::Create();
   }
 
  protected:
   LModelElementGroupT() = default;
 
  private:
-  std::vector<HV::RCPtr<LElement>> mChildren;
+  HV::RCPtrArray<LElement> mChildren;
 };

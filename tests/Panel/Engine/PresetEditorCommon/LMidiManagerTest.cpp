@@ -213,7 +213,15 @@ TEST_F(LMidiManagerThreads, ValuesThatAreNoSendableRecordsSendNoDump) {
   };
   const uint8_t statusByte[6] = {0, 0, 0x90, 0, 0, 0};
   const uint8_t tooLong[7] = {0, 0, 0, 0, 0, 0, 0};
+  Variant list;
+  const Variant items[2] = {MakeRecordValue(statusByte), Variant()};
+  list.SetList(items, 2);
+  Variant number;
+  const int32_t six = 6;
+  number.Set(kVariantInt32, &six, sizeof six);
   const Case cases[] = {
+      {"list", list, E_NOTIMPL},
+      {"number", number, E_FAIL},
       {"empty", Variant(), E_FAIL},
       {"status byte", MakeRecordValue(statusByte), E_FAIL},
       {"too long", MakeRecordValue(tooLong), E_FAIL},

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "HVFramework/ObjectBase/Wrapper.h"
+#include "HVFramework/System/Mutex.h"
+#include "HVFramework/Utilities/Storage/Array.h"
+#include "HVFramework/Utilities/Storage/ParamValues.h"
+#include "HVFramework/Utilities/Storage/RCPtrQueue.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
+#include "Panel/Engine/DeviceLink/DeviceControlClientInterface.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+namespace HV {
+class LEvent;
+class LEventGatedThreader;
+class ParamRanges;
+}  // namespace HV
+
+class DeviceCommunicationReceiver;
+
+// LDeviceCommunicationInterface: the device model's only path to the
+// device-control library. It forwards requests to the client proxy, always
+// naming the connected device, answers a few reserved IDs itself, and carries
+// the values the library sends back to its receiver on a delivery thread of
+// its own, in the order they arrived.
+//
+// Threads: the model's callers (user interface, engine worker) call the
+// operations; the library calls back on its own thread, which only queues
+// the packet; the delivery thread hands packets to the receiver. Made by
+// Create, held through RCPtr; the delivery thread holds an internal
+// reference, given back when the last outside reference goes.
+class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
+ public:
+  using Packet = HV::LWrapper<HV::ParamValues, HV::LRefCountedObject>;
+  using DeviceClassGuid = DeviceControlClientApi::DeviceClassGuid;
+  using GuidList = HV::Array<DeviceClassGuid>;
+  using DeviceList = HV::Array<HV::Variant>;
+  using DeviceInfo = HV::DeviceControlClientInterface::DeviceInfo;
+
+  // Parameter IDs the link handles itself.
+  static constexpr int32_t kAvailableParamID = -2;     // read without a client: true
+  static constexpr int32_t kLocalReplyParamID = -4;    // send: answered by the link
+  static constexpr int32_t kDeviceParamID = -8;        // the device-level value
+  static constexpr int32_t kMakerNameParamID = -9;     // read without a client
+  static constexpr int32_t kProductNameParamID = -10;  // read without a client
+
+  // A link with no client yet; Initialize loads the library from
+  // libraryPath, or without one from beside the program.
+  static HV::RCPtr<LDeviceCommunicationInterface> Create(const HV::WChar* libraryPath = nullptr);
+  ~LDeviceCommunicationInterface() override;
+
+  // 0 after making the client proxy (the library may be missing: every call
+  // then answers -1); 1 when it exists already.
+  virtual HV::HResult Initialize();
+  // Always true.
+  virtual bool IsAvailable();
+  // Hands (token, true) back to the receiver as the value of ID -4, on this
+  // thread; false without a receiver.
+  virtual bool SendLocalReply(int64_t token);
+  // Returns once a client call that reads the connected device has finished.
+  virtual void Synchronize();
+  virtual void Start();
+  // One entry, an empty identifier; the library is not asked.
+  virtual HV::HResult FindDevices(const GuidList& guids, DeviceList* out);
+  // Queries until the reachable list differs from the one given (0, list
+  // updated) or waitMs have passed (1); E_FAIL on a failed query.
+  virtual HV::HResult FindRemoteDevices(const GuidList& guids, DeviceList* list, uint32_t waitMs);
+  // One fresh query; the library's result (1 means something to the engine).
+  virtual HV::HResult FindRemoteDevicesNow(const GuidList& guids, DeviceList* out);
+  virtual HV::HResult ConnectDevice(const HV::Variant& device);
+  virtual HV::HResult RequestParamRanges(const HV::ParamRanges& ranges);
+  virtual HV::HResult RequestParamValues(const HV::Variant& descriptors);
+  virtual HV::HResult RequestParamValue(const HV::ParamDescriptor& descriptor);
+  virtual HV::HResult GetParamRanges(HV::Variant* ranges, int32_t flags);
+  virtual HV::HResult GetParamValues(const HV::Variant& descriptors, HV::Variant* values);
+  virtual HV::HResult GetParamValueEx(const HV::ParamDescriptor& descriptor, HV::Variant* out);
+  virtual HV::HResult SendParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
+  virtual HV::HResult SetParamValues(const HV::Variant& values);
+  // Always true: the link counts as connected with or without a library.
+  virtual bool IsConnected();
+  virtual HV::HResult GetConnectedDevice(HV::Variant* out);
+  virtual HV::HResult DisconnectDevice();
+  virtual HV::HResult GetDeviceInfo(const HV::Variant& device, DeviceInfo* info);
+  // The device-level value (ID -8).
+  virtual HV::HResult GetParamValue(HV::Variant* out);
+  virtual HV::HResult SetParamValue(const HV::Variant& value);
+  virtual HV::HResult GetStatus(int32_t* out);
+
+  // The receiver is not owned; it must outlive delivery (switch it off first).
+  void SetReceiver(DeviceCommunicationReceiver* receiver);
+  // Switching off returns once a delivery in progress has finished.
+  void SetReplyDeliveryEnabled(bool enabled);
+
+  // Stops the delivery thread and gives back its internal reference.
+  HV::HResult ReleaseInternalReferences() override;
+
+  // Two device lists hold equal identifiers in the same order.
+  static bool AreSameDevices(const DeviceList& a, const DeviceList& b);
+
+  // The delivery thread's work: every queued packet, oldest first, to the
+  // receiver while delivery is enabled; dropped otherwise.
+  void DeliverQueuedPackets();
+
+ protected:
+  explicit LDeviceCommunicationInterface(const HV::WChar* libraryPath);
+
+ private:
+  // The values callback given to the library.
+  static void ReceiveFromLibrary(void* context, int32_t ignored, HV::Variant* values);
+  void StartDeliveryThread();
+  HV::Variant CopyConnectedDevice();
+  bool HasClient() const { return mClient != nullptr; }
+
+  HV::Mutex mLinkLock;  // guards mConnectedDevice
+  HV::RCPtr<HV::LEvent> mEvent;
+  HV::RCPtr<HV::LEventGatedThreader> mThreader;
+  std::recursive_mutex mQueueLock;
+  HV::RCPtrQueue<Packet, 256> mReplyQueue{&mQueueLock};
+  std::mutex mDeliveryLock;
+  std::unique_ptr<HV::DeviceControlClientInterface> mClient;
+  HV::Variant mConnectedDevice;
+  std::atomic<bool> mDeliveryEnabled{false};
+  std::atomic<DeviceCommunicationReceiver*> mReceiver{nullptr};
+  const HV::StringW mLibraryPath;  // empty: beside the program
+};

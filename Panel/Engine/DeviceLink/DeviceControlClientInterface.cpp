@@ -1,0 +1,132 @@
+#include "Panel/Engine/DeviceLink/DeviceControlClientInterface.h"
+
+#include "HVFramework/Platform/DynamicLibrary.h"
+#include "HVFramework/Platform/Folders.h"
+#include "HVFramework/Utilities/Storage/ParamDescriptors.h"
+
+#include <string>
+
+namespace HV {
+namespace {
+
+template <class Function>
+void Bind(const Platform::DynamicLibrary& library, Function& function, const char* name) {
+  function = library.FindFunction<Function>(name);
+}
+
+// Calls an entry point, or answers kMissing when it is not there.
+template <class Function, class... Arguments>
+int32_t CallOrMissing(Function function, Arguments... arguments) {
+  return function ? function(arguments...) : DeviceControlClientInterface::kMissing;
+}
+
+}  // namespace
+
+StringW DeviceControlClientInterface::GetDefaultLibraryPath() {
+  const std::string folder = Platform::GetProgramFolder();
+  StringW path(folder.c_str());
+  if (!path.IsEmpty()) path += u"/";
+  path += kLibraryName;
+  return path;
+}
+
+DeviceControlClientInterface::DeviceControlClientInterface(const WChar* path) {
+  const StringW libraryPath = path ? StringW(path) : GetDefaultLibraryPath();
+  const StringA utf8 = libraryPath.ToCharString();
+  mLibrary =
+      Platform::DynamicLibrary::Load(std::string(utf8.GetText(), static_cast<size_t>(utf8.GetLength())));
+  if (mLibrary) BindEntryPoints();
+}
+
+DeviceControlClientInterface::~DeviceControlClientInterface() {
+  if (!mLibrary) return;
+  if (mEntry.releaseAll) mEntry.releaseAll();
+  mEntry = EntryPoints();
+  mLibrary->Unload();
+  mLibrary.reset();
+}
+
+void DeviceControlClientInterface::BindEntryPoints() {
+  Bind(*mLibrary, mEntry.findDevices, "AADI_FindDevices");
+  Bind(*mLibrary, mEntry.findRemoteDevices, "AADI_FindRemoteDevices");
+  Bind(*mLibrary, mEntry.connectDevice, "AADI_ConnectDevice");
+  Bind(*mLibrary, mEntry.requestParamRanges, "AADI_RequestParamRanges");
+  Bind(*mLibrary, mEntry.requestParamValues, "AADI_RequestParamValues");
+  Bind(*mLibrary, mEntry.getParamRanges, "AADI_GetParamRanges");
+  Bind(*mLibrary, mEntry.getParamValues, "AADI_GetParamValues");
+  Bind(*mLibrary, mEntry.getParamValue, "AADI_GetParamValue");
+  Bind(*mLibrary, mEntry.setParamValue, "AADI_SetParamValue");
+  Bind(*mLibrary, mEntry.setParamValues, "AADI_SetParamValues");
+  Bind(*mLibrary, mEntry.disconnectDevice, "AADI_DisconnectDevice");
+  Bind(*mLibrary, mEntry.isDeviceConnected, "AADI_IsDeviceConnected");
+  Bind(*mLibrary, mEntry.getDeviceInfo, "AADI_GetDeviceInfo");
+  Bind(*mLibrary, mEntry.releaseAll, "AADI_ReleaseAll");
+}
+
+int32_t DeviceControlClientInterface::FindDevices(const DeviceClassGuid* guids, uint32_t guidCount,
+                                                  Variant* devices) {
+  return CallOrMissing(mEntry.findDevices, guids, guidCount, devices);
+}
+
+int32_t DeviceControlClientInterface::FindRemoteDevices(const DeviceClassGuid* guids, uint32_t guidCount,
+                                                        Variant* devices, int32_t flag) {
+  return CallOrMissing(mEntry.findRemoteDevices, guids, guidCount, devices, flag);
+}
+
+int32_t DeviceControlClientInterface::ConnectDevice(const Variant& device, ValuesCallback callback,
+                                                    void* context) {
+  return CallOrMissing(mEntry.connectDevice, &device, callback, context);
+}
+
+int32_t DeviceControlClientInterface::RequestParamRanges(const Variant& device, const ParamRanges& ranges) {
+  return CallOrMissing(mEntry.requestParamRanges, &device, &ranges);
+}
+
+int32_t DeviceControlClientInterface::RequestParamValues(const Variant& device, const Variant& descriptors) {
+  return CallOrMissing(mEntry.requestParamValues, &device, &descriptors);
+}
+
+int32_t DeviceControlClientInterface::RequestParamValue(const Variant& device,
+                                                        const ParamDescriptor& descriptor) {
+  if (!mEntry.requestParamValues) return kMissing;
+  ParamDescriptors descriptors;
+  descriptors.Set(&descriptor, 1);
+  return RequestParamValues(device, descriptors);
+}
+
+int32_t DeviceControlClientInterface::GetParamRanges(const Variant& device, Variant* ranges, int32_t flags) {
+  return CallOrMissing(mEntry.getParamRanges, &device, ranges, flags);
+}
+
+int32_t DeviceControlClientInterface::GetParamValues(const Variant& device, const Variant& descriptors,
+                                                     Variant* values) {
+  return CallOrMissing(mEntry.getParamValues, &device, &descriptors, values);
+}
+
+int32_t DeviceControlClientInterface::GetParamValue(const Variant& device, const ParamDescriptor& descriptor,
+                                                    Variant* value) {
+  return CallOrMissing(mEntry.getParamValue, &device, &descriptor, value);
+}
+
+int32_t DeviceControlClientInterface::SetParamValue(const Variant& device, const ParamDescriptor& descriptor,
+                                                    const Variant& value) {
+  return CallOrMissing(mEntry.setParamValue, &device, &descriptor, &value);
+}
+
+int32_t DeviceControlClientInterface::SetParamValues(const Variant& device, const Variant& values) {
+  return CallOrMissing(mEntry.setParamValues, &device, &values);
+}
+
+bool DeviceControlClientInterface::IsDeviceConnected(const Variant& device) {
+  return CallOrMissing(mEntry.isDeviceConnected, &device) == 0;
+}
+
+int32_t DeviceControlClientInterface::DisconnectDevice(const Variant& device) {
+  return CallOrMissing(mEntry.disconnectDevice, &device);
+}
+
+int32_t DeviceControlClientInterface::GetDeviceInfo(const Variant& device, DeviceInfo* info) {
+  return CallOrMissing(mEntry.getDeviceInfo, &device, info);
+}
+
+}  // namespace HV
