@@ -6,10 +6,6 @@
 
 namespace HV {
 
-// GCC sees the pool's delete reached through the virtual base's offset on the
-// path where the new object dies at once, and takes it for a foreign pointer.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wfree-nonheap-object"
 RCPtr<LMidiCaptureNotificationData> LMidiCaptureNotificationData::Create(std::span<const uint8_t> bytes,
                                                                          uint32_t timeStamp,
                                                                          const StringW& portName) {
@@ -17,7 +13,6 @@ RCPtr<LMidiCaptureNotificationData> LMidiCaptureNotificationData::Create(std::sp
   if (Failed(data->Append(bytes))) return nullptr;
   return data;
 }
-#pragma GCC diagnostic pop
 
 LMidiCaptureNotificationData::LMidiCaptureNotificationData(uint32_t timeStamp, const StringW& portName)
     : mTimeStamp(timeStamp), mPortName(portName) {}

@@ -205,6 +205,38 @@ TEST_F(LMidiCommThreads, DeliversMessagesInOrderOnAWorkerThread) {
   }
 }
 
+TEST_F(LMidiCommThreads, PortsOpenAndCloseSafelyWhileDataArrives) {
+  AddDevices({u"Tarsel"});
+  const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
+  recorder->Listen(mComm);
+  constexpr int kRounds = 200;
+  // Two threads open and release the shared port in turns of their own,
+  // while the device keeps sending: the last release of a round closes the
+  // device under the port layer's lock, racing the next open and the
+  // reports of the data in flight.
+  const auto openAndRelease = [&] {
+    for (int round = 0; round < kRounds; ++round) {
+      RCPtr<LMidiCapturePort> port;
+      EXPECT_EQ(mComm->OpenCapturePort(StringW(u"Tarsel"), port), S_OK);
+      mDevices[0]->Reply(SysEx(300));
+      mDevices[0]->Reply(Bytes{0x90, 0x3C, 0x7F});
+    }
+  };
+  std::thread other(openAndRelease);
+  openAndRelease();
+  other.join();
+  mSystem->WaitForCallbacks();
+  EXPECT_EQ(mComm->GetOpenCapturePortCount(), 0u);
+  // The replies of the two threads reach the wire interleaved, so messages
+  // may be cut; each still starts with its status byte and is no longer
+  // than what was sent.
+  for (const HV::Test::MidiCaptureRecorder::Capture& capture : recorder->GetCaptures()) {
+    ASSERT_FALSE(capture.bytes.empty());
+    EXPECT_TRUE(capture.bytes.front() >= 0x80);
+    EXPECT_LE(capture.bytes.size(), capture.bytes.front() == 0xF0 ? 300u : 3u);
+  }
+}
+
 struct SendCase {
   const char* what;
   Bytes bytes;

@@ -43,6 +43,16 @@ class LMidiDeviceStatusCheckerThreads : public ::testing::Test {
     return checker;
   }
 
+  enum class Connected { No, Yes };
+
+  // One pass over both lists: each answers whether all its devices are
+  // connected; then what the pass posted.
+  std::vector<std::string> Pass(Checker& checker, Connected expected) {
+    EXPECT_EQ(checker.CheckInputDevices(), expected == Connected::Yes);
+    EXPECT_EQ(checker.CheckOutputDevices(), expected == Connected::Yes);
+    return Announcements();
+  }
+
   // "IN:name:1" per posted notification (direction, port name, flag).
   std::vector<std::string> Announcements() {
     mLog.Clear();
@@ -80,35 +90,24 @@ TEST_F(LMidiDeviceStatusCheckerThreads, AnnouncesUnplugAndReplugOnceEach) {
       ASSERT_EQ(mComm->OpenRenderPort(StringW(u"MIDIOUT4 (Tarsel)"), output), S_OK);
     }
     const RCPtr<Checker> checker = MakeChecker();
-    EXPECT_TRUE(checker->CheckInputDevices());
-    EXPECT_TRUE(checker->CheckOutputDevices());
-    EXPECT_TRUE(Announcements().empty());
-
+    const std::vector<std::string> none;
+    EXPECT_EQ(Pass(*checker, Connected::Yes), none);
     mKeyboard->Unplug();
-    EXPECT_FALSE(checker->CheckInputDevices());
-    EXPECT_FALSE(checker->CheckOutputDevices());
-    EXPECT_EQ(Announcements(), (std::vector<std::string>{"IN:MIDIIN4 (Tarsel):1", "OUT:MIDIOUT4 (Tarsel):1"}));
-    EXPECT_FALSE(checker->CheckInputDevices());
-    EXPECT_FALSE(checker->CheckOutputDevices());
-    EXPECT_TRUE(Announcements().empty());
-
+    EXPECT_EQ(Pass(*checker, Connected::No),
+              (std::vector<std::string>{"IN:MIDIIN4 (Tarsel):1", "OUT:MIDIOUT4 (Tarsel):1"}));
+    EXPECT_EQ(Pass(*checker, Connected::No), none);
     mKeyboard->Replug();
-    EXPECT_TRUE(checker->CheckInputDevices());
-    EXPECT_TRUE(checker->CheckOutputDevices());
-    EXPECT_EQ(Announcements(), (std::vector<std::string>{"IN:MIDIIN4 (Tarsel):0", "OUT:MIDIOUT4 (Tarsel):0"}));
-    EXPECT_TRUE(checker->CheckInputDevices());
-    EXPECT_TRUE(Announcements().empty());
+    EXPECT_EQ(Pass(*checker, Connected::Yes),
+              (std::vector<std::string>{"IN:MIDIIN4 (Tarsel):0", "OUT:MIDIOUT4 (Tarsel):0"}));
+    EXPECT_EQ(Pass(*checker, Connected::Yes), none);
   }
 }
 
 TEST_F(LMidiDeviceStatusCheckerThreads, ADeviceAbsentFromTheStartStaysQuiet) {
   mKeyboard->Unplug();
   const RCPtr<Checker> checker = MakeChecker();
-  for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_FALSE(checker->CheckInputDevices());
-    EXPECT_FALSE(checker->CheckOutputDevices());
-  }
-  EXPECT_TRUE(Announcements().empty());
+  EXPECT_TRUE(Pass(*checker, Connected::No).empty());
+  EXPECT_TRUE(Pass(*checker, Connected::No).empty());
 }
 
 TEST_F(LMidiDeviceStatusCheckerThreads, ChecksFromTwoThreadsAnnounceAChangeOnce) {
