@@ -184,10 +184,18 @@ class Control final : public FakeDeviceControl::IControl {
 
 Control gControl;
 
-Record MakeRecord(Call call, const HV::Variant* device = nullptr) {
+// The record of one call: the device it named, the Variant it was given and
+// the parameter it was about, as far as the call has them.
+Record MakeRecord(Call call, const HV::Variant* device = nullptr, const HV::Variant* argument = nullptr,
+                  const HV::ParamDescriptor* descriptor = nullptr) {
   Record record;
   record.call = call;
   record.device = Capture(device);
+  record.argument = Capture(argument);
+  if (descriptor) {
+    record.paramID = descriptor->paramID;
+    record.descriptor = Capture(&descriptor->descriptor);
+  }
   return record;
 }
 
@@ -222,15 +230,11 @@ int32_t AADI_ConnectDevice(const HV::Variant* device, ValuesCallback callback, v
 }
 
 int32_t AADI_RequestParamRanges(const HV::Variant* device, const HV::ParamRanges* ranges) {
-  Record record = MakeRecord(Call::RequestParamRanges, device);
-  record.argument = Capture(ranges);
-  return gControl.Enter(std::move(record));
+  return gControl.Enter(MakeRecord(Call::RequestParamRanges, device, ranges));
 }
 
 int32_t AADI_RequestParamValues(const HV::Variant* device, const HV::Variant* descriptors) {
-  Record record = MakeRecord(Call::RequestParamValues, device);
-  record.argument = Capture(descriptors);
-  return gControl.Enter(std::move(record));
+  return gControl.Enter(MakeRecord(Call::RequestParamValues, device, descriptors));
 }
 
 int32_t AADI_GetParamRanges(const HV::Variant* device, HV::Variant*, int32_t flags) {
@@ -240,17 +244,12 @@ int32_t AADI_GetParamRanges(const HV::Variant* device, HV::Variant*, int32_t fla
 }
 
 int32_t AADI_GetParamValues(const HV::Variant* device, const HV::Variant* descriptors, HV::Variant*) {
-  Record record = MakeRecord(Call::GetParamValues, device);
-  record.argument = Capture(descriptors);
-  return gControl.Enter(std::move(record));
+  return gControl.Enter(MakeRecord(Call::GetParamValues, device, descriptors));
 }
 
 int32_t AADI_GetParamValue(const HV::Variant* device, const HV::ParamDescriptor* descriptor,
                            HV::Variant* value) {
-  Record record = MakeRecord(Call::GetParamValue, device);
-  record.paramID = descriptor->paramID;
-  record.descriptor = Capture(&descriptor->descriptor);
-  const int32_t result = gControl.Enter(std::move(record));
+  const int32_t result = gControl.Enter(MakeRecord(Call::GetParamValue, device, nullptr, descriptor));
   // The value of a parameter is its ID, as a 32-bit integer.
   if (result >= 0 && value) value->Set(HV::kVariantInt32, &descriptor->paramID, sizeof(int32_t));
   return result;
@@ -258,17 +257,11 @@ int32_t AADI_GetParamValue(const HV::Variant* device, const HV::ParamDescriptor*
 
 int32_t AADI_SetParamValue(const HV::Variant* device, const HV::ParamDescriptor* descriptor,
                            const HV::Variant* value) {
-  Record record = MakeRecord(Call::SetParamValue, device);
-  record.paramID = descriptor->paramID;
-  record.descriptor = Capture(&descriptor->descriptor);
-  record.argument = Capture(value);
-  return gControl.Enter(std::move(record));
+  return gControl.Enter(MakeRecord(Call::SetParamValue, device, value, descriptor));
 }
 
 int32_t AADI_SetParamValues(const HV::Variant* device, const HV::Variant* values) {
-  Record record = MakeRecord(Call::SetParamValues, device);
-  record.argument = Capture(values);
-  return gControl.Enter(std::move(record));
+  return gControl.Enter(MakeRecord(Call::SetParamValues, device, values));
 }
 
 int32_t AADI_DisconnectDevice(const HV::Variant* device) {

@@ -7,9 +7,11 @@ HV::RCPtr<LDeviceCommunicationThreadWorker> LDeviceCommunicationThreadWorker::Cr
 }
 
 int32_t LDeviceCommunicationThreadWorker::DoWork(HV::RCPtr<HV::LRefCountedObject>& parameters) {
-  // A counted reference keeps the link alive for the whole delivery.
-  const HV::RCPtr<LDeviceCommunicationInterface> link =
-      HV::DynamicCast<LDeviceCommunicationInterface>(parameters);
-  if (link) link->DeliverQueuedPackets();
+  // The threader's reference (parameters) keeps the link alive for the whole
+  // delivery. No further counted reference is taken here: its release could
+  // be the link's last and destroy the link on this very thread, which the
+  // link's own stop would then have to wait for.
+  if (auto* link = dynamic_cast<LDeviceCommunicationInterface*>(parameters.Get()))
+    link->DeliverQueuedPackets();
   return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Inc/ParamValueTypes.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 
 #include <cstdint>

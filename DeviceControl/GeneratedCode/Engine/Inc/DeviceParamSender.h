@@ -1,7 +1,8 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Inc/ParamValueTypes.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Storage/ParamDescriptor.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
 
 // IDeviceParamSender: what an element needs of the top of its tree to send a
 // reserved (device-level) parameter to the keyboard. The root module

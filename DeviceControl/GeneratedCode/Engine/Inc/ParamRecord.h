@@ -1,6 +1,7 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Inc/ParamValueTypes.h"
+#include "HVFramework/Utilities/Storage/ParamDescriptor.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
 
 #include <cstdint>
 #include <span>

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Inc/ParamValueTypes.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Storage/ParamDescriptor.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
 
 #include <cstdint>
 

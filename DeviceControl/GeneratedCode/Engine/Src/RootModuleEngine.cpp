@@ -1,5 +1,6 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
@@ -165,7 +166,7 @@ HV::HResult LRootModuleEngine::GetParamValues(const HV::ParamRange& range, HV::A
   if (out->GetCount() < needed) out->SetCount(static_cast<uint32_t>(needed));
   for (int32_t i = 0; i < range.count; ++i) {
     HV::ParamValue& record = *out->GetItemPtr(static_cast<uint32_t>(position + i));
-    record.paramID = range.first + i;
+    record.paramID = OffsetParamID(range.first, i);
     record.descriptor.Clear();
     mRootModule->QueryParamValue(record, &record.value);
   }
@@ -323,6 +324,12 @@ HV::HResult LRootModuleEngine::StartWorker() {
 
 bool LRootModuleEngine::WaitForWorkerStop() {
   if (!IsWorkerBusy()) return true;
+  // The worker itself (releasing the engine's last reference as its run
+  // ends) cannot wait for its own end.
+  if (mThreader.GetThread().IsCurrentThread()) {
+    mStopRequested = true;
+    return false;
+  }
   {
     std::lock_guard lock(mPauseLock);
     mStopRequested = true;
