@@ -1,10 +1,15 @@
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
+#include "HVFramework/Midi/LMidiComm.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/System/WaitCodes.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "Panel/Engine/PresetEditorCommon/GlobalParameters.h"
+#include "Panel/Engine/PresetEditorCommon/LEnginePresetValues.h"
+#include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 
@@ -25,6 +30,31 @@ RCPtr<LMidiManager> LMidiManager::Create(IKeyboardPorts& ports, IPresetValues& v
   RCPtr<LMidiManager> manager(new LMidiManager(ports, values, statusChecker, timing));
   manager->OpenPorts();
   return manager;
+}
+
+struct LMidiManager::OwnedParts {
+  RCPtr<LMidiComm> comm;
+  std::unique_ptr<LMidiCommKeyboardPorts> ports;
+  std::unique_ptr<LEnginePresetValues> values;
+  std::unique_ptr<LKeyboardStatusChecker> statusChecker;
+};
+
+RCPtr<LMidiManager> LMidiManager::Create(const RCPtr<LRootModuleEngine>& engine, MidiTiming timing) {
+  const RCPtr<LNotificationCenter> centre = GetNotificationCenterManager()->GetCenter(StringW(u"application"));
+  auto owned = std::make_unique<OwnedParts>();
+  owned->comm = LMidiComm::Create();
+  owned->ports = std::make_unique<LMidiCommKeyboardPorts>(owned->comm);
+  owned->ports->WatchConnections(centre);
+  owned->values = std::make_unique<LEnginePresetValues>(engine);
+  owned->statusChecker = std::make_unique<LKeyboardStatusChecker>(LMidiDeviceStatusChecker::Create(owned->comm, centre));
+  RCPtr<LMidiManager> manager(new LMidiManager(std::move(owned), timing));
+  manager->OpenPorts();
+  return manager;
+}
+
+LMidiManager::LMidiManager(std::unique_ptr<OwnedParts> owned, MidiTiming timing)
+    : LMidiManager(*owned->ports, *owned->values, owned->statusChecker.get(), timing) {
+  mOwned = std::move(owned);
 }
 
 LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDeviceStatusChecker* statusChecker,

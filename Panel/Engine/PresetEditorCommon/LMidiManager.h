@@ -12,9 +12,12 @@
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
 
 #include <atomic>
+#include <memory>
 #include <functional>
 #include <mutex>
 #include <optional>
+
+class LRootModuleEngine;
 
 namespace HV {
 
@@ -40,6 +43,12 @@ class LMidiManager : public LNotificationDistributor {
   // watched) must outlive the manager. Opens the ports.
   static RCPtr<LMidiManager> Create(IKeyboardPorts& ports, IPresetValues& values,
                                     IDeviceStatusChecker* statusChecker = nullptr,
+                                    MidiTiming timing = MidiTiming::Specified());
+  // The program's manager, owning its parts: the keyboard's ports over the
+  // process's MIDI system, following the device-status announcements of the
+  // application centre, the status checker posting them there, and the
+  // engine's preset values. Opens the ports; the poll waits for a resume.
+  static RCPtr<LMidiManager> Create(const RCPtr<LRootModuleEngine>& engine,
                                     MidiTiming timing = MidiTiming::Specified());
   ~LMidiManager() override;
 
@@ -82,6 +91,9 @@ class LMidiManager : public LNotificationDistributor {
 
  private:
   enum class Awaited { None, PresetDump, GlobalReply, IdentityReply };
+  struct OwnedParts;
+
+  LMidiManager(std::unique_ptr<OwnedParts> owned, MidiTiming timing);
 
   void OnMidiDataCaptured(const MidiMessage& message);
   // Up to `tries` sends, each followed by a wait for the awaited reply.
@@ -93,6 +105,8 @@ class LMidiManager : public LNotificationDistributor {
   HResult BuildPresetDump(int32_t slot, MidiMessage& dump);
   void ApplyPresetDump(const MidiMessage& dump);
 
+  // First: what the program's manager owns outlives everything that uses it.
+  std::unique_ptr<OwnedParts> mOwned;
   IKeyboardPorts& mPorts;
   IPresetValues& mValues;
   IDeviceStatusChecker* const mStatusChecker;  // not owned; may be null

@@ -6,7 +6,9 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 #include "tests/support/DirectKeyboardPorts.h"
+#include "HVFramework/Platform/MidiPlatform.h"
 #include "tests/support/EngineAnnouncements.h"
+#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,34 @@ TEST_F(LEnginePresetValuesThreads, TheEnginesPresetIsWhatGoesToTheKeyboard) {
   EXPECT_TRUE(std::equal(name.begin(), name.end(), slot.begin()));
   std::vector<uint8_t> rest = MakeDefaultPresetData();
   EXPECT_TRUE(std::equal(rest.begin() + 6, rest.end(), slot.begin() + 6));
+}
+
+// The program's manager over the process's MIDI system, here a loopback
+// system with the simulated keyboard, as TARSEL_MIDI=simulated gives it.
+TEST(LMidiManagerProgramThreads, OwnsItsPartsAndFetchesThroughTheProcesssMidiSystem) {
+  SimulatedKeyboard keyboard;
+  const RCPtr<Platform::LLoopbackMidiSystem> system = Platform::LLoopbackMidiSystem::Create();
+  AttachSimulatedKeyboard(*system, keyboard);
+  Platform::LMidiPlatform::Install(system);
+  {
+    EngineAnnouncements announced;
+    const RCPtr<LRootModuleEngine> engine = LRootModuleEngine::Create();
+    ASSERT_EQ(engine->Initialize(0), S_OK);
+    SimulatedKeyboard::Preset preset;
+    preset.fill(0x15);
+    keyboard.SetSlot(4, preset);
+    RCPtr<LMidiManager> manager = LMidiManager::Create(engine, kTiming);
+    EXPECT_TRUE(manager->ArePortsOpen());
+    EXPECT_EQ(manager->GetPresetFromMidiDevice(4), S_OK);
+    Variant name;
+    ASSERT_EQ(engine->GetParamValue(ParamDescriptor(0), &name), S_OK);
+    EXPECT_EQ(GetRecordBytes(name).size(), 6u);
+    EXPECT_EQ(GetRecordBytes(name)[0], 0x15);
+    manager = nullptr;
+  }
+  DetachSimulatedKeyboard(keyboard);
+  Platform::LMidiPlatform::Install(nullptr);
+  system->WaitForCallbacks();
 }
 
 }  // namespace
