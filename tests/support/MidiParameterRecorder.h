@@ -22,7 +22,9 @@ class MidiParameterRecorder : public LNotificationClient {
     std::thread::id thread;
   };
 
-  static RCPtr<MidiParameterRecorder> Create() { return RCPtr<MidiParameterRecorder>(new MidiParameterRecorder); }
+  static RCPtr<MidiParameterRecorder> Create() {
+    return RCPtr<MidiParameterRecorder>(new MidiParameterRecorder);
+  }
 
   void Listen(const RCPtr<LMidiManager>& manager) {
     RegisterNotification(manager, LMidiManager::kParameterReceivedName);

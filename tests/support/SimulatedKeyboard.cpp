@@ -13,7 +13,8 @@ constexpr uint8_t kStart = 0xF0;
 constexpr uint8_t kEnd = 0xF7;
 constexpr uint8_t kFirstRealTime = 0xF8;
 constexpr std::array<uint8_t, 7> kMakerHeader = {0xF0, 0x00, 0x3C, 0x51, 0x7F, 0x31, 0x05};
-constexpr std::array<uint8_t, 12> kLeadIn = {0xF0, 0x00, 0x3C, 0x51, 0x7F, 0x31, 0x05, 0x6D, 0x00, 0x01, 0x01, 0xF7};
+constexpr std::array<uint8_t, 12> kLeadIn = {0xF0, 0x00, 0x3C, 0x51, 0x7F, 0x31,
+                                             0x05, 0x6D, 0x00, 0x01, 0x01, 0xF7};
 constexpr std::array<uint8_t, 6> kIdentityRequest = {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
 constexpr uint8_t kDumpToKeyboard = 0x61;
 constexpr uint8_t kPresetRequest = 0x62;
@@ -63,7 +64,8 @@ void SimulatedKeyboard::ConnectReplies(ReplySink sink) {
   mSink = std::move(sink);
 }
 
-void SimulatedKeyboard::OnMidiFromEditor(Platform::LLoopbackMidiDevice&, const Platform::MidiLoopbackPacket& packet) {
+void SimulatedKeyboard::OnMidiFromEditor(Platform::LLoopbackMidiDevice&,
+                                         const Platform::MidiLoopbackPacket& packet) {
   Receive(packet.bytes);
 }
 
@@ -110,7 +112,8 @@ SimulatedKeyboard::Event SimulatedKeyboard::Classify(const std::vector<uint8_t>&
   if (HasMakerHeader(message, 10, kPresetRequest)) return Event::PresetRequest;
   if (HasMakerHeader(message, kDumpLength, kDumpToKeyboard) && StartsWith(message, {0x0A, 0x3B}, 8))
     return Event::PresetDump;
-  if (HasMakerHeader(message, 15, kGlobalSet) && StartsWith(message, {0x00, 0x04, 0x00}, 8)) return Event::GlobalSet;
+  if (HasMakerHeader(message, 15, kGlobalSet) && StartsWith(message, {0x00, 0x04, 0x00}, 8))
+    return Event::GlobalSet;
   if (HasMakerHeader(message, 13, kGlobalRequest) && StartsWith(message, {0x00, 0x02, 0x00}, 8))
     return Event::GlobalRequest;
   return Event::Unrecognised;
@@ -154,7 +157,8 @@ std::vector<uint8_t> SimulatedKeyboard::Answer(Event event, const std::vector<ui
 // False when this request goes unanswered.
 bool SimulatedKeyboard::TakeAnswerTurn(Event request) {
   if (!mIsAnswering) return false;
-  if (std::find(mSilencedRequests.begin(), mSilencedRequests.end(), request) != mSilencedRequests.end()) return false;
+  if (std::find(mSilencedRequests.begin(), mSilencedRequests.end(), request) != mSilencedRequests.end())
+    return false;
   if (mRequestsToIgnore > 0) {
     --mRequestsToIgnore;
     return false;
@@ -176,15 +180,29 @@ std::vector<uint8_t> SimulatedKeyboard::MakeDumpReply(size_t slot) const {
 
 // Offsets 5 to 9 carry the maker and model bytes, 10 to 13 the firmware.
 std::vector<uint8_t> SimulatedKeyboard::MakeIdentityReply() const {
-  std::vector<uint8_t> reply = {kStart, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51, 0x31, 0x05, 0, 0, 0, 0, kEnd};
+  std::vector<uint8_t> reply = {kStart, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51,
+                                0x31,   0x05, 0,    0,    0,    0,    kEnd};
   for (size_t i = 0; i < mFirmware.size(); ++i) reply[10 + i] = mFirmware[i];
   return reply;
 }
 
 std::vector<uint8_t> SimulatedKeyboard::MakeGlobalReply(size_t index) const {
   const int32_t value = mGlobals[index];
-  std::vector<uint8_t> reply = {0, 0, 0, 0, 0, 0, 0, kGlobalReply, 0x00, 0x04, 0x00, static_cast<uint8_t>(index),
-                                static_cast<uint8_t>((value >> 7) & 0x7F), static_cast<uint8_t>(value & 0x7F), kEnd};
+  std::vector<uint8_t> reply = {0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                kGlobalReply,
+                                0x00,
+                                0x04,
+                                0x00,
+                                static_cast<uint8_t>(index),
+                                static_cast<uint8_t>((value >> 7) & 0x7F),
+                                static_cast<uint8_t>(value & 0x7F),
+                                kEnd};
   std::copy(kMakerHeader.begin(), kMakerHeader.end(), reply.begin());
   return reply;
 }
@@ -318,8 +336,8 @@ std::vector<SimulatedKeyboard::Event> SimulatedKeyboard::GetEvents() const {
 
 size_t SimulatedKeyboard::CountEvents(Event event) const {
   std::lock_guard lock(mMutex);
-  return static_cast<size_t>(
-      std::count_if(mLog.begin(), mLog.end(), [event](const LogEntry& entry) { return entry.event == event; }));
+  return static_cast<size_t>(std::count_if(mLog.begin(), mLog.end(),
+                                           [event](const LogEntry& entry) { return entry.event == event; }));
 }
 
 void SimulatedKeyboard::ClearLog() {
@@ -330,9 +348,9 @@ void SimulatedKeyboard::ClearLog() {
 bool SimulatedKeyboard::WaitForEvent(Event event, size_t count, std::chrono::milliseconds timeout) const {
   std::unique_lock lock(mMutex);
   return mLogged.wait_for(lock, timeout, [&] {
-    return static_cast<size_t>(std::count_if(mLog.begin(), mLog.end(),
-                                             [event](const LogEntry& entry) { return entry.event == event; })) >=
-           count;
+    return static_cast<size_t>(std::count_if(mLog.begin(), mLog.end(), [event](const LogEntry& entry) {
+             return entry.event == event;
+           })) >= count;
   });
 }
 

@@ -37,16 +37,16 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   using ReplySink = std::function<void(std::span<const uint8_t>)>;
 
   enum class Event {
-    Piece,            // a block of bytes as received
+    Piece,  // a block of bytes as received
     LeadIn,
     IdentityRequest,
     PresetRequest,
-    PresetDump,       // stored into its slot
-    GlobalSet,        // stored
+    PresetDump,  // stored into its slot
+    GlobalSet,   // stored
     GlobalRequest,
-    Unrecognised,     // a complete System Exclusive message of no known form
-    Aborted,          // an unfinished System Exclusive message, dropped
-    IdentityReply,    // what the keyboard sent
+    Unrecognised,   // a complete System Exclusive message of no known form
+    Aborted,        // an unfinished System Exclusive message, dropped
+    IdentityReply,  // what the keyboard sent
     PresetDumpReply,
     GlobalReply,
   };
@@ -73,7 +73,8 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
 
   // The editor's bytes, in the order sent.
   void Receive(std::span<const uint8_t> bytes);
-  void OnMidiFromEditor(Platform::LLoopbackMidiDevice& device, const Platform::MidiLoopbackPacket& packet) override;
+  void OnMidiFromEditor(Platform::LLoopbackMidiDevice& device,
+                        const Platform::MidiLoopbackPacket& packet) override;
 
   // Memory.
   Preset GetSlot(size_t slot) const;
@@ -85,7 +86,7 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   // Switches for tests.
   void SetAnswering(bool shouldAnswer);                 // every request
   void SetAnswering(Event request, bool shouldAnswer);  // one kind of request
-  void IgnoreNextRequests(uint32_t count);   // answer again after this many requests
+  void IgnoreNextRequests(uint32_t count);              // answer again after this many requests
   void SetReplyDelay(std::chrono::milliseconds delay);
   void SetFirmwareVersion(std::string_view fourDigits);
   // Corrupts every reply, or only replies of one kind.

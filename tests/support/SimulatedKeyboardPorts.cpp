@@ -24,8 +24,8 @@ RCPtr<Platform::LLoopbackMidiDevice> AttachSimulatedKeyboard(Platform::LLoopback
                                                              SimulatedKeyboard& keyboard) {
   system.AddDevice(u"Tarsel", u"Tarsel", GetSilentPeer());
   for (char16_t port : {u'2', u'3'})
-    system.AddDevice(std::u16string(u"MIDIIN") + port + u" (Tarsel)", std::u16string(u"MIDIOUT") + port + u" (Tarsel)",
-                     GetSilentPeer());
+    system.AddDevice(std::u16string(u"MIDIIN") + port + u" (Tarsel)",
+                     std::u16string(u"MIDIOUT") + port + u" (Tarsel)", GetSilentPeer());
   RCPtr<Platform::LLoopbackMidiDevice> device =
       system.AddDevice(kSimulatedProtocolInput, kSimulatedProtocolOutput, keyboard);
   keyboard.ConnectReplies([device](std::span<const uint8_t> bytes) { device->Reply(bytes); });
@@ -35,7 +35,8 @@ RCPtr<Platform::LLoopbackMidiDevice> AttachSimulatedKeyboard(Platform::LLoopback
 void DetachSimulatedKeyboard(SimulatedKeyboard& keyboard) { keyboard.ConnectReplies({}); }
 
 SimulatedKeyboard& RegisterSimulatedKeyboard() {
-  static SimulatedKeyboard* keyboard = new SimulatedKeyboard;  // the process's simulated device, never destroyed
+  static SimulatedKeyboard* keyboard =
+      new SimulatedKeyboard;  // the process's simulated device, never destroyed
   Platform::LMidiPlatform::RegisterSimulated([] {
     RCPtr<Platform::LLoopbackMidiSystem> system = Platform::LLoopbackMidiSystem::Create();
     AttachSimulatedKeyboard(*system, *keyboard);

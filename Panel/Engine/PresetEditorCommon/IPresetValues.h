@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/Utilities/Storage/Variant.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
 
 #include <cstdint>
 

@@ -36,7 +36,8 @@ HResult StartGlobalParameterMessage(MidiMessage& message, Command command, uint8
                                     int32_t index) {
   const HResult result = WriteHeader(message);
   if (Failed(result)) return result;
-  const uint8_t tail[] = {static_cast<uint8_t>(command), 0x00, payloadLength, 0x00, static_cast<uint8_t>(index)};
+  const uint8_t tail[] = {static_cast<uint8_t>(command), 0x00, payloadLength, 0x00,
+                          static_cast<uint8_t>(index)};
   return AppendBytes(message, tail);
 }
 
@@ -78,8 +79,8 @@ MidiMessage MakePresetDumpHeader(uint8_t slot) {
 }
 
 MidiMessage MakeIdentityRequest() {
-  const uint8_t bytes[] = {kSysExStart, kUniversalNonRealTime, kAllDevices, kGeneralInformation, kIdentityRequest,
-                           kSysExEnd};
+  const uint8_t bytes[] = {kSysExStart,         kUniversalNonRealTime, kAllDevices,
+                           kGeneralInformation, kIdentityRequest,      kSysExEnd};
   return MakeMessage(bytes);
 }
 
@@ -145,7 +146,8 @@ std::span<const uint8_t> GetPresetData(const MidiMessage& dump) {
 }
 
 std::optional<GlobalParameterReply> ParseGlobalParameterReply(const MidiMessage& message) {
-  if (message.GetCount() != kGlobalReplyLength || !IsCommand(message, Command::GlobalReply)) return std::nullopt;
+  if (message.GetCount() != kGlobalReplyLength || !IsCommand(message, Command::GlobalReply))
+    return std::nullopt;
   return GlobalParameterReply{ByteAt(message, kGlobalIndexOffset),
                               GlobalParameters::DecodeValue(ByteAt(message, kGlobalIndexOffset + 1),
                                                             ByteAt(message, kGlobalIndexOffset + 2))};

@@ -63,11 +63,11 @@ std::span<const uint8_t> BytesOf(const MidiMessage& message);
 HResult AppendBytes(MidiMessage& message, std::span<const uint8_t> bytes);
 
 // Builders.
-HResult WriteHeader(MidiMessage& message);    // empties, then the 7 header bytes
-MidiMessage MakeLeadIn();                     // 10 bytes, no F0, no F7
-MidiMessage MakePresetRequest(uint8_t slot);  // 8 bytes, no F0, no F7
+HResult WriteHeader(MidiMessage& message);       // empties, then the 7 header bytes
+MidiMessage MakeLeadIn();                        // 10 bytes, no F0, no F7
+MidiMessage MakePresetRequest(uint8_t slot);     // 8 bytes, no F0, no F7
 MidiMessage MakePresetDumpHeader(uint8_t slot);  // 10 bytes, no F0, no F7; the 1338 data bytes follow
-MidiMessage MakeIdentityRequest();            // F0 7E 7F 06 01 F7, complete
+MidiMessage MakeIdentityRequest();               // F0 7E 7F 06 01 F7, complete
 // With F7. E_FAIL for a key not in the global parameter table.
 HResult MakeGlobalParameterRequest(std::u16string_view key, MidiMessage& message);
 // With F7. E_FAIL for an unknown key or a refused value.
@@ -79,13 +79,15 @@ HResult MakeGlobalParameterSet(std::u16string_view key, int32_t value, MidiMessa
 HResult FrameSysEx(MidiMessage& message);
 
 // How many 256-byte pieces a message of this length needs.
-constexpr uint32_t CountPieces(uint32_t length) { return length / kPieceLength + (length % kPieceLength ? 1 : 0); }
+constexpr uint32_t CountPieces(uint32_t length) {
+  return length / kPieceLength + (length % kPieceLength ? 1 : 0);
+}
 // The message in 256-byte pieces, the last one padded with 00.
 std::vector<MidiMessage> CutIntoPieces(const MidiMessage& message);
 
 // Recognisers of whole captured messages.
 bool HasHeader(const MidiMessage& message);
-bool IsPresetDump(const MidiMessage& message);  // 1350 bytes, header, 63
+bool IsPresetDump(const MidiMessage& message);                    // 1350 bytes, header, 63
 std::span<const uint8_t> GetPresetData(const MidiMessage& dump);  // the 1338 data bytes of a dump
 
 struct GlobalParameterReply {

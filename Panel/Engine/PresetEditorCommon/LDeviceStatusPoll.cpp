@@ -33,7 +33,8 @@ LDeviceStatusPoll::LDeviceStatusPoll(std::function<void()> check, std::chrono::m
       mSuspendStep(suspendStep),
       mPass(new Pass(std::move(check))),
       mGate(LEvent::Create()),
-      mThreader(new LEventGatedThreader(mGate, mPass, RCPtr<LRefCountedObject>(), ThreadPriority::BelowNormal)) {}
+      mThreader(
+          new LEventGatedThreader(mGate, mPass, RCPtr<LRefCountedObject>(), ThreadPriority::BelowNormal)) {}
 
 LDeviceStatusPoll::~LDeviceStatusPoll() {
   mIsActive = false;

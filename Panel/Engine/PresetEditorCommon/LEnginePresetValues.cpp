@@ -11,7 +11,8 @@ Variant LEnginePresetValues::GetPresetValue(int32_t relativeParamID) {
 }
 
 HResult LEnginePresetValues::SetPresetValue(int32_t relativeParamID, const Variant& value) {
-  return mEngine->SetParamValue(ParamDescriptor(OffsetParamID(mEngine->GetFirstParamID(), relativeParamID)), value);
+  return mEngine->SetParamValue(ParamDescriptor(OffsetParamID(mEngine->GetFirstParamID(), relativeParamID)),
+                                value);
 }
 
 }  // namespace HV

@@ -4,7 +4,8 @@
 
 namespace HV {
 
-LKeyboardStatusChecker::LKeyboardStatusChecker(const RCPtr<LMidiDeviceStatusChecker>& checker) : mChecker(checker) {
+LKeyboardStatusChecker::LKeyboardStatusChecker(const RCPtr<LMidiDeviceStatusChecker>& checker)
+    : mChecker(checker) {
   StringArrayW inputs;
   inputs.AddItem(StringW(LMidiCommKeyboardPorts::kInputName));
   mChecker->RecordInputDevices(inputs);

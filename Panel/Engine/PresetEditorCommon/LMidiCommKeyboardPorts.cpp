@@ -12,7 +12,8 @@ namespace HV {
 // runs under the client's lock, so clearing it waits for a call in progress.
 class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
  public:
-  CaptureClient(const LMidiCommInterface* comm, CaptureHandler handler) : mComm(comm), mHandler(std::move(handler)) {}
+  CaptureClient(const LMidiCommInterface* comm, CaptureHandler handler)
+      : mComm(comm), mHandler(std::move(handler)) {}
 
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override {

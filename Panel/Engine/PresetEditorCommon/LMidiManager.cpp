@@ -2,10 +2,10 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Midi/LMidiComm.h"
+#include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/System/WaitCodes.h"
-#include "HVFramework/Notification/LNotification.h"
 #include "Panel/Engine/PresetEditorCommon/GlobalParameters.h"
 #include "Panel/Engine/PresetEditorCommon/LEnginePresetValues.h"
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
@@ -40,13 +40,15 @@ struct LMidiManager::OwnedParts {
 };
 
 RCPtr<LMidiManager> LMidiManager::Create(const RCPtr<LRootModuleEngine>& engine, MidiTiming timing) {
-  const RCPtr<LNotificationCenter> centre = GetNotificationCenterManager()->GetCenter(StringW(u"application"));
+  const RCPtr<LNotificationCenter> centre =
+      GetNotificationCenterManager()->GetCenter(StringW(u"application"));
   auto owned = std::make_unique<OwnedParts>();
   owned->comm = LMidiComm::Create();
   owned->ports = std::make_unique<LMidiCommKeyboardPorts>(owned->comm);
   owned->ports->WatchConnections(centre);
   owned->values = std::make_unique<LEnginePresetValues>(engine);
-  owned->statusChecker = std::make_unique<LKeyboardStatusChecker>(LMidiDeviceStatusChecker::Create(owned->comm, centre));
+  owned->statusChecker =
+      std::make_unique<LKeyboardStatusChecker>(LMidiDeviceStatusChecker::Create(owned->comm, centre));
   RCPtr<LMidiManager> manager(new LMidiManager(std::move(owned), timing));
   manager->OpenPorts();
   return manager;
@@ -129,7 +131,8 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   const HResult result = WithCaptureHandler("HV::LMidiManager::RequestNonPresetParameterFromDevice", [&] {
     PollPause pause(mPoll);
-    return AwaitReply(Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply);
+    return AwaitReply(
+        Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply);
   });
   std::optional<KeyboardSysEx::GlobalParameterReply> received;
   {
@@ -155,7 +158,8 @@ HResult LMidiManager::SendMidiMessage(const MidiMessage& bytes) {
 bool LMidiManager::IsDeviceFirmwareVersionUseable() {
   if (!ArePortsOpen()) return false;
   const HResult result = WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
-    return AwaitReply(Awaited::IdentityReply, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable);
+    return AwaitReply(
+        Awaited::IdentityReply, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable);
   });
   return result == S_OK;
 }
@@ -171,7 +175,9 @@ HResult LMidiManager::SendIdentityRequest() {
   return SendSysEx(KeyboardSysEx::MakeIdentityRequest());
 }
 
-void LMidiManager::GetNonPresetParameterNames(StringArrayW& names) { GlobalParameters::GetNonPresetParameterNames(names); }
+void LMidiManager::GetNonPresetParameterNames(StringArrayW& names) {
+  GlobalParameters::GetNonPresetParameterNames(names);
+}
 
 HResult LMidiManager::SendSysEx(MidiMessage message, bool isLeadInSent) {
   // Framed before anything goes out: a message that cannot be framed sends no lead-in either.
@@ -201,8 +207,9 @@ HResult LMidiManager::ResumeDeviceStatusPolling() { return mPoll.Resume(); }
 bool LMidiManager::IsDeviceStatusPollingActive() { return mPoll.IsActive(); }
 
 HResult LMidiManager::WithCaptureHandler(const char* operation, const std::function<HResult()>& body) {
-  CheckResult(mPorts.RegisterCaptureHandler([this](const MidiMessage& message) { OnMidiDataCaptured(message); }),
-              SourceLocation{operation, __FILE__, __LINE__});
+  CheckResult(
+      mPorts.RegisterCaptureHandler([this](const MidiMessage& message) { OnMidiDataCaptured(message); }),
+      SourceLocation{operation, __FILE__, __LINE__});
   const HResult result = body();
   CheckResult(mPorts.UnregisterCaptureHandler(), SourceLocation{operation, __FILE__, __LINE__});
   return result;
@@ -250,7 +257,8 @@ void LMidiManager::OnMidiDataCaptured(const MidiMessage& message) {
 
 // Written under the capture lock, so a fetch that gave up has no half-written preset.
 void LMidiManager::ApplyPresetDump(const MidiMessage& dump) {
-  const std::optional<PresetData::Records> records = PresetData::SplitRecords(KeyboardSysEx::GetPresetData(dump));
+  const std::optional<PresetData::Records> records =
+      PresetData::SplitRecords(KeyboardSysEx::GetPresetData(dump));
   if (!records) return;
   for (size_t i = 0; i < records->size(); ++i)
     mValues.SetPresetValue(static_cast<int32_t>(i), MakeRecordValue((*records)[i]));

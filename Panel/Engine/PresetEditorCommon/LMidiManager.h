@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
+#include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/System/TrafficLight.h"
 #include "HVFramework/Utilities/Storage/StringArrayT.h"
 #include "Panel/Engine/PresetEditorCommon/IDeviceStatusChecker.h"
@@ -12,8 +12,8 @@
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
 
 #include <atomic>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 

@@ -10,8 +10,8 @@ namespace HV {
 // keyboard blocks the caller (about 5 s). Tests shorten them.
 struct MidiTiming {
   int32_t tries;
-  std::chrono::milliseconds replyWait;   // per try
-  std::chrono::milliseconds piecePause;  // after each 256-byte piece
+  std::chrono::milliseconds replyWait;    // per try
+  std::chrono::milliseconds piecePause;   // after each 256-byte piece
   std::chrono::milliseconds pollPeriod;   // of the device-status poll while it runs
   std::chrono::milliseconds suspendStep;  // between looks while the poll winds down
 

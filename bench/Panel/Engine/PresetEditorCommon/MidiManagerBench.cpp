@@ -54,12 +54,14 @@ void RunAgainstFloor(benchmark::State& state, int pieces, Operation operation) {
 }
 
 void SendPreset(benchmark::State& state) {
-  RunAgainstFloor(state, kSendPieces, [](LMidiManager& manager) { return manager.SendPresetToMidiDevice(5) >= 0; });
+  RunAgainstFloor(state, kSendPieces,
+                  [](LMidiManager& manager) { return manager.SendPresetToMidiDevice(5) >= 0; });
 }
 BENCHMARK(SendPreset)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void FetchPreset(benchmark::State& state) {
-  RunAgainstFloor(state, kFetchPieces, [](LMidiManager& manager) { return manager.GetPresetFromMidiDevice(5) == S_OK; });
+  RunAgainstFloor(state, kFetchPieces,
+                  [](LMidiManager& manager) { return manager.GetPresetFromMidiDevice(5) == S_OK; });
 }
 BENCHMARK(FetchPreset)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 

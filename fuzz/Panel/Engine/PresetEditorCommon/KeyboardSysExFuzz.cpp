@@ -18,10 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!PresetData::SplitRecords(KeyboardSysEx::GetPresetData(message))) std::abort();
   }
   if (const auto reply = KeyboardSysEx::ParseGlobalParameterReply(message)) {
-    if (reply->index < 0 || reply->index > 0xFF || reply->value < 0 || reply->value > 0xFF * 129) std::abort();
+    if (reply->index < 0 || reply->index > 0xFF || reply->value < 0 || reply->value > 0xFF * 129)
+      std::abort();
     (void)GlobalParameters::GetKey(reply->index);
   }
-  if (KeyboardSysEx::IsFirmwareVersionAcceptable(message) && !KeyboardSysEx::IsIdentityReply(message)) std::abort();
+  if (KeyboardSysEx::IsFirmwareVersionAcceptable(message) && !KeyboardSysEx::IsIdentityReply(message))
+    std::abort();
 
   if (KeyboardSysEx::FrameSysEx(message) == S_OK) {
     const std::span<const uint8_t> framed = KeyboardSysEx::BytesOf(message);

@@ -24,12 +24,12 @@ struct RangeRow {
 
 // Written out again from the keyboard's documentation, not from kTable.
 const RangeRow kRanges[] = {
-    {u"Global_Channel", 0, 0, 16},       {u"XYPAD_VELOCITY", 1, 0, -1},    {u"XYPAD_FRACTION", 2, 0, -1},
-    {u"XYPAD_REBOUND", 3, 0, -1},        {u"MACKIE_HUI_ENABLED", 4, 0, 1}, {u"KEY_OCTAVE", 5, 2, 9},
-    {u"KEY_TRANSPOSE", 6, 0, 24},        {u"KEY_SENSITIVITY", 7, 0, 6},    {u"PAD_OCTAVE", 8, 0, 10},
-    {u"PAD_TRANSPOSE", 9, 0, 25},        {u"PAD_SENSITIVITY", 10, 0, 9},   {u"CURVE_ACCELLERATION", 11, 0, 3},
-    {u"XY_SENSITIVITY", 12, 0, 9},       {u"GLOBAL_PROGRAM", 13, 0, 127},  {u"GLOBAL_BANK_MSB", 14, 0, 127},
-    {u"GLOBAL_BANK_LSB", 15, 0, 127},    {u"MIDI_DIN_OUT", 16, 0, 1},
+    {u"Global_Channel", 0, 0, 16},    {u"XYPAD_VELOCITY", 1, 0, -1},    {u"XYPAD_FRACTION", 2, 0, -1},
+    {u"XYPAD_REBOUND", 3, 0, -1},     {u"MACKIE_HUI_ENABLED", 4, 0, 1}, {u"KEY_OCTAVE", 5, 2, 9},
+    {u"KEY_TRANSPOSE", 6, 0, 24},     {u"KEY_SENSITIVITY", 7, 0, 6},    {u"PAD_OCTAVE", 8, 0, 10},
+    {u"PAD_TRANSPOSE", 9, 0, 25},     {u"PAD_SENSITIVITY", 10, 0, 9},   {u"CURVE_ACCELLERATION", 11, 0, 3},
+    {u"XY_SENSITIVITY", 12, 0, 9},    {u"GLOBAL_PROGRAM", 13, 0, 127},  {u"GLOBAL_BANK_MSB", 14, 0, 127},
+    {u"GLOBAL_BANK_LSB", 15, 0, 127}, {u"MIDI_DIN_OUT", 16, 0, 1},
 };
 
 TEST(GlobalParameters, EveryKeyAcceptsItsRangeAndRefusesJustOutside) {
@@ -68,9 +68,11 @@ TEST(GlobalParameters, NamesComeInWireOrderIntoAnEmptiedArray) {
 TEST(GlobalParameters, SetMessagesCarryIndexAndSevenBitHalves) {
   MidiMessage message;
   ASSERT_EQ(KeyboardSysEx::MakeGlobalParameterSet(u"GLOBAL_PROGRAM", 127, message), S_OK);
-  EXPECT_EQ(Bytes(message), HV::Test::Join(HV::Test::kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x0D, 0x00, 0x7F, 0xF7}));
+  EXPECT_EQ(Bytes(message),
+            HV::Test::Join(HV::Test::kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x0D, 0x00, 0x7F, 0xF7}));
   ASSERT_EQ(KeyboardSysEx::MakeGlobalParameterSet(u"Global_Channel", 16, message), S_OK);
-  EXPECT_EQ(Bytes(message), HV::Test::Join(HV::Test::kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x00, 0x00, 0x10, 0xF7}));
+  EXPECT_EQ(Bytes(message),
+            HV::Test::Join(HV::Test::kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x00, 0x00, 0x10, 0xF7}));
   EXPECT_EQ(EncodeValue(130), (std::array<uint8_t, 2>{0x01, 0x02}));
   EXPECT_EQ(DecodeValue(0x7F, 0x7F), 16383);
 }

@@ -53,8 +53,8 @@ TEST(KeyboardSysEx, BuildersFramedGiveTheMessagesOnTheWire) {
     ASSERT_EQ(FrameSysEx(c.message), S_OK);
     EXPECT_EQ(Bytes(c.message), c.framed);
   }
-  EXPECT_EQ(Bytes(MakePresetDumpHeader(9)), (std::vector<uint8_t>{0x00, 0x3C, 0x51, 0x7F, 0x31, 0x05, 0x61, 0x0A,
-                                                                   0x3B, 0x09}));
+  EXPECT_EQ(Bytes(MakePresetDumpHeader(9)),
+            (std::vector<uint8_t>{0x00, 0x3C, 0x51, 0x7F, 0x31, 0x05, 0x61, 0x0A, 0x3B, 0x09}));
   MidiMessage header = Message({1, 2, 3});
   ASSERT_EQ(WriteHeader(header), S_OK);
   EXPECT_EQ(Bytes(header), kHeaderBytes);
@@ -78,7 +78,8 @@ TEST(KeyboardSysEx, PiecesAre256BytesWithZeroPaddingInTheLast) {
     uint32_t length;
     uint32_t pieces;
   };
-  for (const Count& c : {Count{0, 0}, Count{1, 1}, Count{256, 1}, Count{257, 2}, Count{512, 2}, Count{1350, 6}})
+  for (const Count& c :
+       {Count{0, 0}, Count{1, 1}, Count{256, 1}, Count{257, 2}, Count{512, 2}, Count{1350, 6}})
     EXPECT_EQ(CountPieces(c.length), c.pieces) << c.length;
   EXPECT_EQ(CutIntoPieces(Message(std::vector<uint8_t>(256, 1))).size(), 1u);
 }
@@ -97,7 +98,8 @@ TEST(KeyboardSysEx, RecognisersTakeOnlyTheExactForms) {
   const std::vector<uint8_t> reply = Join(kHeaderBytes, {0x6C, 0x00, 0x04, 0x00, 0x05, 0x01, 0x02, 0xF7});
   std::vector<uint8_t> replyHighIndex = reply;
   replyHighIndex[11] = 0x85;
-  const std::vector<uint8_t> identity = {0xF0, 0x7E, 0x10, 0x06, 0x02, 0, 0, 0, 0, 0, '1', '0', '4', '1', 0xF7};
+  const std::vector<uint8_t> identity = {0xF0, 0x7E, 0x10, 0x06, 0x02, 0,   0,   0,
+                                         0,    0,    '1',  '0',  '4',  '1', 0xF7};
 
   struct Case {
     const char* name;
@@ -116,7 +118,11 @@ TEST(KeyboardSysEx, RecognisersTakeOnlyTheExactForms) {
       {"global reply with an index past every table", replyHighIndex, false, 0x85, false},
       {"global reply one byte short", std::vector<uint8_t>(reply.begin(), reply.end() - 1), false, {}, false},
       {"identity reply", identity, false, {}, true},
-      {"identity reply one byte short", std::vector<uint8_t>(identity.begin() + 1, identity.end()), false, {}, false},
+      {"identity reply one byte short",
+       std::vector<uint8_t>(identity.begin() + 1, identity.end()),
+       false,
+       {},
+       false},
       {"header only", kHeaderBytes, false, {}, false},
       {"empty", {}, false, {}, false},
   };
@@ -143,8 +149,8 @@ TEST(KeyboardSysEx, FirmwareFrom1041OnIsAcceptable) {
     bool acceptable;
   };
   const Case cases[] = {
-      {"1041", true},  {"1040", false}, {"0999", false}, {"2000", true}, {"1100", true},
-      {"1042", true},  {"1050", true},  {"1039", false}, {"1031", false}, {"10/1", false},
+      {"1041", true}, {"1040", false}, {"0999", false}, {"2000", true},  {"1100", true},
+      {"1042", true}, {"1050", true},  {"1039", false}, {"1031", false}, {"10/1", false},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> reply = {0xF0, 0x7E, 0x7F, 0x06, 0x02, 0, 0, 0, 0, 0};

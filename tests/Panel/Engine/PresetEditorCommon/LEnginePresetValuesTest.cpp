@@ -4,9 +4,9 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "HVFramework/Platform/MidiPlatform.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 #include "tests/support/DirectKeyboardPorts.h"
-#include "HVFramework/Platform/MidiPlatform.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/SimulatedKeyboardPorts.h"
 
@@ -60,7 +60,8 @@ TEST_F(LEnginePresetValuesThreads, AFetchedPresetReachesTheEngineAndIsAnnounced)
   for (const EngineAnnouncements::StateChange& change : mAnnounced.StateChanges())
     for (const ParamValue& value : change.values) announced[value.paramID] = value.value;
   ASSERT_EQ(announced.size(), static_cast<size_t>(kDeviceParamCount));
-  for (int32_t id = 0; id < kDeviceParamCount; ++id) EXPECT_EQ(announced[id], mValues.GetPresetValue(id)) << id;
+  for (int32_t id = 0; id < kDeviceParamCount; ++id)
+    EXPECT_EQ(announced[id], mValues.GetPresetValue(id)) << id;
 }
 
 TEST_F(LEnginePresetValuesThreads, TheEnginesPresetIsWhatGoesToTheKeyboard) {

@@ -67,8 +67,9 @@ TEST_F(LMidiManagerLoopbackThreads, APresetSentToSlot5ArrivesInSpacedPaddedPiece
   EXPECT_EQ(mManager->SendPresetToMidiDevice(5), 256);
   ASSERT_TRUE(mKeyboard.WaitForEvent(Event::PresetDump));
   EXPECT_EQ(Slot(5), edited);
-  EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply,
-                                                       Event::LeadIn, Event::PresetDump}));
+  EXPECT_EQ(mKeyboard.GetEvents(),
+            (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::LeadIn,
+                                Event::PresetDump}));
   std::vector<SimulatedKeyboard::LogEntry> pieces;
   for (const SimulatedKeyboard::LogEntry& entry : mKeyboard.GetLog())
     if (entry.event == Event::Piece) pieces.push_back(entry);

@@ -39,7 +39,9 @@ SimulatedKeyboard::Preset AsPreset(const std::vector<uint8_t>& data) {
   return preset;
 }
 
-std::vector<uint8_t> AsVector(const SimulatedKeyboard::Preset& preset) { return {preset.begin(), preset.end()}; }
+std::vector<uint8_t> AsVector(const SimulatedKeyboard::Preset& preset) {
+  return {preset.begin(), preset.end()};
+}
 
 class LMidiManagerThreads : public ::testing::Test {
  protected:
@@ -80,8 +82,9 @@ TEST_F(LMidiManagerSpacingThreads, APresetSentToSlot5ArrivesAfterLeadInsAndIdent
 
   EXPECT_EQ(AsVector(mKeyboard.GetSlot(5)), edited);
   EXPECT_EQ(AsVector(mKeyboard.GetSlot(4)), MakeDefaultPresetData());
-  EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply,
-                                                       Event::LeadIn, Event::PresetDump}));
+  EXPECT_EQ(mKeyboard.GetEvents(),
+            (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::LeadIn,
+                                Event::PresetDump}));
   std::vector<SimulatedKeyboard::LogEntry> pieces;
   for (const SimulatedKeyboard::LogEntry& entry : mKeyboard.GetLog())
     if (entry.event == Event::Piece) pieces.push_back(entry);
@@ -263,8 +266,9 @@ TEST_F(LMidiManagerThreads, ARequestedGlobalReachesTheClientsOnTheCallersThread)
   EXPECT_EQ(received[0].value, 130);
   EXPECT_EQ(received[0].thread, std::this_thread::get_id());
   const std::vector<SimulatedKeyboard::LogEntry> log = mKeyboard.GetLog();
-  const auto request = std::find_if(log.begin(), log.end(),
-                                    [](const SimulatedKeyboard::LogEntry& e) { return e.event == Event::GlobalRequest; });
+  const auto request = std::find_if(log.begin(), log.end(), [](const SimulatedKeyboard::LogEntry& e) {
+    return e.event == Event::GlobalRequest;
+  });
   ASSERT_NE(request, log.end());
   EXPECT_EQ(request->bytes.size(), 13u);
 }
@@ -320,11 +324,13 @@ TEST_F(LMidiManagerThreads, PollingStopsWhileSendingAndRunsAgainAfterAFetch) {
 }
 
 TEST_F(LMidiManagerThreads, MessagesThatCannotBeFramedSendNothingNotEvenALeadIn) {
-  for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{0xF0}, std::vector<uint8_t>{0xF7}, std::vector<uint8_t>{}})
+  for (const std::vector<uint8_t>& bytes :
+       {std::vector<uint8_t>{0xF0}, std::vector<uint8_t>{0xF7}, std::vector<uint8_t>{}})
     EXPECT_EQ(mManager->SendSysEx(Message(bytes)), E_FAIL);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
   EXPECT_EQ(mManager->SendSysEx(Message({0x7E, 0x7F, 0x06, 0x01})), 256);
-  EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply}));
+  EXPECT_EQ(mKeyboard.GetEvents(),
+            (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply}));
 }
 
 TEST_F(LMidiManagerThreads, ARawMessageGoesOutUnchangedOnlyWhileTheOutputsArePresent) {
@@ -345,7 +351,8 @@ TEST_F(LMidiManagerThreads, AHandlerThatCannotBeUnregisteredThrowsNamingTheOpera
     const char* function;
   };
   const Case cases[] = {
-      {[&] { mManager->IsDeviceFirmwareVersionUseable(); }, "HV::LMidiManager::IsDeviceFirmwareVersionUseable"},
+      {[&] { mManager->IsDeviceFirmwareVersionUseable(); },
+       "HV::LMidiManager::IsDeviceFirmwareVersionUseable"},
       {[&] { mManager->GetPresetFromMidiDevice(1); }, "HV::LMidiManager::IsDeviceFirmwareVersionUseable"},
       {[&] { mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true); },
        "HV::LMidiManager::RequestNonPresetParameterFromDevice"},

@@ -81,8 +81,8 @@ TEST_F(SimulatedKeyboardPortsThreads, ListsFourPortsAndSpeaksOnTheFourth) {
   ASSERT_EQ(mSystem->PrepareOutputHeader(output.handle, outHeader), kMidiNoError);
   ASSERT_EQ(mSystem->SendLongMessage(output.handle, outHeader), kMidiNoError);
 
-  EXPECT_EQ(mCallback.WaitForBytes(15),
-            (std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51, 0x31, 0x05, '1', '0', '4', '1', 0xF7}));
+  EXPECT_EQ(mCallback.WaitForBytes(15), (std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51,
+                                                              0x31, 0x05, '1', '0', '4', '1', 0xF7}));
   EXPECT_EQ(mKeyboard.GetEvents(),
             (std::vector<SimulatedKeyboard::Event>{SimulatedKeyboard::Event::IdentityRequest,
                                                    SimulatedKeyboard::Event::IdentityReply}));

@@ -18,7 +18,9 @@ const std::vector<uint8_t> kLeadIn = Join(kHeaderBytes, {0x6D, 0x00, 0x01, 0x01,
 const std::vector<uint8_t> kIdentityRequest = {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
 
 std::vector<uint8_t> PresetRequest(uint8_t slot) { return Join(kHeaderBytes, {0x62, slot, 0xF7}); }
-std::vector<uint8_t> GlobalRequest(uint8_t index) { return Join(kHeaderBytes, {0x6B, 0x00, 0x02, 0x00, index, 0xF7}); }
+std::vector<uint8_t> GlobalRequest(uint8_t index) {
+  return Join(kHeaderBytes, {0x6B, 0x00, 0x02, 0x00, index, 0xF7});
+}
 
 std::vector<uint8_t> DumpToKeyboard(uint8_t slot, const std::vector<uint8_t>& data) {
   std::vector<uint8_t> bytes = Join(Join(kHeaderBytes, {0x61, 0x0A, 0x3B, slot}), data);
@@ -32,7 +34,8 @@ std::vector<std::vector<uint8_t>> Pieces(const std::vector<uint8_t>& message) {
   for (size_t at = 0; at < message.size(); at += 256) {
     std::vector<uint8_t> piece(256, 0);
     std::copy(message.begin() + static_cast<std::ptrdiff_t>(at),
-              message.begin() + static_cast<std::ptrdiff_t>(std::min(message.size(), at + 256)), piece.begin());
+              message.begin() + static_cast<std::ptrdiff_t>(std::min(message.size(), at + 256)),
+              piece.begin());
     pieces.push_back(piece);
   }
   return pieces;
@@ -94,13 +97,14 @@ TEST_F(SimulatedKeyboardThreads, AnswersEachRequestInTheProtocolsForm) {
   Send(GlobalRequest(5));
   const std::vector<std::vector<uint8_t>> replies = WaitForReplies(3);
   ASSERT_EQ(replies.size(), 3u);
-  EXPECT_EQ(replies[0], (std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51, 0x31, 0x05, '1', '0',
-                                              '5', '2', 0xF7}));
+  EXPECT_EQ(replies[0], (std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3C, 0x51, 0x31, 0x05, '1',
+                                              '0', '5', '2', 0xF7}));
   EXPECT_EQ(replies[1], DumpReply(12, data));
   EXPECT_EQ(replies[2], Join(kHeaderBytes, {0x6C, 0x00, 0x04, 0x00, 0x05, 0x01, 0x02, 0xF7}));
-  EXPECT_EQ(mKeyboard.GetEvents(),
-            (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::PresetRequest,
-                                Event::PresetDumpReply, Event::GlobalRequest, Event::GlobalReply}));
+  EXPECT_EQ(
+      mKeyboard.GetEvents(),
+      (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::PresetRequest,
+                          Event::PresetDumpReply, Event::GlobalRequest, Event::GlobalReply}));
 }
 
 TEST_F(SimulatedKeyboardThreads, StoresDumpsAndGlobalSetsSentInPieces) {
@@ -124,7 +128,8 @@ TEST_F(SimulatedKeyboardThreads, StatusByteInsideAMessageAbortsItButRealTimeByte
   request.insert(request.begin() + 4, 0xF8);  // a clock tick may sit anywhere
   Send(request);
   Send({0x01, 0x02, 0xF7});  // data and an end without a start
-  EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::Aborted, Event::PresetRequest, Event::PresetDumpReply}));
+  EXPECT_EQ(mKeyboard.GetEvents(),
+            (std::vector<Event>{Event::Aborted, Event::PresetRequest, Event::PresetDumpReply}));
   EXPECT_TRUE(mKeyboard.GetStoredDumps().empty());
 }
 
