@@ -91,7 +91,7 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   void SetFirmwareVersion(std::string_view fourDigits);
   // Corrupts every reply, or only replies of one kind.
   void SetCorruption(Corruption corruption, std::optional<Event> onlyReply = std::nullopt);
-  void SendUnsolicitedDump(size_t slot);
+  void SendUnsolicitedDump(size_t slot);  // slot modulo 13
 
   // The log.
   std::vector<LogEntry> GetLog() const;
