@@ -8,19 +8,21 @@
 
 namespace HV {
 
-// One poll pass, run by the threader: counts itself and checks unless a
-// suspend is under way.
+// One poll pass, run by the threader: counts itself and checks only while the
+// poll is active and no suspend is under way (a wake-up left over from a
+// suspend must not check while the sender works).
 class LDeviceStatusPoll::Pass : public LThreadWorker {
  public:
   explicit Pass(std::function<void()> check) : mCheck(std::move(check)) {}
 
   int32_t DoWork(RCPtr<LRefCountedObject>&) override {
     ++mCount;
-    if (!mIsSuspendRequested) mCheck();
+    if (mIsActive && !mIsSuspendRequested) mCheck();
     return 0;
   }
 
   std::atomic<uint32_t> mCount = 0;
+  std::atomic<bool> mIsActive = false;
   std::atomic<bool> mIsSuspendRequested = false;
 
  private:
@@ -37,12 +39,11 @@ LDeviceStatusPoll::LDeviceStatusPoll(std::function<void()> check, std::chrono::m
           new LEventGatedThreader(mGate, mPass, RCPtr<LRefCountedObject>(), ThreadPriority::BelowNormal)) {}
 
 LDeviceStatusPoll::~LDeviceStatusPoll() {
-  mIsActive = false;
-  mPass->mIsSuspendRequested = true;  // the stopping wake-up checks nothing
+  mPass->mIsActive = false;  // the stopping wake-up checks nothing
 }
 
 HResult LDeviceStatusPoll::Suspend() {
-  if (!mIsActive) return S_FALSE;
+  if (!mPass->mIsActive) return S_FALSE;
   mThreader->SetTimeout(kInfinite);
   mPass->mIsSuspendRequested = true;
   uint32_t noted = mPass->mCount;
@@ -52,18 +53,20 @@ HResult LDeviceStatusPoll::Suspend() {
     noted -= 1;  // the running pass counted already
   }
   while (mPass->mCount == noted || mThreader->IsRunning()) std::this_thread::sleep_for(mSuspendStep);
-  mIsActive = false;
+  mPass->mIsActive = false;
   mPass->mIsSuspendRequested = false;
   return S_OK;
 }
 
 HResult LDeviceStatusPoll::Resume() {
-  if (mIsActive) return S_FALSE;
-  mIsActive = true;
+  if (mPass->mIsActive) return S_FALSE;
+  mPass->mIsActive = true;
   mThreader->SetTimeout(static_cast<uint32_t>(mPeriod.count()));
   mGate->Set();
   return S_OK;
 }
+
+bool LDeviceStatusPoll::IsActive() const { return mPass->mIsActive; }
 
 uint32_t LDeviceStatusPoll::GetPassCount() const { return mPass->mCount; }
 

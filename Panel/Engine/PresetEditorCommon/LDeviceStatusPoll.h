@@ -5,7 +5,6 @@
 #include "HVFramework/System/LEvent.h"
 #include "HVFramework/System/LEventGatedThreader.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -32,7 +31,7 @@ class LDeviceStatusPoll {
   HResult Suspend();
   // 1 when the poll is active already; else 0 and a pass at once.
   HResult Resume();
-  bool IsActive() const { return mIsActive; }
+  bool IsActive() const;
   uint32_t GetPassCount() const;
 
  private:
@@ -40,7 +39,6 @@ class LDeviceStatusPoll {
 
   const std::chrono::milliseconds mPeriod;
   const std::chrono::milliseconds mSuspendStep;
-  std::atomic<bool> mIsActive = false;
   RCPtr<Pass> mPass;
   RCPtr<LEvent> mGate;
   RCPtr<LEventGatedThreader> mThreader;
