@@ -146,29 +146,47 @@ void LLoopbackMidiSystem::DeliverToPeer(DeviceState& state, MidiLoopbackPacket p
 }
 
 void LLoopbackMidiSystem::Reply(const LLoopbackMidiDevice& device, std::span<const uint8_t> bytes) {
-  auto copy = std::make_shared<const std::vector<uint8_t>>(bytes.begin(), bytes.end());
-  GetDispatcher().Post(kDeviceWork, [this, &device, copy] { FeedReply(device, copy, 0); });
-}
-
-// Feeds one stretch of a reply, then queues the rest behind the callbacks it
-// caused: a client that lends its headers again from the callback has them
-// back before the next bytes arrive, as with bytes trickling in over a cable.
-void LLoopbackMidiSystem::FeedReply(const LLoopbackMidiDevice& device,
-                                    const std::shared_ptr<const std::vector<uint8_t>>& reply, size_t offset) {
-  constexpr size_t kStretch = 256;
-  std::vector<MidiInHandle> inputs;
+  if (bytes.empty()) return;
   {
     std::lock_guard lock(mMutex);
+    DeviceState* state = StateOf(device);
+    if (!state) return;
+    state->replies.emplace_back(bytes.begin(), bytes.end());
+    if (state->isFeeding) return;
+    state->isFeeding = true;
+  }
+  GetDispatcher().Post(kDeviceWork, [this, &device] { FeedReply(device); });
+}
+
+// Feeds one stretch of the oldest reply, then queues the rest behind the
+// callbacks it caused: a client that lends its headers again from the callback
+// has them back before the next bytes arrive, as with bytes trickling in over
+// a cable. A later reply starts only when the earlier one is through.
+void LLoopbackMidiSystem::FeedReply(const LLoopbackMidiDevice& device) {
+  constexpr size_t kStretch = 256;
+  std::vector<MidiInHandle> inputs;
+  std::vector<uint8_t> stretch;
+  {
+    std::lock_guard lock(mMutex);
+    DeviceState* state = StateOf(device);
+    if (!state || state->replies.empty()) {
+      if (state) state->isFeeding = false;
+      return;
+    }
+    const std::vector<uint8_t>& reply = state->replies.front();
+    const size_t count = std::min(kStretch, reply.size() - state->replyOffset);
+    stretch.assign(reply.begin() + state->replyOffset, reply.begin() + state->replyOffset + count);
+    state->replyOffset += count;
+    if (state->replyOffset == reply.size()) {
+      state->replies.pop_front();
+      state->replyOffset = 0;
+    }
     for (const auto& [handle, link] : mInputLinks) {
-      if (link.state->device.Get() == &device && IsAlive(link)) inputs.push_back(handle);
+      if (link.state == state && IsAlive(link)) inputs.push_back(handle);
     }
   }
-  const auto stretch = std::span(*reply).subspan(offset, std::min(kStretch, reply->size() - offset));
   for (MidiInHandle handle : inputs) ReceiveInput(handle, stretch);
-  const size_t next = offset + stretch.size();
-  if (next < reply->size()) {
-    GetDispatcher().Post(kDeviceWork, [this, &device, reply, next] { FeedReply(device, reply, next); });
-  }
+  GetDispatcher().Post(kDeviceWork, [this, &device] { FeedReply(device); });
 }
 
 // ---- device state ----

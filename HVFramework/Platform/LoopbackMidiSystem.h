@@ -5,6 +5,7 @@
 #include "HVFramework/Platform/MidiSystemBase.h"
 
 #include <chrono>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -54,6 +55,11 @@ class LLoopbackMidiSystem final : public LMidiSystemBase {
     uint32_t generation = 0;  // counts unplugs: handles of an older one are dead
     MidiOutputCompletion completion = MidiOutputCompletion::Immediate;
     std::chrono::milliseconds delay{0};
+    // Replies wait here and are fed one after another, each whole before the
+    // next starts, as they would follow each other on a cable.
+    std::deque<std::vector<uint8_t>> replies;
+    size_t replyOffset = 0;
+    bool isFeeding = false;
   };
   struct Link {
     DeviceState* state;
@@ -61,8 +67,7 @@ class LLoopbackMidiSystem final : public LMidiSystemBase {
   };
 
   void Reply(const LLoopbackMidiDevice& device, std::span<const uint8_t> bytes);
-  void FeedReply(const LLoopbackMidiDevice& device, const std::shared_ptr<const std::vector<uint8_t>>& reply,
-                 size_t offset);
+  void FeedReply(const LLoopbackMidiDevice& device);
   void SetPlugged(const LLoopbackMidiDevice& device, bool isPlugged);
   bool IsPlugged(const LLoopbackMidiDevice& device);
   void SetOutputCompletion(const LLoopbackMidiDevice& device, MidiOutputCompletion completion,

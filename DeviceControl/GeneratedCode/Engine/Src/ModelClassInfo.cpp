@@ -74,3 +74,9 @@ bool IsPlacedInBlock(const LParameterizedModule& module, int32_t offset, int32_t
   const uint32_t relative = RelativeParamID(module.GetFirstParamID(), rootFirst);
   return relative - static_cast<uint32_t>(offset) < static_cast<uint32_t>(count);
 }
+
+void CheckGroupPlacement(const LParameterizedModule& module, DeviceGroup group) {
+  if (!IsPlacedInBlock(module, GetDeviceGroupLayout(group).firstOffset, 1)) {
+    ThrowInvalidFirstParamID(GetGroupClassInfo(group));
+  }
+}

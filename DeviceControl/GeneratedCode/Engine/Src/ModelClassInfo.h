@@ -37,3 +37,7 @@ const ModelClassInfo& GetDeviceClassInfo();
 // Whether the module's first ID lies `offset` to `offset + count - 1` above
 // the first ID of the top of its tree.
 bool IsPlacedInBlock(const LParameterizedModule& module, int32_t offset, int32_t count);
+
+// Throws the group's Invalid FirstParamID error unless the module sits
+// exactly at the group's offset in the layout.
+void CheckGroupPlacement(const LParameterizedModule& module, DeviceGroup group);

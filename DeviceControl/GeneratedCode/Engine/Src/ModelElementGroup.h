@@ -29,9 +29,7 @@ class LModelElementGroupT : public IGroup {
 
   void SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) override {
     Base::SetFirstParamID(parent, firstParamID, index);
-    if (!IsPlacedInBlock(*this, GetDeviceGroupLayout(Base::kGroup).firstOffset, 1)) {
-      ThrowInvalidFirstParamID(GetGroupClassInfo(Base::kGroup));
-    }
+    CheckGroupPlacement(*this, Base::kGroup);
   }
 
   // Makes a new element for every index, 0 upward, releasing earlier ones.

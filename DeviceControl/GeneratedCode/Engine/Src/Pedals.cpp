@@ -13,7 +13,5 @@ void LPedals::CreatePedals() {
 
 void LPedals::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) {
   IPedals::SetFirstParamID(parent, firstParamID, index);
-  if (!IsPlacedInBlock(*this, GetDeviceGroupLayout(DeviceGroup::Pedals).firstOffset, 1)) {
-    ThrowInvalidFirstParamID(GetGroupClassInfo(DeviceGroup::Pedals));
-  }
+  CheckGroupPlacement(*this, DeviceGroup::Pedals);
 }

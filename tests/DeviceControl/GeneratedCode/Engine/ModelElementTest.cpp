@@ -265,4 +265,26 @@ TEST(ModelPlacement, EachClassAcceptsOnlyItsBlock) {
   }
 }
 
+// Model groups are checked after their children, which fill the group's
+// block exactly, so a misplaced group reports a child first; the group's own
+// message is checked here on a module at device-relative offset 0.
+TEST(ModelPlacement, GroupMessagesNameTheGroupClass) {
+  const std::pair<DeviceGroup, const char*> cases[] = {
+      {DeviceGroup::KeybedZones, "KeybedZones"}, {DeviceGroup::Wheels, "Wheels"},
+      {DeviceGroup::Pedals, "Pedals"},           {DeviceGroup::Pads, "Pads"},
+      {DeviceGroup::PushButtons, "PushButtons"}, {DeviceGroup::Faders, "Faders"},
+      {DeviceGroup::Encoders, "Encoders"},       {DeviceGroup::TouchPadAxises, "TouchPadAxises"},
+  };
+  const HV::RCPtr<LPresetName> module = LPresetName::Create();
+  const HV::RCPtr<ModelTestRoot> root = ModelTestRoot::Create(module);
+  root->Place(1000);
+  EXPECT_EQ(MessageOf([&] { CheckGroupPlacement(*module, DeviceGroup::PresetName); }), "");
+  for (const auto& [group, name] : cases) {
+    EXPECT_EQ(MessageOf([&] { CheckGroupPlacement(*module, group); }),
+              std::string("Logic Error : Invalid FirstParamID : L") + name +
+                  "::SetFirstParamID : ..\\DeviceControl\\GeneratedCode\\Engine\\Src\\" + name +
+                  " : Line 72");
+  }
+}
+
 }  // namespace
