@@ -7,6 +7,7 @@
 
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -43,6 +44,13 @@ class MidiParameterRecorder : public LNotificationClient {
   std::vector<Received> GetReceived() {
     std::lock_guard lock(mMutex);
     return mReceived;
+  }
+
+  // True when exactly this one parameter arrived, on that thread.
+  bool HasReceivedOnly(std::u16string_view key, int32_t value, std::thread::id thread) {
+    std::lock_guard lock(mMutex);
+    return mReceived.size() == 1 && mReceived[0].key == key && mReceived[0].value == value &&
+           mReceived[0].thread == thread;
   }
 
  protected:

@@ -334,6 +334,14 @@ std::vector<SimulatedKeyboard::Event> SimulatedKeyboard::GetEvents() const {
   return events;
 }
 
+std::vector<SimulatedKeyboard::LogEntry> SimulatedKeyboard::GetPieces() const {
+  std::lock_guard lock(mMutex);
+  std::vector<LogEntry> pieces;
+  for (const LogEntry& entry : mLog)
+    if (entry.event == Event::Piece) pieces.push_back(entry);
+  return pieces;
+}
+
 size_t SimulatedKeyboard::CountEvents(Event event) const {
   std::lock_guard lock(mMutex);
   return static_cast<size_t>(std::count_if(mLog.begin(), mLog.end(),

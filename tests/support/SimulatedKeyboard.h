@@ -95,7 +95,8 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
 
   // The log.
   std::vector<LogEntry> GetLog() const;
-  std::vector<Event> GetEvents() const;  // without the pieces
+  std::vector<Event> GetEvents() const;     // without the pieces
+  std::vector<LogEntry> GetPieces() const;  // only the pieces
   size_t CountEvents(Event event) const;
   void ClearLog();
   // Waits until the event was logged `count` times in all; false on time-out.

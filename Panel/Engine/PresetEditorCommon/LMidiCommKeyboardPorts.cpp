@@ -82,22 +82,23 @@ HResult LMidiCommKeyboardPorts::WatchConnections(const RCPtr<LNotificationDistri
 }
 
 void LMidiCommKeyboardPorts::OnInputConnectionChanged(const StringW& name, bool isDisconnected) {
-  RCPtr<LMidiCapturePort> released;
-  std::lock_guard lock(mPortMutex);
-  if (isDisconnected) {
-    released = std::move(mCapturePort);
-  } else if (!mCapturePort && mComm) {
-    mComm->OpenCapturePort(name, mCapturePort);
-  }
+  FollowConnection(mCapturePort, name, isDisconnected, &LMidiCommInterface::OpenCapturePort);
 }
 
 void LMidiCommKeyboardPorts::OnOutputConnectionChanged(const StringW& name, bool isDisconnected) {
-  RCPtr<LMidiRenderPort> released;
+  FollowConnection(mRenderPort, name, isDisconnected, &LMidiCommInterface::OpenRenderPort);
+}
+
+template <class Port>
+void LMidiCommKeyboardPorts::FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected,
+                                              HResult (LMidiCommInterface::*open)(const StringW&,
+                                                                                  RCPtr<Port>&)) {
+  RCPtr<Port> released;  // let go after the lock: closing a device waits for the port layer
   std::lock_guard lock(mPortMutex);
   if (isDisconnected) {
-    released = std::move(mRenderPort);
-  } else if (!mRenderPort && mComm) {
-    mComm->OpenRenderPort(name, mRenderPort);
+    released = std::move(port);
+  } else if (!port && mComm) {
+    (mComm.Get()->*open)(name, port);
   }
 }
 

@@ -47,6 +47,11 @@ class LMidiCommKeyboardPorts : public IKeyboardPorts {
   class CaptureClient;
   class ConnectionClient;
 
+  // A device that went releases the port; one that came opens it by name.
+  template <class Port>
+  void FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected,
+                        HResult (LMidiCommInterface::*open)(const StringW&, RCPtr<Port>&));
+
   const RCPtr<LMidiCommInterface> mComm;
   std::mutex mPortMutex;  // guards the two ports
   RCPtr<LMidiCapturePort> mCapturePort;

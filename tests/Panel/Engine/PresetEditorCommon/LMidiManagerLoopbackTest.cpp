@@ -25,12 +25,6 @@ using Event = SimulatedKeyboard::Event;
 
 constexpr MidiTiming kTiming = {10, 50ms, 10ms, 20ms, 1ms};
 
-std::vector<uint8_t> PatternData(uint8_t seed) {
-  std::vector<uint8_t> data(kPresetDataLength);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>((i * 5 + seed) % 0x80);
-  return data;
-}
-
 class LMidiManagerLoopbackThreads : public ::testing::Test {
  protected:
   ~LMidiManagerLoopbackThreads() override {
@@ -70,9 +64,7 @@ TEST_F(LMidiManagerLoopbackThreads, APresetSentToSlot5ArrivesInSpacedPaddedPiece
   EXPECT_EQ(mKeyboard.GetEvents(),
             (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::LeadIn,
                                 Event::PresetDump}));
-  std::vector<SimulatedKeyboard::LogEntry> pieces;
-  for (const SimulatedKeyboard::LogEntry& entry : mKeyboard.GetLog())
-    if (entry.event == Event::Piece) pieces.push_back(entry);
+  const std::vector<SimulatedKeyboard::LogEntry> pieces = mKeyboard.GetPieces();
   ASSERT_EQ(pieces.size(), 9u);
   for (size_t i = 1; i < pieces.size(); ++i) {
     EXPECT_EQ(pieces[i].bytes.size(), 256u);
@@ -85,9 +77,7 @@ TEST_F(LMidiManagerLoopbackThreads, APresetSentToSlot5ArrivesInSpacedPaddedPiece
 
 TEST_F(LMidiManagerLoopbackThreads, AFetchedSlotReplacesTheModelsPreset) {
   const std::vector<uint8_t> stored = PatternData(50);
-  SimulatedKeyboard::Preset preset;
-  std::copy(stored.begin(), stored.end(), preset.begin());
-  mKeyboard.SetSlot(12, preset);
+  mKeyboard.SetSlot(12, AsPreset(stored));
   EXPECT_EQ(mManager->GetPresetFromMidiDevice(12), S_OK);
   EXPECT_EQ(mValues.Joined(), stored);
 }
@@ -97,11 +87,7 @@ TEST_F(LMidiManagerLoopbackThreads, AGlobalReplyReachesTheClientsOnTheCallersThr
   const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
   recorder->Listen(mManager);
   EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", false), S_OK);
-  const std::vector<MidiParameterRecorder::Received> received = recorder->GetReceived();
-  ASSERT_EQ(received.size(), 1u);
-  EXPECT_EQ(received[0].key, u"KEY_OCTAVE");
-  EXPECT_EQ(received[0].value, 7);
-  EXPECT_EQ(received[0].thread, std::this_thread::get_id());
+  EXPECT_TRUE(recorder->HasReceivedOnly(u"KEY_OCTAVE", 7, std::this_thread::get_id()));
   EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 9, true), 256);
   mSystem->WaitForCallbacks();
   ASSERT_TRUE(mKeyboard.WaitForEvent(Event::GlobalSet));

@@ -27,18 +27,6 @@ constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms, 1ms};
 // The specified pause between pieces, to check the spacing.
 constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms, 1ms};
 
-std::vector<uint8_t> PatternData(uint8_t seed) {
-  std::vector<uint8_t> data(kPresetDataLength);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>((i * 13 + seed) % 0x80);
-  return data;
-}
-
-SimulatedKeyboard::Preset AsPreset(const std::vector<uint8_t>& data) {
-  SimulatedKeyboard::Preset preset;
-  std::copy(data.begin(), data.end(), preset.begin());
-  return preset;
-}
-
 std::vector<uint8_t> AsVector(const SimulatedKeyboard::Preset& preset) {
   return {preset.begin(), preset.end()};
 }
@@ -85,9 +73,7 @@ TEST_F(LMidiManagerSpacingThreads, APresetSentToSlot5ArrivesAfterLeadInsAndIdent
   EXPECT_EQ(mKeyboard.GetEvents(),
             (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::LeadIn,
                                 Event::PresetDump}));
-  std::vector<SimulatedKeyboard::LogEntry> pieces;
-  for (const SimulatedKeyboard::LogEntry& entry : mKeyboard.GetLog())
-    if (entry.event == Event::Piece) pieces.push_back(entry);
+  const std::vector<SimulatedKeyboard::LogEntry> pieces = mKeyboard.GetPieces();
   ASSERT_EQ(pieces.size(), 9u);  // lead-in, identity request, lead-in, six of the dump
   for (size_t i = 0; i < pieces.size(); ++i) {
     EXPECT_EQ(pieces[i].bytes.size(), 256u);
@@ -260,11 +246,7 @@ TEST_F(LMidiManagerThreads, ARequestedGlobalReachesTheClientsOnTheCallersThread)
   const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
   recorder->Listen(mManager);
   EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"XYPAD_REBOUND", false), S_OK);
-  const std::vector<MidiParameterRecorder::Received> received = recorder->GetReceived();
-  ASSERT_EQ(received.size(), 1u);
-  EXPECT_EQ(received[0].key, u"XYPAD_REBOUND");
-  EXPECT_EQ(received[0].value, 130);
-  EXPECT_EQ(received[0].thread, std::this_thread::get_id());
+  EXPECT_TRUE(recorder->HasReceivedOnly(u"XYPAD_REBOUND", 130, std::this_thread::get_id()));
   const std::vector<SimulatedKeyboard::LogEntry> log = mKeyboard.GetLog();
   const auto request = std::find_if(log.begin(), log.end(), [](const SimulatedKeyboard::LogEntry& e) {
     return e.event == Event::GlobalRequest;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
+#include "tests/support/SimulatedKeyboard.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +31,19 @@ inline std::vector<uint8_t> DumpReply(uint8_t slot, const std::vector<uint8_t>& 
   bytes = Join(bytes, data);
   bytes.push_back(0xF7);
   return bytes;
+}
+
+// Preset data that differs from the defaults and between seeds, all data bytes.
+inline std::vector<uint8_t> PatternData(uint8_t seed) {
+  std::vector<uint8_t> data(kPresetDataLength);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>((i * 13 + seed) % 0x80);
+  return data;
+}
+
+inline SimulatedKeyboard::Preset AsPreset(const std::vector<uint8_t>& data) {
+  SimulatedKeyboard::Preset preset{};
+  std::copy_n(data.begin(), std::min(data.size(), preset.size()), preset.begin());
+  return preset;
 }
 
 }  // namespace HV::Test
