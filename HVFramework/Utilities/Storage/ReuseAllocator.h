@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/Utilities/Storage/Allocator.h"
 #include "HVFramework/Utilities/Storage/OptionalLockGuard.h"
 #include "HVFramework/Utilities/Storage/ArrayBuffer.h"
 
@@ -15,7 +16,7 @@ namespace HV {
 // kept and handed out again, the most recently freed first, so objects made
 // at a high rate cost no heap call once the pool has grown. The pool never
 // shrinks while it lives. Sizes other than sizeof(T) (classes derived from
-// T) go to malloc and free, outside the pool.
+// T) go to the system allocator, outside the pool.
 //
 // Every block, pooled or not, starts with a header of alignof(max_align_t)
 // bytes, so the object stays aligned and Free can always read the header
@@ -81,7 +82,7 @@ class ReuseAllocator {
         return;
       }
     }
-    std::free(header);
+    GetSystemAllocator()->Free(header);
   }
 
   // Blocks taken from the heap so far, free or in use.
@@ -107,7 +108,7 @@ class ReuseAllocator {
 
   static void* AllocateOutside(size_t size) {
     if (size > SIZE_MAX - kHeaderSize) throw std::bad_alloc();
-    void* block = std::malloc(kHeaderSize + size);
+    void* block = GetSystemAllocator()->Allocate(kHeaderSize + size);
     if (!block) throw std::bad_alloc();
     return StorageOf(new (block) Header{0, kOutside});
   }
