@@ -37,6 +37,16 @@ void LMidiCallbackDispatcher::WaitUntilIdle() {
   mChanged.wait(lock, [this] { return IsIdle() || mStopping; });
 }
 
+// A callback that throws has nobody to report to on this thread: the
+// exception ends with it, and the reports after it still run.
+void LMidiCallbackDispatcher::RunOne(Work& work) {
+  try {
+    work();
+  } catch (...) {
+  }
+  work = nullptr;  // captured state goes before the lock is taken again
+}
+
 void LMidiCallbackDispatcher::Run() {
   std::unique_lock lock(mMutex);
   while (!mStopping) {
@@ -54,8 +64,7 @@ void LMidiCallbackDispatcher::Run() {
     mQueue.erase(first);
     mRunning = true;
     lock.unlock();
-    work();
-    work = nullptr;  // captured state goes before the lock is taken again
+    RunOne(work);
     lock.lock();
     mRunning = false;
     mChanged.notify_all();

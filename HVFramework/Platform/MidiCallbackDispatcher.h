@@ -46,6 +46,7 @@ class LMidiCallbackDispatcher {
   };
 
   void Run();
+  static void RunOne(Work& work);
   bool IsIdle() const { return mQueue.empty() && !mRunning; }
 
   std::mutex mMutex;

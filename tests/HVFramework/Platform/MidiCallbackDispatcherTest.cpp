@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,6 +33,16 @@ TEST(LMidiCallbackDispatcherThreads, RunsByDueTimeThenPostingOrderAndDropsByKey)
 
   EXPECT_EQ(ran, (std::vector<std::string>{"first", "second", "posted by a callback"}));
   EXPECT_NE(runner, std::this_thread::get_id());
+}
+
+TEST(LMidiCallbackDispatcherThreads, WorkThatThrowsDoesNotEndTheThread) {
+  std::vector<std::string> ran;  // written on the dispatcher thread only
+  LMidiCallbackDispatcher dispatcher;
+  dispatcher.Post(1, [] { throw std::runtime_error("a client callback failed"); });
+  dispatcher.Post(2, [&] { ran.push_back("after"); });
+  dispatcher.WaitUntilIdle();
+
+  EXPECT_EQ(ran, (std::vector<std::string>{"after"}));
 }
 
 TEST(LMidiCallbackDispatcherThreads, ShutdownDropsWhatIsQueuedAndIgnoresLaterPosts) {
