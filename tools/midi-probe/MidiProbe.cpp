@@ -1,9 +1,11 @@
 // tarsel-midi-probe: prints the MIDI input and output devices in device order,
 // under the names the editor matches against, and exits 0. TARSEL_MIDI picks
-// the device system as it does for the editor.
+// the device system as it does for the editor: TARSEL_MIDI=simulated lists the
+// simulated keyboard's ports.
 
 #include "HVFramework/Platform/MidiPlatform.h"
 #include "HVFramework/Utilities/Storage/TextConversion.h"
+#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <cstdio>
 #include <optional>
@@ -33,6 +35,7 @@ void PrintDevices(const char* title, uint32_t count, NameOf nameOf) {
 
 int main() {
   using HV::Platform::IMidiSystem;
+  HV::Test::RegisterSimulatedKeyboard();
   const HV::RCPtr<IMidiSystem> system = HV::Platform::LMidiPlatform::Get();
   PrintDevices("MIDI inputs", system->GetInputDeviceCount(),
                [&](uint32_t device) { return system->GetInputDeviceName(device); });

@@ -1,0 +1,166 @@
+#include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
+
+#include "HVFramework/Midi/LMidiCaptureNotificationData.h"
+#include "HVFramework/Midi/LMidiDeviceConnectionStatusChangedNotification.h"
+#include "HVFramework/Midi/LMidiDeviceStatusChecker.h"
+#include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/Notification/LNotificationClient.h"
+
+namespace HV {
+
+// Hands each captured message of this port layer to the handler. The handler
+// runs under the client's lock, so clearing it waits for a call in progress.
+class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
+ public:
+  CaptureClient(const LMidiCommInterface* comm, CaptureHandler handler)
+      : mComm(comm), mHandler(std::move(handler)) {}
+
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                           const RCPtr<LNotification>& notification) override {
+    if (source.Get() != mComm || !notification) return;
+    const ConstRCPtr<LMidiCaptureNotificationData> data =
+        DynamicCast<LMidiCaptureNotificationData>(notification->GetPayload());
+    if (!data || data->GetCount() == 0) return;
+    std::lock_guard lock(mMutex);
+    if (mHandler) mHandler(KeyboardSysEx::MakeMessage(data->GetBytes()));
+  }
+
+  void Clear() {
+    std::lock_guard lock(mMutex);
+    mHandler = nullptr;
+  }
+
+ private:
+  const LMidiCommInterface* const mComm;  // identifies the source only
+  std::mutex mMutex;
+  CaptureHandler mHandler;
+};
+
+// Passes the two device-status announcements on to the ports.
+class LMidiCommKeyboardPorts::ConnectionClient : public LNotificationClient {
+ public:
+  explicit ConnectionClient(LMidiCommKeyboardPorts& ports) : mPorts(&ports) {}
+
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>&,
+                           const RCPtr<LNotification>& notification) override {
+    if (!notification || !mPorts) return;
+    const ConstRCPtr<LMidiDeviceConnectionStatusChangedNotification> status =
+        DynamicCast<LMidiDeviceConnectionStatusChangedNotification>(notification->GetPayload());
+    if (!status) return;
+    const std::u16string_view name = notification->GetName();
+    if (name == LMidiDeviceStatusChecker::kInputStatusChangedName) {
+      mPorts->OnInputConnectionChanged(status->GetPortName(), status->IsDisconnected());
+    } else if (name == LMidiDeviceStatusChecker::kOutputStatusChangedName) {
+      mPorts->OnOutputConnectionChanged(status->GetPortName(), status->IsDisconnected());
+    }
+  }
+
+  void Detach() { mPorts = nullptr; }
+
+ private:
+  LMidiCommKeyboardPorts* mPorts;  // cleared before the ports go
+};
+
+LMidiCommKeyboardPorts::LMidiCommKeyboardPorts(const RCPtr<LMidiCommInterface>& comm) : mComm(comm) {}
+
+LMidiCommKeyboardPorts::~LMidiCommKeyboardPorts() {
+  if (mConnectionClient) {
+    mConnectionClient->Detach();
+    mConnectionClient->UnregisterAllNotifications();
+  }
+  if (mClient) UnregisterCaptureHandler();
+  ClosePorts();
+}
+
+HResult LMidiCommKeyboardPorts::WatchConnections(const RCPtr<LNotificationDistributor>& centre) {
+  if (!centre || mConnectionClient) return E_FAIL;
+  mConnectionClient = RCPtr<ConnectionClient>(new ConnectionClient(*this));
+  mCentre = centre;
+  mConnectionClient->RegisterNotification(centre, LMidiDeviceStatusChecker::kInputStatusChangedName);
+  mConnectionClient->RegisterNotification(centre, LMidiDeviceStatusChecker::kOutputStatusChangedName);
+  return S_OK;
+}
+
+void LMidiCommKeyboardPorts::OnInputConnectionChanged(const StringW& name, bool isDisconnected) {
+  FollowConnection(mCapturePort, name, isDisconnected, &LMidiCommInterface::OpenCapturePort);
+}
+
+void LMidiCommKeyboardPorts::OnOutputConnectionChanged(const StringW& name, bool isDisconnected) {
+  FollowConnection(mRenderPort, name, isDisconnected, &LMidiCommInterface::OpenRenderPort);
+}
+
+template <class Port>
+void LMidiCommKeyboardPorts::FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected,
+                                              HResult (LMidiCommInterface::*open)(const StringW&,
+                                                                                  RCPtr<Port>&)) {
+  RCPtr<Port> released;  // let go after the lock: closing a device waits for the port layer
+  std::lock_guard lock(mPortMutex);
+  if (isDisconnected) {
+    released = std::move(port);
+  } else if (!port && mComm) {
+    (mComm.Get()->*open)(name, port);
+  }
+}
+
+HResult LMidiCommKeyboardPorts::OpenPorts() {
+  std::lock_guard lock(mPortMutex);
+  if (mCapturePort && mRenderPort) return S_FALSE;
+  if (!mComm) return E_FAIL;
+  if (!mCapturePort) mComm->OpenCapturePort(StringW(kInputName), mCapturePort);
+  if (!mRenderPort) mComm->OpenRenderPort(StringW(kOutputName), mRenderPort);
+  return mCapturePort && mRenderPort ? S_OK : E_FAIL;
+}
+
+HResult LMidiCommKeyboardPorts::ClosePorts() {
+  RCPtr<LMidiCapturePort> capture;
+  RCPtr<LMidiRenderPort> render;
+  {
+    std::lock_guard lock(mPortMutex);
+    capture = std::move(mCapturePort);
+    render = std::move(mRenderPort);
+  }
+  // Released outside the lock: closing a device waits for the port layer.
+  capture = nullptr;
+  render = nullptr;
+  return S_OK;
+}
+
+bool LMidiCommKeyboardPorts::IsCapturePortOpen() {
+  std::lock_guard lock(mPortMutex);
+  return static_cast<bool>(mCapturePort);
+}
+
+bool LMidiCommKeyboardPorts::IsRenderPortOpen() {
+  std::lock_guard lock(mPortMutex);
+  return static_cast<bool>(mRenderPort);
+}
+
+HResult LMidiCommKeyboardPorts::SendToRenderPort(const MidiMessage& bytes) {
+  RCPtr<LMidiRenderPort> render;
+  {
+    std::lock_guard lock(mPortMutex);
+    render = mRenderPort;
+  }
+  if (!render) return E_FAIL;
+  return mComm->SendBytes(render, bytes);
+}
+
+HResult LMidiCommKeyboardPorts::RegisterCaptureHandler(CaptureHandler handler) {
+  if (mClient) UnregisterCaptureHandler();
+  mClient = RCPtr<CaptureClient>(new CaptureClient(mComm.Get(), std::move(handler)));
+  if (!mClient->RegisterNotification(mComm, LMidiCommInterface::kDataCapturedName)) {
+    mClient = nullptr;
+    return E_FAIL;
+  }
+  return S_OK;
+}
+
+HResult LMidiCommKeyboardPorts::UnregisterCaptureHandler() {
+  if (!mClient) return E_FAIL;
+  const RCPtr<CaptureClient> client = std::move(mClient);
+  const HResult result = client->UnregisterNotification(mComm, LMidiCommInterface::kDataCapturedName);
+  client->Clear();  // a delivery that copied the client before it left ends here
+  return result == S_OK ? S_OK : E_FAIL;
+}
+
+}  // namespace HV

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
+#include "tests/support/SimulatedKeyboard.h"
+
+#include <atomic>
+#include <mutex>
+
+namespace HV::Test {
+
+// Keyboard ports wired straight to a simulated keyboard: what the manager
+// sends reaches the keyboard on the sending thread, the keyboard's replies
+// reach the capture handler on the keyboard's reply thread. Switches: ports
+// that will not open, sends that fail, a handler that cannot be unregistered.
+class DirectKeyboardPorts : public IKeyboardPorts {
+ public:
+  explicit DirectKeyboardPorts(SimulatedKeyboard& keyboard) : mKeyboard(keyboard) {
+    mKeyboard.ConnectReplies([this](std::span<const uint8_t> bytes) {
+      std::lock_guard lock(mHandlerMutex);
+      if (mHandler) mHandler(KeyboardSysEx::MakeMessage(bytes));
+    });
+  }
+  ~DirectKeyboardPorts() override { mKeyboard.ConnectReplies({}); }
+
+  HResult OpenPorts() override {
+    if (mAreOpen) return S_FALSE;
+    mAreOpen = mCanOpen.load();
+    return mAreOpen ? S_OK : E_FAIL;
+  }
+  HResult ClosePorts() override {
+    mAreOpen = false;
+    return S_OK;
+  }
+  bool IsCapturePortOpen() override { return mAreOpen; }
+  bool IsRenderPortOpen() override { return mAreOpen; }
+
+  HResult SendToRenderPort(const MidiMessage& bytes) override {
+    if (!mAreOpen || mShouldFailSends) return E_FAIL;
+    mIsSending = true;
+    mKeyboard.Receive(KeyboardSysEx::BytesOf(bytes));
+    mIsSending = false;
+    return static_cast<HResult>(bytes.GetCount());
+  }
+
+  HResult RegisterCaptureHandler(CaptureHandler handler) override {
+    std::lock_guard lock(mHandlerMutex);
+    mHandler = std::move(handler);
+    return S_OK;
+  }
+  HResult UnregisterCaptureHandler() override {
+    std::lock_guard lock(mHandlerMutex);
+    if (!mHandler || mShouldFailUnregister) return E_FAIL;
+    mHandler = nullptr;
+    return S_OK;
+  }
+
+  void SetCanOpen(bool canOpen) { mCanOpen = canOpen; }
+  void SetFailingSends(bool shouldFail) { mShouldFailSends = shouldFail; }
+  void SetFailingUnregister(bool shouldFail) { mShouldFailUnregister = shouldFail; }
+  bool IsSending() const { return mIsSending; }
+
+ private:
+  SimulatedKeyboard& mKeyboard;
+  std::atomic<bool> mAreOpen = false;
+  std::atomic<bool> mCanOpen = true;
+  std::atomic<bool> mShouldFailSends = false;
+  std::atomic<bool> mIsSending = false;
+  std::atomic<bool> mShouldFailUnregister = false;
+  std::mutex mHandlerMutex;  // held while the handler runs: unregistering waits for it
+  CaptureHandler mHandler;
+};
+
+}  // namespace HV::Test
