@@ -273,10 +273,15 @@ void LDeviceCommunicationInterface::SetReplyDeliveryEnabled(bool enabled) {
 void LDeviceCommunicationInterface::ReceiveFromLibrary(void* context, int32_t, Variant* values) {
   auto* link = static_cast<LDeviceCommunicationInterface*>(context);
   if (!link || !values) return;
-  HV::RCPtr<Packet> packet(new Packet());
-  packet->Set(*values);
-  link->mReplyQueue.Enqueue(packet);
-  link->mEvent->Set();
+  // Called from the library's own thread through a C pointer: nothing may
+  // unwind into it. A packet that cannot be copied (out of memory) is dropped.
+  try {
+    HV::RCPtr<Packet> packet(new Packet());
+    packet->Set(*values);
+    link->mReplyQueue.Enqueue(packet);
+    link->mEvent->Set();
+  } catch (...) {
+  }
 }
 
 void LDeviceCommunicationInterface::DeliverQueuedPackets() {
@@ -289,6 +294,12 @@ void LDeviceCommunicationInterface::DeliverQueuedPackets() {
       packet = mReplyQueue.Dequeue();
     }
     DeviceCommunicationReceiver* receiver = mReceiver;
-    if (mDeliveryEnabled && receiver) receiver->OnParamValuesReceived(*packet);
+    if (!mDeliveryEnabled || !receiver) continue;
+    // A receiver that throws loses this packet only: the delivery thread's
+    // entry point must not unwind, and later packets still go out.
+    try {
+      receiver->OnParamValuesReceived(*packet);
+    } catch (...) {
+    }
   }
 }

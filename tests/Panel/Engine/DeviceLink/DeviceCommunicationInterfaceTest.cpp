@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -309,6 +311,34 @@ TEST_F(LinkWithLibraryThreads, PacketsArrivingWhileDeliveryIsOffAreDropped) {
   const auto packets = mReceiver.WaitForPackets(1);
   ASSERT_EQ(packets.size(), 1u);
   EXPECT_EQ(packets[0][0].paramID, 2);
+}
+
+// Throws on the first packet it is handed, then passes packets on.
+class ThrowingOnceReceiver final : public DeviceCommunicationReceiver {
+ public:
+  explicit ThrowingOnceReceiver(DeviceCommunicationReceiver& next) : mNext(next) {}
+  HV::HResult OnParamValuesReceived(const HV::ParamValues& values) override {
+    if (!mThrown.exchange(true)) throw std::runtime_error("receiver failed");
+    return mNext.OnParamValuesReceived(values);
+  }
+  HV::HResult OnDeviceEvent(int32_t, int32_t, int32_t) override { return HV::E_FAIL; }
+
+ private:
+  DeviceCommunicationReceiver& mNext;
+  std::atomic<bool> mThrown{false};
+};
+
+TEST_F(LinkWithLibraryThreads, AReceiverThatThrowsLosesOnlyThatPacket) {
+  ThrowingOnceReceiver throwing(mReceiver);
+  mLink->SetReceiver(&throwing);
+  ASSERT_EQ(mLink->ConnectDevice(mDevice), 0);
+  mFake->Emit(HV::Test::PacketData({{1, MakeValue(HV::kVariantInt32, 1)}}));
+  mFake->Emit(HV::Test::PacketData({{2, MakeValue(HV::kVariantInt32, 2)}}));
+  const auto packets = mReceiver.WaitForPackets(1);
+  ASSERT_EQ(packets.size(), 1u);
+  EXPECT_EQ(packets[0][0].paramID, 2);
+  mLink->SetReplyDeliveryEnabled(false);
+  mLink->SetReceiver(nullptr);
 }
 
 }  // namespace
