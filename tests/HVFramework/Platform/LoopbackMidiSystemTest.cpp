@@ -101,6 +101,27 @@ class LLoopbackMidiSystemThreads : public testing::Test {
     EXPECT_EQ(opened.result, kMidiNoError);
     return opened.handle;
   }
+  // Lends the buffers and starts the input; like the port layer, every
+  // returned buffer is lent again from the callback.
+  void StartRelending(MidiInHandle input, std::list<Buffer>& buffers) {
+    for (Buffer& buffer : buffers) {
+      ASSERT_EQ(mSystem->PrepareInputHeader(input, buffer.header), kMidiNoError);
+      ASSERT_EQ(mSystem->AddInputBuffer(input, buffer.header), kMidiNoError);
+    }
+    mCallback.onInput = [this](MidiInHandle handle, const MidiEvent& event) {
+      if (event.header) mSystem->AddInputBuffer(handle, *event.header);
+    };
+    ASSERT_EQ(mSystem->StartInput(input), kMidiNoError);
+  }
+  // Waits for the last callback to finish lending, then takes every buffer back.
+  void StopRelending(MidiInHandle input, std::list<Buffer>& buffers) {
+    mSystem->WaitForCallbacks();
+    mCallback.onInput = nullptr;
+    EXPECT_EQ(mSystem->StopInput(input), kMidiNoError);
+    EXPECT_EQ(mSystem->ResetInput(input), kMidiNoError);
+    mSystem->WaitForCallbacks();
+    for (Buffer& buffer : buffers) EXPECT_EQ(mSystem->UnprepareInputHeader(input, buffer.header), kMidiNoError);
+  }
   MidiInHandle OpenInput() {
     const MidiOpened<MidiInHandle> opened = mSystem->OpenInput(0, mCallback);
     EXPECT_EQ(opened.result, kMidiNoError);
@@ -229,15 +250,7 @@ TEST_F(LLoopbackMidiSystemThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnThe
   const MidiInHandle input = OpenInput();
   const MidiOutHandle output = OpenOutput();
   std::list<Buffer> buffers(3);
-  for (Buffer& buffer : buffers) {
-    ASSERT_EQ(mSystem->PrepareInputHeader(input, buffer.header), kMidiNoError);
-    ASSERT_EQ(mSystem->AddInputBuffer(input, buffer.header), kMidiNoError);
-  }
-  // Like the port layer: every returned buffer is lent again from the callback.
-  mCallback.onInput = [this](MidiInHandle handle, const MidiEvent& event) {
-    if (event.header) mSystem->AddInputBuffer(handle, *event.header);
-  };
-  ASSERT_EQ(mSystem->StartInput(input), kMidiNoError);
+  StartRelending(input, buffers);
 
   const Bytes dump = MakeSysEx(1350);
   mPeer.SetAnswer([&dump](LLoopbackMidiDevice& device, const MidiLoopbackPacket&) { device.Reply(dump); });
@@ -257,12 +270,7 @@ TEST_F(LLoopbackMidiSystemThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnThe
   EXPECT_EQ(sizes, (std::vector<size_t>{256, 256, 256, 256, 256, 70}));
   EXPECT_EQ(joined, dump);
 
-  mSystem->WaitForCallbacks();  // the last callback has finished lending its header again
-  mCallback.onInput = nullptr;
-  EXPECT_EQ(mSystem->StopInput(input), kMidiNoError);
-  EXPECT_EQ(mSystem->ResetInput(input), kMidiNoError);
-  mSystem->WaitForCallbacks();
-  for (Buffer& buffer : buffers) EXPECT_EQ(mSystem->UnprepareInputHeader(input, buffer.header), kMidiNoError);
+  StopRelending(input, buffers);
   EXPECT_EQ(mSystem->CloseInput(input), kMidiNoError);
   EXPECT_EQ(mSystem->CloseOutput(output), kMidiNoError);
 }
@@ -271,14 +279,7 @@ TEST_F(LLoopbackMidiSystemThreads, RepliesGivenTogetherArriveOneAfterTheOtherWho
   const MidiInHandle input = OpenInput();
   const MidiOutHandle output = OpenOutput();
   std::list<Buffer> buffers(3);
-  for (Buffer& buffer : buffers) {
-    ASSERT_EQ(mSystem->PrepareInputHeader(input, buffer.header), kMidiNoError);
-    ASSERT_EQ(mSystem->AddInputBuffer(input, buffer.header), kMidiNoError);
-  }
-  mCallback.onInput = [this](MidiInHandle handle, const MidiEvent& event) {
-    if (event.header) mSystem->AddInputBuffer(handle, *event.header);
-  };
-  ASSERT_EQ(mSystem->StartInput(input), kMidiNoError);
+  StartRelending(input, buffers);
 
   // An identity reply and a dump given in one go, as a device answers two requests.
   const Bytes first = MakeSysEx(600);
@@ -300,12 +301,7 @@ TEST_F(LLoopbackMidiSystemThreads, RepliesGivenTogetherArriveOneAfterTheOtherWho
   expected.insert(expected.end(), second.begin(), second.end());
   EXPECT_EQ(joined, expected);
 
-  mSystem->WaitForCallbacks();
-  mCallback.onInput = nullptr;
-  EXPECT_EQ(mSystem->StopInput(input), kMidiNoError);
-  EXPECT_EQ(mSystem->ResetInput(input), kMidiNoError);
-  mSystem->WaitForCallbacks();
-  for (Buffer& buffer : buffers) EXPECT_EQ(mSystem->UnprepareInputHeader(input, buffer.header), kMidiNoError);
+  StopRelending(input, buffers);
   EXPECT_EQ(mSystem->CloseInput(input), kMidiNoError);
   EXPECT_EQ(mSystem->CloseOutput(output), kMidiNoError);
 }
