@@ -31,6 +31,12 @@ class DynamicLibrary {
     return reinterpret_cast<Function>(FindSymbol(name));
   }
 
+  // Points function at the exported entry point name; null when it is missing.
+  template <class Function>
+  void Bind(Function& function, const char* name) const {
+    function = FindFunction<Function>(name);
+  }
+
   // False when the system refused to unload; the library is forgotten either way.
   bool Unload();
 

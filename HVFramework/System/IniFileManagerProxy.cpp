@@ -51,11 +51,6 @@ HResult ReadText(Call call, StringW& text) {
   return result;
 }
 
-template <class Function>
-void Bind(const Platform::DynamicLibrary& library, Function& function, const char* name) {
-  function = library.FindFunction<Function>(name);
-}
-
 }  // namespace
 
 CIniFileManagerProxy::CIniFileManagerProxy() = default;
@@ -77,21 +72,21 @@ HResult CIniFileManagerProxy::Load(const StringW& folder) {
 }
 
 bool CIniFileManagerProxy::BindEntryPoints() {
-  Bind(*mLibrary, mEntry.openIniFile, "OpenIniFile");
-  Bind(*mLibrary, mEntry.writeIniFile, "WriteIniFile");
-  Bind(*mLibrary, mEntry.doesNodeExist, "DoesNodeExist");
-  Bind(*mLibrary, mEntry.closeIniFile, "CloseIniFile");
-  Bind(*mLibrary, mEntry.getIniValueInt, "GetIniValueInt");
-  Bind(*mLibrary, mEntry.setIniValueInt, "SetIniValueInt");
-  Bind(*mLibrary, mEntry.getIniValueStr, "GetIniValueStr");
-  Bind(*mLibrary, mEntry.setIniValueStr, "SetIniValueStr");
-  Bind(*mLibrary, mEntry.getKeyCount, "GetKeyCount");
-  Bind(*mLibrary, mEntry.getKeyNameAt, "GetKeyNameAt");
-  Bind(*mLibrary, mEntry.getArrayCount, "GetArrayCount");
-  Bind(*mLibrary, mEntry.setArrayCount, "SetArrayCount");
-  Bind(*mLibrary, mEntry.getArrayItemAt, "GetArrayItemAt");
-  Bind(*mLibrary, mEntry.setArrayItemAt, "SetArrayItemAt");
-  Bind(*mLibrary, mEntry.removeArrayItemAt, "RemoveArrayItemAt");
+  mLibrary->Bind(mEntry.openIniFile, "OpenIniFile");
+  mLibrary->Bind(mEntry.writeIniFile, "WriteIniFile");
+  mLibrary->Bind(mEntry.doesNodeExist, "DoesNodeExist");
+  mLibrary->Bind(mEntry.closeIniFile, "CloseIniFile");
+  mLibrary->Bind(mEntry.getIniValueInt, "GetIniValueInt");
+  mLibrary->Bind(mEntry.setIniValueInt, "SetIniValueInt");
+  mLibrary->Bind(mEntry.getIniValueStr, "GetIniValueStr");
+  mLibrary->Bind(mEntry.setIniValueStr, "SetIniValueStr");
+  mLibrary->Bind(mEntry.getKeyCount, "GetKeyCount");
+  mLibrary->Bind(mEntry.getKeyNameAt, "GetKeyNameAt");
+  mLibrary->Bind(mEntry.getArrayCount, "GetArrayCount");
+  mLibrary->Bind(mEntry.setArrayCount, "SetArrayCount");
+  mLibrary->Bind(mEntry.getArrayItemAt, "GetArrayItemAt");
+  mLibrary->Bind(mEntry.setArrayItemAt, "SetArrayItemAt");
+  mLibrary->Bind(mEntry.removeArrayItemAt, "RemoveArrayItemAt");
   const EntryPoints& e = mEntry;
   return e.openIniFile && e.writeIniFile && e.doesNodeExist && e.closeIniFile && e.getIniValueInt &&
          e.setIniValueInt && e.getIniValueStr && e.setIniValueStr && e.getKeyCount && e.getKeyNameAt &&

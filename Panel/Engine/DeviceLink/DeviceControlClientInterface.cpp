@@ -9,11 +9,6 @@
 namespace HV {
 namespace {
 
-template <class Function>
-void Bind(const Platform::DynamicLibrary& library, Function& function, const char* name) {
-  function = library.FindFunction<Function>(name);
-}
-
 // Calls an entry point, or answers kMissing when it is not there.
 template <class Function, class... Arguments>
 int32_t CallOrMissing(Function function, Arguments... arguments) {
@@ -47,20 +42,20 @@ DeviceControlClientInterface::~DeviceControlClientInterface() {
 }
 
 void DeviceControlClientInterface::BindEntryPoints() {
-  Bind(*mLibrary, mEntry.findDevices, "AADI_FindDevices");
-  Bind(*mLibrary, mEntry.findRemoteDevices, "AADI_FindRemoteDevices");
-  Bind(*mLibrary, mEntry.connectDevice, "AADI_ConnectDevice");
-  Bind(*mLibrary, mEntry.requestParamRanges, "AADI_RequestParamRanges");
-  Bind(*mLibrary, mEntry.requestParamValues, "AADI_RequestParamValues");
-  Bind(*mLibrary, mEntry.getParamRanges, "AADI_GetParamRanges");
-  Bind(*mLibrary, mEntry.getParamValues, "AADI_GetParamValues");
-  Bind(*mLibrary, mEntry.getParamValue, "AADI_GetParamValue");
-  Bind(*mLibrary, mEntry.setParamValue, "AADI_SetParamValue");
-  Bind(*mLibrary, mEntry.setParamValues, "AADI_SetParamValues");
-  Bind(*mLibrary, mEntry.disconnectDevice, "AADI_DisconnectDevice");
-  Bind(*mLibrary, mEntry.isDeviceConnected, "AADI_IsDeviceConnected");
-  Bind(*mLibrary, mEntry.getDeviceInfo, "AADI_GetDeviceInfo");
-  Bind(*mLibrary, mEntry.releaseAll, "AADI_ReleaseAll");
+  mLibrary->Bind(mEntry.findDevices, "AADI_FindDevices");
+  mLibrary->Bind(mEntry.findRemoteDevices, "AADI_FindRemoteDevices");
+  mLibrary->Bind(mEntry.connectDevice, "AADI_ConnectDevice");
+  mLibrary->Bind(mEntry.requestParamRanges, "AADI_RequestParamRanges");
+  mLibrary->Bind(mEntry.requestParamValues, "AADI_RequestParamValues");
+  mLibrary->Bind(mEntry.getParamRanges, "AADI_GetParamRanges");
+  mLibrary->Bind(mEntry.getParamValues, "AADI_GetParamValues");
+  mLibrary->Bind(mEntry.getParamValue, "AADI_GetParamValue");
+  mLibrary->Bind(mEntry.setParamValue, "AADI_SetParamValue");
+  mLibrary->Bind(mEntry.setParamValues, "AADI_SetParamValues");
+  mLibrary->Bind(mEntry.disconnectDevice, "AADI_DisconnectDevice");
+  mLibrary->Bind(mEntry.isDeviceConnected, "AADI_IsDeviceConnected");
+  mLibrary->Bind(mEntry.getDeviceInfo, "AADI_GetDeviceInfo");
+  mLibrary->Bind(mEntry.releaseAll, "AADI_ReleaseAll");
 }
 
 int32_t DeviceControlClientInterface::FindDevices(const DeviceClassGuid* guids, uint32_t guidCount,
