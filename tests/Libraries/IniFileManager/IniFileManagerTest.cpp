@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -423,6 +426,48 @@ TEST_F(IniFileManagerLibrary, ListingAfterAChangeShowsTheNewKey) {
   EXPECT_EQ(mKeyName(handle, "Midi", 0, name, sizeof name, &needed), kOk);
   EXPECT_STREQ(name, "A");
   EXPECT_EQ(mKeyName(handle, "Midi", 2, name, sizeof name, &needed), kFailed);
+}
+
+// True while some thread waits for a flock on the file with inode `inode`
+// (the kernel lists a blocked lock with "->").
+bool HasBlockedFlock(ino_t inode) {
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  std::string suffix = ":" + std::to_string(inode) + " ";
+  while (std::getline(locks, line)) {
+    if (line.find("-> FLOCK") != std::string::npos && line.find(suffix) != std::string::npos) return true;
+  }
+  return false;
+}
+
+using IniFileManagerLibraryThreads = IniFileManagerLibrary;
+
+// Another program holds the lock while it replaces the file: a change waits
+// for the lock, sees that the file it waited on was replaced, and applies
+// itself to the new file, so neither program's values are lost.
+TEST_F(IniFileManagerLibraryThreads, AChangeWaitsForTheLockAndUsesTheFileWrittenMeanwhile) {
+  int32_t handle = Open(mPath);
+  ASSERT_EQ(mSetStr(handle, "First", "1"), kOk);
+  int lockFd = open(mPath.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(lockFd, 0);
+  ASSERT_EQ(flock(lockFd, LOCK_EX), 0);
+  struct stat locked {};
+  fstat(lockFd, &locked);
+
+  int32_t result = kFailed;
+  std::thread writer([&] { result = mSetStr(handle, "Second", "2"); });
+  while (!HasBlockedFlock(locked.st_ino)) std::this_thread::yield();
+  std::string other = mFolder / "other.tmp";
+  WriteFileBytes(other, ReadFileText(mPath) + "Third=3\n");
+  std::filesystem::rename(other, mPath);
+  close(lockFd);
+  writer.join();
+
+  EXPECT_EQ(result, kOk);
+  int32_t reopened = Open(mPath);
+  EXPECT_EQ(GetStr(reopened, "First"), "1");
+  EXPECT_EQ(GetStr(reopened, "Second"), "2");
+  EXPECT_EQ(GetStr(reopened, "Third"), "3");
 }
 
 TEST(IniFileManagerTestLibrary, LacksOnlyGetArrayCount) {
