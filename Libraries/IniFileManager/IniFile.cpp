@@ -1,7 +1,8 @@
 #include "Libraries/IniFileManager/IniFile.h"
 
+#include "Libraries/IniFileManager/FileLock.h"
+
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -13,11 +14,7 @@ namespace {
 // Settings files are small; a larger file is not ours and is refused, and a
 // change that would make the file larger is refused too.
 constexpr off_t kMaxFileSize = 4 * 1024 * 1024;
-constexpr mode_t kNewFileMode = 0644;
 constexpr int kMaxLinkHops = 40;
-// A lock is retried when the file was replaced while we waited for it; this
-// bounds the retries against a path that keeps changing under us.
-constexpr int kMaxLockAttempts = 100;
 
 std::string FolderOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -43,18 +40,6 @@ std::string ResolveLinks(std::string path) {
     path = target.front() == '/' ? target : FolderOf(path) + '/' + target;
   }
   return path;
-}
-
-// Opens a regular file for reading. O_NONBLOCK keeps a FIFO or device at the
-// path from blocking the open; anything but a regular file fails (errno EINVAL).
-int OpenRegularFile(const std::string& path) {
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) return fd;
-  close(fd);
-  errno = EINVAL;
-  return -1;
 }
 
 bool ReadWhole(int fd, std::string& text) {
@@ -96,66 +81,6 @@ bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode) 
   unlink(temporary.c_str());
   return false;
 }
-
-// FileLock: an exclusive flock on the file at a path, held until destruction.
-// The lock is taken on the file the path names when the lock is granted: a
-// writer before us may have renamed a new file into place while we waited. A
-// missing file is created empty to hold the lock, and removed again unless
-// the change that needed it was written (KeepFile).
-class FileLock {
- public:
-  FileLock() = default;
-  ~FileLock() {
-    if (mFd < 0) return;
-    if (mIsCreated) unlink(mPath.c_str());
-    close(mFd);
-  }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-
-  bool Acquire(const std::string& path) {
-    for (int attempt = 0; attempt < kMaxLockAttempts; ++attempt) {
-      bool isCreated = false;
-      int fd = OpenRegularFile(path);
-      if (fd < 0 && errno == ENOENT) {
-        fd = open(path.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
-        if (fd < 0 && errno == EEXIST) continue;
-        isCreated = fd >= 0;
-      }
-      if (fd < 0) return false;
-      struct stat held {
-      }, named{};
-      if (LockExclusive(fd) && fstat(fd, &held) == 0 && stat(path.c_str(), &named) == 0 &&
-          held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
-        mFd = fd;
-        mPath = path;
-        mIsCreated = isCreated;
-        mMode = isCreated ? kNewFileMode : (held.st_mode & 0777);
-        return true;
-      }
-      close(fd);
-    }
-    return false;
-  }
-
-  int GetDescriptor() const { return mFd; }
-  // The permissions the rewritten file gets: the file's own, or those of a new settings file.
-  mode_t GetMode() const { return mMode; }
-  void KeepFile() { mIsCreated = false; }
-
- private:
-  static bool LockExclusive(int fd) {
-    while (flock(fd, LOCK_EX) != 0) {
-      if (errno != EINTR) return false;
-    }
-    return true;
-  }
-
-  int mFd = -1;
-  std::string mPath;
-  bool mIsCreated = false;
-  mode_t mMode = kNewFileMode;
-};
 
 }  // namespace
 
