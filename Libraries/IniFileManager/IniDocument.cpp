@@ -199,9 +199,12 @@ bool IniDocument::HasNode(const std::string& key) const {
   if (mValues.count(key) != 0 || mArrays.count(key) != 0) return true;
   if (key.empty()) return false;
   bool hasChild = false;
-  auto found = [&](std::string_view) { return !(hasChild = true); };
-  ForEachChildName(mValues, key, found);
-  if (!hasChild) ForEachChildName(mArrays, key, found);
+  auto stopAtFirst = [&](std::string_view) {
+    hasChild = true;
+    return false;
+  };
+  ForEachChildName(mValues, key, stopAtFirst);
+  if (!hasChild) ForEachChildName(mArrays, key, stopAtFirst);
   return hasChild;
 }
 
@@ -209,7 +212,10 @@ const std::vector<std::string>& IniDocument::GetChildNames(const std::string& se
   auto [cached, isNew] = mChildNames.try_emplace(section);
   if (isNew) {
     std::set<std::string_view> names;
-    auto add = [&](std::string_view name) { return names.insert(name), true; };
+    auto add = [&](std::string_view name) {
+      names.insert(name);
+      return true;
+    };
     ForEachChildName(mValues, section, add);
     ForEachChildName(mArrays, section, add);
     cached->second.assign(names.begin(), names.end());
