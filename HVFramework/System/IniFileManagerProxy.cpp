@@ -2,8 +2,11 @@
 
 #include "HVFramework/Platform/DynamicLibrary.h"
 #include "HVFramework/Utilities/Storage/File.h"
+#include "HVFramework/Utilities/Storage/TextConversion.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace HV {
@@ -26,6 +29,28 @@ class Utf8 {
   StringA mText;
 };
 
+// Text from the library to wide text. A malformed byte becomes U+FFFD and the
+// conversion goes on, so a value never comes back cut short at a bad byte
+// (and is then written back cut). Only a sequence that the 1023-byte limit
+// itself split is dropped.
+StringW WideFromLibrary(const char* utf8) {
+  const size_t length = std::strlen(utf8);
+  const bool isCutAtLimit = length >= static_cast<size_t>(CIniFileManagerProxy::kTextLimit);
+  std::u16string wide(length, u'\0');  // never more units than bytes
+  const char* source = utf8;
+  const char* const end = utf8 + length;
+  char16_t* target = wide.data();
+  for (;;) {
+    ConversionResult result =
+        Utf8ToUtf16(source, end, target, wide.data() + wide.size(), ConversionMode::Lenient);
+    if (result == ConversionResult::Ok) break;
+    if (result == ConversionResult::SourceExhausted && isCutAtLimit) break;
+    *target++ = u'\uFFFD';  // one mark per byte skipped
+    ++source;
+  }
+  return StringW(wide.data(), static_cast<int32_t>(target - wide.data()));
+}
+
 // Reads one text through an entry point that fills (buffer, size, needed):
 // first into 1024 bytes, and when that is too small once more into a buffer
 // of the size the library asks for, of which at most the first 1023 bytes are
@@ -38,7 +63,7 @@ HResult ReadText(Call call, StringW& text) {
   if (result != kBufferTooSmall) {
     if (result == S_OK) {
       buffer.back() = '\0';
-      text = StringW(buffer.data());
+      text = WideFromLibrary(buffer.data());
     }
     return result;
   }
@@ -47,7 +72,7 @@ HResult ReadText(Call call, StringW& text) {
   int32_t neededAgain = 0;
   result = call(buffer.data(), static_cast<int32_t>(buffer.size()), &neededAgain);
   buffer[CIniFileManagerProxy::kTextLimit] = '\0';
-  text = StringW(buffer.data());
+  text = WideFromLibrary(buffer.data());
   return result;
 }
 

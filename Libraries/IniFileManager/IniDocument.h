@@ -5,10 +5,17 @@
 // Keys are paths whose levels are separated by '/' (a backslash is read as
 // '/'); a key holds either a text value or an array of texts, kept apart.
 // The text form is UTF-8, one entry a line: "key=value" for a value and
-// "key[]=item" for each array item in order. In keys and values a backslash
-// escapes the next character ("\n" and "\r" stand for line breaks), so '=',
-// '[' and line breaks never end an entry early. Lines starting with '#' are
-// comments; lines that are not entries are skipped.
+// "key[]=item" for each array item in order. Blanks (spaces, tabs) around keys
+// and values are not part of them. In keys and values a backslash escapes the
+// next character ("\n" and "\r" stand for line breaks), so '=', '[', line
+// breaks and blanks at either end survive. Lines whose first non-blank is '#'
+// are comments.
+//
+// The document owns only its entry lines: every other line (comments, blank
+// lines, lines it cannot read) is written back byte for byte in its place, so
+// hand edits survive. An entry is written where it was read; entries added
+// since go at the end. A document read from an empty text starts with a
+// header comment when written.
 
 #include <map>
 #include <string>
@@ -34,14 +41,28 @@ class IniDocument {
 
   // True for a key with a value or an array, or a section that has keys.
   bool HasNode(const std::string& key) const;
-  // The sorted names one level below a section ("" is the top level).
-  std::vector<std::string> GetChildNames(const std::string& section) const;
+  // The sorted names one level below a section ("" is the top level). Kept
+  // until the set of keys changes, so listing a section by index is cheap.
+  const std::vector<std::string>& GetChildNames(const std::string& section) const;
 
  private:
-  void ParseLine(std::string_view line);
+  enum class LineKind : unsigned char { Other, Value, ArrayItem };
+  // One line of the text form: the raw bytes of a line the document does not
+  // own (its line break removed), or the key of an entry line.
+  struct Line {
+    LineKind kind;
+    std::string text;
+  };
 
+  void ParseLine(std::string_view line);
+  void AppendArrayItem(std::string key, std::string item);
+  void ForgetChildNames() { mChildNames.clear(); }
+
+  std::vector<Line> mLines;
+  bool mIsNew = true;  // read from an empty text
   std::map<std::string, std::string> mValues;
   std::map<std::string, std::vector<std::string>> mArrays;
+  mutable std::map<std::string, std::vector<std::string>> mChildNames;  // by section
 };
 
 }  // namespace IniFileManagerImpl

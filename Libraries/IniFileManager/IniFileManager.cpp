@@ -42,7 +42,25 @@ int32_t WithFile(int32_t handle, Use use) {
 
 int32_t Result(bool isDone) { return isDone ? kOk : kFailed; }
 
-int32_t CopyText(const std::string& text, char* buffer, int32_t bufferSize, int32_t* needed) {
+// A NUL byte cannot cross the C interface inside a text: the caller would
+// take the text as ending there. It is handed out as U+FFFD instead.
+std::string WithoutNul(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\0') {
+      out += "\xEF\xBF\xBD";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int32_t CopyText(const std::string& stored, char* buffer, int32_t bufferSize, int32_t* needed) {
+  std::string cleaned;
+  std::string_view text = stored;
+  if (stored.find('\0') != std::string::npos) text = cleaned = WithoutNul(stored);
   if (text.size() >= static_cast<size_t>(INT32_MAX)) return kFailed;
   int32_t size = static_cast<int32_t>(text.size()) + 1;
   if (needed != nullptr) *needed = size;
@@ -50,7 +68,8 @@ int32_t CopyText(const std::string& text, char* buffer, int32_t bufferSize, int3
     if (buffer != nullptr && bufferSize > 0) buffer[0] = '\0';
     return kBufferTooSmall;
   }
-  std::memcpy(buffer, text.c_str(), static_cast<size_t>(size));
+  std::memcpy(buffer, text.data(), text.size());
+  buffer[text.size()] = '\0';
   return kOk;
 }
 
@@ -141,7 +160,7 @@ int32_t GetKeyCount(int32_t handle, const char* section, int32_t* count) {
 int32_t GetKeyNameAt(int32_t handle, const char* section, int32_t index, char* buffer, int32_t bufferSize,
                      int32_t* needed) {
   return WithFile(handle, [&](IniFile& file) {
-    std::vector<std::string> names = file.GetDocument().GetChildNames(KeyOf(section ? section : ""));
+    const std::vector<std::string>& names = file.GetDocument().GetChildNames(KeyOf(section ? section : ""));
     if (index < 0 || static_cast<size_t>(index) >= names.size()) return kFailed;
     return CopyText(names[static_cast<size_t>(index)], buffer, bufferSize, needed);
   });

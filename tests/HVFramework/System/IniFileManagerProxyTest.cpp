@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string_view>
 
 namespace {
 
@@ -97,6 +99,53 @@ TEST_F(SettingsManager, LongTextsComeBackCutTo1023Bytes) {
   StringW text;
   EXPECT_EQ(manager->GetIniValueStr(handle, u"Long", u"", text), S_OK);
   EXPECT_EQ(text.GetLength(), 1023);
+}
+
+// Text that is not UTF-8 comes back whole, each bad byte as U+FFFD, so that
+// writing it back loses nothing else of the value.
+TEST_F(SettingsManager, MalformedTextReadsBackWithReplacementsNotCut) {
+  struct Case {
+    const char* name;
+    std::string_view stored;  // the value's bytes in the file
+    const char16_t* read;
+  } const kCases[] = {
+      {"Latin-1 byte", "abc\xE9" "def", u"abc\uFFFDdef"},
+      {"NUL byte", std::string_view("abc\0def", 7), u"abc\uFFFDdef"},
+      {"lone continuation", "\x80x", u"\uFFFDx"},
+      {"cut sequence at the end", "abc\xE2\x82", u"abc\uFFFD\uFFFD"},
+      {"encoded surrogate", "a\xED\xA0\x80z", u"a\uFFFD\uFFFD\uFFFDz"},
+      {"valid text", "\xC3\xA9\xF0\x9F\x8E\xB9", u"\u00E9\U0001F3B9"},
+  };
+  std::string path = mFolder / "UserSettings.ini";
+  std::string file;
+  for (const Case& c : kCases) {
+    file += c.name;
+    file += '=';
+    file += c.stored;
+    file += '\n';
+  }
+  std::ofstream(path, std::ios::binary) << file;
+  RCPtr<LIniFileManager> manager = LoadedManager();
+  int32_t handle = Open(*manager);
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    StringW text;
+    ASSERT_EQ(manager->GetIniValueStr(handle, W(c.name), u"", text), S_OK);
+    EXPECT_EQ(U(text), U(c.read));
+    ASSERT_EQ(manager->SetIniValueStr(handle, W(c.name), text), S_OK);
+    StringW again;
+    ASSERT_EQ(manager->GetIniValueStr(handle, W(c.name), u"", again), S_OK);
+    EXPECT_EQ(U(again), U(c.read));
+  }
+}
+
+TEST_F(SettingsManager, TheCutAt1023BytesDropsACharacterItSplits) {
+  RCPtr<LIniFileManager> manager = LoadedManager();
+  int32_t handle = Open(*manager);
+  ASSERT_EQ(manager->SetIniValueStr(handle, u"Long", W(std::string(1022, 'a') + "\xC3\xA9")), S_OK);
+  StringW text;
+  EXPECT_EQ(manager->GetIniValueStr(handle, u"Long", u"", text), S_OK);
+  EXPECT_EQ(U(text), std::string(1022, 'a'));
 }
 
 TEST_F(SettingsManager, WithoutALibraryEveryCallAnswersDefaults) {

@@ -7,9 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -23,6 +27,20 @@ constexpr const char* kEntryPoints[] = {
     "GetArrayCount", "SetArrayCount", "GetArrayItemAt", "SetArrayItemAt", "RemoveArrayItemAt"};
 
 using HV::Test::ReadFileText;
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  stat(path.c_str(), &info);
+  return info.st_mode & 0777;
+}
+
+size_t FilesIn(const std::string& folder) {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
 
 class IniFileManagerLibrary : public ::testing::Test {
  protected:
@@ -227,6 +245,230 @@ TEST_F(IniFileManagerLibrary, ExportsOnlyItsEntryPoints) {
   for (const char* name : kEntryPoints) EXPECT_NE(mLibrary->FindSymbol(name), nullptr) << name;
   EXPECT_EQ(mLibrary->FindSymbol("_ZN18IniFileManagerImpl11IniDocument12NormaliseKeyB5cxx11ESt17basic_string_viewIcSt11char_traitsIcEE"),
             nullptr);
+}
+
+// Each handle writes only its own change into the file as it is on disk, so
+// two handles (or two programs) on one file keep each other's settings.
+TEST_F(IniFileManagerLibrary, TwoHandlesOnOneFileKeepEachOthersChanges) {
+  int32_t first = Open(mPath);
+  int32_t second = Open(mPath);
+  EXPECT_EQ(mSetStr(first, "First", "1"), kOk);
+  EXPECT_EQ(mSetStr(second, "Second", "2"), kOk);
+  EXPECT_EQ(mSetArrayCount(first, "List", 1), kOk);
+  EXPECT_EQ(mSetItem(second, "List", 0, "from second"), kOk);
+  EXPECT_EQ(mWrite(first), kOk);
+  EXPECT_EQ(ReadFileText(mPath), "# Tarsel settings, version 1_0_0\nFirst=1\nSecond=2\nList[]=from second\n");
+
+  int32_t third = Open(mPath);
+  EXPECT_EQ(GetStr(third, "First"), "1");
+  EXPECT_EQ(GetStr(third, "Second"), "2");
+  EXPECT_EQ(GetItem(third, "List", 0), "from second");
+  EXPECT_EQ(GetStr(first, "Second"), "2");  // a write brings in what others wrote
+  EXPECT_EQ(FilesIn(mFolder.GetPath()), 1u);
+}
+
+// Only entry lines belong to the library: comments, blank lines and lines it
+// cannot read stay as they were, in place, and blanks around keys and values
+// are not part of them.
+TEST_F(IniFileManagerLibrary, HandEditsSurviveAWrite) {
+  WriteFileBytes(mPath,
+                 "# my notes\r\n"
+                 "\n"
+                 "Key = 5\n"
+                 "  Spaced\t=  two words  \n"
+                 "  # indented comment = not a key\n"
+                 "not an entry\n"
+                 "List[]=a\n"
+                 "# between the items\n"
+                 "List []= b\n"
+                 "Broken[x]=1\n"
+                 "Old=gone?\n"
+                 "last line without break");
+  int32_t handle = Open(mPath);
+  int32_t value = 0;
+  EXPECT_EQ(mGetInt(handle, "Key", 0, &value), kOk);
+  EXPECT_EQ(value, 5);
+  EXPECT_EQ(GetStr(handle, "Spaced"), "two words");
+  EXPECT_EQ(GetItem(handle, "List", 1), "b");
+  EXPECT_FALSE(mExists(handle, "  # indented comment"));
+  EXPECT_FALSE(mExists(handle, "# indented comment"));
+
+  EXPECT_EQ(mSetInt(handle, "Key", 6), kOk);
+  EXPECT_EQ(mSetArrayCount(handle, "List", 3), kOk);
+  EXPECT_EQ(mSetStr(handle, "Padded", " both ends\t"), kOk);
+  EXPECT_EQ(ReadFileText(mPath),
+            "# my notes\r\n"
+            "\n"
+            "Key=6\n"
+            "Spaced=two words\n"
+            "  # indented comment = not a key\n"
+            "not an entry\n"
+            "List[]=a\n"
+            "# between the items\n"
+            "List[]=b\n"
+            "List[]=\n"
+            "Broken[x]=1\n"
+            "Old=gone?\n"
+            "last line without break\n"
+            "Padded=\\ both ends\\\t\n");
+  EXPECT_EQ(GetStr(Open(mPath), "Padded"), " both ends\t");
+}
+
+// A text with bytes that are not UTF-8, or a NUL byte, comes out whole: the
+// bytes as they are, a NUL as U+FFFD (a C string would end there).
+TEST_F(IniFileManagerLibrary, ValuesWithBadBytesComeOutWhole) {
+  constexpr char kBytes[] =
+      "Latin=abc\xE9"
+      "def\nNul=abc\0def\n";
+  WriteFileBytes(mPath, std::string_view(kBytes, sizeof kBytes - 1));
+  int32_t handle = Open(mPath);
+  EXPECT_EQ(GetStr(handle, "Latin"),
+            "abc\xE9"
+            "def");
+  EXPECT_EQ(GetStr(handle, "Nul"),
+            "abc\xEF\xBF\xBD"
+            "def");
+  EXPECT_EQ(mSetStr(handle, "Other", "x"), kOk);
+  EXPECT_EQ(GetStr(Open(mPath), "Latin"),
+            "abc\xE9"
+            "def");
+}
+
+// A write keeps the file's permissions and writes through a symbolic link to
+// its target, beside which the temporary file is made.
+TEST_F(IniFileManagerLibrary, AWriteKeepsPermissionsAndLinks) {
+  std::string targetFolder = mFolder / "real";
+  std::filesystem::create_directory(targetFolder);
+  std::string target = targetFolder + "/Settings.ini";
+  struct Case {
+    const char* name;
+    const char* linkText;  // the symbolic link at mPath, or none
+    mode_t mode;           // of an existing target, or 0 for none
+  } const kCases[] = {
+      {"private file", nullptr, 0600},
+      {"read-only for others", nullptr, 0640},
+      {"absolute link", "", 0600},
+      {"relative link", "real/Settings.ini", 0600},
+      {"link to a missing file", "real/Settings.ini", 0},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(mPath);
+    std::filesystem::remove(target);
+    std::string file = c.linkText ? target : mPath;
+    if (c.mode != 0) {
+      WriteFileBytes(file, "Old=1\n");
+      chmod(file.c_str(), c.mode);
+    }
+    if (c.linkText) std::filesystem::create_symlink(*c.linkText ? c.linkText : target.c_str(), mPath);
+
+    int32_t handle = Open(mPath);
+    ASSERT_EQ(mSetStr(handle, "New", "2"), kOk);
+    EXPECT_EQ(std::filesystem::is_symlink(mPath), c.linkText != nullptr);
+    EXPECT_EQ(ModeOf(file), c.mode != 0 ? c.mode : 0644);
+    EXPECT_EQ(GetStr(Open(mPath), "New"), "2");
+    EXPECT_EQ(FilesIn(mFolder.GetPath()), 2u);  // the file or link, and the folder "real"
+    EXPECT_EQ(FilesIn(targetFolder), c.linkText ? 1u : 0u);
+    EXPECT_EQ(mClose(handle, 0), kOk);
+  }
+}
+
+// The reader refuses files larger than 4 MB, so a change that would make the
+// file larger fails and changes nothing: every other setting stays readable.
+TEST_F(IniFileManagerLibrary, AWriteThatWouldMakeTheFileTooLargeFails) {
+  int32_t handle = Open(mPath);
+  ASSERT_EQ(mSetStr(handle, "Kept", "old"), kOk);
+  ASSERT_EQ(mSetArrayCount(handle, "Huge", 1), kOk);
+  std::string before = ReadFileText(mPath);
+  std::string huge(4 * 1024 * 1024, 'x');
+  EXPECT_EQ(mSetStr(handle, "Kept", huge.c_str()), kFailed);
+  EXPECT_EQ(mSetItem(handle, "Huge", 0, huge.c_str()), kFailed);
+  EXPECT_EQ(ReadFileText(mPath), before);
+  EXPECT_EQ(GetStr(handle, "Kept"), "old");
+  EXPECT_EQ(GetItem(handle, "Huge", 0), "");
+  EXPECT_EQ(mSetStr(handle, "Kept", huge.substr(0, 1024 * 1024).c_str()), kOk);
+  EXPECT_NE(Open(mPath), 0);
+}
+
+// Anything but a regular file at the settings path fails at once: opening a
+// FIFO for reading would otherwise wait for a writer forever.
+TEST_F(IniFileManagerLibrary, OnlyARegularFileOpens) {
+  std::string fifo = mFolder / "fifo.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string toDevice = mFolder / "device.ini";
+  std::filesystem::create_symlink("/dev/null", toDevice);
+  for (const std::string& path : {fifo, toDevice, mFolder.GetPath()}) {
+    int32_t handle = 5;
+    EXPECT_EQ(mOpen(path.c_str(), "1_0_0", "Tarsel", &handle), kFailed) << path;
+    EXPECT_EQ(handle, 0);
+  }
+  // A FIFO put in place of an open file makes the next change fail, not wait.
+  int32_t handle = Open(mPath);
+  ASSERT_EQ(mSetStr(handle, "Kept", "old"), kOk);
+  std::filesystem::remove(mPath);
+  ASSERT_EQ(mkfifo(mPath.c_str(), 0600), 0);
+  EXPECT_EQ(mSetStr(handle, "Kept", "new"), kFailed);
+  EXPECT_EQ(GetStr(handle, "Kept"), "old");
+}
+
+TEST_F(IniFileManagerLibrary, ListingAfterAChangeShowsTheNewKey) {
+  int32_t handle = Open(mPath);
+  mSetInt(handle, "Midi/B", 1);
+  int32_t count = 0;
+  char name[32];
+  int32_t needed = 0;
+  EXPECT_EQ(mKeyCount(handle, "Midi", &count), kOk);
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(mKeyName(handle, "Midi", 0, name, sizeof name, &needed), kOk);
+  mSetInt(handle, "Midi/A", 2);
+  EXPECT_EQ(mKeyCount(handle, "Midi", &count), kOk);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(mKeyName(handle, "Midi", 0, name, sizeof name, &needed), kOk);
+  EXPECT_STREQ(name, "A");
+  EXPECT_EQ(mKeyName(handle, "Midi", 2, name, sizeof name, &needed), kFailed);
+}
+
+// True while some thread waits for a flock on the file with inode `inode`
+// (the kernel lists a blocked lock with "->").
+bool HasBlockedFlock(ino_t inode) {
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  std::string suffix = ":" + std::to_string(inode) + " ";
+  while (std::getline(locks, line)) {
+    if (line.find("-> FLOCK") != std::string::npos && line.find(suffix) != std::string::npos) return true;
+  }
+  return false;
+}
+
+using IniFileManagerLibraryThreads = IniFileManagerLibrary;
+
+// Another program holds the lock while it replaces the file: a change waits
+// for the lock, sees that the file it waited on was replaced, and applies
+// itself to the new file, so neither program's values are lost.
+TEST_F(IniFileManagerLibraryThreads, AChangeWaitsForTheLockAndUsesTheFileWrittenMeanwhile) {
+  if (!std::ifstream("/proc/locks")) GTEST_SKIP() << "no /proc/locks to see the change wait";
+  int32_t handle = Open(mPath);
+  ASSERT_EQ(mSetStr(handle, "First", "1"), kOk);
+  int lockFd = open(mPath.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(lockFd, 0);
+  ASSERT_EQ(flock(lockFd, LOCK_EX), 0);
+  struct stat locked {};
+  fstat(lockFd, &locked);
+
+  int32_t result = kFailed;
+  std::thread writer([&] { result = mSetStr(handle, "Second", "2"); });
+  while (!HasBlockedFlock(locked.st_ino)) std::this_thread::yield();
+  std::string other = mFolder / "other.tmp";
+  WriteFileBytes(other, ReadFileText(mPath) + "Third=3\n");
+  std::filesystem::rename(other, mPath);
+  close(lockFd);
+  writer.join();
+
+  EXPECT_EQ(result, kOk);
+  int32_t reopened = Open(mPath);
+  EXPECT_EQ(GetStr(reopened, "First"), "1");
+  EXPECT_EQ(GetStr(reopened, "Second"), "2");
+  EXPECT_EQ(GetStr(reopened, "Third"), "3");
 }
 
 TEST(IniFileManagerTestLibrary, LacksOnlyGetArrayCount) {
