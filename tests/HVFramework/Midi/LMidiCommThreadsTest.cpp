@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -203,6 +205,40 @@ TEST_F(LMidiCommThreads, DeliversMessagesInOrderOnAWorkerThread) {
     EXPECT_NE(seen.thread, loopbackThread);
     EXPECT_EQ(seen.port, u"Tarsel");
   }
+}
+
+TEST_F(LMidiCommThreads, InputReadFasterThanThePortLendsItsBuffersBackArrivesWholeAndInOrder) {
+  AddDevices({u"Tarsel"});
+  mDevices[0]->SetReplyDelivery(Platform::MidiReplyDelivery::AllAtOnce);
+  const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
+  recorder->Listen(mComm);
+  const RCPtr<LMidiCapturePort> capture = OpenCapture(u"Tarsel");
+  const RCPtr<LMidiRenderPort> render = OpenRender(u"Tarsel");
+
+  // Asked once, the device answers with everything at once, faster than the
+  // port gets its three buffers back: a whole dump and a note in one read,
+  // a dump in six reads back to back, then another whole dump.
+  const Bytes whole = SysEx(1350, 0x11);
+  const Bytes note = {0x90, 0x3C, 0x7F};
+  const Bytes inSixReads = SysEx(1350, 0x22);
+  const Bytes last = SysEx(1350, 0x33);
+  mPeers[0]->SetAnswer([&](Platform::LLoopbackMidiDevice& device, const MidiLoopbackPacket&) {
+    Bytes first = whole;
+    first.insert(first.end(), note.begin(), note.end());
+    device.Reply(first);
+    for (size_t offset = 0; offset < inSixReads.size(); offset += 256)
+      device.Reply(std::span(inSixReads).subspan(offset, std::min<size_t>(256, inSixReads.size() - offset)));
+    device.Reply(last);
+  });
+  ASSERT_EQ(mComm->Send(render, Bytes{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}), 6);
+
+  const std::vector<HV::Test::MidiCaptureRecorder::Capture> captures = recorder->WaitFor(4);
+  ASSERT_EQ(captures.size(), 4u);
+  EXPECT_EQ(captures[0].bytes, whole);
+  EXPECT_EQ(captures[1].bytes, note);
+  EXPECT_EQ(captures[2].bytes, inSixReads);
+  EXPECT_EQ(captures[3].bytes, last);
+  EXPECT_EQ(mSystem->GetDroppedInputByteCount(), 0u);
 }
 
 TEST_F(LMidiCommThreads, PortsOpenAndCloseSafelyWhileDataArrives) {
