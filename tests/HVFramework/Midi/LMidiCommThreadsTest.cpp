@@ -289,7 +289,6 @@ TEST_F(LMidiCommThreads, SendsShortAndLongMessages) {
   using enum MidiLoopbackPacket::Kind;
   const SendCase cases[] = {
       {"note", {0x90, 0x3C, 0x7F}, 3, Short, {0x90, 0x3C, 0x7F}},
-      {"only the bytes present", {0xC0}, 2, Short, {0xC0, 0x00}},
       {"no more than three", {0xB0, 0x07, 0x64, 0x99}, 3, Short, {0xB0, 0x07, 0x64}},
       {"real time", {0xF8}, 1, Short, {0xF8}},
       {"system exclusive", SysEx(10), 10, Long, SysEx(10)},
@@ -311,6 +310,45 @@ TEST_F(LMidiCommThreads, SendsShortAndLongMessages) {
     EXPECT_EQ(packet.bytes, c.onWire);
   }
   EXPECT_EQ(mComm->Send(nullptr, Bytes{0x90, 0x3C, 0x7F}), E_INVALIDARG);
+}
+
+TEST_F(LMidiCommThreads, AShortMessageMissingDataBytesIsRefusedAndNothingIsSent) {
+  AddDevices({u"Tarsel"});
+  const RCPtr<LMidiRenderPort> port = OpenRender(u"Tarsel");
+  struct ShortCase {
+    const char* what;
+    Bytes bytes;
+    int32_t result;
+  };
+  const ShortCase cases[] = {
+      {"note off", {0x80, 0x3C}, E_INVALIDARG},
+      {"note on", {0x9F, 0x3C}, E_INVALIDARG},
+      {"note on, status only", {0x90}, E_INVALIDARG},
+      {"key pressure", {0xA0, 0x3C}, E_INVALIDARG},
+      {"controller", {0xB0, 0x07}, E_INVALIDARG},
+      {"program", {0xC0}, E_INVALIDARG},
+      {"channel pressure", {0xD5}, E_INVALIDARG},
+      {"pitch bend", {0xE0, 0x00}, E_INVALIDARG},
+      {"time code", {0xF1}, E_INVALIDARG},
+      {"song position", {0xF2, 0x10}, E_INVALIDARG},
+      {"song select", {0xF3}, E_INVALIDARG},
+      {"program, whole", {0xC0, 0x05}, 2},
+      {"pitch bend, whole", {0xE0, 0x00, 0x40}, 3},
+      {"song select, whole", {0xF3, 0x01}, 2},
+      {"tune request", {0xF6}, 1},
+      {"undefined status", {0xF4}, 2},
+      {"active sensing", {0xFE}, 1},
+  };
+  std::vector<Bytes> sent;
+  for (const ShortCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(mComm->Send(port, c.bytes), c.result);
+    if (c.result > 0) sent.push_back(c.bytes);
+  }
+  const std::vector<MidiLoopbackPacket> packets = mPeers[0]->WaitForPackets(sent.size());
+  mSystem->WaitForCallbacks();
+  ASSERT_EQ(mPeers[0]->GetPackets().size(), sent.size());
+  for (size_t i = 0; i < sent.size(); ++i) EXPECT_EQ(packets[i].bytes, sent[i]);
 }
 
 TEST_F(LMidiCommThreads, SendsArraysAndBuffers) {
