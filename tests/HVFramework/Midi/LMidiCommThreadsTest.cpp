@@ -172,6 +172,45 @@ TEST_F(LMidiCommThreads, ReopensASharedPortWhoseDeviceCameBack) {
   EXPECT_EQ(mPeers[0]->WaitForPackets(1)[0].bytes, (Bytes{0x90, 0x3C, 0x7F}));
 }
 
+TEST_F(LMidiCommThreads, ACapturePortWhoseDeviceCameBackReceivesAgain) {
+  AddDevices({u"Tarsel"});
+  const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
+  recorder->Listen(mComm);
+  const RCPtr<LMidiCapturePort> held = OpenCapture(u"Tarsel");
+  mDevices[0]->Unplug();
+  RCPtr<LMidiCapturePort> port;
+  EXPECT_EQ(mComm->OpenCapturePort(StringW(u"Tarsel"), port), E_FAIL);
+  EXPECT_FALSE(port);
+
+  mDevices[0]->Replug();
+  ASSERT_EQ(mComm->OpenCapturePort(StringW(u"Tarsel"), port), S_OK);
+  EXPECT_EQ(port.Get(), held.Get());
+  mDevices[0]->Reply(SysEx(300));
+  EXPECT_EQ(recorder->WaitFor(1)[0].bytes, SysEx(300));
+}
+
+TEST_F(LMidiCommThreads, ANameNoLongerListedDoesNotResolveToAPortStillOpenUnderIt) {
+  AddDevices({u"N", u"N"});
+  const RCPtr<LMidiRenderPort> render = OpenRender(u"N (2)");
+  const RCPtr<LMidiCapturePort> capture = OpenCapture(u"N (2)");
+  ASSERT_EQ(DeviceReached(render), 1);
+
+  // The first device goes: the second is listed as plain "N" now, and
+  // "N (2)" names nothing.
+  mDevices[0]->Unplug();
+  RCPtr<LMidiRenderPort> render2;
+  RCPtr<LMidiCapturePort> capture2;
+  EXPECT_EQ(mComm->OpenRenderPort(StringW(u"N (2)"), render2), E_FAIL);
+  EXPECT_EQ(mComm->OpenCapturePort(StringW(u"N (2)"), capture2), E_FAIL);
+  EXPECT_FALSE(render2);
+  EXPECT_FALSE(capture2);
+
+  // Back as it was: the name is listed again and finds its port.
+  mDevices[0]->Replug();
+  EXPECT_EQ(OpenRender(u"N (2)").Get(), render.Get());
+  EXPECT_EQ(OpenCapture(u"N (2)").Get(), capture.Get());
+}
+
 TEST_F(LMidiCommThreads, DeliversMessagesInOrderOnAWorkerThread) {
   AddDevices({u"Tarsel"});
   const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
