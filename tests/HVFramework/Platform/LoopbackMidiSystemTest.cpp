@@ -10,10 +10,17 @@
 #include <functional>
 #include <list>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 
 namespace HV::Platform {
+
+// Names the delivery in test names and messages.
+void PrintTo(MidiReplyDelivery delivery, std::ostream* out) {
+  *out << (delivery == MidiReplyDelivery::Paced ? "Paced" : "AllAtOnce");
+}
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -259,7 +266,7 @@ class LLoopbackMidiSystemDeliveryThreads : public LLoopbackMidiSystemThreads,
 INSTANTIATE_TEST_SUITE_P(Deliveries, LLoopbackMidiSystemDeliveryThreads,
                          testing::Values(MidiReplyDelivery::Paced, MidiReplyDelivery::AllAtOnce),
                          [](const testing::TestParamInfo<MidiReplyDelivery>& param) {
-                           return param.param == MidiReplyDelivery::Paced ? "Paced" : "AllAtOnce";
+                           return testing::PrintToString(param.param);
                          });
 
 TEST_P(LLoopbackMidiSystemDeliveryThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnTheLoopbackThread) {
