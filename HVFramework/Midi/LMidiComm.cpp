@@ -65,9 +65,10 @@ HResult LMidiComm::OpenPort(PortList<Port>& list, const StringArrayW& listed, co
                             RCPtr<Port>& port) {
   const LMidiPortNames::ListMatch match = LMidiPortNames::MatchListedName(listed, name);
   if (match == LMidiPortNames::ListMatch::Ambiguous) return E_INVALIDARG;
-  // A port open under the name is shared, also when the device list no
-  // longer names it: a second port could not open its device anyway.
-  const int32_t index = FindPort(list, name);
+  // A port open under the name is shared only while the list still names
+  // it: after an unplug, or when the numbering moved on, the name belongs to
+  // no device the port could stand for.
+  const int32_t index = match == LMidiPortNames::ListMatch::One ? FindPort(list, name) : -1;
   if (index >= 0) {
     const RCPtr<Port> shared = *list.GetItemPtr(static_cast<uint32_t>(index));
     if (!shared->IsDeviceAlive() && (shared->Open() != kMidiNoError || shared->Start() != kMidiNoError)) {

@@ -68,7 +68,7 @@ void LMidiCommInterface::SetNotificationQueue(const RCPtr<LNotificationQueue>& q
 
 int32_t LMidiCommInterface::FindFilter(const LNotificationClient* client) {
   for (uint32_t i = 0; i < mFilters.GetCount(); ++i)
-    if (mFilters.GetItemPtr(i)->client == client) return static_cast<int32_t>(i);
+    if (GetFilterEntryClient(*mFilters.GetItemPtr(i)) == client) return static_cast<int32_t>(i);
   return -1;
 }
 

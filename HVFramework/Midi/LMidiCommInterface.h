@@ -23,6 +23,7 @@ class LMidiCommInterface : public LNotificationDistributor {
  public:
   // A client's filter. The client is a key only: it is not held, so a
   // client with a filter removes it (SetFilter with none) before it goes.
+  // The client comes first: the entry's first word is its key.
   struct MidiFilterEntry {
     const LNotificationClient* client = nullptr;
     RCPtr<LIMidiFilterByIncludePrefixList> filter;
@@ -38,6 +39,12 @@ class LMidiCommInterface : public LNotificationDistributor {
   // when the device refused them or did not finish in time.
   virtual int32_t SendBuffer(const RCPtr<LMidiRenderPort>& port, const IBuffer& buffer) = 0;
   virtual int32_t SendBytes(const RCPtr<LMidiRenderPort>& port, const Array<signed char>& bytes) = 0;
+
+  // The client a filter entry belongs to (its first word): the key the
+  // filter list is searched by.
+  virtual const LNotificationClient* GetFilterEntryClient(const MidiFilterEntry& entry) const {
+    return entry.client;
+  }
 
   // A copy of the client's filter, or null.
   virtual RCPtr<LIMidiFilterByIncludePrefixList> GetFilter(const LNotificationClient* client);

@@ -39,10 +39,12 @@ bool LMidiRenderPort::IsDeviceAlive() { return IsOpen() && System().GetOutputSta
 
 int32_t LMidiRenderPort::Send(std::span<const uint8_t> bytes, uint32_t timeout) {
   if (bytes.empty() || bytes.size() > UINT32_MAX / 2) return E_INVALIDARG;
-  std::lock_guard<std::mutex> sending(mSendLock);
-  if (mLight.Wait(timeout) != kWaitObject0) return E_FAIL;
   const uint8_t first = bytes.front();
   const bool isShort = (first & 0x80) != 0 && first != 0xF0 && first != 0xF7;
+  // A short message missing data bytes would go out with zeros in their place.
+  if (isShort && bytes.size() < LMidiShortMessage::GetLength(first)) return E_INVALIDARG;
+  std::lock_guard<std::mutex> sending(mSendLock);
+  if (mLight.Wait(timeout) != kWaitObject0) return E_FAIL;
   return isShort ? SendShort(bytes) : SendLong(bytes, timeout);
 }
 

@@ -46,9 +46,10 @@ class LMidiRenderPort : public virtual LRefCountedObject {
   Platform::MidiOutHandle GetHandle() const { return mHandle.load(); }
 
   // A status byte other than F0 and F7 first: one short message of at most
-  // the first three bytes; its length. Otherwise one long message; the
-  // number of bytes. E_FAIL when the device refuses it or a long message is
-  // not done within timeout milliseconds.
+  // the first three bytes; its length (E_INVALIDARG, and nothing sent, when
+  // fewer bytes than its status calls for are given). Otherwise one long
+  // message; the number of bytes. E_FAIL when the device refuses it or a
+  // long message is not done within timeout milliseconds.
   int32_t Send(std::span<const uint8_t> bytes, uint32_t timeout);
   int32_t SendShort(std::span<const uint8_t> bytes);
   int32_t SendLong(std::span<const uint8_t> bytes, uint32_t timeout);

@@ -1,6 +1,7 @@
 #include "HVFramework/Platform/AlsaMidiSystem.h"
 
 #include "HVFramework/Platform/MidiSysExFilter.h"
+#include "HVFramework/Platform/PlatformTrace.h"
 
 #include <alsa/asoundlib.h>
 #include <poll.h>
@@ -138,7 +139,8 @@ LAlsaMidiSystem::LAlsaMidiSystem() : mSequencer(std::make_unique<Sequencer>()) {
     mSequencer->Close();
     return;
   }
-  mSequencer->reader = std::thread([this] { ReadEvents(); });
+  mSequencer->reader =
+      std::thread([this] { LPlatformTrace::RunGuarded("The MIDI reader thread", [this] { ReadEvents(); }); });
 }
 
 LAlsaMidiSystem::~LAlsaMidiSystem() {
@@ -329,19 +331,28 @@ void LAlsaMidiSystem::ReadEvents() {
     for (;;) {
       snd_seq_event_t* event = nullptr;
       const int left = snd_seq_event_input(sequencer.input, &event);
-      if (left == -ENOSPC) continue;  // the kernel dropped events; read on
-      if (left < 0 || !event) break;
-      MidiInHandle handle = MidiInHandle::None;
-      {
-        std::lock_guard lock(sequencer.mutex);
-        for (const auto& [key, link] : sequencer.inputs) {
-          if (link.ourPort == event->dest.port) handle = key;
-        }
+      if (left == -ENOSPC) {  // the kernel dropped events; read on
+        LPlatformTrace::Write("The MIDI sequencer's input queue overflowed: received events were lost");
+        continue;
       }
-      if (handle != MidiInHandle::None && DecodeEvent(decoder, *event, bytes)) ReceiveInput(handle, bytes);
+      if (left < 0 || !event) break;
+      // What handing on one event throws (out of memory, say) loses that
+      // event only: the reader goes on with the next.
+      LPlatformTrace::RunGuarded("Handing on a MIDI input event", [&] {
+        const MidiInHandle handle = FindInputByOurPort(event->dest.port);
+        if (handle != MidiInHandle::None && DecodeEvent(decoder, *event, bytes)) ReceiveInput(handle, bytes);
+      });
     }
   }
   snd_midi_event_free(decoder);
+}
+
+MidiInHandle LAlsaMidiSystem::FindInputByOurPort(int ourPort) {
+  std::lock_guard lock(mSequencer->mutex);
+  for (const auto& [handle, link] : mSequencer->inputs) {
+    if (link.ourPort == ourPort) return handle;
+  }
+  return MidiInHandle::None;
 }
 
 }  // namespace HV::Platform

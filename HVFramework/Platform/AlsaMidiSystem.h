@@ -46,6 +46,7 @@ class LAlsaMidiSystem final : public LMidiSystemBase {
   std::vector<AlsaMidiDevice> ListDevices(LAlsaPortNaming::Direction direction);
   std::optional<std::u16string> GetDeviceName(LAlsaPortNaming::Direction direction, uint32_t device);
   void ReadEvents();
+  MidiInHandle FindInputByOurPort(int ourPort);
 
   std::unique_ptr<Sequencer> mSequencer;
 };

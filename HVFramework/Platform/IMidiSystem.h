@@ -45,6 +45,8 @@ class IMidiSystem : public virtual LRefCountedObject {
   virtual MidiResult UnprepareInputHeader(MidiInHandle handle, MidiHeader& header) = 0;
   // Lends the header: it comes back through InputLongData once it holds a
   // whole System Exclusive message, is full, or the input is stopped or reset.
+  // Input that finds every header out waits, in order, until one is lent
+  // again (up to 1 MiB an input; more is dropped, counted and traced).
   virtual MidiResult AddInputBuffer(MidiInHandle handle, MidiHeader& header) = 0;
   virtual MidiResult StartInput(MidiInHandle handle) = 0;
   // Stops recording; a partly filled header comes back, empty ones stay queued.

@@ -15,6 +15,10 @@ void LLoopbackMidiDevice::Unplug() { mSystem.SetPlugged(*this, false); }
 void LLoopbackMidiDevice::Replug() { mSystem.SetPlugged(*this, true); }
 bool LLoopbackMidiDevice::IsPlugged() const { return mSystem.IsPlugged(*this); }
 
+void LLoopbackMidiDevice::SetReplyDelivery(MidiReplyDelivery delivery) {
+  mSystem.SetReplyDelivery(*this, delivery);
+}
+
 void LLoopbackMidiDevice::SetOutputCompletion(MidiOutputCompletion completion, std::chrono::milliseconds delay) {
   mSystem.SetOutputCompletion(*this, completion, delay);
 }

@@ -20,6 +20,17 @@ enum class MidiOutputCompletion {
   Never,      // only a reset gives the header back
 };
 
+// How a loopback device's replies reach the editor's input.
+enum class MidiReplyDelivery {
+  // In reads of 256 bytes, each queued behind the callbacks the one before
+  // caused: a client that lends its buffers back from the callback has them
+  // before the next bytes come, as with bytes trickling in over a cable.
+  Paced,
+  // Each reply in one read, and every reply waiting then back to back, as a
+  // reader that found a full queue hands it on: nothing waits for the client.
+  AllAtOnce,
+};
+
 // LLoopbackMidiDevice: a virtual MIDI device of a loopback system, with an
 // input name, an output name (either may be empty: no such side) and a peer.
 // Made by LLoopbackMidiSystem::AddDevice; its calls go through that system,
@@ -39,6 +50,7 @@ class LLoopbackMidiDevice : public virtual LRefCountedObject {
   void Unplug();
   void Replug();
   bool IsPlugged() const;
+  void SetReplyDelivery(MidiReplyDelivery delivery);
   void SetOutputCompletion(MidiOutputCompletion completion,
                            std::chrono::milliseconds delay = std::chrono::milliseconds(0));
 

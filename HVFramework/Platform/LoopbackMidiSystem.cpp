@@ -158,14 +158,12 @@ void LLoopbackMidiSystem::Reply(const LLoopbackMidiDevice& device, std::span<con
   GetDispatcher().Post(kDeviceWork, [this, &device] { FeedReply(device); });
 }
 
-// Feeds one stretch of the oldest reply, then queues the rest behind the
-// callbacks it caused: a client that lends its headers again from the callback
-// has them back before the next bytes arrive, as with bytes trickling in over
-// a cable. A later reply starts only when the earlier one is through.
+// Feeds the next reads (see MidiReplyDelivery), then queues the rest behind
+// the callbacks they caused. A later reply starts only when the earlier one
+// is through.
 void LLoopbackMidiSystem::FeedReply(const LLoopbackMidiDevice& device) {
-  constexpr size_t kStretch = 256;
   std::vector<MidiInHandle> inputs;
-  std::vector<uint8_t> stretch;
+  std::vector<std::vector<uint8_t>> reads;
   {
     std::lock_guard lock(mMutex);
     DeviceState* state = StateOf(device);
@@ -173,20 +171,33 @@ void LLoopbackMidiSystem::FeedReply(const LLoopbackMidiDevice& device) {
       if (state) state->isFeeding = false;
       return;
     }
-    const std::vector<uint8_t>& reply = state->replies.front();
-    const size_t count = std::min(kStretch, reply.size() - state->replyOffset);
-    stretch.assign(reply.begin() + state->replyOffset, reply.begin() + state->replyOffset + count);
-    state->replyOffset += count;
-    if (state->replyOffset == reply.size()) {
-      state->replies.pop_front();
-      state->replyOffset = 0;
-    }
+    reads = TakeReads(*state);
     for (const auto& [handle, link] : mInputLinks) {
       if (link.state == state && IsAlive(link)) inputs.push_back(handle);
     }
   }
-  for (MidiInHandle handle : inputs) ReceiveInput(handle, stretch);
+  for (const std::vector<uint8_t>& read : reads) {
+    for (MidiInHandle handle : inputs) ReceiveInput(handle, read);
+  }
   GetDispatcher().Post(kDeviceWork, [this, &device] { FeedReply(device); });
+}
+
+std::vector<std::vector<uint8_t>> LLoopbackMidiSystem::TakeReads(DeviceState& state) {
+  constexpr size_t kStretch = 256;
+  std::vector<std::vector<uint8_t>> reads;
+  do {
+    const std::vector<uint8_t>& reply = state.replies.front();
+    const size_t left = reply.size() - state.replyOffset;
+    const size_t count = state.delivery == MidiReplyDelivery::Paced ? std::min(kStretch, left) : left;
+    const auto from = reply.begin() + static_cast<ptrdiff_t>(state.replyOffset);
+    reads.emplace_back(from, from + static_cast<ptrdiff_t>(count));
+    state.replyOffset += count;
+    if (state.replyOffset == reply.size()) {
+      state.replies.pop_front();
+      state.replyOffset = 0;
+    }
+  } while (state.delivery == MidiReplyDelivery::AllAtOnce && !state.replies.empty());
+  return reads;
 }
 
 // ---- device state ----
@@ -210,6 +221,11 @@ bool LLoopbackMidiSystem::IsPlugged(const LLoopbackMidiDevice& device) {
   std::lock_guard lock(mMutex);
   const DeviceState* state = StateOf(device);
   return state && state->isPlugged;
+}
+
+void LLoopbackMidiSystem::SetReplyDelivery(const LLoopbackMidiDevice& device, MidiReplyDelivery delivery) {
+  std::lock_guard lock(mMutex);
+  if (DeviceState* state = StateOf(device)) state->delivery = delivery;
 }
 
 void LLoopbackMidiSystem::SetOutputCompletion(const LLoopbackMidiDevice& device, MidiOutputCompletion completion,

@@ -60,6 +60,7 @@ class LLoopbackMidiSystem final : public LMidiSystemBase {
     std::deque<std::vector<uint8_t>> replies;
     size_t replyOffset = 0;
     bool isFeeding = false;
+    MidiReplyDelivery delivery = MidiReplyDelivery::Paced;
   };
   struct Link {
     DeviceState* state;
@@ -68,6 +69,9 @@ class LLoopbackMidiSystem final : public LMidiSystemBase {
 
   void Reply(const LLoopbackMidiDevice& device, std::span<const uint8_t> bytes);
   void FeedReply(const LLoopbackMidiDevice& device);
+  // The reads the next feeding step hands on (under the lock).
+  static std::vector<std::vector<uint8_t>> TakeReads(DeviceState& state);
+  void SetReplyDelivery(const LLoopbackMidiDevice& device, MidiReplyDelivery delivery);
   void SetPlugged(const LLoopbackMidiDevice& device, bool isPlugged);
   bool IsPlugged(const LLoopbackMidiDevice& device);
   void SetOutputCompletion(const LLoopbackMidiDevice& device, MidiOutputCompletion completion,

@@ -1,5 +1,7 @@
 #include "HVFramework/Platform/MidiCallbackDispatcher.h"
 
+#include "HVFramework/Platform/PlatformTrace.h"
+
 namespace HV::Platform {
 
 LMidiCallbackDispatcher::LMidiCallbackDispatcher() : mThread([this] { Run(); }) {}
@@ -38,12 +40,9 @@ void LMidiCallbackDispatcher::WaitUntilIdle() {
 }
 
 // A callback that throws has nobody to report to on this thread: the
-// exception ends with it, and the reports after it still run.
+// exception ends with it (traced), and the reports after it still run.
 void LMidiCallbackDispatcher::RunOne(Work& work) {
-  try {
-    work();
-  } catch (...) {
-  }
+  LPlatformTrace::RunGuarded("A MIDI callback", work);
   work = nullptr;  // captured state goes before the lock is taken again
 }
 

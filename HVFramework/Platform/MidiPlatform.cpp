@@ -2,9 +2,11 @@
 
 #include "HVFramework/Platform/AlsaMidiSystem.h"
 #include "HVFramework/Platform/LoopbackMidiSystem.h"
+#include "HVFramework/Platform/StandardError.h"
 
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
 namespace HV::Platform {
 
@@ -44,7 +46,14 @@ void LMidiPlatform::Install(RCPtr<IMidiSystem> system) {
 }
 
 RCPtr<IMidiSystem> LMidiPlatform::CreateFor(std::string_view selectionValue) {
-  if (selectionValue != "simulated") return RCPtr<IMidiSystem>(LAlsaMidiSystem::Create());
+  if (selectionValue != kSimulated) {
+    // A misspelt choice should not pass for a machine without a keyboard.
+    if (!selectionValue.empty()) {
+      WriteToStandardError("TARSEL_MIDI=\"" + std::string(selectionValue) + "\" is not known (only \"" +
+                           std::string(kSimulated) + "\" is): using the ALSA sequencer\n");
+    }
+    return RCPtr<IMidiSystem>(LAlsaMidiSystem::Create());
+  }
   Factory factory;
   {
     Selection& selection = GetSelection();

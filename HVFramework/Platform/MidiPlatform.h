@@ -10,10 +10,14 @@ namespace HV::Platform {
 // LMidiPlatform: which MIDI system the process uses, chosen once. The first
 // Get picks it from the environment: TARSEL_MIDI=simulated gives the
 // simulated devices (what the registered factory makes; an empty loopback
-// system while none is registered), anything else the ALSA sequencer. Tests
-// install a system of their own instead. Any thread.
+// system while none is registered), anything else the ALSA sequencer; a
+// value other than "simulated" is named in one line on standard error (unset
+// or empty stays silent). Tests install a system of their own instead. Any
+// thread.
 class LMidiPlatform {
  public:
+  static constexpr std::string_view kSimulated = "simulated";
+
   using Factory = std::function<RCPtr<IMidiSystem>()>;
 
   static RCPtr<IMidiSystem> Get();

@@ -1,8 +1,10 @@
 #include "HVFramework/Platform/MidiSystemBase.h"
 
 #include "HVFramework/Platform/MidiShortMessage.h"
+#include "HVFramework/Platform/PlatformTrace.h"
 
 #include <algorithm>
+#include <string>
 
 namespace HV::Platform {
 
@@ -53,7 +55,9 @@ MidiResult LMidiSystemBase::AddInputBuffer(MidiInHandle handle, MidiHeader& head
   InputEndpoint* input = Find(handle);
   if (!input) return kMidiInvalidHandle;
   if (const MidiResult refused = CheckLendable(header)) return refused;
-  input->stream.Lend(header);
+  LMidiInputStream::Events events;  // input that waited for a header goes on into this one
+  input->stream.Lend(header, events);
+  PostInputEvents(handle, input->callback, events);
   return kMidiNoError;
 }
 
@@ -99,12 +103,25 @@ MidiResult LMidiSystemBase::CloseInput(MidiInHandle handle) {
 }
 
 void LMidiSystemBase::ReceiveInput(MidiInHandle handle, std::span<const uint8_t> bytes) {
-  std::lock_guard lock(mMutex);
-  InputEndpoint* input = Find(handle);
-  if (!input || !input->isStarted) return;
-  LMidiInputStream::Events events;
-  input->stream.Feed(bytes, TimeSince(*input), events);
-  PostInputEvents(handle, input->callback, events);
+  LMidiInputStream::Overflow overflow;
+  {
+    std::lock_guard lock(mMutex);
+    InputEndpoint* input = Find(handle);
+    if (!input || !input->isStarted) return;
+    LMidiInputStream::Events events;
+    overflow = input->stream.Feed(bytes, TimeSince(*input), events);
+    PostInputEvents(handle, input->callback, events);
+  }
+  if (overflow.dropped == 0) return;
+  mDroppedInputBytes += overflow.dropped;
+  if (overflow.isNew) TraceOverflow(handle);
+}
+
+// Once per overflow: until the backlog has emptied again, the count says the rest.
+void LMidiSystemBase::TraceOverflow(MidiInHandle handle) {
+  LPlatformTrace::Write("MIDI input " + std::to_string(KeyOf(handle)) + ": " +
+                        std::to_string(LMidiInputStream::kMaxBacklog) +
+                        " bytes wait for input buffers; what arrives now is dropped");
 }
 
 // ---- outputs ----

@@ -4,6 +4,7 @@
 #include "HVFramework/Platform/MidiCallbackDispatcher.h"
 #include "HVFramework/Platform/MidiInputStream.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -41,6 +42,10 @@ class LMidiSystemBase : public IMidiSystem {
 
   void WaitForCallbacks() final { mDispatcher.WaitUntilIdle(); }
 
+  // Input bytes dropped so far because an input's backlog was full (its
+  // client did not lend buffers back in time). Any thread.
+  uint64_t GetDroppedInputByteCount() const { return mDroppedInputBytes.load(); }
+
  protected:
   LMidiSystemBase() = default;
 
@@ -59,6 +64,9 @@ class LMidiSystemBase : public IMidiSystem {
   virtual MidiResult TransmitLong(MidiOutHandle handle, uint64_t ticket, std::vector<uint8_t> bytes) = 0;
 
   // Bytes that arrived at an input; dropped unless the input is started.
+  // While the client holds every buffer, they wait for one to come back
+  // (bounded: see LMidiInputStream). Call without holding a lock that a
+  // callback takes: an overflow is traced.
   void ReceiveInput(MidiInHandle handle, std::span<const uint8_t> bytes);
   // A long message went out: its header comes back through OutputDone. A
   // ticket that a reset or close already settled is ignored.
@@ -103,6 +111,7 @@ class LMidiSystemBase : public IMidiSystem {
   template <class Handle>
   MidiResult ChangeHeader(Handle handle, MidiHeader& header, MidiResult (*change)(MidiHeader&));
   static uint32_t TimeSince(const InputEndpoint& input);
+  void TraceOverflow(MidiInHandle handle);
   void PostInputEvents(MidiInHandle handle, IMidiCallback* callback, const LMidiInputStream::Events& events);
   void PostOutputDone(MidiOutHandle handle, IMidiCallback* callback, MidiHeader* header);
   static MidiResult Prepare(MidiHeader& header);
@@ -115,6 +124,7 @@ class LMidiSystemBase : public IMidiSystem {
   std::map<MidiOutHandle, OutputEndpoint> mOutputs;
   uint64_t mNextHandle = 1;  // one count for both kinds: keys never collide
   uint64_t mNextTicket = 1;
+  std::atomic<uint64_t> mDroppedInputBytes{0};
   LMidiCallbackDispatcher mDispatcher;  // last: stops first
 };
 

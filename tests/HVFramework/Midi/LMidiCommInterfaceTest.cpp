@@ -88,6 +88,34 @@ TEST_F(LMidiCommInterfaceTest, KeepsCopiesOfFiltersAndRemovesThemWhenSetToNone) 
   EXPECT_FALSE(mComm->GetFilter(client));
 }
 
+TEST_F(LMidiCommInterfaceTest, AFilterEntryIsKeyedByItsClient) {
+  const LNotificationClient* client = mRecorders[0].Get();
+  const LMidiCommInterface::MidiFilterEntry entries[] = {
+      {client, Filter({{0xF0}})},
+      {client, nullptr},
+      {nullptr, Filter({{0x90}})},
+  };
+  for (const LMidiCommInterface::MidiFilterEntry& entry : entries)
+    EXPECT_EQ(mComm->GetFilterEntryClient(entry), entry.client);
+}
+
+// The filter list is searched through the accessor: an interface that keys
+// no entry to any client finds no filter, and every message passes.
+TEST(LMidiCommInterface, FiltersAreFoundThroughTheEntryKey) {
+  class Unkeyed final : public DeliveryOnly {
+   public:
+    const LNotificationClient* GetFilterEntryClient(const MidiFilterEntry&) const override { return nullptr; }
+  };
+  const RCPtr<Unkeyed> comm(new Unkeyed);
+  HV::Test::NotificationLog log;
+  const RCPtr<HV::Test::NotificationRecorder> recorder = HV::Test::NotificationRecorder::Create("A", log);
+  recorder->RegisterNotification(comm, LMidiCommInterface::kDataCapturedName);
+  comm->SetFilter(recorder.Get(), Filter({{0xF0}}).Get());
+  EXPECT_FALSE(comm->GetFilter(recorder.Get()));
+  comm->DeliverCapturedData(Data({0x90, 0x3C, 0x7F}));
+  EXPECT_EQ(log.Recorders(), (std::vector<std::string>{"A"}));
+}
+
 TEST_F(LMidiCommInterfaceTest, PostsIntoAnAttachedQueueBeforeDelivering) {
   const RCPtr<LNotificationDistributor> later(new LNotificationDistributor);
   HV::Test::NotificationLog queuedLog;

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -170,6 +172,45 @@ TEST_F(LMidiCommThreads, ReopensASharedPortWhoseDeviceCameBack) {
   EXPECT_EQ(mPeers[0]->WaitForPackets(1)[0].bytes, (Bytes{0x90, 0x3C, 0x7F}));
 }
 
+TEST_F(LMidiCommThreads, ACapturePortWhoseDeviceCameBackReceivesAgain) {
+  AddDevices({u"Tarsel"});
+  const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
+  recorder->Listen(mComm);
+  const RCPtr<LMidiCapturePort> held = OpenCapture(u"Tarsel");
+  mDevices[0]->Unplug();
+  RCPtr<LMidiCapturePort> port;
+  EXPECT_EQ(mComm->OpenCapturePort(StringW(u"Tarsel"), port), E_FAIL);
+  EXPECT_FALSE(port);
+
+  mDevices[0]->Replug();
+  ASSERT_EQ(mComm->OpenCapturePort(StringW(u"Tarsel"), port), S_OK);
+  EXPECT_EQ(port.Get(), held.Get());
+  mDevices[0]->Reply(SysEx(300));
+  EXPECT_EQ(recorder->WaitFor(1)[0].bytes, SysEx(300));
+}
+
+TEST_F(LMidiCommThreads, ANameNoLongerListedDoesNotResolveToAPortStillOpenUnderIt) {
+  AddDevices({u"N", u"N"});
+  const RCPtr<LMidiRenderPort> render = OpenRender(u"N (2)");
+  const RCPtr<LMidiCapturePort> capture = OpenCapture(u"N (2)");
+  ASSERT_EQ(DeviceReached(render), 1);
+
+  // The first device goes: the second is listed as plain "N" now, and
+  // "N (2)" names nothing.
+  mDevices[0]->Unplug();
+  RCPtr<LMidiRenderPort> render2;
+  RCPtr<LMidiCapturePort> capture2;
+  EXPECT_EQ(mComm->OpenRenderPort(StringW(u"N (2)"), render2), E_FAIL);
+  EXPECT_EQ(mComm->OpenCapturePort(StringW(u"N (2)"), capture2), E_FAIL);
+  EXPECT_FALSE(render2);
+  EXPECT_FALSE(capture2);
+
+  // Back as it was: the name is listed again and finds its port.
+  mDevices[0]->Replug();
+  EXPECT_EQ(OpenRender(u"N (2)").Get(), render.Get());
+  EXPECT_EQ(OpenCapture(u"N (2)").Get(), capture.Get());
+}
+
 TEST_F(LMidiCommThreads, DeliversMessagesInOrderOnAWorkerThread) {
   AddDevices({u"Tarsel"});
   const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
@@ -203,6 +244,40 @@ TEST_F(LMidiCommThreads, DeliversMessagesInOrderOnAWorkerThread) {
     EXPECT_NE(seen.thread, loopbackThread);
     EXPECT_EQ(seen.port, u"Tarsel");
   }
+}
+
+TEST_F(LMidiCommThreads, InputReadFasterThanThePortLendsItsBuffersBackArrivesWholeAndInOrder) {
+  AddDevices({u"Tarsel"});
+  mDevices[0]->SetReplyDelivery(Platform::MidiReplyDelivery::AllAtOnce);
+  const RCPtr<HV::Test::MidiCaptureRecorder> recorder = HV::Test::MidiCaptureRecorder::Create();
+  recorder->Listen(mComm);
+  const RCPtr<LMidiCapturePort> capture = OpenCapture(u"Tarsel");
+  const RCPtr<LMidiRenderPort> render = OpenRender(u"Tarsel");
+
+  // Asked once, the device answers with everything at once, faster than the
+  // port gets its three buffers back: a whole dump and a note in one read,
+  // a dump in six reads back to back, then another whole dump.
+  const Bytes whole = SysEx(1350, 0x11);
+  const Bytes note = {0x90, 0x3C, 0x7F};
+  const Bytes inSixReads = SysEx(1350, 0x22);
+  const Bytes last = SysEx(1350, 0x33);
+  mPeers[0]->SetAnswer([&](Platform::LLoopbackMidiDevice& device, const MidiLoopbackPacket&) {
+    Bytes first = whole;
+    first.insert(first.end(), note.begin(), note.end());
+    device.Reply(first);
+    for (size_t offset = 0; offset < inSixReads.size(); offset += 256)
+      device.Reply(std::span(inSixReads).subspan(offset, std::min<size_t>(256, inSixReads.size() - offset)));
+    device.Reply(last);
+  });
+  ASSERT_EQ(mComm->Send(render, Bytes{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}), 6);
+
+  const std::vector<HV::Test::MidiCaptureRecorder::Capture> captures = recorder->WaitFor(4);
+  ASSERT_EQ(captures.size(), 4u);
+  EXPECT_EQ(captures[0].bytes, whole);
+  EXPECT_EQ(captures[1].bytes, note);
+  EXPECT_EQ(captures[2].bytes, inSixReads);
+  EXPECT_EQ(captures[3].bytes, last);
+  EXPECT_EQ(mSystem->GetDroppedInputByteCount(), 0u);
 }
 
 TEST_F(LMidiCommThreads, PortsOpenAndCloseSafelyWhileDataArrives) {
@@ -253,7 +328,6 @@ TEST_F(LMidiCommThreads, SendsShortAndLongMessages) {
   using enum MidiLoopbackPacket::Kind;
   const SendCase cases[] = {
       {"note", {0x90, 0x3C, 0x7F}, 3, Short, {0x90, 0x3C, 0x7F}},
-      {"only the bytes present", {0xC0}, 2, Short, {0xC0, 0x00}},
       {"no more than three", {0xB0, 0x07, 0x64, 0x99}, 3, Short, {0xB0, 0x07, 0x64}},
       {"real time", {0xF8}, 1, Short, {0xF8}},
       {"system exclusive", SysEx(10), 10, Long, SysEx(10)},
@@ -275,6 +349,45 @@ TEST_F(LMidiCommThreads, SendsShortAndLongMessages) {
     EXPECT_EQ(packet.bytes, c.onWire);
   }
   EXPECT_EQ(mComm->Send(nullptr, Bytes{0x90, 0x3C, 0x7F}), E_INVALIDARG);
+}
+
+TEST_F(LMidiCommThreads, AShortMessageMissingDataBytesIsRefusedAndNothingIsSent) {
+  AddDevices({u"Tarsel"});
+  const RCPtr<LMidiRenderPort> port = OpenRender(u"Tarsel");
+  struct ShortCase {
+    const char* what;
+    Bytes bytes;
+    int32_t result;
+  };
+  const ShortCase cases[] = {
+      {"note off", {0x80, 0x3C}, E_INVALIDARG},
+      {"note on", {0x9F, 0x3C}, E_INVALIDARG},
+      {"note on, status only", {0x90}, E_INVALIDARG},
+      {"key pressure", {0xA0, 0x3C}, E_INVALIDARG},
+      {"controller", {0xB0, 0x07}, E_INVALIDARG},
+      {"program", {0xC0}, E_INVALIDARG},
+      {"channel pressure", {0xD5}, E_INVALIDARG},
+      {"pitch bend", {0xE0, 0x00}, E_INVALIDARG},
+      {"time code", {0xF1}, E_INVALIDARG},
+      {"song position", {0xF2, 0x10}, E_INVALIDARG},
+      {"song select", {0xF3}, E_INVALIDARG},
+      {"program, whole", {0xC0, 0x05}, 2},
+      {"pitch bend, whole", {0xE0, 0x00, 0x40}, 3},
+      {"song select, whole", {0xF3, 0x01}, 2},
+      {"tune request", {0xF6}, 1},
+      {"undefined status", {0xF4}, 2},
+      {"active sensing", {0xFE}, 1},
+  };
+  std::vector<Bytes> sent;
+  for (const ShortCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(mComm->Send(port, c.bytes), c.result);
+    if (c.result > 0) sent.push_back(c.bytes);
+  }
+  const std::vector<MidiLoopbackPacket> packets = mPeers[0]->WaitForPackets(sent.size());
+  mSystem->WaitForCallbacks();
+  ASSERT_EQ(mPeers[0]->GetPackets().size(), sent.size());
+  for (size_t i = 0; i < sent.size(); ++i) EXPECT_EQ(packets[i].bytes, sent[i]);
 }
 
 TEST_F(LMidiCommThreads, SendsArraysAndBuffers) {

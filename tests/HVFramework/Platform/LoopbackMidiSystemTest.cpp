@@ -1,5 +1,6 @@
 #include "HVFramework/Platform/LoopbackMidiSystem.h"
 
+#include "tests/support/PlatformTraceRecorder.h"
 #include "tests/support/RecordingMidiPeer.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,17 @@
 #include <functional>
 #include <list>
 #include <mutex>
+#include <ostream>
+#include <string>
 #include <thread>
 
 namespace HV::Platform {
+
+// Names the delivery in test names and messages.
+void PrintTo(MidiReplyDelivery delivery, std::ostream* out) {
+  *out << (delivery == MidiReplyDelivery::Paced ? "Paced" : "AllAtOnce");
+}
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -246,7 +255,21 @@ TEST_F(LLoopbackMidiSystemThreads, SentMessagesReachThePeerExactlyAsSentOnTheLoo
   EXPECT_EQ(mSystem->CloseOutput(output), kMidiNoError);
 }
 
-TEST_F(LLoopbackMidiSystemThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnTheLoopbackThread) {
+// The same replies fed paced (as over a cable) and all at once (as a reader
+// that found a full queue): the client sees the same pieces either way.
+class LLoopbackMidiSystemDeliveryThreads : public LLoopbackMidiSystemThreads,
+                                           public testing::WithParamInterface<MidiReplyDelivery> {
+ protected:
+  void SetUp() override { mKeyboard->SetReplyDelivery(GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Deliveries, LLoopbackMidiSystemDeliveryThreads,
+                         testing::Values(MidiReplyDelivery::Paced, MidiReplyDelivery::AllAtOnce),
+                         [](const testing::TestParamInfo<MidiReplyDelivery>& param) {
+                           return testing::PrintToString(param.param);
+                         });
+
+TEST_P(LLoopbackMidiSystemDeliveryThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnTheLoopbackThread) {
   const MidiInHandle input = OpenInput();
   const MidiOutHandle output = OpenOutput();
   std::list<Buffer> buffers(3);
@@ -275,7 +298,7 @@ TEST_F(LLoopbackMidiSystemThreads, ARepliedDumpArrivesCutIntoTheLentBuffersOnThe
   EXPECT_EQ(mSystem->CloseOutput(output), kMidiNoError);
 }
 
-TEST_F(LLoopbackMidiSystemThreads, RepliesGivenTogetherArriveOneAfterTheOtherWhole) {
+TEST_P(LLoopbackMidiSystemDeliveryThreads, RepliesGivenTogetherArriveOneAfterTheOtherWhole) {
   const MidiInHandle input = OpenInput();
   const MidiOutHandle output = OpenOutput();
   std::list<Buffer> buffers(3);
@@ -304,6 +327,47 @@ TEST_F(LLoopbackMidiSystemThreads, RepliesGivenTogetherArriveOneAfterTheOtherWho
   StopRelending(input, buffers);
   EXPECT_EQ(mSystem->CloseInput(input), kMidiNoError);
   EXPECT_EQ(mSystem->CloseOutput(output), kMidiNoError);
+}
+
+TEST_F(LLoopbackMidiSystemThreads, InputWaitsWhileEveryBufferIsOutAndWhatOverflowsIsCountedAndTraced) {
+  HV::Test::PlatformTraceRecorder trace;
+  mKeyboard->SetReplyDelivery(MidiReplyDelivery::AllAtOnce);
+  const MidiInHandle input = OpenInput();
+  std::list<Buffer> buffers(1);
+  StartRelending(input, buffers);
+  mCallback.onInput = nullptr;  // the client keeps its one buffer for now
+
+  // One read far larger than the buffer: 256 bytes fill it, 1 MiB waits,
+  // the rest is dropped.
+  constexpr size_t kOverflow = 245;
+  Bytes unending(1 + 256 + LMidiInputStream::kMaxBacklog + kOverflow - 1, 0x33);
+  unending.front() = 0xF0;
+  mKeyboard->Reply(unending);
+  mSystem->WaitForCallbacks();
+  mKeyboard->Reply(Bytes{0x90, 0x3C, 0x7F});
+  mSystem->WaitForCallbacks();
+  EXPECT_EQ(mSystem->GetDroppedInputByteCount(), kOverflow + 3);
+  EXPECT_EQ(
+      trace.GetLines(),
+      (std::vector<std::string>{"MIDI input " + std::to_string(static_cast<uint64_t>(input)) +
+                                ": 1048576 bytes wait for input buffers; what arrives now is dropped"}));
+  ASSERT_EQ(mCallback.GetSeen().size(), 1u);
+
+  // Lending the buffer again, from then on from the callback too, lets
+  // everything that waited through, in order.
+  mCallback.onInput = [this](MidiInHandle handle, const MidiEvent& event) {
+    if (event.header) mSystem->AddInputBuffer(handle, *event.header);
+  };
+  ASSERT_EQ(mSystem->AddInputBuffer(input, buffers.front().header), kMidiNoError);
+  const size_t pieces = (unending.size() - kOverflow) / 256;
+  const std::vector<Seen> seen = mCallback.WaitForCount(pieces);
+  Bytes joined;
+  for (const Seen& piece : seen) joined.insert(joined.end(), piece.bytes.begin(), piece.bytes.end());
+  EXPECT_EQ(joined, Bytes(unending.begin(), unending.end() - kOverflow));
+  EXPECT_EQ(trace.GetLines().size(), 1u);
+
+  StopRelending(input, buffers);
+  EXPECT_EQ(mSystem->CloseInput(input), kMidiNoError);
 }
 
 TEST_F(LLoopbackMidiSystemThreads, RepliesReachOnlyAStartedInputOfAPluggedDevice) {

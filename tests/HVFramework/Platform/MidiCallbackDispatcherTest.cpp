@@ -1,5 +1,7 @@
 #include "HVFramework/Platform/MidiCallbackDispatcher.h"
 
+#include "tests/support/PlatformTraceRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <future>
@@ -35,14 +37,20 @@ TEST(LMidiCallbackDispatcherThreads, RunsByDueTimeThenPostingOrderAndDropsByKey)
   EXPECT_NE(runner, std::this_thread::get_id());
 }
 
-TEST(LMidiCallbackDispatcherThreads, WorkThatThrowsDoesNotEndTheThread) {
+TEST(LMidiCallbackDispatcherThreads, WorkThatThrowsIsTracedAndDoesNotEndTheThread) {
+  HV::Test::PlatformTraceRecorder trace;
   std::vector<std::string> ran;  // written on the dispatcher thread only
   LMidiCallbackDispatcher dispatcher;
   dispatcher.Post(1, [] { throw std::runtime_error("a client callback failed"); });
-  dispatcher.Post(2, [&] { ran.push_back("after"); });
+  dispatcher.Post(2, [] { throw 42; });
+  dispatcher.Post(3, [&] { ran.push_back("after"); });
   dispatcher.WaitUntilIdle();
 
   EXPECT_EQ(ran, (std::vector<std::string>{"after"}));
+  EXPECT_EQ(trace.GetLines(),
+            (std::vector<std::string>{
+                "A MIDI callback threw and was dropped: a client callback failed",
+                "A MIDI callback threw something that is not a std::exception and was dropped"}));
 }
 
 TEST(LMidiCallbackDispatcherThreads, ShutdownDropsWhatIsQueuedAndIgnoresLaterPosts) {
