@@ -1,6 +1,7 @@
 #include "tests/support/SimulatedKeyboard.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "HVFramework/Platform/Clock.h"
 
 #include <algorithm>
 
@@ -43,7 +44,7 @@ bool StartsWith(const std::vector<uint8_t>& message, std::initializer_list<uint8
 
 }  // namespace
 
-SimulatedKeyboard::SimulatedKeyboard() : mGlobals(kDefaultGlobals) {
+SimulatedKeyboard::SimulatedKeyboard() : mCreated(Platform::GetTickCount()), mGlobals(kDefaultGlobals) {
   const std::vector<uint8_t> defaults = MakeDefaultPresetData();
   for (Preset& slot : mSlots) std::copy_n(defaults.begin(), kPresetLength, slot.begin());
   mReplyThread = std::thread([this] { RunReplies(); });
@@ -316,10 +317,7 @@ void SimulatedKeyboard::Log(Event event, std::span<const uint8_t> bytes) {
   mLogged.notify_all();
 }
 
-uint32_t SimulatedKeyboard::Now() const {
-  const auto elapsed = std::chrono::steady_clock::now() - mCreated;
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-}
+uint32_t SimulatedKeyboard::Now() const { return Platform::GetTickCount() - mCreated; }
 
 std::vector<SimulatedKeyboard::LogEntry> SimulatedKeyboard::GetLog() const {
   std::lock_guard lock(mMutex);

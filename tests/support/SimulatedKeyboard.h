@@ -51,7 +51,7 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
     GlobalReply,
   };
   struct LogEntry {
-    uint32_t timeStamp;  // milliseconds since the keyboard was made
+    uint32_t timeStamp;  // milliseconds since the keyboard was made, on the installed clock
     Event event;
     std::vector<uint8_t> bytes;
   };
@@ -124,7 +124,7 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   uint32_t Now() const;
   void RunReplies();
 
-  const std::chrono::steady_clock::time_point mCreated = std::chrono::steady_clock::now();
+  const uint32_t mCreated;  // tick of the installed clock (a virtual one in tests)
 
   mutable std::mutex mMutex;  // everything below but the reply queue
   mutable std::condition_variable mLogged;

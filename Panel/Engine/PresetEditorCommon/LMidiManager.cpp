@@ -13,7 +13,6 @@
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 
-#include <thread>
 #include <vector>
 
 namespace HV {
@@ -71,7 +70,8 @@ LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDevice
             mStatusChecker->CheckInputDevices();
             mStatusChecker->CheckOutputDevices();
           },
-          timing.pollPeriod, timing.suspendStep) {}
+          timing.pollPeriod),
+      mPacer(timing.piecePause) {}
 
 LMidiManager::~LMidiManager() = default;
 
@@ -106,10 +106,10 @@ HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
   if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   if (!IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   return WithCaptureHandler("HV::LMidiManager::GetPresetFromMidiDevice", [&] {
-    PollPause pause(mPoll);  // resumed on every way out, also after a success
     return AwaitReply(
         Awaited::PresetDump,
-        [&] { return SendSysEx(KeyboardSysEx::MakePresetRequest(static_cast<uint8_t>(slot))); }, kNoReply);
+        [&] { return SendSysEx(KeyboardSysEx::MakePresetRequest(static_cast<uint8_t>(slot))); }, kNoReply,
+        PollDuringTries::PausedPerTry);
   });
 }
 
@@ -130,9 +130,9 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   if (Failed(built)) return built;
   if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   const HResult result = WithCaptureHandler("HV::LMidiManager::RequestNonPresetParameterFromDevice", [&] {
-    PollPause pause(mPoll);
+    PollPause pause(mPoll);  // over all tries
     return AwaitReply(
-        Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply);
+        Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply, PollDuringTries::AsItIs);
   });
   std::optional<KeyboardSysEx::GlobalParameterReply> received;
   {
@@ -159,7 +159,8 @@ bool LMidiManager::IsDeviceFirmwareVersionUseable() {
   if (!ArePortsOpen()) return false;
   const HResult result = WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
     return AwaitReply(
-        Awaited::IdentityReply, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable);
+        Awaited::IdentityReply, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable,
+        PollDuringTries::AsItIs);
   });
   return result == S_OK;
 }
@@ -191,11 +192,14 @@ HResult LMidiManager::SendSysEx(MidiMessage message, bool isLeadInSent) {
   HResult result = E_FAIL;
   for (const MidiMessage& piece : KeyboardSysEx::CutIntoPieces(message)) {
     {
+      // Suspended first: a pass the resume after the previous piece started
+      // ends while the pacer waits.
       PollPause pause(mPoll);
+      mPacer.WaitForTurn();
       result = mPorts.SendToRenderPort(piece);
+      mPacer.NotePieceSent();
     }
     if (Failed(result)) return result;
-    std::this_thread::sleep_for(mTiming.piecePause);  // the keyboard's input must not overflow
   }
   return result;
 }
@@ -215,7 +219,8 @@ HResult LMidiManager::WithCaptureHandler(const char* operation, const std::funct
   return result;
 }
 
-HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply) {
+HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply,
+                                 PollDuringTries poll) {
   {
     std::lock_guard lock(mCaptureMutex);
     mAwaited = awaited;
@@ -224,6 +229,10 @@ HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>
   }
   HResult result = noReply;
   for (int32_t attempt = 0; attempt < mTiming.tries; ++attempt) {
+    // A try that stopped the poll lets it run again before the next one; a
+    // fetch that succeeded resumes it too, so the device view keeps watching.
+    std::optional<PollPause> pause;
+    if (poll == PollDuringTries::PausedPerTry) pause.emplace(mPoll);
     if (Failed(send())) {
       result = kNoPort;
       break;

@@ -10,6 +10,7 @@
 #include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
+#include "Panel/Engine/PresetEditorCommon/PiecePacer.h"
 
 #include <atomic>
 #include <functional>
@@ -77,7 +78,8 @@ class LMidiManager : public LNotificationDistributor {
   static void GetNonPresetParameterNames(StringArrayW& names);
 
   // Frames the message, sends the lead-in first unless it went out already,
-  // and sends the message in 256-byte pieces with a pause after each. E_FAIL,
+  // and sends the message in 256-byte pieces, each at least the piece pause
+  // after the previous one (no pause follows the last). E_FAIL,
   // and nothing sent, for a message that cannot be framed.
   HResult SendSysEx(MidiMessage message, bool isLeadInSent = false);
 
@@ -91,6 +93,7 @@ class LMidiManager : public LNotificationDistributor {
 
  private:
   enum class Awaited { None, PresetDump, GlobalReply, IdentityReply };
+  enum class PollDuringTries { AsItIs, PausedPerTry };
   struct OwnedParts;
 
   LMidiManager(std::unique_ptr<OwnedParts> owned, MidiTiming timing);
@@ -98,7 +101,8 @@ class LMidiManager : public LNotificationDistributor {
   void OnMidiDataCaptured(const MidiMessage& message);
   // Up to `tries` sends, each followed by a wait for the awaited reply.
   // 0 on the reply, -1 when a send failed (no further tries), else noReply.
-  HResult AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply);
+  HResult AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply,
+                     PollDuringTries poll);
   // Registers the capture handler for the operation and unregisters it after,
   // throwing a failed result naming the operation when that fails.
   HResult WithCaptureHandler(const char* operation, const std::function<HResult()>& body);
@@ -113,6 +117,7 @@ class LMidiManager : public LNotificationDistributor {
   const MidiTiming mTiming;
   TrafficLight mLight;  // red while a reply is awaited
   LDeviceStatusPoll mPoll;
+  PiecePacer mPacer;  // on the calling thread
 
   // Guards what the capture handler acts on: it applies a reply only while
   // it is the one awaited, and the waiting side stops awaiting under it.

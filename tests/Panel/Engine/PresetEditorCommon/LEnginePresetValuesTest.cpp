@@ -19,7 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr MidiTiming kTiming = {10, 30ms, 1ms, 20ms, 1ms};
+constexpr MidiTiming kTiming = {10, 30ms, 1ms, 20ms};
 
 class LEnginePresetValuesThreads : public ::testing::Test {
  protected:

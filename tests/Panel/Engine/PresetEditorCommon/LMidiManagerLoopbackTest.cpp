@@ -23,7 +23,7 @@ namespace {
 using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;
 
-constexpr MidiTiming kTiming = {10, 50ms, 10ms, 20ms, 1ms};
+constexpr MidiTiming kTiming = {10, 50ms, 10ms, 20ms};
 
 class LMidiManagerLoopbackThreads : public ::testing::Test {
  protected:

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include "HVFramework/Platform/VirtualClock.h"
+
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -23,9 +26,9 @@ using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;
 
 // Short waits and pauses keep a silent keyboard's ten tries quick.
-constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms, 1ms};
+constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms};
 // The specified pause between pieces, to check the spacing.
-constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms, 1ms};
+constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms};
 
 std::vector<uint8_t> AsVector(const SimulatedKeyboard::Preset& preset) {
   return {preset.begin(), preset.end()};
@@ -348,6 +351,50 @@ TEST_F(LMidiManagerThreads, AHandlerThatCannotBeUnregisteredThrowsNamingTheOpera
     }
     mPorts.UnregisterCaptureHandler();
   }
+}
+
+// Pieces against a virtual clock, which the pacing and the keyboard's log both read.
+class LMidiManagerPacingThreads : public ::testing::Test {
+ protected:
+  Platform::VirtualClock mClock{5000};  // first: everything below times on it
+  SimulatedKeyboard mKeyboard;
+  DirectKeyboardPorts mPorts{mKeyboard};
+  PresetValuesStore mValues;
+  RCPtr<LMidiManager> mManager = LMidiManager::Create(mPorts, mValues, nullptr, kSpacedTiming);
+};
+
+TEST_F(LMidiManagerPacingThreads, EachPieceGoesOutThePauseAfterThePreviousOneAndNothingWaitsAfterTheLast) {
+  const std::vector<uint8_t> body(600, 0x11);  // 602 bytes framed: three pieces
+  std::future<HResult> sending =
+      std::async(std::launch::async, [&] { return mManager->SendSysEx(Message(body), true); });
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::Piece, 1));
+  mClock.AdvanceWhenWaiting(9);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::Piece), 1u);
+  mClock.Advance(1);
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::Piece, 2));
+  mClock.AdvanceWhenWaiting(10);
+  // The last piece is followed by no wait: the send ends without the clock moving on.
+  if (sending.wait_for(20s) != std::future_status::ready) {
+    ADD_FAILURE() << "the send waited after its last piece";
+    mClock.Advance(1000);
+  }
+  EXPECT_EQ(sending.get(), 256);
+  std::vector<uint32_t> times;
+  for (const SimulatedKeyboard::LogEntry& piece : mKeyboard.GetPieces()) times.push_back(piece.timeStamp);
+  EXPECT_EQ(times, (std::vector<uint32_t>{0, 10, 20}));
+}
+
+TEST_F(LMidiManagerPacingThreads, TheFirstPieceOfTheNextMessageKeepsThePauseToo) {
+  std::future<HResult> sending = std::async(std::launch::async, [&] {
+    const HResult first = mManager->SendSysEx(Message({0x7E, 0x7F, 0x06, 0x01}), true);
+    return first < 0 ? first : mManager->SendSysEx(Message({0x7E, 0x7F, 0x06, 0x01}), true);
+  });
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::Piece, 1));
+  mClock.AdvanceWhenWaiting(10);
+  EXPECT_EQ(sending.get(), 256);
+  const std::vector<SimulatedKeyboard::LogEntry> pieces = mKeyboard.GetPieces();
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[1].timeStamp - pieces[0].timeStamp, 10u);
 }
 
 class LMidiManagerAtSpecifiedTimingThreads : public LMidiManagerThreads {
