@@ -5,13 +5,15 @@
 
 #include <atomic>
 #include <mutex>
+#include <stdexcept>
 
 namespace HV::Test {
 
 // Keyboard ports wired straight to a simulated keyboard: what the manager
 // sends reaches the keyboard on the sending thread, the keyboard's replies
 // reach the capture handler on the keyboard's reply thread. Switches: ports
-// that will not open, sends that fail, a handler that cannot be unregistered.
+// that will not open, sends that fail or throw, a handler that cannot be
+// unregistered.
 class DirectKeyboardPorts : public IKeyboardPorts {
  public:
   explicit DirectKeyboardPorts(SimulatedKeyboard& keyboard) : mKeyboard(keyboard) {
@@ -35,6 +37,7 @@ class DirectKeyboardPorts : public IKeyboardPorts {
   bool IsRenderPortOpen() override { return mAreOpen; }
 
   HResult SendToRenderPort(const MidiMessage& bytes) override {
+    if (mShouldThrowOnSend) throw std::runtime_error("the port broke down");
     if (!mAreOpen || mShouldFailSends) return E_FAIL;
     mIsSending = true;
     mKeyboard.Receive(KeyboardSysEx::BytesOf(bytes));
@@ -57,6 +60,11 @@ class DirectKeyboardPorts : public IKeyboardPorts {
   void SetCanOpen(bool canOpen) { mCanOpen = canOpen; }
   void SetFailingSends(bool shouldFail) { mShouldFailSends = shouldFail; }
   void SetFailingUnregister(bool shouldFail) { mShouldFailUnregister = shouldFail; }
+  void SetThrowingSends(bool shouldThrow) { mShouldThrowOnSend = shouldThrow; }
+  bool HasCaptureHandler() {
+    std::lock_guard lock(mHandlerMutex);
+    return static_cast<bool>(mHandler);
+  }
   bool IsSending() const { return mIsSending; }
 
  private:
@@ -66,6 +74,7 @@ class DirectKeyboardPorts : public IKeyboardPorts {
   std::atomic<bool> mShouldFailSends = false;
   std::atomic<bool> mIsSending = false;
   std::atomic<bool> mShouldFailUnregister = false;
+  std::atomic<bool> mShouldThrowOnSend = false;
   std::mutex mHandlerMutex;  // held while the handler runs: unregistering waits for it
   CaptureHandler mHandler;
 };

@@ -6,10 +6,12 @@
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 
+#include <condition_variable>
+
 namespace HV {
 
 // Hands each captured message of this port layer to the handler. The handler
-// runs under the client's lock, so clearing it waits for a call in progress.
+// runs with no lock held; clearing it waits until no call of it runs any more.
 class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
  public:
   CaptureClient(const LMidiCommInterface* comm, CaptureHandler handler)
@@ -21,19 +23,39 @@ class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
     const ConstRCPtr<LMidiCaptureNotificationData> data =
         DynamicCast<LMidiCaptureNotificationData>(notification->GetPayload());
     if (!data || data->GetCount() == 0) return;
-    std::lock_guard lock(mMutex);
-    if (mHandler) mHandler(KeyboardSysEx::MakeMessage(data->GetBytes()));
+    CaptureHandler handler;
+    {
+      std::lock_guard lock(mMutex);
+      if (!mHandler) return;
+      handler = mHandler;
+      ++mCallsRunning;
+    }
+    struct CallEnd {
+      ~CallEnd() {
+        {
+          std::lock_guard lock(client.mMutex);
+          --client.mCallsRunning;
+        }
+        client.mCallEnded.notify_all();
+      }
+      CaptureClient& client;
+    } end{*this};
+    handler(KeyboardSysEx::MakeMessage(data->GetBytes()));
   }
 
+  // Not from inside the handler: it would wait for itself.
   void Clear() {
-    std::lock_guard lock(mMutex);
+    std::unique_lock lock(mMutex);
     mHandler = nullptr;
+    mCallEnded.wait(lock, [this] { return mCallsRunning == 0; });
   }
 
  private:
   const LMidiCommInterface* const mComm;  // identifies the source only
-  std::mutex mMutex;
+  std::mutex mMutex;                      // the handler and the count of its calls
+  std::condition_variable mCallEnded;
   CaptureHandler mHandler;
+  int32_t mCallsRunning = 0;
 };
 
 // Passes the two device-status announcements on to the ports.

@@ -210,22 +210,51 @@ HResult LMidiManager::ResumeDeviceStatusPolling() { return mPoll.Resume(); }
 
 bool LMidiManager::IsDeviceStatusPollingActive() { return mPoll.IsActive(); }
 
+// Keeps the capture handler registered for one operation and unregisters it
+// on every way out. Only the normal way out reports a failure to unregister
+// (as an exception naming the operation); unwinding from another exception
+// does not throw again.
+class LMidiManager::CaptureRegistration {
+ public:
+  CaptureRegistration(LMidiManager& manager, const char* operation)
+      : mPorts(manager.mPorts), mOperation(operation) {
+    CheckResult(mPorts.RegisterCaptureHandler(
+                    [&manager](const MidiMessage& message) { manager.OnMidiDataCaptured(message); }),
+                SourceLocation{mOperation, __FILE__, __LINE__});
+  }
+  ~CaptureRegistration() {
+    if (mIsRegistered) mPorts.UnregisterCaptureHandler();
+  }
+  CaptureRegistration(const CaptureRegistration&) = delete;
+  CaptureRegistration& operator=(const CaptureRegistration&) = delete;
+
+  void Unregister() {
+    mIsRegistered = false;
+    CheckResult(mPorts.UnregisterCaptureHandler(), SourceLocation{mOperation, __FILE__, __LINE__});
+  }
+
+ private:
+  IKeyboardPorts& mPorts;
+  const char* const mOperation;
+  bool mIsRegistered = true;
+};
+
 HResult LMidiManager::WithCaptureHandler(const char* operation, const std::function<HResult()>& body) {
-  CheckResult(
-      mPorts.RegisterCaptureHandler([this](const MidiMessage& message) { OnMidiDataCaptured(message); }),
-      SourceLocation{operation, __FILE__, __LINE__});
+  CaptureRegistration registration(*this, operation);
   const HResult result = body();
-  CheckResult(mPorts.UnregisterCaptureHandler(), SourceLocation{operation, __FILE__, __LINE__});
+  registration.Unregister();
   return result;
 }
 
 HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply,
                                  PollDuringTries poll) {
+  // No reply is taken before the wait starts, and the last operation's
+  // handler is through (see below), so nothing turns the light green early.
+  mLight.SetRed();
   {
     std::lock_guard lock(mCaptureMutex);
     mAwaited = awaited;
     mReceivedParameter.reset();
-    mLight.SetRed();
   }
   HResult result = noReply;
   for (int32_t attempt = 0; attempt < mTiming.tries; ++attempt) {
@@ -238,33 +267,52 @@ HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>
       break;
     }
     if (mLight.IsGreen() || mLight.Wait(static_cast<uint32_t>(mTiming.replyWait.count())) == kWaitObject0) {
-      result = S_OK;
-      break;
+      return S_OK;
     }
   }
-  // From here on a late reply finds nothing awaited and changes nothing.
-  std::lock_guard lock(mCaptureMutex);
-  mAwaited = Awaited::None;
-  return result;
+  {
+    // From here on a late reply finds nothing awaited and changes nothing.
+    std::lock_guard lock(mCaptureMutex);
+    if (mAwaited == awaited) {
+      mAwaited = Awaited::None;
+      return result;
+    }
+  }
+  // The handler took the reply just now and may still be writing it into the
+  // model: it turns the light green when it is through, and that counts.
+  mLight.Wait(kInfinite);
+  return S_OK;
 }
 
 void LMidiManager::OnMidiDataCaptured(const MidiMessage& message) {
-  std::lock_guard lock(mCaptureMutex);
-  if (mAwaited == Awaited::PresetDump && KeyboardSysEx::IsPresetDump(message)) {
-    ApplyPresetDump(message);
-  } else if (const auto reply = KeyboardSysEx::ParseGlobalParameterReply(message);
-             reply && mAwaited == Awaited::GlobalReply) {
-    mReceivedParameter = reply;
-  } else if (mAwaited == Awaited::IdentityReply && KeyboardSysEx::IsFirmwareVersionAcceptable(message)) {
-    // An older firmware leaves the light red: the caller runs into its time-out.
-  } else {
-    return;
+  const std::optional<KeyboardSysEx::GlobalParameterReply> reply =
+      KeyboardSysEx::ParseGlobalParameterReply(message);
+  bool isDump = false;
+  {
+    std::lock_guard lock(mCaptureMutex);
+    if (mAwaited == Awaited::PresetDump && KeyboardSysEx::IsPresetDump(message)) {
+      isDump = true;
+    } else if (mAwaited == Awaited::GlobalReply && reply) {
+      mReceivedParameter = reply;
+    } else if (mAwaited == Awaited::IdentityReply && KeyboardSysEx::IsFirmwareVersionAcceptable(message)) {
+      // An older firmware leaves the light red: the caller runs into its time-out.
+    } else {
+      return;
+    }
+    mAwaited = Awaited::None;  // one reply per wait: this handler alone turns the light green
   }
-  mAwaited = Awaited::None;  // one reply per wait
-  mLight.SetGreen();
+  struct GreenAtTheEnd {
+    ~GreenAtTheEnd() {
+      light.SetGreen();
+    }  // also when writing the preset throws: the caller must not wait forever
+    TrafficLight& light;
+  } green{mLight};
+  // Written with no lock held: the model takes its own. The waiting caller
+  // returns only after the light turned green, so a fetch that gave up never
+  // leaves a half-written preset behind.
+  if (isDump) ApplyPresetDump(message);
 }
 
-// Written under the capture lock, so a fetch that gave up has no half-written preset.
 void LMidiManager::ApplyPresetDump(const MidiMessage& dump) {
   const std::optional<PresetData::Records> records =
       PresetData::SplitRecords(KeyboardSysEx::GetPresetData(dump));

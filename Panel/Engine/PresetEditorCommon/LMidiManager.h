@@ -95,6 +95,7 @@ class LMidiManager : public LNotificationDistributor {
   enum class Awaited { None, PresetDump, GlobalReply, IdentityReply };
   enum class PollDuringTries { AsItIs, PausedPerTry };
   struct OwnedParts;
+  class CaptureRegistration;
 
   LMidiManager(std::unique_ptr<OwnedParts> owned, MidiTiming timing);
 
@@ -103,8 +104,9 @@ class LMidiManager : public LNotificationDistributor {
   // 0 on the reply, -1 when a send failed (no further tries), else noReply.
   HResult AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply,
                      PollDuringTries poll);
-  // Registers the capture handler for the operation and unregisters it after,
-  // throwing a failed result naming the operation when that fails.
+  // Registers the capture handler for the operation and unregisters it on
+  // every way out, also when the body throws; throws a failed result naming
+  // the operation when registering or unregistering fails.
   HResult WithCaptureHandler(const char* operation, const std::function<HResult()>& body);
   HResult BuildPresetDump(int32_t slot, MidiMessage& dump);
   void ApplyPresetDump(const MidiMessage& dump);
@@ -119,8 +121,9 @@ class LMidiManager : public LNotificationDistributor {
   LDeviceStatusPoll mPoll;
   PiecePacer mPacer;  // on the calling thread
 
-  // Guards what the capture handler acts on: it applies a reply only while
-  // it is the one awaited, and the waiting side stops awaiting under it.
+  // Guards what the capture handler acts on: it takes a reply only while it
+  // is the one awaited, and the waiting side stops awaiting under it. Nothing
+  // else is called under it.
   std::mutex mCaptureMutex;
   Awaited mAwaited = Awaited::None;
   std::optional<KeyboardSysEx::GlobalParameterReply> mReceivedParameter;

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "HVFramework/Platform/EventHub.h"
 #include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/System/Event.h"
 
 #include <functional>
 #include <future>
@@ -395,6 +397,55 @@ TEST_F(LMidiManagerPacingThreads, TheFirstPieceOfTheNextMessageKeepsThePauseToo)
   const std::vector<SimulatedKeyboard::LogEntry> pieces = mKeyboard.GetPieces();
   ASSERT_EQ(pieces.size(), 2u);
   EXPECT_EQ(pieces[1].timeStamp - pieces[0].timeStamp, 10u);
+}
+
+TEST_F(LMidiManagerThreads, AnOperationThatThrowsLeavesNoCaptureHandlerBehind) {
+  const std::function<void()> operations[] = {
+      [&] { mManager->IsDeviceFirmwareVersionUseable(); },
+      [&] { mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true); },
+  };
+  mPorts.SetThrowingSends(true);
+  for (const std::function<void()>& operation : operations) {
+    EXPECT_THROW(operation(), std::runtime_error);
+    EXPECT_FALSE(mPorts.HasCaptureHandler());
+  }
+  mPorts.SetThrowingSends(false);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(2), S_OK);
+  EXPECT_FALSE(mPorts.HasCaptureHandler());
+}
+
+// A model whose writes take as long as the test wants: the fetch must not
+// give up while the handler writes a dump it has taken.
+class SlowPresetValues : public PresetValuesStore {
+ public:
+  HResult SetPresetValue(int32_t id, const Variant& value) override {
+    if (id == 0) {
+      mWriting.Set();
+      mGoOn.Wait(kInfinite);
+    }
+    return PresetValuesStore::SetPresetValue(id, value);
+  }
+  HV::Event mWriting{false};
+  HV::Event mGoOn{false};
+};
+
+TEST(LMidiManagerCaptureThreads, AFetchWhoseDumpIsBeingWrittenWaitsForTheWriteInsteadOfGivingUp) {
+  Platform::VirtualClock clock;  // the reply wait runs out only when the test says so
+  SimulatedKeyboard keyboard;
+  DirectKeyboardPorts ports(keyboard);
+  SlowPresetValues values;
+  const RCPtr<LMidiManager> manager = LMidiManager::Create(ports, values, nullptr, {1, 30ms, 0ms, 20ms});
+  const std::vector<uint8_t> stored = PatternData(33);
+  keyboard.SetSlot(4, AsPreset(stored));
+  std::future<HResult> fetching =
+      std::async(std::launch::async, [&] { return manager->GetPresetFromMidiDevice(4); });
+  ASSERT_EQ(values.mWriting.Wait(kInfinite), kWaitObject0);
+  clock.AdvanceWhenWaiting(30);  // the fetch's only try runs out while the handler writes
+  // The fetch waits for the handler, which waits for the test, and the idle poll for its gate.
+  Platform::EventHub::Get().WaitUntilBlocked({0, 3});
+  values.mGoOn.Set();
+  EXPECT_EQ(fetching.get(), S_OK);
+  EXPECT_EQ(values.Joined(), stored);
 }
 
 class LMidiManagerAtSpecifiedTimingThreads : public LMidiManagerThreads {
