@@ -146,13 +146,26 @@ std::vector<uint8_t> SimulatedKeyboard::Answer(Event event, const std::vector<ui
       return TakeAnswerTurn(event) ? MakeIdentityReply() : std::vector<uint8_t>{};
     case Event::PresetRequest:
       if (!TakeAnswerTurn(event) || message[8] >= kSlotCount) return {};
-      return MakeDumpReply(message[8]);
+      return AnswerAstray(Event::PresetDumpReply, mPresetAstray, message[8], kSlotCount,
+                          &SimulatedKeyboard::MakeDumpReply);
     case Event::GlobalRequest:
       if (!TakeAnswerTurn(event) || message[11] >= kGlobalCount) return {};
-      return MakeGlobalReply(message[11]);
+      return AnswerAstray(Event::GlobalReply, mGlobalAstray, message[11], kGlobalCount,
+                          &SimulatedKeyboard::MakeGlobalReply);
     default:
       return {};
   }
+}
+
+std::vector<uint8_t> SimulatedKeyboard::AnswerAstray(Event reply, const Astray& astray, size_t asked,
+                                                     size_t count,
+                                                     std::vector<uint8_t> (SimulatedKeyboard::*make)(size_t)
+                                                         const) {
+  if (!astray.target) return (this->*make)(asked);
+  std::vector<uint8_t> wrong = (this->*make)(*astray.target % count);
+  if (astray.how == Misdirection::Instead) return wrong;
+  QueueReply(reply, std::move(wrong));
+  return (this->*make)(asked);
 }
 
 // False when this request goes unanswered.
@@ -310,6 +323,16 @@ void SimulatedKeyboard::SetCorruption(Corruption corruption, std::optional<Event
 void SimulatedKeyboard::SendUnsolicitedDump(size_t slot) {
   std::lock_guard lock(mMutex);
   QueueReply(Event::PresetDumpReply, MakeDumpReply(slot % kSlotCount));
+}
+
+void SimulatedKeyboard::MisdirectPresetAnswers(std::optional<size_t> slot, Misdirection how) {
+  std::lock_guard lock(mMutex);
+  mPresetAstray = {slot, how};
+}
+
+void SimulatedKeyboard::MisdirectGlobalAnswers(std::optional<size_t> index, Misdirection how) {
+  std::lock_guard lock(mMutex);
+  mGlobalAstray = {index, how};
 }
 
 void SimulatedKeyboard::Log(Event event, std::span<const uint8_t> bytes) {

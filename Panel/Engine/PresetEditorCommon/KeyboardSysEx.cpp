@@ -145,6 +145,10 @@ std::span<const uint8_t> GetPresetData(const MidiMessage& dump) {
   return BytesOf(dump).subspan(kPresetDataOffset, kPresetDumpLength - kPresetDataOffset - 1);
 }
 
+int32_t GetPresetDumpSlot(const MidiMessage& dump) {
+  return IsPresetDump(dump) ? ByteAt(dump, kPresetSlotOffset) : -1;
+}
+
 std::optional<GlobalParameterReply> ParseGlobalParameterReply(const MidiMessage& message) {
   if (message.GetCount() != kGlobalReplyLength || !IsCommand(message, Command::GlobalReply))
     return std::nullopt;

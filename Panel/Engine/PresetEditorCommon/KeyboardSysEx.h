@@ -89,6 +89,7 @@ std::vector<MidiMessage> CutIntoPieces(const MidiMessage& message);
 bool HasHeader(const MidiMessage& message);
 bool IsPresetDump(const MidiMessage& message);                    // 1350 bytes, header, 63
 std::span<const uint8_t> GetPresetData(const MidiMessage& dump);  // the 1338 data bytes of a dump
+int32_t GetPresetDumpSlot(const MidiMessage& dump);               // the slot byte; -1 for no dump
 
 struct GlobalParameterReply {
   int32_t index;  // the wire index, read unsigned: 0 to 255

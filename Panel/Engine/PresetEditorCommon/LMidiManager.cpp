@@ -107,7 +107,7 @@ HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
   if (!IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   return WithCaptureHandler("HV::LMidiManager::GetPresetFromMidiDevice", [&] {
     return AwaitReply(
-        Awaited::PresetDump,
+        {Awaited::Kind::PresetDump, slot},
         [&] { return SendSysEx(KeyboardSysEx::MakePresetRequest(static_cast<uint8_t>(slot))); }, kNoReply,
         PollDuringTries::PausedPerTry);
   });
@@ -132,7 +132,8 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   const HResult result = WithCaptureHandler("HV::LMidiManager::RequestNonPresetParameterFromDevice", [&] {
     PollPause pause(mPoll);  // over all tries
     return AwaitReply(
-        Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply, PollDuringTries::AsItIs);
+        {Awaited::Kind::GlobalReply, GlobalParameters::FindNonPresetParameterIndex(key)},
+        [&] { return SendSysEx(request); }, kNoReply, PollDuringTries::AsItIs);
   });
   std::optional<KeyboardSysEx::GlobalParameterReply> received;
   {
@@ -159,7 +160,7 @@ bool LMidiManager::IsDeviceFirmwareVersionUseable() {
   if (!ArePortsOpen()) return false;
   const HResult result = WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
     return AwaitReply(
-        Awaited::IdentityReply, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable,
+        {Awaited::Kind::IdentityReply}, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable,
         PollDuringTries::AsItIs);
   });
   return result == S_OK;
@@ -246,8 +247,8 @@ HResult LMidiManager::WithCaptureHandler(const char* operation, const std::funct
   return result;
 }
 
-HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply,
-                                 PollDuringTries poll) {
+HResult LMidiManager::AwaitReply(const Awaited& awaited, const std::function<HResult()>& send,
+                                 HResult noReply, PollDuringTries poll) {
   // No reply is taken before the wait starts, and the last operation's
   // handler is through (see below), so nothing turns the light green early.
   mLight.SetRed();
@@ -274,7 +275,7 @@ HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>
     // From here on a late reply finds nothing awaited and changes nothing.
     std::lock_guard lock(mCaptureMutex);
     if (mAwaited == awaited) {
-      mAwaited = Awaited::None;
+      mAwaited = {};
       return result;
     }
   }
@@ -285,32 +286,44 @@ HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>
 }
 
 void LMidiManager::OnMidiDataCaptured(const MidiMessage& message) {
-  const std::optional<KeyboardSysEx::GlobalParameterReply> reply =
-      KeyboardSysEx::ParseGlobalParameterReply(message);
-  bool isDump = false;
+  Awaited taken;
   {
     std::lock_guard lock(mCaptureMutex);
-    if (mAwaited == Awaited::PresetDump && KeyboardSysEx::IsPresetDump(message)) {
-      isDump = true;
-    } else if (mAwaited == Awaited::GlobalReply && reply) {
-      mReceivedParameter = reply;
-    } else if (mAwaited == Awaited::IdentityReply && KeyboardSysEx::IsFirmwareVersionAcceptable(message)) {
-      // An older firmware leaves the light red: the caller runs into its time-out.
-    } else {
-      return;
-    }
-    mAwaited = Awaited::None;  // one reply per wait: this handler alone turns the light green
+    if (!IsAwaitedReply(mAwaited, message)) return;
+    taken = mAwaited;
+    if (taken.kind == Awaited::Kind::GlobalReply)
+      mReceivedParameter = KeyboardSysEx::ParseGlobalParameterReply(message);
+    mAwaited = {};  // one reply per wait: this handler alone turns the light green
   }
+  // Green also when writing the preset throws: the caller must not wait forever.
   struct GreenAtTheEnd {
-    ~GreenAtTheEnd() {
-      light.SetGreen();
-    }  // also when writing the preset throws: the caller must not wait forever
+    ~GreenAtTheEnd() { light.SetGreen(); }
     TrafficLight& light;
   } green{mLight};
   // Written with no lock held: the model takes its own. The waiting caller
   // returns only after the light turned green, so a fetch that gave up never
   // leaves a half-written preset behind.
-  if (isDump) ApplyPresetDump(message);
+  if (taken.kind == Awaited::Kind::PresetDump) ApplyPresetDump(message);
+}
+
+// A dump of another slot, or a late one of an earlier request, and a reply
+// for another key are not the answer: the wait goes on. An older firmware's
+// Identity Reply leaves the light red too: the caller runs into its time-out.
+bool LMidiManager::IsAwaitedReply(const Awaited& awaited, const MidiMessage& message) {
+  switch (awaited.kind) {
+    case Awaited::Kind::None:
+      return false;
+    case Awaited::Kind::PresetDump:
+      return KeyboardSysEx::IsPresetDump(message) && KeyboardSysEx::GetPresetDumpSlot(message) == awaited.key;
+    case Awaited::Kind::GlobalReply: {
+      const std::optional<KeyboardSysEx::GlobalParameterReply> reply =
+          KeyboardSysEx::ParseGlobalParameterReply(message);
+      return reply && reply->index == awaited.key;
+    }
+    case Awaited::Kind::IdentityReply:
+      return KeyboardSysEx::IsFirmwareVersionAcceptable(message);
+  }
+  return false;
 }
 
 void LMidiManager::ApplyPresetDump(const MidiMessage& dump) {

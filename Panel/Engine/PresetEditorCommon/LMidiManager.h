@@ -92,7 +92,14 @@ class LMidiManager : public LNotificationDistributor {
                MidiTiming timing);
 
  private:
-  enum class Awaited { None, PresetDump, GlobalReply, IdentityReply };
+  // The reply an operation waits for: a dump of one slot, a global reply for
+  // one wire index, or an Identity Reply of a usable firmware.
+  struct Awaited {
+    enum class Kind { None, PresetDump, GlobalReply, IdentityReply };
+    Kind kind = Kind::None;
+    int32_t key = -1;  // the slot or the index
+    bool operator==(const Awaited&) const = default;
+  };
   enum class PollDuringTries { AsItIs, PausedPerTry };
   struct OwnedParts;
   class CaptureRegistration;
@@ -100,9 +107,11 @@ class LMidiManager : public LNotificationDistributor {
   LMidiManager(std::unique_ptr<OwnedParts> owned, MidiTiming timing);
 
   void OnMidiDataCaptured(const MidiMessage& message);
+  // Whether the message is the reply awaited; anything else leaves the wait as it is.
+  static bool IsAwaitedReply(const Awaited& awaited, const MidiMessage& message);
   // Up to `tries` sends, each followed by a wait for the awaited reply.
   // 0 on the reply, -1 when a send failed (no further tries), else noReply.
-  HResult AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply,
+  HResult AwaitReply(const Awaited& awaited, const std::function<HResult()>& send, HResult noReply,
                      PollDuringTries poll);
   // Registers the capture handler for the operation and unregisters it on
   // every way out, also when the body throws; throws a failed result naming
@@ -125,7 +134,7 @@ class LMidiManager : public LNotificationDistributor {
   // is the one awaited, and the waiting side stops awaiting under it. Nothing
   // else is called under it.
   std::mutex mCaptureMutex;
-  Awaited mAwaited = Awaited::None;
+  Awaited mAwaited;
   std::optional<KeyboardSysEx::GlobalParameterReply> mReceivedParameter;
 };
 

@@ -279,6 +279,52 @@ TEST_F(LMidiManagerThreads, RepliesNobodyWaitsForChangeNothing) {
   EXPECT_EQ(mValues.SetCount(), 0);
 }
 
+TEST_F(LMidiManagerThreads, ADumpOfAnotherSlotIsNoAnswerAndTheFetchGoesOnWaiting) {
+  using Misdirection = SimulatedKeyboard::Misdirection;
+  struct Case {
+    const char* name;
+    Misdirection how;
+    HResult result;
+    size_t requests;
+  };
+  const Case cases[] = {
+      {"slot 6 answered instead of slot 3", Misdirection::Instead, -3, 10},
+      {"a late dump of slot 6 ahead of slot 3's", Misdirection::Before, S_OK, 1},
+  };
+  const std::vector<uint8_t> asked = PatternData(3);
+  mKeyboard.SetSlot(3, AsPreset(asked));
+  mKeyboard.SetSlot(6, AsPreset(PatternData(6)));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    mValues.Fill(MakeDefaultPresetData());
+    const int setsBefore = mValues.SetCount();
+    mKeyboard.MisdirectPresetAnswers(6, c.how);
+    mKeyboard.ClearLog();
+    EXPECT_EQ(mManager->GetPresetFromMidiDevice(3), c.result);
+    EXPECT_EQ(mKeyboard.CountEvents(Event::PresetRequest), c.requests);
+    EXPECT_EQ(mValues.Joined(), c.result == S_OK ? asked : MakeDefaultPresetData());
+    EXPECT_EQ(mValues.SetCount() - setsBefore, c.result == S_OK ? kDeviceParamCount : 0);
+  }
+}
+
+TEST_F(LMidiManagerThreads, AReplyForAnotherKeyIsNoAnswerAndTheRequestGoesOnWaiting) {
+  using Misdirection = SimulatedKeyboard::Misdirection;
+  mKeyboard.SetGlobal(5, 7);  // KEY_OCTAVE, the one asked for
+  mKeyboard.SetGlobal(8, 3);  // PAD_OCTAVE
+  const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
+  recorder->Listen(mManager);
+  mKeyboard.MisdirectGlobalAnswers(8, Misdirection::Instead);
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true), -3);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::GlobalRequest), 10u);
+  EXPECT_TRUE(recorder->GetReceived().empty());
+
+  mKeyboard.MisdirectGlobalAnswers(8, Misdirection::Before);
+  mKeyboard.ClearLog();
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true), S_OK);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::GlobalRequest), 1u);
+  EXPECT_TRUE(recorder->HasReceivedOnly(u"KEY_OCTAVE", 7, std::this_thread::get_id()));
+}
+
 TEST_F(LMidiManagerThreads, DumpsOfTheWrongFormAreIgnoredAndTheFetchTimesOut) {
   const std::vector<uint8_t> before = mValues.Joined();
   mKeyboard.SetSlot(8, AsPreset(PatternData(1)));
