@@ -113,24 +113,59 @@ void LMidiCommKeyboardPorts::OnOutputConnectionChanged(const StringW& name, bool
 
 template <class Port>
 void LMidiCommKeyboardPorts::FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected,
-                                              HResult (LMidiCommInterface::*open)(const StringW&,
-                                                                                  RCPtr<Port>&)) {
+                                              OpenFunction<Port> open) {
   RCPtr<Port> released;  // let go after the lock: closing a device waits for the port layer
-  std::lock_guard lock(mPortMutex);
-  if (isDisconnected) {
-    released = std::move(port);
-  } else if (!port && mComm) {
-    (mComm.Get()->*open)(name, port);
+  {
+    std::lock_guard lock(mPortMutex);
+    if (isDisconnected) {
+      released = std::move(port);
+      return;
+    }
+    if (port || !mComm) return;
   }
+  RCPtr<Port> opened;
+  (mComm.Get()->*open)(name, opened);
+  std::lock_guard lock(mPortMutex);
+  if (!port) port = std::move(opened);
+}
+
+template <class Port>
+LMidiCommKeyboardPorts::Refreshed LMidiCommKeyboardPorts::RefreshPort(RCPtr<Port>& port, const StringW& name,
+                                                                      OpenFunction<Port> open) {
+  RCPtr<Port> held;
+  {
+    std::lock_guard lock(mPortMutex);
+    held = port;
+  }
+  if (held) {
+    // The port layer hands back a port open under the name, re-opening it
+    // when its device stopped answering: the same port means it works.
+    RCPtr<Port> shared;
+    if (Succeeded((mComm.Get()->*open)(name, shared)) && shared == held) return Refreshed::Kept;
+    // Dead (unplugged under us, say): every reference goes, so the port
+    // layer closes the shared port, and the name is opened afresh.
+    {
+      std::lock_guard lock(mPortMutex);
+      if (port == held) port = nullptr;
+    }
+    held = nullptr;
+    shared = nullptr;
+  }
+  RCPtr<Port> opened;
+  (mComm.Get()->*open)(name, opened);
+  std::lock_guard lock(mPortMutex);
+  if (!port) port = std::move(opened);
+  return port ? Refreshed::Opened : Refreshed::Closed;
 }
 
 HResult LMidiCommKeyboardPorts::OpenPorts() {
-  std::lock_guard lock(mPortMutex);
-  if (mCapturePort && mRenderPort) return S_FALSE;
   if (!mComm) return E_FAIL;
-  if (!mCapturePort) mComm->OpenCapturePort(StringW(kInputName), mCapturePort);
-  if (!mRenderPort) mComm->OpenRenderPort(StringW(kOutputName), mRenderPort);
-  return mCapturePort && mRenderPort ? S_OK : E_FAIL;
+  const Refreshed capture =
+      RefreshPort(mCapturePort, StringW(kInputName), &LMidiCommInterface::OpenCapturePort);
+  const Refreshed render =
+      RefreshPort(mRenderPort, StringW(kOutputName), &LMidiCommInterface::OpenRenderPort);
+  if (capture == Refreshed::Kept && render == Refreshed::Kept) return S_FALSE;
+  return capture != Refreshed::Closed && render != Refreshed::Closed ? S_OK : E_FAIL;
 }
 
 HResult LMidiCommKeyboardPorts::ClosePorts() {

@@ -80,7 +80,7 @@ HResult LMidiManager::SendPresetToMidiDevice(int32_t slot) {
   if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   // A keyboard whose firmware does not speak this protocol could store the
   // dump wrongly: nothing goes out then.
-  if (!IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
+  if (const HResult firmware = CheckFirmware(); firmware != S_OK) return firmware;
   MidiMessage dump;
   const HResult built = BuildPresetDump(slot, dump);
   if (Failed(built)) return built;
@@ -104,7 +104,7 @@ HResult LMidiManager::BuildPresetDump(int32_t slot, MidiMessage& dump) {
 HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
   if (!ArePortsOpen()) return kNoPort;
   if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
-  if (!IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
+  if (const HResult firmware = CheckFirmware(); firmware != S_OK) return firmware;
   return WithCaptureHandler("HV::LMidiManager::GetPresetFromMidiDevice", [&] {
     return AwaitReply(
         {Awaited::Kind::PresetDump, slot},
@@ -119,7 +119,7 @@ HResult LMidiManager::SetNonPresetParameter(std::u16string_view key, int32_t val
   MidiMessage message;
   const HResult built = KeyboardSysEx::MakeGlobalParameterSet(key, value, message);
   if (Failed(built)) return built;
-  if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
+  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   return SendSysEx(std::move(message));
 }
 
@@ -128,7 +128,7 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   MidiMessage request;
   const HResult built = KeyboardSysEx::MakeGlobalParameterRequest(key, request);
   if (Failed(built)) return built;
-  if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
+  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   const HResult result = WithCaptureHandler("HV::LMidiManager::RequestNonPresetParameterFromDevice", [&] {
     PollPause pause(mPoll);  // over all tries
     return AwaitReply(
@@ -156,14 +156,15 @@ HResult LMidiManager::SendMidiMessage(const MidiMessage& bytes) {
   return mPorts.SendToRenderPort(bytes);
 }
 
-bool LMidiManager::IsDeviceFirmwareVersionUseable() {
-  if (!ArePortsOpen()) return false;
-  const HResult result = WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
+bool LMidiManager::IsDeviceFirmwareVersionUseable() { return CheckFirmware() == S_OK; }
+
+HResult LMidiManager::CheckFirmware() {
+  if (!ArePortsOpen()) return kNoPort;
+  return WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
     return AwaitReply(
         {Awaited::Kind::IdentityReply}, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable,
         PollDuringTries::AsItIs);
   });
-  return result == S_OK;
 }
 
 bool LMidiManager::ArePortsOpen() { return mPorts.IsCapturePortOpen() && mPorts.IsRenderPortOpen(); }

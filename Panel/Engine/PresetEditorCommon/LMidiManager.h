@@ -106,6 +106,10 @@ class LMidiManager : public LNotificationDistributor {
 
   LMidiManager(std::unique_ptr<OwnedParts> owned, MidiTiming timing);
 
+  // The identity exchange: 0 for a usable firmware, -1 when the ports are
+  // closed or the request could not be sent (a port that is gone), -2 for an
+  // older firmware or no Identity Reply.
+  HResult CheckFirmware();
   void OnMidiDataCaptured(const MidiMessage& message);
   // Whether the message is the reply awaited; anything else leaves the wait as it is.
   static bool IsAwaitedReply(const Awaited& awaited, const MidiMessage& message);

@@ -114,6 +114,31 @@ TEST_F(LMidiManagerLoopbackThreads, AnUnpluggedKeyboardCannotBeOpenedAndGetsNoth
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
+TEST_F(LMidiManagerLoopbackThreads, PortsThatDiedUnnoticedGiveMinus1AndOpenPortsReopensThem) {
+  mDevice->Unplug();  // the status poll has not seen it: the ports are still held
+  ASSERT_TRUE(mManager->ArePortsOpen());
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), -1);  // the identity request could not go out
+  EXPECT_EQ(mManager->SendPresetToMidiDevice(1), -1);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 3, false), -1);
+  EXPECT_EQ(mManager->OpenPorts(), E_FAIL);  // the dead ports are let go, and nothing answers
+  EXPECT_FALSE(mManager->ArePortsOpen());
+  EXPECT_EQ(mComm->GetOpenCapturePortCount(), 0u);
+  EXPECT_EQ(mComm->GetOpenRenderPortCount(), 0u);
+
+  mDevice->Replug();
+  EXPECT_EQ(mManager->OpenPorts(), S_OK);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), S_OK);
+}
+
+TEST_F(LMidiManagerLoopbackThreads, AKeyboardUnpluggedAndPluggedInUnnoticedWorksAfterOpenPorts) {
+  mDevice->Unplug();
+  mDevice->Replug();
+  EXPECT_EQ(mManager->OpenPorts(), S_FALSE);  // the port layer reopened the shared ports
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(2), S_OK);
+  EXPECT_EQ(mComm->GetOpenCapturePortCount(), 1u);
+  EXPECT_EQ(mComm->GetOpenRenderPortCount(), 1u);
+}
+
 TEST_F(LMidiManagerLoopbackThreads, PortsFollowTheKeyboardBeingUnpluggedAndPluggedIn) {
   const RCPtr<LNotificationCenter> centre = LNotificationCenter::Create(StringW(u"test centre"));
   LKeyboardStatusChecker checker(LMidiDeviceStatusChecker::Create(mComm, centre));
