@@ -38,7 +38,8 @@ class DirectKeyboardPorts : public IKeyboardPorts {
 
   HResult SendToRenderPort(const MidiMessage& bytes) override {
     if (mShouldThrowOnSend) throw std::runtime_error("the port broke down");
-    if (!mAreOpen || mShouldFailSends) return E_FAIL;
+    if (!mAreOpen) return E_INVALIDARG;  // as the port layer answers for no port
+    if (mShouldFailSends) return E_FAIL;
     mIsSending = true;
     mKeyboard.Receive(KeyboardSysEx::BytesOf(bytes));
     mIsSending = false;

@@ -98,7 +98,8 @@ struct GlobalParameterReply {
 std::optional<GlobalParameterReply> ParseGlobalParameterReply(const MidiMessage& message);
 
 bool IsIdentityReply(const MidiMessage& message);
-// An Identity Reply whose firmware is 1.0.4.1 or later.
+// An Identity Reply whose firmware is 1.0.4.1 or later, its four digits read
+// as signed bytes less 0x30.
 bool IsFirmwareVersionAcceptable(const MidiMessage& message);
 
 }  // namespace KeyboardSysEx

@@ -198,8 +198,8 @@ HResult LMidiCommKeyboardPorts::SendToRenderPort(const MidiMessage& bytes) {
     std::lock_guard lock(mPortMutex);
     render = mRenderPort;
   }
-  if (!render) return E_FAIL;
-  return mComm->SendBytes(render, bytes);
+  if (!mComm) return E_FAIL;
+  return mComm->SendBytes(render, bytes);  // E_INVALIDARG without a port
 }
 
 HResult LMidiCommKeyboardPorts::RegisterCaptureHandler(CaptureHandler handler) {

@@ -75,12 +75,14 @@ LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDevice
 
 LMidiManager::~LMidiManager() = default;
 
+// Every operation checks in the same order: the ports, the firmware, then
+// the message it was given (slot, key, value).
 HResult LMidiManager::SendPresetToMidiDevice(int32_t slot) {
   if (!mPorts.IsRenderPortOpen()) return kNoPort;
-  if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   // A keyboard whose firmware does not speak this protocol could store the
   // dump wrongly: nothing goes out then.
   if (const HResult firmware = CheckFirmware(); firmware != S_OK) return firmware;
+  if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   MidiMessage dump;
   const HResult built = BuildPresetDump(slot, dump);
   if (Failed(built)) return built;
@@ -103,8 +105,8 @@ HResult LMidiManager::BuildPresetDump(int32_t slot, MidiMessage& dump) {
 
 HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
   if (!ArePortsOpen()) return kNoPort;
-  if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   if (const HResult firmware = CheckFirmware(); firmware != S_OK) return firmware;
+  if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   return WithCaptureHandler("HV::LMidiManager::GetPresetFromMidiDevice", [&] {
     return AwaitReply(
         {Awaited::Kind::PresetDump, slot},
@@ -115,20 +117,19 @@ HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
 
 HResult LMidiManager::SetNonPresetParameter(std::u16string_view key, int32_t value, bool skipChecks) {
   if (!ArePortsOpen()) return kNoPort;
-  // Built first: a refused key or value sends nothing, not even the identity request.
+  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   MidiMessage message;
   const HResult built = KeyboardSysEx::MakeGlobalParameterSet(key, value, message);
   if (Failed(built)) return built;
-  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   return SendSysEx(std::move(message));
 }
 
 HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view key, bool skipChecks) {
   if (!ArePortsOpen()) return E_FAIL;
+  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   MidiMessage request;
   const HResult built = KeyboardSysEx::MakeGlobalParameterRequest(key, request);
   if (Failed(built)) return built;
-  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   const HResult result = WithCaptureHandler("HV::LMidiManager::RequestNonPresetParameterFromDevice", [&] {
     PollPause pause(mPoll);  // over all tries
     return AwaitReply(
@@ -152,7 +153,7 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
 
 HResult LMidiManager::SendMidiMessage(const MidiMessage& bytes) {
   if (mStatusChecker && !mStatusChecker->CheckOutputDevices()) return kNoPort;
-  if (!mPorts.IsRenderPortOpen()) return kNoPort;
+  // With the output port closed the port layer answers E_INVALIDARG.
   return mPorts.SendToRenderPort(bytes);
 }
 

@@ -53,6 +53,11 @@ class LMidiManager : public LNotificationDistributor {
                                     MidiTiming timing = MidiTiming::Specified());
   ~LMidiManager() override;
 
+  // Each operation checks the ports, then the firmware, then what it was
+  // given: a refused slot, key or value gives its error after the identity
+  // exchange. -1 for a port that failed during the exchange, -2 for an
+  // older firmware or no Identity Reply.
+
   // The model's preset into a slot (0 to 127). -1 without an output port, -2
   // when the firmware is not usable (nothing sent), E_INVALIDARG for a slot
   // that is no data byte, E_NOTIMPL / E_FAIL for a value that is not a
@@ -67,7 +72,8 @@ class LMidiManager : public LNotificationDistributor {
   // distributor's clients before this returns 0.
   virtual HResult RequestNonPresetParameterFromDevice(std::u16string_view key, bool skipChecks);
   // The bytes unchanged, as one message: -1 unless every watched output
-  // device is present and the output port is open; else the send result.
+  // device is present; else the port layer's result (E_INVALIDARG with the
+  // output port closed).
   virtual HResult SendMidiMessage(const MidiMessage& bytes);
   virtual bool IsDeviceFirmwareVersionUseable();
   virtual bool ArePortsOpen();

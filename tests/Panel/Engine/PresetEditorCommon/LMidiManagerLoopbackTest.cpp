@@ -109,6 +109,7 @@ TEST_F(LMidiManagerLoopbackThreads, AnUnpluggedKeyboardCannotBeOpenedAndGetsNoth
   EXPECT_EQ(mManager->OpenPorts(), E_FAIL);
   EXPECT_EQ(mManager->SendPresetToMidiDevice(1), -1);
   EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), -1);
+  EXPECT_EQ(mManager->SendMidiMessage(Message({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7})), E_INVALIDARG);
   mDevice->Replug();
   EXPECT_EQ(mManager->OpenPorts(), S_OK);
   EXPECT_TRUE(mKeyboard.GetLog().empty());

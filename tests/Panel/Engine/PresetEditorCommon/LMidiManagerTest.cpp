@@ -191,12 +191,46 @@ TEST_F(LMidiManagerThreads, AFailedSendEndsTheTries) {
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
-TEST_F(LMidiManagerThreads, SlotsOutsideTheDataBytesAreRefusedBeforeSending) {
+TEST_F(LMidiManagerThreads, SlotsOutsideTheDataBytesAreRefusedAfterTheIdentityExchange) {
   for (int32_t slot : {-1, 128, 1000}) {
     EXPECT_EQ(mManager->SendPresetToMidiDevice(slot), E_INVALIDARG);
     EXPECT_EQ(mManager->GetPresetFromMidiDevice(slot), E_INVALIDARG);
   }
-  EXPECT_TRUE(mKeyboard.GetLog().empty());
+  EXPECT_EQ(mKeyboard.CountEvents(Event::IdentityRequest), 6u);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::PresetDump) + mKeyboard.CountEvents(Event::PresetRequest), 0u);
+}
+
+// Ports first, then the firmware, then the message: a refused message is
+// only reported once the keyboard proved usable.
+TEST_F(LMidiManagerThreads, ChecksGoPortsThenFirmwareThenTheMessage) {
+  struct Case {
+    const char* name;
+    bool arePortsOpen;
+    const char* firmware;
+    HResult set;      // of KEY_OCTAVE 10, a refused value
+    HResult request;  // of NO_SUCH_KEY
+    HResult send;     // to slot 200
+  };
+  const Case cases[] = {
+      {"ports closed", false, "1041", -1, E_FAIL, -1},
+      {"old firmware", true, "1040", -2, -2, -2},
+      {"usable firmware", true, "1041", E_FAIL, E_FAIL, E_INVALIDARG},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.arePortsOpen) {
+      mManager->OpenPorts();
+    } else {
+      mManager->ClosePorts();
+    }
+    mKeyboard.SetFirmwareVersion(c.firmware);
+    EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, false), c.set);
+    EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", false), c.request);
+    EXPECT_EQ(mManager->SendPresetToMidiDevice(200), c.send);
+  }
+  EXPECT_EQ(mKeyboard.CountEvents(Event::GlobalSet) + mKeyboard.CountEvents(Event::GlobalRequest) +
+                mKeyboard.CountEvents(Event::PresetDump),
+            0u);
 }
 
 TEST_F(LMidiManagerThreads, ValuesThatAreNoSendableRecordsSendNoDump) {
@@ -239,10 +273,10 @@ TEST_F(LMidiManagerThreads, AGlobalSetGoesOutAsItsExactBytes) {
   EXPECT_EQ(log.back().bytes, Join(kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x0D, 0x00, 0x7F, 0xF7}));
 
   mKeyboard.ClearLog();
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"XYPAD_REBOUND", 0, false), E_FAIL);
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, false), E_FAIL);
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"NO_SUCH_KEY", 1, false), E_FAIL);
-  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", false), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"XYPAD_REBOUND", 0, true), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, true), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"NO_SUCH_KEY", 1, true), E_FAIL);
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", true), E_FAIL);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
@@ -374,6 +408,9 @@ TEST_F(LMidiManagerThreads, ARawMessageGoesOutUnchangedOnlyWhileTheOutputsArePre
   mAreOutputsPresent = false;
   mKeyboard.ClearLog();
   EXPECT_EQ(mManager->SendMidiMessage(Message(request)), -1);
+  mAreOutputsPresent = true;
+  mManager->ClosePorts();
+  EXPECT_EQ(mManager->SendMidiMessage(Message(request)), E_INVALIDARG);  // the port layer's answer
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
