@@ -2,6 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Midi/LMidiComm.h"
+#include "HVFramework/Notification/ApplicationNotificationCenterName.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
@@ -40,7 +41,7 @@ struct LMidiManager::OwnedParts {
 
 RCPtr<LMidiManager> LMidiManager::Create(const RCPtr<LRootModuleEngine>& engine, MidiTiming timing) {
   const RCPtr<LNotificationCenter> centre =
-      GetNotificationCenterManager()->GetCenter(StringW(u"application"));
+      GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
   auto owned = std::make_unique<OwnedParts>();
   owned->comm = LMidiComm::Create();
   owned->ports = std::make_unique<LMidiCommKeyboardPorts>(owned->comm);
@@ -144,7 +145,7 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   if (result == S_OK && received) {
     // Sent here, on the caller's thread, so the user interface may take it straight into its controls.
     const std::u16string_view receivedKey = GlobalParameters::GetKey(received->index);
-    const RCPtr<LRefCountedObject> payload(LMidiParameterNotification::Create(
+    const RCPtr<LRefCountedObject> payload(ParameterReceivedPayload::Create(
         StringW(receivedKey.data(), static_cast<int32_t>(receivedKey.size())), received->value));
     SendNotification(LNotification::Create(kParameterReceivedName, payload));
   }

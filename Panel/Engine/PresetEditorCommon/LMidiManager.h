@@ -9,6 +9,7 @@
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
 #include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
 #include "Panel/Engine/PresetEditorCommon/PiecePacer.h"
 
@@ -38,7 +39,11 @@ namespace HV {
 // firmware is not usable (or no Identity Reply), -3 no reply in time.
 class LMidiManager : public LNotificationDistributor {
  public:
+  // What this distributor sends its clients: a global parameter the keyboard
+  // reported, with an LMidiParameterNotification as payload (key and value).
+  // Spelled as the editor's panels know it.
   static constexpr const WChar* kParameterReceivedName = u"NID_MIDIMANAGER_PARAMETER_RECIEVED";
+  using ParameterReceivedPayload = LMidiParameterNotification;
 
   // The ports, the preset values and the status checker (none: nothing is
   // watched) must outlive the manager. Opens the ports.
