@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
-#include "tests/support/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include <atomic>
 #include <mutex>
@@ -16,7 +16,7 @@ namespace HV::Test {
 // unregistered.
 class DirectKeyboardPorts : public IKeyboardPorts {
  public:
-  explicit DirectKeyboardPorts(SimulatedKeyboard& keyboard) : mKeyboard(keyboard) {
+  explicit DirectKeyboardPorts(Simulated::SimulatedKeyboard& keyboard) : mKeyboard(keyboard) {
     mKeyboard.ConnectReplies([this](std::span<const uint8_t> bytes) {
       std::lock_guard lock(mHandlerMutex);
       if (mHandler) mHandler(KeyboardSysEx::MakeMessage(bytes));
@@ -69,7 +69,7 @@ class DirectKeyboardPorts : public IKeyboardPorts {
   bool IsSending() const { return mIsSending; }
 
  private:
-  SimulatedKeyboard& mKeyboard;
+  Simulated::SimulatedKeyboard& mKeyboard;
   std::atomic<bool> mAreOpen = false;
   std::atomic<bool> mCanOpen = true;
   std::atomic<bool> mShouldFailSends = false;

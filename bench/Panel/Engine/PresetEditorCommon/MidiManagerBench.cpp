@@ -5,8 +5,8 @@
 #include "HVFramework/Midi/LMidiComm.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/support/PresetValuesStore.h"
-#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,13 +27,13 @@ constexpr int kFetchPieces = 2 + 1 + 1;
 struct Rig {
   ~Rig() {
     manager = nullptr;
-    Test::DetachSimulatedKeyboard(keyboard);
+    Simulated::DetachSimulatedKeyboard(keyboard);
     system->WaitForCallbacks();
   }
 
-  Test::SimulatedKeyboard keyboard;  // outlives the system that calls it
+  Simulated::SimulatedKeyboard keyboard;  // outlives the system that calls it
   const RCPtr<Platform::LLoopbackMidiSystem> system = Platform::LLoopbackMidiSystem::Create();
-  const RCPtr<Platform::LLoopbackMidiDevice> device = Test::AttachSimulatedKeyboard(*system, keyboard);
+  const RCPtr<Platform::LLoopbackMidiDevice> device = Simulated::AttachSimulatedKeyboard(*system, keyboard);
   const RCPtr<LMidiComm> comm = LMidiComm::Create(system);
   LMidiCommKeyboardPorts ports{comm};
   Test::PresetValuesStore values;

@@ -6,9 +6,9 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "HVFramework/Platform/MidiPlatform.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/support/DirectKeyboardPorts.h"
 #include "tests/support/EngineAnnouncements.h"
-#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,8 @@
 
 namespace HV::Test {
 namespace {
+
+using namespace Simulated;
 
 using namespace std::chrono_literals;
 

@@ -8,10 +8,10 @@
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/MidiParameterRecorder.h"
 #include "tests/support/PresetValuesStore.h"
-#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@
 
 namespace HV::Test {
 namespace {
+
+using namespace Simulated;
 
 using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;

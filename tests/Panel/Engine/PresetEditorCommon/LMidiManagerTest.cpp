@@ -24,6 +24,8 @@
 namespace HV::Test {
 namespace {
 
+using namespace Simulated;
+
 using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;
 

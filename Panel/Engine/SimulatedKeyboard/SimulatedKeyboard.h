@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-namespace HV::Test {
+namespace HV::Simulated {
 
 // SimulatedKeyboard: the keyboard's side of its SysEx protocol, for tests and
 // for running the editor without a keyboard. It parses the bytes it receives
@@ -170,4 +170,4 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   std::thread mReplyThread;
 };
 
-}  // namespace HV::Test
+}  // namespace HV::Simulated

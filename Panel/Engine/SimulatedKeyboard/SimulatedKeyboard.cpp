@@ -1,11 +1,11 @@
-#include "tests/support/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "HVFramework/Platform/Clock.h"
 
 #include <algorithm>
 
-namespace HV::Test {
+namespace HV::Simulated {
 namespace {
 
 // The keyboard's own reading of the protocol, written apart from the
@@ -383,4 +383,4 @@ bool SimulatedKeyboard::WaitForEvent(Event event, size_t count, std::chrono::mil
   });
 }
 
-}  // namespace HV::Test
+}  // namespace HV::Simulated
