@@ -139,6 +139,9 @@ TEST(KeyboardSysEx, RecognisersTakeOnlyTheExactForms) {
   }
   EXPECT_EQ(ParseGlobalParameterReply(Message(reply))->value, 130);
   const MidiMessage dumpMessage = Message(dump);
+  EXPECT_EQ(GetPresetDumpSlot(dumpMessage), 3);
+  EXPECT_EQ(GetPresetDumpSlot(Message(sentDump)), -1);
+  EXPECT_EQ(GetPresetDumpSlot(Message(longer)), -1);
   const std::span<const uint8_t> presetData = GetPresetData(dumpMessage);
   EXPECT_TRUE(std::equal(presetData.begin(), presetData.end(), data.begin(), data.end()));
 }
