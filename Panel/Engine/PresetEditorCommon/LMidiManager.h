@@ -29,11 +29,13 @@ namespace HV {
 //
 // The waiting operations run on the calling (user-interface) thread and
 // block it for at most tries x reply wait plus the send times. Captured
-// messages arrive on the port layer's thread; the capture handler acts on
-// them only while an operation waits for them. A global parameter reply is
-// sent as "NID_MIDIMANAGER_PARAMETER_RECIEVED" (LMidiParameterNotification)
-// to this distributor's clients on the waiting caller's thread, before the
-// request returns.
+// messages arrive on the port layer's thread; the capture handler takes only
+// the reply an operation waits for (the dump of the slot asked for, the reply
+// for the key asked for) and writes a dump into the model with no lock held;
+// the operation returns only once that write is through. A global parameter
+// reply is sent as "NID_MIDIMANAGER_PARAMETER_RECIEVED" (an
+// LMidiParameterNotification) to this distributor's clients on the waiting
+// caller's thread, before the request returns.
 //
 // Waiting operations answer 0 success, -1 no port or a failed send, -2 the
 // firmware is not usable (or no Identity Reply), -3 no reply in time.
@@ -68,7 +70,8 @@ class LMidiManager : public LNotificationDistributor {
   // that is no data byte, E_NOTIMPL / E_FAIL for a value that is not a
   // sendable record; else the last piece's send result.
   virtual HResult SendPresetToMidiDevice(int32_t slot);
-  // A slot's preset into the model.
+  // A slot's preset into the model; dumps of other slots are no answer.
+  // The poll is suspended for each try and runs again after it.
   virtual HResult GetPresetFromMidiDevice(int32_t slot);
   // -1 without both ports; -2 when the firmware is not usable (unless
   // skipped); E_FAIL for an unknown key or a refused value; else the send result.
