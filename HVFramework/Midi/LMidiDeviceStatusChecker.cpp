@@ -11,7 +11,7 @@ namespace HV {
 RCPtr<LMidiDeviceStatusChecker> LMidiDeviceStatusChecker::Create(const RCPtr<LMidiCommInterface>& comm,
                                                                  const RCPtr<LNotificationQueue>& queue) {
   RCPtr<LNotificationQueue> target = queue;
-  if (!target) target = GetNotificationCenterManager()->GetCenter(StringW(u"application"));
+  if (!target) target = GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
   return RCPtr<LMidiDeviceStatusChecker>(new LMidiDeviceStatusChecker(comm, target));
 }
 

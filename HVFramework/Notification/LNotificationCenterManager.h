@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/Notification/ApplicationNotificationCenterName.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 

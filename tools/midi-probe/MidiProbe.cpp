@@ -5,7 +5,7 @@
 
 #include "HVFramework/Platform/MidiPlatform.h"
 #include "HVFramework/Utilities/Storage/TextConversion.h"
-#include "tests/support/SimulatedKeyboardPorts.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 
 #include <cstdio>
 #include <optional>
@@ -17,7 +17,8 @@ std::string ToUtf8(const std::u16string& wide) {
   std::string text(wide.size() * 3, '\0');  // at most 3 bytes a unit
   const char16_t* source = wide.data();
   char* target = text.data();
-  HV::Utf16ToUtf8(source, source + wide.size(), target, text.data() + text.size(), HV::ConversionMode::Lenient);
+  HV::Utf16ToUtf8(source, source + wide.size(), target, text.data() + text.size(),
+                  HV::ConversionMode::Lenient);
   text.resize(static_cast<size_t>(target - text.data()));
   return text;
 }
@@ -35,7 +36,7 @@ void PrintDevices(const char* title, uint32_t count, NameOf nameOf) {
 
 int main() {
   using HV::Platform::IMidiSystem;
-  HV::Test::RegisterSimulatedKeyboard();
+  HV::Simulated::RegisterSimulatedKeyboard();
   const HV::RCPtr<IMidiSystem> system = HV::Platform::LMidiPlatform::Get();
   PrintDevices("MIDI inputs", system->GetInputDeviceCount(),
                [&](uint32_t device) { return system->GetInputDeviceName(device); });

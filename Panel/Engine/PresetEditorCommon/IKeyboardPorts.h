@@ -16,7 +16,8 @@ class IKeyboardPorts {
 
   virtual ~IKeyboardPorts() = default;
 
-  // 1 when both are open already, 0 when both are open now, else E_FAIL.
+  // 1 when both are open and working already, 0 when both are open now,
+  // else E_FAIL. A held port whose device went away is let go and opened again.
   virtual HResult OpenPorts() = 0;
   virtual HResult ClosePorts() = 0;
   virtual bool IsCapturePortOpen() = 0;

@@ -145,6 +145,10 @@ std::span<const uint8_t> GetPresetData(const MidiMessage& dump) {
   return BytesOf(dump).subspan(kPresetDataOffset, kPresetDumpLength - kPresetDataOffset - 1);
 }
 
+int32_t GetPresetDumpSlot(const MidiMessage& dump) {
+  return IsPresetDump(dump) ? ByteAt(dump, kPresetSlotOffset) : -1;
+}
+
 std::optional<GlobalParameterReply> ParseGlobalParameterReply(const MidiMessage& message) {
   if (message.GetCount() != kGlobalReplyLength || !IsCommand(message, Command::GlobalReply))
     return std::nullopt;
@@ -162,7 +166,9 @@ bool IsIdentityReply(const MidiMessage& message) {
 bool IsFirmwareVersionAcceptable(const MidiMessage& message) {
   if (!IsIdentityReply(message)) return false;
   for (uint32_t i = 0; i < kLowestFirmware.size(); ++i) {
-    const int32_t digit = ByteAt(message, kFirmwareOffset + i) - int32_t{'0'};
+    // Signed, as the keyboard's protocol reads them: a byte from 0x80 up is
+    // below every digit, never above.
+    const int32_t digit = static_cast<int8_t>(ByteAt(message, kFirmwareOffset + i)) - int32_t{'0'};
     if (digit != kLowestFirmware[i]) return digit > kLowestFirmware[i];
   }
   return true;

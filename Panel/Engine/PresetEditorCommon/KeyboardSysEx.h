@@ -89,6 +89,7 @@ std::vector<MidiMessage> CutIntoPieces(const MidiMessage& message);
 bool HasHeader(const MidiMessage& message);
 bool IsPresetDump(const MidiMessage& message);                    // 1350 bytes, header, 63
 std::span<const uint8_t> GetPresetData(const MidiMessage& dump);  // the 1338 data bytes of a dump
+int32_t GetPresetDumpSlot(const MidiMessage& dump);               // the slot byte; -1 for no dump
 
 struct GlobalParameterReply {
   int32_t index;  // the wire index, read unsigned: 0 to 255
@@ -97,7 +98,8 @@ struct GlobalParameterReply {
 std::optional<GlobalParameterReply> ParseGlobalParameterReply(const MidiMessage& message);
 
 bool IsIdentityReply(const MidiMessage& message);
-// An Identity Reply whose firmware is 1.0.4.1 or later.
+// An Identity Reply whose firmware is 1.0.4.1 or later, its four digits read
+// as signed bytes less 0x30.
 bool IsFirmwareVersionAcceptable(const MidiMessage& message);
 
 }  // namespace KeyboardSysEx

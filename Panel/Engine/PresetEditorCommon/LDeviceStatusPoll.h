@@ -15,14 +15,13 @@ namespace HV {
 // once every period while the poll is active. Inactive after construction:
 // no pass checks anything until Resume. Suspend returns only after a pass
 // that saw the request and no pass is running, so a sender knows the poll
-// stays off the ports while it sends. Suspend and Resume come from one
-// controlling thread at a time; they coordinate with the poll thread through
-// the pass counter, the suspend request and the thread's busy flag, without
-// a lock.
+// stays off the ports while it sends; it waits for that on the event each
+// pass sets as it ends. Suspend and Resume come from one controlling thread
+// at a time; they coordinate with the poll thread through the pass counter,
+// the suspend request and the pass's busy flag, without a lock.
 class LDeviceStatusPoll {
  public:
-  LDeviceStatusPoll(std::function<void()> check, std::chrono::milliseconds period,
-                    std::chrono::milliseconds suspendStep);
+  LDeviceStatusPoll(std::function<void()> check, std::chrono::milliseconds period);
   ~LDeviceStatusPoll();
   LDeviceStatusPoll(const LDeviceStatusPoll&) = delete;
   LDeviceStatusPoll& operator=(const LDeviceStatusPoll&) = delete;
@@ -38,7 +37,6 @@ class LDeviceStatusPoll {
   class Pass;
 
   const std::chrono::milliseconds mPeriod;
-  const std::chrono::milliseconds mSuspendStep;
   RCPtr<Pass> mPass;
   RCPtr<LEvent> mGate;
   RCPtr<LEventGatedThreader> mThreader;

@@ -6,10 +6,12 @@
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 
+#include <condition_variable>
+
 namespace HV {
 
 // Hands each captured message of this port layer to the handler. The handler
-// runs under the client's lock, so clearing it waits for a call in progress.
+// runs with no lock held; clearing it waits until no call of it runs any more.
 class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
  public:
   CaptureClient(const LMidiCommInterface* comm, CaptureHandler handler)
@@ -21,19 +23,39 @@ class LMidiCommKeyboardPorts::CaptureClient : public LNotificationClient {
     const ConstRCPtr<LMidiCaptureNotificationData> data =
         DynamicCast<LMidiCaptureNotificationData>(notification->GetPayload());
     if (!data || data->GetCount() == 0) return;
-    std::lock_guard lock(mMutex);
-    if (mHandler) mHandler(KeyboardSysEx::MakeMessage(data->GetBytes()));
+    CaptureHandler handler;
+    {
+      std::lock_guard lock(mMutex);
+      if (!mHandler) return;
+      handler = mHandler;
+      ++mCallsRunning;
+    }
+    struct CallEnd {
+      ~CallEnd() {
+        {
+          std::lock_guard lock(client.mMutex);
+          --client.mCallsRunning;
+        }
+        client.mCallEnded.notify_all();
+      }
+      CaptureClient& client;
+    } end{*this};
+    handler(KeyboardSysEx::MakeMessage(data->GetBytes()));
   }
 
+  // Not from inside the handler: it would wait for itself.
   void Clear() {
-    std::lock_guard lock(mMutex);
+    std::unique_lock lock(mMutex);
     mHandler = nullptr;
+    mCallEnded.wait(lock, [this] { return mCallsRunning == 0; });
   }
 
  private:
   const LMidiCommInterface* const mComm;  // identifies the source only
-  std::mutex mMutex;
+  std::mutex mMutex;                      // the handler and the count of its calls
+  std::condition_variable mCallEnded;
   CaptureHandler mHandler;
+  int32_t mCallsRunning = 0;
 };
 
 // Passes the two device-status announcements on to the ports.
@@ -91,24 +113,59 @@ void LMidiCommKeyboardPorts::OnOutputConnectionChanged(const StringW& name, bool
 
 template <class Port>
 void LMidiCommKeyboardPorts::FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected,
-                                              HResult (LMidiCommInterface::*open)(const StringW&,
-                                                                                  RCPtr<Port>&)) {
+                                              OpenFunction<Port> open) {
   RCPtr<Port> released;  // let go after the lock: closing a device waits for the port layer
-  std::lock_guard lock(mPortMutex);
-  if (isDisconnected) {
-    released = std::move(port);
-  } else if (!port && mComm) {
-    (mComm.Get()->*open)(name, port);
+  {
+    std::lock_guard lock(mPortMutex);
+    if (isDisconnected) {
+      released = std::move(port);
+      return;
+    }
+    if (port || !mComm) return;
   }
+  RCPtr<Port> opened;
+  (mComm.Get()->*open)(name, opened);
+  std::lock_guard lock(mPortMutex);
+  if (!port) port = std::move(opened);
+}
+
+template <class Port>
+LMidiCommKeyboardPorts::Refreshed LMidiCommKeyboardPorts::RefreshPort(RCPtr<Port>& port, const StringW& name,
+                                                                      OpenFunction<Port> open) {
+  RCPtr<Port> held;
+  {
+    std::lock_guard lock(mPortMutex);
+    held = port;
+  }
+  if (held) {
+    // The port layer hands back a port open under the name, re-opening it
+    // when its device stopped answering: the same port means it works.
+    RCPtr<Port> shared;
+    if (Succeeded((mComm.Get()->*open)(name, shared)) && shared == held) return Refreshed::Kept;
+    // Dead (unplugged under us, say): every reference goes, so the port
+    // layer closes the shared port, and the name is opened afresh.
+    {
+      std::lock_guard lock(mPortMutex);
+      if (port == held) port = nullptr;
+    }
+    held = nullptr;
+    shared = nullptr;
+  }
+  RCPtr<Port> opened;
+  (mComm.Get()->*open)(name, opened);
+  std::lock_guard lock(mPortMutex);
+  if (!port) port = std::move(opened);
+  return port ? Refreshed::Opened : Refreshed::Closed;
 }
 
 HResult LMidiCommKeyboardPorts::OpenPorts() {
-  std::lock_guard lock(mPortMutex);
-  if (mCapturePort && mRenderPort) return S_FALSE;
   if (!mComm) return E_FAIL;
-  if (!mCapturePort) mComm->OpenCapturePort(StringW(kInputName), mCapturePort);
-  if (!mRenderPort) mComm->OpenRenderPort(StringW(kOutputName), mRenderPort);
-  return mCapturePort && mRenderPort ? S_OK : E_FAIL;
+  const Refreshed capture =
+      RefreshPort(mCapturePort, StringW(kInputName), &LMidiCommInterface::OpenCapturePort);
+  const Refreshed render =
+      RefreshPort(mRenderPort, StringW(kOutputName), &LMidiCommInterface::OpenRenderPort);
+  if (capture == Refreshed::Kept && render == Refreshed::Kept) return S_FALSE;
+  return capture != Refreshed::Closed && render != Refreshed::Closed ? S_OK : E_FAIL;
 }
 
 HResult LMidiCommKeyboardPorts::ClosePorts() {
@@ -141,8 +198,8 @@ HResult LMidiCommKeyboardPorts::SendToRenderPort(const MidiMessage& bytes) {
     std::lock_guard lock(mPortMutex);
     render = mRenderPort;
   }
-  if (!render) return E_FAIL;
-  return mComm->SendBytes(render, bytes);
+  if (!mComm) return E_FAIL;
+  return mComm->SendBytes(render, bytes);  // E_INVALIDARG without a port
 }
 
 HResult LMidiCommKeyboardPorts::RegisterCaptureHandler(CaptureHandler handler) {

@@ -15,7 +15,9 @@ namespace HV {
 //
 // The ports may be opened and closed from any thread (the device-status
 // notifications come on their own); registering the capture handler belongs
-// to the thread that runs the manager's operations.
+// to the thread that runs the manager's operations. OpenPorts also reopens a
+// port whose device went away unnoticed (an unplug the status poll has not
+// seen yet).
 class LMidiCommKeyboardPorts : public IKeyboardPorts {
  public:
   static constexpr const WChar* kInputName = u"MIDIIN4 (Tarsel)";
@@ -47,13 +49,20 @@ class LMidiCommKeyboardPorts : public IKeyboardPorts {
   class CaptureClient;
   class ConnectionClient;
 
+  template <class Port>
+  using OpenFunction = HResult (LMidiCommInterface::*)(const StringW&, RCPtr<Port>&);
+  enum class Refreshed { Kept, Opened, Closed };
+
   // A device that went releases the port; one that came opens it by name.
   template <class Port>
-  void FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected,
-                        HResult (LMidiCommInterface::*open)(const StringW&, RCPtr<Port>&));
+  void FollowConnection(RCPtr<Port>& port, const StringW& name, bool isDisconnected, OpenFunction<Port> open);
+  // Keeps a held port that still works; else lets it go and opens the name
+  // again. The port layer is called with no lock held.
+  template <class Port>
+  Refreshed RefreshPort(RCPtr<Port>& port, const StringW& name, OpenFunction<Port> open);
 
   const RCPtr<LMidiCommInterface> mComm;
-  std::mutex mPortMutex;  // guards the two ports
+  std::mutex mPortMutex;  // guards the two ports; never held while calling the port layer
   RCPtr<LMidiCapturePort> mCapturePort;
   RCPtr<LMidiRenderPort> mRenderPort;
   RCPtr<CaptureClient> mClient;  // registered while a handler is

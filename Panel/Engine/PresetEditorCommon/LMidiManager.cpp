@@ -2,6 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Midi/LMidiComm.h"
+#include "HVFramework/Notification/ApplicationNotificationCenterName.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
@@ -13,7 +14,6 @@
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 
-#include <thread>
 #include <vector>
 
 namespace HV {
@@ -41,7 +41,7 @@ struct LMidiManager::OwnedParts {
 
 RCPtr<LMidiManager> LMidiManager::Create(const RCPtr<LRootModuleEngine>& engine, MidiTiming timing) {
   const RCPtr<LNotificationCenter> centre =
-      GetNotificationCenterManager()->GetCenter(StringW(u"application"));
+      GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
   auto owned = std::make_unique<OwnedParts>();
   owned->comm = LMidiComm::Create();
   owned->ports = std::make_unique<LMidiCommKeyboardPorts>(owned->comm);
@@ -71,16 +71,19 @@ LMidiManager::LMidiManager(IKeyboardPorts& ports, IPresetValues& values, IDevice
             mStatusChecker->CheckInputDevices();
             mStatusChecker->CheckOutputDevices();
           },
-          timing.pollPeriod, timing.suspendStep) {}
+          timing.pollPeriod),
+      mPacer(timing.piecePause) {}
 
 LMidiManager::~LMidiManager() = default;
 
+// Every operation checks in the same order: the ports, the firmware, then
+// the message it was given (slot, key, value).
 HResult LMidiManager::SendPresetToMidiDevice(int32_t slot) {
   if (!mPorts.IsRenderPortOpen()) return kNoPort;
-  if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   // A keyboard whose firmware does not speak this protocol could store the
   // dump wrongly: nothing goes out then.
-  if (!IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
+  if (const HResult firmware = CheckFirmware(); firmware != S_OK) return firmware;
+  if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
   MidiMessage dump;
   const HResult built = BuildPresetDump(slot, dump);
   if (Failed(built)) return built;
@@ -103,36 +106,36 @@ HResult LMidiManager::BuildPresetDump(int32_t slot, MidiMessage& dump) {
 
 HResult LMidiManager::GetPresetFromMidiDevice(int32_t slot) {
   if (!ArePortsOpen()) return kNoPort;
+  if (const HResult firmware = CheckFirmware(); firmware != S_OK) return firmware;
   if (!KeyboardSysEx::IsValidSlot(slot)) return E_INVALIDARG;
-  if (!IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   return WithCaptureHandler("HV::LMidiManager::GetPresetFromMidiDevice", [&] {
-    PollPause pause(mPoll);  // resumed on every way out, also after a success
     return AwaitReply(
-        Awaited::PresetDump,
-        [&] { return SendSysEx(KeyboardSysEx::MakePresetRequest(static_cast<uint8_t>(slot))); }, kNoReply);
+        {Awaited::Kind::PresetDump, slot},
+        [&] { return SendSysEx(KeyboardSysEx::MakePresetRequest(static_cast<uint8_t>(slot))); }, kNoReply,
+        PollDuringTries::PausedPerTry);
   });
 }
 
 HResult LMidiManager::SetNonPresetParameter(std::u16string_view key, int32_t value, bool skipChecks) {
   if (!ArePortsOpen()) return kNoPort;
-  // Built first: a refused key or value sends nothing, not even the identity request.
+  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   MidiMessage message;
   const HResult built = KeyboardSysEx::MakeGlobalParameterSet(key, value, message);
   if (Failed(built)) return built;
-  if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   return SendSysEx(std::move(message));
 }
 
 HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view key, bool skipChecks) {
   if (!ArePortsOpen()) return E_FAIL;
+  if (const HResult firmware = skipChecks ? S_OK : CheckFirmware(); firmware != S_OK) return firmware;
   MidiMessage request;
   const HResult built = KeyboardSysEx::MakeGlobalParameterRequest(key, request);
   if (Failed(built)) return built;
-  if (!skipChecks && !IsDeviceFirmwareVersionUseable()) return kFirmwareNotUsable;
   const HResult result = WithCaptureHandler("HV::LMidiManager::RequestNonPresetParameterFromDevice", [&] {
-    PollPause pause(mPoll);
+    PollPause pause(mPoll);  // over all tries
     return AwaitReply(
-        Awaited::GlobalReply, [&] { return SendSysEx(request); }, kNoReply);
+        {Awaited::Kind::GlobalReply, GlobalParameters::FindNonPresetParameterIndex(key)},
+        [&] { return SendSysEx(request); }, kNoReply, PollDuringTries::AsItIs);
   });
   std::optional<KeyboardSysEx::GlobalParameterReply> received;
   {
@@ -142,7 +145,7 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
   if (result == S_OK && received) {
     // Sent here, on the caller's thread, so the user interface may take it straight into its controls.
     const std::u16string_view receivedKey = GlobalParameters::GetKey(received->index);
-    const RCPtr<LRefCountedObject> payload(LMidiParameterNotification::Create(
+    const RCPtr<LRefCountedObject> payload(ParameterReceivedPayload::Create(
         StringW(receivedKey.data(), static_cast<int32_t>(receivedKey.size())), received->value));
     SendNotification(LNotification::Create(kParameterReceivedName, payload));
   }
@@ -151,17 +154,19 @@ HResult LMidiManager::RequestNonPresetParameterFromDevice(std::u16string_view ke
 
 HResult LMidiManager::SendMidiMessage(const MidiMessage& bytes) {
   if (mStatusChecker && !mStatusChecker->CheckOutputDevices()) return kNoPort;
-  if (!mPorts.IsRenderPortOpen()) return kNoPort;
+  // With the output port closed the port layer answers E_INVALIDARG.
   return mPorts.SendToRenderPort(bytes);
 }
 
-bool LMidiManager::IsDeviceFirmwareVersionUseable() {
-  if (!ArePortsOpen()) return false;
-  const HResult result = WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
+bool LMidiManager::IsDeviceFirmwareVersionUseable() { return CheckFirmware() == S_OK; }
+
+HResult LMidiManager::CheckFirmware() {
+  if (!ArePortsOpen()) return kNoPort;
+  return WithCaptureHandler("HV::LMidiManager::IsDeviceFirmwareVersionUseable", [&] {
     return AwaitReply(
-        Awaited::IdentityReply, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable);
+        {Awaited::Kind::IdentityReply}, [&] { return SendIdentityRequest(); }, kFirmwareNotUsable,
+        PollDuringTries::AsItIs);
   });
-  return result == S_OK;
 }
 
 bool LMidiManager::ArePortsOpen() { return mPorts.IsCapturePortOpen() && mPorts.IsRenderPortOpen(); }
@@ -191,11 +196,14 @@ HResult LMidiManager::SendSysEx(MidiMessage message, bool isLeadInSent) {
   HResult result = E_FAIL;
   for (const MidiMessage& piece : KeyboardSysEx::CutIntoPieces(message)) {
     {
+      // Suspended first: a pass the resume after the previous piece started
+      // ends while the pacer waits.
       PollPause pause(mPoll);
+      mPacer.WaitForTurn();
       result = mPorts.SendToRenderPort(piece);
+      mPacer.NotePieceSent();
     }
     if (Failed(result)) return result;
-    std::this_thread::sleep_for(mTiming.piecePause);  // the keyboard's input must not overflow
   }
   return result;
 }
@@ -206,56 +214,121 @@ HResult LMidiManager::ResumeDeviceStatusPolling() { return mPoll.Resume(); }
 
 bool LMidiManager::IsDeviceStatusPollingActive() { return mPoll.IsActive(); }
 
+// Keeps the capture handler registered for one operation and unregisters it
+// on every way out. Only the normal way out reports a failure to unregister
+// (as an exception naming the operation); unwinding from another exception
+// does not throw again.
+class LMidiManager::CaptureRegistration {
+ public:
+  CaptureRegistration(LMidiManager& manager, const char* operation)
+      : mPorts(manager.mPorts), mOperation(operation) {
+    CheckResult(mPorts.RegisterCaptureHandler(
+                    [&manager](const MidiMessage& message) { manager.OnMidiDataCaptured(message); }),
+                SourceLocation{mOperation, __FILE__, __LINE__});
+  }
+  ~CaptureRegistration() {
+    if (mIsRegistered) mPorts.UnregisterCaptureHandler();
+  }
+  CaptureRegistration(const CaptureRegistration&) = delete;
+  CaptureRegistration& operator=(const CaptureRegistration&) = delete;
+
+  void Unregister() {
+    mIsRegistered = false;
+    CheckResult(mPorts.UnregisterCaptureHandler(), SourceLocation{mOperation, __FILE__, __LINE__});
+  }
+
+ private:
+  IKeyboardPorts& mPorts;
+  const char* const mOperation;
+  bool mIsRegistered = true;
+};
+
 HResult LMidiManager::WithCaptureHandler(const char* operation, const std::function<HResult()>& body) {
-  CheckResult(
-      mPorts.RegisterCaptureHandler([this](const MidiMessage& message) { OnMidiDataCaptured(message); }),
-      SourceLocation{operation, __FILE__, __LINE__});
+  CaptureRegistration registration(*this, operation);
   const HResult result = body();
-  CheckResult(mPorts.UnregisterCaptureHandler(), SourceLocation{operation, __FILE__, __LINE__});
+  registration.Unregister();
   return result;
 }
 
-HResult LMidiManager::AwaitReply(Awaited awaited, const std::function<HResult()>& send, HResult noReply) {
+HResult LMidiManager::AwaitReply(const Awaited& awaited, const std::function<HResult()>& send,
+                                 HResult noReply, PollDuringTries poll) {
+  // No reply is taken before the wait starts, and the last operation's
+  // handler is through (see below), so nothing turns the light green early.
+  mLight.SetRed();
   {
     std::lock_guard lock(mCaptureMutex);
     mAwaited = awaited;
     mReceivedParameter.reset();
-    mLight.SetRed();
   }
   HResult result = noReply;
   for (int32_t attempt = 0; attempt < mTiming.tries; ++attempt) {
+    // A try that stopped the poll lets it run again before the next one; a
+    // fetch that succeeded resumes it too, so the device view keeps watching.
+    std::optional<PollPause> pause;
+    if (poll == PollDuringTries::PausedPerTry) pause.emplace(mPoll);
     if (Failed(send())) {
       result = kNoPort;
       break;
     }
     if (mLight.IsGreen() || mLight.Wait(static_cast<uint32_t>(mTiming.replyWait.count())) == kWaitObject0) {
-      result = S_OK;
-      break;
+      return S_OK;
     }
   }
-  // From here on a late reply finds nothing awaited and changes nothing.
-  std::lock_guard lock(mCaptureMutex);
-  mAwaited = Awaited::None;
-  return result;
+  {
+    // From here on a late reply finds nothing awaited and changes nothing.
+    std::lock_guard lock(mCaptureMutex);
+    if (mAwaited == awaited) {
+      mAwaited = {};
+      return result;
+    }
+  }
+  // The handler took the reply just now and may still be writing it into the
+  // model: it turns the light green when it is through, and that counts.
+  mLight.Wait(kInfinite);
+  return S_OK;
 }
 
 void LMidiManager::OnMidiDataCaptured(const MidiMessage& message) {
-  std::lock_guard lock(mCaptureMutex);
-  if (mAwaited == Awaited::PresetDump && KeyboardSysEx::IsPresetDump(message)) {
-    ApplyPresetDump(message);
-  } else if (const auto reply = KeyboardSysEx::ParseGlobalParameterReply(message);
-             reply && mAwaited == Awaited::GlobalReply) {
-    mReceivedParameter = reply;
-  } else if (mAwaited == Awaited::IdentityReply && KeyboardSysEx::IsFirmwareVersionAcceptable(message)) {
-    // An older firmware leaves the light red: the caller runs into its time-out.
-  } else {
-    return;
+  Awaited taken;
+  {
+    std::lock_guard lock(mCaptureMutex);
+    if (!IsAwaitedReply(mAwaited, message)) return;
+    taken = mAwaited;
+    if (taken.kind == Awaited::Kind::GlobalReply)
+      mReceivedParameter = KeyboardSysEx::ParseGlobalParameterReply(message);
+    mAwaited = {};  // one reply per wait: this handler alone turns the light green
   }
-  mAwaited = Awaited::None;  // one reply per wait
-  mLight.SetGreen();
+  // Green also when writing the preset throws: the caller must not wait forever.
+  struct GreenAtTheEnd {
+    ~GreenAtTheEnd() { light.SetGreen(); }
+    TrafficLight& light;
+  } green{mLight};
+  // Written with no lock held: the model takes its own. The waiting caller
+  // returns only after the light turned green, so a fetch that gave up never
+  // leaves a half-written preset behind.
+  if (taken.kind == Awaited::Kind::PresetDump) ApplyPresetDump(message);
 }
 
-// Written under the capture lock, so a fetch that gave up has no half-written preset.
+// A dump of another slot, or a late one of an earlier request, and a reply
+// for another key are not the answer: the wait goes on. An older firmware's
+// Identity Reply leaves the light red too: the caller runs into its time-out.
+bool LMidiManager::IsAwaitedReply(const Awaited& awaited, const MidiMessage& message) {
+  switch (awaited.kind) {
+    case Awaited::Kind::None:
+      return false;
+    case Awaited::Kind::PresetDump:
+      return KeyboardSysEx::IsPresetDump(message) && KeyboardSysEx::GetPresetDumpSlot(message) == awaited.key;
+    case Awaited::Kind::GlobalReply: {
+      const std::optional<KeyboardSysEx::GlobalParameterReply> reply =
+          KeyboardSysEx::ParseGlobalParameterReply(message);
+      return reply && reply->index == awaited.key;
+    }
+    case Awaited::Kind::IdentityReply:
+      return KeyboardSysEx::IsFirmwareVersionAcceptable(message);
+  }
+  return false;
+}
+
 void LMidiManager::ApplyPresetDump(const MidiMessage& dump) {
   const std::optional<PresetData::Records> records =
       PresetData::SplitRecords(KeyboardSysEx::GetPresetData(dump));

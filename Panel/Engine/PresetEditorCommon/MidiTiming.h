@@ -10,14 +10,13 @@ namespace HV {
 // keyboard blocks the caller (about 5 s). Tests shorten them.
 struct MidiTiming {
   int32_t tries;
-  std::chrono::milliseconds replyWait;    // per try
-  std::chrono::milliseconds piecePause;   // after each 256-byte piece
-  std::chrono::milliseconds pollPeriod;   // of the device-status poll while it runs
-  std::chrono::milliseconds suspendStep;  // between looks while the poll winds down
+  std::chrono::milliseconds replyWait;   // per try
+  std::chrono::milliseconds piecePause;  // at least this between two 256-byte pieces
+  std::chrono::milliseconds pollPeriod;  // of the device-status poll while it runs
 
   static constexpr MidiTiming Specified() {
-    return {10, std::chrono::milliseconds(500), std::chrono::milliseconds(10), std::chrono::milliseconds(500),
-            std::chrono::milliseconds(100)};
+    return {10, std::chrono::milliseconds(500), std::chrono::milliseconds(10),
+            std::chrono::milliseconds(500)};
   }
 };
 

@@ -38,7 +38,7 @@ constexpr uint32_t kWatchingPasses = 8;
 // Centres are made and found on the user-interface thread only: the engine
 // looks its centre up once, in Initialize.
 RCPtr<HV::LNotificationCenter> FindApplicationCenter() {
-  return HV::GetNotificationCenterManager()->GetCenter(u"application");
+  return HV::GetNotificationCenterManager()->GetCenter(HV::kApplicationNotificationCenterName);
 }
 
 template <class T>

@@ -139,6 +139,9 @@ TEST(KeyboardSysEx, RecognisersTakeOnlyTheExactForms) {
   }
   EXPECT_EQ(ParseGlobalParameterReply(Message(reply))->value, 130);
   const MidiMessage dumpMessage = Message(dump);
+  EXPECT_EQ(GetPresetDumpSlot(dumpMessage), 3);
+  EXPECT_EQ(GetPresetDumpSlot(Message(sentDump)), -1);
+  EXPECT_EQ(GetPresetDumpSlot(Message(longer)), -1);
   const std::span<const uint8_t> presetData = GetPresetData(dumpMessage);
   EXPECT_TRUE(std::equal(presetData.begin(), presetData.end(), data.begin(), data.end()));
 }
@@ -149,8 +152,27 @@ TEST(KeyboardSysEx, FirmwareFrom1041OnIsAcceptable) {
     bool acceptable;
   };
   const Case cases[] = {
-      {"1041", true}, {"1040", false}, {"0999", false}, {"2000", true},  {"1100", true},
-      {"1042", true}, {"1050", true},  {"1039", false}, {"1031", false}, {"10/1", false},
+      {"1041", true},
+      {"1040", false},
+      {"0999", false},
+      {"2000", true},
+      {"1100", true},
+      {"1042", true},
+      {"1050", true},
+      {"1039", false},
+      {"1031", false},
+      {"10/1", false},
+      // Digits are read as signed bytes: one from 0x80 up counts below every digit.
+      {"\x80"
+       "041",
+       false},
+      {"10\xFF"
+       "1",
+       false},
+      {"104\x80", false},
+      {"2\x80"
+       "00",
+       true},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> reply = {0xF0, 0x7E, 0x7F, 0x06, 0x02, 0, 0, 0, 0, 0};

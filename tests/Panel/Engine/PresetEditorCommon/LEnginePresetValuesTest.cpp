@@ -6,9 +6,9 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "HVFramework/Platform/MidiPlatform.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/support/DirectKeyboardPorts.h"
 #include "tests/support/EngineAnnouncements.h"
-#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +17,11 @@
 namespace HV::Test {
 namespace {
 
+using namespace Simulated;
+
 using namespace std::chrono_literals;
 
-constexpr MidiTiming kTiming = {10, 30ms, 1ms, 20ms, 1ms};
+constexpr MidiTiming kTiming = {10, 30ms, 1ms, 20ms};
 
 class LEnginePresetValuesThreads : public ::testing::Test {
  protected:

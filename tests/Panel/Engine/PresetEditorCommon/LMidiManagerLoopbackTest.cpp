@@ -8,10 +8,10 @@
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/MidiParameterRecorder.h"
 #include "tests/support/PresetValuesStore.h"
-#include "tests/support/SimulatedKeyboardPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,12 @@
 namespace HV::Test {
 namespace {
 
+using namespace Simulated;
+
 using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;
 
-constexpr MidiTiming kTiming = {10, 50ms, 10ms, 20ms, 1ms};
+constexpr MidiTiming kTiming = {10, 50ms, 10ms, 20ms};
 
 class LMidiManagerLoopbackThreads : public ::testing::Test {
  protected:
@@ -109,9 +111,35 @@ TEST_F(LMidiManagerLoopbackThreads, AnUnpluggedKeyboardCannotBeOpenedAndGetsNoth
   EXPECT_EQ(mManager->OpenPorts(), E_FAIL);
   EXPECT_EQ(mManager->SendPresetToMidiDevice(1), -1);
   EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), -1);
+  EXPECT_EQ(mManager->SendMidiMessage(Message({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7})), E_INVALIDARG);
   mDevice->Replug();
   EXPECT_EQ(mManager->OpenPorts(), S_OK);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
+}
+
+TEST_F(LMidiManagerLoopbackThreads, PortsThatDiedUnnoticedGiveMinus1AndOpenPortsReopensThem) {
+  mDevice->Unplug();  // the status poll has not seen it: the ports are still held
+  ASSERT_TRUE(mManager->ArePortsOpen());
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), -1);  // the identity request could not go out
+  EXPECT_EQ(mManager->SendPresetToMidiDevice(1), -1);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 3, false), -1);
+  EXPECT_EQ(mManager->OpenPorts(), E_FAIL);  // the dead ports are let go, and nothing answers
+  EXPECT_FALSE(mManager->ArePortsOpen());
+  EXPECT_EQ(mComm->GetOpenCapturePortCount(), 0u);
+  EXPECT_EQ(mComm->GetOpenRenderPortCount(), 0u);
+
+  mDevice->Replug();
+  EXPECT_EQ(mManager->OpenPorts(), S_OK);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(1), S_OK);
+}
+
+TEST_F(LMidiManagerLoopbackThreads, AKeyboardUnpluggedAndPluggedInUnnoticedWorksAfterOpenPorts) {
+  mDevice->Unplug();
+  mDevice->Replug();
+  EXPECT_EQ(mManager->OpenPorts(), S_FALSE);  // the port layer reopened the shared ports
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(2), S_OK);
+  EXPECT_EQ(mComm->GetOpenCapturePortCount(), 1u);
+  EXPECT_EQ(mComm->GetOpenRenderPortCount(), 1u);
 }
 
 TEST_F(LMidiManagerLoopbackThreads, PortsFollowTheKeyboardBeingUnpluggedAndPluggedIn) {

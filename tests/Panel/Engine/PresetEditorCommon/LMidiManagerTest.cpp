@@ -12,20 +12,27 @@
 
 #include <gtest/gtest.h>
 
+#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/System/Event.h"
+
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 
 namespace HV::Test {
 namespace {
 
+using namespace Simulated;
+
 using namespace std::chrono_literals;
 using Event = SimulatedKeyboard::Event;
 
 // Short waits and pauses keep a silent keyboard's ten tries quick.
-constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms, 1ms};
+constexpr MidiTiming kShortTiming = {10, 30ms, 1ms, 20ms};
 // The specified pause between pieces, to check the spacing.
-constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms, 1ms};
+constexpr MidiTiming kSpacedTiming = {10, 30ms, 10ms, 20ms};
 
 std::vector<uint8_t> AsVector(const SimulatedKeyboard::Preset& preset) {
   return {preset.begin(), preset.end()};
@@ -186,12 +193,46 @@ TEST_F(LMidiManagerThreads, AFailedSendEndsTheTries) {
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
-TEST_F(LMidiManagerThreads, SlotsOutsideTheDataBytesAreRefusedBeforeSending) {
+TEST_F(LMidiManagerThreads, SlotsOutsideTheDataBytesAreRefusedAfterTheIdentityExchange) {
   for (int32_t slot : {-1, 128, 1000}) {
     EXPECT_EQ(mManager->SendPresetToMidiDevice(slot), E_INVALIDARG);
     EXPECT_EQ(mManager->GetPresetFromMidiDevice(slot), E_INVALIDARG);
   }
-  EXPECT_TRUE(mKeyboard.GetLog().empty());
+  EXPECT_EQ(mKeyboard.CountEvents(Event::IdentityRequest), 6u);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::PresetDump) + mKeyboard.CountEvents(Event::PresetRequest), 0u);
+}
+
+// Ports first, then the firmware, then the message: a refused message is
+// only reported once the keyboard proved usable.
+TEST_F(LMidiManagerThreads, ChecksGoPortsThenFirmwareThenTheMessage) {
+  struct Case {
+    const char* name;
+    bool arePortsOpen;
+    const char* firmware;
+    HResult set;      // of KEY_OCTAVE 10, a refused value
+    HResult request;  // of NO_SUCH_KEY
+    HResult send;     // to slot 200
+  };
+  const Case cases[] = {
+      {"ports closed", false, "1041", -1, E_FAIL, -1},
+      {"old firmware", true, "1040", -2, -2, -2},
+      {"usable firmware", true, "1041", E_FAIL, E_FAIL, E_INVALIDARG},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.arePortsOpen) {
+      mManager->OpenPorts();
+    } else {
+      mManager->ClosePorts();
+    }
+    mKeyboard.SetFirmwareVersion(c.firmware);
+    EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, false), c.set);
+    EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", false), c.request);
+    EXPECT_EQ(mManager->SendPresetToMidiDevice(200), c.send);
+  }
+  EXPECT_EQ(mKeyboard.CountEvents(Event::GlobalSet) + mKeyboard.CountEvents(Event::GlobalRequest) +
+                mKeyboard.CountEvents(Event::PresetDump),
+            0u);
 }
 
 TEST_F(LMidiManagerThreads, ValuesThatAreNoSendableRecordsSendNoDump) {
@@ -234,10 +275,10 @@ TEST_F(LMidiManagerThreads, AGlobalSetGoesOutAsItsExactBytes) {
   EXPECT_EQ(log.back().bytes, Join(kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x0D, 0x00, 0x7F, 0xF7}));
 
   mKeyboard.ClearLog();
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"XYPAD_REBOUND", 0, false), E_FAIL);
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, false), E_FAIL);
-  EXPECT_EQ(mManager->SetNonPresetParameter(u"NO_SUCH_KEY", 1, false), E_FAIL);
-  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", false), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"XYPAD_REBOUND", 0, true), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"KEY_OCTAVE", 10, true), E_FAIL);
+  EXPECT_EQ(mManager->SetNonPresetParameter(u"NO_SUCH_KEY", 1, true), E_FAIL);
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"NO_SUCH_KEY", true), E_FAIL);
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
@@ -272,6 +313,52 @@ TEST_F(LMidiManagerThreads, RepliesNobodyWaitsForChangeNothing) {
   EXPECT_EQ(recorder->GetReceived().size(), 1u);
   EXPECT_EQ(mValues.Joined(), before);
   EXPECT_EQ(mValues.SetCount(), 0);
+}
+
+TEST_F(LMidiManagerThreads, ADumpOfAnotherSlotIsNoAnswerAndTheFetchGoesOnWaiting) {
+  using Misdirection = SimulatedKeyboard::Misdirection;
+  struct Case {
+    const char* name;
+    Misdirection how;
+    HResult result;
+    size_t requests;
+  };
+  const Case cases[] = {
+      {"slot 6 answered instead of slot 3", Misdirection::Instead, -3, 10},
+      {"a late dump of slot 6 ahead of slot 3's", Misdirection::Before, S_OK, 1},
+  };
+  const std::vector<uint8_t> asked = PatternData(3);
+  mKeyboard.SetSlot(3, AsPreset(asked));
+  mKeyboard.SetSlot(6, AsPreset(PatternData(6)));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    mValues.Fill(MakeDefaultPresetData());
+    const int setsBefore = mValues.SetCount();
+    mKeyboard.MisdirectPresetAnswers(6, c.how);
+    mKeyboard.ClearLog();
+    EXPECT_EQ(mManager->GetPresetFromMidiDevice(3), c.result);
+    EXPECT_EQ(mKeyboard.CountEvents(Event::PresetRequest), c.requests);
+    EXPECT_EQ(mValues.Joined(), c.result == S_OK ? asked : MakeDefaultPresetData());
+    EXPECT_EQ(mValues.SetCount() - setsBefore, c.result == S_OK ? kDeviceParamCount : 0);
+  }
+}
+
+TEST_F(LMidiManagerThreads, AReplyForAnotherKeyIsNoAnswerAndTheRequestGoesOnWaiting) {
+  using Misdirection = SimulatedKeyboard::Misdirection;
+  mKeyboard.SetGlobal(5, 7);  // KEY_OCTAVE, the one asked for
+  mKeyboard.SetGlobal(8, 3);  // PAD_OCTAVE
+  const RCPtr<MidiParameterRecorder> recorder = MidiParameterRecorder::Create();
+  recorder->Listen(mManager);
+  mKeyboard.MisdirectGlobalAnswers(8, Misdirection::Instead);
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true), -3);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::GlobalRequest), 10u);
+  EXPECT_TRUE(recorder->GetReceived().empty());
+
+  mKeyboard.MisdirectGlobalAnswers(8, Misdirection::Before);
+  mKeyboard.ClearLog();
+  EXPECT_EQ(mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true), S_OK);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::GlobalRequest), 1u);
+  EXPECT_TRUE(recorder->HasReceivedOnly(u"KEY_OCTAVE", 7, std::this_thread::get_id()));
 }
 
 TEST_F(LMidiManagerThreads, DumpsOfTheWrongFormAreIgnoredAndTheFetchTimesOut) {
@@ -323,6 +410,9 @@ TEST_F(LMidiManagerThreads, ARawMessageGoesOutUnchangedOnlyWhileTheOutputsArePre
   mAreOutputsPresent = false;
   mKeyboard.ClearLog();
   EXPECT_EQ(mManager->SendMidiMessage(Message(request)), -1);
+  mAreOutputsPresent = true;
+  mManager->ClosePorts();
+  EXPECT_EQ(mManager->SendMidiMessage(Message(request)), E_INVALIDARG);  // the port layer's answer
   EXPECT_TRUE(mKeyboard.GetLog().empty());
 }
 
@@ -348,6 +438,99 @@ TEST_F(LMidiManagerThreads, AHandlerThatCannotBeUnregisteredThrowsNamingTheOpera
     }
     mPorts.UnregisterCaptureHandler();
   }
+}
+
+// Pieces against a virtual clock, which the pacing and the keyboard's log both read.
+class LMidiManagerPacingThreads : public ::testing::Test {
+ protected:
+  Platform::VirtualClock mClock{5000};  // first: everything below times on it
+  SimulatedKeyboard mKeyboard;
+  DirectKeyboardPorts mPorts{mKeyboard};
+  PresetValuesStore mValues;
+  RCPtr<LMidiManager> mManager = LMidiManager::Create(mPorts, mValues, nullptr, kSpacedTiming);
+};
+
+TEST_F(LMidiManagerPacingThreads, EachPieceGoesOutThePauseAfterThePreviousOneAndNothingWaitsAfterTheLast) {
+  const std::vector<uint8_t> body(600, 0x11);  // 602 bytes framed: three pieces
+  std::future<HResult> sending =
+      std::async(std::launch::async, [&] { return mManager->SendSysEx(Message(body), true); });
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::Piece, 1));
+  mClock.AdvanceWhenWaiting(9);
+  EXPECT_EQ(mKeyboard.CountEvents(Event::Piece), 1u);
+  mClock.Advance(1);
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::Piece, 2));
+  mClock.AdvanceWhenWaiting(10);
+  // The last piece is followed by no wait: the send ends without the clock moving on.
+  if (sending.wait_for(20s) != std::future_status::ready) {
+    ADD_FAILURE() << "the send waited after its last piece";
+    mClock.Advance(1000);
+  }
+  EXPECT_EQ(sending.get(), 256);
+  std::vector<uint32_t> times;
+  for (const SimulatedKeyboard::LogEntry& piece : mKeyboard.GetPieces()) times.push_back(piece.timeStamp);
+  EXPECT_EQ(times, (std::vector<uint32_t>{0, 10, 20}));
+}
+
+TEST_F(LMidiManagerPacingThreads, TheFirstPieceOfTheNextMessageKeepsThePauseToo) {
+  std::future<HResult> sending = std::async(std::launch::async, [&] {
+    const HResult first = mManager->SendSysEx(Message({0x7E, 0x7F, 0x06, 0x01}), true);
+    return first < 0 ? first : mManager->SendSysEx(Message({0x7E, 0x7F, 0x06, 0x01}), true);
+  });
+  ASSERT_TRUE(mKeyboard.WaitForEvent(Event::Piece, 1));
+  mClock.AdvanceWhenWaiting(10);
+  EXPECT_EQ(sending.get(), 256);
+  const std::vector<SimulatedKeyboard::LogEntry> pieces = mKeyboard.GetPieces();
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[1].timeStamp - pieces[0].timeStamp, 10u);
+}
+
+TEST_F(LMidiManagerThreads, AnOperationThatThrowsLeavesNoCaptureHandlerBehind) {
+  const std::function<void()> operations[] = {
+      [&] { mManager->IsDeviceFirmwareVersionUseable(); },
+      [&] { mManager->RequestNonPresetParameterFromDevice(u"KEY_OCTAVE", true); },
+  };
+  mPorts.SetThrowingSends(true);
+  for (const std::function<void()>& operation : operations) {
+    EXPECT_THROW(operation(), std::runtime_error);
+    EXPECT_FALSE(mPorts.HasCaptureHandler());
+  }
+  mPorts.SetThrowingSends(false);
+  EXPECT_EQ(mManager->GetPresetFromMidiDevice(2), S_OK);
+  EXPECT_FALSE(mPorts.HasCaptureHandler());
+}
+
+// A model whose writes take as long as the test wants: the fetch must not
+// give up while the handler writes a dump it has taken.
+class SlowPresetValues : public PresetValuesStore {
+ public:
+  HResult SetPresetValue(int32_t id, const Variant& value) override {
+    if (id == 0) {
+      mWriting.Set();
+      mGoOn.Wait(kInfinite);
+    }
+    return PresetValuesStore::SetPresetValue(id, value);
+  }
+  HV::Event mWriting{false};
+  HV::Event mGoOn{false};
+};
+
+TEST(LMidiManagerCaptureThreads, AFetchWhoseDumpIsBeingWrittenWaitsForTheWriteInsteadOfGivingUp) {
+  Platform::VirtualClock clock;  // the reply wait runs out only when the test says so
+  SimulatedKeyboard keyboard;
+  DirectKeyboardPorts ports(keyboard);
+  SlowPresetValues values;
+  const RCPtr<LMidiManager> manager = LMidiManager::Create(ports, values, nullptr, {1, 30ms, 0ms, 20ms});
+  const std::vector<uint8_t> stored = PatternData(33);
+  keyboard.SetSlot(4, AsPreset(stored));
+  std::future<HResult> fetching =
+      std::async(std::launch::async, [&] { return manager->GetPresetFromMidiDevice(4); });
+  ASSERT_EQ(values.mWriting.Wait(kInfinite), kWaitObject0);
+  clock.AdvanceWhenWaiting(30);  // the fetch's only try runs out while the handler writes
+  // The fetch waits for the handler, which waits for the test, and the idle poll for its gate.
+  Platform::EventHub::Get().WaitUntilBlocked({0, 3});
+  values.mGoOn.Set();
+  EXPECT_EQ(fetching.get(), S_OK);
+  EXPECT_EQ(values.Joined(), stored);
 }
 
 class LMidiManagerAtSpecifiedTimingThreads : public LMidiManagerThreads {

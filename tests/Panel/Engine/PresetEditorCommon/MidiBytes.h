@@ -2,7 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
-#include "tests/support/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,8 +40,8 @@ inline std::vector<uint8_t> PatternData(uint8_t seed) {
   return data;
 }
 
-inline SimulatedKeyboard::Preset AsPreset(const std::vector<uint8_t>& data) {
-  SimulatedKeyboard::Preset preset{};
+inline Simulated::SimulatedKeyboard::Preset AsPreset(const std::vector<uint8_t>& data) {
+  Simulated::SimulatedKeyboard::Preset preset{};
   std::copy_n(data.begin(), std::min(data.size(), preset.size()), preset.begin());
   return preset;
 }

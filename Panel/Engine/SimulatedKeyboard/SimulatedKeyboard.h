@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-namespace HV::Test {
+namespace HV::Simulated {
 
 // SimulatedKeyboard: the keyboard's side of its SysEx protocol, for tests and
 // for running the editor without a keyboard. It parses the bytes it receives
@@ -51,7 +51,7 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
     GlobalReply,
   };
   struct LogEntry {
-    uint32_t timeStamp;  // milliseconds since the keyboard was made
+    uint32_t timeStamp;  // milliseconds since the keyboard was made, on the installed clock
     Event event;
     std::vector<uint8_t> bytes;
   };
@@ -61,6 +61,10 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   };
 
   enum class Corruption { None, WrongLength, WrongHeader };
+  // How an answer goes astray: Instead, the keyboard answers with another
+  // slot's dump or another setting's value; Before, that wrong answer goes out
+  // first and the right one after it, as a late reply of an earlier request.
+  enum class Misdirection { Instead, Before };
 
   SimulatedKeyboard();
   ~SimulatedKeyboard() override;
@@ -92,6 +96,10 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   // Corrupts every reply, or only replies of one kind.
   void SetCorruption(Corruption corruption, std::optional<Event> onlyReply = std::nullopt);
   void SendUnsolicitedDump(size_t slot);  // slot modulo 13
+  // Answers preset requests with this slot's dump, global requests with this
+  // setting's reply (none: the one asked for). Out-of-range targets are taken modulo.
+  void MisdirectPresetAnswers(std::optional<size_t> slot, Misdirection how = Misdirection::Instead);
+  void MisdirectGlobalAnswers(std::optional<size_t> index, Misdirection how = Misdirection::Instead);
 
   // The log.
   std::vector<LogEntry> GetLog() const;
@@ -104,6 +112,10 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
                     std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
 
  private:
+  struct Astray {
+    std::optional<size_t> target;
+    Misdirection how = Misdirection::Instead;
+  };
   struct PendingReply {
     std::chrono::steady_clock::time_point due;
     std::vector<uint8_t> bytes;
@@ -114,6 +126,10 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   void HandleMessage(const std::vector<uint8_t>& message);
   Event Classify(const std::vector<uint8_t>& message) const;
   std::vector<uint8_t> Answer(Event event, const std::vector<uint8_t>& message);
+  // The answer for `asked`, gone astray as set: the wrong answer is returned
+  // instead, or queued before the right one.
+  std::vector<uint8_t> AnswerAstray(Event reply, const Astray& astray, size_t asked, size_t count,
+                                    std::vector<uint8_t> (SimulatedKeyboard::*make)(size_t) const);
   bool TakeAnswerTurn(Event request);
   std::vector<uint8_t> MakeDumpReply(size_t slot) const;
   std::vector<uint8_t> MakeIdentityReply() const;
@@ -124,7 +140,7 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   uint32_t Now() const;
   void RunReplies();
 
-  const std::chrono::steady_clock::time_point mCreated = std::chrono::steady_clock::now();
+  const uint32_t mCreated;  // tick of the installed clock (a virtual one in tests)
 
   mutable std::mutex mMutex;  // everything below but the reply queue
   mutable std::condition_variable mLogged;
@@ -141,6 +157,8 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   std::chrono::milliseconds mReplyDelay{0};
   Corruption mCorruption = Corruption::None;
   std::optional<Event> mCorruptedReply;
+  Astray mPresetAstray;
+  Astray mGlobalAstray;
 
   std::mutex mReplyMutex;  // the reply queue and sink; taken after mMutex, never before
   std::condition_variable mReplyQueued;
@@ -152,4 +170,4 @@ class SimulatedKeyboard : public Platform::IMidiLoopbackPeer {
   std::thread mReplyThread;
 };
 
-}  // namespace HV::Test
+}  // namespace HV::Simulated

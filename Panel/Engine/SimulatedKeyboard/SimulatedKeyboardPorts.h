@@ -1,9 +1,9 @@
 #pragma once
 
 #include "HVFramework/Platform/LoopbackMidiSystem.h"
-#include "tests/support/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
-namespace HV::Test {
+namespace HV::Simulated {
 
 // The keyboard's four MIDI ports as a loopback system lists them: port 1
 // under the plain name, ports 2 to 4 as "MIDIINk (Tarsel)" / "MIDIOUTk
@@ -23,4 +23,4 @@ void DetachSimulatedKeyboard(SimulatedKeyboard& keyboard);
 // keyboard that lives as long as the process; returns that keyboard.
 SimulatedKeyboard& RegisterSimulatedKeyboard();
 
-}  // namespace HV::Test
+}  // namespace HV::Simulated

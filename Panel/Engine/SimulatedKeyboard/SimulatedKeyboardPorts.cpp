@@ -1,10 +1,10 @@
-#include "tests/support/SimulatedKeyboardPorts.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 
 #include "HVFramework/Platform/MidiPlatform.h"
 
 #include <string>
 
-namespace HV::Test {
+namespace HV::Simulated {
 namespace {
 
 // Ports 1 to 3: present, silent.
@@ -45,4 +45,4 @@ SimulatedKeyboard& RegisterSimulatedKeyboard() {
   return *keyboard;
 }
 
-}  // namespace HV::Test
+}  // namespace HV::Simulated

@@ -1,6 +1,6 @@
 // The simulated keyboard behind a loopback system, driven through the
 // platform's device calls as the port layer drives them.
-#include "tests/support/SimulatedKeyboardPorts.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 
 #include "HVFramework/Platform/MidiPlatform.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
@@ -12,6 +12,8 @@
 
 namespace HV::Test {
 namespace {
+
+using namespace Simulated;
 
 using namespace Platform;
 

@@ -1,10 +1,11 @@
-#include "tests/support/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "HVFramework/Platform/Clock.h"
 
 #include <algorithm>
 
-namespace HV::Test {
+namespace HV::Simulated {
 namespace {
 
 // The keyboard's own reading of the protocol, written apart from the
@@ -43,7 +44,7 @@ bool StartsWith(const std::vector<uint8_t>& message, std::initializer_list<uint8
 
 }  // namespace
 
-SimulatedKeyboard::SimulatedKeyboard() : mGlobals(kDefaultGlobals) {
+SimulatedKeyboard::SimulatedKeyboard() : mCreated(Platform::GetTickCount()), mGlobals(kDefaultGlobals) {
   const std::vector<uint8_t> defaults = MakeDefaultPresetData();
   for (Preset& slot : mSlots) std::copy_n(defaults.begin(), kPresetLength, slot.begin());
   mReplyThread = std::thread([this] { RunReplies(); });
@@ -145,13 +146,26 @@ std::vector<uint8_t> SimulatedKeyboard::Answer(Event event, const std::vector<ui
       return TakeAnswerTurn(event) ? MakeIdentityReply() : std::vector<uint8_t>{};
     case Event::PresetRequest:
       if (!TakeAnswerTurn(event) || message[8] >= kSlotCount) return {};
-      return MakeDumpReply(message[8]);
+      return AnswerAstray(Event::PresetDumpReply, mPresetAstray, message[8], kSlotCount,
+                          &SimulatedKeyboard::MakeDumpReply);
     case Event::GlobalRequest:
       if (!TakeAnswerTurn(event) || message[11] >= kGlobalCount) return {};
-      return MakeGlobalReply(message[11]);
+      return AnswerAstray(Event::GlobalReply, mGlobalAstray, message[11], kGlobalCount,
+                          &SimulatedKeyboard::MakeGlobalReply);
     default:
       return {};
   }
+}
+
+std::vector<uint8_t> SimulatedKeyboard::AnswerAstray(Event reply, const Astray& astray, size_t asked,
+                                                     size_t count,
+                                                     std::vector<uint8_t> (SimulatedKeyboard::*make)(size_t)
+                                                         const) {
+  if (!astray.target) return (this->*make)(asked);
+  std::vector<uint8_t> wrong = (this->*make)(*astray.target % count);
+  if (astray.how == Misdirection::Instead) return wrong;
+  QueueReply(reply, std::move(wrong));
+  return (this->*make)(asked);
 }
 
 // False when this request goes unanswered.
@@ -311,15 +325,22 @@ void SimulatedKeyboard::SendUnsolicitedDump(size_t slot) {
   QueueReply(Event::PresetDumpReply, MakeDumpReply(slot % kSlotCount));
 }
 
+void SimulatedKeyboard::MisdirectPresetAnswers(std::optional<size_t> slot, Misdirection how) {
+  std::lock_guard lock(mMutex);
+  mPresetAstray = {slot, how};
+}
+
+void SimulatedKeyboard::MisdirectGlobalAnswers(std::optional<size_t> index, Misdirection how) {
+  std::lock_guard lock(mMutex);
+  mGlobalAstray = {index, how};
+}
+
 void SimulatedKeyboard::Log(Event event, std::span<const uint8_t> bytes) {
   mLog.push_back({Now(), event, {bytes.begin(), bytes.end()}});
   mLogged.notify_all();
 }
 
-uint32_t SimulatedKeyboard::Now() const {
-  const auto elapsed = std::chrono::steady_clock::now() - mCreated;
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-}
+uint32_t SimulatedKeyboard::Now() const { return Platform::GetTickCount() - mCreated; }
 
 std::vector<SimulatedKeyboard::LogEntry> SimulatedKeyboard::GetLog() const {
   std::lock_guard lock(mMutex);
@@ -362,4 +383,4 @@ bool SimulatedKeyboard::WaitForEvent(Event event, size_t count, std::chrono::mil
   });
 }
 
-}  // namespace HV::Test
+}  // namespace HV::Simulated

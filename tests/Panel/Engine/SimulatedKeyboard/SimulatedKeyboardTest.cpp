@@ -1,5 +1,5 @@
 // The simulated keyboard fed directly with bytes, its replies collected.
-#include "tests/support/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
@@ -11,6 +11,8 @@
 
 namespace HV::Test {
 namespace {
+
+using namespace Simulated;
 
 using Event = SimulatedKeyboard::Event;
 
