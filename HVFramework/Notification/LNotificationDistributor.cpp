@@ -67,18 +67,15 @@ HResult LNotificationDistributor::RegisterClient(const RCPtr<LNotificationClient
   if (!id) return S_FALSE;
   MutexLocker lock(mLock.get());
   Pool* pool = FindPool(id);
-  const bool already = pool && pool->FindClient(client) >= 0;
-  if (!already) {
-    AddRef();  // the registration's reference, given back by UnregisterClient
-    AddInternalReferences(1);
-    if (++mRegistrationCount == 1) EnterDistributorList(this);
-  }
   if (!pool) {
     mPools.push_back({id, RCPtr<Pool>(new Pool(id, mLock))});
     pool = mPools.back().pool.Get();
   }
-  pool->AddClient(client, flags);
-  return already ? S_FALSE : S_OK;
+  if (!pool->AddClient(client, flags)) return S_FALSE;  // registered already: only the flags changed
+  AddRef();  // the registration's reference, given back by UnregisterClient
+  AddInternalReferences(1);
+  if (++mRegistrationCount == 1) EnterDistributorList(this);
+  return S_OK;
 }
 
 HResult LNotificationDistributor::UnregisterClient(const RCPtr<LNotificationClient>& client, const WChar* name) {

@@ -19,7 +19,8 @@ class LNotification;
 // distributor, both counted as internal references; a distributor with
 // registrations is also held by a process-wide list. One lock guards the
 // pools and their records (the pools share it); the process-wide list's lock
-// is taken after it. A send holds the lock only to find the name's pool and
+// is taken after it, a queue's lock before it (a post marks latest-only
+// records). A send holds the lock only to find the name's pool and
 // take its snapshot of the records (LNotificationClientPool.h); no lock is
 // held while a client runs, so clients may register, unregister and send from
 // inside a delivery without anyone being skipped or called twice.
