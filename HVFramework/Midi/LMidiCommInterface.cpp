@@ -38,14 +38,15 @@ HResult LMidiCommInterface::SetFilter(const LNotificationClient* client,
 
 void LMidiCommInterface::DeliverCapturedData(const RCPtr<LMidiCaptureNotificationData>& data) {
   if (!data) return;
+  // Kept interned: every captured message makes a notification of this name.
+  static const WChar* const id = InternNotificationName(kDataCapturedName);
   RCPtr<LNotification> notification;
   const auto made = [&]() -> const RCPtr<LNotification>& {
-    if (!notification) notification = LNotification::Create(kDataCapturedName, data);
+    if (!notification) notification = LNotification::Create(id, data);
     return notification;
   };
   if (const RCPtr<LNotificationQueue> queue = GetNotificationQueue()) queue->PostNotification(made());
 
-  static const WChar* const id = InternNotificationName(kDataCapturedName);
   const RCPtr<LNotificationClientPool> pool = FindClientPool(id);
   if (!pool) return;
   const RCPtr<LNotificationDistributor> self(this);

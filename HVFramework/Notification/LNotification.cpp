@@ -2,7 +2,6 @@
 
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/System/MutexLocker.h"
-#include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <vector>
 
@@ -10,22 +9,18 @@ namespace HV {
 
 namespace {
 
-// The spare pool, a stack guarded by the global notification lock. Made on
-// first use and never destroyed, like the name table.
-RCPtrArray<LNotification, 1, 0>& SparePool() {
-  static auto* const pool = new RCPtrArray<LNotification, 1, 0>;
+// The spare pool, a stack guarded by the global notification lock, holding
+// one reference on each spare. A std::vector: the pool grows and shrinks by
+// one at every release and creation, so its storage must not follow it. Made
+// on first use and never destroyed, like the name table.
+std::vector<RCPtr<LNotification>>& SparePool() {
+  static auto* const pool = new std::vector<RCPtr<LNotification>>;
   return *pool;
 }
 
+// Written under the global notification lock, so a release that finds the
+// pool enabled under the lock never stores a spare after the pool was emptied.
 std::atomic<bool> gPoolEnabled{false};
-
-// The last spare notification, or null.
-RCPtr<LNotification> TakeSpare() {
-  MutexLocker lock(&GetNotificationLock());
-  RCPtr<LNotification> spare;
-  SparePool().RemoveLastItem(spare);
-  return spare;
-}
 
 }  // namespace
 
@@ -33,17 +28,25 @@ LNotification::LNotification(const WChar* id, const RCPtr<LRefCountedObject>& pa
     : mName(id), mPayload(payload) {}
 
 RCPtr<LNotification> LNotification::Create(const WChar* name, const RCPtr<LRefCountedObject>& payload) {
-  const WChar* id = InternNotificationName(name);
-  if (!id) return nullptr;
-  if (gPoolEnabled.load(std::memory_order_acquire)) {
-    RCPtr<LNotification> spare = TakeSpare();
-    // A spare is only ever held by the pool; the fields are set outside the
-    // lock because releasing an old payload may run any code.
-    if (spare && !spare->IsQueued()) {
-      spare->mName = id;
-      spare->mPayload = payload;
-      return spare;
+  const WChar* id = nullptr;
+  RCPtr<LNotification> spare;
+  {
+    // Interning and taking a spare share one hold of the lock.
+    MutexLocker lock(&GetNotificationLock());
+    id = InternNotificationNameLocked(name);
+    if (!id) return nullptr;
+    std::vector<RCPtr<LNotification>>& pool = SparePool();
+    if (gPoolEnabled.load(std::memory_order_relaxed) && !pool.empty()) {
+      spare = std::move(pool.back());
+      pool.pop_back();
     }
+  }
+  // A spare is only ever held by the pool; the fields are set outside the
+  // lock because releasing an old payload may run any code.
+  if (spare && !spare->IsQueued()) {
+    spare->mName = id;
+    spare->mPayload = payload;
+    return spare;
   }
   return RCPtr<LNotification>(new LNotification(id, payload));
 }
@@ -61,29 +64,25 @@ int32_t LNotification::Release() {
 
 void LNotification::Recycle(LNotification* notification) {
   if (!notification->IsQueued() && notification->mPayload) notification->mPayload = nullptr;
-  if (!gPoolEnabled.load(std::memory_order_acquire)) return;
+  if (!gPoolEnabled.load(std::memory_order_relaxed)) return;
   MutexLocker lock(&GetNotificationLock());
-  SparePool().AddItem(RCPtr<LNotification>(notification));
+  if (gPoolEnabled.load(std::memory_order_relaxed)) SparePool().emplace_back(notification);
 }
 
 void LNotification::SetPoolEnabled(bool enabled) {
-  gPoolEnabled.store(enabled, std::memory_order_release);
-  if (enabled) return;
   // Spares are destroyed after the lock is left: their destruction goes
-  // through Release, which must not find the pool locked by someone waiting.
+  // through Release, which takes the lock again.
   std::vector<RCPtr<LNotification>> spares;
-  {
-    MutexLocker lock(&GetNotificationLock());
-    RCPtr<LNotification> spare;
-    while (SparePool().RemoveLastItem(spare) >= 0) spares.push_back(std::move(spare));
-  }
+  MutexLocker lock(&GetNotificationLock());
+  gPoolEnabled.store(enabled, std::memory_order_relaxed);
+  if (!enabled) spares.swap(SparePool());
 }
 
-bool LNotification::IsPoolEnabled() { return gPoolEnabled.load(std::memory_order_acquire); }
+bool LNotification::IsPoolEnabled() { return gPoolEnabled.load(std::memory_order_relaxed); }
 
 uint32_t LNotification::GetPoolCount() {
   MutexLocker lock(&GetNotificationLock());
-  return SparePool().GetCount();
+  return static_cast<uint32_t>(SparePool().size());
 }
 
 }  // namespace HV

@@ -3,22 +3,32 @@
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationRegisteredClientInfo.h"
 
+#include <memory>
 #include <vector>
 
 namespace HV {
 
 // LNotificationClientPool: the registration records of one name at one
-// distributor, in the order of registration, and the delivery loop.
+// distributor, in the order of registration, and the delivery to them.
 //
-// Delivery walks the records from the newest to the oldest, fetching one
-// record at a time under the pool's lock and calling its client with no lock
-// held. Every delivery in progress keeps its position in a cursor that the
-// pool adjusts when a record is removed, so removals and additions during a
-// delivery (also from nested or concurrent deliveries) neither skip nor
-// repeat anyone; a record added during a delivery is not called by it.
+// A delivery works on a snapshot: the records as they were when it started,
+// an immutable list made again (at the next delivery) after every change and
+// shared by every delivery until the next change. It calls the records from
+// the newest to the oldest with no lock held, skipping a record whose
+// registration has ended meanwhile; a record added during a delivery is not
+// in its snapshot, so it is not called by it. Nested and concurrent
+// deliveries each keep their own snapshot, so no one is skipped or called
+// twice whatever the clients change. A delivery takes no lock and no count
+// per client: the snapshot holds the records, the records hold the clients.
+//
+// The pool shares its distributor's lock, so the distributor finds a pool and
+// takes its snapshot under one hold of one lock.
 class LNotificationDistributor::LNotificationClientPool : public virtual LRefCountedObject {
  public:
-  explicit LNotificationClientPool(const WChar* id) : mName(id) {}
+  using Record = LNotificationRegisteredClientInfo;
+  using Snapshot = std::vector<RCPtr<Record>>;
+
+  LNotificationClientPool(const WChar* id, std::shared_ptr<Mutex> lock) : mName(id), mLock(std::move(lock)) {}
 
   const WChar* GetName() const { return mName; }
   int32_t GetCombinedFlags();
@@ -29,7 +39,7 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
   bool AddClient(const RCPtr<LNotificationClient>& client, int32_t flags);
   // The removed record (its references go with it), or null. The caller
   // drops it once it holds no lock.
-  RCPtr<LNotificationRegisteredClientInfo> RemoveClient(const RCPtr<LNotificationClient>& client);
+  RCPtr<Record> RemoveClient(const RCPtr<LNotificationClient>& client);
   // Index of the client's record, searching from the newest; -1 when none.
   int32_t FindClient(const RCPtr<LNotificationClient>& client);
   // The flags of the client's record; false when it has none.
@@ -44,29 +54,34 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
   // 0 after delivering to every record (latest-only records that do not hold
   // this notification as their latest are skipped); 1 when there are none.
   HResult SendNotification(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
-  // Delivers to the record at index only; answers the position after the call
-  // (the index itself when the record was skipped; the caller goes on with
-  // that minus 1), or the number of records when index is past the end.
+  // Delivers to the record at index only; answers the position of that record
+  // after the call (the index less the older records removed meanwhile; the
+  // caller goes on with that minus 1), or the number of records when index is
+  // past the end.
   int32_t SendToClient(const RCPtr<LNotificationDistributor>& source, int32_t index,
                        const RCPtr<LNotification>& notification);
 
  private:
-  class DeliveryCursor;
+  friend class LNotificationDistributor;
 
-  // Under the lock: the record at position, or null when this notification
-  // skips it (latest-only records).
-  RCPtr<LNotificationRegisteredClientInfo> TakeRecordForDelivery(int32_t position,
-                                                                 const RCPtr<LNotification>& notification);
-  // Moves the cursor to the next older record and delivers to it; false when
-  // none is left.
-  bool DeliverNext(DeliveryCursor& cursor, const RCPtr<LNotificationDistributor>& source,
-                   const RCPtr<LNotification>& notification);
+  // The lock is held: the current snapshot, made when a change dropped it;
+  // null when there are no records.
+  std::shared_ptr<const Snapshot> GetSnapshot();
+  // Delivers to every record of the snapshot, the newest first. No lock held.
+  void Deliver(const Snapshot& snapshot, const RCPtr<LNotificationDistributor>& source,
+               const RCPtr<LNotification>& notification);
+  void DeliverTo(Record& record, const RCPtr<LNotificationDistributor>& source,
+                 const RCPtr<LNotification>& notification);
+  // Whether a latest-only record hears this notification (the one queued
+  // last for it), clearing the mark when it does.
+  bool TakeLatest(Record& record, const RCPtr<LNotification>& notification);
+  int32_t FindClientLocked(const RCPtr<LNotificationClient>& client) const;
 
-  int32_t mCombinedFlags = 0;
   const WChar* const mName;
-  RCPtrArray<LNotificationRegisteredClientInfo, 1, 0> mRecords;
-  std::vector<DeliveryCursor*> mCursors;  // deliveries in progress
-  Mutex mLock;
+  const std::shared_ptr<Mutex> mLock;  // the distributor's
+  int32_t mCombinedFlags = 0;
+  std::vector<RCPtr<Record>> mRecords;
+  std::shared_ptr<const Snapshot> mSnapshot;  // of mRecords; null after a change
 };
 
 }  // namespace HV

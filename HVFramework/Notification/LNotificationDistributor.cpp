@@ -18,12 +18,13 @@ namespace {
 // registered at exit stay reachable.
 struct DistributorList {
   Mutex lock;
-  RCPtrArray<LNotificationDistributor, 1, 0> items;
+  std::vector<RCPtr<LNotificationDistributor>> items;
 
-  int32_t Find(const LNotificationDistributor* distributor) {
-    for (uint32_t i = items.GetCount(); i-- > 0;)
-      if (items.GetItemPtr(i)->Get() == distributor) return static_cast<int32_t>(i);
-    return -1;
+  // Searched from the newest: a distributor made last tends to go first.
+  std::vector<RCPtr<LNotificationDistributor>>::iterator Find(const LNotificationDistributor* distributor) {
+    for (auto item = items.end(); item != items.begin();)
+      if ((--item)->Get() == distributor) return item;
+    return items.end();
   }
 };
 
@@ -35,7 +36,7 @@ DistributorList& GetDistributorList() {
 void EnterDistributorList(LNotificationDistributor* distributor) {
   DistributorList& list = GetDistributorList();
   MutexLocker lock(&list.lock);
-  list.items.AddItem(RCPtr<LNotificationDistributor>(distributor));
+  list.items.emplace_back(distributor);
   distributor->AddInternalReferences(1);
 }
 
@@ -43,17 +44,17 @@ void EnterDistributorList(LNotificationDistributor* distributor) {
 RCPtr<LNotificationDistributor> LeaveDistributorList(LNotificationDistributor* distributor) {
   DistributorList& list = GetDistributorList();
   MutexLocker lock(&list.lock);
-  RCPtr<LNotificationDistributor> reference;
-  const int32_t index = list.Find(distributor);
-  if (index < 0) return reference;
+  const auto item = list.Find(distributor);
+  if (item == list.items.end()) return nullptr;
   distributor->AddInternalReferences(-1);
-  list.items.RemoveItem(static_cast<uint32_t>(index), reference);
+  RCPtr<LNotificationDistributor> reference = std::move(*item);
+  list.items.erase(item);
   return reference;
 }
 
 }  // namespace
 
-LNotificationDistributor::LNotificationDistributor() = default;
+LNotificationDistributor::LNotificationDistributor() : mLock(std::make_shared<Mutex>()) {}
 
 // No registration is left (each holds a reference to this distributor), so
 // the pools are empty and no client is called.
@@ -64,20 +65,17 @@ HResult LNotificationDistributor::RegisterClient(const RCPtr<LNotificationClient
   if (!client) return E_INVALIDARG;
   const WChar* id = InternNotificationName(name);
   if (!id) return S_FALSE;
-  MutexLocker lock(&mLock);
-  RCPtr<Pool> pool = FindClientPool(id);
-  const bool already = pool && pool->FindClient(client) >= 0;
-  if (!already) {
-    AddRef();  // the registration's reference, given back by UnregisterClient
-    AddInternalReferences(1);
-    if (++mRegistrationCount == 1) EnterDistributorList(this);
-  }
+  MutexLocker lock(mLock.get());
+  Pool* pool = FindPool(id);
   if (!pool) {
-    pool = RCPtr<Pool>(new Pool(id));
-    mPools.AddItem(pool);
+    mPools.push_back({id, RCPtr<Pool>(new Pool(id, mLock))});
+    pool = mPools.back().pool.Get();
   }
-  pool->AddClient(client, flags);
-  return already ? S_FALSE : S_OK;
+  if (!pool->AddClient(client, flags)) return S_FALSE;  // registered already: only the flags changed
+  AddRef();  // the registration's reference, given back by UnregisterClient
+  AddInternalReferences(1);
+  if (++mRegistrationCount == 1) EnterDistributorList(this);
+  return S_OK;
 }
 
 HResult LNotificationDistributor::UnregisterClient(const RCPtr<LNotificationClient>& client, const WChar* name) {
@@ -87,8 +85,8 @@ HResult LNotificationDistributor::UnregisterClient(const RCPtr<LNotificationClie
   RCPtr<Record> removed;
   RCPtr<LNotificationDistributor> listReference;
   {
-    MutexLocker lock(&mLock);
-    if (RCPtr<Pool> pool = FindClientPool(id)) removed = pool->RemoveClient(client);
+    MutexLocker lock(mLock.get());
+    if (Pool* pool = FindPool(id)) removed = pool->RemoveClient(client);
     if (!removed) return S_FALSE;
     if (--mRegistrationCount == 0) listReference = LeaveDistributorList(this);
     AddInternalReferences(-1);
@@ -124,9 +122,9 @@ HResult LNotificationDistributor::UnregisterAllClients() {
 }
 
 bool LNotificationDistributor::HasClient(const RCPtr<LNotificationClient>& client) {
-  MutexLocker lock(&mLock);
-  for (uint32_t i = mPools.GetCount(); i-- > 0;)
-    if ((*mPools.GetItemPtr(i))->FindClient(client) >= 0) return true;
+  MutexLocker lock(mLock.get());
+  for (size_t i = mPools.size(); i-- > 0;)
+    if (mPools[i].pool->FindClientLocked(client) >= 0) return true;
   return false;
 }
 
@@ -138,41 +136,53 @@ HResult LNotificationDistributor::GetClientFlags(const RCPtr<LNotificationClient
   return pool && pool->GetClientFlags(client, flags) ? S_OK : E_FAIL;
 }
 
-RCPtr<Pool> LNotificationDistributor::FindClientPool(const WChar* id) {
-  MutexLocker lock(&mLock);
-  for (uint32_t i = mPools.GetCount(); i-- > 0;) {
-    const RCPtr<Pool>& pool = *mPools.GetItemPtr(i);
-    if (pool->GetName() == id) return pool;
-  }
+Pool* LNotificationDistributor::FindPool(const WChar* id) const {
+  for (size_t i = mPools.size(); i-- > 0;)
+    if (mPools[i].name == id) return mPools[i].pool.Get();
   return nullptr;
+}
+
+RCPtr<Pool> LNotificationDistributor::FindClientPool(const WChar* id) {
+  MutexLocker lock(mLock.get());
+  return FindPool(id);
 }
 
 HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& notification) {
   if (!notification) return E_INVALIDARG;
-  const RCPtr<Pool> pool = FindClientPool(notification->GetName());
-  if (!pool) return S_FALSE;
-  return pool->SendNotification(RCPtr<LNotificationDistributor>(this), notification);
+  // The pool lives as long as this distributor, which the source reference
+  // keeps alive for the length of the delivery.
+  const RCPtr<LNotificationDistributor> source(this);
+  Pool* pool = nullptr;
+  std::shared_ptr<const Pool::Snapshot> snapshot;
+  {
+    MutexLocker lock(mLock.get());
+    pool = FindPool(notification->GetName());
+    if (pool) snapshot = pool->GetSnapshot();
+  }
+  if (!snapshot) return S_FALSE;
+  pool->Deliver(*snapshot, source, notification);
+  return S_OK;
 }
 
 int32_t LNotificationDistributor::GetRegistrationCount() {
-  MutexLocker lock(&mLock);
+  MutexLocker lock(mLock.get());
   return mRegistrationCount;
 }
 
 bool LNotificationDistributor::IsInDistributorList() const {
   DistributorList& list = GetDistributorList();
   MutexLocker lock(&list.lock);
-  return list.Find(this) >= 0;
+  return list.Find(this) != list.items.end();
 }
 
 RCPtr<Pool> LNotificationDistributor::GetPoolAt(uint32_t index) {
-  MutexLocker lock(&mLock);
-  return *mPools.GetItemPtr(index);
+  MutexLocker lock(mLock.get());
+  return mPools.at(index).pool;
 }
 
 uint32_t LNotificationDistributor::GetPoolCount() {
-  MutexLocker lock(&mLock);
-  return mPools.GetCount();
+  MutexLocker lock(mLock.get());
+  return static_cast<uint32_t>(mPools.size());
 }
 
 }  // namespace HV

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "HVFramework/Notification/LNotificationClient.h"
+#include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/System/Mutex.h"
-#include "HVFramework/Utilities/Storage/RCPtrArray.h"
+
+#include <memory>
+#include <vector>
 
 namespace HV {
 
@@ -14,10 +17,13 @@ class LNotification;
 //
 // Each registration holds a counted reference to the client and one to the
 // distributor, both counted as internal references; a distributor with
-// registrations is also held by a process-wide list. Lock order: the
-// distributor's lock, then a client pool's lock; no lock is held while a
-// client runs, so clients may register, unregister and send from inside a
-// delivery without anyone being skipped or called twice.
+// registrations is also held by a process-wide list. One lock guards the
+// pools and their records (the pools share it); the process-wide list's lock
+// is taken after it, a queue's lock before it (a post marks latest-only
+// records). A send holds the lock only to find the name's pool and
+// take its snapshot of the records (LNotificationClientPool.h); no lock is
+// held while a client runs, so clients may register, unregister and send from
+// inside a delivery without anyone being skipped or called twice.
 class LNotificationDistributor : public virtual LRefCountedObject {
  public:
   class LNotificationClientPool;
@@ -54,11 +60,18 @@ class LNotificationDistributor : public virtual LRefCountedObject {
   bool IsInDistributorList() const;
 
  private:
+  struct PoolEntry {
+    const WChar* name;
+    RCPtr<LNotificationClientPool> pool;
+  };
+
+  // The lock is held: the pool of an interned name, or null.
+  LNotificationClientPool* FindPool(const WChar* id) const;
   RCPtr<LNotificationClientPool> GetPoolAt(uint32_t index);
   uint32_t GetPoolCount();
 
-  Mutex mLock;
-  RCPtrArray<LNotificationClientPool, 1, 0> mPools;  // one per name, in order of first registration
+  const std::shared_ptr<Mutex> mLock;  // shared with the pools
+  std::vector<PoolEntry> mPools;       // one per name, in order of first registration
   int32_t mRegistrationCount = 0;
 };
 

@@ -3,50 +3,71 @@
 #include "HVFramework/System/MutexLocker.h"
 
 #include <string_view>
+#include <unordered_map>
 
 namespace HV {
 
 namespace {
 
-// The index of the first entry with exactly this text, or -1. Compares in
-// place: callers pass literals, and building a string to compare would cost
-// an allocation per notification made.
-int32_t FindText(const StringArrayW& table, std::u16string_view text) {
-  for (uint32_t i = 0; i < table.GetCount(); ++i)
-    if (table.GetItemPtr(i)->GetView() == text) return static_cast<int32_t>(i);
-  return -1;
+// The table and its two indexes, guarded by the global notification lock.
+// The indexes point into the entries' characters, which never move: an entry
+// is a string sharing one buffer that nobody changes, whatever the array does.
+struct NameTable {
+  StringArrayW entries;
+  std::unordered_map<std::u16string_view, const WChar*> byText;
+  std::unordered_map<const WChar*, uint32_t> byAddress;  // identifier -> entry index
+
+  int32_t IndexOf(const WChar* id) const {
+    const auto found = byAddress.find(id);
+    return found == byAddress.end() ? -1 : static_cast<int32_t>(found->second);
+  }
+
+  const WChar* Add(const WChar* name) {
+    const auto index = static_cast<uint32_t>(entries.AddItem(StringW(name)));
+    const StringW& entry = *entries.GetItemPtr(index);
+    byText.emplace(entry.GetView(), entry.GetText());
+    byAddress.emplace(entry.GetText(), index);
+    return entry.GetText();
+  }
+};
+
+// Made on first use and never destroyed, so notifications released while the
+// process exits still find it.
+NameTable& GetTable() {
+  static auto* const table = new NameTable;
+  return *table;
 }
 
 }  // namespace
 
-// The lock and the table are made on first use and never destroyed, so
-// notifications released while the process exits still find them.
 Mutex& GetNotificationLock() {
   static Mutex* const lock = new Mutex;
   return *lock;
 }
 
-StringArrayW& GetNotificationNameTable() {
-  static StringArrayW* const table = new StringArrayW;
-  return *table;
+StringArrayW& GetNotificationNameTable() { return GetTable().entries; }
+
+const WChar* InternNotificationNameLocked(const WChar* name) {
+  if (!name || name[0] == 0) return nullptr;
+  NameTable& table = GetTable();
+  if (table.byAddress.count(name) > 0) return name;
+  const auto found = table.byText.find(std::u16string_view(name));
+  if (found != table.byText.end()) return found->second;
+  return table.Add(name);
 }
 
 const WChar* InternNotificationName(const WChar* name) {
   if (!name || name[0] == 0) return nullptr;
   MutexLocker lock(&GetNotificationLock());
-  StringArrayW& table = GetNotificationNameTable();
-  int32_t index = table.FindTextPointer(name);
-  if (index < 0) index = FindText(table, name);
-  if (index < 0) index = table.AddItem(StringW(name));
-  return table.GetItemPtr(static_cast<uint32_t>(index))->GetText();
+  return InternNotificationNameLocked(name);
 }
 
 StringW GetNotificationNameString(const WChar* id) {
   if (!id) return StringW();
   MutexLocker lock(&GetNotificationLock());
-  const StringArrayW& table = GetNotificationNameTable();
-  const int32_t index = table.FindTextPointer(id);
-  return index < 0 ? StringW() : *table.GetItemPtr(static_cast<uint32_t>(index));
+  const NameTable& table = GetTable();
+  const int32_t index = table.IndexOf(id);
+  return index < 0 ? StringW() : *table.entries.GetItemPtr(static_cast<uint32_t>(index));
 }
 
 }  // namespace HV

@@ -9,11 +9,17 @@ class Mutex;
 // Interned notification names. A name's identifier is the address of its text
 // in the process-wide name table, so names compare by address everywhere. The
 // table only grows and never changes an entry: every identifier stays valid
-// until the process ends.
+// until the process ends. Lookups go through hash indexes of the table (by
+// address and by text), so interning costs the same with 10 names or 10,000;
+// code that sends often still keeps its identifier (a static one) and hands
+// that in, which is found by address without reading the text.
 
 // The identifier of name, appending the text to the table when it is new;
 // null for a null or empty name. An identifier passed in is found by address.
 const WChar* InternNotificationName(const WChar* name);
+// The same for a caller that holds GetNotificationLock() already (creating a
+// notification interns and takes a spare under one hold of the lock).
+const WChar* InternNotificationNameLocked(const WChar* name);
 
 // The name table. Callers that read it hold GetNotificationLock().
 StringArrayW& GetNotificationNameTable();

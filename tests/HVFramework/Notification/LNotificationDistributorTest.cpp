@@ -198,6 +198,24 @@ TEST_F(LNotificationDistributorTest, SendToClientDeliversToOneRecord) {
   EXPECT_EQ(pool->SendToClient(mDistributor, 2, notification), 2);
   EXPECT_EQ(pool->SendToClient(mDistributor, 1, notification), 1);
   EXPECT_EQ(mLog.Recorders(), (Strings{"C", "B"}));
+
+  // A record that removes an older one moves down by one.
+  At("B").SetReactionOnce([this](auto&, const auto&, const auto&) { Unregister("A"); });
+  EXPECT_EQ(pool->SendToClient(mDistributor, 1, notification), 0);
+  EXPECT_EQ(pool->GetCount(), 1u);
+}
+
+// The delivery's snapshot holds the records: a client unregistered and let go
+// during a delivery is not called by it and lives until it ends.
+TEST_F(LNotificationDistributorTest, AClientLetGoDuringADeliveryIsNotCalledAndDiesAfterIt) {
+  At("C").SetReactionOnce([this](auto&, const auto&, const auto&) {
+    Unregister("A");
+    mRecorders.erase("A");
+  });
+  At("B").SetReactionOnce(
+      [this](auto&, const auto&, const auto&) { EXPECT_TRUE(mLog.GetDestroyed().empty()); });
+  EXPECT_EQ(SendAndRecord(), (Strings{"C", "B"}));
+  EXPECT_EQ(mLog.GetDestroyed(), Strings{"A"});
 }
 
 TEST_F(LNotificationDistributorTest, UnregisterAllClientsAsksEveryClient) {

@@ -90,6 +90,30 @@ TEST(LNotificationQueueThreads, TheLatestIsTheNotificationQueuedLast) {
   centre = nullptr;
 }
 
+// Threads make and drop notifications while the pool is switched on and off:
+// once it is off, no release leaves a spare behind in it.
+TEST(LNotificationPoolThreads, NoSpareOutlivesSwitchingThePoolOff) {
+  std::atomic<bool> done{false};
+  std::atomic<int> cycles{0};
+  std::vector<std::thread> users;
+  for (int t = 0; t < kThreads; ++t)
+    users.emplace_back([&] {
+      while (!done.load()) {
+        LNotification::Create(u"NID_MOUSE_MOVE", RCPtr<LRefCountedObject>(new LRefCountedObject));
+        ++cycles;
+      }
+    });
+  for (int i = 0; i < 500; ++i) {
+    LNotification::SetPoolEnabled(true);
+    LNotification::SetPoolEnabled(false);
+  }
+  const int seen = cycles.load();
+  while (cycles.load() < seen + 1000) std::this_thread::yield();
+  done = true;
+  for (std::thread& user : users) user.join();
+  EXPECT_EQ(LNotification::GetPoolCount(), 0u);
+}
+
 // Senders on several threads while another thread registers and unregisters
 // clients of the same name: the locks keep the records whole.
 TEST(LNotificationDistributorThreads, SendsRaceRegistrationsSafely) {
