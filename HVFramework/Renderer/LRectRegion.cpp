@@ -35,10 +35,7 @@ LRectRegion& LRectRegion::operator=(LRectRegion&& other) noexcept {
 
 RectRegionNode* LRectRegion::NewNode(const RegionRect& r) {
   RectRegionNode* node = Pool().Acquire();
-  node->left = r.left;
-  node->top = r.top;
-  node->right = r.right;
-  node->bottom = r.bottom;
+  static_cast<RegionRect&>(*node) = r;
   return node;
 }
 
@@ -209,10 +206,7 @@ void LRectRegion::SortByTop() {
     for (RectRegionNode* n = mHead; n && n->next; n = n->next) {
       RectRegionNode* m = n->next;
       if (m->top < n->top) {
-        std::swap(n->left, m->left);
-        std::swap(n->top, m->top);
-        std::swap(n->right, m->right);
-        std::swap(n->bottom, m->bottom);
+        std::swap(static_cast<RegionRect&>(*n), static_cast<RegionRect&>(*m));
         swapped = true;
       }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/Renderer/RectRegionNodePool.h"
+#include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Graphics/PointT.h"
 #include "HVFramework/Utilities/Graphics/RectT.h"
 
@@ -8,26 +9,6 @@
 #include <vector>
 
 namespace HV {
-
-// The edges of a region rectangle (left, top, right, bottom): the half-open
-// ranges left <= x < right and top <= y < bottom.
-struct RegionRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-
-  bool IsEmpty() const { return left >= right || top >= bottom; }
-  // Touching edges do not overlap.
-  bool Overlaps(const RegionRect& o) const {
-    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
-  }
-  static RegionRect FromRect(const RectT<int32_t>& r) {
-    return {r.x, r.y, static_cast<int32_t>(int64_t{r.x} + r.width),
-            static_cast<int32_t>(int64_t{r.y} + r.height)};
-  }
-  friend bool operator==(const RegionRect&, const RegionRect&) = default;
-};
 
 // LRectRegion: a set of integer rectangles in a singly linked list, the
 // framework's update and invalidation region. After AddRect and the set
@@ -76,7 +57,7 @@ class LRectRegion {
 
  private:
   static RectRegionNode* NewNode(const RegionRect& r);
-  static RegionRect Edges(const RectRegionNode& n) { return {n.left, n.top, n.right, n.bottom}; }
+  static const RegionRect& Edges(const RectRegionNode& n) { return n; }
   void PushFront(RectRegionNode* node);
   void CopyFrom(const LRectRegion& other);
 

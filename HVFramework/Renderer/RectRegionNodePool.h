@@ -1,18 +1,15 @@
 #pragma once
 
+#include "HVFramework/Renderer/RegionRect.h"
+
 #include <cstdint>
 #include <memory>
 #include <mutex>
 
 namespace HV {
 
-// One rectangle of a region: the half-open ranges left <= x < right and
-// top <= y < bottom, and the next node of its list.
-struct RectRegionNode {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
+// One rectangle of a region and the next node of its list.
+struct RectRegionNode : RegionRect {
   RectRegionNode* next = nullptr;
 };
 
