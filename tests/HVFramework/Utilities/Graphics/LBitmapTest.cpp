@@ -4,6 +4,7 @@
 #include "HVFramework/Platform/Resources.h"
 #include "HVFramework/Utilities/Graphics/LBitmapData.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
+#include "HVFramework/Utilities/Graphics/LPixelBuffer.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/ThrownMessage.h"
 
@@ -205,6 +206,17 @@ TEST_F(LBitmapTest, BitmapDataLocksTheRectangleOnlyInsideTheImage) {
   } other;
   EXPECT_THAT(HV::Test::ThrownMessage([&] { LBitmapData data(*root, &other); }),
               HasSubstr("Domain Error : HV::LBitmapData::LBitmapData : "));
+}
+
+TEST(LPixelBuffer, AddressesFollowTheStrideAndStayInside) {
+  RCPtr<LPixelBuffer<unsigned char>> buffer = LPixelBuffer<unsigned char>::Create(3, 2);
+  EXPECT_EQ(buffer->GetStride(), 12);
+  EXPECT_EQ(buffer->GetPixelPtr(2, 1) - buffer->GetPixelPtr(0, 0), 20);
+  for (auto [x, y] : {std::pair{3, 0}, {0, 2}, {-1, 0}, {0, INT32_MIN}})
+    EXPECT_EQ(buffer->GetPixelAddress(x, y), nullptr) << x << "," << y;
+  RCPtr<LPixelBuffer<unsigned char>> empty = LPixelBuffer<unsigned char>::Create(-4, 5);
+  EXPECT_EQ(empty->GetWidth(), 0);
+  EXPECT_EQ(empty->GetPixelAddress(0, 0), nullptr);
 }
 
 LColorizer Solid(uint32_t argb) {
