@@ -1,7 +1,9 @@
 #pragma once
 
+#include "HVFramework/Utilities/Graphics/PointT.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace HV {
@@ -17,6 +19,32 @@ struct RectT {
   // Each field rounded half away from zero and saturated, independently.
   RectT<int32_t> Round() const {
     return {RoundToInt32(x), RoundToInt32(y), RoundToInt32(width), RoundToInt32(height)};
+  }
+
+  T Right() const { return x + width; }
+  T Bottom() const { return y + height; }
+  // Nothing inside: a width or height of zero or less.
+  bool IsEmpty() const { return !(width > 0) || !(height > 0); }
+
+  // Moves the rectangle by a point.
+  void Offset(const PointT<T>& by) {
+    x += by.x;
+    y += by.y;
+  }
+
+  // Keeps only what this rectangle shares with the other one. Rectangles that
+  // do not meet leave an empty rectangle (width and height 0 at the far
+  // corner of the overlap), never a negative size that a later
+  // normalisation could turn back into an area.
+  void Intersect(const RectT& other) {
+    const T left = std::max(x, other.x);
+    const T top = std::max(y, other.y);
+    const T right = std::min(Right(), other.Right());
+    const T bottom = std::min(Bottom(), other.Bottom());
+    x = left;
+    y = top;
+    width = right > left ? right - left : T{};
+    height = bottom > top ? bottom - top : T{};
   }
 
   // Moves the edges to whole pixels: a negative size first moves the origin,

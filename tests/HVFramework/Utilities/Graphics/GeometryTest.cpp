@@ -14,10 +14,21 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(Rounding, HalfAwayFromZeroWithSaturation) {
   const std::pair<double, int32_t> cases[] = {
-      {2.5, 3},           {-2.5, -3},          {0.49999, 0},           {-0.49999, 0},
-      {3.0e9, INT32_MAX}, {-3.0e9, INT32_MIN}, {kNaN, INT32_MIN},      {kInf, INT32_MAX},
-      {-kInf, INT32_MIN}, {2147483647.0, INT32_MAX}, {-2147483648.0, INT32_MIN},
-      {2147483647.4, INT32_MAX}, {-2147483648.4, INT32_MIN}, {-0.5, -1}, {0.5, 1},
+      {2.5, 3},
+      {-2.5, -3},
+      {0.49999, 0},
+      {-0.49999, 0},
+      {3.0e9, INT32_MAX},
+      {-3.0e9, INT32_MIN},
+      {kNaN, INT32_MIN},
+      {kInf, INT32_MAX},
+      {-kInf, INT32_MIN},
+      {2147483647.0, INT32_MAX},
+      {-2147483648.0, INT32_MIN},
+      {2147483647.4, INT32_MAX},
+      {-2147483648.4, INT32_MIN},
+      {-0.5, -1},
+      {0.5, 1},
   };
   for (const auto& [value, expected] : cases) {
     SCOPED_TRACE(value);
@@ -63,6 +74,90 @@ TEST(RectT, SnapToPixelsLeavesNaNAndInfinityWithoutUndefinedBehaviour) {
   r.SnapToPixels();
   EXPECT_TRUE(std::isnan(r.x));
   EXPECT_TRUE(std::isinf(r.y));
+}
+
+}  // namespace
+}  // namespace HV
+
+#include "HVFramework/Utilities/Graphics/ColorRectListT.h"
+#include "HVFramework/Utilities/Graphics/PolylineT.h"
+
+namespace HV {
+namespace {
+
+// RoundHalfAway and the 32-bit rounding follow one rule: halves away from zero.
+TEST(Rounding, RoundHalfAwayTableAgreesWithIntegerRounding) {
+  const std::pair<double, double> cases[] = {
+      {2.5, 3},      {-2.5, -3}, {0.5, 1},  {-0.5, -1},           {1.4999, 1},
+      {-1.4999, -1}, {0.0, 0},   {-0.0, 0}, {1e9 + 0.5, 1e9 + 1}, {-1e9 - 0.5, -1e9 - 1},
+      {7, 7},        {-7.5, -8},
+  };
+  for (const auto& [value, expected] : cases) {
+    SCOPED_TRACE(value);
+    EXPECT_EQ(RoundHalfAway(value), expected);
+    EXPECT_EQ(RoundToInt32(value), static_cast<int32_t>(expected));
+  }
+  EXPECT_EQ(RoundHalfAway(1e300), 1e300);  // beyond 32 bits: no saturation
+  EXPECT_TRUE(std::isnan(RoundHalfAway(kNaN)));
+}
+
+TEST(PointT, RoundInPlace) {
+  PointT<double> p{2.5, -2.5};
+  p.Round();
+  EXPECT_EQ(p, (PointT<double>{3, -3}));
+  PointT<double> q{-2.4999, 0.49999};
+  q.Round();
+  EXPECT_EQ(q, (PointT<double>{-2, 0}));
+}
+
+TEST(RectT, IntersectKeepsTheOverlapAndEmptiesDisjointRectangles) {
+  struct Case {
+    RectT<double> a, b, expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 10, 10}, {5, 5, 10, 10}, {5, 5, 5, 5}},
+      {{0, 0, 10, 10}, {2, 3, 4, 5}, {2, 3, 4, 5}},
+      {{0, 0, 10, 10}, {20, 30, 5, 5}, {20, 30, 0, 0}},  // disjoint: empty, never negative
+      {{0, 0, 10, 10}, {10, 0, 5, 5}, {10, 0, 0, 5}},    // touching edge: no area
+  };
+  for (const Case& c : cases) {
+    RectT<double> r = c.a;
+    r.Intersect(c.b);
+    EXPECT_EQ(r, c.expected);
+    EXPECT_EQ(r.IsEmpty(), c.expected.width == 0 || c.expected.height == 0);
+  }
+}
+
+TEST(RectT, OffsetByPoint) {
+  RectT<double> r{1, 2, 3, 4};
+  r.Offset({10, -20});
+  EXPECT_EQ(r, (RectT<double>{11, -18, 3, 4}));
+}
+
+TEST(DrawableShape, HandlesAreUniqueAndEditsRaiseTheChangedFlag) {
+  PolylineT<float> line;
+  ColorRectListT<float> rects;
+  EXPECT_NE(line.GetHandle(), rects.GetHandle());
+  EXPECT_TRUE(line.IsChanged());  // nothing cached yet
+  line.SetChanged(false);
+  line.AddPoint({1, 2});
+  EXPECT_TRUE(line.IsChanged());
+  line.SetChanged(false);
+  line.SetLineWidth(1);  // unchanged value
+  EXPECT_FALSE(line.IsChanged());
+  line.SetScale({2, 3});
+  EXPECT_TRUE(line.IsChanged());
+
+  const PolylineT<float> copy = line;
+  EXPECT_NE(copy.GetHandle(), line.GetHandle());
+  EXPECT_EQ(copy.GetPoints(), line.GetPoints());
+  EXPECT_EQ(copy.GetScale(), (PointT<float>{2, 3}));
+
+  rects.SetChanged(false);
+  rects.AddRect({0, 0, 4, 4}, 0xFF00FF00u);
+  EXPECT_TRUE(rects.IsChanged());
+  ASSERT_EQ(rects.GetCount(), 1u);
+  EXPECT_EQ(rects.GetItems()[0].argb, 0xFF00FF00u);
 }
 
 }  // namespace
