@@ -16,7 +16,11 @@ constexpr int32_t RoundToInt32(double v) {
 // v rounded to a whole number, halves away from zero (2.5 -> 3, -2.5 -> -3):
 // the rule of RoundToInt32 without the 32-bit range. Values too large to carry
 // a fraction, infinities and NaN come back as they are.
-inline double RoundHalfAway(double v) { return std::round(v); }
+inline double RoundHalfAway(double v) {
+  constexpr double kWhole = 4503599627370496.0;  // 2^52: from here on every double is whole
+  if (!(std::fabs(v) < kWhole)) return v;
+  return static_cast<double>(static_cast<int64_t>(v < 0 ? v - 0.5 : v + 0.5));
+}
 
 // v rounded down to a whole number, where a value within a relative 2^-52 below
 // a whole number counts as that number (so 2.9999999999999996 is 3).

@@ -91,6 +91,8 @@ TEST(Rounding, RoundHalfAwayTableAgreesWithIntegerRounding) {
       {2.5, 3},      {-2.5, -3}, {0.5, 1},  {-0.5, -1},           {1.4999, 1},
       {-1.4999, -1}, {0.0, 0},   {-0.0, 0}, {1e9 + 0.5, 1e9 + 1}, {-1e9 - 0.5, -1e9 - 1},
       {7, 7},        {-7.5, -8},
+      // add a half, then cut: the sum of the largest double below 0.5 and 0.5 is 1
+      {0.49999999999999994, 1}, {-0.49999999999999994, -1},
   };
   for (const auto& [value, expected] : cases) {
     SCOPED_TRACE(value);
