@@ -1,5 +1,7 @@
 #include "HVFramework/Platform/MidiCallbackDispatcher.h"
 
+#include "HVFramework/ObjectBase/TraceHook.h"
+
 namespace HV::Platform {
 
 LMidiCallbackDispatcher::LMidiCallbackDispatcher() : mThread([this] { Run(); }) {}
@@ -43,6 +45,7 @@ void LMidiCallbackDispatcher::RunOne(Work& work) {
   try {
     work();
   } catch (...) {
+    TraceDroppedException("LMidiCallbackDispatcher: a MIDI callback");
   }
   work = nullptr;  // captured state goes before the lock is taken again
 }
