@@ -22,6 +22,13 @@ if(HV_SOURCE_FROM_BUILD)
   add_compile_definitions("HV_MACRO_PREFIX_MAP=\"${HV_SOURCE_FROM_BUILD}/\"")
 endif()
 
+# HV_ASSERT checks (ObjectBase/Assert.h): on in the sanitizer presets, which
+# run the tests; off in release builds.
+option(HV_ASSERTS "Check invariants with HV_ASSERT" OFF)
+if(HV_ASSERTS)
+  add_compile_definitions(HV_ENABLE_ASSERTS)
+endif()
+
 set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
     -Woverloaded-virtual -Wimplicit-fallthrough)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")

@@ -52,6 +52,7 @@ int32_t LRefCountedObject::Release() {
     mReleaseReentry.fetch_sub(1);
   }
   const int32_t remaining = mRefCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  HV_ASSERT(remaining >= 0);  // a release without its AddRef: the object is already gone or will go twice
   if (remaining == 0) delete this;
   return remaining;
 }
