@@ -10,11 +10,23 @@ endif()
 # Exception messages quote the throwing source file; keep those paths relative
 # to the repository so they do not depend on where the tree was checked out.
 # ccache (with CCACHE_BASEDIR) hands the compiler paths relative to the build
-# folder, so map that form too.
+# folder, so map that form too. The relative path may come with a trailing
+# slash ("../../"); the map needs exactly one, or it never matches.
 add_compile_options("-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=")
 file(RELATIVE_PATH HV_SOURCE_FROM_BUILD "${CMAKE_BINARY_DIR}" "${CMAKE_SOURCE_DIR}")
+string(REGEX REPLACE "/+$" "" HV_SOURCE_FROM_BUILD "${HV_SOURCE_FROM_BUILD}")
 if(HV_SOURCE_FROM_BUILD)
   add_compile_options("-fmacro-prefix-map=${HV_SOURCE_FROM_BUILD}/=")
+  # ccache leaves prefix maps out of its hash, so objects built under another
+  # map would be reused; naming the map in a definition puts it in the hash.
+  add_compile_definitions("HV_MACRO_PREFIX_MAP=\"${HV_SOURCE_FROM_BUILD}/\"")
+endif()
+
+# HV_ASSERT checks (ObjectBase/Assert.h): on in the sanitizer presets, which
+# run the tests; off in release builds.
+option(HV_ASSERTS "Check invariants with HV_ASSERT" OFF)
+if(HV_ASSERTS)
+  add_compile_definitions(HV_ENABLE_ASSERTS)
 endif()
 
 set(HV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor

@@ -4,12 +4,33 @@
 #include "HVFramework/ObjectBase/TypeName.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
+#include <mutex>
+#include <typeindex>
+#include <unordered_map>
+
 namespace HV {
 
-StringW LRefCountedObject::ToString() const {
-  return StringW(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ") +
-         StringW(TypeName(typeid(*this)).c_str());
+namespace {
+
+// The default text of each class, made once: demangling a type name costs
+// microseconds, and the thread pool names a thread after every item it runs.
+StringW DefaultText(const std::type_info& type) {
+  // Never destroyed: threads may still ask while the program exits.
+  static auto* lock = new std::mutex();
+  static auto* texts = new std::unordered_map<std::type_index, StringW>();
+  std::lock_guard guard(*lock);
+  auto found = texts->find(type);
+  if (found == texts->end()) {
+    StringW text = StringW(u"LRefCountedObject::ToString() not overridden. Returning TypeName: ") +
+                   StringW(TypeName(type).c_str());
+    found = texts->emplace(type, std::move(text)).first;
+  }
+  return found->second;
 }
+
+}  // namespace
+
+StringW LRefCountedObject::ToString() const { return DefaultText(typeid(*this)); }
 
 void LRefCountedObject::Undo() {
   Throw<std::logic_error>("Undo() not implemented for RefCountedObject",
@@ -31,6 +52,7 @@ int32_t LRefCountedObject::Release() {
     mReleaseReentry.fetch_sub(1);
   }
   const int32_t remaining = mRefCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  HV_ASSERT(remaining >= 0);  // a release without its AddRef: the object is already gone or will go twice
   if (remaining == 0) delete this;
   return remaining;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/ObjectBase/Assert.h"
 #include "HVFramework/ObjectBase/IUndoable.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
@@ -28,7 +29,9 @@ class LRefCountedObject : public IUndoable {
   // A copy is a new object: it starts with no references and shareable.
   LRefCountedObject(const LRefCountedObject&) {}
   LRefCountedObject& operator=(const LRefCountedObject&) { return *this; }
-  ~LRefCountedObject() override = default;
+  // An object that dies while counted pointers still hold it leaves them
+  // pointing at freed memory.
+  ~LRefCountedObject() override { HV_ASSERT(mRefCount.load() == 0); }
 
   StringW ToString() const override;
   void Undo() override;

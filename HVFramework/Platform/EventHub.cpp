@@ -6,6 +6,17 @@
 #include <chrono>
 
 namespace HV::Platform {
+namespace {
+
+// Takes one listing of the waiter out; the order of a list does not matter.
+void Unlist(std::vector<Waiter*>& list, Waiter& waiter) {
+  auto at = std::find(list.begin(), list.end(), &waiter);
+  if (at == list.end()) return;
+  *at = list.back();
+  list.pop_back();
+}
+
+}  // namespace
 
 EventHub& EventHub::Get() {
   static EventHub* hub = new EventHub();
@@ -16,11 +27,13 @@ WaitHandle EventHub::CreateEvent(ResetMode mode) { return std::make_shared<Waita
 
 bool EventHub::Set(const WaitHandle& handle) {
   if (!handle) return false;
-  {
-    std::lock_guard lock(mMutex);
-    handle->mSignalled = true;
-  }
-  mChanged.notify_all();
+  std::lock_guard lock(mMutex);
+  handle->mSignalled = true;
+  // Under the lock: a waiter leaves its list, and its stack, only under it.
+  // All of them, not one: a thread waiting for several objects may take a
+  // lower one instead and leave this one set for the next.
+  for (Waiter* waiter : handle->mWaiters) waiter->wake.notify_one();
+  mWakeUps += handle->mWaiters.size();
   return true;
 }
 
@@ -45,14 +58,25 @@ std::ptrdiff_t EventHub::TakeSignalled(std::span<const WaitHandle> handles) {
   return -1;
 }
 
+void EventHub::Enlist(Waiter& waiter, std::span<const WaitHandle> handles, bool timed) {
+  for (const WaitHandle& handle : handles) handle->mWaiters.push_back(&waiter);
+  if (timed) mTimedWaiters.push_back(&waiter);
+  NoteBlocked(timed ? &BlockedWaits::timed : &BlockedWaits::untimed, +1);
+}
+
+void EventHub::Discharge(Waiter& waiter, std::span<const WaitHandle> handles, bool timed) {
+  for (const WaitHandle& handle : handles) Unlist(handle->mWaiters, waiter);
+  if (timed) Unlist(mTimedWaiters, waiter);
+  NoteBlocked(timed ? &BlockedWaits::timed : &BlockedWaits::untimed, -1);
+}
+
 uint32_t EventHub::WaitForAny(std::span<const WaitHandle> handles, uint32_t milliseconds) {
   if (handles.empty() || handles.size() > kMaximumWaitObjects) return kWaitFailed;
-  if (std::any_of(handles.begin(), handles.end(), [](const WaitHandle& h) { return !h; }))
-    return kWaitFailed;
+  if (std::any_of(handles.begin(), handles.end(), [](const WaitHandle& h) { return !h; })) return kWaitFailed;
 
   const bool timed = milliseconds != kInfinite;
-  size_t BlockedWaits::*kind = timed ? &BlockedWaits::timed : &BlockedWaits::untimed;
-  bool blocked = false;
+  Waiter waiter;
+  bool enlisted = false;
 
   std::unique_lock lock(mMutex);
   const uint32_t start = timed ? GetTickCount() : 0;
@@ -69,31 +93,31 @@ uint32_t EventHub::WaitForAny(std::span<const WaitHandle> handles, uint32_t mill
       remaining = milliseconds - elapsed;
     }
     if (done) {
-      if (blocked) NoteBlocked(kind, -1);
+      if (enlisted) Discharge(waiter, handles, timed);
       return result;
     }
 
-    if (!blocked) {
-      blocked = true;
-      NoteBlocked(kind, +1);
+    if (!enlisted) {
+      enlisted = true;
+      Enlist(waiter, handles, timed);
     }
     // The condition variable waits on real time; with a virtual clock the
     // wake-up that counts comes from ClockMoved, and this loop looks again.
     if (timed)
-      mChanged.wait_for(lock, std::chrono::milliseconds(remaining));
+      waiter.wake.wait_for(lock, std::chrono::milliseconds(remaining));
     else
-      mChanged.wait(lock);
+      waiter.wake.wait(lock);
   }
 }
 
 void EventHub::NoteBlocked(size_t BlockedWaits::*kind, int delta) {
   mBlocked.*kind += static_cast<size_t>(delta);
-  if (mWatchers > 0) mChanged.notify_all();
+  if (mWatchers > 0) mBlockedChanged.notify_all();
 }
 
 void EventHub::ClockMoved() {
-  { std::lock_guard lock(mMutex); }
-  mChanged.notify_all();
+  std::lock_guard lock(mMutex);
+  for (Waiter* waiter : mTimedWaiters) waiter->wake.notify_one();
 }
 
 BlockedWaits EventHub::GetBlockedWaits() {
@@ -101,20 +125,27 @@ BlockedWaits EventHub::GetBlockedWaits() {
   return mBlocked;
 }
 
+uint64_t EventHub::GetWakeUps() {
+  std::lock_guard lock(mMutex);
+  return mWakeUps;
+}
+
 template <class Predicate>
 void EventHub::WaitForBlocked(Predicate isReached) {
   std::unique_lock lock(mMutex);
   ++mWatchers;
-  mChanged.wait(lock, [&] { return isReached(mBlocked); });
+  mBlockedChanged.wait(lock, [&] { return isReached(mBlocked); });
   --mWatchers;
 }
 
 void EventHub::WaitUntilBlocked(BlockedWaits atLeast) {
-  WaitForBlocked([&](const BlockedWaits& now) { return now.timed >= atLeast.timed && now.untimed >= atLeast.untimed; });
+  WaitForBlocked(
+      [&](const BlockedWaits& now) { return now.timed >= atLeast.timed && now.untimed >= atLeast.untimed; });
 }
 
 void EventHub::WaitUntilBlockedExactly(BlockedWaits counts) {
-  WaitForBlocked([&](const BlockedWaits& now) { return now.timed == counts.timed && now.untimed == counts.untimed; });
+  WaitForBlocked(
+      [&](const BlockedWaits& now) { return now.timed == counts.timed && now.untimed == counts.untimed; });
 }
 
 }  // namespace HV::Platform

@@ -8,14 +8,22 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <vector>
 
 namespace HV::Platform {
 
 enum class ResetMode { Auto, Manual };
 
+// One thread blocked in a hub wait. It lives on that thread's stack for the
+// length of the wait and is listed with every object it waits for.
+struct Waiter {
+  std::condition_variable wake;
+};
+
 // Waitable: the state of one waitable object, an event or the end of a
-// thread. Only the hub reads or changes it, under the hub's lock. Held by
-// shared ownership: whoever may still wait on or set an object keeps it.
+// thread, with the threads waiting for it. Only the hub reads or changes it,
+// under the hub's lock. Held by shared ownership: whoever may still wait on
+// or set an object keeps it.
 class Waitable {
  public:
   explicit Waitable(ResetMode mode) : mMode(mode) {}
@@ -24,6 +32,7 @@ class Waitable {
   friend class EventHub;
   const ResetMode mMode;
   bool mSignalled = false;
+  std::vector<Waiter*> mWaiters;
 };
 
 using WaitHandle = std::shared_ptr<Waitable>;
@@ -35,12 +44,14 @@ struct BlockedWaits {
   size_t untimed = 0;
 };
 
-// EventHub: every event and every wait of the program goes through this one
-// mutex and condition variable. A set wakes all waiters and each one looks
-// again at what it waits for; that keeps "wait for any" exact (the lowest
-// signalled index wins and only that object is consumed) without per-object
-// bookkeeping. Time-outs are measured on the installed clock, so a virtual
-// clock drives them in tests. Any thread may call any operation.
+// EventHub: every event and every wait of the program goes through it. Each
+// waitable lists the threads blocked on it, and a set wakes only those; a
+// woken thread looks again at everything it waits for, which keeps "wait for
+// any" exact (the lowest signalled index wins and only that object is
+// consumed). One lock guards every object's state, so a wait for several
+// objects sees them all at one moment. Time-outs are measured on the
+// installed clock, so a virtual clock drives them in tests. Any thread may
+// call any operation.
 class EventHub {
  public:
   // The process-wide hub. It is never destroyed: detached threads may still
@@ -61,8 +72,8 @@ class EventHub {
   // kWaitFailed for no handles, more than kMaximumWaitObjects, or a null one.
   uint32_t WaitForAny(std::span<const WaitHandle> handles, uint32_t milliseconds);
 
-  // Wakes every waiter to read the clock again; a virtual clock calls it
-  // after moving.
+  // Wakes every timed waiter to read the clock again; a virtual clock calls
+  // it after moving.
   void ClockMoved();
 
   BlockedWaits GetBlockedWaits();
@@ -70,19 +81,26 @@ class EventHub {
   void WaitUntilBlocked(BlockedWaits atLeast);
   // Blocks until the threads waiting in the hub are exactly these.
   void WaitUntilBlockedExactly(BlockedWaits counts);
+  // How many times a Set has woken a blocked thread, for tests that show a
+  // set leaves the waiters of other objects asleep.
+  uint64_t GetWakeUps();
 
  private:
   EventHub() = default;
 
   // Index of the first signalled handle, consuming it when auto-reset.
   static std::ptrdiff_t TakeSignalled(std::span<const WaitHandle> handles);
+  void Enlist(Waiter& waiter, std::span<const WaitHandle> handles, bool timed);
+  void Discharge(Waiter& waiter, std::span<const WaitHandle> handles, bool timed);
   void NoteBlocked(size_t BlockedWaits::*kind, int delta);
   template <class Predicate>
   void WaitForBlocked(Predicate isReached);
 
   std::mutex mMutex;
-  std::condition_variable mChanged;
+  std::vector<Waiter*> mTimedWaiters;  // woken when the clock moves
   BlockedWaits mBlocked;
+  uint64_t mWakeUps = 0;
+  std::condition_variable mBlockedChanged;
   size_t mWatchers = 0;  // threads in WaitUntilBlocked
 };
 

@@ -1,6 +1,6 @@
 #include "HVFramework/Platform/PlatformTrace.h"
 
-#include "HVFramework/Platform/StandardError.h"
+#include "HVFramework/ObjectBase/TraceHook.h"
 
 #include <exception>
 #include <mutex>
@@ -30,9 +30,7 @@ void LPlatformTrace::Write(std::string_view line) {
     sink = slot.sink;
   }
   if (sink) return sink(line);
-  std::string text(line);
-  text += '\n';
-  WriteToStandardError(text);
+  TraceLine(line);  // the debug trace once the runtime has hooked it in
 }
 
 LPlatformTrace::Sink LPlatformTrace::SetSink(Sink sink) {
@@ -45,14 +43,8 @@ LPlatformTrace::Sink LPlatformTrace::SetSink(Sink sink) {
 void LPlatformTrace::WriteCurrentException(std::string_view what) noexcept {
   try {
     std::string line(what);
-    try {
-      throw;
-    } catch (const std::exception& exception) {
-      line += " threw and was dropped: ";
-      line += exception.what();
-    } catch (...) {
-      line += " threw something that is not a std::exception and was dropped";
-    }
+    line += " threw and was dropped: ";
+    line += CurrentExceptionText();
     Write(line);
   } catch (...) {
     // Out of memory for the line itself: nothing more can be said.

@@ -7,8 +7,9 @@ namespace HV::Platform {
 
 // LPlatformTrace: lines of text from the platform layer's own threads (the
 // MIDI reader and callback threads), where no caller is there to be told
-// that something was dropped. Lines go to standard error until the program
-// installs a sink of its own; tests install a recorder. Any thread: the sink
+// that something was dropped. Lines go through the object model's trace hook
+// (standard error until the runtime hooks in the debug trace) unless a sink
+// is installed; tests install a recorder. Any thread: the sink
 // is called with no lock held, possibly from several threads at once.
 class LPlatformTrace {
  public:

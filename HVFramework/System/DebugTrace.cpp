@@ -1,5 +1,6 @@
 #include "HVFramework/System/DebugTrace.h"
 
+#include "HVFramework/ObjectBase/TraceHook.h"
 #include "HVFramework/Platform/StandardError.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
@@ -32,11 +33,25 @@ int32_t ReadLeadingInteger(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
+DebugTrace* gProcessTrace = nullptr;
+
+void WriteToProcessTrace(std::string_view line) { DebugTrace::Get().WriteLine(line); }
+
+// The object model's lines come here wherever the runtime is linked in.
+[[maybe_unused]] const bool kHookInstalled = [] {
+  SetTraceLineHook(&WriteToProcessTrace);
+  return true;
+}();
+
 }  // namespace
 
 DebugTrace& DebugTrace::Get() {
-  static DebugTrace trace;
-  return trace;
+  static DebugTrace* const trace = [] {
+    static DebugTrace process;
+    gProcessTrace = &process;
+    return &process;
+  }();
+  return *trace;
 }
 
 DebugTrace::DebugTrace()
@@ -44,18 +59,40 @@ DebugTrace::DebugTrace()
       mWide([this](std::u16string_view text) { DeliverWide(text); }) {}
 
 DebugTrace::~DebugTrace() {
+  if (this == gProcessTrace) SetTraceLineHook(nullptr);  // lines written during exit go to standard error
   mNarrow.flush();
   mWide.flush();
 }
 
+void DebugTrace::SetDebuggerSink(Sink sink) {
+  std::lock_guard lock(mLock);
+  mSink = std::move(sink);
+}
+
 void DebugTrace::SetTarget(const char* host, int32_t port) {
+  std::lock_guard lock(mLock);
   if (host != nullptr) mHost = host;
   mPort = port;
 }
 
 void DebugTrace::OpenConsole() {
+  std::lock_guard lock(mLock);
   mIsConsole = true;
   mCurrentNarrow = &std::cerr;
+}
+
+void DebugTrace::WriteLine(std::string_view text) {
+  std::string line(text);
+  line += '\n';
+  std::lock_guard lock(mLock);
+  // A line longer than a receiver's piece goes in pieces, still together.
+  for (size_t at = 0; at < line.size(); at += DebugBuffer<char>::kPieceLength)
+    Deliver(std::string_view(line).substr(at, DebugBuffer<char>::kPieceLength));
+}
+
+void DebugTrace::WriteLine(std::u16string_view text) {
+  StringA utf8 = StringW(text.data(), static_cast<int32_t>(text.size())).ToCharString();
+  WriteLine(utf8.GetView());
 }
 
 void DebugTrace::ApplyCommandLine(std::string_view commandLine) {
@@ -80,6 +117,7 @@ void DebugTrace::ApplyCommandLine(std::string_view commandLine) {
 }
 
 void DebugTrace::Deliver(std::string_view utf8) {
+  std::lock_guard lock(mLock);
   if (IsSendingUdp()) {
     mSender.Open(mHost, static_cast<uint16_t>(mPort));
     mSender.Send(utf8);

@@ -4,13 +4,20 @@
 // flushed text goes to one target: the debugger sink (the default), the
 // console (standard error), or UDP datagrams to a trace receiver. The target
 // is chosen once at start-up from the "-DEBUG_CONSOLE" option. Text leaves as
-// UTF-8, wide text converted. No lock: write from one thread at a time.
+// UTF-8, wide text converted.
+//
+// WriteLine may be called from any thread: a line leaves whole, in one write
+// to the target, and never mixes with another thread's line. The streams
+// themselves are for one thread at a time; what they flush is delivered
+// under the same lock as the lines. The process-wide trace also takes the
+// lines of the object model (TraceDroppedException).
 
 #include "HVFramework/Platform/UdpTraceSender.h"
 #include "HVFramework/System/DebugStream.h"
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,7 +41,11 @@ class DebugTrace {
   std::ostream& GetNarrowStream() { return *mCurrentNarrow; }
   std::basic_ostream<char16_t>& GetWideStream() { return *mCurrentWide; }
 
-  void SetDebuggerSink(Sink sink) { mSink = std::move(sink); }
+  // The text and a line end, as one piece; wide text is sent as UTF-8.
+  void WriteLine(std::string_view text);
+  void WriteLine(std::u16string_view text);
+
+  void SetDebuggerSink(Sink sink);
 
   // A null host keeps the host given before; the port is always stored. A
   // port outside 1..65535 means the debugger target.
@@ -54,6 +65,9 @@ class DebugTrace {
   void Deliver(std::string_view utf8);
   void DeliverWide(std::u16string_view text);
 
+  // Guards the target and its settings, and makes each delivery one piece.
+  // Recursive: a sink may itself write to the trace.
+  std::recursive_mutex mLock;
   DebugStream<char> mNarrow;
   DebugStream<char16_t> mWide;
   std::ostream* mCurrentNarrow = &mNarrow;

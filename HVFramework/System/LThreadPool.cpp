@@ -17,16 +17,19 @@ LThreadPool::LWorkerParams::LWorkerParams(const RCPtr<LThreadWorker>& worker,
     : mWorker(worker), mParameters(parameters), mPriority(priority), mWorkerName(NameOf(worker)) {}
 
 RCPtr<LThreadPool> LThreadPool::Create(uint32_t threadCount, int32_t queueThreaderPriority) {
-  return RCPtr<LThreadPool>(new LThreadPool(std::min(threadCount, kMaximumWaitObjects), queueThreaderPriority));
+  return RCPtr<LThreadPool>(
+      new LThreadPool(std::min(threadCount, kMaximumWaitObjects), queueThreaderPriority));
 }
 
 LThreadPool::LThreadPool(uint32_t threadCount, int32_t queueThreaderPriority)
     : mThreadCount(static_cast<int32_t>(threadCount)),
       mWorkerCount(threadCount),
       mWorkers(std::make_unique<RetriggerableThreader[]>(threadCount)),
+      mFirstWorkers(threadCount),
       mFreeEvents(threadCount),
       mQueueThreaderIdle(LEvent::Create()),
       mQueueThreaderPriority(queueThreaderPriority) {
+  for (uint32_t k = 0; k < threadCount; ++k) mRuns.emplace_back(new LWorkerRun(*this, k));
   mQueueThreaderIdle->Set();
   mQueueThreader.SetName(u"LThreadPool::mQueueThreader");
 }
@@ -36,12 +39,48 @@ LThreadPool::~LThreadPool() { Stop(); }
 int32_t LThreadPool::TriggerWorker(uint32_t index, const WorkItem& item) {
   RetriggerableThreader& thread = mWorkers[index];
   thread.SetName(item.name);
-  const HResult result = thread.Trigger(item.worker, item.parameters, mFreeEvents.GetEvent(index), item.priority);
-  return Succeeded(result) ? static_cast<int32_t>(index) : -1;
+  mFirstWorkers[index] = item.worker;
+  const HResult result =
+      thread.Trigger(mRuns[index], item.parameters, mFreeEvents.GetEvent(index), item.priority);
+  if (Succeeded(result)) return static_cast<int32_t>(index);
+  mFirstWorkers[index] = nullptr;
+  return -1;
+}
+
+int32_t LThreadPool::LWorkerRun::DoWork(RCPtr<LRefCountedObject>& parameters) {
+  mPool.RunItems(mIndex, parameters);
+  return 0;
+}
+
+void LThreadPool::RunItems(uint32_t index, RCPtr<LRefCountedObject>& parameters) {
+  RCPtr<LThreadWorker> worker;
+  {
+    MutexLocker lock(&mLock);
+    worker = std::move(mFirstWorkers[index]);
+  }
+  if (worker) worker->DoWork(parameters);
+  for (;;) {
+    worker = nullptr;  // released outside the lock: a worker's destructor may do anything
+    RCPtr<LWorkerParams> item = TakeNextItem();
+    if (!item) return;
+    RetriggerableThreader& thread = mWorkers[index];
+    thread.SetName(item->mWorkerName);
+    thread.GetThread().SetPriority(item->mPriority);
+    if (item->mWorker) item->mWorker->DoWork(item->mParameters);
+  }
+}
+
+RCPtr<LThreadPool::LWorkerParams> LThreadPool::TakeNextItem() {
+  MutexLocker lock(&mLock);
+  if (IsStopped() || IsQueueEmpty()) return nullptr;
+  RCPtr<LWorkerParams> item = std::move(mQueue.front());
+  mQueue.pop_front();
+  return item;
 }
 
 int32_t LThreadPool::TryRunNow(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
                                int32_t priority) {
+  if (!CanRunNow()) return -1;          // spares the worker's text when the item will queue
   const StringW name = NameOf(worker);  // outside the lock: it calls out to the worker
   const WorkItem item{worker, parameters, priority, name};
   // The count is read again for every worker: Stop may come in between.
@@ -55,6 +94,15 @@ int32_t LThreadPool::TryRunNow(const RCPtr<LThreadWorker>& worker, const RCPtr<L
   return -1;
 }
 
+bool LThreadPool::CanRunNow() {
+  MutexLocker lock(&mLock);
+  const int32_t count = mThreadCount.load();
+  if (count <= 0 || (!IsQueueEmpty() && count == 1)) return false;
+  for (int32_t j = 0; j < count; ++j)
+    if (!mWorkers[j].IsBusy()) return true;
+  return false;
+}
+
 void LThreadPool::QueueWork(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
                             int32_t priority) {
   if (TryRunNow(worker, parameters, priority) >= 0) return;
@@ -64,14 +112,20 @@ void LThreadPool::QueueWork(const RCPtr<LThreadWorker>& worker, const RCPtr<LRef
   bool mustStart = false;
   {
     MutexLocker lock(&mLock);
-    uint32_t at = 0;
-    while (at < mQueue.GetCount() && (*mQueue.GetItemPtr(at))->mPriority < priority) ++at;
-    mQueue.InsertItem(at, item);
-    assert(IsQueueSorted());
+    Enqueue(std::move(item));
     mustStart = !mQueueThreaderActive;
     mQueueThreaderActive = true;
   }
   if (mustStart) StartQueueThreader();
+}
+
+void LThreadPool::Enqueue(RCPtr<LWorkerParams> item) {
+  // From the back: the usual item has the priority of those before it and
+  // goes in at the end at once.
+  auto at = mQueue.end();
+  while (at != mQueue.begin() && (*std::prev(at))->mPriority < item->mPriority) --at;
+  mQueue.insert(at, std::move(item));
+  assert(IsQueueSorted());
 }
 
 void LThreadPool::StartQueueThreader() {
@@ -115,19 +169,20 @@ int32_t LThreadPool::DoWork(RCPtr<LRefCountedObject>& /*parameters*/) {
 bool LThreadPool::DispatchQueuedItem() {
   for (uint32_t k = 0; k < mWorkerCount; ++k) {
     if (mWorkers[k].IsBusy()) continue;
-    RCPtr<LWorkerParams> item;
-    mQueue.RemoveLastItem(item);
-    TriggerWorker(k, {item->mWorker, item->mParameters, item->mPriority, item->mWorkerName});  // a refusal drops it
+    RCPtr<LWorkerParams> item = std::move(mQueue.front());
+    mQueue.pop_front();
+    TriggerWorker(
+        k, {item->mWorker, item->mParameters, item->mPriority, item->mWorkerName});  // a refusal drops it
     return true;
   }
   return false;
 }
 
 bool LThreadPool::IsQueueSorted() const {
-  const RCPtr<LWorkerParams>* items = mQueue.GetData();
-  return std::is_sorted(items, items + mQueue.GetCount(), [](const RCPtr<LWorkerParams>& a, const RCPtr<LWorkerParams>& b) {
-    return a->mPriority < b->mPriority;
-  });
+  return std::is_sorted(mQueue.begin(), mQueue.end(),
+                        [](const RCPtr<LWorkerParams>& a, const RCPtr<LWorkerParams>& b) {
+                          return a->mPriority > b->mPriority;
+                        });
 }
 
 void LThreadPool::StopThreader(RetriggerableThreader& threader) {
@@ -140,11 +195,10 @@ void LThreadPool::StopThreader(RetriggerableThreader& threader) {
 
 void LThreadPool::Stop() {
   mThreadCount.store(0);
-  std::vector<RCPtr<LWorkerParams>> dropped;
+  std::deque<RCPtr<LWorkerParams>> dropped;
   {
     MutexLocker lock(&mLock);
-    dropped.resize(mQueue.GetCount());
-    for (RCPtr<LWorkerParams>& item : dropped) mQueue.RemoveLastItem(item);
+    dropped.swap(mQueue);
   }
   dropped.clear();  // released outside the lock: a worker's destructor may do anything
 

@@ -6,10 +6,10 @@
 #include "HVFramework/System/Mutex.h"
 #include "HVFramework/System/RetriggerableThreader.h"
 #include "HVFramework/Utilities/Storage/PooledObject.h"
-#include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -19,8 +19,10 @@ namespace HV {
 // fixed set of worker threads. An item starts at once on a free worker;
 // otherwise it waits in a queue ordered by priority (highest first, equal
 // priorities in arrival order) until the pool's queue threader hands it to
-// the next worker that becomes free. A pool of one thread never lets a new
-// item overtake queued ones.
+// the next worker that becomes free. A worker that ends an item takes the
+// next queued one itself and waits again only when the queue is empty, so a
+// burst of items costs no thread switch per item. A pool of one thread never
+// lets a new item overtake queued ones.
 //
 // TryRunNow, QueueWork and Stop may be called from any thread. The pool's
 // lock guards the queue and every inspection or trigger of a worker; no
@@ -72,8 +74,26 @@ class LThreadPool : public LThreadWorker {
     const StringW& name;
   };
 
+  // What a worker thread runs: the item it was triggered with, then queued
+  // items until the queue is empty.
+  class LWorkerRun : public LThreadWorker {
+   public:
+    LWorkerRun(LThreadPool& pool, uint32_t index) : mPool(pool), mIndex(index) {}
+    int32_t DoWork(RCPtr<LRefCountedObject>& parameters) override;
+
+   private:
+    LThreadPool& mPool;  // outlives the run: Stop waits for every worker thread
+    const uint32_t mIndex;
+  };
+
   bool IsQueueSorted() const;
-  bool IsQueueEmpty() const { return mQueue.GetCount() == 0; }
+  // Whether TryRunNow may find a worker for a new item at all.
+  bool CanRunNow();
+  bool IsQueueEmpty() const { return mQueue.empty(); }
+  void Enqueue(RCPtr<LWorkerParams> item);
+  // Worker index's run: its first item, then the queue.
+  void RunItems(uint32_t index, RCPtr<LRefCountedObject>& parameters);
+  RCPtr<LWorkerParams> TakeNextItem();
   // Under the lock: hands the highest queued item to a free worker.
   bool DispatchQueuedItem();
   int32_t TriggerWorker(uint32_t index, const WorkItem& item);
@@ -83,13 +103,17 @@ class LThreadPool : public LThreadWorker {
   std::atomic<int32_t> mThreadCount;
   const uint32_t mWorkerCount;
   std::unique_ptr<RetriggerableThreader[]> mWorkers;
+  std::vector<RCPtr<LWorkerRun>> mRuns;  // one per worker
+  // The worker each worker's run starts with; guarded by mLock.
+  std::vector<RCPtr<LThreadWorker>> mFirstWorkers;
   EventPool mFreeEvents;  // event i is set when worker i ends a run
   RetriggerableThreader mQueueThreader;
   RCPtr<LEvent> mQueueThreaderIdle;  // the queue threader's done event
   Mutex mLock;
-  // Ascending priority; among equal priorities the newest first, so the
-  // back is the next item to run.
-  RCPtrArray<LWorkerParams, 16, 16> mQueue;
+  // Descending priority; among equal priorities the oldest first, so the
+  // front is the next item to run and a new item of the lowest priority
+  // queued goes in at the back.
+  std::deque<RCPtr<LWorkerParams>> mQueue;
   // Whether a queue threader run has been started and has not yet found the
   // queue empty. Guarded by mLock.
   bool mQueueThreaderActive = false;

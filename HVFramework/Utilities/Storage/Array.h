@@ -64,6 +64,9 @@ class Array : public IArray<T> {
     return copied;
   }
 
+  // The same count and every pair of items equal by T's operator==.
+  bool operator==(const Array& other) const { return mItems == other.mItems; }
+
  private:
   std::vector<T> mItems;
 };

@@ -2,6 +2,8 @@
 
 #include "HVFramework/Utilities/Storage/ConstRCPtrArray.h"
 
+#include <cstddef>
+
 namespace HV {
 
 // RCPtrArray<T, G, S>: the ConstRCPtrArray that owners declare; it shows the
@@ -33,8 +35,8 @@ class RCPtrArray : public IArray<RCPtr<T>>, public ConstRCPtrArray<T, Granularit
   using Interface::GetLastPosition;
   using Interface::GetMaxCount;
   using Interface::RBegin;
-  using Interface::REnd;
   using Interface::RemoveAll;
+  using Interface::REnd;
 
   explicit RCPtrArray(uint32_t count = 0, uint32_t reserve = 0) : ConstBase(count, reserve) {}
 
@@ -43,9 +45,23 @@ class RCPtrArray : public IArray<RCPtr<T>>, public ConstRCPtrArray<T, Granularit
   Item* GetData() override { return ConstBase::Slots(); }
   const Item* GetData() const { return ConstBase::Slots(); }
   HResult SetCount(uint32_t count) override { return ConstBase::SetCount(count); }
-  HResult InsertSpace(uint32_t index, uint32_t count) override { return ConstBase::InsertSpace(index, count); }
-  HResult RemoveSpace(uint32_t index, uint32_t count) override { return ConstBase::RemoveSpace(index, count); }
-  HResult SwapItems(uint32_t a, uint32_t b) override { return ConstBase::SwapItems(a, b); }
+  HResult InsertSpace(uint32_t index, uint32_t count) override {
+    return ConstBase::InsertSpace(index, count);
+  }
+  HResult RemoveSpace(uint32_t index, uint32_t count) override {
+    return ConstBase::RemoveSpace(index, count);
+  }
+  // Through a temporary reference, as any array of values swaps: each move
+  // takes and drops a reference, so an unshareable item ends as a copy.
+  HResult SwapItems(uint32_t a, uint32_t b) override {
+    const uint32_t count = GetCount();
+    if (a >= count || b >= count) return E_INVALIDARG;
+    Item* slots = ConstBase::Slots();
+    Item temporary = slots[a];
+    slots[a] = slots[b];
+    slots[b] = temporary;
+    return S_OK;
+  }
 
   Item* GetItemPtr(uint32_t index) override { return ConstBase::Slots() + index; }
   HResult InsertItem(uint32_t index, const Item& item) override { return this->StoreAt(index, item); }
@@ -53,17 +69,20 @@ class RCPtrArray : public IArray<RCPtr<T>>, public ConstRCPtrArray<T, Granularit
     return this->MoveOut(index, out, "RCPtrArray", __FILE__, __LINE__);
   }
   HResult RemoveLastItem(Item& out) override { return this->MoveOutLast(out); }
+  // An empty reference named by nullptr would fit both views' items.
+  HResult AddItem(std::nullptr_t) { return Interface::AddItem(Item()); }
+  HResult InsertItem(uint32_t index, std::nullptr_t) { return InsertItem(index, Item()); }
 
   // The constant view's item operations stay reachable by name.
+  using ConstBase::AddItem;
+  using ConstBase::AddItems;
+  using ConstBase::AdvancePosition;
+  using ConstBase::AppendItems;
+  using ConstBase::AssignItems;
+  using ConstBase::GetAtPosition;
   using ConstBase::InsertItem;
   using ConstBase::RemoveItem;
   using ConstBase::RemoveLastItem;
-  using ConstBase::AddItem;
-  using ConstBase::AddItems;
-  using ConstBase::AppendItems;
-  using ConstBase::AssignItems;
-  using ConstBase::AdvancePosition;
-  using ConstBase::GetAtPosition;
 
   IArray<ConstRCPtr<T>>& AsConst() { return *this; }
   const IArray<ConstRCPtr<T>>& AsConst() const { return *this; }

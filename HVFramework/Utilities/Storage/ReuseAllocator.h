@@ -1,8 +1,10 @@
 #pragma once
 
+#include "HVFramework/ObjectBase/Assert.h"
+#include "HVFramework/ObjectBase/ResultCodes.h"
 #include "HVFramework/Utilities/Storage/Allocator.h"
-#include "HVFramework/Utilities/Storage/OptionalLockGuard.h"
 #include "HVFramework/Utilities/Storage/ArrayBuffer.h"
+#include "HVFramework/Utilities/Storage/OptionalLockGuard.h"
 
 #include <cstddef>
 #include <cstdlib>
@@ -20,20 +22,23 @@ namespace HV {
 //
 // Every block, pooled or not, starts with a header of alignof(max_align_t)
 // bytes, so the object stays aligned and Free can always read the header
-// that names the block. Built thread-safe, it may be used from any thread;
-// otherwise from one thread only.
-template <class T, uint32_t N>
+// that names the block. A free pooled block's header also links it into the
+// free stack, so Free never allocates: it runs inside operator delete, where
+// an exception would end the process. Built thread-safe, it may be used from
+// any thread; otherwise from one thread only.
+//
+// ListAllocator gives the memory of the list of blocks (tests pass one that
+// fails); the blocks themselves come from operator new.
+template <class T, uint32_t N, IAllocator* (*ListAllocator)() = GetSystemAllocator>
 class ReuseAllocator {
   static_assert(alignof(T) <= alignof(std::max_align_t), "pooled objects use the default alignment");
 
  public:
   explicit ReuseAllocator(bool threadSafe) {
     if (threadSafe) mLock = std::make_unique<std::recursive_mutex>();
-    // Take the lists' first blocks now rather than on the first allocation.
+    // Take the list's first block now rather than on the first allocation.
     mBlocks.SetCount(1);
     mBlocks.SetCount(0);
-    mFree.SetCount(1);
-    mFree.SetCount(0);
   }
   ReuseAllocator(const ReuseAllocator&) = delete;
   ReuseAllocator& operator=(const ReuseAllocator&) = delete;
@@ -53,22 +58,24 @@ class ReuseAllocator {
   void* Allocate(size_t size) {
     if (size != sizeof(T)) return AllocateOutside(size);
     OptionalLockGuard<std::recursive_mutex> guard(mLock.get());
-    uint32_t index = 0;
-    if (mFree.GetCount() != 0) {
-      mFree.RemoveLastItem(index);
-    } else {
-      index = mBlocks.GetCount();
-      mBlocks.AddItem(nullptr);  // the list grows first: a failure here has taken nothing
-      void* block;
-      try {
-        block = ::operator new(kHeaderSize + sizeof(T));
-      } catch (...) {
-        mBlocks.SetCount(index);
-        throw;
-      }
-      *mBlocks.GetItemPtr(index) = new (block) Header{index, kPooled};
+    if (Header* reused = mFreeTop) {
+      mFreeTop = reused->nextFree;
+      reused->mark = kPooled;
+      reused->nextFree = nullptr;
+      return StorageOf(reused);
     }
-    return StorageOf(*mBlocks.GetItemPtr(index));
+    const uint32_t index = mBlocks.GetCount();
+    if (Failed(mBlocks.AddItem(nullptr)) || mBlocks.GetCount() != index + 1) throw std::bad_alloc();
+    void* block;
+    try {
+      block = ::operator new(kHeaderSize + sizeof(T));
+    } catch (...) {
+      mBlocks.SetCount(index);  // the list grew first: a failure here has taken nothing
+      throw;
+    }
+    Header* header = new (block) Header{index, kPooled, nullptr};
+    *mBlocks.GetItemPtr(index) = header;
+    return StorageOf(header);
   }
 
   void Free(void* pointer) {
@@ -77,8 +84,12 @@ class ReuseAllocator {
     {
       OptionalLockGuard<std::recursive_mutex> guard(mLock.get());
       const uint32_t index = header->index;
-      if (header->mark == kPooled && index < mBlocks.GetCount() && *mBlocks.GetItemPtr(index) == header) {
-        mFree.AddItem(index);
+      if (header->mark != kOutside && index < mBlocks.GetCount() && *mBlocks.GetItemPtr(index) == header) {
+        HV_ASSERT(header->mark == kPooled);  // freed twice: the block would be handed out twice
+        if (header->mark != kPooled) return;
+        header->mark = kFree;
+        header->nextFree = mFreeTop;
+        mFreeTop = header;
         return;
       }
     }
@@ -95,11 +106,13 @@ class ReuseAllocator {
   struct Header {
     uint32_t index;  // position in the block list; unused outside the pool
     uint32_t mark;
+    Header* nextFree;  // the next block of the free stack while this one is free
   };
   static constexpr size_t kHeaderSize = alignof(std::max_align_t);
   static_assert(sizeof(Header) <= kHeaderSize);
   static constexpr uint32_t kPooled = 0x504F4F4C;   // "POOL"
   static constexpr uint32_t kOutside = 0x4D414C4C;  // "MALL"
+  static constexpr uint32_t kFree = 0x46524545;     // "FREE": a pooled block on the free stack
 
   static void* StorageOf(Header* header) { return reinterpret_cast<char*>(header) + kHeaderSize; }
   static Header* HeaderOf(void* storage) {
@@ -110,11 +123,11 @@ class ReuseAllocator {
     if (size > SIZE_MAX - kHeaderSize) throw std::bad_alloc();
     void* block = GetSystemAllocator()->Allocate(kHeaderSize + size);
     if (!block) throw std::bad_alloc();
-    return StorageOf(new (block) Header{0, kOutside});
+    return StorageOf(new (block) Header{0, kOutside, nullptr});
   }
 
-  ArrayBuffer<Header*, N, 1600> mBlocks;
-  ArrayBuffer<uint32_t, N, 1600> mFree;  // a stack of indices into mBlocks
+  ArrayBuffer<Header*, N, 1600, 1, 8, ListAllocator> mBlocks;
+  Header* mFreeTop = nullptr;                   // the most recently freed block
   std::unique_ptr<std::recursive_mutex> mLock;  // only when built thread-safe
 };
 

@@ -1,6 +1,7 @@
 #include "HVFramework/Utilities/Storage/TextConversion.h"
 
 #include <array>
+#include <cstring>
 
 namespace HV {
 namespace {
@@ -28,9 +29,41 @@ constexpr std::array<unsigned char, 256> kTrailingBytes = MakeTrailingBytes();
 bool IsHighSurrogate(uint32_t u) { return u >= kHighSurrogateFirst && u <= kHighSurrogateLast; }
 bool IsLowSurrogate(uint32_t u) { return u >= kLowSurrogateFirst && u <= kLowSurrogateLast; }
 
-int32_t Utf8Length(uint32_t value) {
-  return value < 0x80 ? 1 : value < 0x800 ? 2 : value < 0x10000 ? 3 : 4;
+// Copies the run of ASCII bytes at the front of the source, 8 bytes at a
+// time while both sides have room for 8; the caller goes on byte by byte.
+void CopyAsciiRun(const char*& in, const char* sourceEnd, char16_t*& out, const char16_t* targetEnd) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  while (sourceEnd - in >= 8 && targetEnd - out >= 8) {
+    uint64_t word;
+    std::memcpy(&word, in, sizeof word);
+    if (word & kHighBits) return;
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<unsigned char>(in[i]);
+    in += 8;
+    out += 8;
+  }
 }
+
+// Decodes a well-formed two- or three-byte sequence, the usual non-ASCII
+// text, and steps past it; anything else is left to the general path. Such a
+// sequence always stands for a character of the basic plane that is not a
+// surrogate, so it needs no further checks.
+bool DecodeShortSequence(const char*& in, const char* sourceEnd, char16_t& out) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(in);
+  const unsigned char lead = bytes[0];
+  if (lead >= 0xC2 && lead <= 0xDF && sourceEnd - in >= 2 && (bytes[1] & 0xC0) == 0x80) {
+    out = static_cast<char16_t>(((lead & 0x1F) << 6) | (bytes[1] & 0x3F));
+    in += 2;
+    return true;
+  }
+  if (lead >= 0xE0 && lead <= 0xEF && sourceEnd - in >= 3 && IsValidUtf8Sequence(in, 3)) {
+    out = static_cast<char16_t>(((lead & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F));
+    in += 3;
+    return true;
+  }
+  return false;
+}
+
+int32_t Utf8Length(uint32_t value) { return value < 0x80 ? 1 : value < 0x800 ? 2 : value < 0x10000 ? 3 : 4; }
 
 }  // namespace
 
@@ -115,6 +148,13 @@ ConversionResult Utf8ToUtf16(const char*& source, const char* sourceEnd, char16_
     if (lead < 0x80 && out < targetEnd) {  // the common case, one byte
       *out++ = lead;
       ++in;
+      // Two in a row: likely a run worth taking a word at a time.
+      if (in < sourceEnd && static_cast<unsigned char>(*in) < 0x80)
+        CopyAsciiRun(in, sourceEnd, out, targetEnd);
+      continue;
+    }
+    if (out < targetEnd && DecodeShortSequence(in, sourceEnd, *out)) {
+      ++out;
       continue;
     }
     const int32_t trailing = kTrailingBytes[lead];

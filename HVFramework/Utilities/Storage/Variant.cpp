@@ -22,7 +22,7 @@ namespace {
 constexpr uint32_t kInlineWidth[] = {0, 1, 1, 1, 2, 2, 4, 4, 4, 8, 8, 8};
 
 // Tags of format version 0, read only.
-constexpr uint32_t kVersion0Tags[] = {kVariantEmpty, kVariantBool,  kVariantInt32, kVariantInt64,
+constexpr uint32_t kVersion0Tags[] = {kVariantEmpty, kVariantBool,   kVariantInt32,   kVariantInt64,
                                       kVariantFloat, kVariantDouble, kVariantDataRef, kVariantDataRef2,
                                       kVariantBytes, kVariantText,   kVariantList};
 
@@ -41,13 +41,15 @@ bool TranslateTag(const VariantRecordHeader& header, uint32_t* tag) {
   return false;
 }
 
-// v rounded half away from zero into I; NaN gives 0 and values beyond I's
-// range saturate. Negative values asked for as unsigned wrap from int64, the
-// way the 32-bit unsigned getter wraps.
+// v rounded half away from zero into I by adding 0.5 (subtracting it from a
+// negative v) and truncating, in double arithmetic: the sum itself rounds, so
+// 0.49999999999999994 gives 1 and 2^52 + 1 gives 2^52 + 2. NaN gives 0 and
+// values beyond I's range saturate. Negative values asked for as unsigned
+// wrap from int64, the way the 32-bit unsigned getter wraps.
 template <class I>
 I RoundToInteger(double v) {
   if (std::isnan(v)) return 0;
-  const double r = std::round(v);
+  const double r = std::trunc(v < 0 ? v - 0.5 : v + 0.5);
   if constexpr (std::is_unsigned_v<I>) {
     if (r < 0) return static_cast<I>(RoundToInteger<int64_t>(r));
   }

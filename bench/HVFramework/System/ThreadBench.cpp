@@ -9,14 +9,37 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
 using HV::kInfinite;
 
+// Threads blocked on events of their own for the length of a benchmark, as
+// the editor's idle threads are: a set of another event must not wake them.
+class IdleWaiters {
+ public:
+  explicit IdleWaiters(int64_t count) {
+    for (int64_t i = 0; i < count; ++i) {
+      HV::Event& event = *mEvents.emplace_back(std::make_unique<HV::Event>(true));
+      mThreads.emplace_back([&event] { event.Wait(kInfinite); });
+    }
+  }
+  ~IdleWaiters() {
+    for (auto& event : mEvents) event->Set();
+    for (std::thread& thread : mThreads) thread.join();
+  }
+
+ private:
+  std::vector<std::unique_ptr<HV::Event>> mEvents;
+  std::vector<std::thread> mThreads;
+};
+
 void EventPingPong(benchmark::State& state) {
+  IdleWaiters idle(state.range(0));
   HV::Event ping(true);
   HV::Event pong(true);
   std::atomic<bool> stop{false};
@@ -35,7 +58,7 @@ void EventPingPong(benchmark::State& state) {
   ping.Set();
   partner.join();
 }
-BENCHMARK(EventPingPong)->UseRealTime();
+BENCHMARK(EventPingPong)->ArgName("idle")->Arg(0)->Arg(16)->UseRealTime();
 
 // The baseline: one auto-reset flag per direction on a mutex and a
 // condition variable of its own.

@@ -1,15 +1,20 @@
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/ObjectBase/TypeName.h"
 #include "HVFramework/Utilities/Storage/LBufferT.h"
+#include "HVFramework/Utilities/Storage/RCPtrQueue.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace HV {
 namespace {
+
+class Sample : public virtual LRefCountedObject {};
 
 using ::testing::EndsWith;
 using ::testing::MatchesRegex;
@@ -35,6 +40,37 @@ struct ThrowCase {
 const char* kLocation = " : HV::Sample::Run : [^ ]+ : Line [0-9]+";
 
 std::string Pattern(const char* head) { return std::string(head) + kLocation; }
+
+// The file a message quotes is named from the repository's root in every
+// build: from a library source, a library header and a test source alike.
+TEST(Exception, MessagesQuoteRepositoryRelativePaths) {
+  struct Case {
+    const char* name;
+    std::function<void()> thrower;
+    const char* file;
+  };
+  const Case cases[] = {
+      {"library source", [] { Sample().Undo(); }, "HVFramework/ObjectBase/RefCountedObject.cpp"},
+      {"library header", [] { RCPtrQueue<Sample>().Dequeue(); },
+       "HVFramework/Utilities/Storage/RCPtrQueue.h"},
+      {"test source", [] { Throw<std::logic_error>(HV_HERE("HV::Sample::Run")); },
+       "tests/HVFramework/ObjectBase/ExceptionTest.cpp"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      c.thrower();
+      ADD_FAILURE() << "nothing thrown";
+    } catch (const std::exception& e) {
+      const std::string message = e.what();
+      const size_t line = message.rfind(" : Line ");
+      ASSERT_NE(line, std::string::npos) << message;
+      const size_t file = message.rfind(" : ", line - 1);
+      ASSERT_NE(file, std::string::npos) << message;
+      EXPECT_EQ(message.substr(file + 3, line - file - 3), c.file) << message;
+    }
+  }
+}
 
 TEST(Exception, HandlersAndMessagesByKind) {
   const SourceLocation where = HV_HERE("HV::Sample::Run");

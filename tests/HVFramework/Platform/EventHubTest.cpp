@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -96,6 +97,33 @@ TEST(EventHubThreads, BlockedWaitsCountThreadsUntilTheyReturn) {
   hub.Set(event);
   waiter.join();
   EXPECT_EQ(hub.GetBlockedWaits().untimed, 0u);
+}
+
+TEST(EventHubThreads, SetWakesOnlyTheThreadsWaitingOnThatObject) {
+  EventHub& hub = EventHub::Get();
+  std::vector<WaitHandle> events = MakeEvents(3, ResetMode::Auto);
+  uint32_t firstResult = 0;
+  uint32_t anyResult = 0;
+  std::thread onFirst([&] { firstResult = hub.Wait(events[0], kInfinite); });
+  std::thread onOthers([&] { anyResult = hub.WaitForAny(std::span(events).subspan(1), kInfinite); });
+  hub.WaitUntilBlockedExactly({.timed = 0, .untimed = 2});
+
+  // Two sets of the first event's neighbour wake the wait for any of the
+  // others once each; the thread on the first event sleeps through them.
+  const uint64_t before = hub.GetWakeUps();
+  hub.Set(events[2]);
+  onOthers.join();
+  EXPECT_EQ(anyResult, kWaitObject0 + 1);
+  EXPECT_EQ(hub.GetWakeUps(), before + 1);
+  hub.Set(events[2]);
+  hub.Set(events[1]);
+  EXPECT_EQ(hub.GetWakeUps(), before + 1);  // nobody waits on them now
+  EXPECT_EQ(hub.GetBlockedWaits().untimed, 1u);
+
+  hub.Set(events[0]);
+  onFirst.join();
+  EXPECT_EQ(firstResult, kWaitObject0);
+  EXPECT_EQ(hub.GetWakeUps(), before + 2);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
+#include "HVFramework/ObjectBase/TraceHook.h"
 #include "HVFramework/System/DebugTrace.h"
 #include "tests/support/UdpListener.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -107,6 +111,57 @@ TEST(DebugTrace, UdpTargetWithoutHostUsesThisMachine) {
   EXPECT_EQ(listener.Receive(), HV::Platform::UdpTraceSender::ResolveAddress(""));
   EXPECT_EQ(listener.Receive(), "***\n");
   EXPECT_EQ(listener.Receive(), "x");
+}
+
+}  // namespace
+
+namespace {
+
+// Lines written on two threads at once reach the target one whole line per
+// piece, none lost and none mixed with the other thread's.
+TEST(DebugTraceThreads, LinesFromTwoThreadsNeverInterleave) {
+  constexpr int kLines = 300;
+  DebugTrace trace;
+  TraceRecorder recorder(trace);
+  auto writer = [&](char name) {
+    const std::string line(40, name);
+    for (int i = 0; i < kLines; ++i) trace.WriteLine(line);
+  };
+  std::thread first(writer, 'a');
+  std::thread second(writer, 'b');
+  first.join();
+  second.join();
+  ASSERT_EQ(recorder.pieces.size(), 2u * kLines);
+  int perName[2] = {0, 0};
+  for (const std::string& piece : recorder.pieces) {
+    ASSERT_TRUE(piece == std::string(40, 'a') + "\n" || piece == std::string(40, 'b') + "\n") << piece;
+    ++perName[piece[0] - 'a'];
+  }
+  EXPECT_EQ(perName[0], kLines);
+  EXPECT_EQ(perName[1], kLines);
+}
+
+TEST(DebugTrace, WideLinesLeaveAsUtf8WithTheirLineEnd) {
+  DebugTrace trace;
+  TraceRecorder recorder(trace);
+  trace.WriteLine(u"\u00e9t\u00e9");
+  trace.WriteLine(std::string(HV::DebugBuffer<char>::kPieceLength, 'z'));
+  ASSERT_EQ(recorder.pieces.size(), 3u);
+  EXPECT_EQ(recorder.pieces[0], "\xC3\xA9t\xC3\xA9\n");
+  EXPECT_EQ(recorder.pieces[1], std::string(HV::DebugBuffer<char>::kPieceLength, 'z'));
+  EXPECT_EQ(recorder.pieces[2], "\n");
+}
+
+// The object model's report of a dropped exception reaches the process trace.
+TEST(DebugTrace, DroppedExceptionsOfTheObjectModelAreTraced) {
+  TraceRecorder recorder(DebugTrace::Get());
+  try {
+    throw std::runtime_error("disk full");
+  } catch (...) {
+    HV::TraceDroppedException("Sample::Run");
+  }
+  DebugTrace::Get().SetDebuggerSink(nullptr);
+  EXPECT_EQ(recorder.pieces, std::vector<std::string>{"Sample::Run dropped an exception: disk full\n"});
 }
 
 }  // namespace

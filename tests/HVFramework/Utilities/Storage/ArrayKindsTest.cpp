@@ -3,11 +3,16 @@
 #include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/ArrayBuffer.h"
 #include "HVFramework/Utilities/Storage/ArrayBufferM.h"
+#include "HVFramework/Utilities/Storage/Pair.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "HVFramework/Utilities/Storage/SimpleFixedArray.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 
@@ -177,9 +182,15 @@ TYPED_TEST(ArrayKinds, RemovingPastTheEndThrowsOrIsRefused) {
     EXPECT_EQ(array.RemoveItem(0, out), E_INVALIDARG);
   }
   switch (TypeParam::kLastOfEmpty) {
-    case LastOfEmpty::Throws: EXPECT_THROW(array.RemoveLastItem(out), std::out_of_range); break;
-    case LastOfEmpty::Fail: EXPECT_EQ(array.RemoveLastItem(out), E_FAIL); break;
-    case LastOfEmpty::InvalidArg: EXPECT_EQ(array.RemoveLastItem(out), E_INVALIDARG); break;
+    case LastOfEmpty::Throws:
+      EXPECT_THROW(array.RemoveLastItem(out), std::out_of_range);
+      break;
+    case LastOfEmpty::Fail:
+      EXPECT_EQ(array.RemoveLastItem(out), E_FAIL);
+      break;
+    case LastOfEmpty::InvalidArg:
+      EXPECT_EQ(array.RemoveLastItem(out), E_INVALIDARG);
+      break;
   }
   this->Fill(array, {1, 2});
   EXPECT_EQ(array.RemoveItem(0, out), 1);
@@ -281,6 +292,48 @@ TEST(Array, SetRangeCopiesClippedAtTheEnd) {
   EXPECT_EQ(array.SetRange(bytes, 4, 3), 0u);
   EXPECT_EQ(*array.GetItemPtr(3), 2);
   EXPECT_EQ(array.GetCount(), 4u);
+}
+
+TEST(Array, EqualWhenTheCountsAndEveryPairOfItemsAre) {
+  auto doubles = [](std::initializer_list<double> items) {
+    Array<double> array;
+    for (double item : items) array.AddItem(item);
+    return array;
+  };
+  struct Case {
+    const char* name;
+    Array<double> a;
+    Array<double> b;
+    bool equal;
+  };
+  const Case cases[] = {
+      {"both empty", doubles({}), doubles({}), true},
+      {"same items", doubles({1.5, -2}), doubles({1.5, -2}), true},
+      {"one item differs", doubles({1.5, -2}), doubles({1.5, 2}), false},
+      {"a prefix", doubles({1.5}), doubles({1.5, -2}), false},
+      {"NaN is never equal", doubles({std::nan("")}), doubles({std::nan("")}), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.a == c.b, c.equal) << c.name;
+
+  Array<Variant> texts;
+  texts.SetCount(2);
+  texts.GetItemPtr(0)->SetString("a");
+  Array<Variant> copy = texts;
+  EXPECT_TRUE(copy == texts);
+  copy.GetItemPtr(1)->SetString("b");
+  EXPECT_FALSE(copy == texts);
+}
+
+TEST(Array, HoldsPairsOfWideStringsSharingTheirBuffers) {
+  using Entry = Pair<StringW, StringW>;
+  Array<Entry> entries;
+  entries.AddItem({StringW(u"key"), StringW(u"text")});
+  const Entry copy = *entries.GetItemPtr(0);
+  EXPECT_EQ(copy.first.GetBuffer().Get(), entries.GetItemPtr(0)->first.GetBuffer().Get());
+  EXPECT_TRUE(copy == *entries.GetItemPtr(0));
+  EXPECT_FALSE((Entry{StringW(u"key"), StringW(u"other")} == copy));
+  Array<Entry> same = entries;
+  EXPECT_TRUE(same == entries);
 }
 
 }  // namespace

@@ -113,6 +113,15 @@ TEST(ParamValues, CountedPacketsAreSharedNotCopied) {
 }
 
 // A preset is an array of values; swapping one with itself must keep it.
+TEST(ParamValues, ADefaultValueNamesNoParameter) {
+  EXPECT_EQ(ParamValue().paramID, -1);
+  EXPECT_EQ(ParamValue(7).paramID, 7);
+  Array<ParamValue> preset;
+  preset.SetCount(1);
+  EXPECT_EQ(preset.GetItemPtr(0)->paramID, -1);
+  EXPECT_EQ(preset.GetItemPtr(0)->value.GetType(), kVariantEmpty);
+}
+
 TEST(ParamValues, PresetArraysSwapValuesWithThemselves) {
   Array<ParamValue> preset;
   preset.AddItem(MakeValue(1, 10, "first"));

@@ -23,16 +23,32 @@ class ReleaseLogger : public virtual LRefCountedObject {
   std::vector<std::string>& mLog;
 };
 
+// A logger whose copy (made when an unshareable one is taken while held)
+// logs under its name with " copy".
+class CopyingLogger : public ReleaseLogger {
+ public:
+  CopyingLogger(std::vector<std::string>& log, std::string name)
+      : ReleaseLogger(log, name), mLog(log), mName(name) {}
+  RCPtr<LRefCountedObject> CreateCopy() const override {
+    return RCPtr<LRefCountedObject>(new CopyingLogger(mLog, mName + " copy"));
+  }
+
+ private:
+  std::vector<std::string>& mLog;
+  std::string mName;
+};
+
 }  // namespace HV::Test
 
 namespace HV {
 namespace {
 
+using Test::CopyingLogger;
+using Test::Probe;
+using Test::ReleaseLogger;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-using Test::Probe;
-using Test::ReleaseLogger;
 
 class Copyable : public virtual LRefCountedObject {
  public:
@@ -43,7 +59,8 @@ class ReferenceArray : public ::testing::Test {
  protected:
   // [A, B, C, D] held only by the array.
   void FillFour() {
-    for (const char* name : {"A", "B", "C", "D"}) mArray.AddItem(RCPtr<ReleaseLogger>(new ReleaseLogger(mGone, name)));
+    for (const char* name : {"A", "B", "C", "D"})
+      mArray.AddItem(RCPtr<ReleaseLogger>(new ReleaseLogger(mGone, name)));
   }
 
   std::vector<std::string> mGone;
@@ -63,7 +80,9 @@ TEST_F(ReferenceArray, RemoveSpacePastTheEndReleasesWhatFollowsThenThrows) {
     mArray.RemoveSpace(3, 2);
     FAIL() << "no exception";
   } catch (const std::out_of_range& error) {
-    EXPECT_THAT(error.what(), StartsWith("Out of Range : HV::ConstRCPtrArray<class HV::Test::ReleaseLogger,1,0>::RemoveItem : "));
+    EXPECT_THAT(
+        error.what(),
+        StartsWith("Out of Range : HV::ConstRCPtrArray<class HV::Test::ReleaseLogger,1,0>::RemoveItem : "));
   }
   EXPECT_THAT(mGone, ElementsAre("D"));
   EXPECT_EQ(mArray.GetCount(), 3u);
@@ -94,7 +113,9 @@ TEST_F(ReferenceArray, RemoveItemPastTheEndThrowsAndLeavesOutAlone) {
     mArray.RemoveItem(0, out);
     FAIL() << "no exception";
   } catch (const std::out_of_range& error) {
-    EXPECT_THAT(error.what(), StartsWith("Out of Range : HV::RCPtrArray<class HV::Test::ReleaseLogger,1,0>::RemoveItem : "));
+    EXPECT_THAT(
+        error.what(),
+        StartsWith("Out of Range : HV::RCPtrArray<class HV::Test::ReleaseLogger,1,0>::RemoveItem : "));
     EXPECT_THAT(error.what(), HasSubstr("RCPtrArray.h : Line "));
   }
   EXPECT_TRUE(out);
@@ -121,6 +142,31 @@ TEST_F(ReferenceArray, StoringTakesOneReferencePerSlot) {
   EXPECT_EQ(mArray.RemoveAll(), S_OK);
   EXPECT_EQ(p->GetRefCount(), 1);
   EXPECT_EQ(mArray.GetBytes(), nullptr);
+}
+
+TEST_F(ReferenceArray, EmptyReferencesAreAppendedAsNullSlots) {
+  FillFour();
+  EXPECT_EQ(mArray.AddItem(nullptr), 4);
+  EXPECT_EQ(mArray.InsertItem(0, nullptr), 0);
+  EXPECT_EQ(mArray.GetCount(), 6u);
+  EXPECT_FALSE(*mArray.GetItemPtr(0));
+  EXPECT_FALSE(*mArray.GetItemPtr(5));
+  EXPECT_TRUE(mGone.empty());
+}
+
+// The swap takes item a into a temporary reference and stores both back:
+// an item that may not be shared is copied on the way, and the original goes.
+TEST_F(ReferenceArray, SwapGoesThroughATemporaryReference) {
+  mArray.AddItem(RCPtr<ReleaseLogger>(new CopyingLogger(mGone, "U")));
+  mArray.AddItem(RCPtr<ReleaseLogger>(new ReleaseLogger(mGone, "S")));
+  mArray.GetItemPtr(0)->Get()->SetUnshareable(true);
+  EXPECT_EQ(mArray.SwapItems(0, 1), S_OK);
+  EXPECT_THAT(mGone, ElementsAre("U"));
+  EXPECT_EQ((*mArray.GetItemPtr(0))->GetRefCount(), 1);
+  EXPECT_EQ((*mArray.GetItemPtr(1))->GetRefCount(), 1);
+  EXPECT_EQ(mArray.SwapItems(1, 2), E_INVALIDARG);
+  mArray.RemoveAll();
+  EXPECT_THAT(mGone, ElementsAre("U", "S", "U copy"));
 }
 
 TEST_F(ReferenceArray, RemoveLastItemOfEmptyArrayFailsAndNullsOut) {

@@ -20,9 +20,9 @@ class Ticket : public virtual LRefCountedObject {
 namespace HV {
 namespace {
 
+using Test::Ticket;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-using Test::Ticket;
 
 RCPtr<Ticket> Make(int number) { return RCPtr<Ticket>(new Ticket(number)); }
 
@@ -43,6 +43,25 @@ TEST(RCPtrQueue, KeepsOrderAcrossGrowthAtEveryRingPhase) {
     EXPECT_EQ(queue.GetCapacity(), kCapacity + 2);
     EXPECT_EQ(queue.GetCount(), static_cast<uint32_t>(next));
     for (int expected = 0; expected < next; ++expected) EXPECT_EQ(queue.Dequeue()->mNumber, expected);
+    EXPECT_EQ(queue.GetCount(), 0u);
+  }
+}
+
+// A backlog far past the first slots, built while the oldest item sits at
+// every ring phase, keeps its order; the capacity reported is one more than
+// the most items held, never below the capacity built with.
+TEST(RCPtrQueue, LongBacklogKeepsOrderAndReportsItsCapacity) {
+  for (uint32_t phase : {0u, 1u, 3u}) {
+    SCOPED_TRACE(phase);
+    RCPtrQueue<Ticket, 4> queue(nullptr, 4);
+    for (uint32_t i = 0; i < phase; ++i) queue.Enqueue(Make(-1));
+    for (uint32_t i = 0; i < phase; ++i) queue.Dequeue();
+    for (int i = 0; i < 1000; ++i) queue.Enqueue(Make(i));
+    EXPECT_EQ(queue.GetCapacity(), 1001u);
+    for (int i = 0; i < 500; ++i) ASSERT_EQ(queue.Dequeue()->mNumber, i);
+    for (int i = 1000; i < 1400; ++i) queue.Enqueue(Make(i));
+    EXPECT_EQ(queue.GetCapacity(), 1001u);
+    for (int i = 500; i < 1400; ++i) ASSERT_EQ(queue.Dequeue()->mNumber, i);
     EXPECT_EQ(queue.GetCount(), 0u);
   }
 }
@@ -75,7 +94,8 @@ TEST(RCPtrQueue, DequeueOfEmptyQueueThrowsNamingTheInstantiation) {
     queue.Dequeue();
     FAIL() << "no exception";
   } catch (const std::runtime_error& error) {
-    EXPECT_THAT(error.what(), StartsWith("Runtime Error : HV::RCPtrQueue<class HV::Test::Ticket,256>::Dequeue : "));
+    EXPECT_THAT(error.what(),
+                StartsWith("Runtime Error : HV::RCPtrQueue<class HV::Test::Ticket,256>::Dequeue : "));
     EXPECT_THAT(error.what(), HasSubstr("HVFramework/Utilities/Storage/RCPtrQueue.h : Line "));
   }
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <set>
 #include <thread>
 #include <vector>
@@ -29,6 +31,58 @@ TEST(ReuseAllocator, ReusesTheMostRecentlyFreedBlockFirst) {
   EXPECT_EQ(pool.Allocate(sizeof(Params)), a);
   EXPECT_EQ(pool.GetBlockCount(), 3u);
   for (void* p : {a, b, c}) pool.Free(p);
+}
+
+// The heap for the block list, able to run out on demand; counts every call
+// that would take memory.
+class ExhaustibleAllocator : public IAllocator {
+ public:
+  void* Allocate(size_t bytes) override { return Take() ? std::malloc(bytes) : nullptr; }
+  void* AllocateZeroed(size_t count, size_t size) override {
+    return Take() ? std::calloc(count, size) : nullptr;
+  }
+  void* Reallocate(void* block, size_t bytes) override {
+    return Take() ? std::realloc(block, bytes) : nullptr;
+  }
+  void Free(void* block) override { std::free(block); }
+
+  bool exhausted = false;
+  int calls = 0;
+
+ private:
+  bool Take() {
+    ++calls;
+    return !exhausted;
+  }
+};
+
+ExhaustibleAllocator& Exhaustible() {
+  static ExhaustibleAllocator allocator;
+  return allocator;
+}
+IAllocator* GetExhaustibleAllocator() { return &Exhaustible(); }
+
+// Free runs inside operator delete: with memory gone it must still take the
+// block back, and the blocks it took are handed out again without memory.
+TEST(ReuseAllocator, FreeingNeverAllocatesEvenWithMemoryGone) {
+  ExhaustibleAllocator& heap = Exhaustible();
+  heap.exhausted = false;
+  ReuseAllocator<Params, 1, GetExhaustibleAllocator> pool(false);
+  std::vector<void*> blocks;
+  for (int i = 0; i < 100; ++i) blocks.push_back(pool.Allocate(sizeof(Params)));
+
+  heap.exhausted = true;
+  heap.calls = 0;
+  for (void* block : blocks) EXPECT_NO_THROW(pool.Free(block));
+  for (void*& block : blocks) block = pool.Allocate(sizeof(Params));
+  EXPECT_EQ(heap.calls, 0);
+  EXPECT_EQ(pool.GetBlockCount(), 100u);
+  // A block beyond those needs the list to grow: refused, nothing taken.
+  EXPECT_THROW(pool.Allocate(sizeof(Params)), std::bad_alloc);
+  EXPECT_EQ(pool.GetBlockCount(), 100u);
+
+  heap.exhausted = false;
+  for (void* block : blocks) pool.Free(block);
 }
 
 TEST(ReuseAllocator, KeepsObjectsAlignedOnBothPaths) {

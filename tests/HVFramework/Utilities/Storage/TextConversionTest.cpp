@@ -168,18 +168,48 @@ TEST(TextConversion, Utf8ToUtf16ReportsWhereAndWhyItStopped) {
       {"cut at the end", "x\xE2\x82", ConversionMode::Lenient, 8, ConversionResult::SourceExhausted, u"x", 1},
       {"stray continuation", "\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"", 0},
       {"target full", "abc", ConversionMode::Lenient, 2, ConversionResult::TargetExhausted, u"ab", 2},
-      {"no room for a pair", "a\xF0\x9F\x98\x80", ConversionMode::Lenient, 2, ConversionResult::TargetExhausted,
-       u"a", 1},
-      {"ED before a letter", "\xED\x41\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"", 0},
-      {"F4 before a letter", "\xF4\x41\x80\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"", 0},
-      {"past U+10FFFF", "\xF4\x90\x80\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"", 0},
-      {"five-byte form", "\xF8\x88\x80\x80\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"", 0},
+      {"no room for a pair", "a\xF0\x9F\x98\x80", ConversionMode::Lenient, 2,
+       ConversionResult::TargetExhausted, u"a", 1},
+      {"ED before a letter", "\xED\x41\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"",
+       0},
+      {"F4 before a letter", "\xF4\x41\x80\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal,
+       u"", 0},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal, u"",
+       0},
+      {"five-byte form", "\xF8\x88\x80\x80\x80", ConversionMode::Lenient, 8, ConversionResult::SourceIllegal,
+       u"", 0},
   };
   for (const Case& c : cases) {
     const Utf8Result r = ToUtf16(c.bytes, c.mode, c.room);
     EXPECT_EQ(r.result, c.result) << c.name;
     EXPECT_TRUE(r.text == c.text) << c.name;
     EXPECT_EQ(r.consumed, c.consumed) << c.name;
+  }
+}
+
+// ASCII runs are taken a word at a time: a run of any length, at any
+// alignment, stopped by a multi-byte character, a bad byte or a full target,
+// reads as iconv's answer and stops at the same place.
+TEST(TextConversion, AsciiRunsStopWhereTheBytesOrTheRoomEnd) {
+  Iconv toUtf16("UTF-16LE", "UTF-8");
+  for (size_t offset = 0; offset < 8; ++offset) {
+    for (size_t run = 0; run < 20; ++run) {
+      const std::string ascii = std::string(offset, 'o') + std::string(run, 'a');
+      for (const std::string tail : {"\xC3\xA9z", "\xE2\x82\xACz", "\xF0\x9F\x98\x80"}) {
+        const std::string bytes = ascii + tail + ascii;
+        std::string expected;
+        ASSERT_TRUE(toUtf16.Convert(bytes.data(), bytes.size(), expected));
+        const Utf8Result r = ToUtf16(bytes, ConversionMode::Strict, bytes.size());
+        EXPECT_EQ(r.result, ConversionResult::Ok);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(r.text.data()), r.text.size() * 2), expected);
+      }
+      const Utf8Result bad = ToUtf16(ascii + "\x80" + ascii, ConversionMode::Lenient, 64);
+      EXPECT_EQ(bad.result, ConversionResult::SourceIllegal);
+      EXPECT_EQ(bad.consumed, ascii.size());
+      const Utf8Result full = ToUtf16(ascii + ascii, ConversionMode::Lenient, ascii.size());
+      EXPECT_EQ(full.result, ascii.empty() ? ConversionResult::Ok : ConversionResult::TargetExhausted);
+      EXPECT_EQ(full.consumed, ascii.size());
+    }
   }
 }
 
@@ -194,11 +224,16 @@ TEST(TextConversion, Utf16ToUtf8WritesLoneSurrogatesOnlyWhenLenient) {
     size_t consumed;
   };
   const Case cases[] = {
-      {"lone high, lenient", u"\xD800\x0041", ConversionMode::Lenient, 8, ConversionResult::Ok, "\xED\xA0\x80" "A", 2},
-      {"lone high, strict", u"\xD800\x0041", ConversionMode::Strict, 8, ConversionResult::SourceIllegal, "", 0},
+      {"lone high, lenient", u"\xD800\x0041", ConversionMode::Lenient, 8, ConversionResult::Ok,
+       "\xED\xA0\x80"
+       "A",
+       2},
+      {"lone high, strict", u"\xD800\x0041", ConversionMode::Strict, 8, ConversionResult::SourceIllegal, "",
+       0},
       {"lone low, lenient", u"a\xDC00", ConversionMode::Lenient, 8, ConversionResult::Ok, "a\xED\xB0\x80", 2},
       {"lone low, strict", u"a\xDC00", ConversionMode::Strict, 8, ConversionResult::SourceIllegal, "a", 1},
-      {"high surrogate last", u"a\xD83D", ConversionMode::Lenient, 8, ConversionResult::SourceExhausted, "a", 1},
+      {"high surrogate last", u"a\xD83D", ConversionMode::Lenient, 8, ConversionResult::SourceExhausted, "a",
+       1},
       {"pair", u"\xD83D\xDE00", ConversionMode::Strict, 8, ConversionResult::Ok, "\xF0\x9F\x98\x80", 2},
       {"target full", u"a\x20AC", ConversionMode::Lenient, 3, ConversionResult::TargetExhausted, "a", 1},
   };

@@ -341,7 +341,10 @@ std::vector<GetterRow> GetterRows() {
       {"float 2.5",     Make<float>(kVariantFloat, 2.5f),                        true,  3,    3,   3,      3,     3,           3,          3,                     3,                      2.5f,          2.5},
       {"double -2.5",   Make<double>(kVariantDouble, -2.5),                      true,  -3,   253, -3,     65533, -3,          0xFFFFFFFD, -3,                    kMax - 2,               -2.5f,         -2.5},
       {"double 300.4",  Make<double>(kVariantDouble, 300.4),                     true,  44,   44,  300,    300,   300,         300,        300,                   300,                    300.4f,        300.4},
-      {"double 0.49..", Make<double>(kVariantDouble, 0.49999999999999994),       true,  0,    0,   0,      0,     0,           0,          0,                     0,                      0.5f,          0.49999999999999994},
+      // Rounded by adding 0.5 in double arithmetic: the sum rounds up to 1, and past 2^52 to the even neighbour.
+      {"double 0.49..", Make<double>(kVariantDouble, 0.49999999999999994),       true,  1,    1,   1,      1,     1,           1,          1,                     1,                      0.5f,          0.49999999999999994},
+      {"double -0.49..",Make<double>(kVariantDouble, -0.49999999999999994),      true,  -1,   255, -1,     65535, -1,          0xFFFFFFFF, -1,                    kMax,                   -0.5f,         -0.49999999999999994},
+      {"double 2^52+1", Make<double>(kVariantDouble, 4503599627370497.0),        true,  -1,   255, -1,     65535, INT32_MAX,   2,          4503599627370498,      4503599627370498,       4503599627370496.f, 4503599627370497.0},
       {"double 4e9",    Make<double>(kVariantDouble, 4e9),                       true,  -1,   255, -1,     65535, INT32_MAX,   4000000000, 4000000000,            4000000000,             4e9f,          4e9},
       {"double -1e30",  Make<double>(kVariantDouble, -1e30),                     true,  0,    0,   0,      0,     INT32_MIN,   0,          INT64_MIN,             0x8000000000000000,     -1e30f,        -1e30},
       {"double NaN",    Make<double>(kVariantDouble, std::nan("")),              true,  0,    0,   0,      0,     0,           0,          0,                     0,                      NAN,           NAN},
