@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceTiming.h"
 #include "HVFramework/ObjectBase/Wrapper.h"
+#include "HVFramework/System/Event.h"
 #include "HVFramework/System/Mutex.h"
 #include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
@@ -9,6 +11,7 @@
 #include "Panel/Engine/DeviceLink/DeviceControlClientInterface.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 
@@ -28,7 +31,8 @@ class DeviceCommunicationReceiver;
 //
 // Threads: the model's callers (user interface, engine worker) call the
 // operations; the library calls back on its own thread, which only queues
-// the packet; the delivery thread hands packets to the receiver. Made by
+// the packet; the delivery thread hands packets to the receiver. No lock of
+// the link is held while the receiver or the library is called. Made by
 // Create, held through RCPtr; the delivery thread holds an internal
 // reference, given back when the last outside reference goes.
 class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
@@ -48,7 +52,8 @@ class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
 
   // A link with no client yet; Initialize loads the library from
   // libraryPath, or without one from beside the program.
-  static HV::RCPtr<LDeviceCommunicationInterface> Create(const HV::WChar* libraryPath = nullptr);
+  static HV::RCPtr<LDeviceCommunicationInterface> Create(
+      const HV::WChar* libraryPath = nullptr, const DeviceTiming& timing = DeviceTiming::Specified());
   ~LDeviceCommunicationInterface() override;
 
   // 0 after making the client proxy (the library may be missing: every call
@@ -65,8 +70,10 @@ class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
   // One entry, an empty identifier; the library is not asked.
   virtual HV::HResult FindDevices(const GuidList& guids, DeviceList* out);
   // Queries until the reachable list differs from the one given (0, list
-  // updated) or waitMs have passed (1); E_FAIL on a failed query.
+  // updated) or waitMs have passed on the program's clock (1); E_FAIL on a
+  // failed query. CutWaitShort ends a wait in progress early (1).
   virtual HV::HResult FindRemoteDevices(const GuidList& guids, DeviceList* list, uint32_t waitMs);
+  void CutWaitShort();
   // One fresh query; the library's result (1 means something to the engine).
   virtual HV::HResult FindRemoteDevicesNow(const GuidList& guids, DeviceList* out);
   virtual HV::HResult ConnectDevice(const HV::Variant& device);
@@ -88,9 +95,10 @@ class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
   virtual HV::HResult SetParamValue(const HV::Variant& value);
   virtual HV::HResult GetStatus(int32_t* out);
 
-  // The receiver is not owned; it must outlive delivery (switch it off first).
+  // The receiver is not owned. Both return once every call into the previous
+  // receiver in progress on other threads has finished; neither may be called
+  // from inside the receiver.
   void SetReceiver(DeviceCommunicationReceiver* receiver);
-  // Switching off returns once a delivery in progress has finished.
   void SetReplyDeliveryEnabled(bool enabled);
 
   // Stops the delivery thread and gives back its internal reference.
@@ -100,13 +108,22 @@ class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
   static bool AreSameDevices(const DeviceList& a, const DeviceList& b);
 
   // The delivery thread's work: every queued packet, oldest first, to the
-  // receiver while delivery is enabled; dropped otherwise.
+  // receiver while delivery is enabled; dropped otherwise. One thread drains
+  // at a time; a second caller waits for the first to finish.
   void DeliverQueuedPackets();
 
  protected:
-  explicit LDeviceCommunicationInterface(const HV::WChar* libraryPath);
+  LDeviceCommunicationInterface(const HV::WChar* libraryPath, const DeviceTiming& timing);
 
  private:
+  // The receiver, counted as in use until LeaveReceiver; null when there is
+  // none, or when onlyWhileDelivering and delivery is off.
+  DeviceCommunicationReceiver* EnterReceiver(bool onlyWhileDelivering);
+  void LeaveReceiver();
+  // Waits, with mGateLock held by lock, until no receiver call is in progress.
+  void WaitForReceiverCalls(std::unique_lock<std::mutex>& lock);
+  void BeginDraining();
+  void EndDraining();
   // The values callback given to the library.
   static void ReceiveFromLibrary(void* context, int32_t ignored, HV::Variant* values);
   void StartDeliveryThread();
@@ -118,10 +135,17 @@ class LDeviceCommunicationInterface : public virtual HV::LRefCountedObject {
   HV::RCPtr<HV::LEventGatedThreader> mThreader;
   std::recursive_mutex mQueueLock;
   HV::RCPtrQueue<Packet, 256> mReplyQueue{&mQueueLock};
-  std::mutex mDeliveryLock;
   std::unique_ptr<HV::DeviceControlClientInterface> mClient;
   HV::Variant mConnectedDevice;
-  std::atomic<bool> mDeliveryEnabled{false};
-  std::atomic<DeviceCommunicationReceiver*> mReceiver{nullptr};
+  // The gate into the receiver: mGateLock guards the four members below it;
+  // mGateChanged wakes whoever waits for the calls or the drain to end.
+  std::mutex mGateLock;
+  std::condition_variable mGateChanged;
+  bool mDeliveryEnabled = false;
+  DeviceCommunicationReceiver* mReceiver = nullptr;
+  uint32_t mReceiverCalls = 0;  // calls into the receiver in progress
+  bool mDraining = false;       // a thread is in DeliverQueuedPackets
+  HV::Event mWaitCut{true};     // cuts FindRemoteDevices's wait short
+  const DeviceTiming mTiming;
   const HV::StringW mLibraryPath;  // empty: beside the program
 };

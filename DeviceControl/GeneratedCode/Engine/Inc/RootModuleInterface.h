@@ -37,6 +37,10 @@ class IRootModule : public LParameterizedModule {
   // (E_FAIL and out empty when no module owns the ID).
   virtual HV::HResult QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out);
 
+  // The model's half of ApplyParamValue: the module of the ID stores the
+  // value (and announces it); nothing is sent.
+  void StoreAppliedValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
+
   HV::ConstRCPtr<IDevice> GetDevice() const { return const_cast<IRootModule&>(*this).GetDevice(); }
   virtual HV::RCPtr<IDevice> GetDevice() = 0;
 

@@ -7,6 +7,29 @@
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
+#include <exception>
+
+class LRootModule::Entry {
+ public:
+  explicit Entry(LRootModule& root) : mRoot(root), mExceptions(std::uncaught_exceptions()) {
+    mRoot.mMutex.Lock();
+    ++mRoot.mEntryDepth;
+  }
+  // What the callback throws reaches the caller, unless the scope is being
+  // left by an exception already: the changes then wait for the next entry.
+  ~Entry() noexcept(false) {
+    const bool outermost = --mRoot.mEntryDepth == 0;
+    mRoot.mMutex.Unlock();
+    if (outermost && std::uncaught_exceptions() == mExceptions) mRoot.AnnouncePendingChanges();
+  }
+  Entry(const Entry&) = delete;
+  Entry& operator=(const Entry&) = delete;
+
+ private:
+  LRootModule& mRoot;
+  const int mExceptions;
+};
+
 HV::RCPtr<LRootModule> LRootModule::Create(bool offline) {
   HV::RCPtr<LRootModule> root(new LRootModule(offline));
   root->CreateDevice();
@@ -82,13 +105,19 @@ void LRootModule::InvokeOwnerCallback(const HV::Array<HV::ParamValue>& values) {
 }
 
 void LRootModule::OnParamValueChanged(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
-  HV::MutexLocker lock(&mMutex);
-  mChangeRecord.SetCount(1);
-  HV::ParamValue& record = *mChangeRecord.GetItemPtr(0);
-  record.paramID = descriptor.paramID;
+  Entry entry(*this);
+  HV::ParamValue record(descriptor.paramID);
   record.descriptor = descriptor.descriptor;
   record.value = value;
-  InvokeOwnerCallback(mChangeRecord);
+  mPendingChanges.Add(std::move(record));
+}
+
+void LRootModule::AnnouncePendingChanges() {
+  mPendingChanges.HandOff([this](HV::ParamValue& change) {
+    mChangeRecord.SetCount(1);
+    *mChangeRecord.GetItemPtr(0) = std::move(change);
+    InvokeOwnerCallback(mChangeRecord);
+  });
 }
 
 HV::ParamDescriptor LRootModule::MakeLocalDescriptor(const HV::ParamDescriptor& descriptor) const {
@@ -104,7 +133,7 @@ HV::HResult LRootModule::SetParamValue(const HV::ParamDescriptor& descriptor, co
 HV::HResult LRootModule::SetRootParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
   if (RelativeParamID(descriptor.paramID, GetFirstParamID()) >= static_cast<uint32_t>(kDeviceParamCount))
     return -1;
-  HV::MutexLocker lock(&mMutex);
+  Entry entry(*this);
   if (!mCache) return -1;
   const HV::ParamDescriptor local = MakeLocalDescriptor(descriptor);
   HV::Variant stored;
@@ -120,23 +149,29 @@ HV::Variant LRootModule::GetParamValue(const HV::ParamDescriptor& descriptor) {
 }
 
 HV::Variant LRootModule::GetRootParamValue(const HV::ParamDescriptor& descriptor) {
-  HV::MutexLocker lock(&mMutex);
+  Entry entry(*this);
   HV::Variant value;
   if (mCache && mCache->GetValue(MakeLocalDescriptor(descriptor), &value) < 0) value.Clear();
   return value;
 }
 
 HV::HResult LRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
-  HV::MutexLocker lock(&mMutex);
+  // The link's own reply comes back through OnParamValuesReceived.
   if (descriptor.paramID == LDeviceCommunicationInterface::kLocalReplyParamID)
     return mLink && mLink->SendLocalReply(value.GetInt64()) ? HV::S_OK : HV::S_FALSE;
-  if (IsOffline()) return SetRootParamValue(descriptor, value);
-  return IRootModule::ApplyParamValue(descriptor, value);
+  {
+    Entry entry(*this);
+    if (IsOffline()) return SetRootParamValue(descriptor, value);
+    StoreAppliedValue(descriptor, value);
+  }
+  return mLink ? mLink->SendParamValue(descriptor, value) : -1;
 }
 
 HV::HResult LRootModule::QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out) {
-  HV::MutexLocker lock(&mMutex);
-  if (descriptor.paramID >= 0 && IsOffline()) {
+  // Negative IDs are the link's to answer; the model is not read.
+  if (descriptor.paramID < 0) return IRootModule::QueryParamValue(descriptor, out);
+  Entry entry(*this);
+  if (IsOffline()) {
     *out = GetRootParamValue(descriptor);
     return HV::S_OK;
   }
@@ -144,7 +179,7 @@ HV::HResult LRootModule::QueryParamValue(const HV::ParamDescriptor& descriptor, 
 }
 
 HV::HResult LRootModule::OnParamValuesReceived(const HV::ParamValues& values) {
-  HV::MutexLocker lock(&mMutex);
+  Entry entry(*this);
   const uint32_t count = values.GetListCount();
   for (uint32_t i = 0; i < count; ++i) {
     HV::Variant value;

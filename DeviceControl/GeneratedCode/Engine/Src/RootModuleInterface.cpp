@@ -26,14 +26,18 @@ void IRootModule::ForEachModuleHookB() {
   if (const HV::RCPtr<IDevice> device = GetDevice()) device->ForEachModuleHookB();
 }
 
-HV::HResult IRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
+void IRootModule::StoreAppliedValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
   const int32_t paramID = descriptor.paramID;
-  const HV::RCPtr<LDeviceCommunicationInterface> link = GetDeviceCommunicationInterface();
-  if (paramID < 0 && !IsReservedParamID(paramID)) return link ? link->SendParamValue(descriptor, value) : -1;
+  if (paramID < 0 && !IsReservedParamID(paramID)) return;
   const HV::RCPtr<LParameterizedModule> module =
       paramID < 0 ? GetReservedModule(paramID) : GetModuleForParamID(paramID);
-  // Stored and announced here; what the device answers is the result.
   if (module) module->SetParamValueLocal(descriptor, value, false);
+}
+
+HV::HResult IRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
+  // Stored and announced first; what the device answers is the result.
+  StoreAppliedValue(descriptor, value);
+  const HV::RCPtr<LDeviceCommunicationInterface> link = GetDeviceCommunicationInterface();
   return link ? link->SendParamValue(descriptor, value) : -1;
 }
 

@@ -133,7 +133,7 @@ TEST_F(LRootModuleEngineOffline, AChangeRequestIsAppliedAndAnnounced) {
   mAnnounced.Clear();
   const Variant record = Record({9, 9, 9, 9, 9, 9});
   mAnnounced.GetCenter()->CreateAndPostNotification(
-      u"NID_PARAM_MODULE_CHANGE_REQ",
+      LRootModuleEngine::kChangeRequestName,
       RCPtr<HV::LParamValuePair>(new HV::LParamValuePair(ParamDescriptor(100), record)));
   mAnnounced.Drain();  // the request reaches the engine, which posts the change
   mAnnounced.Drain();
@@ -173,7 +173,7 @@ TEST(LRootModuleEngine, BeforeConnectingEditsAreRefused) {
   EXPECT_EQ(engine->GetConnectionState(), LRootModuleEngine::Disconnected);
   // Not initialised: nothing is connected, and a change request is ignored.
   announced.GetCenter()->CreateAndPostNotification(
-      u"NID_PARAM_MODULE_CHANGE_REQ",
+      LRootModuleEngine::kChangeRequestName,
       RCPtr<HV::LParamValuePair>(new HV::LParamValuePair(ParamDescriptor(1), Record({1}))));
   announced.Drain();
   EXPECT_EQ(engine->SetParamValue(ParamDescriptor(1), Record({1})), HV::E_FAIL);
