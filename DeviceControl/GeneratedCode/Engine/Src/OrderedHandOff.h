@@ -15,6 +15,12 @@ class OrderedHandOff {
     std::lock_guard lock(mLock);
     mItems.push_back(std::move(item));
   }
+  // Adds an item made in place by fill (which must not call out).
+  template <class Fill>
+  void AddMade(Fill&& fill) {
+    std::lock_guard lock(mLock);
+    fill(mItems.emplace_back());
+  }
 
   // Hands every item to deliver until none is left, unless another thread is
   // handing off already. What deliver throws leaves the items not yet handed
@@ -25,26 +31,25 @@ class OrderedHandOff {
       std::lock_guard lock(mLock);
       if (mHandingOff || mItems.empty()) return;
       mHandingOff = true;
+      mOut.swap(mItems);
     }
     try {
       for (;;) {
-        std::vector<Item> items;
-        {
-          std::lock_guard lock(mLock);
-          if (mItems.empty()) {
-            mHandingOff = false;
-            return;
-          }
-          items.swap(mItems);
-        }
-        for (size_t i = 0; i < items.size(); ++i) {
+        for (size_t i = 0; i < mOut.size(); ++i) {
           try {
-            deliver(items[i]);
+            deliver(mOut[i]);
           } catch (...) {
-            PutBack(items, i + 1);
+            PutBack(i + 1);
             throw;
           }
         }
+        mOut.clear();  // keeps its storage for the next round
+        std::lock_guard lock(mLock);
+        if (mItems.empty()) {
+          mHandingOff = false;
+          return;
+        }
+        mOut.swap(mItems);
       }
     } catch (...) {
       std::lock_guard lock(mLock);
@@ -55,14 +60,16 @@ class OrderedHandOff {
 
  private:
   // The items from first on go back in front of those added meanwhile.
-  void PutBack(std::vector<Item>& items, size_t first) {
+  void PutBack(size_t first) {
     std::lock_guard lock(mLock);
-    items.erase(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(first));
-    for (Item& item : mItems) items.push_back(std::move(item));
-    mItems.swap(items);
+    mOut.erase(mOut.begin(), mOut.begin() + static_cast<std::ptrdiff_t>(first));
+    for (Item& item : mItems) mOut.push_back(std::move(item));
+    mItems.swap(mOut);
+    mOut.clear();
   }
 
   std::mutex mLock;  // guards the two members below
   std::vector<Item> mItems;
   bool mHandingOff = false;
+  std::vector<Item> mOut;  // the round being handed off; the hand-off thread's only
 };

@@ -106,16 +106,17 @@ void LRootModule::InvokeOwnerCallback(const HV::Array<HV::ParamValue>& values) {
 
 void LRootModule::OnParamValueChanged(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
   Entry entry(*this);
-  HV::ParamValue record(descriptor.paramID);
-  record.descriptor = descriptor.descriptor;
-  record.value = value;
-  mPendingChanges.Add(std::move(record));
+  mPendingChanges.AddMade([&](HV::ParamValue& record) {
+    record.paramID = descriptor.paramID;
+    record.descriptor = descriptor.descriptor;
+    record.value = value;
+  });
 }
 
 void LRootModule::AnnouncePendingChanges() {
-  mPendingChanges.HandOff([this](HV::ParamValue& change) {
+  mPendingChanges.HandOff([this](const HV::ParamValue& change) {
     mChangeRecord.SetCount(1);
-    *mChangeRecord.GetItemPtr(0) = std::move(change);
+    *mChangeRecord.GetItemPtr(0) = change;
     InvokeOwnerCallback(mChangeRecord);
   });
 }
