@@ -1,6 +1,6 @@
 #include "tests/support/SimulatedKeyboard.h"
 
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
 #include "HVFramework/Platform/Clock.h"
 #include "HVFramework/System/DebugTrace.h"
 #include "HVFramework/System/LEvent.h"
 #include "HVFramework/System/LEventGatedThreader.h"
 #include "HVFramework/System/MutexLocker.h"
 #include "HVFramework/System/Thread.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationReceiver.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationThreadWorker.h"
 
 #include <algorithm>
@@ -67,14 +67,8 @@ void ReadDeviceList(const Variant& result, LDeviceCommunicationInterface::Device
 
 }  // namespace
 
-bool LDeviceCommunicationInterface::AreSameDevices(const DeviceList& a, const DeviceList& b) {
-  if (a.GetCount() != b.GetCount()) return false;
-  const HV::IArray<Variant>& first = a;
-  const HV::IArray<Variant>& second = b;
-  for (uint32_t i = 0; i < a.GetCount(); ++i) {
-    if (!(*first.GetItemPtr(i) == *second.GetItemPtr(i))) return false;
-  }
-  return true;
+HV::RCPtr<IDeviceLink> CreateDeviceLink(const DeviceTiming& timing) {
+  return LDeviceCommunicationInterface::Create(nullptr, timing);
 }
 
 HV::RCPtr<LDeviceCommunicationInterface> LDeviceCommunicationInterface::Create(const HV::WChar* libraryPath,

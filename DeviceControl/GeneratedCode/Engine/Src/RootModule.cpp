@@ -1,11 +1,12 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/Device.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ModelElement.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "HVFramework/System/MutexLocker.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
+#include "HVFramework/Utilities/Storage/ParamValues.h"
 
 #include <exception>
 
@@ -47,8 +48,7 @@ LRootModule::~LRootModule() {
 void LRootModule::CreateDevice() { mDevice = LDevice::Create(); }
 
 HV::HResult LRootModule::Initialize(ValueCallback callback, void* context,
-                                    const HV::RCPtr<LParamCache>& cache,
-                                    const HV::RCPtr<LDeviceCommunicationInterface>& link,
+                                    const HV::RCPtr<LParamCache>& cache, const HV::RCPtr<IDeviceLink>& link,
                                     int32_t firstParamID) {
   mCallback = callback;
   mCallbackContext = context;
@@ -87,7 +87,7 @@ HV::HResult LRootModule::ConnectDevice(const HV::Variant& device) {
   const HV::ParamRange block{GetFirstParamID(), kDeviceParamCount};
   ranges.Set(&block, 1);
   mLink->RequestParamRanges(ranges);
-  mLink->RequestParamValue(HV::ParamDescriptor(LDeviceCommunicationInterface::kDeviceParamID));
+  mLink->RequestParamValue(HV::ParamDescriptor(IDeviceLink::kDeviceParamID));
   return result;
 }
 
@@ -98,7 +98,7 @@ HV::HResult LRootModule::StopReceiving() {
 
 HV::RCPtr<LParamCache> LRootModule::GetParamCache() { return mCache; }
 
-HV::RCPtr<LDeviceCommunicationInterface> LRootModule::GetDeviceCommunicationInterface() { return mLink; }
+HV::RCPtr<IDeviceLink> LRootModule::GetDeviceCommunicationInterface() { return mLink; }
 
 void LRootModule::InvokeOwnerCallback(const HV::Array<HV::ParamValue>& values) {
   if (mCallback) mCallback(mCallbackContext, values);
@@ -158,7 +158,7 @@ HV::Variant LRootModule::GetRootParamValue(const HV::ParamDescriptor& descriptor
 
 HV::HResult LRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
   // The link's own reply comes back through OnParamValuesReceived.
-  if (descriptor.paramID == LDeviceCommunicationInterface::kLocalReplyParamID)
+  if (descriptor.paramID == IDeviceLink::kLocalReplyParamID)
     return mLink && mLink->SendLocalReply(value.GetInt64()) ? HV::S_OK : HV::S_FALSE;
   {
     Entry entry(*this);
@@ -194,7 +194,7 @@ HV::HResult LRootModule::OnParamValuesReceived(const HV::ParamValues& values) {
       module = GetModuleForParamID(paramID);
     } else if (ModelElementDetail::IsReservedParamID(paramID)) {
       module = GetReservedModule(paramID);
-    } else if (paramID == LDeviceCommunicationInterface::kAvailableParamID && value.GetBool()) {
+    } else if (paramID == IDeviceLink::kAvailableParamID && value.GetBool()) {
       ForEachModuleHookA();
     }
 

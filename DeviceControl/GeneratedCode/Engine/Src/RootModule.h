@@ -1,12 +1,12 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceParamSender.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
 #include "HVFramework/System/Mutex.h"
 #include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/ParamValue.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationReceiver.h"
 
 #include <atomic>
 
@@ -37,7 +37,7 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
   // Places the tree at firstParamID, fills the cache with every default and
   // has the link deliver to this root. 0.
   HV::HResult Initialize(ValueCallback callback, void* context, const HV::RCPtr<LParamCache>& cache,
-                         const HV::RCPtr<LDeviceCommunicationInterface>& link, int32_t firstParamID);
+                         const HV::RCPtr<IDeviceLink>& link, int32_t firstParamID);
   // Reconnects the link to device and asks for the block's values; the link's
   // result. A failure makes the root offline: edits are then stored and
   // announced, but not sent.
@@ -53,7 +53,7 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
 
   // IRootModule
   void OnParamValueChanged(const HV::ParamDescriptor& descriptor, const HV::Variant& value) override;
-  HV::RCPtr<LDeviceCommunicationInterface> GetDeviceCommunicationInterface() override;
+  HV::RCPtr<IDeviceLink> GetDeviceCommunicationInterface() override;
   HV::HResult ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) override;
   HV::HResult QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out) override;
   HV::RCPtr<IDevice> GetDevice() override { return mDevice; }
@@ -93,7 +93,7 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
   HV::RCPtr<IDevice> mDevice;
   ValueCallback mCallback = nullptr;
   void* mCallbackContext = nullptr;
-  HV::RCPtr<LDeviceCommunicationInterface> mLink;
+  HV::RCPtr<IDeviceLink> mLink;
   HV::RCPtr<LParamCache> mCache;
   HV::Mutex mMutex;
   int32_t mEntryDepth = 0;  // guarded by mMutex

@@ -1,12 +1,13 @@
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
+#include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/System/Thread.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
 namespace {
 
@@ -39,13 +40,15 @@ RCPtr<LRootModuleEngine> LRootModuleEngine::Create(const DeviceTiming& timing) {
 }
 
 RCPtr<LRootModuleEngine> LRootModuleEngine::Create(const DeviceTiming& timing,
-                                                   const RCPtr<LDeviceCommunicationInterface>& link) {
+                                                   const RCPtr<IDeviceLink>& link) {
   return RCPtr<LRootModuleEngine>(new LRootModuleEngine(timing, link));
 }
 
-LRootModuleEngine::LRootModuleEngine(const DeviceTiming& timing,
-                                     const RCPtr<LDeviceCommunicationInterface>& link)
-    : mTiming(timing), mLink(link), mWorkerDone(HV::LEvent::Create()) {}
+LRootModuleEngine::LRootModuleEngine(const DeviceTiming& timing, const RCPtr<IDeviceLink>& link)
+    : mTiming(timing),
+      mLink(link),
+      mWorkerDone(HV::LEvent::Create()),
+      mAnnouncements(std::make_unique<OrderedHandOff<Announcement>>()) {}
 
 LRootModuleEngine::~LRootModuleEngine() {
   RequestWorkerStop();
@@ -62,7 +65,7 @@ HV::HResult LRootModuleEngine::Initialize(int32_t firstParamID) {
       mHandler->SetNotification(&LRootModuleEngine::OnParamModuleChangeRequest, mCenter, kChangeRequestName),
       HV_HERE("LRootModuleEngine::Initialize"));
 
-  if (!mLink) mLink = LDeviceCommunicationInterface::Create(nullptr, mTiming);
+  if (!mLink) mLink = CreateDeviceLink(mTiming);
   mCache = LParamCache::Create(kParamCount);
 
   bool linkFailed = false;
@@ -70,7 +73,7 @@ HV::HResult LRootModuleEngine::Initialize(int32_t firstParamID) {
   if (mLink->Initialize() < 0) {
     linkFailed = true;
   } else {
-    mLink->FindDevices({}, &devices);
+    mLink->FindDevices(&devices);
   }
 
   mRootModule = LRootModule::Create(linkFailed);
@@ -117,7 +120,7 @@ void LRootModuleEngine::Post(const HV::WChar* name, const RCPtr<HV::LRefCountedO
 }
 
 void LRootModuleEngine::PostAnnouncements() {
-  mAnnouncements.HandOff(
+  mAnnouncements->HandOff(
       [this](const Announcement& announcement) { Post(announcement.first, announcement.second); });
 }
 
@@ -201,7 +204,7 @@ void LRootModuleEngine::ApplyConnectionEvent(ConnectionEvent event, const uint64
     if (next == mConnectionState) return;
     mConnectionState = next;
     // Queued under the lock, so announcements keep the order of the changes.
-    mAnnouncements.Add({kConnectionStateChangeName, MakeHolder(next)});
+    mAnnouncements->Add({kConnectionStateChangeName, MakeHolder(next)});
   }
   PostAnnouncements();
 }
@@ -213,8 +216,8 @@ void LRootModuleEngine::UpdateConnectionState() {
 
 bool LRootModuleEngine::ReportsPresent(const Variant& device) {
   if (device.IsEmpty() || !mLink) return false;
-  LDeviceCommunicationInterface::DeviceInfo info = {};
-  return mLink->GetDeviceInfo(device, &info) >= 0 && info[DeviceControlClientApi::kDevicePresentByte] != 0;
+  IDeviceLink::DeviceInfo info = {};
+  return mLink->GetDeviceInfo(device, &info) >= 0 && info[IDeviceLink::kDevicePresentByte] != 0;
 }
 
 Variant LRootModuleEngine::CopyCurrentDevice() {
@@ -278,7 +281,7 @@ HV::HResult LRootModuleEngine::SetActive(bool on) {
   }
   if (!mFirstSearchDone) {
     DeviceList scratch;
-    mFirstSearchResult = mLink ? mLink->FindRemoteDevices({}, &scratch, 0) : -1;
+    mFirstSearchResult = mLink ? mLink->FindRemoteDevices(&scratch, 0) : -1;
     mFirstSearchDone = true;
   }
   if (mFirstSearchResult < 0) {
@@ -296,7 +299,7 @@ HV::HResult LRootModuleEngine::GetDeviceList(DeviceList* out) {
     return HV::S_OK;
   }
   out->SetCount(0);
-  const HV::HResult result = mLink ? mLink->FindRemoteDevices({}, out, 0) : -1;
+  const HV::HResult result = mLink ? mLink->FindRemoteDevices(out, 0) : -1;
   return result < 0 ? result : HV::S_OK;
 }
 
@@ -304,7 +307,7 @@ void LRootModuleEngine::ReplaceDeviceList(const DeviceList& devices) {
   {
     std::lock_guard lock(mLock);
     mDeviceList = devices;
-    mAnnouncements.Add({kDeviceListChangeName, MakeHolder<unsigned int>(devices.GetCount())});
+    mAnnouncements->Add({kDeviceListChangeName, MakeHolder<unsigned int>(devices.GetCount())});
   }
   PostAnnouncements();
 }
@@ -399,20 +402,20 @@ void LRootModuleEngine::RunDeviceListStep(DeviceList& scratch, bool& lastSearchS
       std::lock_guard lock(mLock);
       scratch = mDeviceList;
     }
-    const HV::HResult result = mLink->FindRemoteDevices({}, &scratch, Milliseconds(mTiming.workerPass));
+    const HV::HResult result = mLink->FindRemoteDevices(&scratch, Milliseconds(mTiming.workerPass));
     if (!mStopRequested && result == HV::S_OK) ReplaceDeviceList(scratch);
     return;
   }
   watchingPasses = 0;
   scratch.SetCount(0);
-  const HV::HResult result = mLink->FindRemoteDevicesNow({}, &scratch);
+  const HV::HResult result = mLink->FindRemoteDevicesNow(&scratch);
   // A failed query is not reported: the list and its announcement stay.
   if (!mStopRequested && result >= 0) {
     lastSearchSaidOne = result == 1;
     bool changed;
     {
       std::lock_guard lock(mLock);
-      changed = !LDeviceCommunicationInterface::AreSameDevices(scratch, mDeviceList);
+      changed = !IDeviceLink::AreSameDevices(scratch, mDeviceList);
     }
     if (changed) ReplaceDeviceList(scratch);
   }

@@ -2,7 +2,7 @@
 // roads through the engine that reach each row, with a link that reports
 // itself connected only while a connect has succeeded.
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
 #include "HVFramework/Platform/EventHub.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"

@@ -3,7 +3,7 @@
 // on their way to the library, values from the library's own thread, and the
 // worker's watch of the reachable devices.
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Platform/Folders.h"
@@ -171,7 +171,8 @@ TEST_F(LRootModuleEngineWithLibraryThreads, AFailedQueryLeavesTheListAndAnnounce
   mFake->SetResult(Call::FindRemoteDevices, -3);
   // Nine passes make at least one full query.
   const int32_t queries = mFake->GetCallCount(Call::FindRemoteDevices);
-  ASSERT_TRUE(mAnnounced.DrainUntil([&] { return mFake->GetCallCount(Call::FindRemoteDevices) > queries + 10; }));
+  ASSERT_TRUE(
+      mAnnounced.DrainUntil([&] { return mFake->GetCallCount(Call::FindRemoteDevices) > queries + 10; }));
   EXPECT_EQ(mAnnounced.DeviceCounts(), std::vector<unsigned int>{1});
   HV::Array<Variant> devices;
   EXPECT_EQ(mEngine->GetDeviceList(&devices), HV::S_OK);

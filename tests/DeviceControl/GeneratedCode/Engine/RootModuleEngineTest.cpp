@@ -2,10 +2,10 @@
 // first announcements, how it batches them, change requests, value reads and
 // the device-list searches that find no library.
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/VariantSamples.h"

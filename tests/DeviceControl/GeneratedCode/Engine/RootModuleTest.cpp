@@ -3,8 +3,8 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"

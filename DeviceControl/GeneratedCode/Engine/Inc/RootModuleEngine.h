@@ -1,7 +1,6 @@
 #pragma once
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceTiming.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
@@ -20,10 +19,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <utility>
 
-class LDeviceCommunicationInterface;
+class IDeviceLink;
+template <class Item>
+class OrderedHandOff;
 class LParamCache;
 class LRootModule;
 
@@ -107,8 +109,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
 
   static HV::RCPtr<LRootModuleEngine> Create(const DeviceTiming& timing = DeviceTiming::Specified());
   // An engine whose Initialize uses this link instead of making one (tests).
-  static HV::RCPtr<LRootModuleEngine> Create(const DeviceTiming& timing,
-                                             const HV::RCPtr<LDeviceCommunicationInterface>& link);
+  static HV::RCPtr<LRootModuleEngine> Create(const DeviceTiming& timing, const HV::RCPtr<IDeviceLink>& link);
   ~LRootModuleEngine() override;
 
   // Registers for change requests, makes the link, the cache and the root,
@@ -143,7 +144,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   int32_t DoWork(HV::RCPtr<HV::LRefCountedObject>& parameters) override;
 
  protected:
-  LRootModuleEngine(const DeviceTiming& timing, const HV::RCPtr<LDeviceCommunicationInterface>& link);
+  LRootModuleEngine(const DeviceTiming& timing, const HV::RCPtr<IDeviceLink>& link);
 
  private:
   using Handler = HV::LNotificationHandler<LRootModuleEngine>;
@@ -189,13 +190,13 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   std::atomic<bool> mRemotePolling{false};
   bool mFirstSearchDone = false;  // user-interface thread only, as the next
   HV::HResult mFirstSearchResult = 0;
-  HV::RCPtr<LDeviceCommunicationInterface> mLink;
+  HV::RCPtr<IDeviceLink> mLink;
   HV::RCPtr<LParamCache> mCache;
   HV::RCPtr<LRootModule> mRootModule;
   HV::RetriggerableThreader mThreader{u"LRootModuleEngine"};
   HV::RCPtr<HV::LEvent> mWorkerDone;  // set as each run of the worker ends
   HV::Event mWake{true};              // cuts the worker's pause short
-  OrderedHandOff<Announcement> mAnnouncements;
+  const std::unique_ptr<OrderedHandOff<Announcement>> mAnnouncements;
   std::mutex mLock;  // guards the four members below
   DeviceConnectionState mConnectionState = Disconnected;
   HV::Variant mCurrentDevice;
