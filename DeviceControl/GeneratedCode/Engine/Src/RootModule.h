@@ -1,16 +1,16 @@
 #pragma once
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceParamSender.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
+#include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "HVFramework/System/Mutex.h"
 #include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/ParamValue.h"
 
 #include <atomic>
-
-class LParamCache;
 
 // LRootModule: the top of the model tree and the one place where parameter
 // values live, in the parameter cache. It owns the device, receives value
