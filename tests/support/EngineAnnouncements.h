@@ -1,11 +1,7 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
-#include "HVFramework/ObjectBase/Holder.h"
-#include "HVFramework/ObjectBase/Wrapper.h"
-#include "HVFramework/Utilities/Storage/ParamValuePair.h"
-#include "HVFramework/Utilities/Storage/ParamValues.h"
 #include "tests/support/NotificationRecorder.h"
 
 #include <chrono>
@@ -27,8 +23,9 @@ class EngineAnnouncements {
   EngineAnnouncements() : mCenter(GetNotificationCenterManager()->GetCenter(u"application")) {
     mCenter->DiscardNotifications();
     mRecorder = NotificationRecorder::Create("engine", mLog);
-    for (const WChar* name : {u"NID_PARAM_MODULE_STATE_CHANGE", u"NID_DEVICE_CONNECTION_STATE_CHANGE",
-                              u"NID_REMOTE_DEVICE_LIST_CHANGE"})
+    for (const WChar* name :
+         {LRootModuleEngine::kStateChangeName, LRootModuleEngine::kConnectionStateChangeName,
+          LRootModuleEngine::kDeviceListChangeName})
       mRecorder->RegisterNotification(mCenter, name);
   }
   ~EngineAnnouncements() {
@@ -61,12 +58,12 @@ class EngineAnnouncements {
       if (entry.name != "NID_PARAM_MODULE_STATE_CHANGE") continue;
       const RCPtr<LRefCountedObject>& payload = entry.notification->GetPayload();
       StateChange change;
-      if (const auto pair = DynamicCast<HV::LParamValuePair>(payload)) {
+      if (const auto pair = DynamicCast<LRootModuleEngine::ValuePayload>(payload)) {
         ParamValue value(pair->GetKey().paramID);
         value.descriptor = pair->GetKey().descriptor;
         value.value = pair->GetValue();
         change.values.push_back(value);
-      } else if (const auto batch = DynamicCast<LWrapper<ParamValues, LRefCountedObject>>(payload)) {
+      } else if (const auto batch = DynamicCast<LRootModuleEngine::BatchPayload>(payload)) {
         change.isBatch = true;
         for (uint32_t i = 0; i < batch->GetListCount(); ++i) {
           ParamValue value;
@@ -84,7 +81,7 @@ class EngineAnnouncements {
     for (const auto& entry : mLog.GetEntries()) {
       if (entry.name != "NID_DEVICE_CONNECTION_STATE_CHANGE") continue;
       const auto holder =
-          DynamicCast<LHolder<LRootModuleEngine::DeviceConnectionState>>(entry.notification->GetPayload());
+          DynamicCast<LRootModuleEngine::ConnectionStatePayload>(entry.notification->GetPayload());
       states.push_back(holder ? *holder->GetValue() : -1);
     }
     return states;
@@ -94,7 +91,8 @@ class EngineAnnouncements {
     std::vector<unsigned int> counts;
     for (const auto& entry : mLog.GetEntries()) {
       if (entry.name != "NID_REMOTE_DEVICE_LIST_CHANGE") continue;
-      const auto holder = DynamicCast<LHolder<unsigned int>>(entry.notification->GetPayload());
+      const auto holder =
+          DynamicCast<LRootModuleEngine::DeviceCountPayload>(entry.notification->GetPayload());
       counts.push_back(holder ? *holder->GetValue() : ~0u);
     }
     return counts;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 

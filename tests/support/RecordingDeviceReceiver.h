@@ -1,7 +1,7 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationReceiver.h"
 
 #include <condition_variable>
 #include <mutex>

@@ -1,14 +1,16 @@
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
+#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/System/DebugTrace.h"
 #include "HVFramework/System/LEvent.h"
 #include "HVFramework/System/LEventGatedThreader.h"
 #include "HVFramework/System/MutexLocker.h"
 #include "HVFramework/System/Thread.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationReceiver.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationThreadWorker.h"
-#include "Panel/Engine/DeviceLink/DeviceTiming.h"
 
-#include <thread>
+#include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -35,6 +37,26 @@ Variant MakeBool(bool flag) {
   return value;
 }
 
+// One line on the debug trace for a packet the link had to drop; called
+// inside the handler that caught the failure. The trace takes one writer at
+// a time, and both the library's and the delivery thread write here.
+void TraceDroppedPacket(const char* where) noexcept {
+  static std::mutex traceLock;
+  const char* reason = "unknown exception";
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    reason = error.what();  // lives as long as the handler around this call
+  } catch (...) {
+  }
+  try {
+    std::lock_guard lock(traceLock);
+    HV::DebugTrace::Get().GetNarrowStream()
+        << "LDeviceCommunicationInterface: packet dropped in " << where << ": " << reason << std::endl;
+  } catch (...) {
+  }
+}
+
 // The identifiers of a device list as the library returned it: one per
 // record of a packed list, none for anything else.
 void ReadDeviceList(const Variant& result, LDeviceCommunicationInterface::DeviceList* out) {
@@ -45,24 +67,20 @@ void ReadDeviceList(const Variant& result, LDeviceCommunicationInterface::Device
 
 }  // namespace
 
-bool LDeviceCommunicationInterface::AreSameDevices(const DeviceList& a, const DeviceList& b) {
-  if (a.GetCount() != b.GetCount()) return false;
-  const HV::IArray<Variant>& first = a;
-  const HV::IArray<Variant>& second = b;
-  for (uint32_t i = 0; i < a.GetCount(); ++i) {
-    if (!(*first.GetItemPtr(i) == *second.GetItemPtr(i))) return false;
-  }
-  return true;
+HV::RCPtr<IDeviceLink> CreateDeviceLink(const DeviceTiming& timing) {
+  return LDeviceCommunicationInterface::Create(nullptr, timing);
 }
 
-HV::RCPtr<LDeviceCommunicationInterface> LDeviceCommunicationInterface::Create(const HV::WChar* libraryPath) {
-  HV::RCPtr<LDeviceCommunicationInterface> link(new LDeviceCommunicationInterface(libraryPath));
+HV::RCPtr<LDeviceCommunicationInterface> LDeviceCommunicationInterface::Create(const HV::WChar* libraryPath,
+                                                                               const DeviceTiming& timing) {
+  HV::RCPtr<LDeviceCommunicationInterface> link(new LDeviceCommunicationInterface(libraryPath, timing));
   link->StartDeliveryThread();
   return link;
 }
 
-LDeviceCommunicationInterface::LDeviceCommunicationInterface(const HV::WChar* libraryPath)
-    : mLibraryPath(libraryPath ? libraryPath : u"") {}
+LDeviceCommunicationInterface::LDeviceCommunicationInterface(const HV::WChar* libraryPath,
+                                                             const DeviceTiming& timing)
+    : mTiming(timing), mLibraryPath(libraryPath ? libraryPath : u"") {}
 
 void LDeviceCommunicationInterface::StartDeliveryThread() {
   mEvent = HV::LEvent::Create();
@@ -85,11 +103,11 @@ HV::HResult LDeviceCommunicationInterface::ReleaseInternalReferences() {
 
 LDeviceCommunicationInterface::~LDeviceCommunicationInterface() {
   SetReplyDeliveryEnabled(false);
+  SetReceiver(nullptr);
   if (mClient) {
     mClient->DisconnectDevice(mConnectedDevice);
     mClient.reset();
   }
-  mReceiver = nullptr;
 }
 
 HV::HResult LDeviceCommunicationInterface::Initialize() {
@@ -102,9 +120,12 @@ HV::HResult LDeviceCommunicationInterface::Initialize() {
 bool LDeviceCommunicationInterface::IsAvailable() { return true; }
 
 bool LDeviceCommunicationInterface::SendLocalReply(int64_t token) {
-  DeviceCommunicationReceiver* receiver = mReceiver;
+  DeviceCommunicationReceiver* receiver = EnterReceiver(false);
   if (!receiver) return false;
-  HV::MutexLocker lock(&mLinkLock);
+  struct Leave {
+    LDeviceCommunicationInterface& link;
+    ~Leave() { link.LeaveReceiver(); }
+  } leave{*this};
   const bool available = IsAvailable();
   Variant fields[2];
   fields[0].Set(HV::kVariantInt64, &token, sizeof token);
@@ -132,17 +153,22 @@ HV::HResult LDeviceCommunicationInterface::FindRemoteDevices(const GuidList& gui
   if (!HasClient()) return kNoClient;
   const DeviceList given = *list;
   const DeviceClassGuid* guidData = static_cast<const HV::IArray<DeviceClassGuid>&>(guids).GetData();
-  for (uint32_t elapsed = 0;;) {
+  // A cut asked for before this wait began belongs to an earlier one.
+  mWaitCut.Reset();
+  const uint32_t start = HV::Platform::GetTickCount();
+  const auto poll = static_cast<uint32_t>(mTiming.remotePoll.count());
+  for (;;) {
     Variant result;
     if (mClient->FindRemoteDevices(guidData, guids.GetCount(), &result, 0) < 0) return E_FAIL;
     ReadDeviceList(result, list);
     if (!AreSameDevices(*list, given)) return HV::S_OK;
+    const uint32_t elapsed = HV::Platform::GetTickCount() - start;
     if (elapsed >= waitMs) return HV::S_FALSE;
-    const uint32_t poll = GetDeviceTiming().remotePollMs;
-    std::this_thread::sleep_for(std::chrono::milliseconds(poll));
-    elapsed += poll;
+    if (mWaitCut.Wait(std::min(poll, waitMs - elapsed)) == HV::kWaitObject0) return HV::S_FALSE;
   }
 }
+
+void LDeviceCommunicationInterface::CutWaitShort() { mWaitCut.Set(); }
 
 HV::HResult LDeviceCommunicationInterface::FindRemoteDevicesNow(const GuidList& guids, DeviceList* out) {
   if (!HasClient()) return kNoClient;
@@ -214,7 +240,10 @@ HV::HResult LDeviceCommunicationInterface::GetParamValueEx(const HV::ParamDescri
 
 HV::HResult LDeviceCommunicationInterface::SendParamValue(const HV::ParamDescriptor& descriptor,
                                                           const Variant& value) {
-  if (!mReceiver.load()) return E_FAIL;
+  {
+    std::lock_guard gate(mGateLock);
+    if (!mReceiver) return E_FAIL;
+  }
   const int32_t id = descriptor.paramID;
   if (id == kLocalReplyParamID) return SendLocalReply(value.GetInt64()) ? HV::S_OK : HV::S_FALSE;
   if (id >= kFirstRefusedParamID && id <= kLastRefusedParamID) return E_FAIL;
@@ -262,12 +291,48 @@ HV::HResult LDeviceCommunicationInterface::GetStatus(int32_t* out) {
 }
 
 void LDeviceCommunicationInterface::SetReceiver(DeviceCommunicationReceiver* receiver) {
+  std::unique_lock gate(mGateLock);
   mReceiver = receiver;
+  WaitForReceiverCalls(gate);
 }
 
 void LDeviceCommunicationInterface::SetReplyDeliveryEnabled(bool enabled) {
+  std::unique_lock gate(mGateLock);
   mDeliveryEnabled = enabled;
-  if (!enabled) std::lock_guard wait(mDeliveryLock);
+  if (!enabled) WaitForReceiverCalls(gate);
+}
+
+void LDeviceCommunicationInterface::WaitForReceiverCalls(std::unique_lock<std::mutex>& lock) {
+  mGateChanged.wait(lock, [this] { return mReceiverCalls == 0; });
+}
+
+DeviceCommunicationReceiver* LDeviceCommunicationInterface::EnterReceiver(bool onlyWhileDelivering) {
+  std::lock_guard gate(mGateLock);
+  if (!mReceiver || (onlyWhileDelivering && !mDeliveryEnabled)) return nullptr;
+  ++mReceiverCalls;
+  return mReceiver;
+}
+
+void LDeviceCommunicationInterface::LeaveReceiver() {
+  {
+    std::lock_guard gate(mGateLock);
+    --mReceiverCalls;
+  }
+  mGateChanged.notify_all();
+}
+
+void LDeviceCommunicationInterface::BeginDraining() {
+  std::unique_lock gate(mGateLock);
+  mGateChanged.wait(gate, [this] { return !mDraining; });
+  mDraining = true;
+}
+
+void LDeviceCommunicationInterface::EndDraining() {
+  {
+    std::lock_guard gate(mGateLock);
+    mDraining = false;
+  }
+  mGateChanged.notify_all();
 }
 
 void LDeviceCommunicationInterface::ReceiveFromLibrary(void* context, int32_t, Variant* values) {
@@ -281,11 +346,17 @@ void LDeviceCommunicationInterface::ReceiveFromLibrary(void* context, int32_t, V
     link->mReplyQueue.Enqueue(packet);
     link->mEvent->Set();
   } catch (...) {
+    TraceDroppedPacket("ReceiveFromLibrary");
   }
 }
 
 void LDeviceCommunicationInterface::DeliverQueuedPackets() {
-  std::lock_guard delivery(mDeliveryLock);
+  // Draining one at a time keeps the packets in the order they arrived.
+  BeginDraining();
+  struct End {
+    LDeviceCommunicationInterface& link;
+    ~End() { link.EndDraining(); }
+  } end{*this};
   for (;;) {
     HV::RCPtr<Packet> packet;
     {
@@ -293,13 +364,15 @@ void LDeviceCommunicationInterface::DeliverQueuedPackets() {
       if (mReplyQueue.GetCount() == 0) break;
       packet = mReplyQueue.Dequeue();
     }
-    DeviceCommunicationReceiver* receiver = mReceiver;
-    if (!mDeliveryEnabled || !receiver) continue;
+    DeviceCommunicationReceiver* receiver = EnterReceiver(true);
+    if (!receiver) continue;
     // A receiver that throws loses this packet only: the delivery thread's
     // entry point must not unwind, and later packets still go out.
     try {
       receiver->OnParamValuesReceived(*packet);
     } catch (...) {
+      TraceDroppedPacket("the receiver");
     }
+    LeaveReceiver();
   }
 }

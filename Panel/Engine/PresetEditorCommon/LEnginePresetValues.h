@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
 
 namespace HV {

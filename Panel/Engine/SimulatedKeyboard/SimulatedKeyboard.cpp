@@ -1,6 +1,6 @@
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "HVFramework/Platform/Clock.h"
 
 #include <algorithm>

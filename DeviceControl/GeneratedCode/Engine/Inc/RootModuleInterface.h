@@ -12,7 +12,7 @@
 
 #include "HVFramework/ObjectBase/ResultCodes.h"
 
-class LDeviceCommunicationInterface;
+class IDeviceLink;
 
 // IRootModule: the top of a module tree over one device's parameters. The
 // model's root module implements it over the stored values and the device
@@ -22,7 +22,7 @@ class IRootModule : public LParameterizedModule {
  public:
   // A stored value changed.
   virtual void OnParamValueChanged(const HV::ParamDescriptor& descriptor, const HV::Variant& value) = 0;
-  virtual HV::RCPtr<LDeviceCommunicationInterface> GetDeviceCommunicationInterface() = 0;
+  virtual HV::RCPtr<IDeviceLink> GetDeviceCommunicationInterface() = 0;
 
   // The module of a reserved ID (-256 to -129): none here.
   HV::RCPtr<LParameterizedModule> GetReservedModule(int32_t paramID) const {
@@ -36,6 +36,10 @@ class IRootModule : public LParameterizedModule {
   // A value: negative IDs from the device link, others from their module
   // (E_FAIL and out empty when no module owns the ID).
   virtual HV::HResult QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out);
+
+  // The model's half of ApplyParamValue: the module of the ID stores the
+  // value (and announces it); nothing is sent.
+  void StoreAppliedValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
 
   HV::ConstRCPtr<IDevice> GetDevice() const { return const_cast<IRootModule&>(*this).GetDevice(); }
   virtual HV::RCPtr<IDevice> GetDevice() = 0;

@@ -1,7 +1,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/ModelElement.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceParamSender.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 
 namespace ModelElementDetail {
 

@@ -1,11 +1,35 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/Device.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ModelElement.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "HVFramework/System/MutexLocker.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
+#include "HVFramework/Utilities/Storage/ParamValues.h"
+
+#include <exception>
+
+class LRootModule::Entry {
+ public:
+  explicit Entry(LRootModule& root) : mRoot(root), mExceptions(std::uncaught_exceptions()) {
+    mRoot.mMutex.Lock();
+    ++mRoot.mEntryDepth;
+  }
+  // What the callback throws reaches the caller, unless the scope is being
+  // left by an exception already: the changes then wait for the next entry.
+  ~Entry() noexcept(false) {
+    const bool outermost = --mRoot.mEntryDepth == 0;
+    mRoot.mMutex.Unlock();
+    if (outermost && std::uncaught_exceptions() == mExceptions) mRoot.AnnouncePendingChanges();
+  }
+  Entry(const Entry&) = delete;
+  Entry& operator=(const Entry&) = delete;
+
+ private:
+  LRootModule& mRoot;
+  const int mExceptions;
+};
 
 HV::RCPtr<LRootModule> LRootModule::Create(bool offline) {
   HV::RCPtr<LRootModule> root(new LRootModule(offline));
@@ -24,8 +48,7 @@ LRootModule::~LRootModule() {
 void LRootModule::CreateDevice() { mDevice = LDevice::Create(); }
 
 HV::HResult LRootModule::Initialize(ValueCallback callback, void* context,
-                                    const HV::RCPtr<LParamCache>& cache,
-                                    const HV::RCPtr<LDeviceCommunicationInterface>& link,
+                                    const HV::RCPtr<LParamCache>& cache, const HV::RCPtr<IDeviceLink>& link,
                                     int32_t firstParamID) {
   mCallback = callback;
   mCallbackContext = context;
@@ -64,7 +87,7 @@ HV::HResult LRootModule::ConnectDevice(const HV::Variant& device) {
   const HV::ParamRange block{GetFirstParamID(), kDeviceParamCount};
   ranges.Set(&block, 1);
   mLink->RequestParamRanges(ranges);
-  mLink->RequestParamValue(HV::ParamDescriptor(LDeviceCommunicationInterface::kDeviceParamID));
+  mLink->RequestParamValue(HV::ParamDescriptor(IDeviceLink::kDeviceParamID));
   return result;
 }
 
@@ -75,20 +98,27 @@ HV::HResult LRootModule::StopReceiving() {
 
 HV::RCPtr<LParamCache> LRootModule::GetParamCache() { return mCache; }
 
-HV::RCPtr<LDeviceCommunicationInterface> LRootModule::GetDeviceCommunicationInterface() { return mLink; }
+HV::RCPtr<IDeviceLink> LRootModule::GetDeviceCommunicationInterface() { return mLink; }
 
 void LRootModule::InvokeOwnerCallback(const HV::Array<HV::ParamValue>& values) {
   if (mCallback) mCallback(mCallbackContext, values);
 }
 
 void LRootModule::OnParamValueChanged(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
-  HV::MutexLocker lock(&mMutex);
-  mChangeRecord.SetCount(1);
-  HV::ParamValue& record = *mChangeRecord.GetItemPtr(0);
-  record.paramID = descriptor.paramID;
-  record.descriptor = descriptor.descriptor;
-  record.value = value;
-  InvokeOwnerCallback(mChangeRecord);
+  Entry entry(*this);
+  mPendingChanges.AddMade([&](HV::ParamValue& record) {
+    record.paramID = descriptor.paramID;
+    record.descriptor = descriptor.descriptor;
+    record.value = value;
+  });
+}
+
+void LRootModule::AnnouncePendingChanges() {
+  mPendingChanges.HandOff([this](const HV::ParamValue& change) {
+    mChangeRecord.SetCount(1);
+    *mChangeRecord.GetItemPtr(0) = change;
+    InvokeOwnerCallback(mChangeRecord);
+  });
 }
 
 HV::ParamDescriptor LRootModule::MakeLocalDescriptor(const HV::ParamDescriptor& descriptor) const {
@@ -104,7 +134,7 @@ HV::HResult LRootModule::SetParamValue(const HV::ParamDescriptor& descriptor, co
 HV::HResult LRootModule::SetRootParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
   if (RelativeParamID(descriptor.paramID, GetFirstParamID()) >= static_cast<uint32_t>(kDeviceParamCount))
     return -1;
-  HV::MutexLocker lock(&mMutex);
+  Entry entry(*this);
   if (!mCache) return -1;
   const HV::ParamDescriptor local = MakeLocalDescriptor(descriptor);
   HV::Variant stored;
@@ -120,23 +150,29 @@ HV::Variant LRootModule::GetParamValue(const HV::ParamDescriptor& descriptor) {
 }
 
 HV::Variant LRootModule::GetRootParamValue(const HV::ParamDescriptor& descriptor) {
-  HV::MutexLocker lock(&mMutex);
+  Entry entry(*this);
   HV::Variant value;
   if (mCache && mCache->GetValue(MakeLocalDescriptor(descriptor), &value) < 0) value.Clear();
   return value;
 }
 
 HV::HResult LRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
-  HV::MutexLocker lock(&mMutex);
-  if (descriptor.paramID == LDeviceCommunicationInterface::kLocalReplyParamID)
+  // The link's own reply comes back through OnParamValuesReceived.
+  if (descriptor.paramID == IDeviceLink::kLocalReplyParamID)
     return mLink && mLink->SendLocalReply(value.GetInt64()) ? HV::S_OK : HV::S_FALSE;
-  if (IsOffline()) return SetRootParamValue(descriptor, value);
-  return IRootModule::ApplyParamValue(descriptor, value);
+  {
+    Entry entry(*this);
+    if (IsOffline()) return SetRootParamValue(descriptor, value);
+    StoreAppliedValue(descriptor, value);
+  }
+  return mLink ? mLink->SendParamValue(descriptor, value) : -1;
 }
 
 HV::HResult LRootModule::QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out) {
-  HV::MutexLocker lock(&mMutex);
-  if (descriptor.paramID >= 0 && IsOffline()) {
+  // Negative IDs are the link's to answer; the model is not read.
+  if (descriptor.paramID < 0) return IRootModule::QueryParamValue(descriptor, out);
+  Entry entry(*this);
+  if (IsOffline()) {
     *out = GetRootParamValue(descriptor);
     return HV::S_OK;
   }
@@ -144,7 +180,7 @@ HV::HResult LRootModule::QueryParamValue(const HV::ParamDescriptor& descriptor, 
 }
 
 HV::HResult LRootModule::OnParamValuesReceived(const HV::ParamValues& values) {
-  HV::MutexLocker lock(&mMutex);
+  Entry entry(*this);
   const uint32_t count = values.GetListCount();
   for (uint32_t i = 0; i < count; ++i) {
     HV::Variant value;
@@ -158,7 +194,7 @@ HV::HResult LRootModule::OnParamValuesReceived(const HV::ParamValues& values) {
       module = GetModuleForParamID(paramID);
     } else if (ModelElementDetail::IsReservedParamID(paramID)) {
       module = GetReservedModule(paramID);
-    } else if (paramID == LDeviceCommunicationInterface::kAvailableParamID && value.GetBool()) {
+    } else if (paramID == IDeviceLink::kAvailableParamID && value.GetBool()) {
       ForEachModuleHookA();
     }
 

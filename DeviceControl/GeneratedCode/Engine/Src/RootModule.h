@@ -1,15 +1,16 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceParamSender.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleInterface.h"
+#include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
+#include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "HVFramework/System/Mutex.h"
 #include "HVFramework/Utilities/Storage/Array.h"
 #include "HVFramework/Utilities/Storage/ParamValue.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationReceiver.h"
 
 #include <atomic>
-
-class LParamCache;
 
 // LRootModule: the top of the model tree and the one place where parameter
 // values live, in the parameter cache. It owns the device, receives value
@@ -19,11 +20,14 @@ class LParamCache;
 // Threads: the user interface (edits and queries), the engine's worker
 // (ConnectDevice) and the link's delivery thread (packets). The root's
 // re-entrant mutex serialises edits, queries and packets, and guards the
-// cache; the callback runs under it, on the calling thread, and must not wait
-// for another thread that needs the root.
+// cache; it is never held while the link or the owner's callback is called.
+// Changes are gathered under it and handed to the callback after it is
+// released, in the order they were stored, by one thread at a time: a thread
+// that finds another one announcing leaves its changes to that one.
 class LRootModule final : public IRootModule, public DeviceCommunicationReceiver, public IDeviceParamSender {
  public:
-  // Called with every stored change, as a list of one record.
+  // Called with every stored change, as a list of one record, with no lock of
+  // the root held.
   using ValueCallback = void (*)(void* context, const HV::Array<HV::ParamValue>& values);
 
   // An unplaced root with its device; offline when the link could not start.
@@ -33,7 +37,7 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
   // Places the tree at firstParamID, fills the cache with every default and
   // has the link deliver to this root. 0.
   HV::HResult Initialize(ValueCallback callback, void* context, const HV::RCPtr<LParamCache>& cache,
-                         const HV::RCPtr<LDeviceCommunicationInterface>& link, int32_t firstParamID);
+                         const HV::RCPtr<IDeviceLink>& link, int32_t firstParamID);
   // Reconnects the link to device and asks for the block's values; the link's
   // result. A failure makes the root offline: edits are then stored and
   // announced, but not sent.
@@ -49,7 +53,7 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
 
   // IRootModule
   void OnParamValueChanged(const HV::ParamDescriptor& descriptor, const HV::Variant& value) override;
-  HV::RCPtr<LDeviceCommunicationInterface> GetDeviceCommunicationInterface() override;
+  HV::RCPtr<IDeviceLink> GetDeviceCommunicationInterface() override;
   HV::HResult ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) override;
   HV::HResult QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out) override;
   HV::RCPtr<IDevice> GetDevice() override { return mDevice; }
@@ -75,7 +79,13 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
  private:
   explicit LRootModule(bool offline) : mOffline(offline ? 1 : 0) {}
 
+  // Holds the root's mutex for a scope; the outermost one announces the
+  // changes gathered meanwhile once the mutex is released.
+  class Entry;
+
   void FillCacheWithDefaults();
+  // Hands the gathered changes to the callback.
+  void AnnouncePendingChanges();
   // The descriptor of the cache slot of an ID of the block.
   HV::ParamDescriptor MakeLocalDescriptor(const HV::ParamDescriptor& descriptor) const;
 
@@ -83,8 +93,10 @@ class LRootModule final : public IRootModule, public DeviceCommunicationReceiver
   HV::RCPtr<IDevice> mDevice;
   ValueCallback mCallback = nullptr;
   void* mCallbackContext = nullptr;
-  HV::RCPtr<LDeviceCommunicationInterface> mLink;
+  HV::RCPtr<IDeviceLink> mLink;
   HV::RCPtr<LParamCache> mCache;
   HV::Mutex mMutex;
-  HV::Array<HV::ParamValue> mChangeRecord;  // the one-record list of each change
+  int32_t mEntryDepth = 0;  // guarded by mMutex
+  OrderedHandOff<HV::ParamValue> mPendingChanges;
+  HV::Array<HV::ParamValue> mChangeRecord;  // the one-record list of each change; the announcer's
 };

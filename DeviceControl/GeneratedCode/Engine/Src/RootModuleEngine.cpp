@@ -1,35 +1,18 @@
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
+#include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/ObjectBase/Holder.h"
-#include "HVFramework/ObjectBase/Wrapper.h"
-#include "HVFramework/System/MutexLocker.h"
 #include "HVFramework/System/Thread.h"
-#include "HVFramework/Utilities/Storage/ParamValuePair.h"
-#include "HVFramework/Utilities/Storage/ParamValues.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
-#include "Panel/Engine/DeviceLink/DeviceTiming.h"
-
-#include <chrono>
-#include <thread>
 
 namespace {
 
 using HV::RCPtr;
 using HV::Variant;
-
-constexpr const HV::WChar* kChangeRequest = u"NID_PARAM_MODULE_CHANGE_REQ";
-constexpr const HV::WChar* kStateChange = u"NID_PARAM_MODULE_STATE_CHANGE";
-constexpr const HV::WChar* kConnectionStateChange = u"NID_DEVICE_CONNECTION_STATE_CHANGE";
-constexpr const HV::WChar* kDeviceListChange = u"NID_REMOTE_DEVICE_LIST_CHANGE";
-
-using StatePayload = HV::LHolder<LRootModuleEngine::DeviceConnectionState>;
-using CountPayload = HV::LHolder<unsigned int>;
-using BatchPayload = HV::LWrapper<HV::ParamValues, HV::LRefCountedObject>;
 
 // A pass of the worker that only watches for a change of the reachable list;
 // every ninth pass asks the library afresh.
@@ -48,15 +31,27 @@ RCPtr<HV::LHolder<T>> MakeHolder(T value) {
   return holder;
 }
 
+uint32_t Milliseconds(std::chrono::milliseconds duration) { return static_cast<uint32_t>(duration.count()); }
+
 }  // namespace
 
-RCPtr<LRootModuleEngine> LRootModuleEngine::Create() {
-  return RCPtr<LRootModuleEngine>(new LRootModuleEngine());
+RCPtr<LRootModuleEngine> LRootModuleEngine::Create(const DeviceTiming& timing) {
+  return Create(timing, nullptr);
 }
 
+RCPtr<LRootModuleEngine> LRootModuleEngine::Create(const DeviceTiming& timing,
+                                                   const RCPtr<IDeviceLink>& link) {
+  return RCPtr<LRootModuleEngine>(new LRootModuleEngine(timing, link));
+}
+
+LRootModuleEngine::LRootModuleEngine(const DeviceTiming& timing, const RCPtr<IDeviceLink>& link)
+    : mTiming(timing),
+      mLink(link),
+      mWorkerDone(HV::LEvent::Create()),
+      mAnnouncements(std::make_unique<OrderedHandOff<Announcement>>()) {}
+
 LRootModuleEngine::~LRootModuleEngine() {
-  mStopRequested = true;
-  mPauseWake.notify_all();
+  RequestWorkerStop();
   if (mRootModule) mRootModule->StopReceiving();
 }
 
@@ -67,27 +62,27 @@ HV::HResult LRootModuleEngine::Initialize(int32_t firstParamID) {
   if (!mHandler) return HV::E_FAIL;
   mCenter = FindApplicationCenter();
   HV::CheckResult(
-      mHandler->SetNotification(&LRootModuleEngine::OnParamModuleChangeRequest, mCenter, kChangeRequest),
+      mHandler->SetNotification(&LRootModuleEngine::OnParamModuleChangeRequest, mCenter, kChangeRequestName),
       HV_HERE("LRootModuleEngine::Initialize"));
 
-  mLink = LDeviceCommunicationInterface::Create();
+  if (!mLink) mLink = CreateDeviceLink(mTiming);
   mCache = LParamCache::Create(kParamCount);
 
-  mLinkFailed = false;
+  bool linkFailed = false;
   DeviceList devices;
   if (mLink->Initialize() < 0) {
-    mLinkFailed = true;
+    linkFailed = true;
   } else {
-    mLink->FindDevices({}, &devices);
+    mLink->FindDevices(&devices);
   }
 
-  mRootModule = LRootModule::Create(mLinkFailed);
+  mRootModule = LRootModule::Create(linkFailed);
   mRootModule->Initialize(&LRootModuleEngine::ReceiveValues, this, mCache, mLink, firstParamID);
   mInitialised = true;
 
   RequestParamValues(HV::ParamDescriptors(HV::ParamRange{mRootModule->GetFirstParamID(), kParamCount}));
 
-  if (!mLinkFailed && devices.GetCount() > 0) ConnectDevice(*devices.GetItemPtr(0), false);
+  if (!linkFailed && devices.GetCount() > 0) ConnectDevice(*devices.GetItemPtr(0), false);
   return HV::S_OK;
 }
 
@@ -112,7 +107,8 @@ HV::HResult LRootModuleEngine::ReleaseInternalReferences() {
 
 HV::HResult LRootModuleEngine::OnParamModuleChangeRequest(const RCPtr<HV::LNotificationDistributor>&,
                                                           const RCPtr<HV::LNotification>& notification) {
-  const RCPtr<HV::LParamValuePair> request = HV::DynamicCast<HV::LParamValuePair>(notification->GetPayload());
+  const RCPtr<ChangeRequestPayload> request =
+      HV::DynamicCast<ChangeRequestPayload>(notification->GetPayload());
   if (request && GetConnectionState() == Connected) {
     if (mRootModule->ApplyParamValue(request->GetKey(), request->GetValue()) < 0) UpdateConnectionState();
   }
@@ -121,6 +117,11 @@ HV::HResult LRootModuleEngine::OnParamModuleChangeRequest(const RCPtr<HV::LNotif
 
 void LRootModuleEngine::Post(const HV::WChar* name, const RCPtr<HV::LRefCountedObject>& payload) {
   if (mCenter) mCenter->CreateAndPostNotification(name, payload);
+}
+
+void LRootModuleEngine::PostAnnouncements() {
+  mAnnouncements->HandOff(
+      [this](const Announcement& announcement) { Post(announcement.first, announcement.second); });
 }
 
 void LRootModuleEngine::ReceiveValues(void* context, const HV::Array<HV::ParamValue>& values) {
@@ -132,7 +133,7 @@ void LRootModuleEngine::PostParamValues(const HV::Array<HV::ParamValue>& values)
   if (count > 2) {
     RCPtr<BatchPayload> batch(new BatchPayload());
     batch->Set(static_cast<const HV::IArray<HV::ParamValue>&>(values).GetData(), count);
-    Post(kStateChange, batch);
+    Post(kStateChangeName, batch);
     return;
   }
   for (uint32_t i = 0; i < count; ++i)
@@ -140,7 +141,7 @@ void LRootModuleEngine::PostParamValues(const HV::Array<HV::ParamValue>& values)
 }
 
 void LRootModuleEngine::PostParamValue(const HV::ParamValue& value) {
-  Post(kStateChange, RCPtr<HV::LParamValuePair>(new HV::LParamValuePair(value, value.value)));
+  Post(kStateChangeName, RCPtr<ValuePayload>(new ValuePayload(value, value.value)));
 }
 
 // --- values -------------------------------------------------------------------
@@ -191,85 +192,82 @@ int32_t LRootModuleEngine::GetFirstParamID() { return mRootModule ? mRootModule-
 // --- connection -----------------------------------------------------------------
 
 LRootModuleEngine::DeviceConnectionState LRootModuleEngine::GetConnectionState() {
-  HV::MutexLocker lock(&mLock);
+  std::lock_guard lock(mLock);
   return mConnectionState;
+}
+
+void LRootModuleEngine::ApplyConnectionEvent(ConnectionEvent event, const uint64_t* generation) {
+  {
+    std::lock_guard lock(mLock);
+    if (generation && *generation != mConnectGeneration) return;
+    const DeviceConnectionState next = NextConnectionState(mConnectionState, event);
+    if (next == mConnectionState) return;
+    mConnectionState = next;
+    // Queued under the lock, so announcements keep the order of the changes.
+    mAnnouncements->Add({kConnectionStateChangeName, MakeHolder(next)});
+  }
+  PostAnnouncements();
+}
+
+void LRootModuleEngine::UpdateConnectionState() {
+  const bool linkUp = mLink && mLink->IsConnected();
+  ApplyConnectionEvent(linkUp ? ConnectionEvent::LinkUp : ConnectionEvent::LinkDown);
 }
 
 bool LRootModuleEngine::ReportsPresent(const Variant& device) {
   if (device.IsEmpty() || !mLink) return false;
-  LDeviceCommunicationInterface::DeviceInfo info = {};
-  return mLink->GetDeviceInfo(device, &info) >= 0 && info[DeviceControlClientApi::kDevicePresentByte] != 0;
+  IDeviceLink::DeviceInfo info = {};
+  return mLink->GetDeviceInfo(device, &info) >= 0 && info[IDeviceLink::kDevicePresentByte] != 0;
 }
 
-bool LRootModuleEngine::IsDevicePresent() {
-  HV::MutexLocker lock(&mLock);
-  return ReportsPresent(mCurrentDevice);
+Variant LRootModuleEngine::CopyCurrentDevice() {
+  std::lock_guard lock(mLock);
+  return mCurrentDevice;
+}
+
+bool LRootModuleEngine::IsDevicePresent() { return ReportsPresent(CopyCurrentDevice()); }
+
+HV::HResult LRootModuleEngine::DropDevice() {
+  {
+    std::lock_guard lock(mLock);
+    ++mConnectGeneration;
+    mCurrentDevice.Clear();
+  }
+  ApplyConnectionEvent(ConnectionEvent::RequestDropped);
+  return mLink ? mLink->DisconnectDevice() : -1;
 }
 
 HV::HResult LRootModuleEngine::ConnectDevice(const Variant& device, bool keepIfPresent) {
-  mConnecting = true;
-  DisconnectDevice();
-  HV::HResult result;
+  DropDevice();
+  // The library's connect runs with no lock held: the user interface may ask
+  // for the state meanwhile. Only the result is committed under the lock.
+  const HV::HResult result = mRootModule->ConnectDevice(device);
   bool startWorker = false;
-  {
-    HV::MutexLocker lock(&mLock);
-    result = mRootModule->ConnectDevice(device);
-    if (result >= 0) {
-      mCurrentDevice = device;
-      startWorker = ReportsPresent(mCurrentDevice);
-    } else if (keepIfPresent) {
-      if (ReportsPresent(device)) {
-        mUserConnect = true;
-        mCurrentDevice = device;
-        startWorker = true;
-      }
-    } else {
-      mCurrentDevice.Clear();
-    }
+  if (result >= 0) {
+    std::lock_guard lock(mLock);
+    mCurrentDevice = device;
   }
-  // Outside the lock: a worker that is still stopping may need it to finish.
+  if (result >= 0) {
+    startWorker = ReportsPresent(device);
+  } else if (keepIfPresent && ReportsPresent(device)) {
+    {
+      std::lock_guard lock(mLock);
+      mCurrentDevice = device;
+    }
+    ApplyConnectionEvent(ConnectionEvent::Requested);
+    startWorker = true;
+  }
   if (startWorker) StartWorker();
-  mConnecting = false;
   UpdateConnectionState();
   StopWorkerIfIdle();
   return result;
 }
 
 HV::HResult LRootModuleEngine::DisconnectDevice() {
-  HV::HResult result;
-  {
-    HV::MutexLocker lock(&mLock);
-    mUserConnect = false;
-    mReconnectDevice.Clear();
-    mCurrentDevice.Clear();
-    result = mLink ? mLink->DisconnectDevice() : -1;
-  }
-  if (!mConnecting) {
-    UpdateConnectionState();
-    StopWorkerIfIdle();
-  }
+  const HV::HResult result = DropDevice();
+  UpdateConnectionState();
+  StopWorkerIfIdle();
   return result;
-}
-
-void LRootModuleEngine::UpdateConnectionState() {
-  HV::MutexLocker lock(&mLock);
-  DeviceConnectionState state = Disconnected;
-  if (mLink && mLink->IsConnected()) {
-    state = Connected;
-  } else if (mUserConnect) {
-    state = ConnectRequested;
-  } else if (mAutoReconnect && ReportsPresent(mCurrentDevice)) {
-    if (mConnectionState == Connected) mReconnectDevice = mCurrentDevice;
-    state = mReconnectDevice.IsEmpty() ? Disconnected : ReconnectPending;
-  }
-  SetConnectionState(state);
-}
-
-void LRootModuleEngine::SetConnectionState(DeviceConnectionState state) {
-  HV::MutexLocker lock(&mLock);
-  if (state == mConnectionState) return;
-  mConnectionState = state;
-  Post(kConnectionStateChange, MakeHolder(state));
 }
 
 // --- device list ------------------------------------------------------------------
@@ -283,7 +281,7 @@ HV::HResult LRootModuleEngine::SetActive(bool on) {
   }
   if (!mFirstSearchDone) {
     DeviceList scratch;
-    mFirstSearchResult = mLink ? mLink->FindRemoteDevices({}, &scratch, 0) : -1;
+    mFirstSearchResult = mLink ? mLink->FindRemoteDevices(&scratch, 0) : -1;
     mFirstSearchDone = true;
   }
   if (mFirstSearchResult < 0) {
@@ -296,19 +294,22 @@ HV::HResult LRootModuleEngine::SetActive(bool on) {
 
 HV::HResult LRootModuleEngine::GetDeviceList(DeviceList* out) {
   if (mRemotePolling) {
-    HV::MutexLocker lock(&mLock);
+    std::lock_guard lock(mLock);
     *out = mDeviceList;
     return HV::S_OK;
   }
   out->SetCount(0);
-  const HV::HResult result = mLink ? mLink->FindRemoteDevices({}, out, 0) : -1;
+  const HV::HResult result = mLink ? mLink->FindRemoteDevices(out, 0) : -1;
   return result < 0 ? result : HV::S_OK;
 }
 
 void LRootModuleEngine::ReplaceDeviceList(const DeviceList& devices) {
-  HV::MutexLocker lock(&mLock);
-  mDeviceList = devices;
-  Post(kDeviceListChange, MakeHolder<unsigned int>(devices.GetCount()));
+  {
+    std::lock_guard lock(mLock);
+    mDeviceList = devices;
+    mAnnouncements->Add({kDeviceListChangeName, MakeHolder<unsigned int>(devices.GetCount())});
+  }
+  PostAnnouncements();
 }
 
 // --- worker ---------------------------------------------------------------------------
@@ -319,43 +320,39 @@ HV::HResult LRootModuleEngine::StartWorker() {
     if (!WaitForWorkerStop()) return HV::E_FAIL;
   }
   mStopRequested = false;
-  return mThreader.Trigger(HV::RCPtr<HV::LThreadWorker>(this), nullptr, HV::ThreadPriority::Normal);
+  mWake.Reset();
+  mWorkerDone->Reset();
+  return mThreader.Trigger(HV::RCPtr<HV::LThreadWorker>(this), nullptr, mWorkerDone,
+                           HV::ThreadPriority::Normal);
+}
+
+void LRootModuleEngine::RequestWorkerStop() {
+  mStopRequested = true;
+  mWake.Set();
+  if (mLink) mLink->CutWaitShort();
 }
 
 bool LRootModuleEngine::WaitForWorkerStop() {
   if (!IsWorkerBusy()) return true;
+  RequestWorkerStop();
   // The worker itself (releasing the engine's last reference as its run
   // ends) cannot wait for its own end.
-  if (mThreader.GetThread().IsCurrentThread()) {
-    mStopRequested = true;
-    return false;
+  if (mThreader.GetThread().IsCurrentThread()) return false;
+  if (mWorkerDone->Wait(Milliseconds(mTiming.workerStopWait)) == HV::kWaitObject0) {
+    // Passed on to anyone else waiting for the same end.
+    mWorkerDone->Set();
   }
-  {
-    std::lock_guard lock(mPauseLock);
-    mStopRequested = true;
-  }
-  mPauseWake.notify_all();
-  const uint32_t steps = GetDeviceTiming().workerStopWaitMs;
-  for (uint32_t i = 0; i < steps && IsWorkerBusy(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   return !IsWorkerBusy();
 }
 
 void LRootModuleEngine::StopWorkerIfIdle() {
-  if (!IsWorkerBusy() || mStopRequested || mRemotePolling || mConnecting) return;
+  if (!IsWorkerBusy() || mStopRequested || mRemotePolling) return;
   const DeviceConnectionState state = GetConnectionState();
-  if (state == Disconnected || (state == Connected && !IsDevicePresent())) {
-    {
-      std::lock_guard lock(mPauseLock);
-      mStopRequested = true;
-    }
-    mPauseWake.notify_all();
-  }
+  if (state == Disconnected || (state == Connected && !IsDevicePresent())) RequestWorkerStop();
 }
 
-void LRootModuleEngine::Pause(uint32_t ms) {
-  std::unique_lock lock(mPauseLock);
-  mPauseWake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return mStopRequested.load(); });
+void LRootModuleEngine::Pause() {
+  if (!mStopRequested) mWake.Wait(Milliseconds(mTiming.workerPass));
 }
 
 int32_t LRootModuleEngine::DoWork(RCPtr<HV::LRefCountedObject>&) {
@@ -373,7 +370,7 @@ int32_t LRootModuleEngine::DoWork(RCPtr<HV::LRefCountedObject>&) {
   while (!mStopRequested) {
     RunConnectionStep();
     if (!mRemotePolling) {
-      Pause(GetDeviceTiming().workerPassMs);
+      Pause();
     } else {
       RunDeviceListStep(scratch, lastSearchSaidOne, watchingPasses);
     }
@@ -384,40 +381,43 @@ int32_t LRootModuleEngine::DoWork(RCPtr<HV::LRefCountedObject>&) {
 void LRootModuleEngine::RunConnectionStep() {
   if (!IsDevicePresent()) return;
   UpdateConnectionState();
-  HV::MutexLocker lock(&mLock);
-  const DeviceConnectionState state = mConnectionState;
-  if (state != ConnectRequested && state != ReconnectPending) return;
-  const Variant device = state == ConnectRequested ? mCurrentDevice : mReconnectDevice;
-  if (device.IsEmpty() || mRootModule->ConnectDevice(device) < 0) return;
-  if (state == ReconnectPending) mReconnectDevice.Clear();
-  if (state == ConnectRequested) mUserConnect = false;
-  SetConnectionState(Connected);
+  Variant device;
+  uint64_t generation = 0;
+  {
+    std::lock_guard lock(mLock);
+    if (mConnectionState != ConnectRequested || mCurrentDevice.IsEmpty()) return;
+    device = mCurrentDevice;
+    generation = mConnectGeneration;
+  }
+  if (mRootModule->ConnectDevice(device) < 0) return;
+  // A connect or disconnect of the user interface meanwhile wins.
+  ApplyConnectionEvent(ConnectionEvent::RetryConnected, &generation);
 }
 
 void LRootModuleEngine::RunDeviceListStep(DeviceList& scratch, bool& lastSearchSaidOne,
                                           uint32_t& watchingPasses) {
-  const uint32_t passMs = GetDeviceTiming().workerPassMs;
   if (!lastSearchSaidOne && watchingPasses < kWatchingPasses) {
     ++watchingPasses;
     {
-      HV::MutexLocker lock(&mLock);
+      std::lock_guard lock(mLock);
       scratch = mDeviceList;
     }
-    const HV::HResult result = mLink->FindRemoteDevices({}, &scratch, passMs);
+    const HV::HResult result = mLink->FindRemoteDevices(&scratch, Milliseconds(mTiming.workerPass));
     if (!mStopRequested && result == HV::S_OK) ReplaceDeviceList(scratch);
     return;
   }
   watchingPasses = 0;
   scratch.SetCount(0);
-  const HV::HResult result = mLink->FindRemoteDevicesNow({}, &scratch);
-  if (!mStopRequested) {
-    if (result >= 0) lastSearchSaidOne = result == 1;
+  const HV::HResult result = mLink->FindRemoteDevicesNow(&scratch);
+  // A failed query is not reported: the list and its announcement stay.
+  if (!mStopRequested && result >= 0) {
+    lastSearchSaidOne = result == 1;
     bool changed;
     {
-      HV::MutexLocker lock(&mLock);
-      changed = !LDeviceCommunicationInterface::AreSameDevices(scratch, mDeviceList);
+      std::lock_guard lock(mLock);
+      changed = !IDeviceLink::AreSameDevices(scratch, mDeviceList);
     }
     if (changed) ReplaceDeviceList(scratch);
   }
-  Pause(passMs);
+  Pause();
 }

@@ -1,7 +1,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleInterface.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ModelElement.h"
-#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
 using ModelElementDetail::IsReservedParamID;
 
@@ -26,20 +26,24 @@ void IRootModule::ForEachModuleHookB() {
   if (const HV::RCPtr<IDevice> device = GetDevice()) device->ForEachModuleHookB();
 }
 
-HV::HResult IRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
+void IRootModule::StoreAppliedValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
   const int32_t paramID = descriptor.paramID;
-  const HV::RCPtr<LDeviceCommunicationInterface> link = GetDeviceCommunicationInterface();
-  if (paramID < 0 && !IsReservedParamID(paramID)) return link ? link->SendParamValue(descriptor, value) : -1;
+  if (paramID < 0 && !IsReservedParamID(paramID)) return;
   const HV::RCPtr<LParameterizedModule> module =
       paramID < 0 ? GetReservedModule(paramID) : GetModuleForParamID(paramID);
-  // Stored and announced here; what the device answers is the result.
   if (module) module->SetParamValueLocal(descriptor, value, false);
+}
+
+HV::HResult IRootModule::ApplyParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value) {
+  // Stored and announced first; what the device answers is the result.
+  StoreAppliedValue(descriptor, value);
+  const HV::RCPtr<IDeviceLink> link = GetDeviceCommunicationInterface();
   return link ? link->SendParamValue(descriptor, value) : -1;
 }
 
 HV::HResult IRootModule::QueryParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out) {
   if (descriptor.paramID < 0) {
-    const HV::RCPtr<LDeviceCommunicationInterface> link = GetDeviceCommunicationInterface();
+    const HV::RCPtr<IDeviceLink> link = GetDeviceCommunicationInterface();
     return link ? link->GetParamValueEx(descriptor, out) : -1;
   }
   const HV::RCPtr<LParameterizedModule> module = GetModuleForParamID(descriptor.paramID);

@@ -1,6 +1,6 @@
 // Building and placing the model tree, finding the owner of each of the 131
 // IDs through it, and making every default record.
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/Device.h"
 
 #include <benchmark/benchmark.h>

@@ -3,9 +3,9 @@
 // values at once.
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"

@@ -1,4 +1,4 @@
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/Device.h"
 #include "tests/DeviceControl/GeneratedCode/Engine/ModelTestRoot.h"
 

@@ -3,7 +3,7 @@
 // on their way to the library, values from the library's own thread, and the
 // worker's watch of the reachable devices.
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Platform/Folders.h"
@@ -40,10 +40,9 @@ class LRootModuleEngineWithLibrary : public ::testing::Test {
   }
   void TearDown() override { mEngine = nullptr; }
 
-  HV::Test::ShortDeviceTiming mTiming;
   FakeDeviceControlClientLibrary mFake{LibraryBesideProgram()};
   EngineAnnouncements mAnnounced;
-  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create();
+  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create(HV::Test::ShortDeviceTiming());
 };
 
 TEST_F(LRootModuleEngineWithLibrary, StartUpConnectsToTheLinksOneDevice) {
@@ -101,6 +100,33 @@ TEST_F(LRootModuleEngineWithLibraryThreads, ValuesFromTheLibraryAreAnnouncedInOr
   EXPECT_EQ(out, PadRecord(3));
 }
 
+// The library's packets arrive on its own thread while the user interface
+// edits, reads and asks for the link's own reply: each path takes the root's
+// and the link's locks, and no path may hold one while it waits for the other.
+TEST_F(LRootModuleEngineWithLibraryThreads, PacketsEditsAndReadsAtOnceKeepEveryValue) {
+  mAnnounced.Clear();
+  constexpr int kRounds = 40;
+  for (int i = 0; i < kRounds; ++i) {
+    mFake->Emit(HV::Test::PacketData({{9 + i % 8, PadRecord(static_cast<uint8_t>(i))}}));
+    EXPECT_EQ(
+        mEngine->SetParamValue(ParamDescriptor(61), Record({2, 0, static_cast<uint8_t>(i), 0, 10, 100})), 0);
+    Variant token;
+    token.Set(HV::kVariantInt64, &i, sizeof i);
+    EXPECT_EQ(mEngine->SetParamValue(ParamDescriptor(-4), token), HV::S_OK);
+    Variant out;
+    EXPECT_EQ(mEngine->GetParamValue(ParamDescriptor(9 + (i + 3) % 8), &out), HV::S_OK);
+    EXPECT_EQ(mEngine->GetConnectionState(), LRootModuleEngine::Connected);
+  }
+  mFake->WaitUntilEmitted();
+  // Every packet, every edit and every local reply is announced once.
+  ASSERT_TRUE(mAnnounced.DrainUntil([&] { return mAnnounced.StateChanges().size() >= 3 * kRounds; }));
+  EXPECT_EQ(mAnnounced.StateChanges().size(), static_cast<size_t>(3 * kRounds));
+  Variant last;
+  EXPECT_EQ(mEngine->GetParamValue(ParamDescriptor(61), &last), HV::S_OK);
+  EXPECT_EQ(last, Record({2, 0, kRounds - 1, 0, 10, 100}));
+  EXPECT_EQ(mFake->GetCallCount(Call::SetParamValue), kRounds);
+}
+
 TEST_F(LRootModuleEngineWithLibraryThreads, APacketWithAZeroSizeRecordStopsThereAndDeliveryGoesOn) {
   mAnnounced.Clear();
   std::vector<uint8_t> packet = HV::Test::PacketData({{9, PadRecord(1)}});
@@ -138,6 +164,22 @@ TEST_F(LRootModuleEngineWithLibraryThreads, WhileActiveTheWorkerAnnouncesTheReac
   EXPECT_EQ(mEngine->SetActive(false), HV::S_OK);
 }
 
+TEST_F(LRootModuleEngineWithLibraryThreads, AFailedQueryLeavesTheListAndAnnouncesNothing) {
+  mFake->SetDevices(HV::kVariantList, HV::Test::ListData({MakeText("a")}));
+  ASSERT_EQ(mEngine->SetActive(true), HV::S_OK);
+  ASSERT_TRUE(mAnnounced.DrainUntil([&] { return !mAnnounced.DeviceCounts().empty(); }));
+  mFake->SetResult(Call::FindRemoteDevices, -3);
+  // Nine passes make at least one full query.
+  const int32_t queries = mFake->GetCallCount(Call::FindRemoteDevices);
+  ASSERT_TRUE(
+      mAnnounced.DrainUntil([&] { return mFake->GetCallCount(Call::FindRemoteDevices) > queries + 10; }));
+  EXPECT_EQ(mAnnounced.DeviceCounts(), std::vector<unsigned int>{1});
+  HV::Array<Variant> devices;
+  EXPECT_EQ(mEngine->GetDeviceList(&devices), HV::S_OK);
+  EXPECT_EQ(devices.GetCount(), 1u);
+  EXPECT_EQ(mEngine->SetActive(false), HV::S_OK);
+}
+
 TEST_F(LRootModuleEngineWithLibraryThreads, APresentDeviceKeepsTheWorkerWatchingAndReleasingStopsIt) {
   mFake->SetDevicePresent(true);
   mFake->SetDevices(HV::kVariantList, HV::Test::ListData({MakeText("a")}));
@@ -145,7 +187,8 @@ TEST_F(LRootModuleEngineWithLibraryThreads, APresentDeviceKeepsTheWorkerWatching
   ASSERT_TRUE(mAnnounced.DrainUntil([&] { return !mAnnounced.DeviceCounts().empty(); }));
   const int32_t queries = mFake->GetCallCount(Call::FindRemoteDevices);
   // The worker keeps asking while it runs; releasing the engine stops it.
-  ASSERT_TRUE(mAnnounced.DrainUntil([&] { return mFake->GetCallCount(Call::FindRemoteDevices) > queries + 2; }));
+  ASSERT_TRUE(
+      mAnnounced.DrainUntil([&] { return mFake->GetCallCount(Call::FindRemoteDevices) > queries + 2; }));
   mEngine = nullptr;
   const int32_t afterRelease = mFake->GetCallCount(Call::FindRemoteDevices);
   EXPECT_EQ(mFake->GetCallCount(Call::ReleaseAll), 1);

@@ -2,10 +2,10 @@
 // first announcements, how it batches them, change requests, value reads and
 // the device-list searches that find no library.
 
-#include "DeviceControl/GeneratedCode/Engine/Src/RootModuleEngine.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/VariantSamples.h"
@@ -133,7 +133,7 @@ TEST_F(LRootModuleEngineOffline, AChangeRequestIsAppliedAndAnnounced) {
   mAnnounced.Clear();
   const Variant record = Record({9, 9, 9, 9, 9, 9});
   mAnnounced.GetCenter()->CreateAndPostNotification(
-      u"NID_PARAM_MODULE_CHANGE_REQ",
+      LRootModuleEngine::kChangeRequestName,
       RCPtr<HV::LParamValuePair>(new HV::LParamValuePair(ParamDescriptor(100), record)));
   mAnnounced.Drain();  // the request reaches the engine, which posts the change
   mAnnounced.Drain();
@@ -173,7 +173,7 @@ TEST(LRootModuleEngine, BeforeConnectingEditsAreRefused) {
   EXPECT_EQ(engine->GetConnectionState(), LRootModuleEngine::Disconnected);
   // Not initialised: nothing is connected, and a change request is ignored.
   announced.GetCenter()->CreateAndPostNotification(
-      u"NID_PARAM_MODULE_CHANGE_REQ",
+      LRootModuleEngine::kChangeRequestName,
       RCPtr<HV::LParamValuePair>(new HV::LParamValuePair(ParamDescriptor(1), Record({1}))));
   announced.Drain();
   EXPECT_EQ(engine->SetParamValue(ParamDescriptor(1), Record({1})), HV::E_FAIL);

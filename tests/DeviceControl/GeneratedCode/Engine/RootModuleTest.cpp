@@ -3,8 +3,8 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <mutex>
 
 namespace {
@@ -36,12 +37,20 @@ struct ChangeLog {
     std::lock_guard lock(log.mutex);
     log.batchSizes.push_back(values.GetCount());
     for (uint32_t i = 0; i < values.GetCount(); ++i) log.changes.push_back(*values.GetItemPtr(i));
+    log.changed.notify_all();
   }
   std::vector<HV::ParamValue> Get() {
     std::lock_guard lock(mutex);
     return changes;
   }
+  // The changes once there are at least count.
+  std::vector<HV::ParamValue> WaitFor(size_t count) {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return changes.size() >= count; });
+    return changes;
+  }
   std::mutex mutex;
+  std::condition_variable changed;
   std::vector<uint32_t> batchSizes;
   std::vector<HV::ParamValue> changes;
 };
@@ -252,6 +261,32 @@ TEST_F(LRootModuleOnline, AnUnreadableRecordIsAnnouncedWithIDMinusOne) {
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(changes[0].paramID, -1);
   EXPECT_TRUE(changes[0].descriptor.IsEmpty());
+}
+
+// Packets arrive on the library's thread while this thread edits, reads and
+// asks the link for its own reply directly: the root's and the link's locks
+// are taken on every path, and no path holds one while it takes the other.
+class LRootModuleOnlineThreads : public LRootModuleOnline {};
+
+TEST_F(LRootModuleOnlineThreads, PacketsEditsRepliesAndReadsAtOnceLoseNothing) {
+  constexpr int kRounds = 40;
+  for (int i = 0; i < kRounds; ++i) {
+    const auto mark = static_cast<uint8_t>(i);
+    mFake->Emit(
+        HV::Test::PacketData({{9 + i % 8, Record({mark, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13})}}));
+    EXPECT_EQ(mRoot->ApplyParamValue(ParamDescriptor(61), Record({2, 0, mark, 0, 10, 100})), 0);
+    EXPECT_EQ(mLink->SendParamValue(ParamDescriptor(LDeviceCommunicationInterface::kLocalReplyParamID),
+                                    MakeValue(HV::kVariantInt64, int64_t{i})),
+              HV::S_OK);
+    Variant out;
+    EXPECT_EQ(mRoot->QueryParamValue(ParamDescriptor(9 + (i + 3) % 8), &out), HV::S_OK);
+  }
+  // Every packet, every edit and every reply is handed to the owner once.
+  const auto changes = mLog.WaitFor(3 * kRounds);
+  EXPECT_EQ(changes.size(), static_cast<size_t>(3 * kRounds));
+  Variant last;
+  EXPECT_EQ(mRoot->QueryParamValue(ParamDescriptor(61), &last), HV::S_OK);
+  EXPECT_EQ(last, Record({2, 0, kRounds - 1, 0, 10, 100}));
 }
 
 }  // namespace

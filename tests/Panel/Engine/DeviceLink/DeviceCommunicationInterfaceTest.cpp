@@ -4,6 +4,8 @@
 
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
+#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/VirtualClock.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/FakeDeviceControlClient.h"
@@ -16,6 +18,7 @@
 #include <atomic>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -32,7 +35,7 @@ using Link = LDeviceCommunicationInterface;
 
 RCPtr<Link> MakeLink(const std::string& path) {
   const HV::StringW widePath(path.c_str());
-  return Link::Create(widePath.GetText());
+  return Link::Create(widePath.GetText(), HV::Test::ShortDeviceTiming());
 }
 
 const std::string kNoLibrary = "/nonexistent/DeviceControlClient.dll";
@@ -182,6 +185,9 @@ class LinkWithLibrary : public ::testing::Test {
   const Variant mDevice = MakeText("keyboard-7");
 };
 
+// Packets from the library's own thread, and waits on another thread.
+class LinkWithLibraryThreads : public LinkWithLibrary {};
+
 TEST_F(LinkWithLibrary, RequestsNameTheConnectedDevice) {
   EXPECT_EQ(mLink->ConnectDevice(mDevice), 0);
   Variant out;
@@ -211,12 +217,51 @@ TEST_F(LinkWithLibrary, GetDeviceInfoAsksAboutTheDeviceItIsGiven) {
   EXPECT_EQ(mFake->GetLog().at(0).device.type, HV::kVariantText);
 }
 
-TEST_F(LinkWithLibrary, FindRemoteDevicesQueriesUntilTheWaitHasPassedWhenNothingChanges) {
-  HV::Test::ShortDeviceTiming timing(/*pollMs=*/1);
+// Runs FindRemoteDevices on a thread of its own while drive moves the clock
+// or cuts the wait.
+HV::HResult FindWhile(Link& link, Link::DeviceList& list, uint32_t waitMs,
+                      const std::function<void()>& drive) {
+  std::atomic<HV::HResult> result{-100};
+  std::thread waiter([&] { result = link.FindRemoteDevices({}, &list, waitMs); });
+  drive();
+  waiter.join();
+  return result;
+}
+
+// The link's waits run on a clock that moves only when the test says; polls
+// are 1 ms (ShortDeviceTiming). The query after the wait has passed is the last.
+TEST_F(LinkWithLibraryThreads, FindRemoteDevicesAsksOnceMoreWhenTheWaitHasPassed) {
+  HV::Platform::VirtualClock clock;
   Link::DeviceList list;
-  EXPECT_EQ(mLink->FindRemoteDevices({}, &list, 6), HV::S_FALSE);
-  EXPECT_EQ(mFake->GetCallCount(Call::FindRemoteDevices), 7);
+  EXPECT_EQ(FindWhile(*mLink, list, 6, [&] { clock.AdvanceWhenWaiting(6); }), HV::S_FALSE);
+  EXPECT_EQ(mFake->GetCallCount(Call::FindRemoteDevices), 2);
   EXPECT_EQ(list.GetCount(), 0u);
+}
+
+TEST_F(LinkWithLibraryThreads, FindRemoteDevicesSeesAChangeAtTheNextPoll) {
+  HV::Platform::VirtualClock clock;
+  Link::DeviceList list;
+  EXPECT_EQ(FindWhile(*mLink, list, 1500,
+                      [&] {
+                        HV::Platform::EventHub::Get().WaitUntilBlocked({1, 0});
+                        mFake->SetDevices(HV::kVariantList, HV::Test::ListData({MakeText("a")}));
+                        clock.Advance(1);
+                      }),
+            HV::S_OK);
+  EXPECT_EQ(mFake->GetCallCount(Call::FindRemoteDevices), 2);
+  EXPECT_EQ(list.GetCount(), 1u);
+}
+
+TEST_F(LinkWithLibraryThreads, CuttingTheWaitShortEndsItWithoutAChange) {
+  HV::Platform::VirtualClock clock;
+  Link::DeviceList list;
+  EXPECT_EQ(FindWhile(*mLink, list, 1500,
+                      [&] {
+                        HV::Platform::EventHub::Get().WaitUntilBlocked({1, 0});
+                        mLink->CutWaitShort();
+                      }),
+            HV::S_FALSE);
+  EXPECT_EQ(mFake->GetCallCount(Call::FindRemoteDevices), 1);
 }
 
 TEST_F(LinkWithLibrary, FindRemoteDevicesReturnsAtTheFirstChange) {
@@ -279,9 +324,6 @@ TEST(LDeviceCommunicationInterface, ReleasingTheLastReferenceDisconnectsAndUnloa
   EXPECT_EQ(log[log.size() - 2].device.type, HV::kVariantText);
   EXPECT_EQ(log.back().call, Call::ReleaseAll);
 }
-
-// Packets from the library's own thread.
-class LinkWithLibraryThreads : public LinkWithLibrary {};
 
 TEST_F(LinkWithLibraryThreads, PacketsAreDeliveredInTheOrderTheyArrived) {
   ASSERT_EQ(mLink->ConnectDevice(mDevice), 0);

@@ -2,8 +2,8 @@
 // the engine's preset: the user interface hears of every fetched value.
 #include "Panel/Engine/PresetEditorCommon/LEnginePresetValues.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "HVFramework/Platform/MidiPlatform.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"

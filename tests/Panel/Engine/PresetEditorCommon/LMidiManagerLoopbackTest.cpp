@@ -3,7 +3,7 @@
 // takes with TARSEL_MIDI=simulated.
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "HVFramework/Midi/LMidiComm.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"

@@ -1,8 +1,8 @@
 // The MIDI manager against the simulated keyboard.
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"

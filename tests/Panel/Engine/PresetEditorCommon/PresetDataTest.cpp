@@ -1,6 +1,6 @@
 #include "Panel/Engine/PresetEditorCommon/PresetData.h"
 
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 
 #include <gtest/gtest.h>

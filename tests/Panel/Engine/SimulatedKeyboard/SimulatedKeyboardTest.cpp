@@ -1,7 +1,7 @@
 // The simulated keyboard fed directly with bytes, its replies collected.
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
-#include "DeviceControl/GeneratedCode/Engine/Src/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 
 #include <gtest/gtest.h>

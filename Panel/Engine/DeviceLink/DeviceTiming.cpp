@@ -1,6 +1,0 @@
-#include "Panel/Engine/DeviceLink/DeviceTiming.h"
-
-DeviceTiming& GetDeviceTiming() {
-  static DeviceTiming timing;
-  return timing;
-}
