@@ -16,9 +16,7 @@ class IXmlResourceSource {
   // The bytes of the named resource (upper case, '_' for '.' and blanks);
   // empty when there is none.
   virtual std::span<const uint8_t> FindXmlResource(const StringW& name) const = 0;
-
- protected:
-  ~IXmlResourceSource() = default;
+  virtual ~IXmlResourceSource() = default;
 };
 
 }  // namespace HV

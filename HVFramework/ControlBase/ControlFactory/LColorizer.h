@@ -31,8 +31,14 @@ class LColorizer : public virtual LRefCountedObject {
  protected:
   LColorizer(const StringW& name_, int32_t type_, const SkinColor& color_, const SkinColor& endColor_,
              float startX_, float startY_, float endX_, float endY_)
-      : name(name_), type(type_), color(color_), endColor(endColor_),
-        startX(startX_), startY(startY_), endX(endX_), endY(endY_) {}
+      : name(name_),
+        type(type_),
+        color(color_),
+        endColor(endColor_),
+        startX(startX_),
+        startY(startY_),
+        endX(endX_),
+        endY(endY_) {}
 };
 
 }  // namespace HV

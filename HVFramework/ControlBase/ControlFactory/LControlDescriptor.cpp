@@ -20,7 +20,8 @@ void LControlDescriptor::SortChildrenByLayoutOrder() {
 RCPtr<LControlDescriptor> LControlDescriptor::Clone(const LControlDescriptor& source, const StringW& name,
                                                     const RCPtr<LLayoutDescriptor>& layout) {
   RCPtr<LControlDescriptor> copy = Create(source.mClassName, name, source.mParent);
-  for (uint32_t i = 0; i < source.mChildren.GetCount(); ++i) copy->mChildren.AddItem(*source.mChildren.GetItemPtr(i));
+  for (uint32_t i = 0; i < source.mChildren.GetCount(); ++i)
+    copy->mChildren.AddItem(*source.mChildren.GetItemPtr(i));
   copy->mSkin = source.mSkin;
   copy->mLayout = layout;
   copy->mCreateParams = source.mCreateParams;

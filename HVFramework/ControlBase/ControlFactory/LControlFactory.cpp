@@ -115,8 +115,8 @@ int32_t LControlFactory::ParseStringTablePass(std::span<const uint8_t> document,
   return matches;
 }
 
-HResult LControlFactory::LoadStringTables(const StringW& applicationLocation, const StringW& frameworkLocation,
-                                          int32_t languageId) {
+HResult LControlFactory::LoadStringTables(const StringW& applicationLocation,
+                                          const StringW& frameworkLocation, int32_t languageId) {
   mLanguageId = languageId;
   std::vector<uint8_t> storage;
   try {
@@ -126,7 +126,8 @@ HResult LControlFactory::LoadStringTables(const StringW& applicationLocation, co
         ParseStringTablePass(*document, kLanguageEnglish);
     }
     if (const auto document = ReadLocation(frameworkLocation, storage)) {
-      if (ParseStringTablePass(*document, mLanguageId) == 0) ParseStringTablePass(*document, kLanguageEnglish);
+      if (ParseStringTablePass(*document, mLanguageId) == 0)
+        ParseStringTablePass(*document, kLanguageEnglish);
     }
   } catch (const std::bad_alloc&) {
     ResetReaderState();

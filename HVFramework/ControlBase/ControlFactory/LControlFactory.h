@@ -117,7 +117,8 @@ class LControlFactory : private IXmlContentHandler {
 
   // Reading a location: the bytes, or nothing for a missing or empty
   // resource. Files are read into `storage`; errors throw.
-  std::optional<std::span<const uint8_t>> ReadLocation(const StringW& location, std::vector<uint8_t>& storage);
+  std::optional<std::span<const uint8_t>> ReadLocation(const StringW& location,
+                                                       std::vector<uint8_t>& storage);
   // One string-table pass in a language; the number of matching Locale elements.
   int32_t ParseStringTablePass(std::span<const uint8_t> document, int32_t languageId);
   void ResetReaderState();

@@ -92,7 +92,9 @@ void LControlFactory::OnColorizer(const XmlAttributes& a) {
                                                    u"GradientEndX", u"GradientEndY"})) {
     SkinColor end;
     SkinValueText::ParseColor(View(a.Find(u"GradientEndColor")), end);
-    auto coordinate = [&](std::u16string_view attribute) { return SkinValueText::ParseFloat(View(a.Find(attribute))); };
+    auto coordinate = [&](std::u16string_view attribute) {
+      return SkinValueText::ParseFloat(View(a.Find(attribute)));
+    };
     colorizer = LColorizer::Create(*name, kind, color, end, coordinate(u"GradientStartX"),
                                    coordinate(u"GradientStartY"), coordinate(u"GradientEndX"),
                                    coordinate(u"GradientEndY"));
@@ -120,7 +122,8 @@ void LControlFactory::OnPart(const XmlAttributes& a) {
   float alphaModifier = 1;
   SkinImageReference mask;
   if (!image.IsEmpty() || colorizer) {
-    if (const StringW* alpha = a.Find(u"ColorizerAlphaMod")) alphaModifier = SkinValueText::ParseFloat(alpha->GetView());
+    if (const StringW* alpha = a.Find(u"ColorizerAlphaMod"))
+      alphaModifier = SkinValueText::ParseFloat(alpha->GetView());
     const StringW* maskFile = a.Find(u"ColorizerMaskFile");
     if (maskFile && HasAll(a, {u"MaskLocX", u"MaskLocY"}))
       mask = {mBaseLocation + *maskFile, HexOrDecimal(a.Find(u"MaskLocX")), HexOrDecimal(a.Find(u"MaskLocY")),
@@ -129,8 +132,8 @@ void LControlFactory::OnPart(const XmlAttributes& a) {
   RCPtr<LVisualPartDescriptor> part =
       !image.IsEmpty()
           ? LVisualPartDescriptor::CreateImagePart(name, image, resizeType, colorizer, alphaModifier, mask)
-          : LVisualPartDescriptor::CreateColorizerPart(name, resizeType, colorizer, width, height, alphaModifier,
-                                                       mask);
+          : LVisualPartDescriptor::CreateColorizerPart(name, resizeType, colorizer, width, height,
+                                                       alphaModifier, mask);
   if (part) RegisterFirst(mParts, name, part);
 }
 
@@ -154,8 +157,7 @@ void LControlFactory::OnLook(const XmlAttributes& a) {
 }
 
 void LControlFactory::OnClientPart(const XmlAttributes& a) {
-  if (!mCurrentLook ||
-      !HasAll(a, {u"Name", u"OffsetLeft", u"OffsetTop", u"OffsetRight", u"OffsetBottom"}))
+  if (!mCurrentLook || !HasAll(a, {u"Name", u"OffsetLeft", u"OffsetTop", u"OffsetRight", u"OffsetBottom"}))
     return;
   const RCPtr<LVisualPartDescriptor> part = FindPart(*a.Find(u"Name"));
   if (!part) return;
@@ -190,21 +192,22 @@ void LControlFactory::OnNonClientPart(const XmlAttributes& a) {
   }
   const int32_t width = HexOrDecimal(a.Find(u"Width"));
   const int32_t height = HexOrDecimal(a.Find(u"Height"));
-  mCurrentLook->AppendNonClientPart(LDockedPart::Create(part, placement, width > 0, width, height > 0, height));
+  mCurrentLook->AppendNonClientPart(
+      LDockedPart::Create(part, placement, width > 0, width, height > 0, height));
 }
 
 void LControlFactory::OnTextProperties(const XmlAttributes& a) {
-  if (!mCurrentLook ||
-      !HasAll(a, {u"TextLeftRel", u"TextLeftAbs", u"TextRightRel", u"TextRightAbs", u"TextHAlign", u"TextTopRel",
-                  u"TextTopAbs", u"TextBottomRel", u"TextBottomAbs", u"TextVAlign", u"TextForegroundPart"}))
+  if (!mCurrentLook || !HasAll(a, {u"TextLeftRel", u"TextLeftAbs", u"TextRightRel", u"TextRightAbs",
+                                   u"TextHAlign", u"TextTopRel", u"TextTopAbs", u"TextBottomRel",
+                                   u"TextBottomAbs", u"TextVAlign", u"TextForegroundPart"}))
     return;
   const RCPtr<LVisualPartDescriptor> foreground = FindPart(*a.Find(u"TextForegroundPart"));
   if (!foreground) return;
   auto real = [&](std::u16string_view name) { return SkinValueText::ParseFloat(View(a.Find(name))); };
   auto whole = [&](std::u16string_view name) { return HexOrDecimal(a.Find(name)); };
-  const SkinTextProperties text{real(u"TextLeftRel"),  whole(u"TextLeftAbs"),   real(u"TextRightRel"),
+  const SkinTextProperties text{real(u"TextLeftRel"),   whole(u"TextLeftAbs"),  real(u"TextRightRel"),
                                 whole(u"TextRightAbs"), real(u"TextHAlign"),    real(u"TextTopRel"),
-                                whole(u"TextTopAbs"),  real(u"TextBottomRel"), whole(u"TextBottomAbs"),
+                                whole(u"TextTopAbs"),   real(u"TextBottomRel"), whole(u"TextBottomAbs"),
                                 real(u"TextVAlign")};
   mCurrentLook->SetTextProperties(text, foreground);
 }
@@ -221,7 +224,8 @@ void LControlFactory::OnLookList(const XmlAttributes& a) {
     mCurrentLookList = LLookList::Create(static_cast<uint32_t>(slots));
     RegisterFirst(mLookLists, *name, mCurrentLookList);
   }
-  if (mCurrentControl && mCurrentControl->GetSkin()) mCurrentControl->GetSkin()->lookList = FindLookList(*name);
+  if (mCurrentControl && mCurrentControl->GetSkin())
+    mCurrentControl->GetSkin()->lookList = FindLookList(*name);
 }
 
 void LControlFactory::OnSkin(const XmlAttributes& a) {
@@ -235,7 +239,8 @@ void LControlFactory::StartTopLevelSkin(const XmlAttributes& a) {
   RCPtr<LControlDescriptor> root = LControlDescriptor::Create(StringW(kRootClass), mApplicationName, nullptr);
   RCPtr<LSkinDescriptor> skin = LSkinDescriptor::Create(a.Has(u"Name") ? *a.Find(u"Name") : StringW());
   if (const StringW* fontName = a.Find(u"FontName")) skin->font.name = *fontName;
-  if (const StringW* fontSize = a.Find(u"FontSize")) skin->font.size = SkinValueText::ParseFloat(fontSize->GetView());
+  if (const StringW* fontSize = a.Find(u"FontSize"))
+    skin->font.size = SkinValueText::ParseFloat(fontSize->GetView());
   if (const StringW* fontStyle = a.Find(u"FontStyle")) skin->font.style = HexOrDecimal(fontStyle);
   root->SetSkin(skin);
   mCurrentSkinIndex = mSkins.AddItem(root);
@@ -271,8 +276,8 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
   const StringW* className = a.Find(u"Class");
   const StringW* name = a.Find(u"Name");
   if (!className || !name)
-    Throw<std::runtime_error>("Bad Subcontrol Element",
-                              SourceLocation{"HV::LControlFactory::XMLStartElement", "ControlBase\\ControlFactory", 1089});
+    Throw<std::runtime_error>("Bad Subcontrol Element", SourceLocation{"HV::LControlFactory::XMLStartElement",
+                                                                       "ControlBase\\ControlFactory", 1089});
 
   LControlDescriptor* parent = mCurrentControl.Get();
   RCPtr<LControlDescriptor> control = LControlDescriptor::Create(*className, *name, parent);
@@ -295,7 +300,9 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
   mCurrentControl = control;
 }
 
-void LControlFactory::OnCreateParamList(const XmlAttributes&) { mCurrentCreateParams = LStringTable::Create(); }
+void LControlFactory::OnCreateParamList(const XmlAttributes&) {
+  mCurrentCreateParams = LStringTable::Create();
+}
 
 void LControlFactory::OnCreateParam(const XmlAttributes& a) {
   const StringW* id = a.Find(u"ID");

@@ -25,9 +25,9 @@ struct SkinPartPlacement {
 // rectangle. Read-only after loading.
 class LDockedPart : public virtual LRefCountedObject {
  public:
-  static RCPtr<LDockedPart> Create(const RCPtr<LVisualPartDescriptor>& part, const SkinPartPlacement& placement,
-                                   bool hasWidth = false, int32_t width = 0, bool hasHeight = false,
-                                   int32_t height = 0) {
+  static RCPtr<LDockedPart> Create(const RCPtr<LVisualPartDescriptor>& part,
+                                   const SkinPartPlacement& placement, bool hasWidth = false,
+                                   int32_t width = 0, bool hasHeight = false, int32_t height = 0) {
     return RCPtr<LDockedPart>(new LDockedPart(part, placement, hasWidth, width, hasHeight, height));
   }
 
@@ -41,7 +41,11 @@ class LDockedPart : public virtual LRefCountedObject {
  protected:
   LDockedPart(const RCPtr<LVisualPartDescriptor>& part_, const SkinPartPlacement& placement_, bool hasWidth_,
               int32_t width_, bool hasHeight_, int32_t height_)
-      : part(part_), placement(placement_), hasWidth(hasWidth_), width(width_), hasHeight(hasHeight_),
+      : part(part_),
+        placement(placement_),
+        hasWidth(hasWidth_),
+        width(width_),
+        hasHeight(hasHeight_),
         height(height_) {}
 };
 

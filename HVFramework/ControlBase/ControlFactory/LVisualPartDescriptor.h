@@ -58,8 +58,14 @@ class LVisualPartDescriptor : public virtual LRefCountedObject {
   LVisualPartDescriptor(const StringW& name_, const SkinImageReference& image_, int32_t resizeType_,
                         const RCPtr<LColorizer>& colorizer_, int32_t width_, int32_t height_,
                         float alphaModifier_, const SkinImageReference& mask_)
-      : name(name_), image(image_), resizeType(resizeType_), colorizer(colorizer_), width(width_),
-        height(height_), alphaModifier(alphaModifier_), mask(mask_) {}
+      : name(name_),
+        image(image_),
+        resizeType(resizeType_),
+        colorizer(colorizer_),
+        width(width_),
+        height(height_),
+        alphaModifier(alphaModifier_),
+        mask(mask_) {}
 };
 
 }  // namespace HV

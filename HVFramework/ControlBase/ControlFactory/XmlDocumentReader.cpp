@@ -10,9 +10,7 @@
 namespace HV {
 namespace {
 
-StringW FromUtf8(const char* text, size_t length) {
-  return StringW(std::string(text, length).c_str());
-}
+StringW FromUtf8(const char* text, size_t length) { return StringW(std::string(text, length).c_str()); }
 
 // The state of one Read: Expat calls back into it; nothing may unwind through
 // Expat, so a handler's exception is caught here, parsing is stopped and the
@@ -53,8 +51,7 @@ class ExpatSession {
     Guarded(data, [&](ExpatSession& self) {
       self.FlushText();
       XmlAttributes map;
-      for (const XML_Char** at = attributes; at[0] && at[1]; at += 2)
-        map.Add(StringW(at[0]), StringW(at[1]));
+      for (const XML_Char** at = attributes; at[0] && at[1]; at += 2) map.Add(StringW(at[0]), StringW(at[1]));
       self.mHandler.StartElement(StringW(name), map);
     });
   }

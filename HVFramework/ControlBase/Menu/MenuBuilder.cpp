@@ -24,14 +24,16 @@ struct FillState {
 std::vector<StringW> SplitAtDots(const StringW& key) {
   std::vector<StringW> parts;
   int32_t start = 0;
-  for (int32_t dot; (dot = key.Find(u'.', start)) >= 0; start = dot + 1) parts.push_back(key.Mid(start, dot - start));
+  for (int32_t dot; (dot = key.Find(u'.', start)) >= 0; start = dot + 1)
+    parts.push_back(key.Mid(start, dot - start));
   if (start < key.GetLength()) parts.push_back(key.Mid(start));  // a trailing '.' leaves no empty last part
   return parts;
 }
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-void FillList(const MenuEntries& list, const SubmenuEntries& submenus, LMenuDescriptor& menu, FillState& state) {
+void FillList(const MenuEntries& list, const SubmenuEntries& submenus, LMenuDescriptor& menu,
+              FillState& state) {
   for (const auto& [id, text] : list) {
     if (state.itemsLeft <= 0) return;
     --state.itemsLeft;
@@ -44,7 +46,8 @@ void FillList(const MenuEntries& list, const SubmenuEntries& submenus, LMenuDesc
     }
     if (id.GetLength() > 0 && id[id.GetLength() - 1] == u'.') {
       StringW name = id;
-      while (name.GetLength() > 0 && name[name.GetLength() - 1] == u'.') name = name.Left(name.GetLength() - 1);
+      while (name.GetLength() > 0 && name[name.GetLength() - 1] == u'.')
+        name = name.Left(name.GetLength() - 1);
       auto at = submenus.find(name);
       if (at == submenus.end() || state.IsOpen(name)) continue;
       RCPtr<LMenuItemDescriptor> item = LMenuItemDescriptor::Create(label, StringW(), true, false);
@@ -93,7 +96,8 @@ RCPtr<LMenuDescriptor> BuildMenuFromEntries(const MenuEntries& entries) {
   return menu;
 }
 
-HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& submenus, RCPtr<LMenuDescriptor>& menu) {
+HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& submenus,
+                            RCPtr<LMenuDescriptor>& menu) {
   if (menu)
     menu->Clear();
   else

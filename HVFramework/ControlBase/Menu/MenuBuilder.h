@@ -18,6 +18,7 @@ using SubmenuEntries = std::map<StringW, MenuEntries>;
 
 RCPtr<LMenuDescriptor> BuildMenuFromEntries(const MenuEntries& entries);
 // Fills `menu` (cleared first; a new menu when null) from one list; 0.
-HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& submenus, RCPtr<LMenuDescriptor>& menu);
+HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& submenus,
+                            RCPtr<LMenuDescriptor>& menu);
 
 }  // namespace HV
