@@ -78,6 +78,7 @@ void LControlFactory::ResetReaderState() {
   mInsideLooks = false;
   mInsideMatchingLocale = false;
   mCurrentControl = nullptr;
+  mDetachedControls.SetCount(0);
   mCurrentLook = nullptr;
   mCurrentLookList = nullptr;
   mCurrentCreateParams = nullptr;

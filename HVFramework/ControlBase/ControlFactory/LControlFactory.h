@@ -177,6 +177,9 @@ class LControlFactory : private IXmlContentHandler {
   bool mInsideMatchingLocale = false;
   int32_t mLocaleMatchCount = 0;
   RCPtr<LControlDescriptor> mCurrentControl;
+  // SubControls read while no control was open belong to no skin; they are
+  // kept here until the load ends so that their children's parent links stay valid.
+  RCPtrArray<LControlDescriptor> mDetachedControls;
   RCPtr<LLookDescriptor> mCurrentLook;
   RCPtr<LLookList> mCurrentLookList;
   RCPtr<LStringTable> mCurrentCreateParams;

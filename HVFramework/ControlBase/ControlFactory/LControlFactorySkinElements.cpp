@@ -281,7 +281,10 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
 
   LControlDescriptor* parent = mCurrentControl.Get();
   RCPtr<LControlDescriptor> control = LControlDescriptor::Create(*className, *name, parent);
-  if (parent) parent->AppendChild(control);
+  if (parent)
+    parent->AppendChild(control);
+  else
+    mDetachedControls.AddItem(control);
 
   const bool underSkinRoot = parent && parent->GetClassName() == kRootClass;
   RCPtr<LLayoutDescriptor> layout = LLayoutDescriptor::Create();

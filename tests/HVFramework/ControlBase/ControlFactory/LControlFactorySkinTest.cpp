@@ -332,6 +332,20 @@ TEST_F(LControlFactorySkin, UnknownElementsAndOtherCasesAreIgnoredButTheirChildr
   EXPECT_FALSE(factory.FindColorizer(StringW(u"Lower")));
 }
 
+TEST_F(LControlFactorySkin, ControlsOpenedAfterLookListsClosedTheControlBelongToNoSkin) {
+  // LookLists closes the open control: what follows has no parent, yet its own children link to it.
+  ASSERT_EQ(
+      LoadSkinBody("<Skins><Skin Name=\"S\"><SubControl Class=\"K\" Name=\"a\"><LookLists/>"
+                   "<SubControl Class=\"K\" Name=\"p\"><SubControl Class=\"K\" Name=\"x\"/></SubControl>"
+                   "</SubControl><SubControl Class=\"K\" Name=\"b\"/></Skin></Skins>"),
+      S_OK);
+  const RCPtr<LControlDescriptor> a = TopLevel(u"a");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->GetChildren().GetCount(), 0u);
+  EXPECT_FALSE(TopLevel(u"p"));
+  EXPECT_FALSE(TopLevel(u"b"));  // the skin was closed with the control
+}
+
 TEST_F(LControlFactorySkin, ResourceNamesAreNormalisedAndOtherLocationsAreFiles) {
   resources.Add("APP_SKINS", SkinDocument("<Skins><Skin Name=\"S\"/></Skins>"));
   for (const char16_t* location : {u"::APP_SKINS", u"::app_skins", u"::App.Skins", u"::app skins"})
