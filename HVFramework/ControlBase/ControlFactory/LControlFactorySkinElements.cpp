@@ -15,6 +15,15 @@ namespace {
 constexpr char16_t kRootClass[] = u"Application";
 // A look list longer than this is refused: NumLooks comes from outside.
 constexpr int32_t kMaxLooksPerList = 4096;
+// Controls nested deeper than this fail the load: descriptor trees are walked
+// and released recursively, and no skin comes near it.
+constexpr int kMaxControlDepth = 256;
+
+int DepthBelow(const LControlDescriptor* parent) {
+  int depth = 0;
+  for (; parent && depth <= kMaxControlDepth; parent = parent->GetParent()) ++depth;
+  return depth;
+}
 
 std::u16string_view View(const StringW* value) { return value ? value->GetView() : std::u16string_view(); }
 
@@ -280,6 +289,9 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
                                                                        "ControlBase\\ControlFactory", 1089});
 
   LControlDescriptor* parent = mCurrentControl.Get();
+  if (DepthBelow(parent) >= kMaxControlDepth)
+    Throw<std::runtime_error>("Subcontrols Nested Too Deeply",
+                              HV_HERE("HV::LControlFactory::XMLStartElement"));
   RCPtr<LControlDescriptor> control = LControlDescriptor::Create(*className, *name, parent);
   if (parent)
     parent->AppendChild(control);

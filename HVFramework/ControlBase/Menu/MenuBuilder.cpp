@@ -1,5 +1,6 @@
 #include "HVFramework/ControlBase/Menu/MenuBuilder.h"
 
+#include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/ControlFactory/SkinValueText.h"
 
 namespace HV {
@@ -105,6 +106,30 @@ HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& subme
   FillState state;
   FillList(list, submenus, *menu, state);
   return S_OK;
+}
+
+std::vector<RCPtr<LMenuDescriptor>> BuildContextMenusFromStringTable(const LStringTable& table) {
+  constexpr std::u16string_view kPrefix = u"CONTEXT_MENU";
+  MenuEntries single;
+  std::map<StringW, MenuEntries> groups;  // ordered: the groups' text order
+  for (const auto& [key, text] : table.GetEntries()) {
+    const std::u16string_view id = key.GetView();
+    if (!id.starts_with(kPrefix)) continue;
+    const int32_t dot = key.Find(u'.');
+    if (dot < 0) continue;
+    const StringW path = key.Mid(dot + 1);
+    if (dot == static_cast<int32_t>(kPrefix.size()))
+      single.emplace_back(path, text);
+    else
+      groups[key.Left(dot)].emplace_back(path, text);
+  }
+  std::vector<RCPtr<LMenuDescriptor>> menus;
+  if (!single.empty()) {
+    menus.push_back(BuildMenuFromEntries(single));
+    return menus;
+  }
+  for (const auto& [group, entries] : groups) menus.push_back(BuildMenuFromEntries(entries));
+  return menus;
 }
 
 }  // namespace HV

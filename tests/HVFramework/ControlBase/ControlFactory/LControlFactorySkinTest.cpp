@@ -346,6 +346,19 @@ TEST_F(LControlFactorySkin, ControlsOpenedAfterLookListsClosedTheControlBelongTo
   EXPECT_FALSE(TopLevel(u"b"));  // the skin was closed with the control
 }
 
+TEST_F(LControlFactorySkin, ControlsNestedTooDeeplyFailTheLoad) {
+  auto nested = [](int depth) {
+    std::string open, close;
+    for (int i = 0; i < depth; ++i) {
+      open += "<SubControl Class=\"K\" Name=\"n\">";
+      close += "</SubControl>";
+    }
+    return "<Skins><Skin Name=\"S\">" + open + close + "</Skin></Skins>";
+  };
+  EXPECT_EQ(LoadSkinBody(nested(200)), S_OK);
+  EXPECT_EQ(LoadSkinBody(nested(100000)), E_FAIL);
+}
+
 TEST_F(LControlFactorySkin, ResourceNamesAreNormalisedAndOtherLocationsAreFiles) {
   resources.Add("APP_SKINS", SkinDocument("<Skins><Skin Name=\"S\"/></Skins>"));
   for (const char16_t* location : {u"::APP_SKINS", u"::app_skins", u"::App.Skins", u"::app skins"})

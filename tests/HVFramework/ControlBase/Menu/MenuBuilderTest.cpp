@@ -1,5 +1,6 @@
 #include "HVFramework/ControlBase/Menu/MenuBuilder.h"
 
+#include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/Menu/LMenuActivationParam.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,29 @@ TEST(MenuBuilder, ManyEntriesNamingEachOtherStayBounded) {
   }
   const RCPtr<LMenuDescriptor> menu = BuildMenuFromEntries(entries);
   EXPECT_EQ(menu->GetItemCount(), 1u);  // A holds B, and B does not open A again inside itself
+}
+
+TEST(MenuBuilder, GroupsContextMenuEntriesOfAStringTable) {
+  const RCPtr<LStringTable> grouped = LStringTable::Create({
+      {StringW(u"CONTEXT_MENU1.00.NID_EDIT"), StringW(u"Edit")},
+      {StringW(u"CONTEXT_MENU0.00.NID_OPEN"), StringW(u"Open")},
+      {StringW(u"CONTEXT_MENU0.01.NID_SAVE"), StringW(u"Save")},
+      {StringW(u"CONTEXT_MENUS"), StringW(u"no dot: ignored")},
+      {StringW(u"LABEL"), StringW(u"not a menu")},
+  });
+  std::string menus;
+  for (const RCPtr<LMenuDescriptor>& menu : BuildContextMenusFromStringTable(*grouped))
+    menus += "(" + Describe(*menu) + ")";
+  EXPECT_EQ(menus, "(Open:NID_OPEN Save:NID_SAVE)(Edit:NID_EDIT)");
+
+  const RCPtr<LStringTable> single = LStringTable::Create({
+      {StringW(u"CONTEXT_MENU.00.NID_ONLY"), StringW(u"Only")},
+      {StringW(u"CONTEXT_MENU0.00.NID_OPEN"), StringW(u"Open")},
+  });
+  const auto one = BuildContextMenusFromStringTable(*single);
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(Describe(*one[0]), "Only:NID_ONLY");
+  EXPECT_TRUE(BuildContextMenusFromStringTable(*LStringTable::Create()).empty());
 }
 
 TEST(LMenuDescriptor, ItemsLinkToTheirMenuAndClonesLinkIntoTheCopy) {
