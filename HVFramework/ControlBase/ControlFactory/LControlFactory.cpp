@@ -173,6 +173,10 @@ void LControlFactory::CharacterData(const StringW& text) {
   }
 }
 
+bool LControlFactory::IsCapturingText() const {
+  return mStringTableMode ? mInsideMatchingLocale : mInsideCreateParam && mCurrentCreateParams;
+}
+
 void LControlFactory::XMLStartElement(const StringW& name, const XmlAttributes& attributes) {
   if (mSkipNextElement) {
     mSkipNextElement = false;

@@ -114,6 +114,7 @@ class LControlFactory : private IXmlContentHandler {
   void StartElement(const StringW& name, const XmlAttributes& attributes) override;
   void EndElement(const StringW& name) override;
   void CharacterData(const StringW& text) override;
+  bool IsCapturingText() const override;
 
   // Reading a location: the bytes, or nothing for a missing or empty
   // resource. Files are read into `storage`; errors throw.

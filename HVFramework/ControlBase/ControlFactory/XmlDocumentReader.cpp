@@ -50,8 +50,7 @@ class ExpatSession {
   static void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     Guarded(data, [&](ExpatSession& self) {
       self.FlushText();
-      XmlAttributes map;
-      for (const XML_Char** at = attributes; at[0] && at[1]; at += 2) map.Add(StringW(at[0]), StringW(at[1]));
+      const XmlAttributes map(attributes);
       self.mHandler.StartElement(StringW(name), map);
     });
   }
@@ -64,7 +63,9 @@ class ExpatSession {
   }
 
   static void XMLCALL OnText(void* data, const XML_Char* text, int length) {
-    Guarded(data, [&](ExpatSession& self) { self.mText.append(text, static_cast<size_t>(length)); });
+    Guarded(data, [&](ExpatSession& self) {
+      if (self.mHandler.IsCapturingText()) self.mText.append(text, static_cast<size_t>(length));
+    });
   }
 
   XML_Parser mParser;
@@ -79,10 +80,43 @@ struct ParserDeleter {
 
 }  // namespace
 
+XmlAttributes::XmlAttributes(const char* const* pairs) : mPairs(pairs) {
+  while (mPairs[2 * mCount] && mPairs[2 * mCount + 1]) ++mCount;
+  mValues.resize(mCount);
+}
+
+int32_t XmlAttributes::IndexOf(std::u16string_view name) const {
+  for (size_t i = 0; i < mCount; ++i) {
+    const char* key = mPairs[2 * i];
+    size_t at = 0;
+    // Names of the vocabulary are ASCII: compare unit by unit, and convert
+    // only for a name that is not.
+    bool ascii = true;
+    for (; at < name.size() && key[at]; ++at) {
+      if (name[at] >= 0x80 || static_cast<unsigned char>(key[at]) >= 0x80) {
+        ascii = false;
+        break;
+      }
+      if (name[at] != static_cast<char16_t>(key[at])) break;
+    }
+    if (ascii ? (at == name.size() && key[at] == 0) : StringW(key).GetView() == name)
+      return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
 const StringW* XmlAttributes::Find(std::u16string_view name) const {
-  for (const auto& [key, value] : mItems)
-    if (key.GetView() == name) return &value;
-  return nullptr;
+  const int32_t index = IndexOf(name);
+  if (index < 0) return nullptr;
+  std::optional<StringW>& value = mValues[static_cast<size_t>(index)];
+  if (!value) value.emplace(mPairs[2 * index + 1]);
+  return &*value;
+}
+
+std::vector<std::pair<StringW, StringW>> XmlAttributes::GetItems() const {
+  std::vector<std::pair<StringW, StringW>> items;
+  for (size_t i = 0; i < mCount; ++i) items.emplace_back(StringW(mPairs[2 * i]), StringW(mPairs[2 * i + 1]));
+  return items;
 }
 
 bool XmlDocumentReader::Read(std::span<const uint8_t> document, IXmlContentHandler& handler) {

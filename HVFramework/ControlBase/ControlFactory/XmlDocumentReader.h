@@ -4,24 +4,35 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
 
 namespace HV {
 
-// An element's attributes in document order, names and values as wide text.
-// Lookups are exact and case-sensitive.
+// An element's attributes as the parser gives them (UTF-8 name/value pairs,
+// valid during the start-element call). Lookups are exact and case-sensitive;
+// a value becomes wide text when it is first asked for.
 class XmlAttributes {
  public:
-  void Add(StringW name, StringW value) { mItems.emplace_back(std::move(name), std::move(value)); }
+  // pairs: name, value, name, value, ..., then a null name.
+  explicit XmlAttributes(const char* const* pairs);
+  XmlAttributes(const XmlAttributes&) = delete;
+  XmlAttributes& operator=(const XmlAttributes&) = delete;
+
   // The value of the first attribute of that name, null when absent.
   const StringW* Find(std::u16string_view name) const;
-  bool Has(std::u16string_view name) const { return Find(name) != nullptr; }
-  const std::vector<std::pair<StringW, StringW>>& GetItems() const { return mItems; }
+  bool Has(std::u16string_view name) const { return IndexOf(name) >= 0; }
+  // Every (name, value) in document order.
+  std::vector<std::pair<StringW, StringW>> GetItems() const;
 
  private:
-  std::vector<std::pair<StringW, StringW>> mItems;
+  int32_t IndexOf(std::u16string_view name) const;
+
+  const char* const* mPairs;
+  size_t mCount = 0;
+  mutable std::vector<std::optional<StringW>> mValues;
 };
 
 // What an XML document is read into: elements and their text, in document
@@ -33,6 +44,9 @@ class IXmlContentHandler {
   virtual void StartElement(const StringW& name, const XmlAttributes& attributes) = 0;
   virtual void EndElement(const StringW& name) = 0;
   virtual void CharacterData(const StringW& text) = 0;
+  // Whether text at this point is wanted at all; text that is not (the
+  // blanks between elements, mostly) is never converted.
+  virtual bool IsCapturingText() const { return true; }
   virtual ~IXmlContentHandler() = default;
 };
 
