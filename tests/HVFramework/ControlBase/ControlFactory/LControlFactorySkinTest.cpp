@@ -138,6 +138,18 @@ TEST_F(LControlFactorySkin, SubControlWithoutClassOrNameFailsAndKeepsWhatCameBef
   }
 }
 
+TEST_F(LControlFactorySkin, SubControlWithoutClassThrowsTheBadSubcontrolError) {
+  const char* const pairs[] = {"Name", "x", nullptr};
+  try {
+    factory.XMLStartElement(StringW(u"SubControl"), XmlAttributes(pairs));
+    FAIL() << "no exception";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(),
+                 "Runtime Error : Bad Subcontrol Element : HV::LControlFactory::XMLStartElement : "
+                 "ControlBase\\ControlFactory : Line 1089");
+  }
+}
+
 TEST_F(LControlFactorySkin, MalformedXmlFailsWithItsLineAndKeepsEarlierObjects) {
   const std::string document = SkinDocument(
       "<Colorizers>\n<Colorizer Name=\"C\" ColorType=\"SolidFill\" Color=\"0xFF000000\"/>\n</Colorizers>\n"
