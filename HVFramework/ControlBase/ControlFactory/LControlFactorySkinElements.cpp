@@ -300,9 +300,10 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
 
   const bool underSkinRoot = parent && parent->GetClassName() == kRootClass;
   RCPtr<LLayoutDescriptor> layout = LLayoutDescriptor::Create();
-  for (const SkinLayoutAttribute& row : GetSkinLayoutAttributes()) {
-    if (row.ignoredUnderSkinRoot && underSkinRoot) continue;
-    if (const StringW* value = a.Find(row.name)) row.store(*layout, value->GetView());
+  for (size_t i = 0; i < a.GetCount(); ++i) {
+    const SkinLayoutAttribute* row = FindSkinLayoutAttribute(a.GetRawName(i));
+    if (!row || (row->ignoredUnderSkinRoot && underSkinRoot)) continue;
+    row->store(*layout, a.GetValue(i).GetView());
   }
   control->SetLayout(layout);
 

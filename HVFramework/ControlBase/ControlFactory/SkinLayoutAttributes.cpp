@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/SkinValueText.h"
 
+#include <map>
 #include <string>
 
 namespace HV {
@@ -162,5 +163,16 @@ constexpr SkinFontAttribute kFontAttributes[] = {
 
 std::span<const SkinLayoutAttribute> GetSkinLayoutAttributes() { return kLayoutAttributes; }
 std::span<const SkinFontAttribute> GetSkinFontAttributes() { return kFontAttributes; }
+
+const SkinLayoutAttribute* FindSkinLayoutAttribute(std::string_view name) {
+  static const std::map<std::string, const SkinLayoutAttribute*, std::less<>> kByName = [] {
+    std::map<std::string, const SkinLayoutAttribute*, std::less<>> byName;
+    for (const SkinLayoutAttribute& row : kLayoutAttributes)
+      byName.emplace(std::string(row.name.begin(), row.name.end()), &row);  // the names are ASCII
+    return byName;
+  }();
+  auto at = kByName.find(name);
+  return at == kByName.end() ? nullptr : at->second;
+}
 
 }  // namespace HV

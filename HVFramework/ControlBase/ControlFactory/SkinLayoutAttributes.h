@@ -35,6 +35,9 @@ struct SkinLayoutAttribute {
 };
 
 std::span<const SkinLayoutAttribute> GetSkinLayoutAttributes();
+// The row of an attribute name as the XML parser gives it (UTF-8); null for
+// a name that is no layout attribute.
+const SkinLayoutAttribute* FindSkinLayoutAttribute(std::string_view name);
 
 // The font attributes of a SubControl, held until its Skin element: one row
 // each with the default an absent attribute gives.

@@ -105,12 +105,15 @@ int32_t XmlAttributes::IndexOf(std::u16string_view name) const {
   return -1;
 }
 
+const StringW& XmlAttributes::GetValue(size_t index) const {
+  std::optional<StringW>& value = mValues[index];
+  if (!value) value.emplace(mPairs[2 * index + 1]);
+  return *value;
+}
+
 const StringW* XmlAttributes::Find(std::u16string_view name) const {
   const int32_t index = IndexOf(name);
-  if (index < 0) return nullptr;
-  std::optional<StringW>& value = mValues[static_cast<size_t>(index)];
-  if (!value) value.emplace(mPairs[2 * index + 1]);
-  return &*value;
+  return index < 0 ? nullptr : &GetValue(static_cast<size_t>(index));
 }
 
 std::vector<std::pair<StringW, StringW>> XmlAttributes::GetItems() const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,11 @@ class XmlAttributes {
   // The value of the first attribute of that name, null when absent.
   const StringW* Find(std::u16string_view name) const;
   bool Has(std::u16string_view name) const { return IndexOf(name) >= 0; }
+  // By position, in document order: the name as the parser gives it (UTF-8)
+  // and the value as wide text.
+  size_t GetCount() const { return mCount; }
+  std::string_view GetRawName(size_t index) const { return mPairs[2 * index]; }
+  const StringW& GetValue(size_t index) const;
   // Every (name, value) in document order.
   std::vector<std::pair<StringW, StringW>> GetItems() const;
 
