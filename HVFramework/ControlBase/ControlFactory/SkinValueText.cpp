@@ -1,0 +1,109 @@
+#include "HVFramework/ControlBase/ControlFactory/SkinValueText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace HV {
+namespace {
+
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
+}
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+uint32_t SkinColor::ToArgb() const {
+  auto byte = [](float value) {
+    const float scaled = std::round(value * 255.0f);
+    return static_cast<uint32_t>(std::clamp(std::isnan(scaled) ? 0.0f : scaled, 0.0f, 255.0f));
+  };
+  return byte(alpha) << 24 | byte(red) << 16 | byte(green) << 8 | byte(blue);
+}
+
+SkinColor SkinColor::FromArgb(uint32_t argb) {
+  auto unit = [](uint32_t value) { return static_cast<float>(value & 0xFF) / 255.0f; };
+  return {unit(argb >> 16), unit(argb >> 8), unit(argb), unit(argb >> 24)};
+}
+
+bool SkinValueText::ParseBool(std::u16string_view text) { return text == u"True"; }
+
+int64_t SkinValueText::ParseDecimal64(std::u16string_view text) {
+  size_t at = 0;
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) negative = text[at++] == u'-';
+  int64_t value = 0;
+  constexpr int64_t kLimit = int64_t{1} << 40;  // far beyond int32; keeps the sum from overflowing
+  for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at)
+    value = std::min(value * 10 + (text[at] - u'0'), kLimit);
+  return negative ? -value : value;
+}
+
+int32_t SkinValueText::ParseDecimal(std::u16string_view text) {
+  return static_cast<int32_t>(std::clamp<int64_t>(ParseDecimal64(text), std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+int32_t SkinValueText::ParseHexOrDecimal(std::u16string_view text) {
+  if (!text.starts_with(u"0x")) return ParseDecimal(text);
+  int32_t value = 0;
+  for (size_t at = 2; at < text.size() && at < 6; ++at) {
+    const int digit = HexDigit(text[at]);
+    if (digit < 0) break;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+double SkinValueText::ParseDouble(std::u16string_view text) {
+  size_t at = 0;
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  std::string narrow;
+  narrow.reserve(std::min<size_t>(text.size() - at, 64));
+  for (; at < text.size() && narrow.size() < 400; ++at) {
+    const char16_t c = text[at];
+    if (c > 0x7F) break;
+    narrow += static_cast<char>(c);
+  }
+  const char* first = narrow.data();
+  const char* last = first + narrow.size();
+  bool negative = false;
+  if (first != last && (*first == '+' || *first == '-')) negative = *first++ == '-';
+  if (first != last && (*first == '+' || *first == '-')) return 0;  // one sign only
+  double value = 0;
+  const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+  if (end == first) return 0;
+  if (error == std::errc::result_out_of_range) value = std::strtod(std::string(first, end).c_str(), nullptr);
+  return negative ? -value : value;
+}
+
+void SkinValueText::ParseColor(std::u16string_view text, SkinColor& color) {
+  if (text.starts_with(u"0x") || text.starts_with(u"0X")) text.remove_prefix(2);
+  if (text.size() != 2 && text.size() != 6 && text.size() != 8) return;
+  uint32_t value = 0;
+  for (char16_t c : text) {
+    const int digit = HexDigit(c);
+    if (digit < 0) return;
+    value = value << 4 | static_cast<uint32_t>(digit);
+  }
+  const SkinColor parsed = SkinColor::FromArgb(text.size() == 2 ? value << 24 : value);
+  if (text.size() != 6) color.alpha = parsed.alpha;
+  if (text.size() != 2) {
+    color.red = parsed.red;
+    color.green = parsed.green;
+    color.blue = parsed.blue;
+  }
+}
+
+}  // namespace HV

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "HVFramework/Utilities/Storage/StringT.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace HV {
+
+// An element's attributes as the parser gives them (UTF-8 name/value pairs,
+// valid during the start-element call). Lookups are exact and case-sensitive;
+// a value becomes wide text when it is first asked for.
+class XmlAttributes {
+ public:
+  // pairs: name, value, name, value, ..., then a null name.
+  explicit XmlAttributes(const char* const* pairs);
+  XmlAttributes(const XmlAttributes&) = delete;
+  XmlAttributes& operator=(const XmlAttributes&) = delete;
+
+  // The value of the first attribute of that name, null when absent.
+  const StringW* Find(std::u16string_view name) const;
+  bool Has(std::u16string_view name) const { return IndexOf(name) >= 0; }
+  // By position, in document order: the name as the parser gives it (UTF-8)
+  // and the value as wide text.
+  size_t GetCount() const { return mCount; }
+  std::string_view GetRawName(size_t index) const { return mPairs[2 * index]; }
+  const StringW& GetValue(size_t index) const;
+  // Every (name, value) in document order.
+  std::vector<std::pair<StringW, StringW>> GetItems() const;
+
+ private:
+  int32_t IndexOf(std::u16string_view name) const;
+
+  const char* const* mPairs;
+  size_t mCount = 0;
+  mutable std::vector<std::optional<StringW>> mValues;
+};
+
+// What an XML document is read into: elements and their text, in document
+// order. Text between two tags arrives in one piece, however the parser split
+// it. A handler may throw; reading then stops and the exception reaches the
+// caller of Read.
+class IXmlContentHandler {
+ public:
+  virtual void StartElement(const StringW& name, const XmlAttributes& attributes) = 0;
+  virtual void EndElement(const StringW& name) = 0;
+  virtual void CharacterData(const StringW& text) = 0;
+  // Whether text at this point is wanted at all; text that is not (the
+  // blanks between elements, mostly) is never converted.
+  virtual bool IsCapturingText() const { return true; }
+  virtual ~IXmlContentHandler() = default;
+};
+
+// XmlDocumentReader: reads one whole XML document from memory with Expat in a
+// single pass; the encoding comes from the document's declaration or byte
+// order mark (UTF-8 or UTF-16). On malformed XML it keeps Expat's message and
+// the line where it stopped.
+class XmlDocumentReader {
+ public:
+  struct Error {
+    StringW text;
+    int32_t line = 0;
+  };
+
+  // true when the document was read to its end. Exceptions thrown by the
+  // handler propagate (after the parser is freed); no error is stored then.
+  bool Read(std::span<const uint8_t> document, IXmlContentHandler& handler);
+  const Error& GetError() const { return mError; }
+
+ private:
+  Error mError;
+};
+
+}  // namespace HV
