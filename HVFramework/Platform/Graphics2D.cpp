@@ -189,8 +189,8 @@ void Graphics2D::FillPath(uint32_t argb, const Path2D& path, const PointT<float>
   for (const Path2D::Figure& figure : path.GetFigures()) {
     cairo_new_sub_path(cr);
     for (const PointT<float>& p : figure.points)
-      cairo_line_to(cr, ClampCoordinate(p.x * double(scale.x) + mTranslation.x) - mTranslation.x,
-                    ClampCoordinate(p.y * double(scale.y) + mTranslation.y) - mTranslation.y);
+      cairo_line_to(cr, ClampCoordinate(p.x * double(scale.x) + mTranslation.x) - mTranslation.x + 0.5,
+                    ClampCoordinate(p.y * double(scale.y) + mTranslation.y) - mTranslation.y + 0.5);
     cairo_close_path(cr);
   }
   cairo_fill(cr);

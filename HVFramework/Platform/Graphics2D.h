@@ -21,7 +21,9 @@ class Surface2D;
 // Pixel rules: a pixel's centre lies at whole coordinates + 0.5 of the
 // surface; strokes sit on pixel centres, so DrawRectangle(x, y, w, h) with a
 // 1-pixel pen covers (w + 1) x (h + 1) pixels; fills cover [x, x + w) x
-// [y, y + h). Shapes are drawn without smoothing, text anti-aliased.
+// [y, y + h). Paths are filled on the same pixel centres as they are
+// stroked, so an outline meets its fill. Shapes are drawn without smoothing,
+// text anti-aliased.
 //
 // The world transform is a translation. The clip is kept in device space: it
 // is taken through the translation of the moment it is set and stays on those

@@ -56,6 +56,8 @@ struct SdlWindow::Native {
   ~Native() {
     if (window) SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // The last user of SDL also lets go of what SDL set up besides (its bus connection).
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   }
 };
 
@@ -70,6 +72,8 @@ SdlWindow::~SdlWindow() {
 
 std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& title, int32_t width, int32_t height,
                                            std::string& error) {
+  // Shut the session bus connection down with SDL, so nothing is left behind at exit.
+  SDL_SetHint("SDL_SHUTDOWN_DBUS_ON_QUIT", "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = SDL_GetError();
     return nullptr;
@@ -95,6 +99,28 @@ bool SdlWindow::ProcessEvents(int32_t timeoutMs) {
     } while (SDL_PollEvent(&event));
   }
   return isOpen;
+}
+
+bool SdlWindow::Capture(BgraImage& out) {
+  SDL_Surface* surface = SDL_GetWindowSurface(mNative->window);
+  if (!surface || SDL_LockSurface(surface) != 0) return false;
+  out.width = surface->w;
+  out.height = surface->h;
+  out.pixels.resize(size_t(surface->w) * surface->h * 4);
+  const int bytes = surface->format->BytesPerPixel;
+  for (int y = 0; y < surface->h; ++y)
+    for (int x = 0; x < surface->w; ++x) {
+      Uint32 value = 0;
+      std::memcpy(
+          &value,
+          static_cast<const uint8_t*>(surface->pixels) + size_t(y) * surface->pitch + size_t(x) * bytes,
+          size_t(bytes));
+      uint8_t* p = &out.pixels[(size_t(y) * surface->w + x) * 4];
+      SDL_GetRGB(value, surface->format, &p[2], &p[1], &p[0]);
+      p[3] = 255;
+    }
+  SDL_UnlockSurface(surface);
+  return true;
 }
 
 }  // namespace HV::Platform

@@ -2,6 +2,7 @@
 
 #include "HVFramework/Platform/IWindowPresenter.h"
 #include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/PngCodec.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,6 +29,8 @@ class SdlWindow {
   // Handles pending window events, waiting up to timeoutMs for the first;
   // false once the window was asked to close.
   bool ProcessEvents(int32_t timeoutMs);
+  // What the window shows now, opaque; false when it cannot be read.
+  bool Capture(BgraImage& out);
 
  private:
   struct Native;

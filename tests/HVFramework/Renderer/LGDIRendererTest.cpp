@@ -300,5 +300,18 @@ TEST_F(LGDIRendererTest, PathsAreCachedUntilThePolylineChanges) {
   EXPECT_EQ(PixelOf(*context, 22, 22), 0u);
 }
 
+TEST_F(LGDIRendererTest, OneCachedPathServesFillAndOutline) {
+  PolylineT<float> square;
+  square.SetPoints({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  RCPtr<LGDIRenderContextInfo> context = Offscreen(30, 30);
+  renderer->RenderStart(context);
+  renderer->FillPolygon(square, Color{1, 0, 0, 1}, {5, 5}, {1, 1}, true);
+  renderer->DrawPolygonOutline(square, Color{0, 1, 0, 1}, {5, 5}, {1, 1}, true);
+  renderer->RenderFinish(context);
+  EXPECT_EQ(PixelOf(*context, 5, 5), kGreen);
+  EXPECT_EQ(PixelOf(*context, 15, 15), kGreen);
+  EXPECT_EQ(PixelOf(*context, 10, 10), kRed);
+}
+
 }  // namespace
 }  // namespace HV
