@@ -2,6 +2,7 @@
 
 #include "HVFramework/Platform/MemoryPresenter.h"
 #include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/VirtualClock.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "tests/support/TestFonts.h"
 #include "tests/support/TestImages.h"
@@ -311,6 +312,33 @@ TEST_F(LGDIRendererTest, OneCachedPathServesFillAndOutline) {
   EXPECT_EQ(PixelOf(*context, 5, 5), kGreen);
   EXPECT_EQ(PixelOf(*context, 15, 15), kGreen);
   EXPECT_EQ(PixelOf(*context, 10, 10), kRed);
+}
+
+TEST_F(LGDIRendererTest, CachedBitmapsUnusedForFiveMinutesOfFramesAreReleased) {
+  Platform::VirtualClock clock;
+  Platform::IClock* previous = Platform::InstallClock(&clock);
+  RCPtr<LGDIRenderer> own = LGDIRenderer::Create();
+  RCPtr<LBitmap> used = LBitmap::CreateFilledBitmap(4, 4, Color{1, 0, 0, 1});
+  RCPtr<LBitmap> unused = LBitmap::CreateFilledBitmap(4, 4, Color{0, 1, 0, 1});
+  RCPtr<LRenderContextInfo> context;
+  own->InitRenderContextInfo({0, 0, 20, 20}, nullptr, true, context);
+  const auto frame = [&](std::initializer_list<LBitmap*> bitmaps, uint32_t after) {
+    own->RenderStart(context);
+    for (LBitmap* bitmap : bitmaps)
+      own->DrawBitmap(RCPtr<LBitmap>(bitmap), {0, 0, 8, 8}, ResizeType::Stretch);
+    clock.Advance(after);
+    own->RenderFinish(context);
+  };
+  frame({used.Get(), unused.Get()}, 300001);  // the first purge marks what exists
+  EXPECT_EQ(own->GetCachedBitmapBuilds(), 2u);
+  frame({used.Get()}, 300001);  // the last use came no later than the mark: kept
+  frame({used.Get(), unused.Get()}, 0);
+  EXPECT_EQ(own->GetCachedBitmapBuilds(), 2u);
+  frame({used.Get()}, 300001);
+  frame({used.Get()}, 300001);  // unused through a whole period: released
+  frame({used.Get(), unused.Get()}, 0);
+  EXPECT_EQ(own->GetCachedBitmapBuilds(), 3u);
+  Platform::InstallClock(previous);
 }
 
 }  // namespace
