@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace HV::Platform {
 
@@ -254,6 +255,27 @@ void Graphics2D::FillWithImage(const Surface2D& source, const RectT<int32_t>& so
   cairo_fill(cr);
   cairo_pattern_destroy(pattern);
   cairo_surface_destroy(sub);
+  cairo_restore(cr);
+  Check(true);
+}
+
+void Graphics2D::FillLinearGradient(const RectT<double>& rect, uint32_t startArgb, uint32_t endArgb,
+                                    Direction direction) {
+  if (!Check(IsFiniteRect(rect))) return;
+  if (rect.IsEmpty()) return;
+  cairo_t* cr = mNative->cr;
+  cairo_save(cr);
+  const bool isHorizontal = direction == Direction::Horizontal;
+  cairo_pattern_t* pattern = cairo_pattern_create_linear(rect.x, rect.y, isHorizontal ? rect.Right() : rect.x,
+                                                         isHorizontal ? rect.y : rect.Bottom());
+  for (const auto& [offset, argb] : {std::pair{0.0, startArgb}, std::pair{1.0, endArgb}})
+    cairo_pattern_add_color_stop_rgba(pattern, offset, ((argb >> 16) & 0xFF) / 255.0,
+                                      ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
+                                      (argb >> 24) / 255.0);
+  cairo_set_source(cr, pattern);
+  AddRectangle(cr, mTranslation, rect);
+  cairo_fill(cr);
+  cairo_pattern_destroy(pattern);
   cairo_restore(cr);
   Check(true);
 }

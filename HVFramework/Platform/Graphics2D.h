@@ -35,6 +35,7 @@ class Surface2D;
 class Graphics2D {
  public:
   enum class Filter { Nearest, Bilinear };
+  enum class Direction { Horizontal, Vertical };
 
   explicit Graphics2D(Surface2D& target);
   ~Graphics2D();
@@ -69,6 +70,11 @@ class Graphics2D {
   // destination's corner (a texture brush).
   void FillWithTexture(const Surface2D& source, const RectT<int32_t>& sourceRect,
                        const RectT<double>& destination);
+
+  // rect filled with colours running from startArgb to endArgb across its
+  // width (or down its height): a linear gradient brush.
+  void FillLinearGradient(const RectT<double>& rect, uint32_t startArgb, uint32_t endArgb,
+                          Direction direction);
 
   // Replaces the pixels of rect (surface coordinates) with argb: no
   // translation, no clip, no blending; the part outside the surface is left.

@@ -150,6 +150,17 @@ TEST(Graphics2D, TextureFillRepeatsFromTheDestinationCorner) {
   EXPECT_EQ(s->GetPixel(8, 1), 0u);
 }
 
+TEST(Graphics2D, LinearGradientRunsFromStartToEndColour) {
+  RCPtr<Surface2D> s = Surface2D::Create(101, 3);
+  Graphics2D g(*s);
+  g.FillLinearGradient({0, 0, 101, 3}, 0xFF000000, 0xFF0000C8, Graphics2D::Direction::Horizontal);
+  g.Flush();
+  EXPECT_LE(s->GetPixel(0, 1) & 0xFF, 2u);
+  EXPECT_NEAR(double(s->GetPixel(50, 1) & 0xFF), 100, 3);
+  EXPECT_GE(s->GetPixel(100, 1) & 0xFF, 197u);
+  EXPECT_EQ(s->GetPixel(50, 0), s->GetPixel(50, 2));
+}
+
 TEST(Surface2D, RefusesSizesOutsideItsRange) {
   EXPECT_FALSE(Surface2D::Create(0, 5));
   EXPECT_FALSE(Surface2D::Create(5, -1));
