@@ -13,5 +13,10 @@ struct IgnoreSystemLeaks {
   IgnoreSystemLeaks& operator=(const IgnoreSystemLeaks&) = delete;
 };
 #else
-struct IgnoreSystemLeaks {};
+struct IgnoreSystemLeaks {
+  IgnoreSystemLeaks() {}
+  ~IgnoreSystemLeaks() {}  // user-provided: a guard object is never "unused"
+  IgnoreSystemLeaks(const IgnoreSystemLeaks&) = delete;
+  IgnoreSystemLeaks& operator=(const IgnoreSystemLeaks&) = delete;
+};
 #endif
