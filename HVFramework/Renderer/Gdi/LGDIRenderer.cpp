@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 namespace HV {
@@ -43,7 +44,15 @@ Platform::Graphics2D* LGDIRenderer::Graphics() const {
 }
 
 Platform::Font2D* LGDIRenderer::FontFor(const LFont& font) {
-  RCPtr<Platform::Font2D>& slot = mFonts[font.GetUniqueID()];
+  // The name, then the bits of the size and the style, as one key.
+  std::u16string key(font.GetName().ToLower().GetView());
+  const float size = font.GetSize();
+  const int32_t style = font.GetStyle();
+  char16_t tail[4];
+  std::memcpy(tail, &size, sizeof size);
+  std::memcpy(tail + 2, &style, sizeof style);
+  key.append(tail, 4);
+  RCPtr<Platform::Font2D>& slot = mFonts[key];
   if (slot) return slot.Get();
   // Sizes are points at 96 dots per inch.
   const float emPixels = font.GetSize() * 96.0f / 72.0f * mDpiScale;
@@ -52,7 +61,7 @@ Platform::Font2D* LGDIRenderer::FontFor(const LFont& font) {
       Platform::Font2D::Create(Platform::ToUtf8(font.GetName().GetView()), emPixels, font.GetStyle(), status);
   if (!slot) slot = Platform::Font2D::CreateSansSerif(emPixels, font.GetStyle(), status);
   if (!slot) {
-    mFonts.erase(font.GetUniqueID());
+    mFonts.erase(key);
     return nullptr;
   }
   return slot.Get();

@@ -11,6 +11,7 @@
 #include "HVFramework/Utilities/Storage/PurgableObjectCache.h"
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 namespace HV {
@@ -130,7 +131,10 @@ class LGDIRenderer : public LRenderer {
   BitmapCache mBitmapCache{256};
   PathCache mPathCache{256};
   uint32_t mLastPurge;
-  std::unordered_map<uint32_t, RCPtr<Platform::Font2D>> mFonts;  // by the font's unique ID
+  // Platform fonts by description (name in lower case, size, style): a font
+  // made again after it left the pool finds its face here, and the map grows
+  // only with the fonts that differ.
+  std::unordered_map<std::u16string, RCPtr<Platform::Font2D>> mFonts;
   TileMethod mTileMethod = TileMethod::Automatic;
   uint64_t mCachedBitmapBuilds = 0;
 };
