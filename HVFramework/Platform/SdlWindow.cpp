@@ -96,9 +96,18 @@ bool SdlWindow::ProcessEvents(int32_t timeoutMs) {
       if (event.type == SDL_QUIT ||
           (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
         isOpen = false;
+      if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+        mNeedsWholeRepaint = true;
     } while (SDL_PollEvent(&event));
   }
   return isOpen;
+}
+
+bool SdlWindow::TakeWholeRepaint() {
+  const bool needed = mNeedsWholeRepaint;
+  mNeedsWholeRepaint = false;
+  return needed;
 }
 
 bool SdlWindow::Capture(BgraImage& out) {

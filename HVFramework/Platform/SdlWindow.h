@@ -29,6 +29,9 @@ class SdlWindow {
   // Handles pending window events, waiting up to timeoutMs for the first;
   // false once the window was asked to close.
   bool ProcessEvents(int32_t timeoutMs);
+  // True once after the desktop uncovered or resized the window: all of it
+  // must be painted and presented again.
+  bool TakeWholeRepaint();
   // What the window shows now, opaque; false when it cannot be read.
   bool Capture(BgraImage& out);
 
@@ -38,6 +41,7 @@ class SdlWindow {
 
   std::unique_ptr<Native> mNative;
   PlatformWindow mWindow;
+  bool mNeedsWholeRepaint = false;
 };
 
 }  // namespace HV::Platform

@@ -62,13 +62,14 @@ int Run(const Options& options) {
 
   GalleryScene scene;
   int result = 0;
+  const RectT<int32_t> moving = GalleryScene::GetMovingArea();
   for (uint32_t frame = 0; options.frames < 0 || frame < uint32_t(options.frames); ++frame) {
+    // The first frame and an uncovered window show everything; later frames only what moved.
+    const bool isWhole = frame == 0 || window->TakeWholeRepaint();
     context->GetUpdateRegion().Clear();
-    context->GetUpdateRegion().AddRect(
-        frame == 0
-            ? RegionRect{0, 0, viewport.width, viewport.height}
-            : RegionRect{GalleryScene::GetMovingArea().x, GalleryScene::GetMovingArea().y,
-                         GalleryScene::GetMovingArea().Right(), GalleryScene::GetMovingArea().Bottom()});
+    context->GetUpdateRegion().AddRect(isWhole
+                                           ? RegionRect{0, 0, viewport.width, viewport.height}
+                                           : RegionRect{moving.x, moving.y, moving.Right(), moving.Bottom()});
     renderer->RenderStart(context);
     scene.Paint(*renderer, frame);
     renderer->RenderFinish(context);
