@@ -44,6 +44,14 @@ Platform::Graphics2D* LGDIRenderer::Graphics() const {
 }
 
 Platform::Font2D* LGDIRenderer::FontFor(const LFont& font) {
+  // Text comes in runs of one font: the last answer is kept by the font's ID.
+  if (mLastFont && mLastFontID == font.GetUniqueID()) return mLastFont;
+  mLastFont = FindFont(font);
+  mLastFontID = font.GetUniqueID();
+  return mLastFont;
+}
+
+Platform::Font2D* LGDIRenderer::FindFont(const LFont& font) {
   // The name, then the bits of the size and the style, as one key.
   std::u16string key(font.GetName().ToLower().GetView());
   const float size = font.GetSize();

@@ -120,6 +120,7 @@ class LGDIRenderer : public LRenderer {
   // The platform font of font at its size (96 dpi), falling back to
   // sans-serif when the family is missing; null when neither loads.
   Platform::Font2D* FontFor(const LFont& font);
+  Platform::Font2D* FindFont(const LFont& font);
   RCPtr<Platform::Surface2D> BuildCachedBitmap(const LBitmap& bitmap, int32_t width, int32_t height,
                                                ResizeType resize);
   void DrawShape(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
@@ -135,6 +136,8 @@ class LGDIRenderer : public LRenderer {
   // made again after it left the pool finds its face here, and the map grows
   // only with the fonts that differ.
   std::unordered_map<std::u16string, RCPtr<Platform::Font2D>> mFonts;
+  uint32_t mLastFontID = 0;
+  Platform::Font2D* mLastFont = nullptr;  // held by mFonts
   TileMethod mTileMethod = TileMethod::Automatic;
   uint64_t mCachedBitmapBuilds = 0;
 };
