@@ -1,6 +1,7 @@
 #include "HVFramework/Renderer/LRenderer.h"
 
 #include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/Renderer/Gdi/LGDIRenderer.h"
 #include "HVFramework/Renderer/LD3D9Renderer.h"
 
 #include <algorithm>
@@ -10,8 +11,9 @@ namespace HV {
 RCPtr<LRenderer> LRenderer::Create(int type, const RectT<int32_t>&, WindowHandle) {
   switch (type) {
     case OpenGL:
-    case GdiPlus:
       return nullptr;  // not part of this build yet
+    case GdiPlus:
+      return LGDIRenderer::Create();
     case Placeholder:
       return LD3D9Renderer::Create();
     default:

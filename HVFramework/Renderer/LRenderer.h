@@ -34,9 +34,9 @@ class LRenderer : public LMeasurementRenderer {
   // The renderer kinds of Create and GetRendererType.
   enum Kind : int { OpenGL = 0, GdiPlus = 1, Placeholder = 2 };
 
-  // A renderer of the kind for a window (bounds are not used). The OpenGL and
-  // GDI+-style kinds answer null while they are not part of the build; any
-  // other kind throws a Domain Error.
+  // A renderer of the kind for a window (bounds are not used). The OpenGL
+  // kind answers null while it is not part of the build; any other kind
+  // throws a Domain Error.
   static RCPtr<LRenderer> Create(int type, const RectT<int32_t>& bounds, WindowHandle window);
 
   virtual int GetRendererType() const = 0;

@@ -42,8 +42,6 @@ TEST(Folders, NoHomeMeansNoFolder) {
   EXPECT_EQ(GetDocumentsFolder(), "");
 }
 
-TEST(Folders, ProgramFolderHoldsTheRunningExecutable) {
-  EXPECT_EQ(GetProgramFolder(), HV_TEST_PROGRAM_DIR);
-}
+TEST(Folders, ProgramFolderHoldsTheRunningExecutable) { EXPECT_EQ(GetProgramFolder(), HV_TEST_PROGRAM_DIR); }
 
 }  // namespace

@@ -129,7 +129,8 @@ class LLoopbackMidiSystemThreads : public testing::Test {
     EXPECT_EQ(mSystem->StopInput(input), kMidiNoError);
     EXPECT_EQ(mSystem->ResetInput(input), kMidiNoError);
     mSystem->WaitForCallbacks();
-    for (Buffer& buffer : buffers) EXPECT_EQ(mSystem->UnprepareInputHeader(input, buffer.header), kMidiNoError);
+    for (Buffer& buffer : buffers)
+      EXPECT_EQ(mSystem->UnprepareInputHeader(input, buffer.header), kMidiNoError);
   }
   MidiInHandle OpenInput() {
     const MidiOpened<MidiInHandle> opened = mSystem->OpenInput(0, mCallback);
@@ -143,12 +144,14 @@ TEST_F(LLoopbackMidiSystemThreads, DevicesAreListedInOrderAndUnpluggedOnesLeaveT
   RCPtr<LLoopbackMidiDevice> pads = mSystem->AddDevice(u"Pads", u"Pads", mPeer);
   const auto inputs = [&] {
     std::vector<std::u16string> names;
-    for (uint32_t i = 0; i < mSystem->GetInputDeviceCount(); ++i) names.push_back(*mSystem->GetInputDeviceName(i));
+    for (uint32_t i = 0; i < mSystem->GetInputDeviceCount(); ++i)
+      names.push_back(*mSystem->GetInputDeviceName(i));
     return names;
   };
   const auto outputs = [&] {
     std::vector<std::u16string> names;
-    for (uint32_t i = 0; i < mSystem->GetOutputDeviceCount(); ++i) names.push_back(*mSystem->GetOutputDeviceName(i));
+    for (uint32_t i = 0; i < mSystem->GetOutputDeviceCount(); ++i)
+      names.push_back(*mSystem->GetOutputDeviceName(i));
     return names;
   };
   using Names = std::vector<std::u16string>;

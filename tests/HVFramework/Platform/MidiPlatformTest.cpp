@@ -29,7 +29,8 @@ TEST_F(LMidiPlatformTest, OnlySimulatedSelectsTheLoopbackAndAnyOtherValueIsNamed
   const Case cases[] = {
       {"simulated", true, ""},
       {"", false, ""},
-      {"alsa", false, "TARSEL_MIDI=\"alsa\" is not known (only \"simulated\" is): using the ALSA sequencer\n"},
+      {"alsa", false,
+       "TARSEL_MIDI=\"alsa\" is not known (only \"simulated\" is): using the ALSA sequencer\n"},
       {"Simulated", false,
        "TARSEL_MIDI=\"Simulated\" is not known (only \"simulated\" is): using the ALSA sequencer\n"},
       {"simulated ", false,

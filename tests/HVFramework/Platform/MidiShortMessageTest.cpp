@@ -11,12 +11,12 @@ TEST(LMidiShortMessage, LengthFollowsTheStatusByte) {
     uint32_t length;
   };
   const Row rows[] = {
-      {0x00, 0}, {0x7F, 0},                                          // data bytes start nothing
-      {0x80, 3}, {0x9F, 3}, {0xA0, 3}, {0xB5, 3}, {0xE0, 3},         // two data bytes
-      {0xC0, 2}, {0xCF, 2}, {0xD3, 2},                               // one data byte
-      {0xF0, 0}, {0xF7, 0},                                          // System Exclusive
-      {0xF1, 2}, {0xF2, 3}, {0xF3, 2}, {0xF4, 1}, {0xF5, 1}, {0xF6, 1},
-      {0xF8, 1}, {0xFA, 1}, {0xFE, 1}, {0xFF, 1},                    // real time
+      {0x00, 0}, {0x7F, 0},                                   // data bytes start nothing
+      {0x80, 3}, {0x9F, 3}, {0xA0, 3}, {0xB5, 3}, {0xE0, 3},  // two data bytes
+      {0xC0, 2}, {0xCF, 2}, {0xD3, 2},                        // one data byte
+      {0xF0, 0}, {0xF7, 0},                                   // System Exclusive
+      {0xF1, 2}, {0xF2, 3}, {0xF3, 2}, {0xF4, 1}, {0xF5, 1},
+      {0xF6, 1}, {0xF8, 1}, {0xFA, 1}, {0xFE, 1}, {0xFF, 1},  // real time
   };
   for (const Row& row : rows) {
     EXPECT_EQ(LMidiShortMessage::GetLength(row.status), row.length) << std::hex << int{row.status};

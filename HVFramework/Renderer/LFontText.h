@@ -1,0 +1,81 @@
+#pragma once
+
+#include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Renderer/LMeasurementRenderer.h"
+#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Storage/StringArrayT.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace HV {
+
+// LFontText: a text in a font laid out for a box: broken into lines (at line
+// feeds, and to the box width when wrapping), one rectangle per line placed
+// by the horizontal and vertical alignment factors (0 left/top, 0.5 centre,
+// 1 right/bottom). The lines and rectangles are built on first use and kept
+// until a setter changes what they depend on. All measuring goes through the
+// application renderer. User-interface thread only.
+class LFontText : public virtual LRefCountedObject {
+ public:
+  static RCPtr<LFontText> Create(const StringW& text, const RCPtr<LFont>& font) {
+    return RCPtr<LFontText>(new LFontText(text, font));
+  }
+
+  void SetText(const StringW& text);
+  void SetFont(const RCPtr<LFont>& font);
+  void SetAlignment(float horizontal, float vertical);
+  void SetWrap(bool shouldWrap);
+  void SetBoxSize(float width, float height);
+  // Drops the lines and rectangles so the next use builds them again.
+  void ClearLayout();
+
+  const StringW& GetText() const { return mText; }
+  const RCPtr<LFont>& GetFont() const { return mFont; }
+
+  // Lays out and measures when needed; the number of line rectangles (at least 1).
+  uint32_t GetLineCount();
+  const StringArrayW& GetLines();
+  const std::vector<RectT<float>>& GetLineRects();
+  // The size of the union of the line rectangles, each limited to +-8388608
+  // and rounded half away from zero.
+  void GetTextSize(int32_t& width, int32_t& height);
+  // Lines the text takes (wrapped to wrapWidth when wrapping) times the line
+  // height; leaves the kept layout alone.
+  int32_t GetTextHeight(float wrapWidth);
+  // The widest line (lines split at line feeds) plus 0.99, truncated; 0 for none.
+  int32_t GetMaxLineWidth();
+
+  // How many characters of text go on a line of the given width: up to the
+  // last space that fits, or after a hyphen; a text that cannot be broken
+  // overflows whole. Always at least 1 for a text that is not empty.
+  int32_t FindLineBreak(LMeasurementRenderer& renderer, float width, const StringW& text) const;
+
+  // The parts of text between the characters of separators (empty parts kept;
+  // a text without separators is one part).
+  static StringArrayW Split(const StringW& text, const char16_t* separators);
+
+ protected:
+  LFontText(const StringW& text, const RCPtr<LFont>& font) : mText(text), mFont(font) {}
+
+ private:
+  float Measure(LMeasurementRenderer& renderer, const StringW& text) const;
+  StringArrayW LayOut(LMeasurementRenderer& renderer, float width) const;
+  void MeasureLines(LMeasurementRenderer& renderer);
+  void Prepare();
+  int32_t LineHeight() const;
+
+  StringW mText;
+  RCPtr<LFont> mFont;
+  float mHorizontalAlignment = 0;
+  float mVerticalAlignment = 0;
+  bool mShouldWrap = false;
+  float mBoxWidth = 0;
+  float mBoxHeight = 0;
+  StringArrayW mLines;
+  std::vector<RectT<float>> mLineRects;
+};
+
+}  // namespace HV

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Renderer/LMeasurementRenderer.h"
+
+#include <cstdint>
+
+namespace HV::Test {
+
+// A measuring renderer with round numbers: every character is 10 pixels
+// wide, lines are 16 high with an ascent of -12 and a descent of 4. Counts
+// the metrics requests; can be told to refuse them.
+class FakeMeasurer : public LMeasurementRenderer {
+ public:
+  static RCPtr<FakeMeasurer> Create() { return RCPtr<FakeMeasurer>(new FakeMeasurer); }
+
+  HResult GetFontMetrics(const RCPtr<LFont>&, int32_t& height, int32_t& ascent, int32_t& descent) override {
+    ++metricsRequests;
+    if (shouldRefuse) return E_FAIL;
+    height = 16;
+    ascent = -12;
+    descent = 4;
+    return S_OK;
+  }
+  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>&) override {
+    return {leftBearing, -12, 10.0f * static_cast<float>(text.GetLength()), 16};
+  }
+
+  int32_t metricsRequests = 0;
+  bool shouldRefuse = false;
+  float leftBearing = 0;
+
+ protected:
+  FakeMeasurer() = default;
+};
+
+}  // namespace HV::Test
