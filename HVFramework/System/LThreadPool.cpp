@@ -34,7 +34,10 @@ LThreadPool::LThreadPool(uint32_t threadCount, int32_t queueThreaderPriority)
   mQueueThreader.SetName(u"LThreadPool::mQueueThreader");
 }
 
-LThreadPool::~LThreadPool() { Stop(); }
+LThreadPool::~LThreadPool() {
+  for (const RCPtr<LWorkerRun>& run : mRuns) run->Detach();
+  Stop();
+}
 
 int32_t LThreadPool::TriggerWorker(uint32_t index, const WorkItem& item) {
   RetriggerableThreader& thread = mWorkers[index];
@@ -48,26 +51,31 @@ int32_t LThreadPool::TriggerWorker(uint32_t index, const WorkItem& item) {
 }
 
 int32_t LThreadPool::LWorkerRun::DoWork(RCPtr<LRefCountedObject>& parameters) {
-  mPool.RunItems(mIndex, parameters);
+  LThreadPool* pool = mPool.load();
+  if (!pool) return 0;
+  RCPtr<LThreadWorker> first = pool->TakeFirstWorker(mIndex);
+  if (first) first->DoWork(parameters);
+  // Items are released outside the lock: a worker's destructor may do
+  // anything, even end the pool, so the pool is looked up again after each.
+  first = nullptr;
+  RCPtr<LWorkerParams> item;
+  while ((pool = mPool.load()) && pool->RunNextItem(mIndex, item)) item = nullptr;
   return 0;
 }
 
-void LThreadPool::RunItems(uint32_t index, RCPtr<LRefCountedObject>& parameters) {
-  RCPtr<LThreadWorker> worker;
-  {
-    MutexLocker lock(&mLock);
-    worker = std::move(mFirstWorkers[index]);
-  }
-  if (worker) worker->DoWork(parameters);
-  for (;;) {
-    worker = nullptr;  // released outside the lock: a worker's destructor may do anything
-    RCPtr<LWorkerParams> item = TakeNextItem();
-    if (!item) return;
-    RetriggerableThreader& thread = mWorkers[index];
-    thread.SetName(item->mWorkerName);
-    thread.GetThread().SetPriority(item->mPriority);
-    if (item->mWorker) item->mWorker->DoWork(item->mParameters);
-  }
+RCPtr<LThreadWorker> LThreadPool::TakeFirstWorker(uint32_t index) {
+  MutexLocker lock(&mLock);
+  return std::move(mFirstWorkers[index]);
+}
+
+bool LThreadPool::RunNextItem(uint32_t index, RCPtr<LWorkerParams>& item) {
+  item = TakeNextItem();
+  if (!item) return false;
+  RetriggerableThreader& thread = mWorkers[index];
+  thread.SetName(item->mWorkerName);
+  thread.GetThread().SetPriority(item->mPriority);
+  if (item->mWorker) item->mWorker->DoWork(item->mParameters);
+  return true;
 }
 
 RCPtr<LThreadPool::LWorkerParams> LThreadPool::TakeNextItem() {

@@ -78,11 +78,16 @@ class LThreadPool : public LThreadWorker {
   // items until the queue is empty.
   class LWorkerRun : public LThreadWorker {
    public:
-    LWorkerRun(LThreadPool& pool, uint32_t index) : mPool(pool), mIndex(index) {}
+    LWorkerRun(LThreadPool& pool, uint32_t index) : mPool(&pool), mIndex(index) {}
     int32_t DoWork(RCPtr<LRefCountedObject>& parameters) override;
+    // The pool is going: a run in progress takes nothing more from it.
+    void Detach() { mPool.store(nullptr); }
 
    private:
-    LThreadPool& mPool;  // outlives the run: Stop waits for every worker thread
+    // Null once the pool's destructor has begun. Releasing an item's worker
+    // can end the pool's owner, and with it the pool, on this very thread:
+    // the run looks here after every release before it touches the pool.
+    std::atomic<LThreadPool*> mPool;
     const uint32_t mIndex;
   };
 
@@ -92,7 +97,10 @@ class LThreadPool : public LThreadWorker {
   bool IsQueueEmpty() const { return mQueue.empty(); }
   void Enqueue(RCPtr<LWorkerParams> item);
   // Worker index's run: its first item, then the queue.
-  void RunItems(uint32_t index, RCPtr<LRefCountedObject>& parameters);
+  // Takes the queue's next item into `item` and runs it on worker `index`;
+  // false when there is none. The caller releases the item.
+  bool RunNextItem(uint32_t index, RCPtr<LWorkerParams>& item);
+  RCPtr<LThreadWorker> TakeFirstWorker(uint32_t index);
   RCPtr<LWorkerParams> TakeNextItem();
   // Under the lock: hands the highest queued item to a free worker.
   bool DispatchQueuedItem();

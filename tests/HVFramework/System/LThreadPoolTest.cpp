@@ -115,6 +115,34 @@ TEST(LThreadPoolThreads, DroppedBusyPoolRunsItsQueueThenGoesOnItsOwnThread) {
   EXPECT_EQ(gone.Wait(kInfinite), kWaitObject0);
 }
 
+// A worker that holds the only reference to the pool it runs on, as an
+// object owning its pool does when its last holder is a queued item.
+class PoolOwningWorker : public LThreadWorker {
+ public:
+  PoolOwningWorker(RCPtr<LThreadPool> pool, Event& release) : mPool(std::move(pool)), mRelease(release) {}
+  int32_t DoWork(RCPtr<LRefCountedObject>&) override {
+    mRelease.Wait(kInfinite);
+    return 0;
+  }
+
+ private:
+  RCPtr<LThreadPool> mPool;
+  Event& mRelease;
+};
+
+TEST(LThreadPoolThreads, APoolEndedByReleasingItsItemTakesNothingMoreOnThatThread) {
+  Event gone(false);
+  Event release(false);
+  RCPtr<LThreadPool> pool(new WatchedPool(gone));
+  RCPtr<LThreadWorker> owner(new PoolOwningWorker(pool, release));
+  ASSERT_EQ(pool->TryRunNow(owner, nullptr, ThreadPriority::Normal), 0);
+  owner = nullptr;
+  pool = nullptr;  // the running item now holds the pool's last reference
+
+  release.Set();  // its release on the worker thread ends the pool there
+  EXPECT_EQ(gone.Wait(kInfinite), kWaitObject0);
+}
+
 // Many producers against a one-thread pool: every item must run, including
 // those queued just as the queue threader decided to end its run.
 class CountingWorker : public LThreadWorker {
