@@ -53,15 +53,20 @@ if(HV_BUILD_FUZZERS)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
-# hv_add_library(name SOURCES ... [DEPENDS ...])
+# hv_add_library(name SOURCES ... [DEPENDS ...] [HEADERS ...])
 # One static library per subsystem. Its headers are included by their path
 # from the repository root ("HVFramework/ObjectBase/RefCountedObject.h"), but
 # a library sees only its own folders and those of its dependencies: see
 # hv_stage_include_folders.
+#
+# HEADERS names header-only parts of the library that sit in a folder whose
+# sources belong to another library (the geometry headers of hv_core beside
+# hv_graphics' bitmaps): their folder is published too, and the header check
+# compiles them with this library's view.
 function(hv_add_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;HEADERS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  hv_stage_include_folders(${name} ${ARG_SOURCES})
+  hv_stage_include_folders(${name} ${ARG_SOURCES} ${ARG_HEADERS})
   target_compile_options(${name} PRIVATE ${HV_WARNINGS})
   if(ARG_DEPENDS)
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
