@@ -1,0 +1,14 @@
+# The GL platform layer. The renderer calls OpenGL 1.1 and GLU directly;
+# which library answers those calls is the program's choice: tests and
+# headless tools link hv_platform_osmesa first (OSMesa exports the GL entry
+# points itself), the windowed program links hv_platform_gl_sdl and libGL.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(HV_GL_OSMESA REQUIRED IMPORTED_TARGET osmesa)
+pkg_check_modules(HV_GL_SDL2 REQUIRED IMPORTED_TARGET sdl2)
+find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+
+hv_add_library(hv_platform_gl SOURCES Platform/GLContext.cpp)
+hv_add_library(hv_platform_osmesa SOURCES Platform/OSMesaGLContext.cpp DEPENDS hv_platform_gl)
+target_link_libraries(hv_platform_osmesa PUBLIC PkgConfig::HV_GL_OSMESA)
+hv_add_library(hv_platform_gl_sdl SOURCES Platform/SdlGLContext.cpp DEPENDS hv_platform_gl)
+target_link_libraries(hv_platform_gl_sdl PUBLIC PkgConfig::HV_GL_SDL2 OpenGL::GL)
