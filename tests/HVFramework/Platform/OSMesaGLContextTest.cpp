@@ -29,11 +29,12 @@ TEST(OSMesaGLContext, ClearsInsideTheScissorOnly) {
   glClear(GL_COLOR_BUFFER_BIT);
   glFinish();
   context->ReleaseCurrent();
+  // Rows 2..5 from the bottom of 8 are rows 2..5 from the top as well.
   const struct {
     int x, y;
     uint32_t argb;
-  } probes[] = {{0, 0, 0xFFFF0000},  {4, 2, 0xFFFF0000},  {4, 5, 0xFF0000FF}, {11, 2, 0xFF0000FF},
-                {12, 2, 0xFFFF0000}, {11, 6, 0xFFFF0000}, {15, 7, 0xFFFF0000}};
+  } probes[] = {{0, 0, 0xFFFF0000}, {4, 1, 0xFFFF0000}, {4, 2, 0xFF0000FF},  {11, 5, 0xFF0000FF},
+                {4, 6, 0xFFFF0000}, {3, 3, 0xFFFF0000}, {12, 3, 0xFFFF0000}, {15, 7, 0xFFFF0000}};
   for (const auto& probe : probes)
     EXPECT_EQ(PixelAt(*context, probe.x, probe.y), probe.argb) << probe.x << "," << probe.y;
 }
