@@ -12,3 +12,15 @@ hv_add_library(hv_platform_osmesa SOURCES Platform/OSMesaGLContext.cpp DEPENDS h
 target_link_libraries(hv_platform_osmesa PUBLIC PkgConfig::HV_GL_OSMESA)
 hv_add_library(hv_platform_gl_sdl SOURCES Platform/SdlGLContext.cpp DEPENDS hv_platform_gl)
 target_link_libraries(hv_platform_gl_sdl PUBLIC PkgConfig::HV_GL_SDL2 OpenGL::GL)
+
+# GL objects and the OpenGL renderer (kind 0).
+find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+hv_add_library(hv_gl_renderer
+  SOURCES
+    Renderer/OpenGL/CGLPolygon.cpp
+    Renderer/OpenGL/GLErrors.cpp
+    Renderer/OpenGL/LGLDisplayList.cpp
+    Renderer/OpenGL/LGLTexture.cpp
+  DEPENDS hv_renderer hv_graphics hv_platform_gl
+)
+target_link_libraries(hv_gl_renderer PUBLIC OpenGL::GLU)
