@@ -20,7 +20,15 @@ hv_add_library(hv_gl_renderer
     Renderer/OpenGL/CGLPolygon.cpp
     Renderer/OpenGL/GLErrors.cpp
     Renderer/OpenGL/LGLDisplayList.cpp
+    Renderer/OpenGL/LGLRenderer.cpp
     Renderer/OpenGL/LGLTexture.cpp
-  DEPENDS hv_renderer hv_graphics hv_platform_gl
+    Renderer/FontRenderer/LFontRenderer.cpp
+  DEPENDS hv_renderer hv_graphics hv_platform_gl hv_platform
 )
 target_link_libraries(hv_gl_renderer PUBLIC OpenGL::GLU)
+
+# Kind 0 of LRenderer::Create: link this object library into a program to
+# make the OpenGL renderer available there.
+add_library(hv_gl_renderer_kind OBJECT Renderer/OpenGL/OpenGLRendererKind.cpp)
+target_compile_options(hv_gl_renderer_kind PRIVATE ${HV_WARNINGS})
+target_link_libraries(hv_gl_renderer_kind PUBLIC hv_gl_renderer)

@@ -2,14 +2,16 @@
 
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Renderer/LD3D9Renderer.h"
+#include "HVFramework/Renderer/OpenGL/OpenGLRendererKind.h"
 
 #include <algorithm>
 
 namespace HV {
 
-RCPtr<LRenderer> LRenderer::Create(int type, const RectT<int32_t>&, WindowHandle) {
+RCPtr<LRenderer> LRenderer::Create(int type, const RectT<int32_t>&, WindowHandle window) {
   switch (type) {
     case OpenGL:
+      return CreateOpenGLRenderer ? CreateOpenGLRenderer(window) : nullptr;
     case GdiPlus:
       return nullptr;  // not part of this build yet
     case Placeholder:

@@ -3,12 +3,11 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 #include "HVFramework/Renderer/OpenGL/GLImage.h"
+#include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include <cstdint>
 
 namespace HV {
-
-class LBitmap;
 
 // Edges of a rectangle (left, top, right, bottom) as the texture code takes them.
 struct GLEdges {
