@@ -32,3 +32,15 @@ target_link_libraries(hv_gl_renderer PUBLIC OpenGL::GLU)
 add_library(hv_gl_renderer_kind OBJECT Renderer/OpenGL/OpenGLRendererKind.cpp)
 target_compile_options(hv_gl_renderer_kind PRIVATE ${HV_WARNINGS})
 target_link_libraries(hv_gl_renderer_kind PUBLIC hv_gl_renderer)
+
+# The system font catalogue: font files found in the font folders, by family.
+pkg_check_modules(HV_GL_FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+hv_add_library(hv_platform_fonts SOURCES Platform/FontConfig.cpp)
+target_link_libraries(hv_platform_fonts PRIVATE PkgConfig::HV_GL_FONTCONFIG)
+hv_add_library(hv_font_catalogue
+  SOURCES
+    Renderer/FontRenderer/FontFileTables.cpp
+    Renderer/FontRenderer/LFontCatalogue.cpp
+    Renderer/FontRenderer/LFontFileInfo.cpp
+  DEPENDS hv_core
+)
