@@ -19,6 +19,8 @@ hv_add_library(hv_gl_renderer
   SOURCES
     Renderer/OpenGL/CGLPolygon.cpp
     Renderer/OpenGL/GLErrors.cpp
+    Renderer/OpenGL/GlyphAtlas.cpp
+    Renderer/OpenGL/LGLGlyphRenderer.cpp
     Renderer/OpenGL/LGLDisplayList.cpp
     Renderer/OpenGL/LGLRenderer.cpp
     Renderer/OpenGL/LGLTexture.cpp
@@ -31,7 +33,7 @@ target_link_libraries(hv_gl_renderer PUBLIC OpenGL::GLU)
 # make the OpenGL renderer available there.
 add_library(hv_gl_renderer_kind OBJECT Renderer/OpenGL/OpenGLRendererKind.cpp)
 target_compile_options(hv_gl_renderer_kind PRIVATE ${HV_WARNINGS})
-target_link_libraries(hv_gl_renderer_kind PUBLIC hv_gl_renderer)
+target_link_libraries(hv_gl_renderer_kind PUBLIC hv_gl_renderer hv_freetype_renderer)
 
 # The system font catalogue: font files found in the font folders, by family.
 pkg_check_modules(HV_GL_FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
@@ -44,3 +46,11 @@ hv_add_library(hv_font_catalogue
     Renderer/FontRenderer/LFontFileInfo.cpp
   DEPENDS hv_core
 )
+
+# Text through FreeType's cache manager, with fonts from the catalogue.
+find_package(Freetype REQUIRED)
+hv_add_library(hv_freetype_renderer
+  SOURCES Renderer/FontRenderer/LFreetypeFontRenderer.cpp
+  DEPENDS hv_gl_renderer hv_font_catalogue hv_platform_fonts
+)
+target_link_libraries(hv_freetype_renderer PRIVATE Freetype::Freetype)
