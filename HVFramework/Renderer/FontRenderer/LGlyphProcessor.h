@@ -3,18 +3,14 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/Renderer/FontRenderer/FontKey.h"
 #include "HVFramework/Renderer/FontRenderer/GlyphRecord.h"
+#include "HVFramework/Utilities/Graphics/Edges.h"
 
 #include <cstdint>
 
 namespace HV {
 
-// Edges of a box (left, top, right, bottom).
-struct GlyphBounds {
-  float left = 0;
-  float top = 0;
-  float right = 0;
-  float bottom = 0;
-};
+// The box of the glyphs processed.
+using GlyphBounds = Edges;
 
 // LGlyphProcessor: what the font renderer calls for each text: BeginFont,
 // then per character LookupGlyph and ProcessGlyph, then EndFont.

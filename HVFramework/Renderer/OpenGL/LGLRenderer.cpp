@@ -100,15 +100,18 @@ bool LGLRenderer::MakeCurrentFor(const LRenderContextInfo& context) {
 
 HResult LGLRenderer::InitRenderContextInfo(const RectT<int32_t>& viewport, WindowHandle window,
                                            bool isOffscreen, RCPtr<LRenderContextInfo>& out) {
-  if (!mContext->MakeCurrent(viewport.x + viewport.width, viewport.y + viewport.height))
+  // Inside a frame the context is current and set up already: making it
+  // current again or resetting its state would break the frame being drawn.
+  const bool isInFrame = GetContextDepth() > 0;
+  if (!isInFrame && !mContext->MakeCurrent(viewport.x + viewport.width, viewport.y + viewport.height))
     Throw<std::runtime_error>("SetPixelFormat failed.", HV_HERE("HV::LGLRenderer::InitRenderContextInfo"));
   GLint dims[2] = {0, 0};
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
   out = LGLRenderContextInfo::Create(viewport, window, isOffscreen, {dims[0], dims[1]});
+  if (isInFrame) return S_OK;
   ApplyDefaultState();
   DrainGLErrors();
-  // The context is current inside frames only; an enclosing frame keeps it.
-  if (GetContextDepth() == 0) mContext->ReleaseCurrent();
+  mContext->ReleaseCurrent();  // current inside frames only
   return S_OK;
 }
 

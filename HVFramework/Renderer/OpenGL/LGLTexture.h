@@ -3,19 +3,15 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 #include "HVFramework/Renderer/OpenGL/GLImage.h"
+#include "HVFramework/Utilities/Graphics/Edges.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include <cstdint>
 
 namespace HV {
 
-// Edges of a rectangle (left, top, right, bottom) as the texture code takes them.
-struct GLEdges {
-  float left = 0;
-  float top = 0;
-  float right = 0;
-  float bottom = 0;
-};
+// A quad's edges as the texture code takes them.
+using GLEdges = Edges;
 
 // LGLTexture: one 2-D texture and the rules for uploading an image into it:
 // a power-of-two texture (at most 16384 a side) holding the image at its

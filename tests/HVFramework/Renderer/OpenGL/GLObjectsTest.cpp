@@ -146,3 +146,26 @@ TEST(CGLPolygon, FillsConcaveAndCrossingOutlines) {
 
 }  // namespace
 }  // namespace HV
+
+namespace HV {
+namespace {
+
+// 32-bit pixels uploaded into an alpha format: transparent black stays clear,
+// dark ink becomes opaque (the inverted luminance).
+TEST(LGLTexture, AlphaFormatsTakeTheInvertedLuminance) {
+  Testing::OSMesaTarget target(8, 8);
+  const uint32_t pixels[4] = {0x00000000, 0xFF000000, 0xFFFFFFFF, 0xFF808080};
+  GLImage image(GL_BGRA, GL_UNSIGNED_BYTE, reinterpret_cast<const uint8_t*>(pixels), 4, 1, 16, 4);
+  auto texture = LGLTexture::Make();
+  ASSERT_EQ(texture->Create(image, GL_ALPHA8, LGLTexture::Nearest, 1.0f), S_OK);
+  glColor4f(1, 0, 0, 1);
+  texture->Draw({0, 0, 4, 1}, {0, 0, 8, 2});
+  EXPECT_EQ(target.Pixel(0, 0), 0u);           // transparent black: nothing
+  EXPECT_EQ(target.Pixel(2, 0), 0xFFFF0000u);  // black: opaque
+  EXPECT_EQ(target.Pixel(4, 0), 0u);           // white: clear
+  // grey: half covered, so half the red is blended in
+  EXPECT_NEAR(double((target.Pixel(6, 0) >> 16) & 0xFF), 127.5, 1.0) << std::hex << target.Pixel(6, 0);
+}
+
+}  // namespace
+}  // namespace HV

@@ -158,6 +158,8 @@ TEST_F(GLRendererFixture, TheWindowDrawsOnAfterANestedSurfaceFrame) {
   ASSERT_EQ(mRenderer->InitRenderContextInfo({0, 0, 8, 8}, nullptr, true, surface), S_OK);
   Frame([&] {
     mRenderer->Translate({2, 2});
+    RCPtr<LRenderContextInfo> another;  // made during the frame: the frame's state stays
+    ASSERT_EQ(mRenderer->InitRenderContextInfo({0, 0, 4, 4}, nullptr, true, another), S_OK);
     mRenderer->RenderStart(surface);
     mRenderer->RenderFinish(surface);
     mRenderer->FillRect({0, 0, 4, 4}, kRedColor, true);  // still translated, still current
