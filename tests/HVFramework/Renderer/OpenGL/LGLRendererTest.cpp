@@ -1,5 +1,6 @@
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Platform/OSMesaGLContext.h"
+#include "HVFramework/Platform/VirtualClock.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderContextInfo.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
@@ -189,6 +190,35 @@ TEST_F(GLRendererFixture, ContextErrorsLeaveTheStackAsItWas) {
   EXPECT_EQ(mRenderer->GetContextDepth(), 1u);
   mRenderer->RenderFinish(mWindow);
   EXPECT_EQ(mRenderer->GetContextDepth(), 0u);
+}
+
+// Cached textures hold their bitmaps: a bitmap's count shows whether its
+// texture is still cached.
+TEST(GLRendererPurge, KeepsWhatWasUsedSinceThePreviousPurge) {
+  Platform::VirtualClock clock(1000);
+  Platform::UseOSMesaByDefault();
+  RCPtr<LGLRenderer> renderer = LGLRenderer::Create(nullptr, nullptr);
+  RCPtr<LRenderContextInfo> window;
+  renderer->InitRenderContextInfo({0, 0, 16, 16}, nullptr, false, window);
+  RCPtr<LBitmap> kept = LBitmap::CreateFilledBitmap(4, 4, kRedColor);
+  RCPtr<LBitmap> dropped = LBitmap::CreateFilledBitmap(4, 4, kBlueColor);
+  auto frame = [&](bool drawBoth) {
+    renderer->RenderStart(window);
+    renderer->DrawBitmap(kept, {0, 0, 4, 4}, ResizeType::Stretch);
+    if (drawBoth) renderer->DrawBitmap(dropped, {4, 4, 4, 4}, ResizeType::Stretch);
+    renderer->RenderFinish(window);
+  };
+  frame(true);
+  const int32_t cachedCount = dropped->GetRefCount();
+  clock.Advance(LGLRenderer::kPurgePeriodMs);  // not yet more than five minutes
+  frame(false);
+  clock.Advance(1);
+  frame(false);  // the first purge: both were used since the start
+  EXPECT_EQ(dropped->GetRefCount(), cachedCount);
+  clock.Advance(LGLRenderer::kPurgePeriodMs + 1);
+  frame(false);  // the second purge: only what was drawn since the first stays
+  EXPECT_EQ(dropped->GetRefCount(), cachedCount - 1);
+  EXPECT_EQ(kept->GetRefCount(), cachedCount);
 }
 
 }  // namespace
