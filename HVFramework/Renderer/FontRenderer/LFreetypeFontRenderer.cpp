@@ -35,6 +35,10 @@ FT_Error RequestFace(FTC_FaceID faceId, FT_Library library, FT_Pointer requestDa
   return FT_New_Face(library, StringA(file.path.GetText()).GetText(), file.faceIndex, face);
 }
 
+// A font size FreeType can take: NaN, negative and absurd sizes are clamped
+// (a float beyond the integer range must never be converted).
+float UsableSize(float size) { return size > 0 ? std::min(size, 4096.0f) : 0.0f; }
+
 int8_t ToByte(FT_Pos value) { return static_cast<int8_t>(std::clamp<FT_Pos>(value, -128, 127)); }
 int16_t ToShort(FT_Pos value) { return static_cast<int16_t>(std::clamp<FT_Pos>(value, -32768, 32767)); }
 
@@ -107,7 +111,7 @@ FT_Size LookupSize(FTC_Manager manager, LFontCatalogue& catalogue, const FontKey
   FTC_ScalerRec scaler{};
   scaler.face_id = ToFaceID(catalogue.GetFileID(font));
   scaler.width = 0;
-  scaler.height = static_cast<FT_UInt>(std::max(font.size, 0.0f) * 64);
+  scaler.height = static_cast<FT_UInt>(UsableSize(font.size) * 64);
   scaler.pixel = 0;
   scaler.x_res = LFreetypeFontRenderer::kDpi;
   scaler.y_res = LFreetypeFontRenderer::kDpi;
@@ -123,8 +127,8 @@ HResult LFreetypeFontRenderer::GetFontMetrics(const FontKey& font, int32_t& heig
   if (!size) return E_FAIL;
   ascent = static_cast<int32_t>(-(size->metrics.ascender >> 6));
   descent = static_cast<int32_t>(-(size->metrics.descender >> 6));
-  height =
-      std::max(static_cast<int32_t>(size->metrics.height >> 6), static_cast<int32_t>(kDpi * font.size / 72));
+  height = std::max(static_cast<int32_t>(size->metrics.height >> 6),
+                    static_cast<int32_t>(kDpi * UsableSize(font.size) / 72));
   if (height < descent - ascent) height = descent - ascent;
   return S_OK;
 }
@@ -138,7 +142,7 @@ int32_t LFreetypeFontRenderer::RenderText(const StringW& text, const FontKey& fo
   int32_t height = 0, ascent = 0, descent = 0;
   GetFontMetrics(font, height, ascent, descent);
   processor->BeginFont(font, ascent, flags);
-  const FT_Render_Mode mode = font.size >= 8.0f ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
+  const FT_Render_Mode mode = UsableSize(font.size) >= 8.0f ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
   const FT_Render_Mode otherMode =
       mode == FT_RENDER_MODE_NORMAL ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL;
   float penX = 0, penY = 0;

@@ -6,6 +6,7 @@
 #include "HVFramework/Utilities/Storage/GetBits.h"
 #include "HVFramework/Utilities/Storage/PurgableObjectCache.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -41,7 +42,9 @@ class LGLGlyphRenderer : public LGlyphProcessor {
 
    private:
     explicit LCachedFont(const FontKey& font)
-        : mFont(font), mAtlas(static_cast<int32_t>(font.size > 0 ? font.size : 0)) {}
+        : mFont(font),
+          mAtlas(font.size > 0 ? static_cast<int32_t>(std::min(font.size, float(GlyphAtlas::kMaxHeight)))
+                               : 0) {}
     FontKey mFont;
     GlyphAtlas mAtlas;
     std::unordered_map<uint32_t, SCachedGlyph> mGlyphs;

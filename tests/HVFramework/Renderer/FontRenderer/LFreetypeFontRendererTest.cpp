@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <stdexcept>
 
@@ -86,6 +87,16 @@ TEST_F(FreetypeFixture, PensAdvanceByGlyphAndSkipMissingCharacters) {
   EXPECT_FALSE(records[2].hasCoverage);  // a space has no ink
   EXPECT_EQ(records[3].penX, 3 * advance);
   EXPECT_EQ(mProcessor->mAscent < 0, true);
+}
+
+TEST_F(FreetypeFixture, UnusableSizesMeasureNothingAndNeverCrash) {
+  for (float size : {0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN(), 1e30f}) {
+    SCOPED_TRACE(size);
+    const FontKey font = FontKey::Make(u"Liberation Sans", size, 0);
+    int32_t height = 0, ascent = 0, descent = 0;
+    mRenderer->GetFontMetrics(font, height, ascent, descent);
+    mRenderer->RenderText(u"ab", font, mProcessor.Get(), 0, 0, LGlyphProcessor::kMeasureFlags);
+  }
 }
 
 TEST_F(FreetypeFixture, CollectionsAndStylesResolveThroughTheCatalogue) {
