@@ -116,6 +116,26 @@ TEST_F(GLRendererFixture, OutlinesLinesAndPolygons) {
   EXPECT_EQ(Pixel(26, 26), kRed);
 }
 
+TEST_F(GLRendererFixture, LinesListsAndStripsLeaveInkOnTheirPath) {
+  PolylineT<float> pairs;  // two separate strokes
+  pairs.SetPoints({{0, 10.5f}, {8, 10.5f}, {0, 14.5f}, {8, 14.5f}});
+  PolylineT<float> strip;  // an L, scaled twice
+  strip.SetPoints({{0, 0}, {0, 4}, {4, 4}});
+  Frame([&] {
+    mRenderer->DrawLine({0, 2.5f}, {32, 2.5f}, kRedColor, 1);
+    mRenderer->DrawLineList(pairs, kGreenColor, {0, 0}, {1, 1}, true);
+    mRenderer->DrawLineStrip(strip, kBlueColor, {16.5f, 16.5f}, {2, 2}, false);
+  });
+  EXPECT_NE(Pixel(16, 2) & 0x00FF0000, 0u);
+  EXPECT_EQ(Pixel(16, 6), kNone);
+  EXPECT_NE(Pixel(4, 10) & 0x0000FF00, 0u);
+  EXPECT_NE(Pixel(4, 14) & 0x0000FF00, 0u);
+  EXPECT_EQ(Pixel(4, 12), kNone);  // nothing between the pairs
+  EXPECT_NE(Pixel(16, 20) & 0x000000FF, 0u);
+  EXPECT_NE(Pixel(20, 24) & 0x000000FF, 0u);
+  EXPECT_EQ(Pixel(22, 20), kNone);
+}
+
 TEST_F(GLRendererFixture, CachedShapesFollowTheirChanges) {
   PolylineT<float> square;
   square.SetPoints({{0, 0}, {4, 0}, {4, 4}, {0, 4}});
