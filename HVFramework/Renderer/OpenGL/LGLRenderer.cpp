@@ -93,6 +93,31 @@ const uint8_t* LGLRenderer::GetOffscreenPixels(int& width, int& height) const {
   return mContext->GetOffscreenPixels(width, height);
 }
 
+HResult LGLRenderer::ReadPixels(const RectT<int32_t>& rect, std::vector<uint8_t>& bgra) {
+  if (GetContextDepth() > 0 || rect.width <= 0 || rect.height <= 0 || rect.x < 0 || rect.y < 0) return E_FAIL;
+  if (!mContext->MakeCurrent(rect.x + rect.width, rect.y + rect.height)) return E_FAIL;
+  GLint viewport[4] = {0, 0, 0, 0}, readBuffer = 0;
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+  // Double-buffered windows show their front buffer; others have one buffer.
+  if (mPixelFormat.isDoubleBuffered) glReadBuffer(GL_FRONT);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  const size_t rowBytes = static_cast<size_t>(rect.width) * 4;
+  std::vector<uint8_t> bottomUp(rowBytes * rect.height);
+  // Frames draw into the last viewport set, whose rows GL counts from the bottom.
+  glReadPixels(viewport[0] + rect.x, viewport[1] + viewport[3] - rect.y - rect.height, rect.width,
+               rect.height, GL_BGRA, GL_UNSIGNED_BYTE, bottomUp.data());
+  const bool failed = glGetError() != GL_NO_ERROR;
+  glReadBuffer(static_cast<GLenum>(readBuffer));
+  DrainGLErrors();
+  mContext->ReleaseCurrent();
+  if (failed) return E_FAIL;
+  bgra.resize(bottomUp.size());
+  for (int32_t row = 0; row < rect.height; ++row)
+    std::copy_n(&bottomUp[(rect.height - 1 - row) * rowBytes], rowBytes, &bgra[row * rowBytes]);
+  return S_OK;
+}
+
 bool LGLRenderer::MakeCurrentFor(const LRenderContextInfo& context) {
   const RectT<int32_t>& viewport = context.GetViewport();
   return mContext->MakeCurrent(viewport.x + viewport.width, viewport.y + viewport.height);

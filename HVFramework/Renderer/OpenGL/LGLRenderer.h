@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace HV {
 
@@ -81,6 +82,11 @@ class LGLRenderer : public LRenderer {
   const RCPtr<LFontRenderer>& GetFontRenderer() const { return mFontRenderer; }
   // The GL context's offscreen pixels (see IGLContext), for headless targets.
   const uint8_t* GetOffscreenPixels(int& width, int& height) const;
+  // What the last finished frame shows in rect (window pixels, origin top
+  // left): straight BGRA bytes, rows top to bottom, for screenshots.
+  // Outside frames only: E_FAIL inside one, when the context cannot be made
+  // current, or for an empty rectangle.
+  HResult ReadPixels(const RectT<int32_t>& rect, std::vector<uint8_t>& bgra);
 
  private:
   LGLRenderer(std::unique_ptr<Platform::IGLContext> context, const RCPtr<LFontRenderer>& fontRenderer);

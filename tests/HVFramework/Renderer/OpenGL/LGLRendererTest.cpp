@@ -72,6 +72,22 @@ TEST_F(GLRendererFixture, FillsBlendsAndReplaces) {
   EXPECT_EQ(Pixel(23, 23), kGreen);
 }
 
+TEST_F(GLRendererFixture, ReadsBackWhatTheLastFrameShows) {
+  Frame([&] { mRenderer->FillRect({4, 2, 2, 3}, kRedColor, true); });
+  std::vector<uint8_t> bgra;
+  ASSERT_EQ(mRenderer->ReadPixels({3, 1, 4, 5}, bgra), S_OK);
+  ASSERT_EQ(bgra.size(), 4u * 5 * 4);
+  auto at = [&](int x, int y) { return bgra[(y * 4 + x) * 4 + 2]; };  // the red byte
+  EXPECT_EQ(at(0, 0), 0);
+  EXPECT_EQ(at(1, 1), 255);  // (4, 2): the red rectangle's first pixel
+  EXPECT_EQ(at(2, 3), 255);
+  EXPECT_EQ(at(1, 4), 0);
+  mRenderer->RenderStart(mWindow);
+  EXPECT_EQ(mRenderer->ReadPixels({0, 0, 4, 4}, bgra), E_FAIL);  // not inside a frame
+  mRenderer->RenderFinish(mWindow);
+  EXPECT_EQ(mRenderer->ReadPixels({0, 0, 0, 4}, bgra), E_FAIL);
+}
+
 TEST_F(GLRendererFixture, ClipsToTheScissorOfTheCurrentState) {
   Frame([&] {
     mRenderer->PushState();

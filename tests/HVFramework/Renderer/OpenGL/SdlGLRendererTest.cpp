@@ -5,6 +5,8 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace HV {
 namespace {
 
@@ -34,15 +36,13 @@ TEST(SdlGLRendererDisplay, FramesReachTheFrontBuffer) {
     renderer->FillRect({0, 0, 32, 24}, Color{1, 0, 0, 1}, true);
     renderer->RenderFinish(context);
 
-    ASSERT_TRUE(made->MakeCurrent(64, 48));
-    glReadBuffer(GL_FRONT);
-    uint8_t topLeft[4] = {}, bottomRight[4] = {};
-    glReadPixels(4, 48 - 1 - 4, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, topLeft);
-    glReadPixels(60, 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bottomRight);
-    made->ReleaseCurrent();
-    EXPECT_EQ(topLeft[0], 255);
-    EXPECT_EQ(topLeft[1], 0);
-    EXPECT_EQ(bottomRight[0], 0);
+    std::vector<uint8_t> bgra;
+    ASSERT_EQ(renderer->ReadPixels({0, 0, 64, 48}, bgra), S_OK);
+    auto red = [&](int x, int y) { return bgra[(y * 64 + x) * 4 + 2]; };
+    auto green = [&](int x, int y) { return bgra[(y * 64 + x) * 4 + 1]; };
+    EXPECT_EQ(red(4, 4), 255);
+    EXPECT_EQ(green(4, 4), 0);
+    EXPECT_EQ(red(60, 45), 0);
   }
   Platform::SetGLContextFactory(nullptr);
   SDL_DestroyWindow(window);
