@@ -185,6 +185,7 @@ HResult LGLRenderer::RenderStart(const RCPtr<LRenderContextInfo>& context) {
     Throw<std::runtime_error>("wglMakeCurrent failed.", HV_HERE("HV::LGLRenderer::RenderStart"));
   }
   SetViewport(context->GetViewport());
+  if (context->IsOffscreen()) SaveUnderSurface(context->GetViewport());
   glPushMatrix();
   // One GL context serves every target: the model-view and the scissor
   // follow this context's own state, not the last frame's.
@@ -199,6 +200,14 @@ HResult LGLRenderer::RenderFinish(const RCPtr<LRenderContextInfo>& context) {
   if (!context || GetCurrentContext() != context.Get()) return LRenderer::RenderFinish(context);  // throws
   DrainGLErrors();
   glPopMatrix();
+  if (auto* surface = dynamic_cast<LGLRenderContextInfo*>(context.Get()); surface && surface->IsOffscreen()) {
+    const RectT<int32_t>& viewport = surface->GetViewport();
+    RCPtr<LGLTexture> texture =
+        surface->GetSurfaceTexture() ? surface->GetSurfaceTexture() : LGLTexture::Make();
+    if (texture->CopyFromFramebuffer(viewport.x, viewport.y, viewport.width, viewport.height) == S_OK)
+      surface->SetSurfaceTexture(texture);
+    RestoreUnderSurface(viewport);
+  }
   if (context->IsOffscreen() || !mPixelFormat.isDoubleBuffered) {
     glFlush();
   } else if (mPixelFormat.isSwapCopy) {
@@ -266,6 +275,33 @@ void LGLRenderer::CopyBackToFront() {
   glReadBuffer(static_cast<GLenum>(readBuffer));
   glDrawBuffer(static_cast<GLenum>(drawBuffer));
   glFinish();
+  DrainGLErrors();
+}
+
+void LGLRenderer::SaveUnderSurface(const RectT<int32_t>& viewport) {
+  RCPtr<LGLTexture> saved = LGLTexture::Make();
+  if (saved->CopyFromFramebuffer(viewport.x, viewport.y, viewport.width, viewport.height) != S_OK)
+    saved = nullptr;
+  mUnderSurfaces.push_back(saved);
+}
+
+void LGLRenderer::RestoreUnderSurface(const RectT<int32_t>& viewport) {
+  if (mUnderSurfaces.empty()) return;
+  const RCPtr<LGLTexture> saved = mUnderSurfaces.back();
+  mUnderSurfaces.pop_back();
+  if (!saved) return;
+  // The saved pixels go back exactly: no blending, alpha test or clip.
+  glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT | GL_CURRENT_BIT);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_SCISSOR_TEST);
+  glColor4f(1, 1, 1, 1);
+  glPushMatrix();
+  glLoadIdentity();
+  const float width = float(viewport.width), height = float(viewport.height);
+  saved->Draw({0, height, width, 0}, {0, 0, width, height});  // rows were saved bottom first
+  glPopMatrix();
+  glPopAttrib();
   DrainGLErrors();
 }
 
@@ -492,15 +528,38 @@ void LGLRenderer::DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>&
   }
 }
 
-HResult LGLRenderer::DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>&,
-                                 const RectT<int32_t>&) {
-  if (!DynamicCast<LGLRenderContextInfo>(surface) || !surface->IsOffscreen()) return E_INVALIDARG;
-  return E_NOTIMPL;
+HResult LGLRenderer::DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position,
+                                 const RectT<int32_t>& source) {
+  const RCPtr<LGLRenderContextInfo> glSurface = DynamicCast<LGLRenderContextInfo>(surface);
+  if (!glSurface || !glSurface->IsOffscreen()) return E_INVALIDARG;
+  const RCPtr<LGLTexture>& texture = glSurface->GetSurfaceTexture();
+  if (!texture) return E_FAIL;
+  glColor4f(1, 1, 1, 1);
+  // The texture's rows run bottom-up: the source's top edge is height - y.
+  const float height = texture->GetImageHeight();
+  texture->Draw({float(source.x), height - float(source.y), float(source.x + source.width),
+                 height - float(source.y + source.height)},
+                {float(position.x), float(position.y), float(position.x + source.width),
+                 float(position.y + source.height)});
+  return S_OK;
 }
 
-HResult LGLRenderer::BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>&) {
-  if (!DynamicCast<LGLRenderContextInfo>(surface) || !surface->IsOffscreen()) return E_INVALIDARG;
-  return E_NOTIMPL;
+HResult LGLRenderer::BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position) {
+  const RCPtr<LGLRenderContextInfo> glSurface = DynamicCast<LGLRenderContextInfo>(surface);
+  if (!glSurface || !glSurface->IsOffscreen()) return E_INVALIDARG;
+  const RCPtr<LGLTexture> texture = glSurface->GetSurfaceTexture();  // kept: the frame replaces it
+  if (!texture) return E_FAIL;
+  RenderStart(surface);
+  const RectT<int32_t>& viewport = surface->GetViewport();
+  PushChildRect({0, 0}, {0, 0, double(viewport.width), double(viewport.height)}, nullptr, true);
+  glBlendFunc(GL_ONE, GL_ZERO);
+  const float width = texture->GetImageWidth(), height = texture->GetImageHeight();
+  texture->Draw({0, height, width, 0}, {float(position.x), float(position.y), float(position.x) + width,
+                                        float(position.y) + height});
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  PopState();
+  RenderFinish(surface);
+  return S_OK;
 }
 
 }  // namespace HV

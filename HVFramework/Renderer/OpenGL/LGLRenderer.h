@@ -63,8 +63,10 @@ class LGLRenderer : public LRenderer {
                    const PointT<float>& scale, bool useCache) override;
   void DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>& destination,
                   ResizeType resize) override;
-  // Offscreen surfaces have no texture of their own: both answer E_NOTIMPL
-  // for an offscreen GL context (E_INVALIDARG for anything else).
+  // Offscreen surfaces draw into the GL context's buffer like windows; their
+  // frame leaves its picture in the surface's texture and puts back what lay
+  // under it. Both answer E_INVALIDARG for anything but an offscreen context
+  // of this renderer, E_FAIL for a surface no frame was finished on.
   HResult DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position,
                       const RectT<int32_t>& source) override;
   HResult BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position) override;
@@ -107,6 +109,9 @@ class LGLRenderer : public LRenderer {
   bool MakeCurrentFor(const LRenderContextInfo& context);
   void ApplyScissor(const RectT<double>& clip);
   void CopyBackToFront();
+  // The viewport's pixels kept before a surface frame, and put back after it.
+  void SaveUnderSurface(const RectT<int32_t>& viewport);
+  void RestoreUnderSurface(const RectT<int32_t>& viewport);
   void FillRectDirect(const RectT<int32_t>& rect, const Color& color);
   // Draws through a display list of cache when useCache (recording it first
   // when missing or changed), otherwise directly; other is the cache whose
@@ -130,7 +135,8 @@ class LGLRenderer : public LRenderer {
   ShapeCache mLineStrips{256};
   RectListCache mColorRectLists{256};
   TextureCache mBitmapTextures{64};
-  TextureCache mSecondTextures{64};  // purged with the others; nothing fills it
+  TextureCache mSecondTextures{64};               // purged with the others; nothing fills it
+  std::vector<RCPtr<LGLTexture>> mUnderSurfaces;  // one per surface frame in progress
 };
 
 }  // namespace HV

@@ -75,6 +75,23 @@ LGLTexture::~LGLTexture() {
   mImageWidth = mImageHeight = 0;
 }
 
+bool LGLTexture::BindOrMakeName(bool* isNew) {
+  mTarget = GL_TEXTURE_2D;
+  GLuint name = mName >= 0 ? static_cast<GLuint>(mName) : 0;
+  const bool needsName = mName < 0 || !glIsTexture(name);
+  if (needsName) {
+    glGenTextures(1, &name);
+    if (glGetError() != GL_NO_ERROR || name == 0) {
+      DrainGLErrors();
+      return false;
+    }
+    mName = name;
+  }
+  if (isNew) *isNew = needsName;
+  glBindTexture(GL_TEXTURE_2D, name);
+  return true;
+}
+
 int32_t LGLTexture::TextureSideFor(int32_t size) {
   int32_t side = 1;
   while (side < size && side < kMaxSide) side *= 2;
@@ -120,17 +137,7 @@ int32_t LGLTexture::ProbeSize(uint32_t internalFormat, uint32_t format, uint32_t
 
 HResult LGLTexture::Create(GLImage& image, uint32_t internalFormat, uint32_t flags, float scale) {
   if (image.GetWidth() <= 0 || image.GetHeight() <= 0 || !image.GetData()) return E_INVALIDARG;
-  mTarget = GL_TEXTURE_2D;
-  GLuint name = mName >= 0 ? static_cast<GLuint>(mName) : 0;
-  if (mName < 0 || !glIsTexture(name)) {
-    glGenTextures(1, &name);
-    if (glGetError() != GL_NO_ERROR || name == 0) {
-      DrainGLErrors();
-      return E_FAIL;
-    }
-    mName = name;
-  }
-  glBindTexture(GL_TEXTURE_2D, name);
+  if (!BindOrMakeName()) return E_FAIL;
   uint32_t format = image.GetFormat(), type = image.GetType();
   if (IsAlphaFormat(internalFormat)) {
     format = GL_ALPHA;
@@ -187,6 +194,29 @@ HResult LGLTexture::Create(GLImage& image, uint32_t internalFormat, uint32_t fla
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   DrainGLErrors();
   return S_OK;
+}
+
+HResult LGLTexture::CopyFromFramebuffer(int32_t x, int32_t y, int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return E_INVALIDARG;
+  bool isNew = false;
+  if (!BindOrMakeName(&isNew)) return E_FAIL;
+  const int32_t textureWidth = TextureSideFor(width), textureHeight = TextureSideFor(height);
+  if (isNew || textureWidth != mTextureWidth || textureHeight != mTextureHeight) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 nullptr);
+    mTextureWidth = textureWidth;
+    mTextureHeight = textureHeight;
+  }
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, x, y, width, height);
+  const bool failed = glGetError() != GL_NO_ERROR;
+  DrainGLErrors();
+  mImageWidth = mLogicalWidth = static_cast<float>(width);
+  mImageHeight = mLogicalHeight = static_cast<float>(height);
+  return failed ? E_FAIL : S_OK;
 }
 
 void LGLTexture::Draw(const GLEdges& source, const GLEdges& destination) const {

@@ -32,6 +32,10 @@ class LGLTexture : public virtual LRefCountedObject {
   // (Re)creates the texture from image. scale divides the image size into
   // the logical size. E_FAIL when GL gives no texture name or the image is empty.
   HResult Create(GLImage& image, uint32_t internalFormat, uint32_t flags, float scale);
+  // (Re)creates the texture from a rectangle of the current read buffer (GL
+  // window coordinates, rows counted from the bottom, so the texture's first
+  // row is the rectangle's bottom one). E_FAIL when GL refuses.
+  HResult CopyFromFramebuffer(int32_t x, int32_t y, int32_t width, int32_t height);
   // One textured quad: source edges in image pixels, destination edges in
   // the current GL coordinates.
   void Draw(const GLEdges& source, const GLEdges& destination) const;
@@ -54,6 +58,9 @@ class LGLTexture : public virtual LRefCountedObject {
   LGLTexture() = default;
 
  private:
+  // Binds the texture name, generating one when there is none GL knows
+  // (isNew, when given, tells which). False when GL gives no name.
+  bool BindOrMakeName(bool* isNew = nullptr);
   // The reduction factor at which the driver can hold the texture (1: full size).
   int32_t ProbeSize(uint32_t internalFormat, uint32_t format, uint32_t type) const;
 

@@ -102,33 +102,22 @@ struct Scene {
   FontKey font = FontKey::Make(u"Liberation Sans", 11, 0);
 };
 
-void BM_RendererSceneFrame(benchmark::State& state) {
+// A frame of 200 bitmaps and state.range(0) text labels.
+void BM_RendererFrame(benchmark::State& state) {
   Scene scene;
   LGLRenderer& r = *scene.renderer;
+  const auto labels = static_cast<int>(state.range(0));
   for (auto _ : state) {
     r.RenderStart(scene.window);
     r.FillRect({0, 0, kWidth, kHeight}, Color{0.9f, 0.9f, 0.9f, 1}, true);
     for (int i = 0; i < kBitmaps; ++i) r.DrawBitmap(scene.bitmap, scene.BitmapRect(i), ResizeType::Stretch);
-    for (int i = 0; i < kLabels; ++i)
+    for (int i = 0; i < labels; ++i)
       r.DrawTextWithKey(u"Label text 123", scene.font, {(i * 97) % 1100, (i * 53) % 780}, Color{0, 0, 0, 1});
     r.RenderFinish(scene.window);
     glFinish();
   }
 }
-BENCHMARK(BM_RendererSceneFrame)->Unit(benchmark::kMillisecond);
-
-void BM_RendererBitmapsOnly(benchmark::State& state) {
-  Scene scene;
-  LGLRenderer& r = *scene.renderer;
-  for (auto _ : state) {
-    r.RenderStart(scene.window);
-    r.FillRect({0, 0, kWidth, kHeight}, Color{0.9f, 0.9f, 0.9f, 1}, true);
-    for (int i = 0; i < kBitmaps; ++i) r.DrawBitmap(scene.bitmap, scene.BitmapRect(i), ResizeType::Stretch);
-    r.RenderFinish(scene.window);
-    glFinish();
-  }
-}
-BENCHMARK(BM_RendererBitmapsOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RendererFrame)->Arg(kLabels)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The same background and bitmap quads with plain GL calls and one texture.
 void BM_PlainGLBitmaps(benchmark::State& state) {

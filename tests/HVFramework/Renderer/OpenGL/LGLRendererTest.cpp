@@ -207,14 +207,44 @@ TEST_F(GLRendererFixture, TheWindowDrawsOnAfterANestedSurfaceFrame) {
   EXPECT_EQ(mWindow->GetViewport().width, 32);
 }
 
-TEST_F(GLRendererFixture, SurfacesWithoutATextureAreRefusedNotFaked) {
+// A surface's frame leaves its picture in the surface's texture and the
+// pixels under it as they were, nested in a window's frame or not.
+TEST_F(GLRendererFixture, SurfacesKeepTheirPictureAndRestoreWhatLayUnder) {
   RCPtr<LRenderContextInfo> surface;
   ASSERT_EQ(mRenderer->InitRenderContextInfo({0, 0, 8, 8}, nullptr, true, surface), S_OK);
   mRenderer->RenderStart(mWindow);
-  EXPECT_EQ(mRenderer->DrawSurface(surface, {0, 0}, {0, 0, 8, 8}), E_NOTIMPL);
-  EXPECT_EQ(mRenderer->BlitSurface(surface, {0, 0}), E_NOTIMPL);
+  EXPECT_EQ(mRenderer->DrawSurface(surface, {0, 0}, {0, 0, 8, 8}), E_FAIL);  // no frame finished yet
+  EXPECT_EQ(mRenderer->DrawSurface(mWindow, {0, 0}, {0, 0, 8, 8}), E_INVALIDARG);
   EXPECT_EQ(mRenderer->BlitSurface(mWindow, {0, 0}), E_INVALIDARG);
   mRenderer->RenderFinish(mWindow);
+
+  Frame([&] {
+    mRenderer->FillRect({0, 0, 32, 32}, kGreenColor, true);
+    mRenderer->RenderStart(surface);  // nested: draws over the window's pixels for a while
+    mRenderer->FillRect({0, 0, 8, 8}, Color{}, false);
+    mRenderer->FillRect({0, 0, 4, 8}, kRedColor, true);
+    mRenderer->FillRect({4, 0, 4, 8}, kBlueColor, true);
+    mRenderer->FillRect({0, 0, 8, 1}, kGreenColor, true);  // the top row
+    mRenderer->RenderFinish(surface);
+    EXPECT_EQ(mRenderer->DrawSurface(surface, {10, 10}, {2, 0, 4, 8}), S_OK);
+  });
+  // Surfaces draw at the bottom-left of the GL buffer (GL counts rows from the bottom).
+  EXPECT_EQ(Pixel(1, 30), kGreen);  // put back after the surface's frame
+  EXPECT_EQ(Pixel(6, 24), kGreen);
+  EXPECT_EQ(Pixel(10, 10), kGreen);  // the surface's top row
+  EXPECT_EQ(Pixel(10, 11), kRed);
+  EXPECT_EQ(Pixel(11, 17), kRed);
+  EXPECT_EQ(Pixel(12, 11), kBlue);
+  EXPECT_EQ(Pixel(13, 17), kBlue);
+  EXPECT_EQ(Pixel(14, 11), kGreen);  // the window's own again
+
+  // Outside a window frame the window's pixels are kept as well.
+  mRenderer->RenderStart(surface);
+  mRenderer->FillRect({0, 0, 8, 8}, kBlueColor, false);
+  mRenderer->RenderFinish(surface);
+  EXPECT_EQ(Pixel(1, 30), kGreen);
+  EXPECT_EQ(mRenderer->BlitSurface(surface, {0, 0}), S_OK);
+  EXPECT_EQ(Pixel(1, 30), kGreen);
 }
 
 TEST_F(GLRendererFixture, ContextErrorsLeaveTheStackAsItWas) {

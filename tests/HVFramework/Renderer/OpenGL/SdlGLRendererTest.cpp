@@ -34,6 +34,12 @@ TEST(SdlGLRendererDisplay, FramesReachTheFrontBuffer) {
     renderer->RenderStart(context);
     renderer->FillRect({0, 0, 64, 48}, Color{}, false);
     renderer->FillRect({0, 0, 32, 24}, Color{1, 0, 0, 1}, true);
+    RCPtr<LRenderContextInfo> surface;  // drawn at the bottom-left of the back buffer, then put back
+    ASSERT_EQ(renderer->InitRenderContextInfo({0, 0, 8, 8}, nullptr, true, surface), S_OK);
+    renderer->RenderStart(surface);
+    renderer->FillRect({0, 0, 8, 8}, Color{0, 0, 1, 1}, true);
+    renderer->RenderFinish(surface);
+    EXPECT_EQ(renderer->DrawSurface(surface, {40, 30}, {0, 0, 8, 8}), S_OK);
     renderer->RenderFinish(context);
 
     std::vector<uint8_t> bgra;
@@ -43,6 +49,9 @@ TEST(SdlGLRendererDisplay, FramesReachTheFrontBuffer) {
     EXPECT_EQ(red(4, 4), 255);
     EXPECT_EQ(green(4, 4), 0);
     EXPECT_EQ(red(60, 45), 0);
+    auto blue = [&](int x, int y) { return bgra[(y * 64 + x) * 4]; };
+    EXPECT_EQ(blue(2, 45), 0);  // the window's own pixels under the surface
+    EXPECT_EQ(blue(44, 34), 255);
   }
   Platform::SetGLContextFactory(nullptr);
   SDL_DestroyWindow(window);
