@@ -3,15 +3,16 @@
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Renderer/Gdi/LGDIRenderer.h"
 #include "HVFramework/Renderer/LD3D9Renderer.h"
+#include "HVFramework/Renderer/OpenGL/OpenGLRendererKind.h"
 
 #include <algorithm>
 
 namespace HV {
 
-RCPtr<LRenderer> LRenderer::Create(int type, const RectT<int32_t>&, WindowHandle) {
+RCPtr<LRenderer> LRenderer::Create(int type, const RectT<int32_t>&, WindowHandle window) {
   switch (type) {
     case OpenGL:
-      return nullptr;  // not part of this build yet
+      return CreateOpenGLRenderer ? CreateOpenGLRenderer(window) : nullptr;
     case GdiPlus:
       return LGDIRenderer::Create();
     case Placeholder:

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "HVFramework/Platform/GLContext.h"
+#include "HVFramework/Renderer/FontRenderer/FontKey.h"
+#include "HVFramework/Renderer/FontRenderer/LFontRenderer.h"
+#include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Renderer/LRenderer.h"
+#include "HVFramework/Renderer/OpenGL/LGLDisplayList.h"
+#include "HVFramework/Renderer/OpenGL/LGLTexture.h"
+#include "HVFramework/Utilities/Storage/GetBits.h"
+#include "HVFramework/Utilities/Storage/PurgableObjectCache.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace HV {
+
+// LGLRenderer: the renderer over OpenGL 1.1 and GLU (kind 0). One GL context
+// serves every render context of the renderer, one frame stack at a time;
+// it is current between RenderStart and RenderFinish only. Drawing is in
+// window pixels, origin top-left; static geometry goes into display lists
+// and bitmaps into textures, dropped after five minutes without use.
+// User-interface thread only.
+class LGLRenderer : public LRenderer {
+ public:
+  // How long cached GL objects survive without use.
+  static constexpr uint32_t kPurgePeriodMs = 300000;
+
+  // Throws a Runtime Error when the platform gives no GL context for window.
+  static RCPtr<LGLRenderer> Create(WindowHandle window, const RCPtr<LFontRenderer>& fontRenderer);
+  ~LGLRenderer() override;
+
+  // Texts of fonts from the font pool are measured and drawn through the key
+  // this function gives; without it (or when it answers false) they are not.
+  using FontKeyOf = std::function<bool(const LFont&, FontKey&)>;
+  static void SetFontKeyOf(FontKeyOf fontKeyOf);
+
+  HResult GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,
+                         int32_t& descent) override;
+  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) override;
+  int GetRendererType() const override { return OpenGL; }
+  HResult InitRenderContextInfo(const RectT<int32_t>& viewport, WindowHandle window, bool isOffscreen,
+                                RCPtr<LRenderContextInfo>& out) override;
+  HResult SetViewport(const RectT<int32_t>& viewport) override;
+  HResult RenderStart(const RCPtr<LRenderContextInfo>& context) override;
+  HResult RenderFinish(const RCPtr<LRenderContextInfo>& context) override;
+  void DrawText(const StringW& text, const RCPtr<LFont>& font, const PointT<int32_t>& position,
+                const Color& color) override;
+  void DrawRect(const RectT<int32_t>& rect, const Color& color, float lineWidth) override;
+  void FillRect(const RectT<int32_t>& rect, const Color& color, bool shouldBlend) override;
+  void DrawColorRectList(ColorRectListT<float>& list, const PointT<double>& offset, bool useCache) override;
+  void DrawLine(const PointT<float>& from, const PointT<float>& to, const Color& color,
+                float lineWidth) override;
+  void DrawLineList(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
+                    const PointT<float>& scale, bool useCache) override;
+  void DrawLineStrip(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
+                     const PointT<float>& scale, bool useCache) override;
+  void DrawPolygonOutline(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
+                          const PointT<float>& scale, bool useCache) override;
+  void FillPolygon(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
+                   const PointT<float>& scale, bool useCache) override;
+  void DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>& destination,
+                  ResizeType resize) override;
+  // Offscreen surfaces draw into the GL context's buffer like windows; their
+  // frame leaves its picture in the surface's texture and puts back what lay
+  // under it. Both answer E_INVALIDARG for anything but an offscreen context
+  // of this renderer, E_FAIL for a surface no frame was finished on.
+  HResult DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position,
+                      const RectT<int32_t>& source) override;
+  HResult BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position) override;
+  void SetClipRect(const RectT<double>& clip) override;
+  void Translate(const PointT<double>& by) override;
+
+  // Text in a font given by its key (the top-left of the line at position).
+  void DrawTextWithKey(const StringW& text, const FontKey& font, const PointT<int32_t>& position,
+                       const Color& color);
+  RectT<float> MeasureTextWithKey(const StringW& text, const FontKey& font);
+
+  const Platform::GLPixelFormat& GetPixelFormat() const { return mPixelFormat; }
+  // Releases every cached object not used since the previous purge.
+  void PurgeCaches();
+  const RCPtr<LFontRenderer>& GetFontRenderer() const { return mFontRenderer; }
+  // The GL context's offscreen pixels (see IGLContext), for headless targets.
+  const uint8_t* GetOffscreenPixels(int& width, int& height) const;
+  // What the last finished frame shows in rect (window pixels, origin top
+  // left): straight BGRA bytes, rows top to bottom, for screenshots.
+  // Outside frames only: E_FAIL inside one, when the context cannot be made
+  // current, or for an empty rectangle.
+  HResult ReadPixels(const RectT<int32_t>& rect, std::vector<uint8_t>& bgra);
+
+ private:
+  LGLRenderer(std::unique_ptr<Platform::IGLContext> context, const RCPtr<LFontRenderer>& fontRenderer);
+
+  static uint64_t ShapeHandle(const PolylineT<float>& shape) { return shape.GetHandle(); }
+  static uint64_t RectListHandle(const ColorRectListT<float>& list) { return list.GetHandle(); }
+  static uintptr_t BitmapHandle(LBitmap* const& bitmap) { return reinterpret_cast<uintptr_t>(bitmap); }
+  // Handles count up from 1: their lowest bits spread them best.
+  using ShapeCache = PurgableObjectCache<LGLDisplayList, PolylineT<float>, uint64_t, &ShapeHandle, 8,
+                                         &GetBits<8, 0, uint64_t>>;
+  using RectListCache = PurgableObjectCache<LGLDisplayList, ColorRectListT<float>, uint64_t, &RectListHandle,
+                                            8, &GetBits<8, 0, uint64_t>>;
+  // Bitmap addresses are aligned: skip their low bits.
+  using TextureCache =
+      PurgableObjectCache<LGLTexture, LBitmap*, uintptr_t, &BitmapHandle, 8, &GetBits<8, 4, uintptr_t>>;
+
+  void ApplyDefaultState();
+  bool MakeCurrentFor(const LRenderContextInfo& context);
+  void ApplyScissor(const RectT<double>& clip);
+  void CopyBackToFront();
+  // The viewport's pixels kept before a surface frame, and put back after it.
+  void SaveUnderSurface(const RectT<int32_t>& viewport);
+  void RestoreUnderSurface(const RectT<int32_t>& viewport);
+  void FillRectDirect(const RectT<int32_t>& rect, const Color& color);
+  // Draws through a display list of cache when useCache (recording it first
+  // when missing or changed), otherwise directly; other is the cache whose
+  // entry a changed shape also drops.
+  template <class Shape, class Cache>
+  void DrawCached(Shape& shape, Cache& cache, Cache* other, bool useCache, const std::function<void()>& draw);
+  void DrawPolyline(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
+                    const PointT<float>& scale, ShapeCache& cache, ShapeCache* other, bool useCache,
+                    const std::function<void()>& draw);
+  void DrawTexturedQuad(const LGLTexture& texture, const RectT<int32_t>& source, double x, double y, double w,
+                        double h);
+  bool FontKeyFor(const RCPtr<LFont>& font, FontKey& key) const;
+
+  RCPtr<LFontRenderer> mFontRenderer;
+  std::unique_ptr<Platform::IGLContext> mContext;
+  Platform::GLPixelFormat mPixelFormat;
+  uint32_t mLastPurge = 0;
+  ShapeCache mFilledPolygons{256};
+  ShapeCache mPolygonOutlines{256};
+  ShapeCache mLineLists{256};
+  ShapeCache mLineStrips{256};
+  RectListCache mColorRectLists{256};
+  TextureCache mBitmapTextures{64};
+  TextureCache mSecondTextures{64};               // purged with the others; nothing fills it
+  std::vector<RCPtr<LGLTexture>> mUnderSurfaces;  // one per surface frame in progress
+};
+
+}  // namespace HV
