@@ -1,7 +1,6 @@
 #pragma once
 
 #include "HVFramework/ControlBase/ControlFactory/IXmlResourceSource.h"
-#include "HVFramework/ControlBase/ControlFactory/LColorizer.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LLookDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
@@ -9,6 +8,7 @@
 #include "HVFramework/ControlBase/ControlFactory/SkinLayoutAttributes.h"
 #include "HVFramework/ControlBase/ControlFactory/XmlDocumentReader.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <cstdint>

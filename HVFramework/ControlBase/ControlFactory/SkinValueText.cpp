@@ -23,19 +23,6 @@ int HexDigit(char16_t c) {
 
 }  // namespace
 
-uint32_t SkinColor::ToArgb() const {
-  auto byte = [](float value) {
-    const float scaled = std::round(value * 255.0f);
-    return static_cast<uint32_t>(std::clamp(std::isnan(scaled) ? 0.0f : scaled, 0.0f, 255.0f));
-  };
-  return byte(alpha) << 24 | byte(red) << 16 | byte(green) << 8 | byte(blue);
-}
-
-SkinColor SkinColor::FromArgb(uint32_t argb) {
-  auto unit = [](uint32_t value) { return static_cast<float>(value & 0xFF) / 255.0f; };
-  return {unit(argb >> 16), unit(argb >> 8), unit(argb), unit(argb >> 24)};
-}
-
 bool SkinValueText::ParseBool(std::u16string_view text) { return text == u"True"; }
 
 int64_t SkinValueText::ParseDecimal64(std::u16string_view text) {
@@ -88,7 +75,7 @@ double SkinValueText::ParseDouble(std::u16string_view text) {
   return negative ? -value : value;
 }
 
-void SkinValueText::ParseColor(std::u16string_view text, SkinColor& color) {
+void SkinValueText::ParseColor(std::u16string_view text, Color& color) {
   if (text.starts_with(u"0x") || text.starts_with(u"0X")) text.remove_prefix(2);
   if (text.size() != 2 && text.size() != 6 && text.size() != 8) return;
   uint32_t value = 0;
@@ -97,12 +84,12 @@ void SkinValueText::ParseColor(std::u16string_view text, SkinColor& color) {
     if (digit < 0) return;
     value = value << 4 | static_cast<uint32_t>(digit);
   }
-  const SkinColor parsed = SkinColor::FromArgb(text.size() == 2 ? value << 24 : value);
-  if (text.size() != 6) color.alpha = parsed.alpha;
+  const Color parsed = Color{}.SetARGB(text.size() == 2 ? value << 24 : value);
+  if (text.size() != 6) color.a = parsed.a;
   if (text.size() != 2) {
-    color.red = parsed.red;
-    color.green = parsed.green;
-    color.blue = parsed.blue;
+    color.r = parsed.r;
+    color.g = parsed.g;
+    color.b = parsed.b;
   }
 }
 

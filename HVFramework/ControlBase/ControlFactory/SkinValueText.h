@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/ControlBase/ControlFactory/SkinColor.h"
+#include "HVFramework/Utilities/Graphics/Color.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>
@@ -24,7 +24,7 @@ struct SkinValueText {
   static float ParseFloat(std::u16string_view text) { return static_cast<float>(ParseDouble(text)); }
   // Optional "0x"/"0X", then exactly 2 (alpha), 6 (RGB) or 8 (ARGB) hex
   // digits; any other text leaves the colour as it was.
-  static void ParseColor(std::u16string_view text, SkinColor& color);
+  static void ParseColor(std::u16string_view text, Color& color);
 };
 
 }  // namespace HV

@@ -60,7 +60,8 @@ TEST_F(DemoResources, SkinBuildsItsControlTreeFromResources) {
   EXPECT_TRUE(normal.HasTextProperties());
   EXPECT_EQ(Narrow(normal.GetClientPart()->part->image.path), "::demo.png");
   EXPECT_EQ(Narrow(factory.FindPart(StringW(u"Demo.Knob.Glow"))->mask.path), "::DemoMask.png");
-  EXPECT_EQ(factory.FindColorizer(StringW(u"Demo.Glow"))->type, LColorizer::kSolidFill);  // no GradientEndY
+  EXPECT_EQ(factory.FindColorizer(StringW(u"Demo.Glow"))->colorType,
+            LColorizer::SolidFill);  // no GradientEndY
 
   StringW fontName;
   float size = 0;
