@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -76,21 +75,9 @@ double SkinValueText::ParseDouble(std::u16string_view text) {
 }
 
 void SkinValueText::ParseColor(std::u16string_view text, Color& color) {
-  if (text.starts_with(u"0x") || text.starts_with(u"0X")) text.remove_prefix(2);
-  if (text.size() != 2 && text.size() != 6 && text.size() != 8) return;
-  uint32_t value = 0;
-  for (char16_t c : text) {
-    const int digit = HexDigit(c);
-    if (digit < 0) return;
-    value = value << 4 | static_cast<uint32_t>(digit);
-  }
-  const Color parsed = Color{}.SetARGB(text.size() == 2 ? value << 24 : value);
-  if (text.size() != 6) color.a = parsed.a;
-  if (text.size() != 2) {
-    color.r = parsed.r;
-    color.g = parsed.g;
-    color.b = parsed.b;
-  }
+  // An empty text changes nothing; attribute values are far below the string limit.
+  if (text.empty() || text.size() > static_cast<size_t>(StringW::kMaxLength)) return;
+  color.Parse(StringW(text.data(), static_cast<int32_t>(text.size())).ToCharString().GetText());
 }
 
 }  // namespace HV

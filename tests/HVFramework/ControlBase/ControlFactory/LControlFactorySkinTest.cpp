@@ -225,6 +225,7 @@ TEST_F(LControlFactorySkin, ColorizersBecomeSolidWhenAGradientAttributeIsMissing
                    "GradientEndColor=\"0x00FFFFFF\" "
                    "GradientStartX=\"0.5\" GradientStartY=\"0.5\" GradientEndX=\"1\" GradientEndY=\"1\"/>"
                    "<Colorizer Name=\"Odd\" ColorType=\"Sparkle\" Color=\"0x1234\"/>"
+                   "<Colorizer Name=\"Stops\" ColorType=\"SolidFill\" Color=\"0XFF00GG00\"/>"
                    "<Colorizer Name=\"NoColor\" ColorType=\"SolidFill\"/>"
                    "</Colorizers>"),
       S_OK);
@@ -239,6 +240,8 @@ TEST_F(LControlFactorySkin, ColorizersBecomeSolidWhenAGradientAttributeIsMissing
   EXPECT_EQ(radial->colorType, LColorizer::RadialGradient);
   EXPECT_EQ(radial->color.ToARGB(), 0x80000000u);                         // two digits set the alpha only
   EXPECT_EQ(factory.FindColorizer(StringW(u"Odd"))->color.ToARGB(), 0u);  // four digits: unchanged
+  // Eight characters after the prefix, read up to the first that is no hex digit: 0x0000FF00.
+  EXPECT_EQ(factory.FindColorizer(StringW(u"Stops"))->color.ToARGB(), 0x0000FF00u);
   EXPECT_FALSE(factory.FindColorizer(StringW(u"NoColor")));
 }
 
