@@ -64,7 +64,7 @@ std::optional<std::span<const uint8_t>> LControlFactory::ReadLocation(const Stri
                                                                       std::vector<uint8_t>& storage) {
   if (location.GetView().starts_with(kResourcePrefix)) {
     std::span<const uint8_t> bytes;
-    if (mResources) bytes = mResources->FindXmlResource(ResourceName(location));
+    if (mResources) bytes = mResources->FindXmlResource(ResourceName(location), storage);
     if (bytes.empty()) return std::nullopt;
     return bytes;
   }

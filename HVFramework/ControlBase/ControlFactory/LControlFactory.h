@@ -117,7 +117,8 @@ class LControlFactory : private IXmlContentHandler {
   bool IsCapturingText() const override;
 
   // Reading a location: the bytes, or nothing for a missing or empty
-  // resource. Files are read into `storage`; errors throw.
+  // resource. Files, and resources the source does not hold in place, are
+  // read into `storage`; file errors throw.
   std::optional<std::span<const uint8_t>> ReadLocation(const StringW& location,
                                                        std::vector<uint8_t>& storage);
   // One string-table pass in a language; the number of matching Locale elements.
