@@ -1,5 +1,7 @@
 #include "HVFramework/ControlBase/ControlFactory/SkinValueText.h"
 
+#include "HVFramework/Utilities/Storage/LeadingHex.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -11,13 +13,6 @@ namespace {
 
 bool IsBlank(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
-}
-
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
 }
 
 }  // namespace
@@ -43,13 +38,7 @@ int32_t SkinValueText::ParseDecimal(std::u16string_view text) {
 
 int32_t SkinValueText::ParseHexOrDecimal(std::u16string_view text) {
   if (!text.starts_with(u"0x")) return ParseDecimal(text);
-  int32_t value = 0;
-  for (size_t at = 2; at < text.size() && at < 6; ++at) {
-    const int digit = HexDigit(text[at]);
-    if (digit < 0) break;
-    value = value * 16 + digit;
-  }
-  return value;
+  return static_cast<int32_t>(ReadLeadingHex(text.substr(2), 4));
 }
 
 double SkinValueText::ParseDouble(std::u16string_view text) {
