@@ -25,7 +25,7 @@ class MemoryXmlResourceSource : public IXmlResourceSource {
     Add(name, std::string(std::istreambuf_iterator<char>(in), {}));
   }
 
-  std::span<const uint8_t> FindXmlResource(const StringW& name) const override {
+  std::span<const uint8_t> FindXmlResource(const StringW& name, std::vector<uint8_t>&) const override {
     auto at = mResources.find(name.ToCharString().GetText());
     if (at == mResources.end()) return {};
     return at->second;

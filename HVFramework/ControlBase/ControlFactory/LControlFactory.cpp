@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/ControlFactory/LanguageIds.h"
 #include "HVFramework/ControlBase/ControlFactory/SkinValueText.h"
 #include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/Platform/Resources.h"
 #include "HVFramework/Utilities/Storage/File.h"
 
 #include <cstring>
@@ -15,11 +16,9 @@ constexpr char16_t kResourcePrefix[] = u"::";
 // A document file larger than this is refused as if memory ran out.
 constexpr int32_t kMaxDocumentBytes = 256 * 1024 * 1024;
 
-// "::app skins.xml" names the resource "APP_SKINS_XML".
+// "::app skins.xml" names the resource "APP_SKINS_XML", by the resource table's own rule.
 StringW ResourceName(const StringW& location) {
-  StringW name = location.Mid(2).ToUpper();
-  name.ReplaceChars(u". ", u'_');
-  return name;
+  return StringW(Platform::NormaliseResourceName(location.Mid(2).ToCharString().GetView()).c_str());
 }
 
 // Reads a whole file; throws the file's runtime error when it cannot be opened or read.
@@ -64,7 +63,7 @@ std::optional<std::span<const uint8_t>> LControlFactory::ReadLocation(const Stri
                                                                       std::vector<uint8_t>& storage) {
   if (location.GetView().starts_with(kResourcePrefix)) {
     std::span<const uint8_t> bytes;
-    if (mResources) bytes = mResources->FindXmlResource(ResourceName(location));
+    if (mResources) bytes = mResources->FindXmlResource(ResourceName(location), storage);
     if (bytes.empty()) return std::nullopt;
     return bytes;
   }

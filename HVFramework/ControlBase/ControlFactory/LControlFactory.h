@@ -1,7 +1,6 @@
 #pragma once
 
 #include "HVFramework/ControlBase/ControlFactory/IXmlResourceSource.h"
-#include "HVFramework/ControlBase/ControlFactory/LColorizer.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LLookDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
@@ -9,6 +8,7 @@
 #include "HVFramework/ControlBase/ControlFactory/SkinLayoutAttributes.h"
 #include "HVFramework/ControlBase/ControlFactory/XmlDocumentReader.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <cstdint>
@@ -117,7 +117,8 @@ class LControlFactory : private IXmlContentHandler {
   bool IsCapturingText() const override;
 
   // Reading a location: the bytes, or nothing for a missing or empty
-  // resource. Files are read into `storage`; errors throw.
+  // resource. Files, and resources the source does not hold in place, are
+  // read into `storage`; file errors throw.
   std::optional<std::span<const uint8_t>> ReadLocation(const StringW& location,
                                                        std::vector<uint8_t>& storage);
   // One string-table pass in a language; the number of matching Locale elements.

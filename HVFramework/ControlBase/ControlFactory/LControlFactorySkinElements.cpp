@@ -42,9 +42,9 @@ void RegisterFirst(std::map<StringW, RCPtr<T>>& map, const StringW& name, const 
 }
 
 int32_t ColorTypeOf(std::u16string_view text) {
-  if (text == u"LinearGradient") return LColorizer::kLinearGradient;
-  if (text == u"RadialGradient") return LColorizer::kRadialGradient;
-  return LColorizer::kSolidFill;
+  if (text == u"LinearGradient") return LColorizer::LinearGradient;
+  if (text == u"RadialGradient") return LColorizer::RadialGradient;
+  return LColorizer::SolidFill;
 }
 
 int32_t ResizeTypeOf(std::u16string_view text) {
@@ -93,13 +93,13 @@ void LControlFactory::OnColorizer(const XmlAttributes& a) {
   const StringW* type = a.Find(u"ColorType");
   const StringW* colorText = a.Find(u"Color");
   if (!name || !type || !colorText) return;
-  SkinColor color;
+  Color color;
   SkinValueText::ParseColor(colorText->GetView(), color);
   int32_t kind = ColorTypeOf(type->GetView());
   RCPtr<LColorizer> colorizer;
-  if (kind != LColorizer::kSolidFill && HasAll(a, {u"GradientEndColor", u"GradientStartX", u"GradientStartY",
-                                                   u"GradientEndX", u"GradientEndY"})) {
-    SkinColor end;
+  if (kind != LColorizer::SolidFill && HasAll(a, {u"GradientEndColor", u"GradientStartX", u"GradientStartY",
+                                                  u"GradientEndX", u"GradientEndY"})) {
+    Color end;
     SkinValueText::ParseColor(View(a.Find(u"GradientEndColor")), end);
     auto coordinate = [&](std::u16string_view attribute) {
       return SkinValueText::ParseFloat(View(a.Find(attribute)));
@@ -108,7 +108,7 @@ void LControlFactory::OnColorizer(const XmlAttributes& a) {
                                    coordinate(u"GradientStartY"), coordinate(u"GradientEndX"),
                                    coordinate(u"GradientEndY"));
   } else {
-    colorizer = LColorizer::Create(*name, LColorizer::kSolidFill, color);
+    colorizer = LColorizer::Create(*name, LColorizer::SolidFill, color);
   }
   RegisterFirst(mColorizers, *name, colorizer);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/ControlBase/ControlFactory/LColorizer.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>

@@ -1,8 +1,9 @@
 #include "HVFramework/ControlBase/ControlFactory/SkinValueText.h"
 
+#include "HVFramework/Utilities/Storage/LeadingHex.h"
+
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -14,27 +15,7 @@ bool IsBlank(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
 }
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 }  // namespace
-
-uint32_t SkinColor::ToArgb() const {
-  auto byte = [](float value) {
-    const float scaled = std::round(value * 255.0f);
-    return static_cast<uint32_t>(std::clamp(std::isnan(scaled) ? 0.0f : scaled, 0.0f, 255.0f));
-  };
-  return byte(alpha) << 24 | byte(red) << 16 | byte(green) << 8 | byte(blue);
-}
-
-SkinColor SkinColor::FromArgb(uint32_t argb) {
-  auto unit = [](uint32_t value) { return static_cast<float>(value & 0xFF) / 255.0f; };
-  return {unit(argb >> 16), unit(argb >> 8), unit(argb), unit(argb >> 24)};
-}
 
 bool SkinValueText::ParseBool(std::u16string_view text) { return text == u"True"; }
 
@@ -57,13 +38,7 @@ int32_t SkinValueText::ParseDecimal(std::u16string_view text) {
 
 int32_t SkinValueText::ParseHexOrDecimal(std::u16string_view text) {
   if (!text.starts_with(u"0x")) return ParseDecimal(text);
-  int32_t value = 0;
-  for (size_t at = 2; at < text.size() && at < 6; ++at) {
-    const int digit = HexDigit(text[at]);
-    if (digit < 0) break;
-    value = value * 16 + digit;
-  }
-  return value;
+  return static_cast<int32_t>(ReadLeadingHex(text.substr(2), 4));
 }
 
 double SkinValueText::ParseDouble(std::u16string_view text) {
@@ -88,22 +63,10 @@ double SkinValueText::ParseDouble(std::u16string_view text) {
   return negative ? -value : value;
 }
 
-void SkinValueText::ParseColor(std::u16string_view text, SkinColor& color) {
-  if (text.starts_with(u"0x") || text.starts_with(u"0X")) text.remove_prefix(2);
-  if (text.size() != 2 && text.size() != 6 && text.size() != 8) return;
-  uint32_t value = 0;
-  for (char16_t c : text) {
-    const int digit = HexDigit(c);
-    if (digit < 0) return;
-    value = value << 4 | static_cast<uint32_t>(digit);
-  }
-  const SkinColor parsed = SkinColor::FromArgb(text.size() == 2 ? value << 24 : value);
-  if (text.size() != 6) color.alpha = parsed.alpha;
-  if (text.size() != 2) {
-    color.red = parsed.red;
-    color.green = parsed.green;
-    color.blue = parsed.blue;
-  }
+void SkinValueText::ParseColor(std::u16string_view text, Color& color) {
+  // An empty text changes nothing; attribute values are far below the string limit.
+  if (text.empty() || text.size() > static_cast<size_t>(StringW::kMaxLength)) return;
+  color.Parse(StringW(text.data(), static_cast<int32_t>(text.size())).ToCharString().GetText());
 }
 
 }  // namespace HV

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/ControlBase/ControlFactory/SkinColor.h"
+#include "HVFramework/Utilities/Graphics/Color.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>
@@ -22,9 +22,10 @@ struct SkinValueText {
   // C-style decimal floating point in the "C" locale; no number gives 0.
   static double ParseDouble(std::u16string_view text);
   static float ParseFloat(std::u16string_view text) { return static_cast<float>(ParseDouble(text)); }
-  // Optional "0x"/"0X", then exactly 2 (alpha), 6 (RGB) or 8 (ARGB) hex
-  // digits; any other text leaves the colour as it was.
-  static void ParseColor(std::u16string_view text, SkinColor& color);
+  // The colour text of Color::Parse: optional "0x"/"0X", then by its length
+  // 2 (alpha), 6 (red, green, blue) or 8 (ARGB) hex digits, read up to the
+  // first other character; any other length leaves the colour as it was.
+  static void ParseColor(std::u16string_view text, Color& color);
 };
 
 }  // namespace HV

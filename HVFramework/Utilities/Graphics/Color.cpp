@@ -1,8 +1,9 @@
 #include "HVFramework/Utilities/Graphics/Color.h"
 
 #include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Storage/LeadingHex.h"
 
-#include <cstring>
+#include <string_view>
 
 namespace HV {
 namespace {
@@ -11,25 +12,6 @@ constexpr float kByteToUnit = 1.0f / 255.0f;
 
 float ByteToUnit(uint32_t value, int shift) {
   return static_cast<float>((value >> shift) & 0xFF) * kByteToUnit;
-}
-
-// At most eight hex digits from the start of text; no digit reads as 0.
-uint32_t ReadHex(const char* text) {
-  uint32_t value = 0;
-  for (int i = 0; i < 8; ++i) {
-    const char c = text[i];
-    int digit;
-    if (c >= '0' && c <= '9')
-      digit = c - '0';
-    else if (c >= 'a' && c <= 'f')
-      digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-      digit = c - 'A' + 10;
-    else
-      break;
-    value = value << 4 | static_cast<uint32_t>(digit);
-  }
-  return value;
 }
 
 uint32_t PackChannel(float channel, int shift) {
@@ -52,9 +34,9 @@ Color& Color::SetARGB(uint32_t value) {
 Color& Color::Parse(const char* text) {
   if (!text) return *this;
   if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text += 2;
-  const size_t length = std::strlen(text);
-  const uint32_t value = ReadHex(text);
-  switch (length) {
+  const std::string_view digits(text);
+  const uint32_t value = ReadLeadingHex(digits, 8);
+  switch (digits.size()) {
     case 2:
       a = ByteToUnit(value, 0);
       break;

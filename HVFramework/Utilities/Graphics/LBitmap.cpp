@@ -51,11 +51,9 @@ void LBitmap::Load() {
   Platform::BgraImage decoded;
   bool loaded;
   if (IsResourceName(mName)) {
-    // "::ce.png" is the resource "CE_PNG".
-    StringW resource = mName.SubString(2).ToUpper();
-    resource.ReplaceChars(u". ", u'_');
+    // "::ce.png" is the resource "CE_PNG": the table normalises the name.
     std::vector<uint8_t> bytes;
-    loaded = Platform::LoadResource(kImageResourceType, ToUtf8(resource), bytes) &&
+    loaded = Platform::LoadResource(kImageResourceType, ToUtf8(mName.SubString(2)), bytes) &&
              Platform::DecodePng(bytes.data(), bytes.size(), decoded);
   } else {
     loaded = Platform::DecodePngFile(ToUtf8(mName), decoded);

@@ -6,13 +6,14 @@
 #include <expat.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
 class OneDocument : public HV::IXmlResourceSource {
  public:
   explicit OneDocument(const std::string& text) : mText(text) {}
-  std::span<const uint8_t> FindXmlResource(const HV::StringW&) const override {
+  std::span<const uint8_t> FindXmlResource(const HV::StringW&, std::vector<uint8_t>&) const override {
     return {reinterpret_cast<const uint8_t*>(mText.data()), mText.size()};
   }
 

@@ -10,13 +10,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <vector>
 
 namespace {
 
 class OneDocument : public HV::IXmlResourceSource {
  public:
   explicit OneDocument(std::span<const uint8_t> bytes) : mBytes(bytes) {}
-  std::span<const uint8_t> FindXmlResource(const HV::StringW& name) const override {
+  std::span<const uint8_t> FindXmlResource(const HV::StringW& name, std::vector<uint8_t>&) const override {
     return name == u"DOCUMENT" ? mBytes : std::span<const uint8_t>();
   }
 

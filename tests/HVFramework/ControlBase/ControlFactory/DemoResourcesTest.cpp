@@ -1,7 +1,9 @@
 // The demo skin and string table of Panel/Resources, read as files and as
-// resources, the way the gallery reads them.
+// resources, the way the gallery reads them: from memory, and from the
+// program's resource table, into which the build embeds them.
 
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/HotKeyMap.h"
 #include "HVFramework/ControlBase/Menu/MenuBuilder.h"
 
@@ -18,20 +20,31 @@ using Test::Narrow;
 
 const std::string kFolder = HV_DEMO_RESOURCES_DIR;
 
-class DemoResources : public ::testing::Test {
+enum class Source { kMemory, kEmbeddedTable };
+
+class DemoResources : public ::testing::TestWithParam<Source> {
  protected:
   DemoResources() {
-    resources.AddFile("DEMOSKIN_XML", kFolder + "/DemoSkin.xml");
-    resources.AddFile("DEMOSTRINGS_XML", kFolder + "/DemoStrings.xml");
-    factory.SetResourceSource(&resources);
+    memory.AddFile("DEMOSKIN_XML", kFolder + "/DemoSkin.xml");
+    memory.AddFile("DEMOSTRINGS_XML", kFolder + "/DemoStrings.xml");
+    if (GetParam() == Source::kMemory)
+      factory.SetResourceSource(&memory);
+    else
+      factory.SetResourceSource(&embedded);
     factory.SetBaseLocation(StringW(u"::"));
   }
 
-  HV::Test::MemoryXmlResourceSource resources;
+  HV::Test::MemoryXmlResourceSource memory;
+  LEmbeddedXmlResources embedded;
   LControlFactory factory{StringW(u"Gallery")};
 };
 
-TEST_F(DemoResources, SkinBuildsItsControlTreeFromResources) {
+INSTANTIATE_TEST_SUITE_P(Sources, DemoResources, ::testing::Values(Source::kMemory, Source::kEmbeddedTable),
+                         [](const ::testing::TestParamInfo<Source>& param) {
+                           return param.param == Source::kMemory ? "Memory" : "EmbeddedTable";
+                         });
+
+TEST_P(DemoResources, SkinBuildsItsControlTreeFromResources) {
   ASSERT_EQ(factory.LoadStringTables(StringW(u"::DemoStrings.xml"), StringW(u"::NONE"), 0x0409), S_OK);
   ASSERT_EQ(factory.LoadSkins(StringW(u"::demoskin.xml")), S_OK);
   EXPECT_EQ(Narrow(factory.GetApplicationName()), "HVGallery");
@@ -60,7 +73,8 @@ TEST_F(DemoResources, SkinBuildsItsControlTreeFromResources) {
   EXPECT_TRUE(normal.HasTextProperties());
   EXPECT_EQ(Narrow(normal.GetClientPart()->part->image.path), "::demo.png");
   EXPECT_EQ(Narrow(factory.FindPart(StringW(u"Demo.Knob.Glow"))->mask.path), "::DemoMask.png");
-  EXPECT_EQ(factory.FindColorizer(StringW(u"Demo.Glow"))->type, LColorizer::kSolidFill);  // no GradientEndY
+  EXPECT_EQ(factory.FindColorizer(StringW(u"Demo.Glow"))->colorType,
+            LColorizer::SolidFill);  // no GradientEndY
 
   StringW fontName;
   float size = 0;
@@ -70,7 +84,7 @@ TEST_F(DemoResources, SkinBuildsItsControlTreeFromResources) {
   EXPECT_EQ(style, 0);
 }
 
-TEST_F(DemoResources, StringTableIsUtf16AndGivesMenusAndHotKeys) {
+TEST_P(DemoResources, StringTableIsUtf16AndGivesMenusAndHotKeys) {
   ASSERT_EQ(factory.LoadStringTables(StringW(u"::DEMOSTRINGS_XML"), StringW(u"::NONE"), 0x0407), S_OK);
   StringW text;
   ASSERT_TRUE(factory.GetStringTable(StringW(u"|HVGallery"))->GetString(StringW(u"ABOUT_TEXT"), text));
@@ -96,7 +110,7 @@ TEST_F(DemoResources, StringTableIsUtf16AndGivesMenusAndHotKeys) {
   EXPECT_EQ(Narrow(menu->GetItem(2)->GetItem(0)->commandId), "NID_MENU_HELP_ABOUT_REQ");
 }
 
-TEST_F(DemoResources, SkinReadsFromItsFileWithTheFolderAsBase) {
+TEST(DemoResourceFiles, SkinReadsFromItsFileWithTheFolderAsBase) {
   LControlFactory fromFiles{StringW(u"Gallery")};
   fromFiles.SetBaseLocation(StringW((kFolder + "/").c_str()));
   ASSERT_EQ(fromFiles.LoadSkins(StringW((kFolder + "/DemoSkin.xml").c_str())), S_OK);

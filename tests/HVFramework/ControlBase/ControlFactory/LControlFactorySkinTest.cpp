@@ -1,9 +1,11 @@
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace HV {
@@ -205,7 +207,7 @@ TEST_F(LControlFactorySkin, DuplicateNamesKeepTheFirstDefinition) {
                 "<Looks><Look Name=\"L\"><ClientPart Name=\"P\" OffsetLeft=\"0\" OffsetTop=\"0\" "
                 "OffsetRight=\"0\" OffsetBottom=\"0\"/></Look><Look Name=\"L\"/></Looks>"),
             S_OK);
-  EXPECT_EQ(factory.FindColorizer(StringW(u"C"))->color.ToArgb(), 0xFF112233u);
+  EXPECT_EQ(factory.FindColorizer(StringW(u"C"))->color.ToARGB(), 0xFF112233u);
   EXPECT_EQ(factory.FindPart(StringW(u"P"))->width, 4);
   EXPECT_TRUE(factory.FindLook(StringW(u"L"))->GetClientPart());
 }
@@ -223,21 +225,48 @@ TEST_F(LControlFactorySkin, ColorizersBecomeSolidWhenAGradientAttributeIsMissing
                    "GradientEndColor=\"0x00FFFFFF\" "
                    "GradientStartX=\"0.5\" GradientStartY=\"0.5\" GradientEndX=\"1\" GradientEndY=\"1\"/>"
                    "<Colorizer Name=\"Odd\" ColorType=\"Sparkle\" Color=\"0x1234\"/>"
+                   "<Colorizer Name=\"Stops\" ColorType=\"SolidFill\" Color=\"0XFF00GG00\"/>"
                    "<Colorizer Name=\"NoColor\" ColorType=\"SolidFill\"/>"
                    "</Colorizers>"),
       S_OK);
   const RCPtr<LColorizer> full = factory.FindColorizer(StringW(u"Full"));
-  EXPECT_EQ(full->type, LColorizer::kLinearGradient);
+  EXPECT_EQ(full->colorType, LColorizer::LinearGradient);
   EXPECT_EQ(full->startY, 0.25f);
-  EXPECT_EQ(full->endColor.ToArgb(), 0x00FFFFFFu);  // six digits leave the alpha at 0
+  EXPECT_EQ(full->gradientEndColor.ToARGB(), 0x00FFFFFFu);  // six digits leave the alpha at 0
   const RCPtr<LColorizer> solid = factory.FindColorizer(StringW(u"NoEndY"));
-  EXPECT_EQ(solid->type, LColorizer::kSolidFill);
-  EXPECT_EQ(solid->endColor.ToArgb(), 0u);
+  EXPECT_EQ(solid->colorType, LColorizer::SolidFill);
+  EXPECT_EQ(solid->gradientEndColor.ToARGB(), 0u);
   const RCPtr<LColorizer> radial = factory.FindColorizer(StringW(u"Radial"));
-  EXPECT_EQ(radial->type, LColorizer::kRadialGradient);
-  EXPECT_EQ(radial->color.ToArgb(), 0x80000000u);                         // two digits set the alpha only
-  EXPECT_EQ(factory.FindColorizer(StringW(u"Odd"))->color.ToArgb(), 0u);  // four digits: unchanged
+  EXPECT_EQ(radial->colorType, LColorizer::RadialGradient);
+  EXPECT_EQ(radial->color.ToARGB(), 0x80000000u);                         // two digits set the alpha only
+  EXPECT_EQ(factory.FindColorizer(StringW(u"Odd"))->color.ToARGB(), 0u);  // four digits: unchanged
+  // Eight characters after the prefix, read up to the first that is no hex digit: 0x0000FF00.
+  EXPECT_EQ(factory.FindColorizer(StringW(u"Stops"))->color.ToARGB(), 0x0000FF00u);
   EXPECT_FALSE(factory.FindColorizer(StringW(u"NoColor")));
+}
+
+// The colorizer the skin reads is the one the bitmap code colours with.
+TEST_F(LControlFactorySkin, SkinColorizersColourBitmaps) {
+  ASSERT_EQ(LoadSkinBody("<Colorizers>"
+                         "<Colorizer Name=\"Solid\" ColorType=\"SolidFill\" Color=\"0xFF2040C0\"/>"
+                         "<Colorizer Name=\"Flat\" ColorType=\"LinearGradient\" Color=\"0xFF2040C0\" "
+                         "GradientEndColor=\"0xFF2040C0\" "
+                         "GradientStartX=\"0\" GradientStartY=\"0\" GradientEndX=\"1\" GradientEndY=\"1\"/>"
+                         "<Colorizer Name=\"Ramp\" ColorType=\"RadialGradient\" Color=\"0xFF000000\" "
+                         "GradientEndColor=\"0xFFFFFFFF\" "
+                         "GradientStartX=\"0\" GradientStartY=\"0\" GradientEndX=\"1\" GradientEndY=\"1\"/>"
+                         "</Colorizers>"),
+            S_OK);
+  for (const char16_t* name : {u"Solid", u"Flat"}) {  // equal gradient colours fill solid
+    const RCPtr<LColorizer> colorizer = factory.FindColorizer(StringW(name));
+    ASSERT_TRUE(colorizer);
+    EXPECT_FALSE(colorizer->IsGradient());
+    const RCPtr<LBitmap> bitmap = LBitmap::CreateColorizedBitmap(*colorizer, 0.5f, 2, 2);
+    EXPECT_EQ(bitmap->GetPixel(1, 1).ToARGB(), 0x802040C0u) << Narrow(StringW(name));
+  }
+  const RCPtr<LColorizer> ramp = factory.FindColorizer(StringW(u"Ramp"));
+  EXPECT_TRUE(ramp->IsGradient());
+  EXPECT_THROW(LBitmap::CreateColorizedBitmap(*ramp, 1, 2, 2), std::domain_error);  // no gradient bitmaps
 }
 
 TEST_F(LControlFactorySkin, PartsReferToLowerCaseImagesAndMasksAsWritten) {
