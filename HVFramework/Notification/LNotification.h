@@ -15,7 +15,8 @@ namespace HV {
 // released at once) and handed out again by the next Create, last in first
 // out. A notification waiting in a queue is marked queued: it cannot be queued
 // twice and recycling leaves its payload alone. Any thread may create and
-// release notifications.
+// release notifications; each thread keeps a few spares of its own in front
+// of the process-wide pool, so creating and recycling take no lock.
 class LNotification : public virtual LRefCountedObject {
  public:
   // A notification of that name and payload, a spare one when the pool has
@@ -41,7 +42,8 @@ class LNotification : public virtual LRefCountedObject {
   LNotification(const WChar* id, const RCPtr<LRefCountedObject>& payload);
   ~LNotification() override = default;
 
-  static void Recycle(LNotification* notification);
+  // True when the pool took the releasing reference.
+  static bool Recycle(LNotification* notification);
   // The queue's mark; answers the mark as it was.
   bool ExchangeQueued(bool queued) { return mQueued.exchange(queued, std::memory_order_acq_rel); }
 

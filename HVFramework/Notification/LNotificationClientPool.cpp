@@ -1,19 +1,17 @@
 #include "HVFramework/Notification/LNotificationClientPool.h"
 
-#include "HVFramework/System/MutexLocker.h"
-
 namespace HV {
 
 using Pool = LNotificationDistributor::LNotificationClientPool;
 using Record = Pool::Record;
 
 int32_t Pool::GetCombinedFlags() {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return mCombinedFlags;
 }
 
 uint32_t Pool::GetCount() {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return static_cast<uint32_t>(mRecords.size());
 }
 
@@ -24,12 +22,16 @@ int32_t Pool::FindClientLocked(const RCPtr<LNotificationClient>& client) const {
 }
 
 int32_t Pool::FindClient(const RCPtr<LNotificationClient>& client) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return FindClientLocked(client);
 }
 
 bool Pool::AddClient(const RCPtr<LNotificationClient>& client, int32_t flags) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
+  return AddClientLocked(client, flags);
+}
+
+bool Pool::AddClientLocked(const RCPtr<LNotificationClient>& client, int32_t flags) {
   const int32_t index = FindClientLocked(client);
   if (index < 0) {
     mRecords.emplace_back(new Record(client, flags));
@@ -48,7 +50,11 @@ bool Pool::AddClient(const RCPtr<LNotificationClient>& client, int32_t flags) {
 }
 
 RCPtr<Record> Pool::RemoveClient(const RCPtr<LNotificationClient>& client) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
+  return RemoveClientLocked(client);
+}
+
+RCPtr<Record> Pool::RemoveClientLocked(const RCPtr<LNotificationClient>& client) {
   const int32_t index = FindClientLocked(client);
   if (index < 0) return nullptr;
   const auto at = mRecords.begin() + index;
@@ -63,7 +69,7 @@ RCPtr<Record> Pool::RemoveClient(const RCPtr<LNotificationClient>& client) {
 }
 
 bool Pool::GetClientFlags(const RCPtr<LNotificationClient>& client, int32_t& flags) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   const int32_t index = FindClientLocked(client);
   if (index < 0) return false;
   flags = mRecords[static_cast<size_t>(index)]->GetFlags();
@@ -71,27 +77,22 @@ bool Pool::GetClientFlags(const RCPtr<LNotificationClient>& client, int32_t& fla
 }
 
 RCPtr<LNotificationClient> Pool::GetClientAt(uint32_t index) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   if (index >= mRecords.size()) return nullptr;
   return mRecords[index]->GetClient();
 }
 
 std::vector<RCPtr<LNotification>> Pool::SetLatest(const RCPtr<LNotification>& notification) {
   std::vector<RCPtr<LNotification>> replaced;
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   if ((mCombinedFlags & LNotificationClient::kLatestOnly) == 0) return replaced;
   for (size_t i = mRecords.size(); i-- > 0;)
     if (mRecords[i]->IsLatestOnly()) replaced.push_back(mRecords[i]->ExchangeLatest(notification));
   return replaced;
 }
 
-std::shared_ptr<const Pool::Snapshot> Pool::GetSnapshot() {
-  if (!mSnapshot && !mRecords.empty()) mSnapshot = std::make_shared<const Snapshot>(mRecords);
-  return mSnapshot;
-}
-
 bool Pool::TakeLatest(Record& record, const RCPtr<LNotification>& notification) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   if (record.GetLatest() != notification) return false;
   // The caller still holds that notification, so clearing the mark frees
   // nothing under the lock.
@@ -99,23 +100,11 @@ bool Pool::TakeLatest(Record& record, const RCPtr<LNotification>& notification) 
   return true;
 }
 
-void Pool::DeliverTo(Record& record, const RCPtr<LNotificationDistributor>& source,
-                     const RCPtr<LNotification>& notification) {
-  if (!record.IsRegistered()) return;
-  if (record.IsLatestOnly() && !TakeLatest(record, notification)) return;
-  record.GetClient()->ReceiveNotification(source, notification);
-}
-
-void Pool::Deliver(const Snapshot& snapshot, const RCPtr<LNotificationDistributor>& source,
-                   const RCPtr<LNotification>& notification) {
-  for (size_t i = snapshot.size(); i-- > 0;) DeliverTo(*snapshot[i], source, notification);
-}
-
 HResult Pool::SendNotification(const RCPtr<LNotificationDistributor>& source,
                                const RCPtr<LNotification>& notification) {
-  std::shared_ptr<const Snapshot> snapshot;
+  SnapshotRef snapshot;
   {
-    MutexLocker lock(mLock.get());
+    const std::lock_guard lock(*mLock);
     snapshot = GetSnapshot();
   }
   if (!snapshot) return S_FALSE;
@@ -125,9 +114,9 @@ HResult Pool::SendNotification(const RCPtr<LNotificationDistributor>& source,
 
 int32_t Pool::SendToClient(const RCPtr<LNotificationDistributor>& source, int32_t index,
                            const RCPtr<LNotification>& notification) {
-  std::shared_ptr<const Snapshot> snapshot;
+  SnapshotRef snapshot;
   {
-    MutexLocker lock(mLock.get());
+    const std::lock_guard lock(*mLock);
     snapshot = GetSnapshot();
   }
   const auto count = snapshot ? static_cast<int32_t>(snapshot->size()) : 0;

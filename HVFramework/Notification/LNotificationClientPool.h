@@ -4,6 +4,7 @@
 #include "HVFramework/Notification/LNotificationRegisteredClientInfo.h"
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace HV {
@@ -22,13 +23,18 @@ namespace HV {
 // per client: the snapshot holds the records, the records hold the clients.
 //
 // The pool shares its distributor's lock, so the distributor finds a pool and
-// takes its snapshot under one hold of one lock.
+// takes its snapshot under one hold of one lock. The lock is a plain mutex:
+// no code runs under it but the pools' and the distributor's own, which never
+// take it twice (the distributor calls the ...Locked operations).
 class LNotificationDistributor::LNotificationClientPool : public virtual LRefCountedObject {
  public:
   using Record = LNotificationRegisteredClientInfo;
-  using Snapshot = std::vector<RCPtr<Record>>;
 
-  LNotificationClientPool(const WChar* id, std::shared_ptr<Mutex> lock) : mName(id), mLock(std::move(lock)) {}
+  using Snapshot = std::vector<RCPtr<Record>>;
+  using SnapshotRef = std::shared_ptr<const Snapshot>;
+
+  LNotificationClientPool(const WChar* id, std::shared_ptr<std::mutex> lock)
+      : mName(id), mLock(std::move(lock)) {}
 
   const WChar* GetName() const { return mName; }
   int32_t GetCombinedFlags();
@@ -53,7 +59,8 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
 
   // 0 after delivering to every record (latest-only records that do not hold
   // this notification as their latest are skipped); 1 when there are none.
-  HResult SendNotification(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult SendNotification(const RCPtr<LNotificationDistributor>& source,
+                           const RCPtr<LNotification>& notification);
   // Delivers to the record at index only; answers the position of that record
   // after the call (the index less the older records removed meanwhile; the
   // caller goes on with that minus 1), or the number of records when index is
@@ -66,22 +73,34 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
 
   // The lock is held: the current snapshot, made when a change dropped it;
   // null when there are no records.
-  std::shared_ptr<const Snapshot> GetSnapshot();
+  SnapshotRef GetSnapshot() {
+    if (!mSnapshot && !mRecords.empty()) MakeSnapshot();
+    return mSnapshot;
+  }
+  void MakeSnapshot() { mSnapshot = std::make_shared<const Snapshot>(mRecords); }
   // Delivers to every record of the snapshot, the newest first. No lock held.
   void Deliver(const Snapshot& snapshot, const RCPtr<LNotificationDistributor>& source,
-               const RCPtr<LNotification>& notification);
+               const RCPtr<LNotification>& notification) {
+    for (size_t i = snapshot.size(); i-- > 0;) DeliverTo(*snapshot[i], source, notification);
+  }
   void DeliverTo(Record& record, const RCPtr<LNotificationDistributor>& source,
-                 const RCPtr<LNotification>& notification);
+                 const RCPtr<LNotification>& notification) {
+    if (!record.IsRegistered()) return;
+    if (record.IsLatestOnly() && !TakeLatest(record, notification)) return;
+    record.GetClient()->ReceiveNotification(source, notification);
+  }
   // Whether a latest-only record hears this notification (the one queued
   // last for it), clearing the mark when it does.
   bool TakeLatest(Record& record, const RCPtr<LNotification>& notification);
   int32_t FindClientLocked(const RCPtr<LNotificationClient>& client) const;
+  bool AddClientLocked(const RCPtr<LNotificationClient>& client, int32_t flags);
+  RCPtr<Record> RemoveClientLocked(const RCPtr<LNotificationClient>& client);
 
   const WChar* const mName;
-  const std::shared_ptr<Mutex> mLock;  // the distributor's
+  const std::shared_ptr<std::mutex> mLock;  // the distributor's
   int32_t mCombinedFlags = 0;
   std::vector<RCPtr<Record>> mRecords;
-  std::shared_ptr<const Snapshot> mSnapshot;  // of mRecords; null after a change
+  SnapshotRef mSnapshot;  // of mRecords; null after a change
 };
 
 }  // namespace HV

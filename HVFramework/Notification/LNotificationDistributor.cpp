@@ -54,7 +54,7 @@ RCPtr<LNotificationDistributor> LeaveDistributorList(LNotificationDistributor* d
 
 }  // namespace
 
-LNotificationDistributor::LNotificationDistributor() : mLock(std::make_shared<Mutex>()) {}
+LNotificationDistributor::LNotificationDistributor() : mLock(std::make_shared<std::mutex>()) {}
 
 // No registration is left (each holds a reference to this distributor), so
 // the pools are empty and no client is called.
@@ -65,28 +65,29 @@ HResult LNotificationDistributor::RegisterClient(const RCPtr<LNotificationClient
   if (!client) return E_INVALIDARG;
   const WChar* id = InternNotificationName(name);
   if (!id) return S_FALSE;
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   Pool* pool = FindPool(id);
   if (!pool) {
     mPools.push_back({id, RCPtr<Pool>(new Pool(id, mLock))});
     pool = mPools.back().pool.Get();
   }
-  if (!pool->AddClient(client, flags)) return S_FALSE;  // registered already: only the flags changed
+  if (!pool->AddClientLocked(client, flags)) return S_FALSE;  // registered already: only the flags changed
   AddRef();  // the registration's reference, given back by UnregisterClient
   AddInternalReferences(1);
   if (++mRegistrationCount == 1) EnterDistributorList(this);
   return S_OK;
 }
 
-HResult LNotificationDistributor::UnregisterClient(const RCPtr<LNotificationClient>& client, const WChar* name) {
+HResult LNotificationDistributor::UnregisterClient(const RCPtr<LNotificationClient>& client,
+                                                   const WChar* name) {
   if (!client) return E_INVALIDARG;
   const WChar* id = InternNotificationName(name);
   if (!id) return E_INVALIDARG;
   RCPtr<Record> removed;
   RCPtr<LNotificationDistributor> listReference;
   {
-    MutexLocker lock(mLock.get());
-    if (Pool* pool = FindPool(id)) removed = pool->RemoveClient(client);
+    const std::lock_guard lock(*mLock);
+    if (Pool* pool = FindPool(id)) removed = pool->RemoveClientLocked(client);
     if (!removed) return S_FALSE;
     if (--mRegistrationCount == 0) listReference = LeaveDistributorList(this);
     AddInternalReferences(-1);
@@ -122,7 +123,7 @@ HResult LNotificationDistributor::UnregisterAllClients() {
 }
 
 bool LNotificationDistributor::HasClient(const RCPtr<LNotificationClient>& client) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   for (size_t i = mPools.size(); i-- > 0;)
     if (mPools[i].pool->FindClientLocked(client) >= 0) return true;
   return false;
@@ -143,7 +144,7 @@ Pool* LNotificationDistributor::FindPool(const WChar* id) const {
 }
 
 RCPtr<Pool> LNotificationDistributor::FindClientPool(const WChar* id) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return FindPool(id);
 }
 
@@ -153,9 +154,9 @@ HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& n
   // keeps alive for the length of the delivery.
   const RCPtr<LNotificationDistributor> source(this);
   Pool* pool = nullptr;
-  std::shared_ptr<const Pool::Snapshot> snapshot;
+  Pool::SnapshotRef snapshot;
   {
-    MutexLocker lock(mLock.get());
+    const std::lock_guard lock(*mLock);
     pool = FindPool(notification->GetName());
     if (pool) snapshot = pool->GetSnapshot();
   }
@@ -165,7 +166,7 @@ HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& n
 }
 
 int32_t LNotificationDistributor::GetRegistrationCount() {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return mRegistrationCount;
 }
 
@@ -176,12 +177,12 @@ bool LNotificationDistributor::IsInDistributorList() const {
 }
 
 RCPtr<Pool> LNotificationDistributor::GetPoolAt(uint32_t index) {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return mPools.at(index).pool;
 }
 
 uint32_t LNotificationDistributor::GetPoolCount() {
-  MutexLocker lock(mLock.get());
+  const std::lock_guard lock(*mLock);
   return static_cast<uint32_t>(mPools.size());
 }
 

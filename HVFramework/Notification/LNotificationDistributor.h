@@ -2,9 +2,9 @@
 
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
-#include "HVFramework/System/Mutex.h"
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace HV {
@@ -70,8 +70,8 @@ class LNotificationDistributor : public virtual LRefCountedObject {
   RCPtr<LNotificationClientPool> GetPoolAt(uint32_t index);
   uint32_t GetPoolCount();
 
-  const std::shared_ptr<Mutex> mLock;  // shared with the pools
-  std::vector<PoolEntry> mPools;       // one per name, in order of first registration
+  const std::shared_ptr<std::mutex> mLock;  // shared with the pools
+  std::vector<PoolEntry> mPools;            // one per name, in order of first registration
   int32_t mRegistrationCount = 0;
 };
 

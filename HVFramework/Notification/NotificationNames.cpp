@@ -38,6 +38,27 @@ NameTable& GetTable() {
   return *table;
 }
 
+// The names this thread interned lately, by the address it passed in, so
+// that a sender interning the same name again takes no lock. An entry is only
+// a hint: it answers when the name is that identifier or has its text, so a
+// buffer reused for another text just misses. Identifiers live as long as the
+// process, so a hint never dangles.
+struct RecentName {
+  const WChar* name = nullptr;
+  const WChar* id = nullptr;
+};
+constexpr size_t kRecentNames = 32;
+thread_local RecentName tRecentNames[kRecentNames];
+
+RecentName& RecentSlot(const WChar* name) {
+  return tRecentNames[(reinterpret_cast<uintptr_t>(name) >> 3) % kRecentNames];
+}
+
+bool SameText(const WChar* a, const WChar* b) {
+  while (*a != 0 && *a == *b) ++a, ++b;
+  return *a == *b;
+}
+
 }  // namespace
 
 Mutex& GetNotificationLock() {
@@ -58,8 +79,15 @@ const WChar* InternNotificationNameLocked(const WChar* name) {
 
 const WChar* InternNotificationName(const WChar* name) {
   if (!name || name[0] == 0) return nullptr;
-  MutexLocker lock(&GetNotificationLock());
-  return InternNotificationNameLocked(name);
+  RecentName& recent = RecentSlot(name);
+  if (recent.name == name && (name == recent.id || SameText(name, recent.id))) return recent.id;
+  const WChar* id = nullptr;
+  {
+    MutexLocker lock(&GetNotificationLock());
+    id = InternNotificationNameLocked(name);
+  }
+  recent = {name, id};
+  return id;
 }
 
 StringW GetNotificationNameString(const WChar* id) {

@@ -12,7 +12,9 @@ class Mutex;
 // until the process ends. Lookups go through hash indexes of the table (by
 // address and by text), so interning costs the same with 10 names or 10,000;
 // code that sends often still keeps its identifier (a static one) and hands
-// that in, which is found by address without reading the text.
+// that in, which is found by address without reading the text. Each thread
+// also remembers the names it interned lately, so interning the same name
+// again (an identifier or the same literal) takes no lock.
 
 // The identifier of name, appending the text to the table when it is new;
 // null for a null or empty name. An identifier passed in is found by address.

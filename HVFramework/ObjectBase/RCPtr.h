@@ -9,6 +9,10 @@ namespace HV {
 
 class LRefCountedObject;
 
+// Tag of the constructors that take over a reference the caller holds
+// already, instead of taking a new one.
+struct AdoptReference {};
+
 namespace Detail {
 // Throws the "Logic Error" of a copy-on-write step whose copy is not a T.
 [[noreturn]] void ThrowUnshareFailed(const std::type_info& type, const char* source, int line);
@@ -31,6 +35,7 @@ class ConstRCPtr {
   ConstRCPtr(const T* object) : mObject(const_cast<T*>(object)) { AcquireOrUndo(); }
   ConstRCPtr(const ConstRCPtr& other) : mObject(other.mObject) { AcquireOrUndo(); }
   ConstRCPtr(ConstRCPtr&& other) noexcept : mObject(std::exchange(other.mObject, nullptr)) {}
+  ConstRCPtr(const T* object, AdoptReference) noexcept : mObject(const_cast<T*>(object)) {}
 
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
   ConstRCPtr(const ConstRCPtr<U>& other) : mObject(const_cast<U*>(other.Get())) {
@@ -138,6 +143,7 @@ class RCPtr : public ConstRCPtr<T> {
   RCPtr(T* object) : Base(object) {}
   RCPtr(const RCPtr& other) = default;
   RCPtr(RCPtr&& other) noexcept = default;
+  RCPtr(T* object, AdoptReference tag) noexcept : Base(object, tag) {}
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
   RCPtr(const RCPtr<U>& other) : Base(other) {}
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>

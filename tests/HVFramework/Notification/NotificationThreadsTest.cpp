@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -111,6 +112,51 @@ TEST(LNotificationPoolThreads, NoSpareOutlivesSwitchingThePoolOff) {
   while (cycles.load() < seen + 1000) std::this_thread::yield();
   done = true;
   for (std::thread& user : users) user.join();
+  EXPECT_EQ(LNotification::GetPoolCount(), 0u);
+}
+
+// Each thread keeps spares of its own: what a thread leaves behind when it
+// ends goes to the process-wide pool and is handed out on any thread.
+TEST(LNotificationPoolThreads, TheSpareOfAThreadThatEndedIsHandedOutElsewhere) {
+  LNotification::SetPoolEnabled(true);
+  const LNotification* left = nullptr;
+  std::thread([&] {
+    RCPtr<LNotification> notification = LNotification::Create(u"NID_MOUSE_MOVE");
+    left = notification.Get();
+  }).join();
+  EXPECT_EQ(LNotification::GetPoolCount(), 1u);
+  const RCPtr<LNotification> taken = LNotification::Create(u"NID_MOUSE_UP");
+  EXPECT_EQ(taken.Get(), left);
+  EXPECT_EQ(LNotification::GetPoolCount(), 0u);
+  LNotification::SetPoolEnabled(false);
+}
+
+// Switching the pool off takes the spares that another thread keeps out of
+// the pool at once (they are neither counted nor handed out again), also when
+// the pool is switched on again before that thread makes another.
+TEST(LNotificationPoolThreads, SwitchingOffTakesTheSparesOfAnotherThread) {
+  LNotification::SetPoolEnabled(true);
+  std::promise<void> released;
+  std::promise<void> resume;
+  std::thread user([&] {
+    RCPtr<LNotification> a = LNotification::Create(u"NID_MOUSE_DOWN");
+    RCPtr<LNotification> b = LNotification::Create(u"NID_MOUSE_UP");
+    a = nullptr;
+    b = nullptr;
+    released.set_value();
+    resume.get_future().wait();
+    LNotification::Create(u"NID_MOUSE_MOVE");  // made and recycled again
+  });
+  released.get_future().wait();
+  EXPECT_EQ(LNotification::GetPoolCount(), 2u);
+  LNotification::SetPoolEnabled(false);
+  EXPECT_EQ(LNotification::GetPoolCount(), 0u);
+  LNotification::SetPoolEnabled(true);
+  EXPECT_EQ(LNotification::GetPoolCount(), 0u);
+  resume.set_value();
+  user.join();
+  EXPECT_EQ(LNotification::GetPoolCount(), 1u);
+  LNotification::SetPoolEnabled(false);
   EXPECT_EQ(LNotification::GetPoolCount(), 0u);
 }
 
