@@ -18,11 +18,6 @@ namespace HV {
 
 namespace {
 
-LGLRenderer::FontKeyOf& InstalledFontKeyOf() {
-  static LGLRenderer::FontKeyOf fontKeyOf;
-  return fontKeyOf;
-}
-
 void SetColor(const Color& color) { glColor4f(color.r, color.g, color.b, color.a); }
 
 RectT<double> Snapped(const RectT<int32_t>& rect) {
@@ -66,10 +61,15 @@ LGLRenderer::~LGLRenderer() {
   }
 }
 
-void LGLRenderer::SetFontKeyOf(FontKeyOf fontKeyOf) { InstalledFontKeyOf() = std::move(fontKeyOf); }
+FontKey LGLRenderer::KeyOf(const LFont& font) {
+  const auto id = static_cast<int32_t>(font.GetUniqueID() & 0x7fffffffu);
+  return FontKey{font.GetName(), font.GetSize(), font.GetStyle(), -id};
+}
 
-bool LGLRenderer::FontKeyFor(const RCPtr<LFont>& font, FontKey& key) const {
-  return font && InstalledFontKeyOf() && InstalledFontKeyOf()(*font, key);
+bool LGLRenderer::FontKeyFor(const RCPtr<LFont>& font, FontKey& key) {
+  if (!font) return false;
+  key = KeyOf(*font);
+  return true;
 }
 
 HResult LGLRenderer::GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,

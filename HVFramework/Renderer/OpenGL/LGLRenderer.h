@@ -32,10 +32,11 @@ class LGLRenderer : public LRenderer {
   static RCPtr<LGLRenderer> Create(WindowHandle window, const RCPtr<LFontRenderer>& fontRenderer);
   ~LGLRenderer() override;
 
-  // Texts of fonts from the font pool are measured and drawn through the key
-  // this function gives; without it (or when it answers false) they are not.
-  using FontKeyOf = std::function<bool(const LFont&, FontKey&)>;
-  static void SetFontKeyOf(FontKeyOf fontKeyOf);
+  // The key a pooled font is drawn and measured through: its name, size and
+  // style, with an id taken from the font's own unique id but kept apart
+  // (negative) from the ids FontKey::Make hands out, so the two never share
+  // a glyph atlas. The same font always gives the same key.
+  static FontKey KeyOf(const LFont& font);
 
   HResult GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,
                          int32_t& descent) override;
@@ -123,7 +124,7 @@ class LGLRenderer : public LRenderer {
                     const std::function<void()>& draw);
   void DrawTexturedQuad(const LGLTexture& texture, const RectT<int32_t>& source, double x, double y, double w,
                         double h);
-  bool FontKeyFor(const RCPtr<LFont>& font, FontKey& key) const;
+  static bool FontKeyFor(const RCPtr<LFont>& font, FontKey& key);
 
   RCPtr<LFontRenderer> mFontRenderer;
   std::unique_ptr<Platform::IGLContext> mContext;
