@@ -49,6 +49,12 @@ class ConstRCPtrArray : public IArray<ConstRCPtr<T>> {
   }
   HResult RemoveLastItem(Item& out) override { return MoveOutLast(out); }
 
+  // The item at index; Out of Range for an index not below the count.
+  const Item& GetAt(uint32_t index) const {
+    if (index >= GetCount()) ThrowOutOfRangeFor("ConstRCPtrArray", __FILE__, __LINE__, "GetAt");
+    return Slots()[index];
+  }
+
   // Exchanges the two slots' pointers; no count changes.
   HResult SwapItems(uint32_t a, uint32_t b) override {
     const uint32_t count = GetCount();
@@ -131,10 +137,11 @@ class ConstRCPtrArray : public IArray<ConstRCPtr<T>> {
     return static_cast<HResult>(GetCount());
   }
 
-  // Out of Range, naming the instantiation's RemoveItem.
-  [[noreturn]] void ThrowOutOfRangeFor(const char* arrayClass, const char* file, int line) const {
+  // Out of Range, naming the instantiation's method (RemoveItem unless told).
+  [[noreturn]] void ThrowOutOfRangeFor(const char* arrayClass, const char* file, int line,
+                                       const char* method = "RemoveItem") const {
     Detail::ThrowOutOfRange(
-        Detail::ContainerFunctionName(arrayClass, typeid(T), {Granularity, Slack}, "RemoveItem"), file, line);
+        Detail::ContainerFunctionName(arrayClass, typeid(T), {Granularity, Slack}, method), file, line);
   }
 
  private:

@@ -180,6 +180,14 @@ TEST(LTaggableObject, ReleasesItsTagWithIt) {
   EXPECT_THAT(log, ElementsAre("made", "gone"));
 }
 
+TEST(LHolder, MadeWithItsValueHoldsACopy) {
+  RCPtr<LHolder<int>> number(new LHolder<int>(-17));
+  ASSERT_NE(number->GetValue(), nullptr);
+  EXPECT_EQ(*number->GetValue(), -17);
+  RCPtr<LHolder<bool>> flag(new LHolder<bool>(true));
+  EXPECT_TRUE(*flag->GetValue());
+}
+
 TEST(LHolder, ValueStartsValueInitialised) {
   RCPtr<LHolder<int>> holder(new LHolder<int>());
   ASSERT_NE(holder->GetValue(), nullptr);
