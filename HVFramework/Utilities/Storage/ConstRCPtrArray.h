@@ -41,9 +41,7 @@ class ConstRCPtrArray : public IArray<ConstRCPtr<T>> {
   Item* GetData() override { return Slots(); }
   Item* GetItemPtr(uint32_t index) override { return Slots() + index; }
 
-  HResult InsertItem(uint32_t index, const Item& item) override {
-    return StoreAt(index, item);
-  }
+  HResult InsertItem(uint32_t index, const Item& item) override { return StoreAt(index, item); }
   HResult RemoveItem(uint32_t index, Item& out) override {
     return MoveOut(index, out, "ConstRCPtrArray", __FILE__, __LINE__);
   }

@@ -57,9 +57,8 @@ TEST_P(ReleaseHook, RunsOnlyWhenTheLastOutsideReferenceGoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, ReleaseHook,
-                         ::testing::Values(HookCase{1, 0, false}, HookCase{3, 0, false},
-                                           HookCase{3, 2, true}, HookCase{3, 1, false},
-                                           HookCase{2, 1, true}, HookCase{5, 4, true},
+                         ::testing::Values(HookCase{1, 0, false}, HookCase{3, 0, false}, HookCase{3, 2, true},
+                                           HookCase{3, 1, false}, HookCase{2, 1, true}, HookCase{5, 4, true},
                                            HookCase{4, 2, false}),
                          HookCaseName);
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "HVFramework/ControlBase/Control/LControl.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
+
+namespace HV {
+
+class LControlFactory;
+
+// The application's one control factory, through which controls read their
+// string tables and create their children. Not owned; null until set.
+LControlFactory* GetApplicationControlFactory();
+void SetApplicationControlFactory(LControlFactory* factory);
+
+// Runs the creator steps on a constructed control: CreateFromDescriptor,
+// CreateChildControls, Initialize, OnCreated, then the created flag.
+void RunCreatorSteps(LControl& control, const RCPtr<LControlDescriptor>& descriptor);
+
+// The create function of class T, as registered with the factory: T is
+// constructed with (parent, the descriptor's name), which attaches it to the
+// parent, and then built with the creator steps. Children are therefore
+// created and initialised inside their parent's CreateChildControls, before
+// the parent's Initialize.
+template <class T>
+RCPtr<LControl>& CreateControlOfClass(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                      const RCPtr<LControlDescriptor>& descriptor) {
+  RCPtr<T> control(new T(parent.Get(), descriptor->GetName()));
+  RunCreatorSteps(*control, descriptor);
+  result = control;
+  return result;
+}
+
+}  // namespace HV

@@ -1,0 +1,285 @@
+#include "HVFramework/ControlBase/Control/LControl.h"
+
+#include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ranges>
+#include <string>
+
+namespace HV {
+namespace {
+
+const RCPtr<LLayoutDescriptor>& DefaultLayout() {
+  static const RCPtr<LLayoutDescriptor> layout = LLayoutDescriptor::Create();
+  return layout;
+}
+
+// The control's own copy of a layout description.
+RCPtr<LLayoutDescriptor> CopyLayout(const LLayoutDescriptor& layout) {
+  return DynamicCast<LLayoutDescriptor>(layout.CreateCopy());
+}
+
+// The text read as a decimal number the way the C library reads one: leading
+// blanks skipped, the longest numeric prefix taken, 0 when there is none.
+double TextToDouble(const StringW& text) {
+  std::string ascii;
+  for (char16_t unit : text.GetView()) ascii.push_back(unit < 0x80 ? static_cast<char>(unit) : '\x7f');
+  return std::strtod(ascii.c_str(), nullptr);
+}
+
+}  // namespace
+
+LControl::LControl(LControl* parent, const StringW& name)
+    : mName(name), mLayout(CopyLayout(*DefaultLayout())) {
+  if (LControlFactory* factory = GetApplicationControlFactory()) {
+    const LControlDescriptor* parentDescriptor = parent ? parent->mDescriptor.Get() : nullptr;
+    mStringTable = factory->GetControlStringTable(parentDescriptor, name);
+  }
+  // A sibling of the same name refuses the attachment; the control then
+  // starts without a parent (and the attachment never holds the only count).
+  if (parent && !parent->mChildren.Find(name)) SetParent(parent);
+}
+
+LControl::~LControl() = default;
+
+// --- Tree ---
+
+HResult LControl::SetParent(LControl* parent) {
+  if (parent == mParent) return S_FALSE;
+  const RCPtr<LControl> self(this);
+  if (mParent) mParent->mChildren.Remove(this);
+  if (parent) {
+    parent->ReleasePendingChildren();
+    return parent->mChildren.Add(self);
+  }
+  return S_OK;
+}
+
+HResult LControl::RemoveChildControl(const RCPtr<LControl>& child) {
+  if (!child || child->mParent != this) return E_INVALIDARG;
+  child->Detach();
+  const bool firstPending = mPendingRelease.GetCount() == 0;
+  mPendingRelease.AddItem(child);
+  if (firstPending) StartIdleNotifications();
+  return S_OK;
+}
+
+void LControl::ReleasePendingChildren() {
+  if (mPendingRelease.GetCount() == 0) return;
+  // Detach may reach back into this control; work on the array taken out.
+  RCPtrArray<LControl> pending;
+  pending.AppendItems(mPendingRelease.AsConst());
+  mPendingRelease.SetCount(0);
+  StopIdleNotifications();
+  for (uint32_t i = 0; i < pending.GetCount(); ++i) pending.GetAt(i)->Detach();
+}
+
+HResult LControl::Rename(const StringW& name) {
+  if (mParent) return mParent->mChildren.Rename(this, name);
+  if (mName == name) return S_FALSE;
+  mName = name;
+  return S_OK;
+}
+
+int32_t LControl::FindDescendantControls(const StringW& name, RCPtrArray<LControl>& found) const {
+  found.SetCount(0);
+  for (const RCPtr<LControl>& child : mChildren.Snapshot() | std::views::reverse) {
+    if (child->GetName() == name) found.AddItem(child);
+    RCPtrArray<LControl> inner;
+    child->FindDescendantControls(name, inner);
+    for (uint32_t i = inner.GetCount(); i-- > 0;) found.AddItem(inner.GetAt(i));
+  }
+  return static_cast<int32_t>(found.GetCount());
+}
+
+LControl* LControl::GetTopLevelControl() {
+  LControl* top = this;
+  while (top->mParent) top = top->mParent;
+  return top;
+}
+
+HResult LControl::Detach() {
+  const RCPtr<LControl> self(this);
+  SetVisible(false);
+  SetClipToParent(true);
+  mHandler = nullptr;
+  while (mIdleRequests > 0) StopIdleNotifications();
+  if (mParent) mParent->mChildren.Remove(this);
+  return S_OK;
+}
+
+void LControl::DetachAllChildren() {
+  for (const RCPtr<LControl>& child : mChildren.Snapshot()) mChildren.Remove(child.Get());
+}
+
+// --- Idle ticks ---
+
+void LControl::StartIdleNotifications() { ++mIdleRequests; }
+
+void LControl::StopIdleNotifications() {
+  if (mIdleRequests > 0) --mIdleRequests;
+}
+
+void LControl::ProcessIdle() {
+  const RCPtr<LControl> self(this);
+  ReleasePendingChildren();
+  OnIdleTick();
+}
+
+// --- State kept in the layout descriptor ---
+
+bool LControl::IsVisible(bool recursive) const {
+  for (const LControl* control = this; control; control = recursive ? control->mParent : nullptr) {
+    if (!control->mLayout->visible || control->mRect.width <= 0 || control->mRect.height <= 0) return false;
+  }
+  return true;
+}
+
+bool LControl::IsEnabled(bool recursive) const {
+  for (const LControl* control = this; control; control = recursive ? control->mParent : nullptr) {
+    if (!control->mLayout->enabled) return false;
+  }
+  return true;
+}
+
+bool LControl::SetVisible(bool visible) {
+  if (mLayout->visible != visible) {
+    mLayout->visible = visible;
+  }
+  return IsVisible(true);
+}
+
+void LControl::SetEnabled(bool enabled) {
+  if (mLayout->enabled == enabled) return;
+  mLayout->enabled = enabled;
+}
+
+bool LControl::SetClipToParent(bool clip) {
+  if (mLayout->clipToParent == clip) return clip;
+  mLayout->clipToParent = clip;
+  if (mParent) mParent->mChildren.MarkChanged();
+  return clip;
+}
+
+void LControl::SetNotFocusable(bool notFocusable) {
+  mNotFocusable = notFocusable;
+  int32_t& tabStop = mLayout->tabStop;
+  if (notFocusable && tabStop >= 0) tabStop = tabStop == 0 ? -1 : -tabStop;
+  if (!notFocusable && tabStop < 0) tabStop = -tabStop;
+  if (mParent) mParent->mChildren.MarkChanged();
+}
+
+HResult LControl::UpdateLayout() { return mDescriptor ? S_OK : E_FAIL; }
+
+// --- Value ---
+
+HResult LControl::SetNormalizedValue(double value) {
+  value = std::clamp(value, 0.0, 1.0);
+  if (value == mNormalizedValue) return S_FALSE;
+  mNormalizedValue = value;
+  OnValueChanged();
+  return S_OK;
+}
+
+// --- Creation ---
+
+HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  if (!descriptor) return E_INVALIDARG;
+  mDescriptor = descriptor;
+  const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
+  mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
+  if (!mCreated) {
+    StringW label;
+    if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
+  }
+  DetachAllChildren();
+  mRect = Rect{};
+  UpdateLayout();
+  return S_OK;
+}
+
+HResult LControl::CreateChildControls(const RCPtr<LControlDescriptor>& descriptor) {
+  mChildren.MarkChanged();
+  DetachAllChildren();
+  LControlFactory* factory = GetApplicationControlFactory();
+  if (descriptor && factory) {
+    const RCPtr<LControl> self(this);
+    const RCPtrArray<LControlDescriptor>& children = descriptor->GetChildren();
+    for (uint32_t i = 0; i < children.GetCount(); ++i) {
+      const RCPtr<LControlDescriptor>& child = children.GetAt(i);
+      StringW deferred;
+      const RCPtr<LStringTable>& params = child->GetCreateParams();
+      if (params && params->GetString(StringW(u"DEFER_CREATE"), deferred) && IsTrueText(deferred)) continue;
+      factory->CreateControl(child, self);
+    }
+  }
+  UpdateLayout();
+  return S_OK;
+}
+
+HResult LControl::Initialize() {
+  mHandler = RCPtr<LNotificationHandler<LControl>>(new LNotificationHandler<LControl>(this));
+  ApplyCreateParams();
+  StringW tip;
+  if (mStringTable && mStringTable->GetString(StringW(u"TOOLTIP"), tip)) mToolTipText = tip;
+  return S_OK;
+}
+
+HResult LControl::ApplyCreateParams() {
+  StringW text;
+  if (GetCreateParam(u"INITIAL_VALUE", text)) SetNormalizedValue(TextToDouble(text));
+  if (GetCreateParam(u"NOT_FOCUSABLE", text))
+    SetNotFocusable(IsTrueText(text));
+  else
+    SetNotFocusable(mLayout->tabStop < 0);
+  if (GetCreateParam(u"USE_PARENT_TOOLTIP", text)) mUseParentToolTip = IsTrueText(text);
+  if (GetCreateParam(u"WANTS_TAB", text)) mWantsTab = IsTrueText(text);
+  return S_OK;
+}
+
+HResult LControl::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
+  if (!child || !descriptor) return E_FAIL;
+  const HResult attached = child->SetParent(this);
+  if (attached < 0) return attached;
+  return child->CreateFromDescriptor(descriptor);
+}
+
+bool LControl::GetCreateParam(const WChar* id, StringW& text) const {
+  if (!mDescriptor || !mDescriptor->GetCreateParams()) return false;
+  return mDescriptor->GetCreateParams()->GetString(StringW(id), text);
+}
+
+bool LControl::IsTrueText(const StringW& text) { return text.Trim().ToLower() == StringW(u"true"); }
+
+StringW LControl::GetString(const StringW& key) const {
+  StringW text;
+  if (mStringTable) mStringTable->GetString(key, text);
+  return text;
+}
+
+// --- Notifications ---
+
+void LControl::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                   const RCPtr<LNotification>& notification) {
+  if (!mCreated || !mHandler) return;
+  const RCPtr<LNotificationHandler<LControl>> handler = mHandler;
+  handler->Dispatch(source, notification);
+}
+
+HResult LControl::UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) {
+  if (mHandler) mHandler->RemoveHandler(source, name);
+  return LNotificationClient::UnregisterNotification(source, name);
+}
+
+HResult LControl::ReleaseInternalReferences() {
+  if (mParent) return E_FAIL;
+  mHandler = nullptr;
+  LNotificationClient::ReleaseInternalReferences();
+  UnregisterAllClients();
+  DetachAllChildren();
+  return LRefCountedObject::ReleaseInternalReferences();
+}
+
+}  // namespace HV

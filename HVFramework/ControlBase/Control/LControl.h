@@ -1,0 +1,158 @@
+#pragma once
+
+#include "HVFramework/ControlBase/Control/LControlChildList.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
+#include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
+#include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
+#include "HVFramework/Notification/LNotificationClient.h"
+#include "HVFramework/Notification/LNotificationDistributor.h"
+#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/ObjectBase/TaggableObject.h"
+#include "HVFramework/Utilities/Storage/RCPtrArray.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
+
+#include <cstdint>
+
+namespace HV {
+
+class LControlFactory;
+
+// LControl: the base of every skinned control. It holds the control's place
+// in the tree (a non-owning link to its parent, counted references to its
+// children), its descriptors from the skin, its own copy of the layout
+// description (where the visible, enabled, clip, z-order and tab-stop state
+// lives), its rectangle and value. Controls are built only through the
+// creator sequence (see CreateControlOfClass) and used on the user-interface
+// thread only.
+//
+// Other parts of the framework call some of these operations by other names:
+//   CreateChildren    = CreateChildControls
+//   SetFocusable      = SetNotFocusable
+//   OnChildRemoved    = the hook run after RemoveChildControl
+class LControl : public virtual LNotificationClient,
+                 public virtual LNotificationDistributor,
+                 public virtual LTaggableObject {
+ public:
+  using ChildControlList = LControlChildList;
+
+  struct Rect {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+  };
+
+  // Attaches itself to parent at once when one is given, and takes its string
+  // table from the application's control factory.
+  LControl(LControl* parent, const StringW& name);
+  ~LControl() override;
+
+  // --- Creation (the creator sequence) ---
+  virtual HResult CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
+  virtual HResult CreateChildControls(const RCPtr<LControlDescriptor>& descriptor);
+  virtual HResult Initialize();
+  virtual HResult ApplyCreateParams();
+  virtual HResult OnCreated() { return 0; }
+  // E_FAIL for a null child or descriptor, else the attachment's error or the
+  // child's CreateFromDescriptor result.
+  virtual HResult AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor);
+  void SetCreated() { mCreated = true; }
+  bool IsCreated() const { return mCreated; }
+
+  // --- Tree ---
+  LControl* GetParent() const { return mParent; }
+  const StringW& GetName() const { return mName; }
+  ChildControlList& GetChildren() { return mChildren; }
+  // 1 when parent is the current one; else 0.
+  HResult SetParent(LControl* parent);
+  // E_INVALIDARG for a control that is not a child; the child is detached at
+  // once and released at the next idle tick.
+  HResult RemoveChildControl(const RCPtr<LControl>& child);
+  // Renames through the parent's list; a control without parent just takes it.
+  HResult Rename(const StringW& name);
+  RCPtr<LControl> FindChildControl(const StringW& name) const { return mChildren.Find(name); }
+  int32_t FindDescendantControls(const StringW& name, RCPtrArray<LControl>& found) const;
+  LControl* GetTopLevelControl();
+  virtual HResult Detach();
+  // Called after a child left the list; index is where it was.
+  virtual void OnChildRemoved(LControl* /*child*/, int32_t /*index*/) {}
+
+  // --- Idle ticks ---
+  void StartIdleNotifications();
+  void StopIdleNotifications();
+  int32_t GetIdleRequestCount() const { return mIdleRequests; }
+  // One idle pass: releases the children awaiting release, then OnIdleTick.
+  void ProcessIdle();
+  virtual void OnIdleTick() {}
+  uint32_t GetPendingReleaseCount() const { return mPendingRelease.GetCount(); }
+
+  // --- State kept in the layout descriptor ---
+  const RCPtr<LLayoutDescriptor>& GetLayout() const { return mLayout; }
+  const RCPtr<LControlDescriptor>& GetDescriptor() const { return mDescriptor; }
+  bool IsVisible(bool recursive = false) const;
+  bool IsEnabled(bool recursive = false) const;
+  virtual bool SetVisible(bool visible);
+  virtual void SetEnabled(bool enabled);
+  virtual bool SetClipToParent(bool clip);
+  virtual void SetNotFocusable(bool notFocusable);
+  bool IsNotFocusable() const { return mNotFocusable; }
+
+  const Rect& GetRect() const { return mRect; }
+  // The layout pass; the solver fills it in. E_FAIL without a layout descriptor.
+  virtual HResult UpdateLayout();
+
+  // --- Value ---
+  virtual HResult SetNormalizedValue(double value);
+  virtual void OnValueChanged() {}
+  double GetNormalizedValue() const { return mNormalizedValue; }
+
+  // --- Texts and flags from the skin ---
+  RCPtr<LStringTable> GetStringTable() const { return mStringTable; }
+  // The string table's text for key; empty when absent.
+  StringW GetString(const StringW& key) const;
+  const StringW& GetText() const { return mText; }
+  const StringW& GetToolTipText() const { return mToolTipText; }
+  bool WantsTab() const { return mWantsTab; }
+  bool UsesParentToolTip() const { return mUseParentToolTip; }
+
+  // --- Notifications ---
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                           const RCPtr<LNotification>& notification) override;
+  HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override;
+  // A control still in a tree is held by its parent and keeps its links; a
+  // control with no parent leaves its registrations and its children.
+  HResult ReleaseInternalReferences() override;
+  const RCPtr<LNotificationHandler<LControl>>& GetNotificationHandler() const { return mHandler; }
+
+ protected:
+  // Reads one create parameter of the descriptor; false when absent.
+  bool GetCreateParam(const WChar* id, StringW& text) const;
+  // A create-parameter flag: true only for "true", any case, blanks around.
+  static bool IsTrueText(const StringW& text);
+  void DetachAllChildren();
+
+ private:
+  friend class LControlChildList;
+
+  void ReleasePendingChildren();
+
+  RCPtr<LNotificationHandler<LControl>> mHandler;
+  StringW mName;
+  RCPtr<LControlDescriptor> mDescriptor;
+  RCPtr<LLayoutDescriptor> mLayout;
+  Rect mRect;
+  double mNormalizedValue = 0;
+  LControl* mParent = nullptr;  // not owned: the parent holds this control
+  RCPtr<LStringTable> mStringTable;
+  bool mNotFocusable = true;
+  bool mWantsTab = false;
+  bool mUseParentToolTip = false;
+  bool mCreated = false;
+  StringW mText;
+  StringW mToolTipText;
+  int32_t mIdleRequests = 0;
+  RCPtrArray<LControl> mPendingRelease;
+  ChildControlList mChildren{this};
+};
+
+}  // namespace HV

@@ -1,0 +1,163 @@
+// Building controls from a skin: the creator sequence, create parameters and
+// the control-class registry.
+#include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
+#include "tests/support/RecorderControl.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace HV::Test {
+namespace {
+
+using ::testing::ElementsAre;
+
+// A skin of one top-level "panel": children a (with a1), b, a deferred one,
+// and controls that carry create parameters.
+constexpr const char* kSkin = R"(
+<Skins><Skin Name="S">
+  <SubControl Class="Test.Recorder" Name="panel">
+    <SubControl Class="Test.Recorder" Name="a" LayoutOrder="1">
+      <SubControl Class="Test.Recorder" Name="a1"/>
+    </SubControl>
+    <SubControl Class="Test.Recorder" Name="b" LayoutOrder="2"/>
+    <SubControl Class="Test.Recorder" Name="later" LayoutOrder="3">
+      <CreateParamList><CreateParam ID="DEFER_CREATE">true</CreateParam></CreateParamList>
+    </SubControl>
+  </SubControl>
+  <SubControl Class="Test.Recorder" Name="form">
+    <SubControl Class="Test.Recorder" Name="params" TabStop="4">
+      <CreateParamList>
+        <CreateParam ID="INITIAL_VALUE">1.5</CreateParam>
+        <CreateParam ID="NOT_FOCUSABLE"> True </CreateParam>
+        <CreateParam ID="WANTS_TAB">TRUE</CreateParam>
+        <CreateParam ID="USE_PARENT_TOOLTIP">yes</CreateParam>
+      </CreateParamList>
+    </SubControl>
+    <SubControl Class="Test.Recorder" Name="focusable" TabStop="-3">
+      <CreateParamList>
+        <CreateParam ID="INITIAL_VALUE">0.25x</CreateParam>
+        <CreateParam ID="NOT_FOCUSABLE">yes</CreateParam>
+      </CreateParamList>
+    </SubControl>
+    <SubControl Class="Test.Recorder" Name="unmarked" TabStop="-2"/>
+  </SubControl>
+  <SubControl Class="Test.Recorder" Name="plain"/>
+  <SubControl Class="Test.recorder" Name="wrongCase"/>
+  <SubControl Class="Test.Unknown" Name="unknown"/>
+  <SubControl Class="Test.Recorder" Name="broken"><SubControl Class="Test.Unknown" Name="x"/></SubControl>
+</Skin></Skins>)";
+
+class ControlCreation : public ::testing::Test, public SkinDocumentFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(LoadSkinBody(kSkin), S_OK);
+    ASSERT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.Recorder"), &RecorderControl::Create),
+              S_OK);
+    SetApplicationControlFactory(&factory);
+    RecorderControl::Log().clear();
+  }
+  void TearDown() override { SetApplicationControlFactory(nullptr); }
+
+  RCPtr<LControl> Create(const char16_t* name, const RCPtr<LControl>& parent = nullptr) {
+    return factory.CreateControl(TopLevel(name), parent);
+  }
+};
+
+TEST_F(ControlCreation, ChildrenAreBuiltAndInitialisedBeforeTheirParentsInitialize) {
+  const RCPtr<LControl> panel = Create(u"panel");
+  ASSERT_TRUE(panel);
+  EXPECT_THAT(RecorderControl::Log(),
+              ElementsAre("panel.construct", "panel.CreateFromDescriptor", "panel.CreateChildControls",
+                          "a.construct", "a.CreateFromDescriptor", "a.CreateChildControls", "a1.construct",
+                          "a1.CreateFromDescriptor", "a1.CreateChildControls", "a1.Initialize",
+                          "a1.OnCreated", "a.Initialize[+]", "a.OnCreated", "b.construct",
+                          "b.CreateFromDescriptor", "b.CreateChildControls", "b.Initialize", "b.OnCreated",
+                          "panel.Initialize[++]", "panel.OnCreated"));
+  EXPECT_TRUE(panel->IsCreated());
+  EXPECT_EQ(panel->GetChildren().GetCount(), 2u);  // the deferred child is not made
+  EXPECT_FALSE(panel->FindChildControl(StringW(u"later")));
+  const RCPtr<LControl> a = panel->FindChildControl(StringW(u"a"));
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->GetParent(), panel.Get());
+  EXPECT_TRUE(a->FindChildControl(StringW(u"a1")));
+  EXPECT_TRUE(a->GetNotificationHandler());
+}
+
+TEST_F(ControlCreation, CreateParametersAreReadAsTheSkinWritesThem) {
+  struct Case {
+    const char16_t* name;
+    double value;
+    bool notFocusable;
+    int32_t tabStop;
+    bool wantsTab;
+    bool parentToolTip;
+  };
+  const RCPtr<LControl> form = Create(u"form");
+  ASSERT_TRUE(form);
+  for (const Case& c :
+       {Case{u"params", 1.0, true, -4, true, false}, Case{u"focusable", 0.25, false, 3, false, false},
+        Case{u"unmarked", 0.0, true, -2, false, false}}) {
+    const RCPtr<LControl> control = form->FindChildControl(StringW(c.name));
+    ASSERT_TRUE(control);
+    const std::string name = StringW(c.name).ToCharString().GetText();
+    EXPECT_EQ(control->GetNormalizedValue(), c.value) << name;
+    EXPECT_EQ(control->IsNotFocusable(), c.notFocusable) << name;
+    EXPECT_EQ(control->GetLayout()->tabStop, c.tabStop) << name;
+    EXPECT_EQ(control->WantsTab(), c.wantsTab) << name;
+    EXPECT_EQ(control->UsesParentToolTip(), c.parentToolTip) << name;
+  }
+  // The control changed its own copy of the layout, not the skin's.
+  EXPECT_EQ(form->GetDescriptor()->GetChildren().GetAt(0)->GetLayout()->tabStop, 4);
+}
+
+TEST_F(ControlCreation, AnUnregisteredClassThrowsAndIsCachedOnlyOnceFound) {
+  for (const char16_t* name : {u"unknown", u"wrongCase"}) {
+    try {
+      Create(name);
+      FAIL() << "no exception";
+    } catch (const std::runtime_error& error) {
+      EXPECT_THAT(error.what(),
+                  ::testing::StartsWith("Runtime Error : HV::LControlFactory::GetControlCreateFunction : "));
+    }
+    EXPECT_EQ(TopLevel(name)->GetCreateFunction(), nullptr);
+  }
+  // The first registration stays, and a descriptor keeps the function it found.
+  auto other = [](RCPtr<LControl>& result, const RCPtr<LControl>&,
+                  const RCPtr<LControlDescriptor>&) -> RCPtr<LControl>& { return result; };
+  EXPECT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.Recorder"), other), S_OK);
+  ASSERT_TRUE(Create(u"plain"));
+  EXPECT_EQ(TopLevel(u"plain")->GetCreateFunction(), &RecorderControl::Create);
+}
+
+TEST_F(ControlCreation, AFailingChildLeavesNoHalfBuiltParentBehind) {
+  // The parent under construction is released as the error passes through it.
+  const RCPtr<LControl> holder = Create(u"plain");
+  RecorderControl::Log().clear();
+  EXPECT_THROW(Create(u"broken", holder), std::runtime_error);
+  EXPECT_EQ(holder->GetChildren().GetCount(), 0u);
+  EXPECT_THAT(RecorderControl::Log(),
+              ElementsAre("broken.construct", "broken.CreateFromDescriptor", "broken.CreateChildControls",
+                          "plain.removed broken@0", "broken.destroy"));
+}
+
+TEST_F(ControlCreation, AddChildControlAttachesAndBuildsFromTheDescriptor) {
+  const RCPtr<LControl> panel = Create(u"panel");
+  const RCPtr<LControl> extra(new RecorderControl(nullptr, StringW(u"extra")));
+  EXPECT_EQ(panel->AddChildControl(nullptr, TopLevel(u"plain")), E_FAIL);
+  EXPECT_EQ(panel->AddChildControl(extra, nullptr), E_FAIL);
+  EXPECT_EQ(panel->AddChildControl(extra, TopLevel(u"plain")), S_OK);
+  EXPECT_EQ(extra->GetParent(), panel.Get());
+  EXPECT_TRUE(extra->GetDescriptor() == TopLevel(u"plain"));
+  EXPECT_FALSE(extra->IsCreated());  // only the descriptor step runs
+  const RCPtr<LControl> twin(new RecorderControl(nullptr, StringW(u"a")));
+  EXPECT_EQ(panel->AddChildControl(twin, TopLevel(u"plain")), E_FAIL);
+  EXPECT_EQ(twin->GetParent(), nullptr);
+  EXPECT_FALSE(twin->GetDescriptor());
+}
+
+}  // namespace
+}  // namespace HV::Test
