@@ -1,12 +1,16 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/LValueParam.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/Notification/LNotification.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ranges>
 #include <string>
+#include <vector>
 
 namespace HV {
 namespace {
@@ -116,10 +120,14 @@ void LControl::DetachAllChildren() {
 
 // --- Idle ticks ---
 
-void LControl::StartIdleNotifications() { ++mIdleRequests; }
+HResult LControl::StartIdleNotifications() {
+  ++mIdleRequests;
+  return S_OK;
+}
 
-void LControl::StopIdleNotifications() {
+HResult LControl::StopIdleNotifications() {
   if (mIdleRequests > 0) --mIdleRequests;
+  return S_OK;
 }
 
 void LControl::ProcessIdle() {
@@ -147,6 +155,7 @@ bool LControl::IsEnabled(bool recursive) const {
 bool LControl::SetVisible(bool visible) {
   if (mLayout->visible != visible) {
     mLayout->visible = visible;
+    UpdateConditions();
   }
   return IsVisible(true);
 }
@@ -154,6 +163,7 @@ bool LControl::SetVisible(bool visible) {
 void LControl::SetEnabled(bool enabled) {
   if (mLayout->enabled == enabled) return;
   mLayout->enabled = enabled;
+  UpdateConditions();
 }
 
 bool LControl::SetClipToParent(bool clip) {
@@ -171,16 +181,115 @@ void LControl::SetNotFocusable(bool notFocusable) {
   if (mParent) mParent->mChildren.MarkChanged();
 }
 
+void LControl::SetRect(const Rect& rect) {
+  mRect = rect;
+  UpdateConditions();
+}
+
 HResult LControl::UpdateLayout() { return mDescriptor ? S_OK : E_FAIL; }
+
+// --- Conditions ---
+
+uint32_t LControl::GetConditions() const {
+  uint32_t word = mInteraction;
+  if (IsEnabled(true)) word |= kEnabled;
+  if (IsVisible(true)) word |= kVisible;
+  if ((mInteraction & kMouseOver) || mHoverOverride) word |= kHover;
+  return word;
+}
+
+void LControl::UpdateConditions() {
+  const uint32_t word = GetConditions();
+  if (word == mConditions->current) return;
+  const RCPtr<LControl> self(this);
+  const uint32_t previous = mConditions->current;
+  mConditions->previous = previous;
+  mConditions->current = word;
+  mConditions->x = mMouseX;
+  mConditions->y = mMouseY;
+  const uint32_t changed = previous ^ word;
+  if (mDragMode != 0 && (changed & kLeftDrag) && !(word & kLeftDrag)) OnDragEnd();
+  OnConditionsChanged(mConditions);
+  static constexpr struct {
+    uint32_t bits;
+    const WChar* name;
+  } kNotifications[] = {
+      {kHasFocus, u"NID_HAS_FOCUS_CONDITION_CHANGE"},
+      {kContainsFocus, u"NID_CONTAINS_FOCUS_CONDITION_CHANGE"},
+      {kHover, u"NID_HOVER_CONDITION_CHANGE"},
+      {kCapture, u"NID_CAPTURE_CONDITION_CHANGE"},
+      {kLeftDown | kLeftDrag, u"NID_LEFT_DRAG_CONDITION_CHANGE"},
+      {kMiddleDown | kMiddleDrag, u"NID_MIDDLE_DRAG_CONDITION_CHANGE"},
+      {kRightDown | kRightDrag, u"NID_RIGHT_DRAG_CONDITION_CHANGE"},
+      {kEnabled, u"NID_ENABLED_CONDITION_CHANGE"},
+      {kVisible, u"NID_VISIBLITY_CONDITION_CHANGE"},
+  };
+  const RCPtr<LRefCountedObject> payload = mConditions;
+  SendNotification(LNotification::Create(u"NID_CONDITION_CHANGE", payload));
+  for (const auto& entry : kNotifications)
+    if (changed & entry.bits) SendNotification(LNotification::Create(entry.name, payload));
+  if (mDragMode != 0 && (changed & kLeftDrag) && (word & kLeftDrag)) OnDragStart();
+  if (changed & (kEnabled | kVisible)) {
+    const std::vector<RCPtr<LControl>> children = mChildren.Snapshot();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) (*child)->UpdateConditions();
+  }
+}
+
+void LControl::ChangeInteractionFlags(uint32_t set, uint32_t clear) {
+  constexpr uint32_t kInteraction = kEnabled - 1;
+  const uint32_t word = ((mInteraction & ~clear) | set) & kInteraction;
+  if (word == mInteraction) return;
+  mInteraction = word;
+  UpdateConditions();
+}
+
+void LControl::SetHoverOverride(bool hover) {
+  if (hover == mHoverOverride) return;
+  mHoverOverride = hover;
+  UpdateConditions();
+}
+
+void LControl::SetDragMode(int32_t mode, uint32_t constraints) {
+  mDragMode = mode;
+  mDragConstraints = constraints;
+}
 
 // --- Value ---
 
-HResult LControl::SetNormalizedValue(double value) {
+double LControl::SetNormalizedValue(double value) {
   value = std::clamp(value, 0.0, 1.0);
-  if (value == mNormalizedValue) return S_FALSE;
+  if (value == mNormalizedValue) return mNormalizedValue;
   mNormalizedValue = value;
   OnValueChanged();
+  const RCPtr<LValueParam> param = LValueParam::Create(NormalizedToValue(value), value);
+  SendNotification(LNotification::Create(u"NID_VALUE_CHANGE", param));
+  return mNormalizedValue;
+}
+
+HResult LControl::SetRange(double start, double end, int32_t scaleType) {
+  const bool valid = scaleType == kLinear || (scaleType == kLogarithmic && start > 0 && end > 0);
+  if (!valid) return E_INVALIDARG;
+  mScaleType = scaleType;
+  mRangeStart = start;
+  mRangeEnd = end;
   return S_OK;
+}
+
+double LControl::NormalizedToValue(double position) const {
+  if (mScaleType == kLogarithmic) return mRangeStart * std::pow(mRangeEnd / mRangeStart, position);
+  return mRangeStart + (mRangeEnd - mRangeStart) * position;
+}
+
+double LControl::ValueToNormalized(double value) const {
+  value = std::clamp(value, std::min(mRangeStart, mRangeEnd), std::max(mRangeStart, mRangeEnd));
+  if (mRangeStart == mRangeEnd) return 0;
+  if (mScaleType == kLogarithmic) return std::log(value / mRangeStart) / std::log(mRangeEnd / mRangeStart);
+  return (value - mRangeStart) / (mRangeEnd - mRangeStart);
+}
+
+double LControl::SetValue(double value) {
+  SetNormalizedValue(ValueToNormalized(value));
+  return GetValue();
 }
 
 // --- Creation ---
@@ -197,6 +306,7 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   DetachAllChildren();
   mRect = Rect{};
   UpdateLayout();
+  mConditions->previous = mConditions->current = GetConditions();
   return S_OK;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/ControlBase/Control/LConditionsParam.h"
 #include "HVFramework/ControlBase/Control/LControlChildList.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
@@ -78,8 +79,9 @@ class LControl : public virtual LNotificationClient,
   virtual void OnChildRemoved(LControl* /*child*/, int32_t /*index*/) {}
 
   // --- Idle ticks ---
-  void StartIdleNotifications();
-  void StopIdleNotifications();
+  // Counted requests for idle ticks; 0 while no root window registers them.
+  HResult StartIdleNotifications();
+  HResult StopIdleNotifications();
   int32_t GetIdleRequestCount() const { return mIdleRequests; }
   // One idle pass: releases the children awaiting release, then OnIdleTick.
   void ProcessIdle();
@@ -98,13 +100,62 @@ class LControl : public virtual LNotificationClient,
   bool IsNotFocusable() const { return mNotFocusable; }
 
   const Rect& GetRect() const { return mRect; }
+  // Stores the rectangle the layout pass computed; a size change may show
+  // or hide the control.
+  void SetRect(const Rect& rect);
   // The layout pass; the solver fills it in. E_FAIL without a layout descriptor.
   virtual HResult UpdateLayout();
 
+  // --- Conditions ---
+  enum Condition : uint32_t {
+    kHasFocus = 0x1,
+    kContainsFocus = 0x2,
+    kMouseOver = 0x4,
+    kCapture = 0x8,
+    kLeftDown = 0x10,
+    kMiddleDown = 0x20,
+    kRightDown = 0x40,
+    kLeftDrag = 0x80,
+    kMiddleDrag = 0x100,
+    kRightDrag = 0x200,
+    kEnabled = 0x400,
+    kVisible = 0x800,
+    kHover = 0x1000,
+  };
+  // The interaction flags (focus, mouse, buttons, drags) with enabled,
+  // visible (both through the ancestors) and hover.
+  uint32_t GetConditions() const;
+  // Recomputes the word; on a change calls OnConditionsChanged and sends
+  // the condition notifications; a change of enabled or visible runs the
+  // children's update too, last child first.
+  void UpdateConditions();
+  virtual void OnConditionsChanged(const RCPtr<LConditionsParam>& /*conditions*/) {}
+  // The input and focus code changes the interaction flags through here,
+  // setting and clearing in one step (a press turning into a drag).
+  void ChangeInteractionFlags(uint32_t set, uint32_t clear);
+  void SetHoverOverride(bool hover);
+  const RCPtr<LConditionsParam>& GetConditionsParam() const { return mConditions; }
+  // The pointer position copied into the conditions on each change.
+  void SetLastMousePosition(double x, double y) { mMouseX = x, mMouseY = y; }
+  void SetDragMode(int32_t mode, uint32_t constraints);
+  int32_t GetDragMode() const { return mDragMode; }
+  virtual void OnDragStart() {}
+  virtual void OnDragEnd() {}
+
   // --- Value ---
-  virtual HResult SetNormalizedValue(double value);
+  enum ScaleType : int32_t { kLinear = 0, kLogarithmic = 1 };
+  // Clamps to 0..1; on a change stores it, calls OnValueChanged and sends
+  // "NID_VALUE_CHANGE" (an LValueParam) from this control. The stored position.
+  virtual double SetNormalizedValue(double value);
   virtual void OnValueChanged() {}
+  // E_INVALIDARG for an unknown scale, or a logarithmic one not above 0.
+  virtual HResult SetRange(double start, double end, int32_t scaleType);
   double GetNormalizedValue() const { return mNormalizedValue; }
+  double NormalizedToValue(double position) const;
+  double ValueToNormalized(double value) const;
+  // Sets a value in the control's units; the value then held.
+  double SetValue(double value);
+  double GetValue() const { return NormalizedToValue(mNormalizedValue); }
 
   // --- Texts and flags from the skin ---
   RCPtr<LStringTable> GetStringTable() const { return mStringTable; }
@@ -142,6 +193,16 @@ class LControl : public virtual LNotificationClient,
   RCPtr<LLayoutDescriptor> mLayout;
   Rect mRect;
   double mNormalizedValue = 0;
+  uint32_t mInteraction = 0;  // the condition bits below kEnabled
+  bool mHoverOverride = false;
+  double mMouseX = 0;
+  double mMouseY = 0;
+  int32_t mDragMode = 0;
+  uint32_t mDragConstraints = 0;
+  const RCPtr<LConditionsParam> mConditions = LConditionsParam::Create();
+  double mRangeStart = 0;
+  double mRangeEnd = 0;
+  int32_t mScaleType = kLinear;
   LControl* mParent = nullptr;  // not owned: the parent holds this control
   RCPtr<LStringTable> mStringTable;
   bool mNotFocusable = true;
