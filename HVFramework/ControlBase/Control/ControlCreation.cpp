@@ -3,13 +3,6 @@
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 
 namespace HV {
-namespace {
-LControlFactory* gApplicationFactory = nullptr;
-}  // namespace
-
-LControlFactory* GetApplicationControlFactory() { return gApplicationFactory; }
-void SetApplicationControlFactory(LControlFactory* factory) { gApplicationFactory = factory; }
-
 void RunCreatorSteps(LControl& control, const RCPtr<LControlDescriptor>& descriptor) {
   try {
     control.CreateFromDescriptor(descriptor);

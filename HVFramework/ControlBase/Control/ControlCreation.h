@@ -1,16 +1,10 @@
 #pragma once
 
+#include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
 
 namespace HV {
-
-class LControlFactory;
-
-// The application's one control factory, through which controls read their
-// string tables and create their children. Not owned; null until set.
-LControlFactory* GetApplicationControlFactory();
-void SetApplicationControlFactory(LControlFactory* factory);
 
 // Runs the creator steps on a constructed control: CreateFromDescriptor,
 // CreateChildControls, Initialize, OnCreated, then the created flag.

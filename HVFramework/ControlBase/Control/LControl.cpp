@@ -1,6 +1,6 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 
-#include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/Notification/LNotification.h"
@@ -299,6 +299,7 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   mDescriptor = descriptor;
   const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
   mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
+  ApplySkinFont(*descriptor);
   if (!mCreated) {
     StringW label;
     if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;

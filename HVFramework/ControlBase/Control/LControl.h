@@ -9,6 +9,7 @@
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/ObjectBase/TaggableObject.h"
+#include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
@@ -142,6 +143,21 @@ class LControl : public virtual LNotificationClient,
   virtual void OnDragStart() {}
   virtual void OnDragEnd() {}
 
+  // --- Font (LControlFonts.cpp) ---
+  // Resolves the open parts (empty name, size not above 0, style -1) against
+  // the base font: the parent's when inheriting from it, else the
+  // application's default. 0 applied, 1 unchanged, E_FAIL when nothing
+  // resolves.
+  HResult SetFont(const StringW& name, float size, int32_t style, bool relative);
+  // E_INVALIDARG for null, 1 for the current font; else stores it and lets
+  // the inheriting children follow.
+  HResult ApplyFont(const RCPtr<LFont>& font);
+  virtual HResult UpdateInheritedFont();
+  virtual void OnFontChanged() {}
+  const RCPtr<LFont>& GetFont() const { return mFont; }
+  bool InheritsFont() const { return mInheritFont; }
+  float GetRelativeFontFactor() const { return mRelativeFactor; }
+
   // --- Value ---
   enum ScaleType : int32_t { kLinear = 0, kLogarithmic = 1 };
   // Clamps to 0..1; on a change stores it, calls OnValueChanged and sends
@@ -186,6 +202,8 @@ class LControl : public virtual LNotificationClient,
   friend class LControlChildList;
 
   void ReleasePendingChildren();
+  RCPtr<LFont> GetBaseFont() const;
+  void ApplySkinFont(const LControlDescriptor& descriptor);
 
   RCPtr<LNotificationHandler<LControl>> mHandler;
   StringW mName;
@@ -193,6 +211,13 @@ class LControl : public virtual LNotificationClient,
   RCPtr<LLayoutDescriptor> mLayout;
   Rect mRect;
   double mNormalizedValue = 0;
+  bool mInheritFont = false;
+  bool mNameInherited = false;
+  bool mSizeInherited = false;
+  bool mStyleInherited = false;
+  bool mRelativeSize = false;
+  float mRelativeFactor = 1.0f;
+  RCPtr<LFont> mFont;
   uint32_t mInteraction = 0;  // the condition bits below kEnabled
   bool mHoverOverride = false;
   double mMouseX = 0;
