@@ -108,6 +108,8 @@ HResult LControl::Detach() {
   const RCPtr<LControl> self(this);
   SetVisible(false);
   SetClipToParent(true);
+  // Out of the tree the control can hold no capture, focus, press or hover.
+  ChangeInteractionFlags(0, ~0u);
   mHandler = nullptr;
   while (mIdleRequests > 0) StopIdleNotifications();
   if (mParent) mParent->mChildren.Remove(this);

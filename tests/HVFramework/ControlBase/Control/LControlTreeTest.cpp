@@ -147,6 +147,17 @@ TEST_F(ControlTree, ARemovedChildIsReleasedAtTheNextIdleTick) {
   EXPECT_EQ(mRoot->GetIdleRequestCount(), 0);
 }
 
+TEST_F(ControlTree, ARemovedChildGivesUpCaptureFocusAndPresses) {
+  LControl* a = Child(u"a");
+  a->ChangeInteractionFlags(
+      LControl::kCapture | LControl::kHasFocus | LControl::kLeftDown | LControl::kMouseOver, 0);
+  ASSERT_EQ(a->GetConditions() & 0x3FF,
+            LControl::kCapture | LControl::kHasFocus | LControl::kLeftDown | LControl::kMouseOver);
+  mRoot->RemoveChildControl(RCPtr<LControl>(a));
+  EXPECT_EQ(a->GetConditions() & 0x3FF, 0u);
+  EXPECT_EQ(a->GetIdleRequestCount(), 0);
+}
+
 TEST_F(ControlTree, AttachingAnotherChildReleasesTheWaitingOnesFirst) {
   RCPtr<LControl> kept(Child(u"a"));
   Child(u"b");
