@@ -31,4 +31,11 @@ RCPtr<LControl> LControlFactory::CreateControl(const RCPtr<LControlDescriptor>& 
   return result;
 }
 
+HResult LControlFactory::ApplySkin(const RCPtr<LControl>& control) {
+  if (!control) return E_FAIL;
+  const RCPtr<LControlDescriptor> descriptor = FindControlDescriptor(control->GetName());
+  if (!descriptor) return E_FAIL;
+  return control->CreateFromDescriptor(descriptor);
+}
+
 }  // namespace HV

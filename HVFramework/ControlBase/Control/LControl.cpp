@@ -111,6 +111,8 @@ HResult LControl::Detach() {
   // Out of the tree the control can hold no capture, focus, press or hover.
   ChangeInteractionFlags(0, ~0u);
   mHandler = nullptr;
+  // Children waiting for release go now, with the request made for them.
+  ReleasePendingChildren();
   while (mIdleRequests > 0) StopIdleNotifications();
   if (mParent) mParent->mChildren.Remove(this);
   return S_OK;
@@ -298,18 +300,66 @@ double LControl::SetValue(double value) {
 
 HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
   if (!descriptor) return E_INVALIDARG;
-  mDescriptor = descriptor;
-  const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
-  mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
-  ApplySkinFont(*descriptor);
-  if (!mCreated) {
-    StringW label;
-    if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
-  }
+  if (mCreated) return RebuildFromDescriptor(descriptor);
+  BuildFromDescriptor(descriptor);
+  StringW label;
+  if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
   DetachAllChildren();
   mRect = Rect{};
   UpdateLayout();
   mConditions->previous = mConditions->current = GetConditions();
+  return S_OK;
+}
+
+void LControl::BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  mDescriptor = descriptor;
+  const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
+  mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
+  ApplySkinFont(*descriptor);
+}
+
+// A second build, after a change of skin: the control keeps its visible and
+// enabled state, its text and its children, which are rebuilt from the new
+// skin where it describes them and kept as they are where it does not.
+HResult LControl::RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  const RCPtr<LControl> self(this);
+  const bool wasVisible = mLayout->visible;
+  const bool wasEnabled = mLayout->enabled;
+  SetClipToParent(true);
+  BuildFromDescriptor(descriptor);
+  std::vector<RCPtr<LControl>> former = mChildren.Snapshot();
+  DetachAllChildren();
+  mRect = Rect{};
+  const bool skinVisible = mLayout->visible;
+  mLayout->visible = wasVisible;
+  if (skinVisible != wasVisible) SetVisible(skinVisible);
+  mLayout->enabled = wasEnabled;
+  StringW notFocusable;
+  if (GetCreateParam(u"NOT_FOCUSABLE", notFocusable)) SetNotFocusable(IsTrueText(notFocusable));
+
+  mLayoutSuppressed = true;
+  const RCPtrArray<LControlDescriptor>& described = descriptor->GetChildren();
+  for (uint32_t i = 0; i < described.GetCount(); ++i) {
+    const RCPtr<LControlDescriptor>& childDescriptor = described.GetAt(i);
+    for (auto child = former.begin(); child != former.end(); ++child) {
+      if ((*child)->GetName() == childDescriptor->GetName()) {
+        AddChildControl(*child, childDescriptor);
+        former.erase(child);
+        break;
+      }
+    }
+  }
+  for (const RCPtr<LControl>& child : former) {
+    if (child->GetDescriptor())
+      AddChildControl(child, child->GetDescriptor());
+    else
+      child->SetParent(this);  // a child the application made without a skin
+  }
+  mLayoutSuppressed = false;
+  if (mChildren.GetCount() > 0) UpdateLayout();
+  UpdateConditions();
+  OnCreated();
+  mChildren.MarkChanged();
   return S_OK;
 }
 

@@ -60,6 +60,7 @@ class LControl : public virtual LNotificationClient,
   virtual HResult AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor);
   void SetCreated() { mCreated = true; }
   bool IsCreated() const { return mCreated; }
+  bool IsLayoutSuppressed() const { return mLayoutSuppressed; }
 
   // --- Tree ---
   LControl* GetParent() const { return mParent; }
@@ -202,6 +203,8 @@ class LControl : public virtual LNotificationClient,
   friend class LControlChildList;
 
   void ReleasePendingChildren();
+  void BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
+  HResult RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   RCPtr<LFont> GetBaseFont() const;
   void ApplySkinFont(const LControlDescriptor& descriptor);
 
@@ -234,6 +237,7 @@ class LControl : public virtual LNotificationClient,
   bool mWantsTab = false;
   bool mUseParentToolTip = false;
   bool mCreated = false;
+  bool mLayoutSuppressed = false;  // set while the children are rebuilt
   StringW mText;
   StringW mToolTipText;
   int32_t mIdleRequests = 0;

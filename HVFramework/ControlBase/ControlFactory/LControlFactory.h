@@ -97,6 +97,9 @@ class LControlFactory : private IXmlContentHandler {
   // a null descriptor. Defined with the control base (hv_controls_base),
   // which the factory's own library cannot see.
   RCPtr<LControl> CreateControl(const RCPtr<LControlDescriptor>& descriptor, const RCPtr<LControl>& parent);
+  // Rebuilds a top-level control from the current skin's control of its
+  // name; E_FAIL for null or a name the skin lacks. Defined with CreateControl.
+  HResult ApplySkin(const RCPtr<LControl>& control);
 
   // String tables: each call returns a copy, or null when there is no table.
   RCPtr<LStringTable> GetStringTable(const StringW& key) const;

@@ -159,5 +159,61 @@ TEST_F(ControlCreation, AddChildControlAttachesAndBuildsFromTheDescriptor) {
   EXPECT_FALSE(twin->GetDescriptor());
 }
 
+// A second skin whose "panel" describes b again, adds c and drops a.
+constexpr const char* kSecondSkin = R"(
+<Skins>
+  <Skin Name="First">
+    <SubControl Class="Test.Recorder" Name="panel">
+      <SubControl Class="Test.Recorder" Name="a" LayoutOrder="1"/>
+      <SubControl Class="Test.Recorder" Name="b" LayoutOrder="2" TabStop="1"/>
+    </SubControl>
+  </Skin>
+  <Skin Name="Second">
+    <SubControl Class="Test.Recorder" Name="panel">
+      <SubControl Class="Test.Recorder" Name="b" LayoutOrder="1" TabStop="7"/>
+      <SubControl Class="Test.Recorder" Name="c" LayoutOrder="2"/>
+    </SubControl>
+  </Skin>
+</Skins>)";
+
+TEST_F(ControlCreation, ASkinChangeRebuildsTheControlsAndKeepsTheirChildren) {
+  ASSERT_EQ(LoadSkinBody(kSecondSkin), S_OK);
+  auto skinIndex = [&](const char16_t* name) {
+    for (uint32_t i = 0; i < factory.GetSkins().GetCount(); ++i)
+      if (factory.GetSkins().GetAt(i)->GetSkin()->name == StringW(name)) return static_cast<int32_t>(i);
+    return -1;
+  };
+  ASSERT_GE(skinIndex(u"First"), 0);
+  ASSERT_GE(skinIndex(u"Second"), 0);
+  factory.SetCurrentSkinIndex(skinIndex(u"First"));
+  const RCPtr<LControl> panel = Create(u"panel");
+  ASSERT_TRUE(panel);
+  const RCPtr<LControl> a = panel->FindChildControl(StringW(u"a"));
+  const RCPtr<LControl> b = panel->FindChildControl(StringW(u"b"));
+  panel->SetEnabled(false);
+  b->SetVisible(false);
+  RecorderControl::Log().clear();
+
+  const RCPtr<LControlDescriptor> firstA = a->GetDescriptor();
+  factory.SetCurrentSkinIndex(skinIndex(u"Second"));
+  ASSERT_EQ(factory.ApplySkin(panel), S_OK);
+  // b is rebuilt from the new skin, a (not described any more) is kept as it
+  // was; no control is made for c: a rebuild creates nothing.
+  EXPECT_THAT(RecorderControl::Log(),
+              ElementsAre("panel.CreateFromDescriptor", "panel.removed a@0", "panel.removed b@0",
+                          "b.CreateFromDescriptor", "b.OnCreated after the flag", "a.CreateFromDescriptor",
+                          "a.OnCreated after the flag", "panel.OnCreated after the flag"));
+  ASSERT_EQ(panel->GetChildren().GetCount(), 2u);
+  EXPECT_EQ(panel->GetChildren().GetAt(0).Get(), b.Get());
+  EXPECT_EQ(panel->GetChildren().GetAt(1).Get(), a.Get());
+  EXPECT_EQ(b->GetLayout()->tabStop, 7);
+  EXPECT_EQ(a->GetDescriptor().Get(), firstA.Get());
+  EXPECT_TRUE(b->GetLayout()->visible);       // the new skin's value, applied
+  EXPECT_FALSE(panel->GetLayout()->enabled);  // the control's own state kept
+  EXPECT_EQ(factory.ApplySkin(nullptr), E_FAIL);
+  const RCPtr<LControl> stranger(new RecorderControl(nullptr, StringW(u"stranger")));
+  EXPECT_EQ(factory.ApplySkin(stranger), E_FAIL);
+}
+
 }  // namespace
 }  // namespace HV::Test

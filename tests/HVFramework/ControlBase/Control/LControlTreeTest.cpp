@@ -176,6 +176,21 @@ TEST_F(ControlTree, AttachingAnotherChildReleasesTheWaitingOnesFirst) {
   EXPECT_EQ(kept->GetParent(), other.Get());
 }
 
+TEST_F(ControlTree, DetachingAControlReleasesTheChildrenItWasHolding) {
+  LControl* panel = Child(u"panel");
+  RCPtr<LControl> inner(new RecorderControl(panel, StringW(u"inner")));
+  panel->RemoveChildControl(inner);
+  inner = nullptr;
+  panel->StartIdleNotifications();  // a request of its own as well
+  ASSERT_EQ(panel->GetIdleRequestCount(), 2);
+  RecorderControl::Log().clear();
+  const RCPtr<LControl> held(panel);
+  EXPECT_EQ(mRoot->RemoveChildControl(held), S_OK);
+  EXPECT_THAT(RecorderControl::Log(), ElementsAre("inner.destroy", "root.removed panel@0"));
+  EXPECT_EQ(panel->GetPendingReleaseCount(), 0u);
+  EXPECT_EQ(panel->GetIdleRequestCount(), 0);
+}
+
 TEST_F(ControlTree, AChildOutlivingItsParentHasNoParentLink) {
   RCPtr<LControl> child;
   {
