@@ -17,6 +17,12 @@ constexpr int kPanels = 32;
 constexpr int kChildrenPerPanel = 30;
 constexpr int kControls = 1 + kPanels * (1 + kChildrenPerPanel);
 
+std::string Numbered(const char* prefix, int number) {
+  std::string text(prefix);
+  text.append(std::to_string(number));
+  return text;
+}
+
 std::string TreeSkin() {
   std::string body = "<Skins><Skin Name=\"S\"><SubControl Class=\"Bench.Control\" Name=\"root\">";
   for (int p = 0; p < kPanels; ++p) {
@@ -61,8 +67,8 @@ BENCHMARK(BM_CreateTreeFromSkin);
 // The plain alternative: the same names and shape, attached by hand.
 void BM_AttachTreeByHand(benchmark::State& state) {
   std::vector<StringW> panelNames, childNames;
-  for (int p = 0; p < kPanels; ++p) panelNames.emplace_back(("panel" + std::to_string(p)).c_str());
-  for (int c = 0; c < kChildrenPerPanel; ++c) childNames.emplace_back(("c" + std::to_string(c)).c_str());
+  for (int p = 0; p < kPanels; ++p) panelNames.emplace_back(Numbered("panel", p).c_str());
+  for (int c = 0; c < kChildrenPerPanel; ++c) childNames.emplace_back(Numbered("c", c).c_str());
   for (auto _ : state) {
     RCPtr<LControl> tree(new LControl(nullptr, StringW(u"root")));
     for (const StringW& panelName : panelNames) {
