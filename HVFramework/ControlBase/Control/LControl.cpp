@@ -386,7 +386,10 @@ HResult LControl::Initialize() {
   mHandler = RCPtr<LNotificationHandler<LControl>>(new LNotificationHandler<LControl>(this));
   ApplyCreateParams();
   StringW tip;
-  if (mStringTable && mStringTable->GetString(StringW(u"TOOLTIP"), tip)) mToolTipText = tip;
+  if (mStringTable) {
+    if (mStringTable->GetString(StringW(u"TOOLTIP"), tip)) mToolTipText = tip;
+    LoadHotKeysFromStringTable(mLocalHotKeys, mStringTable, StringW(u"LHK"));
+  }
   return S_OK;
 }
 

@@ -5,6 +5,7 @@
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
+#include "HVFramework/ControlBase/HotKeyMap.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
@@ -181,6 +182,10 @@ class LControl : public virtual LNotificationClient,
   const StringW& GetText() const { return mText; }
   const StringW& GetToolTipText() const { return mToolTipText; }
   bool WantsTab() const { return mWantsTab; }
+  // The key combinations of the string table's "LHK.<notification name>"
+  // entries, loaded by Initialize.
+  bool HasLocalHotKey(const StringW& name) const { return mLocalHotKeys.HasName(name); }
+  const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
 
   // --- Notifications ---
@@ -240,6 +245,7 @@ class LControl : public virtual LNotificationClient,
   bool mLayoutSuppressed = false;  // set while the children are rebuilt
   StringW mText;
   StringW mToolTipText;
+  HotKeyMap mLocalHotKeys;
   int32_t mIdleRequests = 0;
   RCPtrArray<LControl> mPendingRelease;
   ChildControlList mChildren{this};

@@ -215,5 +215,26 @@ TEST_F(ControlCreation, ASkinChangeRebuildsTheControlsAndKeepsTheirChildren) {
   EXPECT_EQ(factory.ApplySkin(stranger), E_FAIL);
 }
 
+TEST_F(ControlCreation, TheControlsStringTableGivesLabelToolTipAndLocalHotKeys) {
+  resources.Add("STRINGS",
+                "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Halvern_StringTable_Definitions><Application "
+                "Name=\"App\"><StringTable ID=\"App|plain\">"
+                "<String ID=\"LABEL\"><Locale LCID=\"9\">Volume</Locale></String>"
+                "<String ID=\"TOOLTIP\"><Locale LCID=\"9\">Turn it up</Locale></String>"
+                "<String ID=\"LHK.NID_APP_EXIT_REQ\"><Locale LCID=\"9\">Alt+VKEY_F4</Locale></String>"
+                "</StringTable></Application></Halvern_StringTable_Definitions>");
+  ASSERT_EQ(factory.LoadStringTables(StringW(u"::STRINGS"), StringW(u"::NONE"), 9), S_OK);
+  const RCPtr<LControl> plain = Create(u"plain");
+  ASSERT_TRUE(plain->GetStringTable());
+  EXPECT_TRUE(plain->GetText() == StringW(u"Volume"));
+  EXPECT_TRUE(plain->GetToolTipText() == StringW(u"Turn it up"));
+  EXPECT_TRUE(plain->GetString(StringW(u"TOOLTIP")) == StringW(u"Turn it up"));
+  EXPECT_TRUE(plain->GetString(StringW(u"MISSING")).GetLength() == 0);
+  EXPECT_TRUE(plain->HasLocalHotKey(StringW(u"NID_APP_EXIT_REQ")));
+  EXPECT_FALSE(plain->HasLocalHotKey(StringW(u"NID_OTHER")));
+  // Another control of the skin has no table of its own.
+  EXPECT_FALSE(Create(u"form")->GetStringTable());
+}
+
 }  // namespace
 }  // namespace HV::Test
