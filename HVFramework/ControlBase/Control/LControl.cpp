@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <ranges>
 #include <string>
 #include <vector>
 
@@ -89,7 +88,9 @@ HResult LControl::Rename(const StringW& name) {
 
 int32_t LControl::FindDescendantControls(const StringW& name, RCPtrArray<LControl>& found) const {
   found.SetCount(0);
-  for (const RCPtr<LControl>& child : mChildren.Snapshot() | std::views::reverse) {
+  const std::vector<RCPtr<LControl>> children = mChildren.Snapshot();
+  for (auto at = children.rbegin(); at != children.rend(); ++at) {
+    const RCPtr<LControl>& child = *at;
     if (child->GetName() == name) found.AddItem(child);
     RCPtrArray<LControl> inner;
     child->FindDescendantControls(name, inner);
