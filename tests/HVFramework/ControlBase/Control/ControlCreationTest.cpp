@@ -215,6 +215,16 @@ TEST_F(ControlCreation, ASkinChangeRebuildsTheControlsAndKeepsTheirChildren) {
   EXPECT_EQ(factory.ApplySkin(stranger), E_FAIL);
 }
 
+TEST_F(ControlCreation, AFactoryWithoutSkinsFindsAndBuildsNothing) {
+  LControlFactory empty{StringW(u"App")};
+  for (int32_t index : {0, -1, 3}) {
+    empty.SetCurrentSkinIndex(index);
+    EXPECT_FALSE(empty.FindControlDescriptor(StringW(u"panel")));
+    EXPECT_EQ(empty.ApplySkin(Create(u"plain")), E_FAIL);
+  }
+  EXPECT_FALSE(empty.CreateControl(nullptr, nullptr));
+}
+
 TEST_F(ControlCreation, TheControlsStringTableGivesLabelToolTipAndLocalHotKeys) {
   resources.Add("STRINGS",
                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Halvern_StringTable_Definitions><Application "
