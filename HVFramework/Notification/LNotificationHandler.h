@@ -5,6 +5,7 @@
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/Notification/Receivable.h"
 
+#include <cstdint>
 #include <map>
 
 namespace HV {
@@ -24,32 +25,37 @@ class LNotificationHandler : public virtual LRefCountedObject {
 
   explicit LNotificationHandler(T* owner) : mOwner(owner) {}
 
-  // Registers the owner at source for name and enters the handler; an entry
-  // already there for (source, name) stays. E_INVALIDARG for a null source,
-  // E_FAIL when the registration gives no name.
-  HResult SetNotification(Handler handler, const RCPtr<LNotificationDistributor>& source, const WChar* name,
-                          int32_t flags = 0) {
+  // Registers the owner at source for name and enters the handler with a
+  // value kept beside it; an entry already there for (source, name) stays.
+  // E_INVALIDARG for a null source, E_FAIL when the registration gives no name.
+  HResult SetNotification(Handler handler, intptr_t value, const RCPtr<LNotificationDistributor>& source,
+                          const WChar* name, int32_t flags = 0) {
     if (!source) return E_INVALIDARG;
     const WChar* id = static_cast<LNotificationClient*>(mOwner)->RegisterNotification(source, name, flags);
     if (!id) return E_FAIL;
-    mEntries.emplace(Receivable{source.Get(), id}, handler);
+    mEntries.emplace(Receivable{source.Get(), id}, Entry{handler, value});
     return S_OK;
+  }
+  HResult SetNotification(Handler handler, const RCPtr<LNotificationDistributor>& source, const WChar* name,
+                          int32_t flags = 0) {
+    return SetNotification(handler, 0, source, name, flags);
   }
 
   // Enters a handler for deliveries without a source, registering nowhere.
   HResult AddHandler(Handler handler, const WChar* name) {
     const WChar* id = InternNotificationName(name);
     if (!id) return E_FAIL;
-    mEntries.emplace(Receivable{nullptr, id}, handler);
+    mEntries.emplace(Receivable{nullptr, id}, Entry{handler, 0});
     return S_OK;
   }
 
   // The handler's result, or 0 when no entry matches.
   HResult Dispatch(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
     if (!notification) return S_OK;
-    const auto entry = mEntries.find(Receivable{source.Get(), InternNotificationName(notification->GetName())});
+    const auto entry =
+        mEntries.find(Receivable{source.Get(), InternNotificationName(notification->GetName())});
     if (entry == mEntries.end()) return S_OK;
-    return (mOwner->*(entry->second))(source, notification);
+    return (mOwner->*(entry->second.handler))(source, notification);
   }
 
   // Removes the entry for (source, name); false when there is none.
@@ -61,9 +67,27 @@ class LNotificationHandler : public virtual LRefCountedObject {
     return mEntries.count(Receivable{source.Get(), InternNotificationName(name)}) > 0;
   }
 
+  // Reads back the handler and value entered for (source, name); false, with
+  // both outputs untouched, when there is no entry.
+  bool GetNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name, Handler& handler,
+                       intptr_t& value) const {
+    const auto entry = mEntries.find(Receivable{source.Get(), InternNotificationName(name)});
+    if (entry == mEntries.end()) return false;
+    handler = entry->second.handler;
+    value = entry->second.value;
+    return true;
+  }
+
+  T* GetOwner() const { return mOwner; }
+
  private:
+  struct Entry {
+    Handler handler;
+    intptr_t value;
+  };
+
   T* const mOwner;  // owns this table
-  std::map<Receivable, Handler> mEntries;
+  std::map<Receivable, Entry> mEntries;
 };
 
 }  // namespace HV

@@ -12,6 +12,8 @@ template <class T>
 class LHolder : public virtual LRefCountedObject {
  public:
   LHolder() : mValue(new (std::nothrow) T()) {}
+  // Holds a copy of value (a notification payload made in one step).
+  explicit LHolder(const T& value) : mValue(new (std::nothrow) T(value)) {}
 
   // Null only when the value could not be allocated.
   T* GetValue() const { return mValue.get(); }

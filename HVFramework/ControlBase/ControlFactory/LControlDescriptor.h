@@ -7,14 +7,18 @@
 
 namespace HV {
 
+class LControl;
+
 // LControlDescriptor: one control of a skin tree: class, name, children in
 // layout order, skin, layout and create parameters. Built while the skin is
 // read; shared and read-only afterwards. The parent owns its children; the
 // back pointer to the parent holds no reference.
 class LControlDescriptor : public virtual LRefCountedObject {
  public:
-  // The create function of the class, cached by the control-class registry.
-  using CreateFunction = void* (*)();
+  // The create function of the class, cached by the control-class registry:
+  // builds a control under parent (null for a top-level one) into result.
+  using CreateFunction = RCPtr<LControl>& (*)(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                              const RCPtr<LControlDescriptor>& descriptor);
 
   static RCPtr<LControlDescriptor> Create(const StringW& className, const StringW& name,
                                           LControlDescriptor* parent) {

@@ -246,6 +246,21 @@ RCPtr<LStringTable> LControlFactory::GetApplicationStringTable() const {
   return GetStringTable(StringW(u"|") + mApplicationName);
 }
 
+HResult LControlFactory::RegisterControlCreateFunction(const StringW& className,
+                                                       LControlDescriptor::CreateFunction function) {
+  mCreateFunctions.emplace(className, function);
+  return S_OK;
+}
+
+HResult LControlFactory::GetControlCreateFunction(const StringW& className,
+                                                  LControlDescriptor::CreateFunction& function) const {
+  const auto entry = mCreateFunctions.find(className);
+  if (entry == mCreateFunctions.end())
+    Throw<std::runtime_error>(HV_HERE("HV::LControlFactory::GetControlCreateFunction"));
+  function = entry->second;
+  return S_OK;
+}
+
 RCPtr<LStringTable> LControlFactory::GetControlStringTable(const LControlDescriptor* parent,
                                                            const StringW& name) const {
   const StringW& owner = parent ? parent->GetClassName() : mApplicationName;

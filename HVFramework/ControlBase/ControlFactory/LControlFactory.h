@@ -84,6 +84,23 @@ class LControlFactory : private IXmlContentHandler {
   // (name when not empty, size when >= 1, style when not -1) and returns false.
   bool GetSkinFont(StringW& name, float& size, int32_t& style) const;
 
+  // The control-class registry. A name registered already keeps its first
+  // function; 0 either way.
+  HResult RegisterControlCreateFunction(const StringW& className,
+                                        LControlDescriptor::CreateFunction function);
+  // 0 with the function; an unregistered name (compared exactly) throws a
+  // Runtime Error.
+  HResult GetControlCreateFunction(const StringW& className,
+                                   LControlDescriptor::CreateFunction& function) const;
+  // Builds one control with its subtree from descriptor under parent,
+  // resolving and caching the class's create function on first use; null for
+  // a null descriptor. Defined with the control base (hv_controls_base),
+  // which the factory's own library cannot see.
+  RCPtr<LControl> CreateControl(const RCPtr<LControlDescriptor>& descriptor, const RCPtr<LControl>& parent);
+  // Rebuilds a top-level control from the current skin's control of its
+  // name; E_FAIL for null or a name the skin lacks. Defined with CreateControl.
+  HResult ApplySkin(const RCPtr<LControl>& control);
+
   // String tables: each call returns a copy, or null when there is no table.
   RCPtr<LStringTable> GetStringTable(const StringW& key) const;
   RCPtr<LStringTable> GetFrameworkStringTable() const { return GetStringTable(StringW(u"Framework")); }
@@ -98,6 +115,7 @@ class LControlFactory : private IXmlContentHandler {
 
  private:
   using TextMap = std::map<StringW, StringW>;
+  std::map<StringW, LControlDescriptor::CreateFunction> mCreateFunctions;
   using StartHandler = void (LControlFactory::*)(const XmlAttributes&);
   struct ElementRow {
     std::u16string_view name;

@@ -41,13 +41,17 @@ class ConstRCPtrArray : public IArray<ConstRCPtr<T>> {
   Item* GetData() override { return Slots(); }
   Item* GetItemPtr(uint32_t index) override { return Slots() + index; }
 
-  HResult InsertItem(uint32_t index, const Item& item) override {
-    return StoreAt(index, item);
-  }
+  HResult InsertItem(uint32_t index, const Item& item) override { return StoreAt(index, item); }
   HResult RemoveItem(uint32_t index, Item& out) override {
     return MoveOut(index, out, "ConstRCPtrArray", __FILE__, __LINE__);
   }
   HResult RemoveLastItem(Item& out) override { return MoveOutLast(out); }
+
+  // The item at index; Out of Range for an index not below the count.
+  const Item& GetAt(uint32_t index) const {
+    if (index >= GetCount()) ThrowOutOfRangeFor("ConstRCPtrArray", __FILE__, __LINE__, "GetAt");
+    return Slots()[index];
+  }
 
   // Exchanges the two slots' pointers; no count changes.
   HResult SwapItems(uint32_t a, uint32_t b) override {
@@ -131,10 +135,11 @@ class ConstRCPtrArray : public IArray<ConstRCPtr<T>> {
     return static_cast<HResult>(GetCount());
   }
 
-  // Out of Range, naming the instantiation's RemoveItem.
-  [[noreturn]] void ThrowOutOfRangeFor(const char* arrayClass, const char* file, int line) const {
+  // Out of Range, naming the instantiation's method (RemoveItem unless told).
+  [[noreturn]] void ThrowOutOfRangeFor(const char* arrayClass, const char* file, int line,
+                                       const char* method = "RemoveItem") const {
     Detail::ThrowOutOfRange(
-        Detail::ContainerFunctionName(arrayClass, typeid(T), {Granularity, Slack}, "RemoveItem"), file, line);
+        Detail::ContainerFunctionName(arrayClass, typeid(T), {Granularity, Slack}, method), file, line);
   }
 
  private:

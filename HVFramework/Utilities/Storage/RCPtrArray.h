@@ -69,6 +69,12 @@ class RCPtrArray : public IArray<RCPtr<T>>, public ConstRCPtrArray<T, Granularit
     return this->MoveOut(index, out, "RCPtrArray", __FILE__, __LINE__);
   }
   HResult RemoveLastItem(Item& out) override { return this->MoveOutLast(out); }
+  // The item at index; Out of Range for an index not below the count.
+  Item& GetAt(uint32_t index) {
+    if (index >= GetCount()) this->ThrowOutOfRangeFor("RCPtrArray", __FILE__, __LINE__, "GetAt");
+    return ConstBase::Slots()[index];
+  }
+  const Item& GetAt(uint32_t index) const { return const_cast<RCPtrArray*>(this)->GetAt(index); }
   // An empty reference named by nullptr would fit both views' items.
   HResult AddItem(std::nullptr_t) { return Interface::AddItem(Item()); }
   HResult InsertItem(uint32_t index, std::nullptr_t) { return InsertItem(index, Item()); }

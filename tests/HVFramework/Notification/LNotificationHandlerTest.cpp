@@ -1,7 +1,10 @@
 #include "HVFramework/Notification/LNotificationHandler.h"
 
+#include "HVFramework/Notification/CAutoNotificationDisabler.h"
+
 #include "HVFramework/Notification/LNotificationDistributor.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -165,6 +168,69 @@ TEST_F(LNotificationHandlerTest, SubscribingRefusesANullSourceOrName) {
   EXPECT_EQ(mReceiver->mBaseTable->SetNotification(&BaseReceiver::OnBase, nullptr, kName), E_INVALIDARG);
   EXPECT_EQ(mReceiver->mBaseTable->SetNotification(&BaseReceiver::OnBase, mSource, u""), E_FAIL);
   EXPECT_EQ(mReceiver->GetRegistrationCount(), 1);
+}
+
+TEST_F(LNotificationHandlerTest, AnEntryGivesBackItsHandlerAndValue) {
+  const RCPtr<LNotificationDistributor> other(new LNotificationDistributor);
+  ASSERT_EQ(mReceiver->mDerivedTable->SetNotification(&DerivedReceiver::OnOther, 42, other, kName), S_OK);
+  LNotificationHandler<DerivedReceiver>::Handler handler = nullptr;
+  intptr_t value = -1;
+  ASSERT_TRUE(mReceiver->mDerivedTable->GetNotification(other, kName, handler, value));
+  EXPECT_EQ(handler, &DerivedReceiver::OnOther);
+  EXPECT_EQ(value, 42);
+  ASSERT_TRUE(mReceiver->mDerivedTable->GetNotification(mSource, kName, handler, value));
+  EXPECT_EQ(handler, &DerivedReceiver::OnDerived);
+  EXPECT_EQ(value, 0);  // entered without a value
+
+  handler = nullptr;
+  value = 7;
+  EXPECT_FALSE(mReceiver->mDerivedTable->GetNotification(other, u"NID_LEFT_CLICK", handler, value));
+  EXPECT_EQ(handler, nullptr);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(mReceiver->mDerivedTable->SetNotification(&DerivedReceiver::OnOther, 1, nullptr, kName),
+            E_INVALIDARG);
+}
+
+TEST_F(LNotificationHandlerTest, ADisablerSilencesOneRegistrationForItsScope) {
+  {
+    CAutoNotificationDisabler<DerivedReceiver> quiet(mReceiver->mDerivedTable, mSource, kName);
+    EXPECT_FALSE(mReceiver->mDerivedTable->HasHandler(mSource, kName));
+    EXPECT_FALSE(mSource->HasClient(mReceiver));
+    EXPECT_TRUE(Send().empty());
+  }
+  // This receiver's unsubscription clears every level; the disabler restores its own.
+  EXPECT_EQ(Send(), Strings{"derived"});
+  EXPECT_EQ(mReceiver->GetRegistrationCount(), 1);
+}
+
+TEST_F(LNotificationHandlerTest, ADisablerRestoresTheValueAndTheRegistrationFlags) {
+  const RCPtr<LNotificationDistributor> other(new LNotificationDistributor);
+  ASSERT_EQ(mReceiver->mDerivedTable->SetNotification(&DerivedReceiver::OnOther, 5, other, kName,
+                                                      LNotificationClient::kLatestOnly),
+            S_OK);
+  { CAutoNotificationDisabler<DerivedReceiver> quiet(mReceiver->mDerivedTable, other, kName); }
+  LNotificationHandler<DerivedReceiver>::Handler handler = nullptr;
+  intptr_t value = 0;
+  ASSERT_TRUE(mReceiver->mDerivedTable->GetNotification(other, kName, handler, value));
+  EXPECT_EQ(handler, &DerivedReceiver::OnOther);
+  EXPECT_EQ(value, 5);
+  int32_t flags = 0;
+  EXPECT_EQ(other->GetClientFlags(mReceiver, kName, flags), S_OK);
+  EXPECT_EQ(flags, LNotificationClient::kLatestOnly);
+  EXPECT_EQ(Send(), (Strings{"derived", "base"}));  // the other source's scope left this one alone
+}
+
+TEST_F(LNotificationHandlerTest, ADisablerWithoutARegistrationThrowsFailedResult) {
+  try {
+    CAutoNotificationDisabler<DerivedReceiver> quiet(mReceiver->mDerivedTable, mSource, u"NID_LEFT_CLICK");
+    FAIL() << "no exception";
+  } catch (const Exception<FailedResultException>& error) {
+    EXPECT_THAT(error.what(), ::testing::StartsWith("Failed Result : "));
+    EXPECT_THAT(error.what(),
+                ::testing::HasSubstr(
+                    " : HV::CAutoNotificationDisabler<class HV::(anonymous namespace)::DerivedReceiver>"
+                    "::CAutoNotificationDisabler : "));
+  }
 }
 
 }  // namespace

@@ -57,9 +57,8 @@ TEST_P(ReleaseHook, RunsOnlyWhenTheLastOutsideReferenceGoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, ReleaseHook,
-                         ::testing::Values(HookCase{1, 0, false}, HookCase{3, 0, false},
-                                           HookCase{3, 2, true}, HookCase{3, 1, false},
-                                           HookCase{2, 1, true}, HookCase{5, 4, true},
+                         ::testing::Values(HookCase{1, 0, false}, HookCase{3, 0, false}, HookCase{3, 2, true},
+                                           HookCase{3, 1, false}, HookCase{2, 1, true}, HookCase{5, 4, true},
                                            HookCase{4, 2, false}),
                          HookCaseName);
 
@@ -178,6 +177,14 @@ TEST(LTaggableObject, ReleasesItsTagWithIt) {
     EXPECT_EQ(tagged->GetTag()->GetRefCount(), 1);
   }
   EXPECT_THAT(log, ElementsAre("made", "gone"));
+}
+
+TEST(LHolder, MadeWithItsValueHoldsACopy) {
+  RCPtr<LHolder<int>> number(new LHolder<int>(-17));
+  ASSERT_NE(number->GetValue(), nullptr);
+  EXPECT_EQ(*number->GetValue(), -17);
+  RCPtr<LHolder<bool>> flag(new LHolder<bool>(true));
+  EXPECT_TRUE(*flag->GetValue());
 }
 
 TEST(LHolder, ValueStartsValueInitialised) {

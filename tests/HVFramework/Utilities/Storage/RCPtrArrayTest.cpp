@@ -125,6 +125,27 @@ TEST_F(ReferenceArray, RemoveItemPastTheEndThrowsAndLeavesOutAlone) {
   EXPECT_THROW(mArray.AsConst().RemoveItem(0xFFFFFFFFu, constOut), std::out_of_range);
 }
 
+TEST_F(ReferenceArray, GetAtReadsInsideTheArrayAndThrowsOutside) {
+  FillFour();
+  mArray.AddItem(nullptr);
+  EXPECT_EQ(mArray.GetAt(2).Get(), mArray.GetItemPtr(2)->Get());
+  EXPECT_FALSE(mArray.GetAt(4));  // the appended empty reference
+  const RCPtrArray<ReleaseLogger>& constant = mArray;
+  EXPECT_EQ(constant.GetAt(0).Get(), mArray.GetItemPtr(0)->Get());
+  for (uint32_t index : {5u, 0xFFFFFFFFu}) {
+    try {
+      mArray.GetAt(index);
+      FAIL() << "no exception for " << index;
+    } catch (const std::out_of_range& error) {
+      EXPECT_THAT(error.what(),
+                  StartsWith("Out of Range : HV::RCPtrArray<class HV::Test::ReleaseLogger,1,0>::GetAt : "));
+    }
+  }
+  const ConstRCPtrArray<ReleaseLogger>& base = mArray;
+  EXPECT_THROW(base.GetAt(5), std::out_of_range);
+  EXPECT_TRUE(mGone.empty());
+}
+
 TEST_F(ReferenceArray, StoringTakesOneReferencePerSlot) {
   RCPtr<ReleaseLogger> p(new ReleaseLogger(mGone, "P"));
   EXPECT_EQ(mArray.AddItem(p), 0);

@@ -1,0 +1,452 @@
+#include "HVFramework/ControlBase/Control/LControl.h"
+
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/LValueParam.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/Notification/LNotification.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace HV {
+namespace {
+
+const RCPtr<LLayoutDescriptor>& DefaultLayout() {
+  static const RCPtr<LLayoutDescriptor> layout = LLayoutDescriptor::Create();
+  return layout;
+}
+
+// The control's own copy of a layout description.
+RCPtr<LLayoutDescriptor> CopyLayout(const LLayoutDescriptor& layout) {
+  return DynamicCast<LLayoutDescriptor>(layout.CreateCopy());
+}
+
+// The text read as a decimal number the way the C library reads one: leading
+// blanks skipped, the longest numeric prefix taken, 0 when there is none.
+double TextToDouble(const StringW& text) {
+  std::string ascii;
+  for (char16_t unit : text.GetView()) ascii.push_back(unit < 0x80 ? static_cast<char>(unit) : '\x7f');
+  return std::strtod(ascii.c_str(), nullptr);
+}
+
+}  // namespace
+
+LControl::LControl(LControl* parent, const StringW& name)
+    : mName(name), mLayout(CopyLayout(*DefaultLayout())) {
+  if (LControlFactory* factory = GetApplicationControlFactory()) {
+    const LControlDescriptor* parentDescriptor = parent ? parent->mDescriptor.Get() : nullptr;
+    mStringTable = factory->GetControlStringTable(parentDescriptor, name);
+  }
+  // A sibling of the same name refuses the attachment; the control then
+  // starts without a parent (and the attachment never holds the only count).
+  if (parent && !parent->mChildren.Find(name)) SetParent(parent);
+}
+
+LControl::~LControl() = default;
+
+// --- Tree ---
+
+HResult LControl::SetParent(LControl* parent) {
+  if (parent == mParent) return S_FALSE;
+  const RCPtr<LControl> self(this);
+  if (mParent) mParent->mChildren.Remove(this);
+  if (parent) {
+    parent->ReleasePendingChildren();
+    return parent->mChildren.Add(self);
+  }
+  return S_OK;
+}
+
+HResult LControl::RemoveChildControl(const RCPtr<LControl>& child) {
+  if (!child || child->mParent != this) return E_INVALIDARG;
+  child->Detach();
+  const bool firstPending = mPendingRelease.GetCount() == 0;
+  mPendingRelease.AddItem(child);
+  if (firstPending) StartIdleNotifications();
+  return S_OK;
+}
+
+void LControl::ReleasePendingChildren() {
+  if (mPendingRelease.GetCount() == 0) return;
+  // Detach may reach back into this control; work on the array taken out.
+  RCPtrArray<LControl> pending;
+  pending.AppendItems(mPendingRelease.AsConst());
+  mPendingRelease.SetCount(0);
+  StopIdleNotifications();
+  for (uint32_t i = 0; i < pending.GetCount(); ++i) pending.GetAt(i)->Detach();
+}
+
+HResult LControl::Rename(const StringW& name) {
+  if (mParent) return mParent->mChildren.Rename(this, name);
+  if (mName == name) return S_FALSE;
+  mName = name;
+  return S_OK;
+}
+
+int32_t LControl::FindDescendantControls(const StringW& name, RCPtrArray<LControl>& found) const {
+  found.SetCount(0);
+  const std::vector<RCPtr<LControl>> children = mChildren.Snapshot();
+  for (auto at = children.rbegin(); at != children.rend(); ++at) {
+    const RCPtr<LControl>& child = *at;
+    if (child->GetName() == name) found.AddItem(child);
+    RCPtrArray<LControl> inner;
+    child->FindDescendantControls(name, inner);
+    for (uint32_t i = inner.GetCount(); i-- > 0;) found.AddItem(inner.GetAt(i));
+  }
+  return static_cast<int32_t>(found.GetCount());
+}
+
+LControl* LControl::GetTopLevelControl() {
+  LControl* top = this;
+  while (top->mParent) top = top->mParent;
+  return top;
+}
+
+HResult LControl::Detach() {
+  const RCPtr<LControl> self(this);
+  SetVisible(false);
+  SetClipToParent(true);
+  // Out of the tree the control can hold no capture, focus, press or hover.
+  ChangeInteractionFlags(0, ~0u);
+  mHandler = nullptr;
+  // Children waiting for release go now, with the request made for them.
+  ReleasePendingChildren();
+  while (mIdleRequests > 0) StopIdleNotifications();
+  if (mParent) mParent->mChildren.Remove(this);
+  return S_OK;
+}
+
+void LControl::DetachAllChildren() {
+  for (const RCPtr<LControl>& child : mChildren.Snapshot()) mChildren.Remove(child.Get());
+}
+
+// --- Idle ticks ---
+
+HResult LControl::StartIdleNotifications() {
+  ++mIdleRequests;
+  return S_OK;
+}
+
+HResult LControl::StopIdleNotifications() {
+  if (mIdleRequests > 0) --mIdleRequests;
+  return S_OK;
+}
+
+void LControl::ProcessIdle() {
+  const RCPtr<LControl> self(this);
+  ReleasePendingChildren();
+  OnIdleTick();
+}
+
+// --- State kept in the layout descriptor ---
+
+bool LControl::IsVisible(bool recursive) const {
+  for (const LControl* control = this; control; control = recursive ? control->mParent : nullptr) {
+    if (!control->mLayout->visible || control->mRect.width <= 0 || control->mRect.height <= 0) return false;
+  }
+  return true;
+}
+
+bool LControl::IsEnabled(bool recursive) const {
+  for (const LControl* control = this; control; control = recursive ? control->mParent : nullptr) {
+    if (!control->mLayout->enabled) return false;
+  }
+  return true;
+}
+
+bool LControl::SetVisible(bool visible) {
+  if (mLayout->visible != visible) {
+    mLayout->visible = visible;
+    UpdateConditions();
+  }
+  return IsVisible(true);
+}
+
+void LControl::SetEnabled(bool enabled) {
+  if (mLayout->enabled == enabled) return;
+  mLayout->enabled = enabled;
+  UpdateConditions();
+}
+
+bool LControl::SetClipToParent(bool clip) {
+  if (mLayout->clipToParent == clip) return clip;
+  mLayout->clipToParent = clip;
+  if (mParent) mParent->mChildren.MarkChanged();
+  return clip;
+}
+
+void LControl::SetNotFocusable(bool notFocusable) {
+  mNotFocusable = notFocusable;
+  int32_t& tabStop = mLayout->tabStop;
+  if (notFocusable && tabStop >= 0) tabStop = tabStop == 0 ? -1 : -tabStop;
+  if (!notFocusable && tabStop < 0) tabStop = -tabStop;
+  if (mParent) mParent->mChildren.MarkChanged();
+}
+
+void LControl::SetRect(const Rect& rect) {
+  mRect = rect;
+  UpdateConditions();
+}
+
+HResult LControl::UpdateLayout() { return mDescriptor ? S_OK : E_FAIL; }
+
+// --- Conditions ---
+
+uint32_t LControl::GetConditions() const {
+  uint32_t word = mInteraction;
+  if (IsEnabled(true)) word |= kEnabled;
+  if (IsVisible(true)) word |= kVisible;
+  if ((mInteraction & kMouseOver) || mHoverOverride) word |= kHover;
+  return word;
+}
+
+void LControl::UpdateConditions() {
+  const uint32_t word = GetConditions();
+  if (word == mConditions->current) return;
+  const RCPtr<LControl> self(this);
+  const uint32_t previous = mConditions->current;
+  mConditions->previous = previous;
+  mConditions->current = word;
+  mConditions->x = mMouseX;
+  mConditions->y = mMouseY;
+  const uint32_t changed = previous ^ word;
+  if (mDragMode != 0 && (changed & kLeftDrag) && !(word & kLeftDrag)) OnDragEnd();
+  OnConditionsChanged(mConditions);
+  static constexpr struct {
+    uint32_t bits;
+    const WChar* name;
+  } kNotifications[] = {
+      {kHasFocus, u"NID_HAS_FOCUS_CONDITION_CHANGE"},
+      {kContainsFocus, u"NID_CONTAINS_FOCUS_CONDITION_CHANGE"},
+      {kHover, u"NID_HOVER_CONDITION_CHANGE"},
+      {kCapture, u"NID_CAPTURE_CONDITION_CHANGE"},
+      {kLeftDown | kLeftDrag, u"NID_LEFT_DRAG_CONDITION_CHANGE"},
+      {kMiddleDown | kMiddleDrag, u"NID_MIDDLE_DRAG_CONDITION_CHANGE"},
+      {kRightDown | kRightDrag, u"NID_RIGHT_DRAG_CONDITION_CHANGE"},
+      {kEnabled, u"NID_ENABLED_CONDITION_CHANGE"},
+      {kVisible, u"NID_VISIBLITY_CONDITION_CHANGE"},
+  };
+  const RCPtr<LRefCountedObject> payload = mConditions;
+  SendNotification(LNotification::Create(u"NID_CONDITION_CHANGE", payload));
+  for (const auto& entry : kNotifications)
+    if (changed & entry.bits) SendNotification(LNotification::Create(entry.name, payload));
+  if (mDragMode != 0 && (changed & kLeftDrag) && (word & kLeftDrag)) OnDragStart();
+  if (changed & (kEnabled | kVisible)) {
+    const std::vector<RCPtr<LControl>> children = mChildren.Snapshot();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) (*child)->UpdateConditions();
+  }
+}
+
+void LControl::ChangeInteractionFlags(uint32_t set, uint32_t clear) {
+  constexpr uint32_t kInteraction = kEnabled - 1;
+  const uint32_t word = ((mInteraction & ~clear) | set) & kInteraction;
+  if (word == mInteraction) return;
+  mInteraction = word;
+  UpdateConditions();
+}
+
+void LControl::SetHoverOverride(bool hover) {
+  if (hover == mHoverOverride) return;
+  mHoverOverride = hover;
+  UpdateConditions();
+}
+
+void LControl::SetDragMode(int32_t mode, uint32_t constraints) {
+  mDragMode = mode;
+  mDragConstraints = constraints;
+}
+
+// --- Value ---
+
+double LControl::SetNormalizedValue(double value) {
+  value = std::clamp(value, 0.0, 1.0);
+  if (value == mNormalizedValue) return mNormalizedValue;
+  mNormalizedValue = value;
+  OnValueChanged();
+  const RCPtr<LValueParam> param = LValueParam::Create(NormalizedToValue(value), value);
+  SendNotification(LNotification::Create(u"NID_VALUE_CHANGE", param));
+  return mNormalizedValue;
+}
+
+HResult LControl::SetRange(double start, double end, int32_t scaleType) {
+  const bool valid = scaleType == kLinear || (scaleType == kLogarithmic && start > 0 && end > 0);
+  if (!valid) return E_INVALIDARG;
+  mScaleType = scaleType;
+  mRangeStart = start;
+  mRangeEnd = end;
+  return S_OK;
+}
+
+double LControl::NormalizedToValue(double position) const {
+  if (mScaleType == kLogarithmic) return mRangeStart * std::pow(mRangeEnd / mRangeStart, position);
+  return mRangeStart + (mRangeEnd - mRangeStart) * position;
+}
+
+double LControl::ValueToNormalized(double value) const {
+  value = std::clamp(value, std::min(mRangeStart, mRangeEnd), std::max(mRangeStart, mRangeEnd));
+  if (mRangeStart == mRangeEnd) return 0;
+  if (mScaleType == kLogarithmic) return std::log(value / mRangeStart) / std::log(mRangeEnd / mRangeStart);
+  return (value - mRangeStart) / (mRangeEnd - mRangeStart);
+}
+
+double LControl::SetValue(double value) {
+  SetNormalizedValue(ValueToNormalized(value));
+  return GetValue();
+}
+
+// --- Creation ---
+
+HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  if (!descriptor) return E_INVALIDARG;
+  if (mCreated) return RebuildFromDescriptor(descriptor);
+  BuildFromDescriptor(descriptor);
+  StringW label;
+  if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
+  DetachAllChildren();
+  mRect = Rect{};
+  UpdateLayout();
+  mConditions->previous = mConditions->current = GetConditions();
+  return S_OK;
+}
+
+void LControl::BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  mDescriptor = descriptor;
+  const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
+  mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
+  ApplySkinFont(*descriptor);
+}
+
+// A second build, after a change of skin: the control keeps its visible and
+// enabled state, its text and its children, which are rebuilt from the new
+// skin where it describes them and kept as they are where it does not.
+HResult LControl::RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  const RCPtr<LControl> self(this);
+  const bool wasVisible = mLayout->visible;
+  const bool wasEnabled = mLayout->enabled;
+  SetClipToParent(true);
+  BuildFromDescriptor(descriptor);
+  std::vector<RCPtr<LControl>> former = mChildren.Snapshot();
+  DetachAllChildren();
+  mRect = Rect{};
+  const bool skinVisible = mLayout->visible;
+  mLayout->visible = wasVisible;
+  if (skinVisible != wasVisible) SetVisible(skinVisible);
+  mLayout->enabled = wasEnabled;
+  StringW notFocusable;
+  if (GetCreateParam(u"NOT_FOCUSABLE", notFocusable)) SetNotFocusable(IsTrueText(notFocusable));
+
+  mLayoutSuppressed = true;
+  const RCPtrArray<LControlDescriptor>& described = descriptor->GetChildren();
+  for (uint32_t i = 0; i < described.GetCount(); ++i) {
+    const RCPtr<LControlDescriptor>& childDescriptor = described.GetAt(i);
+    for (auto child = former.begin(); child != former.end(); ++child) {
+      if ((*child)->GetName() == childDescriptor->GetName()) {
+        AddChildControl(*child, childDescriptor);
+        former.erase(child);
+        break;
+      }
+    }
+  }
+  for (const RCPtr<LControl>& child : former) {
+    if (child->GetDescriptor())
+      AddChildControl(child, child->GetDescriptor());
+    else
+      child->SetParent(this);  // a child the application made without a skin
+  }
+  mLayoutSuppressed = false;
+  if (mChildren.GetCount() > 0) UpdateLayout();
+  UpdateConditions();
+  OnCreated();
+  mChildren.MarkChanged();
+  return S_OK;
+}
+
+HResult LControl::CreateChildControls(const RCPtr<LControlDescriptor>& descriptor) {
+  mChildren.MarkChanged();
+  DetachAllChildren();
+  LControlFactory* factory = GetApplicationControlFactory();
+  if (descriptor && factory) {
+    const RCPtr<LControl> self(this);
+    const RCPtrArray<LControlDescriptor>& children = descriptor->GetChildren();
+    for (uint32_t i = 0; i < children.GetCount(); ++i) {
+      const RCPtr<LControlDescriptor>& child = children.GetAt(i);
+      StringW deferred;
+      const RCPtr<LStringTable>& params = child->GetCreateParams();
+      if (params && params->GetString(StringW(u"DEFER_CREATE"), deferred) && IsTrueText(deferred)) continue;
+      factory->CreateControl(child, self);
+    }
+  }
+  UpdateLayout();
+  return S_OK;
+}
+
+HResult LControl::Initialize() {
+  mHandler = RCPtr<LNotificationHandler<LControl>>(new LNotificationHandler<LControl>(this));
+  ApplyCreateParams();
+  StringW tip;
+  if (mStringTable) {
+    if (mStringTable->GetString(StringW(u"TOOLTIP"), tip)) mToolTipText = tip;
+    LoadHotKeysFromStringTable(mLocalHotKeys, mStringTable, StringW(u"LHK"));
+  }
+  return S_OK;
+}
+
+HResult LControl::ApplyCreateParams() {
+  StringW text;
+  if (GetCreateParam(u"INITIAL_VALUE", text)) SetNormalizedValue(TextToDouble(text));
+  if (GetCreateParam(u"NOT_FOCUSABLE", text))
+    SetNotFocusable(IsTrueText(text));
+  else
+    SetNotFocusable(mLayout->tabStop < 0);
+  if (GetCreateParam(u"USE_PARENT_TOOLTIP", text)) mUseParentToolTip = IsTrueText(text);
+  if (GetCreateParam(u"WANTS_TAB", text)) mWantsTab = IsTrueText(text);
+  return S_OK;
+}
+
+HResult LControl::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
+  if (!child || !descriptor) return E_FAIL;
+  const HResult attached = child->SetParent(this);
+  if (attached < 0) return attached;
+  return child->CreateFromDescriptor(descriptor);
+}
+
+bool LControl::GetCreateParam(const WChar* id, StringW& text) const {
+  if (!mDescriptor || !mDescriptor->GetCreateParams()) return false;
+  return mDescriptor->GetCreateParams()->GetString(StringW(id), text);
+}
+
+bool LControl::IsTrueText(const StringW& text) { return text.Trim().ToLower() == StringW(u"true"); }
+
+StringW LControl::GetString(const StringW& key) const {
+  StringW text;
+  if (mStringTable) mStringTable->GetString(key, text);
+  return text;
+}
+
+// --- Notifications ---
+
+void LControl::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                   const RCPtr<LNotification>& notification) {
+  if (!mCreated || !mHandler) return;
+  const RCPtr<LNotificationHandler<LControl>> handler = mHandler;
+  handler->Dispatch(source, notification);
+}
+
+HResult LControl::UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) {
+  if (mHandler) mHandler->RemoveHandler(source, name);
+  return LNotificationClient::UnregisterNotification(source, name);
+}
+
+HResult LControl::ReleaseInternalReferences() {
+  if (mParent) return E_FAIL;
+  mHandler = nullptr;
+  LNotificationClient::ReleaseInternalReferences();
+  UnregisterAllClients();
+  DetachAllChildren();
+  return LRefCountedObject::ReleaseInternalReferences();
+}
+
+}  // namespace HV

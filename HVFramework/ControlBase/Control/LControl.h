@@ -1,0 +1,254 @@
+#pragma once
+
+#include "HVFramework/ControlBase/Control/LConditionsParam.h"
+#include "HVFramework/ControlBase/Control/LControlChildList.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
+#include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
+#include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
+#include "HVFramework/ControlBase/HotKeyMap.h"
+#include "HVFramework/Notification/LNotificationClient.h"
+#include "HVFramework/Notification/LNotificationDistributor.h"
+#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/ObjectBase/TaggableObject.h"
+#include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Utilities/Storage/RCPtrArray.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
+
+#include <cstdint>
+
+namespace HV {
+
+class LControlFactory;
+
+// LControl: the base of every skinned control. It holds the control's place
+// in the tree (a non-owning link to its parent, counted references to its
+// children), its descriptors from the skin, its own copy of the layout
+// description (where the visible, enabled, clip, z-order and tab-stop state
+// lives), its rectangle and value. Controls are built only through the
+// creator sequence (see CreateControlOfClass) and used on the user-interface
+// thread only.
+//
+// Other parts of the framework call some of these operations by other names:
+//   CreateChildren    = CreateChildControls
+//   SetFocusable      = SetNotFocusable
+//   OnChildRemoved    = the hook run after RemoveChildControl
+class LControl : public virtual LNotificationClient,
+                 public virtual LNotificationDistributor,
+                 public virtual LTaggableObject {
+ public:
+  using ChildControlList = LControlChildList;
+
+  struct Rect {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+  };
+
+  // Attaches itself to parent at once when one is given, and takes its string
+  // table from the application's control factory.
+  LControl(LControl* parent, const StringW& name);
+  ~LControl() override;
+
+  // --- Creation (the creator sequence) ---
+  virtual HResult CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
+  virtual HResult CreateChildControls(const RCPtr<LControlDescriptor>& descriptor);
+  virtual HResult Initialize();
+  virtual HResult ApplyCreateParams();
+  virtual HResult OnCreated() { return 0; }
+  // E_FAIL for a null child or descriptor, else the attachment's error or the
+  // child's CreateFromDescriptor result.
+  virtual HResult AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor);
+  void SetCreated() { mCreated = true; }
+  bool IsCreated() const { return mCreated; }
+  bool IsLayoutSuppressed() const { return mLayoutSuppressed; }
+
+  // --- Tree ---
+  LControl* GetParent() const { return mParent; }
+  const StringW& GetName() const { return mName; }
+  ChildControlList& GetChildren() { return mChildren; }
+  // 1 when parent is the current one; else 0.
+  HResult SetParent(LControl* parent);
+  // E_INVALIDARG for a control that is not a child; the child is detached at
+  // once and released at the next idle tick.
+  HResult RemoveChildControl(const RCPtr<LControl>& child);
+  // Renames through the parent's list; a control without parent just takes it.
+  HResult Rename(const StringW& name);
+  RCPtr<LControl> FindChildControl(const StringW& name) const { return mChildren.Find(name); }
+  int32_t FindDescendantControls(const StringW& name, RCPtrArray<LControl>& found) const;
+  LControl* GetTopLevelControl();
+  virtual HResult Detach();
+  // Called after a child left the list; index is where it was.
+  virtual void OnChildRemoved(LControl* /*child*/, int32_t /*index*/) {}
+
+  // --- Idle ticks ---
+  // Counted requests for idle ticks; 0 while no root window registers them.
+  HResult StartIdleNotifications();
+  HResult StopIdleNotifications();
+  int32_t GetIdleRequestCount() const { return mIdleRequests; }
+  // One idle pass: releases the children awaiting release, then OnIdleTick.
+  void ProcessIdle();
+  virtual void OnIdleTick() {}
+  uint32_t GetPendingReleaseCount() const { return mPendingRelease.GetCount(); }
+
+  // --- State kept in the layout descriptor ---
+  const RCPtr<LLayoutDescriptor>& GetLayout() const { return mLayout; }
+  const RCPtr<LControlDescriptor>& GetDescriptor() const { return mDescriptor; }
+  bool IsVisible(bool recursive = false) const;
+  bool IsEnabled(bool recursive = false) const;
+  virtual bool SetVisible(bool visible);
+  virtual void SetEnabled(bool enabled);
+  virtual bool SetClipToParent(bool clip);
+  virtual void SetNotFocusable(bool notFocusable);
+  bool IsNotFocusable() const { return mNotFocusable; }
+
+  const Rect& GetRect() const { return mRect; }
+  // Stores the rectangle the layout pass computed; a size change may show
+  // or hide the control.
+  void SetRect(const Rect& rect);
+  // The layout pass; the solver fills it in. E_FAIL without a layout descriptor.
+  virtual HResult UpdateLayout();
+
+  // --- Conditions ---
+  enum Condition : uint32_t {
+    kHasFocus = 0x1,
+    kContainsFocus = 0x2,
+    kMouseOver = 0x4,
+    kCapture = 0x8,
+    kLeftDown = 0x10,
+    kMiddleDown = 0x20,
+    kRightDown = 0x40,
+    kLeftDrag = 0x80,
+    kMiddleDrag = 0x100,
+    kRightDrag = 0x200,
+    kEnabled = 0x400,
+    kVisible = 0x800,
+    kHover = 0x1000,
+  };
+  // The interaction flags (focus, mouse, buttons, drags) with enabled,
+  // visible (both through the ancestors) and hover.
+  uint32_t GetConditions() const;
+  // Recomputes the word; on a change calls OnConditionsChanged and sends
+  // the condition notifications; a change of enabled or visible runs the
+  // children's update too, last child first.
+  void UpdateConditions();
+  virtual void OnConditionsChanged(const RCPtr<LConditionsParam>& /*conditions*/) {}
+  // The input and focus code changes the interaction flags through here,
+  // setting and clearing in one step (a press turning into a drag).
+  void ChangeInteractionFlags(uint32_t set, uint32_t clear);
+  void SetHoverOverride(bool hover);
+  const RCPtr<LConditionsParam>& GetConditionsParam() const { return mConditions; }
+  // The pointer position copied into the conditions on each change.
+  void SetLastMousePosition(double x, double y) { mMouseX = x, mMouseY = y; }
+  void SetDragMode(int32_t mode, uint32_t constraints);
+  int32_t GetDragMode() const { return mDragMode; }
+  virtual void OnDragStart() {}
+  virtual void OnDragEnd() {}
+
+  // --- Font (LControlFonts.cpp) ---
+  // Resolves the open parts (empty name, size not above 0, style -1) against
+  // the base font: the parent's when inheriting from it, else the
+  // application's default. 0 applied, 1 unchanged, E_FAIL when nothing
+  // resolves.
+  HResult SetFont(const StringW& name, float size, int32_t style, bool relative);
+  // E_INVALIDARG for null, 1 for the current font; else stores it and lets
+  // the inheriting children follow.
+  HResult ApplyFont(const RCPtr<LFont>& font);
+  virtual HResult UpdateInheritedFont();
+  virtual void OnFontChanged() {}
+  const RCPtr<LFont>& GetFont() const { return mFont; }
+  bool InheritsFont() const { return mInheritFont; }
+  float GetRelativeFontFactor() const { return mRelativeFactor; }
+
+  // --- Value ---
+  enum ScaleType : int32_t { kLinear = 0, kLogarithmic = 1 };
+  // Clamps to 0..1; on a change stores it, calls OnValueChanged and sends
+  // "NID_VALUE_CHANGE" (an LValueParam) from this control. The stored position.
+  virtual double SetNormalizedValue(double value);
+  virtual void OnValueChanged() {}
+  // E_INVALIDARG for an unknown scale, or a logarithmic one not above 0.
+  virtual HResult SetRange(double start, double end, int32_t scaleType);
+  double GetNormalizedValue() const { return mNormalizedValue; }
+  double NormalizedToValue(double position) const;
+  double ValueToNormalized(double value) const;
+  // Sets a value in the control's units; the value then held.
+  double SetValue(double value);
+  double GetValue() const { return NormalizedToValue(mNormalizedValue); }
+
+  // --- Texts and flags from the skin ---
+  RCPtr<LStringTable> GetStringTable() const { return mStringTable; }
+  // The string table's text for key; empty when absent.
+  StringW GetString(const StringW& key) const;
+  const StringW& GetText() const { return mText; }
+  const StringW& GetToolTipText() const { return mToolTipText; }
+  bool WantsTab() const { return mWantsTab; }
+  // The key combinations of the string table's "LHK.<notification name>"
+  // entries, loaded by Initialize.
+  bool HasLocalHotKey(const StringW& name) const { return mLocalHotKeys.HasName(name); }
+  const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
+  bool UsesParentToolTip() const { return mUseParentToolTip; }
+
+  // --- Notifications ---
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                           const RCPtr<LNotification>& notification) override;
+  HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override;
+  // A control still in a tree is held by its parent and keeps its links; a
+  // control with no parent leaves its registrations and its children.
+  HResult ReleaseInternalReferences() override;
+  const RCPtr<LNotificationHandler<LControl>>& GetNotificationHandler() const { return mHandler; }
+
+ protected:
+  // Reads one create parameter of the descriptor; false when absent.
+  bool GetCreateParam(const WChar* id, StringW& text) const;
+  // A create-parameter flag: true only for "true", any case, blanks around.
+  static bool IsTrueText(const StringW& text);
+  void DetachAllChildren();
+
+ private:
+  friend class LControlChildList;
+
+  void ReleasePendingChildren();
+  void BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
+  HResult RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
+  RCPtr<LFont> GetBaseFont() const;
+  void ApplySkinFont(const LControlDescriptor& descriptor);
+
+  RCPtr<LNotificationHandler<LControl>> mHandler;
+  StringW mName;
+  RCPtr<LControlDescriptor> mDescriptor;
+  RCPtr<LLayoutDescriptor> mLayout;
+  Rect mRect;
+  double mNormalizedValue = 0;
+  bool mInheritFont = false;
+  bool mNameInherited = false;
+  bool mSizeInherited = false;
+  bool mStyleInherited = false;
+  bool mRelativeSize = false;
+  float mRelativeFactor = 1.0f;
+  RCPtr<LFont> mFont;
+  uint32_t mInteraction = 0;  // the condition bits below kEnabled
+  bool mHoverOverride = false;
+  double mMouseX = 0;
+  double mMouseY = 0;
+  int32_t mDragMode = 0;
+  uint32_t mDragConstraints = 0;
+  const RCPtr<LConditionsParam> mConditions = LConditionsParam::Create();
+  double mRangeStart = 0;
+  double mRangeEnd = 0;
+  int32_t mScaleType = kLinear;
+  LControl* mParent = nullptr;  // not owned: the parent holds this control
+  RCPtr<LStringTable> mStringTable;
+  bool mNotFocusable = true;
+  bool mWantsTab = false;
+  bool mUseParentToolTip = false;
+  bool mCreated = false;
+  bool mLayoutSuppressed = false;  // set while the children are rebuilt
+  StringW mText;
+  StringW mToolTipText;
+  HotKeyMap mLocalHotKeys;
+  int32_t mIdleRequests = 0;
+  RCPtrArray<LControl> mPendingRelease;
+  ChildControlList mChildren{this};
+};
+
+}  // namespace HV
