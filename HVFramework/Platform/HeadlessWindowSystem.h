@@ -37,8 +37,12 @@ class HeadlessWindowSystem final : public WindowSystemBase {
 
   MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
                                   MessageBoxKind kind) override;
-  void SetClipboardText(const std::string& text) override { mClipboard = text; }
+  void SetClipboardText(const std::string& text) override {
+    mClipboard = text;
+    ++mClipboardChanges;
+  }
   std::string GetClipboardText() override { return mClipboard; }
+  uint32_t GetClipboardChangeCount() override { return mClipboardChanges; }
 
  private:
   bool NativeCreate(WindowId window, WindowRecord& record) override;
@@ -57,6 +61,7 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   std::vector<std::pair<std::string, std::string>> mShown;
   std::map<WindowId, RCPtr<MemoryPresenter>> mPresenters;
   std::string mClipboard;
+  uint32_t mClipboardChanges = 0;
   uint64_t mWaits = 0;
   VirtualClock* mAdvanced = nullptr;
 };

@@ -60,6 +60,8 @@ class IWindowSystem {
 
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual std::string GetClipboardText() = 0;
+  // Counts every change of the clipboard, the program's own writes included.
+  virtual uint32_t GetClipboardChangeCount() = 0;
 };
 
 }  // namespace HV::Platform
