@@ -1,0 +1,36 @@
+#pragma once
+
+// The message a second instance of the program sends to the running one: its
+// command line as UTF-8. On the wire: tag (uint32, 1125), byte count (uint32),
+// then that many bytes -- the text and its terminating zero. Both numbers are
+// little-endian.
+//
+// The reader trusts nothing from the other process: the text is bounded by the
+// byte count (never by a zero), the byte count by kMaxForwardedBytes, and bad
+// UTF-8 becomes U+FFFD. A message whose tag, byte count or size is wrong is
+// refused as a whole.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace HV::Platform {
+
+inline constexpr uint32_t kForwardedCommandLineTag = 1125;
+inline constexpr size_t kForwardedHeaderBytes = 8;
+inline constexpr size_t kMaxForwardedBytes = 64 * 1024;
+
+// The message for commandLine; a text longer than the cap is cut at a character boundary.
+std::vector<uint8_t> EncodeForwardedCommandLine(std::string_view commandLine);
+
+// The command line in message, or nothing when the message is malformed.
+std::optional<std::string> ReadForwardedCommandLine(std::span<const uint8_t> message);
+
+// text with every ill-formed UTF-8 sequence replaced by U+FFFD.
+std::string SanitizeUtf8(std::string_view text);
+
+}  // namespace HV::Platform
