@@ -130,4 +130,18 @@ int32_t Pool::SendToClient(const RCPtr<LNotificationDistributor>& source, int32_
   return position;
 }
 
+void LNotificationDistributor::LNotificationClientPool::Deliver(const Snapshot& snapshot,
+                                                              const RCPtr<LNotificationDistributor>& source,
+                                                              const RCPtr<LNotification>& notification) {
+  for (size_t i = snapshot.size(); i-- > 0;) DeliverTo(*snapshot[i], source, notification);
+}
+
+void LNotificationDistributor::LNotificationClientPool::DeliverTo(Record& record,
+                                                                const RCPtr<LNotificationDistributor>& source,
+                                                                const RCPtr<LNotification>& notification) {
+  if (!record.IsRegistered()) return;
+  if (record.IsLatestOnly() && !TakeLatest(record, notification)) return;
+  record.GetClient()->ReceiveNotification(source, notification);
+}
+
 }  // namespace HV

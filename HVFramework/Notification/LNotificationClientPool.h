@@ -80,15 +80,9 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
   void MakeSnapshot() { mSnapshot = std::make_shared<const Snapshot>(mRecords); }
   // Delivers to every record of the snapshot, the newest first. No lock held.
   void Deliver(const Snapshot& snapshot, const RCPtr<LNotificationDistributor>& source,
-               const RCPtr<LNotification>& notification) {
-    for (size_t i = snapshot.size(); i-- > 0;) DeliverTo(*snapshot[i], source, notification);
-  }
+               const RCPtr<LNotification>& notification);
   void DeliverTo(Record& record, const RCPtr<LNotificationDistributor>& source,
-                 const RCPtr<LNotification>& notification) {
-    if (!record.IsRegistered()) return;
-    if (record.IsLatestOnly() && !TakeLatest(record, notification)) return;
-    record.GetClient()->ReceiveNotification(source, notification);
-  }
+                 const RCPtr<LNotification>& notification);
   // Whether a latest-only record hears this notification (the one queued
   // last for it), clearing the mark when it does.
   bool TakeLatest(Record& record, const RCPtr<LNotification>& notification);
