@@ -11,7 +11,7 @@
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"
-#include "Panel/Engine/PresetEditorCommon/PiecePacer.h"
+#include "Panel/Engine/PresetEditorCommon/SysExPacer.h"
 
 #include <atomic>
 #include <functional>
@@ -146,7 +146,7 @@ class LMidiManager : public LNotificationDistributor {
   const MidiTiming mTiming;
   TrafficLight mLight;  // red while a reply is awaited
   LDeviceStatusPoll mPoll;
-  PiecePacer mPacer;  // on the calling thread
+  SysExPacer mPacer;  // on the calling thread
 
   // Guards what the capture handler acts on: it takes a reply only while it
   // is the one awaited, and the waiting side stops awaiting under it. Nothing

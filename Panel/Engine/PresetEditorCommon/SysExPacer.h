@@ -7,16 +7,16 @@
 
 namespace HV {
 
-// PiecePacer: keeps the pieces sent to the keyboard apart, so its input does
+// SysExPacer: keeps the pieces sent to the keyboard apart, so its input does
 // not overflow: each piece goes out at least the pause after the previous one
 // was handed over, across messages too, and nothing waits after a message's
 // last piece. Time is the installed clock's (Platform::GetClock), so a virtual
 // clock drives the pacing in tests. One sending thread at a time.
-class PiecePacer {
+class SysExPacer {
  public:
-  explicit PiecePacer(std::chrono::milliseconds pause);
-  PiecePacer(const PiecePacer&) = delete;
-  PiecePacer& operator=(const PiecePacer&) = delete;
+  explicit SysExPacer(std::chrono::milliseconds pause);
+  SysExPacer(const SysExPacer&) = delete;
+  SysExPacer& operator=(const SysExPacer&) = delete;
 
   // Returns once the pause since the previous piece has passed (at once for
   // the first piece).

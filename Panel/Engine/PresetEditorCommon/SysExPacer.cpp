@@ -1,4 +1,4 @@
-#include "Panel/Engine/PresetEditorCommon/PiecePacer.h"
+#include "Panel/Engine/PresetEditorCommon/SysExPacer.h"
 
 #include "HVFramework/Platform/Clock.h"
 
@@ -8,10 +8,10 @@
 
 namespace HV {
 
-PiecePacer::PiecePacer(std::chrono::milliseconds pause)
+SysExPacer::SysExPacer(std::chrono::milliseconds pause)
     : mPauseSeconds(std::chrono::duration<double>(pause).count()) {}
 
-void PiecePacer::WaitForTurn() {
+void SysExPacer::WaitForTurn() {
   if (!mNextTurn) return;
   // Whole milliseconds on the event hub, whose time-outs run on the installed
   // clock; the fraction of a millisecond the hub cannot time is slept.
@@ -27,6 +27,6 @@ void PiecePacer::WaitForTurn() {
   }
 }
 
-void PiecePacer::NotePieceSent() { mNextTurn = Platform::GetSecondsSinceStart() + mPauseSeconds; }
+void SysExPacer::NotePieceSent() { mNextTurn = Platform::GetSecondsSinceStart() + mPauseSeconds; }
 
 }  // namespace HV
