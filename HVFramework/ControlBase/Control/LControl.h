@@ -109,6 +109,31 @@ class LControl : public virtual LNotificationClient,
   // The layout pass; the solver fills it in. E_FAIL without a layout descriptor.
   virtual HResult UpdateLayout();
 
+  // --- Geometry (LControlGeometry.cpp) ---
+  struct Point {
+    double x = 0;
+    double y = 0;
+  };
+  // Subtracted from the children's positions when they are placed.
+  const Point& GetScrollOffset() const { return mScrollOffset; }
+  // The top-left corner in root-window coordinates: the position plus, for
+  // every ancestor, its position and current-look client offset minus its
+  // scroll offset.
+  Point GetOriginInRoot() const;
+  // The position minus the parent's scroll offset plus the parent's
+  // current-look client offset; without a parent the position.
+  Point GetPositionInParent() const;
+
+  // --- Looks (LControlLooks.cpp) ---
+  // The client rectangle of the look at lookIndex (-1: the current look);
+  // without any look (0, 0, width, height) of the control.
+  Rect GetClientOffsets(int32_t lookIndex = -1) const;
+
+  // --- Invalidation (LControlPainting.cpp) ---
+  // Marks a rectangle in this control's coordinates for redrawing; flags 1:
+  // clipped to the parent. Passed on to the root window once there is one.
+  virtual HResult Invalidate(const Rect& rect, uint32_t flags);
+
   // --- Conditions ---
   enum Condition : uint32_t {
     kHasFocus = 0x1,
@@ -218,6 +243,7 @@ class LControl : public virtual LNotificationClient,
   RCPtr<LControlDescriptor> mDescriptor;
   RCPtr<LLayoutDescriptor> mLayout;
   Rect mRect;
+  Point mScrollOffset;
   double mNormalizedValue = 0;
   bool mInheritFont = false;
   bool mNameInherited = false;
