@@ -112,7 +112,9 @@ HResult LControl::SetLookWeight(int32_t index, float weight, bool exclusive) {
 
 HResult LControl::SelectLook(int32_t index) { return SetLookWeight(index, 1.0f, true); }
 
-void LControl::InvalidateWhole() { Invalidate(Rect{0, 0, mRect.width, mRect.height}, mLayout->clipToParent ? 1 : 0); }
+void LControl::InvalidateWhole() {
+  Invalidate(Rect{0, 0, mRect.width, mRect.height}, mLayout->clipToParent ? 1 : 0);
+}
 
 // --- Regions and images ---
 

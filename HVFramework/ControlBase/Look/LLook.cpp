@@ -23,7 +23,9 @@ int32_t TruncateToInt32(float v) {
   return static_cast<int32_t>(std::clamp(v, -kLimit, kLimit));
 }
 
-RectT<double> ToDouble(const RectT<int32_t>& r) { return {double(r.x), double(r.y), double(r.width), double(r.height)}; }
+RectT<double> ToDouble(const RectT<int32_t>& r) {
+  return {double(r.x), double(r.y), double(r.width), double(r.height)};
+}
 
 // Pops what the constructor pushed, also when a part's Draw throws, so the
 // renderer's state stack stays balanced.
@@ -214,7 +216,8 @@ int32_t LLook::SetBitmapPart(const RCPtr<LBitmap>& bitmap, ResizeType resize, bo
     mImagePart = nullptr;
     return 0;
   }
-  mImagePart = LVisualPart::Create(StringW(), bitmap, static_cast<int32_t>(resize), nullptr, 0, 0, 1.0f, nullptr);
+  mImagePart =
+      LVisualPart::Create(StringW(), bitmap, static_cast<int32_t>(resize), nullptr, 0, 0, 1.0f, nullptr);
   mImageReplacesClient = replacesClient;
   return 0;
 }
@@ -275,8 +278,10 @@ int32_t LLook::DrawClientArea(LRenderer& renderer, const LRectRegion& updateRegi
   const bool drawsClient = mClientPart && !(mImagePart && mImageReplacesClient);
   ForEachVisiblePiece(renderer, updateRegion, mClientRect, [&](const RectT<double>& piece) {
     PushedChild child(renderer, origin, RelativeTo(piece, origin), mClientStencil);
-    if (drawsClient && mClientPart->Draw(renderer, mClientRect.width, mClientRect.height) != 0) anyFailed = true;
-    if (mImagePart && mImagePart->Draw(renderer, mClientRect.width, mClientRect.height) != 0) anyFailed = true;
+    if (drawsClient && mClientPart->Draw(renderer, mClientRect.width, mClientRect.height) != 0)
+      anyFailed = true;
+    if (mImagePart && mImagePart->Draw(renderer, mClientRect.width, mClientRect.height) != 0)
+      anyFailed = true;
   });
   return anyFailed ? 1 : 0;
 }
@@ -319,7 +324,8 @@ void LLook::DrawTextLines(LRenderer& renderer, const PointT<double>& textOffset)
 namespace {
 
 bool Contains(const RectT<int32_t>& r, const PointT<int32_t>& p) {
-  return p.x >= r.x && p.y >= r.y && int64_t{p.x} < int64_t{r.x} + r.width && int64_t{p.y} < int64_t{r.y} + r.height;
+  return p.x >= r.x && p.y >= r.y && int64_t{p.x} < int64_t{r.x} + r.width &&
+         int64_t{p.y} < int64_t{r.y} + r.height;
 }
 
 uint32_t ColorIn(const LVisualPart& part, const RectT<int32_t>& rect, const PointT<int32_t>& point) {

@@ -42,8 +42,8 @@ RCPtr<LVisualPart> LVisualPart::Create(const StringW& name, const RCPtr<LBitmap>
 }
 
 LVisualPart::LVisualPart(const StringW& name, const RCPtr<LBitmap>& bitmap, int32_t resizeType,
-                         const RCPtr<LColorizer>& colorizer, int32_t width, int32_t height, float alphaModifier,
-                         const RCPtr<LBitmap>& mask)
+                         const RCPtr<LColorizer>& colorizer, int32_t width, int32_t height,
+                         float alphaModifier, const RCPtr<LBitmap>& mask)
     : mName(name),
       mBitmap(bitmap),
       mWidth(bitmap ? bitmap->GetWidth() : width),
@@ -54,8 +54,8 @@ LVisualPart::LVisualPart(const StringW& name, const RCPtr<LBitmap>& bitmap, int3
       mMask(mask) {
   // Colourising once here keeps every later draw a plain bitmap draw.
   if (NeedsPrerendering(mBitmap, mColorizer, mMask))
-    mBitmap = LBitmap::CreateColorizedPartBitmap(mColorizer.Get(), mAlphaModifier, mWidth, mHeight, mBitmap,
-                                                 mMask);
+    mBitmap =
+        LBitmap::CreateColorizedPartBitmap(mColorizer.Get(), mAlphaModifier, mWidth, mHeight, mBitmap, mMask);
 }
 
 LVisualPart::~LVisualPart() {
@@ -88,8 +88,10 @@ uint32_t LVisualPart::GetColorAtPoint(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= mWidth || y >= mHeight) return kOutsideMarker;
   if (mBitmap) return mBitmap->GetPixel(x, y).ToARGB();
   if (!mColorizer) ThrowPartError("HV::LVisualPart::GetColorAtPoint", 91);
-  if (mColorizer->colorType == LColorizer::LinearGradient) ThrowPartError("HV::LVisualPart::GetColorAtPoint", 76);
-  if (mColorizer->colorType == LColorizer::RadialGradient) ThrowPartError("HV::LVisualPart::GetColorAtPoint", 81);
+  if (mColorizer->colorType == LColorizer::LinearGradient)
+    ThrowPartError("HV::LVisualPart::GetColorAtPoint", 76);
+  if (mColorizer->colorType == LColorizer::RadialGradient)
+    ThrowPartError("HV::LVisualPart::GetColorAtPoint", 81);
   return GetFillColor().ToARGB();
 }
 

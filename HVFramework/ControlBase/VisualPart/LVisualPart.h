@@ -72,7 +72,8 @@ class LVisualPart : public virtual LRefCountedObject {
   RCPtr<LColorizer> mColorizer;
   float mAlphaModifier = 1.0f;
   RCPtr<LBitmap> mMask;
-  RCPtr<LVisualPartDescriptor> mDescriptor;  // the descriptor caching this part; null for a part made directly
+  RCPtr<LVisualPartDescriptor>
+      mDescriptor;  // the descriptor caching this part; null for a part made directly
 };
 
 // The part of a skin part descriptor, made on first use and shared while

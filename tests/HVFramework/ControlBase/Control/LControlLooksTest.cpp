@@ -4,8 +4,8 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
+#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
 #include "tests/support/RecordingRenderer.h"
 #include "tests/support/TestImages.h"
 
@@ -32,8 +32,8 @@ class LookedControl : public LControl {
   }
 
   HResult Invalidate(const Rect& rect, uint32_t flags) override {
-    invalidated.push_back(std::to_string(int(rect.width)) + "x" + std::to_string(int(rect.height)) + " flags" +
-                          std::to_string(flags));
+    invalidated.push_back(std::to_string(int(rect.width)) + "x" + std::to_string(int(rect.height)) +
+                          " flags" + std::to_string(flags));
     return S_OK;
   }
 
@@ -103,7 +103,8 @@ class ControlLooks : public ::testing::Test, public SkinDocumentFixture {
 
   // The control of that name, sized 100 x 40.
   RCPtr<LookedControl> Make(const char16_t* name) {
-    const RCPtr<LookedControl> control = DynamicCast<LookedControl>(factory.CreateControl(TopLevel(name), nullptr));
+    const RCPtr<LookedControl> control =
+        DynamicCast<LookedControl>(factory.CreateControl(TopLevel(name), nullptr));
     if (control) {
       control->SetRect({0, 0, 100, 40});
       control->ResizeLooks(100, 40);
@@ -145,8 +146,9 @@ TEST_F(ControlLooks, WeightsSelectTheCurrentLook) {
   EXPECT_EQ(button->GetLook(-1).Get(), button->GetLook(1).Get());
 
   EXPECT_EQ(button->SetLookWeight(2, 1.0f, true), S_OK);  // exclusive
-  EXPECT_THAT((std::vector<float>{button->GetLookWeight(0), button->GetLookWeight(1), button->GetLookWeight(2)}),
-              ElementsAre(0.0f, 0.0f, 1.0f));
+  EXPECT_THAT(
+      (std::vector<float>{button->GetLookWeight(0), button->GetLookWeight(1), button->GetLookWeight(2)}),
+      ElementsAre(0.0f, 0.0f, 1.0f));
 
   button->invalidated.clear();
   EXPECT_EQ(button->SetLookWeight(2, 1.5f, false), S_OK);  // out of range: ignored
@@ -164,7 +166,7 @@ TEST_F(ControlLooks, AddedLooksStartUnweightedAtTheControlsSize) {
   EXPECT_EQ(bare->AddLook(nullptr), 0);
   EXPECT_EQ(bare->AddLook(LLook::Create(factory.FindLook(StringW(u"Clear")), false)), 1);
   EXPECT_EQ(bare->GetLookWeight(1), 0.0f);
-  EXPECT_EQ(bare->GetLook(0).Get(), nullptr);           // the slot itself, empty
+  EXPECT_EQ(bare->GetLook(0).Get(), nullptr);                  // the slot itself, empty
   EXPECT_EQ(bare->GetLook(-1).Get(), bare->GetLook(1).Get());  // the first present look
   EXPECT_EQ(bare->GetLook(1)->GetWidth(), 100);
 }
@@ -192,7 +194,8 @@ TEST_F(ControlLooks, GeometryComesFromTheCurrentLook) {
 }
 
 TEST_F(ControlLooks, ALookBitmapReplacesOrDropsTheImageOfTheLook) {
-  const RCPtr<LBitmap> image = MakeBitmap("CONTROL_LOOK_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF0000FFu; });
+  const RCPtr<LBitmap> image =
+      MakeBitmap("CONTROL_LOOK_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF0000FFu; });
   const RCPtr<LookedControl> button = Make(u"button");
   EXPECT_EQ(button->SetLookBitmap(image, ResizeType::Stretch, 1, true), 0);
   EXPECT_THAT(button->invalidated, IsEmpty());  // look 1 is not shown

@@ -23,7 +23,8 @@ using ::testing::IsEmpty;
 RCPtr<LVisualPartDescriptor> FillPart(const char16_t* name, uint32_t argb, int32_t width, int32_t height,
                                       float alpha = 1.0f) {
   return LVisualPartDescriptor::CreateColorizerPart(
-      name, 0, LColorizer::Create(name, LColorizer::SolidFill, Color{}.SetARGB(argb)), width, height, alpha, {});
+      name, 0, LColorizer::Create(name, LColorizer::SolidFill, Color{}.SetARGB(argb)), width, height, alpha,
+      {});
 }
 
 SkinPartPlacement Offsets(int32_t flags, int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -79,7 +80,8 @@ class LLookTest : public ::testing::Test {
   // and a blue right edge 4 wide, and white text in a box inset by 4.
   RCPtr<LLookDescriptor> FramedLook(const RCPtr<LVisualPartDescriptor>& foreground = nullptr) {
     const RCPtr<LLookDescriptor> d = LLookDescriptor::Create(u"Framed");
-    d->SetClientPart(LDockedPart::Create(FillPart(u"face", 0xFF808080, 8, 8), Offsets(L | T | R | B, 4, 0, -4, 0)));
+    d->SetClientPart(
+        LDockedPart::Create(FillPart(u"face", 0xFF808080, 8, 8), Offsets(L | T | R | B, 4, 0, -4, 0)));
     d->AppendNonClientPart(
         LDockedPart::Create(FillPart(u"left", 0xFFFF0000, 4, 40), Offsets(L | T | B, 0, 0, 0, 0)));
     d->AppendNonClientPart(
@@ -115,7 +117,12 @@ TEST_F(LLookTest, NonClientPartsArePlacedByTheOffsetsTheyGive) {
       {"both sides stretch", Offsets(L | R | T, 2, 0, -2, 0), 0, 0, 100, 40, {2, 0, 96, 10}},
       {"bottom edge with a height", Offsets(B, 0, 0, 0, -1), 0, 6, 100, 40, {45, 33, 10, 6}},
       {"top-left corner", Offsets(L | T, 3, 5, 0, 0), 0, 0, 100, 40, {3, 5, 10, 10}},
-      {"wider than the look: centring truncates toward zero", Offsets(T, 0, 0, 0, 0), 31, 0, 25, 30,
+      {"wider than the look: centring truncates toward zero",
+       Offsets(T, 0, 0, 0, 0),
+       31,
+       0,
+       25,
+       30,
        {-3, 0, 31, 10}},
   };
   for (const Case& c : cases) {
@@ -150,7 +157,8 @@ TEST_F(LLookTest, TheClientRectangleIsTheLookInsetByTheClientOffsetsAndKeptInsid
 
 TEST_F(LLookTest, ANarrowClientRectangleDrawsNothingOfTheClientArea) {
   const RCPtr<LLookDescriptor> d = LLookDescriptor::Create(u"L");
-  d->SetClientPart(LDockedPart::Create(FillPart(u"c", 0xFF000000, 4, 4), Offsets(L | T | R | B, 150, 0, 0, 0)));
+  d->SetClientPart(
+      LDockedPart::Create(FillPart(u"c", 0xFF000000, 4, 4), Offsets(L | T | R | B, 150, 0, 0, 0)));
   const RCPtr<LLook> look = SizedLook(d);
   renderer->ClearCalls();
   EXPECT_EQ(look->DrawClientArea(*renderer, everything), 0);
@@ -259,7 +267,8 @@ TEST_F(LLookTest, AnOwnRegionLimitsDrawingAndMovesWithTheLook) {
 }
 
 TEST_F(LLookTest, AnImageIsDrawnOverTheClientPartOrInsteadOfIt) {
-  const RCPtr<LBitmap> image = MakeBitmap("LOOK_IMAGE_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF00FF00u; });
+  const RCPtr<LBitmap> image =
+      MakeBitmap("LOOK_IMAGE_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF00FF00u; });
   for (bool replaces : {false, true}) {
     const RCPtr<LLook> look = SizedLook(FramedLook());
     EXPECT_EQ(look->SetBitmapPart(image, ResizeType::Center, replaces), 0);
@@ -274,7 +283,8 @@ TEST_F(LLookTest, AnImageIsDrawnOverTheClientPartOrInsteadOfIt) {
 }
 
 TEST_F(LLookTest, RemovingAnImageAnswersWhetherThereWasOne) {
-  const RCPtr<LBitmap> image = MakeBitmap("LOOK_IMAGE2_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF00FF00u; });
+  const RCPtr<LBitmap> image =
+      MakeBitmap("LOOK_IMAGE2_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF00FF00u; });
   const RCPtr<LLook> look = SizedLook(FramedLook());
   EXPECT_EQ(look->SetBitmapPart(nullptr, ResizeType::Stretch, false), 1);
   EXPECT_EQ(look->SetBitmapPart(image, ResizeType::Stretch, true), 0);
@@ -304,7 +314,9 @@ TEST_F(LLookTest, TextIsDrawnOnlyWhereTheUpdateRegionMeetsTheBox) {
   look->SetFont(LFont::FindOrCreate(u"Test Sans", 10, 0));
   look->SetText(u"ab");
   // The left edge strip misses the box (x 4..96): nothing is drawn, nothing thrown.
-  EXPECT_EQ(ThrownMessage([&] { look->DrawLabelText(*renderer, Region({{0, 0, 4, 40}}), {}); }),
+  EXPECT_EQ(ThrownMessage([&] {
+              look->DrawLabelText(*renderer, Region({{0, 0, 4, 40}}), {});
+            }),
             "(nothing thrown)");
   const size_t saved = context->GetSavedStates().size();
   EXPECT_EQ(ThrownMessage([&] { look->DrawLabelText(*renderer, everything, {}); }),
@@ -323,9 +335,10 @@ TEST_F(LLookTest, TheColourUnderAPointComesFromTheFrontmostOpaquePart) {
   const RCPtr<LLookDescriptor> d = LLookDescriptor::Create(u"L");
   d->SetClientPart(
       LDockedPart::Create(FillPart(u"face", 0xFF808080, 8, 8), Offsets(L | T | R | B, 0, 0, -10, 0)));
-  d->AppendNonClientPart(LDockedPart::Create(
-      LVisualPartDescriptor::CreateImagePart(u"corner", {u"::look.corner.png", 0, 0, 4, 4}, 0, nullptr, 1.0f, {}),
-      Offsets(L | T, 0, 0, 0, 0)));
+  d->AppendNonClientPart(
+      LDockedPart::Create(LVisualPartDescriptor::CreateImagePart(
+                              u"corner", {u"::look.corner.png", 0, 0, 4, 4}, 0, nullptr, 1.0f, {}),
+                          Offsets(L | T, 0, 0, 0, 0)));
   const RCPtr<LLook> look = SizedLook(d);
   struct Case {
     const char* what;
@@ -341,7 +354,8 @@ TEST_F(LLookTest, TheColourUnderAPointComesFromTheFrontmostOpaquePart) {
   };
   for (const Case& c : cases) EXPECT_EQ(look->GetColorAtPoint(c.point), c.color) << c.what;
 
-  const RCPtr<LBitmap> image = MakeBitmap("LOOK_OVERLAY_PNG", 1, 1, [](int32_t, int32_t) { return 0xFF0000FFu; });
+  const RCPtr<LBitmap> image =
+      MakeBitmap("LOOK_OVERLAY_PNG", 1, 1, [](int32_t, int32_t) { return 0xFF0000FFu; });
   look->SetBitmapPart(image, ResizeType::Stretch, false);
   EXPECT_EQ(look->GetColorAtPoint({20, 20}), 0xFF0000FFu);
 }

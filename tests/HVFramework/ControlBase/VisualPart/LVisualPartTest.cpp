@@ -19,9 +19,12 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-RCPtr<LColorizer> Solid(uint32_t argb) { return LColorizer::Create(u"C", LColorizer::SolidFill, Color{}.SetARGB(argb)); }
+RCPtr<LColorizer> Solid(uint32_t argb) {
+  return LColorizer::Create(u"C", LColorizer::SolidFill, Color{}.SetARGB(argb));
+}
 
-RCPtr<LVisualPart> ColourPart(uint32_t argb, int32_t resize, int32_t width, int32_t height, float alpha = 1.0f) {
+RCPtr<LVisualPart> ColourPart(uint32_t argb, int32_t resize, int32_t width, int32_t height,
+                              float alpha = 1.0f) {
   return LVisualPart::Create(u"fill", nullptr, resize, Solid(argb), width, height, alpha, nullptr);
 }
 
@@ -74,7 +77,8 @@ TEST_F(LVisualPartTest, ColourPartsFillTheirRectangleOrNothing) {
 TEST_F(LVisualPartTest, BitmapPartsDrawTheirBitmapWithTheirResizeType) {
   const RCPtr<LBitmap> image = MakeBitmap("PART_INDEX_PNG", 4, 2, &IndexPixel);
   for (int32_t resize : {0, 1, 2}) {
-    const RCPtr<LVisualPart> part = LVisualPart::Create(u"image", image, resize, nullptr, 0, 0, 1.0f, nullptr);
+    const RCPtr<LVisualPart> part =
+        LVisualPart::Create(u"image", image, resize, nullptr, 0, 0, 1.0f, nullptr);
     EXPECT_EQ(part->GetWidth(), 4);
     EXPECT_EQ(part->GetHeight(), 2);
     EXPECT_THAT(DrawCalls(*part, 30, 10),
@@ -91,7 +95,8 @@ TEST_F(LVisualPartTest, APartWithNeitherBitmapNorColorizerCannotDraw) {
 }
 
 TEST_F(LVisualPartTest, AColorizedImageIsRenderedOnceIntoANewBitmap) {
-  const RCPtr<LBitmap> image = MakeBitmap("PART_WHITE_PNG", 2, 2, [](int32_t, int32_t) { return 0xFFFFFFFFu; });
+  const RCPtr<LBitmap> image =
+      MakeBitmap("PART_WHITE_PNG", 2, 2, [](int32_t, int32_t) { return 0xFFFFFFFFu; });
   const RCPtr<LVisualPart> part =
       LVisualPart::Create(u"tinted", image, 0, Solid(0xFF336699), 0, 0, 1.0f, nullptr);
   ASSERT_TRUE(part->GetBitmap());
