@@ -16,31 +16,45 @@ int32_t RoundLimited(float v) { return RoundToInt32(std::clamp(v, -kSizeLimit, k
 
 }  // namespace
 
-void LFontText::SetText(const StringW& text) {
+bool LFontText::SetText(const StringW& text) {
+  if (text == mText) return false;
   mText = text;
   ClearLayout();
+  return true;
 }
 
-void LFontText::SetFont(const RCPtr<LFont>& font) {
-  mFont = font;
+bool LFontText::SetFont(const RCPtr<LFont>& font) {
+  const LFont* a = font.Get();
+  const LFont* b = mFont.Get();
+  const bool same = a == b || (a && b && a->GetName() == b->GetName() && a->GetSize() == b->GetSize() &&
+                               a->GetStyle() == b->GetStyle());
+  mFont = font;  // an equal font is taken too, so the text holds the one it was given
+  if (same) return false;
   ClearLayout();
+  return true;
 }
 
-void LFontText::SetAlignment(float horizontal, float vertical) {
+bool LFontText::SetAlignment(float horizontal, float vertical) {
+  if (horizontal == mHorizontalAlignment && vertical == mVerticalAlignment) return false;
   mHorizontalAlignment = horizontal;
   mVerticalAlignment = vertical;
   ClearLayout();
+  return true;
 }
 
-void LFontText::SetWrap(bool shouldWrap) {
+bool LFontText::SetWrap(bool shouldWrap) {
+  if (shouldWrap == mShouldWrap) return false;
   mShouldWrap = shouldWrap;
   ClearLayout();
+  return true;
 }
 
-void LFontText::SetBoxSize(float width, float height) {
+bool LFontText::SetBoxSize(float width, float height) {
+  if (width == mBoxWidth && height == mBoxHeight) return false;
   mBoxWidth = width;
   mBoxHeight = height;
   ClearLayout();
+  return true;
 }
 
 void LFontText::ClearLayout() {

@@ -24,16 +24,27 @@ class LFontText : public virtual LRefCountedObject {
     return RCPtr<LFontText>(new LFontText(text, font));
   }
 
-  void SetText(const StringW& text);
-  void SetFont(const RCPtr<LFont>& font);
-  void SetAlignment(float horizontal, float vertical);
-  void SetWrap(bool shouldWrap);
-  void SetBoxSize(float width, float height);
+  // Each setter drops the layout and answers true only when the value
+  // changed; setting the current value again keeps the layout.
+  bool SetText(const StringW& text);
+  // Fonts are pooled, but two fonts of the same name, size and style count
+  // as the same font.
+  bool SetFont(const RCPtr<LFont>& font);
+  bool SetAlignment(float horizontal, float vertical);
+  bool SetWrap(bool shouldWrap);
+  bool SetBoxSize(float width, float height);
   // Drops the lines and rectangles so the next use builds them again.
   void ClearLayout();
 
   const StringW& GetText() const { return mText; }
   const RCPtr<LFont>& GetFont() const { return mFont; }
+  bool ShouldWrap() const { return mShouldWrap; }
+  float GetHorizontalAlignment() const { return mHorizontalAlignment; }
+  float GetVerticalAlignment() const { return mVerticalAlignment; }
+  float GetBoxWidth() const { return mBoxWidth; }
+  float GetBoxHeight() const { return mBoxHeight; }
+  // True until the lines are built again after a change.
+  bool NeedsLayout() const { return mLineRects.empty(); }
 
   // Lays out and measures when needed; the number of line rectangles (at least 1).
   uint32_t GetLineCount();

@@ -305,9 +305,11 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   BuildFromDescriptor(descriptor);
   StringW label;
   if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
+  SetLooksText(mText);
   DetachAllChildren();
   mRect = Rect{};
   UpdateLayout();
+  SelectLook(0);
   mConditions->previous = mConditions->current = GetConditions();
   return S_OK;
 }
@@ -316,6 +318,7 @@ void LControl::BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   mDescriptor = descriptor;
   const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
   mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
+  CreateLooks(*descriptor);
   ApplySkinFont(*descriptor);
 }
 
@@ -326,8 +329,12 @@ HResult LControl::RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descrip
   const RCPtr<LControl> self(this);
   const bool wasVisible = mLayout->visible;
   const bool wasEnabled = mLayout->enabled;
+  const int32_t lookIndex = GetCurrentLookIndex();
   SetClipToParent(true);
   BuildFromDescriptor(descriptor);
+  // The new looks show the state the old ones showed; the control's own
+  // selection (OnCreated, condition handlers) may change it afterwards.
+  SelectLook(lookIndex >= 0 && lookIndex < GetLookCount() ? lookIndex : 0);
   std::vector<RCPtr<LControl>> former = mChildren.Snapshot();
   DetachAllChildren();
   mRect = Rect{};

@@ -6,15 +6,21 @@
 #include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/HotKeyMap.h"
+#include "HVFramework/ControlBase/Look/LLook.h"
+#include "HVFramework/ControlBase/VisualPart/LVisualPart.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/ObjectBase/TaggableObject.h"
 #include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Renderer/LRectRegion.h"
+#include "HVFramework/Renderer/ResizeType.h"
+#include "HVFramework/Utilities/Graphics/LBitmap.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace HV {
 
@@ -125,9 +131,65 @@ class LControl : public virtual LNotificationClient,
   Point GetPositionInParent() const;
 
   // --- Looks (LControlLooks.cpp) ---
+  // A control shows its state through its looks, one per slot of its skin's
+  // look list (slots may be empty), each with a weight 0..1: every look of
+  // positive weight is drawn, and the first of them is the current look.
+  // Controls pick a look index from their state and apply it with SelectLook.
+
+  // Appends a look (null allowed) with weight 0; its index.
+  virtual int32_t AddLook(const RCPtr<LLook>& look);
+  int32_t GetLookCount() const { return static_cast<int32_t>(mLooks.GetCount()); }
+  // The first index whose look is present and weighs above 0; -1 when none.
+  int32_t GetCurrentLookIndex() const;
+  // The slot at index (its look may be null); for an index outside the list
+  // (-1 included) the first present look of positive weight, else the first
+  // present look, else null.
+  const RCPtr<LLook>& GetLook(int32_t index) const;
+  // 0 for an index outside the weights.
+  float GetLookWeight(int32_t index) const;
+  // E_INVALIDARG for an index outside the weights; a weight outside 0..1 is
+  // ignored; exclusive sets every other weight to 0. Redraws on a change; 0.
+  HResult SetLookWeight(int32_t index, float weight, bool exclusive);
+  // The look at index gets weight 1, every other one 0.
+  virtual HResult SelectLook(int32_t index);
+  // Limits the drawing of the look at index (GetLook rules) to region, in
+  // the control's coordinates; E_INVALIDARG without any look.
+  HResult SetLookRegion(int32_t index, const LRectRegion& region);
+  // Empties the regions of all looks: each draws wherever it is asked to.
+  HResult ClearLookRegions();
+  // The region of look a becomes the control's rectangle minus look b's
+  // region; E_INVALIDARG when either look is missing.
+  HResult SetLookRegionExcept(int32_t a, int32_t b);
+  // Puts bitmap over the client area of the look at index (null removes the
+  // image); E_FAIL without a look, else the look's answer (1: no image to
+  // remove). Redraws when the look is the current one.
+  HResult SetLookBitmap(const RCPtr<LBitmap>& bitmap, ResizeType resize, int32_t index, bool replacesClient);
+  // The look at index (GetLook rules) shows part as its image; E_FAIL
+  // without a look, E_INVALIDARG for a null part.
+  HResult SetLookPart(const RCPtr<LVisualPart>& part, int32_t index);
+  // Gives every look the control's new size, rounded to whole pixels.
+  void ResizeLooks(double width, double height);
+  // The current look's rectangle; without a look (0, 0, width, height).
+  virtual Rect GetLookBounds() const;
+  // Keeps each look's region inside the control's rectangle.
+  virtual void UpdateLookRegions();
+  // (0, 0, width, height) of the current look, else of the control.
+  virtual Rect GetLocalBounds() const;
+  // The content area: the scroll offset as origin, with the size of the
+  // current look or of the control.
+  virtual Rect GetClientArea() const;
   // The client rectangle of the look at lookIndex (-1: the current look);
   // without any look (0, 0, width, height) of the control.
   Rect GetClientOffsets(int32_t lookIndex = -1) const;
+  // The colour (0xAARRGGBB) of the look at index at a point in the control's
+  // coordinates; transparent (0x00FFFFFF) without a look.
+  virtual uint32_t GetLookColorAt(int32_t index, const Point& point) const;
+  // True when every look of positive weight is transparent at the point.
+  virtual bool IsTransparentAt(const Point& point) const;
+  // True when the text's first line is wider than the current look's text
+  // area at the control's width, or, before the text is laid out, when there
+  // is a text at all; false without a look.
+  bool IsTextClipped() const;
 
   // --- Invalidation (LControlPainting.cpp) ---
   // Marks a rectangle in this control's coordinates for redrawing; flags 1:
@@ -237,6 +299,10 @@ class LControl : public virtual LNotificationClient,
   HResult RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   RCPtr<LFont> GetBaseFont() const;
   void ApplySkinFont(const LControlDescriptor& descriptor);
+  void CreateLooks(const LControlDescriptor& descriptor);
+  void SetLooksText(const StringW& text);
+  void SetLooksFont(const RCPtr<LFont>& font);
+  void InvalidateWhole();
 
   RCPtr<LNotificationHandler<LControl>> mHandler;
   StringW mName;
@@ -275,6 +341,9 @@ class LControl : public virtual LNotificationClient,
   int32_t mIdleRequests = 0;
   RCPtrArray<LControl> mPendingRelease;
   ChildControlList mChildren{this};
+  // looks
+  RCPtrArray<LLook> mLooks;
+  std::vector<float> mLookWeights;  // one per look
 };
 
 }  // namespace HV

@@ -51,6 +51,7 @@ HResult LControl::SetFont(const StringW& name, float size, int32_t style, bool r
 
 HResult LControl::ApplyFont(const RCPtr<LFont>& font) {
   if (!font) return E_INVALIDARG;
+  SetLooksFont(font);
   if (SameFont(font.Get(), mFont.Get())) return S_FALSE;
   mFont = font;
   mNameInherited = mSizeInherited = mStyleInherited = false;

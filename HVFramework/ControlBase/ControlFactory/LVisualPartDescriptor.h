@@ -54,6 +54,12 @@ class LVisualPartDescriptor : public virtual LRefCountedObject {
   const float alphaModifier;
   const SkinImageReference mask;
 
+  // The live part made from this descriptor (an LVisualPart, which belongs to
+  // a library above this one), cached without a reference: the part holds the
+  // descriptor and clears this entry when it dies, so both can go.
+  LRefCountedObject* GetCachedVisualPart() const { return mCachedVisualPart; }
+  void SetCachedVisualPart(LRefCountedObject* part) const { mCachedVisualPart = part; }
+
  protected:
   LVisualPartDescriptor(const StringW& name_, const SkinImageReference& image_, int32_t resizeType_,
                         const RCPtr<LColorizer>& colorizer_, int32_t width_, int32_t height_,
@@ -66,6 +72,9 @@ class LVisualPartDescriptor : public virtual LRefCountedObject {
         height(height_),
         alphaModifier(alphaModifier_),
         mask(mask_) {}
+
+ private:
+  mutable LRefCountedObject* mCachedVisualPart = nullptr;  // not owned
 };
 
 }  // namespace HV
