@@ -220,13 +220,17 @@ void LControl::RelayoutChildren() {
 
 // The siblings attached after this one may depend on it; each is laid out
 // again until one changes, which carries the chain on through its own SetRect.
+// Walked by index, holding one sibling at a time: a list that changes on the
+// way is read afresh rather than copied for every change.
 void LControl::LayOutLaterSiblings() {
-  const std::vector<RCPtr<LControl>> siblings = mParent->mChildren.Snapshot();
-  auto at = std::find_if(siblings.begin(), siblings.end(),
-                         [this](const RCPtr<LControl>& sibling) { return sibling.Get() == this; });
-  if (at == siblings.end()) return;
-  for (++at; at != siblings.end(); ++at)
-    if ((*at)->UpdateLayout() == 0) break;
+  const RCPtr<LControl> parent(mParent);
+  LControlChildList& siblings = parent->mChildren;
+  const int32_t index = siblings.IndexOf(this);
+  if (index < 0) return;
+  for (uint32_t i = static_cast<uint32_t>(index) + 1; i < siblings.GetCount(); ++i) {
+    const RCPtr<LControl> sibling = siblings.GetAt(i);
+    if (sibling->UpdateLayout() == 0) break;
+  }
 }
 
 HResult LControl::OnChildRectChanged(LControl* child) {
