@@ -194,13 +194,17 @@ class LControl : public virtual LNotificationClient,
   virtual HResult AcceptDroppedControl(LControl& /*dragged*/) { return E_FAIL; }
   virtual void OnControlDropped(LControl& /*dragged*/) {}
 
+ protected:
+  // The text part of the current look, for layouts that grow to fit their
+  // text; null without one.
+  virtual ILayoutTextMeasurer* GetLayoutText() { return nullptr; }
+
  private:
   void RelayoutChildren();
   void LayOutLaterSiblings();
   void InvalidateOwnArea();
 
  public:
-
   // --- Geometry (LControlGeometry.cpp) ---
   // Subtracted from the children's positions when they are placed.
   const Point& GetScrollOffset() const { return mScrollOffset; }
@@ -314,9 +318,6 @@ class LControl : public virtual LNotificationClient,
   // A create-parameter flag: true only for "true", any case, blanks around.
   static bool IsTrueText(const StringW& text);
   void DetachAllChildren();
-  // The text part of the current look, for layouts that grow to fit their
-  // text; null without one.
-  virtual ILayoutTextMeasurer* GetLayoutText() { return nullptr; }
 
  private:
   friend class LControlChildList;

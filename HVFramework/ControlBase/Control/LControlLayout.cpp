@@ -36,8 +36,8 @@ bool SamePosition(const LLayoutPosition& a, const LLayoutPosition& b) {
          a.referenceName == b.referenceName && a.relative == b.relative && a.absolute == b.absolute;
 }
 bool SameSize(const LLayoutSize& a, const LLayoutSize& b) {
-  return a.referenceMode == b.referenceMode && a.referenceName == b.referenceName && a.relative == b.relative &&
-         a.absolute == b.absolute;
+  return a.referenceMode == b.referenceMode && a.referenceName == b.referenceName &&
+         a.relative == b.relative && a.absolute == b.absolute;
 }
 bool SameLimit(const LLayoutSizeLimit& a, const LLayoutSizeLimit& b) {
   return a.hasNamedReference == b.hasNamedReference && a.referenceName == b.referenceName &&
@@ -102,7 +102,8 @@ class SubjectOf : public ILayoutSubject {
   bool GetClientRect(const PointT<double>& size, RectT<double>& client) const override {
     const LControl::Rect offsets = mControl.GetClientOffsets(-1);
     const LControl::Rect& rect = mControl.GetRect();
-    client = {offsets.x, offsets.y, size.x - (rect.width - offsets.width), size.y - (rect.height - offsets.height)};
+    client = {offsets.x, offsets.y, size.x - (rect.width - offsets.width),
+              size.y - (rect.height - offsets.height)};
     return true;
   }
   uint32_t GetChildCount() const override { return mControl.GetChildren().GetCount(); }
@@ -211,7 +212,8 @@ void LControl::RelayoutChildren() {
   const FlagScope suppressed(mLayoutSuppressed);
   const int32_t width = RoundToInt32(mRect.width);
   const int32_t height = RoundToInt32(mRect.height);
-  // GetAt throws when the list changes under the walk.
+  // The count is read on every step: a child that leaves the list on the
+  // way ends the walk early instead of reading past the end.
   for (uint32_t i = 0; i < mChildren.GetCount(); ++i) {
     const RCPtr<LControl> child = mChildren.GetAt(i);
     child->Relayout(width, height);
@@ -239,8 +241,9 @@ HResult LControl::OnChildRectChanged(LControl* child) {
   if (!mLayoutSuppressed) UpdateLayout();
   const Rect client = GetClientOffsets(-1);
   const Rect& rect = child->GetRect();
-  Invalidate(Rect{rect.x - mScrollOffset.x + client.x, rect.y - mScrollOffset.y + client.y, rect.width, rect.height},
-             0);
+  Invalidate(
+      Rect{rect.x - mScrollOffset.x + client.x, rect.y - mScrollOffset.y + client.y, rect.width, rect.height},
+      0);
   return S_OK;
 }
 
@@ -271,7 +274,8 @@ void LControl::InvalidateOwnArea() {
 
 // --- Changing the layout description ---
 
-bool LControl::SetAxisLayout(int32_t axis, const LLayoutPosition& position, const LLayoutSize& size, bool docked) {
+bool LControl::SetAxisLayout(int32_t axis, const LLayoutPosition& position, const LLayoutSize& size,
+                             bool docked) {
   if (axis != 0 && axis != 1) return false;
   std::array<LLayoutPosition, 2> positions = mLayout->position;
   std::array<LLayoutSize, 2> sizes = mLayout->size;
@@ -282,8 +286,8 @@ bool LControl::SetAxisLayout(int32_t axis, const LLayoutPosition& position, cons
   return SetLayout(positions, sizes, dockedAxes);
 }
 
-bool LControl::SetLayout(const std::array<LLayoutPosition, 2>& positions, const std::array<LLayoutSize, 2>& sizes,
-                         const std::array<bool, 2>& docked) {
+bool LControl::SetLayout(const std::array<LLayoutPosition, 2>& positions,
+                         const std::array<LLayoutSize, 2>& sizes, const std::array<bool, 2>& docked) {
   LLayoutDescriptor& layout = *mLayout;
   const bool dockingChanged = layout.docked != docked;
   bool changed = dockingChanged;
@@ -298,7 +302,8 @@ bool LControl::SetLayout(const std::array<LLayoutPosition, 2>& positions, const 
   return changed;
 }
 
-bool LControl::SetAxisSizeLimits(int32_t axis, const LLayoutSizeLimit& minimum, const LLayoutSizeLimit& maximum) {
+bool LControl::SetAxisSizeLimits(int32_t axis, const LLayoutSizeLimit& minimum,
+                                 const LLayoutSizeLimit& maximum) {
   if (axis != 0 && axis != 1) return false;
   LLayoutDescriptor& layout = *mLayout;
   const bool changed = !SameLimit(layout.minimum[axis], minimum) || !SameLimit(layout.maximum[axis], maximum);

@@ -28,7 +28,9 @@ class LFontTextMeasurer : public ILayoutTextMeasurer {
   void SetWrap(bool shouldWrap) override { mText.SetWrap(shouldWrap); }
   RectT<double> GetTextRect(const PointT<double>& size) override;
   double GetTextWidth() override { return mText.GetMaxLineWidth(); }
-  double GetTextHeight(int32_t wrapWidth) override { return mText.GetTextHeight(static_cast<float>(wrapWidth)); }
+  double GetTextHeight(int32_t wrapWidth) override {
+    return mText.GetTextHeight(static_cast<float>(wrapWidth));
+  }
   double GetRelativeSpan(int axis) override;
 
  private:

@@ -35,8 +35,8 @@ void NamedBase(const ILayoutSiblings* siblings, const LLayoutFrame& frame, const
   extent = Extent(box.rect, axis);
 }
 
-double SolvePosition(const LLayoutPosition& position, const LLayoutFrame& frame, const ILayoutSiblings* siblings,
-                     int axis) {
+double SolvePosition(const LLayoutPosition& position, const LLayoutFrame& frame,
+                     const ILayoutSiblings* siblings, int axis) {
   switch (position.referenceMode) {
     case 0:
       return RoundHalfAway(position.relative * frame.extent[axis]) + position.absolute + frame.origin[axis];
@@ -59,8 +59,8 @@ double SizeFromSpan(double span, float anchor) {
   return 0;
 }
 
-double SolveSize(const LLayoutSize& size, const LLayoutFrame& frame, const ILayoutSiblings* siblings, int axis,
-                 float anchor, double position) {
+double SolveSize(const LLayoutSize& size, const LLayoutFrame& frame, const ILayoutSiblings* siblings,
+                 int axis, float anchor, double position) {
   double origin = 0, extent = 0;
   switch (size.referenceMode) {
     case 2:
@@ -135,7 +135,8 @@ void LLayoutSolver::GrowForText(const ILayoutSubject& subject, int axis, const P
   // A text rectangle that does not follow the control's size cannot be
   // made larger by growing the control.
   const double span = text->GetRelativeSpan(axis);
-  if (shortfall > 0 && span > 0) minimum = std::max(minimum, size[axis] + std::trunc(std::ceil(shortfall / span)));
+  if (shortfall > 0 && span > 0)
+    minimum = std::max(minimum, size[axis] + std::trunc(std::ceil(shortfall / span)));
   if (axis != 0) return;
   // A maximum of its own limits the growth; the text then wraps instead.
   const LLayoutSizeLimit& maximum = layout.maximum[0];

@@ -62,7 +62,8 @@ std::string LayoutSkin() {
       body += "<SubControl Class=\"Bench.Control\" Name=\"c" + std::to_string(c) + "\" LayoutOrder=\"" +
               std::to_string(c) + "\"";
       if (c > 0) body += " XPositionToControl=\"c" + std::to_string(c - 1) + "\" XPositionRel=\"1\"";
-      body += " XSizeToControl=\"Client\" XSizeRel=\"" + FarEdgeText(c) + "\" XSizeAbs=\"0\" YSizeAbs=\"20\"/>";
+      body +=
+          " XSizeToControl=\"Client\" XSizeRel=\"" + FarEdgeText(c) + "\" XSizeAbs=\"0\" YSizeAbs=\"20\"/>";
     }
     body += "</SubControl>";
   }
@@ -137,7 +138,8 @@ BENCHMARK(BM_AttachByHandAndComputeRects);
 // Each pass changes the root's width, so every control gets a new rectangle.
 void BM_LayoutPassAfterResize(benchmark::State& state) {
   LayoutSetup setup;
-  RCPtr<LControl> tree = setup.factory.CreateControl(setup.factory.FindControlDescriptor(StringW(u"root")), nullptr);
+  RCPtr<LControl> tree =
+      setup.factory.CreateControl(setup.factory.FindControlDescriptor(StringW(u"root")), nullptr);
   const LControl& last = *tree->GetChildren().GetAt(kRows - 1)->GetChildren().GetAt(kPerRow - 1);
   double width = 800;
   for (auto _ : state) {

@@ -43,7 +43,9 @@ class LayoutProbe : public LControl {
     drops.push_back("accept " + Narrow(dragged.GetName()));
     return E_FAIL;
   }
-  void OnControlDropped(LControl& dragged) override { drops.push_back("dropped " + Narrow(dragged.GetName())); }
+  void OnControlDropped(LControl& dragged) override {
+    drops.push_back("dropped " + Narrow(dragged.GetName()));
+  }
   ILayoutTextMeasurer* GetLayoutText() override { return text; }
 
   static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
@@ -240,10 +242,10 @@ TEST_F(ControlLayout, DraggingMovesTheControlAfterThePointerWithinItsLimits) {
     std::vector<double> expected;
   };
   const Step steps[] = {
-      {2, 0x1, {15, 25}, {40, 0, 30, 10}},   // x only
-      {3, 0x1, {500, 5}, {80, 0, 30, 10}},   // kept within 20 + 60
+      {2, 0x1, {15, 25}, {40, 0, 30, 10}},     // x only
+      {3, 0x1, {500, 5}, {80, 0, 30, 10}},     // kept within 20 + 60
       {3, 0x3, {-500, 25}, {20, 20, 30, 10}},  // y has no limits, x is kept at 20
-      {4, 0x5, {500, 5}, {525, 0, 30, 10}},  // only the low end applies
+      {4, 0x5, {500, 5}, {525, 0, 30, 10}},    // only the low end applies
       {4, 0x5, {-500, 5}, {20, 0, 30, 10}},
       {5, 0x9, {500, 5}, {30, 0, 50, 10}},  // the far edge follows, kept at 80
   };

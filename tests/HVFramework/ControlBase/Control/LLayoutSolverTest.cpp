@@ -38,7 +38,9 @@ class TableText : public ILayoutTextMeasurer {
   int32_t lastWrapWidth = -1;
 
   void SetWrap(bool shouldWrap) override { wraps = shouldWrap; }
-  RectT<double> GetTextRect(const PointT<double>& size) override { return {0, 0, size.x * spanX, size.y * spanY}; }
+  RectT<double> GetTextRect(const PointT<double>& size) override {
+    return {0, 0, size.x * spanX, size.y * spanY};
+  }
   double GetTextWidth() override { return textWidth; }
   double GetTextHeight(int32_t wrapWidth) override {
     lastWrapWidth = wrapWidth;
@@ -116,69 +118,101 @@ TEST(LLayoutSolver, ComputesRectanglesFromEveryKindOfReference) {
   topLevel.referencePoint = {7, 9};
 
   const std::vector<ComputeCase> cases = {
-      {"defaults: client position, own size", [](LLayoutDescriptor&) {}, ParentFrame(310, 210, 5, 5), false,
+      {"defaults: client position, own size",
+       [](LLayoutDescriptor&) {},
+       ParentFrame(310, 210, 5, 5),
+       false,
        {0, 0, 16, 40}},
       {"parent position, parent size less 10",
        [](LLayoutDescriptor& l) {
          l.position[0] = PositionOf(0, 0, 10);
          l.size[0] = SizeOf(0, 1, -10);
        },
-       ParentFrame(200, 100), false, {10, 0, 180, 40}},
+       ParentFrame(200, 100),
+       false,
+       {10, 0, 180, 40}},
       {"parent references leave the client area's border",
        [](LLayoutDescriptor& l) { l.position[0] = PositionOf(0, 0, 10); },
-       ParentFrame(210, 100, 5, 5), false, {5, 0, 16, 40}},
+       ParentFrame(210, 100, 5, 5),
+       false,
+       {5, 0, 16, 40}},
       {"anchor 1: the position is the right edge",
        [](LLayoutDescriptor& l) {
          l.position[0] = PositionOf(1, 1, -10, 1);
          l.size[0] = SizeOf(0, 0, 10);
        },
-       ParentFrame(200, 100), false, {10, 0, 180, 40}},
+       ParentFrame(200, 100),
+       false,
+       {10, 0, 180, 40}},
       {"anchor 0.5 centres on the position",
        [](LLayoutDescriptor& l) {
          l.position[0] = PositionOf(1, 0.5f, 0, 0.5f);
          l.size[0] = SizeOf(2, 0, 50);
        },
-       ParentFrame(200, 100), false, {75, 0, 50, 40}},
+       ParentFrame(200, 100),
+       false,
+       {75, 0, 50, 40}},
       {"anchor 0.5 with a far edge: the edge bounds one half",
        [](LLayoutDescriptor& l) {
          l.position[0] = PositionOf(1, 0.5f, 0, 0.5f);
          l.size[0] = SizeOf(1, 1, 0);
        },
-       ParentFrame(200, 100), false, {0, 0, 200, 40}},
+       ParentFrame(200, 100),
+       false,
+       {0, 0, 200, 40}},
       {"an anchor outside 0..1 leaves no size",
        [](LLayoutDescriptor& l) {
          l.position[0] = PositionOf(1, 0, 10, 2);
          l.size[0] = SizeOf(1, 1, 0);
        },
-       ParentFrame(200, 100), false, {10, 0, 0, 40}},
+       ParentFrame(200, 100),
+       false,
+       {10, 0, 0, 40}},
       {"a negative size of its own is none",
-       [](LLayoutDescriptor& l) { l.size[0] = SizeOf(2, 0, -5); }, ParentFrame(200, 100), false, {0, 0, 0, 40}},
+       [](LLayoutDescriptor& l) { l.size[0] = SizeOf(2, 0, -5); },
+       ParentFrame(200, 100),
+       false,
+       {0, 0, 0, 40}},
       {"docked: the parent's scrolling is added back",
        [](LLayoutDescriptor& l) {
          l.position[1] = PositionOf(1, 0, 20);
          l.docked[1] = true;
        },
-       ParentFrame(200, 100, 0, 0, 0, 50), false, {0, 70, 16, 40}},
+       ParentFrame(200, 100, 0, 0, 0, 50),
+       false,
+       {0, 70, 16, 40}},
       {"not docked: scrolling leaves the content position",
-       [](LLayoutDescriptor& l) { l.position[1] = PositionOf(1, 0, 20); }, ParentFrame(200, 100, 0, 0, 0, 50),
-       false, {0, 20, 16, 40}},
+       [](LLayoutDescriptor& l) { l.position[1] = PositionOf(1, 0, 20); },
+       ParentFrame(200, 100, 0, 0, 0, 50),
+       false,
+       {0, 20, 16, 40}},
       {"below a docked sibling: placed against its unscrolled place",
        [](LLayoutDescriptor& l) { l.position[1] = PositionOf(2, 1, 0, 0, u"bar"); },
-       ParentFrame(200, 100, 0, 0, 0, 50), false, {0, 30, 16, 40}},
+       ParentFrame(200, 100, 0, 0, 0, 50),
+       false,
+       {0, 30, 16, 40}},
       {"right of a sibling, as wide as to the parent's edge",
        [](LLayoutDescriptor& l) {
          l.position[0] = PositionOf(2, 1, 5, 0, u"left");
          l.size[0] = SizeOf(1, 1, 0);
        },
-       ParentFrame(200, 100), false, {55, 0, 145, 40}},
+       ParentFrame(200, 100),
+       false,
+       {55, 0, 145, 40}},
       {"sized to a sibling's far edge",
-       [](LLayoutDescriptor& l) { l.size[0] = SizeOf(3, 1, 0, u"left"); }, ParentFrame(200, 100), false,
+       [](LLayoutDescriptor& l) { l.size[0] = SizeOf(3, 1, 0, u"left"); },
+       ParentFrame(200, 100),
+       false,
        {0, 0, 50, 40}},
       {"a name without a sibling counts as 0",
-       [](LLayoutDescriptor& l) { l.position[0] = PositionOf(2, 1, 5, 0, u"nobody"); }, ParentFrame(200, 100),
-       false, {5, 0, 16, 40}},
+       [](LLayoutDescriptor& l) { l.position[0] = PositionOf(2, 1, 5, 0, u"nobody"); },
+       ParentFrame(200, 100),
+       false,
+       {5, 0, 16, 40}},
       {"top level: names stand for the reference point",
-       [](LLayoutDescriptor& l) { l.position[0] = PositionOf(2, 1, 5, 0, u"left"); }, topLevel, true,
+       [](LLayoutDescriptor& l) { l.position[0] = PositionOf(2, 1, 5, 0, u"left"); },
+       topLevel,
+       true,
        {12, 0, 16, 40}},
       {"edges, not sizes, are rounded",
        [](LLayoutDescriptor& l) {
@@ -187,18 +221,22 @@ TEST(LLayoutSolver, ComputesRectanglesFromEveryKindOfReference) {
          l.size[0] = SizeOf(2, 0, 2.2);
          l.size[1] = SizeOf(2, 0, 2.2);
        },
-       ParentFrame(200, 100), false, {2, -2, 2, 3}},
+       ParentFrame(200, 100),
+       false,
+       {2, -2, 2, 3}},
   };
   for (const ComputeCase& c : cases) {
     const RCPtr<LLayoutDescriptor> layout = LLayoutDescriptor::Create();
     c.describe(*layout);
     RectT<double> rect{-1, -1, -1, -1};
-    ASSERT_EQ(LLayoutSolver::ComputeLayoutRect(layout.Get(), c.frame, c.topLevel ? nullptr : &siblings, rect), S_OK)
+    ASSERT_EQ(LLayoutSolver::ComputeLayoutRect(layout.Get(), c.frame, c.topLevel ? nullptr : &siblings, rect),
+              S_OK)
         << c.what;
     EXPECT_EQ(rect, c.expected) << c.what;
   }
   RectT<double> untouched{1, 2, 3, 4};
-  EXPECT_EQ(LLayoutSolver::ComputeLayoutRect(nullptr, ParentFrame(10, 10), &siblings, untouched), E_INVALIDARG);
+  EXPECT_EQ(LLayoutSolver::ComputeLayoutRect(nullptr, ParentFrame(10, 10), &siblings, untouched),
+            E_INVALIDARG);
   EXPECT_EQ(untouched, (RectT<double>{1, 2, 3, 4}));
 }
 
@@ -228,20 +266,32 @@ TEST(LLayoutSolver, AppliesMinimumsAndThenMaximumsThatWin) {
          s.children = {{u"a", Box(0, 0, 50, 10)}, {u"b", Box(70, 0, 50, 10)}};
          s.borders = {6, 0};
        },
-       {10, 0}, {16, 40}, LLayoutSolver::kChanged, {10, 0}, {130, 40}},
+       {10, 0},
+       {16, 40},
+       LLayoutSolver::kChanged,
+       {10, 0},
+       {130, 40}},
       {"a control wide enough for its children keeps its size",
        [](TableSubject& s) {
          s.layout->minimum[0] = Named(u"Children", 1, 4);
          s.children = {{u"a", Box(0, 0, 50, 10)}, {u"b", Box(70, 0, 50, 10)}};
          s.borders = {6, 0};
        },
-       {10, 0}, {200, 40}, LLayoutSolver::kUnchanged, {10, 0}, {200, 40}},
+       {10, 0},
+       {200, 40},
+       LLayoutSolver::kUnchanged,
+       {10, 0},
+       {200, 40}},
       {"children drawn outside the control do not count (but the first does)",
        [](TableSubject& s) {
          s.layout->minimum[0] = Named(u"Children", 1, 0);
          s.children = {{u"a", Box(0, 0, 50, 10, false)}, {u"b", Box(70, 0, 50, 10, false)}};
        },
-       {0, 0}, {16, 40}, LLayoutSolver::kChanged, {0, 0}, {50, 40}},
+       {0, 0},
+       {16, 40},
+       LLayoutSolver::kChanged,
+       {0, 0},
+       {50, 40}},
       {"down to a named child's far edge, through the client origin and scrolling",
        [](TableSubject& s) {
          s.layout->minimum[1] = Named(u"c", 1, 0);
@@ -249,53 +299,90 @@ TEST(LLayoutSolver, AppliesMinimumsAndThenMaximumsThatWin) {
          s.clientOrigin = {0, 4};
          s.scroll = {0, 20};
        },
-       {0, 100}, {16, 40}, LLayoutSolver::kChanged, {0, 100}, {16, 104}},
+       {0, 100},
+       {16, 40},
+       LLayoutSolver::kChanged,
+       {0, 100},
+       {16, 104}},
       {"a missing name leaves the axis alone",
        [](TableSubject& s) {
          s.layout->minimum[0] = Named(u"nobody", 1, 0);
          s.children = {{u"a", Box(0, 0, 500, 5)}};
        },
-       {0, 0}, {16, 40}, LLayoutSolver::kUnchanged, {0, 0}, {16, 40}},
+       {0, 0},
+       {16, 40},
+       LLayoutSolver::kUnchanged,
+       {0, 0},
+       {16, 40}},
       {"a minimum of its own grows around the anchor",
        [](TableSubject& s) {
          s.layout->minimum[0] = Own(100);
          s.layout->position[0].placementAnchor = 0.5f;
        },
-       {50, 0}, {40, 40}, LLayoutSolver::kChanged, {20, 0}, {100, 40}},
+       {50, 0},
+       {40, 40},
+       LLayoutSolver::kChanged,
+       {20, 0},
+       {100, 40}},
       {"an anchor of 1 cannot grow towards a children minimum",
        [](TableSubject& s) {
          s.layout->minimum[0] = Named(u"Children", 2, 0);
          s.layout->position[0].placementAnchor = 1;
          s.children = {{u"a", Box(0, 0, 50, 10)}};
        },
-       {0, 0}, {16, 40}, E_FAIL, {0, 0}, {16, 40}},
+       {0, 0},
+       {16, 40},
+       E_FAIL,
+       {0, 0},
+       {16, 40}},
       {"maximum wins over minimum",
        [](TableSubject& s) {
          s.layout->minimum[0] = Own(200);
          s.layout->maximum[0] = Own(100);
        },
-       {0, 0}, {16, 40}, LLayoutSolver::kChanged, {0, 0}, {100, 40}},
-      {"a maximum of 0 never limits", [](TableSubject& s) { s.layout->maximum[0] = Own(0); }, {0, 0}, {5000, 40},
-       LLayoutSolver::kUnchanged, {0, 0}, {5000, 40}},
+       {0, 0},
+       {16, 40},
+       LLayoutSolver::kChanged,
+       {0, 0},
+       {100, 40}},
+      {"a maximum of 0 never limits",
+       [](TableSubject& s) { s.layout->maximum[0] = Own(0); },
+       {0, 0},
+       {5000, 40},
+       LLayoutSolver::kUnchanged,
+       {0, 0},
+       {5000, 40}},
       {"a maximum with anchor 1 keeps the right edge",
        [](TableSubject& s) {
          s.layout->maximum[0] = Own(100);
          s.layout->position[0].placementAnchor = 1;
        },
-       {10, 0}, {150, 40}, LLayoutSolver::kUnchanged, {60, 0}, {100, 40}},
+       {10, 0},
+       {150, 40},
+       LLayoutSolver::kUnchanged,
+       {60, 0},
+       {100, 40}},
       {"a children maximum brings the far edge back",
        [](TableSubject& s) {
          s.layout->maximum[0] = Named(u"Children", 1, 0);
          s.children = {{u"a", Box(0, 0, 50, 10)}, {u"b", Box(70, 0, 50, 10, false)}};
          s.borders = {2, 0};
        },
-       {0, 0}, {300, 40}, LLayoutSolver::kUnchanged, {0, 0}, {122, 40}},
+       {0, 0},
+       {300, 40},
+       LLayoutSolver::kUnchanged,
+       {0, 0},
+       {122, 40}},
       {"children docked on both axes set no maximum",
        [](TableSubject& s) {
          s.layout->maximum[0] = Named(u"Children", 1, 0);
          s.children = {{u"a", LLayoutBox{{0, 0, 50, 10}, {true, true}, true}}};
        },
-       {0, 0}, {300, 40}, LLayoutSolver::kUnchanged, {0, 0}, {300, 40}},
+       {0, 0},
+       {300, 40},
+       LLayoutSolver::kUnchanged,
+       {0, 0},
+       {300, 40}},
   };
   for (const LimitCase& c : cases) {
     TableSubject subject;
