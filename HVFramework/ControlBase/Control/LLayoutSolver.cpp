@@ -128,7 +128,9 @@ void LLayoutSolver::GrowForText(const ILayoutSubject& subject, int axis, const P
   if (axis == 0) {
     needed = text->GetTextWidth();
   } else {
-    const double wrapWidth = std::clamp(std::trunc(size.x), -2147483648.0, 2147483647.0);
+    // Not-a-number has no width to wrap at.
+    const double wrapWidth =
+        std::isnan(size.x) ? 0 : std::clamp(std::trunc(size.x), -2147483648.0, 2147483647.0);
     needed = text->GetTextHeight(static_cast<int32_t>(wrapWidth));
   }
   const double shortfall = std::ceil(needed - room);

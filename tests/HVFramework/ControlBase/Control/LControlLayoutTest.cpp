@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class LayoutProbe : public LControl {
   HResult Relayout(int32_t parentWidth, int32_t parentHeight) override {
     ++relayouts;
     lastParentSize = {static_cast<double>(parentWidth), static_cast<double>(parentHeight)};
+    if (onRelayout) onRelayout();
     return LControl::Relayout(parentWidth, parentHeight);
   }
   HResult Invalidate(const Rect& rect, uint32_t flags) override {
@@ -63,6 +65,7 @@ class LayoutProbe : public LControl {
   std::vector<std::string> changedChildren;
   std::vector<std::string> drops;
   ILayoutTextMeasurer* text = nullptr;
+  std::function<void()> onRelayout;
 };
 
 // Children are made in the skin's layout order, so that a control is made
@@ -168,6 +171,21 @@ TEST_F(ControlLayout, OnlyARealSizeChangeRelaysOutTheChildren) {
   parent->SetRect({5, 5, 2.6, 2});
   EXPECT_EQ(child->relayouts, 2);
   EXPECT_EQ(child->lastParentSize.x, 3);  // rounded half away from zero
+  parent->ReleaseInternalReferences();
+}
+
+TEST_F(ControlLayout, ChildrenLeavingWhileTheyAreRelaidOutEndTheWalk) {
+  const RCPtr<LControl> parent(new LayoutProbe(nullptr, StringW(u"p")));
+  auto* first = new LayoutProbe(parent.Get(), StringW(u"first"));
+  auto* second = new LayoutProbe(parent.Get(), StringW(u"second"));
+  first->onRelayout = [&] {
+    parent->RemoveChildControl(RCPtr<LControl>(second));
+    parent->RemoveChildControl(RCPtr<LControl>(first));
+  };
+  parent->SetRect({0, 0, 10, 10});
+  EXPECT_EQ(parent->GetChildren().GetCount(), 0u);
+  EXPECT_FALSE(parent->IsLayoutSuppressed());
+  parent->ProcessIdle();  // releases the two
   parent->ReleaseInternalReferences();
 }
 
