@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Utilities/Graphics/RectT.h"
 
 namespace HV {
 
@@ -13,5 +14,9 @@ LControlFactory* GetApplicationControlFactory();
 void SetApplicationControlFactory(LControlFactory* factory);
 RCPtr<LFont> GetApplicationDefaultFont();
 void SetApplicationDefaultFont(const RCPtr<LFont>& font);
+// The part of the screen the application lays its top-level controls out
+// in, as the window system reports it; empty until set.
+RectT<double> GetApplicationWorkArea();
+void SetApplicationWorkArea(const RectT<double>& area);
 
 }  // namespace HV

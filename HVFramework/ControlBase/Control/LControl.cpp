@@ -171,13 +171,6 @@ void LControl::SetEnabled(bool enabled) {
   UpdateConditions();
 }
 
-bool LControl::SetClipToParent(bool clip) {
-  if (mLayout->clipToParent == clip) return clip;
-  mLayout->clipToParent = clip;
-  if (mParent) mParent->mChildren.MarkChanged();
-  return clip;
-}
-
 void LControl::SetNotFocusable(bool notFocusable) {
   mNotFocusable = notFocusable;
   int32_t& tabStop = mLayout->tabStop;
@@ -185,13 +178,6 @@ void LControl::SetNotFocusable(bool notFocusable) {
   if (!notFocusable && tabStop < 0) tabStop = -tabStop;
   if (mParent) mParent->mChildren.MarkChanged();
 }
-
-void LControl::SetRect(const Rect& rect) {
-  mRect = rect;
-  UpdateConditions();
-}
-
-HResult LControl::UpdateLayout() { return mDescriptor ? S_OK : E_FAIL; }
 
 // --- Conditions ---
 
@@ -317,8 +303,17 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
 void LControl::BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
   mDescriptor = descriptor;
   const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
+  const bool wasClipping = mLayout->clipToParent;
   mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
   CreateLooks(*descriptor);
+  // A skin that lets the control draw outside its parent counts it as the
+  // ancestors' non-clipping descendant, as SetClipToParent would.
+  if (mParent && wasClipping != mLayout->clipToParent) {
+    if (mLayout->clipToParent)
+      mParent->DecrementAncestorCount();
+    else
+      mParent->IncrementAncestorCount();
+  }
   ApplySkinFont(*descriptor);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/ControlBase/Control/ClipSpec.h"
+#include "HVFramework/ControlBase/Control/ILayoutTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LConditionsParam.h"
 #include "HVFramework/ControlBase/Control/LControlChildList.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
@@ -21,6 +22,7 @@
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -51,6 +53,10 @@ class LControl : public virtual LNotificationClient,
     double y = 0;
     double width = 0;
     double height = 0;
+  };
+  struct Point {
+    double x = 0;
+    double y = 0;
   };
 
   // Attaches itself to parent at once when one is given, and takes its string
@@ -111,17 +117,103 @@ class LControl : public virtual LNotificationClient,
   bool IsNotFocusable() const { return mNotFocusable; }
 
   const Rect& GetRect() const { return mRect; }
-  // Stores the rectangle the layout pass computed; a size change may show
-  // or hide the control.
-  void SetRect(const Rect& rect);
-  // The layout pass; the solver fills it in. E_FAIL without a layout descriptor.
-  virtual HResult UpdateLayout();
 
+  // --- Layout (LControlLayout.cpp) ---
+  // Stores a rectangle (in the parent's content coordinates): 1 when it is
+  // the stored one exactly; else 0, after redrawing the old and new areas,
+  // relaying out the children when the size changed, and letting the later
+  // siblings and the parent follow.
+  int32_t SetRect(const Rect& rect);
+  // Computes the rectangle from the layout description against the parent,
+  // or a top-level control's against the application's work area, and
+  // stores it: SetRect's result, or E_FAIL without a layout description
+  // from the skin or without a place to lay out in.
+  virtual HResult UpdateLayout();
+  // The parent asks again after its own size changed (to whole pixels); 0.
+  virtual HResult Relayout(int32_t parentWidth, int32_t parentHeight);
+  // Replace one axis's (0 x, 1 y) descriptions and lay out again; true when
+  // anything stored differed. A change of docking re-sorts the parent's orders.
+  bool SetAxisLayout(int32_t axis, const LLayoutPosition& position, const LLayoutSize& size, bool docked);
+  // Both axes at once, with one layout pass.
+  bool SetLayout(const std::array<LLayoutPosition, 2>& positions, const std::array<LLayoutSize, 2>& sizes,
+                 const std::array<bool, 2>& docked);
+  bool SetAxisSizeLimits(int32_t axis, const LLayoutSizeLimit& minimum, const LLayoutSizeLimit& maximum);
+  // The natural size: each axis solved with a size of its own of 0, then
+  // the minimum (text growth included) and maximum applied.
+  virtual Point GetDesiredSize();
+  // The maximum of each axis that the control sets itself; 0 for none.
+  virtual Point GetMaximumSize();
+  // Stores the offset, relays out the children (docked ones keep their
+  // place) and sends "NID_SCROLL_OFFSET_CHANGE"; 1 when unchanged.
+  virtual HResult SetScrollOffset(const Point& offset);
+  // The child at a position of the layout order (LayoutOrder, then
+  // attachment); null past the end.
+  virtual RCPtr<LControl> GetChildByLayoutOrder(uint32_t index);
+  virtual Rect GetMaximumExtent() const;
+  // A layout pass is requested when this control has a docked axis; 0.
+  virtual HResult OnChildDocked(LControl* child);
+  // A child's rectangle changed: lay out again (unless suppressed) and
+  // redraw the child's area; 0.
+  virtual HResult OnChildRectChanged(LControl* child);
+  // Requests collected for the root window's next layout pass.
+  void RequestLayoutPass() { mLayoutPassRequested = true; }
+  bool IsLayoutPassRequested() const { return mLayoutPassRequested; }
+  void ClearLayoutPassRequest() { mLayoutPassRequested = false; }
+  // The area of the root window in this control's coordinates: the parent's
+  // size (a top-level control: the root window's client size, else its own)
+  // placed at minus the origin in the root window.
+  Rect GetRootBoundsInLocal() const;
+  // The overlap of a and b; true when it has a width and a height.
+  static bool IntersectRects(const Rect& a, const Rect& b, Rect& result);
+  // The edges rounded down to whole pixels (within 2^-52 below a whole
+  // number counting as it), after turning a negative size around.
+  static Rect SnapToPixels(const Rect& rect);
+  // The count of descendants that do not clip to their parent, kept on the
+  // control and all its ancestors.
+  void IncrementAncestorCount();
+  void DecrementAncestorCount();
+  int32_t GetNonClippingDescendantCount() const { return mNonClippingDescendants; }
+
+  // Dragging the control with the left button, after SetDragMode:
+  //   1 the control moves freely above its siblings (not clipped, docked
+  //     while it moves) and is offered to the top-level control at the end;
+  //   2 it moves on the axes its flags allow (1 x, 2 y);
+  //   3 the same, kept within GetDragLimits on each moving axis;
+  //   4 the same, with only the limit ends that the flags name (4 x low,
+  //     8 x high, 0x10 y low, 0x20 y high);
+  //   5 the far edge follows instead (the control is resized), with the ends as in 4.
+  // The pointer's way is measured from where it held the control when the
+  // drag started (the last mouse position reported in the control's own
+  // coordinates) and written into the layout's absolute values.
+  virtual void OnDragStart();
+  // Takes the current state as the start of a drag.
+  virtual void BeginDrag();
+  // The pointer at point, in the control's own coordinates.
+  virtual void OnDrag(const Point& point);
+  virtual void AfterDrag(const Point& /*point*/) {}
+  virtual void OnDragEnd();
+  // The range (start, length) of an axis's coordinate that modes 3 to 5 keep.
+  virtual void GetDragLimits(int32_t axis, double& start, double& length) const;
+  void SetDragLimits(int32_t axis, double start, double length);
+  // The pointer's way since the drag (or the last BeginDrag) started.
+  Point GetDragDelta() const { return mDragDelta; }
+  // A mode-1 drag ended over the top-level control: it is asked to take the
+  // dragged control, then told that it was dropped.
+  virtual HResult AcceptDroppedControl(LControl& /*dragged*/) { return E_FAIL; }
+  virtual void OnControlDropped(LControl& /*dragged*/) {}
+
+ protected:
+  // The text part of the current look, for layouts that grow to fit their
+  // text; null without one.
+  virtual ILayoutTextMeasurer* GetLayoutText() { return nullptr; }
+
+ private:
+  void RelayoutChildren();
+  void LayOutLaterSiblings();
+  void InvalidateOwnArea();
+
+ public:
   // --- Geometry (LControlGeometry.cpp) ---
-  struct Point {
-    double x = 0;
-    double y = 0;
-  };
   // Subtracted from the children's positions when they are placed.
   const Point& GetScrollOffset() const { return mScrollOffset; }
   // The top-left corner in root-window coordinates: the position plus, for
@@ -284,8 +376,6 @@ class LControl : public virtual LNotificationClient,
   void SetLastMousePosition(double x, double y) { mMouseX = x, mMouseY = y; }
   void SetDragMode(int32_t mode, uint32_t constraints);
   int32_t GetDragMode() const { return mDragMode; }
-  virtual void OnDragStart() {}
-  virtual void OnDragEnd() {}
 
   // --- Font (LControlFonts.cpp) ---
   // Resolves the open parts (empty name, size not above 0, style -1) against
@@ -399,6 +489,23 @@ class LControl : public virtual LNotificationClient,
   // looks
   RCPtrArray<LLook> mLooks;
   std::vector<float> mLookWeights;  // one per look
+  // layout
+  int32_t mNonClippingDescendants = 0;
+  bool mLayoutPassRequested = false;
+  Point mDragGrab;         // where the pointer held the control at the start
+  Point mDragStart;        // the rectangle's position at the start
+  Point mDragStartScroll;  // the parent's scroll offset at the start
+  Point mDragStartSize;    // the rectangle's size when the drag started
+  Point mDragStartOffset;  // the layout's absolute positions at the start
+  Point mDragStartExtent;  // the layout's absolute sizes at the start
+  Point mDragDelta;
+  Point mDragAccumulated;  // the way of drags that BeginDrag started again
+  std::array<Point, 2> mDragLimits{Point{-4503599627370496.0, 9007199254740992.0},
+                                   Point{-4503599627370496.0, 9007199254740992.0}};
+  bool mDragWasNotClipping = false;
+  std::array<bool, 2> mDragDockedAxes{false, false};  // axes a mode-1 drag docked
+  bool mInDrag = false;
+  RCPtr<LControl> mDragTarget;
   // drawing
   float mOpacity = 1.0f;
   bool mLabelScrolls = false;

@@ -52,14 +52,6 @@ bool Overlaps(const RectT<double>& a, const RectT<double>& b) {
   return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
 }
 
-// The overlap of a and b in out; true when it has a width and a height.
-bool IntersectLocal(const LControl::Rect& a, const LControl::Rect& b, LControl::Rect& out) {
-  RectT<double> r = ToRectT(a);
-  r.Intersect(ToRectT(b));
-  out = {r.x, r.y, r.width, r.height};
-  return HasArea(r);
-}
-
 // Left and top as value + 0.5 truncated, right and bottom as left and top
 // plus the size + 0.5 truncated, all kept within 32 bits.
 RegionRect ToRegionRect(const LControl::Rect& r) {
@@ -102,7 +94,8 @@ std::vector<RCPtr<LControl>> ChildrenInZOrder(LControl& control) {
 // What is left of a control that is not drawn: its non-clipping
 // descendants, which the second pass still draws.
 void ListNonClippingBelow(LControl& control, RCPtrArray<LControl>& deferred) {
-  control.CollectNonClippingDescendants(deferred, true, false);
+  if (control.GetNonClippingDescendantCount() > 0)
+    control.CollectNonClippingDescendants(deferred, true, false);
 }
 
 using LookOperation = int32_t (LLook::*)(LRenderer&, const LRectRegion&);
@@ -254,13 +247,16 @@ HResult LControl::Invalidate(const Rect& rect, uint32_t flags) {
 }
 
 HResult LControl::InvalidateInRoot(const Rect& rootRect, uint32_t flags, const Rect& localRect) {
-  // Nothing collects invalidations until the tree sits in a root window.
-  if (!mParent) return S_OK;
   Rect local = localRect;
+  if (!mParent) {
+    if (!IntersectRects(localRect, GetRootBoundsInLocal(), local)) return S_FALSE;
+    // Nothing collects invalidations until the tree sits in a root window.
+    return S_OK;
+  }
   const Point at = GetPositionInParent();
   if (flags & 1) {
     const Rect parentArea{-at.x, -at.y, mParent->mRect.width, mParent->mRect.height};
-    if (!IntersectLocal(localRect, parentArea, local)) return S_FALSE;
+    if (!IntersectRects(localRect, parentArea, local)) return S_FALSE;
   }
   const Rect root{rootRect.x + local.x - localRect.x, rootRect.y + local.y - localRect.y, local.width,
                   local.height};
@@ -272,14 +268,14 @@ HResult LControl::InvalidateInRoot(const Rect& rootRect, uint32_t flags, const R
 
 void LControl::InvalidateClientRect(const Rect& rect, bool shouldInvalidate) {
   Rect visible;
-  if (!IntersectLocal(rect, GetClientArea(), visible)) return;
+  if (!IntersectRects(rect, GetClientArea(), visible)) return;
   mClientUpdateRegion.AddRect(ToRegionRect(rect));
   if (!shouldInvalidate) return;
   // The content is shown at the client origin minus the scroll offset.
   const Rect client = GetClientOffsets(-1);
   Rect shown{rect.x - mScrollOffset.x + client.x, rect.y - mScrollOffset.y + client.y, rect.width,
              rect.height};
-  if (IntersectLocal(shown, client, shown)) Invalidate(shown, 1);
+  if (IntersectRects(shown, client, shown)) Invalidate(shown, 1);
 }
 
 }  // namespace HV

@@ -54,8 +54,10 @@ class LoggingLook : public LLook {
     return Note("frame", renderer);
   }
   int32_t DrawClientArea(LRenderer& renderer, const LRectRegion&) override { return Note("face", renderer); }
-  int32_t DrawLabelText(LRenderer& renderer, const LRectRegion&, const PointT<double>&) override {
-    return Note("text", renderer);
+  int32_t DrawLabelText(LRenderer& renderer, const LRectRegion&, const PointT<double>& offset) override {
+    const std::string moved =
+        offset == PointT<double>{} ? "" : "-" + Number(offset.x) + "," + Number(offset.y);
+    return Note(("text" + moved).c_str(), renderer);
   }
 
  private:
@@ -150,7 +152,9 @@ class LControlDrawing : public ::testing::Test {
       names.push_back(list.GetAt(i)->GetName().ToCharString().GetText());
     return names;
   }
+  // Drawn with a fresh log: building the tree asks for redraws too.
   HResult DrawFirstPass(LControl& control, const LRectRegion& dirty) {
+    log.clear();
     return control.Draw(renderer, dirty, deferred, false);
   }
   static LRectRegion Region(std::initializer_list<RegionRect> rects) {
@@ -176,6 +180,7 @@ TEST_F(LControlDrawing, AControlIsDrawnOnlyInThePassOfItsClipFlag) {
     log.clear();
     const RCPtr<LoggingControl> control = Make(nullptr, "c", {0, 0, 10, 10});
     control->SetClipToParent(c.clips);
+    log.clear();
     EXPECT_EQ(c.expected,
               control->Draw(renderer, Region({Edges(0, 0, 10, 10)}), deferred, c.nonClippingPass));
     EXPECT_EQ(c.expected == S_OK, !log.empty());
@@ -341,6 +346,20 @@ TEST_F(LControlDrawing, ChildrenAreDrawnWhereTheirOriginInTheRootIs) {
   EXPECT_THAT(log, ::testing::Contains("leaf.content @20,31 clip(0,0,10,10) a=1"));
 }
 
+TEST_F(LControlDrawing, ScrolledChildrenMoveWhileTheirClipStaysOnTheClientRectangle) {
+  const RCPtr<LoggingControl> view = Make(nullptr, "view", {0, 0, 40, 40}, {1.0f}, 4);
+  const RCPtr<LoggingControl> inView = Make(view.Get(), "inView", {3, 5, 8, 8}, {});
+  const RCPtr<LoggingControl> partly = Make(view.Get(), "partly", {0, 0, 8, 8}, {});
+  view->SetScrollOffset({3, 5});
+  view->SetLabelScrolls(true);
+  EXPECT_EQ(S_OK, DrawFirstPass(*view, Region({Edges(0, 0, 40, 40)})));
+  EXPECT_THAT(log, ::testing::IsSupersetOf({"view.look0.text-3,5 @0,0 clip(0,0,40,40) a=1",
+                                            "inView.content @4,4 clip(0,0,8,8) a=1",
+                                            "partly.content @1,-1 clip(3,5,5,3) a=1"}));
+  EXPECT_EQ(4, inView->GetOriginInRoot().x);
+  EXPECT_EQ(4, inView->GetOriginInRoot().y);
+}
+
 TEST_F(LControlDrawing, CollectingNonClippingDescendantsWalksBelowThemAndStopsAtHiddenOnes) {
   const RCPtr<LoggingControl> top = Make(nullptr, "top", {0, 0, 50, 50}, {});
   top->SetClipToParent(false);
@@ -404,9 +423,9 @@ TEST_F(LControlInvalidation, ANestedRectangleReachesTheTopInRootCoordinatesCutTo
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    log.clear();
     leaf->SetClipToParent(c.leafClips);
     mid->SetClipToParent(c.midClips);
+    log.clear();
     EXPECT_EQ(S_OK, leaf->Invalidate({0, 0, 30, 30}, c.flags));
     EXPECT_THAT(log, ElementsAre(c.expected));
   }
