@@ -172,6 +172,13 @@ void LSplashScreen::Start() {
   mSplash = RCPtr<SplashThread>(new SplashThread(mPainter, mImage, mTitle.ToCharString().GetText()));
   const RCPtr<SplashThread> splash = mSplash;
   mThread = std::make_unique<Thread>([splash] { return splash->Run(); });
+  if (!mThread->IsValid()) {
+    // No thread to wait for: the system refused it.
+    mThread.reset();
+    mSplash = nullptr;
+    DebugTrace::Get().WriteLine("Error starting SplashThread");
+    return;
+  }
   mThread->Resume();
   // A thread that gives up (no image, no window) ends the wait at once.
   const WaitHandle handles[] = {splash->GetStartedHandle(), splash->GetEndedHandle()};

@@ -108,6 +108,9 @@ TEST_F(Clipboard, NullContentOnlyDropsTheCache) {
 }
 
 TEST_F(Clipboard, TheFourEditCommandsReachTheFocusedControlsEditTarget) {
+  const RCPtr<LNotificationCenter> center =
+      GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
+  const int32_t registrationsBefore = center->GetRegistrationCount();
   ASSERT_EQ(mClipboard->Initialize(), S_OK);
   EXPECT_TRUE(mClipboard->IsInitialized());
   EditLog log;
@@ -116,12 +119,14 @@ TEST_F(Clipboard, TheFourEditCommandsReachTheFocusedControlsEditTarget) {
   const RCPtr<LControl> part(new EditableControl(box.Get(), u"part", log, false));
   FocusOn(part);
 
-  const RCPtr<LNotificationCenter> center =
-      GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
   for (const WChar* name : {u"NID_EDIT_CUT_REQ", u"NID_EDIT_COPY_REQ", u"NID_EDIT_PASTE_REQ", u"NID_EDIT_DELETE_REQ"})
     EXPECT_EQ(center->SendNotification(LNotification::Create(name)), S_OK);
   EXPECT_THAT(log.entries, ElementsAre("box:can:1", "box:perform:1", "box:can:2", "box:perform:2", "box:can:3",
                                        "box:perform:3", "box:can:0", "box:perform:0"));
+
+  // The registrations do not keep the service alive.
+  mClipboard = nullptr;
+  EXPECT_EQ(center->GetRegistrationCount(), registrationsBefore);
 }
 
 TEST_F(Clipboard, EditCommandsWithoutATakerAnswerOne) {
