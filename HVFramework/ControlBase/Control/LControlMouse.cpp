@@ -293,9 +293,17 @@ RCPtr<LControl> LControl::FindControlAtPoint(const Point& point, Point& local) {
   if (!IsVisible(false) || !ContainsPoint(point)) return nullptr;
   const Point position = GetPositionInParent();
   const Point inside{point.x - position.x, point.y - position.y};
+  // Children are placed in the content area: a cheap test against their
+  // rectangles there skips the ones the point misses (ContainsPoint may
+  // narrow a control's rectangle, never widen it).
+  const Rect client = GetClientOffsets(-1);
+  const double contentX = inside.x - client.x + mScrollOffset.x;
+  const double contentY = inside.y - client.y + mScrollOffset.y;
   // The z-order draws from first to last, so the last child is on top.
   for (uint32_t i = mChildren.GetCount(); i-- > 0;) {
     const RCPtr<LControl>& child = mChildren.GetAt(i, ChildControlList::kZ);
+    const Rect& r = child->mRect;
+    if (!(contentX >= r.x && contentX < r.x + r.width && contentY >= r.y && contentY < r.y + r.height)) continue;
     if (RCPtr<LControl> found = child->FindControlAtPoint(inside, local)) return found;
   }
   if (mExcludedFromHitTesting) return nullptr;
