@@ -1,6 +1,7 @@
 #include "HVFramework/ControlBase/Window/LRootWindow.h"
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
@@ -78,6 +79,16 @@ HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
   }
   InvalidateAll();
   return S_OK;
+}
+
+HResult LRootWindow::SetRootControlByName(const StringW& name) {
+  if (name.IsEmpty()) return SetRootControl(nullptr);
+  LControlFactory* factory = GetApplicationControlFactory();
+  if (!factory) return E_FAIL;
+  const RCPtr<LControlDescriptor> descriptor = factory->FindControlDescriptor(name);
+  const RCPtr<LControl> control = descriptor ? factory->CreateControl(descriptor, nullptr) : nullptr;
+  if (!control) return E_FAIL;
+  return SetRootControl(control);
 }
 
 RCPtr<LControl> LRootWindow::ControlFromPoint(const Point& point, Point& local, bool updateHover) {
@@ -351,6 +362,13 @@ void LRootWindow::Close() {
 LRootWindow::Rect LRootWindow::GetScreenRect() {
   if (mHost) mScreenRect = mHost->GetClientRect();
   return mScreenRect;
+}
+
+void LRootWindow::SetClientRect(const Rect& rect) {
+  if (!mHost || mHost->GetClientRect() == rect) return;
+  mHost->SetClientRect(rect);
+  const Rect client = GetScreenRect();
+  Relayout(client.width, client.height);
 }
 
 // --- Painting ---

@@ -51,6 +51,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // layout over the client area and gives it the focus. 0.
   HResult SetRootControl(const RCPtr<LControl>& control);
   const RCPtr<LControl>& GetRootControl() const { return mRootControl; }
+  // The application's factory builds the skin's top-level control of that
+  // name as the root control; an empty name removes the root control.
+  // E_FAIL when there is no factory or the skin has no such control.
+  HResult SetRootControlByName(const StringW& name);
   // The deepest control under a client point, with the point in its own
   // coordinates; updateHover also makes it the hovered control.
   virtual RCPtr<LControl> ControlFromPoint(const Point& point, Point& local, bool updateHover);
@@ -96,6 +100,11 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
 
   // --- Window services for controls ---
   uint32_t GetMouseButtons() const;
+  // The buttons a pointer holds as this window's events reported them;
+  // pointers 10 and above are not recorded (0).
+  uint32_t GetButtonsOfPointer(int32_t pointer) const {
+    return pointer >= 0 && pointer < kPointerCount ? mButtonsByPointer[pointer] : 0;
+  }
   Point GetMousePosition() const;
   // The shown cursor's replacement (0: the "UI_CURSOR_ARROW" cursor); the
   // cursor shown before.
@@ -107,6 +116,12 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   HResult EndModalLoop(int32_t result);
   void Close();
   Rect GetScreenRect();
+  // Moves or resizes the OS window's client area when it differs, then lays
+  // the root control out again.
+  void SetClientRect(const Rect& rect);
+  void SetTextInputState(bool enabled, int32_t value) {
+    if (mHost) mHost->SetTextInputState(enabled, value);
+  }
 
   // --- Painting (the painting code fills these in) ---
   // Collects a rectangle in client coordinates for the next paint.
