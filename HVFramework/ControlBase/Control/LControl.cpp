@@ -47,7 +47,14 @@ LControl::LControl(LControl* parent, const StringW& name)
   if (parent && !parent->mChildren.Find(name)) SetParent(parent);
 }
 
-LControl::~LControl() = default;
+LControl::~LControl() {
+  // A top-level control given a window directly (not as its root control)
+  // may die while the window still points into its tree.
+  if (mRootWindow) {
+    mRootWindow->DropLinksInto(this);
+    mRootWindow->RemoveTopLevel(this);
+  }
+}
 
 // --- Tree ---
 

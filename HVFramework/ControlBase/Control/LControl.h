@@ -447,6 +447,7 @@ class LControl : public virtual LNotificationClient,
   // input and focus
   int32_t mDragThreshold = 1;
   bool mTickWhilePressed = false;
+  bool mPressTicking = false;  // the idle request of the current left press
   bool mExcludedFromHitTesting = false;
   bool mFocusRoot = false;
   double mPressX = 0;  // where the press went down, in the parent's coordinates

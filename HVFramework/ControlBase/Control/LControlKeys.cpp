@@ -36,9 +36,13 @@ HResult LControl::SetRootWindow(LRootWindow* window) {
   if (mRootWindow) {
     mRootWindow->ForgetControlsIn(this);
     UnregisterIdleInTree(mRootWindow);
+    mRootWindow->RemoveTopLevel(this);
   }
   mRootWindow = window;
-  if (window) RefreshIdleNotifications();
+  if (window) {
+    window->AddTopLevel(this);
+    RefreshIdleNotifications();
+  }
   return S_OK;
 }
 

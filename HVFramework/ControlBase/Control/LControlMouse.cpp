@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace HV {
@@ -119,7 +120,10 @@ HResult LControl::StartMouseCapture(int32_t button, int32_t x, int32_t y) {
   if (button != 0) set |= BitsOf(button).down;
   if (button == LMouseButtonParam::kLeft) {
     mDragMode = 0;
-    if (mTickWhilePressed) StartIdleNotifications();
+    if (mTickWhilePressed && !mPressTicking) {
+      mPressTicking = true;
+      StartIdleNotifications();
+    }
   }
   ChangeInteractionFlags(set, 0);
   if (mDragThreshold != 0 || button == 0) return S_OK;
@@ -201,6 +205,9 @@ HResult LControl::CancelMouseCapture() {
     result = root->ClearCaptureControl();
   UpdateConditions();
   mLastLeftDown = nullptr;
+  // The press's idle request ends with it; otherwise every press would add
+  // one that nothing takes back.
+  if (std::exchange(mPressTicking, false)) StopIdleNotifications();
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace HV {
@@ -43,6 +44,7 @@ HResult LRootWindow::ReleaseInternalReferences() {
   UnregisterAllClients();
   mHost = nullptr;
   SetRootControl(nullptr);
+  for (LControl* control : std::vector<LControl*>(mTopLevels)) control->SetRootWindow(nullptr);
   if (mHotKeys) mHotKeys->ForgetTarget();
   Shutdown();
   return LRefCountedObject::ReleaseInternalReferences();
@@ -332,6 +334,19 @@ void LRootWindow::ForgetControlsIn(LControl* subtree) {
   }
   if (mFocusControl && IsWithin(mFocusControl, subtree)) mFocusControl = nullptr;
   if (mPreviousFocusControl && IsWithin(mPreviousFocusControl, subtree)) mPreviousFocusControl = nullptr;
+}
+
+void LRootWindow::DropLinksInto(const LControl* subtree) {
+  for (LControl** link : {&mFocusControl, &mPreviousFocusControl, &mHoverControl, &mToolTipControl, &mCaptureControl})
+    if (*link && IsWithin(*link, subtree)) *link = nullptr;
+}
+
+void LRootWindow::AddTopLevel(LControl* control) {
+  if (std::find(mTopLevels.begin(), mTopLevels.end(), control) == mTopLevels.end()) mTopLevels.push_back(control);
+}
+
+void LRootWindow::RemoveTopLevel(LControl* control) {
+  mTopLevels.erase(std::remove(mTopLevels.begin(), mTopLevels.end(), control), mTopLevels.end());
 }
 
 // --- Window services ---

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace HV {
 
@@ -94,6 +95,12 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // A control leaves the tree: every link to it or a descendant is dropped,
   // its capture cancelled and its focus taken away.
   void ForgetControlsIn(LControl* subtree);
+  // A tree being destroyed: its links are dropped without calling it.
+  void DropLinksInto(const LControl* subtree);
+  // Top-level controls that link to this window (LControl::SetRootWindow);
+  // the window unlinks them when it is released.
+  void AddTopLevel(LControl* control);
+  void RemoveTopLevel(LControl* control);
   // Hover moves to whatever is under the pointer now (after a control under
   // it was hidden or gave up the capture).
   void RecheckHover();
@@ -162,6 +169,7 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   RCPtrQueue<LKeyParam, 256>::Lock mKeyQueueLock;
   RCPtrQueue<LKeyParam, 256> mKeyQueue{&mKeyQueueLock};
   uint32_t mButtonsByPointer[kPointerCount] = {};
+  std::vector<LControl*> mTopLevels;  // not owned; each unlinks itself when it goes
 };
 
 }  // namespace HV

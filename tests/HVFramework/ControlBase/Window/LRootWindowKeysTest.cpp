@@ -69,6 +69,21 @@ TEST_F(RootWindowKeys, TabDoesNothingInAModalWindowAtTheEndOfTheOrder) {
   EXPECT_EQ(Focused(), "b1");
 }
 
+TEST_F(RootWindowKeys, WithSeveralWindowsTabAtTheEndMovesToTheNextWindow) {
+  FakeWindowHost otherHost;
+  otherHost.active = false;
+  const RCPtr<LRootWindow> other = LRootWindow::Create(&otherHost);
+  AddApplicationRootWindow(other.Get());
+  Find(u"b1")->SetFocus(true);
+  Key(kTab);
+  EXPECT_EQ(otherHost.focusRequests, 1);
+  EXPECT_EQ(host.focusRequests, 0);
+  Find(u"a1")->SetFocus(true);
+  Key(kTab, kShift);  // backwards from the first window wraps to the last
+  EXPECT_EQ(otherHost.focusRequests, 2);
+  RemoveApplicationRootWindow(other.Get());
+}
+
 TEST_F(RootWindowKeys, AFocusOwnerThatRefusesKeepsTheFocus) {
   Input(u"a1").keepsFocus = true;
   EXPECT_EQ(Find(u"b1")->SetFocus(true), E_FAIL);

@@ -93,5 +93,38 @@ TEST_F(RootWindowState, AReleasedWindowLetsGoOfItsTreeAndItsClients) {
   EXPECT_EQ(window->GetRegistrationCount(), 0);
 }
 
+TEST_F(RootWindowState, ControlsLinkedDirectlyNeitherOutliveNorDangleFromTheirWindow) {
+  ASSERT_TRUE(Open(kPanelsSkin, u"main"));
+  RCPtr<LControl> loose(new InputControl(nullptr, StringW(u"loose")));
+  loose->SetRect({0, 0, 10, 10});
+  ASSERT_EQ(loose->SetRootWindow(window.Get()), S_OK);
+  window->SetHoverControl(loose.Get());
+  EXPECT_EQ(window->GetHoverControl(), loose.Get());
+  loose = nullptr;  // destroyed while hovered
+  EXPECT_EQ(window->GetHoverControl(), nullptr);
+  Move(15, 12);
+  // A window released first unlinks the controls that still point at it.
+  RCPtr<LRootWindow> other = LRootWindow::Create(&host);
+  const RCPtr<LControl> kept(new InputControl(nullptr, StringW(u"kept")));
+  kept->SetRootWindow(other.Get());
+  other = nullptr;
+  EXPECT_EQ(kept->GetRootWindow(), nullptr);
+}
+
+TEST_F(RootWindowState, APressThatAsksForIdleTicksGivesThemBackAtTheRelease) {
+  ASSERT_TRUE(Open(kPanelsSkin, u"main"));
+  InputControl& a1 = Input(u"a1");
+  a1.SetTickWhilePressed(true);
+  TakeInput();
+  Press(15, 12);
+  Idle();
+  Release(15, 12);
+  Idle();
+  Click(15, 12);
+  Idle();
+  EXPECT_THAT(TakeInput(), ElementsAre("a1:idle"));
+  EXPECT_EQ(a1.GetIdleRequestCount(), 0);
+}
+
 }  // namespace
 }  // namespace HV::Test
