@@ -33,6 +33,10 @@ class InputControl : public LControl {
     return handlesWheel ? S_OK : S_FALSE;
   }
   HResult ProcessKey(const RCPtr<LKeyParam>& key) override {
+    if (takesCharacters && !LKeyParam::IsVirtualKey(key->GetKey().code)) {
+      Note("char " + std::string(1, static_cast<char>(key->GetKey().GetCharacter())));
+      return S_OK;
+    }
     const uint32_t vk = key->GetKey().GetVirtualKey();
     if (!handledKeys.count(vk)) return S_FALSE;
     Note("key " + std::to_string(vk) + (key->GetKey().flag ? " up/repeat" : ""));
@@ -56,6 +60,7 @@ class InputControl : public LControl {
   std::set<uint32_t> handledKeys;
   int32_t dragModeOnPress = 0;
   bool keepsFocus = false;
+  bool takesCharacters = false;
 
  private:
   void Note(const std::string& event) { Log().push_back(GetName().ToCharString().GetText() + (":" + event)); }

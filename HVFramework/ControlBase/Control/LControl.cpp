@@ -412,9 +412,7 @@ HResult LControl::Initialize() {
     if (mStringTable->GetString(StringW(u"TOOLTIP"), tip)) mToolTipText = tip;
     LoadHotKeysFromStringTable(mLocalHotKeys, mStringTable, StringW(u"LHK"));
   }
-  // Local hot keys listen for the keys the parent offers its children.
-  if (mParent && !mLocalHotKeys.IsEmpty())
-    RegisterNotification(RCPtr<LNotificationDistributor>(mParent), u"NID_SIBLING_KEY");
+  ListenForSiblingKeys();
   return S_OK;
 }
 

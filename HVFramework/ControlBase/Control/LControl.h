@@ -386,6 +386,8 @@ class LControl : public virtual LNotificationClient,
   // descendants; one joining a tree in a window registers its idle requests.
   void OnLeavingTree();
   void OnJoinedTree();
+  // Local hot keys listen for the keys the parent offers its children.
+  void ListenForSiblingKeys();
   void RegisterIdle(LRootWindow* window);
   void UnregisterIdleInTree(LRootWindow* window);
   // Visible with its ancestors, own flag enabled and the parent enabled.

@@ -47,6 +47,9 @@ HResult LControl::SetRootWindow(LRootWindow* window) {
 }
 
 void LControl::OnLeavingTree() {
+  // Local hot keys listen to the parent only while the control is its child.
+  if (mParent && !mLocalHotKeys.IsEmpty())
+    LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(mParent), SiblingKeyName());
   LRootWindow* root = GetRootWindow();
   if (!root) return;
   root->ForgetControlsIn(this);
@@ -54,7 +57,13 @@ void LControl::OnLeavingTree() {
 }
 
 void LControl::OnJoinedTree() {
+  ListenForSiblingKeys();
   if (GetRootWindow()) RefreshIdleNotifications();
+}
+
+void LControl::ListenForSiblingKeys() {
+  if (mParent && !mLocalHotKeys.IsEmpty())
+    RegisterNotification(RCPtr<LNotificationDistributor>(mParent), SiblingKeyName());
 }
 
 // --- Idle ticks ---

@@ -124,6 +124,16 @@ TEST_F(RootWindowKeys, ASiblingsLocalHotKeyComesBeforeTheWindowsHotKey) {
   EXPECT_THAT(Take(), ElementsAre("window:NID_WINDOW_F3"));
 }
 
+TEST_F(RootWindowKeys, ALocalHotKeyMovesWithItsControl) {
+  const RCPtr<LControl> a2 = Find(u"a2");
+  ASSERT_EQ(a2->SetParent(Find(u"b").Get()), S_OK);
+  Key(0x72);  // F3 at a1: a2 is no longer its sibling
+  EXPECT_THAT(Take(), IsEmpty());
+  Find(u"b1")->SetFocus(true);
+  Key(0x72);
+  EXPECT_THAT(Take(), ElementsAre("a2:NID_A2_F3"));
+}
+
 TEST_F(RootWindowKeys, TheWindowsHotKeyIsPostedAndArrivesAtTheNextIdlePass) {
   Key(kDelete);
   EXPECT_THAT(Take(), IsEmpty());
@@ -172,6 +182,15 @@ TEST_F(RootWindowKeys, KeyUpsReachTheFocusedControlWithFlagOne) {
   Key(0x26, 0, true);
   KeyUp(0x26);
   EXPECT_THAT(TakeInput(), ElementsAre("a1:key 16", "a1:key 38", "a1:key 38 up/repeat", "a1:key 38 up/repeat"));
+}
+
+TEST_F(RootWindowKeys, TypedCharactersAreNoVirtualKeys) {
+  Input(u"a1").takesCharacters = true;
+  Input(u"a1").handledKeys = {'X'};
+  TakeInput();
+  Char('x');
+  Key('X');
+  EXPECT_THAT(TakeInput(), ElementsAre("a1:char x", "a1:key 88"));
 }
 
 TEST_F(RootWindowKeys, QueuedKeysAreHandledAtTheIdlePass) {
