@@ -290,6 +290,9 @@ class LControl : public virtual LNotificationClient,
   // Whether a descendant can take the focus (a container never takes it itself).
   virtual bool CanFocusDescendant();
   HResult OnFocusLost() override;
+  // Takes the focus out of the tree when it lies in this control or below:
+  // no control keeps it and no ancestor contains it any more.
+  void GiveUpFocus();
   bool CanReleaseFocus() override { return true; }
   bool CanTakeFocus();
   // The not-focusable flag; recursive: of this control or an ancestor up to

@@ -250,13 +250,21 @@ HResult LControl::OnFocusLost() {
   return result >= 0 ? S_OK : E_FAIL;
 }
 
+void LControl::GiveUpFocus() {
+  if (!HasFocus() && !ContainsFocus()) return;
+  const RCPtr<LControl> self(this);
+  OnFocusLost();
+  for (LControl* ancestor = mParent; ancestor; ancestor = ancestor->mParent)
+    ancestor->ChangeInteractionFlags(0, kContainsFocus);
+}
+
 void LControl::UpdateFocusAfterStateChange() {
   if (!mParent) return;
   const bool holdsFocus = HasFocus() || ContainsFocus();
   if (holdsFocus && !AcceptsInput()) {
     mParent->SetFocus(true);
-    // The parent found nowhere else to put it: the focus leaves this control.
-    if (HasFocus() || ContainsFocus()) OnFocusLost();
+    // The parent found nowhere else to put it: the focus leaves the tree.
+    GiveUpFocus();
     return;
   }
   if (!holdsFocus && mParent->HasFocus() && (CanTakeFocus() || CanFocusDescendant())) SetFocus(true);

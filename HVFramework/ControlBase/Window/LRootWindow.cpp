@@ -327,11 +327,7 @@ void LRootWindow::ForgetControlsIn(LControl* subtree) {
     hovered->OnMouseLeave();
   }
   if (mToolTipControl && IsWithin(mToolTipControl, subtree)) mToolTipControl = nullptr;
-  if (subtree->HasFocus() || subtree->ContainsFocus()) {
-    subtree->OnFocusLost();
-    for (LControl* ancestor = subtree->GetParent(); ancestor; ancestor = ancestor->GetParent())
-      ancestor->ChangeInteractionFlags(0, LControl::kContainsFocus);
-  }
+  subtree->GiveUpFocus();
   if (mFocusControl && IsWithin(mFocusControl, subtree)) mFocusControl = nullptr;
   if (mPreviousFocusControl && IsWithin(mPreviousFocusControl, subtree)) mPreviousFocusControl = nullptr;
 }

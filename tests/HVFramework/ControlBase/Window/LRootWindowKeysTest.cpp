@@ -111,6 +111,20 @@ TEST_F(RootWindowKeys, HidingOrDisablingTheFocusedControlMovesTheFocusOn) {
   EXPECT_THAT(Take(), ElementsAre("window:NID_EDIT_DELETE_REQ"));
 }
 
+TEST_F(RootWindowKeys, AHiddenFocusOwnerWithNowhereToGoLeavesNoContainingAncestor) {
+  // a1 keeps the focus it had while everything around it stops being focusable.
+  ASSERT_EQ(Focused(), "a1");
+  for (const char16_t* name : {u"a2", u"b1", u"a", u"b", u"main"}) Find(name)->SetNotFocusable(true);
+  ASSERT_EQ(Focused(), "a1");
+  Find(u"a1")->SetVisible(false);
+  EXPECT_EQ(Focused(), "none");
+  for (const char16_t* name : {u"a1", u"a", u"main"}) EXPECT_FALSE(Find(name)->ContainsFocus() || Find(name)->HasFocus());
+  // The focus can come back later through the normal path.
+  for (const char16_t* name : {u"main", u"b", u"b1"}) Find(name)->SetNotFocusable(false);
+  EXPECT_EQ(Find(u"b1")->SetFocus(true), S_OK);
+  EXPECT_TRUE(Find(u"main")->ContainsFocus());
+}
+
 TEST_F(RootWindowKeys, ASiblingsLocalHotKeyComesBeforeTheWindowsHotKey) {
   Key(0x72);  // F3 at a1: its sibling a2 binds it
   EXPECT_THAT(Take(), ElementsAre("a2:NID_A2_F3"));
