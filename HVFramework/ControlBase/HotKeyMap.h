@@ -26,6 +26,7 @@ class HotKeyMap {
   // A copy of the keys bound to a name; empty for an empty or unknown name.
   Array<KeyCode> GetKeyCodes(const StringW& name) const;
   bool HasName(const StringW& name) const;
+  bool IsEmpty() const { return mEntries.empty(); }
 
  private:
   struct Entry {

@@ -6,6 +6,8 @@
 namespace HV {
 
 class LControlFactory;
+class LGlobalHotKeyManager;
+class LRootWindow;
 
 // What controls take from the application: its one control factory (string
 // tables, child creation) and its default font (the base of every font that
@@ -18,5 +20,19 @@ void SetApplicationDefaultFont(const RCPtr<LFont>& font);
 // in, as the window system reports it; empty until set.
 RectT<double> GetApplicationWorkArea();
 void SetApplicationWorkArea(const RectT<double>& area);
+
+// The application's hot keys: a key that neither a control nor its window
+// used ends there. Not owned; null while there is none.
+LGlobalHotKeyManager* GetApplicationHotKeys();
+void SetApplicationHotKeys(LGlobalHotKeyManager* hotKeys);
+
+// The application's root windows, not owned, in the order they were added
+// (the first is the main window). Tab moves the focus between them.
+void AddApplicationRootWindow(LRootWindow* window);
+void RemoveApplicationRootWindow(LRootWindow* window);
+int32_t GetApplicationRootWindowCount();
+// From the last entry; -1 when absent.
+int32_t IndexOfApplicationRootWindow(const LRootWindow* window);
+LRootWindow* GetApplicationRootWindowAt(int32_t index);
 
 }  // namespace HV

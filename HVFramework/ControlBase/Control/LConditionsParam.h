@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/Utilities/Storage/PooledObject.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>
@@ -10,7 +11,7 @@ namespace HV {
 // LConditionsParam: the payload of every condition notification of one
 // control: the condition words before and after the change and the pointer
 // position at that time. Each control reuses its one instance.
-class LConditionsParam : public virtual LRefCountedObject {
+class LConditionsParam : public virtual LRefCountedObject, public PooledObject<LConditionsParam, 4, true> {
  public:
   static RCPtr<LConditionsParam> Create() { return RCPtr<LConditionsParam>(new LConditionsParam()); }
 

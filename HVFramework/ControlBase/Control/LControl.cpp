@@ -3,7 +3,9 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Window/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/Notification/NotificationNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +47,14 @@ LControl::LControl(LControl* parent, const StringW& name)
   if (parent && !parent->mChildren.Find(name)) SetParent(parent);
 }
 
-LControl::~LControl() = default;
+LControl::~LControl() {
+  // A top-level control given a window directly (not as its root control)
+  // may die while the window still points into its tree.
+  if (mRootWindow) {
+    mRootWindow->DropLinksInto(this);
+    mRootWindow->RemoveTopLevel(this);
+  }
+}
 
 // --- Tree ---
 
@@ -55,7 +64,9 @@ HResult LControl::SetParent(LControl* parent) {
   if (mParent) mParent->mChildren.Remove(this);
   if (parent) {
     parent->ReleasePendingChildren();
-    return parent->mChildren.Add(self);
+    const HResult added = parent->mChildren.Add(self);
+    if (added == S_OK) OnJoinedTree();
+    return added;
   }
   return S_OK;
 }
@@ -109,13 +120,18 @@ HResult LControl::Detach() {
   const RCPtr<LControl> self(this);
   SetVisible(false);
   SetClipToParent(true);
-  // Out of the tree the control can hold no capture, focus, press or hover.
+  // Out of the tree the control can hold no capture, focus, press or hover;
+  // its window forgets it first.
+  OnLeavingTree();
   ChangeInteractionFlags(0, ~0u);
   mHandler = nullptr;
   // Children waiting for release go now, with the request made for them.
   ReleasePendingChildren();
   while (mIdleRequests > 0) StopIdleNotifications();
-  if (mParent) mParent->mChildren.Remove(this);
+  if (mParent)
+    mParent->mChildren.Remove(this);
+  else
+    SetRootWindow(nullptr);
   return S_OK;
 }
 
@@ -124,16 +140,6 @@ void LControl::DetachAllChildren() {
 }
 
 // --- Idle ticks ---
-
-HResult LControl::StartIdleNotifications() {
-  ++mIdleRequests;
-  return S_OK;
-}
-
-HResult LControl::StopIdleNotifications() {
-  if (mIdleRequests > 0) --mIdleRequests;
-  return S_OK;
-}
 
 void LControl::ProcessIdle() {
   const RCPtr<LControl> self(this);
@@ -161,6 +167,7 @@ bool LControl::SetVisible(bool visible) {
   if (mLayout->visible != visible) {
     mLayout->visible = visible;
     UpdateConditions();
+    UpdateFocusAfterStateChange();
   }
   return IsVisible(true);
 }
@@ -169,14 +176,7 @@ void LControl::SetEnabled(bool enabled) {
   if (mLayout->enabled == enabled) return;
   mLayout->enabled = enabled;
   UpdateConditions();
-}
-
-void LControl::SetNotFocusable(bool notFocusable) {
-  mNotFocusable = notFocusable;
-  int32_t& tabStop = mLayout->tabStop;
-  if (notFocusable && tabStop >= 0) tabStop = tabStop == 0 ? -1 : -tabStop;
-  if (!notFocusable && tabStop < 0) tabStop = -tabStop;
-  if (mParent) mParent->mChildren.MarkChanged();
+  UpdateFocusAfterStateChange();
 }
 
 // --- Conditions ---
@@ -199,6 +199,7 @@ void LControl::UpdateConditions() {
   mConditions->x = mMouseX;
   mConditions->y = mMouseY;
   const uint32_t changed = previous ^ word;
+  UpdateCursor(previous, word);
   if (mDragMode != 0 && (changed & kLeftDrag) && !(word & kLeftDrag)) OnDragEnd();
   OnConditionsChanged(mConditions);
   static constexpr struct {
@@ -220,10 +221,30 @@ void LControl::UpdateConditions() {
   for (const auto& entry : kNotifications)
     if (changed & entry.bits) SendNotification(LNotification::Create(entry.name, payload));
   if (mDragMode != 0 && (changed & kLeftDrag) && (word & kLeftDrag)) OnDragStart();
+  // Hover moves to the control now under the pointer when this one stops
+  // being reachable: hidden under the pointer, or its capture ended elsewhere.
+  const bool hiddenUnderMouse = (word & kMouseOver) && (changed & kVisible) && !(word & kVisible) && !(word & kCapture);
+  const bool captureEndedElsewhere = (changed & kCapture) && !(word & kCapture) && !(word & kMouseOver);
+  if (hiddenUnderMouse || captureEndedElsewhere)
+    if (LRootWindow* root = GetRootWindow()) root->RecheckHover();
   if (changed & (kEnabled | kVisible)) {
     const std::vector<RCPtr<LControl>> children = mChildren.Snapshot();
     for (auto child = children.rbegin(); child != children.rend(); ++child) (*child)->UpdateConditions();
   }
+}
+
+void LControl::UpdateCursor(uint32_t previous, uint32_t word) {
+  if (mCursor == 0) return;
+  LRootWindow* root = GetRootWindow();
+  if (!root) return;
+  const uint32_t changed = previous ^ word;
+  const bool entered = (changed & kMouseOver) && (word & kMouseOver) && !(word & kCapture);
+  const bool left = (changed & kMouseOver) && !(word & kMouseOver) && !(word & kCapture);
+  const bool captureEndedOutside = (changed & kCapture) && !(word & kCapture) && !(word & kMouseOver);
+  if (entered)
+    ApplyCursor();
+  else if (left || captureEndedOutside)
+    root->SetCursor(mCursorBefore);
 }
 
 void LControl::ChangeInteractionFlags(uint32_t set, uint32_t clear) {
@@ -393,6 +414,7 @@ HResult LControl::Initialize() {
     if (mStringTable->GetString(StringW(u"TOOLTIP"), tip)) mToolTipText = tip;
     LoadHotKeysFromStringTable(mLocalHotKeys, mStringTable, StringW(u"LHK"));
   }
+  ListenForSiblingKeys();
   return S_OK;
 }
 
@@ -432,6 +454,16 @@ StringW LControl::GetString(const StringW& key) const {
 
 void LControl::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                                    const RCPtr<LNotification>& notification) {
+  static const WChar* const idle = InternNotificationName(u"NID_IDLE");
+  static const WChar* const siblingKey = InternNotificationName(u"NID_SIBLING_KEY");
+  if (notification && notification->GetName() == idle && mIdleRegistered) {
+    ProcessIdle();
+    return;
+  }
+  if (notification && notification->GetName() == siblingKey) {
+    OnSiblingKey(DynamicCast<LSiblingKeyParam>(notification->GetPayload()));
+    return;
+  }
   if (!mCreated || !mHandler) return;
   const RCPtr<LNotificationHandler<LControl>> handler = mHandler;
   handler->Dispatch(source, notification);

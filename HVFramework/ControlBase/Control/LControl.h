@@ -4,6 +4,11 @@
 #include "HVFramework/ControlBase/Control/ILayoutTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LConditionsParam.h"
 #include "HVFramework/ControlBase/Control/LControlChildList.h"
+#include "HVFramework/ControlBase/Control/LKeyParam.h"
+#include "HVFramework/ControlBase/Control/LMouseButtonParam.h"
+#include "HVFramework/ControlBase/Control/LMouseWheelParam.h"
+#include "HVFramework/ControlBase/Control/LSiblingKeyParam.h"
+#include "HVFramework/ControlBase/Control/UITarget.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
@@ -29,6 +34,7 @@
 namespace HV {
 
 class LControlFactory;
+class LRootWindow;
 
 // LControl: the base of every skinned control. It holds the control's place
 // in the tree (a non-owning link to its parent, counted references to its
@@ -42,9 +48,12 @@ class LControlFactory;
 //   CreateChildren    = CreateChildControls
 //   SetFocusable      = SetNotFocusable
 //   OnChildRemoved    = the hook run after RemoveChildControl
+//   HandleWheelPrimary / HandleWheelSecondary = OnMouseWheelUpDown / OnMouseWheelOther
+//   PreLeftClick      = OnActivate
 class LControl : public virtual LNotificationClient,
                  public virtual LNotificationDistributor,
-                 public virtual LTaggableObject {
+                 public virtual LTaggableObject,
+                 public UITarget {
  public:
   using ChildControlList = LControlChildList;
 
@@ -129,8 +138,6 @@ class LControl : public virtual LNotificationClient,
   // stores it: SetRect's result, or E_FAIL without a layout description
   // from the skin or without a place to lay out in.
   virtual HResult UpdateLayout();
-  // The parent asks again after its own size changed (to whole pixels); 0.
-  virtual HResult Relayout(int32_t parentWidth, int32_t parentHeight);
   // Replace one axis's (0 x, 1 y) descriptions and lay out again; true when
   // anything stored differed. A change of docking re-sorts the parent's orders.
   bool SetAxisLayout(int32_t axis, const LLayoutPosition& position, const LLayoutSize& size, bool docked);
@@ -189,7 +196,7 @@ class LControl : public virtual LNotificationClient,
   // Takes the current state as the start of a drag.
   virtual void BeginDrag();
   // The pointer at point, in the control's own coordinates.
-  virtual void OnDrag(const Point& point);
+  void DragTo(const Point& point);
   virtual void AfterDrag(const Point& /*point*/) {}
   virtual void OnDragEnd();
   // The range (start, length) of an axis's coordinate that modes 3 to 5 keep.
@@ -377,6 +384,147 @@ class LControl : public virtual LNotificationClient,
   void SetDragMode(int32_t mode, uint32_t constraints);
   int32_t GetDragMode() const { return mDragMode; }
 
+  // --- Mouse input (LControlMouse.cpp) ---
+  // The root window's calls (UITarget); see LControlMouse.cpp for the rules.
+  HResult OnMouseEnter() override;
+  HResult OnMouseMove(const RCPtr<LPointWithModifiersParam>& param) override;
+  HResult OnMouseDown(const RCPtr<LMouseButtonParam>& param) override;
+  HResult OnMouseUp(const RCPtr<LMouseButtonParam>& param) override;
+  HResult OnMouseLeave() override;
+  HResult StartMouseCapture(int32_t button, int32_t x, int32_t y) override;
+  HResult CancelMouseCapture() override;
+  HResult OnVerticalWheel(const RCPtr<LMouseWheelParam>& param) override { return OnMouseWheel(param); }
+  HResult OnHorizontalWheel(const RCPtr<LMouseWheelParam>& param) override { return OnMouseWheel(param); }
+  HResult Relayout(int32_t width, int32_t height) override;
+  // Offers a wheel step to this control, then up the tree (or, past a
+  // control that does not clip to its parent, to whatever lies under the
+  // point); the first result other than 1, else 1. -1 for null.
+  HResult OnMouseWheel(const RCPtr<LMouseWheelParam>& param);
+  // Wheel directions 0 and 1; 2 and 3. 1: not handled.
+  virtual HResult OnMouseWheelUpDown(const RCPtr<LMouseWheelParam>& /*param*/) { return S_FALSE; }
+  virtual HResult OnMouseWheelOther(const RCPtr<LMouseWheelParam>& /*param*/) { return S_FALSE; }
+  // A press moves the focus to this control or, for one that may not take
+  // it, asks the parent (RequestFocus).
+  virtual void FocusOnMouseDown();
+  virtual HResult RequestFocus(LControl* requester);
+  virtual void OnLeftButtonDown(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void OnLeftButtonUp(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void OnMiddleButtonDown(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void OnMiddleButtonUp(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void OnRightButtonDown(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void OnRightButtonUp(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void OnMouseMoved(const RCPtr<LPointWithModifiersParam>& /*param*/) {}
+  // Button 1, 2, 4 to OnLeftClick, OnMiddleClick, OnRightClick;
+  // E_INVALIDARG for null or another button.
+  virtual HResult OnClick(const RCPtr<LMouseButtonParam>& param);
+  // Each calls its hook, then sends "NID_LEFT_CLICK" / "NID_MIDDLE_CLICK" /
+  // "NID_RIGHT_CLICK"; E_INVALIDARG for null.
+  virtual HResult OnLeftClick(const RCPtr<LMouseButtonParam>& param);
+  virtual HResult OnMiddleClick(const RCPtr<LMouseButtonParam>& param);
+  virtual HResult OnRightClick(const RCPtr<LMouseButtonParam>& param);
+  virtual void OnActivate(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void PreMiddleClick(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  virtual void PreRightClick(const RCPtr<LMouseButtonParam>& /*param*/) {}
+  // Each move of a left drag while the drag mode is not 0: DragTo the point.
+  virtual void OnDrag(const RCPtr<LPointWithModifiersParam>& point);
+  // Pixels the pointer moves with a button held before a press becomes a
+  // drag (default 1; 0 drags at the press). E_INVALIDARG when negative.
+  HResult SetDragThreshold(int32_t pixels);
+  int32_t GetDragThreshold() const { return mDragThreshold; }
+  // A left press then requests idle ticks (for auto-repeating controls).
+  void SetTickWhilePressed(bool shouldTick) { mTickWhilePressed = shouldTick; }
+  bool IsCapturing() const { return (mInteraction & kCapture) != 0; }
+  bool IsMouseOver() const { return (mInteraction & kMouseOver) != 0; }
+  // The last left press, held until the capture ends.
+  const RCPtr<LMouseButtonParam>& GetLastLeftDown() const { return mLastLeftDown; }
+
+  // Hit testing. Points are in the parent's content coordinates (the root
+  // window's for a top-level control).
+  virtual bool ContainsPoint(const Point& point) const;
+  // The deepest visible control under the point, children on top first;
+  // local receives the point in that control's coordinates. A control
+  // excluded from hit testing is passed over (its children are not).
+  virtual RCPtr<LControl> FindControlAtPoint(const Point& point, Point& local);
+  void SetExcludedFromHitTesting(bool excluded) { mExcludedFromHitTesting = excluded; }
+  bool IsExcludedFromHitTesting() const { return mExcludedFromHitTesting; }
+  // Excludes a control from hit testing for the guard's lifetime.
+  class HitTestExclusionGuard {
+   public:
+    explicit HitTestExclusionGuard(LControl* control);
+    ~HitTestExclusionGuard();
+    HitTestExclusionGuard(const HitTestExclusionGuard&) = delete;
+    HitTestExclusionGuard& operator=(const HitTestExclusionGuard&) = delete;
+
+   private:
+    RCPtr<LControl> mControl;
+  };
+
+  // The control's own cursor (0: none), shown while the mouse is over it.
+  void SetCursor(uint64_t cursor) { mCursor = cursor; }
+  uint64_t GetCursor() const { return mCursor; }
+  // Shows the control's cursor through the root window, keeping the one it
+  // replaces; a control without one shows the default.
+  void ApplyCursor();
+
+  // --- Keys and focus (LControlKeys.cpp) ---
+  // A key at the focused control: its siblings' local hot keys, then its own
+  // ProcessKey, then up the tree (OnChildKey, MoveFocus for Tab) and at the
+  // top to the window's and the application's hot keys.
+  void OnKey(const RCPtr<LKeyParam>& key) override;
+  // The control's own key handler; 1 when not handled.
+  virtual HResult ProcessKey(const RCPtr<LKeyParam>& /*key*/) { return S_FALSE; }
+  // Offers the key to this control's "NID_SIBLING_KEY" listeners (the local
+  // hot keys of its children); 1 when none used it.
+  virtual HResult HandleKey(const RCPtr<LKeyParam>& key);
+  // A key that a child did not use: HandleKey, then the hot keys.
+  virtual HResult OnChildKey(const RCPtr<LKeyParam>& key);
+  // A Tab that came from a child: the focus moves to the next child in tab
+  // order, or out to the parent past the end.
+  virtual void MoveFocus(const RCPtr<LKeyParam>& key);
+  // The next visible, enabled child after (backward: before) child in tab
+  // order, wrapping; child itself when it is the only one; null otherwise.
+  virtual RCPtr<LControl> GetFocusableChild(LControl* child, bool backward);
+  // The order in which HandleKey offers a key to the listeners: by their
+  // tab position, listeners that are not children first.
+  virtual std::vector<RCPtr<LControl>> OrderSiblingKeyClients(const std::vector<RCPtr<LControl>>& listeners);
+  // Gives the focus to this control, or for a container to its first
+  // (forward) or last focusable descendant. E_FAIL when the focus owner
+  // refuses to let go or nothing can take it.
+  virtual HResult SetFocus(bool forward);
+  // Whether a descendant can take the focus (a container never takes it itself).
+  virtual bool CanFocusDescendant();
+  HResult OnFocusLost() override;
+  // Takes the focus out of the tree when it lies in this control or below:
+  // no control keeps it and no ancestor contains it any more.
+  void GiveUpFocus();
+  bool CanReleaseFocus() override { return true; }
+  bool CanTakeFocus();
+  // The not-focusable flag; recursive: of this control or an ancestor up to
+  // the nearest focus root.
+  bool IsFocusSuppressed(bool recursive) const;
+  bool HasFocus() const { return (mInteraction & kHasFocus) != 0; }
+  bool ContainsFocus() const { return (mInteraction & kContainsFocus) != 0; }
+  // The child that has or contains the focus; null when none.
+  LControl* GetFocusPathChild();
+  HResult SetContainsFocus(LControl* child);
+  RCPtr<LControl> GetFirstFocusTarget();
+  RCPtr<LControl> GetLastFocusTarget();
+  // Not-focusable flags above a focus root (a popup menu) do not reach inside.
+  void SetFocusRoot(bool isRoot) { mFocusRoot = isRoot; }
+  bool IsFocusRoot() const { return mFocusRoot; }
+  virtual bool IsFocusScope() const { return false; }
+  // The nearest enclosing focus scope, this control included; the top-level
+  // control when there is none.
+  virtual LControl* GetFocusScope();
+  // The root window of the top-level control; null outside a window.
+  LRootWindow* GetRootWindow() const;
+  // E_FAIL for a control with a parent. Registers the tree's idle requests
+  // at the new window.
+  HResult SetRootWindow(LRootWindow* window);
+  // Registers the counted idle requests of this control and its descendants
+  // at the current root window.
+  virtual void RefreshIdleNotifications();
+
   // --- Font (LControlFonts.cpp) ---
   // Resolves the open parts (empty name, size not above 0, style -1) against
   // the base font: the parent's when inheriting from it, else the
@@ -420,6 +568,16 @@ class LControl : public virtual LNotificationClient,
   const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
 
+  // --- Edit commands (LControlEdit.cpp) ---
+  // The clipboard's commands, as edit kinds.
+  enum EditKind : int32_t { kEditDelete = 0, kEditCut = 1, kEditCopy = 2, kEditPaste = 3 };
+  virtual bool IsEditTarget() const { return false; }
+  // The nearest of this control and its ancestors that takes edit commands, or null.
+  virtual RCPtr<LControl> GetEditTarget();
+  virtual bool CanPerformEdit(int32_t /*editKind*/) { return false; }
+  // Throws a Logic Error: every control that takes edit commands overrides it.
+  virtual HResult PerformEdit(int32_t editKind);
+
   // --- Notifications ---
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override;
@@ -440,6 +598,29 @@ class LControl : public virtual LNotificationClient,
   friend class LControlChildList;
 
   void ReleasePendingChildren();
+  // Input and focus bookkeeping around a change of tree (LControlKeys.cpp):
+  // a control leaving its parent gives up what its window knew of it and its
+  // descendants; one joining a tree in a window registers its idle requests.
+  void OnLeavingTree();
+  void OnJoinedTree();
+  // Local hot keys listen for the keys the parent offers its children.
+  void ListenForSiblingKeys();
+  void RegisterIdle(LRootWindow* window);
+  void UnregisterIdleInTree(LRootWindow* window);
+  // Visible with its ancestors, own flag enabled and the parent enabled.
+  bool AcceptsInput() const;
+  void OnSiblingKey(const RCPtr<LSiblingKeyParam>& param);
+  // The key goes to the window's hot keys, then the application's.
+  void PassKeyToHotKeys(const RCPtr<LKeyParam>& key);
+  // A Tab leaves this container: the parent's MoveFocus, or the window's.
+  void PassTabUp(const RCPtr<LKeyParam>& key);
+  // After this control was hidden or disabled: a focus inside it goes to
+  // the parent; a control that can now take the focus inside a focused
+  // parent takes it.
+  void UpdateFocusAfterStateChange();
+  // Shows the control's cursor when the pointer comes over it and the one it
+  // replaced when the pointer or the capture leaves.
+  void UpdateCursor(uint32_t previous, uint32_t word);
   void BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   HResult RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   RCPtr<LFont> GetBaseFont() const;
@@ -506,6 +687,21 @@ class LControl : public virtual LNotificationClient,
   std::array<bool, 2> mDragDockedAxes{false, false};  // axes a mode-1 drag docked
   bool mInDrag = false;
   RCPtr<LControl> mDragTarget;
+  // input and focus
+  int32_t mDragThreshold = 1;
+  bool mTickWhilePressed = false;
+  bool mPressTicking = false;  // the idle request of the current left press
+  bool mExcludedFromHitTesting = false;
+  bool mFocusRoot = false;
+  double mPressX = 0;  // where the press went down, in the parent's coordinates
+  double mPressY = 0;
+  uint32_t mCaptureStartTime = 0;
+  uint32_t mLastMoveTime = 0;
+  RCPtr<LMouseButtonParam> mLastLeftDown;
+  uint64_t mCursor = 0;
+  uint64_t mCursorBefore = 0;  // what the control's cursor replaced
+  LRootWindow* mRootWindow = nullptr;  // top-level controls only; not owned
+  bool mIdleRegistered = false;
   // drawing
   float mOpacity = 1.0f;
   bool mLabelScrolls = false;

@@ -78,6 +78,10 @@ HResult LControlChildList::Add(const RCPtr<LControl>& child) {
 }
 
 bool LControlChildList::Remove(LControl* child) {
+  if (IndexOf(child) < 0) return false;
+  // The child's window forgets it while its place in the tree still shows
+  // which window that is. That may call out, so the index is taken after.
+  child->OnLeavingTree();
   const int32_t index = IndexOf(child);
   if (index < 0) return false;
   RCPtr<LControl> removed;

@@ -2,8 +2,10 @@
 // it and passing the change on to children, siblings and parent; scrolling;
 // clip-to-parent bookkeeping; and moving the control by dragging.
 #include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/LPointWithModifiersParam.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
+#include "HVFramework/ControlBase/Window/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 
 #include <algorithm>
@@ -57,21 +59,31 @@ struct RootWindowAnswers {
   bool hasRootWindow = false;  // false: GetRootBoundsInLocal uses the control's own size
 };
 
-// The one place where a top-level control asks about its root window. Root
-// windows wire in here: the control's own root window, else the
-// application's main one, else its first (none: E_FAIL); a control that was
-// created but has no root window cannot be laid out (E_FAIL); the client size
-// is the work area less the operating-system window's frame, and the root
-// window's client size answers GetRootBoundsInLocal. Until then every control
-// is without a root window: one being built is laid out in the application's
-// work area.
+// The one place where a top-level control asks about its root window: its
+// own, else (while it is being built) the application's first one. A control
+// that was created but has no root window cannot be laid out (E_FAIL). The
+// control is placed in the application's work area (the window's screen
+// rectangle when no work area is known); the root window's client size
+// answers GetRootBoundsInLocal. Without any root window a control being
+// built is laid out in the work area alone.
 RootWindowAnswers AskRootWindow(const LControl& control) {
   RootWindowAnswers answers;
-  if (control.IsCreated()) answers.usable = E_FAIL;
-  const RectT<double> area = GetApplicationWorkArea();
+  LRootWindow* root = control.GetRootWindow();
+  if (!root && control.IsCreated()) {
+    answers.usable = E_FAIL;
+    return answers;
+  }
+  if (!root) root = GetApplicationRootWindowAt(0);
+  RectT<double> area = GetApplicationWorkArea();
+  if (root) {
+    const RectT<int32_t> screen = root->GetScreenRect();
+    if (area.width <= 0 || area.height <= 0) area = {double(screen.x), double(screen.y), double(screen.width), double(screen.height)};
+    answers.clientSize = {double(screen.width), double(screen.height)};
+    answers.hasRootWindow = true;
+  }
   answers.area = {ClampToWindowRange(area.x), ClampToWindowRange(area.y), ClampToWindowRange(area.width),
                   ClampToWindowRange(area.height)};
-  answers.clientSize = {answers.area.width, answers.area.height};
+  if (!root) answers.clientSize = {answers.area.width, answers.area.height};
   return answers;
 }
 
@@ -466,7 +478,11 @@ void LControl::BeginDrag() {
   mDragGrab = {mMouseX, mMouseY};
 }
 
-void LControl::OnDrag(const Point& point) {
+void LControl::OnDrag(const RCPtr<LPointWithModifiersParam>& point) {
+  if (point) DragTo(Point{double(point->x), double(point->y)});
+}
+
+void LControl::DragTo(const Point& point) {
   if (mDragMode == 0 || mInDrag) return;
   const RCPtr<LControl> self(this);
   const FlagScope inDrag(mInDrag);

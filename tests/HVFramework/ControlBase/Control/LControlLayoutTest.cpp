@@ -278,7 +278,7 @@ TEST_F(ControlLayout, DraggingMovesTheControlAfterThePointerWithinItsLimits) {
     b.SetDragLimits(0, 20, 60);
     b.SetLastMousePosition(5, 5);
     b.ChangeInteractionFlags(LControl::kLeftDrag, 0);  // starts the drag
-    b.OnDrag(step.pointer);
+    b.DragTo(step.pointer);
     EXPECT_THAT(RectOf(b), ::testing::ElementsAreArray(step.expected)) << "mode " << step.mode;
     b.ChangeInteractionFlags(0, LControl::kLeftDrag);
   }
@@ -299,7 +299,7 @@ TEST_F(ControlLayout, AFreeDragFloatsTheControlAndHandsItToTheTopControl) {
   EXPECT_TRUE(a.GetLayout()->docked[0] && a.GetLayout()->docked[1]);
   EXPECT_THAT(RectOf(a), ElementsAre(0, 0, 30, 10));  // docking kept it in place
 
-  a.OnDrag({12, 7});
+  a.DragTo({12, 7});
   EXPECT_THAT(RectOf(a), ElementsAre(10, 5, 30, 10));
   EXPECT_EQ(a.GetDragDelta().x, 10);
   EXPECT_EQ(a.GetDragDelta().y, 5);
