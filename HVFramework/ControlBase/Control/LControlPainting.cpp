@@ -4,6 +4,7 @@
 // to the root window.
 #include "HVFramework/ControlBase/Control/CAutoClip.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
+#include "HVFramework/ControlBase/Window/LRootWindow.h"
 #include "HVFramework/Renderer/LRenderContextInfo.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
@@ -63,6 +64,19 @@ RegionRect ToRegionRect(const LControl::Rect& r) {
   const int64_t top = truncated(r.y);
   return {limited(left), limited(top), limited(left + truncated(r.width)),
           limited(top + truncated(r.height))};
+}
+
+// The whole pixels a rectangle touches: the edges rounded outwards, kept
+// within 32 bits.
+RectT<int32_t> CoveringPixels(const LControl::Rect& r) {
+  auto limited = [](double v) { return std::clamp(v, -2147483648.0, 2147483647.0); };
+  const double left = limited(std::floor(r.x));
+  const double top = limited(std::floor(r.y));
+  const double right = limited(std::ceil(r.x + r.width));
+  const double bottom = limited(std::ceil(r.y + r.height));
+  return {static_cast<int32_t>(left), static_cast<int32_t>(top),
+          static_cast<int32_t>(std::min(right - left, 2147483647.0)),
+          static_cast<int32_t>(std::min(bottom - top, 2147483647.0))};
 }
 
 // A control is listed once even when several looks or runs reach it, so the
@@ -251,6 +265,11 @@ HResult LControl::InvalidateInRoot(const Rect& rootRect, uint32_t flags, const R
   if (!mParent) {
     if (!IntersectRects(localRect, GetRootBoundsInLocal(), local)) return S_FALSE;
     // Nothing collects invalidations until the tree sits in a root window.
+    if (LRootWindow* window = GetRootWindow()) {
+      const Point origin = GetOriginInRoot();
+      window->InvalidateRect(
+          CoveringPixels({local.x + origin.x, local.y + origin.y, local.width, local.height}));
+    }
     return S_OK;
   }
   const Point at = GetPositionInParent();

@@ -5,14 +5,13 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/ControlFactory/LLookDescriptor.h"
 #include "HVFramework/Renderer/LRenderContextInfo.h"
+#include "tests/support/DrawLogControl.h"
 #include "tests/support/RecordingRenderer.h"
 #include "tests/support/ThrownMessage.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,20 +21,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-
-std::string Number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
-// Where the renderer draws now: "@x,y clip(x,y,w,h) a=alpha".
-std::string StateText(const LRenderer& renderer) {
-  const RenderState& s = renderer.GetCurrentContext()->GetCurrentState();
-  return "@" + Number(s.translation.x) + "," + Number(s.translation.y) + " clip(" + Number(s.clipRect.x) +
-         "," + Number(s.clipRect.y) + "," + Number(s.clipRect.width) + "," + Number(s.clipRect.height) +
-         ") a=" + Number(s.alphaFactor);
-}
 
 // A look that writes down each drawing call with the renderer's state;
 // its client rectangle is inset by the given offsets.
@@ -56,14 +41,14 @@ class LoggingLook : public LLook {
   int32_t DrawClientArea(LRenderer& renderer, const LRectRegion&) override { return Note("face", renderer); }
   int32_t DrawLabelText(LRenderer& renderer, const LRectRegion&, const PointT<double>& offset) override {
     const std::string moved =
-        offset == PointT<double>{} ? "" : "-" + Number(offset.x) + "," + Number(offset.y);
+        offset == PointT<double>{} ? "" : "-" + ShortNumber(offset.x) + "," + ShortNumber(offset.y);
     return Note(("text" + moved).c_str(), renderer);
   }
 
  private:
   LoggingLook(std::string name, std::vector<std::string>& log) : mName(std::move(name)), mLog(log) {}
   int32_t Note(const char* what, const LRenderer& renderer) {
-    mLog.push_back(mName + "." + what + " " + StateText(renderer));
+    mLog.push_back(mName + "." + what + " " + RenderStateText(renderer));
     return 0;
   }
 
@@ -71,39 +56,23 @@ class LoggingLook : public LLook {
   std::vector<std::string>& mLog;
 };
 
-// A control that writes down its content and overlay calls and the area
-// its own invalidations reach at the top.
-class LoggingControl : public LControl {
+// A control that also writes down the area its own invalidations reach at
+// the top of the tree.
+class LoggingControl : public DrawLogControl {
  public:
-  LoggingControl(LControl* parent, const std::string& name, std::vector<std::string>& log)
-      : LControl(parent, StringW(name.c_str())), mName(name), mLog(log) {}
+  using DrawLogControl::DrawLogControl;
 
-  int32_t DrawContent(const RCPtr<LRenderer>& renderer) override {
-    if (mThrowsInContent) throw std::runtime_error("content failed");
-    mLog.push_back(mName + ".content " + StateText(*renderer));
-    return 0;
-  }
-  int32_t DrawOverlay(const RCPtr<LRenderer>& renderer) override {
-    mLog.push_back(mName + ".overlay " + StateText(*renderer));
-    return 0;
-  }
-  // At the top of the tree: what arrives from below.
   HResult InvalidateInRoot(const Rect& root, uint32_t flags, const Rect& local) override {
     if (GetParent()) return LControl::InvalidateInRoot(root, flags, local);
-    mLog.push_back("root(" + Text(root) + ") flags" + std::to_string(flags) + " local(" + Text(local) + ")");
+    Log().push_back("root(" + Text(root) + ") flags" + std::to_string(flags) + " local(" + Text(local) + ")");
     return S_OK;
   }
 
-  void SetThrowsInContent() { mThrowsInContent = true; }
-
  private:
   static std::string Text(const Rect& r) {
-    return Number(r.x) + "," + Number(r.y) + "," + Number(r.width) + "," + Number(r.height);
+    return ShortNumber(r.x) + "," + ShortNumber(r.y) + "," + ShortNumber(r.width) + "," +
+           ShortNumber(r.height);
   }
-
-  std::string mName;
-  std::vector<std::string>& mLog;
-  bool mThrowsInContent = false;
 };
 
 // The pushes and pops the renderer received, without the PushState that
