@@ -196,10 +196,12 @@ HResult LLevelMeter::OnCreated() {
 
 void LLevelMeter::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                                       const RCPtr<LNotification>& notification) {
-  if (!DispatchToOwnHandler(*this, mHandler, source, notification)) LControl::ReceiveNotification(source, notification);
+  if (!DispatchToOwnHandler(*this, mHandler, source, notification))
+    LControl::ReceiveNotification(source, notification);
 }
 
-HResult LLevelMeter::UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) {
+HResult LLevelMeter::UnregisterNotification(const RCPtr<LNotificationDistributor>& source,
+                                            const WChar* name) {
   if (mHandler) mHandler->RemoveHandler(source, name);
   return LControl::UnregisterNotification(source, name);
 }

@@ -60,7 +60,8 @@ class LLevelMeter : public LControl {
   bool IsVertical() const { return mVertical != 0; }
 
  private:
-  HResult OnClipButtonClick(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnClipButtonClick(const RCPtr<LNotificationDistributor>& source,
+                            const RCPtr<LNotification>& notification);
   void UpdateClipLight(int32_t clip);
   void SizeBar(double level);
   void PlacePeakMarker(double peak);

@@ -20,7 +20,7 @@ LProgressBar::TimeWords ReadTimeWords() {
   if (!table) return words;
   const struct {
     const WChar* id;
-    StringW LProgressBar::TimeWords::* word;
+    StringW LProgressBar::TimeWords::*word;
   } kRows[] = {
       {u"HOURS_SINGULAR", &LProgressBar::TimeWords::hourSingular},
       {u"HOURS_PLURAL", &LProgressBar::TimeWords::hourPlural},
@@ -66,9 +66,12 @@ StringW LProgressBar::FormatTimeRemaining(int32_t seconds, const TimeWords& word
   return text + words.remaining;
 }
 
-int32_t LProgressBar::ComputeBarWidth(double barWidth, double value) { return RoundToInt32(barWidth * value); }
+int32_t LProgressBar::ComputeBarWidth(double barWidth, double value) {
+  return RoundToInt32(barWidth * value);
+}
 
-int32_t LProgressBar::EstimateSecondsRemaining(double value, double startValue, double startTime, double now) {
+int32_t LProgressBar::EstimateSecondsRemaining(double value, double startValue, double startTime,
+                                               double now) {
   const double rate = (value - startValue) / (now - startTime);
   return RoundToInt32((1.0 - value) / rate);
 }

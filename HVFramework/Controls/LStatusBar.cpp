@@ -94,7 +94,8 @@ HResult LStatusBar::ReleaseInternalReferences() {
 
 void LStatusBar::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                                      const RCPtr<LNotification>& notification) {
-  if (!DispatchToOwnHandler(*this, mHandler, source, notification)) LControl::ReceiveNotification(source, notification);
+  if (!DispatchToOwnHandler(*this, mHandler, source, notification))
+    LControl::ReceiveNotification(source, notification);
 }
 
 HResult LStatusBar::UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) {

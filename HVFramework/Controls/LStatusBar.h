@@ -51,7 +51,8 @@ class LStatusBar : public LControl {
   HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override;
 
  private:
-  HResult OnSetStatusText(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnSetStatusText(const RCPtr<LNotificationDistributor>& source,
+                          const RCPtr<LNotification>& notification);
 
   // Created with the bar and never replaced: posting threads read it.
   const RCPtr<LNotificationQueue> mQueue;

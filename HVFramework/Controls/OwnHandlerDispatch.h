@@ -12,7 +12,8 @@ namespace HV {
 // reference to it.
 template <class T>
 bool DispatchToOwnHandler(const LControl& control, const RCPtr<LNotificationHandler<T>>& handler,
-                          const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
+                          const RCPtr<LNotificationDistributor>& source,
+                          const RCPtr<LNotification>& notification) {
   if (!control.IsCreated() || !handler) return false;
   const RCPtr<LNotificationHandler<T>> held = handler;
   return held->Dispatch(source, notification) != 0;

@@ -51,7 +51,8 @@ class ControlLibraryFixture : public SkinDocumentFixture {
     ASSERT_EQ(LLevelMeter::Register(factory), S_OK);
     ASSERT_EQ(LProgressBar::Register(factory), S_OK);
     ASSERT_EQ(LStatusBar::Register(factory), S_OK);
-    ASSERT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.Plain"), &CreateControlOfClass<LControl>), S_OK);
+    ASSERT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.Plain"), &CreateControlOfClass<LControl>),
+              S_OK);
     ASSERT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.TextLog"), &TextLogControl::Create), S_OK);
     SetApplicationControlFactory(&factory);
     SetApplicationWorkArea({0, 0, 400, 300});

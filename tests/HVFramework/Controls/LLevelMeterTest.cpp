@@ -75,9 +75,9 @@ TEST_F(LevelMeter, TheBarGrowsAlongTheLongerSide) {
     double level;
     double bar;  // -1: hidden
   } kCases[] = {
-      {u"wide", 0.5, 50},   {u"wide", 0.004, -1}, {u"wide", 0.005, 1},  {u"wide", 1.0, 100},
-      {u"wide", 1.5, 100},  {u"wide", -0.2, -1},  {u"tall", 0.75, 50},  {u"tall", 0.0, 200},
-      {u"tall", 1.0, -1},   {u"tall", 0.997, 1},
+      {u"wide", 0.5, 50},  {u"wide", 0.004, -1}, {u"wide", 0.005, 1}, {u"wide", 1.0, 100},
+      {u"wide", 1.5, 100}, {u"wide", -0.2, -1},  {u"tall", 0.75, 50}, {u"tall", 0.0, 200},
+      {u"tall", 1.0, -1},  {u"tall", 0.997, 1},
   };
   for (const auto& c : kCases) {
     const RCPtr<LLevelMeter> meter = Make<LLevelMeter>(c.meter);
@@ -93,7 +93,7 @@ TEST_F(LevelMeter, ThePeakMarkerSitsBetweenItsLowAndHighPositions) {
     double peak;
     double at;  // -1: hidden
   } kCases[] = {
-      {u"wide", 0.5, 50}, {u"wide", 1.0, 90}, {u"wide", 0.0, -1},  {u"wide", 0.006, -1}, {u"wide", 0.007, 11},
+      {u"wide", 0.5, 50}, {u"wide", 1.0, 90},  {u"wide", 0.0, -1}, {u"wide", 0.006, -1}, {u"wide", 0.007, 11},
       {u"wide", 2.0, 90}, {u"tall", 0.5, 100}, {u"tall", 1.0, 10}, {u"tall", 0.0, -1},
   };
   for (const auto& c : kCases) {

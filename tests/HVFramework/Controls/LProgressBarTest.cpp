@@ -93,7 +93,8 @@ TEST_F(ProgressBar, TheBarAndThePercentageFollowTheValue) {
     double width;  // -1: hidden
     const char* percent;
   } kCases[] = {
-      {0.25, 50, "25"}, {0.001, -1, "0"}, {0.0025, 1, "0"}, {0.5, 100, "50"}, {1.0, 200, "100"}, {0.0, -1, "0"},
+      {0.25, 50, "25"}, {0.001, -1, "0"},  {0.0025, 1, "0"},
+      {0.5, 100, "50"}, {1.0, 200, "100"}, {0.0, -1, "0"},
   };
   for (const auto& c : kCases) {
     bar->SetNormalizedValue(c.value);

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,7 +30,8 @@ constexpr const char* kSkin = R"(
 class StatusBarFixture : public ControlLibraryFixture {
  protected:
   void Load() {
-    LoadControls(kSkin, StringTables("<StringTable ID=\"App|status\">" + Text("LABEL", "Ready") + "</StringTable>"));
+    LoadControls(kSkin,
+                 StringTables("<StringTable ID=\"App|status\">" + Text("LABEL", "Ready") + "</StringTable>"));
   }
   static TextLogControl& Label(LStatusBar& bar) {
     return static_cast<TextLogControl&>(*bar.FindChildControl(StringW(u"label1")));
@@ -108,9 +111,25 @@ TEST_F(StatusBarThreads, TextsPostedFromAnotherThreadArriveInOrder) {
   const RCPtr<LStatusBar> bar = Make<LStatusBar>(u"status");
   constexpr int kTexts = 500;
   std::vector<HResult> results(kTexts, E_FAIL);
-  std::thread worker([&bar, &results] {
-    for (int i = 0; i < kTexts; ++i) results[i] = bar->PostStatusText(StringW::FromFormat(u"%d", i));
+  // The worker posts half, lets the idle passes start, and posts the rest
+  // while they run.
+  std::mutex mutex;
+  std::condition_variable halfway;
+  bool isHalfway = false;
+  std::thread worker([&] {
+    for (int i = 0; i < kTexts; ++i) {
+      results[i] = bar->PostStatusText(StringW::FromFormat(u"%d", i));
+      if (i == kTexts / 2) {
+        std::lock_guard<std::mutex> lock(mutex);
+        isHalfway = true;
+        halfway.notify_one();
+      }
+    }
   });
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    halfway.wait(lock, [&] { return isHalfway; });
+  }
   for (int pass = 0; pass < 200; ++pass) bar->ProcessIdle();
   worker.join();
   bar->ProcessIdle();
