@@ -62,6 +62,7 @@ std::vector<std::string> ZenityFileDialog::BuildArguments(bool save, const std::
 bool ZenityFileDialog::Run(const std::vector<std::string>& argv) {
   mFiles.clear();
   mError.clear();
+  mAddedExtension = false;
   const ChildProcessResult result = mRunner.Run(argv);
   if (!result.started) {
     mError = kMissingZenity;
@@ -84,7 +85,10 @@ bool ZenityFileDialog::Save(const std::string& filter, const std::string& defaul
                             const std::string& title) {
   if (!Run(BuildArguments(true, filter, title, false))) return false;
   mFiles.resize(1);
-  if (!defaultExtension.empty() && !HasExtension(mFiles[0])) mFiles[0] += "." + defaultExtension;
+  if (!defaultExtension.empty() && !HasExtension(mFiles[0])) {
+    mFiles[0] += "." + defaultExtension;
+    mAddedExtension = true;
+  }
   return true;
 }
 

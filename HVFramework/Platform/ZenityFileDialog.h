@@ -26,6 +26,9 @@ class ZenityFileDialog {
 
   const std::vector<std::string>& GetFileNames() const { return mFiles; }
   const std::string& GetLastFolder() const { return mLastFolder; }
+  // True when the last Save added the default extension to the typed name:
+  // zenity asked about overwriting the name as typed, not the completed one.
+  bool HasAddedExtension() const { return mAddedExtension; }
   // Why the last dialog failed, for a message box; empty after a cancel.
   const std::string& GetError() const { return mError; }
 
@@ -40,6 +43,7 @@ class ZenityFileDialog {
   std::string mLastFolder;
   std::vector<std::string> mFiles;
   std::string mError;
+  bool mAddedExtension = false;
 };
 
 }  // namespace HV::Platform

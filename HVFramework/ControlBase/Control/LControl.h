@@ -372,6 +372,16 @@ class LControl : public virtual LNotificationClient,
   const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
 
+  // --- Edit commands (LControlEdit.cpp) ---
+  // The clipboard's commands, as edit kinds.
+  enum EditKind : int32_t { kEditDelete = 0, kEditCut = 1, kEditCopy = 2, kEditPaste = 3 };
+  virtual bool IsEditTarget() const { return false; }
+  // The nearest of this control and its ancestors that takes edit commands, or null.
+  virtual RCPtr<LControl> GetEditTarget();
+  virtual bool CanPerformEdit(int32_t /*editKind*/) { return false; }
+  // Throws a Logic Error: every control that takes edit commands overrides it.
+  virtual HResult PerformEdit(int32_t editKind);
+
   // --- Notifications ---
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override;
