@@ -48,13 +48,33 @@ constexpr const char* kSkin = R"(
   <SubControl Class="Framework.Label" Name="hint" XSizeAbs="100" YSizeAbs="20">
     <Skin Name="L" LookList="LabelLooks"/>
   </SubControl>
+  <SubControl Class="Test.Label" Name="counted" XSizeAbs="100" YSizeAbs="20"/>
 </Skin></Skins>)";
+
+// "Test.Label": a label that counts the redraws it asks for.
+class RedrawCountingLabel : public LLabel {
+ public:
+  using LLabel::LLabel;
+
+  static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                 const RCPtr<LControlDescriptor>& descriptor) {
+    return CreateControlOfClass<RedrawCountingLabel>(result, parent, descriptor);
+  }
+  HResult Invalidate(const Rect& rect, uint32_t flags) override {
+    ++redraws;
+    return LLabel::Invalidate(rect, flags);
+  }
+
+  int redraws = 0;
+};
 
 class Label : public ::testing::Test, public ControlLibraryFixture {
  protected:
   void SetUp() override {
     LoadControls(kSkin, StringTables("<StringTable ID=\"App|caption\">" + Text("LABEL", "Volume") +
                                      Text("TOOLTIP", "The master volume") + "</StringTable>"));
+    ASSERT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.Label"), &RedrawCountingLabel::Create),
+              S_OK);
   }
   void TearDown() override { UnloadControls(); }
 
@@ -80,6 +100,15 @@ TEST_F(Label, SetTextReachesEveryLookAndAnswersWhetherItChanged) {
   EXPECT_EQ(Narrow(label->GetText()), "Pan");
   for (int32_t look = 0; look < label->GetLookCount(); ++look)
     EXPECT_EQ(Narrow(label->GetLook(look)->GetTextPart()->GetText()), "Pan") << look;
+}
+
+TEST_F(Label, OnlyANewTextIsRedrawn) {
+  const RCPtr<RedrawCountingLabel> label = Make<RedrawCountingLabel>(u"counted");
+  label->redraws = 0;
+  label->SetText(StringW(u"Pan"));
+  EXPECT_EQ(label->redraws, 1);
+  label->SetText(StringW(u"Pan"));
+  EXPECT_EQ(label->redraws, 1);
 }
 
 TEST_F(Label, IsNeverFocusableWhateverItsCreateParametersSay) {
