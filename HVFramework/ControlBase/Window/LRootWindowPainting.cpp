@@ -108,7 +108,9 @@ void LRootWindow::Paint(const LRectRegion& region) {
   const RectT<double> client{0, 0, double(screen.width), double(screen.height)};
   mPaintClip = clip;
   const CAutoClip inClient(mRenderer, ClipSpec::ChildRect(client, clip, nullptr));
-  DrawControl(root, region, false);
+  // A root control has no parent to clip to: one whose skin says it does
+  // not is drawn in the pass of its flag rather than not at all.
+  DrawControl(root, region, !root->GetLayout()->clipToParent);
 }
 
 void LRootWindow::DrawControl(const RCPtr<LControl>& control, const LRectRegion& region,

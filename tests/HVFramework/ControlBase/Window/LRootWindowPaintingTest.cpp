@@ -154,6 +154,17 @@ TEST_F(RootWindowPainting, NonClippingControlsAreDrawnOnTopByZOrderOutsideTheirP
   EXPECT_TRUE(context->GetSavedStates().empty());
 }
 
+TEST_F(RootWindowPainting, ARootControlThatDoesNotClipToAParentIsPaintedAllTheSame) {
+  OpenRow();
+  root->SetClipToParent(false);
+  Settle();
+  inner->Invalidate({0, 0, 10, 10}, 1);
+  window->Paint(window->TakeUpdateRegion());
+  EXPECT_THAT(Content(),
+              ElementsAre("root.content @0,0 clip(105,15,10,10) a=1", "b.content @100,10 clip(5,5,10,10) a=1",
+                          "inner.content @105,15 clip(0,0,10,10) a=1"));
+}
+
 TEST_F(RootWindowPainting, ARendererThatCannotDrawNowLeavesTheWholeWindowForTheNextPaint) {
   OpenRow();
   const RCPtr<RecordingRenderer> unstarted = RecordingRenderer::Create();
