@@ -2,7 +2,6 @@
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
 #include <algorithm>
@@ -380,35 +379,6 @@ void LRootWindow::SetClientRect(const Rect& rect) {
   mHost->SetClientRect(rect);
   const Rect client = GetScreenRect();
   Relayout(client.width, client.height);
-}
-
-// --- Painting ---
-
-void LRootWindow::InvalidateRect(const Rect& rect) {
-  if (rect.IsEmpty()) return;
-  {
-    std::lock_guard<std::mutex> lock(mRegionLock);
-    mUpdateRegion.AddRect(RegionRect::FromRect(rect));
-  }
-  if (mHost) mHost->InvalidateRect(rect);
-}
-
-void LRootWindow::InvalidateAll() {
-  {
-    std::lock_guard<std::mutex> lock(mRegionLock);
-    mInvalidateAllPending = true;
-  }
-  const Rect client = GetScreenRect();
-  if (mHost) mHost->InvalidateRect({0, 0, client.width, client.height});
-}
-
-LRectRegion LRootWindow::TakeUpdateRegion() {
-  const Rect client = GetScreenRect();
-  std::lock_guard<std::mutex> lock(mRegionLock);
-  LRectRegion taken = std::move(mUpdateRegion);
-  mUpdateRegion = LRectRegion();
-  if (std::exchange(mInvalidateAllPending, false)) taken.AddRect({0, 0, client.width, client.height});
-  return taken;
 }
 
 }  // namespace HV
