@@ -528,7 +528,14 @@ class LControl : public virtual LNotificationClient,
   // The string table's text for key; empty when absent.
   StringW GetString(const StringW& key) const;
   const StringW& GetText() const { return mText; }
-  const StringW& GetToolTipText() const { return mToolTipText; }
+  // Shows a new text: 0 when it changed, 1 when it was the text already.
+  virtual HResult SetText(const StringW& text);
+  // Stores the text, hands it to the looks, lays the control out again (its
+  // size may grow with its text) and redraws; false when it was the text already.
+  bool ApplyText(const StringW& text);
+  // The text a tool tip shows for the control: its "TOOLTIP" text here;
+  // controls that build the text on demand override it.
+  virtual StringW GetToolTipText() const { return mToolTipText; }
   bool WantsTab() const { return mWantsTab; }
   // The key combinations of the string table's "LHK.<notification name>"
   // entries, loaded by Initialize.
