@@ -1,6 +1,7 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/Notification/LNotification.h"
 
 namespace HV {
@@ -17,6 +18,17 @@ LPanel::~LPanel() = default;
 RCPtr<LControl>& LPanel::Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
                                 const RCPtr<LControlDescriptor>& descriptor) {
   return CreateControlOfClass<LPanel>(result, parent, descriptor);
+}
+
+HResult LPanel::Register(LControlFactory& factory) {
+  static constexpr const char16_t* kClassNames[] = {u"Framework.Panel", u"Framework.ScrollChannel",
+                                                    u"Framework.ComboSlider.DropDownPanel",
+                                                    u"Framework.CenteredSliderBounds"};
+  for (const char16_t* name : kClassNames) {
+    const HResult registered = factory.RegisterControlCreateFunction(StringW(name), &LPanel::Create);
+    if (registered < 0) return registered;
+  }
+  return S_OK;
 }
 
 HResult LPanel::Initialize() {

@@ -5,6 +5,8 @@
 
 namespace HV {
 
+class LControlFactory;
+
 // LPanel: the plain container control, a scroll view that routes the
 // keyboard through the tree. Tab and Shift+Tab move the focus through its
 // children in tab order and, past the last (or first), on in the parent,
@@ -20,6 +22,9 @@ class LPanel : public LScrollView {
 
   static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
                                  const RCPtr<LControlDescriptor>& descriptor);
+  // Registers the panel's skin class names: "Framework.Panel" and the
+  // panels of other controls ("Framework.ScrollChannel" ...).
+  static HResult Register(LControlFactory& factory);
 
   // Tab wraps round inside the panel instead of leaving it.
   void SetFocusCycles(bool shouldCycle) { mFocusCycles = shouldCycle; }
