@@ -146,9 +146,9 @@ void LScrollView::SetScrollByItems(int32_t axis, bool byItems, int32_t itemSize)
   UpdateScrollBars();
 }
 
-LControl::Point LScrollView::GetChildrenBounds() const {
+LControl::Point LScrollView::GetChildrenBounds() {
   Point bounds;
-  LControlChildList& children = const_cast<LScrollView*>(this)->GetChildren();
+  LControlChildList& children = GetChildren();
   for (uint32_t i = 0; i < children.GetCount(); ++i) {
     const LControl& child = *children.GetAt(i);
     const Rect& rect = child.GetRect();

@@ -94,7 +94,7 @@ class LScrollView : public LControl {
   HResult UpdateAutoClientExtent();
   // Each child's rectangle rounded to whole pixels: the largest far edge on
   // each axis among the children not docked on it, at least 0.
-  Point GetChildrenBounds() const;
+  Point GetChildrenBounds();
 
  private:
   struct Bar {

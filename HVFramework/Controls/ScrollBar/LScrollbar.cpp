@@ -217,7 +217,8 @@ void LScrollbar::SetThumbAxis(double position, double length) {
 
 void LScrollbar::PlaceThumb() {
   if (!mThumb || mDragging) return;
-  const double travel = mChannelEnd - mChannelStart - mThumbLength;
+  // A thumb longer than the channel stays at its start.
+  const double travel = std::max(0.0, mChannelEnd - mChannelStart - mThumbLength);
   const double position = RoundHalfAway(mChannelStart + travel * GetNormalizedValue());
   if (position != ThumbStart()) SetThumbAxis(position, mThumbLength);
 }

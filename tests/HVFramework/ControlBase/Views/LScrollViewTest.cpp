@@ -213,5 +213,18 @@ TEST_F(ScrollView, AWheelWithoutUsableBarsIsPassedOn) {
   EXPECT_THAT(TakeInput(), Contains("main:wheel 0 at 250,100"));
 }
 
+TEST_F(ScrollView, BuiltAgainFromItsSkinTheViewKeepsItsBarsAndExtent) {
+  LScrollView& view = View(u"view");
+  view.ScrollTo({100, 16});
+  const RCPtr<LControl> formerBar(view.GetVerticalBar());
+  ASSERT_EQ(view.CreateFromDescriptor(view.GetDescriptor()), S_OK);
+  EXPECT_EQ(view.GetVerticalBar(), formerBar.Get());
+  EXPECT_EQ(view.GetClientExtent().x, 500);
+  EXPECT_THAT(Shown(u"view"), ElementsAre(true, true));
+  // The bars still drive the view.
+  view.GetHorizontalBar()->SetNormalizedValue(0);
+  EXPECT_EQ(view.GetScrollOffset().x, 0);
+}
+
 }  // namespace
 }  // namespace HV::Test
