@@ -133,7 +133,8 @@ std::vector<MenuEntries> GetContextMenuEntries(const LStringTable& table) {
 
 std::vector<RCPtr<LMenuDescriptor>> BuildContextMenusFromStringTable(const LStringTable& table) {
   std::vector<RCPtr<LMenuDescriptor>> menus;
-  for (const MenuEntries& entries : GetContextMenuEntries(table)) menus.push_back(BuildMenuFromEntries(entries));
+  for (const MenuEntries& entries : GetContextMenuEntries(table))
+    menus.push_back(BuildMenuFromEntries(entries));
   return menus;
 }
 

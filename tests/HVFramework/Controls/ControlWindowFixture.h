@@ -31,8 +31,8 @@ class ControlWindowFixture : public RootWindowFixture {
       char colour[16];
       std::snprintf(colour, sizeof colour, "0xFF0000%02X", 0x10 + i);
       colorizers += "<Colorizer Name=\"" + name + "\" ColorType=\"SolidFill\" Color=\"" + colour + "\"/>";
-      parts += "<Part Name=\"" + name + "\" Width=\"4\" Height=\"4\" ResizeType=\"Stretch\" ColorizerName=\"" +
-               name + "\"/>";
+      parts += "<Part Name=\"" + name +
+               "\" Width=\"4\" Height=\"4\" ResizeType=\"Stretch\" ColorizerName=\"" + name + "\"/>";
       looks += "<Look Name=\"" + name + "\"><ClientPart Name=\"" + name +
                "\" OffsetLeft=\"0\" OffsetTop=\"0\" OffsetRight=\"0\" OffsetBottom=\"0\"/>"
                "<TextProperties TextLeftRel=\"0\" TextLeftAbs=\"2\" TextRightRel=\"1\" TextRightAbs=\"-2\" "
@@ -42,8 +42,8 @@ class ControlWindowFixture : public RootWindowFixture {
       list += "<Look Name=\"" + name + "\" Index=\"" + std::to_string(i) + "\"/>";
     }
     return "<Colorizers>" + colorizers + "</Colorizers><Parts>" + parts + "</Parts><Looks>" + looks +
-           "</Looks><LookLists><LookList Name=\"" + prefix + "\" NumLooks=\"" + std::to_string(count) + "\">" +
-           list + "</LookList></LookLists>";
+           "</Looks><LookLists><LookList Name=\"" + prefix + "\" NumLooks=\"" + std::to_string(count) +
+           "\">" + list + "</LookList></LookLists>";
   }
 
  protected:

@@ -48,7 +48,8 @@ class MenuOwner : public InputControl {
     return CreateControlOfClass<MenuOwner>(result, parent, descriptor);
   }
   void PrepareContextMenu(LControl& popup) override {
-    PopupLog().push_back("Prepare " + Narrow(popup.GetName()) + " of " + Narrow(popup.GetParent()->GetName()));
+    PopupLog().push_back("Prepare " + Narrow(popup.GetName()) + " of " +
+                         Narrow(popup.GetParent()->GetName()));
   }
 };
 
@@ -71,9 +72,7 @@ class ContextMenu : public RootWindowFixture {
                  {"Test.Input|owner", "TOOLTIP", "Owns a menu"}});
     Open(kControls, u"main");
   }
-  void RegisterPopup() {
-    factory.RegisterControlCreateFunction(StringW(u"Test.Popup"), &FakePopup::Create);
-  }
+  void RegisterPopup() { factory.RegisterControlCreateFunction(StringW(u"Test.Popup"), &FakePopup::Create); }
   LControl& Owner() const { return *Find(u"owner"); }
   bool Binds(const char16_t* command) const {
     return Owner().GetNotificationHandler()->HasHandler(nullptr, command);
@@ -100,10 +99,10 @@ std::vector<std::vector<std::string>> Texts(const std::vector<MenuEntries>& menu
 
 TEST(StringTable, StringsWithPrefixAreTheEntriesBeginningWithItInKeyOrder) {
   const RCPtr<LStringTable> table = LStringTable::Create({{StringW(u"B.2"), StringW(u"two")},
-                                                         {StringW(u"B.10"), StringW(u"ten")},
-                                                         {StringW(u"b.1"), StringW(u"lower")},
-                                                         {StringW(u"B"), StringW(u"bare")},
-                                                         {StringW(u"A.1"), StringW(u"other")}});
+                                                          {StringW(u"B.10"), StringW(u"ten")},
+                                                          {StringW(u"b.1"), StringW(u"lower")},
+                                                          {StringW(u"B"), StringW(u"bare")},
+                                                          {StringW(u"A.1"), StringW(u"other")}});
   LStringTable::EntryList entries{{StringW(u"stale"), StringW(u"entry")}};
   EXPECT_EQ(table->GetStringsWithPrefix(StringW(u"B."), entries), S_OK);
   EXPECT_EQ(Texts({entries}), (std::vector<std::vector<std::string>>{{"B.10=ten", "B.2=two"}}));
@@ -130,7 +129,8 @@ TEST(ContextMenuStrings, TableGivesOneMenuOrOneMenuPerGroupInGroupOrder) {
         {StringW(u"CONTEXT_MENU_NO_POINT"), StringW(u"ignored")}},
        {{"00.NID_A=A", "01.NID_A2=A2"}, {"00.NID_B=B"}}},
       {"a group whose name begins with another's",
-       {{StringW(u"CONTEXT_MENU0.00.NID_A"), StringW(u"A")}, {StringW(u"CONTEXT_MENU01.00.NID_B"), StringW(u"B")}},
+       {{StringW(u"CONTEXT_MENU0.00.NID_A"), StringW(u"A")},
+        {StringW(u"CONTEXT_MENU01.00.NID_B"), StringW(u"B")}},
        {{"00.NID_A=A"}, {"00.NID_B=B"}}},
       {"none", {{StringW(u"LABEL"), StringW(u"Text")}}, {}},
   };
@@ -177,8 +177,8 @@ TEST_F(ContextMenu, RightClickOpensTheSkinsPopupHiddenWithTheMenuAfterTheNotific
   Listen(RCPtr<LNotificationDistributor>(&Owner()), "owner", {u"NID_RIGHT_CLICK"});
   Click(20, 20, 4);
   EXPECT_EQ(Take(), (std::vector<std::string>{"owner:NID_RIGHT_CLICK"}));
-  EXPECT_EQ(PopupLog(),
-            (std::vector<std::string>{"SetMenu 4 hidden", "Prepare contextMenu of owner", "ShowAtMousePosition"}));
+  EXPECT_EQ(PopupLog(), (std::vector<std::string>{"SetMenu 4 hidden", "Prepare contextMenu of owner",
+                                                  "ShowAtMousePosition"}));
   EXPECT_TRUE(dynamic_cast<FakePopup*>(Owner().FindChildControl(StringW(u"contextMenu")).Get()));
 
   // A second right click replaces the pop-up.
