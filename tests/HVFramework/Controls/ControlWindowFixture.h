@@ -28,7 +28,7 @@ class ControlWindowFixture : public RootWindowFixture {
     std::string colorizers, parts, looks, list;
     for (int i = 0; i < count; ++i) {
       const std::string name = prefix + std::to_string(i);
-      char colour[16];
+      char colour[32];
       std::snprintf(colour, sizeof colour, "0xFF0000%02X", 0x10 + i);
       colorizers += "<Colorizer Name=\"" + name + "\" ColorType=\"SolidFill\" Color=\"" + colour + "\"/>";
       parts += "<Part Name=\"" + name +
