@@ -14,6 +14,8 @@
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/HotKeyMap.h"
 #include "HVFramework/ControlBase/Look/LLook.h"
+#include "HVFramework/ControlBase/Menu/LMenuDescriptor.h"
+#include "HVFramework/ControlBase/Menu/MenuBuilder.h"
 #include "HVFramework/ControlBase/VisualPart/LVisualPart.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
@@ -598,6 +600,33 @@ class LControl : public virtual LNotificationClient,
   const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
 
+  // --- Tool tips and context menus (LControlToolTipsAndMenus.cpp) ---
+  // The root window's call when this control becomes (true) or stops being
+  // (false) the owner of the tool tip under the mouse. true builds the
+  // skin's "toolTip" control as a child, gives it GetToolTipText and starts
+  // it; nothing happens without a text or without a "toolTip" description.
+  // false hides the "toolTip" child, which removes itself. 0.
+  virtual HResult ShowToolTip(bool show);
+  // The menu a right click shows (null: none). Items whose command the
+  // window's or the application's hot keys know are bound to
+  // OnContextMenuCommand, those of the menu replaced unbound. 0.
+  HResult SetContextMenu(const RCPtr<LMenuDescriptor>& menu);
+  const RCPtr<LMenuDescriptor>& GetContextMenu() const { return mContextMenu; }
+  // A chosen menu command, handed to the control without a source: raised
+  // through the window's hot keys when they know it, else through the
+  // application's. 1.
+  HResult OnContextMenuCommand(const RCPtr<LNotificationDistributor>& source,
+                               const RCPtr<LNotification>& notification);
+  // The context menus of the control's string table as entry lists (see
+  // GetContextMenuEntries), appended to menus; nothing without a table. 1.
+  HResult GetContextMenuStrings(std::vector<MenuEntries>& menus) const;
+  // Builds the skin's "contextMenu" pop-up as a hidden child, gives it the
+  // menu, lets PrepareContextMenu adjust it and opens it at the mouse. Does
+  // nothing while no pop-up menu class is registered for that description. 0.
+  virtual HResult ShowContextMenu(const RCPtr<LMenuDescriptor>& menu);
+  // Called with the pop-up menu before it opens.
+  virtual void PrepareContextMenu(LControl& /*popup*/) {}
+
   // --- Edit commands (LControlEdit.cpp) ---
   // The clipboard's commands, as edit kinds.
   enum EditKind : int32_t { kEditDelete = 0, kEditCut = 1, kEditCopy = 2, kEditPaste = 3 };
@@ -663,6 +692,9 @@ class LControl : public virtual LNotificationClient,
   void SetLooksText(const StringW& text);
   void SetLooksFont(const RCPtr<LFont>& font);
   void InvalidateWhole();
+  // Enters (bind) or removes the context-menu handler for every leaf item of
+  // menu whose command the hot keys know.
+  void BindContextMenuCommands(const LMenuDescriptor& menu, bool bind);
 
   RCPtr<LNotificationHandler<LControl>> mHandler;
   StringW mName;
@@ -697,6 +729,7 @@ class LControl : public virtual LNotificationClient,
   bool mLayoutSuppressed = false;  // set while the children are rebuilt
   StringW mText;
   StringW mToolTipText;
+  RCPtr<LMenuDescriptor> mContextMenu;
   HotKeyMap mLocalHotKeys;
   int32_t mIdleRequests = 0;
   RCPtrArray<LControl> mPendingRelease;

@@ -254,8 +254,10 @@ HResult LControl::OnMiddleClick(const RCPtr<LMouseButtonParam>& param) {
 
 HResult LControl::OnRightClick(const RCPtr<LMouseButtonParam>& param) {
   if (!param) return E_INVALIDARG;
+  const RCPtr<LControl> self(this);
   PreRightClick(param);
   SendNotification(LNotification::Create(u"NID_RIGHT_CLICK", param));
+  if (const RCPtr<LMenuDescriptor> menu = mContextMenu) ShowContextMenu(menu);
   return S_OK;
 }
 

@@ -43,7 +43,8 @@ HResult LButton::Initialize() {
   try {
     mHandler = RCPtr<LNotificationHandler<LButton>>(new LNotificationHandler<LButton>(this));
     const RCPtr<LNotificationDistributor> self(this);
-    const HResult registered = mHandler->SetNotification(&LButton::OnSimulateClickRequest, self, kSimulateClick);
+    const HResult registered =
+        mHandler->SetNotification(&LButton::OnSimulateClickRequest, self, kSimulateClick);
     if (Failed(registered)) ThrowFailedResult(registered, HV_HERE("HV::LButton::Initialize"));
     ReadCreateParams();
   } catch (const Exception<std::runtime_error>&) {

@@ -28,11 +28,11 @@ class ControlWindowFixture : public RootWindowFixture {
     std::string colorizers, parts, looks, list;
     for (int i = 0; i < count; ++i) {
       const std::string name = prefix + std::to_string(i);
-      char colour[16];
+      char colour[32];
       std::snprintf(colour, sizeof colour, "0xFF0000%02X", 0x10 + i);
       colorizers += "<Colorizer Name=\"" + name + "\" ColorType=\"SolidFill\" Color=\"" + colour + "\"/>";
-      parts += "<Part Name=\"" + name + "\" Width=\"4\" Height=\"4\" ResizeType=\"Stretch\" ColorizerName=\"" +
-               name + "\"/>";
+      parts += "<Part Name=\"" + name +
+               "\" Width=\"4\" Height=\"4\" ResizeType=\"Stretch\" ColorizerName=\"" + name + "\"/>";
       looks += "<Look Name=\"" + name + "\"><ClientPart Name=\"" + name +
                "\" OffsetLeft=\"0\" OffsetTop=\"0\" OffsetRight=\"0\" OffsetBottom=\"0\"/>"
                "<TextProperties TextLeftRel=\"0\" TextLeftAbs=\"2\" TextRightRel=\"1\" TextRightAbs=\"-2\" "
@@ -42,8 +42,8 @@ class ControlWindowFixture : public RootWindowFixture {
       list += "<Look Name=\"" + name + "\" Index=\"" + std::to_string(i) + "\"/>";
     }
     return "<Colorizers>" + colorizers + "</Colorizers><Parts>" + parts + "</Parts><Looks>" + looks +
-           "</Looks><LookLists><LookList Name=\"" + prefix + "\" NumLooks=\"" + std::to_string(count) + "\">" +
-           list + "</LookList></LookLists>";
+           "</Looks><LookLists><LookList Name=\"" + prefix + "\" NumLooks=\"" + std::to_string(count) +
+           "\">" + list + "</LookList></LookLists>";
   }
 
  protected:

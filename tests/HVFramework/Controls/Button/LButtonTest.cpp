@@ -107,7 +107,17 @@ class ButtonFixture : public ControlWindowFixture {
 
 // --- Looks ---
 
-enum class Step { kCheck, kDisable, kDisableParent, kFocus, kHover, kPress, kDragOut, kKeepPressedOutside, kRelease };
+enum class Step {
+  kCheck,
+  kDisable,
+  kDisableParent,
+  kFocus,
+  kHover,
+  kPress,
+  kDragOut,
+  kKeepPressedOutside,
+  kRelease
+};
 
 struct LookCase {
   const char* name;
@@ -165,7 +175,10 @@ const LookCase kLookCases[] = {
     {"Hover", u"push", {Step::kHover}, 1},
     {"Pressed", u"push", {Step::kPress}, 2},
     {"PressedAndDraggedOut", u"push", {Step::kPress, Step::kDragOut}, 1},
-    {"PressedAndDraggedOutKeepingThePress", u"push", {Step::kKeepPressedOutside, Step::kPress, Step::kDragOut}, 2},
+    {"PressedAndDraggedOutKeepingThePress",
+     u"push",
+     {Step::kKeepPressedOutside, Step::kPress, Step::kDragOut},
+     2},
     {"ReleasedOverIt", u"push", {Step::kPress, Step::kRelease}, 1},
     {"ReleasedOutside", u"push", {Step::kPress, Step::kDragOut, Step::kRelease}, 0},
     {"Focused", u"focusable", {Step::kFocus}, 3},
@@ -405,6 +418,25 @@ TEST_F(Button, PressDuringASimulatedClickLeavesNoIdleRequestBehind) {
   EXPECT_EQ(repeat.GetIdleRequestCount(), 1);
   ReleaseHere();
   EXPECT_EQ(repeat.GetIdleRequestCount(), 0);
+}
+
+TEST_F(Button, ButtonRemovedWhileItRepeatsAndFlashesStopsBoth) {
+  const RCPtr<LButton> repeat(&Named(u"repeat"));
+  repeat->SetAutoRepeat(true);
+  Listen(RCPtr<LNotificationDistributor>(repeat.Get()), "repeat",
+         {u"NID_BUTTON_AUTOREPEAT", u"NID_LEFT_CLICK"});
+  repeat->SimulateClick();
+  PressOn(u"repeat");
+  Take();
+  Find(u"main")->RemoveChildControl(repeat);
+  EXPECT_FALSE(repeat->IsRepeating());
+  EXPECT_FALSE(repeat->IsClickFlashing());
+  EXPECT_EQ(repeat->GetIdleRequestCount(), 0);
+  IdleAfter(1000);
+  EXPECT_TRUE(Take().empty());
+  // Used again elsewhere, it holds one request per running state as before.
+  repeat->SimulateClick();
+  EXPECT_EQ(repeat->GetIdleRequestCount(), 1);
 }
 
 // --- Tool tip ---
