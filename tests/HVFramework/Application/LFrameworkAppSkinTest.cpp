@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,14 +83,13 @@ TEST_F(FrameworkApp, ASkinTheFactoryDoesNotHoldIsRefused) {
 
 TEST_F(FrameworkApp, ASkinIsAppliedToEveryRootWindowUnderTheWaitCursor) {
   TestFrameworkApp& app = StartApp();
-  FakeWindowHost hosts[2];
   hosts[1].clientRect = {10, 10, 640, 480};
   std::vector<RCPtr<LRootWindow>> windows;
-  for (FakeWindowHost& host : hosts) {
-    windows.push_back(LRootWindow::Create(&host));
+  for (FakeWindowHost* host : {&hosts[0], &hosts[1]}) {
+    windows.push_back(LRootWindow::Create(host));
     app.AddRootWindow(windows.back());
     ASSERT_EQ(windows.back()->SetRootControlByName(StringW(u"main")), S_OK);
-    host.invalidated.clear();
+    host->invalidated.clear();
   }
   app.cursorNames.clear();
 
@@ -97,7 +97,8 @@ TEST_F(FrameworkApp, ASkinIsAppliedToEveryRootWindowUnderTheWaitCursor) {
 
   EXPECT_EQ(std::u16string(app.GetDefaultFont()->GetName().GetView()), u"FontTwo");
   EXPECT_EQ(GetApplicationDefaultFont(), app.GetDefaultFont());
-  // The wait cursor once per window, on the active window (the last), and back.
+  // The wait cursor once per window, on the active window (the last of the
+  // two, both being active), and the arrow back afterwards.
   EXPECT_EQ(app.cursorNames, (std::vector<std::u16string>{u"UI_CURSOR_WAIT", u"UI_CURSOR_WAIT"}));
   EXPECT_EQ(hosts[1].cursor, FakeWindowHost::kArrow);
   const RectT<int32_t> whole[] = {{0, 0, 400, 300}, {0, 0, 640, 480}};
@@ -107,7 +108,6 @@ TEST_F(FrameworkApp, ASkinIsAppliedToEveryRootWindowUnderTheWaitCursor) {
               hosts[i].invalidated.end());
   }
   EXPECT_EQ(settings.GetIntWrites().back().value, 2);
-  for (const RCPtr<LRootWindow>& window : windows) window->SetRootControl(nullptr);
 }
 
 }  // namespace

@@ -85,7 +85,6 @@ TEST_F(FrameworkApp, OnceExitingNoIdleWorkIsDone) {
 
 TEST_F(FrameworkApp, AnIdlePassDrainsTheCentresFirstThenTheRootWindowsFromTheLast) {
   TestFrameworkApp& app = StartApp();
-  FakeWindowHost hosts[3];
   NotificationLog log;
   std::vector<RCPtr<NotificationRecorder>> recorders;
   std::vector<RCPtr<LRootWindow>> windows;
@@ -114,18 +113,16 @@ TEST_F(FrameworkApp, AnIdlePassDrainsTheCentresFirstThenTheRootWindowsFromTheLas
 
 TEST_F(FrameworkApp, AnExitRequestEndsTheModalLoopsOfTheThirdThenTheSecondWindowAndLeavesTheFirst) {
   TestFrameworkApp& app = StartApp();
-  std::vector<std::string> ends;
-  LoggingWindowHost first("first", ends), second("second", ends), third("third", ends);
-  const RCPtr<LRootWindow> windows[] = {LRootWindow::Create(&first), LRootWindow::Create(&second),
-                                        LRootWindow::Create(&third)};
+  const RCPtr<LRootWindow> windows[] = {LRootWindow::Create(&hosts[0]), LRootWindow::Create(&hosts[1]),
+                                        LRootWindow::Create(&hosts[2])};
   for (const RCPtr<LRootWindow>& window : windows) app.AddRootWindow(window);
   PostToApplication(kExitRequest);
 
   app.ProcessIdle(true);
 
   EXPECT_TRUE(app.IsExiting());
-  EXPECT_EQ(ends, (std::vector<std::string>{"third:0", "second:0"}));
-  EXPECT_TRUE(first.endModalResults.empty());
+  EXPECT_EQ(modalEnds, (std::vector<std::string>{"third:0", "second:0"}));
+  EXPECT_TRUE(hosts[0].endModalResults.empty());
 }
 
 TEST_F(FrameworkApp, OtherNotificationsLeaveTheApplicationRunning) {
@@ -170,7 +167,7 @@ TEST_F(FrameworkApp, ALoopThatThrowsShowsTheStartupErrorAndRequestsTheExit) {
 
 TEST_F(FrameworkApp, RunPaintsTheMainWindowWholeAndRunsAnIdlePassOnEachSideOfTheLoop) {
   TestFrameworkApp& app = StartApp();
-  FakeWindowHost host;
+  FakeWindowHost& host = hosts[0];
   host.clientRect = {30, 40, 320, 200};
   const RCPtr<LRootWindow> window = LRootWindow::Create(&host);
   app.AddRootWindow(window);
@@ -195,7 +192,6 @@ TEST_F(FrameworkApp, RunPaintsTheMainWindowWholeAndRunsAnIdlePassOnEachSideOfThe
 
 TEST_F(FrameworkApp, RootWindowsAreListedOnceAndSharedWithTheControls) {
   TestFrameworkApp& app = MakeApp();
-  FakeWindowHost hosts[2];
   const RCPtr<LRootWindow> main = LRootWindow::Create(&hosts[0]);
   const RCPtr<LRootWindow> dialog = LRootWindow::Create(&hosts[1]);
 
@@ -217,7 +213,6 @@ TEST_F(FrameworkApp, RootWindowsAreListedOnceAndSharedWithTheControls) {
 
 TEST_F(FrameworkApp, TheActiveWindowAnswersForTheMouseElseTheDesktopDoes) {
   TestFrameworkApp& app = MakeApp();
-  FakeWindowHost hosts[2];
   hosts[0].active = hosts[1].active = false;
   hosts[1].clientRect = {100, 50, 200, 100};
   hosts[1].mouse = {10, 20};

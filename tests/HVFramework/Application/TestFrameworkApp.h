@@ -192,6 +192,10 @@ class FrameworkApp : public ::testing::Test {
   Platform::HeadlessWindowSystem system;
   MemoryXmlResourceSource resources;
   MemoryIniFileManager settings;
+  // OS windows for the root windows; they outlive the application, which
+  // holds its root windows until it goes. Each logs the end of its modal loop.
+  std::vector<std::string> modalEnds;
+  LoggingWindowHost hosts[3] = {{"first", modalEnds}, {"second", modalEnds}, {"third", modalEnds}};
   RCPtr<TestFrameworkApp> app;
 };
 
