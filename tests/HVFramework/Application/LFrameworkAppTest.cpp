@@ -231,6 +231,32 @@ TEST_F(FrameworkApp, TheActiveWindowAnswersForTheMouseElseTheDesktopDoes) {
   EXPECT_EQ(app.GetCursorPosition(), (PointT<int32_t>{110, 70}));
 }
 
+// --- Status text ---
+
+TEST_F(FrameworkApp, StatusTextsGoToTheAnnouncedStatusBarOnceThereIsAWindow) {
+  TestFrameworkApp& app = MakeApp(
+      "<Skins><Skin Name=\"S\"><SubControl Class=\"Framework.StatusBar\" Name=\"status\" XSizeAbs=\"400\" "
+      "YSizeAbs=\"22\"><SubControl Class=\"Framework.Label\" Name=\"label1\" XSizeAbs=\"400\" "
+      "YSizeAbs=\"22\"/></SubControl></Skin></Skins>");
+  ASSERT_EQ(app.RunApplicationStartup(), S_OK);
+  LControlFactory& factory = *app.GetControlFactory();
+  const RCPtr<LStatusBar> bar = DynamicCast<LStatusBar>(
+      factory.CreateControl(factory.FindControlDescriptor(StringW(u"status")), nullptr));
+  ASSERT_TRUE(bar);
+  const RCPtr<LControl> label = bar->FindChildControl(StringW(u"label1"));
+  ASSERT_TRUE(label);
+
+  EXPECT_EQ(app.SetStatusText(StringW(u"Saved"), false), E_FAIL);  // no bar yet
+  app.SetStatusBar(bar);
+  EXPECT_EQ(app.SetStatusText(StringW(u"Saved"), false), E_FAIL);  // no window yet
+  app.AddRootWindow(LRootWindow::Create(&hosts[0]));
+
+  EXPECT_EQ(app.SetStatusText(StringW(u"Saved"), false), S_OK);
+  EXPECT_TRUE(label->GetText() == u"Saved");
+  EXPECT_EQ(app.RestoreStatusText(false), S_OK);
+  EXPECT_TRUE(label->GetText() == bar->GetDefaultText());
+}
+
 // --- Life ---
 
 TEST_F(FrameworkApp, StartUpPublishesTheServicesAndTheEndWithdrawsThem) {
