@@ -13,6 +13,9 @@ std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, s
   // keep their usual meaning: SDL_QUIT is left to the desktop's session end.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The window surface is X's own shared-memory image: without this SDL
+  // would build it on a GL renderer, remaking the window and loading GL.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = SDL_GetError();
     return nullptr;
