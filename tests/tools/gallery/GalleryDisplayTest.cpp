@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,7 +26,7 @@ namespace {
 // tests, not here: the display libraries keep buffers at exit.
 class GalleryProcess {
  public:
-  explicit GalleryProcess(const std::vector<std::string>& options) {
+  explicit GalleryProcess(const std::vector<std::string>& options, const std::string& display = "") {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return;
     posix_spawn_file_actions_t actions;
@@ -39,10 +40,12 @@ class GalleryProcess {
     argv.push_back(nullptr);
     std::vector<std::string> settings = {std::string("FONTCONFIG_FILE=") + HV_TEST_FONTS_CONF,
                                          "ASAN_OPTIONS=detect_leaks=0", "HV_GALLERY_TIMING=1"};
+    if (!display.empty()) settings.push_back("DISPLAY=" + display);
     std::vector<char*> envp;
     for (std::string& setting : settings) envp.push_back(setting.data());
     for (char** e = environ; *e; ++e)
-      if (std::string(*e).rfind("ASAN_OPTIONS=", 0) != 0) envp.push_back(*e);
+      if (std::string(*e).rfind("ASAN_OPTIONS=", 0) != 0 && (display.empty() || std::string(*e).rfind("DISPLAY=", 0) != 0))
+        envp.push_back(*e);
     envp.push_back(nullptr);
     if (posix_spawn(&mPid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) mPid = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -90,40 +93,94 @@ class GalleryProcess {
   FILE* mOutput = nullptr;
 };
 
-std::string InstanceName(const char* test) { return std::string("gallery-") + test + "-" + std::to_string(getpid()); }
 
-// Alt+F4 sent to the gallery's window, found by its process. xdotool's own
-// status is no verdict: the window may be gone before its last key-up is
-// sent, which xdotool reports as an X error.
-void PressAltF4(pid_t pid) {
-  const std::string command = "xdotool search --sync --pid " + std::to_string(pid) +
-                              " --name '^HV Gallery$' key --window %1 alt+F4 2>/dev/null >/dev/null";
+// A display of the test's own (a private Xvfb): SDL gives every window it
+// shows without a window manager the keyboard focus, so windows of display
+// tests running beside this one would take it, and key events with it.
+class PrivateDisplay {
+ public:
+  PrivateDisplay() {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    // A number of this process's own: tests starting displays side by side
+    // would otherwise race for the first free one.
+    const std::string number = ":" + std::to_string(1000 + getpid() % 30000);
+    const char* argv[] = {"Xvfb",   number.c_str(), "-displayfd", "3", "-screen", "0", "1024x768x24",
+                          "-nolisten", "tcp", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, ready[0]);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&mPid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) mPid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(ready[1]);
+    // Xvfb writes its display number once it takes connections, and again
+    // after every reset (its last client gone): the pipe stays open, or
+    // that second write would end the server.
+    mReady = ready[0];
+    char written[16] = {};
+    if (mPid > 0 && read(mReady, written, sizeof written - 1) > 0) mName = number;
+  }
+  ~PrivateDisplay() {
+    close(mReady);
+    if (mPid <= 0) return;
+    kill(mPid, SIGTERM);
+    int status = 0;
+    waitpid(mPid, &status, 0);
+  }
+  PrivateDisplay(const PrivateDisplay&) = delete;
+  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+  // ":N"; empty when no display could be started.
+  const std::string& GetName() const { return mName; }
+
+ private:
+  pid_t mPid = -1;
+  int mReady = -1;
+  std::string mName;
+};
+
+// Alt+F4 to the gallery's window, found by its process, once the window has
+// the keyboard focus (SDL hands key events to the focused window only).
+// xdotool's own status is no verdict: the window may be gone before the last
+// key-up is sent, which xdotool reports as an X error.
+void PressAltF4(const PrivateDisplay& display, pid_t pid) {
+  const std::string command = "DISPLAY=" + display.GetName() + " xdotool search --sync --pid " +
+                              std::to_string(pid) +
+                              " --name '^HV Gallery$' windowfocus --sync %1 key --window %1 alt+F4"
+                              " 2>/dev/null >/dev/null";
   (void)std::system(command.c_str());
 }
 
 TEST(GalleryDisplay, AltF4ClosesTheGalleryWithStatusZero) {
-  GalleryProcess gallery({"--instance-name", InstanceName("alt-f4")});
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  GalleryProcess gallery({"--instance-name", "gallery-alt-f4-" + std::to_string(getpid())}, display.GetName());
   ASSERT_TRUE(gallery.IsRunning());
   ASSERT_TRUE(gallery.WaitForLine("hv-gallery: first frame presented at "));
-  PressAltF4(gallery.GetPid());
+  // Without a desktop that knows Alt+F4, the gallery takes it as its close request.
+  PressAltF4(display, gallery.GetPid());
   EXPECT_EQ(gallery.Wait(), 0);
 }
 
 TEST(GalleryDisplay, ASecondGalleryHandsItsCommandLineToTheFirstAndExitsZero) {
-  const std::string name = InstanceName("second");
-  GalleryProcess first({"--instance-name", name, "--still"});
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  const std::string name = "gallery-second-" + std::to_string(getpid());
+  GalleryProcess first({"--instance-name", name, "--still"}, display.GetName());
   ASSERT_TRUE(first.IsRunning());
   ASSERT_TRUE(first.WaitForLine("hv-gallery: first frame presented at "));
 
-  GalleryProcess second({"--instance-name", name, "--frames", "3", "--still"});
+  GalleryProcess second({"--instance-name", name, "--frames", "3", "--still"}, display.GetName());
   ASSERT_TRUE(second.IsRunning());
   EXPECT_EQ(second.ReadLine(), "hv-gallery: the running gallery has the command line");
   EXPECT_EQ(second.Wait(), 0);
-
   std::string received;
   ASSERT_TRUE(first.WaitForLine("hv-gallery: another instance was started with: ", &received));
   EXPECT_NE(received.find(" --instance-name " + name + " --frames 3 --still"), std::string::npos) << received;
-  PressAltF4(first.GetPid());
+
+  PressAltF4(display, first.GetPid());
   EXPECT_EQ(first.Wait(), 0);
 }
 
