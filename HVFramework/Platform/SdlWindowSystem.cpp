@@ -4,6 +4,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace HV::Platform {
 
 std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, std::string& error) {
@@ -107,6 +110,15 @@ void SdlWindowSystem::NativeSetCursor(CursorKind cursor) {
 }
 
 bool SdlWindowSystem::NativePollEvent(WindowEvent& event) {
+  if (mHasBuffered) {
+    event = std::move(mBuffered);
+    mHasBuffered = false;
+    return true;
+  }
+  return PollTranslated(event);
+}
+
+bool SdlWindowSystem::PollTranslated(WindowEvent& event) {
   SDL_Event sdl;
   while (SDL_PollEvent(&sdl)) {
     // A wake has done its work once the loop runs: the posted events are queued in the base.
@@ -121,10 +133,19 @@ bool SdlWindowSystem::NativePollEvent(WindowEvent& event) {
 }
 
 void SdlWindowSystem::NativeWait(uint32_t milliseconds) {
-  // A wake pushed before this check may already have been taken by the last
-  // poll; one pushed after it is still in SDL's queue and ends the wait.
-  if (HasPostedEvent()) return;
-  SDL_WaitEventTimeout(nullptr, int(milliseconds));
+  // SDL also wakes for what the window layer does not pass on (the mouse
+  // leaving, a keymap change): those are dropped and the sleep goes on
+  // until the time is up, so a wait ends early only for something to do.
+  const uint64_t deadline = SDL_GetTicks64() + milliseconds;
+  while (!mHasBuffered) {
+    // A wake pushed before this check may already have been taken by the
+    // last poll; one pushed after it is still in SDL's queue and ends the wait.
+    if (HasPostedEvent()) return;
+    const uint64_t now = SDL_GetTicks64();
+    if (now >= deadline) return;
+    if (!SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(deadline - now, INT32_MAX)))) return;
+    mHasBuffered = PollTranslated(mBuffered);
+  }
 }
 
 void SdlWindowSystem::NativeWake() {

@@ -81,6 +81,8 @@ class SdlWindowSystem final : public WindowSystemBase {
   void NativeWait(uint32_t milliseconds) override;
   void NativeWake() override;
 
+  // The next SDL event the window layer passes on, dropping the others.
+  bool PollTranslated(WindowEvent& event);
   SDL_Window* FindNative(WindowId window) const;
   WindowId FindBySdlId(uint32_t sdlId) const;
 
@@ -88,6 +90,8 @@ class SdlWindowSystem final : public WindowSystemBase {
   uint32_t mWakeEventType;
   std::map<WindowId, NativeWindow> mNative;
   std::array<SDL_Cursor*, 9> mCursors{};
+  WindowEvent mBuffered;  // taken from SDL while waiting, handed out by the next poll
+  bool mHasBuffered = false;
   uint32_t mClipboardChanges = 0;
   std::string mClipboardSeen;  // the text the counter last accounted for
 };

@@ -137,8 +137,14 @@ TEST(SdlWindowSystemDisplay, AnotherThreadsPostEndsTheWait) {
   WindowEvent posted;
   posted.kind = WindowEventKind::Quit;
   posted.code = 42;
-  // A wait of an hour that only the post can end: the test hangs if it does not.
-  std::thread poster([&] { f.system->PostEvent(posted); });
+  // A wait of an hour that only the post can end: the test hangs if it does
+  // not. What SDL has that is nothing for the window layer must not end it.
+  std::thread poster([&] {
+    SDL_Event nothing{};
+    nothing.type = SDL_KEYMAPCHANGED;
+    SDL_PushEvent(&nothing);
+    f.system->PostEvent(posted);
+  });
   const bool isWoken = f.system->WaitEvent(3600 * 1000);
   poster.join();
   EXPECT_TRUE(isWoken);
