@@ -119,8 +119,14 @@ bool SdlWindowSystem::NativePollEvent(WindowEvent& event) {
 }
 
 bool SdlWindowSystem::PollTranslated(WindowEvent& event) {
+  // Reading the desktop costs system calls: once after each wait (which has
+  // just read it) and once each time the queue ran dry, not on every poll.
+  if (!mIsPumped) {
+    SDL_PumpEvents();
+    mIsPumped = true;
+  }
   SDL_Event sdl;
-  while (SDL_PollEvent(&sdl)) {
+  while (SDL_PeepEvents(&sdl, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     // A wake has done its work once the loop runs: the posted events are queued in the base.
     if (sdl.type == mWakeEventType) continue;
     const WindowId window = FindBySdlId(SdlWindowIdOf(sdl));
@@ -129,6 +135,7 @@ bool SdlWindowSystem::PollTranslated(WindowEvent& event) {
     if (window == 0 && event.kind != WindowEventKind::Quit) continue;
     return true;
   }
+  mIsPumped = false;
   return false;
 }
 
@@ -143,7 +150,9 @@ void SdlWindowSystem::NativeWait(uint32_t milliseconds) {
     if (HasPostedEvent()) return;
     const uint64_t now = SDL_GetTicks64();
     if (now >= deadline) return;
-    if (!SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(deadline - now, INT32_MAX)))) return;
+    const bool isWoken = SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(deadline - now, INT32_MAX))) != 0;
+    mIsPumped = true;  // the wait read the desktop
+    if (!isWoken) return;
     mHasBuffered = PollTranslated(mBuffered);
   }
 }

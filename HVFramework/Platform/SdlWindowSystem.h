@@ -92,6 +92,7 @@ class SdlWindowSystem final : public WindowSystemBase {
   std::array<SDL_Cursor*, 9> mCursors{};
   WindowEvent mBuffered;  // taken from SDL while waiting, handed out by the next poll
   bool mHasBuffered = false;
+  bool mIsPumped = false;  // SDL's queue holds what the desktop sent up to now
   uint32_t mClipboardChanges = 0;
   std::string mClipboardSeen;  // the text the counter last accounted for
 };
