@@ -39,6 +39,19 @@ class TextBoxFixture : public ControlWindowFixture {
   static constexpr double kCharWidth = 10;
   static constexpr double kTextLeft = 2;  // the text area's left edge in the box
 
+  // Boxes 200 x 20 at (10, 30 * tabStop) of their parent.
+  static std::string Box(const std::string& name, int tabStop, const std::string& params = "") {
+    return "<SubControl Class=\"Framework.TextBox\" Name=\"" + name +
+           "\" XPositionAbs=\"10\" YPositionAbs=\"" + std::to_string(30 * tabStop) +
+           "\" XSizeAbs=\"200\" YSizeAbs=\"20\" TabStop=\"" +
+           std::to_string(tabStop) + "\"><Skin Name=\"T\" LookList=\"TextLook\"/>" +
+           (params.empty() ? "" : "<CreateParamList>" + params + "</CreateParamList>") + "</SubControl>";
+  }
+  static std::string Skin(const std::string& children) {
+    return SolidLooks("TextLook", 12) + "<Skins><Skin Name=\"S\"><SubControl Class=\"Test.KeyParent\" Name=\"main\">" +
+           children + "</SubControl></Skin></Skins>";
+  }
+
  protected:
   TextBoxFixture() {
     SetApplicationRenderer(measurer);
@@ -53,19 +66,6 @@ class TextBoxFixture : public ControlWindowFixture {
     clipboard->ReleaseInternalReferences();
     SetApplicationClipboard(nullptr);
     SetApplicationRenderer(nullptr);
-  }
-
-  // Boxes 200 x 20 at (10, 30 * tabStop) of their parent.
-  static std::string Box(const std::string& name, int tabStop, const std::string& params = "") {
-    return "<SubControl Class=\"Framework.TextBox\" Name=\"" + name +
-           "\" XPositionAbs=\"10\" YPositionAbs=\"" + std::to_string(30 * tabStop) +
-           "\" XSizeAbs=\"200\" YSizeAbs=\"20\" TabStop=\"" +
-           std::to_string(tabStop) + "\"><Skin Name=\"T\" LookList=\"TextLook\"/>" +
-           (params.empty() ? "" : "<CreateParamList>" + params + "</CreateParamList>") + "</SubControl>";
-  }
-  static std::string Skin(const std::string& children) {
-    return SolidLooks("TextLook", 12) + "<Skins><Skin Name=\"S\"><SubControl Class=\"Test.KeyParent\" Name=\"main\">" +
-           children + "</SubControl></Skin></Skins>";
   }
 
   // The window point over the left half of character index of the box.
