@@ -21,8 +21,16 @@ constexpr uint32_t kBack = 0x08, kEnterKey = 0x0D, kKeyA = 0x41, kF5 = 0x74;
 class TextBox : public TextBoxFixture {
  protected:
   TextBox() {
-    Open(Skin(Box("box", 1) + Box("labelled", 2, "<CreateParam ID=\"LABEL\">Preset name</CreateParam>")),
+    Open(LightLooks() + Skin(Box("box", 1) + Box("labelled", 2, "<CreateParam ID=\"LABEL\">Preset name</CreateParam>") +
+                             Box("light", 3, "", "LightLook")),
          u"main");
+  }
+  // Looks of a pale grey (0xFFF0F0xx) instead of the dark blues.
+  static std::string LightLooks() {
+    std::string looks = SolidLooks("LightLook", 12);
+    for (size_t at = looks.find("0xFF0000"); at != std::string::npos; at = looks.find("0xFF0000", at))
+      looks.replace(at, 8, "0xFFF0F0");
+    return looks;
   }
   LTextBox& Named(const char16_t* name) { return Get<LTextBox>(name); }
   LTextBox& TheBox() { return Named(u"box"); }
@@ -407,6 +415,39 @@ TEST_F(TextBox, CaretIsALineBeforeTheCharacterInAColourThatShowsOnTheLook) {
   EXPECT_EQ(renderer->TakeCalls(), (std::vector<std::string>{"DrawLine(21,0 21,16 #FFFFFFFF w1)"}));
   box.SetCaret(3, false);
   EXPECT_EQ(box.GetCaretRect().x, kTextLeft + 3 * kCharWidth - 1);
+  // On a light look the caret is black; without the focus it is not drawn.
+  LTextBox& light = Named(u"light");
+  light.SetFocus(true);
+  light.DrawOverlay(renderer);
+  EXPECT_EQ(renderer->TakeCalls(), (std::vector<std::string>{"DrawLine(1,0 1,16 #FF000000 w1)"}));
+  box.DrawOverlay(renderer);
+  EXPECT_TRUE(renderer->TakeCalls().empty());
+}
+
+TEST_F(TextBox, DraggingPastTheEdgeScrollsAndTheSelectionFollowsTheContent) {
+  LTextBox& box = Holding("", 0);
+  box.SetAutoScroll(false, true);
+  box.SetText(StringW(u"0123456789012345678901234"));  // 250 pixels in a 196-pixel text area
+  const LRootWindow::Point from = AtCharacter(box, 5);
+  Press(from.x, from.y);
+  const int32_t beyond = static_cast<int32_t>(box.GetOriginInRoot().x) + 205;
+  Move(beyond, from.y);
+  EXPECT_TRUE(box.IsScrollAnimationRunning(0));
+  double before = box.GetScrollOffset().x;
+  for (int i = 0; i < 3; ++i) {
+    Advance(100);
+    Idle();
+    EXPECT_GT(box.GetScrollOffset().x, before);
+    before = box.GetScrollOffset().x;
+  }
+  Advance(1000);
+  Idle();
+  EXPECT_EQ(box.GetScrollOffset().x, 250 - 196 + 3);  // the far end, where the motion stops
+  EXPECT_FALSE(box.IsScrollAnimationRunning(0));
+  EXPECT_EQ(box.GetSelectionStart(), 5);
+  EXPECT_EQ(box.GetCaret(), 25);
+  Release(beyond, from.y);
+  EXPECT_EQ(box.GetSelectionLength(), 20);
 }
 
 TEST_F(TextBox, AutoScrollKeepsTheCaretInViewAndFocusLossScrollsBack) {
@@ -431,6 +472,27 @@ TEST_F(TextBox, TextChangeIsAnnouncedWithTheBoxOnlyWhenTheTextChanges) {
   ASSERT_EQ(log.GetEntries().size(), 1u);
   EXPECT_EQ(log.GetEntries()[0].notification->GetPayload().Get(), static_cast<LRefCountedObject*>(&box));
   EXPECT_TRUE(box.HasTextChanged());
+}
+
+class TextBoxMenu : public TextBoxFixture {
+ protected:
+  TextBoxMenu() {
+    LoadStrings({{"Framework", "EDIT_CUT", "Cut"},
+                 {"Framework", "EDIT_COPY", "Copy"},
+                 {"Framework", "EDIT_PASTE", "Paste"},
+                 {"Framework", "EDIT_DELETE", "Delete"}});
+    Open(Skin(Box("box", 1)), u"main");
+  }
+};
+
+TEST_F(TextBoxMenu, TheContextMenuIsTheEditMenuFromTheFrameworkStrings) {
+  const RCPtr<LMenuDescriptor>& menu = Get<LTextBox>(u"box").GetContextMenu();
+  ASSERT_TRUE(menu);
+  std::vector<std::string> items;
+  for (uint32_t i = 0; i < menu->GetItemCount(); ++i)
+    items.push_back(Narrow(menu->GetItem(i)->label) + "=" + Narrow(menu->GetItem(i)->commandId));
+  EXPECT_EQ(items, (std::vector<std::string>{"Cut=NID_EDIT_CUT_REQ", "Copy=NID_EDIT_COPY_REQ",
+                                             "Paste=NID_EDIT_PASTE_REQ", "Delete=NID_EDIT_DELETE_REQ"}));
 }
 
 TEST_F(TextBox, EditMenuItemsFollowTheClipboard) {

@@ -40,11 +40,12 @@ class TextBoxFixture : public ControlWindowFixture {
   static constexpr double kTextLeft = 2;  // the text area's left edge in the box
 
   // Boxes 200 x 20 at (10, 30 * tabStop) of their parent.
-  static std::string Box(const std::string& name, int tabStop, const std::string& params = "") {
+  static std::string Box(const std::string& name, int tabStop, const std::string& params = "",
+                         const std::string& lookList = "TextLook") {
     return "<SubControl Class=\"Framework.TextBox\" Name=\"" + name +
            "\" XPositionAbs=\"10\" YPositionAbs=\"" + std::to_string(30 * tabStop) +
            "\" XSizeAbs=\"200\" YSizeAbs=\"20\" TabStop=\"" +
-           std::to_string(tabStop) + "\"><Skin Name=\"T\" LookList=\"TextLook\"/>" +
+           std::to_string(tabStop) + "\"><Skin Name=\"T\" LookList=\"" + lookList + "\"/>" +
            (params.empty() ? "" : "<CreateParamList>" + params + "</CreateParamList>") + "</SubControl>";
   }
   static std::string Skin(const std::string& children) {
