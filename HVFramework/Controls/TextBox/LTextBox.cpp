@@ -387,8 +387,13 @@ void LTextBox::OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) {
     Invalidate({0, 0, rect.width, rect.height}, 0);
     return;
   }
-  if (began(kHover) && root && root->GetHost())
-    if (const CursorHandle beam = root->GetHost()->GetCursorByName(StringW(u"UI_CURSOR_IBEAM"))) SetCursor(beam);
+  if (began(kHover) && GetCursor() == 0 && root && root->GetHost()) {
+    if (const CursorHandle beam = root->GetHost()->GetCursorByName(StringW(u"UI_CURSOR_IBEAM"))) {
+      SetCursor(beam);
+      // The base showed the control's cursor before this change reached us.
+      if ((now & kMouseOver) && !(now & kCapture)) ApplyCursor();
+    }
+  }
   if (ended(kLeftDrag)) {
     StopScrollAnimation(0);
     StopScrollAnimation(1);
