@@ -1,7 +1,14 @@
 #include "HVFramework/Application/FrameworkControlClasses.h"
 
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Views/LPanel.h"
+#include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Controls/LToolTip.h"
+#include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
+#include "HVFramework/Controls/ScrollBar/LScrollbar.h"
+#include "HVFramework/Controls/TabControl/LTabControl.h"
+#include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LProgressBar.h"
 #include "HVFramework/Controls/LStatusBar.h"
@@ -15,7 +22,7 @@ constexpr LControlDescriptor::CreateFunction kNotAvailable = nullptr;
 
 // The order is the registration order; two names may share a class.
 constexpr FrameworkControlClass kClasses[] = {
-    {u"Framework.Button", kNotAvailable},                     // LButton
+    {u"Framework.Button", &LButton::Create},
     {u"Framework.OverlayButton", kNotAvailable},              // LListBoxItem, not a button
     {u"Framework.ListBox", kNotAvailable},                    // LListBox
     {u"Framework.listboxNoScroll", kNotAvailable},            // LListBox
@@ -24,22 +31,22 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.CheckedListBoxItem", kNotAvailable},         // LCheckedListBoxItem
     {u"Framework.ListBoxWithIcons", kNotAvailable},           // LCheckedListBox
     {u"Framework.listbox2ColumnSortable", kNotAvailable},     // LMultiColumnListBox
-    {u"Framework.ScrollBar", kNotAvailable},                  // LScrollbar
-    {u"Framework.ScrollChannel", kNotAvailable},              // LPanel
+    {u"Framework.ScrollBar", &LScrollbar::Create},
+    {u"Framework.ScrollChannel", &LPanel::Create},
     {u"Framework.ComboBox", kNotAvailable},                   // LComboBox
     {u"Framework.ComboTextBox", kNotAvailable},               // LComboBox
     {u"Framework.CheckedComboBox", kNotAvailable},            // LCheckedComboBox
     {u"Framework.ComboBoxWithIcons", kNotAvailable},          // LCheckedComboBox
     {u"Framework.ComboSlider", kNotAvailable},                // LComboSlider
-    {u"Framework.ComboSlider.DropDownPanel", kNotAvailable},  // LPanel
+    {u"Framework.ComboSlider.DropDownPanel", &LPanel::Create},
     {u"Framework.Slider", kNotAvailable},                     // LSlider
     {u"Framework.Knob", kNotAvailable},                       // LKnob
-    {u"Framework.TabControl", kNotAvailable},                 // LTabControl
+    {u"Framework.TabControl", &LTabControl::Create},
     {u"Framework.Label", &LLabel::Create},
-    {u"Framework.TextBox", kNotAvailable},        // LTextBox
-    {u"Framework.NumericUpDown", kNotAvailable},  // LNumericUpDown
-    {u"Framework.Panel", kNotAvailable},          // LPanel
-    {u"Framework.ToolTip", kNotAvailable},        // LToolTip
+    {u"Framework.TextBox", &LTextBox::Create},
+    {u"Framework.NumericUpDown", &LNumericUpDown::Create},
+    {u"Framework.Panel", &LPanel::Create},
+    {u"Framework.ToolTip", &LToolTip::Create},
     {u"Framework.PopupMenu", kNotAvailable},      // LPopupMenu
     {u"Framework.MenuItem", kNotAvailable},       // LMenuListBoxItem
     {u"Framework.ComboMenu", kNotAvailable},      // LComboMenu
@@ -53,7 +60,7 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.TreeView", kNotAvailable},              // LTreeView
     {u"Framework.TreeViewItem", kNotAvailable},          // LTreeViewItem
     {u"Framework.CenteredSlider", kNotAvailable},        // LCenteredSlider
-    {u"Framework.CenteredSliderBounds", kNotAvailable},  // LPanel
+    {u"Framework.CenteredSliderBounds", &LPanel::Create},
 };
 static_assert(std::size(kClasses) == 39);
 
