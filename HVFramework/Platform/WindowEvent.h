@@ -32,8 +32,10 @@ struct WindowEvent {
   WindowId window = 0;
   int32_t x = 0;
   int32_t y = 0;
-  int32_t button = 0;  // 1 left, 2 middle, 3 right
+  int32_t button = 0;  // 1 left, 2 middle, 4 right; MouseMove: the buttons held, as a mask
+  int32_t clicks = 0;  // MouseDown: 1, or 2 for the press that makes a double click
   int32_t delta = 0;
+  bool horizontal = false;  // Wheel: the sideways wheel, positive to the right
   int32_t key = 0;
   uint32_t modifiers = 0;
   bool repeat = false;

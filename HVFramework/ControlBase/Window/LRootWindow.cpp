@@ -2,6 +2,7 @@
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Window/IDialogControl.h"
 #include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
@@ -17,10 +18,20 @@ bool IsWithin(const LControl* control, const LControl* subtree) {
   return false;
 }
 
+// The top of the tree is laid out where its window is on the screen, while
+// the window's points are client points: the root control's position is the
+// offset between the two.
+LControl::Point RootOffset(const LControl& control) {
+  const LControl* top = &control;
+  while (top->GetParent()) top = top->GetParent();
+  return {top->GetRect().x, top->GetRect().y};
+}
+
 // A client point in the coordinates of a control of the tree.
 LRootWindow::Point ToLocal(const LControl& control, const LRootWindow::Point& point) {
   const LControl::Point origin = control.GetOriginInRoot();
-  return {point.x - RoundToInt32(origin.x), point.y - RoundToInt32(origin.y)};
+  const LControl::Point offset = RootOffset(control);
+  return {point.x - RoundToInt32(origin.x - offset.x), point.y - RoundToInt32(origin.y - offset.y)};
 }
 
 }  // namespace
@@ -97,7 +108,8 @@ RCPtr<LControl> LRootWindow::ControlFromPoint(const Point& point, Point& local, 
   RCPtr<LControl> found;
   if (const RCPtr<LControl> root = mRootControl) {
     LControl::Point inner;
-    found = root->FindControlAtPoint({static_cast<double>(point.x), static_cast<double>(point.y)}, inner);
+    const LControl::Point offset = RootOffset(*root);
+    found = root->FindControlAtPoint({point.x + offset.x, point.y + offset.y}, inner);
     if (found) local = {RoundToInt32(inner.x), RoundToInt32(inner.y)};
   }
   if (updateHover) SetHoverControl(found.Get());
@@ -367,6 +379,12 @@ HResult LRootWindow::EndModalLoop(int32_t result) {
 }
 
 void LRootWindow::Close() {
+  // A dialog closes as if cancelled, and may refuse.
+  if (const RCPtr<LControl> root = mRootControl)
+    if (IDialogControl* dialog = dynamic_cast<IDialogControl*>(root.Get())) {
+      dialog->CloseDialog(kDialogCancel);
+      return;
+    }
   if (mHost) EndModalLoop(0);
 }
 
