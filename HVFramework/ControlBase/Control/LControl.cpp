@@ -437,6 +437,17 @@ HResult LControl::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LCon
   return child->CreateFromDescriptor(descriptor);
 }
 
+HResult LControl::SetText(const StringW& text) { return ApplyText(text) ? S_OK : S_FALSE; }
+
+bool LControl::ApplyText(const StringW& text) {
+  if (mText == text) return false;
+  mText = text;
+  SetLooksText(mText);
+  if (mDescriptor) UpdateLayout();
+  InvalidateWhole();
+  return true;
+}
+
 bool LControl::GetCreateParam(const WChar* id, StringW& text) const {
   if (!mDescriptor || !mDescriptor->GetCreateParams()) return false;
   return mDescriptor->GetCreateParams()->GetString(StringW(id), text);

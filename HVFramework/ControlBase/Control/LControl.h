@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/ControlBase/Control/ClipSpec.h"
 #include "HVFramework/ControlBase/Control/ILayoutTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LConditionsParam.h"
 #include "HVFramework/ControlBase/Control/LControlChildList.h"
@@ -20,6 +21,7 @@
 #include "HVFramework/ObjectBase/TaggableObject.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/LRectRegion.h"
+#include "HVFramework/Renderer/LRenderer.h"
 #include "HVFramework/Renderer/ResizeType.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
@@ -290,10 +292,63 @@ class LControl : public virtual LNotificationClient,
   // is a text at all; false without a look.
   bool IsTextClipped() const;
 
-  // --- Invalidation (LControlPainting.cpp) ---
+  // --- Drawing and invalidation (LControlPainting.cpp) ---
+  // Drawing runs in two passes. The first draws the tree of controls that
+  // clip to their parent; a control that does not is listed in deferred
+  // instead and drawn in the second pass, on top, by whoever called the
+  // first (the root window), with nonClippingPass true.
+  //
+  // Draws the control (its looks, DrawContent, its text and its children,
+  // DrawOverlay) where dirty (target coordinates) meets it. The renderer's
+  // current translation is the parent's content origin. E_INVALIDARG when
+  // nonClippingPass equals the control's clip-to-parent flag (the wrong
+  // pass), with nothing drawn; else 0. Every state pushed is popped again,
+  // also when drawing throws.
+  virtual HResult Draw(const RCPtr<LRenderer>& renderer, const LRectRegion& dirty,
+                       RCPtrArray<LControl>& deferred, bool nonClippingPass);
+  // The control's own drawing, called once for every dirty rectangle that
+  // meets it, clipped to that rectangle: DrawContent before the children,
+  // DrawOverlay after them. Results are ignored.
+  virtual int32_t DrawContent(const RCPtr<LRenderer>& /*renderer*/) { return 0; }
+  virtual int32_t DrawOverlay(const RCPtr<LRenderer>& /*renderer*/) { return 0; }
+  // The children drawn with the look at lookIndex, in z-order: the clipping
+  // ones without docked axes, then those with one docked axis (both inside
+  // the client rectangle, skipped when it lies outside the clip), then those
+  // docked on both axes (not clipped to the client rectangle).
+  void DrawChildren(const RCPtr<LRenderer>& renderer, const LRectRegion& dirty, int32_t lookIndex,
+                    RCPtrArray<LControl>& deferred);
+  // Where the children of the look at lookIndex are drawn: their origin is
+  // the look's client origin minus the scroll offset. With clip, a child
+  // rectangle clipped to the look's client rectangle; without, a scroll to
+  // that origin that keeps the current clip.
+  ClipSpec GetChildClipSpec(bool withClip, int32_t lookIndex) const;
+  // Appends to deferred the descendants (with includeSelf this control too)
+  // that do not clip to their parent, each once; with stopAtHidden a hidden
+  // control is neither listed nor walked into. The number appended.
+  int32_t CollectNonClippingDescendants(RCPtrArray<LControl>& deferred, bool stopAtHidden, bool includeSelf);
+  // Multiplied into the alpha factor while the control and its children are drawn.
+  float GetOpacity() const { return mOpacity; }
+  void SetOpacity(float opacity) { mOpacity = opacity; }
+  // A scrolled label: the text is drawn moved back by the scroll offset.
+  bool DoesLabelScroll() const { return mLabelScrolls; }
+  void SetLabelScrolls(bool shouldScroll) { mLabelScrolls = shouldScroll; }
+
   // Marks a rectangle in this control's coordinates for redrawing; flags 1:
-  // clipped to the parent. Passed on to the root window once there is one.
+  // clipped to the parent. Converts it to root-window coordinates and calls
+  // InvalidateInRoot.
   virtual HResult Invalidate(const Rect& rect, uint32_t flags);
+  // Passes a rectangle, given both in root-window coordinates and in this
+  // control's (local), up the tree: with flags 1 cut to the parent's area
+  // first (the flag then goes up as the parent's own clip-to-parent), and
+  // at the top-level control to the root window's area. 1 when nothing of
+  // it remains; else 0.
+  virtual HResult InvalidateInRoot(const Rect& rootRect, uint32_t flags, const Rect& localRect);
+  // Collects a rectangle of the content (the children's coordinates) in the
+  // client update region when it meets the visible content area, rounded to
+  // whole pixels; with shouldInvalidate also invalidates the part of it
+  // shown in the client rectangle.
+  void InvalidateClientRect(const Rect& rect, bool shouldInvalidate);
+  const LRectRegion& GetClientUpdateRegion() const { return mClientUpdateRegion; }
 
   // --- Conditions ---
   enum Condition : uint32_t {
@@ -505,7 +560,14 @@ class LControl : public virtual LNotificationClient,
   // The string table's text for key; empty when absent.
   StringW GetString(const StringW& key) const;
   const StringW& GetText() const { return mText; }
-  const StringW& GetToolTipText() const { return mToolTipText; }
+  // Shows a new text: 0 when it changed, 1 when it was the text already.
+  virtual HResult SetText(const StringW& text);
+  // Stores the text, hands it to the looks, lays the control out again (its
+  // size may grow with its text) and redraws; false when it was the text already.
+  bool ApplyText(const StringW& text);
+  // The text a tool tip shows for the control: its "TOOLTIP" text here;
+  // controls that build the text on demand override it.
+  virtual StringW GetToolTipText() const { return mToolTipText; }
   bool WantsTab() const { return mWantsTab; }
   // The key combinations of the string table's "LHK.<notification name>"
   // entries, loaded by Initialize.
@@ -647,6 +709,10 @@ class LControl : public virtual LNotificationClient,
   uint64_t mCursorBefore = 0;  // what the control's cursor replaced
   LRootWindow* mRootWindow = nullptr;  // top-level controls only; not owned
   bool mIdleRegistered = false;
+  // drawing
+  float mOpacity = 1.0f;
+  bool mLabelScrolls = false;
+  LRectRegion mClientUpdateRegion;  // content coordinates
 };
 
 }  // namespace HV

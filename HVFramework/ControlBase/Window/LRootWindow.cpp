@@ -3,7 +3,6 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Window/IDialogControl.h"
-#include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
 #include <algorithm>
@@ -18,21 +17,14 @@ bool IsWithin(const LControl* control, const LControl* subtree) {
   return false;
 }
 
-// The top of the tree is laid out where its window is on the screen, while
-// the window's points are client points: the root control's position is the
-// offset between the two.
-LControl::Point RootOffset(const LControl& control) {
-  const LControl* top = &control;
-  while (top->GetParent()) top = top->GetParent();
-  return {top->GetRect().x, top->GetRect().y};
-}
-
 // A client point in the coordinates of a control of the tree.
 LRootWindow::Point ToLocal(const LControl& control, const LRootWindow::Point& point) {
   const LControl::Point origin = control.GetOriginInRoot();
-  const LControl::Point offset = RootOffset(control);
-  return {point.x - RoundToInt32(origin.x - offset.x), point.y - RoundToInt32(origin.y - offset.y)};
+  return {point.x - RoundToInt32(origin.x), point.y - RoundToInt32(origin.y)};
 }
+
+// The layout's reference to the client area of the control's window.
+constexpr int32_t kClientReference = 1;
 
 }  // namespace
 
@@ -74,13 +66,15 @@ HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
   if (!control) return S_OK;
   if (const RCPtr<LStringTable> table = control->GetStringTable()) mHotKeys->Load(table, StringW(u"GHK"));
   if (!control->GetRootWindow()) control->SetRootWindow(this);
-  // The root control fills the client area.
+  // The root control fills the client area, from its origin: the window's
+  // points, its painting and its controls' origins are client coordinates,
+  // wherever the window is on the screen and however large the work area is.
   const RCPtr<LLayoutDescriptor>& layout = control->GetLayout();
   for (int axis : {LLayoutDescriptor::kX, LLayoutDescriptor::kY}) {
-    layout->position[axis].referenceMode = 0;
+    layout->position[axis].referenceMode = kClientReference;
     layout->position[axis].relative = 0;
     layout->position[axis].absolute = 0;
-    layout->size[axis] = LLayoutSize{0, {}, 1.0f, 0};
+    layout->size[axis] = LLayoutSize{kClientReference, {}, 1.0f, 0};
   }
   const Rect client = GetScreenRect();
   Relayout(client.width, client.height);
@@ -108,8 +102,7 @@ RCPtr<LControl> LRootWindow::ControlFromPoint(const Point& point, Point& local, 
   RCPtr<LControl> found;
   if (const RCPtr<LControl> root = mRootControl) {
     LControl::Point inner;
-    const LControl::Point offset = RootOffset(*root);
-    found = root->FindControlAtPoint({point.x + offset.x, point.y + offset.y}, inner);
+    found = root->FindControlAtPoint({static_cast<double>(point.x), static_cast<double>(point.y)}, inner);
     if (found) local = {RoundToInt32(inner.x), RoundToInt32(inner.y)};
   }
   if (updateHover) SetHoverControl(found.Get());
@@ -398,35 +391,6 @@ void LRootWindow::SetClientRect(const Rect& rect) {
   mHost->SetClientRect(rect);
   const Rect client = GetScreenRect();
   Relayout(client.width, client.height);
-}
-
-// --- Painting ---
-
-void LRootWindow::InvalidateRect(const Rect& rect) {
-  if (rect.IsEmpty()) return;
-  {
-    std::lock_guard<std::mutex> lock(mRegionLock);
-    mUpdateRegion.AddRect(RegionRect::FromRect(rect));
-  }
-  if (mHost) mHost->InvalidateRect(rect);
-}
-
-void LRootWindow::InvalidateAll() {
-  {
-    std::lock_guard<std::mutex> lock(mRegionLock);
-    mInvalidateAllPending = true;
-  }
-  const Rect client = GetScreenRect();
-  if (mHost) mHost->InvalidateRect({0, 0, client.width, client.height});
-}
-
-LRectRegion LRootWindow::TakeUpdateRegion() {
-  const Rect client = GetScreenRect();
-  std::lock_guard<std::mutex> lock(mRegionLock);
-  LRectRegion taken = std::move(mUpdateRegion);
-  mUpdateRegion = LRectRegion();
-  if (std::exchange(mInvalidateAllPending, false)) taken.AddRect({0, 0, client.width, client.height});
-  return taken;
 }
 
 }  // namespace HV

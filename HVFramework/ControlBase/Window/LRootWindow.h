@@ -7,8 +7,10 @@
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationQueue.h"
 #include "HVFramework/Renderer/LRectRegion.h"
+#include "HVFramework/Renderer/LRenderer.h"
 #include "HVFramework/Utilities/Graphics/PointT.h"
 #include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "HVFramework/Utilities/Storage/RCPtrQueue.h"
 
 #include <cstdint>
@@ -133,13 +135,38 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
     if (mHost) mHost->SetTextInputState(enabled, value);
   }
 
-  // --- Painting (the painting code fills these in) ---
-  // Collects a rectangle in client coordinates for the next paint.
+  // --- Painting (LRootWindowPainting.cpp) ---
+  // Only what was invalidated is painted: the controls invalidate areas of
+  // the client, the OS window is asked to repaint them, and its paint takes
+  // the collected region (TakeUpdateRegion) and draws the tree into it
+  // (Paint). A frame with nothing invalidated draws nothing.
+  //
+  // Collects the part of a client rectangle inside the client area for the
+  // next paint and asks the OS window to repaint it; a rectangle wholly
+  // outside changes nothing.
   void InvalidateRect(const Rect& rect);
+  // The whole client area at the next paint (after a resize, or when a
+  // paint could not draw).
   void InvalidateAll();
-  // The rectangles collected since the last call; whole client area included
-  // when InvalidateAll was called.
+  // The rectangles collected since the last call (the whole client area
+  // after InvalidateAll), leaving none behind.
   LRectRegion TakeUpdateRegion();
+  // What the window draws with; its current context must be started (and
+  // able to draw) around Paint.
+  void SetRenderer(const RCPtr<LRenderer>& renderer) { mRenderer = renderer; }
+  const RCPtr<LRenderer>& GetRenderer() const { return mRenderer; }
+  // Draws the root control's tree where region (client coordinates) needs
+  // it, clipped to the region's bounds: first the controls that clip to
+  // their parent, then on top the others. Nothing without a root control
+  // or a region; a renderer that cannot draw now leaves the whole window
+  // for the next paint.
+  void Paint(const LRectRegion& region);
+  // Draws control's subtree in the given pass, then the controls it left to
+  // the second pass, ordered by their "Z_Order" (stable), each in a child
+  // rectangle at its parent's content origin.
+  void DrawControl(const RCPtr<LControl>& control, const LRectRegion& region, bool isDeferredPass);
+  // The overlap of a and b in out; false when it is narrower or lower than one pixel.
+  static bool IntersectRect(Rect& out, const Rect& a, const Rect& b);
 
   HResult ReleaseInternalReferences() override;
 
@@ -173,6 +200,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   RCPtrQueue<LKeyParam, 256> mKeyQueue{&mKeyQueueLock};
   uint32_t mButtonsByPointer[kPointerCount] = {};
   std::vector<LControl*> mTopLevels;  // not owned; each unlinks itself when it goes
+  // painting
+  RCPtr<LRenderer> mRenderer;
+  RCPtrArray<LControl> mDeferred;  // reused by every DrawControl; copied before drawing from it
+  RectT<double> mPaintClip;        // the current paint's clip, in client coordinates
 };
 
 }  // namespace HV

@@ -18,12 +18,6 @@ constexpr uint32_t kButtonMask = 1 | 2 | 4;
 
 std::string ToUtf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
-// The root window draws its control tree into the region through the
-// renderer, between the frame's start and finish. Every paint of every OS
-// window comes through here; the tree's drawing is not wired in yet, so the
-// frame shows what the renderer prepared.
-void PaintRootWindow(LRootWindow& /*root*/, LRenderer& /*renderer*/, const LRectRegion& /*region*/) {}
-
 RegionRect ToRegionRect(const RectT<int32_t>& rect) {
   return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
@@ -77,6 +71,7 @@ HResult OSWindow::SetRenderer(const RCPtr<LRenderer>& renderer) {
     mRootWindow = LRootWindow::Create(this);
     AddApplicationRootWindow(mRootWindow.Get());
   }
+  mRootWindow->SetRenderer(renderer);
   InvalidateRect({0, 0, client.width, client.height});
   return S_OK;
 }
@@ -95,6 +90,7 @@ void OSWindow::Destroy() {
   DropSystemCapture();
   if (const RCPtr<LRootWindow> root = std::exchange(mRootWindow, nullptr)) {
     RemoveApplicationRootWindow(root.Get());
+    root->SetRenderer(nullptr);
     root->ForgetHost();
   }
   mRenderContext = nullptr;
@@ -270,17 +266,22 @@ void OSWindow::InvalidateRect(const Rect& rect) {
 }
 
 void OSWindow::Paint() {
-  LRectRegion desktop = std::move(mPendingUpdate);
-  mPendingUpdate = LRectRegion();
-  if (!mRootWindow || !mRenderer || !mRenderContext) return;
+  if (!mRootWindow || !mRenderer || !mRenderContext) {
+    mPendingUpdate.Clear();
+    return;
+  }
   const RCPtr<LRootWindow> root = mRootWindow;
   const RCPtr<LRenderer> renderer = mRenderer;
   const RCPtr<LRenderContextInfo> context = mRenderContext;
   const RectT<int32_t> viewport = context->GetViewport();
   LRectRegion surface;
   surface.AddRect(ToRegionRect({0, 0, viewport.width, viewport.height}));
-  // Nothing outside the window is drawn or presented.
+  // The framework's region first: taking it may invalidate (a pending whole
+  // window), which lands in the desktop's region taken next.
   LRectRegion framework = root->TakeUpdateRegion();
+  LRectRegion desktop = std::move(mPendingUpdate);
+  mPendingUpdate = LRectRegion();
+  // Nothing outside the window is drawn or presented.
   framework.Intersect(surface);
   LRectRegion& frame = context->GetUpdateRegion();
   frame.Clear();
@@ -295,7 +296,7 @@ void OSWindow::Paint() {
   const std::vector<RegionRect> rects = frame.GetRects();
   const bool isWhole = rects.size() == 1 && rects[0] == ToRegionRect({0, 0, viewport.width, viewport.height});
   try {
-    PaintRootWindow(*root, *renderer, isWhole ? frame : framework);
+    root->Paint(isWhole ? frame : framework);
   } catch (...) {
     renderer->RenderFinish(context);
     throw;

@@ -164,6 +164,23 @@ TEST_F(OSWindowInput, KeysAndCharactersReachTheFocusedControl) {
   EXPECT_THAT(TakeInput(), ElementsAre("a1:key 65", "a1:char b"));
 }
 
+TEST_F(OSWindowInput, TheTreeFillsTheClientAreaWhereverTheWindowIs) {
+  // Away from the screen's origin, inside a larger work area, the root
+  // control still starts at the client origin, and points land there.
+  SetApplicationWorkArea({0, 0, 1920, 1080});
+  window->SetClientRect({300, 200, 420, 310});
+  SetApplicationWorkArea({});
+  const LControl::Rect area = root->GetRootControl()->GetRect();
+  EXPECT_EQ((std::vector<double>{area.x, area.y, area.width, area.height}), (std::vector<double>{0, 0, 420, 310}));
+  Focus(*window);
+  InputControl& a1 = Input(*window, u"a1");
+  a1.dragModeOnPress = 3;
+  Send(*window, Mouse(Kind::MouseDown, 20, 15, 1));
+  Send(*window, Mouse(Kind::MouseMove, 23, 16, 1));
+  Send(*window, Mouse(Kind::MouseUp, 23, 16, 1));
+  EXPECT_THAT(TakeInput(), ElementsAre("a1:drag start", "a1:drag 13,6", "a1:drag end"));
+}
+
 TEST_F(OSWindowInput, ACursorIsSharedByAllWindowsAndShownOnce) {
   const CursorHandle wait = window->GetCursorByName(StringW(u"UI_CURSOR_WAIT"));
   ASSERT_NE(wait, 0u);
