@@ -75,7 +75,7 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
     InputControl::Log().clear();
     system.AdvanceClockInWaits(&clock);
     dispatcher.SetProfileStore(&profile);
-    std::string skin = kPanelsSkin;
+    std::string skin = std::string(kSolidLooks) + kPanelsSkin;
     skin.insert(skin.rfind("</Skin>"), kMoreTopLevels);
     EXPECT_EQ(LoadSkinBody(skin), S_OK);
   }
@@ -84,10 +84,37 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
     SetApplicationControlFactory(nullptr);
   }
 
+  // Two solid looks: "Red.1" and "Blue.1".
+  static constexpr const char* kSolidLooks = R"(
+<Colorizers>
+  <Colorizer Name="Red" ColorType="SolidFill" Color="0xFFFF0000"/>
+  <Colorizer Name="Blue" ColorType="SolidFill" Color="0xFF0000FF"/>
+</Colorizers>
+<Parts>
+  <Part Name="Red" Width="8" Height="8" ResizeType="Stretch" ColorizerName="Red"/>
+  <Part Name="Blue" Width="8" Height="8" ResizeType="Stretch" ColorizerName="Blue"/>
+</Parts>
+<Looks>
+  <Look Name="Red"><ClientPart Name="Red" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look>
+  <Look Name="Blue"><ClientPart Name="Blue" OffsetLeft="0" OffsetTop="0" OffsetRight="0" OffsetBottom="0"/></Look>
+</Looks>
+<LookLists>
+  <LookList Name="Red.1" NumLooks="1"><Look Name="Red" Index="0"/></LookList>
+  <LookList Name="Blue.1" NumLooks="1"><Look Name="Blue" Index="0"/></LookList>
+</LookLists>
+)";
+
   // The skin's top-level controls: "main" of the root-window tests' panels,
+  // "painted" (blue, with a red "box" at 10, 10, 50 x 20),
   // "dialog" (a Test.Dialog alone) and "editing" (a Test.Edit control "edit"
   // in a Test.Input; the test registers Test.Edit).
   static constexpr const char* kMoreTopLevels = R"(
+  <SubControl Class="Test.Input" Name="painted">
+    <Skin Name="P" LookList="Blue.1"/>
+    <SubControl Class="Test.Input" Name="box" XPositionAbs="10" YPositionAbs="10" XSizeAbs="50" YSizeAbs="20">
+      <Skin Name="B" LookList="Red.1"/>
+    </SubControl>
+  </SubControl>
   <SubControl Class="Test.Dialog" Name="dialog"/>
   <SubControl Class="Test.Input" Name="editing">
     <SubControl Class="Test.Edit" Name="edit" XPositionAbs="10" YPositionAbs="10" XSizeAbs="50" YSizeAbs="20" TabStop="1"/>

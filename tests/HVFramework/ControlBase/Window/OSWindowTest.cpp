@@ -233,6 +233,22 @@ TEST_F(OSWindowPainting, AResizeLaysTheTreeOutAndPaintsTheWholeWindow) {
   EXPECT_THAT(presenter->GetPresentedRects().back(), ElementsAre(RectT<int32_t>{0, 0, 320, 200}));
 }
 
+TEST_F(OSWindowPainting, TheTreeIsDrawnIntoTheFrameItPresents) {
+  const RCPtr<OSWindow> window = Open(u"painted", {300, 200, 200, 100});
+  const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(window->GetWindowId());
+  dispatcher.PaintDirtyWindows();
+  constexpr uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+  EXPECT_EQ(presenter->GetPixel(15, 15), kRed);
+  EXPECT_EQ(presenter->GetPixel(59, 29), kRed);
+  EXPECT_EQ(presenter->GetPixel(60, 30), kBlue);
+  EXPECT_EQ(presenter->GetPixel(199, 99), kBlue);
+  // The box changes: only its rectangle is drawn and presented again.
+  Input(*window, u"box").Invalidate({0, 0, 50, 20}, 0);
+  dispatcher.PaintDirtyWindows();
+  EXPECT_THAT(presenter->GetPresentedRects().back(), ElementsAre(RectT<int32_t>{10, 10, 50, 20}));
+  EXPECT_EQ(presenter->GetPixel(15, 15), kRed);
+}
+
 // --- Closing and modal loops ---
 
 class OSWindowClosing : public OSWindowFixture {
