@@ -342,6 +342,26 @@ TEST_F(OSWindowClosing, EndingAModalLoopOutsideOneDestroysTheWindow) {
   EXPECT_FALSE(system.IsWindowVisible(popup->GetWindowId()));
 }
 
+// --- Idle passes ---
+
+TEST_F(OSWindowClosing, TheIdlePassesSendIdleOncePerTickOfTheLoop) {
+  const RCPtr<OSWindow> main = Open(u"main");
+  const RCPtr<LRootWindow> root = main->GetRootWindow();
+  int32_t idles = 0;
+  recorder->RegisterNotification(RCPtr<LNotificationDistributor>(root.Get()), u"NID_IDLE");
+  recorder->SetReaction([&](NotificationRecorder&, const RCPtr<LNotificationDistributor>&,
+                            const RCPtr<LNotification>& notification) {
+    if (NameText(notification->GetName()) == "NID_IDLE" && ++idles == 3) dispatcher.Quit(0);
+  });
+  const uint32_t start = Platform::GetTickCount();
+  EXPECT_EQ(dispatcher.Run(), 0);
+  // Three rounds of the loop, a tick apart (the quit itself wakes the loop
+  // at once): each ran its idle passes, only the first of them sent "NID_IDLE".
+  EXPECT_EQ(idles, 3);
+  EXPECT_EQ(Platform::GetTickCount() - start, 2 * Platform::MessageLoop::kTickMilliseconds);
+  EXPECT_EQ(system.GetWaitCount(), 2u);
+}
+
 // --- Placement ---
 
 class OSWindowPlacement : public OSWindowFixture {};
