@@ -77,6 +77,7 @@ SkinDemo::SkinDemo(OSWindowDispatcher& dispatcher) : mDispatcher(dispatcher) {
 
 SkinDemo::~SkinDemo() {
   if (mExitListener) mExitListener->UnregisterAllNotifications();
+  if (GetApplicationHotKeys() == mHotKeys.Get()) SetApplicationHotKeys(nullptr);
   if (mWindow) mWindow->Destroy();
   if (mClipboard) mClipboard->SetFocusSource(nullptr);
   if (GetApplicationControlFactory() == &mFactory) SetApplicationControlFactory(nullptr);
@@ -105,9 +106,13 @@ bool SkinDemo::Load(const RectT<int32_t>& rect, std::string& error) {
   }
 
   OSWindowDispatcher& dispatcher = mDispatcher;
+  const RCPtr<LNotificationCenter> center =
+      GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
   mExitListener = ExitRequestListener::Create([&dispatcher] { dispatcher.Quit(0); });
-  mExitListener->RegisterNotification(
-      GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName)), kExitRequest);
+  mExitListener->RegisterNotification(center, kExitRequest);
+  mHotKeys = LGlobalHotKeyManager::Create(center->GetPostingReceiver());
+  mHotKeys->Bind(KeyCode::Parse(StringW(u"Alt+VKEY_F4")), StringW(kExitRequest));
+  SetApplicationHotKeys(mHotKeys.Get());
   mClipboard = LClipboard::Create(mDispatcher.GetWindowSystem());
   mClipboard->SetFocusSource(&GetActiveFocusControl);
   mClipboard->Initialize();

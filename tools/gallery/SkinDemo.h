@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
+#include "HVFramework/ControlBase/Window/LGlobalHotKeyManager.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/System/LClipboard.h"
@@ -16,8 +17,8 @@ namespace HV::Gallery {
 // embedded "demoskin.xml" and "DemoStrings.xml") is loaded into the
 // application's control factory, and its root control "mainControl" is shown
 // through an OS window and its root window on the dispatcher's loop. The
-// window's close box asks the application to exit ("NID_APP_EXIT_REQ"),
-// which ends the loop; the clipboard's edit commands reach the focused
+// window's close box and the application's hot key Alt+F4 ask the
+// application to exit ("NID_APP_EXIT_REQ"), which ends the loop; the clipboard's edit commands reach the focused
 // control of the active window.
 //
 // Framework control classes the build does not have yet are made as plain
@@ -45,6 +46,7 @@ class SkinDemo {
   LControlFactory mFactory{StringW(u"Gallery")};
   RCPtr<OSWindow> mWindow;
   RCPtr<LClipboard> mClipboard;
+  RCPtr<LGlobalHotKeyManager> mHotKeys;
   RCPtr<LNotificationClient> mExitListener;
 };
 

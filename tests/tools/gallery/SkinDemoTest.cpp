@@ -10,14 +10,26 @@
 namespace HV::Gallery {
 namespace {
 
-TEST(SkinDemo, ShowsTheDemoSkinsRootControlAndEndsOnTheCloseBox) {
+class SkinDemoWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    system.AdvanceClockInWaits(&clock);
+    std::string error;
+    demo = SkinDemo::Open(dispatcher, {0, 0, 320, 240}, error);
+    ASSERT_TRUE(demo) << error;
+  }
+  void Send(Platform::WindowEvent event) {
+    event.window = demo->GetWindow().GetWindowId();
+    system.Script(event);
+  }
+
   Platform::VirtualClock clock{1000};
   Platform::HeadlessWindowSystem system;
-  system.AdvanceClockInWaits(&clock);
-  OSWindowDispatcher dispatcher(system);
-  std::string error;
-  const std::unique_ptr<SkinDemo> demo = SkinDemo::Open(dispatcher, {0, 0, 320, 240}, error);
-  ASSERT_TRUE(demo) << error;
+  OSWindowDispatcher dispatcher{system};
+  std::unique_ptr<SkinDemo> demo;
+};
+
+TEST_F(SkinDemoWindow, ShowsTheDemoSkinsRootControlAndEndsOnTheCloseBox) {
   OSWindow& window = demo->GetWindow();
   const RCPtr<LControl>& root = window.GetRootWindow()->GetRootControl();
   ASSERT_TRUE(root);
@@ -31,8 +43,18 @@ TEST(SkinDemo, ShowsTheDemoSkinsRootControlAndEndsOnTheCloseBox) {
 
   Platform::WindowEvent close;
   close.kind = Platform::WindowEventKind::Close;
-  close.window = window.GetWindowId();
-  system.Script(close);
+  Send(close);
+  EXPECT_EQ(dispatcher.Run(), 0);
+}
+
+TEST_F(SkinDemoWindow, AltF4EndsIt) {
+  Platform::WindowEvent event;
+  event.kind = Platform::WindowEventKind::FocusGained;
+  Send(event);
+  event.kind = Platform::WindowEventKind::KeyDown;
+  event.key = 0x73;               // F4
+  event.modifiers = 0x40 | 0x80;  // the left Alt key
+  Send(event);
   EXPECT_EQ(dispatcher.Run(), 0);
 }
 
