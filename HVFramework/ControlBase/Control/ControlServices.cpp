@@ -9,6 +9,7 @@ namespace {
 LControlFactory* gFactory = nullptr;
 RectT<double> gWorkArea;
 LGlobalHotKeyManager* gHotKeys = nullptr;
+IControlWindowRunner* gWindowRunner = nullptr;
 
 std::vector<LRootWindow*>& RootWindows() {
   static std::vector<LRootWindow*> windows;
@@ -30,6 +31,8 @@ RectT<double> GetApplicationWorkArea() { return gWorkArea; }
 void SetApplicationWorkArea(const RectT<double>& area) { gWorkArea = area; }
 LGlobalHotKeyManager* GetApplicationHotKeys() { return gHotKeys; }
 void SetApplicationHotKeys(LGlobalHotKeyManager* hotKeys) { gHotKeys = hotKeys; }
+IControlWindowRunner* GetApplicationWindowRunner() { return gWindowRunner; }
+void SetApplicationWindowRunner(IControlWindowRunner* runner) { gWindowRunner = runner; }
 
 void AddApplicationRootWindow(LRootWindow* window) {
   if (window && IndexOfApplicationRootWindow(window) < 0) RootWindows().push_back(window);

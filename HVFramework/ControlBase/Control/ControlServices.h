@@ -5,6 +5,7 @@
 
 namespace HV {
 
+class IControlWindowRunner;
 class LControlFactory;
 class LGlobalHotKeyManager;
 class LRootWindow;
@@ -25,6 +26,11 @@ void SetApplicationWorkArea(const RectT<double>& area);
 // used ends there. Not owned; null while there is none.
 LGlobalHotKeyManager* GetApplicationHotKeys();
 void SetApplicationHotKeys(LGlobalHotKeyManager* hotKeys);
+
+// Shows controls in root windows of their own (dialogs). Not owned; null
+// while there is none.
+IControlWindowRunner* GetApplicationWindowRunner();
+void SetApplicationWindowRunner(IControlWindowRunner* runner);
 
 // The application's root windows, not owned, in the order they were added
 // (the first is the main window). Tab moves the focus between them.

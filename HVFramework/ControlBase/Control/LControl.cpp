@@ -127,6 +127,8 @@ HResult LControl::Detach() {
   mHandler = nullptr;
   // Children waiting for release go now, with the request made for them.
   ReleasePendingChildren();
+  StopScrollAnimation(0);
+  StopScrollAnimation(1);
   while (mIdleRequests > 0) StopIdleNotifications();
   if (mParent)
     mParent->mChildren.Remove(this);
@@ -143,6 +145,7 @@ void LControl::DetachAllChildren() {
 
 void LControl::ProcessIdle() {
   const RCPtr<LControl> self(this);
+  AdvanceScrollMotion();
   ReleasePendingChildren();
   OnIdleTick();
 }

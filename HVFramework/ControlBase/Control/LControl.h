@@ -14,6 +14,8 @@
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/HotKeyMap.h"
 #include "HVFramework/ControlBase/Look/LLook.h"
+#include "HVFramework/ControlBase/Menu/LMenuDescriptor.h"
+#include "HVFramework/ControlBase/Menu/MenuBuilder.h"
 #include "HVFramework/ControlBase/VisualPart/LVisualPart.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
@@ -109,7 +111,8 @@ class LControl : public virtual LNotificationClient,
   HResult StartIdleNotifications();
   HResult StopIdleNotifications();
   int32_t GetIdleRequestCount() const { return mIdleRequests; }
-  // One idle pass: releases the children awaiting release, then OnIdleTick.
+  // One idle pass: advances the timed scroll motion of each running axis,
+  // releases the children awaiting release, then OnIdleTick.
   void ProcessIdle();
   virtual void OnIdleTick() {}
   uint32_t GetPendingReleaseCount() const { return mPendingRelease.GetCount(); }
@@ -157,6 +160,28 @@ class LControl : public virtual LNotificationClient,
   // attachment); null past the end.
   virtual RCPtr<LControl> GetChildByLayoutOrder(uint32_t index);
   virtual Rect GetMaximumExtent() const;
+  // The scroll offsets the content may take: from (x, y) to (x + width,
+  // y + height). Unbounded above (2^52) in the base; scroll views narrow it.
+  virtual Rect GetScrollRange() const;
+
+  // --- Timed scroll motion (LControlScrollMotion.cpp) ---
+  // An axis (0 x, 1 y) in motion moves the scroll offset at velocity pixels
+  // per second on every idle pass, held between the bounds; reaching a bound
+  // does not stop it. A target control is told the pointer (OnDrag) each time
+  // the content moves. Starting a running axis changes velocity, bounds and
+  // target and keeps its time; each running axis holds one idle request. 0.
+  HResult StartScrollAnimation(int32_t axis, double velocity, double upperBound, double lowerBound,
+                               const RCPtr<LControl>& target);
+  // Releases the axis's target; 1 when the axis was not running, else 0.
+  HResult StopScrollAnimation(int32_t axis);
+  bool IsScrollAnimationRunning(int32_t axis) const;
+  double GetScrollVelocity(int32_t axis) const;
+  // Fills the drag velocities (pixels per second of the scroll offset) from
+  // the last 100 ms of a drag-scroll; asked at the release of a drag in
+  // mode 6, which goes on as a scroll motion on every allowed axis whose
+  // velocity is at least 1000 either way.
+  virtual void UpdateDragVelocity();
+  const Point& GetDragVelocity() const { return mDragVelocity; }
   // A layout pass is requested when this control has a docked axis; 0.
   virtual HResult OnChildDocked(LControl* child);
   // A child's rectangle changed: lay out again (unless suppressed) and
@@ -575,6 +600,33 @@ class LControl : public virtual LNotificationClient,
   const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
 
+  // --- Tool tips and context menus (LControlToolTipsAndMenus.cpp) ---
+  // The root window's call when this control becomes (true) or stops being
+  // (false) the owner of the tool tip under the mouse. true builds the
+  // skin's "toolTip" control as a child, gives it GetToolTipText and starts
+  // it; nothing happens without a text or without a "toolTip" description.
+  // false hides the "toolTip" child, which removes itself. 0.
+  virtual HResult ShowToolTip(bool show);
+  // The menu a right click shows (null: none). Items whose command the
+  // window's or the application's hot keys know are bound to
+  // OnContextMenuCommand, those of the menu replaced unbound. 0.
+  HResult SetContextMenu(const RCPtr<LMenuDescriptor>& menu);
+  const RCPtr<LMenuDescriptor>& GetContextMenu() const { return mContextMenu; }
+  // A chosen menu command, handed to the control without a source: raised
+  // through the window's hot keys when they know it, else through the
+  // application's. 1.
+  HResult OnContextMenuCommand(const RCPtr<LNotificationDistributor>& source,
+                               const RCPtr<LNotification>& notification);
+  // The context menus of the control's string table as entry lists (see
+  // GetContextMenuEntries), appended to menus; nothing without a table. 1.
+  HResult GetContextMenuStrings(std::vector<MenuEntries>& menus) const;
+  // Builds the skin's "contextMenu" pop-up as a hidden child, gives it the
+  // menu, lets PrepareContextMenu adjust it and opens it at the mouse. Does
+  // nothing while no pop-up menu class is registered for that description. 0.
+  virtual HResult ShowContextMenu(const RCPtr<LMenuDescriptor>& menu);
+  // Called with the pop-up menu before it opens.
+  virtual void PrepareContextMenu(LControl& /*popup*/) {}
+
   // --- Edit commands (LControlEdit.cpp) ---
   // The clipboard's commands, as edit kinds.
   enum EditKind : int32_t { kEditDelete = 0, kEditCut = 1, kEditCopy = 2, kEditPaste = 3 };
@@ -595,6 +647,10 @@ class LControl : public virtual LNotificationClient,
   const RCPtr<LNotificationHandler<LControl>>& GetNotificationHandler() const { return mHandler; }
 
  protected:
+  // The key goes to the window's hot keys, then the application's.
+  void PassKeyToHotKeys(const RCPtr<LKeyParam>& key);
+  // A Tab leaves this container: the parent's MoveFocus, or the window's.
+  void PassTabUp(const RCPtr<LKeyParam>& key);
   // Reads one create parameter of the descriptor; false when absent.
   bool GetCreateParam(const WChar* id, StringW& text) const;
   // A create-parameter flag: true only for "true", any case, blanks around.
@@ -612,15 +668,15 @@ class LControl : public virtual LNotificationClient,
   void OnJoinedTree();
   // Local hot keys listen for the keys the parent offers its children.
   void ListenForSiblingKeys();
+  // Timed scroll motion: one idle pass of both axes; the drag-scroll of mode 6.
+  void AdvanceScrollMotion();
+  void DragScrollTo(const Point& point);
+  void StartFling();
   void RegisterIdle(LRootWindow* window);
   void UnregisterIdleInTree(LRootWindow* window);
   // Visible with its ancestors, own flag enabled and the parent enabled.
   bool AcceptsInput() const;
   void OnSiblingKey(const RCPtr<LSiblingKeyParam>& param);
-  // The key goes to the window's hot keys, then the application's.
-  void PassKeyToHotKeys(const RCPtr<LKeyParam>& key);
-  // A Tab leaves this container: the parent's MoveFocus, or the window's.
-  void PassTabUp(const RCPtr<LKeyParam>& key);
   // After this control was hidden or disabled: a focus inside it goes to
   // the parent; a control that can now take the focus inside a focused
   // parent takes it.
@@ -636,6 +692,9 @@ class LControl : public virtual LNotificationClient,
   void SetLooksText(const StringW& text);
   void SetLooksFont(const RCPtr<LFont>& font);
   void InvalidateWhole();
+  // Enters (bind) or removes the context-menu handler for every leaf item of
+  // menu whose command the hot keys know.
+  void BindContextMenuCommands(const LMenuDescriptor& menu, bool bind);
 
   RCPtr<LNotificationHandler<LControl>> mHandler;
   StringW mName;
@@ -670,6 +729,7 @@ class LControl : public virtual LNotificationClient,
   bool mLayoutSuppressed = false;  // set while the children are rebuilt
   StringW mText;
   StringW mToolTipText;
+  RCPtr<LMenuDescriptor> mContextMenu;
   HotKeyMap mLocalHotKeys;
   int32_t mIdleRequests = 0;
   RCPtrArray<LControl> mPendingRelease;
@@ -713,6 +773,25 @@ class LControl : public virtual LNotificationClient,
   float mOpacity = 1.0f;
   bool mLabelScrolls = false;
   LRectRegion mClientUpdateRegion;  // content coordinates
+  // timed scroll motion, per axis
+  struct ScrollMotion {
+    bool running = false;
+    double lastTime = 0;  // seconds of the running clock
+    double velocity = 0;  // pixels per second
+    double upperBound = 0;
+    double lowerBound = 0;
+    RCPtr<LControl> target;
+  };
+  std::array<ScrollMotion, 2> mScrollMotion;
+  // drag-scroll (mode 6): the offset at the start and the recent way
+  struct DragSample {
+    uint32_t tick;
+    Point offset;
+  };
+  Point mDragStartOwnScroll;
+  std::vector<DragSample> mDragSamples;
+  Point mDragVelocity;
+  uint32_t mReleaseTime = 0;
 };
 
 }  // namespace HV

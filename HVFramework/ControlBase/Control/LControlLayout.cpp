@@ -471,6 +471,8 @@ void LControl::BeginDrag() {
   mDragDelta = {};
   mDragStart = {mRect.x, mRect.y};
   mDragStartScroll = mParent ? mParent->mScrollOffset : Point{};
+  mDragStartOwnScroll = mScrollOffset;
+  mDragSamples.clear();
   for (int axis = 0; axis < 2; ++axis) {
     At(mDragStartOffset, axis) = mLayout->position[axis].absolute;
     At(mDragStartExtent, axis) = mLayout->size[axis].absolute;
@@ -486,6 +488,11 @@ void LControl::DragTo(const Point& point) {
   if (mDragMode == 0 || mInDrag) return;
   const RCPtr<LControl> self(this);
   const FlagScope inDrag(mInDrag);
+  if (mDragMode == 6) {
+    DragScrollTo(point);
+    AfterDrag(point);
+    return;
+  }
   const Point scroll = mParent ? mParent->mScrollOffset : Point{};
   std::array<LLayoutPosition, 2> positions = mLayout->position;
   std::array<LLayoutSize, 2> sizes = mLayout->size;
@@ -524,7 +531,11 @@ void LControl::DragTo(const Point& point) {
 void LControl::OnDragEnd() {
   const RCPtr<LControl> self(this);
   if (mDragMode != 1) {
-    // The parent's timed scrolling stops here on both axes (StopScrollAnimation).
+    // The parent may have been scrolling under the dragged control.
+    if (mParent) {
+      mParent->StopScrollAnimation(0);
+      mParent->StopScrollAnimation(1);
+    }
     return;
   }
   // The root window shows the default cursor here (ApplyCursor).
@@ -541,7 +552,8 @@ void LControl::OnDragEnd() {
   SetLayout(positions, mLayout->size, docked);
   if (const RCPtr<LControl> target = mDragTarget) {
     mDragTarget = nullptr;
-    // The target's timed scrolling stops here on both axes (StopScrollAnimation).
+    target->StopScrollAnimation(0);
+    target->StopScrollAnimation(1);
     target->AcceptDroppedControl(*this);
     target->OnControlDropped(*this);
   }

@@ -114,7 +114,11 @@ HResult LControl::StartMouseCapture(int32_t button, int32_t x, int32_t y) {
     mPressY = ClampCoordinate(y) + position.y;
   }
   const RCPtr<LControl> self(this);
+  // A new press ends the content's motion.
+  StopScrollAnimation(0);
+  StopScrollAnimation(1);
   mCaptureStartTime = mLastMoveTime = Platform::GetTickCount();
+  mDragVelocity = {};
   if (root) root->SetCaptureControl(this);
   uint32_t set = kCapture;
   if (button != 0) set |= BitsOf(button).down;
@@ -179,6 +183,7 @@ HResult LControl::OnMouseUp(const RCPtr<LMouseButtonParam>& param) {
   switch (param->button) {
     case LMouseButtonParam::kLeft:
       OnLeftButtonUp(param);
+      if ((mInteraction & kLeftDrag) && mDragMode == 6) StartFling();
       break;
     case LMouseButtonParam::kMiddle:
       OnMiddleButtonUp(param);
@@ -249,8 +254,10 @@ HResult LControl::OnMiddleClick(const RCPtr<LMouseButtonParam>& param) {
 
 HResult LControl::OnRightClick(const RCPtr<LMouseButtonParam>& param) {
   if (!param) return E_INVALIDARG;
+  const RCPtr<LControl> self(this);
   PreRightClick(param);
   SendNotification(LNotification::Create(u"NID_RIGHT_CLICK", param));
+  if (const RCPtr<LMenuDescriptor> menu = mContextMenu) ShowContextMenu(menu);
   return S_OK;
 }
 

@@ -88,6 +88,10 @@ class LControlFactory : private IXmlContentHandler {
   // function; 0 either way.
   HResult RegisterControlCreateFunction(const StringW& className,
                                         LControlDescriptor::CreateFunction function);
+  // Whether a create function is registered for the class name.
+  bool IsControlClassRegistered(const StringW& className) const {
+    return mCreateFunctions.count(className) != 0;
+  }
   // 0 with the function; an unregistered name (compared exactly) throws a
   // Runtime Error.
   HResult GetControlCreateFunction(const StringW& className,

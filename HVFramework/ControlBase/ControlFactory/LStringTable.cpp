@@ -34,4 +34,14 @@ std::vector<StringW> LStringTable::GetIndexedTexts(const StringW& prefix) const 
   return texts;
 }
 
+HResult LStringTable::GetStringsWithPrefix(const StringW& prefix, EntryList& entries) const {
+  entries.clear();
+  // The map keeps its IDs in order, so the matches are one run from the prefix on.
+  for (auto at = mEntries.lower_bound(prefix); at != mEntries.end(); ++at) {
+    if (!at->first.GetView().starts_with(prefix.GetView())) break;
+    entries.emplace_back(at->first, at->second);
+  }
+  return S_OK;
+}
+
 }  // namespace HV

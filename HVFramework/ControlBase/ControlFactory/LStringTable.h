@@ -4,6 +4,7 @@
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace HV {
@@ -14,6 +15,7 @@ namespace HV {
 class LStringTable : public virtual LRefCountedObject {
  public:
   using Entries = std::map<StringW, StringW>;
+  using EntryList = std::vector<std::pair<StringW, StringW>>;
 
   // Indices of "ITEM.<n>" texts above this are ignored: a table from outside
   // must not make a list of millions of empty items.
@@ -32,6 +34,9 @@ class LStringTable : public virtual LRefCountedObject {
   // that is no number reads as 0; negative indices and indices above
   // kMaxIndexedTextIndex are ignored.
   std::vector<StringW> GetIndexedTexts(const StringW& prefix) const;
+  // Empties entries, then fills it with the (ID, text) pairs whose ID begins
+  // with prefix (compared exactly), in ID order. 0.
+  HResult GetStringsWithPrefix(const StringW& prefix, EntryList& entries) const;
 
  protected:
   explicit LStringTable(Entries entries) : mEntries(std::move(entries)) {}

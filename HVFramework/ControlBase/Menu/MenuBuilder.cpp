@@ -108,27 +108,33 @@ HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& subme
   return S_OK;
 }
 
-std::vector<RCPtr<LMenuDescriptor>> BuildContextMenusFromStringTable(const LStringTable& table) {
-  constexpr std::u16string_view kPrefix = u"CONTEXT_MENU";
-  MenuEntries single;
-  std::map<StringW, MenuEntries> groups;  // ordered: the groups' text order
-  for (const auto& [key, text] : table.GetEntries()) {
-    const std::u16string_view id = key.GetView();
-    if (!id.starts_with(kPrefix)) continue;
-    const int32_t dot = key.Find(u'.');
-    if (dot < 0) continue;
-    const StringW path = key.Mid(dot + 1);
-    if (dot == static_cast<int32_t>(kPrefix.size()))
-      single.emplace_back(path, text);
-    else
-      groups[key.Left(dot)].emplace_back(path, text);
-  }
-  std::vector<RCPtr<LMenuDescriptor>> menus;
-  if (!single.empty()) {
-    menus.push_back(BuildMenuFromEntries(single));
+std::vector<MenuEntries> GetContextMenuEntries(const LStringTable& table) {
+  const StringW prefix(u"CONTEXT_MENU");
+  const StringW single = prefix + StringW(u".");
+  std::vector<MenuEntries> menus;
+  MenuEntries entries;
+  table.GetStringsWithPrefix(single, entries);
+  if (!entries.empty()) {
+    for (auto& [key, text] : entries) key = key.Mid(single.GetLength());
+    menus.push_back(std::move(entries));
     return menus;
   }
-  for (const auto& [group, entries] : groups) menus.push_back(BuildMenuFromEntries(entries));
+  // One menu per group name, the text before the first '.'; a group takes
+  // exactly its own entries ("CONTEXT_MENU1." is no entry of "CONTEXT_MENU").
+  table.GetStringsWithPrefix(prefix, entries);
+  std::map<StringW, MenuEntries> groups;  // ordered: the groups' text order
+  for (const auto& [key, text] : entries) {
+    const int32_t dot = key.Find(u'.');
+    if (dot >= 0) groups[key.Left(dot)].emplace_back(key.Mid(dot + 1), text);
+  }
+  for (auto& [group, list] : groups) menus.push_back(std::move(list));
+  return menus;
+}
+
+std::vector<RCPtr<LMenuDescriptor>> BuildContextMenusFromStringTable(const LStringTable& table) {
+  std::vector<RCPtr<LMenuDescriptor>> menus;
+  for (const MenuEntries& entries : GetContextMenuEntries(table))
+    menus.push_back(BuildMenuFromEntries(entries));
   return menus;
 }
 

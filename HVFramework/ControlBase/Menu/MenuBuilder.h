@@ -23,9 +23,12 @@ RCPtr<LMenuDescriptor> BuildMenuFromEntries(const MenuEntries& entries);
 HResult FillMenuFromEntries(const MenuEntries& list, const SubmenuEntries& submenus,
                             RCPtr<LMenuDescriptor>& menu);
 
-// The context menus of a string table: the entries "CONTEXT_MENU.<path>" form
-// one menu; without them, the entries "CONTEXT_MENU<group>.<path>" form one
-// menu per group, in the groups' text order.
+// The context menus of a string table as entry lists with their paths: the
+// entries "CONTEXT_MENU.<path>" form one menu; without them, the entries
+// "CONTEXT_MENU<group>.<path>" form one menu per group, in the groups' text
+// order. Keys of "CONTEXT_MENU" without a '.' belong to no menu.
+std::vector<MenuEntries> GetContextMenuEntries(const LStringTable& table);
+// The same menus built.
 std::vector<RCPtr<LMenuDescriptor>> BuildContextMenusFromStringTable(const LStringTable& table);
 
 }  // namespace HV

@@ -21,6 +21,13 @@ int32_t LGlobalHotKeyManager::HandleKey(const RCPtr<LKeyParam>& key) {
   return 0;
 }
 
+HResult LGlobalHotKeyManager::Raise(const StringW& name) {
+  if (name.IsEmpty()) return E_INVALIDARG;
+  const RCPtr<LNotification> notification = LNotification::Create(name.GetText());
+  if (notification && mTarget) mTarget->ReceiveNotification(nullptr, notification);
+  return S_OK;
+}
+
 HResult LGlobalHotKeyManager::Bind(const KeyCode& key, const StringW& name) { return mKeys.Bind(key, name); }
 
 HResult LGlobalHotKeyManager::Load(const ConstRCPtr<LStringTable>& table, const StringW& prefix) {

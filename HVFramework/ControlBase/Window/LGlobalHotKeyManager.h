@@ -30,6 +30,12 @@ class LGlobalHotKeyManager : public virtual LRefCountedObject {
   HResult Load(const ConstRCPtr<LStringTable>& table, const StringW& prefix);
   void Clear() { mKeys = HotKeyMap(); }
   StringW FindName(const KeyCode& key) const { return mKeys.FindName(key); }
+  // Whether a key is bound to the notification name.
+  bool HasName(const StringW& name) const { return mKeys.HasName(name); }
+  // Sends a notification of that name, without payload, to the target as a
+  // key bound to it would (a menu command of the same name). E_INVALIDARG
+  // for an empty name; 0.
+  HResult Raise(const StringW& name);
   // Drops the target: keys still answer 0, nothing is sent.
   void ForgetTarget() { mTarget = nullptr; }
 

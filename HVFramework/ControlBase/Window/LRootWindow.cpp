@@ -231,7 +231,13 @@ void LRootWindow::SetHoverControl(LControl* control) {
   if (mCaptureControl && control != mCaptureControl) control = nullptr;
   if (control == mHoverControl) return;
   LControl* owner = control && control != mCaptureControl ? FindToolTipOwner(control) : nullptr;
-  if (owner != mToolTipControl) mToolTipControl = owner;
+  if (owner != mToolTipControl) {
+    const RCPtr<LControl> formerOwner(mToolTipControl);
+    const RCPtr<LControl> newOwner(owner);
+    mToolTipControl = owner;
+    if (formerOwner) formerOwner->ShowToolTip(false);
+    if (newOwner && mToolTipControl == owner) newOwner->ShowToolTip(true);
+  }
   const RCPtr<LControl> former(mHoverControl);
   const RCPtr<LControl> hovered(control);
   mHoverControl = control;
@@ -247,7 +253,9 @@ void LRootWindow::RecheckHover() {
 }
 
 void LRootWindow::HideToolTip() {
-  // The tool-tip control shows itself; until then the owner is only tracked.
+  // The owner stays: its tip shows again only when the mouse comes back to it
+  // from another control.
+  if (const RCPtr<LControl> owner{mToolTipControl}) owner->ShowToolTip(false);
 }
 
 void LRootWindow::ClearFocusControl() {
