@@ -81,6 +81,7 @@ SkinDemo::~SkinDemo() {
   if (mWindow) mWindow->Destroy();
   if (mClipboard) mClipboard->SetFocusSource(nullptr);
   if (GetApplicationControlFactory() == &mFactory) SetApplicationControlFactory(nullptr);
+  if (GetApplicationWindowRunner() == &mDispatcher) SetApplicationWindowRunner(nullptr);
   SetApplicationRenderer(nullptr);
 }
 
@@ -92,6 +93,7 @@ bool SkinDemo::Load(const RectT<int32_t>& rect, std::string& error) {
   }
   RegisterControlClasses(mFactory);
   SetApplicationControlFactory(&mFactory);
+  SetApplicationWindowRunner(&mDispatcher);
 
   mWindow = OSWindow::Create(mDispatcher, {StringW(u"HV Gallery"), rect, false, StringW(u"HVGalleryMain")});
   if (!mWindow || mWindow->CreateRenderer(LRenderer::GdiPlus) != S_OK) {

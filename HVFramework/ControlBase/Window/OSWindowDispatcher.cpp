@@ -5,11 +5,15 @@
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Platform/IWindowSystem.h"
+#include "HVFramework/Utilities/Graphics/Rounding.h"
 
 #include <vector>
 
 namespace HV {
 namespace {
+
+// Where a control that was laid out nowhere is shown.
+constexpr RectT<int32_t> kDefaultWindowRect{100, 100, 400, 300};
 
 // The windows as they are now: handling one may make or destroy others.
 std::vector<RCPtr<OSWindow>> Snapshot(const std::map<Platform::WindowId, RCPtr<OSWindow>>& windows) {
@@ -45,6 +49,24 @@ void OSWindowDispatcher::RemoveWindow(const OSWindow& window) {
       mWindows.erase(it);
       return;
     }
+}
+
+HResult OSWindowDispatcher::RunControlInRootWindow(const RCPtr<LControl>& control, bool modal) {
+  if (!control || control->GetParent()) return E_FAIL;
+  const LControl::Rect laid = control->GetRect();
+  RectT<int32_t> rect{RoundToInt32(laid.x), RoundToInt32(laid.y), RoundToInt32(laid.width),
+                      RoundToInt32(laid.height)};
+  if (rect.IsEmpty()) rect = kDefaultWindowRect;
+  const RCPtr<OSWindow> window = OSWindow::Create(*this, {control->GetName(), rect, false, StringW()});
+  if (!window) return E_FAIL;
+  if (window->CreateRenderer(mRendererKind) != S_OK ||
+      window->GetRootWindow()->SetRootControl(control) != S_OK) {
+    window->Destroy();
+    return E_FAIL;
+  }
+  if (modal) return window->RunModal();
+  window->Show(true);
+  return S_OK;
 }
 
 OSWindow* OSWindowDispatcher::FindWindow(Platform::WindowId id) const {

@@ -11,8 +11,11 @@
 // It holds the windows registered with it (each OS window registers itself
 // when it is made and leaves when it is destroyed) and the state all of them
 // share: the shown cursor and the profile their placement goes to.
+// It is also the application's window runner: a control without parent (a
+// dialog) is shown in an OS window of its own, where its layout placed it.
 // The window system must outlive the dispatcher. UI thread only, except Quit.
 
+#include "HVFramework/ControlBase/Window/IControlWindowRunner.h"
 #include "HVFramework/ControlBase/Window/IOSWindowHost.h"
 #include "HVFramework/ControlBase/Window/IProfileStore.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
@@ -26,7 +29,7 @@ namespace HV {
 
 class OSWindow;
 
-class OSWindowDispatcher : public Platform::IMessageLoopClient {
+class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlWindowRunner {
  public:
   explicit OSWindowDispatcher(Platform::IWindowSystem& system);
   ~OSWindowDispatcher() override;
@@ -47,6 +50,12 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient {
   CursorHandle GetCursor() const { return mCursor; }
   CursorHandle SetCursor(CursorHandle cursor);
 
+  // The renderer kind (LRenderer::Kind) of the windows the runner makes.
+  void SetRendererKind(int32_t kind) { mRendererKind = kind; }
+  // A window for the control at its laid-out rectangle (a default one when
+  // it has none), shown; modal: runs it and answers its result, else 0.
+  HResult RunControlInRootWindow(const RCPtr<LControl>& control, bool modal) override;
+
   // The OS windows' own registration.
   void AddWindow(OSWindow& window);
   void RemoveWindow(const OSWindow& window);
@@ -63,6 +72,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient {
   std::map<Platform::WindowId, RCPtr<OSWindow>> mWindows;
   IProfileStore* mProfile = nullptr;
   CursorHandle mCursor = 0;
+  int32_t mRendererKind = 1;  // the 2-D renderer
 };
 
 }  // namespace HV

@@ -7,6 +7,7 @@
 // ending its window's modal loop with the result it is given).
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Window/IDialogControl.h"
 #include "HVFramework/ControlBase/Window/IProfileStore.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
@@ -72,6 +73,7 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
     SetApplicationControlFactory(&factory);
     factory.RegisterControlCreateFunction(StringW(u"Test.Input"), &InputControl::Create);
     factory.RegisterControlCreateFunction(StringW(u"Test.Dialog"), &DialogControl::Create);
+    factory.RegisterControlCreateFunction(StringW(u"Test.RealDialog"), &LDialog::Create);
     InputControl::Log().clear();
     system.AdvanceClockInWaits(&clock);
     dispatcher.SetProfileStore(&profile);
@@ -105,7 +107,8 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
 )";
 
   // The skin's top-level controls: "main" of the root-window tests' panels,
-  // "painted" (blue, with a red "box" at 10, 10, 50 x 20),
+  // "painted" (blue, with a red "box" at 10, 10, 50 x 20), "realDialog" (an
+  // LDialog of 200 x 120 at 40, 30),
   // "dialog" (a Test.Dialog alone) and "editing" (a Test.Edit control "edit"
   // in a Test.Input; the test registers Test.Edit).
   static constexpr const char* kMoreTopLevels = R"(
@@ -116,6 +119,7 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
     </SubControl>
   </SubControl>
   <SubControl Class="Test.Dialog" Name="dialog"/>
+  <SubControl Class="Test.RealDialog" Name="realDialog" XPositionAbs="40" YPositionAbs="30" XSizeAbs="200" YSizeAbs="120"/>
   <SubControl Class="Test.Input" Name="editing">
     <SubControl Class="Test.Edit" Name="edit" XPositionAbs="10" YPositionAbs="10" XSizeAbs="50" YSizeAbs="20" TabStop="1"/>
   </SubControl>

@@ -342,6 +342,39 @@ TEST_F(OSWindowClosing, EndingAModalLoopOutsideOneDestroysTheWindow) {
   EXPECT_FALSE(system.IsWindowVisible(popup->GetWindowId()));
 }
 
+TEST_F(OSWindowClosing, ADialogRunsInAWindowOfItsOwnAndItsCloseBoxCancelsIt) {
+  const RCPtr<OSWindow> main = Open(u"main");
+  SetApplicationWindowRunner(&dispatcher);
+  const RCPtr<LControl> made = factory.CreateControl(TopLevel(u"realDialog"), nullptr);
+  const RCPtr<LDialog> dialog = DynamicCast<LDialog>(made);
+  ASSERT_TRUE(dialog);
+  // The headless system numbers its windows in order: the dialog's is next.
+  WindowEvent close = Event(Kind::Close);
+  close.window = main->GetWindowId() + 1;
+  system.Script(close);
+  EXPECT_EQ(dialog->DoModal(), LDialog::kCancel);
+  EXPECT_EQ(dialog->GetResult(), LDialog::kCancel);
+  EXPECT_EQ(GetApplicationRootWindowCount(), 1);
+  SetApplicationWindowRunner(nullptr);
+}
+
+TEST_F(OSWindowClosing, AControlShownWithoutALoopGetsAWindowWhereItWasLaidOut) {
+  const RCPtr<OSWindow> main = Open(u"main");
+  const RCPtr<LControl> panel = factory.CreateControl(TopLevel(u"realDialog"), nullptr);
+  ASSERT_EQ(dispatcher.RunControlInRootWindow(panel, false), S_OK);
+  ASSERT_EQ(GetApplicationRootWindowCount(), 2);
+  LRootWindow* root = GetApplicationRootWindowAt(1);
+  EXPECT_EQ(root->GetRootControl(), panel);
+  auto* window = dynamic_cast<OSWindow*>(root->GetHost());
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(system.IsWindowVisible(window->GetWindowId()));
+  EXPECT_EQ(window->GetClientRect(), (RectT<int32_t>{40, 30, 200, 120}));
+  EXPECT_EQ(panel->GetRect().x, 0);
+  EXPECT_EQ(panel->GetRect().width, 200);
+  EXPECT_EQ(dispatcher.RunControlInRootWindow(nullptr, false), E_FAIL);
+  window->Destroy();
+}
+
 // --- Idle passes ---
 
 TEST_F(OSWindowClosing, TheIdlePassesSendIdleOncePerTickOfTheLoop) {
