@@ -12,6 +12,8 @@ hv_add_library(hv_platform_osmesa SOURCES Platform/OSMesaGLContext.cpp DEPENDS h
 target_link_libraries(hv_platform_osmesa PUBLIC PkgConfig::HV_GL_OSMESA)
 hv_add_library(hv_platform_gl_sdl SOURCES Platform/SdlGLContext.cpp DEPENDS hv_platform_gl)
 target_link_libraries(hv_platform_gl_sdl PUBLIC PkgConfig::HV_GL_SDL2 OpenGL::GL)
+# OpenGL on the windows of the desktop's window system: its GL-context factory.
+hv_add_library(hv_platform_window_gl SOURCES Platform/SdlGLWindows.cpp DEPENDS hv_platform_window hv_platform_gl_sdl)
 
 # GL objects and the OpenGL renderer (kind 0).
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)

@@ -1,5 +1,8 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 
+#include <mutex>
+#include <utility>
+
 namespace HV {
 
 RCPtr<LNotificationCenter> LNotificationCenterManager::FindCenter(const StringW& name) {
@@ -28,9 +31,40 @@ bool LNotificationCenterManager::ProcessNotifications(bool sendIdle) {
   return pending;
 }
 
-const RCPtr<LNotificationCenterManager>& GetNotificationCenterManager() {
-  static const RCPtr<LNotificationCenterManager> manager(new LNotificationCenterManager);
+namespace {
+
+// Workers may ask for the manager while the user-interface thread makes it.
+std::mutex& ManagerLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+RCPtr<LNotificationCenterManager>& ManagerSlot() {
+  static RCPtr<LNotificationCenterManager> manager;
   return manager;
+}
+
+}  // namespace
+
+const RCPtr<LNotificationCenterManager>& GetNotificationCenterManager() {
+  const std::lock_guard<std::mutex> hold(ManagerLock());
+  RCPtr<LNotificationCenterManager>& manager = ManagerSlot();
+  if (!manager) manager = RCPtr<LNotificationCenterManager>(new LNotificationCenterManager);
+  return manager;
+}
+
+void ReleaseNotificationCenterManager() {
+  RCPtr<LNotificationCenterManager> released;
+  {
+    const std::lock_guard<std::mutex> hold(ManagerLock());
+    released = std::move(ManagerSlot());
+    ManagerSlot() = nullptr;
+  }
+  // The centres go with the manager, outside the lock: their clients run.
+}
+
+RCPtr<LNotificationCenter> GetApplicationNotificationCenter() {
+  return GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
 }
 
 }  // namespace HV

@@ -24,7 +24,15 @@ class LNotificationCenterManager : public virtual LRefCountedObject {
   RCPtrArray<LNotificationCenter, 1, 0> mCenters;
 };
 
-// The process-wide manager, made on the first call.
+// The process-wide manager, made on the first call (and on the first call
+// after a release). The reference stays valid until the manager is released.
 const RCPtr<LNotificationCenterManager>& GetNotificationCenterManager();
+// Lets go of the process-wide manager and with it of every centre it holds;
+// the application does this when it ends. UI thread, with no other thread
+// still reaching for the manager.
+void ReleaseNotificationCenterManager();
+// The application's centre (kApplicationNotificationCenterName) of the
+// process-wide manager, made on first use.
+RCPtr<LNotificationCenter> GetApplicationNotificationCenter();
 
 }  // namespace HV

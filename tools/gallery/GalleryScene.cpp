@@ -113,7 +113,9 @@ const std::vector<GalleryScene::Probe>& GalleryScene::GetProbes() {
 }
 
 void GalleryScene::Paint(LRenderer& renderer, uint32_t frame) {
-  renderer.FillRect({0, 0, kWidth, kHeight}, FromArgb(kBackground), false);
+  // Opaque fills are blended: a fill that replaces pixels leaves transparent
+  // black under OpenGL, and the scene must look the same through every renderer.
+  renderer.FillRect({0, 0, kWidth, kHeight}, FromArgb(kBackground), true);
   renderer.DrawText(u"HV Gallery", LFont::FindOrCreate(u"Liberation Sans", 20, LFont::Bold), {20, 16},
                     FromArgb(0xFFFFFFFF));
   PaintGradients(renderer);
@@ -122,7 +124,7 @@ void GalleryScene::Paint(LRenderer& renderer, uint32_t frame) {
   PaintText(renderer);
 
   const RectT<int32_t> moving = GetMovingArea();
-  renderer.FillRect(moving, FromArgb(kPanel), false);
+  renderer.FillRect(moving, FromArgb(kPanel), true);
   const int32_t at = int32_t(frame * 7 % uint32_t(moving.width - 40));
   renderer.FillRect({moving.x + at, moving.y + 4, 40, moving.height - 8}, FromArgb(0xFF7FC8F8), true);
 }

@@ -3,7 +3,15 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LFileDropper.h"
+#include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/ControlBase/Window/ActiveWindow.h"
+#include "HVFramework/Controls/Button/LButton.h"
+#include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Controls/LLevelMeter.h"
+#include "HVFramework/Controls/LProgressBar.h"
+#include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/Controls/LToolTip.h"
+#include "HVFramework/Controls/ScrollBar/LScrollbar.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 
@@ -56,7 +64,11 @@ RCPtr<LControl>& CreatePlainControl(RCPtr<LControl>& result, const RCPtr<LContro
 
 // A class registered first keeps its creator: the plain one fills the gaps.
 void RegisterControlClasses(LControlFactory& factory) {
-  LFileDropper::Register(factory);
+  using Register = HResult (*)(LControlFactory&);
+  for (Register registerClass : {&LPanel::Register, &LButton::Register, &LLabel::Register, &LLevelMeter::Register,
+                                 &LProgressBar::Register, &LStatusBar::Register, &LToolTip::Register,
+                                 &LScrollbar::Register, &LFileDropper::Register})
+    registerClass(factory);
   for (const char16_t* name : kFrameworkClasses)
     factory.RegisterControlCreateFunction(StringW(name), &CreatePlainControl);
 }
@@ -83,6 +95,7 @@ SkinDemo::~SkinDemo() {
   if (GetApplicationControlFactory() == &mFactory) SetApplicationControlFactory(nullptr);
   if (GetApplicationWindowRunner() == &mDispatcher) SetApplicationWindowRunner(nullptr);
   SetApplicationRenderer(nullptr);
+  SetApplicationDefaultFont(nullptr);
 }
 
 bool SkinDemo::Load(const RectT<int32_t>& rect, std::string& error) {
@@ -93,6 +106,12 @@ bool SkinDemo::Load(const RectT<int32_t>& rect, std::string& error) {
   }
   RegisterControlClasses(mFactory);
   SetApplicationControlFactory(&mFactory);
+  // The skin's font, where it gives one, is the base of every control's font.
+  StringW fontName(u"DejaVu Sans");
+  float fontSize = 12;
+  int32_t fontStyle = 0;
+  mFactory.GetSkinFont(fontName, fontSize, fontStyle);
+  SetApplicationDefaultFont(LFont::FindOrCreate(fontName, fontSize, fontStyle));
   SetApplicationWindowRunner(&mDispatcher);
 
   mWindow = OSWindow::Create(mDispatcher, {StringW(u"HV Gallery"), rect, false, StringW(u"HVGalleryMain")});

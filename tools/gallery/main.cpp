@@ -1,106 +1,201 @@
-// hv-gallery: the framework's demo program. Opens a window and paints the
-// gallery scene through the GDI+-style renderer, about 30 frames a second.
-//
-//   hv-gallery [--screenshot FILE] [--frames N]
+// hv-gallery: the framework's demo program. Opens a window on the desktop's
+// window system and paints the gallery scene through the 2-D renderer (or
+// the OpenGL one) from the message loop, about 30 frames a second.
 //
 // --screenshot writes the first frame, as the window shows it, to FILE (PNG)
-// and exits; --frames stops after N frames. Without either it runs until the
-// window is closed.
+// and exits; --frames stops after N ticks; --still paints only when the
+// desktop asks. One gallery runs per instance name: a second one hands its
+// command line to the first (which prints it) and exits. Screenshot runs are
+// tool runs and always start on their own.
+//
+// --skin shows the demo skin's root control instead, through the framework's
+// OS window and root window (2-D renderer only); --screenshot works there too.
+//
+// With HV_GALLERY_TIMING set in the environment the program prints the wall
+// clock time of its first presented frame ("first frame presented at S.N").
 
+#include "HVFramework/Platform/CommandLine.h"
 #include "HVFramework/Platform/PngCodec.h"
-#include "HVFramework/Platform/SdlWindow.h"
-#include "HVFramework/Renderer/ApplicationRenderer.h"
-#include "HVFramework/Renderer/LRenderer.h"
+#include "HVFramework/Platform/SdlGLWindows.h"
+#include "HVFramework/Platform/SdlWindowSystem.h"
+#include "HVFramework/Platform/SingleInstance.h"
+#include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
+#include "tools/gallery/GalleryOptions.h"
+#include "tools/gallery/GalleryProgram.h"
 #include "tools/gallery/GalleryScene.h"
+#include "tools/gallery/SkinDemo.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <ctime>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
-struct Options {
-  std::string screenshot;
-  long frames = -1;  // no limit
-};
+using namespace HV;
+using Gallery::GalleryOptions;
+using Gallery::GalleryScene;
 
-bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const bool hasValue = i + 1 < argc;
-    if (std::strcmp(argv[i], "--screenshot") == 0 && hasValue) {
-      options.screenshot = argv[++i];
-    } else if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
-      char* end = nullptr;
-      options.frames = std::strtol(argv[++i], &end, 10);
-      if (*end != '\0' || options.frames < 0) return false;
-    } else {
-      return false;
-    }
-  }
+bool WritePng(const Platform::BgraImage& image, const std::string& path) {
+  std::vector<uint8_t> png;
+  if (!Platform::EncodePng(image, png)) return false;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool isWritten = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  return std::fclose(file) == 0 && isWritten;
+}
+
+// What the window shows: the window surface, or the GL front buffer.
+bool CaptureShown(Platform::SdlWindowSystem& system, Platform::WindowId window, LRenderer& renderer,
+                  Platform::BgraImage& shot) {
+  if (!system.IsOpenGL()) return system.CaptureWindow(window, shot);
+  auto* gl = dynamic_cast<LGLRenderer*>(&renderer);
+  shot.width = GalleryScene::kWidth;
+  shot.height = GalleryScene::kHeight;
+  if (!gl || gl->ReadPixels({0, 0, shot.width, shot.height}, shot.pixels) != S_OK) return false;
+  for (size_t at = 3; at < shot.pixels.size(); at += 4) shot.pixels[at] = 255;  // the window is opaque
   return true;
 }
 
-int Run(const Options& options) {
-  using namespace HV;
-  using Gallery::GalleryScene;
-  std::string error;
-  std::unique_ptr<Platform::SdlWindow> window =
-      Platform::SdlWindow::Open("HV Gallery", GalleryScene::kWidth, GalleryScene::kHeight, error);
-  if (!window) {
-    std::fprintf(stderr, "hv-gallery: no window: %s\n", error.c_str());
-    return 1;
-  }
-  const RectT<int32_t> viewport{0, 0, GalleryScene::kWidth, GalleryScene::kHeight};
-  RCPtr<LRenderer> renderer = LRenderer::Create(LRenderer::GdiPlus, viewport, window->GetPlatformWindow());
-  SetApplicationRenderer(renderer);
-  RCPtr<LRenderContextInfo> context;
-  if (renderer->InitRenderContextInfo(viewport, window->GetPlatformWindow(), false, context) != S_OK) {
-    std::fprintf(stderr, "hv-gallery: no drawing surface\n");
-    return 1;
-  }
+void SayTimeOfFirstFrame() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::printf("hv-gallery: first frame presented at %lld.%09ld\n", static_cast<long long>(now.tv_sec),
+              now.tv_nsec);
+  std::fflush(stdout);
+}
 
-  GalleryScene scene;
-  int result = 0;
-  const RectT<int32_t> moving = GalleryScene::GetMovingArea();
-  for (uint32_t frame = 0; options.frames < 0 || frame < uint32_t(options.frames); ++frame) {
-    // The first frame and an uncovered window show everything; later frames only what moved.
-    const bool isWhole = frame == 0 || window->TakeWholeRepaint();
-    context->GetUpdateRegion().Clear();
-    context->GetUpdateRegion().AddRect(isWhole
-                                           ? RegionRect{0, 0, viewport.width, viewport.height}
-                                           : RegionRect{moving.x, moving.y, moving.Right(), moving.Bottom()});
-    renderer->RenderStart(context);
-    scene.Paint(*renderer, frame);
-    renderer->RenderFinish(context);
-    if (!options.screenshot.empty()) {
-      Platform::BgraImage shot;
-      std::vector<uint8_t> png;
-      if (!window->Capture(shot) || !Platform::EncodePng(shot, png)) {
-        std::fprintf(stderr, "hv-gallery: the window could not be captured\n");
-        result = 1;
-      } else if (FILE* file = std::fopen(options.screenshot.c_str(), "wb")) {
-        const bool isWritten = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-        result = (std::fclose(file) == 0 && isWritten) ? 0 : 1;
-      } else {
-        result = 1;
-      }
-      if (result != 0) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
-      break;
+// Where the single-instance listener hands the command lines of later
+// instances: to the program once it runs, kept until then.
+struct ProgramLink {
+  std::mutex lock;
+  Gallery::GalleryProgram* program = nullptr;
+  std::vector<std::string> early;
+
+  // Listener thread.
+  void Receive(const std::string& line) {
+    Gallery::GalleryProgram* target = nullptr;
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      target = program;
+      if (!target) early.push_back(line);
     }
-    if (!window->ProcessEvents(33)) break;
+    // The program outlives the listener: Run stops it before the program goes.
+    if (target) target->ReceiveCommandLine(line);
   }
-  SetApplicationRenderer(nullptr);
+  void Attach(Gallery::GalleryProgram* now) {
+    std::vector<std::string> waiting;
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      program = now;
+      waiting.swap(early);
+    }
+    if (now)
+      for (const std::string& line : waiting) now->ReceiveCommandLine(line);
+  }
+};
+
+// The skinned window on the message loop until it is closed, or, with a
+// screenshot asked for, its first frame written out.
+int RunSkin(const GalleryOptions& options, Platform::SdlWindowSystem& system) {
+  std::string error;
+  OSWindowDispatcher dispatcher(system);
+  const std::unique_ptr<Gallery::SkinDemo> demo =
+      Gallery::SkinDemo::Open(dispatcher, {64, 64, GalleryScene::kWidth, GalleryScene::kHeight}, error);
+  if (!demo) {
+    std::fprintf(stderr, "hv-gallery: %s\n", error.c_str());
+    return 1;
+  }
+  dispatcher.PaintDirtyWindows();
+  if (options.screenshot.empty()) {
+    if (std::getenv("HV_GALLERY_TIMING") != nullptr) SayTimeOfFirstFrame();
+    return dispatcher.Run();
+  }
+  Platform::BgraImage shot;
+  const bool isSaved =
+      system.CaptureWindow(demo->GetWindow().GetWindowId(), shot) && WritePng(shot, options.screenshot);
+  if (!isSaved) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
+  return isSaved ? 0 : 1;
+}
+
+int Run(const GalleryOptions& options, Platform::SingleInstance* instance, ProgramLink& link) {
+  std::string error;
+  if (options.isSkin && options.renderer == LRenderer::OpenGL) {
+    std::fprintf(stderr, "hv-gallery: the skinned window draws with the 2-D renderer only\n");
+    return 2;
+  }
+  Platform::SdlWindowSystem::Options systemOptions;
+  systemOptions.isOpenGL = options.renderer == LRenderer::OpenGL;
+  std::unique_ptr<Platform::SdlWindowSystem> system = Platform::SdlWindowSystem::Open(systemOptions, error);
+  if (!system) {
+    std::fprintf(stderr, "hv-gallery: no window system: %s\n", error.c_str());
+    return 1;
+  }
+  if (options.isSkin) {
+    const int result = RunSkin(options, *system);
+    if (instance) instance->Stop();
+    return result;
+  }
+  if (system->IsOpenGL()) {
+    Platform::PrepareSdlGLWindows(*system);
+    Platform::SetGLContextFactory(Platform::MakeSdlGLContextFactory(*system));
+  }
+  const Platform::WindowId window =
+      system->CreateWindow({"HV Gallery", {64, 64, GalleryScene::kWidth, GalleryScene::kHeight}});
+  if (window == 0) {
+    std::fprintf(stderr, "hv-gallery: no window\n");
+    return 1;
+  }
+  int result = 0;
+  {
+    Gallery::GalleryProgram program(*system, window, system->GetPlatformWindow(window), options);
+    if (!program.Start(error)) {
+      std::fprintf(stderr, "hv-gallery: %s\n", error.c_str());
+      result = 1;
+    } else {
+      const bool isTimed = std::getenv("HV_GALLERY_TIMING") != nullptr;
+      program.SetFramePainted([&, isFirst = true](uint32_t) mutable {
+        if (isFirst && isTimed) SayTimeOfFirstFrame();
+        isFirst = false;
+        if (options.screenshot.empty()) return;
+        Platform::BgraImage shot;
+        const bool isSaved = CaptureShown(*system, window, *program.GetRenderer(), shot) &&
+                             WritePng(shot, options.screenshot);
+        if (!isSaved) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
+        program.Quit(isSaved ? 0 : 1);
+      });
+      link.Attach(&program);
+      result = program.Run();
+    }
+    if (instance) instance->Stop();
+    link.Attach(nullptr);
+  }
+  Platform::SetGLContextFactory(nullptr);
+  system->DestroyWindow(window);
   return result;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: hv-gallery [--screenshot FILE] [--frames N]\n");
+  GalleryOptions options;
+  if (!Gallery::ParseGalleryOptions(argc, argv, options)) {
+    std::fputs(Gallery::kGalleryUsage, stderr);
     return 2;
   }
-  return Run(options);
+  ProgramLink link;
+  std::unique_ptr<Platform::SingleInstance> instance;
+  if (options.screenshot.empty()) {
+    instance = std::make_unique<Platform::SingleInstance>(Platform::GetRuntimeFolder(), options.instanceName);
+    const auto role = instance->Start(Platform::GetProcessCommandLine(),
+                                      [&link](const std::string& line) { link.Receive(line); });
+    if (role == Platform::SingleInstance::Role::Forwarded) {
+      std::printf("hv-gallery: the running gallery has the command line\n");
+      return 0;
+    }
+  }
+  return Run(options, instance.get(), link);
 }

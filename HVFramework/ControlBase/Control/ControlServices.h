@@ -13,6 +13,9 @@ class LRootWindow;
 // What controls take from the application: its one control factory (string
 // tables, child creation) and its default font (the base of every font that
 // does not inherit from a parent). Neither is owned here; both start null.
+// The application object (LFrameworkApp) owns what these name: it sets them
+// at start-up (the root windows as they are added) and clears them when it
+// goes; the control base reads them without knowing the application.
 LControlFactory* GetApplicationControlFactory();
 void SetApplicationControlFactory(LControlFactory* factory);
 RCPtr<LFont> GetApplicationDefaultFont();

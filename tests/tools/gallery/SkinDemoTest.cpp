@@ -4,6 +4,7 @@
 
 #include "HVFramework/Platform/HeadlessWindowSystem.h"
 #include "HVFramework/Platform/VirtualClock.h"
+#include "tests/support/TestFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ namespace {
 
 class SkinDemoWindow : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { UseTestFonts(); }
   void SetUp() override {
     system.AdvanceClockInWaits(&clock);
     std::string error;
@@ -34,6 +36,8 @@ TEST_F(SkinDemoWindow, ShowsTheDemoSkinsRootControlAndEndsOnTheCloseBox) {
   const RCPtr<LControl>& root = window.GetRootWindow()->GetRootControl();
   ASSERT_TRUE(root);
   EXPECT_EQ(root->GetChildren().GetCount(), 3u);
+  // The skin's font reached the controls: their text can be drawn.
+  for (const RCPtr<LControl>& child : root->GetChildren().Snapshot()) EXPECT_TRUE(child->GetFont());
 
   // The first frame is the whole window, in the panel's solid colour inside its border.
   dispatcher.PaintDirtyWindows();

@@ -1,0 +1,82 @@
+#include "HVFramework/Application/FrameworkControlClasses.h"
+
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Controls/LLevelMeter.h"
+#include "HVFramework/Controls/LProgressBar.h"
+#include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/ObjectBase/Exception.h"
+
+namespace HV {
+namespace {
+
+// A row whose control class the library does not offer yet.
+constexpr LControlDescriptor::CreateFunction kNotAvailable = nullptr;
+
+// The order is the registration order; two names may share a class.
+constexpr FrameworkControlClass kClasses[] = {
+    {u"Framework.Button", kNotAvailable},                     // LButton
+    {u"Framework.OverlayButton", kNotAvailable},              // LListBoxItem, not a button
+    {u"Framework.ListBox", kNotAvailable},                    // LListBox
+    {u"Framework.listboxNoScroll", kNotAvailable},            // LListBox
+    {u"Framework.ListBoxItem", kNotAvailable},                // LListBoxItem
+    {u"Framework.CheckedListBox", kNotAvailable},             // LCheckedListBox
+    {u"Framework.CheckedListBoxItem", kNotAvailable},         // LCheckedListBoxItem
+    {u"Framework.ListBoxWithIcons", kNotAvailable},           // LCheckedListBox
+    {u"Framework.listbox2ColumnSortable", kNotAvailable},     // LMultiColumnListBox
+    {u"Framework.ScrollBar", kNotAvailable},                  // LScrollbar
+    {u"Framework.ScrollChannel", kNotAvailable},              // LPanel
+    {u"Framework.ComboBox", kNotAvailable},                   // LComboBox
+    {u"Framework.ComboTextBox", kNotAvailable},               // LComboBox
+    {u"Framework.CheckedComboBox", kNotAvailable},            // LCheckedComboBox
+    {u"Framework.ComboBoxWithIcons", kNotAvailable},          // LCheckedComboBox
+    {u"Framework.ComboSlider", kNotAvailable},                // LComboSlider
+    {u"Framework.ComboSlider.DropDownPanel", kNotAvailable},  // LPanel
+    {u"Framework.Slider", kNotAvailable},                     // LSlider
+    {u"Framework.Knob", kNotAvailable},                       // LKnob
+    {u"Framework.TabControl", kNotAvailable},                 // LTabControl
+    {u"Framework.Label", &LLabel::Create},
+    {u"Framework.TextBox", kNotAvailable},        // LTextBox
+    {u"Framework.NumericUpDown", kNotAvailable},  // LNumericUpDown
+    {u"Framework.Panel", kNotAvailable},          // LPanel
+    {u"Framework.ToolTip", kNotAvailable},        // LToolTip
+    {u"Framework.PopupMenu", kNotAvailable},      // LPopupMenu
+    {u"Framework.MenuItem", kNotAvailable},       // LMenuListBoxItem
+    {u"Framework.ComboMenu", kNotAvailable},      // LComboMenu
+    {u"Framework.MainMenu", kNotAvailable},       // LMainMenu
+    {u"Framework.FileDropper", kNotAvailable},    // LFileDropper
+    {u"Framework.StatusBar", &LStatusBar::Create},
+    {u"Framework.SplitterH", kNotAvailable},  // LSplitterH
+    {u"Framework.SplitterV", kNotAvailable},  // LSplitterV
+    {u"Framework.LevelMeter", &LLevelMeter::Create},
+    {u"Framework.ProgressBar", &LProgressBar::Create},
+    {u"Framework.TreeView", kNotAvailable},              // LTreeView
+    {u"Framework.TreeViewItem", kNotAvailable},          // LTreeViewItem
+    {u"Framework.CenteredSlider", kNotAvailable},        // LCenteredSlider
+    {u"Framework.CenteredSliderBounds", kNotAvailable},  // LPanel
+};
+static_assert(std::size(kClasses) == 39);
+
+}  // namespace
+
+std::span<const FrameworkControlClass> GetFrameworkControlClasses() { return kClasses; }
+
+int32_t RegisterFrameworkControlClasses(const ControlClassRegistrar& registrar) {
+  int32_t registered = 0;
+  for (const FrameworkControlClass& row : kClasses) {
+    if (!row.create) continue;
+    CheckResult(registrar(StringW(row.name), row.create),
+                HV_HERE("HV::LFrameworkApp::RunApplicationStartup"));
+    ++registered;
+  }
+  return registered;
+}
+
+int32_t RegisterFrameworkControlClasses(LControlFactory& factory) {
+  return RegisterFrameworkControlClasses(
+      [&factory](const StringW& name, LControlDescriptor::CreateFunction create) {
+        return factory.RegisterControlCreateFunction(name, create);
+      });
+}
+
+}  // namespace HV

@@ -1,0 +1,271 @@
+#include "HVFramework/Application/LFrameworkApp.h"
+
+#include "HVFramework/Application/FrameworkControlClasses.h"
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/ObjectBase/Assert.h"
+
+#include <exception>
+#include <string>
+
+namespace HV {
+namespace {
+
+constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
+
+LFrameworkApp* gInstance = nullptr;
+
+Platform::MessageBoxKind MessageBoxKindFromStyle(uint32_t style) {
+  switch (style & 0x0F) {
+    case LFrameworkApp::kMessageBoxOkCancel:
+      return Platform::MessageBoxKind::OkCancel;
+    case LFrameworkApp::kMessageBoxYesNoCancel:
+      return Platform::MessageBoxKind::YesNoCancel;
+    case LFrameworkApp::kMessageBoxYesNo:
+      return Platform::MessageBoxKind::YesNo;
+    default:
+      return Platform::MessageBoxKind::Ok;
+  }
+}
+
+std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
+
+}  // namespace
+
+LFrameworkApp* LFrameworkApp::GetInstance() { return gInstance; }
+
+LFrameworkApp::LFrameworkApp(std::unique_ptr<LControlFactory> factory,
+                             const RCPtr<LStringTable>& frameworkStrings, const StringA& name,
+                             Platform::IWindowSystem& windowSystem)
+    : mFactory(std::move(factory)),
+      mName(name),
+      mFrameworkStrings(frameworkStrings),
+      mWindowSystem(windowSystem) {
+  HV_ASSERT(gInstance == nullptr);
+  gInstance = this;
+  const RCPtr<LNotificationCenter> center = GetApplicationNotificationCenter();
+  // Every bound hot key posts its notification to the application centre.
+  mHotKeys = LGlobalHotKeyManager::Create(center->GetPostingReceiver());
+  mClipboard = LClipboard::Create(windowSystem);
+  // Edit commands go to the focused control of the active window.
+  mClipboard->SetFocusSource([this]() -> RCPtr<LControl> {
+    const RCPtr<LRootWindow> window = GetActiveRootWindow();
+    return window ? RCPtr<LControl>(window->GetFocusControl()) : nullptr;
+  });
+  if (mFactory) mApplicationStrings = mFactory->GetApplicationStringTable();
+}
+
+LFrameworkApp::~LFrameworkApp() {
+  UnregisterAllNotifications();
+  if (mClipboard) mClipboard->SetFocusSource(nullptr);
+  WithdrawServices();
+  for (uint32_t i = 0; i < mRootWindows.GetCount(); ++i)
+    RemoveApplicationRootWindow(mRootWindows.GetAt(i).Get());
+  ReleaseNotificationCenterManager();
+  LNotification::SetPoolEnabled(false);
+  if (gInstance == this) gInstance = nullptr;
+  // The fields go from the last to the first, the factory last.
+}
+
+// --- Notifications ---
+
+void LFrameworkApp::ReceiveNotification(const RCPtr<LNotificationDistributor>&,
+                                        const RCPtr<LNotification>& notification) {
+  if (!notification || notification->GetName() != InternNotificationName(kExitRequest)) return;
+  mExiting = true;
+  // A window may leave the list while its loop ends: walk a copy.
+  const std::vector<RCPtr<LRootWindow>> windows = SnapshotRootWindows();
+  for (size_t i = windows.size(); i-- > 1;) windows[i]->EndModalLoop(0);
+}
+
+HResult LFrameworkApp::OnOtherInstanceCommandLine(const StringW&) { return S_OK; }
+
+// --- Running ---
+
+HResult LFrameworkApp::RunApplicationStartup() {
+  try {
+    LNotification::SetPoolEnabled(true);
+    if (!mFactory) return E_FAIL;
+    RegisterFrameworkControlClasses(*mFactory);
+    mHotKeys->Load(mApplicationStrings, StringW(u"GHK"));
+    mClipboard->Initialize();
+    // Not in the constructor: a registration made before the first outside
+    // reference would be taken back at once by the release that ends it.
+    RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
+                         kExitRequest);
+    PublishServices();
+    const int32_t skin =
+        ClampSkinIndex(GetCurrentSkinIndex(), static_cast<int32_t>(mFactory->GetSkins().GetCount()));
+    // Without a skin there is nothing to build a window from.
+    if (skin < 0) return E_FAIL;
+    SetSkin(skin);
+  } catch (const std::exception&) {
+    return E_FAIL;
+  }
+  return S_OK;
+}
+
+int32_t LFrameworkApp::Run() {
+  if (mRootWindows.GetCount() != 0) {
+    const RCPtr<LRootWindow> main = mRootWindows.GetAt(0);
+    const LRootWindow::Rect client = main->GetScreenRect();
+    main->InvalidateRect({0, 0, client.width, client.height});
+    RedrawNow(*main);
+  }
+  OnBeforeRun();
+  ProcessIdle(true);
+  int32_t code = E_FAIL;
+  try {
+    code = RunMessageLoop();
+  } catch (...) {
+    ShowStartupError();
+    GetApplicationNotificationCenter()->CreateAndPostNotification(kExitRequest);
+    code = E_FAIL;
+  }
+  ProcessIdle(true);
+  return code;
+}
+
+void LFrameworkApp::ShowStartupError() {
+  StringW text(u"The application encountered problems during startup and will now close.");
+  StringW caption(u"Error");
+  if (mFrameworkStrings) {
+    StringW found;
+    if (mFrameworkStrings->GetString(StringW(u"STARTUP_ERROR"), found)) text = found;
+    if (mFrameworkStrings->GetString(StringW(u"STARTUP_ERROR_CAPTION"), found)) caption = found;
+  }
+  ShowMessageBox(text, caption, kMessageBoxIconError);
+}
+
+HResult LFrameworkApp::RunApplicationShutdown() {
+  WithdrawServices();
+  // Each is emptied before it goes, so nothing reaches it while it dies.
+  std::unique_ptr<LControlFactory> factory = std::move(mFactory);
+  factory.reset();
+  RCPtr<LGlobalHotKeyManager> hotKeys = std::move(mHotKeys);
+  mHotKeys = nullptr;
+  hotKeys = nullptr;
+  RCPtr<LClipboard> clipboard = std::move(mClipboard);
+  mClipboard = nullptr;
+  if (clipboard) clipboard->SetFocusSource(nullptr);
+  clipboard = nullptr;
+  return S_OK;
+}
+
+void LFrameworkApp::PublishServices() {
+  SetApplicationControlFactory(mFactory.get());
+  SetApplicationHotKeys(mHotKeys.Get());
+  SetApplicationWorkArea(GetWorkArea());
+}
+
+void LFrameworkApp::WithdrawServices() {
+  if (mFactory && GetApplicationControlFactory() == mFactory.get()) SetApplicationControlFactory(nullptr);
+  if (mHotKeys && GetApplicationHotKeys() == mHotKeys.Get()) SetApplicationHotKeys(nullptr);
+  if (mDefaultFont && GetApplicationDefaultFont() == mDefaultFont) SetApplicationDefaultFont(nullptr);
+}
+
+// --- Idle ---
+
+bool LFrameworkApp::ProcessIdle(bool firstPass) {
+  const RCPtr<LFrameworkApp> self(this);
+  bool more = GetNotificationCenterManager()->ProcessNotifications(firstPass);
+  // A window may come or go while another idles: walk a copy.
+  const std::vector<RCPtr<LRootWindow>> windows = SnapshotRootWindows();
+  for (size_t i = windows.size(); i-- > 0;)
+    if (windows[i]->ProcessIdle(firstPass)) more = true;
+  return more;
+}
+
+bool LFrameworkApp::OnIdle(int32_t count) {
+  if (mExiting) return false;
+  const bool more = ProcessIdle(count == 0);
+  return more && count < 2;
+}
+
+// --- Root windows ---
+
+std::vector<RCPtr<LRootWindow>> LFrameworkApp::SnapshotRootWindows() const {
+  std::vector<RCPtr<LRootWindow>> windows;
+  windows.reserve(mRootWindows.GetCount());
+  for (uint32_t i = 0; i < mRootWindows.GetCount(); ++i) windows.push_back(mRootWindows.GetAt(i));
+  return windows;
+}
+
+int32_t LFrameworkApp::AddRootWindow(const RCPtr<LRootWindow>& window) {
+  if (!window) return -1;
+  const int32_t listed = mRootWindows.FindItem(window);
+  if (listed >= 0) return listed;
+  const int32_t index = static_cast<int32_t>(mRootWindows.GetCount());
+  if (Failed(mRootWindows.AddItem(window))) return E_OUTOFMEMORY;
+  AddApplicationRootWindow(window.Get());
+  return index;
+}
+
+int32_t LFrameworkApp::RemoveRootWindow(const RCPtr<LRootWindow>& window) {
+  const int32_t index = window ? mRootWindows.FindItem(window) : -1;
+  if (index < 0) return -1;
+  RCPtr<LRootWindow> removed;
+  mRootWindows.RemoveItem(static_cast<uint32_t>(index), removed);
+  RemoveApplicationRootWindow(removed.Get());
+  return index;
+}
+
+RCPtr<LRootWindow> LFrameworkApp::GetActiveRootWindow() const {
+  for (uint32_t i = mRootWindows.GetCount(); i-- > 0;) {
+    const RCPtr<LRootWindow>& window = mRootWindows.GetAt(i);
+    if (const IOSWindowHost* host = window->GetHost(); host && host->IsActive()) return window;
+  }
+  return nullptr;
+}
+
+IOSWindowHost* LFrameworkApp::GetPrimaryWindowOwner() const {
+  return mRootWindows.GetCount() ? mRootWindows.GetAt(0)->GetHost() : nullptr;
+}
+
+// --- Input state ---
+
+uint32_t LFrameworkApp::GetMouseButtons() {
+  if (const RCPtr<LRootWindow> active = GetActiveRootWindow()) return active->GetMouseButtons();
+  struct ButtonKey {
+    int32_t virtualKey;
+    uint32_t bit;
+  };
+  static constexpr ButtonKey kButtons[] = {{1, 1}, {4, 2}, {2, 4}};  // left, middle, right
+  uint32_t mask = 0;
+  for (const ButtonKey& button : kButtons)
+    if (GetKeyState(button.virtualKey) & kKeyPressed) mask |= button.bit;
+  return mask;
+}
+
+PointT<int32_t> LFrameworkApp::GetCursorPosition() {
+  const RCPtr<LRootWindow> active = GetActiveRootWindow();
+  if (!active) return GetDesktopCursorPosition();
+  const LRootWindow::Point local = active->GetMousePosition();
+  const LRootWindow::Rect client = active->GetScreenRect();
+  return {local.x + client.x, local.y + client.y};
+}
+
+// --- Status text ---
+
+HResult LFrameworkApp::SetStatusText(const StringW& text, bool shouldPost) {
+  const RCPtr<LStatusBar> bar = GetStatusBar();
+  if (mRootWindows.GetCount() == 0 || !bar) return E_FAIL;
+  return shouldPost ? bar->PostStatusText(text) : bar->SetStatusText(text);
+}
+
+HResult LFrameworkApp::RestoreStatusText(bool shouldPost) {
+  const RCPtr<LStatusBar> bar = GetStatusBar();
+  if (mRootWindows.GetCount() == 0 || !bar) return E_FAIL;
+  return SetStatusText(bar->GetDefaultText(), shouldPost);
+}
+
+// --- Desktop ---
+
+int32_t LFrameworkApp::ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) {
+  return static_cast<int32_t>(
+      mWindowSystem.ShowMessageBox(0, Utf8(caption), Utf8(text), MessageBoxKindFromStyle(style)));
+}
+
+}  // namespace HV

@@ -1,0 +1,250 @@
+#include "tools/gallery/GalleryScene.h"
+
+#include "HVFramework/Platform/PngCodec.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace HV::Gallery {
+namespace {
+
+// The gallery program run as a child process with the tests' fonts, its
+// standard output read line by line through a pipe (reading blocks until the
+// program says something: no polling). Its own leaks are checked by the unit
+// tests, not here: the display libraries keep buffers at exit.
+class GalleryProcess {
+ public:
+  explicit GalleryProcess(const std::vector<std::string>& options, const std::string& display = "") {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    std::vector<std::string> args = {HV_GALLERY_PROGRAM};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> settings = {std::string("FONTCONFIG_FILE=") + HV_TEST_FONTS_CONF,
+                                         "ASAN_OPTIONS=detect_leaks=0", "HV_GALLERY_TIMING=1"};
+    if (!display.empty()) settings.push_back("DISPLAY=" + display);
+    std::vector<char*> envp;
+    for (std::string& setting : settings) envp.push_back(setting.data());
+    for (char** e = environ; *e; ++e)
+      if (std::string(*e).rfind("ASAN_OPTIONS=", 0) != 0 && (display.empty() || std::string(*e).rfind("DISPLAY=", 0) != 0))
+        envp.push_back(*e);
+    envp.push_back(nullptr);
+    if (posix_spawn(&mPid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) mPid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    mOutput = fdopen(pipeEnds[0], "r");
+  }
+  ~GalleryProcess() {
+    if (mPid > 0) {
+      kill(mPid, SIGKILL);
+      Wait();
+    }
+    if (mOutput) std::fclose(mOutput);
+  }
+
+  bool IsRunning() const { return mPid > 0 && mOutput; }
+  pid_t GetPid() const { return mPid; }
+  // The next line the program prints (without its end); empty once it closed its output.
+  std::string ReadLine() {
+    char line[4096];
+    if (!mOutput || !std::fgets(line, sizeof line, mOutput)) return "";
+    std::string text = line;
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+  }
+  // Reads lines until one starts with prefix; false when the output ends first.
+  bool WaitForLine(const std::string& prefix, std::string* found = nullptr) {
+    for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
+      if (line.rfind(prefix, 0) == 0) {
+        if (found) *found = line;
+        return true;
+      }
+    return false;
+  }
+  // The exit status; -1 when the program did not exit normally.
+  int Wait() {
+    int status = 0;
+    const pid_t pid = mPid;
+    mPid = -1;
+    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t mPid = -1;
+  FILE* mOutput = nullptr;
+};
+
+
+// A display of the test's own (a private Xvfb): SDL gives every window it
+// shows without a window manager the keyboard focus, so windows of display
+// tests running beside this one would take it, and key events with it.
+class PrivateDisplay {
+ public:
+  PrivateDisplay() {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    // A number of this process's own: tests starting displays side by side
+    // would otherwise race for the first free one.
+    const std::string number = ":" + std::to_string(1000 + getpid() % 30000);
+    const char* argv[] = {"Xvfb",   number.c_str(), "-displayfd", "3", "-screen", "0", "1024x768x24",
+                          "-nolisten", "tcp", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, ready[0]);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&mPid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) mPid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(ready[1]);
+    // Xvfb writes its display number once it takes connections, and again
+    // after every reset (its last client gone): the pipe stays open, or
+    // that second write would end the server.
+    mReady = ready[0];
+    char written[16] = {};
+    if (mPid > 0 && read(mReady, written, sizeof written - 1) > 0) mName = number;
+  }
+  ~PrivateDisplay() {
+    close(mReady);
+    if (mPid <= 0) return;
+    kill(mPid, SIGTERM);
+    int status = 0;
+    waitpid(mPid, &status, 0);
+  }
+  PrivateDisplay(const PrivateDisplay&) = delete;
+  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+  // ":N"; empty when no display could be started.
+  const std::string& GetName() const { return mName; }
+
+ private:
+  pid_t mPid = -1;
+  int mReady = -1;
+  std::string mName;
+};
+
+// Alt+F4 to the gallery's window, found by its process, once the window has
+// the keyboard focus (SDL hands key events to the focused window only).
+// xdotool's own status is no verdict: the window may be gone before the last
+// key-up is sent, which xdotool reports as an X error.
+void PressAltF4(const PrivateDisplay& display, pid_t pid) {
+  const std::string command = "DISPLAY=" + display.GetName() + " xdotool search --sync --pid " +
+                              std::to_string(pid) +
+                              " --name '^HV Gallery$' windowfocus --sync %1 key --window %1 alt+F4"
+                              " 2>/dev/null >/dev/null";
+  (void)std::system(command.c_str());
+}
+
+TEST(GalleryDisplay, AltF4ClosesTheGalleryWithStatusZero) {
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  GalleryProcess gallery({"--instance-name", "gallery-alt-f4-" + std::to_string(getpid())}, display.GetName());
+  ASSERT_TRUE(gallery.IsRunning());
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: first frame presented at "));
+  // Without a desktop that knows Alt+F4, the gallery takes it as its close request.
+  PressAltF4(display, gallery.GetPid());
+  EXPECT_EQ(gallery.Wait(), 0);
+}
+
+TEST(GalleryDisplay, ASecondGalleryHandsItsCommandLineToTheFirstAndExitsZero) {
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  const std::string name = "gallery-second-" + std::to_string(getpid());
+  GalleryProcess first({"--instance-name", name, "--still"}, display.GetName());
+  ASSERT_TRUE(first.IsRunning());
+  ASSERT_TRUE(first.WaitForLine("hv-gallery: first frame presented at "));
+
+  GalleryProcess second({"--instance-name", name, "--frames", "3", "--still"}, display.GetName());
+  ASSERT_TRUE(second.IsRunning());
+  EXPECT_EQ(second.ReadLine(), "hv-gallery: the running gallery has the command line");
+  EXPECT_EQ(second.Wait(), 0);
+  std::string received;
+  ASSERT_TRUE(first.WaitForLine("hv-gallery: another instance was started with: ", &received));
+  EXPECT_NE(received.find(" --instance-name " + name + " --frames 3 --still"), std::string::npos) << received;
+
+  PressAltF4(display, first.GetPid());
+  EXPECT_EQ(first.Wait(), 0);
+}
+
+bool TakeScreenshot(const std::string& renderer, const std::string& path, Platform::BgraImage& shot) {
+  GalleryProcess gallery({"--renderer", renderer, "--screenshot", path});
+  return gallery.IsRunning() && gallery.Wait() == 0 && Platform::DecodePngFile(path, shot);
+}
+
+uint32_t Shown(const Platform::BgraImage& image, int32_t x, int32_t y) {
+  const uint8_t* p = &image.pixels[(size_t(y) * image.width + x) * 4];
+  return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+int32_t LargestChannelDifference(uint32_t a, uint32_t b) {
+  int32_t largest = 0;
+  for (int shift : {0, 8, 16})
+    largest = std::max(largest, std::abs(int32_t((a >> shift) & 0xFF) - int32_t((b >> shift) & 0xFF)));
+  return largest;
+}
+
+TEST(GalleryDisplay, OpenGLWindowShowsTheSceneAsThe2DRendererDoes) {
+  HV::Test::TemporaryFolder folder;
+  Platform::BgraImage opengl, cairo;
+  ASSERT_TRUE(TakeScreenshot("opengl", folder.GetPath() + "/opengl.png", opengl));
+  ASSERT_TRUE(TakeScreenshot("gdiplus", folder.GetPath() + "/2d.png", cairo));
+  ASSERT_EQ(opengl.width, GalleryScene::kWidth);
+  ASSERT_EQ(opengl.height, GalleryScene::kHeight);
+  // The probes sit on shapes, bitmaps and fills, away from text and edges:
+  // the two renderers must agree there, up to rounding.
+  for (const GalleryScene::Probe& probe : GalleryScene::GetProbes()) {
+    EXPECT_LE(LargestChannelDifference(Shown(opengl, probe.x, probe.y), Shown(cairo, probe.x, probe.y)), 2)
+        << probe.what << std::hex << ": OpenGL " << Shown(opengl, probe.x, probe.y) << ", 2-D "
+        << Shown(cairo, probe.x, probe.y);
+    if (probe.argb != 0) {
+      EXPECT_EQ(Shown(opengl, probe.x, probe.y), probe.argb & 0xFFFFFF) << probe.what;
+    }
+  }
+}
+
+TEST(GalleryDisplay, TheSkinnedWindowShowsTheDemoSkinAndClosesOnAltF4) {
+  HV::Test::TemporaryFolder folder;
+  const std::string path = folder.GetPath() + "/skin.png";
+  Platform::BgraImage shot;
+  {
+    GalleryProcess gallery({"--skin", "--screenshot", path});
+    ASSERT_TRUE(gallery.IsRunning());
+    ASSERT_EQ(gallery.Wait(), 0);
+  }
+  ASSERT_TRUE(Platform::DecodePngFile(path, shot));
+  ASSERT_EQ(shot.width, GalleryScene::kWidth);
+  // The main panel's solid fill, inside its border and below its controls.
+  EXPECT_EQ(Shown(shot, GalleryScene::kWidth / 2, GalleryScene::kHeight - 20), 0x303030u);
+
+  // Alt+F4 travels as a key to the application's hot keys, which ask the
+  // application to exit.
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  GalleryProcess gallery({"--skin", "--instance-name", "gallery-skin-" + std::to_string(getpid())},
+                         display.GetName());
+  ASSERT_TRUE(gallery.IsRunning());
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: first frame presented at "));
+  PressAltF4(display, gallery.GetPid());
+  EXPECT_EQ(gallery.Wait(), 0);
+}
+
+}  // namespace
+}  // namespace HV::Gallery
