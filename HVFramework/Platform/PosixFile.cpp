@@ -1,6 +1,7 @@
 #include "HVFramework/Platform/PosixFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,6 +63,14 @@ int64_t GetFileSize(int descriptor) {
 }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  const int descriptor = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  const bool isSynced = fsync(descriptor) == 0;
+  close(descriptor);
+  return isSynced && std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 PathKind GetPathKind(const std::string& path) {
   struct stat info {};

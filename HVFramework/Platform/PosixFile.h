@@ -29,6 +29,9 @@ int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin);  // new pos
 int64_t GetFileSize(int descriptor);                                   // -1 on error
 
 bool RemoveFile(const std::string& path);
+// Puts the file from in the place of to in one step: a reader finds the old
+// file or the new one, never a part. The written data reaches the disk first.
+bool ReplaceFile(const std::string& from, const std::string& to);
 
 enum class PathKind { Missing, File, Folder, Other };
 PathKind GetPathKind(const std::string& path);

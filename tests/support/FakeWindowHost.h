@@ -7,6 +7,7 @@
 
 #include "HVFramework/ControlBase/Window/IOSWindowHost.h"
 
+#include <utility>
 #include <vector>
 
 namespace HV::Test {
@@ -16,6 +17,13 @@ class FakeWindowHost : public IOSWindowHost {
   RectT<int32_t> GetClientRect() const override { return clientRect; }
   void SetClientRect(const RectT<int32_t>& rect) override { clientRect = rect; }
   void SetCaption(const StringW& text) override { caption = text; }
+  PointT<int32_t> ScreenToClient(const PointT<int32_t>& point) const override {
+    return {point.x - clientRect.x, point.y - clientRect.y};
+  }
+  PointT<int32_t> ClientToScreen(const PointT<int32_t>& point) const override {
+    return {point.x + clientRect.x, point.y + clientRect.y};
+  }
+  bool Show(bool shouldShow) override { return std::exchange(visible, shouldShow); }
   bool IsActive() const override { return active; }
   bool HasKeyboardFocus() const override { return keyboardFocus; }
   void TakeKeyboardFocus() override { ++focusRequests; }
@@ -33,6 +41,7 @@ class FakeWindowHost : public IOSWindowHost {
   }
   void InvalidateRect(const RectT<int32_t>& rect) override { invalidated.push_back(rect); }
   bool IsModal() const override { return modal; }
+  int32_t RunModal() override { return modalRunResult; }
   void EndModal(int32_t result) override { endModalResults.push_back(result); }
   void SetTextInputState(bool enabled, int32_t) override { textInput = enabled; }
 
@@ -49,6 +58,8 @@ class FakeWindowHost : public IOSWindowHost {
   CursorHandle cursor = kArrow;
   std::vector<RectT<int32_t>> invalidated;
   bool modal = false;
+  int32_t modalRunResult = 0;
+  bool visible = false;
   std::vector<int32_t> endModalResults;
   bool textInput = false;
 };

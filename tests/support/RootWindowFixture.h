@@ -201,14 +201,9 @@ class RootWindowFixture : public ::testing::Test, public SkinDocumentFixture {
   const RCPtr<LRootWindow> window = LRootWindow::Create(&host);
   NotificationLog log;
 
- private:
-  static uint32_t ModifierBits(uint32_t modifiers) {
-    uint32_t bits = 0;
-    if (modifiers & kCtrl) bits |= KeyCode::kCtrl;
-    if (modifiers & kShift) bits |= KeyCode::kShift;
-    if (modifiers & kAlt) bits |= KeyCode::kAlt;
-    return bits;
-  }
+  // Places the children of a tree from the absolute positions and sizes of
+  // their skin, as the fixture's trees are placed.
+ public:
   static void PlaceChildren(LControl& parent) {
     for (const RCPtr<LControl>& child : parent.GetChildren().Snapshot()) {
       const LLayoutDescriptor& layout = *child->GetLayout();
@@ -216,6 +211,15 @@ class RootWindowFixture : public ::testing::Test, public SkinDocumentFixture {
                       layout.size[1].absolute});
       PlaceChildren(*child);
     }
+  }
+
+ private:
+  static uint32_t ModifierBits(uint32_t modifiers) {
+    uint32_t bits = 0;
+    if (modifiers & kCtrl) bits |= KeyCode::kCtrl;
+    if (modifiers & kShift) bits |= KeyCode::kShift;
+    if (modifiers & kAlt) bits |= KeyCode::kAlt;
+    return bits;
   }
 
   const RCPtr<LGlobalHotKeyManager> mAppHotKeys = LGlobalHotKeyManager::Create(appCenter->GetPostingReceiver());

@@ -9,7 +9,7 @@ namespace HV::Gallery {
 
 const char* const kGalleryUsage =
     "usage: hv-gallery [--screenshot FILE] [--frames N] [--still] [--renderer gdiplus|opengl]"
-    " [--instance-name NAME]\n";
+    " [--instance-name NAME] [--skin]\n";
 
 namespace {
 
@@ -38,6 +38,10 @@ bool ParseGalleryOptions(int argc, const char* const* argv, GalleryOptions& opti
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     if (std::strcmp(option, "--still") == 0) {
       options.isStill = true;
+      continue;
+    }
+    if (std::strcmp(option, "--skin") == 0) {
+      options.isSkin = true;
       continue;
     }
     if (!value) return false;

@@ -8,6 +8,9 @@
 // command line to the first (which prints it) and exits. Screenshot runs are
 // tool runs and always start on their own.
 //
+// --skin shows the demo skin's root control instead, through the framework's
+// OS window and root window (2-D renderer only); --screenshot works there too.
+//
 // With HV_GALLERY_TIMING set in the environment the program prints the wall
 // clock time of its first presented frame ("first frame presented at S.N").
 
@@ -20,6 +23,7 @@
 #include "tools/gallery/GalleryOptions.h"
 #include "tools/gallery/GalleryProgram.h"
 #include "tools/gallery/GalleryScene.h"
+#include "tools/gallery/SkinDemo.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -94,14 +98,46 @@ struct ProgramLink {
   }
 };
 
+// The skinned window on the message loop until it is closed, or, with a
+// screenshot asked for, its first frame written out.
+int RunSkin(const GalleryOptions& options, Platform::SdlWindowSystem& system) {
+  std::string error;
+  OSWindowDispatcher dispatcher(system);
+  const std::unique_ptr<Gallery::SkinDemo> demo =
+      Gallery::SkinDemo::Open(dispatcher, {64, 64, GalleryScene::kWidth, GalleryScene::kHeight}, error);
+  if (!demo) {
+    std::fprintf(stderr, "hv-gallery: %s\n", error.c_str());
+    return 1;
+  }
+  dispatcher.PaintDirtyWindows();
+  if (options.screenshot.empty()) {
+    if (std::getenv("HV_GALLERY_TIMING") != nullptr) SayTimeOfFirstFrame();
+    return dispatcher.Run();
+  }
+  Platform::BgraImage shot;
+  const bool isSaved =
+      system.CaptureWindow(demo->GetWindow().GetWindowId(), shot) && WritePng(shot, options.screenshot);
+  if (!isSaved) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
+  return isSaved ? 0 : 1;
+}
+
 int Run(const GalleryOptions& options, Platform::SingleInstance* instance, ProgramLink& link) {
   std::string error;
+  if (options.isSkin && options.renderer == LRenderer::OpenGL) {
+    std::fprintf(stderr, "hv-gallery: the skinned window draws with the 2-D renderer only\n");
+    return 2;
+  }
   Platform::SdlWindowSystem::Options systemOptions;
   systemOptions.isOpenGL = options.renderer == LRenderer::OpenGL;
   std::unique_ptr<Platform::SdlWindowSystem> system = Platform::SdlWindowSystem::Open(systemOptions, error);
   if (!system) {
     std::fprintf(stderr, "hv-gallery: no window system: %s\n", error.c_str());
     return 1;
+  }
+  if (options.isSkin) {
+    const int result = RunSkin(options, *system);
+    if (instance) instance->Stop();
+    return result;
   }
   if (system->IsOpenGL()) {
     Platform::PrepareSdlGLWindows(*system);

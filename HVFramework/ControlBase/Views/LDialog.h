@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/ControlBase/Views/LScrollView.h"
+#include "HVFramework/ControlBase/Window/IDialogControl.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace HV {
 // buttons ("buttonOK", "buttonCancel" ... "buttonNo") closes it with that
 // button's result, unless a receiver of "NID_DIALOG_CLOSING" vetoes.
 // User-interface thread only.
-class LDialog : public LScrollView {
+class LDialog : public LScrollView, public IDialogControl {
  public:
   // The dialog results of the standard buttons.
   enum Result : int32_t {
@@ -45,6 +46,8 @@ class LDialog : public LScrollView {
   // stays open and keeps the result.
   HResult Close(int32_t result);
   int32_t GetResult() const { return mResult; }
+  // The window was closed from the desktop (with kCancel): as Close.
+  void CloseDialog(int32_t result) override { Close(result); }
 
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override;

@@ -23,6 +23,10 @@ class IOSWindowHost {
   virtual RectT<int32_t> GetClientRect() const = 0;
   virtual void SetClientRect(const RectT<int32_t>& rect) = 0;
   virtual void SetCaption(const StringW& caption) = 0;
+  virtual PointT<int32_t> ScreenToClient(const PointT<int32_t>& point) const = 0;
+  virtual PointT<int32_t> ClientToScreen(const PointT<int32_t>& point) const = 0;
+  // Shows or hides the window; whether it was visible before.
+  virtual bool Show(bool shouldShow) = 0;
 
   // The window receives input only while it is the active window.
   virtual bool IsActive() const = 0;
@@ -46,7 +50,10 @@ class IOSWindowHost {
   virtual void InvalidateRect(const RectT<int32_t>& rect) = 0;
 
   // A modal loop runs on this window; EndModal ends it with a result.
+  // RunModal shows the window and runs the loop until then: the result, or
+  // -1 when the program quits meanwhile.
   virtual bool IsModal() const = 0;
+  virtual int32_t RunModal() = 0;
   virtual void EndModal(int32_t result) = 0;
 
   // The text box's request for text input (the input method's state).

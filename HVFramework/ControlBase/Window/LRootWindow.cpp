@@ -2,6 +2,7 @@
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Window/IDialogControl.h"
 #include "HVFramework/Utilities/Graphics/Rounding.h"
 
 #include <algorithm>
@@ -21,6 +22,9 @@ LRootWindow::Point ToLocal(const LControl& control, const LRootWindow::Point& po
   const LControl::Point origin = control.GetOriginInRoot();
   return {point.x - RoundToInt32(origin.x), point.y - RoundToInt32(origin.y)};
 }
+
+// The layout's reference to the client area of the control's window.
+constexpr int32_t kClientReference = 1;
 
 }  // namespace
 
@@ -62,13 +66,15 @@ HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
   if (!control) return S_OK;
   if (const RCPtr<LStringTable> table = control->GetStringTable()) mHotKeys->Load(table, StringW(u"GHK"));
   if (!control->GetRootWindow()) control->SetRootWindow(this);
-  // The root control fills the client area.
+  // The root control fills the client area, from its origin: the window's
+  // points, its painting and its controls' origins are client coordinates,
+  // wherever the window is on the screen and however large the work area is.
   const RCPtr<LLayoutDescriptor>& layout = control->GetLayout();
   for (int axis : {LLayoutDescriptor::kX, LLayoutDescriptor::kY}) {
-    layout->position[axis].referenceMode = 0;
+    layout->position[axis].referenceMode = kClientReference;
     layout->position[axis].relative = 0;
     layout->position[axis].absolute = 0;
-    layout->size[axis] = LLayoutSize{0, {}, 1.0f, 0};
+    layout->size[axis] = LLayoutSize{kClientReference, {}, 1.0f, 0};
   }
   const Rect client = GetScreenRect();
   Relayout(client.width, client.height);
@@ -374,6 +380,12 @@ HResult LRootWindow::EndModalLoop(int32_t result) {
 }
 
 void LRootWindow::Close() {
+  // A dialog closes as if cancelled, and may refuse.
+  if (const RCPtr<LControl> root = mRootControl)
+    if (IDialogControl* dialog = dynamic_cast<IDialogControl*>(root.Get())) {
+      dialog->CloseDialog(kDialogCancel);
+      return;
+    }
   if (mHost) EndModalLoop(0);
 }
 

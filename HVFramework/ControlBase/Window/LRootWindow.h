@@ -123,6 +123,9 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   const RCPtr<LGlobalHotKeyManager>& GetHotKeys() const { return mHotKeys; }
   // E_FAIL without an OS window; the loop ends at the next idle pass.
   HResult EndModalLoop(int32_t result);
+  // The desktop closes the window: a dialog root control (IDialogControl)
+  // closes with kDialogCancel; otherwise the modal loop ends with 0.
+  static constexpr int32_t kDialogCancel = 2;
   void Close();
   Rect GetScreenRect();
   // Moves or resizes the OS window's client area when it differs, then lays

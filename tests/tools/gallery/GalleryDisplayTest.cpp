@@ -220,5 +220,31 @@ TEST(GalleryDisplay, OpenGLWindowShowsTheSceneAsThe2DRendererDoes) {
   }
 }
 
+TEST(GalleryDisplay, TheSkinnedWindowShowsTheDemoSkinAndClosesOnAltF4) {
+  HV::Test::TemporaryFolder folder;
+  const std::string path = folder.GetPath() + "/skin.png";
+  Platform::BgraImage shot;
+  {
+    GalleryProcess gallery({"--skin", "--screenshot", path});
+    ASSERT_TRUE(gallery.IsRunning());
+    ASSERT_EQ(gallery.Wait(), 0);
+  }
+  ASSERT_TRUE(Platform::DecodePngFile(path, shot));
+  ASSERT_EQ(shot.width, GalleryScene::kWidth);
+  // The main panel's solid fill, inside its border and below its controls.
+  EXPECT_EQ(Shown(shot, GalleryScene::kWidth / 2, GalleryScene::kHeight - 20), 0x303030u);
+
+  // Alt+F4 travels as a key to the application's hot keys, which ask the
+  // application to exit.
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  GalleryProcess gallery({"--skin", "--instance-name", "gallery-skin-" + std::to_string(getpid())},
+                         display.GetName());
+  ASSERT_TRUE(gallery.IsRunning());
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: first frame presented at "));
+  PressAltF4(display, gallery.GetPid());
+  EXPECT_EQ(gallery.Wait(), 0);
+}
+
 }  // namespace
 }  // namespace HV::Gallery

@@ -23,7 +23,7 @@ TEST_F(RootWindowState, TheRootControlIsBuiltByNameAndFillsTheClientArea) {
   EXPECT_EQ(root->GetRootWindow(), window.Get());
   EXPECT_EQ(root->GetRect().width, 400);
   EXPECT_EQ(root->GetLayout()->size[0].relative, 1.0f);
-  EXPECT_EQ(root->GetLayout()->size[1].referenceMode, 0);
+  EXPECT_EQ(root->GetLayout()->size[1].referenceMode, 1);  // the client area
   window->SetClientRect({10, 20, 640, 480});
   EXPECT_EQ(root->GetRect().width, 640);
   EXPECT_EQ(root->GetRect().height, 480);

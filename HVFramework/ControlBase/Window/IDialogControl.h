@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace HV {
+
+// IDialogControl: a root control that closes as a dialog. When its window is
+// closed from the desktop, the root window asks the dialog to close with
+// result 2 (cancel) instead of ending the window's modal loop itself, so the
+// dialog's observers can still refuse. UI thread only.
+class IDialogControl {
+ public:
+  virtual ~IDialogControl() = default;
+  virtual void CloseDialog(int32_t result) = 0;
+};
+
+}  // namespace HV

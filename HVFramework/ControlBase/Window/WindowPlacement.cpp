@@ -1,0 +1,46 @@
+#include "HVFramework/ControlBase/Window/WindowPlacement.h"
+
+namespace HV {
+namespace {
+
+constexpr size_t kNormalRectOffset = 28;
+
+void Put(std::vector<uint8_t>& out, size_t offset, int32_t value) {
+  const uint32_t bits = static_cast<uint32_t>(value);
+  for (size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
+}
+
+int32_t Get(const std::vector<uint8_t>& in, size_t offset) {
+  uint32_t bits = 0;
+  for (size_t i = 0; i < 4; ++i) bits |= uint32_t{in[offset + i]} << (8 * i);
+  return static_cast<int32_t>(bits);
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePlacement(const RectT<int32_t>& rect) {
+  std::vector<uint8_t> record(kPlacementRecordSize, 0);
+  Put(record, 0, static_cast<int32_t>(kPlacementRecordSize));
+  Put(record, 4, 0);  // flags
+  Put(record, 8, 1);  // shown normally
+  for (size_t offset : {12u, 16u, 20u, 24u}) Put(record, offset, -1);
+  Put(record, kNormalRectOffset, rect.x);
+  Put(record, kNormalRectOffset + 4, rect.y);
+  Put(record, kNormalRectOffset + 8, static_cast<int32_t>(int64_t{rect.x} + rect.width));
+  Put(record, kNormalRectOffset + 12, static_cast<int32_t>(int64_t{rect.y} + rect.height));
+  return record;
+}
+
+std::optional<RectT<int32_t>> DecodePlacement(const std::vector<uint8_t>& record) {
+  if (record.size() != kPlacementRecordSize || Get(record, 0) != static_cast<int32_t>(kPlacementRecordSize))
+    return std::nullopt;
+  const int64_t left = Get(record, kNormalRectOffset);
+  const int64_t top = Get(record, kNormalRectOffset + 4);
+  const int64_t width = Get(record, kNormalRectOffset + 8) - left;
+  const int64_t height = Get(record, kNormalRectOffset + 12) - top;
+  if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) return std::nullopt;
+  return RectT<int32_t>{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(width),
+                        static_cast<int32_t>(height)};
+}
+
+}  // namespace HV
