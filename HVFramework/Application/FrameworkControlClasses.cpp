@@ -1,6 +1,7 @@
 #include "HVFramework/Application/FrameworkControlClasses.h"
 
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/LFileDropper.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/LLabel.h"
@@ -51,7 +52,7 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.MenuItem", kNotAvailable},       // LMenuListBoxItem
     {u"Framework.ComboMenu", kNotAvailable},      // LComboMenu
     {u"Framework.MainMenu", kNotAvailable},       // LMainMenu
-    {u"Framework.FileDropper", kNotAvailable},    // LFileDropper
+    {u"Framework.FileDropper", &LFileDropper::Create},
     {u"Framework.StatusBar", &LStatusBar::Create},
     {u"Framework.SplitterH", kNotAvailable},  // LSplitterH
     {u"Framework.SplitterV", kNotAvailable},  // LSplitterV

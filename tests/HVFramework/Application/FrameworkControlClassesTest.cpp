@@ -92,7 +92,7 @@ TEST(FrameworkControlClasses, EveryAvailableClassIsRegisteredInTableOrderAndMiss
   for (const char* name :
        {"Framework.Button", "Framework.ScrollBar", "Framework.Panel", "Framework.TabControl", "Framework.Label",
         "Framework.TextBox", "Framework.NumericUpDown", "Framework.ToolTip", "Framework.StatusBar",
-        "Framework.LevelMeter", "Framework.ProgressBar"})
+        "Framework.LevelMeter", "Framework.ProgressBar", "Framework.FileDropper"})
     EXPECT_NE(std::find(registrar.offered.begin(), registrar.offered.end(), name), registrar.offered.end())
         << name;
 }
