@@ -256,6 +256,43 @@ TEST_F(ListBox, SortingOrdersCaseInsensitivelyAndTheCaretFollowsItsItem) {
   EXPECT_EQ(list.SortItemRange(2, 3), E_INVALIDARG);
 }
 
+// --- The list itself ---
+
+TEST_F(ListBox, TheListShowsItsFocusAndDisabledLooks) {
+  LListBox& list = OpenNumbered(3);
+  EXPECT_EQ(ShownLook(list), list.HasFocus() ? 2 : 0);
+  list.GiveUpFocus();
+  EXPECT_EQ(ShownLook(list), 0);
+  list.SetFocus(true);
+  EXPECT_EQ(ShownLook(list), 2);
+  list.SetEnabled(false);
+  EXPECT_EQ(ShownLook(list), 1);
+}
+
+TEST_F(ListBox, BadArgumentsChangeNothing) {
+  LListBox& list = OpenNumbered(3);
+  EXPECT_EQ(list.LoadItemsFromStringTable(nullptr), E_INVALIDARG);
+  EXPECT_EQ(list.InsertItem(4, nullptr), E_INVALIDARG);
+  EXPECT_EQ(list.RemoveItem(3), E_INVALIDARG);
+  EXPECT_EQ(list.SetItemHidden(-1, true), E_INVALIDARG);
+  EXPECT_EQ(list.AddChildControl(nullptr, LControlDescriptor::Create(StringW(u"Framework.ListBoxItem"),
+                                                                     StringW(u"other"), nullptr)),
+            E_FAIL);
+  EXPECT_EQ(list.GetItemCount(), 3);
+}
+
+TEST_F(ListBox, InsertingAndRemovingKeepTheExtentAndTheCaretOnTheirItems) {
+  LListBox& list = OpenNumbered(3);
+  list.SelectRange(1, -1, true);
+  EXPECT_EQ(list.InsertItem(0, MakeStringTag(StringW(u"new"))), 0);
+  EXPECT_EQ(list.GetCaretIndex(), 2);
+  EXPECT_TRUE(list.IsItemSelected(2));
+  EXPECT_EQ(list.GetClientExtent().y, 4 * 20.0);
+  EXPECT_EQ(list.RemoveItem(0), 3);
+  EXPECT_EQ(list.GetCaretIndex(), 1);
+  EXPECT_EQ(list.GetClientExtent().y, 3 * 20.0);
+}
+
 // --- Item looks ---
 
 TEST_F(ListBox, ItemControlsShowTheLookOfTheirState) {
