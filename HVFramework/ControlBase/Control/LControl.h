@@ -229,6 +229,12 @@ class LControl : public virtual LNotificationClient,
   void SetDragLimits(int32_t axis, double start, double length);
   // The pointer's way since the drag (or the last BeginDrag) started.
   Point GetDragDelta() const { return mDragDelta; }
+
+  // --- Layout queries (for controls that manage their siblings' room) ---
+  // The rectangle the layout solver gives now from the layout description,
+  // before the minimum and maximum sizes, without storing it: E_FAIL as
+  // UpdateLayout, else 0.
+  HResult ComputeLayoutRect(Rect& rect) const;
   // A mode-1 drag ended over the top-level control: it is asked to take the
   // dragged control, then told that it was dropped.
   virtual HResult AcceptDroppedControl(LControl& /*dragged*/) { return E_FAIL; }
