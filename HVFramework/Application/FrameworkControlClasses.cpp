@@ -6,6 +6,9 @@
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/LToolTip.h"
+#include "HVFramework/Controls/ListBox/LListBox.h"
+#include "HVFramework/Controls/ListBox/LListBoxItem.h"
+#include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Controls/ScrollBar/LScrollbar.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
@@ -24,14 +27,14 @@ constexpr LControlDescriptor::CreateFunction kNotAvailable = nullptr;
 // The order is the registration order; two names may share a class.
 constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.Button", &LButton::Create},
-    {u"Framework.OverlayButton", kNotAvailable},              // LListBoxItem, not a button
-    {u"Framework.ListBox", kNotAvailable},                    // LListBox
-    {u"Framework.listboxNoScroll", kNotAvailable},            // LListBox
-    {u"Framework.ListBoxItem", kNotAvailable},                // LListBoxItem
+    {u"Framework.OverlayButton", &LListBoxItem::Create},  // a list box item, not a button
+    {u"Framework.ListBox", &LListBox::Create},
+    {u"Framework.listboxNoScroll", &LListBox::Create},
+    {u"Framework.ListBoxItem", &LListBoxItem::Create},
     {u"Framework.CheckedListBox", kNotAvailable},             // LCheckedListBox
     {u"Framework.CheckedListBoxItem", kNotAvailable},         // LCheckedListBoxItem
     {u"Framework.ListBoxWithIcons", kNotAvailable},           // LCheckedListBox
-    {u"Framework.listbox2ColumnSortable", kNotAvailable},     // LMultiColumnListBox
+    {u"Framework.listbox2ColumnSortable", &LMultiColumnListBox::Create},
     {u"Framework.ScrollBar", &LScrollbar::Create},
     {u"Framework.ScrollChannel", &LPanel::Create},
     {u"Framework.ComboBox", kNotAvailable},                   // LComboBox

@@ -229,6 +229,12 @@ class LControl : public virtual LNotificationClient,
   void SetDragLimits(int32_t axis, double start, double length);
   // The pointer's way since the drag (or the last BeginDrag) started.
   Point GetDragDelta() const { return mDragDelta; }
+
+  // --- Layout queries (for controls that manage their siblings' room) ---
+  // The rectangle the layout solver gives now from the layout description,
+  // before the minimum and maximum sizes, without storing it: E_FAIL as
+  // UpdateLayout, else 0.
+  HResult ComputeLayoutRect(Rect& rect) const;
   // A mode-1 drag ended over the top-level control: it is asked to take the
   // dragged control, then told that it was dropped.
   virtual HResult AcceptDroppedControl(LControl& /*dragged*/) { return E_FAIL; }
@@ -599,6 +605,10 @@ class LControl : public virtual LNotificationClient,
   bool HasLocalHotKey(const StringW& name) const { return mLocalHotKeys.HasName(name); }
   const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
+
+  // --- Set by the controls that own a part (the checked rows' check boxes) ---
+  // The part shows its owner's tool tip, as "USE_PARENT_TOOLTIP" does.
+  void SetUseParentToolTip(bool shouldUse) { mUseParentToolTip = shouldUse; }
 
   // --- Tool tips and context menus (LControlToolTipsAndMenus.cpp) ---
   // The root window's call when this control becomes (true) or stops being

@@ -166,6 +166,18 @@ LControl::Rect LControl::SnapToPixels(const Rect& rect) {
 }
 
 HResult LControl::UpdateLayout() {
+  Rect rect;
+  const HResult computed = ComputeLayoutRect(rect);
+  if (computed < 0) return computed;
+  PointT<double> position{rect.x, rect.y};
+  PointT<double> size{rect.width, rect.height};
+  const SubjectOf subject(*this, GetLayoutText());
+  LLayoutSolver::ApplyMinimumSize(subject, position, size);
+  LLayoutSolver::ApplyMaximumSize(subject, position, size);
+  return SetRect(SnapToPixels(Rect{position.x, position.y, size.x, size.y}));
+}
+
+HResult LControl::ComputeLayoutRect(Rect& result) const {
   if (!mDescriptor) return E_FAIL;
   RectT<double> rect;
   if (mParent) {
@@ -181,12 +193,8 @@ HResult LControl::UpdateLayout() {
     frame.referencePoint = frame.origin;
     LLayoutSolver::ComputeLayoutRect(mLayout.Get(), frame, nullptr, rect);
   }
-  PointT<double> position{rect.x, rect.y};
-  PointT<double> size{rect.width, rect.height};
-  const SubjectOf subject(*this, GetLayoutText());
-  LLayoutSolver::ApplyMinimumSize(subject, position, size);
-  LLayoutSolver::ApplyMaximumSize(subject, position, size);
-  return SetRect(SnapToPixels(Rect{position.x, position.y, size.x, size.y}));
+  result = FromRectT(rect);
+  return S_OK;
 }
 
 HResult LControl::Relayout(int32_t /*parentWidth*/, int32_t /*parentHeight*/) {
