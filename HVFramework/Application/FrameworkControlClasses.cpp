@@ -5,6 +5,12 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Controls/Slider/LSlider.h"
+#include "HVFramework/Controls/Knob/LKnob.h"
+#include "HVFramework/Controls/CenteredSlider/LCenteredSlider.h"
+#include "HVFramework/Controls/Splitter/LSplitterH.h"
+#include "HVFramework/Controls/Splitter/LSplitterV.h"
+#include "HVFramework/Controls/ComboSlider/LComboSlider.h"
 #include "HVFramework/Controls/LToolTip.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
@@ -41,10 +47,10 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.ComboTextBox", kNotAvailable},               // LComboBox
     {u"Framework.CheckedComboBox", kNotAvailable},            // LCheckedComboBox
     {u"Framework.ComboBoxWithIcons", kNotAvailable},          // LCheckedComboBox
-    {u"Framework.ComboSlider", kNotAvailable},                // LComboSlider
+    {u"Framework.ComboSlider", &LComboSlider::Create},
     {u"Framework.ComboSlider.DropDownPanel", &LPanel::Create},
-    {u"Framework.Slider", kNotAvailable},                     // LSlider
-    {u"Framework.Knob", kNotAvailable},                       // LKnob
+    {u"Framework.Slider", &LSlider::Create},
+    {u"Framework.Knob", &LKnob::Create},
     {u"Framework.TabControl", &LTabControl::Create},
     {u"Framework.Label", &LLabel::Create},
     {u"Framework.TextBox", &LTextBox::Create},
@@ -57,13 +63,13 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.MainMenu", kNotAvailable},       // LMainMenu
     {u"Framework.FileDropper", &LFileDropper::Create},
     {u"Framework.StatusBar", &LStatusBar::Create},
-    {u"Framework.SplitterH", kNotAvailable},  // LSplitterH
-    {u"Framework.SplitterV", kNotAvailable},  // LSplitterV
+    {u"Framework.SplitterH", &LSplitterH::Create},
+    {u"Framework.SplitterV", &LSplitterV::Create},
     {u"Framework.LevelMeter", &LLevelMeter::Create},
     {u"Framework.ProgressBar", &LProgressBar::Create},
     {u"Framework.TreeView", kNotAvailable},              // LTreeView
     {u"Framework.TreeViewItem", kNotAvailable},          // LTreeViewItem
-    {u"Framework.CenteredSlider", kNotAvailable},        // LCenteredSlider
+    {u"Framework.CenteredSlider", &LCenteredSlider::Create},
     {u"Framework.CenteredSliderBounds", &LPanel::Create},
 };
 static_assert(std::size(kClasses) == 39);

@@ -10,6 +10,7 @@
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/System/ApplicationClipboard.h"
 
+#include <cmath>
 #include <ctime>
 #include <utility>
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
+constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
 
 // Stateless: the factory reads the program's embedded documents through it
 // for as long as the program runs.
@@ -108,8 +110,8 @@ HResult GalleryApp::CreateMainWindow() {
   const RCPtr<LRootWindow>& root = mMainWindow->GetRootWindow();
   if (root->SetRootControlByName(GetMainControlName()) != S_OK) return E_FAIL;
   AddRootWindow(root);
-  ListenToControls();
   StartValueControls();
+  ListenToControls();
   mMainWindow->Show(true);
   return S_OK;
 }
@@ -170,6 +172,8 @@ void GalleryApp::ListenToControls() {
       {u"sectionButtons/buttonClick", kLeftClick, &GalleryApp::OnClick},
       {u"sectionText/textBox", kTextValidated, &GalleryApp::OnTextEntered},
       {u"buttonDialog", kLeftClick, &GalleryApp::OnOpenDialog},
+      {u"sectionSliders/slider", kValueChange, &GalleryApp::OnValueChange},
+      {u"sectionSliders/knob", kValueChange, &GalleryApp::OnValueChange},
   };
   for (const Listened& listened : kListened)
     if (const RCPtr<LControl> control = FindControl(listened.path))
@@ -186,11 +190,14 @@ void GalleryApp::StartValueControls() {
     upDown->SetRange(0, 127, 0);
     upDown->SetValue(64);
   }
+  for (const char16_t* path : {u"sectionSliders/slider", u"sectionSliders/knob"})
+    if (const RCPtr<LControl> control = FindControl(path)) control->SetValue(64);
+  if (const RCPtr<LControl> label = FindControl(u"sectionSliders/labelSlider")) label->SetText(StringW(u"64"));
 }
 
 void GalleryApp::Announce(const char16_t* labelPath, const std::u16string& text) {
   const StringW shown(text.c_str());
-  if (const RCPtr<LControl> label = FindControl(labelPath)) label->SetText(shown);
+  if (const RCPtr<LControl> label = labelPath ? FindControl(labelPath) : nullptr) label->SetText(shown);
   SetStatusText(shown, false);
   if (!mReport) return;
   std::fprintf(mReport, "hv-gallery: %s\n", Utf8(shown).c_str());
@@ -208,6 +215,19 @@ HResult GalleryApp::OnClick(const RCPtr<LNotificationDistributor>&, const RCPtr<
 HResult GalleryApp::OnTextEntered(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) {
   const RCPtr<LTextValidationParams> params = DynamicCast<LTextValidationParams>(notification->GetPayload());
   if (params) Announce(u"sectionText/labelEcho", u"Entered: " + std::u16string(params->text.GetView()));
+  return 1;
+}
+
+// The slider's value also shows beside it; the knob's in the status bar only.
+HResult GalleryApp::OnValueChange(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
+  const LControl* control = dynamic_cast<const LControl*>(source.Get());
+  if (!control) return 1;
+  const std::string value = std::to_string(static_cast<int32_t>(std::lround(control->GetValue())));
+  const std::u16string shown(value.begin(), value.end());
+  const bool isSlider = control->GetName() == StringW(u"slider");
+  if (const RCPtr<LControl> label = isSlider ? FindControl(u"sectionSliders/labelSlider") : nullptr)
+    label->SetText(StringW(shown.c_str()));
+  Announce(nullptr, (isSlider ? u"Slider: " : u"Knob: ") + shown);
   return 1;
 }
 

@@ -4,6 +4,7 @@
 // box and on Alt+F4.
 #include "tools/gallery/GalleryApp.h"
 
+#include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Platform/HeadlessWindowSystem.h"
 #include "HVFramework/Platform/VirtualClock.h"
 #include "tests/support/TestFonts.h"
@@ -156,6 +157,25 @@ TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
   EXPECT_GE(Find(u"sectionButtons/buttonToggle")->GetNormalizedValue(), 0.5);
   EXPECT_GE(Find(u"sectionButtons/radioRight")->GetNormalizedValue(), 0.5);
   EXPECT_LT(Find(u"sectionButtons/radioLeft")->GetNormalizedValue(), 0.5);
+}
+
+TEST_F(GalleryAppWindow, TheSecondTabShowsTheListBoxWithItsItems) {
+  ClickOn(u"tabs/buttonHolder/tabSecond");
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_FALSE(Find(u"tabs/pageHolder/pageFirst")->IsVisible(false));
+  ASSERT_TRUE(Find(u"tabs/pageHolder/pageSecond")->IsVisible(false));
+  const RCPtr<LListBox> list = DynamicCast<LListBox>(Find(u"tabs/pageHolder/pageSecond/listBox"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->GetItemCount(), 8);
+  EXPECT_EQ(Narrow(list->GetItemText(0)), "Grand Piano");
+}
+
+TEST_F(GalleryAppWindow, TheSliderAndTheKnobReportTheirValues) {
+  ClickOn(u"sectionSliders/knob");  // the focus, for the keys
+  Key(0x26);                         // Up: one step
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(Find(u"sectionSliders/knob")->GetValue(), 65);
+  EXPECT_NE(Reported().find("hv-gallery: Knob: 65\n"), std::string::npos) << Reported();
 }
 
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
