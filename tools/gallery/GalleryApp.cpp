@@ -130,6 +130,7 @@ RCPtr<OSWindow> GalleryApp::OpenWindow(const StringW& caption, const RectT<int32
 int32_t GalleryApp::RunMessageLoop() { return mDispatcher.Run(); }
 
 bool GalleryApp::ProcessIdle(bool firstPass) {
+  ReportActivation();
   bool more = LFrameworkApp::ProcessIdle(firstPass);
   // The dialogs' windows are the window runner's, not in the application's list.
   for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i) {
@@ -137,6 +138,18 @@ bool GalleryApp::ProcessIdle(bool firstPass) {
     if (window && GetRootWindows().FindItem(window) < 0 && window->ProcessIdle(firstPass)) more = true;
   }
   return more;
+}
+
+// Keys reach the main window only while it is active, which the desktop may
+// make it some time after it shows: whoever drives the gallery from outside
+// waits for this line before typing.
+void GalleryApp::ReportActivation() {
+  const bool isActive = mMainWindow && mMainWindow->IsActive();
+  if (isActive == mWasActive) return;
+  mWasActive = isActive;
+  if (!mReport) return;
+  std::fprintf(mReport, "hv-gallery: the window is %s\n", isActive ? "active" : "inactive");
+  std::fflush(mReport);
 }
 
 void GalleryApp::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,

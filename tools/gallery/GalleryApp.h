@@ -26,7 +26,7 @@ namespace HV::Gallery {
 // "dialogDemo" and shows how it was closed, the slider and the knob show
 // their values. Each answer goes to a label, the
 // status bar and, when a report stream is given, a line "hv-gallery: ..."
-// (what the display tests read). UI thread only; one at a time.
+// (what the display tests read), as does the main window's activation. UI thread only; one at a time.
 class GalleryApp : public LFrameworkApp {
  public:
   static constexpr const char16_t* kMainControlName = u"mainControl";
@@ -89,6 +89,8 @@ class GalleryApp : public LFrameworkApp {
   void StartValueControls();
   // The label's text, the status text and the report line.
   void Announce(const char16_t* labelPath, const std::u16string& text);
+  // "hv-gallery: the window is active" (or "inactive") when that changed.
+  void ReportActivation();
 
   HResult OnClick(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnTextEntered(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
@@ -102,6 +104,7 @@ class GalleryApp : public LFrameworkApp {
   std::vector<RCPtr<OSWindow>> mOtherWindows;
   RCPtr<LNotificationHandler<GalleryApp>> mHandler;
   int32_t mClicks = 0;
+  bool mWasActive = false;
   std::chrono::steady_clock::time_point mLastElapsed = std::chrono::steady_clock::now();
   const std::chrono::steady_clock::time_point mStarted = mLastElapsed;
 };
