@@ -95,10 +95,16 @@ TEST_F(ComboBox, PressDragAndReleaseInTheListChooses) {
   ASSERT_TRUE(combo.IsDropDownShown());
   // The list took the capture at the press point, in its own coordinates.
   EXPECT_DOUBLE_EQ(combo.GetPressPoint().y, 10 - 20);
+  Take();
   const LRootWindow::Point item = CentreOf(*list.GetItemControl(1));
   Move(item.x, item.y);
+  // Hovering with the button held follows the pointer in the list only.
+  EXPECT_TRUE(list.IsItemSelected(1));
+  EXPECT_EQ(combo.GetSelectedIndex(), 0);
+  EXPECT_THAT(Take(), IsEmpty());
   Release(item.x, item.y);
   EXPECT_EQ(combo.GetSelectedIndex(), 1);
+  EXPECT_THAT(Take(), ElementsAre("combo:NID_SELECTION_CHANGE"));
   EXPECT_FALSE(combo.IsDropDownShown());
 }
 
