@@ -9,6 +9,7 @@
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "tests/HVFramework/Controls/ListBox/ListBoxFixture.h"
 
 #include <string>
@@ -26,19 +27,21 @@ class ComboFixture : public ListBoxFixture {
     int listMaximum = 0;  // the skin's maximum height of the list; 0 none
     bool checkBoxInRows = false;
     bool checkBoxOnCombo = false;
+    bool textBox = false;  // a "textBox" part over the combo box's field
   };
 
   static std::string Skin(const SkinOptions& o) {
     const std::string rowBox = o.checkBoxInRows ? R"(<SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="1" YPositionAbs="1" XSizeAbs="12" YSizeAbs="12"><Skin Name="B" LookList="BoxLook"/></SubControl>)" : "";
     const std::string comboBox = o.checkBoxOnCombo ? R"(<SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="2" YPositionAbs="2" XSizeAbs="16" YSizeAbs="16"><Skin Name="B" LookList="BoxLook"/></SubControl>)" : "";
+    const std::string text = o.textBox ? R"(<SubControl Class="Framework.TextBox" Name="textBox" XPositionAbs="0" YPositionAbs="0" XSizeAbs="80" YSizeAbs="20" TabStop="1"><Skin Name="T" LookList="TextLook"/></SubControl>)" : "";
     const std::string maximum = o.listMaximum ? " YMaxSizeAbs=\"" + std::to_string(o.listMaximum) + "\"" : "";
     return SolidLooks("ComboLook", 14) + SolidLooks("ItemLook", 14) + SolidLooks("ListLook", 3) +
-           SolidLooks("BoxLook", 14) + R"(
+           SolidLooks("BoxLook", 14) + SolidLooks("TextLook", 12) + R"(
 <Skins><Skin Name="S">
   <SubControl Class="Test.Input" Name="main">
     <SubControl Class=")" + o.comboClass + R"(" Name="combo" XPositionAbs="10" YPositionAbs=")" + std::to_string(o.top) + R"(" XSizeAbs="100" YSizeAbs="20" TabStop="1">
       <Skin Name="C" LookList="ComboLook"/>
-      )" + comboBox + R"(
+      )" + comboBox + text + R"(
       <SubControl Class=")" + o.listClass + R"(" Name="listBox" XPositionAbs="0" YPositionToControl="Parent" YPositionRel="1" YPositionAbs="0" XSizeToControl="Parent" XSizeRel="1" XSizeAbs="0" YSizeAbs="42" ClipToParent="False" TabStop="1")" + maximum + R"(>
         <Skin Name="L" LookList="ListLook"/>
         <SubControl Class=")" + o.itemClass + R"(" Name="templateItem" XPositionAbs="0" YPositionAbs="0" XSizeToControl="Client" XSizeRel="1" XSizeAbs="0" YSizeAbs="14">
@@ -58,6 +61,7 @@ class ComboFixture : public ListBoxFixture {
     EXPECT_EQ(LCheckedListBoxItem::Register(factory), S_OK);
     EXPECT_EQ(LComboBox::Register(factory), S_OK);
     EXPECT_EQ(LCheckedComboBox::Register(factory), S_OK);
+    EXPECT_EQ(LTextBox::Register(factory), S_OK);
   }
 
   // Opens the skin with the combo box's "ITEM.<n>" texts (none: no table).

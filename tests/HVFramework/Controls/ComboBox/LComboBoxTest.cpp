@@ -2,6 +2,7 @@
 // the window, the selection and its one notification per change, texts in any
 // letter case, inserted and appended items, hovering and Return in the list.
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/TextBox/LTextValidationParams.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "tests/HVFramework/Controls/ComboBox/ComboFixture.h"
 
@@ -152,6 +153,35 @@ TEST_F(ComboBox, ShrinkingPastTheSelectionDropsIt) {
   combo.SetSelectedIndex(2);
   EXPECT_EQ(combo.SetItemCount(2), 2);
   EXPECT_EQ(combo.GetSelectedIndex(), -1);
+}
+
+TEST_F(ComboBox, ATextBoxPartFollowsTheSelectionAndItsValidationSelects) {
+  SkinOptions options;
+  options.textBox = true;
+  LComboBox& combo = OpenCombo({"Alpha", "Beta", "Gamma"}, options);
+  LTextBox& box = *combo.GetTextBox();
+  Listen(RCPtr<LNotificationDistributor>(&combo), "combo",
+         {u"NID_TEXTBOX_VALIDATING", u"NID_TEXTBOX_VALIDATED", u"NID_TEXTBOX_TEXT_CHANGE"});
+  combo.SetSelectedIndex(2);
+  EXPECT_EQ(Narrow(box.GetText()), "Gamma");
+  Take();
+
+  // A validated text selects its item in any letter case (the box then
+  // shows the item's text); the notification goes on.
+  const RCPtr<LTextValidationParams> params = LTextValidationParams::Create(StringW(u"beta"));
+  box.SendNotification(LNotification::Create(u"NID_TEXTBOX_VALIDATED", params));
+  EXPECT_EQ(combo.GetSelectedIndex(), 1);
+  EXPECT_EQ(Narrow(box.GetText()), "Beta");
+  EXPECT_THAT(Take(), ElementsAre("combo:NID_TEXTBOX_TEXT_CHANGE", "combo:NID_SELECTION_CHANGE",
+                                  "combo:NID_TEXTBOX_VALIDATED"));
+  box.SendNotification(LNotification::Create(u"NID_TEXTBOX_TEXT_CHANGE"));
+  EXPECT_THAT(Take(), ElementsAre("combo:NID_TEXTBOX_TEXT_CHANGE"));
+
+  // The text box taking the focus closes the list.
+  ASSERT_EQ(combo.ShowDropDown(true), S_OK);
+  ASSERT_TRUE(combo.IsDropDownShown());
+  box.SetFocus(true);
+  EXPECT_FALSE(combo.IsDropDownShown());
 }
 
 struct PlaceCase {
