@@ -109,6 +109,24 @@ TEST_F(ComboBox, PressDragAndReleaseInTheListChooses) {
   EXPECT_FALSE(combo.IsDropDownShown());
 }
 
+// The open list lies outside the combo box: the pointer reaches it because
+// controls that do not clip to their parent are hit first, wherever they lie.
+TEST_F(ComboBox, AClickOnAnItemOfTheOpenListChoosesIt) {
+  LComboBox& combo = OpenCombo({"Alpha", "Beta", "Gamma"});
+  ClickOn(combo);
+  LListBox& list = *combo.GetListBox();
+  ASSERT_TRUE(combo.IsDropDownShown());
+  Take();
+  const LRootWindow::Point item = CentreOf(*list.GetItemControl(2));
+  Move(item.x, item.y);
+  EXPECT_TRUE(list.IsItemSelected(2));  // hovering with no button held
+  EXPECT_EQ(combo.GetSelectedIndex(), 0);
+  Click(item.x, item.y);
+  EXPECT_EQ(combo.GetSelectedIndex(), 2);
+  EXPECT_THAT(Take(), ElementsAre("combo:NID_SELECTION_CHANGE"));
+  EXPECT_FALSE(combo.IsDropDownShown());
+}
+
 TEST_F(ComboBox, SelectionSendsOnceAndOnlyForAChange) {
   LComboBox& combo = OpenCombo({"Alpha", "Beta", "Gamma"});
   EXPECT_EQ(combo.SetSelectedIndex(2), 2);
