@@ -4,6 +4,7 @@
 #include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
 constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
+constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
 
 // Stateless: the factory reads the program's embedded documents through it
 // for as long as the program runs.
@@ -187,6 +189,7 @@ void GalleryApp::ListenToControls() {
       {u"buttonDialog", kLeftClick, &GalleryApp::OnOpenDialog},
       {u"sectionSliders/slider", kValueChange, &GalleryApp::OnValueChange},
       {u"sectionSliders/knob", kValueChange, &GalleryApp::OnValueChange},
+      {u"sectionCombo/comboBox", kSelectionChange, &GalleryApp::OnComboSelection},
   };
   for (const Listened& listened : kListened)
     if (const RCPtr<LControl> control = FindControl(listened.path))
@@ -206,6 +209,8 @@ void GalleryApp::StartValueControls() {
   for (const char16_t* path : {u"sectionSliders/slider", u"sectionSliders/knob"})
     if (const RCPtr<LControl> control = FindControl(path)) control->SetValue(64);
   if (const RCPtr<LControl> label = FindControl(u"sectionSliders/labelSlider")) label->SetText(StringW(u"64"));
+  if (const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(FindControl(u"sectionCombo/comboBox")))
+    combo->SetSelectedIndex(0);
 }
 
 void GalleryApp::Announce(const char16_t* labelPath, const std::u16string& text) {
@@ -241,6 +246,12 @@ HResult GalleryApp::OnValueChange(const RCPtr<LNotificationDistributor>& source,
   if (const RCPtr<LControl> label = isSlider ? FindControl(u"sectionSliders/labelSlider") : nullptr)
     label->SetText(StringW(shown.c_str()));
   Announce(nullptr, (isSlider ? u"Slider: " : u"Knob: ") + shown);
+  return 1;
+}
+
+HResult GalleryApp::OnComboSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
+  if (const LControl* combo = dynamic_cast<const LControl*>(source.Get()))
+    Announce(nullptr, u"Combo box: " + std::u16string(combo->GetText().GetView()));
   return 1;
 }
 

@@ -4,6 +4,7 @@
 // box and on Alt+F4.
 #include "tools/gallery/GalleryApp.h"
 
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Platform/HeadlessWindowSystem.h"
 #include "HVFramework/Platform/VirtualClock.h"
@@ -124,7 +125,7 @@ TEST_F(GalleryAppWindow, ShowsEveryControlOfTheSkinAndEndsOnTheCloseBox) {
   dispatcher.PaintDirtyWindows();
   const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(app->GetMainWindow().GetWindowId());
   ASSERT_EQ(presenter->GetPresentedRects().size(), 1u);
-  EXPECT_EQ(presenter->GetPixel(600, 520), 0xFF24282Eu);
+  EXPECT_EQ(presenter->GetPixel(600, 485), 0xFF24282Eu);
   EXPECT_EQ(RunThenClose(), 0);
   EXPECT_TRUE(app->IsExiting());
 }
@@ -178,6 +179,18 @@ TEST_F(GalleryAppWindow, TheSliderAndTheKnobReportTheirValues) {
   EXPECT_EQ(RunThenClose(), 0);
   EXPECT_EQ(Find(u"sectionSliders/knob")->GetValue(), 65);
   EXPECT_NE(Reported().find("hv-gallery: Knob: 65\n"), std::string::npos) << Reported();
+}
+
+TEST_F(GalleryAppWindow, TheComboBoxOpensItsListAndReportsTheItemChosen) {
+  const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(Find(u"sectionCombo/comboBox"));
+  ASSERT_TRUE(combo);
+  EXPECT_EQ(Narrow(combo->GetText()), "Channel 1");
+  ClickOn(u"sectionCombo/comboBox");
+  Key(0x28);  // Down
+  Key(0x0D);  // Enter
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(combo->GetSelectedIndex(), 1);
+  EXPECT_NE(Reported().find("hv-gallery: Combo box: Channel 2\n"), std::string::npos) << Reported();
 }
 
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {

@@ -233,7 +233,7 @@ TEST(GalleryDisplay, TheSkinnedGalleryShowsItsWindowAndClosesOnAltF4) {
   ASSERT_EQ(shot.width, GalleryScene::kWidth);
   // The window's solid fill where no control is, the selected radio
   // button's accent, the progress bar's bar and the status bar.
-  EXPECT_EQ(Shown(shot, 600, 520), 0x24282Eu);
+  EXPECT_EQ(Shown(shot, 600, 485), 0x24282Eu);
   EXPECT_EQ(Shown(shot, 160, 120), 0x2E7DD7u);
   EXPECT_EQ(Shown(shot, 120, 338), 0x2E7DD7u);
   EXPECT_EQ(Shown(shot, 400, 590), 0x1A1D21u);
