@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/ControlBase/Control/ClipSpec.h"
+#include "HVFramework/ControlBase/Control/CAutoClip.h"
 #include "HVFramework/ControlBase/Control/ILayoutTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LConditionsParam.h"
 #include "HVFramework/ControlBase/Control/LControlChildList.h"
