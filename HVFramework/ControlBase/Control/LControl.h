@@ -602,6 +602,10 @@ class LControl : public virtual LNotificationClient,
   const HotKeyMap& GetLocalHotKeys() const { return mLocalHotKeys; }
   bool UsesParentToolTip() const { return mUseParentToolTip; }
 
+  // --- Set by the controls that own a part (the checked rows' check boxes) ---
+  // The part shows its owner's tool tip, as "USE_PARENT_TOOLTIP" does.
+  void SetUseParentToolTip(bool shouldUse) { mUseParentToolTip = shouldUse; }
+
   // --- Tool tips and context menus (LControlToolTipsAndMenus.cpp) ---
   // The root window's call when this control becomes (true) or stops being
   // (false) the owner of the tool tip under the mouse. true builds the
