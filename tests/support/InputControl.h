@@ -49,6 +49,7 @@ class InputControl : public LControl {
   void OnDragEnd() override { Note("drag end"); }
   void OnIdleTick() override { Note("idle"); }
   bool CanReleaseFocus() override { return !keepsFocus; }
+  bool IsHitOutsideParent() const override { return hitOutsideParent; }
   // The capture start resets the drag mode, so a dragging control sets its
   // own once the press is in.
   void OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) override {
@@ -61,6 +62,7 @@ class InputControl : public LControl {
   int32_t dragModeOnPress = 0;
   bool keepsFocus = false;
   bool takesCharacters = false;
+  bool hitOutsideParent = false;
 
  private:
   void Note(const std::string& event) { Log().push_back(GetName().ToCharString().GetText() + (":" + event)); }

@@ -472,6 +472,14 @@ class LControl : public virtual LNotificationClient,
   // local receives the point in that control's coordinates. A control
   // excluded from hit testing is passed over (its children are not).
   virtual RCPtr<LControl> FindControlAtPoint(const Point& point, Point& local);
+  // --- Hit testing outside the parent ---
+  // A control that does not clip to its parent is hit only inside its
+  // parent, unless it answers true here (a pop-up menu): then it is hit
+  // wherever it shows, before anything else under the point.
+  virtual bool IsHitOutsideParent() const { return false; }
+  // The deepest visible control under the point inside such descendants;
+  // null when none.
+  RCPtr<LControl> FindUnclippedControlAtPoint(const Point& point, Point& local);
   void SetExcludedFromHitTesting(bool excluded) { mExcludedFromHitTesting = excluded; }
   bool IsExcludedFromHitTesting() const { return mExcludedFromHitTesting; }
   // Excludes a control from hit testing for the guard's lifetime.

@@ -299,6 +299,12 @@ bool LControl::ContainsPoint(const Point& point) const {
 }
 
 RCPtr<LControl> LControl::FindControlAtPoint(const Point& point, Point& local) {
+  // A control drawn outside its parent that asks to be hit there too (a
+  // menu) lies over everything around it, its parent's later siblings
+  // included: such controls are looked for first.
+  if (mNonClippingDescendants > 0) {
+    if (RCPtr<LControl> found = FindUnclippedControlAtPoint(point, local)) return found;
+  }
   if (!IsVisible(false) || !ContainsPoint(point)) return nullptr;
   const Point position = GetPositionInParent();
   const Point inside{point.x - position.x, point.y - position.y};
@@ -318,6 +324,22 @@ RCPtr<LControl> LControl::FindControlAtPoint(const Point& point, Point& local) {
   if (mExcludedFromHitTesting) return nullptr;
   local = inside;
   return RCPtr<LControl>(this);
+}
+
+RCPtr<LControl> LControl::FindUnclippedControlAtPoint(const Point& point, Point& local) {
+  if (!IsVisible(false)) return nullptr;
+  const Point position = GetPositionInParent();
+  const Point inside{point.x - position.x, point.y - position.y};
+  for (uint32_t i = mChildren.GetCount(); i-- > 0;) {
+    const RCPtr<LControl>& child = mChildren.GetAt(i, ChildControlList::kZ);
+    RCPtr<LControl> found;
+    if (!child->mLayout->clipToParent && child->IsHitOutsideParent())
+      found = child->FindControlAtPoint(inside, local);
+    else if (child->mNonClippingDescendants > 0)
+      found = child->FindUnclippedControlAtPoint(inside, local);
+    if (found) return found;
+  }
+  return nullptr;
 }
 
 LControl::HitTestExclusionGuard::HitTestExclusionGuard(LControl* control) : mControl(control) {
