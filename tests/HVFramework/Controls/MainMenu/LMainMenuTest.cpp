@@ -5,6 +5,8 @@
 #include "HVFramework/Controls/MainMenu/LMainMenu.h"
 
 #include "HVFramework/ControlBase/Menu/LMenuActivationParam.h"
+#include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Controls/PopupMenu/LPopupMenu.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"
 #include "tests/support/FakePopupMenu.h"
 
@@ -209,6 +211,103 @@ TEST_F(MainMenuFixture, TheBarRemembersWhereTheFocusCameFrom) {
   EXPECT_EQ(Bar().GetFocusReturnControl(), Find(u"editor"));
   // The editor takes no edit commands: they go where the bar's parent sends them.
   EXPECT_EQ(Bar().GetEditTarget(), nullptr);
+}
+
+}  // namespace
+}  // namespace HV::Test
+
+namespace HV::Test {
+namespace {
+
+// The bar of the application with real pop-up menus under its titles.
+std::string RealMenuSkin() {
+  return ControlWindowFixture::SolidLooks("MenuRow", 14) + ControlWindowFixture::SolidLooks("MenuTitle", 4) + R"(
+<Skins><Skin Name="S"><SubControl Class="Test.Input" Name="main">
+  <SubControl Class="Framework.MainMenu" Name="mainMenu" XPositionAbs="0" YPositionAbs="0" XSizeAbs="300" YSizeAbs="24">
+    <SubControl Class="Framework.ComboMenu" Name="templateMenu" XPositionAbs="4" YPositionAbs="2" XSizeAbs="40" YSizeAbs="20" TabStop="1">
+      <Skin Name="T" LookList="MenuTitle"/>
+      <SubControl Class="Framework.PopupMenu" Name="popupMenu" XPositionAbs="0" YPositionAbs="20" XSizeAbs="120" YSizeAbs="60" IsVisible="False" TabStop="1">
+        <SubControl Class="Framework.MenuItem" Name="templateItem" XPositionAbs="0" YPositionAbs="0" XSizeToControl="Client" XSizeRel="1" XSizeAbs="0" YSizeAbs="20">
+          <Skin Name="R" LookList="MenuRow"/>
+          <SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="2" YPositionAbs="2" XSizeAbs="16" YSizeAbs="16"/>
+          <SubControl Class="Framework.Label" Name="hotKeyLabel" XPositionAbs="58" YPositionAbs="0" XSizeAbs="40" YSizeAbs="20"/>
+        </SubControl>
+      </SubControl>
+    </SubControl>
+  </SubControl>
+  <SubControl Class="Test.Input" Name="editor" XPositionAbs="0" YPositionAbs="200" XSizeAbs="80" YSizeAbs="20" TabStop="2"/>
+</SubControl></Skin></Skins>)";
+}
+
+class MainMenuWithPopups : public ControlWindowFixture {
+ protected:
+  MainMenuWithPopups() {
+    EXPECT_EQ(LMainMenu::Register(factory), S_OK);
+    EXPECT_EQ(LComboMenu::Register(factory), S_OK);
+    EXPECT_EQ(LPopupMenu::Register(factory), S_OK);
+    EXPECT_EQ(LLabel::Register(factory), S_OK);
+    LoadStrings({
+        {"Test.Input|mainMenu", "MENU_LABEL.00", "File"},
+        {"Test.Input|mainMenu", "MENU_LABEL.01", "Help"},
+        {"Test.Input|mainMenu", "CONTEXT_MENU0.00.NID_MENU_FILE_SEND_PRESET_TO_DEVICE", "Send Preset"},
+        {"Test.Input|mainMenu", "CONTEXT_MENU0.01.NID_MENU_FILE_EXIT_REQ", "Exit"},
+        {"Test.Input|mainMenu", "CONTEXT_MENU1.00.NID_MENU_HELP_ABOUT_REQ", "About"},
+    });
+    Open(RealMenuSkin(), u"main");
+    for (int32_t i = 0; i < Bar().GetMenuCount(); ++i) Bar().GetChildAt(i)->UpdateLayout();
+  }
+  LMainMenu& Bar() { return Get<LMainMenu>(u"mainMenu"); }
+  LComboMenu& Title(int32_t index) { return *Bar().GetChildAt(index); }
+  LPopupMenu& Menu(int32_t index) { return *dynamic_cast<LPopupMenu*>(Title(index).GetPopupControl().Get()); }
+  LRootWindow::Point Middle(const LControl& control) {
+    const LControl::Point origin = control.GetOriginInRoot();
+    return {static_cast<int32_t>(origin.x + control.GetRect().width / 2),
+            static_cast<int32_t>(origin.y + control.GetRect().height / 2)};
+  }
+  LRootWindow::Point RowMiddle(int32_t menu, int32_t index) {
+    return Middle(*Menu(menu).GetItemControl(Menu(menu).GetItemControlSlot(index)));
+  }
+};
+
+TEST_F(MainMenuWithPopups, AChosenItemClosesTheMenuGivesTheFocusBackAndPostsItsCommand) {
+  ASSERT_EQ(Find(u"editor")->SetFocus(true), S_OK);
+  Listen(RCPtr<LNotificationDistributor>(window.Get()), "window", {u"NID_MENU_FILE_EXIT_REQ"});
+  const LRootWindow::Point title = Middle(Title(0));
+  Click(title.x, title.y);
+  ASSERT_TRUE(Title(0).IsDropDownShown());
+  EXPECT_TRUE(Menu(0).HasFocus());
+
+  const LRootWindow::Point exit = RowMiddle(0, 1);
+  Click(exit.x, exit.y);
+  EXPECT_FALSE(Title(0).IsDropDownShown());
+  EXPECT_TRUE(Find(u"editor")->HasFocus());
+  EXPECT_TRUE(Take().empty()) << "posted, not sent";
+  Idle();
+  EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_MENU_FILE_EXIT_REQ"}));
+}
+
+TEST_F(MainMenuWithPopups, APressDraggedFromTheTitleOntoAnItemChoosesItOnRelease) {
+  Listen(RCPtr<LNotificationDistributor>(window.Get()), "window", {u"NID_MENU_FILE_SEND_PRESET_TO_DEVICE"});
+  const LRootWindow::Point title = Middle(Title(0));
+  Press(title.x, title.y);
+  ASSERT_TRUE(Title(0).IsDropDownShown());
+  const LRootWindow::Point send = RowMiddle(0, 0);
+  Move(send.x, send.y - 5);
+  Move(send.x, send.y);
+  Release(send.x, send.y);
+  EXPECT_FALSE(Title(0).IsDropDownShown());
+  Idle();
+  EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_MENU_FILE_SEND_PRESET_TO_DEVICE"}));
+}
+
+TEST_F(MainMenuWithPopups, WithFileOpenTheHelpTitleTakesOverOnHover) {
+  const LRootWindow::Point file = Middle(Title(0));
+  Click(file.x, file.y);
+  const LRootWindow::Point help = Middle(Title(1));
+  Move(help.x, help.y);
+  EXPECT_FALSE(Title(0).IsDropDownShown());
+  EXPECT_TRUE(Title(1).IsDropDownShown());
+  EXPECT_EQ(Text(Menu(1).GetItemText(0)), "About");
 }
 
 }  // namespace
