@@ -2,11 +2,13 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/IStatusTextService.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Window/LGlobalHotKeyManager.h"
 #include "HVFramework/ControlBase/Window/LRootWindow.h"
 #include "HVFramework/Controls/ComboMenu/LComboMenu.h"
 #include "HVFramework/Controls/MainMenu/LMainMenu.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Platform/Clock.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 
@@ -84,6 +86,7 @@ LPopupMenu* LPopupMenu::GetParentMenu() const { return dynamic_cast<LPopupMenu*>
 
 HResult LPopupMenu::Initialize() {
   if (LCheckedListBox::Initialize() < 0) return E_FAIL;
+  mHandler = RCPtr<LNotificationHandler<LPopupMenu>>(new LNotificationHandler<LPopupMenu>(this));
   ApplyDefaultSize();
   SetFocusRoot(true);
   SetDropDownMode(true);
@@ -286,6 +289,39 @@ HResult LPopupMenu::UpdateItemControl(int32_t index, int32_t* slot) {
   }
   if (hot && row->GetFont()) hot->ApplyFont(row->GetFont());
   return result;
+}
+
+HResult LPopupMenu::AddItemControl() {
+  const HResult result = LCheckedListBox::AddItemControl();
+  const int32_t count = GetItemControlCount();
+  if (mHandler && count > 0) {
+    const RCPtr<LNotificationDistributor> row(GetItemControl(count - 1));
+    mHandler->SetNotification(&LPopupMenu::OnItemHoverChanged, row, u"NID_HOVER_CONDITION_CHANGE");
+  }
+  return result;
+}
+
+void LPopupMenu::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                     const RCPtr<LNotification>& notification) {
+  if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
+  LCheckedListBox::ReceiveNotification(source, notification);
+}
+
+HResult LPopupMenu::OnItemHoverChanged(const RCPtr<LNotificationDistributor>& source,
+                                       const RCPtr<LNotification>& notification) {
+  const auto* conditions = dynamic_cast<const LConditionsParam*>(notification->GetPayload().Get());
+  IStatusTextService* status = GetApplicationStatusText();
+  if (!conditions || !status) return S_OK;
+  const bool came = (conditions->current & kHover) && !(conditions->previous & kHover);
+  const bool went = !(conditions->current & kHover) && (conditions->previous & kHover);
+  if (went) {
+    status->RestoreStatusText(false);
+    return S_OK;
+  }
+  const RCPtr<LMenuItemDescriptor> item =
+      GetMenuItem(GetItemIndexOfControl(dynamic_cast<const LControl*>(source.Get())));
+  if (came && item && !item->helpText.IsEmpty()) status->SetStatusText(item->helpText, false);
+  return S_OK;
 }
 
 // --- Item states ---

@@ -96,6 +96,10 @@ class LPopupMenu : public LCheckedListBox, public IMenuPopupControl {
   void OnSelectionChanging() override;
   void OnItemActivating() override;
   HResult UpdateItemControl(int32_t index, int32_t* slot = nullptr) override;
+  // Listens to the new row's hover, for the status line.
+  HResult AddItemControl() override;
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                           const RCPtr<LNotification>& notification) override;
   int32_t GetItemsHeight() const override;
   bool IsItemSelectable(int32_t index) const override;
   // Menus keep their order: E_NOTIMPL.
@@ -114,7 +118,12 @@ class LPopupMenu : public LCheckedListBox, public IMenuPopupControl {
   void KeepOpenItemCurrent();
   bool IsInMenuChain(const LPopupMenu* menu) const;
   LPopupMenu* GetParentMenu() const;
+  // A row's hover came or went: the status line shows the item's help
+  // text, or its own text again.
+  HResult OnItemHoverChanged(const RCPtr<LNotificationDistributor>& source,
+                             const RCPtr<LNotification>& notification);
 
+  RCPtr<LNotificationHandler<LPopupMenu>> mHandler;
   RCPtr<LMenuDescriptor> mMenu;
   RCPtr<LPopupMenu> mOpenSubmenu;
   RCPtr<LMenuItemDescriptor> mOpenSubmenuItem;

@@ -3,6 +3,8 @@
 // opened and closed after the hover delay, its keys and its sizes.
 #include "HVFramework/Controls/PopupMenu/LPopupMenu.h"
 
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/IStatusTextService.h"
 #include "HVFramework/ControlBase/KeyCode.h"
 #include "HVFramework/ControlBase/Menu/LMenuActivationParam.h"
 #include "HVFramework/Controls/LLabel.h"
@@ -77,7 +79,7 @@ class PopupMenuFixture : public ControlWindowFixture {
 
   // Window command (F3), Exit, separator, More > (Delete).
   static RCPtr<LMenuDescriptor> CommandMenu() {
-    return BuildMenuFromEntries({{StringW(u"00.NID_WINDOW_CMD"), StringW(u"Window command")},
+    return BuildMenuFromEntries({{StringW(u"00.NID_WINDOW_CMD"), StringW(u"Window command|Runs the window's command")},
                                  {StringW(u"01.NID_APP_EXIT_REQ"), StringW(u"Exit")},
                                  {StringW(u"02.-"), StringW(u"-")},
                                  {StringW(u"03.More."), StringW(u"More")},
@@ -133,6 +135,31 @@ TEST_F(PopupMenuFixture, TheControlAMenuOpensOnAnswersItsItemStatesOnACopy) {
   // The control's own menu keeps its states.
   EXPECT_TRUE(owner.GetContextMenu()->GetItem(1)->enabled);
   EXPECT_EQ(Text(owner.GetContextMenu()->GetItem(0)->label), "Window command");
+}
+
+// The status line, written down.
+class StatusLine : public IStatusTextService {
+ public:
+  HResult SetStatusText(const StringW& text, bool /*shouldPost*/) override {
+    log.push_back("set " + Text(text));
+    return S_OK;
+  }
+  HResult RestoreStatusText(bool /*shouldPost*/) override {
+    log.push_back("restore");
+    return S_OK;
+  }
+  std::vector<std::string> log;
+};
+
+TEST_F(PopupMenuFixture, AHoveredRowShowsItsHelpTextInTheStatusLine) {
+  StatusLine status;
+  SetApplicationStatusText(&status);
+  LPopupMenu& menu = OpenContextMenu();
+  const RCPtr<LControl> held(&menu);
+  MoveOntoRow(menu, 0);
+  MoveOntoRow(menu, 1);
+  SetApplicationStatusText(nullptr);
+  EXPECT_EQ(status.log, (std::vector<std::string>{"set Runs the window's command", "restore"}));
 }
 
 TEST_F(PopupMenuFixture, NearTheCornerTheMenuStaysInsideTheWindow) {
