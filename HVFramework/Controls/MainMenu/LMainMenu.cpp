@@ -199,6 +199,7 @@ HResult LMainMenu::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LCo
 }
 
 HResult LMainMenu::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
+  if (!descriptor) return LControl::CreateFromDescriptor(descriptor);
   const RCPtr<LControl> self(this);
   mTemplateDescriptor = nullptr;
   std::vector<SavedTitle> saved;
@@ -207,8 +208,13 @@ HResult LMainMenu::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descrip
       saved.push_back({title->GetPopupMenuDescriptor(), title->GetText(), title->GetName()});
   }
   const HResult result = LControl::CreateFromDescriptor(descriptor);
+  // Titles made from now on follow the new skin's template.
+  const RCPtrArray<LControlDescriptor>& described = descriptor->GetChildren();
+  for (uint32_t i = 0; i < described.GetCount(); ++i)
+    if (described.GetAt(i)->GetName() == StringW(kTemplateName)) mTemplateDescriptor = described.GetAt(i);
+  // A rebuild keeps the children it finds; a title it dropped is made again.
   for (const SavedTitle& title : saved) {
-    if (AddMenuTitle(title.name) < 0) continue;
+    if (!FindChildControl(title.name) && AddMenuTitle(title.name) < 0) continue;
     auto* made = dynamic_cast<LComboMenu*>(FindChildControl(title.name).Get());
     if (!made) continue;
     if (IMenuPopupControl* popup = made->GetPopupMenu(); popup && title.menu) popup->SetMenu(title.menu);

@@ -202,6 +202,20 @@ TEST_F(MainMenuFixture, ACommandReachesAListenerOnlyAfterAnIdlePass) {
   EXPECT_EQ(param->index, 2);
 }
 
+TEST_F(MainMenuFixture, BuiltAgainFromTheSkinTheBarKeepsItsTitlesWithTheirMenusAndTexts) {
+  OpenFileAndHelp();
+  Title(1).SetText(StringW(u"Help!"));
+  ASSERT_EQ(factory.ApplySkin(window->GetRootControl()), S_OK);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"File=File[Send Preset]", "Help=Help![About]"}));
+  EXPECT_EQ(Bar().FindChildControl(StringW(u"templateMenu")), nullptr);
+  // A title added now is made from the skin's template.
+  EXPECT_EQ(Bar().AddMenuTitle(StringW(u"Tools")), S_OK);
+  EXPECT_EQ(Text(Bar().GetChildAt(2)->GetDescriptor()->GetClassName()), "Framework.ComboMenu");
+  EXPECT_TRUE(Bar().GetChildAt(2)->GetPopupMenu());
+  EXPECT_EQ(Bar().GetChildAt(2)->GetLayout()->size[0].absolute, 40);
+  ExpectTitlesSideBySide();
+}
+
 TEST_F(MainMenuFixture, TheBarRemembersWhereTheFocusCameFrom) {
   OpenFileAndHelp();
   ASSERT_EQ(Find(u"editor")->SetFocus(true), S_OK);
