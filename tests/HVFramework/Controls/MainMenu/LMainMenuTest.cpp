@@ -27,8 +27,19 @@ const char* const kBarSkin = R"(
       <SubControl Class="Test.PopupMenu" Name="popupMenu" XPositionAbs="0" YPositionAbs="20" XSizeAbs="120" YSizeAbs="60" IsVisible="False" TabStop="1"/>
     </SubControl>
   </SubControl>
-  <SubControl Class="Test.Input" Name="editor" XPositionAbs="0" YPositionAbs="100" XSizeAbs="80" YSizeAbs="20" TabStop="2"/>
+  <SubControl Class="Test.Editor" Name="editor" XPositionAbs="0" YPositionAbs="100" XSizeAbs="80" YSizeAbs="20" TabStop="2"/>
 </SubControl></Skin></Skins>)";
+
+// A control that takes edit commands (as a text box does).
+class Editor : public LControl {
+ public:
+  using LControl::LControl;
+  static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                 const RCPtr<LControlDescriptor>& descriptor) {
+    return CreateControlOfClass<Editor>(result, parent, descriptor);
+  }
+  bool IsEditTarget() const override { return true; }
+};
 
 // A control that answers the item states of the bar's menus: it disables
 // "NID_MENU_FILE_SEND_PRESET_TO_DEVICE" and checks "NID_MENU_HELP_ABOUT_REQ".
@@ -51,6 +62,7 @@ class MainMenuFixture : public ControlWindowFixture {
     EXPECT_EQ(LMainMenu::Register(factory), S_OK);
     EXPECT_EQ(LComboMenu::Register(factory), S_OK);
     factory.RegisterControlCreateFunction(StringW(FakePopupMenu::kClassName), &FakePopupMenu::Create);
+    factory.RegisterControlCreateFunction(StringW(u"Test.Editor"), &Editor::Create);
   }
   void OpenWithStrings(std::initializer_list<StringRow> rows) {
     LoadStrings(rows);
@@ -223,8 +235,8 @@ TEST_F(MainMenuFixture, TheBarRemembersWhereTheFocusCameFrom) {
   Click(static_cast<int32_t>(origin.x + 5), static_cast<int32_t>(origin.y + 5));
   EXPECT_TRUE(Title(1).IsDropDownShown());
   EXPECT_EQ(Bar().GetFocusReturnControl(), Find(u"editor"));
-  // The editor takes no edit commands: they go where the bar's parent sends them.
-  EXPECT_EQ(Bar().GetEditTarget(), nullptr);
+  // Edit commands given while the bar holds the focus go to the editor.
+  EXPECT_EQ(Bar().GetEditTarget(), Find(u"editor"));
 }
 
 }  // namespace
@@ -312,6 +324,20 @@ TEST_F(MainMenuWithPopups, APressDraggedFromTheTitleOntoAnItemChoosesItOnRelease
   EXPECT_FALSE(Title(0).IsDropDownShown());
   Idle();
   EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_MENU_FILE_SEND_PRESET_TO_DEVICE"}));
+}
+
+TEST_F(MainMenuWithPopups, APressDraggedFromOneMenuOntoAnotherTitleGoesOnThere) {
+  const LRootWindow::Point file = Middle(Title(0));
+  Press(file.x, file.y);
+  const LRootWindow::Point send = RowMiddle(0, 0);
+  Move(send.x, send.y);
+  EXPECT_EQ(window->GetCaptureControl(), &Menu(0));
+  const LRootWindow::Point help = Middle(Title(1));
+  Move(help.x, help.y);
+  EXPECT_TRUE(Title(1).IsDropDownShown());
+  EXPECT_FALSE(Title(0).IsDropDownShown());
+  EXPECT_EQ(window->GetCaptureControl(), &Menu(1));
+  Release(help.x, help.y);
 }
 
 TEST_F(MainMenuWithPopups, WithFileOpenTheHelpTitleTakesOverOnHover) {
