@@ -9,6 +9,7 @@
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/ComboMenu/LComboMenu.h"
 #include "HVFramework/Controls/ComboSlider/LComboSlider.h"
 #include "HVFramework/Controls/Knob/LKnob.h"
 #include "HVFramework/Controls/LLabel.h"
@@ -18,8 +19,10 @@
 #include "HVFramework/Controls/LToolTip.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
+#include "HVFramework/Controls/MainMenu/LMainMenu.h"
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
+#include "HVFramework/Controls/PopupMenu/LPopupMenu.h"
 #include "HVFramework/Controls/ScrollBar/LScrollbar.h"
 #include "HVFramework/Controls/Slider/LSlider.h"
 #include "HVFramework/Controls/Splitter/LSplitterH.h"
@@ -33,8 +36,6 @@
 namespace HV {
 namespace {
 
-// A row whose control class the library does not offer yet.
-constexpr LControlDescriptor::CreateFunction kNotAvailable = nullptr;
 
 // The order is the registration order; two names may share a class.
 constexpr FrameworkControlClass kClasses[] = {
@@ -63,10 +64,10 @@ constexpr FrameworkControlClass kClasses[] = {
     {u"Framework.NumericUpDown", &LNumericUpDown::Create},
     {u"Framework.Panel", &LPanel::Create},
     {u"Framework.ToolTip", &LToolTip::Create},
-    {u"Framework.PopupMenu", kNotAvailable},  // LPopupMenu
-    {u"Framework.MenuItem", kNotAvailable},   // LMenuListBoxItem
-    {u"Framework.ComboMenu", kNotAvailable},  // LComboMenu
-    {u"Framework.MainMenu", kNotAvailable},   // LMainMenu
+    {u"Framework.PopupMenu", &LPopupMenu::Create},
+    {u"Framework.MenuItem", &LMenuListBoxItem::Create},
+    {u"Framework.ComboMenu", &LComboMenu::Create},
+    {u"Framework.MainMenu", &LMainMenu::Create},
     {u"Framework.FileDropper", &LFileDropper::Create},
     {u"Framework.StatusBar", &LStatusBar::Create},
     {u"Framework.SplitterH", &LSplitterH::Create},

@@ -158,11 +158,13 @@ void LFrameworkApp::PublishServices() {
   SetApplicationControlFactory(mFactory.get());
   SetApplicationHotKeys(mHotKeys.Get());
   SetApplicationWorkArea(GetWorkArea());
+  SetApplicationStatusText(this);
 }
 
 void LFrameworkApp::WithdrawServices() {
   if (mFactory && GetApplicationControlFactory() == mFactory.get()) SetApplicationControlFactory(nullptr);
   if (mHotKeys && GetApplicationHotKeys() == mHotKeys.Get()) SetApplicationHotKeys(nullptr);
+  if (GetApplicationStatusText() == this) SetApplicationStatusText(nullptr);
   if (mDefaultFont && GetApplicationDefaultFont() == mDefaultFont) SetApplicationDefaultFont(nullptr);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/ControlBase/Control/IStatusTextService.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/Window/IOSWindowHost.h"
@@ -39,7 +40,7 @@ namespace HV {
 // Made as a counted object (RCPtr) by the program's class; registered for the
 // exit request at the application notification centre by start-up.
 // User-interface thread only; other threads reach it by posting to a centre.
-class LFrameworkApp : public LNotificationClient {
+class LFrameworkApp : public LNotificationClient, public IStatusTextService {
  public:
   // The eight calendar fields of the system time.
   struct SystemTime {
@@ -129,9 +130,9 @@ class LFrameworkApp : public LNotificationClient {
   void SetStatusBar(const RCPtr<LStatusBar>& bar) { mStatusBar = bar; }
   // E_FAIL without root windows or a status bar; else the bar's answer to
   // posting (shouldPost) or setting the text.
-  HResult SetStatusText(const StringW& text, bool shouldPost);
+  HResult SetStatusText(const StringW& text, bool shouldPost) override;
   // Puts the bar's own text back, the same way.
-  HResult RestoreStatusText(bool shouldPost);
+  HResult RestoreStatusText(bool shouldPost) override;
 
   // --- Settings ---
   IIniFileManager* GetSettingsFileManager() { return GetIniFileManager(); }

@@ -7,7 +7,7 @@
 // Threads: Wake from any thread; everything else from the splash thread only,
 // in the order Connect, GetWorkArea, Open, then ShowProgress and Wait, and
 // Close last (Close also follows a failed Open).
-// Ownership: the pixels of the spec are lent until Close.
+// Ownership: the splash image's pixels are lent until Close.
 
 #include <cstdint>
 #include <string>

@@ -10,6 +10,7 @@ LControlFactory* gFactory = nullptr;
 RectT<double> gWorkArea;
 LGlobalHotKeyManager* gHotKeys = nullptr;
 IControlWindowRunner* gWindowRunner = nullptr;
+IStatusTextService* gStatusText = nullptr;
 
 std::vector<LRootWindow*>& RootWindows() {
   static std::vector<LRootWindow*> windows;
@@ -31,6 +32,8 @@ RectT<double> GetApplicationWorkArea() { return gWorkArea; }
 void SetApplicationWorkArea(const RectT<double>& area) { gWorkArea = area; }
 LGlobalHotKeyManager* GetApplicationHotKeys() { return gHotKeys; }
 void SetApplicationHotKeys(LGlobalHotKeyManager* hotKeys) { gHotKeys = hotKeys; }
+IStatusTextService* GetApplicationStatusText() { return gStatusText; }
+void SetApplicationStatusText(IStatusTextService* service) { gStatusText = service; }
 IControlWindowRunner* GetApplicationWindowRunner() { return gWindowRunner; }
 void SetApplicationWindowRunner(IControlWindowRunner* runner) { gWindowRunner = runner; }
 

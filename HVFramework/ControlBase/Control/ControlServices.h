@@ -6,6 +6,7 @@
 namespace HV {
 
 class IControlWindowRunner;
+class IStatusTextService;
 class LControlFactory;
 class LGlobalHotKeyManager;
 class LRootWindow;
@@ -29,6 +30,11 @@ void SetApplicationWorkArea(const RectT<double>& area);
 // used ends there. Not owned; null while there is none.
 LGlobalHotKeyManager* GetApplicationHotKeys();
 void SetApplicationHotKeys(LGlobalHotKeyManager* hotKeys);
+
+// The application's status line, where a menu row shows its help text
+// while the mouse is over it. Not owned; null while there is none.
+IStatusTextService* GetApplicationStatusText();
+void SetApplicationStatusText(IStatusTextService* service);
 
 // Shows controls in root windows of their own (dialogs). Not owned; null
 // while there is none.

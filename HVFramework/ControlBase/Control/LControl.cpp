@@ -48,6 +48,7 @@ LControl::LControl(LControl* parent, const StringW& name)
 }
 
 LControl::~LControl() {
+  if (mMenuItemUpdater) mMenuItemUpdater->Unlink();
   // A top-level control given a window directly (not as its root control)
   // may die while the window still points into its tree.
   if (mRootWindow) {

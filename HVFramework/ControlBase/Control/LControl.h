@@ -1,10 +1,11 @@
 #pragma once
 
-#include "HVFramework/ControlBase/Control/ClipSpec.h"
+#include "HVFramework/ControlBase/Control/CAutoClip.h"
 #include "HVFramework/ControlBase/Control/ILayoutTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LConditionsParam.h"
 #include "HVFramework/ControlBase/Control/LControlChildList.h"
 #include "HVFramework/ControlBase/Control/LKeyParam.h"
+#include "HVFramework/ControlBase/Control/LMenuItemUpdater.h"
 #include "HVFramework/ControlBase/Control/LMouseButtonParam.h"
 #include "HVFramework/ControlBase/Control/LMouseWheelParam.h"
 #include "HVFramework/ControlBase/Control/LSiblingKeyParam.h"
@@ -15,6 +16,7 @@
 #include "HVFramework/ControlBase/HotKeyMap.h"
 #include "HVFramework/ControlBase/Look/LLook.h"
 #include "HVFramework/ControlBase/Menu/LMenuDescriptor.h"
+#include "HVFramework/ControlBase/Menu/LMenuItemDescriptor.h"
 #include "HVFramework/ControlBase/Menu/MenuBuilder.h"
 #include "HVFramework/ControlBase/VisualPart/LVisualPart.h"
 #include "HVFramework/Notification/LNotificationClient.h"
@@ -637,6 +639,14 @@ class LControl : public virtual LNotificationClient,
   virtual HResult ShowContextMenu(const RCPtr<LMenuDescriptor>& menu);
   // Called with the pop-up menu before it opens.
   virtual void PrepareContextMenu(LControl& /*popup*/) {}
+  // --- Menu item states (LControlToolTipsAndMenus.cpp) ---
+  // The link a menu asks this control's item states through; made on first
+  // use and unlinked when the control goes.
+  RCPtr<LMenuItemUpdater> GetMenuItemUpdater();
+  // Asked for each plain item of a menu about to show: a control may enable,
+  // check or rename it through state. 1: the base changes nothing.
+  virtual HResult UpdateMenuItem(const RCPtr<LMenuDescriptor>& menu, int32_t index, const StringW& commandId,
+                                 LMenuItemState& state);
 
   // --- Edit commands (LControlEdit.cpp) ---
   // The clipboard's commands, as edit kinds.
@@ -743,6 +753,7 @@ class LControl : public virtual LNotificationClient,
   StringW mText;
   StringW mToolTipText;
   RCPtr<LMenuDescriptor> mContextMenu;
+  RCPtr<LMenuItemUpdater> mMenuItemUpdater;
   HotKeyMap mLocalHotKeys;
   int32_t mIdleRequests = 0;
   RCPtrArray<LControl> mPendingRelease;

@@ -129,4 +129,16 @@ HResult LControl::ShowContextMenu(const RCPtr<LMenuDescriptor>& menu) {
   return S_OK;
 }
 
+// --- Menu item states ---
+
+RCPtr<LMenuItemUpdater> LControl::GetMenuItemUpdater() {
+  if (!mMenuItemUpdater) mMenuItemUpdater = LMenuItemUpdater::Create(this);
+  return mMenuItemUpdater;
+}
+
+HResult LControl::UpdateMenuItem(const RCPtr<LMenuDescriptor>& /*menu*/, int32_t /*index*/,
+                                 const StringW& /*commandId*/, LMenuItemState& /*state*/) {
+  return S_FALSE;
+}
+
 }  // namespace HV

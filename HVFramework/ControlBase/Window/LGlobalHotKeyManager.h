@@ -32,6 +32,8 @@ class LGlobalHotKeyManager : public virtual LRefCountedObject {
   StringW FindName(const KeyCode& key) const { return mKeys.FindName(key); }
   // Whether a key is bound to the notification name.
   bool HasName(const StringW& name) const { return mKeys.HasName(name); }
+  // The bindings (a menu shows the first key of its commands).
+  const HotKeyMap& GetKeys() const { return mKeys; }
   // Sends a notification of that name, without payload, to the target as a
   // key bound to it would (a menu command of the same name). E_INVALIDARG
   // for an empty name; 0.

@@ -48,6 +48,14 @@ TEST_F(RootWindowMouse, HitTestingFindsTheDeepestControlInItsOwnCoordinates) {
   EXPECT_EQ(NameAt(150, 50), "main@150,50");
 }
 
+TEST_F(RootWindowMouse, AControlThatDoesNotClipIsHitOutsideItsParentUntilItIsHidden) {
+  EXPECT_EQ(NameAt(20, 120), "free@10,30");
+  EXPECT_EQ(NameAt(20, 95), "free@10,5");
+  EXPECT_EQ(NameAt(80, 120), "under@80,15");
+  Find(u"free")->SetVisible(false);
+  EXPECT_EQ(NameAt(20, 120), "under@20,15");
+}
+
 TEST_F(RootWindowMouse, AClickSendsDownUpAndClickWithLocalPoints) {
   Click(15, 12);
   EXPECT_THAT(Take(), ElementsAre("a1:NID_MOUSE_DOWN", "a1:NID_MOUSE_UP", "a1:NID_LEFT_CLICK"));
