@@ -8,6 +8,7 @@
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/System/ApplicationClipboard.h"
 
@@ -18,6 +19,7 @@
 namespace HV::Gallery {
 namespace {
 
+constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
 constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
 constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
@@ -194,6 +196,10 @@ void GalleryApp::ListenToControls() {
   for (const Listened& listened : kListened)
     if (const RCPtr<LControl> control = FindControl(listened.path))
       mHandler->SetNotification(listened.handler, RCPtr<LNotificationDistributor>(control), listened.name);
+  // The menu bar posts its commands into the root window's queue.
+  const RCPtr<LNotificationDistributor> root(mMainWindow->GetRootWindow().Get());
+  mHandler->SetNotification(&GalleryApp::OnMenuExit, root, u"NID_MENU_FILE_EXIT_REQ");
+  mHandler->SetNotification(&GalleryApp::OnMenuAbout, root, u"NID_MENU_HELP_ABOUT_REQ");
   SetStatusBar(DynamicCast<LStatusBar>(FindControl(u"statusBar")));
 }
 
@@ -252,6 +258,16 @@ HResult GalleryApp::OnValueChange(const RCPtr<LNotificationDistributor>& source,
 HResult GalleryApp::OnComboSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
   if (const LControl* combo = dynamic_cast<const LControl*>(source.Get()))
     Announce(nullptr, u"Combo box: " + std::u16string(combo->GetText().GetView()));
+  return 1;
+}
+
+HResult GalleryApp::OnMenuExit(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  GetApplicationNotificationCenter()->CreateAndPostNotification(kExitRequest);
+  return 1;
+}
+
+HResult GalleryApp::OnMenuAbout(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  Announce(nullptr, u"About: HV Gallery " + std::u16string(GetProductVersion().GetView()));
   return 1;
 }
 

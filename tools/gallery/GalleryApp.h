@@ -24,7 +24,8 @@ namespace HV::Gallery {
 // The gallery answers its controls: the push button counts its clicks, Enter
 // in the text box echoes the text, "Open dialog..." runs the modal dialog
 // "dialogDemo" and shows how it was closed, the slider and the knob show
-// their values, the combo box its selection. Each answer goes to a label, the
+// their values, the combo box its selection; the menu bar's File > Exit asks
+// the application to exit and Help > About reports the version. Each answer goes to a label, the
 // status bar and, when a report stream is given, a line "hv-gallery: ..."
 // (what the display tests read), as does the main window's activation. UI thread only; one at a time.
 class GalleryApp : public LFrameworkApp {
@@ -96,6 +97,8 @@ class GalleryApp : public LFrameworkApp {
   HResult OnTextEntered(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnValueChange(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnComboSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnMenuExit(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnMenuAbout(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnOpenDialog(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
 
   OSWindowDispatcher& mDispatcher;

@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace HV::Gallery {
 namespace {
@@ -62,9 +63,14 @@ class GalleryAppWindow : public ::testing::Test {
     const RCPtr<LControl> control = Find(path);
     ASSERT_TRUE(control) << Narrow(StringW(path));
     const LControl::Point origin = control->GetOriginInRoot();
+    ClickAt(static_cast<int32_t>(origin.x + control->GetRect().width / 2),
+            static_cast<int32_t>(origin.y + control->GetRect().height / 2));
+  }
+  // A left click at a point of the window.
+  void ClickAt(int32_t x, int32_t y) {
     Platform::WindowEvent event;
-    event.x = static_cast<int32_t>(origin.x + control->GetRect().width / 2);
-    event.y = static_cast<int32_t>(origin.y + control->GetRect().height / 2);
+    event.x = x;
+    event.y = y;
     event.button = 1;
     event.kind = Platform::WindowEventKind::MouseMove;
     Send(event);
@@ -191,6 +197,14 @@ TEST_F(GalleryAppWindow, TheComboBoxOpensItsListAndReportsTheItemChosen) {
   EXPECT_EQ(RunThenClose(), 0);
   EXPECT_EQ(combo->GetSelectedIndex(), 1);
   EXPECT_NE(Reported().find("hv-gallery: Combo box: Channel 2\n"), std::string::npos) << Reported();
+}
+
+TEST_F(GalleryAppWindow, TheMenuBarHasTheTitlesOfItsStringTable) {
+  const RCPtr<LControl> bar = Find(u"mainMenu");
+  ASSERT_TRUE(bar);
+  std::vector<std::string> titles;
+  for (const RCPtr<LControl>& title : bar->GetChildren().Snapshot()) titles.push_back(Narrow(title->GetText()));
+  EXPECT_EQ(titles, (std::vector<std::string>{"File", "Help"}));
 }
 
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
