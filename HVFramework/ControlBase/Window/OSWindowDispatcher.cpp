@@ -87,11 +87,16 @@ void OSWindowDispatcher::PaintDirtyWindows() {
 }
 
 bool OSWindowDispatcher::OnIdle(int32_t count) {
-  const bool isFirstPass = count == 0;
-  bool more = GetNotificationCenterManager()->ProcessNotifications(isFirstPass);
-  for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i)
-    if (const RCPtr<LRootWindow> root = RCPtr<LRootWindow>(GetApplicationRootWindowAt(i)))
-      more |= root->ProcessIdle(isFirstPass);
+  bool more = false;
+  if (mIdleHandler) {
+    more = mIdleHandler(count);
+  } else {
+    const bool isFirstPass = count == 0;
+    more = GetNotificationCenterManager()->ProcessNotifications(isFirstPass);
+    for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i)
+      if (const RCPtr<LRootWindow> root = RCPtr<LRootWindow>(GetApplicationRootWindowAt(i)))
+        more |= root->ProcessIdle(isFirstPass);
+  }
   for (const RCPtr<OSWindow>& window : Snapshot(mWindows)) window->EndPendingModal();
   return more;
 }

@@ -23,7 +23,9 @@
 #include "HVFramework/Platform/MessageLoop.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <utility>
 
 namespace HV {
 
@@ -50,6 +52,12 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   CursorHandle GetCursor() const { return mCursor; }
   CursorHandle SetCursor(CursorHandle cursor);
 
+  // The application's idle pass (count 0, 1, 2 of an idle period; true while
+  // work remains) in place of the dispatcher's own: an application object
+  // that idles its windows itself installs it. Empty: the dispatcher's pass.
+  using IdleHandler = std::function<bool(int32_t count)>;
+  void SetIdleHandler(IdleHandler handler) { mIdleHandler = std::move(handler); }
+
   // The renderer kind (LRenderer::Kind) of the windows the runner makes.
   void SetRendererKind(int32_t kind) { mRendererKind = kind; }
   // A window for the control at its laid-out rectangle (a default one when
@@ -73,6 +81,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   IProfileStore* mProfile = nullptr;
   CursorHandle mCursor = 0;
   int32_t mRendererKind = 1;  // the 2-D renderer
+  IdleHandler mIdleHandler;
 };
 
 }  // namespace HV

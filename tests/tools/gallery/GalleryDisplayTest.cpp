@@ -68,6 +68,8 @@ class GalleryProcess {
     if (!mOutput || !std::fgets(line, sizeof line, mOutput)) return "";
     std::string text = line;
     if (!text.empty() && text.back() == '\n') text.pop_back();
+    // In the test's log: what the gallery said before a failure.
+    std::fprintf(stderr, "[gallery %d] %s\n", static_cast<int>(mPid), text.c_str());
     return text;
   }
   // Reads lines until one starts with prefix; false when the output ends first.
@@ -220,7 +222,7 @@ TEST(GalleryDisplay, OpenGLWindowShowsTheSceneAsThe2DRendererDoes) {
   }
 }
 
-TEST(GalleryDisplay, TheSkinnedWindowShowsTheDemoSkinAndClosesOnAltF4) {
+TEST(GalleryDisplay, TheSkinnedGalleryShowsItsWindowAndClosesOnAltF4) {
   HV::Test::TemporaryFolder folder;
   const std::string path = folder.GetPath() + "/skin.png";
   Platform::BgraImage shot;
@@ -231,8 +233,12 @@ TEST(GalleryDisplay, TheSkinnedWindowShowsTheDemoSkinAndClosesOnAltF4) {
   }
   ASSERT_TRUE(Platform::DecodePngFile(path, shot));
   ASSERT_EQ(shot.width, GalleryScene::kWidth);
-  // The main panel's solid fill, inside its border and below its controls.
-  EXPECT_EQ(Shown(shot, GalleryScene::kWidth / 2, GalleryScene::kHeight - 20), 0x303030u);
+  // The window's solid fill where no control is, the selected radio
+  // button's accent, the progress bar's bar and the status bar.
+  EXPECT_EQ(Shown(shot, 600, 485), 0x24282Eu);
+  EXPECT_EQ(Shown(shot, 160, 120), 0x2E7DD7u);
+  EXPECT_EQ(Shown(shot, 120, 338), 0x2E7DD7u);
+  EXPECT_EQ(Shown(shot, 400, 590), 0x1A1D21u);
 
   // Alt+F4 travels as a key to the application's hot keys, which ask the
   // application to exit.
@@ -244,6 +250,87 @@ TEST(GalleryDisplay, TheSkinnedWindowShowsTheDemoSkinAndClosesOnAltF4) {
   ASSERT_TRUE(gallery.WaitForLine("hv-gallery: first frame presented at "));
   PressAltF4(display, gallery.GetPid());
   EXPECT_EQ(gallery.Wait(), 0);
+}
+
+// Runs xdotool actions on the gallery's display once the gallery said its
+// window is active and the window is mapped (it may take the focus before it
+// shows). The window is the display's only one, at (64, 64) (no desktop moves
+// it), so pointer positions are given on the screen: focusing it again races
+// with the window system's own focus handling, and keys sent while the focus
+// comes back are lost.
+void OnGalleryDisplay(const PrivateDisplay& display, const std::string& actions) {
+  const std::string command = "DISPLAY=" + display.GetName() +
+                              " xdotool search --sync --onlyvisible --name '^HV Gallery$' " + actions +
+                              " 2>/dev/null >/dev/null";
+  (void)std::system(command.c_str());
+}
+
+// The number after prefix in the next line that starts with it; -1 when the output ends first.
+int ReadReportedNumber(GalleryProcess& gallery, const std::string& prefix) {
+  std::string line;
+  if (!gallery.WaitForLine(prefix, &line)) return -1;
+  return std::atoi(line.c_str() + prefix.size());
+}
+
+// The skinned gallery's controls in its window (see GallerySkin.xml):
+// centres in window coordinates.
+constexpr int kWindowX = 64, kWindowY = 64;
+constexpr int kTextBoxX = 139, kTextBoxY = 205;
+constexpr int kClickButtonX = 83, kClickButtonY = 90;
+constexpr int kSliderY = 537, kSliderThumbX = 139, kSliderEndX = 236;
+constexpr int kKnobX = 348, kKnobY = 528;
+
+class SkinnedGalleryDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(display.GetName().empty());
+    ASSERT_TRUE(gallery.IsRunning());
+    // Keys go to the active window only.
+    ASSERT_TRUE(gallery.WaitForLine("hv-gallery: the window is active"));
+  }
+  void TearDown() override {
+    PressAltF4(display, gallery.GetPid());
+    EXPECT_EQ(gallery.Wait(), 0);
+  }
+  void Act(const std::string& actions) { OnGalleryDisplay(display, actions); }
+  // A point of the window, on the screen.
+  static std::string At(int x, int y) {
+    return "mousemove " + std::to_string(x + kWindowX) + " " + std::to_string(y + kWindowY);
+  }
+
+  PrivateDisplay display;
+  GalleryProcess gallery{{"--skin", "--instance-name", "gallery-input-" + std::to_string(getpid())},
+                         display.GetName()};
+};
+
+// Off for now: about one run in eight (more under load) the pointer and key
+// events xdotool sends after the window reported itself active never reach
+// it, and the test then waits for its line until ctest's timeout. The
+// headless GalleryAppTest drives the same answers through scripted window
+// events. Run them with --gtest_also_run_disabled_tests.
+TEST_F(SkinnedGalleryDisplay, DISABLED_TypedTextIsEchoedAndTheButtonCountsItsClicks) {
+  Act(At(kTextBoxX, kTextBoxY) + " click 1");
+  Act("type 'Hello gallery'");
+  Act("key Return");
+  std::string line;
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: Entered: ", &line));
+  EXPECT_EQ(line, "hv-gallery: Entered: Hello gallery");
+  Act(At(kClickButtonX, kClickButtonY) + " click 1");
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: Clicked ", &line));
+  EXPECT_EQ(line, "hv-gallery: Clicked 1 time");
+}
+
+TEST_F(SkinnedGalleryDisplay, DISABLED_DraggingTheSliderAndTheKnobChangesTheirValues) {
+  // The slider's thumb, from the middle (64) to the track's end.
+  Act(At(kSliderThumbX, kSliderY) + " mousedown 1 " + At(kSliderThumbX + 40, kSliderY) + " " +
+      At(kSliderEndX, kSliderY) + " mouseup 1");
+  int value = ReadReportedNumber(gallery, "hv-gallery: Slider: ");
+  EXPECT_GT(value, 64);
+  // Upwards on the knob turns it up.
+  Act(At(kKnobX, kKnobY) + " mousedown 1 " + At(kKnobX, kKnobY - 20) + " " + At(kKnobX, kKnobY - 40) +
+      " mouseup 1");
+  value = ReadReportedNumber(gallery, "hv-gallery: Knob: ");
+  EXPECT_GT(value, 64);
 }
 
 }  // namespace

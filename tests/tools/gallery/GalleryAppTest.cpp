@@ -1,0 +1,217 @@
+// The skinned gallery as a framework application on the headless window
+// system: the gallery skin builds and draws, its controls answer the
+// mouse and the keyboard through the application, and it ends on the close
+// box and on Alt+F4.
+#include "tools/gallery/GalleryApp.h"
+
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/ListBox/LListBox.h"
+#include "HVFramework/Platform/HeadlessWindowSystem.h"
+#include "HVFramework/Platform/VirtualClock.h"
+#include "tests/support/TestFonts.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace HV::Gallery {
+namespace {
+
+std::string Narrow(const StringW& text) { return std::string(text.ToCharString().GetText()); }
+
+class GalleryAppWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { UseTestFonts(); }
+  void SetUp() override {
+    system.AdvanceClockInWaits(&clock);
+    report = open_memstream(&reportText, &reportSize);
+    std::string error;
+    app = GalleryApp::Open(dispatcher, {0, 0, 800, 600}, report, error);
+    ASSERT_TRUE(app) << error;
+    // Input reaches the active window only (a desktop activates the window it shows).
+    SendKind(Platform::WindowEventKind::FocusGained);
+  }
+  void TearDown() override {
+    if (app) app->Close();
+    app = nullptr;
+    std::fclose(report);
+    std::free(reportText);
+  }
+
+  void Send(Platform::WindowEvent event) {
+    event.window = app->GetMainWindow().GetWindowId();
+    system.Script(event);
+  }
+  void SendKind(Platform::WindowEventKind kind) {
+    Platform::WindowEvent event;
+    event.kind = kind;
+    Send(event);
+  }
+  void Key(int32_t key, uint32_t modifiers = 0) {
+    Platform::WindowEvent event;
+    event.key = key;
+    event.modifiers = modifiers;
+    event.kind = Platform::WindowEventKind::KeyDown;
+    Send(event);
+    event.kind = Platform::WindowEventKind::KeyUp;
+    Send(event);
+  }
+  // A left click at the centre of the control at path ("section/control").
+  void ClickOn(const char16_t* path) {
+    const RCPtr<LControl> control = Find(path);
+    ASSERT_TRUE(control) << Narrow(StringW(path));
+    const LControl::Point origin = control->GetOriginInRoot();
+    ClickAt(static_cast<int32_t>(origin.x + control->GetRect().width / 2),
+            static_cast<int32_t>(origin.y + control->GetRect().height / 2));
+  }
+  // A left click at a point of the window.
+  void ClickAt(int32_t x, int32_t y) {
+    Platform::WindowEvent event;
+    event.x = x;
+    event.y = y;
+    event.button = 1;
+    event.kind = Platform::WindowEventKind::MouseMove;
+    Send(event);
+    event.kind = Platform::WindowEventKind::MouseDown;
+    event.clicks = 1;
+    Send(event);
+    event.kind = Platform::WindowEventKind::MouseUp;
+    Send(event);
+  }
+  // Runs the scripted events, then closes the window from the desktop.
+  int32_t RunThenClose() {
+    SendKind(Platform::WindowEventKind::Close);
+    return app->Run();
+  }
+  RCPtr<LControl> Find(const char16_t* path) const {
+    RCPtr<LControl> control = app->GetMainWindow().GetRootWindow()->GetRootControl();
+    std::u16string rest(path);
+    while (control && !rest.empty()) {
+      const size_t slash = rest.find(u'/');
+      control = control->FindChildControl(StringW(rest.substr(0, slash).c_str()));
+      rest = slash == std::u16string::npos ? std::u16string() : rest.substr(slash + 1);
+    }
+    return control;
+  }
+  std::string TextOf(const char16_t* path) const {
+    const RCPtr<LControl> control = Find(path);
+    return control ? Narrow(control->GetText()) : "(missing)";
+  }
+  std::string Reported() {
+    std::fflush(report);
+    return std::string(reportText, reportSize);
+  }
+
+  Platform::VirtualClock clock{1000};
+  Platform::HeadlessWindowSystem system;
+  OSWindowDispatcher dispatcher{system};
+  RCPtr<GalleryApp> app;
+  std::FILE* report = nullptr;
+  char* reportText = nullptr;
+  size_t reportSize = 0;
+};
+
+TEST_F(GalleryAppWindow, ShowsEveryControlOfTheSkinAndEndsOnTheCloseBox) {
+  const RCPtr<LControl>& root = app->GetMainWindow().GetRootWindow()->GetRootControl();
+  ASSERT_TRUE(root);
+  EXPECT_EQ(Narrow(root->GetName()), "mainControl");
+  // The framework's table made the controls of their own classes.
+  for (const char16_t* path :
+       {u"sectionButtons/buttonClick", u"sectionText/textBox", u"sectionText/upDown", u"sectionValues/scrollBar",
+        u"sectionValues/progressBar", u"sectionValues/levelMeter", u"sectionValues/fileDropper", u"tabs",
+        u"scrollView", u"statusBar"})
+    EXPECT_TRUE(Find(path)) << Narrow(StringW(path));
+  EXPECT_EQ(TextOf(u"statusBar/label1"), "Ready");
+  EXPECT_EQ(TextOf(u"labelTitle"), "HV Control Gallery");
+  EXPECT_EQ(app->GetStatusBar(), Find(u"statusBar"));
+
+  // The first frame is the whole window, in the window's solid colour where no control is.
+  dispatcher.PaintDirtyWindows();
+  const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(app->GetMainWindow().GetWindowId());
+  ASSERT_EQ(presenter->GetPresentedRects().size(), 1u);
+  EXPECT_EQ(presenter->GetPixel(600, 485), 0xFF24282Eu);
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_TRUE(app->IsExiting());
+}
+
+TEST_F(GalleryAppWindow, ThePushButtonCountsItsClicksOnItsLabelTheStatusBarAndTheReport) {
+  ClickOn(u"sectionButtons/buttonClick");
+  ClickOn(u"sectionButtons/buttonClick");
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(TextOf(u"sectionButtons/labelClicks"), "Clicked 2 times");
+  EXPECT_EQ(TextOf(u"statusBar/label1"), "Clicked 2 times");
+  // The scripted events all come before the first idle pass, which reports the activation.
+  EXPECT_EQ(Reported(),
+            "hv-gallery: Clicked 1 time\nhv-gallery: Clicked 2 times\nhv-gallery: the window is active\n");
+}
+
+TEST_F(GalleryAppWindow, EnterInTheTextBoxEchoesTheTypedText) {
+  ClickOn(u"sectionText/textBox");
+  Platform::WindowEvent typed;
+  typed.kind = Platform::WindowEventKind::TextInput;
+  typed.text = "Hello, gallery";
+  Send(typed);
+  Key(0x0D);
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(TextOf(u"sectionText/labelEcho"), "Entered: Hello, gallery");
+  EXPECT_NE(Reported().find("hv-gallery: Entered: Hello, gallery\n"), std::string::npos) << Reported();
+}
+
+TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
+  ClickOn(u"sectionButtons/buttonToggle");
+  ClickOn(u"sectionButtons/radioRight");
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_GE(Find(u"sectionButtons/buttonToggle")->GetNormalizedValue(), 0.5);
+  EXPECT_GE(Find(u"sectionButtons/radioRight")->GetNormalizedValue(), 0.5);
+  EXPECT_LT(Find(u"sectionButtons/radioLeft")->GetNormalizedValue(), 0.5);
+}
+
+TEST_F(GalleryAppWindow, TheSecondTabShowsTheListBoxWithItsItems) {
+  ClickOn(u"tabs/buttonHolder/tabSecond");
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_FALSE(Find(u"tabs/pageHolder/pageFirst")->IsVisible(false));
+  ASSERT_TRUE(Find(u"tabs/pageHolder/pageSecond")->IsVisible(false));
+  const RCPtr<LListBox> list = DynamicCast<LListBox>(Find(u"tabs/pageHolder/pageSecond/listBox"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->GetItemCount(), 8);
+  EXPECT_EQ(Narrow(list->GetItemText(0)), "Grand Piano");
+}
+
+TEST_F(GalleryAppWindow, TheSliderAndTheKnobReportTheirValues) {
+  ClickOn(u"sectionSliders/knob");  // the focus, for the keys
+  Key(0x26);                         // Up: one step
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(Find(u"sectionSliders/knob")->GetValue(), 65);
+  EXPECT_NE(Reported().find("hv-gallery: Knob: 65\n"), std::string::npos) << Reported();
+}
+
+TEST_F(GalleryAppWindow, TheComboBoxOpensItsListAndReportsTheItemChosen) {
+  const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(Find(u"sectionCombo/comboBox"));
+  ASSERT_TRUE(combo);
+  EXPECT_EQ(Narrow(combo->GetText()), "Channel 1");
+  ClickOn(u"sectionCombo/comboBox");
+  Key(0x28);  // Down
+  Key(0x0D);  // Enter
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(combo->GetSelectedIndex(), 1);
+  EXPECT_NE(Reported().find("hv-gallery: Combo box: Channel 2\n"), std::string::npos) << Reported();
+}
+
+TEST_F(GalleryAppWindow, TheMenuBarHasTheTitlesOfItsStringTable) {
+  const RCPtr<LControl> bar = Find(u"mainMenu");
+  ASSERT_TRUE(bar);
+  std::vector<std::string> titles;
+  for (const RCPtr<LControl>& title : bar->GetChildren().Snapshot()) titles.push_back(Narrow(title->GetText()));
+  EXPECT_EQ(titles, (std::vector<std::string>{"File", "Help"}));
+}
+
+TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
+  Key(0x73, 0x40 | 0x80);  // F4 with the left Alt key
+  EXPECT_EQ(app->Run(), 0);
+  EXPECT_TRUE(app->IsExiting());
+}
+
+}  // namespace
+}  // namespace HV::Gallery

@@ -1,0 +1,338 @@
+#include "tools/gallery/GalleryApp.h"
+
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
+#include "HVFramework/ControlBase/Views/LDialog.h"
+#include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/LLevelMeter.h"
+#include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/Controls/TextBox/LTextValidationParams.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Renderer/ApplicationRenderer.h"
+#include "HVFramework/System/ApplicationClipboard.h"
+
+#include <cmath>
+#include <ctime>
+#include <utility>
+
+namespace HV::Gallery {
+namespace {
+
+constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
+constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
+constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
+constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
+constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
+
+// Stateless: the factory reads the program's embedded documents through it
+// for as long as the program runs.
+const LEmbeddedXmlResources& EmbeddedResources() {
+  static const LEmbeddedXmlResources resources;
+  return resources;
+}
+
+std::unique_ptr<LControlFactory> LoadGallerySkin(std::string& error) {
+  auto factory = std::make_unique<LControlFactory>(StringW(u"Gallery"));
+  factory->SetResourceSource(&EmbeddedResources());
+  factory->SetBaseLocation(StringW(u"::"));
+  if (factory->LoadStringTables(StringW(u"::GalleryStrings.xml"), StringW(u"::NONE"), 0x0409) != S_OK ||
+      factory->LoadSkins(StringW(u"::GallerySkin.xml")) != S_OK) {
+    error = "the gallery skin could not be loaded";
+    return nullptr;
+  }
+  return factory;
+}
+
+std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
+
+}  // namespace
+
+RCPtr<GalleryApp> GalleryApp::Open(OSWindowDispatcher& dispatcher, const RectT<int32_t>& rect, std::FILE* report,
+                                   std::string& error) {
+  std::unique_ptr<LControlFactory> factory = LoadGallerySkin(error);
+  if (!factory) return nullptr;
+  const RCPtr<LStringTable> frameworkStrings = factory->GetFrameworkStringTable();
+  RCPtr<GalleryApp> app(new GalleryApp(std::move(factory), frameworkStrings, dispatcher, rect, report));
+  if (app->RunApplicationStartup() != S_OK) {
+    error = "the gallery application could not start";
+  } else if (app->CreateMainWindow() != S_OK) {
+    error = "no window to show the gallery skin in";
+  } else {
+    return app;
+  }
+  app->Close();
+  return nullptr;
+}
+
+GalleryApp::GalleryApp(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
+                       OSWindowDispatcher& dispatcher, const RectT<int32_t>& rect, std::FILE* report)
+    : LFrameworkApp(std::move(factory), frameworkStrings, StringA("HVGallery"), dispatcher.GetWindowSystem()),
+      mDispatcher(dispatcher),
+      mMainRect(rect),
+      mReport(report) {}
+
+GalleryApp::~GalleryApp() { Close(); }
+
+void GalleryApp::Close() {
+  // The registrations hold the application: they go first, or it would never die.
+  UnregisterAllNotifications();
+  mHandler = nullptr;
+  mDispatcher.SetIdleHandler(nullptr);
+  for (const RCPtr<OSWindow>& window : mOtherWindows) window->Destroy();
+  mOtherWindows.clear();
+  if (mMainWindow) {
+    RemoveRootWindow(mMainWindow->GetRootWindow());
+    mMainWindow->Destroy();
+    mMainWindow = nullptr;
+  }
+  SetStatusBar(nullptr);
+  if (GetApplicationWindowRunner() == &mDispatcher) SetApplicationWindowRunner(nullptr);
+  if (GetClipboard() && GetApplicationClipboard() == GetClipboard()) SetApplicationClipboard(nullptr);
+  SetApplicationRenderer(nullptr);
+  RunApplicationShutdown();
+}
+
+// --- Running ---
+
+HResult GalleryApp::RunApplicationStartup() {
+  if (LFrameworkApp::RunApplicationStartup() != S_OK) return E_FAIL;
+  // The gallery's own classes come after the framework's.
+  GetControlFactory()->RegisterControlCreateFunction(StringW(kDialogClassName), &LDialog::Create);
+  SetApplicationWindowRunner(&mDispatcher);
+  // The text box's edit commands reach the clipboard through the application's.
+  SetApplicationClipboard(GetClipboard());
+  mDispatcher.SetIdleHandler([this](int32_t count) { return OnIdle(count); });
+  return S_OK;
+}
+
+HResult GalleryApp::CreateMainWindow() {
+  mMainWindow = OpenWindow(StringW(u"HV Gallery"), mMainRect, StringW(u"HVGalleryMain"));
+  if (!mMainWindow) return E_FAIL;
+  // Text is measured with what draws it.
+  SetApplicationRenderer(mMainWindow->GetRenderer());
+  const RCPtr<LRootWindow>& root = mMainWindow->GetRootWindow();
+  if (root->SetRootControlByName(GetMainControlName()) != S_OK) return E_FAIL;
+  AddRootWindow(root);
+  StartValueControls();
+  ListenToControls();
+  mMainWindow->Show(true);
+  return S_OK;
+}
+
+RCPtr<OSWindow> GalleryApp::OpenWindow(const StringW& caption, const RectT<int32_t>& rect,
+                                       const StringW& placement) {
+  RCPtr<OSWindow> window = OSWindow::Create(mDispatcher, {caption, rect, false, placement});
+  if (!window) return nullptr;
+  if (window->CreateRenderer(LRenderer::GdiPlus) != S_OK) {
+    window->Destroy();
+    return nullptr;
+  }
+  return window;
+}
+
+int32_t GalleryApp::RunMessageLoop() { return mDispatcher.Run(); }
+
+bool GalleryApp::ProcessIdle(bool firstPass) {
+  ReportActivation();
+  bool more = LFrameworkApp::ProcessIdle(firstPass);
+  // The dialogs' windows are the window runner's, not in the application's list.
+  for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i) {
+    const RCPtr<LRootWindow> window(GetApplicationRootWindowAt(i));
+    if (window && GetRootWindows().FindItem(window) < 0 && window->ProcessIdle(firstPass)) more = true;
+  }
+  return more;
+}
+
+// Keys reach the main window only while it is active, which the desktop may
+// make it some time after it shows: whoever drives the gallery from outside
+// waits for this line before typing.
+void GalleryApp::ReportActivation() {
+  const bool isActive = mMainWindow && mMainWindow->IsActive();
+  if (isActive == mWasActive) return;
+  mWasActive = isActive;
+  if (!mReport) return;
+  std::fprintf(mReport, "hv-gallery: the window is %s\n", isActive ? "active" : "inactive");
+  std::fflush(mReport);
+}
+
+void GalleryApp::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                     const RCPtr<LNotification>& notification) {
+  if (const RCPtr<LNotificationHandler<GalleryApp>> handler = mHandler)
+    if (handler->Dispatch(source, notification) != S_OK) return;
+  LFrameworkApp::ReceiveNotification(source, notification);
+  if (IsExiting()) mDispatcher.Quit(0);
+}
+
+// --- The gallery's answers ---
+
+RCPtr<LControl> GalleryApp::FindControl(const char16_t* path) const {
+  if (!mMainWindow) return nullptr;
+  RCPtr<LControl> control = mMainWindow->GetRootWindow()->GetRootControl();
+  std::u16string_view rest(path);
+  while (control && !rest.empty()) {
+    const size_t slash = rest.find(u'/');
+    control = control->FindChildControl(StringW(std::u16string(rest.substr(0, slash)).c_str()));
+    rest = slash == std::u16string_view::npos ? std::u16string_view() : rest.substr(slash + 1);
+  }
+  return control;
+}
+
+void GalleryApp::ListenToControls() {
+  mHandler = RCPtr<LNotificationHandler<GalleryApp>>(new LNotificationHandler<GalleryApp>(this));
+  struct Listened {
+    const char16_t* path;
+    const WChar* name;
+    HResult (GalleryApp::*handler)(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&);
+  };
+  static constexpr Listened kListened[] = {
+      {u"sectionButtons/buttonClick", kLeftClick, &GalleryApp::OnClick},
+      {u"sectionText/textBox", kTextValidated, &GalleryApp::OnTextEntered},
+      {u"buttonDialog", kLeftClick, &GalleryApp::OnOpenDialog},
+      {u"sectionSliders/slider", kValueChange, &GalleryApp::OnValueChange},
+      {u"sectionSliders/knob", kValueChange, &GalleryApp::OnValueChange},
+      {u"sectionCombo/comboBox", kSelectionChange, &GalleryApp::OnComboSelection},
+  };
+  for (const Listened& listened : kListened)
+    if (const RCPtr<LControl> control = FindControl(listened.path))
+      mHandler->SetNotification(listened.handler, RCPtr<LNotificationDistributor>(control), listened.name);
+  // The menu bar posts its commands into the root window's queue.
+  const RCPtr<LNotificationDistributor> root(mMainWindow->GetRootWindow().Get());
+  mHandler->SetNotification(&GalleryApp::OnMenuExit, root, u"NID_MENU_FILE_EXIT_REQ");
+  mHandler->SetNotification(&GalleryApp::OnMenuAbout, root, u"NID_MENU_HELP_ABOUT_REQ");
+  SetStatusBar(DynamicCast<LStatusBar>(FindControl(u"statusBar")));
+}
+
+// The value controls show a value from the start; the gallery has no task to follow.
+void GalleryApp::StartValueControls() {
+  if (const RCPtr<LControl> progress = FindControl(u"sectionValues/progressBar")) progress->SetNormalizedValue(0.62);
+  if (const RCPtr<LLevelMeter> meter = DynamicCast<LLevelMeter>(FindControl(u"sectionValues/levelMeter")))
+    meter->SetLevel(0.7, 0.85);
+  if (const RCPtr<LControl> upDown = FindControl(u"sectionText/upDown")) {
+    upDown->SetRange(0, 127, 0);
+    upDown->SetValue(64);
+  }
+  for (const char16_t* path : {u"sectionSliders/slider", u"sectionSliders/knob"})
+    if (const RCPtr<LControl> control = FindControl(path)) control->SetValue(64);
+  if (const RCPtr<LControl> label = FindControl(u"sectionSliders/labelSlider")) label->SetText(StringW(u"64"));
+  if (const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(FindControl(u"sectionCombo/comboBox")))
+    combo->SetSelectedIndex(0);
+}
+
+void GalleryApp::Announce(const char16_t* labelPath, const std::u16string& text) {
+  const StringW shown(text.c_str());
+  if (const RCPtr<LControl> label = labelPath ? FindControl(labelPath) : nullptr) label->SetText(shown);
+  SetStatusText(shown, false);
+  if (!mReport) return;
+  std::fprintf(mReport, "hv-gallery: %s\n", Utf8(shown).c_str());
+  std::fflush(mReport);
+}
+
+HResult GalleryApp::OnClick(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  ++mClicks;
+  const std::string count = std::to_string(mClicks);
+  Announce(u"sectionButtons/labelClicks",
+           u"Clicked " + std::u16string(count.begin(), count.end()) + (mClicks == 1 ? u" time" : u" times"));
+  return 1;
+}
+
+HResult GalleryApp::OnTextEntered(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) {
+  const RCPtr<LTextValidationParams> params = DynamicCast<LTextValidationParams>(notification->GetPayload());
+  if (params) Announce(u"sectionText/labelEcho", u"Entered: " + std::u16string(params->text.GetView()));
+  return 1;
+}
+
+// The slider's value also shows beside it; the knob's in the status bar only.
+HResult GalleryApp::OnValueChange(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
+  const LControl* control = dynamic_cast<const LControl*>(source.Get());
+  if (!control) return 1;
+  const std::string value = std::to_string(static_cast<int32_t>(std::lround(control->GetValue())));
+  const std::u16string shown(value.begin(), value.end());
+  const bool isSlider = control->GetName() == StringW(u"slider");
+  if (const RCPtr<LControl> label = isSlider ? FindControl(u"sectionSliders/labelSlider") : nullptr)
+    label->SetText(StringW(shown.c_str()));
+  Announce(nullptr, (isSlider ? u"Slider: " : u"Knob: ") + shown);
+  return 1;
+}
+
+HResult GalleryApp::OnComboSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
+  if (const LControl* combo = dynamic_cast<const LControl*>(source.Get()))
+    Announce(nullptr, u"Combo box: " + std::u16string(combo->GetText().GetView()));
+  return 1;
+}
+
+HResult GalleryApp::OnMenuExit(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  GetApplicationNotificationCenter()->CreateAndPostNotification(kExitRequest);
+  return 1;
+}
+
+HResult GalleryApp::OnMenuAbout(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  Announce(nullptr, u"About: HV Gallery " + std::u16string(GetProductVersion().GetView()));
+  return 1;
+}
+
+HResult GalleryApp::OnOpenDialog(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  const RCPtr<LDialog> dialog = DynamicCast<LDialog>(CreateControl(StringW(u"dialogDemo"), nullptr));
+  if (!dialog) return 1;
+  const HResult result = dialog->DoModal();
+  const char16_t* how = result == LDialog::kOK ? u"OK" : result == LDialog::kCancel ? u"Cancel" : u"no answer";
+  Announce(u"labelDialog", std::u16string(u"Dialog closed with ") + how);
+  return 1;
+}
+
+// --- Services of the program ---
+
+CursorHandle GalleryApp::GetCursorHandle(const StringW& name) { return CursorHandleFromName(name); }
+
+HResult GalleryApp::GetSystemFont(StringW& name, float& size, int32_t& style) {
+  name = StringW(u"DejaVu Sans");
+  size = 11;
+  style = 0;
+  return S_OK;
+}
+
+// Dialogs are laid out over the main window.
+RectT<double> GalleryApp::GetWorkArea() {
+  return {double(mMainRect.x), double(mMainRect.y), double(mMainRect.width), double(mMainRect.height)};
+}
+
+double GalleryApp::GetElapsedSeconds() {
+  const auto now = std::chrono::steady_clock::now();
+  const double elapsed = std::chrono::duration<double>(now - mLastElapsed).count();
+  mLastElapsed = now;
+  return elapsed;
+}
+
+uint32_t GalleryApp::GetMilliseconds() {
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - mStarted).count());
+}
+
+LFrameworkApp::SystemTime GalleryApp::GetSystemTime() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  tm local{};
+  localtime_r(&now.tv_sec, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_wday, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec,  static_cast<int32_t>(now.tv_nsec / 1000000)};
+}
+
+RCPtr<LControl> GalleryApp::CreateControl(const StringW& name, const RCPtr<LControl>& parent) {
+  LControlFactory* factory = GetControlFactory();
+  const RCPtr<LControlDescriptor> descriptor = factory ? factory->FindControlDescriptor(name) : nullptr;
+  return descriptor ? factory->CreateControl(descriptor, parent) : nullptr;
+}
+
+int32_t GalleryApp::RunModalWindow(const RCPtr<LControl>& control) {
+  return mDispatcher.RunControlInRootWindow(control, true);
+}
+
+RCPtr<LRootWindow> GalleryApp::CreateRootWindow(const StringW& caption, const RectT<int32_t>& rect) {
+  const RCPtr<OSWindow> window = OpenWindow(caption, rect, StringW());
+  if (!window) return nullptr;
+  mOtherWindows.push_back(window);
+  AddRootWindow(window->GetRootWindow());
+  return window->GetRootWindow();
+}
+
+}  // namespace HV::Gallery
