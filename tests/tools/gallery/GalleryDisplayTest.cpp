@@ -115,7 +115,7 @@ class GalleryProcess {
 
  private:
   // Long enough for a loaded machine; a test waiting this long has lost its event.
-  static constexpr std::chrono::seconds kQuietLimit{20};
+  static constexpr std::chrono::seconds kQuietLimit{60};
 
   pid_t mPid = -1;
   int mOutput = -1;
