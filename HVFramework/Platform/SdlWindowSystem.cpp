@@ -19,6 +19,10 @@ std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, s
   // The window surface is X's own shared-memory image: without this SDL
   // would build it on a GL renderer, remaking the window and loading GL.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click that activates a window is also a click on what it points at.
+  // Without this SDL drops a press that comes within 10 ms of the window
+  // gaining the focus: a quick first click after the window shows is lost.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = SDL_GetError();
     return nullptr;
