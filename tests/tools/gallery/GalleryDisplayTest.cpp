@@ -306,6 +306,7 @@ constexpr int kTextBoxX = 139, kTextBoxY = 205;
 constexpr int kClickButtonX = 83, kClickButtonY = 90;
 constexpr int kSliderY = 537, kSliderThumbX = 139, kSliderEndX = 236;
 constexpr int kKnobX = 348, kKnobY = 528;
+constexpr int kFileTitleX = 438, kFileTitleY = 23;
 
 class SkinnedGalleryDisplay : public ::testing::Test {
  protected:
@@ -353,6 +354,20 @@ TEST_F(SkinnedGalleryDisplay, DraggingTheSliderAndTheKnobChangesTheirValues) {
       " mouseup 1");
   value = ReadReportedNumber(gallery, "hv-gallery: Knob: ");
   EXPECT_GT(value, 64);
+}
+
+// The menu bar: a click on "File" opens its menu, which takes the keys; Down
+// and Return choose its first item, Exit, and the application exits.
+TEST(SkinnedGalleryMenuDisplay, ExitChosenFromTheFileMenuEndsTheGalleryWithStatusZero) {
+  PrivateDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  GalleryProcess gallery({"--skin", "--instance-name", "gallery-menu-" + std::to_string(getpid())},
+                         display.GetName());
+  ASSERT_TRUE(gallery.IsRunning());
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: the window is active"));
+  OnGalleryDisplay(display, "mousemove " + std::to_string(kWindowX + kFileTitleX) + " " +
+                                std::to_string(kWindowY + kFileTitleY) + " click 1 key Down key Return");
+  EXPECT_EQ(gallery.Wait(), 0);
 }
 
 }  // namespace
