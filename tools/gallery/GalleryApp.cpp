@@ -4,10 +4,12 @@
 #include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
+#include "HVFramework/Controls/CheckedListBox/LIndexedDataParam.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
+#include "HVFramework/Controls/TreeView/LTreeView.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/System/ApplicationClipboard.h"
@@ -24,6 +26,17 @@ constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
 constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
 constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
+constexpr const WChar* kCheckChange = u"NID_ITEM_CHECK_CHANGE";
+
+constexpr const char16_t* kSecondPage = u"tabs/pageHolder/pageSecond/";
+constexpr const char16_t* kThirdPage = u"tabs/pageHolder/pageThird/";
+
+std::u16string Concat(const char16_t* a, const char16_t* b) { return std::u16string(a) + b; }
+
+std::u16string Number(int32_t value) {
+  const std::string text = std::to_string(value);
+  return std::u16string(text.begin(), text.end());
+}
 
 // Stateless: the factory reads the program's embedded documents through it
 // for as long as the program runs.
@@ -196,6 +209,18 @@ void GalleryApp::ListenToControls() {
   for (const Listened& listened : kListened)
     if (const RCPtr<LControl> control = FindControl(listened.path))
       mHandler->SetNotification(listened.handler, RCPtr<LNotificationDistributor>(control), listened.name);
+  // The tab pages' controls.
+  const std::u16string kPaged[][2] = {
+      {Concat(kSecondPage, u"centeredSlider"), kValueChange}, {Concat(kSecondPage, u"comboSlider"), kValueChange},
+      {Concat(kSecondPage, u"checkedCombo"), kCheckChange},   {Concat(kThirdPage, u"checkedList"), kCheckChange},
+      {Concat(kThirdPage, u"treeView"), kCheckChange},
+  };
+  for (const auto& [path, name] : kPaged) {
+    const RCPtr<LControl> control = FindControl(path.c_str());
+    if (!control) continue;
+    const auto handler = name == kValueChange ? &GalleryApp::OnValueChange : &GalleryApp::OnItemCheck;
+    mHandler->SetNotification(handler, RCPtr<LNotificationDistributor>(control), name.c_str());
+  }
   // The menu bar posts its commands into the root window's queue.
   const RCPtr<LNotificationDistributor> root(mMainWindow->GetRootWindow().Get());
   mHandler->SetNotification(&GalleryApp::OnMenuExit, root, u"NID_MENU_FILE_EXIT_REQ");
@@ -217,6 +242,26 @@ void GalleryApp::StartValueControls() {
   if (const RCPtr<LControl> label = FindControl(u"sectionSliders/labelSlider")) label->SetText(StringW(u"64"));
   if (const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(FindControl(u"sectionCombo/comboBox")))
     combo->SetSelectedIndex(0);
+  if (const RCPtr<LControl> centred = FindControl(Concat(kSecondPage, u"centeredSlider").c_str())) {
+    centred->SetRange(-64, 63, 0);
+    centred->SetValue(24);
+  }
+  if (const RCPtr<LControl> comboSlider = FindControl(Concat(kSecondPage, u"comboSlider").c_str()))
+    comboSlider->SetValue(100);
+  if (const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(FindControl(Concat(kSecondPage, u"checkedCombo").c_str())))
+    combo->SetSelectedIndex(0);
+  StartTree();
+}
+
+// The tree's items come flat from the string table; the branches are the gallery's.
+void GalleryApp::StartTree() {
+  const RCPtr<LTreeView> tree = DynamicCast<LTreeView>(FindControl(Concat(kThirdPage, u"treeView").c_str()));
+  if (!tree || tree->GetItemCount() < 7) return;
+  // Keyboard > Zones > Upper, Lower; Keyboard > Controls > Knobs, Faders.
+  static constexpr int32_t kParents[][2] = {{1, 0}, {2, 1}, {3, 1}, {4, 0}, {5, 4}, {6, 4}};
+  for (const auto& [item, parent] : kParents) tree->SetItemParent(item, parent);
+  for (int32_t item : {0, 1, 4}) tree->SetItemChecked(item, true);
+  tree->UpdateChildVisibility(0);
 }
 
 void GalleryApp::Announce(const char16_t* labelPath, const std::u16string& text) {
@@ -246,12 +291,33 @@ HResult GalleryApp::OnTextEntered(const RCPtr<LNotificationDistributor>&, const 
 HResult GalleryApp::OnValueChange(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
   const LControl* control = dynamic_cast<const LControl*>(source.Get());
   if (!control) return 1;
-  const std::string value = std::to_string(static_cast<int32_t>(std::lround(control->GetValue())));
-  const std::u16string shown(value.begin(), value.end());
-  const bool isSlider = control->GetName() == StringW(u"slider");
+  const std::u16string shown = Number(static_cast<int32_t>(std::lround(control->GetValue())));
+  const StringW& name = control->GetName();
+  const bool isSlider = name == StringW(u"slider");
   if (const RCPtr<LControl> label = isSlider ? FindControl(u"sectionSliders/labelSlider") : nullptr)
     label->SetText(StringW(shown.c_str()));
-  Announce(nullptr, (isSlider ? u"Slider: " : u"Knob: ") + shown);
+  const char16_t* title = isSlider                                ? u"Slider: "
+                          : name == StringW(u"centeredSlider") ? u"Centred slider: "
+                          : name == StringW(u"comboSlider")    ? u"Combo slider: "
+                                                               : u"Knob: ";
+  Announce(nullptr, title + shown);
+  return 1;
+}
+
+// The checked lists (and the tree, whose check boxes open its branches) report the item and its state.
+HResult GalleryApp::OnItemCheck(const RCPtr<LNotificationDistributor>& source,
+                                const RCPtr<LNotification>& notification) {
+  const LControl* control = dynamic_cast<const LControl*>(source.Get());
+  const RCPtr<LIndexedDataWithValueParam> params =
+      DynamicCast<LIndexedDataWithValueParam>(notification->GetPayload());
+  if (!control || !params) return 1;
+  const LListBox* list = dynamic_cast<const LListBox*>(control);
+  if (const LComboBox* combo = dynamic_cast<const LComboBox*>(control)) list = combo->GetListBox();
+  const std::u16string item = list ? std::u16string(list->GetItemText(params->Index).GetView()) : Number(params->Index);
+  const bool isTree = control->GetName() == StringW(u"treeView");
+  const bool on = params->Value >= 0.5;
+  const char16_t* state = isTree ? (on ? u" opened" : u" closed") : (on ? u" ticked" : u" cleared");
+  Announce(nullptr, (isTree ? u"Tree: " : u"Checked: ") + item + state);
   return 1;
 }
 

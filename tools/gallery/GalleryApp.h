@@ -24,7 +24,9 @@ namespace HV::Gallery {
 // The gallery answers its controls: the push button counts its clicks, Enter
 // in the text box echoes the text, "Open dialog..." runs the modal dialog
 // "dialogDemo" and shows how it was closed, the slider and the knob show
-// their values, the combo box its selection; the menu bar's File > Exit asks
+// their values, the combo box its selection; on the tab pages the centred
+// slider and the combo slider show their values, the checked lists their
+// ticks and the tree its opened and closed branches; the menu bar's File > Exit asks
 // the application to exit and Help > About reports the version. Each answer goes to a label, the
 // status bar and, when a report stream is given, a line "hv-gallery: ..."
 // (what the display tests read), as does the main window's activation. UI thread only; one at a time.
@@ -88,6 +90,7 @@ class GalleryApp : public LFrameworkApp {
   RCPtr<LControl> FindControl(const char16_t* path) const;
   void ListenToControls();
   void StartValueControls();
+  void StartTree();
   // The label's text, the status text and the report line.
   void Announce(const char16_t* labelPath, const std::u16string& text);
   // "hv-gallery: the window is active" (or "inactive") when that changed.
@@ -96,6 +99,7 @@ class GalleryApp : public LFrameworkApp {
   HResult OnClick(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnTextEntered(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnValueChange(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnItemCheck(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnComboSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnMenuExit(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnMenuAbout(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);

@@ -37,8 +37,10 @@ HResult LCheckedListBox::Register(LControlFactory& factory) {
 // --- Creation ---
 
 HResult LCheckedListBox::Initialize() {
-  const HResult base = LListBox::Initialize();
+  // The base loads the string table's items, whose rows bind their check
+  // boxes through the handler: it comes first.
   mHandler = RCPtr<LNotificationHandler<LCheckedListBox>>(new LNotificationHandler<LCheckedListBox>(this));
+  const HResult base = LListBox::Initialize();
   // Only the checked list itself turns a fourth look into icons; the tree
   // view and the pop-up menu use their looks otherwise.
   if (typeid(*this) == typeid(LCheckedListBox)) TakeIconsFromSkin();

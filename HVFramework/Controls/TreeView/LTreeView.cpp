@@ -29,9 +29,9 @@ HResult LTreeView::Register(LControlFactory& factory) {
 }
 
 HResult LTreeView::Initialize() {
-  const HResult base = LCheckedListBox::Initialize();
+  // Items from the string table bind their rows' check boxes through it during the base's start.
   mHandler = RCPtr<LNotificationHandler<LTreeView>>(new LNotificationHandler<LTreeView>(this));
-  return base;
+  return LCheckedListBox::Initialize();
 }
 
 void LTreeView::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,

@@ -4,8 +4,11 @@
 // box and on Alt+F4.
 #include "tools/gallery/GalleryApp.h"
 
+#include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/ComboSlider/LComboSlider.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
+#include "HVFramework/Controls/TreeView/LTreeView.h"
 #include "HVFramework/Platform/HeadlessWindowSystem.h"
 #include "HVFramework/Platform/VirtualClock.h"
 #include "tests/support/TestFonts.h"
@@ -67,7 +70,9 @@ class GalleryAppWindow : public ::testing::Test {
             static_cast<int32_t>(origin.y + control->GetRect().height / 2));
   }
   // A left click at a point of the window.
-  void ClickAt(int32_t x, int32_t y) {
+  void ClickAt(int32_t x, int32_t y) { DragFromTo(x, y, x, y); }
+  // The left button pressed at one point and released at another.
+  void DragFromTo(int32_t x, int32_t y, int32_t toX, int32_t toY) {
     Platform::WindowEvent event;
     event.x = x;
     event.y = y;
@@ -77,6 +82,12 @@ class GalleryAppWindow : public ::testing::Test {
     event.kind = Platform::WindowEventKind::MouseDown;
     event.clicks = 1;
     Send(event);
+    event.x = toX;
+    event.y = toY;
+    if (toX != x || toY != y) {
+      event.kind = Platform::WindowEventKind::MouseMove;
+      Send(event);
+    }
     event.kind = Platform::WindowEventKind::MouseUp;
     Send(event);
   }
@@ -177,6 +188,28 @@ TEST_F(GalleryAppWindow, TheSecondTabShowsTheListBoxWithItsItems) {
   ASSERT_TRUE(list);
   EXPECT_EQ(list->GetItemCount(), 8);
   EXPECT_EQ(Narrow(list->GetItemText(0)), "Grand Piano");
+}
+
+TEST_F(GalleryAppWindow, TheTabPagesHoldTheListAndTreeControlsTheSplittersAndTheMoreValueControls) {
+  for (const char16_t* path :
+       {u"tabs/pageHolder/pageSecond/centeredSlider", u"tabs/pageHolder/pageSecond/comboSlider",
+        u"tabs/pageHolder/pageSecond/checkedCombo", u"tabs/pageHolder/pageThird/treeView",
+        u"tabs/pageHolder/pageThird/checkedList", u"tabs/pageHolder/pageThird/splitterV",
+        u"tabs/pageHolder/pageThird/splitterH"})
+    EXPECT_TRUE(Find(path)) << Narrow(StringW(path));
+  // The string table fills the checked lists; the gallery makes the tree's branches.
+  const RCPtr<LTreeView> tree = DynamicCast<LTreeView>(Find(u"tabs/pageHolder/pageThird/treeView"));
+  ASSERT_TRUE(tree);
+  EXPECT_EQ(tree->GetItemCount(), 7);
+  EXPECT_EQ(tree->GetParentIndex(2), 1);
+  EXPECT_EQ(tree->GetParentIndex(6), 4);
+  const RCPtr<LCheckedListBox> list = DynamicCast<LCheckedListBox>(Find(u"tabs/pageHolder/pageThird/checkedList"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(Narrow(list->GetItemText(0)), "Velocity");
+  const RCPtr<LComboSlider> comboSlider = DynamicCast<LComboSlider>(Find(u"tabs/pageHolder/pageSecond/comboSlider"));
+  ASSERT_TRUE(comboSlider);
+  EXPECT_EQ(Narrow(comboSlider->GetText()), "100");
+  EXPECT_EQ(Find(u"tabs/pageHolder/pageSecond/centeredSlider")->GetValue(), 24);
 }
 
 TEST_F(GalleryAppWindow, TheSliderAndTheKnobReportTheirValues) {
