@@ -156,6 +156,20 @@ class RootWindowFixture : public ::testing::Test, public SkinDocumentFixture {
   void Key(uint32_t virtualKey, uint32_t modifiers = 0, bool repeat = false) {
     window->OnKey(LKeyParam::Create(KeyDownCode(virtualKey, modifiers, repeat)));
   }
+  // The name of the control that has the focus; "none".
+  std::string Focused() const {
+    LControl* focus = window->GetFocusControl();
+    return focus ? Narrow(focus->GetName()) : "none";
+  }
+  // The focus after each of a series of Tabs with the given modifiers.
+  std::vector<std::string> TabThrough(uint32_t modifiers, int count) {
+    std::vector<std::string> path{Focused()};
+    for (int i = 0; i < count; ++i) {
+      Key(kTab, modifiers);
+      path.push_back(Focused());
+    }
+    return path;
+  }
   // A key-up: no key-down bit, flag 1.
   void KeyUp(uint32_t virtualKey, uint32_t modifiers = 0) {
     KeyCode key = KeyDownCode(virtualKey, modifiers);

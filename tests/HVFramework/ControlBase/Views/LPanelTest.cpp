@@ -41,18 +41,6 @@ class Panel : public ViewsFixture {
     Listen(Find(u"r"), "r", {u"NID_R_F5"});
     Listen(Find(u"q2"), "q2", {u"NID_Q2_F6"});
   }
-  std::string Focused() const {
-    LControl* focus = window->GetFocusControl();
-    return focus ? Narrow(focus->GetName()) : "none";
-  }
-  std::vector<std::string> TabThrough(uint32_t modifiers, int count) {
-    std::vector<std::string> path{Focused()};
-    for (int i = 0; i < count; ++i) {
-      Key(kTab, modifiers);
-      path.push_back(Focused());
-    }
-    return path;
-  }
   LPanel& PanelNamed(const char16_t* name) const { return As<LPanel>(name); }
 };
 

@@ -24,19 +24,6 @@ class RootWindowKeys : public RootWindowFixture {
     Listen(appCenter, "app", {u"NID_APP_EXIT_REQ"});
     Listen(Find(u"a2"), "a2", {u"NID_A2_F3"});
   }
-  std::string Focused() const {
-    LControl* focus = window->GetFocusControl();
-    return focus ? Narrow(focus->GetName()) : "none";
-  }
-  // The focus after each of a series of Tabs with the given modifiers.
-  std::vector<std::string> TabThrough(uint32_t modifiers, int count) {
-    std::vector<std::string> path{Focused()};
-    for (int i = 0; i < count; ++i) {
-      Key(kTab, modifiers);
-      path.push_back(Focused());
-    }
-    return path;
-  }
 };
 
 TEST_F(RootWindowKeys, TheRootControlGivesTheFocusToItsFirstFocusableControl) {
