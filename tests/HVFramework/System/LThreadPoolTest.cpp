@@ -67,12 +67,24 @@ TEST(LThreadPoolThreads, StoppedPoolRunsNothing) {
   EXPECT_EQ(worker->GetRefCount(), 1);
 }
 
+// A pool that says when its destruction begins.
+class WatchedPool : public LThreadPool {
+ public:
+  explicit WatchedPool(Event& gone, int32_t priority = ThreadPriority::Normal)
+      : LThreadPool(1, priority), mGone(gone) {}
+  ~WatchedPool() override { mGone.Set(); }
+
+ private:
+  Event& mGone;
+};
+
 TEST(LThreadPoolThreads, StopWakesAQueueThreaderWaitingForAFreeWorker) {
   // With the clock standing still, a wait for a thread that never ends would
   // last for ever instead of 60 s.
   Platform::VirtualClock clock;
   auto log = std::make_shared<RunLog>();
-  RCPtr<LThreadPool> pool = LThreadPool::Create(1, ThreadPriority::Highest);
+  Event gone(false);
+  RCPtr<LThreadPool> pool(new WatchedPool(gone, ThreadPriority::Highest));
   RCPtr<RecordingWorker> busy = RecordingWorker::Create(log, u"busy", Hold::UntilReleased);
   RCPtr<RecordingWorker> queued = RecordingWorker::Create(log, u"queued");
   pool->QueueWork(busy, nullptr, ThreadPriority::Normal);
@@ -87,17 +99,11 @@ TEST(LThreadPoolThreads, StopWakesAQueueThreaderWaitingForAFreeWorker) {
   busy->FinishRun();
   stopper.join();
   EXPECT_EQ(queued->RunCount(), 0);
+  // The worker's thread may hold the last reference a moment longer: the
+  // test ends only once the pool is gone (else the leak check races it).
+  pool = nullptr;
+  EXPECT_EQ(gone.Wait(kInfinite), kWaitObject0);
 }
-
-// A pool that says when its destruction begins.
-class WatchedPool : public LThreadPool {
- public:
-  explicit WatchedPool(Event& gone) : LThreadPool(1, ThreadPriority::Normal), mGone(gone) {}
-  ~WatchedPool() override { mGone.Set(); }
-
- private:
-  Event& mGone;
-};
 
 TEST(LThreadPoolThreads, DroppedBusyPoolRunsItsQueueThenGoesOnItsOwnThread) {
   auto log = std::make_shared<RunLog>();
