@@ -169,7 +169,11 @@ bool LControl::IsEnabled(bool recursive) const {
 
 bool LControl::SetVisible(bool visible) {
   if (mLayout->visible != visible) {
+    // What the control covered is drawn again: its parent shows through
+    // where it was, or the control itself where it now stands.
+    if (!visible) InvalidateOwnArea();
     mLayout->visible = visible;
+    if (visible) InvalidateOwnArea();
     UpdateConditions();
     UpdateFocusAfterStateChange();
   }

@@ -400,6 +400,17 @@ TEST_F(LControlInvalidation, ANestedRectangleReachesTheTopInRootCoordinatesCutTo
   }
 }
 
+TEST_F(LControlInvalidation, HidingAndShowingRedrawTheAreaTheControlCoversOnlyOnAChange) {
+  EXPECT_FALSE(leaf->SetVisible(false));
+  EXPECT_FALSE(leaf->SetVisible(false));
+  // The part of the leaf that mid shows.
+  EXPECT_THAT(log, ElementsAre("root(50,50,10,10) flags1 local(50,50,10,10)"));
+  log.clear();
+  EXPECT_TRUE(leaf->SetVisible(true));
+  EXPECT_TRUE(leaf->SetVisible(true));
+  EXPECT_THAT(log, ElementsAre("root(50,50,10,10) flags1 local(50,50,10,10)"));
+}
+
 TEST_F(LControlInvalidation, ARectangleWhollyOutsideTheParentStopsThere) {
   EXPECT_EQ(S_FALSE, leaf->Invalidate({20, 20, 5, 5}, 1));
   EXPECT_THAT(log, IsEmpty());

@@ -249,6 +249,21 @@ TEST_F(OSWindowPainting, TheTreeIsDrawnIntoTheFrameItPresents) {
   EXPECT_EQ(presenter->GetPixel(15, 15), kRed);
 }
 
+TEST_F(OSWindowPainting, HidingAControlShowsWhatLiesUnderItAndShowingItDrawsItAgain) {
+  const RCPtr<OSWindow> window = Open(u"painted", {300, 200, 200, 100});
+  const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(window->GetWindowId());
+  dispatcher.PaintDirtyWindows();
+  constexpr uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+  Input(*window, u"box").SetVisible(false);
+  dispatcher.PaintDirtyWindows();
+  EXPECT_EQ(presenter->GetPixel(15, 15), kBlue);
+  EXPECT_EQ(presenter->GetPixel(59, 29), kBlue);
+  Input(*window, u"box").SetVisible(true);
+  dispatcher.PaintDirtyWindows();
+  EXPECT_EQ(presenter->GetPixel(15, 15), kRed);
+  EXPECT_EQ(presenter->GetPixel(59, 29), kRed);
+}
+
 // --- Closing and modal loops ---
 
 class OSWindowClosing : public OSWindowFixture {
