@@ -140,13 +140,13 @@ LControl::Rect LMultiColumnListBox::GetViewportRect() const {
 
 // --- Scrolling ---
 
-HResult LMultiColumnListBox::ScrollTo(const Point& offset) {
+HResult LMultiColumnListBox::SetScrollOffset(const Point& offset) {
   const RCPtr<LControl> self(this);
   if (!mColumns.empty()) {
     const SelectionDisabler quiet(mHandler, RCPtr<LNotificationDistributor>(mColumns.front()), kScrollOffsetChange);
     for (const RCPtr<LListBox>& column : mColumns) column->SetScrollOffset({column->GetScrollOffset().x, offset.y});
   }
-  return LPanel::ScrollTo(offset);
+  return LPanel::SetScrollOffset(offset);
 }
 
 HResult LMultiColumnListBox::OnFirstColumnScrolled(const RCPtr<LNotificationDistributor>& /*source*/,

@@ -34,7 +34,9 @@ class LMultiColumnListBox : public LPanel {
   // The panel's result; 0 when there are headers but not one per column.
   HResult Initialize() override;
   HResult OnCreated() override;
-  HResult ScrollTo(const Point& offset) override;
+  // Every change of the panel's offset (bars, wheel, ScrollTo) moves the
+  // columns' content with it.
+  HResult SetScrollOffset(const Point& offset) override;
   HResult OnChildRectChanged(LControl* child) override;
   Rect GetViewportRect() const override;
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,

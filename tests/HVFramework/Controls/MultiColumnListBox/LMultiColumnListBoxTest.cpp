@@ -140,6 +140,18 @@ TEST_F(MultiColumn, TheFirstColumnScrollingByKeysScrollsEveryColumn) {
   EXPECT_EQ(Col(1).GetFirstVisibleIndex(), 2);
 }
 
+TEST_F(MultiColumn, TheWheelOverACellScrollsEveryColumnWithThePanel) {
+  AddRows(30);
+  const LRootWindow::Point at = SlotCentre(Col(1), 1);
+  Wheel(at.x, at.y, -120);
+  EXPECT_GT(Table().GetScrollOffset().y, 0);
+  for (int32_t column : {0, 1}) {
+    SCOPED_TRACE(column);
+    EXPECT_EQ(Col(column).GetScrollOffset().y, Table().GetScrollOffset().y);
+    EXPECT_GT(Col(column).GetFirstVisibleIndex(), 0);
+  }
+}
+
 TEST_F(MultiColumn, HoverOverACellHighlightsItsRowInTheOtherColumn) {
   AddRows(4);
   const LRootWindow::Point at = SlotCentre(Col(0), 2);
