@@ -4,10 +4,13 @@
 #include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
+#include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CheckedListBox/LIndexedDataParam.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
+#include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
 #include "HVFramework/Controls/TreeView/LTreeView.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
@@ -27,6 +30,9 @@ constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
 constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
 constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
 constexpr const WChar* kCheckChange = u"NID_ITEM_CHECK_CHANGE";
+constexpr const WChar* kTabSelected = u"NID_TAB_SELECTED";
+
+constexpr const char16_t* kTable = u"tabs/pageHolder/pageFirst/table";
 
 constexpr const char16_t* kSecondPage = u"tabs/pageHolder/pageSecond/";
 constexpr const char16_t* kThirdPage = u"tabs/pageHolder/pageThird/";
@@ -205,6 +211,8 @@ void GalleryApp::ListenToControls() {
       {u"sectionSliders/slider", kValueChange, &GalleryApp::OnValueChange},
       {u"sectionSliders/knob", kValueChange, &GalleryApp::OnValueChange},
       {u"sectionCombo/comboBox", kSelectionChange, &GalleryApp::OnComboSelection},
+      {kTable, kSelectionChange, &GalleryApp::OnTableSelection},
+      {u"tabs", kTabSelected, &GalleryApp::OnTabSelected},
   };
   for (const Listened& listened : kListened)
     if (const RCPtr<LControl> control = FindControl(listened.path))
@@ -251,6 +259,7 @@ void GalleryApp::StartValueControls() {
   if (const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(FindControl(Concat(kSecondPage, u"checkedCombo").c_str())))
     combo->SetSelectedIndex(0);
   StartTree();
+  MarkSelectedTab();
 }
 
 // The tree's items come flat from the string table; the branches are the gallery's.
@@ -325,6 +334,35 @@ HResult GalleryApp::OnComboSelection(const RCPtr<LNotificationDistributor>& sour
   if (const LControl* combo = dynamic_cast<const LControl*>(source.Get()))
     Announce(nullptr, u"Combo box: " + std::u16string(combo->GetText().GetView()));
   return 1;
+}
+
+// A row of the table is its cells, column by column.
+HResult GalleryApp::OnTableSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>&) {
+  const LMultiColumnListBox* table = dynamic_cast<const LMultiColumnListBox*>(source.Get());
+  const LListBox* first = table ? table->GetColumn(0) : nullptr;
+  int32_t row = first ? first->GetItemCount() - 1 : -1;
+  while (row >= 0 && !first->IsItemSelected(row)) --row;
+  if (row < 0) return 1;
+  std::u16string cells;
+  for (int32_t column = 0; column < table->GetColumnCount(); ++column)
+    cells += (column ? u", " : u"") + std::u16string(table->GetCellText(column, row).GetView());
+  Announce(nullptr, u"Table: " + cells);
+  return 1;
+}
+
+HResult GalleryApp::OnTabSelected(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  MarkSelectedTab();
+  return 0;
+}
+
+// The tab control leaves its buttons' looks to the application: the
+// selected tab's button shows as on.
+void GalleryApp::MarkSelectedTab() {
+  const RCPtr<LTabControl> tabs = DynamicCast<LTabControl>(FindControl(u"tabs"));
+  if (!tabs) return;
+  const int32_t selected = tabs->GetSelectedPageIndex();
+  for (int32_t i = 0; i < tabs->GetPageCount(); ++i)
+    if (const RCPtr<LButton> button = DynamicCast<LButton>(tabs->GetPageButtonAt(i))) button->SetChecked(i == selected);
 }
 
 HResult GalleryApp::OnMenuExit(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {

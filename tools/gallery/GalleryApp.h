@@ -101,6 +101,9 @@ class GalleryApp : public LFrameworkApp {
   HResult OnValueChange(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnItemCheck(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnComboSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnTableSelection(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnTabSelected(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  void MarkSelectedTab();
   HResult OnMenuExit(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnMenuAbout(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnOpenDialog(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);

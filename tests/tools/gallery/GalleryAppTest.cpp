@@ -8,6 +8,8 @@
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/ComboSlider/LComboSlider.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
+#include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
+#include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "HVFramework/Controls/TreeView/LTreeView.h"
 #include "HVFramework/Platform/HeadlessWindowSystem.h"
 #include "HVFramework/Platform/VirtualClock.h"
@@ -68,6 +70,28 @@ class GalleryAppWindow : public ::testing::Test {
     const LControl::Point origin = control->GetOriginInRoot();
     ClickAt(static_cast<int32_t>(origin.x + control->GetRect().width / 2),
             static_cast<int32_t>(origin.y + control->GetRect().height / 2));
+  }
+  // A left click at the centre of a control.
+  void ClickOnControl(const LControl& control) {
+    const LControl::Point origin = control.GetOriginInRoot();
+    ClickAt(static_cast<int32_t>(origin.x + control.GetRect().width / 2),
+            static_cast<int32_t>(origin.y + control.GetRect().height / 2));
+  }
+  // A left click on the tick box of a list's row (its item control's "checkBox").
+  void ClickOnTickBox(const LListBox& list, int32_t slot) {
+    LControl* item = list.GetItemControl(slot);
+    ASSERT_TRUE(item);
+    const RCPtr<LControl> box = item->FindChildControl(StringW(u"checkBox"));
+    ASSERT_TRUE(box);
+    ClickOnControl(*box);
+  }
+  void WheelAt(int32_t x, int32_t y, int32_t delta) {
+    Platform::WindowEvent event;
+    event.kind = Platform::WindowEventKind::Wheel;
+    event.x = x;
+    event.y = y;
+    event.delta = delta;
+    Send(event);
   }
   // A left click at a point of the window.
   void ClickAt(int32_t x, int32_t y) { DragFromTo(x, y, x, y); }
@@ -210,6 +234,107 @@ TEST_F(GalleryAppWindow, TheTabPagesHoldTheListAndTreeControlsTheSplittersAndThe
   ASSERT_TRUE(comboSlider);
   EXPECT_EQ(Narrow(comboSlider->GetText()), "100");
   EXPECT_EQ(Find(u"tabs/pageHolder/pageSecond/centeredSlider")->GetValue(), 24);
+}
+
+// Pixels of a rectangle of the window as last presented, row by row.
+std::vector<uint32_t> PixelsOf(const Platform::MemoryPresenter& presenter, const LControl& control) {
+  const LControl::Point origin = control.GetOriginInRoot();
+  std::vector<uint32_t> pixels;
+  for (int32_t y = 0; y < static_cast<int32_t>(control.GetRect().height); ++y)
+    for (int32_t x = 0; x < static_cast<int32_t>(control.GetRect().width); ++x)
+      pixels.push_back(presenter.GetPixel(static_cast<int32_t>(origin.x) + x, static_cast<int32_t>(origin.y) + y));
+  return pixels;
+}
+
+// The tab pages lie on top of each other: what a hidden page showed must
+// not stay on the screen under the page now shown.
+TEST_F(GalleryAppWindow, EveryTabShownLooksAsAFreshlyPaintedWindowShowsIt) {
+  const RCPtr<LControl> tabs = Find(u"tabs");
+  const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(app->GetMainWindow().GetWindowId());
+  for (const char16_t* tab : {u"tabs/buttonHolder/tabSecond", u"tabs/buttonHolder/tabThird",
+                              u"tabs/buttonHolder/tabFirst"}) {
+    SCOPED_TRACE(Narrow(StringW(tab)));
+    dispatcher.PaintDirtyWindows();  // the page before
+    ClickOn(tab);
+    SendKind(Platform::WindowEventKind::Close);
+    EXPECT_EQ(app->Run(), 0);
+    dispatcher.PaintDirtyWindows();
+    const std::vector<uint32_t> shown = PixelsOf(*presenter, *tabs);
+    app->GetMainWindow().GetRootWindow()->InvalidateAll();
+    dispatcher.PaintDirtyWindows();
+    EXPECT_TRUE(shown == PixelsOf(*presenter, *tabs));
+  }
+}
+
+// The table on the first page: a heading sorts the rows, the wheel scrolls
+// both columns, a click selects a whole row.
+TEST_F(GalleryAppWindow, TheTableSortsByAHeadingScrollsAndReportsTheRowClicked) {
+  const RCPtr<LMultiColumnListBox> table = DynamicCast<LMultiColumnListBox>(Find(u"tabs/pageHolder/pageFirst/table"));
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->GetColumnCount(), 2);
+  EXPECT_EQ(Narrow(table->GetCellText(0, 0)), "Grand Piano");
+  EXPECT_EQ(Narrow(Find(u"tabs/pageHolder/pageFirst/table/buttonColumnHeader2")->GetText()), "Category");
+  ClickOn(u"tabs/pageHolder/pageFirst/table/buttonColumnHeader2");  // by category, A to Z
+  const LListBox& second = *table->GetColumn(1);
+  const LControl::Point origin = second.GetOriginInRoot();
+  const int32_t rowHeight = static_cast<int32_t>(second.GetItemHeight());
+  WheelAt(static_cast<int32_t>(origin.x) + 20, static_cast<int32_t>(origin.y) + rowHeight / 2, -120);
+  ClickAt(static_cast<int32_t>(origin.x) + 20, static_cast<int32_t>(origin.y) + rowHeight / 2);
+  EXPECT_EQ(RunThenClose(), 0);
+  // Bass, Bass, Guitar, Keys, ...: the first row on screen is the wheel's step down.
+  const int32_t first = table->GetColumn(0)->GetFirstVisibleIndex();
+  EXPECT_GT(first, 0);
+  EXPECT_EQ(second.GetFirstVisibleIndex(), first);
+  EXPECT_EQ(Narrow(table->GetCellText(1, 0)), "Bass");
+  EXPECT_EQ(Narrow(table->GetCellText(1, 9)), "Voice");
+  const std::string row = Narrow(table->GetCellText(0, first)) + ", " + Narrow(table->GetCellText(1, first));
+  EXPECT_TRUE(table->GetColumn(0)->IsItemSelected(first));
+  EXPECT_NE(Reported().find("hv-gallery: Table: " + row + "\n"), std::string::npos) << Reported();
+}
+
+// The second page: the centred slider dragged to its right end, an item of
+// the checked combo's list ticked.
+TEST_F(GalleryAppWindow, TheSecondPagesCentredSliderAndCheckedComboAnswerTheMouse) {
+  // The page is laid out as it shows: the points to press are read after that.
+  ASSERT_EQ(DynamicCast<LTabControl>(Find(u"tabs"))->SelectPage(StringW(u"tabSecond")), S_OK);
+  dispatcher.PaintDirtyWindows();
+  const RCPtr<LControl> centred = Find(u"tabs/pageHolder/pageSecond/centeredSlider");
+  const RCPtr<LControl> thumb = Find(u"tabs/pageHolder/pageSecond/centeredSlider/thumb");
+  const RCPtr<LComboBox> combo = DynamicCast<LComboBox>(Find(u"tabs/pageHolder/pageSecond/checkedCombo"));
+  ASSERT_TRUE(centred && thumb && combo);
+  const LControl::Point at = thumb->GetOriginInRoot();
+  const LControl::Point end = centred->GetOriginInRoot();
+  DragFromTo(static_cast<int32_t>(at.x + 6), static_cast<int32_t>(at.y + 11),
+             static_cast<int32_t>(end.x + centred->GetRect().width + 20), static_cast<int32_t>(at.y + 11));
+  ClickOnControl(*combo);                    // drops the list down
+  ClickOnTickBox(*combo->GetListBox(), 1);  // "Octave"
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(centred->GetValue(), 63);
+  EXPECT_TRUE(DynamicCast<LCheckedListBox>(RCPtr<LControl>(combo->GetListBox()))->IsItemChecked(1));
+  EXPECT_NE(Reported().find("hv-gallery: Centred slider: 63\n"), std::string::npos) << Reported();
+  EXPECT_NE(Reported().find("hv-gallery: Checked: Octave ticked\n"), std::string::npos) << Reported();
+}
+
+// The third page: a branch of the tree closed by its tick box, an item of the
+// checked list ticked, the bar between them dragged.
+TEST_F(GalleryAppWindow, TheThirdPagesTreeCheckedListAndSplitterAnswerTheMouse) {
+  ClickOn(u"tabs/buttonHolder/tabThird");
+  const RCPtr<LTreeView> tree = DynamicCast<LTreeView>(Find(u"tabs/pageHolder/pageThird/treeView"));
+  const RCPtr<LCheckedListBox> list = DynamicCast<LCheckedListBox>(Find(u"tabs/pageHolder/pageThird/checkedList"));
+  const RCPtr<LControl> splitter = Find(u"tabs/pageHolder/pageThird/splitterV");
+  ASSERT_TRUE(tree && list && splitter);
+  const double treeWidth = tree->GetRect().width;
+  ClickOnTickBox(*tree, 1);  // "Zones", open
+  ClickOnTickBox(*list, 1);  // "Aftertouch"
+  const LControl::Point bar = splitter->GetOriginInRoot();
+  DragFromTo(static_cast<int32_t>(bar.x + 3), static_cast<int32_t>(bar.y + 70), static_cast<int32_t>(bar.x + 33),
+             static_cast<int32_t>(bar.y + 70));
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_FALSE(tree->IsItemChecked(1));
+  EXPECT_TRUE(list->IsItemChecked(1));
+  EXPECT_EQ(tree->GetRect().width, treeWidth + 30);
+  EXPECT_NE(Reported().find("hv-gallery: Tree: Zones closed\n"), std::string::npos) << Reported();
+  EXPECT_NE(Reported().find("hv-gallery: Checked: Aftertouch ticked\n"), std::string::npos) << Reported();
 }
 
 TEST_F(GalleryAppWindow, TheSliderAndTheKnobReportTheirValues) {
