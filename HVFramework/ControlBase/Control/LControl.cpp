@@ -1,6 +1,7 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
 #include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Window/LRootWindow.h"

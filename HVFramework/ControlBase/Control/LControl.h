@@ -33,11 +33,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace HV {
 
 class LControlFactory;
+class LFontTextMeasurer;
 class LRootWindow;
 
 // LControl: the base of every skinned control. It holds the control's place
@@ -244,8 +246,9 @@ class LControl : public virtual LNotificationClient,
 
  protected:
   // The text part of the current look, for layouts that grow to fit their
-  // text; null without one.
-  virtual ILayoutTextMeasurer* GetLayoutText() { return nullptr; }
+  // text ("Expand" overflow); null without one or when the layout does not
+  // grow. Valid until the next call.
+  virtual ILayoutTextMeasurer* GetLayoutText();
 
  private:
   void RelayoutChildren();
@@ -760,6 +763,7 @@ class LControl : public virtual LNotificationClient,
   ChildControlList mChildren{this};
   // looks
   RCPtrArray<LLook> mLooks;
+  std::unique_ptr<LFontTextMeasurer> mLayoutText;  // GetLayoutText's answer
   std::vector<float> mLookWeights;  // one per look
   // layout
   int32_t mNonClippingDescendants = 0;

@@ -4,6 +4,7 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LPointWithModifiersParam.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
+#include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
 #include "HVFramework/ControlBase/Window/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
@@ -269,6 +270,17 @@ HResult LControl::OnChildRectChanged(LControl* child) {
 HResult LControl::OnChildDocked(LControl* /*child*/) {
   if (mLayout->docked[0] || mLayout->docked[1]) RequestLayoutPass();
   return S_OK;
+}
+
+ILayoutTextMeasurer* LControl::GetLayoutText() {
+  if (mLayout->textOverflowX != 1 && mLayout->textOverflowY == 0) return nullptr;
+  const RCPtr<LLook>& look = GetLook(-1);
+  if (!look || !look->GetTextPart() || !look->GetDescriptor()) return nullptr;
+  const SkinTextProperties& t = look->GetDescriptor()->GetTextProperties();
+  const LTextArea area{t.leftRelative,  t.topRelative,  t.rightRelative,  t.bottomRelative,
+                       t.leftAbsolute, t.topAbsolute, t.rightAbsolute, t.bottomAbsolute};
+  mLayoutText = std::make_unique<LFontTextMeasurer>(*look->GetTextPart(), area);
+  return mLayoutText.get();
 }
 
 // The control's area, clipped to the parent when the control clips to it,

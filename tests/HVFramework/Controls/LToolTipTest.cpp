@@ -4,7 +4,9 @@
 // window, and goes when the mouse moves on, a button or key is pressed or
 // its time is over.
 #include "HVFramework/Controls/LToolTip.h"
+#include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"
+#include "tests/support/FakeMeasurer.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,13 @@ constexpr const char* kControls = R"(
   </SubControl>
 </Skin></Skins>)";
 
+std::string SkinWithTipAttributes(const std::string& attributes) {
+  std::string skin(kControls);
+  const std::string fixed = R"(XSizeAbs="100" YSizeAbs="20" Z_Order)";
+  skin.replace(skin.find(fixed), fixed.size(), attributes + " Z_Order");
+  return skin;
+}
+
 class ToolTip : public ControlWindowFixture {
  public:
   // What ends a showing tip, at the pointer.
@@ -44,12 +53,12 @@ class ToolTip : public ControlWindowFixture {
   void WheelHere() { Wheel(host.mouse.x, host.mouse.y, -120); }
 
  protected:
-  ToolTip() {
+  explicit ToolTip(const std::string& skin = kControls) {
     EXPECT_EQ(LToolTip::Register(factory), S_OK);
     LoadStrings({{"Test.Input|a", "TOOLTIP", "Alpha"},
-                 {"Test.Input|b", "TOOLTIP", "Beta"},
+                 {"Test.Input|b", "TOOLTIP", "Beta, a tip much longer than the control it belongs to"},
                  {"Test.Input|corner", "TOOLTIP", "Gamma"}});
-    Open(SolidLooks("Tip", 1) + kControls, u"main");
+    Open(SolidLooks("Tip", 1) + skin, u"main");
     // No tip of an earlier test was hidden just now.
     LToolTip::SetLastHideTime(Platform::GetTickCount() - 1000);
   }
@@ -189,6 +198,35 @@ TEST_F(ToolTip, TipIsNoWiderThanTheWindowLessItsMarginAndNeverPlacedAboveOrLeftO
   ASSERT_TRUE(Visible(u"a"));
   EXPECT_EQ(TipOf(u"a")->GetRect().width, 90 - LToolTip::kWindowMargin);
   EXPECT_EQ(TipPosition(u"a"), std::make_pair(LToolTip::kWindowMargin, 0.0));
+}
+
+// A tip whose skin lets its text widen it, measured at 10 pixels a
+// character: as wide as its text and its look's 2-pixel margins, up to the
+// window's width less the margin.
+class TextSizedToolTip : public ToolTip {
+ protected:
+  TextSizedToolTip() : ToolTip(SkinWithTipAttributes(R"(XSizeAbs="8" YSizeAbs="20" TextOverflowXType="Expand")")) {
+    SetApplicationRenderer(measurer);
+  }
+  ~TextSizedToolTip() override { SetApplicationRenderer(nullptr); }
+
+  RCPtr<FakeMeasurer> measurer = FakeMeasurer::Create();
+};
+
+TEST_F(TextSizedToolTip, GrowsToItsTextWithinTheWindow) {
+  Move(20, 15);
+  IdleAfter(501);
+  ASSERT_TRUE(Visible(u"a"));
+  EXPECT_EQ(TipOf(u"a")->GetRect().width, 5 * 10 + 4);  // "Alpha"
+  EXPECT_EQ(TipOf(u"a")->GetRect().height, 20);
+  Move(70, 15);  // shows at once after the tip just seen
+  ASSERT_TRUE(Visible(u"b"));
+  EXPECT_EQ(TipOf(u"b")->GetRect().width, window->GetScreenRect().width - LToolTip::kWindowMargin);
+  EXPECT_EQ(TipPosition(u"b").first, LToolTip::kWindowMargin) << "moved left to stay inside the window";
+  // A short text near the right edge: the tip ends at the window's edge.
+  Move(395, 290);
+  ASSERT_TRUE(Visible(u"corner"));
+  EXPECT_EQ(TipPosition(u"corner").first + TipOf(u"corner")->GetRect().width, window->GetScreenRect().width);
 }
 
 }  // namespace
