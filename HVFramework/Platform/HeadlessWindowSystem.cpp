@@ -4,7 +4,9 @@ namespace HV::Platform {
 
 HeadlessWindowSystem::HeadlessWindowSystem() : mWake(EventHub::Get().CreateEvent(ResetMode::Auto)) {}
 
-void HeadlessWindowSystem::Script(const WindowEvent& event) { mScripted.push_back(event); }
+void HeadlessWindowSystem::Script(const WindowEvent& event) { mScripted.emplace_back(event); }
+
+void HeadlessWindowSystem::ScriptPause() { mScripted.emplace_back(); }
 
 RCPtr<MemoryPresenter> HeadlessWindowSystem::GetMemoryPresenter(WindowId window) {
   auto found = mPresenters.find(window);
@@ -30,8 +32,10 @@ bool HeadlessWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
 
 bool HeadlessWindowSystem::NativePollEvent(WindowEvent& event) {
   if (mScripted.empty()) return false;
-  event = std::move(mScripted.front());
+  std::optional<WindowEvent> next = std::move(mScripted.front());
   mScripted.pop_front();
+  if (!next) return false;
+  event = std::move(*next);
   return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "HVFramework/Platform/EventHub.h"
@@ -23,6 +24,9 @@ class HeadlessWindowSystem final : public WindowSystemBase {
 
   // Queues an event as if the desktop sent it. UI thread.
   void Script(const WindowEvent& event);
+  // The events scripted after this arrive only once the loop has found the
+  // queue empty, run its idle pass and waited, as a person's next key would.
+  void ScriptPause();
   // The answers the next message boxes give, in order; Cancel when none is left.
   void ScriptMessageBoxAnswer(MessageBoxAnswer answer) { mAnswers.push_back(answer); }
   // Titles and texts of the message boxes shown.
@@ -56,7 +60,7 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void NativeWake() override { EventHub::Get().Set(mWake); }
 
   WaitHandle mWake;
-  std::deque<WindowEvent> mScripted;
+  std::deque<std::optional<WindowEvent>> mScripted;  // empty: a pause
   std::deque<MessageBoxAnswer> mAnswers;
   std::vector<std::pair<std::string, std::string>> mShown;
   std::map<WindowId, RCPtr<MemoryPresenter>> mPresenters;

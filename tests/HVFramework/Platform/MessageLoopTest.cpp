@@ -84,6 +84,25 @@ TEST(MessageLoop, IdlePassesStopWhenTheClientWantsNoMore) {
   EXPECT_EQ(f.client.idleCounts, (std::vector<int32_t>{0, 0}));
 }
 
+TEST(MessageLoop, AScriptedPauseLetsTheIdlePassRunBetweenTwoEvents) {
+  LoopFixture f;
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 66));
+  f.system.ScriptPause();
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 67));
+  std::vector<size_t> idlePassesBefore;  // at each key
+  f.client.onEvent = [&](const WindowEvent& event) {
+    idlePassesBefore.push_back(f.client.idleCounts.size());
+    if (event.key == 67) f.loop.PostQuit(0);
+  };
+  f.client.wantIdle = false;
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 0);
+  ASSERT_EQ(idlePassesBefore.size(), 3u);
+  EXPECT_EQ(idlePassesBefore[0], idlePassesBefore[1]) << "keys without a pause come in one go";
+  EXPECT_GT(idlePassesBefore[2], idlePassesBefore[1]);
+}
+
 TEST(MessageLoopThreads, AnotherThreadWakesTheWaitingLoop) {
   LoopFixture f;
   std::thread poster([&] {

@@ -194,6 +194,28 @@ TEST_F(GalleryAppWindow, EnterInTheTextBoxEchoesTheTypedText) {
   EXPECT_NE(Reported().find("hv-gallery: Entered: Hello, gallery\n"), std::string::npos) << Reported();
 }
 
+// Ctrl+C and Ctrl+V are the gallery's hot keys for the clipboard's copy and
+// paste requests, which reach the focused text box.
+TEST_F(GalleryAppWindow, TheTextBoxCopiesAndPastesWithTheClipboardHotKeys) {
+  constexpr uint32_t kLeftCtrl = 0x01 | 0x02, kLeftShift = 0x08 | 0x10;
+  constexpr int32_t kLeft = 0x25, kEnd = 0x23;
+  ClickOn(u"sectionText/textBox");
+  Platform::WindowEvent typed;
+  typed.kind = Platform::WindowEventKind::TextInput;
+  typed.text = "Hello";
+  Send(typed);
+  for (int i = 0; i < 3; ++i) Key(kLeft, kLeftShift);  // "llo"
+  // A hot key's request is handled in the idle pass after it, as when typed.
+  Key('C', kLeftCtrl);
+  system.ScriptPause();
+  Key(kEnd);
+  Key('V', kLeftCtrl);
+  system.ScriptPause();
+  Key(0x0D);
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_NE(Reported().find("hv-gallery: Entered: Hellollo\n"), std::string::npos) << Reported();
+}
+
 TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
   ClickOn(u"sectionButtons/buttonToggle");
   ClickOn(u"sectionButtons/radioRight");
