@@ -95,6 +95,19 @@ class GalleryAppWindow : public ::testing::Test {
   }
   // A left click at a point of the window.
   void ClickAt(int32_t x, int32_t y) { DragFromTo(x, y, x, y); }
+  void RightClickAt(int32_t x, int32_t y) {
+    Platform::WindowEvent event;
+    event.x = x;
+    event.y = y;
+    event.kind = Platform::WindowEventKind::MouseMove;
+    Send(event);
+    event.button = 4;
+    event.kind = Platform::WindowEventKind::MouseDown;
+    event.clicks = 1;
+    Send(event);
+    event.kind = Platform::WindowEventKind::MouseUp;
+    Send(event);
+  }
   // The left button pressed at one point and released at another.
   void DragFromTo(int32_t x, int32_t y, int32_t toX, int32_t toY) {
     Platform::WindowEvent event;
@@ -214,6 +227,35 @@ TEST_F(GalleryAppWindow, TheTextBoxCopiesAndPastesWithTheClipboardHotKeys) {
   Key(0x0D);
   EXPECT_EQ(RunThenClose(), 0);
   EXPECT_NE(Reported().find("hv-gallery: Entered: Hellollo\n"), std::string::npos) << Reported();
+}
+
+// A right click opens the text box's edit menu at the pointer; its Copy and
+// Paste items do what the hot keys do.
+TEST_F(GalleryAppWindow, TheTextBoxsEditMenuCopiesAndPastes) {
+  constexpr uint32_t kLeftShift = 0x08 | 0x10;
+  constexpr int32_t kLeft = 0x25, kEnd = 0x23, kItemHeight = 22;
+  const RCPtr<LControl> box = Find(u"sectionText/textBox");
+  const LControl::Point origin = box->GetOriginInRoot();
+  const int32_t x = static_cast<int32_t>(origin.x) + 40, y = static_cast<int32_t>(origin.y) + 10;
+  const auto chooseFromMenu = [&](int32_t item) {
+    RightClickAt(x, y);
+    system.ScriptPause();
+    ClickAt(x + 20, y + item * kItemHeight + kItemHeight / 2);
+    system.ScriptPause();
+  };
+  ClickOn(u"sectionText/textBox");
+  Platform::WindowEvent typed;
+  typed.kind = Platform::WindowEventKind::TextInput;
+  typed.text = "Hello";
+  Send(typed);
+  Key(kLeft, kLeftShift);
+  Key(kLeft, kLeftShift);  // "lo"
+  chooseFromMenu(1);       // Cut, Copy, Paste, Delete
+  Key(kEnd);
+  chooseFromMenu(2);
+  Key(0x0D);
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(TextOf(u"sectionText/textBox"), "Hellolo");
 }
 
 TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
