@@ -429,6 +429,19 @@ TEST_F(GalleryAppWindow, TheMenuBarHasTheTitlesOfItsStringTable) {
   EXPECT_EQ(titles, (std::vector<std::string>{"File", "Help"}));
 }
 
+TEST_F(GalleryAppWindow, HelpAboutFromTheMenuBarReportsTheProductVersion) {
+  const RCPtr<LControl> bar = Find(u"mainMenu");
+  ASSERT_TRUE(bar);
+  const std::vector<RCPtr<LControl>> titles = bar->GetChildren().Snapshot();
+  ASSERT_EQ(titles.size(), 2u);
+  ClickOnControl(*titles[1]);  // Help
+  system.ScriptPause();
+  Key(0x28);  // Down: About
+  Key(0x0D);
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_NE(Reported().find("hv-gallery: About: HV Gallery 1.0\n"), std::string::npos) << Reported();
+}
+
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
   Key(0x73, 0x40 | 0x80);  // F4 with the left Alt key
   EXPECT_EQ(app->Run(), 0);
