@@ -53,6 +53,7 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void NativeDestroy(WindowId window) override { mPresenters.erase(window); }
   void NativeShow(WindowId, bool) override {}
   void NativeSetRect(WindowId, const RectT<int32_t>&) override {}
+  void NativeSetTitle(WindowId, const std::string&) override {}
   void NativeSetCapture(WindowId) override {}
   void NativeSetCursor(CursorKind) override {}
   bool NativePollEvent(WindowEvent& event) override;

@@ -92,6 +92,10 @@ void SdlWindowSystem::NativeSetRect(WindowId window, const RectT<int32_t>& rect)
   if (rect.width > 0 && rect.height > 0) SDL_SetWindowSize(native, rect.width, rect.height);
 }
 
+void SdlWindowSystem::NativeSetTitle(WindowId window, const std::string& title) {
+  if (SDL_Window* native = FindNative(window)) SDL_SetWindowTitle(native, title.c_str());
+}
+
 bool SdlWindowSystem::GetWindowRect(WindowId window, RectT<int32_t>& rect) const {
   SDL_Window* native = FindNative(window);
   if (!native) return false;

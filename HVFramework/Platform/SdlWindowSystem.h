@@ -75,6 +75,7 @@ class SdlWindowSystem final : public WindowSystemBase {
   void NativeDestroy(WindowId window) override;
   void NativeShow(WindowId window, bool show) override;
   void NativeSetRect(WindowId window, const RectT<int32_t>& rect) override;
+  void NativeSetTitle(WindowId window, const std::string& title) override;
   void NativeSetCapture(WindowId window) override;
   void NativeSetCursor(CursorKind cursor) override;
   bool NativePollEvent(WindowEvent& event) override;

@@ -46,6 +46,21 @@ bool WindowSystemBase::GetWindowRect(WindowId window, RectT<int32_t>& rect) cons
   return true;
 }
 
+bool WindowSystemBase::SetWindowTitle(WindowId window, const std::string& title) {
+  auto found = mWindows.find(window);
+  if (found == mWindows.end()) return false;
+  found->second.spec.title = title;
+  NativeSetTitle(window, title);
+  return true;
+}
+
+bool WindowSystemBase::GetWindowTitle(WindowId window, std::string& title) const {
+  const WindowRecord* record = FindWindow(window);
+  if (record == nullptr) return false;
+  title = record->spec.title;
+  return true;
+}
+
 bool WindowSystemBase::SetCapture(WindowId window) {
   if (window != 0 && FindWindow(window) == nullptr) return false;
   mCapture = window;

@@ -20,6 +20,8 @@ class WindowSystemBase : public IWindowSystem {
   bool IsWindowVisible(WindowId window) const override;
   bool SetWindowRect(WindowId window, const RectT<int32_t>& rect) override;
   bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
+  bool SetWindowTitle(WindowId window, const std::string& title) override;
+  bool GetWindowTitle(WindowId window, std::string& title) const override;
   bool SetCapture(WindowId window) override;
   WindowId GetCapture() const override { return mCapture; }
   void SetCursor(CursorKind cursor) override;
@@ -42,6 +44,7 @@ class WindowSystemBase : public IWindowSystem {
   virtual void NativeDestroy(WindowId window) = 0;
   virtual void NativeShow(WindowId window, bool show) = 0;
   virtual void NativeSetRect(WindowId window, const RectT<int32_t>& rect) = 0;
+  virtual void NativeSetTitle(WindowId window, const std::string& title) = 0;
   virtual void NativeSetCapture(WindowId window) = 0;
   virtual void NativeSetCursor(CursorKind cursor) = 0;
   // The next event of the desktop, if one is there.

@@ -277,8 +277,14 @@ ILayoutTextMeasurer* LControl::GetLayoutText() {
   const RCPtr<LLook>& look = GetLook(-1);
   if (!look || !look->GetTextPart() || !look->GetDescriptor()) return nullptr;
   const SkinTextProperties& t = look->GetDescriptor()->GetTextProperties();
-  const LTextArea area{t.leftRelative,  t.topRelative,  t.rightRelative,  t.bottomRelative,
-                       t.leftAbsolute, t.topAbsolute, t.rightAbsolute, t.bottomAbsolute};
+  const LTextArea area{t.leftRelative,
+                       t.topRelative,
+                       t.rightRelative,
+                       t.bottomRelative,
+                       static_cast<double>(t.leftAbsolute),
+                       static_cast<double>(t.topAbsolute),
+                       static_cast<double>(t.rightAbsolute),
+                       static_cast<double>(t.bottomAbsolute)};
   mLayoutText = std::make_unique<LFontTextMeasurer>(*look->GetTextPart(), area);
   return mLayoutText.get();
 }

@@ -320,8 +320,8 @@ void OSWindow::SetClientRect(const Rect& rect) {
 }
 
 void OSWindow::SetCaption(const StringW& caption) {
-  // The window system names windows only when it makes them.
-  (void)caption;
+  if (IsDestroyed()) return;
+  mDispatcher.GetWindowSystem().SetWindowTitle(mWindow, ToUtf8(caption));
 }
 
 OSWindow::Point OSWindow::ScreenToClient(const Point& point) const {

@@ -121,7 +121,7 @@ class LTextBox : public LScrollView {
   // The edit menu's items follow what the clipboard could do now: 0 for the
   // four edit commands, 1 for any other.
   HResult UpdateMenuItem(const RCPtr<LMenuDescriptor>& menu, int32_t index, const StringW& commandId,
-                         LMenuItemState& state);
+                         LMenuItemState& state) override;
 
   // --- Overrides of the control base ---
   HResult SetScrollOffset(const Point& offset) override;

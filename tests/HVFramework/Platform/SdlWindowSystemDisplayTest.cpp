@@ -84,6 +84,12 @@ TEST(SdlWindowSystemDisplay, WindowsTakeTheirPlacementAndSize) {
   EXPECT_EQ(rect.height, 100);
   EXPECT_FALSE(f.system->GetWindowRect(99, rect));
 
+  // The title bar's text reaches the desktop's window.
+  ASSERT_TRUE(f.system->SetWindowTitle(framed, "Preset 3 \xE2\x80\x93 Tarsel"));
+  EXPECT_STREQ(SDL_GetWindowTitle(f.system->FindSdlWindow(f.system->GetPlatformWindow(framed))),
+               "Preset 3 \xE2\x80\x93 Tarsel");
+  EXPECT_FALSE(f.system->SetWindowTitle(99, "none"));
+
   // Cursors and capture only reach the desktop; every kind can be shown.
   for (CursorKind cursor : {CursorKind::IBeam, CursorKind::Wait, CursorKind::Cross, CursorKind::Hand,
                             CursorKind::SizeWE, CursorKind::SizeNS, CursorKind::SizeAll, CursorKind::No,

@@ -249,6 +249,17 @@ TEST_F(OSWindowPainting, TheTreeIsDrawnIntoTheFrameItPresents) {
   EXPECT_EQ(presenter->GetPixel(15, 15), kRed);
 }
 
+TEST_F(OSWindowPainting, TheCaptionIsTheWindowsTitle) {
+  const RCPtr<OSWindow> window = Open(u"main");
+  std::string title;
+  window->SetCaption(StringW(u"Preset 3 \u2013 Tarsel"));
+  ASSERT_TRUE(system.GetWindowTitle(window->GetWindowId(), title));
+  EXPECT_EQ(title, "Preset 3 \xE2\x80\x93 Tarsel");
+  window->Destroy();
+  window->SetCaption(StringW(u"gone"));  // a destroyed window has no title to change
+  EXPECT_FALSE(system.GetWindowTitle(window->GetWindowId(), title));
+}
+
 TEST_F(OSWindowPainting, HidingAControlShowsWhatLiesUnderItAndShowingItDrawsItAgain) {
   const RCPtr<OSWindow> window = Open(u"painted", {300, 200, 200, 100});
   const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(window->GetWindowId());
