@@ -276,6 +276,10 @@ TEST_F(GalleryAppWindow, TheSecondTabShowsTheListBoxWithItsItems) {
   ASSERT_TRUE(list);
   EXPECT_EQ(list->GetItemCount(), 8);
   EXPECT_EQ(Narrow(list->GetItemText(0)), "Grand Piano");
+  // The selected tab's button shows as on, the others as off.
+  EXPECT_GE(Find(u"tabs/buttonHolder/tabSecond")->GetNormalizedValue(), 0.5);
+  EXPECT_LT(Find(u"tabs/buttonHolder/tabFirst")->GetNormalizedValue(), 0.5);
+  EXPECT_LT(Find(u"tabs/buttonHolder/tabThird")->GetNormalizedValue(), 0.5);
 }
 
 TEST_F(GalleryAppWindow, TheTabPagesHoldTheListAndTreeControlsTheSplittersAndTheMoreValueControls) {
