@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -332,6 +333,36 @@ TEST_F(GalleryAppWindow, EveryTabShownLooksAsAFreshlyPaintedWindowShowsIt) {
     dispatcher.PaintDirtyWindows();
     EXPECT_TRUE(shown == PixelsOf(*presenter, *tabs));
   }
+}
+
+// Tab walks every control that takes the focus on the window and on the page
+// shown, never into the hidden pages, and comes round again.
+TEST_F(GalleryAppWindow, TabWalksTheShownControlsAndSkipsTheHiddenPages) {
+  LRootWindow& root = *app->GetMainWindow().GetRootWindow();
+  const RCPtr<LControl> hiddenPages[] = {Find(u"tabs/pageHolder/pageSecond"), Find(u"tabs/pageHolder/pageThird")};
+  const auto isInside = [](const LControl* control, const LControl* ancestor) {
+    for (; control; control = control->GetParent())
+      if (control == ancestor) return true;
+    return false;
+  };
+  // Keys straight to the root window: the script would run them only with the loop.
+  Find(u"sectionButtons/buttonClick")->SetFocus(true);
+  KeyCode tab;
+  tab.code = (0x09u << 16) | KeyCode::kVirtualKeyFlag;
+  std::vector<const LControl*> walked;
+  for (int i = 0; i < 80; ++i) {
+    root.OnKey(LKeyParam::Create(tab));
+    const LControl* focus = root.GetFocusControl();
+    ASSERT_TRUE(focus);
+    for (const RCPtr<LControl>& page : hiddenPages)
+      EXPECT_FALSE(isInside(focus, page.Get())) << Narrow(focus->GetName());
+    walked.push_back(focus);
+  }
+  const LControl* table = Find(u"tabs/pageHolder/pageFirst/table/listboxNoScroll1").Get();
+  EXPECT_NE(std::find(walked.begin(), walked.end(), table), walked.end());
+  EXPECT_NE(std::find(walked.begin(), walked.end(), Find(u"sectionText/textBox").Get()), walked.end());
+  // Round and round: the first stop comes again.
+  EXPECT_NE(std::find(walked.begin() + 1, walked.end(), walked.front()), walked.end());
 }
 
 // The table on the first page: a heading sorts the rows, the wheel scrolls
