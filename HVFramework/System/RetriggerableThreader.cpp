@@ -3,6 +3,7 @@
 #include "HVFramework/System/Event.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace HV {
 
@@ -10,12 +11,34 @@ struct RetriggerableThreader::State {
   Event trigger{true};
   std::atomic<bool> busy{false};
   std::atomic<bool> stopping{false};
+  // Orders a trigger against the stop: either the trigger sees the stop and
+  // is refused, or the thread, ending, sees what the trigger handed over.
+  std::mutex stopLock;
   // Written by Trigger only while the thread is idle (busy clear), released
   // by the thread after its run: the two never touch them at once.
   RCPtr<LThreadWorker> worker;
   RCPtr<LRefCountedObject> parameters;
   RCPtr<LEvent> doneEvent;
 };
+
+// A trigger the stop overtook never runs; what it handed over is let go, and
+// its done event set, on the thread's way out, outside the lock: the worker
+// may hold the threader's owner, whose end may need anything.
+void RetriggerableThreader::ReleaseUnrunTrigger(State& state) {
+  RCPtr<LThreadWorker> worker;
+  RCPtr<LRefCountedObject> parameters;
+  RCPtr<LEvent> done;
+  {
+    std::lock_guard<std::mutex> hold(state.stopLock);
+    worker = std::move(state.worker);
+    parameters = std::move(state.parameters);
+    done = std::move(state.doneEvent);
+    state.busy = false;
+  }
+  worker = nullptr;
+  parameters = nullptr;
+  if (done) done->Set();
+}
 
 RetriggerableThreader::RetriggerableThreader(StringW name)
     : mState(std::make_shared<State>()),
@@ -40,6 +63,7 @@ uint32_t RetriggerableThreader::Run(State& state) {
     state.busy = false;
     if (done) done->Set();
   }
+  ReleaseUnrunTrigger(state);
   return 0;
 }
 
@@ -58,13 +82,16 @@ HResult RetriggerableThreader::Start(const RCPtr<LThreadWorker>& worker,
                                      const RCPtr<LRefCountedObject>& parameters,
                                      const RCPtr<LEvent>& doneEvent, int32_t priority) {
   State& state = *mState;
-  if (state.stopping || IsBusy()) return E_FAIL;
-  mThread.SetPriority(priority);
-  state.worker = worker;
-  state.parameters = parameters;
-  state.doneEvent = doneEvent;
-  if (doneEvent) state.doneEvent->Reset();
-  state.busy = true;
+  {
+    std::lock_guard<std::mutex> hold(state.stopLock);
+    if (state.stopping || IsBusy()) return E_FAIL;
+    mThread.SetPriority(priority);
+    state.worker = worker;
+    state.parameters = parameters;
+    state.doneEvent = doneEvent;
+    if (doneEvent) state.doneEvent->Reset();
+    state.busy = true;
+  }
   return state.trigger.Set() ? S_OK : E_FAIL;
 }
 
@@ -88,7 +115,10 @@ bool RetriggerableThreader::IsBusy() {
 bool RetriggerableThreader::IsStopping() const { return mState->stopping; }
 
 void RetriggerableThreader::RequestStop() {
-  mState->stopping = true;
+  {
+    std::lock_guard<std::mutex> hold(mState->stopLock);
+    mState->stopping = true;
+  }
   mState->trigger.Set();
 }
 

@@ -57,6 +57,7 @@ class RetriggerableThreader : public IStringable {
  private:
   struct State;
   static uint32_t Run(State& state);
+  static void ReleaseUnrunTrigger(State& state);
   HResult Start(const RCPtr<LThreadWorker>& worker, const RCPtr<LRefCountedObject>& parameters,
                 const RCPtr<LEvent>& doneEvent, int32_t priority);
 

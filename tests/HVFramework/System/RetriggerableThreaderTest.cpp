@@ -54,6 +54,25 @@ TEST(RetriggerableThreaderThreads, TriggerWithoutADoneEventDropsTheOldOne) {
   EXPECT_EQ(done->GetRefCount(), 1);  // the threader let go of it
 }
 
+// A stop can overtake a trigger before the thread ever took it (a thread
+// just made may not have started yet). Either way the trigger's worker and
+// parameters are let go and its done event set: an owner held by its own
+// threader's worker would otherwise never be freed.
+TEST(RetriggerableThreaderThreads, ATriggerOvertakenByTheStopLetsGoOfWhatItHolds) {
+  auto log = std::make_shared<RunLog>();
+  for (int i = 0; i < 50; ++i) {
+    RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
+    RCPtr<LEvent> done = LEvent::Create();
+    {
+      RetriggerableThreader threader;
+      ASSERT_EQ(threader.Trigger(worker, worker, done, ThreadPriority::Normal), S_OK);
+      threader.RequestStop();
+    }  // the destructor waits for the thread
+    EXPECT_EQ(worker->GetRefCount(), 1) << "round " << i;
+    EXPECT_EQ(done->Wait(0), kWaitObject0) << "round " << i;
+  }
+}
+
 TEST(RetriggerableThreaderThreads, DestroyingAnIdleThreaderRunsNothing) {
   auto log = std::make_shared<RunLog>();
   RCPtr<RecordingWorker> worker = RecordingWorker::Create(log, u"w");
