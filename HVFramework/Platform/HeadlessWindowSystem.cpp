@@ -39,6 +39,13 @@ bool HeadlessWindowSystem::NativePollEvent(WindowEvent& event) {
   return true;
 }
 
+void HeadlessWindowSystem::NativeActivate(WindowId window) {
+  WindowEvent gained;
+  gained.kind = WindowEventKind::FocusGained;
+  gained.window = window;
+  PostEvent(gained);
+}
+
 void HeadlessWindowSystem::NativeWait(uint32_t milliseconds) {
   ++mWaits;
   if (mAdvanced == nullptr) {

@@ -54,6 +54,8 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void NativeShow(WindowId, bool) override {}
   void NativeSetRect(WindowId, const RectT<int32_t>&) override {}
   void NativeSetTitle(WindowId, const std::string&) override {}
+  // As a desktop would: the window hears that it has the keyboard.
+  void NativeActivate(WindowId window) override;
   void NativeSetCapture(WindowId) override {}
   void NativeSetCursor(CursorKind) override {}
   bool NativePollEvent(WindowEvent& event) override;

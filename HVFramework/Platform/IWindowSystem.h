@@ -45,6 +45,10 @@ class IWindowSystem {
   // The text of the window's title bar (UTF-8).
   virtual bool SetWindowTitle(WindowId window, const std::string& title) = 0;
   virtual bool GetWindowTitle(WindowId window, std::string& title) const = 0;
+  // Brings the window to the front and gives it the keyboard, as the desktop
+  // does for a dialog's owner when the dialog closes. The window hears of it
+  // through a FocusGained event.
+  virtual bool ActivateWindow(WindowId window) = 0;
   virtual bool SetCapture(WindowId window) = 0;  // 0 releases it
   virtual WindowId GetCapture() const = 0;
   virtual void SetCursor(CursorKind cursor) = 0;

@@ -96,6 +96,15 @@ void SdlWindowSystem::NativeSetTitle(WindowId window, const std::string& title) 
   if (SDL_Window* native = FindNative(window)) SDL_SetWindowTitle(native, title.c_str());
 }
 
+// Raising asks the window manager; the input focus is also set directly, as
+// without a window manager nobody would give it back.
+void SdlWindowSystem::NativeActivate(WindowId window) {
+  SDL_Window* native = FindNative(window);
+  if (!native) return;
+  SDL_RaiseWindow(native);
+  SDL_SetWindowInputFocus(native);
+}
+
 bool SdlWindowSystem::GetWindowRect(WindowId window, RectT<int32_t>& rect) const {
   SDL_Window* native = FindNative(window);
   if (!native) return false;

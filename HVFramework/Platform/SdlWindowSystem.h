@@ -76,6 +76,7 @@ class SdlWindowSystem final : public WindowSystemBase {
   void NativeShow(WindowId window, bool show) override;
   void NativeSetRect(WindowId window, const RectT<int32_t>& rect) override;
   void NativeSetTitle(WindowId window, const std::string& title) override;
+  void NativeActivate(WindowId window) override;
   void NativeSetCapture(WindowId window) override;
   void NativeSetCursor(CursorKind cursor) override;
   bool NativePollEvent(WindowEvent& event) override;

@@ -61,6 +61,13 @@ bool WindowSystemBase::GetWindowTitle(WindowId window, std::string& title) const
   return true;
 }
 
+bool WindowSystemBase::ActivateWindow(WindowId window) {
+  const WindowRecord* record = FindWindow(window);
+  if (record == nullptr || !record->visible) return false;
+  NativeActivate(window);
+  return true;
+}
+
 bool WindowSystemBase::SetCapture(WindowId window) {
   if (window != 0 && FindWindow(window) == nullptr) return false;
   mCapture = window;

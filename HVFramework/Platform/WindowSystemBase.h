@@ -22,6 +22,7 @@ class WindowSystemBase : public IWindowSystem {
   bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
   bool SetWindowTitle(WindowId window, const std::string& title) override;
   bool GetWindowTitle(WindowId window, std::string& title) const override;
+  bool ActivateWindow(WindowId window) override;
   bool SetCapture(WindowId window) override;
   WindowId GetCapture() const override { return mCapture; }
   void SetCursor(CursorKind cursor) override;
@@ -45,6 +46,7 @@ class WindowSystemBase : public IWindowSystem {
   virtual void NativeShow(WindowId window, bool show) = 0;
   virtual void NativeSetRect(WindowId window, const RectT<int32_t>& rect) = 0;
   virtual void NativeSetTitle(WindowId window, const std::string& title) = 0;
+  virtual void NativeActivate(WindowId window) = 0;
   virtual void NativeSetCapture(WindowId window) = 0;
   virtual void NativeSetCursor(CursorKind cursor) = 0;
   // The next event of the desktop, if one is there.

@@ -349,11 +349,15 @@ CursorHandle OSWindow::SetCursor(CursorHandle cursor) { return mDispatcher.SetCu
 int32_t OSWindow::RunModal() {
   if (IsDestroyed() || mIsModal) return Platform::MessageLoop::kModalQuit;
   const RCPtr<OSWindow> self(this);
+  // The window that had the keyboard gets it back when this one is gone.
+  const RCPtr<OSWindow> owner = mDispatcher.GetActiveWindow();
   mIsModal = true;
   Show(true);
   const int32_t result = mDispatcher.GetMessageLoop().RunModal(mWindow);
   mIsModal = false;
   Destroy();
+  if (owner && owner != self && !owner->IsDestroyed())
+    mDispatcher.GetWindowSystem().ActivateWindow(owner->GetWindowId());
   return result;
 }
 

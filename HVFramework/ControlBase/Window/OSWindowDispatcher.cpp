@@ -74,6 +74,12 @@ OSWindow* OSWindowDispatcher::FindWindow(Platform::WindowId id) const {
   return found == mWindows.end() ? nullptr : found->second.Get();
 }
 
+RCPtr<OSWindow> OSWindowDispatcher::GetActiveWindow() const {
+  for (const auto& [id, window] : mWindows)
+    if (window->IsActive()) return window;
+  return nullptr;
+}
+
 void OSWindowDispatcher::OnEvent(const Platform::WindowEvent& event) {
   if (OSWindow* window = FindWindow(event.window)) {
     const RCPtr<OSWindow> keep(window);

@@ -68,6 +68,8 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   void AddWindow(OSWindow& window);
   void RemoveWindow(const OSWindow& window);
   OSWindow* FindWindow(Platform::WindowId id) const;
+  // The window that has the keyboard; null when none of the dispatcher's has.
+  RCPtr<OSWindow> GetActiveWindow() const;
 
   void OnEvent(const Platform::WindowEvent& event) override;
   void OnTick() override {}

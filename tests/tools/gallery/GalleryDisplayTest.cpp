@@ -307,6 +307,7 @@ constexpr int kClickButtonX = 83, kClickButtonY = 90;
 constexpr int kSliderY = 537, kSliderThumbX = 139, kSliderEndX = 236;
 constexpr int kKnobX = 348, kKnobY = 528;
 constexpr int kFileTitleX = 438, kFileTitleY = 23;
+constexpr int kDialogButtonX = 91, kDialogButtonY = 465;
 
 class SkinnedGalleryDisplay : public ::testing::Test {
  protected:
@@ -354,6 +355,23 @@ TEST_F(SkinnedGalleryDisplay, DraggingTheSliderAndTheKnobChangesTheirValues) {
       " mouseup 1");
   value = ReadReportedNumber(gallery, "hv-gallery: Knob: ");
   EXPECT_GT(value, 64);
+}
+
+// Without a window manager nobody hands the keyboard back when the dialog's
+// window goes: the gallery's window asks for it again.
+TEST_F(SkinnedGalleryDisplay, AfterTheDialogClosesTheWindowTakesKeysAgain) {
+  Act(At(kDialogButtonX, kDialogButtonY) + " click 1");
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: the window is inactive"));
+  Act("key Return");  // the dialog's OK button has the focus
+  std::string line;
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: Dialog closed with ", &line));
+  EXPECT_EQ(line, "hv-gallery: Dialog closed with OK");
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: the window is active"));
+  Act(At(kTextBoxX, kTextBoxY) + " click 1");
+  Act("type 'again'");
+  Act("key Return");
+  ASSERT_TRUE(gallery.WaitForLine("hv-gallery: Entered: ", &line));
+  EXPECT_EQ(line, "hv-gallery: Entered: again");
 }
 
 // The menu bar: a click on "File" opens its menu, which takes the keys; Down

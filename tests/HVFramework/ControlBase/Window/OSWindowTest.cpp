@@ -320,6 +320,23 @@ TEST_F(OSWindowClosing, ADialogWindowClosesWithResultTwoAndIsDestroyed) {
   EXPECT_EQ(dispatcher.FindWindow(dialog->GetWindowId()), nullptr);
 }
 
+// Without a window manager nobody gives the keyboard back when a dialog
+// closes: the window that had it asks for it again.
+TEST_F(OSWindowClosing, TheWindowThatHadTheKeyboardGetsItBackWhenADialogCloses) {
+  const RCPtr<OSWindow> main = Open(u"main");
+  const RCPtr<OSWindow> dialog = Open(u"dialog", {150, 100, 200, 100});
+  main->Show(true);
+  Focus(*main);
+  Script(*main, Event(Kind::FocusLost));  // the dialog takes the keyboard
+  Script(*dialog, Event(Kind::FocusGained));
+  Script(*dialog, Event(Kind::Close));
+  EXPECT_EQ(dialog->RunModal(), LRootWindow::kDialogCancel);
+  EXPECT_FALSE(main->IsActive());
+  dispatcher.Quit(0);
+  EXPECT_EQ(dispatcher.Run(), 0);  // the desktop's answer arrives in the loop
+  EXPECT_TRUE(main->IsActive());
+}
+
 TEST_F(OSWindowClosing, AnotherWindowsCloseEndsItsModalLoopWithZero) {
   const RCPtr<OSWindow> main = Open(u"main");
   const RCPtr<OSWindow> second = Open(u"main", {0, 0, 100, 100});
