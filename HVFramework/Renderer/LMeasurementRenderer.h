@@ -20,6 +20,10 @@ class LMeasurementRenderer : public virtual LRefCountedObject {
                                  int32_t& descent) = 0;
   // The text's bounding box relative to the pen origin on the baseline.
   virtual RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) = 0;
+  // The room MeasureText adds to the width of every text that is not empty
+  // beyond where its glyphs go: what a caret or a highlight placed between
+  // characters takes off again.
+  virtual float GetMeasuredTextMargin() const { return 0; }
 };
 
 }  // namespace HV

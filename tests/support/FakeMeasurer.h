@@ -8,8 +8,9 @@
 namespace HV::Test {
 
 // A measuring renderer with round numbers: every character is 10 pixels
-// wide, lines are 16 high with an ascent of -12 and a descent of 4. Counts
-// the metrics requests; can be told to refuse them.
+// wide (plus a margin on every text that is not empty, 0 unless set), lines
+// are 16 high with an ascent of -12 and a descent of 4. Counts the metrics
+// requests; can be told to refuse them.
 class FakeMeasurer : public LMeasurementRenderer {
  public:
   static RCPtr<FakeMeasurer> Create() { return RCPtr<FakeMeasurer>(new FakeMeasurer); }
@@ -23,10 +24,13 @@ class FakeMeasurer : public LMeasurementRenderer {
     return S_OK;
   }
   RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>&) override {
-    return {leftBearing, -12, 10.0f * static_cast<float>(text.GetLength()), 16};
+    const float width = 10.0f * static_cast<float>(text.GetLength());
+    return {leftBearing, -12, width > 0 ? width + margin : 0, 16};
   }
+  float GetMeasuredTextMargin() const override { return margin; }
 
   int32_t metricsRequests = 0;
+  float margin = 0;
   bool shouldRefuse = false;
   float leftBearing = 0;
 

@@ -11,6 +11,7 @@
 #include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
+#include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
 #include "HVFramework/Controls/TreeView/LTreeView.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
@@ -241,6 +242,9 @@ void GalleryApp::StartValueControls() {
   if (const RCPtr<LControl> progress = FindControl(u"sectionValues/progressBar")) progress->SetNormalizedValue(0.62);
   if (const RCPtr<LLevelMeter> meter = DynamicCast<LLevelMeter>(FindControl(u"sectionValues/levelMeter")))
     meter->SetLevel(0.7, 0.85);
+  // The text box keeps its caret in view as the text outgrows it.
+  if (const RCPtr<LTextBox> box = DynamicCast<LTextBox>(FindControl(u"sectionText/textBox")))
+    box->SetAutoScroll(false, true);
   if (const RCPtr<LControl> upDown = FindControl(u"sectionText/upDown")) {
     upDown->SetRange(0, 127, 0);
     upDown->SetValue(64);

@@ -43,8 +43,10 @@ double LTextBox::MeasureWidth(const StringW& text) const {
   if (!renderer || text.IsEmpty()) return 0;
   const RCPtr<LFontText> layout = GetTextLayout();
   const RectT<float> box = renderer->MeasureText(text, layout ? layout->GetFont() : GetFont());
-  // The left bearing counts as width, as in the laid-out text.
-  return static_cast<double>(box.width) + box.x;
+  // The left bearing counts as width, as in the laid-out text; the room a
+  // renderer adds to every measured width is not where the glyphs go, so a
+  // caret or a highlight placed by it would stand off the characters.
+  return std::max(0.0, static_cast<double>(box.width) + box.x - renderer->GetMeasuredTextMargin());
 }
 
 double LTextBox::GetLineHeight() const {

@@ -99,7 +99,7 @@ RectT<float> LGDIRenderer::MeasureText(const StringW& text, const RCPtr<LFont>& 
   double right = face->MeasureString(text.GetView());
   if (mScreenDpi != 96) right = 9600.0 / mScreenDpi * right / 100.0;
   int32_t width = static_cast<int32_t>(right + 0.9999);
-  if (width > 0) width += 3;
+  if (width > 0) width += kMeasuredTextMargin;
   return {0, float(ascent), float(width), float(height)};
 }
 

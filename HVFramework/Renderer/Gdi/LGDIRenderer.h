@@ -30,11 +30,14 @@ class LBitmap;
 class LGDIRenderer : public LRenderer {
  public:
   static RCPtr<LGDIRenderer> Create() { return RCPtr<LGDIRenderer>(new LGDIRenderer); }
+  // Added to every measured width that is not zero.
+  static constexpr int32_t kMeasuredTextMargin = 3;
 
   HResult GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,
                          int32_t& descent) override;
   // Width rounded up, plus a margin of 3 pixels; y is the ascent, height the line height.
   RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) override;
+  float GetMeasuredTextMargin() const override { return float(kMeasuredTextMargin); }
   int GetRendererType() const override { return GdiPlus; }
   HResult InitRenderContextInfo(const RectT<int32_t>& viewport, WindowHandle window, bool isOffscreen,
                                 RCPtr<LRenderContextInfo>& out) override;

@@ -384,6 +384,32 @@ TEST_F(TextBox, SelectionShowsItsHighlightLookOnlyWhileFocused) {
   EXPECT_EQ(box.GetCurrentLookIndex(), LTextBox::kLookNormal);
 }
 
+// A renderer that adds room to every measured width (the 2-D renderer adds
+// 3 pixels) must not move the caret or the highlight off the characters.
+TEST_F(TextBox, CaretAndHighlightStandAtTheCharactersWhateverRoomTheRendererAddsToWidths) {
+  for (const float margin : {0.0f, 3.0f}) {
+    SCOPED_TRACE(margin);
+    measurer->margin = margin;
+    LTextBox& box = Holding("abcd", 1);
+    Key(kRight, kShift);
+    Key(kRight, kShift);  // "bc"
+    EXPECT_EQ(box.GetCaretRect().x, kTextLeft + 3 * kCharWidth - 1);
+    // The highlight look is the hovered one once the pointer has been over the box.
+    const int32_t look = box.GetLookWeight(LTextBox::kLookSelection) > 0 ? LTextBox::kLookSelection
+                                                                         : LTextBox::kLookSelectionHover;
+    const std::vector<RegionRect> highlight = box.GetLook(look)->GetRegion().GetRects();
+    ASSERT_EQ(highlight.size(), 1u);
+    EXPECT_EQ(highlight[0].left, kTextLeft + 1 * kCharWidth);
+    EXPECT_EQ(highlight[0].right, kTextLeft + 3 * kCharWidth - 1);
+    // A press in the second half of "c" puts the caret after it.
+    Press(static_cast<int32_t>(box.GetOriginInRoot().x + kTextLeft + 2 * kCharWidth + 6),
+          static_cast<int32_t>(box.GetOriginInRoot().y + 5));
+    EXPECT_EQ(box.GetCaret(), 3);
+    Release(static_cast<int32_t>(box.GetOriginInRoot().x + kTextLeft + 2 * kCharWidth + 6),
+            static_cast<int32_t>(box.GetOriginInRoot().y + 5));
+  }
+}
+
 // --- Caret ---
 
 TEST_F(TextBox, CaretBlinksOnIdlePassesWhileFocused) {
