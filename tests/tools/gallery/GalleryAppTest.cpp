@@ -68,9 +68,7 @@ class GalleryAppWindow : public ::testing::Test {
   void ClickOn(const char16_t* path) {
     const RCPtr<LControl> control = Find(path);
     ASSERT_TRUE(control) << Narrow(StringW(path));
-    const LControl::Point origin = control->GetOriginInRoot();
-    ClickAt(static_cast<int32_t>(origin.x + control->GetRect().width / 2),
-            static_cast<int32_t>(origin.y + control->GetRect().height / 2));
+    ClickOnControl(*control);
   }
   // A left click at the centre of a control.
   void ClickOnControl(const LControl& control) {
@@ -94,29 +92,18 @@ class GalleryAppWindow : public ::testing::Test {
     event.delta = delta;
     Send(event);
   }
-  // A left click at a point of the window.
-  void ClickAt(int32_t x, int32_t y) { DragFromTo(x, y, x, y); }
-  void RightClickAt(int32_t x, int32_t y) {
-    Platform::WindowEvent event;
-    event.x = x;
-    event.y = y;
-    event.kind = Platform::WindowEventKind::MouseMove;
-    Send(event);
-    event.button = 4;
-    event.kind = Platform::WindowEventKind::MouseDown;
-    event.clicks = 1;
-    Send(event);
-    event.kind = Platform::WindowEventKind::MouseUp;
-    Send(event);
-  }
+  // A click at a point of the window: button 1 left, 4 right.
+  void ClickAt(int32_t x, int32_t y, int32_t button = 1) { PressMoveRelease(x, y, x, y, button); }
+  void RightClickAt(int32_t x, int32_t y) { ClickAt(x, y, 4); }
   // The left button pressed at one point and released at another.
-  void DragFromTo(int32_t x, int32_t y, int32_t toX, int32_t toY) {
+  void DragFromTo(int32_t x, int32_t y, int32_t toX, int32_t toY) { PressMoveRelease(x, y, toX, toY, 1); }
+  void PressMoveRelease(int32_t x, int32_t y, int32_t toX, int32_t toY, int32_t button) {
     Platform::WindowEvent event;
     event.x = x;
     event.y = y;
-    event.button = 1;
     event.kind = Platform::WindowEventKind::MouseMove;
     Send(event);
+    event.button = button;
     event.kind = Platform::WindowEventKind::MouseDown;
     event.clicks = 1;
     Send(event);
