@@ -7,13 +7,12 @@ pkg_check_modules(HV_GL_OSMESA REQUIRED IMPORTED_TARGET osmesa)
 pkg_check_modules(HV_GL_SDL2 REQUIRED IMPORTED_TARGET sdl2)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 
-hv_add_library(hv_platform_gl SOURCES Platform/GLContext.cpp)
-hv_add_library(hv_platform_osmesa SOURCES Platform/OSMesaGLContext.cpp DEPENDS hv_platform_gl)
+hv_add_library(hv_platform_gl SOURCES Platform/GL/GLContext.cpp)
+hv_add_library(hv_platform_osmesa SOURCES Platform/OSMesa/OSMesaGLContext.cpp DEPENDS hv_platform_gl)
 target_link_libraries(hv_platform_osmesa PUBLIC PkgConfig::HV_GL_OSMESA)
-hv_add_library(hv_platform_gl_sdl SOURCES Platform/SdlGLContext.cpp DEPENDS hv_platform_gl)
+hv_add_library(hv_platform_gl_sdl SOURCES Platform/SDLGL/SdlGLContext.cpp Platform/SDLGL/SdlGLWindows.cpp
+  DEPENDS hv_platform_gl hv_platform_window)
 target_link_libraries(hv_platform_gl_sdl PUBLIC PkgConfig::HV_GL_SDL2 OpenGL::GL)
-# OpenGL on the windows of the desktop's window system: its GL-context factory.
-hv_add_library(hv_platform_window_gl SOURCES Platform/SdlGLWindows.cpp DEPENDS hv_platform_window hv_platform_gl_sdl)
 
 # GL objects and the OpenGL renderer (kind 0).
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
@@ -26,8 +25,7 @@ hv_add_library(hv_gl_renderer
     Renderer/OpenGL/LGLDisplayList.cpp
     Renderer/OpenGL/LGLRenderer.cpp
     Renderer/OpenGL/LGLTexture.cpp
-    Renderer/FontRenderer/LFontRenderer.cpp
-  DEPENDS hv_renderer hv_graphics hv_platform_gl hv_platform
+  DEPENDS hv_renderer hv_graphics hv_freetype_renderer hv_platform_gl hv_platform
 )
 target_link_libraries(hv_gl_renderer PUBLIC OpenGL::GLU)
 
@@ -39,20 +37,23 @@ target_link_libraries(hv_gl_renderer_kind PUBLIC hv_gl_renderer hv_freetype_rend
 
 # The system font catalogue: font files found in the font folders, by family.
 pkg_check_modules(HV_GL_FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
-hv_add_library(hv_platform_fonts SOURCES Platform/FontConfig.cpp)
+hv_add_library(hv_platform_fonts SOURCES Platform/Fonts/FontConfig.cpp)
 target_link_libraries(hv_platform_fonts PRIVATE PkgConfig::HV_GL_FONTCONFIG)
 hv_add_library(hv_font_catalogue
   SOURCES
-    Renderer/FontRenderer/FontFileTables.cpp
-    Renderer/FontRenderer/LFontCatalogue.cpp
-    Renderer/FontRenderer/LFontFileInfo.cpp
+    Renderer/FontCatalogue/FontFileTables.cpp
+    Renderer/FontCatalogue/LFontCatalogue.cpp
+    Renderer/FontCatalogue/LFontFileInfo.cpp
   DEPENDS hv_core
 )
 
-# Text through FreeType's cache manager, with fonts from the catalogue.
+# The font renderer the OpenGL renderer draws text with: its interface, and
+# text through FreeType's cache manager with fonts from the catalogue.
 find_package(Freetype REQUIRED)
 hv_add_library(hv_freetype_renderer
-  SOURCES Renderer/FontRenderer/LFreetypeFontRenderer.cpp
-  DEPENDS hv_gl_renderer hv_font_catalogue hv_platform_fonts
+  SOURCES
+    Renderer/FontRenderer/LFontRenderer.cpp
+    Renderer/FontRenderer/LFreetypeFontRenderer.cpp
+  DEPENDS hv_font_catalogue hv_platform_fonts hv_graphics hv_core
 )
 target_link_libraries(hv_freetype_renderer PRIVATE Freetype::Freetype)

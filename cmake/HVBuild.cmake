@@ -1,6 +1,8 @@
 # Build settings shared by every target: warnings, sanitizers, ccache, and the
 # helpers that declare the subsystem libraries and their test executables.
 
+include(${CMAKE_CURRENT_LIST_DIR}/HVLibraryFolders.cmake)
+
 find_program(HV_CCACHE ccache)
 if(HV_CCACHE)
   set(CMAKE_C_COMPILER_LAUNCHER "${HV_CCACHE}")
@@ -85,6 +87,7 @@ function(hv_stage_include_folders name)
     get_filename_component(folder ${path} DIRECTORY)
     file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR} ${folder})
     list(APPEND folders ${folder})
+    hv_claim_library_folder(${name} ${folder})
     # The header of the same name belongs to this library.
     get_filename_component(base ${source} NAME_WLE)
     set_property(GLOBAL PROPERTY HV_HEADER_LIBRARY_${folder}/${base} ${name})
@@ -102,6 +105,14 @@ function(hv_stage_include_folders name)
   list(REMOVE_DUPLICATES folders)
   list(SORT folders)
   set(stage ${CMAKE_BINARY_DIR}/include/${name})
+  # Links left by an earlier configure may lead into the source tree (a folder
+  # that was linked whole and has since been split): start from nothing, once
+  # per configure. REMOVE_RECURSE removes links, never what they point to.
+  get_property(fresh GLOBAL PROPERTY HV_STAGE_FRESH_${name})
+  if(NOT fresh)
+    file(REMOVE_RECURSE ${stage})
+    set_property(GLOBAL PROPERTY HV_STAGE_FRESH_${name} TRUE)
+  endif()
   set(staged "")
   foreach(folder ${folders})
     # A folder inside one already linked is reached through that link.

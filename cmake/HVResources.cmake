@@ -4,7 +4,7 @@
 # the "GDIPLUS" resource "CE_PNG"). Files directly in FOLDER (a README) and in
 # deeper folders are not resources. The table is generated at build time and
 # registers itself with the platform layer when the program starts
-# (HVFramework/Platform/Resources.h).
+# (HVFramework/Platform/Graphics/Resources.h).
 set(HV_EMBED_RESOURCES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedResources.cmake)
 
 function(hv_embed_resources target folder)

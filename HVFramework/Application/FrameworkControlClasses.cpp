@@ -1,7 +1,7 @@
 #include "HVFramework/Application/FrameworkControlClasses.h"
 
 #include "HVFramework/ControlBase/Control/LFileDropper.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CenteredSlider/LCenteredSlider.h"

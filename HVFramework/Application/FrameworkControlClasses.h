@@ -5,7 +5,7 @@
 // application registers them once at start-up, in the order of the table,
 // before its own classes.
 
-#include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 

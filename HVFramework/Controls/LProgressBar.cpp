@@ -2,9 +2,9 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/Platform/Clock.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 namespace HV {
 namespace {

@@ -1,9 +1,9 @@
 #include "HVFramework/Controls/LToolTip.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Platform/Core/Clock.h"
 
 #include <algorithm>
 

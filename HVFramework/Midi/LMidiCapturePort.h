@@ -2,7 +2,7 @@
 
 #include "HVFramework/Midi/LMidiSysExReassembler.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
-#include "HVFramework/Platform/IMidiSystem.h"
+#include "HVFramework/Platform/Midi/IMidiSystem.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <array>

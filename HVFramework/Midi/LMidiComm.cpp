@@ -1,6 +1,6 @@
 #include "HVFramework/Midi/LMidiComm.h"
 
-#include "HVFramework/Platform/MidiPlatform.h"
+#include "HVFramework/Platform/Midi/MidiPlatform.h"
 #include "HVFramework/System/MutexLocker.h"
 
 namespace HV {

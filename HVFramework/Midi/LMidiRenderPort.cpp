@@ -3,7 +3,7 @@
 #include "HVFramework/Midi/LMidiComm.h"
 #include "HVFramework/Midi/LMidiMessageLength.h"
 #include "HVFramework/Midi/LMidiPortNames.h"
-#include "HVFramework/Platform/MidiShortMessage.h"
+#include "HVFramework/Platform/Midi/MidiShortMessage.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
-#include "HVFramework/Platform/IMidiSystem.h"
+#include "HVFramework/Platform/Midi/IMidiSystem.h"
 #include "HVFramework/System/TrafficLight.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 

@@ -3,7 +3,7 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/LMeasurementRenderer.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 #include "HVFramework/Utilities/Storage/StringArrayT.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 

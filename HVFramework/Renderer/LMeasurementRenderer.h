@@ -2,7 +2,7 @@
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>

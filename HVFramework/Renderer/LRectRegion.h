@@ -2,8 +2,8 @@
 
 #include "HVFramework/Renderer/RectRegionNodePool.h"
 #include "HVFramework/Renderer/RegionRect.h"
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
 #include <vector>

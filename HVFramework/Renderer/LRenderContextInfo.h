@@ -4,7 +4,7 @@
 #include "HVFramework/Renderer/LRectRegion.h"
 #include "HVFramework/Renderer/RenderState.h"
 #include "HVFramework/Renderer/WindowHandle.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
 #include <deque>

@@ -3,7 +3,7 @@
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Renderer/Gdi/LGDIRenderer.h"
 #include "HVFramework/Renderer/LD3D9Renderer.h"
-#include "HVFramework/Renderer/OpenGL/OpenGLRendererKind.h"
+#include "HVFramework/Renderer/OpenGLRendererKind.h"
 
 #include <algorithm>
 

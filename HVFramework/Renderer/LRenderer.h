@@ -7,10 +7,10 @@
 #include "HVFramework/Renderer/ResizeType.h"
 #include "HVFramework/Renderer/WindowHandle.h"
 #include "HVFramework/Utilities/Graphics/Color.h"
-#include "HVFramework/Utilities/Graphics/ColorRectListT.h"
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/PolylineT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/ColorRectListT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/PolylineT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
 #include <vector>

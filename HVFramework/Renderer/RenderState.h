@@ -1,8 +1,8 @@
 #pragma once
 
 #include "HVFramework/Renderer/LStencil.h"
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 namespace HV {
 

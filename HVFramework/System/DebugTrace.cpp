@@ -1,7 +1,7 @@
 #include "HVFramework/System/DebugTrace.h"
 
 #include "HVFramework/ObjectBase/TraceHook.h"
-#include "HVFramework/Platform/StandardError.h"
+#include "HVFramework/Platform/Core/StandardError.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <iostream>

@@ -12,7 +12,7 @@
 // under the same lock as the lines. The process-wide trace also takes the
 // lines of the object model (TraceDroppedException).
 
-#include "HVFramework/Platform/UdpTraceSender.h"
+#include "HVFramework/Platform/Core/UdpTraceSender.h"
 #include "HVFramework/System/DebugStream.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/Core/EventHub.h"
 #include "HVFramework/System/WaitCodes.h"
 
 #include <cstdint>

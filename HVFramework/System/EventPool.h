@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/Core/EventHub.h"
 #include "HVFramework/System/LEvent.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 

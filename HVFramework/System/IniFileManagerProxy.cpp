@@ -1,7 +1,7 @@
 #include "HVFramework/System/IniFileManagerProxy.h"
 
-#include "HVFramework/Platform/DynamicLibrary.h"
-#include "HVFramework/Utilities/Storage/File.h"
+#include "HVFramework/Platform/Core/DynamicLibrary.h"
+#include "HVFramework/System/File.h"
 #include "HVFramework/Utilities/Storage/TextConversion.h"
 
 #include <algorithm>

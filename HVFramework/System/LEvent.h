@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
-#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/Core/EventHub.h"
 #include "HVFramework/System/WaitCodes.h"
 
 #include <cstdint>

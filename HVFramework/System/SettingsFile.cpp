@@ -1,6 +1,6 @@
 #include "HVFramework/System/SettingsFile.h"
 
-#include "HVFramework/Utilities/Storage/File.h"
+#include "HVFramework/System/File.h"
 
 namespace HV {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/NativeThread.h"
+#include "HVFramework/Platform/Core/NativeThread.h"
 #include "HVFramework/System/WaitCodes.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/WaitCodes.h"
+#include "HVFramework/Platform/Core/WaitCodes.h"
 
 // The framework's waits answer in the platform layer's terms: milliseconds,
 // kInfinite, and kWaitObject0 / kWaitTimeout / kWaitFailed.

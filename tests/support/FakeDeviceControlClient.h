@@ -10,7 +10,7 @@
 // FakeDeviceControlClientLibrary below, which loads the same file: the loader
 // shares one copy of a library between all who load it.
 
-#include "HVFramework/Platform/DynamicLibrary.h"
+#include "HVFramework/Platform/Core/DynamicLibrary.h"
 
 #include <cstdint>
 #include <memory>

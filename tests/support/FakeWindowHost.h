@@ -5,7 +5,7 @@
 // pointer) as plain fields the test sets, and records what the root window
 // asks of it (capture, cursors, paints, the end of a modal loop).
 
-#include "HVFramework/ControlBase/Window/IOSWindowHost.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IOSWindowHost.h"
 
 #include <utility>
 #include <vector>

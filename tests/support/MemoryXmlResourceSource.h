@@ -3,7 +3,7 @@
 // MemoryXmlResourceSource: serves "HVXML" resources from memory, the way the
 // program's resource table does, for tests of the control factory.
 
-#include "HVFramework/ControlBase/ControlFactory/IXmlResourceSource.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/IXmlResourceSource.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/OSMesaGLContext.h"
+#include "HVFramework/Platform/OSMesa/OSMesaGLContext.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

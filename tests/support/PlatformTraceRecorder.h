@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/PlatformTrace.h"
+#include "HVFramework/Platform/Core/PlatformTrace.h"
 
 #include <mutex>
 #include <string>

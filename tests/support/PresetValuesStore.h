@@ -3,7 +3,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
-#include "Panel/Engine/PresetEditorCommon/PresetData.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/PresetData.h"
 
 #include <array>
 #include <mutex>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/Platform/IMidiLoopbackPeer.h"
-#include "HVFramework/Platform/LoopbackMidiDevice.h"
+#include "HVFramework/Platform/Midi/IMidiLoopbackPeer.h"
+#include "HVFramework/Platform/Midi/LoopbackMidiDevice.h"
 
 #include <condition_variable>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "tools/gallery/GalleryApp.h"
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LEmbeddedXmlResources.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/Controls/Button/LButton.h"
@@ -16,7 +16,7 @@
 #include "HVFramework/Controls/TreeView/LTreeView.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
-#include "HVFramework/System/ApplicationClipboard.h"
+#include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
 
 #include <cmath>
 #include <ctime>

@@ -1,7 +1,7 @@
 #include "tools/gallery/GalleryProgram.h"
 
-#include "HVFramework/Platform/ChildProcess.h"
-#include "HVFramework/Platform/ZenityFileDialog.h"
+#include "HVFramework/Platform/UI/ChildProcess.h"
+#include "HVFramework/Platform/UI/ZenityFileDialog.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 
 #include <cstdio>

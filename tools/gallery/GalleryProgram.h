@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HVFramework/Platform/IWindowSystem.h"
-#include "HVFramework/Platform/MessageLoop.h"
-#include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/UI/IWindowSystem.h"
+#include "HVFramework/Platform/UI/MessageLoop.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
 #include "HVFramework/Renderer/LRenderer.h"
 #include "tools/gallery/GalleryOptions.h"
 #include "tools/gallery/GalleryScene.h"

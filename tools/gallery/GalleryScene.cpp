@@ -1,7 +1,7 @@
 #include "tools/gallery/GalleryScene.h"
 
-#include "HVFramework/Platform/PngCodec.h"
-#include "HVFramework/Platform/Resources.h"
+#include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "HVFramework/Platform/Graphics/Resources.h"
 #include "HVFramework/Renderer/LFontText.h"
 
 #include <cmath>

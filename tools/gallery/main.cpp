@@ -16,11 +16,11 @@
 // With HV_GALLERY_TIMING set in the environment the program prints the wall
 // clock time of its first presented frame ("first frame presented at S.N").
 
-#include "HVFramework/Platform/CommandLine.h"
-#include "HVFramework/Platform/PngCodec.h"
-#include "HVFramework/Platform/SdlGLWindows.h"
-#include "HVFramework/Platform/SdlWindowSystem.h"
-#include "HVFramework/Platform/SingleInstance.h"
+#include "HVFramework/Platform/Core/CommandLine.h"
+#include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "HVFramework/Platform/SDLGL/SdlGLWindows.h"
+#include "HVFramework/Platform/SDL/SdlWindowSystem.h"
+#include "HVFramework/Platform/UI/SingleInstance.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 #include "tools/gallery/GalleryOptions.h"
 #include "tools/gallery/GalleryProgram.h"

@@ -3,7 +3,7 @@
 // the device system as it does for the editor: TARSEL_MIDI=simulated lists the
 // simulated keyboard's ports.
 
-#include "HVFramework/Platform/MidiPlatform.h"
+#include "HVFramework/Platform/Midi/MidiPlatform.h"
 #include "HVFramework/Utilities/Storage/TextConversion.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 

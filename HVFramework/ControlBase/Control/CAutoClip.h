@@ -3,8 +3,8 @@
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "HVFramework/Renderer/LRenderer.h"
 #include "HVFramework/Renderer/LStencil.h"
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 
 namespace HV {
 void RunCreatorSteps(LControl& control, const RCPtr<LControlDescriptor>& descriptor) {

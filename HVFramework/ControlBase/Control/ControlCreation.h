@@ -2,7 +2,7 @@
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlDescriptor.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlDescriptor.h"
 
 namespace HV {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HVFramework/Renderer/LFont.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 namespace HV {
 

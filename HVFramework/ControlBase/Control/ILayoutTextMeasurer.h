@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/ControlBase/Menu/LMenuDescriptor.h"
+#include "HVFramework/ControlBase/Skin/Menu/LMenuDescriptor.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 
 namespace HV {

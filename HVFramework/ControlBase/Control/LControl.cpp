@@ -3,8 +3,8 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
 

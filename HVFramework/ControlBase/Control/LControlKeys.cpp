@@ -3,8 +3,8 @@
 // registration, what the window forgets when a control leaves the tree).
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/Window/LGlobalHotKeyManager.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
 

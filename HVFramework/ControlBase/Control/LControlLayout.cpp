@@ -6,7 +6,7 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 
 #include <algorithm>

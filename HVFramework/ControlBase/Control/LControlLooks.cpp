@@ -1,7 +1,7 @@
 // The look part of LControl: the looks made from the skin's look list, their
 // weights, regions and images, and the geometry taken from the current look.
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 // and hit testing. The root window decides which control an event goes to;
 // this is what the control does with it.
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
-#include "HVFramework/Platform/Clock.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

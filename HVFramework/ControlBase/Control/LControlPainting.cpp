@@ -4,9 +4,9 @@
 // to the root window.
 #include "HVFramework/ControlBase/Control/CAutoClip.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Renderer/LRenderContextInfo.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

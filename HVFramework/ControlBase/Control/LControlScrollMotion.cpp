@@ -4,9 +4,9 @@
 // still moving fast enough, goes on as such a motion (a fling).
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Control/LPointWithModifiersParam.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
-#include "HVFramework/Platform/Clock.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

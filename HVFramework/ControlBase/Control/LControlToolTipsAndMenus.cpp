@@ -5,9 +5,9 @@
 #include "HVFramework/ControlBase/Control/IPopupMenuControl.h"
 #include "HVFramework/ControlBase/Control/IToolTipControl.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LGlobalHotKeyManager.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 
 namespace HV {
 namespace {

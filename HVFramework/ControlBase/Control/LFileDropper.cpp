@@ -2,7 +2,7 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/LConditionsParam.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 
 namespace HV {
 namespace {

@@ -1,6 +1,6 @@
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
 
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "HVFramework/ControlBase/Control/ILayoutTextMeasurer.h"
-#include "HVFramework/ControlBase/ControlFactory/LLayoutDescriptor.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <array>

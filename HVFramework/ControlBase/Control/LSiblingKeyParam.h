@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/ControlBase/KeyCode.h"
+#include "HVFramework/ControlBase/Skin/KeyCode.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/Utilities/Storage/PooledObject.h"
 

@@ -2,8 +2,8 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Views/LCancelArgs.h"
-#include "HVFramework/ControlBase/Window/IControlWindowRunner.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IControlWindowRunner.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 
 #include <iterator>

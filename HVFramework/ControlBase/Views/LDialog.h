@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HVFramework/ControlBase/Views/LScrollView.h"
-#include "HVFramework/ControlBase/Window/IDialogControl.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IDialogControl.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 
 #include <cstdint>

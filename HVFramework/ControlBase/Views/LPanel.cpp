@@ -1,7 +1,7 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Notification/LNotification.h"
 
 namespace HV {

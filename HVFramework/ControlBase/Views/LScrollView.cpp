@@ -3,7 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
 #include "HVFramework/Notification/LNotification.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

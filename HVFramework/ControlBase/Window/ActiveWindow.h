@@ -5,9 +5,9 @@
 // their messages over it. UI thread only.
 
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
-#include "HVFramework/Platform/IWindowSystem.h"
-#include "HVFramework/System/LFileDialog.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Platform/UI/IWindowSystem.h"
+#include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
 
 namespace HV {
 

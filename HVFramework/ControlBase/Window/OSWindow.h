@@ -21,15 +21,15 @@
 // adds the root window to the application's. Destroy, a finished RunModal,
 // or EndModal outside a modal loop destroys it. UI thread only.
 
-#include "HVFramework/ControlBase/Window/IOSWindowHost.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IOSWindowHost.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
-#include "HVFramework/Platform/IWindowSystem.h"
-#include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/UI/IWindowSystem.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
 #include "HVFramework/Renderer/LRectRegion.h"
 #include "HVFramework/Renderer/LRenderer.h"
-#include "HVFramework/System/LFileDialog.h"
+#include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,11 +1,11 @@
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
-#include "HVFramework/Platform/IWindowSystem.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Platform/UI/IWindowSystem.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <vector>
 

@@ -15,12 +15,12 @@
 // dialog) is shown in an OS window of its own, where its layout placed it.
 // The window system must outlive the dispatcher. UI thread only, except Quit.
 
-#include "HVFramework/ControlBase/Window/IControlWindowRunner.h"
-#include "HVFramework/ControlBase/Window/IOSWindowHost.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IControlWindowRunner.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IOSWindowHost.h"
 #include "HVFramework/ControlBase/Window/IProfileStore.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
-#include "HVFramework/Platform/IWindowSystem.h"
-#include "HVFramework/Platform/MessageLoop.h"
+#include "HVFramework/Platform/UI/IWindowSystem.h"
+#include "HVFramework/Platform/UI/MessageLoop.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "HVFramework/ControlBase/Window/ProfileFolderStore.h"
 
-#include "HVFramework/Platform/PosixFile.h"
+#include "HVFramework/Platform/Core/PosixFile.h"
 
 namespace HV {
 namespace {

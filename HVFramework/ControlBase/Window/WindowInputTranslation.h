@@ -8,9 +8,9 @@
 // Alt 0x40, the system key 0x200, each key's left and right bits one and two
 // places above its flag.
 
-#include "HVFramework/ControlBase/KeyCode.h"
-#include "HVFramework/ControlBase/Window/IOSWindowHost.h"
-#include "HVFramework/Platform/IWindowSystem.h"
+#include "HVFramework/ControlBase/Skin/KeyCode.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IOSWindowHost.h"
+#include "HVFramework/Platform/UI/IWindowSystem.h"
 
 #include <cstdint>
 #include <optional>

@@ -7,7 +7,7 @@
 // flags 0, show command 1 (normal), no minimised or maximised position
 // (-1, -1), and the client area as the normal rectangle.
 
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
 #include <optional>

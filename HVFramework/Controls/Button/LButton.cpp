@@ -1,11 +1,11 @@
 #include "HVFramework/Controls/Button/LButton.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 
 #include <vector>
 

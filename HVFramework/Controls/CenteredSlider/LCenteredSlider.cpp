@@ -1,7 +1,7 @@
 #include "HVFramework/Controls/CenteredSlider/LCenteredSlider.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ObjectBase/Exception.h"
 
 namespace HV {

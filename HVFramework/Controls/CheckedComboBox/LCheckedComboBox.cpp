@@ -1,7 +1,7 @@
 #include "HVFramework/Controls/CheckedComboBox/LCheckedComboBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"

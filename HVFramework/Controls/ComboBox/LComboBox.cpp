@@ -1,14 +1,14 @@
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/ComboBox/DropDownPlacement.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "HVFramework/Controls/ComboSlider/LComboSlider.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Controls/Slider/LSlider.h"
 

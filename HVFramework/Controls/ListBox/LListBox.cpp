@@ -1,8 +1,8 @@
 #include "HVFramework/Controls/ListBox/LListBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/ListBox/LItemConditionsParam.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"

@@ -1,7 +1,7 @@
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 
 #include <cmath>
 

@@ -2,9 +2,9 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Menu/MenuBuilder.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/Menu/MenuBuilder.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 
 namespace HV {
 

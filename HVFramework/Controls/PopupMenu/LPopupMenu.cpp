@@ -3,13 +3,13 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/IStatusTextService.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LGlobalHotKeyManager.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/ComboMenu/LComboMenu.h"
 #include "HVFramework/Controls/MainMenu/LMainMenu.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 
 #include <algorithm>

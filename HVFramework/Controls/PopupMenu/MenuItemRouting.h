@@ -1,8 +1,8 @@
 #pragma once
 
 #include "HVFramework/ControlBase/Control/LMenuItemUpdater.h"
-#include "HVFramework/ControlBase/HotKeyMap.h"
-#include "HVFramework/ControlBase/Menu/LMenuItemDescriptor.h"
+#include "HVFramework/ControlBase/Skin/HotKeyMap.h"
+#include "HVFramework/ControlBase/Skin/Menu/LMenuItemDescriptor.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationReceiver.h"
 

@@ -1,13 +1,13 @@
 #include "HVFramework/Controls/ScrollBar/LScrollbar.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Notification/LNotification.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/Renderer/LRectRegion.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Slider/ValueInput.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
-#include "HVFramework/Utilities/Graphics/PointT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
 
 #include <cstdint>
 

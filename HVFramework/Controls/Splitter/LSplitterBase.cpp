@@ -1,7 +1,7 @@
 #include "HVFramework/Controls/Splitter/LSplitterBase.h"
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,11 +5,11 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/TextBox/TextCharacters.h"
-#include "HVFramework/Platform/Clock.h"
-#include "HVFramework/System/ApplicationClipboard.h"
+#include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/ControlBase/Menu/LMenuItemDescriptor.h"
+#include "HVFramework/ControlBase/Skin/Menu/LMenuItemDescriptor.h"
 #include "HVFramework/ControlBase/Views/LScrollView.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
 

@@ -1,5 +1,5 @@
 // The text box's keys, word moves and mouse selection.
-#include "HVFramework/ControlBase/KeyCode.h"
+#include "HVFramework/ControlBase/Skin/KeyCode.h"
 #include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Controls/TextBox/TextCharacters.h"
 

@@ -1,11 +1,11 @@
 // The text box's measuring, scrolling, looks and caret drawing. Positions
 // and rectangles are in content coordinates (the control's own plus the
 // scroll offset) unless a name says otherwise.
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/Utilities/Graphics/Color.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

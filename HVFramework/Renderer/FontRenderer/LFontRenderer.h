@@ -2,9 +2,9 @@
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
-#include "HVFramework/Renderer/FontRenderer/FontKey.h"
+#include "HVFramework/Renderer/FontCatalogue/FontKey.h"
 #include "HVFramework/Renderer/FontRenderer/LGlyphProcessor.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "HVFramework/Renderer/FontRenderer/LFreetypeFontRenderer.h"
 
-#include "HVFramework/Platform/FontConfig.h"
+#include "HVFramework/Platform/Fonts/FontConfig.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

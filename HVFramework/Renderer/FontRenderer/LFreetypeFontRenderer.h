@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Renderer/FontRenderer/LFontCatalogue.h"
+#include "HVFramework/Renderer/FontCatalogue/LFontCatalogue.h"
 #include "HVFramework/Renderer/FontRenderer/LFontRenderer.h"
 
 #include <memory>

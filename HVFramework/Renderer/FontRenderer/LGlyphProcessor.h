@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
-#include "HVFramework/Renderer/FontRenderer/FontKey.h"
+#include "HVFramework/Renderer/FontCatalogue/FontKey.h"
 #include "HVFramework/Renderer/FontRenderer/GlyphRecord.h"
 #include "HVFramework/Utilities/Graphics/Edges.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/Platform/Graphics2D.h"
-#include "HVFramework/Platform/Surface2D.h"
+#include "HVFramework/Platform/2D/Graphics2D.h"
+#include "HVFramework/Platform/2D/Surface2D.h"
 #include "HVFramework/Renderer/LRenderContextInfo.h"
 
 #include <memory>

@@ -1,9 +1,9 @@
 #include "HVFramework/Renderer/Gdi/LGDIRenderer.h"
 
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/Platform/Clock.h"
-#include "HVFramework/Platform/Graphics2D.h"
-#include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/Platform/2D/Graphics2D.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Utilities/Graphics/BitmapImage.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HVFramework/Platform/Font2D.h"
-#include "HVFramework/Platform/Path2D.h"
-#include "HVFramework/Platform/Surface2D.h"
+#include "HVFramework/Platform/2D/Font2D.h"
+#include "HVFramework/Platform/2D/Path2D.h"
+#include "HVFramework/Platform/2D/Surface2D.h"
 #include "HVFramework/Renderer/Gdi/BitmapTiling.h"
 #include "HVFramework/Renderer/Gdi/LGDIRenderContextInfo.h"
 #include "HVFramework/Renderer/LRenderer.h"

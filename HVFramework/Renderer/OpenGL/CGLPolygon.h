@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Utilities/Graphics/PolylineT.h"
+#include "HVFramework/Utilities/Geometry/PolylineT.h"
 
 namespace HV {
 

@@ -1,12 +1,12 @@
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/Renderer/OpenGL/CGLPolygon.h"
 #include "HVFramework/Renderer/OpenGL/GLErrors.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderContextInfo.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

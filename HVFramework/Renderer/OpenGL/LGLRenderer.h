@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HVFramework/Platform/GLContext.h"
-#include "HVFramework/Renderer/FontRenderer/FontKey.h"
+#include "HVFramework/Platform/GL/GLContext.h"
+#include "HVFramework/Renderer/FontCatalogue/FontKey.h"
 #include "HVFramework/Renderer/FontRenderer/LFontRenderer.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/LRenderer.h"

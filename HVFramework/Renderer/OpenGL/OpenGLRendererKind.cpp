@@ -1,4 +1,4 @@
-#include "HVFramework/Renderer/OpenGL/OpenGLRendererKind.h"
+#include "HVFramework/Renderer/OpenGLRendererKind.h"
 
 #include "HVFramework/Renderer/FontRenderer/LFreetypeFontRenderer.h"
 #include "HVFramework/Renderer/OpenGL/LGLGlyphRenderer.h"

@@ -1,6 +1,6 @@
 #include "HVFramework/Utilities/Graphics/Color.h"
 
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 #include "HVFramework/Utilities/Storage/LeadingHex.h"
 
 #include <string_view>

@@ -3,7 +3,7 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/Utilities/Graphics/BitmapImage.h"
 #include "HVFramework/Utilities/Graphics/Color.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceCommunicationReceiver.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/System/DebugTrace.h"
 #include "HVFramework/System/LEvent.h"
 #include "HVFramework/System/LEventGatedThreader.h"

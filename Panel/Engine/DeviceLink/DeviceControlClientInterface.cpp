@@ -1,7 +1,7 @@
 #include "Panel/Engine/DeviceLink/DeviceControlClientInterface.h"
 
-#include "HVFramework/Platform/DynamicLibrary.h"
-#include "HVFramework/Platform/Folders.h"
+#include "HVFramework/Platform/Core/DynamicLibrary.h"
+#include "HVFramework/Platform/Core/Folders.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/KeyboardSysEx.h"
 
 #include <functional>
 

@@ -7,12 +7,12 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/System/WaitCodes.h"
-#include "Panel/Engine/PresetEditorCommon/GlobalParameters.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/GlobalParameters.h"
 #include "Panel/Engine/PresetEditorCommon/LEnginePresetValues.h"
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
-#include "Panel/Engine/PresetEditorCommon/PresetData.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/PresetData.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 #include "Panel/Engine/PresetEditorCommon/IDeviceStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
-#include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/KeyboardSysEx.h"
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
 #include "Panel/Engine/PresetEditorCommon/MidiTiming.h"

@@ -1,6 +1,6 @@
 #include "Panel/Engine/PresetEditorCommon/SysExPacer.h"
 
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
-#include "HVFramework/Platform/Clock.h"
+#include "HVFramework/Platform/Core/Clock.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/IMidiLoopbackPeer.h"
+#include "HVFramework/Platform/Midi/IMidiLoopbackPeer.h"
 
 #include <array>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 
-#include "HVFramework/Platform/MidiPlatform.h"
+#include "HVFramework/Platform/Midi/MidiPlatform.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HVFramework/Platform/LoopbackMidiSystem.h"
+#include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 namespace HV::Simulated {

@@ -11,8 +11,8 @@
 // per control.
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/Utilities/Graphics/Rounding.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 #include "tests/support/MemoryXmlResourceSource.h"
 
 #include <benchmark/benchmark.h>

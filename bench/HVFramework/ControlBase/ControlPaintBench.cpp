@@ -7,7 +7,7 @@
 // Compare the time per paint of the two: the ratio is what painting only
 // the update region saves. "drawn" counts the content rectangles per paint.
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/Window/LRootWindow.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Renderer/LD3D9Renderer.h"
 #include "tests/support/FakeWindowHost.h"
 

@@ -3,7 +3,7 @@
 // cost of the skin path (descriptor lookups, layout copies, create
 // parameters, handler tables) per control.
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "tests/support/MemoryXmlResourceSource.h"
 
 #include <benchmark/benchmark.h>

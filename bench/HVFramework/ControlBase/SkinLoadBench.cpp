@@ -1,6 +1,6 @@
 // Loading a skin of 200 controls (parse and descriptors) against Expat's bare
 // parse of the same bytes, without handlers, in the same run.
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 
 #include <benchmark/benchmark.h>
 #include <expat.h>

@@ -8,8 +8,8 @@
 #include "HVFramework/Midi/LMidiPortNames.h"
 #include "HVFramework/Midi/LMidiSysExReassembler.h"
 #include "HVFramework/Notification/LNotificationClient.h"
-#include "HVFramework/Platform/IMidiLoopbackPeer.h"
-#include "HVFramework/Platform/LoopbackMidiSystem.h"
+#include "HVFramework/Platform/Midi/IMidiLoopbackPeer.h"
+#include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // input headers (in small reads, and in one read that has to wait for the
 // headers to come back), the same dump's six padded pieces filtered for the wire, and
 // a loopback round trip (short message out, peer answers, callback in).
-#include "HVFramework/Platform/LoopbackMidiSystem.h"
-#include "HVFramework/Platform/MidiInputStream.h"
-#include "HVFramework/Platform/MidiSysExFilter.h"
+#include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
+#include "HVFramework/Platform/Midi/MidiInputStream.h"
+#include "HVFramework/Platform/Midi/MidiSysExFilter.h"
 
 #include <benchmark/benchmark.h>
 

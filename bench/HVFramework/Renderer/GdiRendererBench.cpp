@@ -6,8 +6,8 @@
 // The plain alternatives use Cairo directly: this file is a measuring harness
 // beside the program, not part of it.
 
-#include "HVFramework/Platform/MemoryPresenter.h"
-#include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/2D/MemoryPresenter.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
 #include "HVFramework/Renderer/Gdi/LGDIRenderer.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Utilities/Graphics/BitmapImage.h"

@@ -3,7 +3,7 @@
 // plain std::map of the same keys, and what the debug trace costs per insertion.
 
 #include "HVFramework/ObjectBase/RCPtr.h"
-#include "HVFramework/Platform/DynamicLibrary.h"
+#include "HVFramework/Platform/Core/DynamicLibrary.h"
 #include "HVFramework/System/DebugTrace.h"
 #include "HVFramework/System/LIniFileManager.h"
 #include "Libraries/IniFileManager/IniFileManagerApi.h"

@@ -3,9 +3,9 @@
 // a memory presenter), in the same run; the third benchmark draws both in
 // each round and reports how many times the 2-D frame the OpenGL one takes.
 
-#include "HVFramework/Platform/MemoryPresenter.h"
-#include "HVFramework/Platform/OSMesaGLContext.h"
-#include "HVFramework/Platform/PlatformWindow.h"
+#include "HVFramework/Platform/2D/MemoryPresenter.h"
+#include "HVFramework/Platform/OSMesa/OSMesaGLContext.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 #include "tools/gallery/GalleryScene.h"

@@ -2,10 +2,10 @@
 // string-table document (in the language the first byte picks), then builds
 // menus and hot keys from every table that was read. Nothing may crash, hang
 // or leak; a loaded skin must answer its lookups.
-#include "HVFramework/ControlBase/ControlFactory/IXmlResourceSource.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/HotKeyMap.h"
-#include "HVFramework/ControlBase/Menu/MenuBuilder.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/IXmlResourceSource.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/HotKeyMap.h"
+#include "HVFramework/ControlBase/Skin/Menu/MenuBuilder.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The command line another process forwards to the running instance: any bytes
 // may arrive. The reader must neither crash nor overread, and what it accepts
 // is valid UTF-8 within the cap.
-#include "HVFramework/Platform/ForwardedCommandLine.h"
+#include "HVFramework/Platform/UI/ForwardedCommandLine.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the font-file table reader as a whole font file:
 // it must never read outside the bytes, and every face it gives has a family.
-#include "HVFramework/Renderer/FontRenderer/FontFileTables.h"
+#include "HVFramework/Renderer/FontCatalogue/FontFileTables.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "HVFramework/Application/FrameworkControlClasses.h"
 
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "tests/support/ThrownMessage.h"
 
 #include <gtest/gtest.h>

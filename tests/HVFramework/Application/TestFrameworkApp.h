@@ -11,9 +11,9 @@
 // with skins read from memory, the settings, and the application.
 
 #include "HVFramework/Application/LFrameworkApp.h"
-#include "HVFramework/Platform/HeadlessWindowSystem.h"
-#include "HVFramework/Platform/MessageLoop.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
+#include "HVFramework/Platform/UI/MessageLoop.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "tests/support/FakeWindowHost.h"
 #include "tests/support/MemoryIniFileManager.h"
 #include "tests/support/MemoryXmlResourceSource.h"

@@ -11,7 +11,7 @@
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LProgressBar.h"
 #include "HVFramework/Controls/LStatusBar.h"
-#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
+#include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The progress bar: bar width and percentage for a value, the time-remaining
 // text, and the estimate from the application's clock.
 #include "HVFramework/Controls/LProgressBar.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "tests/HVFramework/Controls/ControlLibraryFixture.h"
 
 #include <gtest/gtest.h>

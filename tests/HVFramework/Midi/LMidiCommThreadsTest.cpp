@@ -1,6 +1,6 @@
 #include "HVFramework/Midi/LMidiComm.h"
 
-#include "HVFramework/Platform/LoopbackMidiSystem.h"
+#include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
 #include "HVFramework/Utilities/Storage/LBufferT.h"
 #include "tests/support/MidiCaptureRecorder.h"
 #include "tests/support/RecordingMidiPeer.h"

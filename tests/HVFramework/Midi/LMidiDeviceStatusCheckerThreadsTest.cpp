@@ -3,7 +3,7 @@
 #include "HVFramework/Midi/LMidiComm.h"
 #include "HVFramework/Midi/LMidiDeviceConnectionStatusChangedNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
-#include "HVFramework/Platform/LoopbackMidiSystem.h"
+#include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/RecordingMidiPeer.h"
 

@@ -1,8 +1,8 @@
 #include "HVFramework/Renderer/Gdi/LGDIRenderer.h"
 
-#include "HVFramework/Platform/MemoryPresenter.h"
-#include "HVFramework/Platform/PlatformWindow.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/2D/MemoryPresenter.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "tests/support/TestFonts.h"
 #include "tests/support/TestImages.h"

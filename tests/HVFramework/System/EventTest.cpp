@@ -1,4 +1,4 @@
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/System/Event.h"
 #include "HVFramework/System/EventPool.h"
 #include "HVFramework/System/LEvent.h"

@@ -5,7 +5,7 @@
 #include "HVFramework/System/IniFileManagerProxy.h"
 #include "HVFramework/System/LIniFileManager.h"
 #include "HVFramework/System/SettingsFile.h"
-#include "HVFramework/Utilities/Storage/File.h"
+#include "HVFramework/System/File.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TextFiles.h"

@@ -1,4 +1,4 @@
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/System/LEventGatedThreader.h"
 #include "tests/support/RecordingWorker.h"
 

@@ -1,7 +1,7 @@
 // The settings-file library, loaded by its bare name as the program loads it.
 
 #include "Libraries/IniFileManager/IniFileManagerApi.h"
-#include "HVFramework/Platform/DynamicLibrary.h"
+#include "HVFramework/Platform/Core/DynamicLibrary.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TextFiles.h"
 

@@ -11,8 +11,8 @@
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "HVFramework/Controls/TreeView/LTreeView.h"
-#include "HVFramework/Platform/HeadlessWindowSystem.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "tests/support/TestFonts.h"
 
 #include <gtest/gtest.h>

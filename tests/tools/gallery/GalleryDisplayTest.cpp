@@ -1,6 +1,6 @@
 #include "tools/gallery/GalleryScene.h"
 
-#include "HVFramework/Platform/PngCodec.h"
+#include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tools/gallery/GalleryProgram.h"
 
-#include "HVFramework/Platform/HeadlessWindowSystem.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "tests/support/TestFonts.h"
 
 #include <gtest/gtest.h>

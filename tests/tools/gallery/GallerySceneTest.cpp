@@ -1,8 +1,8 @@
 #include "tools/gallery/GalleryScene.h"
 
-#include "HVFramework/Platform/MemoryPresenter.h"
-#include "HVFramework/Platform/PlatformWindow.h"
-#include "HVFramework/Platform/PngCodec.h"
+#include "HVFramework/Platform/2D/MemoryPresenter.h"
+#include "HVFramework/Platform/2D/PlatformWindow.h"
+#include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TestFonts.h"

@@ -5,7 +5,7 @@
 // is the list's cost over bare storage. The memory counters are bytes per item.
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"

@@ -5,8 +5,8 @@
 // the copy.
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Menu/MenuBuilder.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/Menu/MenuBuilder.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/PopupMenu/LPopupMenu.h"

@@ -1,7 +1,7 @@
 // The OpenGL renderer on an offscreen (OSMesa) context: a window frame of
 // bitmaps, fills and text against the same bitmap quads drawn with plain GL
 // calls, and filling a glyph atlas against a plain copy of the same glyphs.
-#include "HVFramework/Platform/OSMesaGLContext.h"
+#include "HVFramework/Platform/OSMesa/OSMesaGLContext.h"
 #include "HVFramework/Renderer/FontRenderer/LFreetypeFontRenderer.h"
 #include "HVFramework/Renderer/OpenGL/GlyphAtlas.h"
 #include "HVFramework/Renderer/OpenGL/LGLGlyphRenderer.h"

@@ -11,7 +11,7 @@
 #include "HVFramework/Midi/LMidiComm.h"
 #include "HVFramework/Midi/LMidiDeviceStatusChecker.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
-#include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/KeyboardSysEx.h"
 #include "Panel/Engine/PresetEditorCommon/LKeyboardStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiCommKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"

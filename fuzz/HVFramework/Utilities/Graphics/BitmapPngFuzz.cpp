@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the bitmap loader as the image resource of a name:
 // decoding must fail cleanly or give a bitmap whose every pixel, sub-bitmap,
 // lock and colourised copy stays inside the decoded image.
-#include "HVFramework/Platform/Resources.h"
+#include "HVFramework/Platform/Graphics/Resources.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 #include "HVFramework/Utilities/Graphics/LBitmapData.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"

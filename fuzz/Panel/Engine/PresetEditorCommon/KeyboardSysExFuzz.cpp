@@ -1,9 +1,9 @@
 // Whatever arrives from a MIDI input goes through the recognisers: none may
 // overread, and what they accept must be usable as accepted. The same bytes,
 // framed and cut as the editor sends, must come back whole.
-#include "Panel/Engine/PresetEditorCommon/GlobalParameters.h"
-#include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
-#include "Panel/Engine/PresetEditorCommon/PresetData.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/GlobalParameters.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/KeyboardSysEx.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/PresetData.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
-#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/Core/EventHub.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/ShortDeviceTiming.h"

@@ -6,7 +6,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "HVFramework/Platform/Folders.h"
+#include "HVFramework/Platform/Core/Folders.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/FakeDeviceControlClient.h"

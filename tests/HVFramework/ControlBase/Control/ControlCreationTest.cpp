@@ -1,8 +1,8 @@
 // Building controls from a skin: the creator sequence, create parameters and
 // the control-class registry.
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
-#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
 #include "tests/support/RecorderControl.h"
 
 #include <gmock/gmock.h>

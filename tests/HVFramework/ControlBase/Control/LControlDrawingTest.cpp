@@ -3,7 +3,7 @@
 // for the second pass, and how invalidated areas travel up to the root.
 #include "HVFramework/ControlBase/Control/CAutoClip.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/ControlFactory/LLookDescriptor.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LLookDescriptor.h"
 #include "HVFramework/Renderer/LRenderContextInfo.h"
 #include "tests/support/DrawLogControl.h"
 #include "tests/support/RecordingRenderer.h"

@@ -2,7 +2,7 @@
 // parent's font or the application's default, and passed down the tree.
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/ControlFactory/LSkinDescriptor.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LSkinDescriptor.h"
 #include "tests/support/RecorderControl.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
-#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
+#include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
 #include "tests/support/FakeMeasurer.h"
 #include "tests/support/NotificationRecorder.h"
 

@@ -3,9 +3,9 @@
 // tests; rebuilt with the control after a change of skin.
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
-#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
+#include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
 #include "tests/support/RecordingRenderer.h"
 #include "tests/support/TestImages.h"
 

@@ -4,7 +4,7 @@
 // tool tip that the skin cannot build. (The tool tip itself is tested with
 // the control library.)
 #include "HVFramework/ControlBase/Control/IPopupMenuControl.h"
-#include "HVFramework/ControlBase/Menu/MenuBuilder.h"
+#include "HVFramework/ControlBase/Skin/Menu/MenuBuilder.h"
 #include "tests/support/RootWindowFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Dialogs: the standard buttons' results through a modal run, the closing
 // veto, the focus condition of OK and Close, and keys in a dialog's window.
 #include "HVFramework/ControlBase/Views/LCancelArgs.h"
-#include "HVFramework/ControlBase/Window/IControlWindowRunner.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IControlWindowRunner.h"
 #include "tests/HVFramework/ControlBase/Views/ViewsFixture.h"
 
 #include <gmock/gmock.h>

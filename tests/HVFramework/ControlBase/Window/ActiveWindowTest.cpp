@@ -1,7 +1,7 @@
 // The active window as the clipboard and the file dialogs find it.
 #include "HVFramework/ControlBase/Window/ActiveWindow.h"
 
-#include "HVFramework/System/LClipboard.h"
+#include "HVFramework/ControlBase/SystemUI/LClipboard.h"
 #include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
 
 #include <gtest/gtest.h>

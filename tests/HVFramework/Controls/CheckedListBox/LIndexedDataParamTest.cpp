@@ -1,6 +1,6 @@
 // The check notifications' payload texts, with and without data.
 #include "HVFramework/Controls/CheckedListBox/LIndexedDataParam.h"
-#include "tests/HVFramework/ControlBase/ControlFactory/SkinDocumentFixture.h"
+#include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // the window's queue, and the focus it remembers to give back.
 #include "HVFramework/Controls/MainMenu/LMainMenu.h"
 
-#include "HVFramework/ControlBase/Menu/LMenuActivationParam.h"
+#include "HVFramework/ControlBase/Skin/Menu/LMenuActivationParam.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/PopupMenu/LPopupMenu.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"

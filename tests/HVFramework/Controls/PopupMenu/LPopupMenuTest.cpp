@@ -5,8 +5,8 @@
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/IStatusTextService.h"
-#include "HVFramework/ControlBase/KeyCode.h"
-#include "HVFramework/ControlBase/Menu/LMenuActivationParam.h"
+#include "HVFramework/ControlBase/Skin/KeyCode.h"
+#include "HVFramework/ControlBase/Skin/Menu/LMenuActivationParam.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"
 

@@ -4,8 +4,8 @@
 #include "HVFramework/Controls/PopupMenu/MenuItemRouting.h"
 
 #include "HVFramework/ControlBase/Control/LControl.h"
-#include "HVFramework/ControlBase/KeyCode.h"
-#include "HVFramework/ControlBase/Menu/LMenuActivationParam.h"
+#include "HVFramework/ControlBase/Skin/KeyCode.h"
+#include "HVFramework/ControlBase/Skin/Menu/LMenuActivationParam.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "tests/support/NotificationRecorder.h"
 

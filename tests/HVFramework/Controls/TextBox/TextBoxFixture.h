@@ -8,9 +8,9 @@
 #include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Notification/ApplicationNotificationCenterName.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
-#include "HVFramework/Platform/HeadlessWindowSystem.h"
+#include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
-#include "HVFramework/System/ApplicationClipboard.h"
+#include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"
 #include "tests/support/FakeMeasurer.h"
 

@@ -1,5 +1,5 @@
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/Platform/OSMesaGLContext.h"
+#include "HVFramework/Platform/OSMesa/OSMesaGLContext.h"
 #include "HVFramework/Renderer/FontRenderer/LFreetypeFontRenderer.h"
 #include "HVFramework/Renderer/OpenGL/LGLGlyphRenderer.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"

@@ -1,4 +1,4 @@
-#include "HVFramework/Platform/OSMesaGLContext.h"
+#include "HVFramework/Platform/OSMesa/OSMesaGLContext.h"
 #include "HVFramework/Renderer/FontRenderer/LFreetypeFontRenderer.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/OpenGL/LGLGlyphRenderer.h"

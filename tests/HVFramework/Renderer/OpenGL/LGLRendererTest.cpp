@@ -1,6 +1,6 @@
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/Platform/OSMesaGLContext.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/OSMesa/OSMesaGLContext.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderContextInfo.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"

@@ -1,4 +1,4 @@
-#include "HVFramework/Platform/SdlGLContext.h"
+#include "HVFramework/Platform/SDLGL/SdlGLContext.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 
 #include <GL/gl.h>

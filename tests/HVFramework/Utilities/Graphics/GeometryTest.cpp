@@ -1,5 +1,5 @@
-#include "HVFramework/Utilities/Graphics/PointT.h"
-#include "HVFramework/Utilities/Graphics/RectT.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +79,8 @@ TEST(RectT, SnapToPixelsLeavesNaNAndInfinityWithoutUndefinedBehaviour) {
 }  // namespace
 }  // namespace HV
 
-#include "HVFramework/Utilities/Graphics/ColorRectListT.h"
-#include "HVFramework/Utilities/Graphics/PolylineT.h"
+#include "HVFramework/Utilities/Geometry/ColorRectListT.h"
+#include "HVFramework/Utilities/Geometry/PolylineT.h"
 
 namespace HV {
 namespace {

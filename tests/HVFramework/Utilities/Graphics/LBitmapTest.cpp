@@ -1,7 +1,7 @@
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
-#include "HVFramework/Platform/PngCodec.h"
-#include "HVFramework/Platform/Resources.h"
+#include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "HVFramework/Platform/Graphics/Resources.h"
 #include "HVFramework/Utilities/Graphics/LBitmapData.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Graphics/LPixelBuffer.h"

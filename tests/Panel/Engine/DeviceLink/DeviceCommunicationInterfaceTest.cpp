@@ -4,8 +4,8 @@
 
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
-#include "HVFramework/Platform/EventHub.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/Core/EventHub.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/FakeDeviceControlClient.h"

@@ -3,7 +3,7 @@
 
 #include "Panel/Engine/DeviceLink/DeviceControlClientInterface.h"
 
-#include "HVFramework/Platform/Folders.h"
+#include "HVFramework/Platform/Core/Folders.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
 #include "HVFramework/Utilities/Storage/ParamRanges.h"
 #include "tests/support/FakeDeviceControlClient.h"

@@ -1,7 +1,7 @@
 // The device-status poll: when it checks, and how a suspend waits for a pass.
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
 
-#include "HVFramework/Platform/EventHub.h"
+#include "HVFramework/Platform/Core/EventHub.h"
 #include "HVFramework/System/Event.h"
 
 #include <gtest/gtest.h>

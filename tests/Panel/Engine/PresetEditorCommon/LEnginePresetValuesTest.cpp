@@ -4,7 +4,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
-#include "HVFramework/Platform/MidiPlatform.h"
+#include "HVFramework/Platform/Midi/MidiPlatform.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/support/DirectKeyboardPorts.h"

@@ -4,7 +4,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/ObjectBase/Exception.h"
-#include "Panel/Engine/PresetEditorCommon/PresetData.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/PresetData.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 #include "tests/support/DirectKeyboardPorts.h"
 #include "tests/support/MidiParameterRecorder.h"
@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "HVFramework/Platform/EventHub.h"
-#include "HVFramework/Platform/VirtualClock.h"
+#include "HVFramework/Platform/Core/EventHub.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/System/Event.h"
 
 #include <functional>

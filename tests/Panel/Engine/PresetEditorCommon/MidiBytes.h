@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
-#include "Panel/Engine/PresetEditorCommon/KeyboardSysEx.h"
+#include "Panel/Engine/PresetEditorCommon/Protocol/KeyboardSysEx.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
 
 #include <algorithm>

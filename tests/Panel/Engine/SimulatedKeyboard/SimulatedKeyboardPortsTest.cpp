@@ -2,7 +2,7 @@
 // platform's device calls as the port layer drives them.
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 
-#include "HVFramework/Platform/MidiPlatform.h"
+#include "HVFramework/Platform/Midi/MidiPlatform.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 
 #include <gtest/gtest.h>

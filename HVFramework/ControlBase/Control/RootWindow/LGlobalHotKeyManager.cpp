@@ -1,0 +1,37 @@
+#include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
+
+#include "HVFramework/ControlBase/Control/LKeyParam.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LStringTable.h"
+#include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/Notification/LNotificationDistributor.h"
+
+namespace HV {
+
+RCPtr<LGlobalHotKeyManager> LGlobalHotKeyManager::Create(const RCPtr<LNotificationReceiver>& target) {
+  return RCPtr<LGlobalHotKeyManager>(new LGlobalHotKeyManager(target));
+}
+
+int32_t LGlobalHotKeyManager::HandleKey(const RCPtr<LKeyParam>& key) {
+  if (!key) return 1;
+  const StringW name = mKeys.FindName(key->GetKey());
+  if (name.IsEmpty()) return 1;
+  const RCPtr<LNotification> notification =
+      LNotification::Create(name.GetText(), LKeyParam::Create(key->GetKey()));
+  if (notification && mTarget) mTarget->ReceiveNotification(nullptr, notification);
+  return 0;
+}
+
+HResult LGlobalHotKeyManager::Raise(const StringW& name) {
+  if (name.IsEmpty()) return E_INVALIDARG;
+  const RCPtr<LNotification> notification = LNotification::Create(name.GetText());
+  if (notification && mTarget) mTarget->ReceiveNotification(nullptr, notification);
+  return S_OK;
+}
+
+HResult LGlobalHotKeyManager::Bind(const KeyCode& key, const StringW& name) { return mKeys.Bind(key, name); }
+
+HResult LGlobalHotKeyManager::Load(const ConstRCPtr<LStringTable>& table, const StringW& prefix) {
+  return LoadHotKeysFromStringTable(mKeys, table, prefix);
+}
+
+}  // namespace HV

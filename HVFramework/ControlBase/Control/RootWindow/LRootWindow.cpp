@@ -1,0 +1,404 @@
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IDialogControl.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace HV {
+namespace {
+
+bool IsWithin(const LControl* control, const LControl* subtree) {
+  for (; control; control = control->GetParent())
+    if (control == subtree) return true;
+  return false;
+}
+
+// A client point in the coordinates of a control of the tree.
+LRootWindow::Point ToLocal(const LControl& control, const LRootWindow::Point& point) {
+  const LControl::Point origin = control.GetOriginInRoot();
+  return {point.x - RoundToInt32(origin.x), point.y - RoundToInt32(origin.y)};
+}
+
+// The layout's reference to the client area of the control's window.
+constexpr int32_t kClientReference = 1;
+
+}  // namespace
+
+RCPtr<LRootWindow> LRootWindow::Create(IOSWindowHost* host) {
+  RCPtr<LRootWindow> window(new LRootWindow(host));
+  // What is posted to the window reaches the window's own clients at idle
+  // time. The self-reference is internal; Shutdown lets go of it.
+  if (window->SetDistributor(RCPtr<LNotificationDistributor>(window.Get())) == S_OK)
+    window->AddInternalReferences(1);
+  return window;
+}
+
+LRootWindow::LRootWindow(IOSWindowHost* host) : mHost(host) {
+  mHotKeys = LGlobalHotKeyManager::Create(GetPostingReceiver());
+}
+
+LRootWindow::~LRootWindow() { mHotKeys = nullptr; }
+
+HResult LRootWindow::ReleaseInternalReferences() {
+  UnregisterAllClients();
+  mHost = nullptr;
+  SetRootControl(nullptr);
+  for (LControl* control : std::vector<LControl*>(mTopLevels)) control->SetRootWindow(nullptr);
+  if (mHotKeys) mHotKeys->ForgetTarget();
+  Shutdown();
+  return LRefCountedObject::ReleaseInternalReferences();
+}
+
+// --- The control tree ---
+
+HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
+  if (const RCPtr<LControl> former = mRootControl) {
+    // The former tree leaves: capture, hover and focus inside it end here.
+    if (!former->GetParent() && former->GetRootWindow() == this) former->SetRootWindow(nullptr);
+    mHotKeys->Clear();
+  }
+  mFocusControl = mPreviousFocusControl = mHoverControl = mToolTipControl = mCaptureControl = nullptr;
+  mRootControl = control;
+  if (!control) return S_OK;
+  if (const RCPtr<LStringTable> table = control->GetStringTable()) mHotKeys->Load(table, StringW(u"GHK"));
+  if (!control->GetRootWindow()) control->SetRootWindow(this);
+  // The root control fills the client area, from its origin: the window's
+  // points, its painting and its controls' origins are client coordinates,
+  // wherever the window is on the screen and however large the work area is.
+  const RCPtr<LLayoutDescriptor>& layout = control->GetLayout();
+  for (int axis : {LLayoutDescriptor::kX, LLayoutDescriptor::kY}) {
+    layout->position[axis].referenceMode = kClientReference;
+    layout->position[axis].relative = 0;
+    layout->position[axis].absolute = 0;
+    layout->size[axis] = LLayoutSize{kClientReference, {}, 1.0f, 0};
+  }
+  const Rect client = GetScreenRect();
+  Relayout(client.width, client.height);
+  if (!mFocusControl && mHost) {
+    if (mHost->HasKeyboardFocus())
+      control->SetFocus(true);
+    else
+      mHost->TakeKeyboardFocus();
+  }
+  InvalidateAll();
+  return S_OK;
+}
+
+HResult LRootWindow::SetRootControlByName(const StringW& name) {
+  if (name.IsEmpty()) return SetRootControl(nullptr);
+  LControlFactory* factory = GetApplicationControlFactory();
+  if (!factory) return E_FAIL;
+  const RCPtr<LControlDescriptor> descriptor = factory->FindControlDescriptor(name);
+  const RCPtr<LControl> control = descriptor ? factory->CreateControl(descriptor, nullptr) : nullptr;
+  if (!control) return E_FAIL;
+  return SetRootControl(control);
+}
+
+RCPtr<LControl> LRootWindow::ControlFromPoint(const Point& point, Point& local, bool updateHover) {
+  RCPtr<LControl> found;
+  if (const RCPtr<LControl> root = mRootControl) {
+    LControl::Point inner;
+    found = root->FindControlAtPoint({static_cast<double>(point.x), static_cast<double>(point.y)}, inner);
+    if (found) local = {RoundToInt32(inner.x), RoundToInt32(inner.y)};
+  }
+  if (updateHover) SetHoverControl(found.Get());
+  return found;
+}
+
+void LRootWindow::Relayout(int32_t width, int32_t height) {
+  const RCPtr<LControl> root = mRootControl;
+  if (!root) return;
+  root->SetRect({0, 0, static_cast<double>(width), static_cast<double>(height)});
+  root->Relayout(width, height);
+}
+
+// --- Events ---
+
+RCPtr<LControl> LRootWindow::FindTarget(const Point& point, Point& local) {
+  if (mCaptureControl) {
+    local = ToLocal(*mCaptureControl, point);
+    return RCPtr<LControl>(mCaptureControl);
+  }
+  return ControlFromPoint(point, local, true);
+}
+
+void LRootWindow::OnMouseButton(ButtonEvent kind, int32_t button, uint32_t modifiers, const Point& point,
+                                int32_t pointer) {
+  if (!AcceptsInput()) return;
+  const RCPtr<LRootWindow> self(this);
+  if (point != GetMousePosition()) OnMouseMove(point, modifiers, pointer);
+  HideToolTip();
+  const uint32_t bit = static_cast<uint32_t>(button) & 7u;
+  const bool recorded = pointer >= 0 && pointer < kPointerCount;
+  if (kind == kRelease) {
+    if (recorded) mButtonsByPointer[pointer] &= ~bit;
+    // Only the capture holder hears of a release.
+    if (!mCaptureControl) return;
+    const RCPtr<LControl> target(mCaptureControl);
+    const Point local = ToLocal(*target, point);
+    const bool doubleClick = (mDoubleClickButtons & bit) != 0;
+    mDoubleClickButtons &= static_cast<uint8_t>(~bit);
+    target->OnMouseUp(
+        LMouseButtonParam::Create(button, local.x, local.y, modifiers, doubleClick, GetMouseButtons(), pointer));
+    return;
+  }
+  if (recorded) mButtonsByPointer[pointer] |= bit;
+  Point local;
+  const RCPtr<LControl> target = FindTarget(point, local);
+  if (!target || !LMouseButtonParam::IsButton(button)) return;
+  const bool doubleClick = kind == kDoubleClickPress;
+  if (doubleClick)
+    mDoubleClickButtons |= static_cast<uint8_t>(bit);
+  else
+    mDoubleClickButtons &= static_cast<uint8_t>(~bit);
+  target->OnMouseDown(
+      LMouseButtonParam::Create(button, local.x, local.y, modifiers, doubleClick, GetMouseButtons(), pointer));
+}
+
+void LRootWindow::OnMouseMove(const Point& point, uint32_t modifiers, int32_t pointer) {
+  if (!AcceptsInput()) return;
+  const RCPtr<LRootWindow> self(this);
+  Point local;
+  RCPtr<LControl> target = ControlFromPoint(point, local, true);
+  if (mCaptureControl) {
+    target = RCPtr<LControl>(mCaptureControl);
+    local = ToLocal(*target, point);
+  }
+  if (target) target->OnMouseMove(LPointWithModifiersParam::Create(local.x, local.y, modifiers, pointer));
+}
+
+void LRootWindow::OnMouseWheel(const Point& point, uint32_t modifiers, int32_t direction) {
+  if (!AcceptsInput()) return;
+  const RCPtr<LRootWindow> self(this);
+  HideToolTip();
+  Point local;
+  const RCPtr<LControl> target = FindTarget(point, local);
+  if (!target) return;
+  const RCPtr<LMouseWheelParam> param = LMouseWheelParam::Create(point.x, point.y, modifiers, direction);
+  const auto offer = [&param](LControl& control) {
+    return param->IsVertical() ? control.OnVerticalWheel(param) : control.OnHorizontalWheel(param);
+  };
+  if (offer(*target) != S_FALSE || !mFocusControl || mFocusControl == target.Get()) return;
+  const RCPtr<LControl> focus(mFocusControl);
+  offer(*focus);
+}
+
+void LRootWindow::OnKey(const RCPtr<LKeyParam>& key) {
+  if (!key) return;
+  const RCPtr<LRootWindow> self(this);
+  HideToolTip();
+  // Without a focus owner the root control takes the key, so that the hot
+  // keys still work in a window where nothing can take the focus.
+  const RCPtr<LControl> target = mFocusControl ? RCPtr<LControl>(mFocusControl) : mRootControl;
+  if (target)
+    target->OnKey(key);
+  else if (HandleHotKey(key) == S_FALSE)
+    if (LGlobalHotKeyManager* application = GetApplicationHotKeys()) application->HandleKey(key);
+}
+
+void LRootWindow::QueueKey(const RCPtr<LKeyParam>& key) {
+  if (key) mKeyQueue.Enqueue(key);
+}
+
+bool LRootWindow::ProcessIdle(bool sendIdle) {
+  const RCPtr<LRootWindow> self(this);
+  // One consumer: the count and the removal are separate steps.
+  while (mKeyQueue.GetCount() != 0) OnKey(mKeyQueue.Dequeue());
+  const bool more = ProcessNotifications(sendIdle);
+  if (mEndModalPending && mHost) {
+    mEndModalPending = false;
+    mHost->EndModal(mModalResult);
+  }
+  return more;
+}
+
+// --- Interaction state ---
+
+LControl* LRootWindow::FindToolTipOwner(LControl* control) const {
+  for (LControl* owner = control; owner; owner = owner->GetParent()) {
+    if (!owner->GetToolTipText().IsEmpty()) return owner;
+    if (!owner->UsesParentToolTip()) return nullptr;
+  }
+  return nullptr;
+}
+
+void LRootWindow::SetHoverControl(LControl* control) {
+  // While a control holds the capture only that control can be hovered.
+  if (mCaptureControl && control != mCaptureControl) control = nullptr;
+  if (control == mHoverControl) return;
+  LControl* owner = control && control != mCaptureControl ? FindToolTipOwner(control) : nullptr;
+  if (owner != mToolTipControl) {
+    const RCPtr<LControl> formerOwner(mToolTipControl);
+    const RCPtr<LControl> newOwner(owner);
+    mToolTipControl = owner;
+    if (formerOwner) formerOwner->ShowToolTip(false);
+    if (newOwner && mToolTipControl == owner) newOwner->ShowToolTip(true);
+  }
+  const RCPtr<LControl> former(mHoverControl);
+  const RCPtr<LControl> hovered(control);
+  mHoverControl = control;
+  // A former hover control that has left the tree is only dropped.
+  if (former && (former->GetParent() || former->GetRootWindow() == this)) former->OnMouseLeave();
+  if (hovered && mHoverControl == control) hovered->OnMouseEnter();
+}
+
+void LRootWindow::RecheckHover() {
+  if (!mHost) return;
+  Point local;
+  ControlFromPoint(GetMousePosition(), local, true);
+}
+
+void LRootWindow::HideToolTip() {
+  // The owner stays: its tip shows again only when the mouse comes back to it
+  // from another control.
+  if (const RCPtr<LControl> owner{mToolTipControl}) owner->ShowToolTip(false);
+}
+
+void LRootWindow::ClearFocusControl() {
+  mPreviousFocusControl = mFocusControl;
+  mFocusControl = nullptr;
+}
+
+HResult LRootWindow::SetCaptureControl(LControl* control) {
+  if (!control) return E_INVALIDARG;
+  if (mCaptureControl && mCaptureControl != control) {
+    const RCPtr<LControl> former(mCaptureControl);
+    former->CancelMouseCapture();
+  }
+  mCaptureControl = control;
+  if (mHost) mHost->CaptureMouse();
+  return S_OK;
+}
+
+HResult LRootWindow::ClearCaptureControl() {
+  mCaptureControl = nullptr;
+  if (mHost) mHost->ReleaseMouse();
+  return S_OK;
+}
+
+void LRootWindow::CancelCapture() {
+  if (!mCaptureControl) return;
+  const RCPtr<LControl> holder(mCaptureControl);
+  holder->CancelMouseCapture();
+}
+
+void LRootWindow::RestoreFocus() {
+  if (mFocusControl) return;
+  if (mPreviousFocusControl) {
+    LControl* top = mPreviousFocusControl->GetTopLevelControl();
+    if (top->GetRootWindow() == this) {
+      const RCPtr<LControl> previous(mPreviousFocusControl);
+      previous->SetFocus(true);
+      return;
+    }
+  }
+  if (const RCPtr<LControl> root = mRootControl) root->SetFocus(true);
+}
+
+void LRootWindow::OnWindowFocusLost() {
+  SetHoverControl(nullptr);
+  const RCPtr<LControl> root = mRootControl;
+  if (!root) return;
+  root->SetFocus(true);
+  root->OnFocusLost();
+}
+
+void LRootWindow::CycleFocus(const RCPtr<LKeyParam>& key) {
+  if (!mHost || !mHost->IsActive() || mHost->IsModal()) return;
+  const bool backward = key && (key->GetKey().code & KeyCode::kShift) != 0;
+  const int32_t count = GetApplicationRootWindowCount();
+  if (count <= 1) {
+    // The focus wraps round inside the window.
+    const RCPtr<LControl> root = mRootControl;
+    if (!root) return;
+    root->OnFocusLost();
+    root->SetFocus(!backward);
+    return;
+  }
+  int32_t index = IndexOfApplicationRootWindow(this) + (backward ? -1 : 1);
+  if (index < 0) index = count - 1;
+  if (index >= count) index = 0;
+  LRootWindow* next = GetApplicationRootWindowAt(index);
+  if (next && next->mHost && !next->mHost->IsActive()) next->mHost->TakeKeyboardFocus();
+}
+
+void LRootWindow::ForgetControlsIn(LControl* subtree) {
+  if (!subtree) return;
+  const RCPtr<LControl> keep(subtree);
+  if (mCaptureControl && IsWithin(mCaptureControl, subtree)) {
+    const RCPtr<LControl> holder(mCaptureControl);
+    holder->CancelMouseCapture();
+    if (mCaptureControl == holder.Get()) ClearCaptureControl();
+  }
+  if (mHoverControl && IsWithin(mHoverControl, subtree)) {
+    const RCPtr<LControl> hovered(mHoverControl);
+    mHoverControl = nullptr;
+    hovered->OnMouseLeave();
+  }
+  if (mToolTipControl && IsWithin(mToolTipControl, subtree)) mToolTipControl = nullptr;
+  subtree->GiveUpFocus();
+  if (mFocusControl && IsWithin(mFocusControl, subtree)) mFocusControl = nullptr;
+  if (mPreviousFocusControl && IsWithin(mPreviousFocusControl, subtree)) mPreviousFocusControl = nullptr;
+}
+
+void LRootWindow::DropLinksInto(const LControl* subtree) {
+  for (LControl** link : {&mFocusControl, &mPreviousFocusControl, &mHoverControl, &mToolTipControl, &mCaptureControl})
+    if (*link && IsWithin(*link, subtree)) *link = nullptr;
+}
+
+void LRootWindow::AddTopLevel(LControl* control) {
+  if (std::find(mTopLevels.begin(), mTopLevels.end(), control) == mTopLevels.end()) mTopLevels.push_back(control);
+}
+
+void LRootWindow::RemoveTopLevel(LControl* control) {
+  mTopLevels.erase(std::remove(mTopLevels.begin(), mTopLevels.end(), control), mTopLevels.end());
+}
+
+// --- Window services ---
+
+uint32_t LRootWindow::GetMouseButtons() const { return mHost ? mHost->GetMouseButtons() : 0; }
+
+LRootWindow::Point LRootWindow::GetMousePosition() const { return mHost ? mHost->GetMousePosition() : Point{}; }
+
+CursorHandle LRootWindow::SetCursor(CursorHandle cursor) {
+  if (!mHost) return 0;
+  if (cursor == 0) cursor = mHost->GetCursorByName(StringW(u"UI_CURSOR_ARROW"));
+  return mHost->SetCursor(cursor);
+}
+
+int32_t LRootWindow::HandleHotKey(const RCPtr<LKeyParam>& key) { return mHotKeys ? mHotKeys->HandleKey(key) : 1; }
+
+HResult LRootWindow::EndModalLoop(int32_t result) {
+  if (!mHost) return E_FAIL;
+  mModalResult = result;
+  mEndModalPending = true;
+  return S_OK;
+}
+
+void LRootWindow::Close() {
+  // A dialog closes as if cancelled, and may refuse.
+  if (const RCPtr<LControl> root = mRootControl)
+    if (IDialogControl* dialog = dynamic_cast<IDialogControl*>(root.Get())) {
+      dialog->CloseDialog(kDialogCancel);
+      return;
+    }
+  if (mHost) EndModalLoop(0);
+}
+
+LRootWindow::Rect LRootWindow::GetScreenRect() {
+  if (mHost) mScreenRect = mHost->GetClientRect();
+  return mScreenRect;
+}
+
+void LRootWindow::SetClientRect(const Rect& rect) {
+  if (!mHost || mHost->GetClientRect() == rect) return;
+  mHost->SetClientRect(rect);
+  const Rect client = GetScreenRect();
+  Relayout(client.width, client.height);
+}
+
+}  // namespace HV

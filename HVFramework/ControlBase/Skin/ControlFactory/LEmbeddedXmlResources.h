@@ -1,0 +1,17 @@
+#pragma once
+
+#include "HVFramework/ControlBase/Skin/ControlFactory/IXmlResourceSource.h"
+
+namespace HV {
+
+// LEmbeddedXmlResources: the "HVXML" resources of the program's resource
+// table (the documents the build embeds, and those registered at run time).
+// Each lookup copies the document into the caller's storage: a resource
+// registered at run time may be replaced or removed while it is being read.
+// Holds no state; any thread.
+class LEmbeddedXmlResources : public IXmlResourceSource {
+ public:
+  std::span<const uint8_t> FindXmlResource(const StringW& name, std::vector<uint8_t>& storage) const override;
+};
+
+}  // namespace HV

@@ -1,0 +1,151 @@
+#include "HVFramework/ControlBase/Skin/ControlFactory/XmlDocumentReader.h"
+
+#include <expat.h>
+
+#include <exception>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace HV {
+namespace {
+
+StringW FromUtf8(const char* text, size_t length) { return StringW(std::string(text, length).c_str()); }
+
+// The state of one Read: Expat calls back into it; nothing may unwind through
+// Expat, so a handler's exception is caught here, parsing is stopped and the
+// exception is rethrown once Expat has returned.
+class ExpatSession {
+ public:
+  ExpatSession(XML_Parser parser, IXmlContentHandler& handler) : mParser(parser), mHandler(handler) {
+    XML_SetUserData(parser, this);
+    XML_SetElementHandler(parser, &OnStart, &OnEnd);
+    XML_SetCharacterDataHandler(parser, &OnText);
+  }
+
+  std::exception_ptr TakeFailure() { return std::exchange(mFailure, nullptr); }
+
+ private:
+  template <class Step>
+  static void Guarded(void* data, Step step) {
+    auto* session = static_cast<ExpatSession*>(data);
+    if (session->mFailure) return;
+    try {
+      step(*session);
+    } catch (...) {
+      session->mFailure = std::current_exception();
+      XML_StopParser(session->mParser, XML_FALSE);
+    }
+  }
+
+  // Expat may split one text into several pieces (line ends, entities, its
+  // buffer); they are joined and handed on at the next tag.
+  void FlushText() {
+    if (mText.empty()) return;
+    const std::string text = std::move(mText);
+    mText.clear();
+    mHandler.CharacterData(FromUtf8(text.data(), text.size()));
+  }
+
+  static void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    Guarded(data, [&](ExpatSession& self) {
+      self.FlushText();
+      const XmlAttributes map(attributes);
+      self.mHandler.StartElement(StringW(name), map);
+    });
+  }
+
+  static void XMLCALL OnEnd(void* data, const XML_Char* name) {
+    Guarded(data, [&](ExpatSession& self) {
+      self.FlushText();
+      self.mHandler.EndElement(StringW(name));
+    });
+  }
+
+  static void XMLCALL OnText(void* data, const XML_Char* text, int length) {
+    Guarded(data, [&](ExpatSession& self) {
+      if (self.mHandler.IsCapturingText()) self.mText.append(text, static_cast<size_t>(length));
+    });
+  }
+
+  XML_Parser mParser;
+  IXmlContentHandler& mHandler;
+  std::string mText;
+  std::exception_ptr mFailure;
+};
+
+struct ParserDeleter {
+  void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
+};
+
+}  // namespace
+
+XmlAttributes::XmlAttributes(const char* const* pairs) : mPairs(pairs) {
+  while (mPairs[2 * mCount] && mPairs[2 * mCount + 1]) ++mCount;
+  mValues.resize(mCount);
+}
+
+int32_t XmlAttributes::IndexOf(std::u16string_view name) const {
+  for (size_t i = 0; i < mCount; ++i) {
+    const char* key = mPairs[2 * i];
+    size_t at = 0;
+    // Names of the vocabulary are ASCII: compare unit by unit, and convert
+    // only for a name that is not.
+    bool ascii = true;
+    for (; at < name.size() && key[at]; ++at) {
+      if (name[at] >= 0x80 || static_cast<unsigned char>(key[at]) >= 0x80) {
+        ascii = false;
+        break;
+      }
+      if (name[at] != static_cast<char16_t>(key[at])) break;
+    }
+    if (ascii ? (at == name.size() && key[at] == 0) : StringW(key).GetView() == name)
+      return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+const StringW& XmlAttributes::GetValue(size_t index) const {
+  std::optional<StringW>& value = mValues[index];
+  if (!value) value.emplace(mPairs[2 * index + 1]);
+  return *value;
+}
+
+const StringW* XmlAttributes::Find(std::u16string_view name) const {
+  const int32_t index = IndexOf(name);
+  return index < 0 ? nullptr : &GetValue(static_cast<size_t>(index));
+}
+
+std::vector<std::pair<StringW, StringW>> XmlAttributes::GetItems() const {
+  std::vector<std::pair<StringW, StringW>> items;
+  for (size_t i = 0; i < mCount; ++i) items.emplace_back(StringW(mPairs[2 * i]), StringW(mPairs[2 * i + 1]));
+  return items;
+}
+
+bool XmlDocumentReader::Read(std::span<const uint8_t> document, IXmlContentHandler& handler) {
+  std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate(nullptr));
+  if (!parser) throw std::bad_alloc();
+  ExpatSession session(parser.get(), handler);
+
+  // Expat takes an int length; larger documents are read in pieces.
+  constexpr size_t kPiece = static_cast<size_t>(std::numeric_limits<int>::max());
+  XML_Status status = XML_STATUS_OK;
+  size_t done = 0;
+  do {
+    const size_t piece = std::min(document.size() - done, kPiece);
+    const bool isFinal = done + piece == document.size();
+    status = XML_Parse(parser.get(), reinterpret_cast<const char*>(document.data() + done),
+                       static_cast<int>(piece), isFinal ? XML_TRUE : XML_FALSE);
+    done += piece;
+  } while (status == XML_STATUS_OK && done < document.size());
+
+  if (std::exception_ptr failure = session.TakeFailure()) std::rethrow_exception(failure);
+  if (status == XML_STATUS_OK) return true;
+  const XML_Error code = XML_GetErrorCode(parser.get());
+  const XML_LChar* text = XML_ErrorString(code);
+  mError.text = StringW(text ? text : "unknown XML error");
+  mError.line = static_cast<int32_t>(XML_GetCurrentLineNumber(parser.get()));
+  return false;
+}
+
+}  // namespace HV

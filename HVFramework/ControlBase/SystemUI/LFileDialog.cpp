@@ -1,0 +1,89 @@
+#include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
+
+#include "HVFramework/Platform/UI/ZenityFileDialog.h"
+#include "HVFramework/System/File.h"
+
+namespace HV {
+namespace {
+
+using Platform::MessageBoxAnswer;
+using Platform::MessageBoxKind;
+
+std::string ToUtf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
+StringW FromUtf8(const std::string& text) { return StringW(text.c_str()); }
+
+constexpr const char* kDialogErrorCaption = "File Dialog Error";
+constexpr const char* kSaveErrorCaption = "File Save Error";
+constexpr const char16_t* kTooLongPattern = u"The file length is larger than the maximum limit of %d characters ";
+
+}  // namespace
+
+RCPtr<LFileDialog> LFileDialog::Create(const Owner& owner, Platform::IChildProcessRunner& runner,
+                                       const StringW& initialFolder) {
+  return RCPtr<LFileDialog>(new LFileDialog(owner, runner, initialFolder));
+}
+
+LFileDialog::LFileDialog(const Owner& owner, Platform::IChildProcessRunner& runner, const StringW& initialFolder)
+    : mOwner(owner), mRunner(runner), mLastFolder(initialFolder) {}
+
+HResult LFileDialog::Open(const StringW& filter, const StringW& defaultExtension, const StringW& title,
+                          bool allowMultiple) {
+  mFileName.Clear();
+  // Only this dialog's choice is reported, not the files of earlier ones.
+  mSelectedFiles.clear();
+  Platform::ZenityFileDialog dialog(mRunner, ToUtf8(mLastFolder));
+  if (!dialog.Open(ToUtf8(filter), ToUtf8(defaultExtension), ToUtf8(title), allowMultiple))
+    return Fail(dialog.GetError());
+
+  const std::vector<std::string>& files = dialog.GetFileNames();
+  if (!allowMultiple) {
+    TakeSingleFile(FromUtf8(files.front()));
+    return S_OK;
+  }
+  for (const std::string& file : files) mSelectedFiles.push_back(FromUtf8(file));
+  if (files.size() == 1) {
+    TakeSingleFile(mSelectedFiles.front());
+  } else {
+    mLastFolder = File::GetFolderFromPath(mSelectedFiles.front());
+    mFileName = mLastFolder;
+  }
+  return S_OK;
+}
+
+HResult LFileDialog::Save(const StringW& filter, const StringW& defaultExtension, const StringW& title,
+                          int32_t maxFileNameLength) {
+  if (maxFileNameLength == 0) return E_INVALIDARG;
+  mFileName = u"Untitled";
+  Platform::ZenityFileDialog dialog(mRunner, ToUtf8(mLastFolder));
+  if (!dialog.Save(ToUtf8(filter), ToUtf8(defaultExtension), ToUtf8(title))) return Fail(dialog.GetError());
+  mFileName = FromUtf8(dialog.GetFileNames().front());
+
+  const StringW name = File::GetFileNameFromPath(mFileName);
+  if (maxFileNameLength > 0 && name.GetLength() > maxFileNameLength) {
+    const StringW text = StringW::FromFormat(kTooLongPattern, maxFileNameLength);
+    mOwner.windowSystem.ShowMessageBox(mOwner.window, kSaveErrorCaption, ToUtf8(text), MessageBoxKind::Ok);
+    return E_FAIL;
+  }
+  // zenity confirmed the name as typed; the completed name is asked about here.
+  if (dialog.HasAddedExtension() && File::FileExists(mFileName) && !ConfirmReplace(mFileName)) return E_FAIL;
+  mLastFolder = File::GetFolderFromPath(mFileName);
+  return S_OK;
+}
+
+HResult LFileDialog::Fail(const std::string& error) {
+  if (!error.empty()) mOwner.windowSystem.ShowMessageBox(mOwner.window, kDialogErrorCaption, error, MessageBoxKind::Ok);
+  return E_FAIL;
+}
+
+bool LFileDialog::ConfirmReplace(const StringW& path) {
+  const std::string text = ToUtf8(File::GetFileNameFromPath(path)) + " already exists.\nDo you want to replace it?";
+  return mOwner.windowSystem.ShowMessageBox(mOwner.window, "Confirm Save As", text, MessageBoxKind::YesNo) ==
+         MessageBoxAnswer::Yes;
+}
+
+void LFileDialog::TakeSingleFile(const StringW& path) {
+  mFileName = path;
+  mLastFolder = File::GetFolderFromPath(path);
+}
+
+}  // namespace HV

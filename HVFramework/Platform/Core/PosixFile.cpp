@@ -1,0 +1,104 @@
+#include "HVFramework/Platform/Core/PosixFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace HV::Platform {
+namespace {
+
+int OpenFlags(FileAccess access, FileCreation creation) {
+  int flags = O_CLOEXEC | (access == FileAccess::ReadWrite ? O_RDWR : O_RDONLY);
+  if (creation == FileCreation::CreateIfMissing) flags |= O_CREAT;
+  if (creation == FileCreation::CreateNew) flags |= O_CREAT | O_EXCL;
+  return flags;
+}
+
+template <class Transfer>
+int64_t TransferAll(size_t count, Transfer transfer) {
+  size_t done = 0;
+  while (done < count) {
+    ssize_t moved = transfer(done);
+    if (moved < 0 && errno == EINTR) continue;
+    if (moved < 0) return -1;
+    if (moved == 0) break;
+    done += static_cast<size_t>(moved);
+  }
+  return static_cast<int64_t>(done);
+}
+
+}  // namespace
+
+int OpenFile(const std::string& path, FileAccess access, FileCreation creation) {
+  int descriptor;
+  do {
+    descriptor = open(path.c_str(), OpenFlags(access, creation), 0666);
+  } while (descriptor < 0 && errno == EINTR);
+  return descriptor;
+}
+
+bool CloseFile(int descriptor) { return close(descriptor) == 0; }
+
+int64_t ReadFile(int descriptor, void* buffer, size_t count) {
+  auto* bytes = static_cast<char*>(buffer);
+  return TransferAll(count, [&](size_t done) { return read(descriptor, bytes + done, count - done); });
+}
+
+int64_t WriteFile(int descriptor, const void* buffer, size_t count) {
+  const auto* bytes = static_cast<const char*>(buffer);
+  return TransferAll(count, [&](size_t done) { return write(descriptor, bytes + done, count - done); });
+}
+
+int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin) {
+  static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+  return lseek(descriptor, offset, kWhence[static_cast<int>(origin)]);
+}
+
+int64_t GetFileSize(int descriptor) {
+  struct stat info {};
+  return fstat(descriptor, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+}
+
+bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  const int descriptor = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  const bool isSynced = fsync(descriptor) == 0;
+  close(descriptor);
+  return isSynced && std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+PathKind GetPathKind(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return PathKind::Missing;
+  if (S_ISDIR(info.st_mode)) return PathKind::Folder;
+  return S_ISREG(info.st_mode) ? PathKind::File : PathKind::Other;
+}
+
+bool IsAccessible(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+bool MakeFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+  entries.clear();
+  DIR* folder = opendir(path.c_str());
+  if (folder == nullptr) return false;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(folder);
+    if (entry == nullptr) break;
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    bool isFolder = GetPathKind(path + "/" + name) == PathKind::Folder;
+    entries.push_back({std::move(name), isFolder});
+  }
+  bool isComplete = errno == 0;
+  closedir(folder);
+  return isComplete;
+}
+
+}  // namespace HV::Platform

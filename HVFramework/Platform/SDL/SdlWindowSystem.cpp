@@ -1,0 +1,257 @@
+#include "HVFramework/Platform/SDL/SdlWindowSystem.h"
+
+#include "HVFramework/Platform/SDL/SdlEventTranslation.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace HV::Platform {
+
+std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, std::string& error) {
+  // Shut the session bus connection down with SDL, so nothing is left behind at exit.
+  SDL_SetHint("SDL_SHUTDOWN_DBUS_ON_QUIT", "1");
+  // Closing the last window is a close request like any other, and signals
+  // keep their usual meaning: SDL_QUIT is left to the desktop's session end.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The window surface is X's own shared-memory image: without this SDL
+  // would build it on a GL renderer, remaking the window and loading GL.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click that activates a window is also a click on what it points at.
+  // Without this SDL drops a press that comes within 10 ms of the window
+  // gaining the focus: a quick first click after the window shows is lost.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = SDL_GetError();
+    return nullptr;
+  }
+  const uint32_t wake = SDL_RegisterEvents(1);
+  if (wake == uint32_t(-1)) {
+    error = "no SDL event type left for waking the loop";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return nullptr;
+  }
+  return std::unique_ptr<SdlWindowSystem>(new SdlWindowSystem(options, wake));
+}
+
+SdlWindowSystem::SdlWindowSystem(const Options& options, uint32_t wakeEventType)
+    : mOptions(options), mWakeEventType(wakeEventType) {}
+
+SdlWindowSystem::~SdlWindowSystem() {
+  for (auto& [id, native] : mNative) {
+    if (native.presenter) native.presenter->Detach();
+    SDL_DestroyWindow(native.window);
+  }
+  mNative.clear();
+  for (SDL_Cursor* cursor : mCursors)
+    if (cursor) SDL_FreeCursor(cursor);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // The last user of SDL also lets go of what SDL set up besides (its bus connection).
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+}
+
+bool SdlWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
+  const WindowSpec& spec = record.spec;
+  if (spec.rect.width <= 0 || spec.rect.height <= 0) return false;
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  flags |= spec.popup ? SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR : SDL_WINDOW_RESIZABLE;
+  if (mOptions.isOpenGL) flags |= SDL_WINDOW_OPENGL;
+  NativeWindow native;
+  native.window =
+      SDL_CreateWindow(spec.title.c_str(), spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height, flags);
+  if (!native.window) return false;
+  native.platform = std::make_unique<PlatformWindow>();
+  if (!mOptions.isOpenGL) {
+    native.presenter = RCPtr<SdlSurfacePresenter>(new SdlSurfacePresenter(native.window));
+    native.platform->presenter = native.presenter;
+    record.presenter = native.presenter;
+  }
+  mNative.emplace(window, std::move(native));
+  return true;
+}
+
+void SdlWindowSystem::NativeDestroy(WindowId window) {
+  auto found = mNative.find(window);
+  if (found == mNative.end()) return;
+  // Whoever still holds the presenter finds it presenting nothing.
+  if (found->second.presenter) found->second.presenter->Detach();
+  SDL_DestroyWindow(found->second.window);
+  mNative.erase(found);
+}
+
+void SdlWindowSystem::NativeShow(WindowId window, bool show) {
+  if (SDL_Window* native = FindNative(window)) show ? SDL_ShowWindow(native) : SDL_HideWindow(native);
+}
+
+void SdlWindowSystem::NativeSetRect(WindowId window, const RectT<int32_t>& rect) {
+  SDL_Window* native = FindNative(window);
+  if (!native) return;
+  SDL_SetWindowPosition(native, rect.x, rect.y);
+  if (rect.width > 0 && rect.height > 0) SDL_SetWindowSize(native, rect.width, rect.height);
+}
+
+void SdlWindowSystem::NativeSetTitle(WindowId window, const std::string& title) {
+  if (SDL_Window* native = FindNative(window)) SDL_SetWindowTitle(native, title.c_str());
+}
+
+// Raising asks the window manager; the input focus is also set directly, as
+// without a window manager nobody would give it back.
+void SdlWindowSystem::NativeActivate(WindowId window) {
+  SDL_Window* native = FindNative(window);
+  if (!native) return;
+  SDL_RaiseWindow(native);
+  SDL_SetWindowInputFocus(native);
+}
+
+bool SdlWindowSystem::GetWindowRect(WindowId window, RectT<int32_t>& rect) const {
+  SDL_Window* native = FindNative(window);
+  if (!native) return false;
+  SDL_GetWindowPosition(native, &rect.x, &rect.y);
+  SDL_GetWindowSize(native, &rect.width, &rect.height);
+  return true;
+}
+
+void SdlWindowSystem::NativeSetCapture(WindowId window) {
+  // SDL captures for the window with the input focus; without one the desktop keeps the mouse.
+  SDL_CaptureMouse(window != 0 ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlWindowSystem::NativeSetCursor(CursorKind cursor) {
+  const auto index = static_cast<size_t>(cursor);
+  if (index >= mCursors.size()) return;
+  if (!mCursors[index])
+    mCursors[index] = SDL_CreateSystemCursor(static_cast<SDL_SystemCursor>(SdlSystemCursorFor(cursor)));
+  if (mCursors[index]) SDL_SetCursor(mCursors[index]);
+}
+
+bool SdlWindowSystem::NativePollEvent(WindowEvent& event) {
+  if (mHasBuffered) {
+    event = std::move(mBuffered);
+    mHasBuffered = false;
+    return true;
+  }
+  return PollTranslated(event);
+}
+
+bool SdlWindowSystem::PollTranslated(WindowEvent& event) {
+  // Reading the desktop costs system calls: once after each wait (which has
+  // just read it) and once each time the queue ran dry, not on every poll.
+  if (!mIsPumped) {
+    SDL_PumpEvents();
+    mIsPumped = true;
+  }
+  SDL_Event sdl;
+  while (SDL_PeepEvents(&sdl, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    // A wake has done its work once the loop runs: the posted events are queued in the base.
+    if (sdl.type == mWakeEventType) continue;
+    const WindowId window = FindBySdlId(SdlWindowIdOf(sdl));
+    if (!TranslateSdlEvent(sdl, window, uint16_t(SDL_GetModState()), event)) continue;
+    // Events of windows that are gone (or were never ours) go nowhere.
+    if (window == 0 && event.kind != WindowEventKind::Quit) continue;
+    return true;
+  }
+  mIsPumped = false;
+  return false;
+}
+
+void SdlWindowSystem::NativeWait(uint32_t milliseconds) {
+  // SDL also wakes for what the window layer does not pass on (the mouse
+  // leaving, a keymap change): those are dropped and the sleep goes on
+  // until the time is up, so a wait ends early only for something to do.
+  const uint64_t deadline = SDL_GetTicks64() + milliseconds;
+  while (!mHasBuffered) {
+    // A wake pushed before this check may already have been taken by the
+    // last poll; one pushed after it is still in SDL's queue and ends the wait.
+    if (HasPostedEvent()) return;
+    const uint64_t now = SDL_GetTicks64();
+    if (now >= deadline) return;
+    const bool isWoken = SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(deadline - now, INT32_MAX))) != 0;
+    mIsPumped = true;  // the wait read the desktop
+    if (!isWoken) return;
+    mHasBuffered = PollTranslated(mBuffered);
+  }
+}
+
+void SdlWindowSystem::NativeWake() {
+  SDL_Event wake{};
+  wake.type = mWakeEventType;
+  SDL_PushEvent(&wake);
+}
+
+MessageBoxAnswer SdlWindowSystem::ShowMessageBox(WindowId owner, const std::string& title,
+                                                 const std::string& text, MessageBoxKind kind) {
+  const std::vector<MessageBoxButton> buttons = MessageBoxButtonsFor(kind);
+  std::vector<SDL_MessageBoxButtonData> data;
+  for (const MessageBoxButton& button : buttons) {
+    Uint32 flags = 0;
+    if (button.isReturnDefault) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    if (button.isEscapeDefault) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    data.push_back({flags, static_cast<int>(button.answer), button.text.c_str()});
+  }
+  SDL_MessageBoxData box{};
+  box.flags = SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+  box.window = FindNative(owner);
+  box.title = title.c_str();
+  box.message = text.c_str();
+  box.numbuttons = int(data.size());
+  box.buttons = data.data();
+  int pressed = -1;
+  if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) return MessageBoxAnswerWhenClosed(kind);
+  return static_cast<MessageBoxAnswer>(pressed);
+}
+
+void SdlWindowSystem::SetClipboardText(const std::string& text) {
+  SDL_SetClipboardText(text.c_str());
+  mClipboardSeen = text;
+  ++mClipboardChanges;
+}
+
+std::string SdlWindowSystem::GetClipboardText() {
+  char* text = SDL_GetClipboardText();
+  std::string result = text ? text : "";
+  SDL_free(text);
+  return result;
+}
+
+uint32_t SdlWindowSystem::GetClipboardChangeCount() {
+  // The desktop does not tell reliably when another program writes, so the
+  // text is compared with the one last accounted for.
+  std::string now = GetClipboardText();
+  if (now != mClipboardSeen) {
+    mClipboardSeen = std::move(now);
+    ++mClipboardChanges;
+  }
+  return mClipboardChanges;
+}
+
+PlatformWindow* SdlWindowSystem::GetPlatformWindow(WindowId window) {
+  auto found = mNative.find(window);
+  return found == mNative.end() ? nullptr : found->second.platform.get();
+}
+
+SDL_Window* SdlWindowSystem::FindSdlWindow(const PlatformWindow* window) const {
+  for (const auto& [id, native] : mNative)
+    if (native.platform.get() == window) return native.window;
+  return nullptr;
+}
+
+bool SdlWindowSystem::CaptureWindow(WindowId window, BgraImage& out) const {
+  auto found = mNative.find(window);
+  return found != mNative.end() && found->second.presenter && found->second.presenter->Capture(out);
+}
+
+SDL_Window* SdlWindowSystem::FindNative(WindowId window) const {
+  auto found = mNative.find(window);
+  return found == mNative.end() ? nullptr : found->second.window;
+}
+
+WindowId SdlWindowSystem::FindBySdlId(uint32_t sdlId) const {
+  if (sdlId == 0) return 0;
+  for (const auto& [id, native] : mNative)
+    if (SDL_GetWindowID(native.window) == sdlId) return id;
+  return 0;
+}
+
+}  // namespace HV::Platform

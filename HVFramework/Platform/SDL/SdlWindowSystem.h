@@ -1,0 +1,102 @@
+#pragma once
+
+// SdlWindowSystem: the window system of the desktop, through SDL2. Windows
+// (framed ones resizable, popups without frame or taskbar entry), their
+// events, capture, system cursors, message boxes and the text clipboard.
+//
+// Threads: SDL is used on the user-interface thread only -- the thread that
+// opened the system. PostEvent and Wake may come from any thread: they queue
+// the event and push an SDL user event, which ends the UI thread's wait.
+// The wait is SDL_WaitEventTimeout: the thread sleeps until the desktop or
+// another thread has something for it.
+//
+// Frames: windows of a system opened for OpenGL are GL windows (no
+// presenter; a GL context draws on them, see SdlGLWindows.h); the others
+// present through their window surface.
+//
+// Clipboard: the change counter moves on with every write of the program and
+// with every change of the clipboard's text by another program, seen when
+// the counter is asked for.
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "HVFramework/Platform/2D/PlatformWindow.h"
+#include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "HVFramework/Platform/SDL/SdlSurfacePresenter.h"
+#include "HVFramework/Platform/UI/WindowSystemBase.h"
+
+struct SDL_Window;
+struct SDL_Cursor;
+
+namespace HV::Platform {
+
+class SdlWindowSystem final : public WindowSystemBase {
+ public:
+  struct Options {
+    bool isOpenGL = false;
+  };
+
+  // Null, with error set to the reason, when SDL's video cannot start (no display).
+  static std::unique_ptr<SdlWindowSystem> Open(const Options& options, std::string& error);
+  ~SdlWindowSystem() override;
+  SdlWindowSystem(const SdlWindowSystem&) = delete;
+  SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
+
+  // Where the desktop has the window now (the user may have moved or sized it).
+  bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
+
+  MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
+                                  MessageBoxKind kind) override;
+  void SetClipboardText(const std::string& text) override;
+  std::string GetClipboardText() override;
+  uint32_t GetClipboardChangeCount() override;
+
+  bool IsOpenGL() const { return mOptions.isOpenGL; }
+  // The window as renderers name it; null for an unknown window.
+  PlatformWindow* GetPlatformWindow(WindowId window);
+  // The SDL window behind a platform window of this system; null for others.
+  SDL_Window* FindSdlWindow(const PlatformWindow* window) const;
+  // What a surface window shows now, opaque; false for GL windows and unknown ones.
+  bool CaptureWindow(WindowId window, BgraImage& out) const;
+
+ private:
+  struct NativeWindow {
+    SDL_Window* window = nullptr;
+    std::unique_ptr<PlatformWindow> platform;  // stays put while the window lives
+    RCPtr<SdlSurfacePresenter> presenter;
+  };
+
+  SdlWindowSystem(const Options& options, uint32_t wakeEventType);
+
+  bool NativeCreate(WindowId window, WindowRecord& record) override;
+  void NativeDestroy(WindowId window) override;
+  void NativeShow(WindowId window, bool show) override;
+  void NativeSetRect(WindowId window, const RectT<int32_t>& rect) override;
+  void NativeSetTitle(WindowId window, const std::string& title) override;
+  void NativeActivate(WindowId window) override;
+  void NativeSetCapture(WindowId window) override;
+  void NativeSetCursor(CursorKind cursor) override;
+  bool NativePollEvent(WindowEvent& event) override;
+  void NativeWait(uint32_t milliseconds) override;
+  void NativeWake() override;
+
+  // The next SDL event the window layer passes on, dropping the others.
+  bool PollTranslated(WindowEvent& event);
+  SDL_Window* FindNative(WindowId window) const;
+  WindowId FindBySdlId(uint32_t sdlId) const;
+
+  Options mOptions;
+  uint32_t mWakeEventType;
+  std::map<WindowId, NativeWindow> mNative;
+  std::array<SDL_Cursor*, 9> mCursors{};
+  WindowEvent mBuffered;  // taken from SDL while waiting, handed out by the next poll
+  bool mHasBuffered = false;
+  bool mIsPumped = false;  // SDL's queue holds what the desktop sent up to now
+  uint32_t mClipboardChanges = 0;
+  std::string mClipboardSeen;  // the text the counter last accounted for
+};
+
+}  // namespace HV::Platform

@@ -1,0 +1,58 @@
+#include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
+
+namespace HV::Platform {
+
+HeadlessWindowSystem::HeadlessWindowSystem() : mWake(EventHub::Get().CreateEvent(ResetMode::Auto)) {}
+
+void HeadlessWindowSystem::Script(const WindowEvent& event) { mScripted.emplace_back(event); }
+
+void HeadlessWindowSystem::ScriptPause() { mScripted.emplace_back(); }
+
+RCPtr<MemoryPresenter> HeadlessWindowSystem::GetMemoryPresenter(WindowId window) {
+  auto found = mPresenters.find(window);
+  return found == mPresenters.end() ? RCPtr<MemoryPresenter>() : found->second;
+}
+
+MessageBoxAnswer HeadlessWindowSystem::ShowMessageBox(WindowId, const std::string& title,
+                                                      const std::string& text, MessageBoxKind) {
+  mShown.emplace_back(title, text);
+  if (mAnswers.empty()) return MessageBoxAnswer::Cancel;
+  const MessageBoxAnswer answer = mAnswers.front();
+  mAnswers.pop_front();
+  return answer;
+}
+
+bool HeadlessWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
+  if (record.spec.rect.width <= 0 || record.spec.rect.height <= 0) return false;
+  RCPtr<MemoryPresenter> presenter = MemoryPresenter::Create(record.spec.rect.width, record.spec.rect.height);
+  mPresenters[window] = presenter;
+  record.presenter = presenter;
+  return true;
+}
+
+bool HeadlessWindowSystem::NativePollEvent(WindowEvent& event) {
+  if (mScripted.empty()) return false;
+  std::optional<WindowEvent> next = std::move(mScripted.front());
+  mScripted.pop_front();
+  if (!next) return false;
+  event = std::move(*next);
+  return true;
+}
+
+void HeadlessWindowSystem::NativeActivate(WindowId window) {
+  WindowEvent gained;
+  gained.kind = WindowEventKind::FocusGained;
+  gained.window = window;
+  PostEvent(gained);
+}
+
+void HeadlessWindowSystem::NativeWait(uint32_t milliseconds) {
+  ++mWaits;
+  if (mAdvanced == nullptr) {
+    EventHub::Get().Wait(mWake, milliseconds);
+  } else if (EventHub::Get().Wait(mWake, 0) != kWaitObject0) {
+    mAdvanced->Advance(milliseconds);
+  }
+}
+
+}  // namespace HV::Platform

@@ -1,0 +1,76 @@
+#pragma once
+
+// HeadlessWindowSystem: a window system without a desktop, for tests and
+// headless runs. Desktop events are scripted, waits are event waits that
+// follow the installed clock (a VirtualClock in tests: no sleeping), the
+// clipboard is a string, message boxes answer from a script, and every window
+// presents into a MemoryPresenter.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "HVFramework/Platform/Core/EventHub.h"
+#include "HVFramework/Platform/2D/MemoryPresenter.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
+#include "HVFramework/Platform/UI/WindowSystemBase.h"
+
+namespace HV::Platform {
+
+class HeadlessWindowSystem final : public WindowSystemBase {
+ public:
+  HeadlessWindowSystem();
+
+  // Queues an event as if the desktop sent it. UI thread.
+  void Script(const WindowEvent& event);
+  // The events scripted after this arrive only once the loop has found the
+  // queue empty, run its idle pass and waited, as a person's next key would.
+  void ScriptPause();
+  // The answers the next message boxes give, in order; Cancel when none is left.
+  void ScriptMessageBoxAnswer(MessageBoxAnswer answer) { mAnswers.push_back(answer); }
+  // Titles and texts of the message boxes shown.
+  const std::vector<std::pair<std::string, std::string>>& GetShownMessageBoxes() const { return mShown; }
+  RCPtr<MemoryPresenter> GetMemoryPresenter(WindowId window);
+  // With a clock given, a wait that nothing ends early moves that clock on by
+  // the whole time-out at once, so one thread can run a loop through its
+  // ticks. Without one, waits follow the installed clock.
+  void AdvanceClockInWaits(VirtualClock* clock) { mAdvanced = clock; }
+  // How many times the loop went to sleep, to show that it does not spin.
+  uint64_t GetWaitCount() const { return mWaits; }
+
+  MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
+                                  MessageBoxKind kind) override;
+  void SetClipboardText(const std::string& text) override {
+    mClipboard = text;
+    ++mClipboardChanges;
+  }
+  std::string GetClipboardText() override { return mClipboard; }
+  uint32_t GetClipboardChangeCount() override { return mClipboardChanges; }
+
+ private:
+  bool NativeCreate(WindowId window, WindowRecord& record) override;
+  void NativeDestroy(WindowId window) override { mPresenters.erase(window); }
+  void NativeShow(WindowId, bool) override {}
+  void NativeSetRect(WindowId, const RectT<int32_t>&) override {}
+  void NativeSetTitle(WindowId, const std::string&) override {}
+  // As a desktop would: the window hears that it has the keyboard.
+  void NativeActivate(WindowId window) override;
+  void NativeSetCapture(WindowId) override {}
+  void NativeSetCursor(CursorKind) override {}
+  bool NativePollEvent(WindowEvent& event) override;
+  void NativeWait(uint32_t milliseconds) override;
+  void NativeWake() override { EventHub::Get().Set(mWake); }
+
+  WaitHandle mWake;
+  std::deque<std::optional<WindowEvent>> mScripted;  // empty: a pause
+  std::deque<MessageBoxAnswer> mAnswers;
+  std::vector<std::pair<std::string, std::string>> mShown;
+  std::map<WindowId, RCPtr<MemoryPresenter>> mPresenters;
+  std::string mClipboard;
+  uint32_t mClipboardChanges = 0;
+  uint64_t mWaits = 0;
+  VirtualClock* mAdvanced = nullptr;
+};
+
+}  // namespace HV::Platform

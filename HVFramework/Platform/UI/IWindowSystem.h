@@ -1,0 +1,74 @@
+#pragma once
+
+// IWindowSystem: the desktop as the OS window layer sees it -- windows, their
+// events, the mouse capture and cursor, message boxes and the clipboard.
+//
+// Threads: everything on the user-interface thread, except PostEvent and
+// Wake, which any thread may call to put an event in the queue and end the
+// UI thread's wait.
+// Results: CreateWindow answers 0 when no window can be made; calls naming an
+// unknown window do nothing and answer false.
+// Ownership: the system owns its windows and their presenters; a presenter
+// handed out stays valid while the caller holds its reference.
+
+#include <cstdint>
+#include <string>
+
+#include "HVFramework/Platform/2D/IWindowPresenter.h"
+#include "HVFramework/Platform/UI/WindowEvent.h"
+#include "HVFramework/Utilities/Geometry/RectT.h"
+
+namespace HV::Platform {
+
+struct WindowSpec {
+  std::string title;
+  RectT<int32_t> rect;  // screen position and client size
+  bool popup = false;   // no frame of the desktop (menus, tips, splash)
+};
+
+enum class CursorKind { Arrow, IBeam, Wait, Cross, Hand, SizeWE, SizeNS, SizeAll, No };
+
+enum class MessageBoxKind { Ok, OkCancel, YesNo, YesNoCancel };
+// The button a message box ended with.
+enum class MessageBoxAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+class IWindowSystem {
+ public:
+  virtual ~IWindowSystem() = default;
+
+  virtual WindowId CreateWindow(const WindowSpec& spec) = 0;
+  virtual bool DestroyWindow(WindowId window) = 0;
+  virtual bool ShowWindow(WindowId window, bool show) = 0;
+  virtual bool IsWindowVisible(WindowId window) const = 0;
+  virtual bool SetWindowRect(WindowId window, const RectT<int32_t>& rect) = 0;
+  virtual bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const = 0;
+  // The text of the window's title bar (UTF-8).
+  virtual bool SetWindowTitle(WindowId window, const std::string& title) = 0;
+  virtual bool GetWindowTitle(WindowId window, std::string& title) const = 0;
+  // Brings the window to the front and gives it the keyboard, as the desktop
+  // does for a dialog's owner when the dialog closes. The window hears of it
+  // through a FocusGained event.
+  virtual bool ActivateWindow(WindowId window) = 0;
+  virtual bool SetCapture(WindowId window) = 0;  // 0 releases it
+  virtual WindowId GetCapture() const = 0;
+  virtual void SetCursor(CursorKind cursor) = 0;
+  // What shows the window's frames.
+  virtual RCPtr<IWindowPresenter> GetPresenter(WindowId window) = 0;
+
+  // Takes the next event; false when none is queued.
+  virtual bool PollEvent(WindowEvent& event) = 0;
+  // Sleeps until an event is queued or milliseconds pass; true when one is queued.
+  virtual bool WaitEvent(uint32_t milliseconds) = 0;
+  virtual void PostEvent(const WindowEvent& event) = 0;
+  void Wake() { PostEvent(WindowEvent{}); }
+
+  virtual MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
+                                          MessageBoxKind kind) = 0;
+
+  virtual void SetClipboardText(const std::string& text) = 0;
+  virtual std::string GetClipboardText() = 0;
+  // Counts every change of the clipboard, the program's own writes included.
+  virtual uint32_t GetClipboardChangeCount() = 0;
+};
+
+}  // namespace HV::Platform

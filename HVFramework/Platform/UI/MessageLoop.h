@@ -1,0 +1,73 @@
+#pragma once
+
+// MessageLoop: the user-interface thread's loop. Each round it hands over the
+// queued events, runs the 33 ms tick when it is due, paints the windows that
+// need it and runs idle passes while the client asks for more (counts 0, 1
+// and 2); then it sleeps in the window system until the next event or the
+// next tick. It never spins: a window with nothing to do costs one wake-up
+// per tick.
+//
+// Modal loops nest. While one runs, input to every window but its own is
+// dropped; EndModal ends the innermost one with a result. A quit that arrives
+// inside a modal loop ends it with kModalQuit and is posted again, so every
+// loop out to the outermost one ends.
+//
+// Threads: UI thread only; other threads wake it through IWindowSystem::PostEvent.
+
+#include <cstdint>
+#include <vector>
+
+#include "HVFramework/Platform/UI/IWindowSystem.h"
+
+namespace HV::Platform {
+
+class IMessageLoopClient {
+ public:
+  virtual ~IMessageLoopClient() = default;
+  virtual void OnEvent(const WindowEvent& event) = 0;
+  virtual void OnTick() = 0;
+  virtual void PaintDirtyWindows() = 0;
+  // True when another idle pass is wanted.
+  virtual bool OnIdle(int32_t count) = 0;
+};
+
+class MessageLoop {
+ public:
+  static constexpr uint32_t kTickMilliseconds = 33;
+  static constexpr int32_t kLastIdlePass = 2;
+  static constexpr int32_t kModalQuit = -1;
+
+  MessageLoop(IWindowSystem& system, IMessageLoopClient& client);
+
+  // Runs until a quit event; answers its code.
+  int32_t Run();
+  // Runs until EndModal (answers its result) or a quit (answers kModalQuit).
+  int32_t RunModal(WindowId dialog);
+  void EndModal(int32_t result);
+  void PostQuit(int32_t code);
+
+  int32_t GetModalDepth() const { return static_cast<int32_t>(mModal.size()); }
+  // True when a modal loop of another window runs.
+  bool IsBlocked(WindowId window) const { return !mModal.empty() && mModal.back().dialog != window; }
+
+ private:
+  struct ModalLevel {
+    WindowId dialog = 0;
+    bool ended = false;
+    int32_t result = 0;
+  };
+
+  // Runs rounds until a quit (true, code set) or the innermost modal loop ended (false).
+  bool RunRounds(int32_t& code);
+  // Hands over the queued events; true when the loop must stop.
+  bool Drain(int32_t& code, bool& quit);
+  void RunIdlePasses();
+  bool InnermostEnded() const { return !mModal.empty() && mModal.back().ended; }
+
+  IWindowSystem& mSystem;
+  IMessageLoopClient& mClient;
+  std::vector<ModalLevel> mModal;
+  uint32_t mNextTick;
+};
+
+}  // namespace HV::Platform

@@ -1,0 +1,86 @@
+#include "HVFramework/Platform/UI/ForwardedCommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace HV::Platform {
+namespace {
+
+std::vector<uint8_t> Message(uint32_t tag, uint32_t count, const std::string& body) {
+  std::vector<uint8_t> out;
+  for (uint32_t value : {tag, count})
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+TEST(ForwardedCommandLine, RoundTripsTextWithItsTerminatingZero) {
+  const std::string text = "editor \"/home/u/Presets/Bright \xC3\xA9.tpr\"";
+  const std::vector<uint8_t> message = EncodeForwardedCommandLine(text);
+  EXPECT_EQ(message, Message(1125, static_cast<uint32_t>(text.size() + 1), text + '\0'));
+  EXPECT_EQ(ReadForwardedCommandLine(message), text);
+}
+
+TEST(ForwardedCommandLine, RefusesMalformedMessages) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> message;
+  };
+  const Case cases[] = {
+      {"empty", {}},
+      {"header cut short", {0x65, 0x04, 0, 0, 3, 0}},
+      {"wrong tag", Message(1124, 3, std::string("ab\0", 3))},
+      {"zero count", Message(1125, 0, "")},
+      {"count past the cap", Message(1125, kMaxForwardedBytes + 1, std::string(kMaxForwardedBytes + 1, 'a'))},
+      {"body shorter than count", Message(1125, 10, "abc")},
+      {"body longer than count", Message(1125, 2, "abcdef")},
+  };
+  for (const Case& c : cases) EXPECT_FALSE(ReadForwardedCommandLine(c.message)) << c.what;
+}
+
+TEST(ForwardedCommandLine, TextIsBoundedByTheCountNotByAZero) {
+  // No terminating zero at all: the text still ends with the message.
+  EXPECT_EQ(ReadForwardedCommandLine(Message(1125, 3, "abc")), "abc");
+  // A zero inside ends the text, as it ends a command line.
+  EXPECT_EQ(ReadForwardedCommandLine(Message(1125, 6, std::string("ab\0cd\0", 6))), "ab");
+}
+
+TEST(ForwardedCommandLine, IllFormedUtf8BecomesReplacementCharacters) {
+  struct Case {
+    std::string in;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"a\xFF"
+       "b",
+       "a\xEF\xBF\xBD"
+       "b"},
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // overlong '/'
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // surrogate
+      {"end\xE2\x82", "end\xEF\xBF\xBD\xEF\xBF\xBD"},            // cut sequence
+      {"\xF0\x9F\x8E\xB9 keys", "\xF0\x9F\x8E\xB9 keys"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SanitizeUtf8(c.in), c.out);
+    EXPECT_EQ(ReadForwardedCommandLine(Message(1125, static_cast<uint32_t>(c.in.size() + 1), c.in + '\0')),
+              c.out);
+  }
+}
+
+TEST(ForwardedCommandLine, LongTextIsCutAtACharacterWithinTheCap) {
+  // Three-byte characters so the cap falls inside one.
+  std::string text;
+  while (text.size() < kMaxForwardedBytes + 10) text += "\xE2\x82\xAC";
+  const std::vector<uint8_t> message = EncodeForwardedCommandLine(text);
+  ASSERT_LE(message.size(), kForwardedHeaderBytes + kMaxForwardedBytes);
+  const std::optional<std::string> read = ReadForwardedCommandLine(message);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->size() % 3, 0u);
+  EXPECT_EQ(text.compare(0, read->size(), *read), 0);
+  EXPECT_EQ(read->find("\xEF\xBF\xBD"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace HV::Platform

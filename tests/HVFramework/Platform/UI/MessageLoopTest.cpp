@@ -1,0 +1,200 @@
+#include "HVFramework/Platform/UI/MessageLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "HVFramework/Platform/Core/EventHub.h"
+#include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
+#include "HVFramework/Platform/Core/VirtualClock.h"
+
+namespace HV::Platform {
+namespace {
+
+// Records what the loop hands over; a test adds what the client does on an event or tick.
+class RecordingClient : public IMessageLoopClient {
+ public:
+  void OnEvent(const WindowEvent& event) override {
+    events.push_back(event);
+    if (onEvent) onEvent(event);
+  }
+  void OnTick() override {
+    ++ticks;
+    if (onTick) onTick();
+  }
+  void PaintDirtyWindows() override { ++paints; }
+  bool OnIdle(int32_t count) override {
+    idleCounts.push_back(count);
+    return wantIdle;
+  }
+
+  std::vector<WindowEvent> events;
+  std::vector<int32_t> idleCounts;
+  int32_t ticks = 0;
+  int32_t paints = 0;
+  bool wantIdle = true;
+  std::function<void(const WindowEvent&)> onEvent;
+  std::function<void()> onTick;
+};
+
+WindowEvent Event(WindowEventKind kind, WindowId window, int32_t key = 0) {
+  WindowEvent event;
+  event.kind = kind;
+  event.window = window;
+  event.key = key;
+  return event;
+}
+
+struct LoopFixture {
+  VirtualClock clock{1000};
+  HeadlessWindowSystem system;
+  RecordingClient client;
+  MessageLoop loop{system, client};
+  WindowId main = system.CreateWindow({"main", {0, 0, 200, 100}});
+  WindowId dialog = system.CreateWindow({"dialog", {20, 20, 100, 50}});
+};
+
+TEST(MessageLoop, SleepsUntilEachTickAndRunsThreeIdlePasses) {
+  LoopFixture f;
+  f.client.onTick = [&] {
+    if (f.client.ticks == 3) f.loop.PostQuit(5);
+  };
+  const uint32_t start = GetTickCount();
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 5);
+  EXPECT_EQ(f.client.ticks, 3);
+  EXPECT_EQ(GetTickCount() - start, 3 * MessageLoop::kTickMilliseconds);
+  // One sleep per tick: the loop never spins while it waits.
+  EXPECT_EQ(f.system.GetWaitCount(), 3u);
+  // Every round paints once and runs the idle passes 0, 1 and 2, no more.
+  EXPECT_EQ(f.client.paints, 4);
+  ASSERT_EQ(f.client.idleCounts.size(), 12u);
+  for (size_t i = 0; i < f.client.idleCounts.size(); ++i)
+    EXPECT_EQ(f.client.idleCounts[i], static_cast<int32_t>(i % 3));
+}
+
+TEST(MessageLoop, IdlePassesStopWhenTheClientWantsNoMore) {
+  LoopFixture f;
+  f.client.wantIdle = false;
+  f.client.onTick = [&] { f.loop.PostQuit(0); };
+  f.system.AdvanceClockInWaits(&f.clock);
+  f.loop.Run();
+  EXPECT_EQ(f.client.idleCounts, (std::vector<int32_t>{0, 0}));
+}
+
+TEST(MessageLoop, AScriptedPauseLetsTheIdlePassRunBetweenTwoEvents) {
+  LoopFixture f;
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 66));
+  f.system.ScriptPause();
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 67));
+  std::vector<size_t> idlePassesBefore;  // at each key
+  f.client.onEvent = [&](const WindowEvent& event) {
+    idlePassesBefore.push_back(f.client.idleCounts.size());
+    if (event.key == 67) f.loop.PostQuit(0);
+  };
+  f.client.wantIdle = false;
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 0);
+  ASSERT_EQ(idlePassesBefore.size(), 3u);
+  EXPECT_EQ(idlePassesBefore[0], idlePassesBefore[1]) << "keys without a pause come in one go";
+  EXPECT_GT(idlePassesBefore[2], idlePassesBefore[1]);
+}
+
+TEST(MessageLoopThreads, AnotherThreadWakesTheWaitingLoop) {
+  LoopFixture f;
+  std::thread poster([&] {
+    EventHub::Get().WaitUntilBlocked(BlockedWaits{.timed = 1});
+    f.system.PostEvent(Event(WindowEventKind::KeyDown, f.main, 65));
+    f.loop.PostQuit(3);
+  });
+  EXPECT_EQ(f.loop.Run(), 3);
+  poster.join();
+  EXPECT_EQ(f.client.ticks, 0);  // woken by the event, not by time
+  ASSERT_EQ(f.client.events.size(), 1u);
+  EXPECT_EQ(f.client.events[0].key, 65);
+}
+
+TEST(MessageLoop, ModalLoopDropsInputToBlockedWindowsAndEndsWithItsResult) {
+  LoopFixture f;
+  f.system.Script(Event(WindowEventKind::MouseDown, f.main));
+  f.system.Script(Event(WindowEventKind::Close, f.main));
+  f.system.Script(Event(WindowEventKind::Expose, f.main));  // painting still reaches it
+  f.system.Script(Event(WindowEventKind::KeyDown, f.dialog, 13));
+  f.client.onEvent = [&](const WindowEvent& event) {
+    if (event.kind == WindowEventKind::KeyDown) f.loop.EndModal(1);
+  };
+  EXPECT_EQ(f.loop.RunModal(f.dialog), 1);
+  EXPECT_EQ(f.loop.GetModalDepth(), 0);
+  ASSERT_EQ(f.client.events.size(), 2u);
+  EXPECT_EQ(f.client.events[0].kind, WindowEventKind::Expose);
+  EXPECT_EQ(f.client.events[1].window, f.dialog);
+}
+
+TEST(MessageLoop, NestedModalLoopsEndInnermostFirst) {
+  LoopFixture f;
+  const WindowId inner = f.system.CreateWindow({"inner", {0, 0, 10, 10}});
+  std::vector<int32_t> results;
+  f.system.Script(Event(WindowEventKind::KeyDown, f.dialog, 1));
+  f.client.onEvent = [&](const WindowEvent& event) {
+    if (event.key == 1) {
+      f.system.Script(Event(WindowEventKind::KeyDown, f.dialog, 9));  // blocked by the inner loop
+      f.system.Script(Event(WindowEventKind::KeyDown, inner, 2));
+      results.push_back(f.loop.RunModal(inner));
+      f.system.Script(Event(WindowEventKind::KeyDown, f.dialog, 3));
+    } else if (event.key == 2) {
+      f.loop.EndModal(20);
+    } else if (event.key == 3) {
+      f.loop.EndModal(30);
+    }
+  };
+  results.push_back(f.loop.RunModal(f.dialog));
+  EXPECT_EQ(results, (std::vector<int32_t>{20, 30}));
+  for (const WindowEvent& event : f.client.events) EXPECT_NE(event.key, 9);
+}
+
+TEST(MessageLoop, QuitInsideAModalLoopIsPostedAgain) {
+  LoopFixture f;
+  std::vector<int32_t> results;
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 1));
+  f.client.onEvent = [&](const WindowEvent& event) {
+    if (event.key != 1) return;
+    f.loop.PostQuit(4);
+    results.push_back(f.loop.RunModal(f.dialog));
+  };
+  EXPECT_EQ(f.loop.Run(), 4);
+  EXPECT_EQ(results, (std::vector<int32_t>{MessageLoop::kModalQuit}));
+}
+
+TEST(HeadlessWindowSystem, KeepsWindowsPresentersClipboardAndMessageBoxes) {
+  HeadlessWindowSystem system;
+  EXPECT_EQ(system.CreateWindow({"empty", {0, 0, 0, 10}}), 0u);
+  const WindowId window = system.CreateWindow({"w", {5, 6, 40, 30}});
+  ASSERT_NE(window, 0u);
+  EXPECT_TRUE(system.ShowWindow(window, true));
+  EXPECT_TRUE(system.IsWindowVisible(window));
+  EXPECT_TRUE(system.SetWindowRect(window, {1, 2, 40, 30}));
+  RectT<int32_t> rect;
+  ASSERT_TRUE(system.GetWindowRect(window, rect));
+  EXPECT_EQ(rect.x, 1);
+  EXPECT_EQ(system.GetPresenter(window).Get(),
+            static_cast<IWindowPresenter*>(system.GetMemoryPresenter(window).Get()));
+  EXPECT_EQ(system.GetMemoryPresenter(window)->GetWidth(), 40);
+  EXPECT_TRUE(system.SetCapture(window));
+  EXPECT_TRUE(system.DestroyWindow(window));
+  EXPECT_EQ(system.GetCapture(), 0u);  // a destroyed window loses the capture
+  EXPECT_FALSE(system.ShowWindow(window, true));
+
+  system.SetClipboardText("copied");
+  EXPECT_EQ(system.GetClipboardText(), "copied");
+
+  system.ScriptMessageBoxAnswer(MessageBoxAnswer::Yes);
+  EXPECT_EQ(system.ShowMessageBox(0, "T", "Sure?", MessageBoxKind::YesNo), MessageBoxAnswer::Yes);
+  EXPECT_EQ(system.ShowMessageBox(0, "T", "Again?", MessageBoxKind::YesNo), MessageBoxAnswer::Cancel);
+  EXPECT_EQ(system.GetShownMessageBoxes().size(), 2u);
+}
+
+}  // namespace
+}  // namespace HV::Platform
