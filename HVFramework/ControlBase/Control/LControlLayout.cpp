@@ -8,6 +8,7 @@
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,18 +144,6 @@ LLayoutFrame FrameOf(const LControl& parent) {
   frame.scroll = {parent.GetScrollOffset().x, parent.GetScrollOffset().y};
   return frame;
 }
-
-// Sets a flag for the life of a scope, so that an exception cannot leave it set.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : mFlag(flag) { mFlag = true; }
-  ~FlagScope() { mFlag = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& mFlag;
-};
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Holder.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 
@@ -42,18 +43,6 @@ constexpr uint32_t kReturnKey = kKeyDown | (0x0Du << 16);
 
 constexpr uint32_t kCtrlModifier = 0x01;
 constexpr uint32_t kShiftModifier = 0x08;
-
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag, bool value = true) : mFlag(flag), mSaved(flag) { mFlag = value; }
-  ~FlagScope() { mFlag = mSaved; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& mFlag;
-  const bool mSaved;
-};
 
 // "item3" gives 3; anything else 0.
 int32_t ItemNumberOf(const StringW& name) {
@@ -933,7 +922,7 @@ HResult LListBox::EnsureItemVisible(int32_t index) {
     target = lastFirst;
   if (target == mFirstVisibleIndex) return S_OK;
   const Point offset{GetScrollOffset().x, static_cast<double>(CountShownBefore(target)) * mItemHeight};
-  const FlagScope notDropDown(mDropDownMode, false);
+  const ValueScope notDropDown(mDropDownMode, false);
   ScrollTo(offset);
   return S_OK;
 }
