@@ -2,6 +2,7 @@
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <gtest/gtest.h>
 
@@ -408,6 +409,20 @@ TEST_F(LControlFactorySkin, ResourceNamesAreNormalisedAndOtherLocationsAreFiles)
   EXPECT_EQ(factory.LoadSkins(StringW(u"dir::APP_SKINS")), E_FAIL);  // a file path that does not exist
   resources.Add("EMPTY", "");
   EXPECT_EQ(factory.LoadSkins(StringW(u"::EMPTY")), E_FAIL);
+}
+
+// Skin and string-table paths come from settings and the command line: a
+// FIFO there fails like a missing file, at once, as does a folder.
+TEST_F(LControlFactorySkin, DocumentPathsThatAreNoFilesFailAtOnce) {
+  HV::Test::UnansweredFifo fifo("Skin.xml");
+  for (const std::string& path : {fifo.GetPath(), fifo.GetFolder().GetPath()}) {
+    const StringW location(path.c_str());
+    EXPECT_EQ(fifo.Run([&] { return factory.LoadSkins(location); }), E_FAIL) << path;
+    EXPECT_THROW(fifo.Run([&] { return factory.LoadStringTables(location, StringW(u"::NONE"), 9); }),
+                 std::runtime_error)
+        << path;
+  }
+  EXPECT_FALSE(fifo.WasUnblocked());
 }
 
 TEST_F(LControlFactorySkin, LookupsFindTheLastTopLevelControlAndClonesShareChildren) {
