@@ -123,18 +123,24 @@ LFontFileInfo* LFontCatalogue::FindFamily(const StringW& family) const {
   return nullptr;
 }
 
-int32_t LFontCatalogue::GetFileID(const FontKey& font) {
+std::optional<int32_t> LFontCatalogue::FindFileID(const FontKey& font) {
   LFontFileInfo* family = nullptr;
   if (const auto known = mFamilyOfFont.find(font.uniqueId); known != mFamilyOfFont.end()) {
     family = mFamilies[known->second].Get();
   } else {
     family = FindFamily(font.family);
     if (!family) family = FindFamily(mSystemFont);
-    if (!family) Throw<std::runtime_error>("Font family not found", HV_HERE("HV::LFontFileInfo::GetFileID"));
+    if (!family) return std::nullopt;
     mFamilyOfFont[font.uniqueId] = family->GetIndex();
   }
   family->ChooseFile(font.style);
   return family->GetIndex() * 4 + (font.style & 3);
+}
+
+int32_t LFontCatalogue::GetFileID(const FontKey& font) {
+  const std::optional<int32_t> faceId = FindFileID(font);
+  if (!faceId) Throw<std::runtime_error>("Font family not found", HV_HERE("HV::LFontFileInfo::GetFileID"));
+  return *faceId;
 }
 
 FontFileRef LFontCatalogue::GetFilePath(int32_t faceId) const {
