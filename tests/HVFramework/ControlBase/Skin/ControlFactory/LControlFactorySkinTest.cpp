@@ -137,7 +137,9 @@ TEST_F(LControlFactorySkin, SubControlWithoutClassOrNameFailsAndKeepsWhatCameBef
     EXPECT_TRUE(fresh.FindColorizer(StringW(u"C")));
     EXPECT_TRUE(fresh.FindControlDescriptor(StringW(u"first")));
     EXPECT_FALSE(fresh.FindControlDescriptor(StringW(u"never")));
-    EXPECT_TRUE(fresh.GetLastParseError().text.IsEmpty());  // not an XML error
+    // Not an XML error, but said as one: why, and on which line.
+    EXPECT_NE(Narrow(fresh.GetLastParseError().text).find("Bad Subcontrol Element"), std::string::npos) << bad;
+    EXPECT_EQ(fresh.GetLastParseError().line, 2) << bad;
   }
 }
 
@@ -399,6 +401,20 @@ TEST_F(LControlFactorySkin, ControlsNestedTooDeeplyFailTheLoad) {
   };
   EXPECT_EQ(LoadSkinBody(nested(200)), S_OK);
   EXPECT_EQ(LoadSkinBody(nested(100000)), E_FAIL);
+}
+
+TEST_F(LControlFactorySkin, ControlsNestedTooDeeplyNameTheCapAndTheLine) {
+  std::string open, close;
+  for (int i = 0; i < 300; ++i) {
+    open += "<SubControl Class=\"K\" Name=\"n\">\n";
+    close += "</SubControl>";
+  }
+  ASSERT_EQ(LoadSkinBody("<Skins><Skin Name=\"S\">\n" + open + close + "</Skin></Skins>"), E_FAIL);
+  const std::string text = Narrow(factory.GetLastParseError().text);
+  EXPECT_NE(text.find("Deeper Than 256 Levels"), std::string::npos) << text;
+  // The document's second line holds the skin, each line below it one control:
+  // the skin's root is the first level, so the 256th control is refused.
+  EXPECT_EQ(factory.GetLastParseError().line, 2 + 256);
 }
 
 TEST_F(LControlFactorySkin, ResourceNamesAreNormalisedAndOtherLocationsAreFiles) {
