@@ -279,7 +279,7 @@ void LControl::SetDragMode(int32_t mode, uint32_t constraints) {
 
 double LControl::SetNormalizedValue(double value) {
   value = std::clamp(value, 0.0, 1.0);
-  if (value == mNormalizedValue) return mNormalizedValue;
+  if (std::isnan(value) || value == mNormalizedValue) return mNormalizedValue;  // NaN is no position
   mNormalizedValue = value;
   OnValueChanged();
   const RCPtr<LValueParam> param = LValueParam::Create(NormalizedToValue(value), value);
@@ -288,7 +288,9 @@ double LControl::SetNormalizedValue(double value) {
 }
 
 HResult LControl::SetRange(double start, double end, int32_t scaleType) {
-  const bool valid = scaleType == kLinear || (scaleType == kLogarithmic && start > 0 && end > 0);
+  // Bounds must be finite and their span too, or every value would be NaN or infinite.
+  const bool valid = std::isfinite(end - start) &&
+                     (scaleType == kLinear || (scaleType == kLogarithmic && start > 0 && end > 0));
   if (!valid) return E_INVALIDARG;
   mScaleType = scaleType;
   mRangeStart = start;

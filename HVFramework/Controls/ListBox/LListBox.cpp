@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Controls/DropDown/LDropDownControl.h"
 #include "HVFramework/Controls/ListBox/LItemConditionsParam.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
@@ -1098,8 +1099,9 @@ void LListBox::OnLeftButtonUp(const RCPtr<LMouseButtonParam>& param) {
     ActivateItem(index);
     return;
   }
-  if (!parent) return;
-  // A release outside the owner of the drop-down closes it.
+  // A release outside the combo control the list dropped down from closes it;
+  // a list in drop-down mode under any other parent stays.
+  if (!dynamic_cast<LDropDownControl*>(parent)) return;
   const Point at = GetPositionInParent();
   const double x = at.x + param->x;
   const double y = at.y + param->y;
