@@ -246,6 +246,25 @@ TEST_F(GalleryAppWindow, TheTextBoxsEditMenuCopiesAndPastes) {
   EXPECT_EQ(TextOf(u"sectionText/textBox"), "Hellolo");
 }
 
+// A text longer than the box scrolls it to the caret; the menu taking the
+// focus scrolls it back, and the menu must stay at the pointer all the same.
+TEST_F(GalleryAppWindow, TheTextBoxsEditMenuOpensAtThePointerOverALongText) {
+  const RCPtr<LControl> box = Find(u"sectionText/textBox");
+  const LControl::Point origin = box->GetOriginInRoot();
+  const int32_t x = static_cast<int32_t>(origin.x) + 40, y = static_cast<int32_t>(origin.y) + 10;
+  ClickOn(u"sectionText/textBox");
+  Platform::WindowEvent typed;
+  typed.kind = Platform::WindowEventKind::TextInput;
+  typed.text = "a text much longer than the box can show at once";
+  Send(typed);
+  RightClickAt(x, y);
+  EXPECT_EQ(RunThenClose(), 0);
+  const RCPtr<LControl> menu = box->FindChildControl(StringW(u"contextMenu"));
+  ASSERT_TRUE(menu && menu->IsVisible(false));
+  EXPECT_EQ(menu->GetOriginInRoot().x, x);
+  EXPECT_EQ(menu->GetOriginInRoot().y, y);
+}
+
 TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
   ClickOn(u"sectionButtons/buttonToggle");
   ClickOn(u"sectionButtons/radioRight");
