@@ -265,6 +265,29 @@ TEST_F(GalleryAppWindow, TheTextBoxsEditMenuOpensAtThePointerOverALongText) {
   EXPECT_EQ(menu->GetOriginInRoot().y, y);
 }
 
+// The menu's focused look draws a line under the rows: the menu grows by
+// it, and Down to its last row scrolls nothing.
+TEST_F(GalleryAppWindow, DownToTheLastRowOfTheEditMenuKeepsEveryRowShown) {
+  const RCPtr<LControl> box = Find(u"sectionText/textBox");
+  const LControl::Point origin = box->GetOriginInRoot();
+  ClickOn(u"sectionText/textBox");
+  Platform::WindowEvent typed;
+  typed.kind = Platform::WindowEventKind::TextInput;
+  typed.text = "Hello";
+  Send(typed);
+  Key(0x24, 0x08 | 0x10);  // Shift+Home: Cut, Copy and Delete enabled
+  RightClickAt(static_cast<int32_t>(origin.x) + 40, static_cast<int32_t>(origin.y) + 10);
+  system.ScriptPause();
+  for (int i = 0; i < 3; ++i) Key(0x28);  // Down to Delete
+  EXPECT_EQ(RunThenClose(), 0);
+  const RCPtr<LListBox> menu = DynamicCast<LListBox>(box->FindChildControl(StringW(u"contextMenu")));
+  ASSERT_TRUE(menu && menu->IsVisible(false));
+  EXPECT_EQ(menu->GetCaretIndex(), 3);
+  EXPECT_EQ(menu->GetFirstVisibleIndex(), 0);
+  EXPECT_EQ(menu->GetScrollOffset().y, 0);
+  EXPECT_GE(menu->GetClientOffsets(-1).height, 4 * menu->GetItemHeight());
+}
+
 TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
   ClickOn(u"sectionButtons/buttonToggle");
   ClickOn(u"sectionButtons/radioRight");
