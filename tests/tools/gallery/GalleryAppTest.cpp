@@ -265,6 +265,32 @@ TEST_F(GalleryAppWindow, TheTextBoxsEditMenuOpensAtThePointerOverALongText) {
   EXPECT_EQ(menu->GetOriginInRoot().y, y);
 }
 
+// A text longer than the box: the menu's rows are where they show, and its
+// Paste pastes what Ctrl+C copied.
+TEST_F(GalleryAppWindow, TheEditMenusPasteOverALongTextPastesTheClipboard) {
+  constexpr uint32_t kLeftCtrl = 0x01 | 0x02, kLeftShift = 0x08 | 0x10;
+  constexpr int32_t kHome = 0x24, kEnd = 0x23, kItemHeight = 22;
+  const std::string text = "a text much longer than the box can show at once";
+  const RCPtr<LControl> box = Find(u"sectionText/textBox");
+  const LControl::Point origin = box->GetOriginInRoot();
+  const int32_t x = static_cast<int32_t>(origin.x) + 40, y = static_cast<int32_t>(origin.y) + 10;
+  ClickOn(u"sectionText/textBox");
+  Platform::WindowEvent typed;
+  typed.kind = Platform::WindowEventKind::TextInput;
+  typed.text = text;
+  Send(typed);
+  Key(kHome, kLeftShift);
+  Key('C', kLeftCtrl);
+  system.ScriptPause();
+  Key(kEnd);
+  RightClickAt(x, y);
+  system.ScriptPause();
+  ClickAt(x + 20, y + 2 * kItemHeight + kItemHeight / 2);  // Paste
+  system.ScriptPause();
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(TextOf(u"sectionText/textBox"), text + text);
+}
+
 // The menu's focused look draws a line under the rows: the menu grows by
 // it, and Down to its last row scrolls nothing.
 TEST_F(GalleryAppWindow, DownToTheLastRowOfTheEditMenuKeepsEveryRowShown) {
