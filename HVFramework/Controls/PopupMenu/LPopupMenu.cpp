@@ -438,15 +438,29 @@ void LPopupMenu::CloseMenuChain() {
   if (LControl* parent = GetParent()) parent->RemoveChildControl(self);
 }
 
-void LPopupMenu::ActivateMenuItem(const RCPtr<LMenuItemDescriptor>& item) {
-  const RCPtr<LControl> self(this);
+void LPopupMenu::ReturnFocusFromMenuBar() {
   for (LControl* ancestor = GetParent(); ancestor; ancestor = ancestor->GetParent()) {
     auto* bar = dynamic_cast<LMainMenu*>(ancestor);
     if (!bar) continue;
     const RCPtr<LControl> back = bar->GetFocusReturnControl();
     if (back && back->GetRootWindow()) back->SetFocus(true);
-    break;
+    return;
   }
+}
+
+void LPopupMenu::AskTitleToClose() {
+  LPopupMenu* top = this;
+  while (LPopupMenu* parent = top->GetParentMenu()) top = parent;
+  const RCPtr<LComboMenu> title(dynamic_cast<LComboMenu*>(top->GetParent()));
+  if (!title || !title->IsDropDownShown()) return;
+  const RCPtr<LControl> self(this);
+  ReturnFocusFromMenuBar();
+  title->ShowDropDown(false);
+}
+
+void LPopupMenu::ActivateMenuItem(const RCPtr<LMenuItemDescriptor>& item) {
+  const RCPtr<LControl> self(this);
+  ReturnFocusFromMenuBar();
   const bool closes = mAutoClose && !mClosing;
   if (closes) SetVisible(false);
   if (const RCPtr<LNotificationReceiver> owner = GetOwner()) {
@@ -551,7 +565,10 @@ HResult LPopupMenu::ProcessKey(const RCPtr<LKeyParam>& key) {
         return S_OK;
       }
       case kEscapeKey:
-        if (mAutoClose && !mClosing) CloseMenuChain();
+        if (mAutoClose && !mClosing)
+          CloseMenuChain();
+        else if (!mAutoClose)
+          AskTitleToClose();
         return S_OK;
       default:
         break;

@@ -536,6 +536,38 @@ TEST_F(GalleryAppWindow, HelpAboutFromTheMenuBarReportsTheProductVersion) {
   EXPECT_NE(Reported().find("hv-gallery: About: HV Gallery 1.0\n"), std::string::npos) << Reported();
 }
 
+// Escape closes the menu bar's open menu wherever the pointer is, and the
+// focus goes back to the control that had it.
+class GalleryMenuBarEscape : public GalleryAppWindow, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GalleryMenuBarEscape, ClosesTheOpenMenuAndReturnsTheFocus) {
+  const bool pointerOnMenu = GetParam();
+  const RCPtr<LControl> bar = Find(u"mainMenu");
+  ASSERT_TRUE(bar);
+  const RCPtr<LControl> file = bar->GetChildren().Snapshot().front();
+  const RCPtr<LControl> menu = file->FindChildControl(StringW(u"popupMenu"));
+  ASSERT_TRUE(menu);
+  const LControl::Point title = file->GetOriginInRoot();
+  ClickOn(u"sectionText/textBox");
+  ClickOnControl(*file);
+  system.ScriptPause();
+  Platform::WindowEvent moved;
+  moved.kind = Platform::WindowEventKind::MouseMove;
+  moved.x = pointerOnMenu ? static_cast<int32_t>(title.x) + 20 : 700;
+  moved.y = pointerOnMenu ? static_cast<int32_t>(title.y) + 40 : 500;
+  Send(moved);
+  EXPECT_EQ(RunThenClose(), 0);
+  ASSERT_TRUE(menu->IsVisible(false));
+  KeyCode escape;
+  escape.code = (0x1Bu << 16) | KeyCode::kVirtualKeyFlag;
+  LRootWindow& root = *app->GetMainWindow().GetRootWindow();
+  root.OnKey(LKeyParam::Create(escape));
+  EXPECT_FALSE(menu->IsVisible(false));
+  EXPECT_EQ(root.GetFocusControl(), Find(u"sectionText/textBox").Get());
+}
+
+INSTANTIATE_TEST_SUITE_P(PointerOnOrOffTheMenu, GalleryMenuBarEscape, ::testing::Bool());
+
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
   Key(0x73, 0x40 | 0x80);  // F4 with the left Alt key
   EXPECT_EQ(app->Run(), 0);
