@@ -70,6 +70,19 @@ class GalleryAppWindow : public ::testing::Test {
     ASSERT_TRUE(control) << Narrow(StringW(path));
     ClickOnControl(*control);
   }
+  // A click into the text box, then text typed there.
+  void TypeIntoTextBox(const std::string& text) {
+    ClickOn(u"sectionText/textBox");
+    Platform::WindowEvent typed;
+    typed.kind = Platform::WindowEventKind::TextInput;
+    typed.text = text;
+    Send(typed);
+  }
+  // Where the tests open the text box's edit menu: inside the box, off its corner.
+  LControl::Point TextBoxMenuPoint() const {
+    const LControl::Point origin = Find(u"sectionText/textBox")->GetOriginInRoot();
+    return {origin.x + 40, origin.y + 10};
+  }
   // A left click at the centre of a control.
   void ClickOnControl(const LControl& control) {
     const LControl::Point origin = control.GetOriginInRoot();
@@ -250,13 +263,9 @@ TEST_F(GalleryAppWindow, TheTextBoxsEditMenuCopiesAndPastes) {
 // focus scrolls it back, and the menu must stay at the pointer all the same.
 TEST_F(GalleryAppWindow, TheTextBoxsEditMenuOpensAtThePointerOverALongText) {
   const RCPtr<LControl> box = Find(u"sectionText/textBox");
-  const LControl::Point origin = box->GetOriginInRoot();
-  const int32_t x = static_cast<int32_t>(origin.x) + 40, y = static_cast<int32_t>(origin.y) + 10;
-  ClickOn(u"sectionText/textBox");
-  Platform::WindowEvent typed;
-  typed.kind = Platform::WindowEventKind::TextInput;
-  typed.text = "a text much longer than the box can show at once";
-  Send(typed);
+  const LControl::Point at = TextBoxMenuPoint();
+  const int32_t x = static_cast<int32_t>(at.x), y = static_cast<int32_t>(at.y);
+  TypeIntoTextBox("a text much longer than the box can show at once");
   RightClickAt(x, y);
   EXPECT_EQ(RunThenClose(), 0);
   const RCPtr<LControl> menu = box->FindChildControl(StringW(u"contextMenu"));
@@ -271,14 +280,9 @@ TEST_F(GalleryAppWindow, TheEditMenusPasteOverALongTextPastesTheClipboard) {
   constexpr uint32_t kLeftCtrl = 0x01 | 0x02, kLeftShift = 0x08 | 0x10;
   constexpr int32_t kHome = 0x24, kEnd = 0x23, kItemHeight = 22;
   const std::string text = "a text much longer than the box can show at once";
-  const RCPtr<LControl> box = Find(u"sectionText/textBox");
-  const LControl::Point origin = box->GetOriginInRoot();
-  const int32_t x = static_cast<int32_t>(origin.x) + 40, y = static_cast<int32_t>(origin.y) + 10;
-  ClickOn(u"sectionText/textBox");
-  Platform::WindowEvent typed;
-  typed.kind = Platform::WindowEventKind::TextInput;
-  typed.text = text;
-  Send(typed);
+  const LControl::Point at = TextBoxMenuPoint();
+  const int32_t x = static_cast<int32_t>(at.x), y = static_cast<int32_t>(at.y);
+  TypeIntoTextBox(text);
   Key(kHome, kLeftShift);
   Key('C', kLeftCtrl);
   system.ScriptPause();
@@ -295,14 +299,9 @@ TEST_F(GalleryAppWindow, TheEditMenusPasteOverALongTextPastesTheClipboard) {
 // it, and Down to its last row scrolls nothing.
 TEST_F(GalleryAppWindow, DownToTheLastRowOfTheEditMenuKeepsEveryRowShown) {
   const RCPtr<LControl> box = Find(u"sectionText/textBox");
-  const LControl::Point origin = box->GetOriginInRoot();
-  ClickOn(u"sectionText/textBox");
-  Platform::WindowEvent typed;
-  typed.kind = Platform::WindowEventKind::TextInput;
-  typed.text = "Hello";
-  Send(typed);
+  TypeIntoTextBox("Hello");
   Key(0x24, 0x08 | 0x10);  // Shift+Home: Cut, Copy and Delete enabled
-  RightClickAt(static_cast<int32_t>(origin.x) + 40, static_cast<int32_t>(origin.y) + 10);
+  RightClickAt(static_cast<int32_t>(TextBoxMenuPoint().x), static_cast<int32_t>(TextBoxMenuPoint().y));
   system.ScriptPause();
   for (int i = 0; i < 3; ++i) Key(0x28);  // Down to Delete
   EXPECT_EQ(RunThenClose(), 0);

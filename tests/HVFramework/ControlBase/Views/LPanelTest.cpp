@@ -85,15 +85,11 @@ TEST_F(Panel, AtTheEndOfTheOrderATopLevelPanelLeavesTheTabToTheWindow) {
   EXPECT_THAT(TabThrough(kShift, 1), ElementsAre("p1", "p1"));
   // With another window, the Tab moves on to it.
   host.modal = false;
-  FakeWindowHost otherHost;
-  otherHost.active = false;
-  const RCPtr<LRootWindow> other = LRootWindow::Create(&otherHost);
-  AddApplicationRootWindow(other.Get());
+  const OtherApplicationWindow other;
   Find(u"r")->SetFocus(true);
   Key(kTab);
-  EXPECT_EQ(otherHost.focusRequests, 1);
+  EXPECT_EQ(other.host.focusRequests, 1);
   EXPECT_EQ(Focused(), "r");
-  RemoveApplicationRootWindow(other.Get());
 }
 
 TEST_F(Panel, DisabledPanelsAndControlsAreSkipped) {

@@ -58,18 +58,14 @@ TEST_F(RootWindowKeys, TabDoesNothingInAModalWindowAtTheEndOfTheOrder) {
 }
 
 TEST_F(RootWindowKeys, WithSeveralWindowsTabAtTheEndMovesToTheNextWindow) {
-  FakeWindowHost otherHost;
-  otherHost.active = false;
-  const RCPtr<LRootWindow> other = LRootWindow::Create(&otherHost);
-  AddApplicationRootWindow(other.Get());
+  const OtherApplicationWindow other;
   Find(u"b1")->SetFocus(true);
   Key(kTab);
-  EXPECT_EQ(otherHost.focusRequests, 1);
+  EXPECT_EQ(other.host.focusRequests, 1);
   EXPECT_EQ(host.focusRequests, 0);
   Find(u"a1")->SetFocus(true);
   Key(kTab, kShift);  // backwards from the first window wraps to the last
-  EXPECT_EQ(otherHost.focusRequests, 2);
-  RemoveApplicationRootWindow(other.Get());
+  EXPECT_EQ(other.host.focusRequests, 2);
 }
 
 TEST_F(RootWindowKeys, AFocusOwnerThatRefusesKeepsTheFocus) {
