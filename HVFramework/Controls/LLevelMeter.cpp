@@ -149,8 +149,10 @@ HResult LLevelMeter::Initialize() {
   mPeakMarker = FindChildControl(StringW(u"peakLo"));
   mActiveOverlay = FindChildControl(StringW(u"activeOverlay"));
   mClipButton = FindChildControl(StringW(u"clipButton"));
-  // The marker and the bar show the meter's tool tip: hook that here once
-  // controls can be told to use their parent's tool tip.
+  // The marker and the bar cover the meter: the pointer on them shows the
+  // meter's tool tip.
+  for (const RCPtr<LControl>& part : {mPeakMarker, mActiveOverlay})
+    if (part) part->SetUseParentToolTip(true);
   return result;
 }
 

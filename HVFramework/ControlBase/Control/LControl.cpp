@@ -63,11 +63,21 @@ LControl::~LControl() {
 HResult LControl::SetParent(LControl* parent) {
   if (parent == mParent) return S_FALSE;
   const RCPtr<LControl> self(this);
-  if (mParent) mParent->mChildren.Remove(this);
+  // The non-clipping controls of this subtree (itself included) that its
+  // ancestors count, so that their hit tests and second paint pass look in.
+  const int32_t carried = mNonClippingDescendants + (mLayout->clipToParent ? 0 : 1);
+  if (mParent) {
+    InvalidateOwnArea();  // the area it leaves
+    for (int32_t i = 0; i < carried; ++i) mParent->DecrementAncestorCount();
+    mParent->mChildren.Remove(this);
+  }
   if (parent) {
     parent->ReleasePendingChildren();
     const HResult added = parent->mChildren.Add(self);
-    if (added == S_OK) OnJoinedTree();
+    if (added == S_OK) {
+      for (int32_t i = 0; i < carried; ++i) parent->IncrementAncestorCount();
+      OnJoinedTree();
+    }
     return added;
   }
   return S_OK;

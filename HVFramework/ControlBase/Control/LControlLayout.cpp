@@ -210,8 +210,9 @@ int32_t LControl::SetRect(const Rect& rect) {
   }
   // A top-level control's root window moves its operating-system window to
   // the new rectangle (plus the frame) here, once root windows exist.
-  // A control left without area hands the focus it holds or contains to its
-  // parent here (SetFocus), once focus moves exist.
+  // A control left without area takes no input: the focus it holds or
+  // contains goes to its parent, or the keys would be lost.
+  if (rect.width <= 0 || rect.height <= 0) UpdateFocusAfterStateChange();
   UpdateConditions();
   InvalidateOwnArea();
   return 0;

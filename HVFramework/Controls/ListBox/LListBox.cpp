@@ -1189,7 +1189,11 @@ void LListBox::OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) {
   if (!conditions || !((previous ^ current) & (kEnabled | kHasFocus)) || GetLookCount() == 0) return;
   int32_t look = !(current & kEnabled) ? 1 : (current & kHasFocus) ? 2 : 0;
   if (look >= GetLookCount()) look = 0;
+  const double clientHeight = GetClientOffsets(-1).height;
   SelectLook(look);
+  // A look of another client height (a focus line under the rows) must not
+  // leave a dropped-down list a row short, scrolling onto its last row.
+  if (mDropDownMode && GetClientOffsets(-1).height != clientHeight) SetClientHeight(GetItemsHeight());
 }
 
 }  // namespace HV
