@@ -29,6 +29,16 @@ bool HasExtension(const std::string& path) {
   return dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
 }
 
+// The extension a default names: "tpr", ".tpr", "*.tpr" and "*.tpr;*.bak"
+// all name "tpr"; patterns that match any extension ("*", "*.*") name none.
+std::string ExtensionNamedBy(const std::string& given) {
+  const std::string first = given.substr(0, given.find(';'));
+  const size_t dot = first.rfind('.');
+  std::string extension = dot == std::string::npos ? first : first.substr(dot + 1);
+  if (extension.find_first_of("*?") != std::string::npos) return "";
+  return extension;
+}
+
 }  // namespace
 
 ZenityFileDialog::ZenityFileDialog(IChildProcessRunner& runner, std::string initialFolder)
@@ -85,8 +95,9 @@ bool ZenityFileDialog::Save(const std::string& filter, const std::string& defaul
                             const std::string& title) {
   if (!Run(BuildArguments(true, filter, title, false))) return false;
   mFiles.resize(1);
-  if (!defaultExtension.empty() && !HasExtension(mFiles[0])) {
-    mFiles[0] += "." + defaultExtension;
+  const std::string extension = ExtensionNamedBy(defaultExtension);
+  if (!extension.empty() && !HasExtension(mFiles[0])) {
+    mFiles[0] += "." + extension;
     mAddedExtension = true;
   }
   return true;

@@ -4,7 +4,8 @@
 // program zenity run as a child process (no shell, so names are never
 // interpreted). Filters come as "Name|pattern|Name|pattern"; several patterns
 // of one entry are separated by ';'. The dialog starts in the folder of the
-// last chosen file; a saved name without an extension gets the default one;
+// last chosen file; a saved name without an extension gets the default one
+// (given as "tpr", ".tpr" or a pattern such as "*.tpr");
 // saving over a file asks first. When zenity cannot be run, the dialog fails
 // with GetError() telling the user why.
 

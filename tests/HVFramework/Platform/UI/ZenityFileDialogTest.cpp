@@ -45,6 +45,36 @@ TEST(ZenityFileDialog, SaveAppendsTheDefaultExtensionAndRemembersTheFolder) {
   EXPECT_EQ(runner.calls[1][5], "--filename=/data/a b/Untitled");
 }
 
+TEST(ZenityFileDialog, SaveTakesTheDefaultExtensionFromAPatternAndAddsItOnlyToANameWithoutOne) {
+  struct Row {
+    const char* typed;
+    const char* defaultExtension;
+    const char* saved;
+  };
+  const Row rows[] = {
+      {"/p/Bright", "*.tpr", "/p/Bright.tpr"},
+      {"/p/Bright", ".tpr", "/p/Bright.tpr"},
+      {"/p/Bright", "*.tpr;*.bak", "/p/Bright.tpr"},
+      {"/p/Bright.tpr", "*.tpr", "/p/Bright.tpr"},
+      {"/p/Bright.tpr", "tpr", "/p/Bright.tpr"},
+      {"/p/Bright.bak", "*.tpr", "/p/Bright.bak"},
+      {"/p/Bright", "*.*", "/p/Bright"},
+      {"/p/Bright", "*", "/p/Bright"},
+      {"/p/Bright", "", "/p/Bright"},
+      {"/p.d/Bright", "tpr", "/p.d/Bright.tpr"},  // a dot in the folder is no extension
+      {"/p/.hidden", "tpr", "/p/.hidden.tpr"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.typed) + " with " + row.defaultExtension);
+    ScriptedRunner runner;
+    runner.answers = {{true, 0, std::string(row.typed) + "\n"}};
+    ZenityFileDialog dialog(runner, "");
+    ASSERT_TRUE(dialog.Save("Presets|*.tpr", row.defaultExtension, "Save"));
+    EXPECT_EQ(dialog.GetFileNames(), (std::vector<std::string>{row.saved}));
+    EXPECT_EQ(dialog.HasAddedExtension(), std::string(row.typed) != row.saved);
+  }
+}
+
 TEST(ZenityFileDialog, OpenMultipleCancelAndMissingZenity) {
   ScriptedRunner runner;
   runner.answers = {{true, 0, "/p/a.tpr\n/p/b.tpr\n"}, {true, 1, ""}, {false, -1, ""}};
