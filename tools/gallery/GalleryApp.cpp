@@ -99,6 +99,8 @@ void GalleryApp::Close() {
   UnregisterAllNotifications();
   mHandler = nullptr;
   mDispatcher.SetIdleHandler(nullptr);
+  mDispatcher.SetOtherInstanceHandler(nullptr);
+  mDispatcher.SetCursorSource(nullptr);
   for (const RCPtr<OSWindow>& window : mOtherWindows) window->Destroy();
   mOtherWindows.clear();
   if (mMainWindow) {
@@ -123,6 +125,8 @@ HResult GalleryApp::RunApplicationStartup() {
   // The text box's edit commands reach the clipboard through the application's.
   SetApplicationClipboard(GetClipboard());
   mDispatcher.SetIdleHandler([this](int32_t count) { return OnIdle(count); });
+  mDispatcher.SetOtherInstanceHandler([this](const StringW& line) { OnOtherInstanceCommandLine(line); });
+  mDispatcher.SetCursorSource([this](const StringW& name) { return GetCursorHandle(name); });
   return S_OK;
 }
 
@@ -174,6 +178,14 @@ void GalleryApp::ReportActivation() {
   if (!mReport) return;
   std::fprintf(mReport, "hv-gallery: the window is %s\n", isActive ? "active" : "inactive");
   std::fflush(mReport);
+}
+
+HResult GalleryApp::OnOtherInstanceCommandLine(const StringW& commandLine) {
+  if (mReport) {
+    std::fprintf(mReport, "hv-gallery: another instance was started with: %s\n", Utf8(commandLine).c_str());
+    std::fflush(mReport);
+  }
+  return S_OK;
 }
 
 void GalleryApp::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,

@@ -51,6 +51,8 @@ class GalleryApp : public LFrameworkApp {
   int32_t RunMessageLoop() override;
   // Also idles the root windows the window runner made for dialogs.
   bool ProcessIdle(bool firstPass) override;
+  // Reports the line ("hv-gallery: another instance was started with: ...").
+  HResult OnOtherInstanceCommandLine(const StringW& commandLine) override;
   // The exit request also ends the dispatcher's loop.
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override;

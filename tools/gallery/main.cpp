@@ -32,6 +32,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -73,45 +74,51 @@ void SayTimeOfFirstFrame() {
 }
 
 // Where the single-instance listener hands the command lines of later
-// instances: to the program once it runs, kept until then (a bounded number:
-// the skinned gallery never attaches a program).
+// instances: to the running program (the plain gallery, or the skinned
+// gallery's window dispatcher) once it runs, kept until then.
 struct ProgramLink {
+  using Receiver = std::function<void(const std::string& line)>;
+
   std::mutex lock;
-  Gallery::GalleryProgram* program = nullptr;
+  Receiver receiver;
   Platform::ForwardedLineQueue early;
 
-  Gallery::GalleryProgram* Attached() {
+  Receiver Attached() {
     std::lock_guard<std::mutex> hold(lock);
-    return program;
+    return receiver;
   }
-  // Listener thread. The program outlives the listener: Run stops it before the program goes.
+  // Listener thread. The receiver outlives the listener: Run stops it before the receiver goes.
   void Receive(const std::string& line) {
-    if (Gallery::GalleryProgram* target = Attached()) return target->ReceiveCommandLine(line);
+    if (const Receiver target = Attached()) return target(line);
     early.Push(line);
-    // A program attached meanwhile has already taken what was early: hand it this line too.
-    if (Gallery::GalleryProgram* target = Attached())
-      for (const std::string& waiting : early.TakeAll()) target->ReceiveCommandLine(waiting);
+    // A receiver attached meanwhile has already taken what was early: hand it this line too.
+    if (const Receiver target = Attached())
+      for (const std::string& waiting : early.TakeAll()) target(waiting);
   }
-  void Attach(Gallery::GalleryProgram* now) {
+  void Attach(Receiver now) {
     {
       std::lock_guard<std::mutex> hold(lock);
-      program = now;
+      receiver = now;
     }
     std::deque<std::string> waiting = early.TakeAll();
     if (now)
-      for (const std::string& line : waiting) now->ReceiveCommandLine(line);
+      for (const std::string& line : waiting) now(line);
   }
 };
 
 // The skinned gallery on the message loop until it is closed, or, with a
 // screenshot asked for, its first frame written out.
-int RunSkin(const GalleryOptions& options, Platform::SdlWindowSystem& system) {
+int RunSkin(const GalleryOptions& options, Platform::SdlWindowSystem& system, Platform::SingleInstance* instance,
+            ProgramLink& link) {
   std::string error;
   OSWindowDispatcher dispatcher(system);
+  link.Attach([&dispatcher](const std::string& line) { dispatcher.ReceiveOtherInstanceCommandLine(line); });
   const RCPtr<Gallery::GalleryApp> app =
       Gallery::GalleryApp::Open(dispatcher, {64, 64, GalleryScene::kWidth, GalleryScene::kHeight}, stdout, error);
   if (!app) {
     std::fprintf(stderr, "hv-gallery: %s\n", error.c_str());
+    if (instance) instance->Stop();
+    link.Attach(nullptr);
     return 1;
   }
   dispatcher.PaintDirtyWindows();
@@ -126,6 +133,9 @@ int RunSkin(const GalleryOptions& options, Platform::SdlWindowSystem& system) {
     if (!isSaved) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
     result = isSaved ? 0 : 1;
   }
+  // No line reaches the dispatcher once it goes.
+  if (instance) instance->Stop();
+  link.Attach(nullptr);
   app->Close();
   return result;
 }
@@ -143,11 +153,7 @@ int Run(const GalleryOptions& options, Platform::SingleInstance* instance, Progr
     std::fprintf(stderr, "hv-gallery: no window system: %s\n", error.c_str());
     return 1;
   }
-  if (options.isSkin) {
-    const int result = RunSkin(options, *system);
-    if (instance) instance->Stop();
-    return result;
-  }
+  if (options.isSkin) return RunSkin(options, *system, instance, link);
   if (system->IsOpenGL()) {
     Platform::PrepareSdlGLWindows(*system);
     Platform::SetGLContextFactory(Platform::MakeSdlGLContextFactory(*system));
@@ -176,7 +182,7 @@ int Run(const GalleryOptions& options, Platform::SingleInstance* instance, Progr
         if (!isSaved) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
         program.Quit(isSaved ? 0 : 1);
       });
-      link.Attach(&program);
+      link.Attach([&program](const std::string& line) { program.ReceiveCommandLine(line); });
       result = program.Run();
     }
     if (instance) instance->Stop();

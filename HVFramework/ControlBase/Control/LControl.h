@@ -239,6 +239,10 @@ class LControl : public virtual LNotificationClient,
   // before the minimum and maximum sizes, without storing it: E_FAIL as
   // UpdateLayout, else 0.
   HResult ComputeLayoutRect(Rect& rect) const;
+  // The size this top-level control takes, within its minimum and maximum
+  // sizes, when its window offers a client area of `client`: how large the
+  // window's client area may be. Unrounded.
+  Point ComputeTopLevelSize(const Point& client);
   // A mode-1 drag ended over the top-level control: it is asked to take the
   // dragged control, then told that it was dropped.
   virtual HResult AcceptDroppedControl(LControl& /*dragged*/) { return E_FAIL; }

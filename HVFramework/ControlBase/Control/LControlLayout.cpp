@@ -187,6 +187,23 @@ HResult LControl::ComputeLayoutRect(Rect& result) const {
   return S_OK;
 }
 
+LControl::Point LControl::ComputeTopLevelSize(const Point& client) {
+  const RootWindowAnswers root = AskRootWindow(*this);
+  LLayoutFrame frame;
+  frame.origin = {root.area.x, root.area.y};
+  frame.extent = {root.area.width, root.area.height};
+  frame.client = {ClampToWindowRange(client.x), ClampToWindowRange(client.y)};
+  frame.referencePoint = frame.origin;
+  RectT<double> rect;
+  if (LLayoutSolver::ComputeLayoutRect(mLayout.Get(), frame, nullptr, rect) < 0) return client;
+  PointT<double> position{rect.x, rect.y};
+  PointT<double> size{rect.width, rect.height};
+  const SubjectOf subject(*this, GetLayoutText());
+  LLayoutSolver::ApplyMinimumSize(subject, position, size);
+  LLayoutSolver::ApplyMaximumSize(subject, position, size);
+  return {size.x, size.y};
+}
+
 HResult LControl::Relayout(int32_t /*parentWidth*/, int32_t /*parentHeight*/) {
   UpdateLayout();
   return S_OK;

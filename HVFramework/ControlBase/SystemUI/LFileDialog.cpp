@@ -32,8 +32,10 @@ HResult LFileDialog::Open(const StringW& filter, const StringW& defaultExtension
   // Only this dialog's choice is reported, not the files of earlier ones.
   mSelectedFiles.clear();
   Platform::ZenityFileDialog dialog(mRunner, ToUtf8(mLastFolder));
-  if (!dialog.Open(ToUtf8(filter), ToUtf8(defaultExtension), ToUtf8(title), allowMultiple))
-    return Fail(dialog.GetError());
+  const std::string filterText = ToUtf8(filter), extension = ToUtf8(defaultExtension), titleText = ToUtf8(title);
+  bool isChosen = false;
+  RunChooser([&] { isChosen = dialog.Open(filterText, extension, titleText, allowMultiple); });
+  if (!isChosen) return Fail(dialog.GetError());
 
   const std::vector<std::string>& files = dialog.GetFileNames();
   if (!allowMultiple) {
@@ -55,7 +57,10 @@ HResult LFileDialog::Save(const StringW& filter, const StringW& defaultExtension
   if (maxFileNameLength == 0) return E_INVALIDARG;
   mFileName = u"Untitled";
   Platform::ZenityFileDialog dialog(mRunner, ToUtf8(mLastFolder));
-  if (!dialog.Save(ToUtf8(filter), ToUtf8(defaultExtension), ToUtf8(title))) return Fail(dialog.GetError());
+  const std::string filterText = ToUtf8(filter), extension = ToUtf8(defaultExtension), titleText = ToUtf8(title);
+  bool isChosen = false;
+  RunChooser([&] { isChosen = dialog.Save(filterText, extension, titleText); });
+  if (!isChosen) return Fail(dialog.GetError());
   mFileName = FromUtf8(dialog.GetFileNames().front());
 
   const StringW name = File::GetFileNameFromPath(mFileName);
@@ -68,6 +73,13 @@ HResult LFileDialog::Save(const StringW& filter, const StringW& defaultExtension
   if (dialog.HasAddedExtension() && File::FileExists(mFileName) && !ConfirmReplace(mFileName)) return E_FAIL;
   mLastFolder = File::GetFolderFromPath(mFileName);
   return S_OK;
+}
+
+void LFileDialog::RunChooser(const std::function<void()>& chooser) {
+  if (mOwner.blockingCalls)
+    mOwner.blockingCalls->RunBlockingCall(chooser);
+  else
+    chooser();
 }
 
 HResult LFileDialog::Fail(const std::string& error) {

@@ -4,9 +4,12 @@
 // preset manager keeps one for its preset files). It remembers the folder of
 // the last chosen file and starts the next dialog there, and it holds the
 // chosen path until the next dialog. The dialogs themselves are the desktop's
-// (zenity, run as a child process by Platform::ZenityFileDialog); messages
-// about them go to a message box over the owner window. UI thread only.
+// (zenity, run as a child process by Platform::ZenityFileDialog), run
+// through the owner's blocking-call runner so that the program's windows
+// paint on and take no input while one is open; messages about them go to a
+// message box over the owner window. UI thread only.
 
+#include "HVFramework/ControlBase/SystemUI/IBlockingCallRunner.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
 #include "HVFramework/Platform/UI/ChildProcess.h"
@@ -22,10 +25,13 @@ namespace HV {
 class LFileDialog : public virtual LRefCountedObject {
  public:
   // What the dialogs need of the window they belong to: where its message
-  // boxes are shown. The window system and the runner must outlive the dialog.
+  // boxes are shown, and what keeps the windows going while the chooser is
+  // open. The window system and the runners must outlive the dialog.
   struct Owner {
     Platform::IWindowSystem& windowSystem;
     Platform::WindowId window = 0;  // 0: message boxes without an owner
+    // Null: the chooser blocks the calling thread until it closes.
+    IBlockingCallRunner* blockingCalls = nullptr;
   };
 
   static RCPtr<LFileDialog> Create(const Owner& owner, Platform::IChildProcessRunner& runner,
@@ -56,6 +62,8 @@ class LFileDialog : public virtual LRefCountedObject {
   LFileDialog(const Owner& owner, Platform::IChildProcessRunner& runner, const StringW& initialFolder);
 
  private:
+  // Runs the chooser through the owner's runner (in place without one).
+  void RunChooser(const std::function<void()>& chooser);
   // Shows the dialog's error, if it has one; E_FAIL either way.
   HResult Fail(const std::string& error);
   bool ConfirmReplace(const StringW& path);

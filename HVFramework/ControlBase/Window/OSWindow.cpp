@@ -36,6 +36,8 @@ RCPtr<OSWindow> OSWindow::Create(OSWindowDispatcher& dispatcher, const Spec& spe
   native.title = ToUtf8(placed.title);
   native.rect = placed.rect;
   native.popup = placed.popup;
+  native.owner = placed.owner;
+  native.isResizable = placed.isResizable;
   const Platform::WindowId id = dispatcher.GetWindowSystem().CreateWindow(native);
   if (id == 0) return nullptr;
   RCPtr<OSWindow> window(new OSWindow(dispatcher, id, placed));
@@ -44,7 +46,10 @@ RCPtr<OSWindow> OSWindow::Create(OSWindowDispatcher& dispatcher, const Spec& spe
 }
 
 OSWindow::OSWindow(OSWindowDispatcher& dispatcher, Platform::WindowId window, const Spec& spec)
-    : mDispatcher(dispatcher), mWindow(window), mPlacementSection(spec.placementSection) {
+    : mDispatcher(dispatcher),
+      mWindow(window),
+      mPlacementSection(spec.placementSection),
+      mIsResizable(spec.isResizable && !spec.popup) {
   mTarget.presenter = dispatcher.GetWindowSystem().GetPresenter(window);
 }
 
@@ -77,7 +82,9 @@ HResult OSWindow::SetRenderer(const RCPtr<LRenderer>& renderer) {
   return S_OK;
 }
 
-LFileDialog::Owner OSWindow::GetDialogOwner() const { return {mDispatcher.GetWindowSystem(), mWindow}; }
+LFileDialog::Owner OSWindow::GetDialogOwner() const {
+  return {mDispatcher.GetWindowSystem(), mWindow, &mDispatcher};
+}
 
 bool OSWindow::IsMainWindow() const {
   return mRootWindow && GetApplicationRootWindowCount() > 0 && GetApplicationRootWindowAt(0) == mRootWindow.Get();
@@ -138,7 +145,7 @@ void OSWindow::HandleEvent(const WindowEvent& event) {
       return InvalidateRect({0, 0, client.width, client.height});
     }
     case WindowEventKind::Resize:
-      return OnResize(event.width, event.height);
+      return OnDesktopResize(event.width, event.height);
     case WindowEventKind::Wake:
     case WindowEventKind::Quit:
       return;
@@ -223,6 +230,33 @@ void OSWindow::OnResize(int32_t width, int32_t height) {
   const RCPtr<LRootWindow> root = mRootWindow;
   root->Relayout(width, height);
   root->InvalidateAll();
+}
+
+void OSWindow::OnDesktopResize(int32_t width, int32_t height) {
+  // A desktop without a window manager, or one that ignores the hints,
+  // sizes windows freely: the size goes back within the limits.
+  if (mRootWindow && mRootWindow->ConstrainClientSize(width, height)) {
+    const Rect client = GetClientRect();
+    mDispatcher.GetWindowSystem().SetWindowRect(mWindow, {client.x, client.y, width, height});
+  }
+  OnResize(width, height);
+}
+
+void OSWindow::OnRootControlChanged() {
+  if (IsDestroyed() || !mRootWindow) return;
+  const RCPtr<LRootWindow> root = mRootWindow;
+  const LRootWindow::ClientSizeLimits limits = root->GetClientSizeLimits();
+  Platform::SizeLimits native;
+  native.minWidth = limits.minimum.x;
+  native.minHeight = limits.minimum.y;
+  native.maxWidth = limits.maximum.x;
+  native.maxHeight = limits.maximum.y;
+  native.isResizable = mIsResizable && !limits.isFixed;
+  mDispatcher.GetWindowSystem().SetSizeLimits(mWindow, native);
+  const Rect client = GetClientRect();
+  int32_t width = client.width;
+  int32_t height = client.height;
+  if (root->ConstrainClientSize(width, height)) SetClientRect({client.x, client.y, width, height});
 }
 
 void OSWindow::OnClose() {
@@ -343,7 +377,14 @@ bool OSWindow::Show(bool shouldShow) {
   return wasVisible;
 }
 
+void OSWindow::TakeKeyboardFocus() {
+  if (IsDestroyed() || mIsActive) return;
+  mDispatcher.GetWindowSystem().ActivateWindow(mWindow);
+}
+
 CursorHandle OSWindow::SetCursor(CursorHandle cursor) { return mDispatcher.SetCursor(cursor); }
+
+CursorHandle OSWindow::GetCursorByName(const StringW& name) const { return mDispatcher.GetCursorByName(name); }
 
 // --- Modal loop ---
 
@@ -354,6 +395,8 @@ int32_t OSWindow::RunModal() {
   const RCPtr<OSWindow> owner = mDispatcher.GetActiveWindow();
   mIsModal = true;
   Show(true);
+  // Without a window manager nobody else would give the dialog the keyboard.
+  TakeKeyboardFocus();
   const int32_t result = mDispatcher.GetMessageLoop().RunModal(mWindow);
   mIsModal = false;
   Destroy();

@@ -9,7 +9,9 @@
 //     side mask, typed characters; an inactive window drops input;
 //   - painting: what the root window and the desktop invalidated is drawn in
 //     one frame through the renderer and presented;
-//   - sizing: the root control is laid out again and the whole window painted;
+//   - sizing: the client size is kept within the root control's limits (the
+//     desktop is told them, and a size it reports outside them is put
+//     back), the root control is laid out again and the whole window painted;
 //   - closing: the main window's close box asks the application to exit
 //     ("NID_APP_EXIT_REQ" at the application notification centre); any other
 //     window's closes its root window (a dialog with result 2);
@@ -50,6 +52,10 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
     // The main window's profile section: its placement is restored from
     // there and written back when it is destroyed. Empty: not remembered.
     StringW placementSection;
+    // The window the desktop keeps this one above (a dialog's owner); 0: none.
+    Platform::WindowId owner = 0;
+    // False: the frame never sizes the window, whatever the root control allows.
+    bool isResizable = true;
   };
 
   // Null when the window system makes no window.
@@ -65,7 +71,8 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   const RCPtr<LRenderer>& GetRenderer() const { return mRenderer; }
   const RCPtr<LRootWindow>& GetRootWindow() const { return mRootWindow; }
   Platform::WindowId GetWindowId() const { return mWindow; }
-  // Where dialogs of this window show their message boxes.
+  // Where dialogs of this window show their message boxes; their choosers
+  // run through the dispatcher, so the windows paint on meanwhile.
   LFileDialog::Owner GetDialogOwner() const;
   // The main window's placement is saved, the root window leaves the
   // application and lets go of its tree, and the desktop window goes.
@@ -89,19 +96,23 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   bool Show(bool shouldShow) override;
   bool IsActive() const override { return mIsActive; }
   bool HasKeyboardFocus() const override { return mIsActive; }
-  // The desktop gives the keyboard focus; the window cannot take it.
-  void TakeKeyboardFocus() override {}
+  // Asks the desktop to activate the window (a shown one only); it hears of
+  // the keyboard through a FocusGained event.
+  void TakeKeyboardFocus() override;
   uint32_t GetMouseButtons() const override { return mHeldButtons; }
   Point GetMousePosition() const override { return mLastMousePoint; }
   void CaptureMouse() override {}
   void ReleaseMouse() override {}
   CursorHandle SetCursor(CursorHandle cursor) override;
-  CursorHandle GetCursorByName(const StringW& name) const override { return CursorHandleFromName(name); }
+  // Asked of the application through the dispatcher.
+  CursorHandle GetCursorByName(const StringW& name) const override;
   void InvalidateRect(const Rect& rect) override;
   bool IsModal() const override { return mIsModal; }
   int32_t RunModal() override;
   void EndModal(int32_t result) override;
   void SetTextInputState(bool, int32_t) override {}
+  // The desktop takes the new root control's size limits, and the window fits them.
+  void OnRootControlChanged() override;
 
   bool HasSystemCapture() const { return mHasSystemCapture; }
 
@@ -118,6 +129,8 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   void OnText(const Platform::WindowEvent& event);
   void OnFocus(bool isGained);
   void OnResize(int32_t width, int32_t height);
+  // A size the desktop gave the window, kept within the root control's limits.
+  void OnDesktopResize(int32_t width, int32_t height);
   void OnClose();
   void TakeSystemCapture();
   void DropSystemCapture();
@@ -127,6 +140,7 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   OSWindowDispatcher& mDispatcher;
   Platform::WindowId mWindow;
   StringW mPlacementSection;
+  bool mIsResizable;
   PlatformWindow mTarget;  // what the renderer presents through
   RCPtr<LRootWindow> mRootWindow;
   RCPtr<LRenderer> mRenderer;

@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
+#include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
@@ -35,8 +36,17 @@ CursorHandle OSWindowDispatcher::SetCursor(CursorHandle cursor) {
   const CursorHandle before = mCursor;
   if (cursor == mCursor) return before;
   mCursor = cursor;
-  mSystem.SetCursor(CursorKindFromHandle(cursor));
+  const Platform::ImageCursorId image = ImageCursorFromHandle(cursor);
+  if (image == 0 || !mSystem.SetImageCursor(image)) mSystem.SetCursor(CursorKindFromHandle(cursor));
   return before;
+}
+
+CursorHandle OSWindowDispatcher::GetCursorByName(const StringW& name) const {
+  return mCursorSource ? mCursorSource(name) : CursorHandleFromName(name);
+}
+
+CursorHandle OSWindowDispatcher::AddImageCursor(const Platform::CursorImage& image) {
+  return CursorHandleFromImage(mSystem.CreateImageCursor(image));
 }
 
 void OSWindowDispatcher::AddWindow(OSWindow& window) { mWindows[window.GetWindowId()] = RCPtr<OSWindow>(&window); }
@@ -57,7 +67,14 @@ HResult OSWindowDispatcher::RunControlInRootWindow(const RCPtr<LControl>& contro
   RectT<int32_t> rect{RoundToInt32(laid.x), RoundToInt32(laid.y), RoundToInt32(laid.width),
                       RoundToInt32(laid.height)};
   if (rect.IsEmpty()) rect = kDefaultWindowRect;
-  const RCPtr<OSWindow> window = OSWindow::Create(*this, {control->GetName(), rect, false, StringW()});
+  // A dialog's caption is its label; it stays above the window it was opened
+  // from and keeps the size its skin gave it.
+  OSWindow::Spec spec;
+  spec.title = control->GetString(StringW(u"LABEL"));
+  spec.rect = rect;
+  spec.owner = FindDialogOwner();
+  spec.isResizable = false;
+  const RCPtr<OSWindow> window = OSWindow::Create(*this, spec);
   if (!window) return E_FAIL;
   if (window->CreateRenderer(mRendererKind) != S_OK ||
       window->GetRootWindow()->SetRootControl(control) != S_OK) {
@@ -67,6 +84,18 @@ HResult OSWindowDispatcher::RunControlInRootWindow(const RCPtr<LControl>& contro
   if (modal) return window->RunModal();
   window->Show(true);
   return S_OK;
+}
+
+Platform::WindowId OSWindowDispatcher::FindDialogOwner() const {
+  if (const RCPtr<OSWindow> active = GetActiveWindow()) return active->GetWindowId();
+  return FindMainWindow();
+}
+
+Platform::WindowId OSWindowDispatcher::FindMainWindow() const {
+  if (GetApplicationRootWindowCount() == 0) return 0;
+  for (const auto& [id, window] : mWindows)
+    if (window->GetRootWindow().Get() == GetApplicationRootWindowAt(0)) return id;
+  return 0;
 }
 
 OSWindow* OSWindowDispatcher::FindWindow(Platform::WindowId id) const {
@@ -104,7 +133,60 @@ bool OSWindowDispatcher::OnIdle(int32_t count) {
         more |= root->ProcessIdle(isFirstPass);
   }
   for (const RCPtr<OSWindow>& window : Snapshot(mWindows)) window->EndPendingModal();
+  EndFinishedBlockingCall();
+  TakeForwardedLines();
   return more;
+}
+
+// --- Blocking calls ---
+
+void OSWindowDispatcher::RunBlockingCall(const std::function<void()>& call) {
+  const std::unique_ptr<Platform::NativeThread> worker = Platform::NativeThread::CreateSuspended([this, &call] {
+    call();
+    mSystem.Wake();  // the loop's next idle pass sees the end
+    return 0u;
+  });
+  if (!worker) return call();
+  mBlockingCalls.push_back({worker.get(), mLoop.GetModalDepth() + 1});
+  worker->Resume();
+  mLoop.RunModal(0);
+  mBlockingCalls.pop_back();
+  // After a quit the loop is gone but the call still runs: it is waited for.
+  worker->WaitForEnd(Platform::kInfinite);
+}
+
+void OSWindowDispatcher::EndFinishedBlockingCall() {
+  if (mBlockingCalls.empty()) return;
+  const BlockingCall& innermost = mBlockingCalls.back();
+  // A loop opened above the call's (a dialog) ends first.
+  if (mLoop.GetModalDepth() != innermost.modalDepth) return;
+  if (innermost.thread->WaitForEnd(0) == Platform::kWaitObject0) mLoop.EndModal(0);
+}
+
+// --- Command lines of other instances ---
+
+void OSWindowDispatcher::ReceiveOtherInstanceCommandLine(const std::string& commandLine) {
+  if (mForwarded.Push(commandLine)) mSystem.Wake();
+}
+
+void OSWindowDispatcher::TakeForwardedLines() {
+  std::deque<std::string> arrived = mForwarded.TakeAll();
+  if (!arrived.empty()) BringProgramForward();
+  for (std::string& line : arrived)
+    if (mWaitingLines.size() < Platform::ForwardedLineQueue::kMaxWaitingLines)
+      mWaitingLines.push_back(std::move(line));
+  // A handler that opens a dialog runs its loop: the lines after it wait for its end.
+  while (!mWaitingLines.empty() && mLoop.GetModalDepth() == 0) {
+    const StringW line(mWaitingLines.front().c_str());
+    mWaitingLines.pop_front();
+    if (mOtherInstanceHandler) mOtherInstanceHandler(line);
+  }
+}
+
+void OSWindowDispatcher::BringProgramForward() {
+  Platform::WindowId target = mLoop.GetModalWindow();
+  if (target == 0) target = FindMainWindow();
+  if (target != 0) mSystem.ActivateWindow(target);
 }
 
 }  // namespace HV

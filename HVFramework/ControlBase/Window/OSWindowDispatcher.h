@@ -12,26 +12,37 @@
 // when it is made and leaves when it is destroyed) and the state all of them
 // share: the shown cursor and the profile their placement goes to.
 // It is also the application's window runner: a control without parent (a
-// dialog) is shown in an OS window of its own, where its layout placed it.
-// The window system must outlive the dispatcher. UI thread only, except Quit.
+// dialog) is shown in an OS window of its own, where its layout placed it,
+// captioned with its "LABEL", kept above the window it was opened from and
+// not resizable by its frame.
+// The window system must outlive the dispatcher. UI thread only, except Quit
+// and ReceiveOtherInstanceCommandLine.
 
 #include "HVFramework/ControlBase/Control/RootWindow/IControlWindowRunner.h"
 #include "HVFramework/ControlBase/Control/RootWindow/IOSWindowHost.h"
+#include "HVFramework/ControlBase/SystemUI/IBlockingCallRunner.h"
 #include "HVFramework/ControlBase/Window/IProfileStore.h"
 #include "HVFramework/ObjectBase/RCPtr.h"
+#include "HVFramework/Platform/Core/NativeThread.h"
+#include "HVFramework/Platform/UI/ForwardedLineQueue.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Platform/UI/MessageLoop.h"
+#include "HVFramework/Utilities/Storage/StringT.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace HV {
 
 class OSWindow;
 
-class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlWindowRunner {
+class OSWindowDispatcher : public Platform::IMessageLoopClient,
+                           public IControlWindowRunner,
+                           public IBlockingCallRunner {
  public:
   explicit OSWindowDispatcher(Platform::IWindowSystem& system);
   ~OSWindowDispatcher() override;
@@ -51,6 +62,15 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   // The cursor every window shows; SetCursor answers the one before.
   CursorHandle GetCursor() const { return mCursor; }
   CursorHandle SetCursor(CursorHandle cursor);
+  // Where cursors are found by name: the application's own (it may name
+  // image cursors made with AddImageCursor). Empty: the system's cursors of
+  // the framework's names ("UI_CURSOR_ARROW", ...).
+  using CursorSource = std::function<CursorHandle(const StringW& name)>;
+  void SetCursorSource(CursorSource source) { mCursorSource = std::move(source); }
+  CursorHandle GetCursorByName(const StringW& name) const;
+  // A handle for a cursor of the program's own; 0 when the window system
+  // cannot make it.
+  CursorHandle AddImageCursor(const Platform::CursorImage& image);
 
   // The application's idle pass (count 0, 1, 2 of an idle period; true while
   // work remains) in place of the dispatcher's own: an application object
@@ -63,6 +83,22 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   // A window for the control at its laid-out rectangle (a default one when
   // it has none), shown; modal: runs it and answers its result, else 0.
   HResult RunControlInRootWindow(const RCPtr<LControl>& control, bool modal) override;
+
+  // The call on a thread of its own, under a modal loop that belongs to no
+  // window: every window paints, none takes input, until the call returns.
+  // A quit meanwhile is posted again once the call has returned.
+  void RunBlockingCall(const std::function<void()>& call) override;
+
+  // --- Command lines of other instances ---
+  // What the application does with the command line another instance of the
+  // program forwarded (UTF-8 made wide); called on the UI thread.
+  using CommandLineHandler = std::function<void(const StringW& commandLine)>;
+  void SetOtherInstanceHandler(CommandLineHandler handler) { mOtherInstanceHandler = std::move(handler); }
+  // Any thread (the single-instance listener's): a forwarded command line.
+  // At the loop's next idle pass the program comes to the front -- the
+  // innermost modal window while one runs, else the main window -- and the
+  // line goes to the handler once no modal loop runs. A bounded number waits.
+  void ReceiveOtherInstanceCommandLine(const std::string& commandLine);
 
   // The OS windows' own registration.
   void AddWindow(OSWindow& window);
@@ -77,6 +113,16 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   bool OnIdle(int32_t count) override;
 
  private:
+  // The window of the application's first root window; 0 without one.
+  Platform::WindowId FindMainWindow() const;
+  // What a new dialog stays above: the active window, else the main window.
+  Platform::WindowId FindDialogOwner() const;
+  void TakeForwardedLines();
+  // Ends the modal loop of a blocking call that has returned.
+  void EndFinishedBlockingCall();
+  // Raises the innermost modal window, else the main window.
+  void BringProgramForward();
+
   Platform::IWindowSystem& mSystem;
   Platform::MessageLoop mLoop;
   std::map<Platform::WindowId, RCPtr<OSWindow>> mWindows;
@@ -84,6 +130,15 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient, public IControlW
   CursorHandle mCursor = 0;
   int32_t mRendererKind = 1;  // the 2-D renderer
   IdleHandler mIdleHandler;
+  CommandLineHandler mOtherInstanceHandler;
+  CursorSource mCursorSource;
+  struct BlockingCall {
+    Platform::NativeThread* thread;
+    int32_t modalDepth;  // of the loop that waits for it
+  };
+  std::vector<BlockingCall> mBlockingCalls;  // innermost last
+  Platform::ForwardedLineQueue mForwarded;   // any thread
+  std::deque<std::string> mWaitingLines;     // taken, held while a modal loop runs
 };
 
 }  // namespace HV

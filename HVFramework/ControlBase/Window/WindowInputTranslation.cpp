@@ -1,5 +1,7 @@
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 
+#include <cstdint>
+
 namespace HV {
 namespace {
 
@@ -94,6 +96,19 @@ CursorHandle CursorHandleFromName(const StringW& name) {
   for (const NamedCursor& cursor : kCursors)
     if (name == StringW(cursor.name)) return static_cast<CursorHandle>(cursor.kind) + 1;
   return 0;
+}
+
+namespace {
+constexpr CursorHandle kFirstImageHandle = 0x10000;
+}  // namespace
+
+CursorHandle CursorHandleFromImage(Platform::ImageCursorId cursor) {
+  return cursor == 0 ? 0 : kFirstImageHandle + cursor;
+}
+
+Platform::ImageCursorId ImageCursorFromHandle(CursorHandle cursor) {
+  if (cursor <= kFirstImageHandle || cursor - kFirstImageHandle > UINT32_MAX) return 0;
+  return static_cast<Platform::ImageCursorId>(cursor - kFirstImageHandle);
 }
 
 Platform::CursorKind CursorKindFromHandle(CursorHandle cursor) {

@@ -53,5 +53,9 @@ class WheelAccumulator {
 CursorHandle CursorHandleFromName(const StringW& name);
 // The window system's cursor of a handle; the arrow for 0 and unknown handles.
 Platform::CursorKind CursorKindFromHandle(CursorHandle cursor);
+// Handles of the program's image cursors lie above those of the system's.
+CursorHandle CursorHandleFromImage(Platform::ImageCursorId cursor);
+// The image cursor a handle stands for; 0 for the system's cursors.
+Platform::ImageCursorId ImageCursorFromHandle(CursorHandle cursor);
 
 }  // namespace HV

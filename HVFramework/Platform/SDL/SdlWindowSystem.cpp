@@ -3,6 +3,8 @@
 #include "HVFramework/Platform/SDL/SdlEventTranslation.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -47,6 +49,7 @@ SdlWindowSystem::~SdlWindowSystem() {
   mNative.clear();
   for (SDL_Cursor* cursor : mCursors)
     if (cursor) SDL_FreeCursor(cursor);
+  for (const auto& [id, cursor] : mImageCursors) SDL_FreeCursor(cursor);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   // The last user of SDL also lets go of what SDL set up besides (its bus connection).
   if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
@@ -56,12 +59,17 @@ bool SdlWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
   const WindowSpec& spec = record.spec;
   if (spec.rect.width <= 0 || spec.rect.height <= 0) return false;
   Uint32 flags = SDL_WINDOW_HIDDEN;
-  flags |= spec.popup ? SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR : SDL_WINDOW_RESIZABLE;
+  if (spec.popup)
+    flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR;
+  else if (spec.isResizable)
+    flags |= SDL_WINDOW_RESIZABLE;
   if (mOptions.isOpenGL) flags |= SDL_WINDOW_OPENGL;
   NativeWindow native;
   native.window =
       SDL_CreateWindow(spec.title.c_str(), spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height, flags);
   if (!native.window) return false;
+  // The desktop keeps a dialog above its owner (on X: WM_TRANSIENT_FOR).
+  if (SDL_Window* owner = FindNative(spec.owner)) SDL_SetWindowModalFor(native.window, owner);
   native.platform = std::make_unique<PlatformWindow>();
   if (!mOptions.isOpenGL) {
     native.presenter = RCPtr<SdlSurfacePresenter>(new SdlSurfacePresenter(native.window));
@@ -90,6 +98,17 @@ void SdlWindowSystem::NativeSetRect(WindowId window, const RectT<int32_t>& rect)
   if (!native) return;
   SDL_SetWindowPosition(native, rect.x, rect.y);
   if (rect.width > 0 && rect.height > 0) SDL_SetWindowSize(native, rect.width, rect.height);
+}
+
+void SdlWindowSystem::NativeSetSizeLimits(WindowId window, const SizeLimits& limits) {
+  SDL_Window* native = FindNative(window);
+  if (!native || (SDL_GetWindowFlags(native) & SDL_WINDOW_BORDERLESS) != 0) return;
+  // SDL takes no "none" for a maximum: one larger than any screen stands for it.
+  constexpr int kNoMaximum = 16384;
+  SDL_SetWindowMinimumSize(native, std::max(limits.minWidth, 1), std::max(limits.minHeight, 1));
+  SDL_SetWindowMaximumSize(native, limits.maxWidth > 0 ? limits.maxWidth : kNoMaximum,
+                           limits.maxHeight > 0 ? limits.maxHeight : kNoMaximum);
+  SDL_SetWindowResizable(native, limits.isResizable ? SDL_TRUE : SDL_FALSE);
 }
 
 void SdlWindowSystem::NativeSetTitle(WindowId window, const std::string& title) {
@@ -130,6 +149,24 @@ void SdlWindowSystem::NativeSetCursor(CursorKind cursor) {
   if (!mCursors[index])
     mCursors[index] = SDL_CreateSystemCursor(static_cast<SDL_SystemCursor>(SdlSystemCursorFor(cursor)));
   if (mCursors[index]) SDL_SetCursor(mCursors[index]);
+}
+
+bool SdlWindowSystem::NativeCreateImageCursor(ImageCursorId cursor, const CursorImage& image) {
+  // SDL copies the pixels into the cursor: the surface only lends them.
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(image.pixels.data()), image.width, image.height, 32, image.width * 4,
+      SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return false;
+  SDL_Cursor* made = SDL_CreateColorCursor(surface, image.hotX, image.hotY);
+  SDL_FreeSurface(surface);
+  if (!made) return false;
+  mImageCursors[cursor] = made;
+  return true;
+}
+
+void SdlWindowSystem::NativeSetImageCursor(ImageCursorId cursor) {
+  const auto found = mImageCursors.find(cursor);
+  if (found != mImageCursors.end()) SDL_SetCursor(found->second);
 }
 
 bool SdlWindowSystem::NativePollEvent(WindowEvent& event) {
@@ -246,6 +283,26 @@ SDL_Window* SdlWindowSystem::FindSdlWindow(const PlatformWindow* window) const {
 bool SdlWindowSystem::CaptureWindow(WindowId window, BgraImage& out) const {
   auto found = mNative.find(window);
   return found != mNative.end() && found->second.presenter && found->second.presenter->Capture(out);
+}
+
+uint64_t SdlWindowSystem::GetX11Window(WindowId window) const {
+  SDL_Window* native = FindNative(window);
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!native || !SDL_GetWindowWMInfo(native, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return info.info.x11.window;
+}
+
+WindowId SdlWindowSystem::QueryDesktopOwner(WindowId window) const {
+  SDL_Window* native = FindNative(window);
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!native || !SDL_GetWindowWMInfo(native, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  ::Window owner = 0;
+  if (!XGetTransientForHint(info.info.x11.display, info.info.x11.window, &owner) || owner == 0) return 0;
+  for (const auto& [id, other] : mNative)
+    if (GetX11Window(id) == owner) return id;
+  return 0;
 }
 
 SDL_Window* SdlWindowSystem::FindNative(WindowId window) const {

@@ -1,8 +1,9 @@
 #pragma once
 
 // SdlWindowSystem: the window system of the desktop, through SDL2. Windows
-// (framed ones resizable, popups without frame or taskbar entry), their
-// events, capture, system cursors, message boxes and the text clipboard.
+// (framed ones resizable within their size limits unless made fixed, kept
+// above their owner; popups without frame or taskbar entry), their
+// events, capture, system and image cursors, message boxes and the text clipboard.
 //
 // Threads: SDL is used on the user-interface thread only -- the thread that
 // opened the system. PostEvent and Wake may come from any thread: they queue
@@ -63,6 +64,12 @@ class SdlWindowSystem final : public WindowSystemBase {
   SDL_Window* FindSdlWindow(const PlatformWindow* window) const;
   // What a surface window shows now, opaque; false for GL windows and unknown ones.
   bool CaptureWindow(WindowId window, BgraImage& out) const;
+  // The X window behind a window, for tools that act on the desktop (xdotool);
+  // 0 for an unknown window or a desktop other than X.
+  uint64_t GetX11Window(WindowId window) const;
+  // The window the desktop itself records as this one's owner (on X: its
+  // WM_TRANSIENT_FOR property); 0 for none, an unknown window or another desktop.
+  WindowId QueryDesktopOwner(WindowId window) const;
 
  private:
   struct NativeWindow {
@@ -78,9 +85,12 @@ class SdlWindowSystem final : public WindowSystemBase {
   void NativeShow(WindowId window, bool show) override;
   void NativeSetRect(WindowId window, const RectT<int32_t>& rect) override;
   void NativeSetTitle(WindowId window, const std::string& title) override;
+  void NativeSetSizeLimits(WindowId window, const SizeLimits& limits) override;
   void NativeActivate(WindowId window) override;
   void NativeSetCapture(WindowId window) override;
   void NativeSetCursor(CursorKind cursor) override;
+  bool NativeCreateImageCursor(ImageCursorId cursor, const CursorImage& image) override;
+  void NativeSetImageCursor(ImageCursorId cursor) override;
   bool NativePollEvent(WindowEvent& event) override;
   void NativeWait(uint32_t milliseconds) override;
   void NativeWake() override;
@@ -94,6 +104,7 @@ class SdlWindowSystem final : public WindowSystemBase {
   uint32_t mWakeEventType;
   std::map<WindowId, NativeWindow> mNative;
   std::array<SDL_Cursor*, 9> mCursors{};
+  std::map<ImageCursorId, SDL_Cursor*> mImageCursors;
   WindowEvent mBuffered;  // taken from SDL while waiting, handed out by the next poll
   bool mHasBuffered = false;
   bool mIsPumped = false;  // SDL's queue holds what the desktop sent up to now

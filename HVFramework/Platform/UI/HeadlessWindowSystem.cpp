@@ -36,6 +36,7 @@ bool HeadlessWindowSystem::NativePollEvent(WindowEvent& event) {
   mScripted.pop_front();
   if (!next) return false;
   event = std::move(*next);
+  if (event.kind == WindowEventKind::Resize) RecordClientSize(event.window, event.width, event.height);
   return true;
 }
 

@@ -2,7 +2,9 @@
 
 // HeadlessWindowSystem: a window system without a desktop, for tests and
 // headless runs. Desktop events are scripted, waits are event waits that
-// follow the installed clock (a VirtualClock in tests: no sleeping), the
+// follow the installed clock (a VirtualClock in tests: no sleeping), a
+// scripted Resize sizes its window as the desktop would (whatever the size
+// limits say, as a desktop without a window manager does), the
 // clipboard is a string, message boxes answer from a script, and every window
 // presents into a MemoryPresenter.
 
@@ -57,10 +59,13 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void NativeShow(WindowId, bool) override {}
   void NativeSetRect(WindowId, const RectT<int32_t>&) override {}
   void NativeSetTitle(WindowId, const std::string&) override {}
+  void NativeSetSizeLimits(WindowId, const SizeLimits&) override {}
   // As a desktop would: the window hears that it has the keyboard.
   void NativeActivate(WindowId window) override;
   void NativeSetCapture(WindowId) override {}
   void NativeSetCursor(CursorKind) override {}
+  bool NativeCreateImageCursor(ImageCursorId, const CursorImage&) override { return true; }
+  void NativeSetImageCursor(ImageCursorId) override {}
   bool NativePollEvent(WindowEvent& event) override;
   void NativeWait(uint32_t milliseconds) override;
   void NativeWake() override { EventHub::Get().Set(mWake); }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "HVFramework/Platform/2D/IWindowPresenter.h"
 #include "HVFramework/Platform/UI/WindowEvent.h"
@@ -24,9 +25,33 @@ struct WindowSpec {
   std::string title;
   RectT<int32_t> rect;  // screen position and client size
   bool popup = false;   // no frame of the desktop (menus, tips, splash)
+  // A window the desktop keeps this one above (a dialog's owner); 0: none.
+  WindowId owner = 0;
+  bool isResizable = true;  // a framed window's frame can size it
+};
+
+// The client sizes the user may give a framed window with its frame. A
+// maximum of 0 is none; a window that is not resizable keeps its size.
+struct SizeLimits {
+  int32_t minWidth = 1;
+  int32_t minHeight = 1;
+  int32_t maxWidth = 0;
+  int32_t maxHeight = 0;
+  bool isResizable = true;
 };
 
 enum class CursorKind { Arrow, IBeam, Wait, Cross, Hand, SizeWE, SizeNS, SizeAll, No };
+
+// A cursor of the program's own: straight-alpha 0xAARRGGBB pixels row by
+// row, and the point of it that the pointer's position names.
+struct CursorImage {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
+  int32_t hotX = 0;
+  int32_t hotY = 0;
+};
+using ImageCursorId = uint32_t;  // 0 names none
 
 enum class MessageBoxKind { Ok, OkCancel, YesNo, YesNoCancel };
 // The button a message box ended with.
@@ -42,6 +67,9 @@ class IWindowSystem {
   virtual bool IsWindowVisible(WindowId window) const = 0;
   virtual bool SetWindowRect(WindowId window, const RectT<int32_t>& rect) = 0;
   virtual bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const = 0;
+  // What the frame lets the user do to the client size. The desktop may not
+  // keep to it: the window's owner checks every Resize it reports.
+  virtual bool SetSizeLimits(WindowId window, const SizeLimits& limits) = 0;
   // The part of the main display that windows may take (without panels and
   // docks), in screen coordinates; empty when the desktop does not say.
   virtual RectT<int32_t> GetWorkArea() const = 0;
@@ -55,6 +83,12 @@ class IWindowSystem {
   virtual bool SetCapture(WindowId window) = 0;  // 0 releases it
   virtual WindowId GetCapture() const = 0;
   virtual void SetCursor(CursorKind cursor) = 0;
+  // A cursor made from an image, kept until the system goes; 0 when the
+  // image is no cursor (empty, larger than 256 x 256, pixels missing, the
+  // hot spot outside it) or the desktop cannot make it.
+  virtual ImageCursorId CreateImageCursor(const CursorImage& image) = 0;
+  // Shows a cursor CreateImageCursor made; false for any other id.
+  virtual bool SetImageCursor(ImageCursorId cursor) = 0;
   // What shows the window's frames.
   virtual RCPtr<IWindowPresenter> GetPresenter(WindowId window) = 0;
 

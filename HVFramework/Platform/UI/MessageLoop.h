@@ -47,6 +47,13 @@ class MessageLoop {
   void PostQuit(int32_t code);
 
   int32_t GetModalDepth() const { return static_cast<int32_t>(mModal.size()); }
+  // The window of the innermost modal loop that has one (a loop may run for
+  // no window: every window's input is held off); 0 when none does.
+  WindowId GetModalWindow() const {
+    for (auto level = mModal.rbegin(); level != mModal.rend(); ++level)
+      if (level->dialog != 0) return level->dialog;
+    return 0;
+  }
   // True when a modal loop of another window runs.
   bool IsBlocked(WindowId window) const { return !mModal.empty() && mModal.back().dialog != window; }
 

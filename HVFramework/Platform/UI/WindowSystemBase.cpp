@@ -6,6 +6,7 @@ WindowId WindowSystemBase::CreateWindow(const WindowSpec& spec) {
   const WindowId id = mNextId++;
   WindowRecord record;
   record.spec = spec;
+  record.limits.isResizable = spec.isResizable && !spec.popup;
   if (!NativeCreate(id, record)) return 0;
   mWindows.emplace(id, std::move(record));
   return id;
@@ -46,6 +47,33 @@ bool WindowSystemBase::GetWindowRect(WindowId window, RectT<int32_t>& rect) cons
   return true;
 }
 
+bool WindowSystemBase::SetSizeLimits(WindowId window, const SizeLimits& limits) {
+  auto found = mWindows.find(window);
+  if (found == mWindows.end()) return false;
+  found->second.limits = limits;
+  NativeSetSizeLimits(window, limits);
+  return true;
+}
+
+bool WindowSystemBase::GetSizeLimits(WindowId window, SizeLimits& limits) const {
+  const WindowRecord* record = FindWindow(window);
+  if (record == nullptr) return false;
+  limits = record->limits;
+  return true;
+}
+
+WindowId WindowSystemBase::GetOwner(WindowId window) const {
+  const WindowRecord* record = FindWindow(window);
+  return record != nullptr ? record->spec.owner : 0;
+}
+
+void WindowSystemBase::RecordClientSize(WindowId window, int32_t width, int32_t height) {
+  auto found = mWindows.find(window);
+  if (found == mWindows.end()) return;
+  found->second.spec.rect.width = width;
+  found->second.spec.rect.height = height;
+}
+
 bool WindowSystemBase::SetWindowTitle(WindowId window, const std::string& title) {
   auto found = mWindows.find(window);
   if (found == mWindows.end()) return false;
@@ -76,9 +104,30 @@ bool WindowSystemBase::SetCapture(WindowId window) {
 }
 
 void WindowSystemBase::SetCursor(CursorKind cursor) {
-  if (cursor == mCursor) return;
+  if (cursor == mCursor && mImageCursor == 0) return;
   mCursor = cursor;
+  mImageCursor = 0;
   NativeSetCursor(cursor);
+}
+
+ImageCursorId WindowSystemBase::CreateImageCursor(const CursorImage& image) {
+  constexpr int32_t kLargestSide = 256;
+  const bool isSized = image.width > 0 && image.height > 0 && image.width <= kLargestSide &&
+                       image.height <= kLargestSide;
+  if (!isSized || image.pixels.size() != size_t(image.width) * size_t(image.height)) return 0;
+  if (image.hotX < 0 || image.hotY < 0 || image.hotX >= image.width || image.hotY >= image.height) return 0;
+  const ImageCursorId id = mNextImageCursor;
+  if (!NativeCreateImageCursor(id, image)) return 0;
+  ++mNextImageCursor;
+  return id;
+}
+
+bool WindowSystemBase::SetImageCursor(ImageCursorId cursor) {
+  if (cursor == 0 || cursor >= mNextImageCursor) return false;
+  if (cursor == mImageCursor) return true;
+  mImageCursor = cursor;
+  NativeSetImageCursor(cursor);
+  return true;
 }
 
 RCPtr<IWindowPresenter> WindowSystemBase::GetPresenter(WindowId window) {

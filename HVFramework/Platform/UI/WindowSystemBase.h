@@ -20,6 +20,11 @@ class WindowSystemBase : public IWindowSystem {
   bool IsWindowVisible(WindowId window) const override;
   bool SetWindowRect(WindowId window, const RectT<int32_t>& rect) override;
   bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
+  bool SetSizeLimits(WindowId window, const SizeLimits& limits) override;
+  // What SetSizeLimits last set (the spec's resizability before that).
+  bool GetSizeLimits(WindowId window, SizeLimits& limits) const;
+  // The window the desktop keeps this one above; 0 for none or an unknown window.
+  WindowId GetOwner(WindowId window) const;
   bool SetWindowTitle(WindowId window, const std::string& title) override;
   bool GetWindowTitle(WindowId window, std::string& title) const override;
   bool ActivateWindow(WindowId window) override;
@@ -27,6 +32,10 @@ class WindowSystemBase : public IWindowSystem {
   WindowId GetCapture() const override { return mCapture; }
   void SetCursor(CursorKind cursor) override;
   CursorKind GetCursor() const { return mCursor; }
+  ImageCursorId CreateImageCursor(const CursorImage& image) override;
+  bool SetImageCursor(ImageCursorId cursor) override;
+  // The image cursor shown; 0 while a system cursor (GetCursor) is.
+  ImageCursorId GetImageCursor() const { return mImageCursor; }
   RCPtr<IWindowPresenter> GetPresenter(WindowId window) override;
 
   bool PollEvent(WindowEvent& event) override;
@@ -37,6 +46,7 @@ class WindowSystemBase : public IWindowSystem {
   struct WindowRecord {
     WindowSpec spec;
     bool visible = false;
+    SizeLimits limits;
     RCPtr<IWindowPresenter> presenter;
   };
 
@@ -46,9 +56,13 @@ class WindowSystemBase : public IWindowSystem {
   virtual void NativeShow(WindowId window, bool show) = 0;
   virtual void NativeSetRect(WindowId window, const RectT<int32_t>& rect) = 0;
   virtual void NativeSetTitle(WindowId window, const std::string& title) = 0;
+  virtual void NativeSetSizeLimits(WindowId window, const SizeLimits& limits) = 0;
   virtual void NativeActivate(WindowId window) = 0;
   virtual void NativeSetCapture(WindowId window) = 0;
   virtual void NativeSetCursor(CursorKind cursor) = 0;
+  // The image is checked; false when the desktop cannot make the cursor.
+  virtual bool NativeCreateImageCursor(ImageCursorId cursor, const CursorImage& image) = 0;
+  virtual void NativeSetImageCursor(ImageCursorId cursor) = 0;
   // The next event of the desktop, if one is there.
   virtual bool NativePollEvent(WindowEvent& event) = 0;
   // Sleeps until the desktop has an event, NativeWake is called or milliseconds pass.
@@ -57,6 +71,8 @@ class WindowSystemBase : public IWindowSystem {
   virtual void NativeWake() = 0;
 
   const WindowRecord* FindWindow(WindowId window) const;
+  // A desktop that sized a window itself tells the table.
+  void RecordClientSize(WindowId window, int32_t width, int32_t height);
   bool HasPostedEvent();
 
  private:
@@ -64,6 +80,8 @@ class WindowSystemBase : public IWindowSystem {
   WindowId mNextId = 1;
   WindowId mCapture = 0;
   CursorKind mCursor = CursorKind::Arrow;
+  ImageCursorId mImageCursor = 0;
+  ImageCursorId mNextImageCursor = 1;
   std::mutex mPostedLock;
   std::deque<WindowEvent> mPosted;
   WindowEvent mPending;  // one desktop event taken by WaitEvent, handed out by PollEvent next

@@ -567,6 +567,14 @@ TEST_P(GalleryMenuBarEscape, ClosesTheOpenMenuAndReturnsTheFocus) {
 
 INSTANTIATE_TEST_SUITE_P(PointerOnOrOffTheMenu, GalleryMenuBarEscape, ::testing::Bool());
 
+TEST_F(GalleryAppWindow, ASecondInstancesCommandLineIsReported) {
+  dispatcher.ReceiveOtherInstanceCommandLine("hv-gallery --skin --instance-name x");
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_NE(Reported().find("hv-gallery: another instance was started with: hv-gallery --skin --instance-name x\n"),
+            std::string::npos)
+      << Reported();
+}
+
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
   Key(0x73, 0x40 | 0x80);  // F4 with the left Alt key
   EXPECT_EQ(app->Run(), 0);

@@ -58,6 +58,10 @@ class IOSWindowHost {
 
   // The text box's request for text input (the input method's state).
   virtual void SetTextInputState(bool enabled, int32_t value) = 0;
+
+  // The root window has a new root control: the window takes its size
+  // limits. Nothing by default.
+  virtual void OnRootControlChanged() {}
 };
 
 }  // namespace HV

@@ -26,6 +26,31 @@ LRootWindow::Point ToLocal(const LControl& control, const LRootWindow::Point& po
 // The layout's reference to the client area of the control's window.
 constexpr int32_t kClientReference = 1;
 
+// Larger than any desktop: a client size this large is cut only by a maximum.
+constexpr int32_t kUnboundedClientSize = 32767;
+
+bool SameLimit(const LLayoutSizeLimit& a, const LLayoutSizeLimit& b) {
+  return a.hasNamedReference == b.hasNamedReference && a.referenceName == b.referenceName &&
+         a.relative == b.relative && a.absolute == b.absolute;
+}
+
+// A layout asks for a window of one size when it names a minimum that its
+// maximum repeats on both axes, or when both axes' limits all measure its
+// own children (the window then fits its content).
+bool AsksForFixedSize(const LLayoutDescriptor& layout) {
+  bool hasMinimum = false;
+  bool isEqual = true;
+  bool areAllNamed = true;
+  for (int axis : {LLayoutDescriptor::kX, LLayoutDescriptor::kY}) {
+    const LLayoutSizeLimit& minimum = layout.minimum[axis];
+    const LLayoutSizeLimit& maximum = layout.maximum[axis];
+    hasMinimum |= minimum.relative != 0 || minimum.absolute != 0;
+    isEqual &= SameLimit(minimum, maximum);
+    areAllNamed &= minimum.hasNamedReference && maximum.hasNamedReference;
+  }
+  return (hasMinimum && isEqual) || areAllNamed;
+}
+
 }  // namespace
 
 RCPtr<LRootWindow> LRootWindow::Create(IOSWindowHost* host) {
@@ -85,6 +110,8 @@ HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
       mHost->TakeKeyboardFocus();
   }
   InvalidateAll();
+  // The desktop learns the new tree's size limits.
+  if (mHost) mHost->OnRootControlChanged();
   return S_OK;
 }
 
@@ -107,6 +134,41 @@ RCPtr<LControl> LRootWindow::ControlFromPoint(const Point& point, Point& local, 
   }
   if (updateHover) SetHoverControl(found.Get());
   return found;
+}
+
+bool LRootWindow::ConstrainClientSize(int32_t& width, int32_t& height) {
+  int32_t fitted[2] = {width, height};
+  if (const RCPtr<LControl> root = mRootControl) {
+    const LControl::Point size = root->ComputeTopLevelSize({double(width), double(height)});
+    fitted[0] = RoundToInt32(size.x);
+    fitted[1] = RoundToInt32(size.y);
+  }
+  fitted[0] = std::max(fitted[0], 1);
+  fitted[1] = std::max(fitted[1], 1);
+  const bool changed = fitted[0] != width || fitted[1] != height;
+  width = fitted[0];
+  height = fitted[1];
+  return changed;
+}
+
+LRootWindow::ClientSizeLimits LRootWindow::GetClientSizeLimits() {
+  ClientSizeLimits limits;
+  const RCPtr<LControl> root = mRootControl;
+  if (!root) return limits;
+  ConstrainClientSize(limits.minimum.x, limits.minimum.y);
+  Point largest{kUnboundedClientSize, kUnboundedClientSize};
+  ConstrainClientSize(largest.x, largest.y);
+  limits.maximum = {largest.x < kUnboundedClientSize ? largest.x : 0,
+                    largest.y < kUnboundedClientSize ? largest.y : 0};
+  limits.isFixed = AsksForFixedSize(*root->GetLayout()) || limits.minimum == limits.maximum;
+  if (limits.isFixed) {
+    // One size: the one the window has now, as the limits leave it.
+    const Rect client = GetScreenRect();
+    Point size{client.width, client.height};
+    ConstrainClientSize(size.x, size.y);
+    limits.minimum = limits.maximum = size;
+  }
+  return limits;
 }
 
 void LRootWindow::Relayout(int32_t width, int32_t height) {

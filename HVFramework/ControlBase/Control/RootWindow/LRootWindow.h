@@ -131,6 +131,22 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // Moves or resizes the OS window's client area when it differs, then lays
   // the root control out again.
   void SetClientRect(const Rect& rect);
+
+  // --- Client size limits ---
+  // What the root control's minimum and maximum sizes allow the client area:
+  // a maximum of 0 is none; a fixed window keeps one size (the root
+  // control's layout asks for it, or its limits leave one size only).
+  struct ClientSizeLimits {
+    Point minimum{1, 1};
+    Point maximum{0, 0};
+    bool isFixed = false;
+  };
+  // Fits a proposed client size to the root control's limits, rounded half
+  // away from zero and at least 1 x 1; true when the size changed.
+  bool ConstrainClientSize(int32_t& width, int32_t& height);
+  // The limits for the desktop; none (minimum 1 x 1) without a root control.
+  ClientSizeLimits GetClientSizeLimits();
+
   void SetTextInputState(bool enabled, int32_t value) {
     if (mHost) mHost->SetTextInputState(enabled, value);
   }

@@ -109,7 +109,8 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
   // The skin's top-level controls: "main" of the root-window tests' panels,
   // "painted" (blue, with a red "box" at 10, 10, 50 x 20), "realDialog" (an
   // LDialog of 200 x 120 at 40, 30),
-  // "dialog" (a Test.Dialog alone) and "editing" (a Test.Edit control "edit"
+  // "dialog" (a Test.Dialog alone), "bounded" (200 x 150 up to 600 x 400),
+  // "fixed" (300 x 200 only) and "editing" (a Test.Edit control "edit"
   // in a Test.Input; the test registers Test.Edit).
   static constexpr const char* kMoreTopLevels = R"(
   <SubControl Class="Test.Input" Name="painted">
@@ -120,6 +121,8 @@ class OSWindowFixture : public ::testing::Test, public SkinDocumentFixture {
   </SubControl>
   <SubControl Class="Test.Dialog" Name="dialog"/>
   <SubControl Class="Test.RealDialog" Name="realDialog" XPositionAbs="40" YPositionAbs="30" XSizeAbs="200" YSizeAbs="120"/>
+  <SubControl Class="Test.Input" Name="bounded" XMinSizeAbs="200" YMinSizeAbs="150" XMaxSizeAbs="600" YMaxSizeAbs="400"/>
+  <SubControl Class="Test.Input" Name="fixed" XMinSizeAbs="300" YMinSizeAbs="200" XMaxSizeAbs="300" YMaxSizeAbs="200"/>
   <SubControl Class="Test.Input" Name="editing">
     <SubControl Class="Test.Edit" Name="edit" XPositionAbs="10" YPositionAbs="10" XSizeAbs="50" YSizeAbs="20" TabStop="1"/>
   </SubControl>
