@@ -16,7 +16,7 @@ using ::testing::IsEmpty;
 
 constexpr int32_t kKeyA = 'A';
 
-class OSWindowFileChooser : public OSWindowFixture {
+class OSWindowFileChooserThreads : public OSWindowFixture {
  protected:
   void SetUp() override {
     window = Open(u"main");
@@ -37,7 +37,7 @@ class OSWindowFileChooser : public OSWindowFixture {
   PaintWatcher watcher{chooser};
 };
 
-TEST_F(OSWindowFileChooser, TheOwnerPaintsWhileTheChooserIsOpenAndDropsTheInputGivenMeanwhile) {
+TEST_F(OSWindowFileChooserThreads, TheOwnerPaintsWhileTheChooserIsOpenAndDropsTheInputGivenMeanwhile) {
   // Input the user gives the window while the chooser is up.
   Script(*window, Key(Kind::KeyDown, kKeyA));
   Script(*window, Mouse(Kind::MouseDown, 15, 12, 1));
@@ -65,7 +65,7 @@ class QuittingChooser : public Platform::IChildProcessRunner {
   OSWindowDispatcher& mDispatcher;
 };
 
-TEST_F(OSWindowFileChooser, AQuitWhileTheChooserIsOpenStillReachesTheOuterLoop) {
+TEST_F(OSWindowFileChooserThreads, AQuitWhileTheChooserIsOpenStillReachesTheOuterLoop) {
   QuittingChooser quitting(dispatcher);
   const RCPtr<LFileDialog> dialog = LFileDialog::Create(window->GetDialogOwner(), quitting, StringW(u"/presets"));
   EXPECT_EQ(dialog->Save(StringW(u"Presets|*.tpr"), StringW(u"tpr"), StringW(u"Save"), -1), S_OK);

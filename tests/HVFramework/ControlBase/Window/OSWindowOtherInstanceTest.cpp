@@ -21,9 +21,9 @@ struct ReceivedLine {
   int32_t modalDepth;
 };
 
-class OSWindowOtherInstance : public OSWindowFixture {
+class OSWindowOtherInstanceThreads : public OSWindowFixture {
  protected:
-  OSWindowOtherInstance() {
+  OSWindowOtherInstanceThreads() {
     dispatcher.SetOtherInstanceHandler([this](const StringW& line) {
       received.push_back({line.ToCharString().GetText(), std::this_thread::get_id() == loopThread,
                           dispatcher.GetMessageLoop().GetModalDepth()});
@@ -41,7 +41,7 @@ class OSWindowOtherInstance : public OSWindowFixture {
   std::vector<ReceivedLine> received;
 };
 
-TEST_F(OSWindowOtherInstance, TheLineReachesTheApplicationOnTheLoopsThreadAndRaisesTheMainWindow) {
+TEST_F(OSWindowOtherInstanceThreads, TheLineReachesTheApplicationOnTheLoopsThreadAndRaisesTheMainWindow) {
   const RCPtr<OSWindow> main = Open(u"main");
   main->Show(true);
   ASSERT_FALSE(main->IsActive());
@@ -56,7 +56,7 @@ TEST_F(OSWindowOtherInstance, TheLineReachesTheApplicationOnTheLoopsThreadAndRai
   EXPECT_TRUE(main->IsActive());
 }
 
-TEST_F(OSWindowOtherInstance, WhileADialogIsUpTheDialogComesForwardAndTheLineWaitsForItsEnd) {
+TEST_F(OSWindowOtherInstanceThreads, WhileADialogIsUpTheDialogComesForwardAndTheLineWaitsForItsEnd) {
   const RCPtr<OSWindow> main = Open(u"main");
   const RCPtr<OSWindow> dialog = Open(u"dialog", {150, 100, 200, 100});
   main->Show(true);
