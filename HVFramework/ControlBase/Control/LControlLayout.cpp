@@ -145,6 +145,28 @@ LLayoutFrame FrameOf(const LControl& parent) {
   return frame;
 }
 
+// A rectangle the solver gave, enlarged to the control's minimum sizes and
+// shrunk to its maximum sizes.
+RectT<double> WithinSizeLimits(LControl& control, ILayoutTextMeasurer* text, const RectT<double>& rect) {
+  PointT<double> position{rect.x, rect.y};
+  PointT<double> size{rect.width, rect.height};
+  const SubjectOf subject(control, text);
+  LLayoutSolver::ApplyMinimumSize(subject, position, size);
+  LLayoutSolver::ApplyMaximumSize(subject, position, size);
+  return {position.x, position.y, size.x, size.y};
+}
+
+// What a top-level control is laid out in: the work area, with a client area
+// of the given size.
+LLayoutFrame TopLevelFrame(const RootWindowAnswers& root, const PointT<double>& client) {
+  LLayoutFrame frame;
+  frame.origin = {root.area.x, root.area.y};
+  frame.extent = {root.area.width, root.area.height};
+  frame.client = client;
+  frame.referencePoint = frame.origin;
+  return frame;
+}
+
 }  // namespace
 
 // --- Computing and storing the rectangle ---
@@ -159,12 +181,7 @@ HResult LControl::UpdateLayout() {
   Rect rect;
   const HResult computed = ComputeLayoutRect(rect);
   if (computed < 0) return computed;
-  PointT<double> position{rect.x, rect.y};
-  PointT<double> size{rect.width, rect.height};
-  const SubjectOf subject(*this, GetLayoutText());
-  LLayoutSolver::ApplyMinimumSize(subject, position, size);
-  LLayoutSolver::ApplyMaximumSize(subject, position, size);
-  return SetRect(SnapToPixels(Rect{position.x, position.y, size.x, size.y}));
+  return SetRect(SnapToPixels(FromRectT(WithinSizeLimits(*this, GetLayoutText(), ToRectT(rect)))));
 }
 
 HResult LControl::ComputeLayoutRect(Rect& result) const {
@@ -176,32 +193,19 @@ HResult LControl::ComputeLayoutRect(Rect& result) const {
   } else {
     const RootWindowAnswers root = AskRootWindow(*this);
     if (root.usable < 0) return root.usable;
-    LLayoutFrame frame;
-    frame.origin = {root.area.x, root.area.y};
-    frame.extent = {root.area.width, root.area.height};
-    frame.client = root.clientSize;
-    frame.referencePoint = frame.origin;
-    LLayoutSolver::ComputeLayoutRect(mLayout.Get(), frame, nullptr, rect);
+    LLayoutSolver::ComputeLayoutRect(mLayout.Get(), TopLevelFrame(root, root.clientSize), nullptr, rect);
   }
   result = FromRectT(rect);
   return S_OK;
 }
 
 LControl::Point LControl::ComputeTopLevelSize(const Point& client) {
-  const RootWindowAnswers root = AskRootWindow(*this);
-  LLayoutFrame frame;
-  frame.origin = {root.area.x, root.area.y};
-  frame.extent = {root.area.width, root.area.height};
-  frame.client = {ClampToWindowRange(client.x), ClampToWindowRange(client.y)};
-  frame.referencePoint = frame.origin;
+  const LLayoutFrame frame =
+      TopLevelFrame(AskRootWindow(*this), {ClampToWindowRange(client.x), ClampToWindowRange(client.y)});
   RectT<double> rect;
   if (LLayoutSolver::ComputeLayoutRect(mLayout.Get(), frame, nullptr, rect) < 0) return client;
-  PointT<double> position{rect.x, rect.y};
-  PointT<double> size{rect.width, rect.height};
-  const SubjectOf subject(*this, GetLayoutText());
-  LLayoutSolver::ApplyMinimumSize(subject, position, size);
-  LLayoutSolver::ApplyMaximumSize(subject, position, size);
-  return {size.x, size.y};
+  const RectT<double> limited = WithinSizeLimits(*this, GetLayoutText(), rect);
+  return {limited.width, limited.height};
 }
 
 HResult LControl::Relayout(int32_t /*parentWidth*/, int32_t /*parentHeight*/) {
@@ -367,12 +371,8 @@ LControl::Point LControl::GetDesiredSize() {
   const SiblingsOf siblings(mParent ? *mParent : *this);
   RectT<double> rect;
   LLayoutSolver::ComputeLayoutRect(natural.Get(), frame, mParent ? &siblings : nullptr, rect);
-  PointT<double> position{rect.x, rect.y};
-  PointT<double> size{rect.width, rect.height};
-  const SubjectOf subject(*this, GetLayoutText());
-  LLayoutSolver::ApplyMinimumSize(subject, position, size);
-  LLayoutSolver::ApplyMaximumSize(subject, position, size);
-  return {size.x, size.y};
+  const RectT<double> limited = WithinSizeLimits(*this, GetLayoutText(), rect);
+  return {limited.width, limited.height};
 }
 
 LControl::Point LControl::GetMaximumSize() {
