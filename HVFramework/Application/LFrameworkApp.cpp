@@ -1,6 +1,7 @@
 #include "HVFramework/Application/LFrameworkApp.h"
 
 #include "HVFramework/Application/FrameworkControlClasses.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
@@ -12,8 +13,6 @@
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
 
 LFrameworkApp* gInstance = nullptr;
 
@@ -73,7 +72,7 @@ LFrameworkApp::~LFrameworkApp() {
 
 void LFrameworkApp::ReceiveNotification(const RCPtr<LNotificationDistributor>&,
                                         const RCPtr<LNotification>& notification) {
-  if (!notification || notification->GetName() != InternNotificationName(kExitRequest)) return;
+  if (!notification || !notification->HasName(kNidAppExitReq)) return;
   mExiting = true;
   // A window may leave the list while its loop ends: walk a copy.
   const std::vector<RCPtr<LRootWindow>> windows = SnapshotRootWindows();
@@ -94,7 +93,7 @@ HResult LFrameworkApp::RunApplicationStartup() {
     // Not in the constructor: a registration made before the first outside
     // reference would be taken back at once by the release that ends it.
     RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
-                         kExitRequest);
+                         kNidAppExitReq);
     PublishServices();
     const int32_t skin =
         ClampSkinIndex(GetCurrentSkinIndex(), static_cast<int32_t>(mFactory->GetSkins().GetCount()));
@@ -121,7 +120,7 @@ int32_t LFrameworkApp::Run() {
     code = RunMessageLoop();
   } catch (...) {
     ShowStartupError();
-    GetApplicationNotificationCenter()->CreateAndPostNotification(kExitRequest);
+    GetApplicationNotificationCenter()->CreateAndPostNotification(kNidAppExitReq);
     code = E_FAIL;
   }
   ProcessIdle(true);

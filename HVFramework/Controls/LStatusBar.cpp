@@ -2,13 +2,12 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kSetStatusText = u"NID_SET_STATUS_TEXT";
 
 }  // namespace
 
@@ -38,7 +37,7 @@ HResult LStatusBar::SetStatusText(const StringW& text) {
 }
 
 HResult LStatusBar::PostStatusText(const StringW& text) {
-  return mQueue->CreateAndPostNotification(kSetStatusText, LStringTag::Create(text));
+  return mQueue->CreateAndPostNotification(kNidSetStatusText, LStringTag::Create(text));
 }
 
 HResult LStatusBar::OnSetStatusText(const RCPtr<LNotificationDistributor>& /*source*/,
@@ -56,7 +55,7 @@ HResult LStatusBar::Initialize() {
   const HResult result = LControl::Initialize();
   mHandler = RCPtr<LNotificationHandler<LStatusBar>>(new LNotificationHandler<LStatusBar>(this));
   const RCPtr<LNotificationDistributor> self(this);
-  mHandler->SetNotification(&LStatusBar::OnSetStatusText, self, kSetStatusText);
+  mHandler->SetNotification(&LStatusBar::OnSetStatusText, self, kNidSetStatusText);
   if (!mQueueHoldsBar && mQueue->SetDistributor(self) == S_OK) {
     AddInternalReferences(1);
     mQueueHoldsBar = true;

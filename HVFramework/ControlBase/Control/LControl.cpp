@@ -1,5 +1,6 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
@@ -7,6 +8,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -213,20 +215,20 @@ void LControl::UpdateConditions() {
   OnConditionsChanged(mConditions);
   static constexpr struct {
     uint32_t bits;
-    const WChar* name;
+    const NotificationName& name;
   } kNotifications[] = {
-      {kHasFocus, u"NID_HAS_FOCUS_CONDITION_CHANGE"},
-      {kContainsFocus, u"NID_CONTAINS_FOCUS_CONDITION_CHANGE"},
-      {kHover, u"NID_HOVER_CONDITION_CHANGE"},
-      {kCapture, u"NID_CAPTURE_CONDITION_CHANGE"},
-      {kLeftDown | kLeftDrag, u"NID_LEFT_DRAG_CONDITION_CHANGE"},
-      {kMiddleDown | kMiddleDrag, u"NID_MIDDLE_DRAG_CONDITION_CHANGE"},
-      {kRightDown | kRightDrag, u"NID_RIGHT_DRAG_CONDITION_CHANGE"},
-      {kEnabled, u"NID_ENABLED_CONDITION_CHANGE"},
-      {kVisible, u"NID_VISIBLITY_CONDITION_CHANGE"},
+      {kHasFocus, kNidHasFocusConditionChange},
+      {kContainsFocus, kNidContainsFocusConditionChange},
+      {kHover, kNidHoverConditionChange},
+      {kCapture, kNidCaptureConditionChange},
+      {kLeftDown | kLeftDrag, kNidLeftDragConditionChange},
+      {kMiddleDown | kMiddleDrag, kNidMiddleDragConditionChange},
+      {kRightDown | kRightDrag, kNidRightDragConditionChange},
+      {kEnabled, kNidEnabledConditionChange},
+      {kVisible, kNidVisibilityConditionChange},
   };
   const RCPtr<LRefCountedObject> payload = mConditions;
-  SendNotification(LNotification::Create(u"NID_CONDITION_CHANGE", payload));
+  SendNotification(LNotification::Create(kNidConditionChange, payload));
   for (const auto& entry : kNotifications)
     if (changed & entry.bits) SendNotification(LNotification::Create(entry.name, payload));
   if (mDragMode != 0 && (changed & kLeftDrag) && (word & kLeftDrag)) OnDragStart();
@@ -283,7 +285,7 @@ double LControl::SetNormalizedValue(double value) {
   mNormalizedValue = value;
   OnValueChanged();
   const RCPtr<LValueParam> param = LValueParam::Create(NormalizedToValue(value), value);
-  SendNotification(LNotification::Create(u"NID_VALUE_CHANGE", param));
+  SendNotification(LNotification::Create(kNidValueChange, param));
   return mNormalizedValue;
 }
 
@@ -474,13 +476,11 @@ StringW LControl::GetString(const StringW& key) const {
 
 void LControl::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                                    const RCPtr<LNotification>& notification) {
-  static const WChar* const idle = InternNotificationName(u"NID_IDLE");
-  static const WChar* const siblingKey = InternNotificationName(u"NID_SIBLING_KEY");
-  if (notification && notification->GetName() == idle && mIdleRegistered) {
+  if (notification && notification->HasName(kNidIdle) && mIdleRegistered) {
     ProcessIdle();
     return;
   }
-  if (notification && notification->GetName() == siblingKey) {
+  if (notification && notification->HasName(kNidSiblingKey)) {
     OnSiblingKey(DynamicCast<LSiblingKeyParam>(notification->GetPayload()));
     return;
   }

@@ -1,6 +1,7 @@
 // A control's layout: computing its rectangle with the layout solver, storing
 // it and passing the change on to children, siblings and parent; scrolling;
 // clip-to-parent bookkeeping; and moving the control by dragging.
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LPointWithModifiersParam.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
@@ -388,7 +389,7 @@ HResult LControl::SetScrollOffset(const Point& offset) {
   mScrollOffset = clamped;
   RelayoutChildren();
   InvalidateOwnArea();
-  SendNotification(LNotification::Create(u"NID_SCROLL_OFFSET_CHANGE"));
+  SendNotification(LNotification::Create(kNidScrollOffsetChange));
   return S_OK;
 }
 

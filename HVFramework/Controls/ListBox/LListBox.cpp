@@ -1,8 +1,10 @@
 #include "HVFramework/Controls/ListBox/LListBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/ListBox/LItemConditionsParam.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
@@ -17,12 +19,6 @@
 namespace HV {
 namespace {
 
-constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
-constexpr const WChar* kItemActivated = u"NID_ITEM_ACTIVATED";
-constexpr const WChar* kItemDoubleClicked = u"NID_ITEM_DOUBLE_CLICKED";
-constexpr const WChar* kItemRightClick = u"NID_ITEM_RIGHT_CLICK";
-constexpr const WChar* kItemHover = u"NID_ITEM_HOVER_CONDITION_CHANGE";
-constexpr const WChar* kItemLeftDrag = u"NID_ITEM_LEFT_DRAG_CONDITION_CHANGE";
 constexpr const WChar* kProbeText = u"{WXyg|}";
 // No screen is taller: the pool never grows past what this would show.
 constexpr double kMaxPoolHeight = 16384;
@@ -582,7 +578,7 @@ const std::vector<uint32_t>& LListBox::GetSelectedIndices() {
 void LListBox::SelectionChanged() {
   if (mQuietSelection > 0) return;
   OnSelectionChanging();
-  if (!mDropDownMode) SendNotification(LNotification::Create(kSelectionChange));
+  if (!mDropDownMode) SendNotification(LNotification::Create(kNidSelectionChange));
 }
 
 void LListBox::ActivateItem(int32_t index) {
@@ -590,7 +586,7 @@ void LListBox::ActivateItem(int32_t index) {
   const RCPtr<LControl> self(this);
   OnItemActivating();
   if (mDropDownMode) SetVisible(false);
-  if (GetParent()) SendNotification(LNotification::Create(kItemActivated));
+  if (GetParent()) SendNotification(LNotification::Create(kNidItemActivated));
 }
 
 // --- Item controls ---
@@ -602,10 +598,10 @@ LControl* LListBox::GetItemControl(int32_t slot) const {
 
 void LListBox::AdoptItemControl(LControl& control) {
   const RCPtr<LNotificationDistributor> source(&control);
-  mHandler->SetNotification(&LListBox::OnItemMouseDown, source, u"NID_MOUSE_DOWN");
-  mHandler->SetNotification(&LListBox::OnItemMouseUp, source, u"NID_MOUSE_UP");
-  mHandler->SetNotification(&LListBox::OnItemLeftDrag, source, u"NID_LEFT_DRAG_CONDITION_CHANGE");
-  mHandler->SetNotification(&LListBox::OnItemHover, source, u"NID_HOVER_CONDITION_CHANGE");
+  mHandler->SetNotification(&LListBox::OnItemMouseDown, source, kNidMouseDown);
+  mHandler->SetNotification(&LListBox::OnItemMouseUp, source, kNidMouseUp);
+  mHandler->SetNotification(&LListBox::OnItemLeftDrag, source, kNidLeftDragConditionChange);
+  mHandler->SetNotification(&LListBox::OnItemHover, source, kNidHoverConditionChange);
   if (LListBoxItem* item = AsItem(&control)) item->SetDropDownMode(mDropDownMode);
   control.SetDragThreshold(mItemDragThreshold);
 }
@@ -1002,10 +998,10 @@ HResult LListBox::OnItemMouseDown(const RCPtr<LNotificationDistributor>& source,
       HandleClick(index, param->modifiers, param->doubleClick);
     } else if (param->doubleClick) {
       // A double click into a multi-selection keeps the selection.
-      SendNotification(LNotification::Create(kItemDoubleClicked));
+      SendNotification(LNotification::Create(kNidItemDoubleClicked));
     }
   } else if (param->button == LMouseButtonParam::kRight && !param->doubleClick) {
-    SendNotification(LNotification::Create(kItemRightClick, RCPtr<LRefCountedObject>(new LHolder<int>(index))));
+    SendNotification(LNotification::Create(kNidItemRightClick, RCPtr<LRefCountedObject>(new LHolder<int>(index))));
   }
   return 0;
 }
@@ -1042,7 +1038,7 @@ void LListBox::HandleClick(int32_t index, uint32_t modifiers, bool doubleClick) 
   } else {
     ToggleItem(index);
   }
-  if (doubleClick) SendNotification(LNotification::Create(kItemDoubleClicked));
+  if (doubleClick) SendNotification(LNotification::Create(kNidItemDoubleClicked));
 }
 
 void LListBox::ToggleItem(int32_t index) {
@@ -1054,18 +1050,18 @@ void LListBox::ToggleItem(int32_t index) {
 
 HResult LListBox::OnItemLeftDrag(const RCPtr<LNotificationDistributor>& source,
                                  const RCPtr<LNotification>& notification) {
-  SendItemConditions(source, notification, kItemLeftDrag);
+  SendItemConditions(source, notification, kNidItemLeftDragConditionChange);
   return 0;
 }
 
 HResult LListBox::OnItemHover(const RCPtr<LNotificationDistributor>& source,
                               const RCPtr<LNotification>& notification) {
-  SendItemConditions(source, notification, kItemHover);
+  SendItemConditions(source, notification, kNidItemHoverConditionChange);
   return 0;
 }
 
 void LListBox::SendItemConditions(const RCPtr<LNotificationDistributor>& source,
-                                  const RCPtr<LNotification>& notification, const WChar* name) {
+                                  const RCPtr<LNotification>& notification, const NotificationName& name) {
   const RCPtr<LConditionsParam> param =
       notification ? DynamicCast<LConditionsParam>(notification->GetPayload()) : nullptr;
   LControl* control = dynamic_cast<LControl*>(source.Get());
@@ -1076,7 +1072,7 @@ void LListBox::SendItemConditions(const RCPtr<LNotificationDistributor>& source,
   const RCPtr<LControl> self(this);
   const int32_t index = GetItemIndexOfControl(control);
   const bool hoverOn = (current & kHover) && !(previous & kHover);
-  if (name == kItemHover && mDropDownMode && hoverOn && index >= 0 && index < GetItemCount() &&
+  if (&name == &kNidItemHoverConditionChange && mDropDownMode && hoverOn && index >= 0 && index < GetItemCount() &&
       IsItemSelectable(index))
     SelectRange(index, -1, true);
   RCPtr<LItemConditionsParam> payload =
@@ -1171,7 +1167,7 @@ void LListBox::PassKeyToBar(LControl* bar, const RCPtr<LKeyParam>& key) {
   if (!bar) return;
   const RCPtr<LControl> keep(bar);
   bar->SendNotification(
-      LNotification::Create(u"NID_SIBLING_KEY", RCPtr<LRefCountedObject>(LSiblingKeyParam::Create(key->GetKey(), bar))));
+      LNotification::Create(kNidSiblingKey, RCPtr<LRefCountedObject>(LSiblingKeyParam::Create(key->GetKey(), bar))));
 }
 
 int32_t LListBox::NextSelectableItem(int32_t step) const {

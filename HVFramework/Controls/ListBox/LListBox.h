@@ -185,7 +185,7 @@ class LListBox : public LScrollView {
   HResult OnItemLeftDrag(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnItemHover(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   void SendItemConditions(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification,
-                          const WChar* name);
+                          const NotificationName& name);
   void HandleClick(int32_t index, uint32_t modifiers, bool doubleClick);
   void ToggleItem(int32_t index);
   // The nearest selectable item from the caret in the direction; -1 none.

@@ -1,6 +1,7 @@
 #include "HVFramework/Controls/PopupMenu/LPopupMenu.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/IStatusTextService.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
@@ -296,7 +297,7 @@ HResult LPopupMenu::AddItemControl() {
   const int32_t count = GetItemControlCount();
   if (mHandler && count > 0) {
     const RCPtr<LNotificationDistributor> row(GetItemControl(count - 1));
-    mHandler->SetNotification(&LPopupMenu::OnItemHoverChanged, row, u"NID_HOVER_CONDITION_CHANGE");
+    mHandler->SetNotification(&LPopupMenu::OnItemHoverChanged, row, kNidHoverConditionChange);
   }
   return result;
 }
