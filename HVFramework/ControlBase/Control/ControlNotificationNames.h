@@ -38,7 +38,9 @@ inline constexpr NotificationName kNidScrollOffsetChange{u"NID_SCROLL_OFFSET_CHA
 inline constexpr NotificationName kNidSiblingKey{u"NID_SIBLING_KEY"};
 
 // The exit request, at the application centre: posted by the main window's
-// close box and by the skin's hot key, answered by the application.
+// close box (hv_os_window) and by the skin's hot key, answered by the
+// application (hv_application). Neither library links the other, so the name
+// is published here, below both.
 inline constexpr NotificationName kNidAppExitReq{u"NID_APP_EXIT_REQ"};
 
 }  // namespace HV
