@@ -48,15 +48,8 @@ LControl::LControl(LControl* parent, const StringW& name)
   if (parent && !parent->mChildren.Find(name)) SetParent(parent);
 }
 
-LControl::~LControl() {
-  if (mMenuItemUpdater) mMenuItemUpdater->Unlink();
-  // A top-level control given a window directly (not as its root control)
-  // may die while the window still points into its tree.
-  if (mRootWindow) {
-    mRootWindow->DropLinksInto(this);
-    mRootWindow->RemoveTopLevel(this);
-  }
-}
+// Out of line: members of classes only declared in the header die here.
+LControl::~LControl() = default;
 
 // --- Tree ---
 

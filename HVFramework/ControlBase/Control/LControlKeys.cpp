@@ -1,6 +1,6 @@
 // Keys and focus of a control: the focus path, Tab moves, local hot keys and
 // the hot-key fallback; and the control's link to its root window (idle
-// registration, what the window forgets when a control leaves the tree).
+// registration, what the window ends when a control leaves the tree).
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
@@ -27,16 +27,17 @@ const WChar* SiblingKeyName() {
 LRootWindow* LControl::GetRootWindow() const {
   const LControl* top = this;
   while (top->mParent) top = top->mParent;
-  return top->mRootWindow;
+  return top->mRootWindow.Get();
 }
 
 HResult LControl::SetRootWindow(LRootWindow* window) {
   if (mParent) return E_FAIL;
-  if (window == mRootWindow) return S_OK;
-  if (mRootWindow) {
-    mRootWindow->ForgetControlsIn(this);
-    UnregisterIdleInTree(mRootWindow);
-    mRootWindow->RemoveTopLevel(this);
+  LRootWindow* const former = mRootWindow.Get();
+  if (window == former) return S_OK;
+  if (former) {
+    former->EndInteractionIn(*this);
+    UnregisterIdleInTree(former);
+    former->RemoveTopLevel(this);
   }
   mRootWindow = window;
   if (window) {
@@ -52,7 +53,7 @@ void LControl::OnLeavingTree() {
     LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(mParent), SiblingKeyName());
   LRootWindow* root = GetRootWindow();
   if (!root) return;
-  root->ForgetControlsIn(this);
+  root->EndInteractionIn(*this);
   UnregisterIdleInTree(root);
 }
 

@@ -1,5 +1,8 @@
 // The root window's own state: its root control, the client area, the
-// buttons per pointer, the modal loop's end, invalidation and release.
+// buttons per pointer, the modal loop's end, invalidation and release; and
+// its links to controls that die in the middle of an event.
+#include "HVFramework/ControlBase/Control/IToolTipControl.h"
+#include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "tests/HVFramework/ControlBase/Window/RootWindowSkins.h"
 #include "tests/support/RootWindowFixture.h"
 
@@ -125,6 +128,99 @@ TEST_F(RootWindowState, APressThatAsksForIdleTicksGivesThemBackAtTheRelease) {
   EXPECT_THAT(TakeInput(), ElementsAre("a1:idle"));
   EXPECT_EQ(a1.GetIdleRequestCount(), 0);
 }
+
+// "Test.Tip": a tool tip that only shows and goes.
+class TestTip : public LControl, public IToolTipControl {
+ public:
+  using LControl::LControl;
+  static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                 const RCPtr<LControlDescriptor>& descriptor) {
+    return CreateControlOfClass<TestTip>(result, parent, descriptor);
+  }
+  HResult Start() override { return S_OK; }
+  HResult Hide() override { return GetParent()->RemoveChildControl(RCPtr<LControl>(this)); }
+};
+
+constexpr const char* kTipSkin = R"(
+<Skins><Skin Name="S">
+  <SubControl Class="Test.Input" Name="main">
+    <SubControl Class="Test.Input" Name="a1" XPositionAbs="10" YPositionAbs="10" XSizeAbs="50" YSizeAbs="20" TabStop="1"/>
+  </SubControl>
+  <SubControl Class="Test.Tip" Name="toolTip" XSizeAbs="40" YSizeAbs="10"/>
+</Skin></Skins>)";
+
+// What a control of a pop-up holds in the window when the pop-up goes.
+struct HeldLink {
+  const char* name;
+  void (*take)(LRootWindow& window, InputControl& item);
+  LControl* (LRootWindow::*link)() const;
+};
+
+// A pop-up (a top-level control linked to the window, not its root control)
+// whose item holds one of the window's links is dropped by a key handler:
+// the item dies in the middle of the key event, without leaving the tree
+// first. The events after it must find the link empty.
+class RootWindowLinks : public RootWindowFixture, public ::testing::WithParamInterface<HeldLink> {
+ protected:
+  RootWindowLinks() {
+    factory.RegisterControlCreateFunction(StringW(u"Test.Tip"), &TestTip::Create);
+    Open(kTipSkin, u"main");
+    mPopup->SetRect({200, 200, 100, 50});
+    mItem->SetRect({0, 0, 100, 20});
+    // Both may take the focus (controls made without a skin may not).
+    mPopup->SetNotFocusable(false);
+    mItem->SetNotFocusable(false);
+    mPopup->SetRootWindow(window.Get());
+  }
+
+  RCPtr<LControl> mPopup{new InputControl(nullptr, StringW(u"popup"))};
+  RCPtr<InputControl> mItem{new InputControl(mPopup.Get(), StringW(u"item"))};
+};
+
+TEST_P(RootWindowLinks, AControlDestroyedDuringAnEventLeavesTheLinkEmpty) {
+  const HeldLink& held = GetParam();
+  InputControl& item = *mItem;
+  held.take(*window, item);
+  ASSERT_EQ((window.Get()->*held.link)(), &item);
+  // The focused control's Delete handler drops the last reference to the pop-up.
+  auto& focused = dynamic_cast<InputControl&>(*window->GetFocusControl());
+  focused.handledKeys.insert(kDelete);
+  focused.duringNextEvent = [this] { mPopup = nullptr; };
+  const WeakRCPtr<LControl> itemLink(mItem);
+  mItem = nullptr;
+  Key(kDelete);
+  ASSERT_EQ(itemLink.Get(), nullptr);
+  EXPECT_EQ((window.Get()->*held.link)(), nullptr);
+
+  // The release and the moves of the gesture, keys and the window's focus
+  // going and coming back reach the main tree as if there had been no pop-up.
+  Release(250, 210);
+  Move(15, 12);
+  EXPECT_EQ(window->GetHoverControl(), Find(u"a1").Get());
+  EXPECT_EQ(window->GetCaptureControl(), nullptr);
+  Key(kTab);
+  window->OnWindowFocusLost();
+  window->RestoreFocus();
+  EXPECT_EQ(Focused(), "a1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachLink, RootWindowLinks,
+    ::testing::Values(
+        HeldLink{"Capture", [](LRootWindow&, InputControl& item) { item.StartMouseCapture(0, 0, 0); },
+                 &LRootWindow::GetCaptureControl},
+        HeldLink{"Hover", [](LRootWindow& window, InputControl& item) { window.SetHoverControl(&item); },
+                 &LRootWindow::GetHoverControl},
+        HeldLink{"ToolTipOwner",
+                 [](LRootWindow& window, InputControl& item) {
+                   item.toolTip = StringW(u"Closes the pop-up");
+                   window.SetHoverControl(&item);
+                   EXPECT_TRUE(item.FindChildControl(StringW(u"toolTip")));  // the tip shows
+                 },
+                 &LRootWindow::GetToolTipControl},
+        HeldLink{"Focus", [](LRootWindow&, InputControl& item) { item.SetFocus(true); },
+                 &LRootWindow::GetFocusControl}),
+    [](const ::testing::TestParamInfo<HeldLink>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace HV::Test
