@@ -7,6 +7,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +55,7 @@ LControl::~LControl() = default;
 // --- Tree ---
 
 HResult LControl::SetParent(LControl* parent) {
+  HV_ASSERT_UI_THREAD();
   if (parent == mParent) return S_FALSE;
   const RCPtr<LControl> self(this);
   if (mParent) mParent->mChildren.Remove(this);
@@ -67,6 +69,7 @@ HResult LControl::SetParent(LControl* parent) {
 }
 
 HResult LControl::RemoveChildControl(const RCPtr<LControl>& child) {
+  HV_ASSERT_UI_THREAD();
   if (!child || child->mParent != this) return E_INVALIDARG;
   child->Detach();
   const bool firstPending = mPendingRelease.GetCount() == 0;
@@ -112,6 +115,7 @@ LControl* LControl::GetTopLevelControl() {
 }
 
 HResult LControl::Detach() {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> self(this);
   SetVisible(false);
   SetClipToParent(true);
@@ -162,6 +166,7 @@ bool LControl::IsEnabled(bool recursive) const {
 }
 
 bool LControl::SetVisible(bool visible) {
+  HV_ASSERT_UI_THREAD();
   if (mLayout->visible != visible) {
     // What the control covered is drawn again: its parent shows through
     // where it was, or the control itself where it now stands.
@@ -175,6 +180,7 @@ bool LControl::SetVisible(bool visible) {
 }
 
 void LControl::SetEnabled(bool enabled) {
+  HV_ASSERT_UI_THREAD();
   if (mLayout->enabled == enabled) return;
   mLayout->enabled = enabled;
   UpdateConditions();
@@ -433,6 +439,7 @@ HResult LControl::ApplyCreateParams() {
 }
 
 HResult LControl::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
+  HV_ASSERT_UI_THREAD();
   if (!child || !descriptor) return E_FAIL;
   const HResult attached = child->SetParent(this);
   if (attached < 0) return attached;

@@ -7,6 +7,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <climits>
@@ -31,6 +32,7 @@ LRootWindow* LControl::GetRootWindow() const {
 }
 
 HResult LControl::SetRootWindow(LRootWindow* window) {
+  HV_ASSERT_UI_THREAD();
   if (mParent) return E_FAIL;
   LRootWindow* const former = mRootWindow.Get();
   if (window == former) return S_OK;
@@ -175,6 +177,7 @@ RCPtr<LControl> LControl::GetLastFocusTarget() {
 // --- Moving the focus ---
 
 HResult LControl::SetFocus(bool forward) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> self(this);
   LRootWindow* root = GetRootWindow();
   if (!HasFocus() && root) {
@@ -373,6 +376,7 @@ void LControl::OnSiblingKey(const RCPtr<LSiblingKeyParam>& param) {
 }
 
 void LControl::MoveFocus(const RCPtr<LKeyParam>& key) {
+  HV_ASSERT_UI_THREAD();
   if (!key) return;
   const RCPtr<LControl> self(this);
   const uint32_t code = key->GetKey().code;

@@ -4,6 +4,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/IDialogControl.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <utility>
@@ -56,6 +57,7 @@ HResult LRootWindow::ReleaseInternalReferences() {
 // --- The control tree ---
 
 HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
+  HV_ASSERT_UI_THREAD();
   if (const RCPtr<LControl> former = mRootControl) {
     // The former tree leaves: capture, hover and focus inside it end here.
     if (!former->GetParent() && former->GetRootWindow() == this) former->SetRootWindow(nullptr);
@@ -112,6 +114,7 @@ RCPtr<LControl> LRootWindow::ControlFromPoint(const Point& point, Point& local, 
 }
 
 void LRootWindow::Relayout(int32_t width, int32_t height) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> root = mRootControl;
   if (!root) return;
   root->SetRect({0, 0, static_cast<double>(width), static_cast<double>(height)});
@@ -130,6 +133,7 @@ RCPtr<LControl> LRootWindow::FindTarget(const Point& point, Point& local) {
 
 void LRootWindow::OnMouseButton(ButtonEvent kind, int32_t button, uint32_t modifiers, const Point& point,
                                 int32_t pointer) {
+  HV_ASSERT_UI_THREAD();
   if (!AcceptsInput()) return;
   const RCPtr<LRootWindow> self(this);
   if (point != GetMousePosition()) OnMouseMove(point, modifiers, pointer);
@@ -162,6 +166,7 @@ void LRootWindow::OnMouseButton(ButtonEvent kind, int32_t button, uint32_t modif
 }
 
 void LRootWindow::OnMouseMove(const Point& point, uint32_t modifiers, int32_t pointer) {
+  HV_ASSERT_UI_THREAD();
   if (!AcceptsInput()) return;
   const RCPtr<LRootWindow> self(this);
   Point local;
@@ -174,6 +179,7 @@ void LRootWindow::OnMouseMove(const Point& point, uint32_t modifiers, int32_t po
 }
 
 void LRootWindow::OnMouseWheel(const Point& point, uint32_t modifiers, int32_t direction) {
+  HV_ASSERT_UI_THREAD();
   if (!AcceptsInput()) return;
   const RCPtr<LRootWindow> self(this);
   HideToolTip();
@@ -190,6 +196,7 @@ void LRootWindow::OnMouseWheel(const Point& point, uint32_t modifiers, int32_t d
 }
 
 void LRootWindow::OnKey(const RCPtr<LKeyParam>& key) {
+  HV_ASSERT_UI_THREAD();
   if (!key) return;
   const RCPtr<LRootWindow> self(this);
   HideToolTip();
@@ -208,6 +215,7 @@ void LRootWindow::QueueKey(const RCPtr<LKeyParam>& key) {
 }
 
 bool LRootWindow::ProcessIdle(bool sendIdle) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LRootWindow> self(this);
   // One consumer: the count and the removal are separate steps.
   while (mKeyQueue.GetCount() != 0) OnKey(mKeyQueue.Dequeue());
@@ -235,6 +243,7 @@ LControl* LRootWindow::InWindow(const WeakRCPtr<LControl>& link) const {
 }
 
 void LRootWindow::SetHoverControl(LControl* control) {
+  HV_ASSERT_UI_THREAD();
   // While a control holds the capture only that control can be hovered.
   LControl* const capture = GetCaptureControl();
   if (capture && control != capture) control = nullptr;
@@ -268,10 +277,12 @@ void LRootWindow::HideToolTip() {
 }
 
 void LRootWindow::ClearFocusControl() {
+  HV_ASSERT_UI_THREAD();
   mPreviousFocusControl = std::exchange(mFocusControl, nullptr);
 }
 
 HResult LRootWindow::SetCaptureControl(LControl* control) {
+  HV_ASSERT_UI_THREAD();
   if (!control) return E_INVALIDARG;
   if (const RCPtr<LControl> former{GetCaptureControl()}; former && former.Get() != control)
     former->CancelMouseCapture();
@@ -281,6 +292,7 @@ HResult LRootWindow::SetCaptureControl(LControl* control) {
 }
 
 HResult LRootWindow::ClearCaptureControl() {
+  HV_ASSERT_UI_THREAD();
   mCaptureControl.Reset();
   if (mHost) mHost->ReleaseMouse();
   return S_OK;
@@ -327,6 +339,7 @@ void LRootWindow::CycleFocus(const RCPtr<LKeyParam>& key) {
 }
 
 void LRootWindow::EndInteractionIn(LControl& subtree) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> keep(&subtree);
   if (const RCPtr<LControl> holder{GetCaptureControl()}; holder && IsWithin(holder.Get(), &subtree)) {
     holder->CancelMouseCapture();

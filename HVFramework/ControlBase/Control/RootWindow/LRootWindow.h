@@ -6,6 +6,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationQueue.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 #include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "HVFramework/Renderer/LRectRegion.h"
 #include "HVFramework/Renderer/LRenderer.h"
@@ -85,7 +86,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   LControl* GetToolTipControl() const { return InWindow(mToolTipControl); }
   LControl* GetCaptureControl() const { return InWindow(mCaptureControl); }
   void SetHoverControl(LControl* control);
-  void SetFocusControl(LControl* control) { mFocusControl = control; }
+  void SetFocusControl(LControl* control) {
+    HV_ASSERT_UI_THREAD();
+    mFocusControl = control;
+  }
   void ClearFocusControl();
   // E_INVALIDARG for null; a former holder's capture is cancelled first.
   HResult SetCaptureControl(LControl* control);
