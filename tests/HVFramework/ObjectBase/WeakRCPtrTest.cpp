@@ -1,5 +1,6 @@
 #include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "tests/support/Probe.h"
+#include "tests/support/TwoInterfaces.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,6 +16,9 @@
 namespace HV {
 namespace {
 
+using Test::Both;
+using Test::IFirst;
+using Test::ISecond;
 using Test::Probe;
 using ::testing::ElementsAre;
 
@@ -120,17 +124,6 @@ TEST(WeakRCPtr, ComparesByWhatItGivesNow) {
   EXPECT_TRUE(toA == WeakRCPtr<Probe>());
   EXPECT_FALSE(toA == toB);
 }
-
-// Two interfaces over one counted part, as controls and panels combine them.
-class IFirst : public virtual LRefCountedObject {
- public:
-  virtual int First() const { return 1; }
-};
-class ISecond : public virtual LRefCountedObject {
- public:
-  virtual int Second() const { return 2; }
-};
-class Both : public IFirst, public ISecond {};
 
 TEST(WeakRCPtr, PointersThroughDifferentInterfacesShareTheObjectsLink) {
   RCPtr<Both> both(new Both);
