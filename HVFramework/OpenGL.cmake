@@ -44,7 +44,7 @@ hv_add_library(hv_font_catalogue
     Renderer/FontCatalogue/FontFileTables.cpp
     Renderer/FontCatalogue/LFontCatalogue.cpp
     Renderer/FontCatalogue/LFontFileInfo.cpp
-  DEPENDS hv_core
+  DEPENDS hv_platform hv_core
 )
 
 # The font renderer the OpenGL renderer draws text with: its interface, and

@@ -213,17 +213,33 @@ if(HV_BUILD_TESTS)
   cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hv_add_header_check)
 endif()
 
-# hv_add_gtest(name SOURCES ... DEPENDS ...)
+# hv_add_gtest(name [THREADS] SOURCES ... DEPENDS ...)
 # One GoogleTest executable per subsystem. CTest labels come from the test
 # suite's name: suites ending in "Threads" are labelled threads (also run
 # under ThreadSanitizer), "Display" display (run under Xvfb), "Slow" slow;
 # every other suite is labelled unit.
+#
+# THREADS says the executable holds suites ending in "Threads": it is then
+# part of hv_threads_tests, all that the ThreadSanitizer stage builds. Each
+# executable checks its declaration once it is linked, and the build fails
+# when the declaration is wrong either way: a threads suite in an executable
+# without THREADS would otherwise never run under ThreadSanitizer.
+if(HV_BUILD_TESTS)
+  add_custom_target(hv_threads_tests)
+endif()
 function(hv_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "THREADS" "" "SOURCES;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${HV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  if(ARG_THREADS)
+    add_dependencies(hv_threads_tests ${name})
+  endif()
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D TEST_EXECUTABLE=$<TARGET_FILE:${name}> -D TEST_TARGET=${name}
+            -D DECLARED_THREADS=${ARG_THREADS} -P ${CMAKE_SOURCE_DIR}/cmake/CheckThreadsDeclaration.cmake
+    VERBATIM)
   set(special "*Threads.*:*Display.*:*Slow.*")
   gtest_discover_tests(${name} TEST_FILTER "-${special}"
                        PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)

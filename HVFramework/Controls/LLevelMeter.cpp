@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <utility>
@@ -19,18 +20,6 @@ double ClampToUnit(double v) {
   if (!(v > 0)) return 0;
   return v < 1 ? v : 1;
 }
-
-// Sets a flag for the life of the scope, also when a listener throws.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : mFlag(flag) { mFlag = true; }
-  ~FlagScope() { mFlag = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& mFlag;
-};
 
 }  // namespace
 
@@ -160,8 +149,10 @@ HResult LLevelMeter::Initialize() {
   mPeakMarker = FindChildControl(StringW(u"peakLo"));
   mActiveOverlay = FindChildControl(StringW(u"activeOverlay"));
   mClipButton = FindChildControl(StringW(u"clipButton"));
-  // The marker and the bar show the meter's tool tip: hook that here once
-  // controls can be told to use their parent's tool tip.
+  // The marker and the bar cover the meter: the pointer on them shows the
+  // meter's tool tip.
+  for (const RCPtr<LControl>& part : {mPeakMarker, mActiveOverlay})
+    if (part) part->SetUseParentToolTip(true);
   return result;
 }
 

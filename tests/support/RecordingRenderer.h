@@ -2,6 +2,7 @@
 
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/LRenderer.h"
+#include "HVFramework/Renderer/RendererOperations.h"
 #include "tests/support/RecordingRenderContext.h"
 
 #include <string>
@@ -37,45 +38,18 @@ class RecordingRenderer : public LRenderer {
   // The context stack's current state (for assertions); null when nothing is started.
   const RenderState* GetState() const { return CurrentState(); }
 
-  HResult GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,
-                         int32_t& descent) override;
-  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) override;
   int GetRendererType() const override { return mType; }
-  HResult InitRenderContextInfo(const RectT<int32_t>& viewport, WindowHandle window, bool isOffscreen,
-                                RCPtr<LRenderContextInfo>& out) override;
+  HV_DECLARE_RENDERER_OPERATIONS();
+  // The other hooks, recorded too.
   HResult SetViewport(const RectT<int32_t>& viewport) override;
   HResult SetStencil(const RCPtr<LStencil>& stencil) override;
-  HResult RenderStart(const RCPtr<LRenderContextInfo>& context) override;
-  HResult RenderFinish(const RCPtr<LRenderContextInfo>& context) override;
-  void DrawText(const StringW& text, const RCPtr<LFont>& font, const PointT<int32_t>& position,
-                const Color& color) override;
-  void DrawRect(const RectT<int32_t>& rect, const Color& color, float lineWidth) override;
-  void FillRect(const RectT<int32_t>& rect, const Color& color, bool shouldBlend) override;
   void DrawFilledRect(const RectT<int32_t>& rect, const Color& fill, const Color& outline,
                       float lineWidth) override;
-  void DrawColorRectList(ColorRectListT<float>& list, const PointT<double>& offset, bool useCache) override;
-  void DrawLine(const PointT<float>& from, const PointT<float>& to, const Color& color,
-                float lineWidth) override;
-  void DrawLineList(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                    const PointT<float>& scale, bool useCache) override;
-  void DrawLineStrip(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                     const PointT<float>& scale, bool useCache) override;
-  void DrawPolygonOutline(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                          const PointT<float>& scale, bool useCache) override;
-  void FillPolygon(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                   const PointT<float>& scale, bool useCache) override;
-  void DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>& destination,
-                  ResizeType resize) override;
-  HResult DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position,
-                      const RectT<int32_t>& source) override;
-  HResult BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position) override;
   void PushScroll(const PointT<double>& offset) override;
   void PushChildRect(const PointT<double>& position, const RectT<double>& clip,
                      const RCPtr<LStencil>& stencil, bool isRelative) override;
   void PushState() override;
   void PopState() override;
-  void SetClipRect(const RectT<double>& clip) override;
-  void Translate(const PointT<double>& by) override;
 
  protected:
   RecordingRenderer() = default;

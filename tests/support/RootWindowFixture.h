@@ -30,6 +30,22 @@
 
 namespace HV::Test {
 
+// A second, inactive window of the application for as long as it lives: Tab
+// at the end of the first window's order asks it for the keyboard.
+class OtherApplicationWindow {
+ public:
+  OtherApplicationWindow() {
+    host.active = false;
+    AddApplicationRootWindow(window.Get());
+  }
+  ~OtherApplicationWindow() { RemoveApplicationRootWindow(window.Get()); }
+  OtherApplicationWindow(const OtherApplicationWindow&) = delete;
+  OtherApplicationWindow& operator=(const OtherApplicationWindow&) = delete;
+
+  FakeWindowHost host;
+  const RCPtr<LRootWindow> window = LRootWindow::Create(&host);
+};
+
 class RootWindowFixture : public ::testing::Test, public SkinDocumentFixture {
  public:
   // Modifier flags of the window's events.

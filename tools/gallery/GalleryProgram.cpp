@@ -61,11 +61,7 @@ int32_t GalleryProgram::Run() {
 }
 
 void GalleryProgram::ReceiveCommandLine(const std::string& commandLine) {
-  {
-    std::lock_guard<std::mutex> hold(mInboxLock);
-    mInbox.push_back(commandLine);
-  }
-  mSystem.Wake();
+  if (mInbox.Push(commandLine)) mSystem.Wake();
 }
 
 void GalleryProgram::OnEvent(const Platform::WindowEvent& event) {
@@ -149,12 +145,7 @@ void GalleryProgram::PaintDirtyWindows() {
 }
 
 bool GalleryProgram::OnIdle(int32_t) {
-  std::deque<std::string> received;
-  {
-    std::lock_guard<std::mutex> hold(mInboxLock);
-    received.swap(mInbox);
-  }
-  for (const std::string& line : received) mSay("another instance was started with: " + line);
+  for (const std::string& line : mInbox.TakeAll()) mSay("another instance was started with: " + line);
   return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/Platform/UI/ForwardedLineQueue.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Platform/UI/MessageLoop.h"
 #include "HVFramework/Platform/2D/PlatformWindow.h"
@@ -7,10 +8,8 @@
 #include "tools/gallery/GalleryOptions.h"
 #include "tools/gallery/GalleryScene.h"
 
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace HV::Gallery {
@@ -72,8 +71,7 @@ class GalleryProgram : public Platform::IMessageLoopClient {
   bool mHasPainted = false;
   Say mSay;
   std::function<void(uint32_t)> mFramePainted;
-  std::mutex mInboxLock;
-  std::deque<std::string> mInbox;
+  Platform::ForwardedLineQueue mInbox;
 };
 
 }  // namespace HV::Gallery

@@ -20,6 +20,7 @@
 #include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "HVFramework/Platform/SDLGL/SdlGLWindows.h"
 #include "HVFramework/Platform/SDL/SdlWindowSystem.h"
+#include "HVFramework/Platform/UI/ForwardedLineQueue.h"
 #include "HVFramework/Platform/UI/SingleInstance.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
 #include "tools/gallery/GalleryOptions.h"
@@ -30,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -71,30 +73,31 @@ void SayTimeOfFirstFrame() {
 }
 
 // Where the single-instance listener hands the command lines of later
-// instances: to the program once it runs, kept until then.
+// instances: to the program once it runs, kept until then (a bounded number:
+// the skinned gallery never attaches a program).
 struct ProgramLink {
   std::mutex lock;
   Gallery::GalleryProgram* program = nullptr;
-  std::vector<std::string> early;
+  Platform::ForwardedLineQueue early;
 
-  // Listener thread.
+  Gallery::GalleryProgram* Attached() {
+    std::lock_guard<std::mutex> hold(lock);
+    return program;
+  }
+  // Listener thread. The program outlives the listener: Run stops it before the program goes.
   void Receive(const std::string& line) {
-    Gallery::GalleryProgram* target = nullptr;
-    {
-      std::lock_guard<std::mutex> hold(lock);
-      target = program;
-      if (!target) early.push_back(line);
-    }
-    // The program outlives the listener: Run stops it before the program goes.
-    if (target) target->ReceiveCommandLine(line);
+    if (Gallery::GalleryProgram* target = Attached()) return target->ReceiveCommandLine(line);
+    early.Push(line);
+    // A program attached meanwhile has already taken what was early: hand it this line too.
+    if (Gallery::GalleryProgram* target = Attached())
+      for (const std::string& waiting : early.TakeAll()) target->ReceiveCommandLine(waiting);
   }
   void Attach(Gallery::GalleryProgram* now) {
-    std::vector<std::string> waiting;
     {
       std::lock_guard<std::mutex> hold(lock);
       program = now;
-      waiting.swap(early);
     }
+    std::deque<std::string> waiting = early.TakeAll();
     if (now)
       for (const std::string& line : waiting) now->ReceiveCommandLine(line);
   }

@@ -58,11 +58,21 @@ HResult LControl::SetParent(LControl* parent) {
   HV_ASSERT_UI_THREAD();
   if (parent == mParent) return S_FALSE;
   const RCPtr<LControl> self(this);
-  if (mParent) mParent->mChildren.Remove(this);
+  // The non-clipping controls of this subtree (itself included) that its
+  // ancestors count, so that their hit tests and second paint pass look in.
+  const int32_t carried = mNonClippingDescendants + (mLayout->clipToParent ? 0 : 1);
+  if (mParent) {
+    InvalidateOwnArea();  // the area it leaves
+    for (int32_t i = 0; i < carried; ++i) mParent->DecrementAncestorCount();
+    mParent->mChildren.Remove(this);
+  }
   if (parent) {
     parent->ReleasePendingChildren();
     const HResult added = parent->mChildren.Add(self);
-    if (added == S_OK) OnJoinedTree();
+    if (added == S_OK) {
+      for (int32_t i = 0; i < carried; ++i) parent->IncrementAncestorCount();
+      OnJoinedTree();
+    }
     return added;
   }
   return S_OK;
@@ -278,7 +288,7 @@ void LControl::SetDragMode(int32_t mode, uint32_t constraints) {
 
 double LControl::SetNormalizedValue(double value) {
   value = std::clamp(value, 0.0, 1.0);
-  if (value == mNormalizedValue) return mNormalizedValue;
+  if (std::isnan(value) || value == mNormalizedValue) return mNormalizedValue;  // NaN is no position
   mNormalizedValue = value;
   OnValueChanged();
   const RCPtr<LValueParam> param = LValueParam::Create(NormalizedToValue(value), value);
@@ -287,7 +297,9 @@ double LControl::SetNormalizedValue(double value) {
 }
 
 HResult LControl::SetRange(double start, double end, int32_t scaleType) {
-  const bool valid = scaleType == kLinear || (scaleType == kLogarithmic && start > 0 && end > 0);
+  // Bounds must be finite and their span too, or every value would be NaN or infinite.
+  const bool valid = std::isfinite(end - start) &&
+                     (scaleType == kLinear || (scaleType == kLogarithmic && start > 0 && end > 0));
   if (!valid) return E_INVALIDARG;
   mScaleType = scaleType;
   mRangeStart = start;

@@ -57,6 +57,9 @@ HResult LControl::ApplyFont(const RCPtr<LFont>& font) {
   mNameInherited = mSizeInherited = mStyleInherited = false;
   OnFontChanged();
   for (const RCPtr<LControl>& child : mChildren.Snapshot()) child->UpdateInheritedFont();
+  // A layout that keeps the size redraws nothing itself: the old text
+  // would stay on the screen.
+  InvalidateWhole();
   UpdateLayout();
   return S_OK;
 }

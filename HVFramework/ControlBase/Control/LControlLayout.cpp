@@ -9,6 +9,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/ObjectBase/UIThread.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 
 #include <algorithm>
 #include <cmath>
@@ -145,18 +146,6 @@ LLayoutFrame FrameOf(const LControl& parent) {
   return frame;
 }
 
-// Sets a flag for the life of a scope, so that an exception cannot leave it set.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : mFlag(flag) { mFlag = true; }
-  ~FlagScope() { mFlag = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& mFlag;
-};
-
 }  // namespace
 
 // --- Computing and storing the rectangle ---
@@ -224,8 +213,9 @@ int32_t LControl::SetRect(const Rect& rect) {
   }
   // A top-level control's root window moves its operating-system window to
   // the new rectangle (plus the frame) here, once root windows exist.
-  // A control left without area hands the focus it holds or contains to its
-  // parent here (SetFocus), once focus moves exist.
+  // A control left without area takes no input: the focus it holds or
+  // contains goes to its parent, or the keys would be lost.
+  if (rect.width <= 0 || rect.height <= 0) UpdateFocusAfterStateChange();
   UpdateConditions();
   InvalidateOwnArea();
   return 0;

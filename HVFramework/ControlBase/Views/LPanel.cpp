@@ -99,13 +99,16 @@ int64_t LPanel::TabIndexOf(const LControl* child) {
   return -1;
 }
 
+bool LPanel::WrapsRound(const LControl* from, const LControl* to, bool backward) {
+  const int64_t fromIndex = TabIndexOf(from);
+  const int64_t toIndex = TabIndexOf(to);
+  return backward ? toIndex >= fromIndex : toIndex <= fromIndex;
+}
+
 RCPtr<LControl> LPanel::GetFocusableChild(LControl* child, bool backward) {
   RCPtr<LControl> next = LScrollView::GetFocusableChild(child, backward);
   if (!next || mFocusCycles || !GetParent()) return next;
-  const int64_t from = TabIndexOf(child);
-  const int64_t to = TabIndexOf(next.Get());
-  const bool wrapped = backward ? to >= from : to <= from;
-  return wrapped ? nullptr : next;
+  return WrapsRound(child, next.Get(), backward) ? nullptr : next;
 }
 
 void LPanel::MoveFocus(const RCPtr<LKeyParam>& key) {
@@ -123,6 +126,10 @@ void LPanel::MoveFocus(const RCPtr<LKeyParam>& key) {
     for (uint32_t steps = 0; steps <= GetChildren().GetCount(); ++steps) {
       const RCPtr<LControl> next = GetFocusableChild(at.Get(), backward);
       if (!next) break;
+      // A top-level panel that does not cycle leaves the end of its order to
+      // the window, which keeps the focus in a modal window or moves it to
+      // the next window.
+      if (!GetParent() && !mFocusCycles && WrapsRound(at.Get(), next.Get(), backward)) break;
       if (next.Get() == origin) {
         // Round the whole panel without another candidate: in a cycling
         // panel a Tab that left the origin's inside enters it again.

@@ -46,6 +46,9 @@ class LPanel : public LScrollView {
   HResult OnParentSiblingKey(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   // The position of a child in the tab order; -1 for none.
   int64_t TabIndexOf(const LControl* child);
+  // Whether a step from one child to the next went round the end (or,
+  // backward, the start) of the tab order.
+  bool WrapsRound(const LControl* from, const LControl* to, bool backward);
 
   RCPtr<LNotificationHandler<LPanel>> mPanelHandler;
   bool mFocusCycles = false;

@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
 #include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
@@ -23,19 +24,6 @@ double& At(LControl::Point& point, int axis) { return axis == 0 ? point.x : poin
 double At(const LControl::Point& point, int axis) { return axis == 0 ? point.x : point.y; }
 double SizeOn(const LControl::Rect& rect, int axis) { return axis == 0 ? rect.width : rect.height; }
 double ClampUnbounded(double v) { return std::clamp(v, -kUnbounded, kUnbounded); }
-
-// Sets a flag for the life of a scope.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : mFlag(flag), mBefore(flag) { mFlag = true; }
-  ~FlagScope() { mFlag = mBefore; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& mFlag;
-  const bool mBefore;
-};
 
 const WChar* ValueChangeName() { return u"NID_VALUE_CHANGE"; }
 

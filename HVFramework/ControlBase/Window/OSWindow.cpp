@@ -29,7 +29,8 @@ RCPtr<OSWindow> OSWindow::Create(OSWindowDispatcher& dispatcher, const Spec& spe
   if (IProfileStore* profile = dispatcher.GetProfileStore(); profile && !spec.placementSection.IsEmpty()) {
     std::vector<uint8_t> record;
     if (profile->GetBinary(spec.placementSection, StringW(kPlacementValueName), record))
-      if (const std::optional<Rect> rect = DecodePlacement(record)) placed.rect = *rect;
+      if (const std::optional<Rect> rect = DecodePlacement(record))
+        placed.rect = FitPlacementToWorkArea(*rect, dispatcher.GetWindowSystem().GetWorkArea());
   }
   Platform::WindowSpec native;
   native.title = ToUtf8(placed.title);

@@ -24,19 +24,7 @@ std::string ProfileFolderStore::GetPath(const StringW& section, const StringW& n
 
 bool ProfileFolderStore::GetBinary(const StringW& section, const StringW& name, std::vector<uint8_t>& value) const {
   if (mFolder.empty()) return false;
-  const std::string path = GetPath(section, name);
-  if (Platform::GetPathKind(path) != Platform::PathKind::File) return false;
-  const int file = Platform::OpenFile(path, Platform::FileAccess::ReadOnly, Platform::FileCreation::OpenExisting);
-  if (file < 0) return false;
-  const int64_t size = Platform::GetFileSize(file);
-  bool isRead = size >= 0 && static_cast<uint64_t>(size) <= kMaxValueSize;
-  if (isRead) {
-    value.resize(static_cast<size_t>(size));
-    isRead = Platform::ReadFile(file, value.data(), value.size()) == size;
-  }
-  Platform::CloseFile(file);
-  if (!isRead) value.clear();
-  return isRead;
+  return Platform::ReadWholeFile(GetPath(section, name), kMaxValueSize, value);
 }
 
 void ProfileFolderStore::SetBinary(const StringW& section, const StringW& name, const std::vector<uint8_t>& value) {

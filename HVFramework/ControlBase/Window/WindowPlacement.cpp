@@ -1,5 +1,7 @@
 #include "HVFramework/ControlBase/Window/WindowPlacement.h"
 
+#include <algorithm>
+
 namespace HV {
 namespace {
 
@@ -38,9 +40,24 @@ std::optional<RectT<int32_t>> DecodePlacement(const std::vector<uint8_t>& record
   const int64_t top = Get(record, kNormalRectOffset + 4);
   const int64_t width = Get(record, kNormalRectOffset + 8) - left;
   const int64_t height = Get(record, kNormalRectOffset + 12) - top;
-  if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) return std::nullopt;
+  const auto isNearOrigin = [](int64_t coordinate) {
+    return coordinate >= -kMaxPlacementCoordinate && coordinate <= kMaxPlacementCoordinate;
+  };
+  if (width <= 0 || height <= 0 || width > kMaxPlacementSide || height > kMaxPlacementSide ||
+      !isNearOrigin(left) || !isNearOrigin(top))
+    return std::nullopt;
   return RectT<int32_t>{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(width),
                         static_cast<int32_t>(height)};
+}
+
+RectT<int32_t> FitPlacementToWorkArea(const RectT<int32_t>& rect, const RectT<int32_t>& workArea) {
+  if (workArea.width <= 0 || workArea.height <= 0) return rect;
+  RectT<int32_t> fitted = rect;
+  fitted.width = std::min(rect.width, workArea.width);
+  fitted.height = std::min(rect.height, workArea.height);
+  fitted.x = std::clamp(rect.x, workArea.x, workArea.x + workArea.width - fitted.width);
+  fitted.y = std::clamp(rect.y, workArea.y, workArea.y + workArea.height - fitted.height);
+  return fitted;
 }
 
 }  // namespace HV

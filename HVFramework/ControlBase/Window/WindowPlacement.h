@@ -18,9 +18,19 @@ namespace HV {
 inline constexpr const char16_t* kPlacementValueName = u"WP";
 inline constexpr size_t kPlacementRecordSize = 44;
 
+// A record holds no window wider or taller than this, nor a corner further
+// than kMaxPlacementCoordinate from the origin: no desktop is that large, and
+// the window's pixels are allocated from these numbers.
+inline constexpr int32_t kMaxPlacementSide = 16384;
+inline constexpr int32_t kMaxPlacementCoordinate = 65536;
+
 std::vector<uint8_t> EncodePlacement(const RectT<int32_t>& rect);
 // The normal rectangle of a record; nullopt for a record of another size or
-// length field, or a rectangle without area.
+// length field, a rectangle without area or one beyond the limits above.
 std::optional<RectT<int32_t>> DecodePlacement(const std::vector<uint8_t>& record);
+
+// rect made to fit the desktop's work area: no larger than the area and moved
+// wholly inside it. An empty work area (the desktop did not say) keeps rect.
+RectT<int32_t> FitPlacementToWorkArea(const RectT<int32_t>& rect, const RectT<int32_t>& workArea);
 
 }  // namespace HV

@@ -3,10 +3,12 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Controls/DropDown/LDropDownControl.h"
 #include "HVFramework/Controls/ListBox/LItemConditionsParam.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Holder.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 
@@ -42,18 +44,6 @@ constexpr uint32_t kReturnKey = kKeyDown | (0x0Du << 16);
 
 constexpr uint32_t kCtrlModifier = 0x01;
 constexpr uint32_t kShiftModifier = 0x08;
-
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag, bool value = true) : mFlag(flag), mSaved(flag) { mFlag = value; }
-  ~FlagScope() { mFlag = mSaved; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& mFlag;
-  const bool mSaved;
-};
 
 // "item3" gives 3; anything else 0.
 int32_t ItemNumberOf(const StringW& name) {
@@ -933,7 +923,7 @@ HResult LListBox::EnsureItemVisible(int32_t index) {
     target = lastFirst;
   if (target == mFirstVisibleIndex) return S_OK;
   const Point offset{GetScrollOffset().x, static_cast<double>(CountShownBefore(target)) * mItemHeight};
-  const FlagScope notDropDown(mDropDownMode, false);
+  const ValueScope notDropDown(mDropDownMode, false);
   ScrollTo(offset);
   return S_OK;
 }
@@ -1109,8 +1099,9 @@ void LListBox::OnLeftButtonUp(const RCPtr<LMouseButtonParam>& param) {
     ActivateItem(index);
     return;
   }
-  if (!parent) return;
-  // A release outside the owner of the drop-down closes it.
+  // A release outside the combo control the list dropped down from closes it;
+  // a list in drop-down mode under any other parent stays.
+  if (!dynamic_cast<LDropDownControl*>(parent)) return;
   const Point at = GetPositionInParent();
   const double x = at.x + param->x;
   const double y = at.y + param->y;
@@ -1198,7 +1189,11 @@ void LListBox::OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) {
   if (!conditions || !((previous ^ current) & (kEnabled | kHasFocus)) || GetLookCount() == 0) return;
   int32_t look = !(current & kEnabled) ? 1 : (current & kHasFocus) ? 2 : 0;
   if (look >= GetLookCount()) look = 0;
+  const double clientHeight = GetClientOffsets(-1).height;
   SelectLook(look);
+  // A look of another client height (a focus line under the rows) must not
+  // leave a dropped-down list a row short, scrolling onto its last row.
+  if (mDropDownMode && GetClientOffsets(-1).height != clientHeight) SetClientHeight(GetItemsHeight());
 }
 
 }  // namespace HV

@@ -94,10 +94,7 @@ void LNumericUpDown::OnValueChanged() {
 }
 
 HResult LNumericUpDown::SetRange(double start, double end, int32_t scaleType) {
-  const bool linear = scaleType == kLinear;
-  const bool logarithmic = scaleType == kLogarithmic && start > 0 && end > 0;
-  if (!linear && !logarithmic) return E_INVALIDARG;
-  LPanel::SetRange(start, end, scaleType);
+  if (const HResult result = LPanel::SetRange(start, end, scaleType); result != S_OK) return result;
   UpdateCharSet();
   ShowValue();
   return S_OK;

@@ -38,14 +38,16 @@ double MeasureWidth(const StringW& text, const RCPtr<LFont>& font) {
   return renderer->MeasureText(text, font).width;
 }
 
+enum class Docking { Kept, Docked };
+
 // Sets one axis's absolute position, relative part 0, keeping the rest of
-// the description.
-void PlaceOnAxis(LControl& control, int32_t axis, double value) {
+// the description; a docked axis stays put when the parent's content scrolls.
+void PlaceOnAxis(LControl& control, int32_t axis, double value, Docking docking = Docking::Kept) {
   const LLayoutDescriptor& layout = *control.GetLayout();
   LLayoutPosition position = layout.position[axis];
   position.relative = 0;
   position.absolute = value;
-  control.SetAxisLayout(axis, position, layout.size[axis], layout.docked[axis]);
+  control.SetAxisLayout(axis, position, layout.size[axis], docking == Docking::Docked || layout.docked[axis]);
 }
 
 }  // namespace
@@ -357,9 +359,13 @@ HResult LPopupMenu::ShowAtMousePosition() {
   const Point origin = GetOriginInRoot();
   const int32_t x = ClampSpanInto(mouse.x, static_cast<int32_t>(rect.width), extent.width);
   const int32_t y = ClampSpanInto(mouse.y, static_cast<int32_t>(rect.height), extent.height);
-  // The origin less the position is where the parent's content starts.
-  PlaceOnAxis(*this, 0, x - (origin.x - rect.x));
-  PlaceOnAxis(*this, 1, y - (origin.y - rect.y));
+  // The origin less the position is where the parent's content starts, as
+  // scrolled now. The menu is docked: the parent's content may scroll while
+  // it is open (a text box scrolls back to its start when the menu takes
+  // its focus), and the menu must stay at the pointer.
+  const Point scroll = GetParent() ? GetParent()->GetScrollOffset() : Point{};
+  PlaceOnAxis(*this, 0, x - (origin.x - rect.x) - scroll.x, Docking::Docked);
+  PlaceOnAxis(*this, 1, y - (origin.y - rect.y) - scroll.y, Docking::Docked);
   SetVisible(true);
   if (!HasFocus()) SetFocus(true);
   return S_OK;
@@ -432,15 +438,29 @@ void LPopupMenu::CloseMenuChain() {
   if (LControl* parent = GetParent()) parent->RemoveChildControl(self);
 }
 
-void LPopupMenu::ActivateMenuItem(const RCPtr<LMenuItemDescriptor>& item) {
-  const RCPtr<LControl> self(this);
+void LPopupMenu::ReturnFocusFromMenuBar() {
   for (LControl* ancestor = GetParent(); ancestor; ancestor = ancestor->GetParent()) {
     auto* bar = dynamic_cast<LMainMenu*>(ancestor);
     if (!bar) continue;
     const RCPtr<LControl> back = bar->GetFocusReturnControl();
     if (back && back->GetRootWindow()) back->SetFocus(true);
-    break;
+    return;
   }
+}
+
+void LPopupMenu::AskTitleToClose() {
+  LPopupMenu* top = this;
+  while (LPopupMenu* parent = top->GetParentMenu()) top = parent;
+  const RCPtr<LComboMenu> title(dynamic_cast<LComboMenu*>(top->GetParent()));
+  if (!title || !title->IsDropDownShown()) return;
+  const RCPtr<LControl> self(this);
+  ReturnFocusFromMenuBar();
+  title->ShowDropDown(false);
+}
+
+void LPopupMenu::ActivateMenuItem(const RCPtr<LMenuItemDescriptor>& item) {
+  const RCPtr<LControl> self(this);
+  ReturnFocusFromMenuBar();
   const bool closes = mAutoClose && !mClosing;
   if (closes) SetVisible(false);
   if (const RCPtr<LNotificationReceiver> owner = GetOwner()) {
@@ -545,7 +565,10 @@ HResult LPopupMenu::ProcessKey(const RCPtr<LKeyParam>& key) {
         return S_OK;
       }
       case kEscapeKey:
-        if (mAutoClose && !mClosing) CloseMenuChain();
+        if (mAutoClose && !mClosing)
+          CloseMenuChain();
+        else if (!mAutoClose)
+          AskTitleToClose();
         return S_OK;
       default:
         break;

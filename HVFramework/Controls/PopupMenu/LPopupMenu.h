@@ -74,6 +74,9 @@ class LPopupMenu : public LCheckedListBox, public IMenuPopupControl {
   // The topmost menu of the chain closes its submenus and removes itself.
   void CloseMenuChain();
   void ActivateMenuItem(const RCPtr<LMenuItemDescriptor>& item);
+  // A menu that does not close itself (a menu bar's) asks the title that
+  // opened its chain to close it, and the focus goes back where it was.
+  void AskTitleToClose();
   const RCPtr<LPopupMenu>& GetOpenSubmenu() const { return mOpenSubmenu; }
   bool IsHoverDelayRunning() const { return mHoverDelay.IsRunning(); }
   int32_t GetSeparatorHeight() const { return mSeparatorHeight; }
@@ -107,6 +110,8 @@ class LPopupMenu : public LCheckedListBox, public IMenuPopupControl {
 
  private:
   RCPtr<LMenuItemDescriptor> GetMenuItem(int32_t index) const;
+  // In a menu bar's menu, the focus goes back to the control that had it.
+  void ReturnFocusFromMenuBar();
   void ApplyDefaultSize();
   HResult AssignHotKeyTexts();
   HResult RebuildRows();

@@ -10,8 +10,10 @@
 namespace HV::Platform {
 namespace {
 
+// O_NONBLOCK keeps the open of a FIFO from waiting for its other end; it is
+// taken off again once the file is known to be a regular one.
 int OpenFlags(FileAccess access, FileCreation creation) {
-  int flags = O_CLOEXEC | (access == FileAccess::ReadWrite ? O_RDWR : O_RDONLY);
+  int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (access == FileAccess::ReadWrite ? O_RDWR : O_RDONLY);
   if (creation == FileCreation::CreateIfMissing) flags |= O_CREAT;
   if (creation == FileCreation::CreateNew) flags |= O_CREAT | O_EXCL;
   return flags;
@@ -30,6 +32,11 @@ int64_t TransferAll(size_t count, Transfer transfer) {
   return static_cast<int64_t>(done);
 }
 
+bool IsRegularFile(int descriptor) {
+  struct stat info {};
+  return fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 int OpenFile(const std::string& path, FileAccess access, FileCreation creation) {
@@ -37,6 +44,13 @@ int OpenFile(const std::string& path, FileAccess access, FileCreation creation) 
   do {
     descriptor = open(path.c_str(), OpenFlags(access, creation), 0666);
   } while (descriptor < 0 && errno == EINTR);
+  if (descriptor < 0) return -1;
+  const int flags = fcntl(descriptor, F_GETFL);
+  if (!IsRegularFile(descriptor) || flags < 0 || fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    close(descriptor);
+    errno = EINVAL;
+    return -1;
+  }
   return descriptor;
 }
 
@@ -60,6 +74,21 @@ int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin) {
 int64_t GetFileSize(int descriptor) {
   struct stat info {};
   return fstat(descriptor, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+}
+
+bool ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  const int descriptor = OpenFile(path, FileAccess::ReadOnly, FileCreation::OpenExisting);
+  if (descriptor < 0) return false;
+  const int64_t size = GetFileSize(descriptor);
+  bool isRead = size >= 0 && static_cast<uint64_t>(size) <= maxBytes;
+  if (isRead) {
+    bytes.resize(static_cast<size_t>(size));
+    isRead = ReadFile(descriptor, bytes.data(), bytes.size()) == size;
+  }
+  close(descriptor);
+  if (!isRead) bytes.clear();
+  return isRead;
 }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }

@@ -16,6 +16,8 @@ enum class FileAccess { ReadOnly, ReadWrite };
 enum class FileCreation { OpenExisting, CreateIfMissing, CreateNew };
 
 // A descriptor, or -1. New files get the permissions 0666 less the umask.
+// Only regular files are opened: a FIFO, a folder or a device fails at once
+// (errno EINVAL), where a FIFO would otherwise wait for a writer for ever.
 int OpenFile(const std::string& path, FileAccess access, FileCreation creation);
 bool CloseFile(int descriptor);
 
@@ -27,6 +29,10 @@ int64_t WriteFile(int descriptor, const void* buffer, size_t count);
 enum class SeekOrigin { Start = 0, Current = 1, End = 2 };
 int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin);  // new position or -1
 int64_t GetFileSize(int descriptor);                                   // -1 on error
+
+// The whole of a regular file of at most maxBytes bytes into bytes; false
+// (and bytes empty) when it is missing, no regular file, larger or unreadable.
+bool ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes);
 
 bool RemoveFile(const std::string& path);
 // Puts the file from in the place of to in one step: a reader finds the old

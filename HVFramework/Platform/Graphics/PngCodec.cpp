@@ -1,5 +1,7 @@
 #include "HVFramework/Platform/Graphics/PngCodec.h"
 
+#include "HVFramework/Platform/Core/PosixFile.h"
+
 #include <png.h>
 
 #include <cstring>
@@ -46,14 +48,8 @@ bool DecodePng(const uint8_t* data, size_t size, BgraImage& out) {
 }
 
 bool DecodePngFile(const std::string& path, BgraImage& out) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) {
-    png_image_free(&image);
-    return false;
-  }
-  return FinishRead(image, out);
+  std::vector<uint8_t> bytes;
+  return ReadWholeFile(path, kMaxPngFileBytes, bytes) && DecodePng(bytes.data(), bytes.size(), out);
 }
 
 bool EncodePng(const BgraImage& image, std::vector<uint8_t>& out) {

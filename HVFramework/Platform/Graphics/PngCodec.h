@@ -22,8 +22,11 @@ struct BgraImage {
 // The largest image decoded (4096 x 4096): a header cannot make us allocate more.
 inline constexpr uint64_t kMaxPngPixels = 4096ull * 4096ull;
 
+// The largest PNG file read: room for the largest image stored without compression.
+inline constexpr size_t kMaxPngFileBytes = 80u * 1024 * 1024;
+
 bool DecodePng(const uint8_t* data, size_t size, BgraImage& out);
-// path is UTF-8.
+// path is UTF-8 and names a regular file (a FIFO or a device fails at once).
 bool DecodePngFile(const std::string& path, BgraImage& out);
 
 // Writes image as an 8-bit RGBA PNG (tests and tools make their images with it).

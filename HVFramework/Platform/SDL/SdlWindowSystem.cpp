@@ -113,6 +113,12 @@ bool SdlWindowSystem::GetWindowRect(WindowId window, RectT<int32_t>& rect) const
   return true;
 }
 
+RectT<int32_t> SdlWindowSystem::GetWorkArea() const {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return {};
+  return {usable.x, usable.y, usable.w, usable.h};
+}
+
 void SdlWindowSystem::NativeSetCapture(WindowId window) {
   // SDL captures for the window with the input focus; without one the desktop keeps the mouse.
   SDL_CaptureMouse(window != 0 ? SDL_TRUE : SDL_FALSE);

@@ -47,6 +47,8 @@ class SdlWindowSystem final : public WindowSystemBase {
 
   // Where the desktop has the window now (the user may have moved or sized it).
   bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
+  // The usable bounds of the first display.
+  RectT<int32_t> GetWorkArea() const override;
 
   MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
                                   MessageBoxKind kind) override;

@@ -38,6 +38,9 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void AdvanceClockInWaits(VirtualClock* clock) { mAdvanced = clock; }
   // How many times the loop went to sleep, to show that it does not spin.
   uint64_t GetWaitCount() const { return mWaits; }
+  // The desktop's work area; 1920 x 1080 at the origin unless a test sets another.
+  void SetWorkArea(const RectT<int32_t>& area) { mWorkArea = area; }
+  RectT<int32_t> GetWorkArea() const override { return mWorkArea; }
 
   MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
                                   MessageBoxKind kind) override;
@@ -71,6 +74,7 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   uint32_t mClipboardChanges = 0;
   uint64_t mWaits = 0;
   VirtualClock* mAdvanced = nullptr;
+  RectT<int32_t> mWorkArea{0, 0, 1920, 1080};
 };
 
 }  // namespace HV::Platform

@@ -42,6 +42,9 @@ class IWindowSystem {
   virtual bool IsWindowVisible(WindowId window) const = 0;
   virtual bool SetWindowRect(WindowId window, const RectT<int32_t>& rect) = 0;
   virtual bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const = 0;
+  // The part of the main display that windows may take (without panels and
+  // docks), in screen coordinates; empty when the desktop does not say.
+  virtual RectT<int32_t> GetWorkArea() const = 0;
   // The text of the window's title bar (UTF-8).
   virtual bool SetWindowTitle(WindowId window, const std::string& title) = 0;
   virtual bool GetWindowTitle(WindowId window, std::string& title) const = 0;

@@ -1,11 +1,11 @@
 #include "HVFramework/Renderer/FontCatalogue/LFontCatalogue.h"
 
 #include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/Platform/Core/PosixFile.h"
 #include "HVFramework/Renderer/FontCatalogue/FontFileTables.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 namespace HV {
@@ -13,26 +13,31 @@ namespace HV {
 namespace {
 
 // A font file read piece by piece: only the tables asked for are read.
+// Only a regular file is opened, so a FIFO named like a font cannot hold us.
 class FileFontBytes : public FontByteSource {
  public:
-  explicit FileFontBytes(const std::string& path) : mStream(path, std::ios::binary) {
-    if (!mStream) return;
-    mStream.seekg(0, std::ios::end);
-    const std::streamoff size = mStream.tellg();
+  explicit FileFontBytes(const std::string& path)
+      : mFile(Platform::OpenFile(path, Platform::FileAccess::ReadOnly, Platform::FileCreation::OpenExisting)) {
+    const int64_t size = mFile >= 0 ? Platform::GetFileSize(mFile) : -1;
     mSize = size > 0 ? static_cast<uint64_t>(size) : 0;
   }
-  bool IsOpen() const { return static_cast<bool>(mStream); }
+  ~FileFontBytes() override {
+    if (mFile >= 0) Platform::CloseFile(mFile);
+  }
+  FileFontBytes(const FileFontBytes&) = delete;
+  FileFontBytes& operator=(const FileFontBytes&) = delete;
+
+  bool IsOpen() const { return mFile >= 0; }
   uint64_t GetSize() const override { return mSize; }
   bool Read(uint64_t offset, uint32_t length, uint8_t* out) const override {
     if (offset > mSize || length > mSize - offset) return false;
-    mStream.clear();
-    mStream.seekg(static_cast<std::streamoff>(offset));
-    mStream.read(reinterpret_cast<char*>(out), length);
-    return mStream.gcount() == static_cast<std::streamsize>(length);
+    const auto at = static_cast<int64_t>(offset);
+    return Platform::SeekFile(mFile, at, Platform::SeekOrigin::Start) == at &&
+           Platform::ReadFile(mFile, out, length) == static_cast<int64_t>(length);
   }
 
  private:
-  mutable std::ifstream mStream;
+  int mFile;
   uint64_t mSize = 0;
 };
 
@@ -118,18 +123,24 @@ LFontFileInfo* LFontCatalogue::FindFamily(const StringW& family) const {
   return nullptr;
 }
 
-int32_t LFontCatalogue::GetFileID(const FontKey& font) {
+std::optional<int32_t> LFontCatalogue::FindFileID(const FontKey& font) {
   LFontFileInfo* family = nullptr;
   if (const auto known = mFamilyOfFont.find(font.uniqueId); known != mFamilyOfFont.end()) {
     family = mFamilies[known->second].Get();
   } else {
     family = FindFamily(font.family);
     if (!family) family = FindFamily(mSystemFont);
-    if (!family) Throw<std::runtime_error>("Font family not found", HV_HERE("HV::LFontFileInfo::GetFileID"));
+    if (!family) return std::nullopt;
     mFamilyOfFont[font.uniqueId] = family->GetIndex();
   }
   family->ChooseFile(font.style);
   return family->GetIndex() * 4 + (font.style & 3);
+}
+
+int32_t LFontCatalogue::GetFileID(const FontKey& font) {
+  const std::optional<int32_t> faceId = FindFileID(font);
+  if (!faceId) Throw<std::runtime_error>("Font family not found", HV_HERE("HV::LFontFileInfo::GetFileID"));
+  return *faceId;
 }
 
 FontFileRef LFontCatalogue::GetFilePath(int32_t faceId) const {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,9 @@ class LFontCatalogue {
   void AddFontFile(const std::string& path);
 
   // The face id for the font: its family (exact name), else the system font;
-  // a Runtime Error when neither is in the catalogue.
+  // nothing when neither is in the catalogue (no font file was usable).
+  std::optional<int32_t> FindFileID(const FontKey& font);
+  // As FindFileID, with a Runtime Error when there is no face.
   int32_t GetFileID(const FontKey& font);
   // The face of a face id; empty for ids outside the catalogue.
   FontFileRef GetFilePath(int32_t faceId) const;

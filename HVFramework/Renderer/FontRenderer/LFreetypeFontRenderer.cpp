@@ -1,5 +1,6 @@
 #include "HVFramework/Renderer/FontRenderer/LFreetypeFontRenderer.h"
 
+#include "HVFramework/ObjectBase/TraceHook.h"
 #include "HVFramework/Platform/Fonts/FontConfig.h"
 
 #include <ft2build.h>
@@ -9,6 +10,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace HV {
 
@@ -105,11 +109,19 @@ LFreetypeFontRenderer::~LFreetypeFontRenderer() {
 
 bool LFreetypeFontRenderer::IsStarted() const { return mFreeType->manager != nullptr; }
 
+std::optional<int32_t> LFreetypeFontRenderer::FindFaceId(const FontKey& font) {
+  const std::optional<int32_t> faceId = mCatalogue.FindFileID(font);
+  if (!faceId && !std::exchange(mHasTracedMissingFont, true))
+    TraceLine("LFreetypeFontRenderer: no font file for \"" + std::string(StringA(font.family.GetText()).GetText()) +
+              "\" and no system font: text is not drawn");
+  return faceId;
+}
+
 namespace {
-FT_Size LookupSize(FTC_Manager manager, LFontCatalogue& catalogue, const FontKey& font) {
-  if (!manager) return nullptr;
+FT_Size LookupSize(FTC_Manager manager, std::optional<int32_t> faceId, const FontKey& font) {
+  if (!manager || !faceId) return nullptr;
   FTC_ScalerRec scaler{};
-  scaler.face_id = ToFaceID(catalogue.GetFileID(font));
+  scaler.face_id = ToFaceID(*faceId);
   scaler.width = 0;
   scaler.height = static_cast<FT_UInt>(UsableSize(font.size) * 64);
   scaler.pixel = 0;
@@ -123,7 +135,7 @@ FT_Size LookupSize(FTC_Manager manager, LFontCatalogue& catalogue, const FontKey
 
 HResult LFreetypeFontRenderer::GetFontMetrics(const FontKey& font, int32_t& height, int32_t& ascent,
                                               int32_t& descent) {
-  FT_Size size = LookupSize(mFreeType->manager, mCatalogue, font);
+  FT_Size size = LookupSize(mFreeType->manager, FindFaceId(font), font);
   if (!size) return E_FAIL;
   ascent = static_cast<int32_t>(-(size->metrics.ascender >> 6));
   descent = static_cast<int32_t>(-(size->metrics.descender >> 6));
@@ -135,7 +147,7 @@ HResult LFreetypeFontRenderer::GetFontMetrics(const FontKey& font, int32_t& heig
 
 int32_t LFreetypeFontRenderer::RenderText(const StringW& text, const FontKey& font,
                                           LGlyphProcessor* processor, int32_t, int32_t, uint32_t flags) {
-  FT_Size size = LookupSize(mFreeType->manager, mCatalogue, font);
+  FT_Size size = LookupSize(mFreeType->manager, FindFaceId(font), font);
   if (!size || !processor) return 0;
   FT_Face face = size->face;
   const bool useKerning = FT_HAS_KERNING(face);

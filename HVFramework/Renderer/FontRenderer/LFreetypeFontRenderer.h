@@ -4,6 +4,7 @@
 #include "HVFramework/Renderer/FontRenderer/LFontRenderer.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,9 @@ class LFreetypeFontRenderer : public LFontRenderer {
                                            const StringW& preferredSystemFont = StringW());
   ~LFreetypeFontRenderer() override;
 
-  // E_FAIL when the font's size cannot be looked up; a font neither the
-  // catalogue nor its system font has throws a Runtime Error.
+  // E_FAIL when the font's size cannot be looked up. A font neither the
+  // catalogue nor its system font has (no usable font file at all) is
+  // neither measured nor drawn, and is traced once.
   HResult GetFontMetrics(const FontKey& font, int32_t& height, int32_t& ascent, int32_t& descent) override;
   int32_t RenderText(const StringW& text, const FontKey& font, LGlyphProcessor* processor, int32_t start,
                      int32_t widthLimit, uint32_t flags) override;
@@ -44,9 +46,12 @@ class LFreetypeFontRenderer : public LFontRenderer {
   struct FreeType;
   LFreetypeFontRenderer(const RCPtr<LGlyphProcessor>& drawing, const RCPtr<LGlyphProcessor>& measuring);
   void Start(const std::vector<std::string>& folders, const StringW& preferredSystemFont);
+  // The catalogue's face for the font; nothing (traced once) when there is none.
+  std::optional<int32_t> FindFaceId(const FontKey& font);
 
   LFontCatalogue mCatalogue;
   std::unique_ptr<FreeType> mFreeType;
+  bool mHasTracedMissingFont = false;
 };
 
 }  // namespace HV

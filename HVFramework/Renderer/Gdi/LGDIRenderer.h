@@ -6,6 +6,7 @@
 #include "HVFramework/Renderer/Gdi/BitmapTiling.h"
 #include "HVFramework/Renderer/Gdi/LGDIRenderContextInfo.h"
 #include "HVFramework/Renderer/LRenderer.h"
+#include "HVFramework/Renderer/RendererOperations.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 #include "HVFramework/Utilities/Storage/GetBits.h"
 #include "HVFramework/Utilities/Storage/PurgableObjectCache.h"
@@ -33,43 +34,15 @@ class LGDIRenderer : public LRenderer {
   // Added to every measured width that is not zero.
   static constexpr int32_t kMeasuredTextMargin = 3;
 
-  HResult GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,
-                         int32_t& descent) override;
-  // Width rounded up, plus a margin of 3 pixels; y is the ascent, height the line height.
-  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) override;
-  float GetMeasuredTextMargin() const override { return float(kMeasuredTextMargin); }
   int GetRendererType() const override { return GdiPlus; }
-  HResult InitRenderContextInfo(const RectT<int32_t>& viewport, WindowHandle window, bool isOffscreen,
-                                RCPtr<LRenderContextInfo>& out) override;
-  HResult RenderStart(const RCPtr<LRenderContextInfo>& context) override;
-  HResult RenderFinish(const RCPtr<LRenderContextInfo>& context) override;
-
-  void DrawText(const StringW& text, const RCPtr<LFont>& font, const PointT<int32_t>& position,
-                const Color& color) override;
-  void DrawRect(const RectT<int32_t>& rect, const Color& color, float lineWidth) override;
-  // Without blending the rectangle's pixels of the drawing surface are set
+  float GetMeasuredTextMargin() const override { return float(kMeasuredTextMargin); }
+  // What these add to LRenderer's contracts: MeasureText rounds the width up
+  // and adds the margin (y is the ascent, height the line height). FillRect
+  // without blending sets the rectangle's pixels of the drawing surface
   // (surface coordinates: no translation, no clip, only inside the surface).
-  void FillRect(const RectT<int32_t>& rect, const Color& color, bool shouldBlend) override;
-  void DrawColorRectList(ColorRectListT<float>& list, const PointT<double>& offset, bool useCache) override;
-  void DrawLine(const PointT<float>& from, const PointT<float>& to, const Color& color,
-                float lineWidth) override;
-  void DrawLineList(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                    const PointT<float>& scale, bool useCache) override;
-  void DrawLineStrip(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                     const PointT<float>& scale, bool useCache) override;
-  void DrawPolygonOutline(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                          const PointT<float>& scale, bool useCache) override;
-  void FillPolygon(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                   const PointT<float>& scale, bool useCache) override;
-  // Throws a Runtime Error without a started context and an Invalid Argument
-  // for an unknown resize type.
-  void DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>& destination,
-                  ResizeType resize) override;
-  HResult DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position,
-                      const RectT<int32_t>& source) override;
-  HResult BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position) override;
-  void SetClipRect(const RectT<double>& clip) override;
-  void Translate(const PointT<double>& by) override;
+  // DrawBitmap throws a Runtime Error without a started context and an
+  // Invalid Argument for an unknown resize type.
+  HV_DECLARE_RENDERER_OPERATIONS();
 
   // How tiled bitmaps are built (Automatic unless a test forces a way).
   void SetTileMethod(TileMethod method) { mTileMethod = method; }

@@ -7,6 +7,7 @@
 #include "HVFramework/Renderer/LRenderer.h"
 #include "HVFramework/Renderer/OpenGL/LGLDisplayList.h"
 #include "HVFramework/Renderer/OpenGL/LGLTexture.h"
+#include "HVFramework/Renderer/RendererOperations.h"
 #include "HVFramework/Utilities/Storage/GetBits.h"
 #include "HVFramework/Utilities/Storage/PurgableObjectCache.h"
 
@@ -38,41 +39,14 @@ class LGLRenderer : public LRenderer {
   // a glyph atlas. The same font always gives the same key.
   static FontKey KeyOf(const LFont& font);
 
-  HResult GetFontMetrics(const RCPtr<LFont>& font, int32_t& height, int32_t& ascent,
-                         int32_t& descent) override;
-  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) override;
   int GetRendererType() const override { return OpenGL; }
-  HResult InitRenderContextInfo(const RectT<int32_t>& viewport, WindowHandle window, bool isOffscreen,
-                                RCPtr<LRenderContextInfo>& out) override;
   HResult SetViewport(const RectT<int32_t>& viewport) override;
-  HResult RenderStart(const RCPtr<LRenderContextInfo>& context) override;
-  HResult RenderFinish(const RCPtr<LRenderContextInfo>& context) override;
-  void DrawText(const StringW& text, const RCPtr<LFont>& font, const PointT<int32_t>& position,
-                const Color& color) override;
-  void DrawRect(const RectT<int32_t>& rect, const Color& color, float lineWidth) override;
-  void FillRect(const RectT<int32_t>& rect, const Color& color, bool shouldBlend) override;
-  void DrawColorRectList(ColorRectListT<float>& list, const PointT<double>& offset, bool useCache) override;
-  void DrawLine(const PointT<float>& from, const PointT<float>& to, const Color& color,
-                float lineWidth) override;
-  void DrawLineList(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                    const PointT<float>& scale, bool useCache) override;
-  void DrawLineStrip(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                     const PointT<float>& scale, bool useCache) override;
-  void DrawPolygonOutline(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                          const PointT<float>& scale, bool useCache) override;
-  void FillPolygon(PolylineT<float>& line, const Color& color, const PointT<float>& offset,
-                   const PointT<float>& scale, bool useCache) override;
-  void DrawBitmap(const RCPtr<LBitmap>& bitmap, const RectT<int32_t>& destination,
-                  ResizeType resize) override;
-  // Offscreen surfaces draw into the GL context's buffer like windows; their
-  // frame leaves its picture in the surface's texture and puts back what lay
-  // under it. Both answer E_INVALIDARG for anything but an offscreen context
-  // of this renderer, E_FAIL for a surface no frame was finished on.
-  HResult DrawSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position,
-                      const RectT<int32_t>& source) override;
-  HResult BlitSurface(const RCPtr<LRenderContextInfo>& surface, const PointT<int32_t>& position) override;
-  void SetClipRect(const RectT<double>& clip) override;
-  void Translate(const PointT<double>& by) override;
+  // What these add to LRenderer's contracts: offscreen surfaces draw into
+  // the GL context's buffer like windows; their frame leaves its picture in
+  // the surface's texture and puts back what lay under it. DrawSurface and
+  // BlitSurface answer E_INVALIDARG for anything but an offscreen context of
+  // this renderer, E_FAIL for a surface no frame was finished on.
+  HV_DECLARE_RENDERER_OPERATIONS();
 
   // Text in a font given by its key (the top-left of the line at position).
   void DrawTextWithKey(const StringW& text, const FontKey& font, const PointT<int32_t>& position,

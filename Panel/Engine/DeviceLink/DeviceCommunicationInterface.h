@@ -141,3 +141,8 @@ class LDeviceCommunicationInterface : public IDeviceLink {
   const DeviceTiming mTiming;
   const HV::StringW mLibraryPath;  // empty: beside the program
 };
+
+// The program's device link: the library beside the program, with these
+// waits. A DeviceLinkFactory, as the engine is given it:
+// LRootModuleEngine::Create(CreateDeviceLink).
+HV::RCPtr<IDeviceLink> CreateDeviceLink(const DeviceTiming& timing);

@@ -69,6 +69,16 @@ class LevelMeter : public ::testing::Test, public ControlLibraryFixture {
   const RCPtr<NotificationRecorder> listener = NotificationRecorder::Create("L", log);
 };
 
+TEST_F(LevelMeter, TheBarAndTheMarkerShowTheMetersToolTipAndTheClipLightItsOwn) {
+  const RCPtr<LLevelMeter> meter = Make<LLevelMeter>(u"wide");
+  ASSERT_TRUE(meter);
+  const struct {
+    const char16_t* part;
+    bool usesMeters;
+  } cases[] = {{u"activeOverlay", true}, {u"peakLo", true}, {u"clipButton", false}};
+  for (const auto& c : cases) EXPECT_EQ(Child(*meter, c.part).UsesParentToolTip(), c.usesMeters);
+}
+
 TEST_F(LevelMeter, TheBarGrowsAlongTheLongerSide) {
   const struct {
     const char16_t* meter;

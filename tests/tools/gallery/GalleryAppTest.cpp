@@ -70,6 +70,19 @@ class GalleryAppWindow : public ::testing::Test {
     ASSERT_TRUE(control) << Narrow(StringW(path));
     ClickOnControl(*control);
   }
+  // A click into the text box, then text typed there.
+  void TypeIntoTextBox(const std::string& text) {
+    ClickOn(u"sectionText/textBox");
+    Platform::WindowEvent typed;
+    typed.kind = Platform::WindowEventKind::TextInput;
+    typed.text = text;
+    Send(typed);
+  }
+  // Where the tests open the text box's edit menu: inside the box, off its corner.
+  LControl::Point TextBoxMenuPoint() const {
+    const LControl::Point origin = Find(u"sectionText/textBox")->GetOriginInRoot();
+    return {origin.x + 40, origin.y + 10};
+  }
   // A left click at the centre of a control.
   void ClickOnControl(const LControl& control) {
     const LControl::Point origin = control.GetOriginInRoot();
@@ -246,6 +259,60 @@ TEST_F(GalleryAppWindow, TheTextBoxsEditMenuCopiesAndPastes) {
   EXPECT_EQ(TextOf(u"sectionText/textBox"), "Hellolo");
 }
 
+// A text longer than the box scrolls it to the caret; the menu taking the
+// focus scrolls it back, and the menu must stay at the pointer all the same.
+TEST_F(GalleryAppWindow, TheTextBoxsEditMenuOpensAtThePointerOverALongText) {
+  const RCPtr<LControl> box = Find(u"sectionText/textBox");
+  const LControl::Point at = TextBoxMenuPoint();
+  const int32_t x = static_cast<int32_t>(at.x), y = static_cast<int32_t>(at.y);
+  TypeIntoTextBox("a text much longer than the box can show at once");
+  RightClickAt(x, y);
+  EXPECT_EQ(RunThenClose(), 0);
+  const RCPtr<LControl> menu = box->FindChildControl(StringW(u"contextMenu"));
+  ASSERT_TRUE(menu && menu->IsVisible(false));
+  EXPECT_EQ(menu->GetOriginInRoot().x, x);
+  EXPECT_EQ(menu->GetOriginInRoot().y, y);
+}
+
+// A text longer than the box: the menu's rows are where they show, and its
+// Paste pastes what Ctrl+C copied.
+TEST_F(GalleryAppWindow, TheEditMenusPasteOverALongTextPastesTheClipboard) {
+  constexpr uint32_t kLeftCtrl = 0x01 | 0x02, kLeftShift = 0x08 | 0x10;
+  constexpr int32_t kHome = 0x24, kEnd = 0x23, kItemHeight = 22;
+  const std::string text = "a text much longer than the box can show at once";
+  const LControl::Point at = TextBoxMenuPoint();
+  const int32_t x = static_cast<int32_t>(at.x), y = static_cast<int32_t>(at.y);
+  TypeIntoTextBox(text);
+  Key(kHome, kLeftShift);
+  Key('C', kLeftCtrl);
+  system.ScriptPause();
+  Key(kEnd);
+  RightClickAt(x, y);
+  system.ScriptPause();
+  ClickAt(x + 20, y + 2 * kItemHeight + kItemHeight / 2);  // Paste
+  system.ScriptPause();
+  EXPECT_EQ(RunThenClose(), 0);
+  EXPECT_EQ(TextOf(u"sectionText/textBox"), text + text);
+}
+
+// The menu's focused look draws a line under the rows: the menu grows by
+// it, and Down to its last row scrolls nothing.
+TEST_F(GalleryAppWindow, DownToTheLastRowOfTheEditMenuKeepsEveryRowShown) {
+  const RCPtr<LControl> box = Find(u"sectionText/textBox");
+  TypeIntoTextBox("Hello");
+  Key(0x24, 0x08 | 0x10);  // Shift+Home: Cut, Copy and Delete enabled
+  RightClickAt(static_cast<int32_t>(TextBoxMenuPoint().x), static_cast<int32_t>(TextBoxMenuPoint().y));
+  system.ScriptPause();
+  for (int i = 0; i < 3; ++i) Key(0x28);  // Down to Delete
+  EXPECT_EQ(RunThenClose(), 0);
+  const RCPtr<LListBox> menu = DynamicCast<LListBox>(box->FindChildControl(StringW(u"contextMenu")));
+  ASSERT_TRUE(menu && menu->IsVisible(false));
+  EXPECT_EQ(menu->GetCaretIndex(), 3);
+  EXPECT_EQ(menu->GetFirstVisibleIndex(), 0);
+  EXPECT_EQ(menu->GetScrollOffset().y, 0);
+  EXPECT_GE(menu->GetClientOffsets(-1).height, 4 * menu->GetItemHeight());
+}
+
 TEST_F(GalleryAppWindow, TheToggleAndTheRadioPairKeepTheirStates) {
   ClickOn(u"sectionButtons/buttonToggle");
   ClickOn(u"sectionButtons/radioRight");
@@ -332,6 +399,10 @@ TEST_F(GalleryAppWindow, TabWalksTheShownControlsAndSkipsTheHiddenPages) {
       if (control == ancestor) return true;
     return false;
   };
+  // The loop makes the window active: the window, not the top-level panel,
+  // takes the Tab round at the end of the order, and only while it is active.
+  SendKind(Platform::WindowEventKind::Close);
+  ASSERT_EQ(app->Run(), 0);
   // Keys straight to the root window: the script would run them only with the loop.
   Find(u"sectionButtons/buttonClick")->SetFocus(true);
   KeyCode tab;
@@ -463,6 +534,38 @@ TEST_F(GalleryAppWindow, HelpAboutFromTheMenuBarReportsTheProductVersion) {
   EXPECT_EQ(RunThenClose(), 0);
   EXPECT_NE(Reported().find("hv-gallery: About: HV Gallery 1.0\n"), std::string::npos) << Reported();
 }
+
+// Escape closes the menu bar's open menu wherever the pointer is, and the
+// focus goes back to the control that had it.
+class GalleryMenuBarEscape : public GalleryAppWindow, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GalleryMenuBarEscape, ClosesTheOpenMenuAndReturnsTheFocus) {
+  const bool pointerOnMenu = GetParam();
+  const RCPtr<LControl> bar = Find(u"mainMenu");
+  ASSERT_TRUE(bar);
+  const RCPtr<LControl> file = bar->GetChildren().Snapshot().front();
+  const RCPtr<LControl> menu = file->FindChildControl(StringW(u"popupMenu"));
+  ASSERT_TRUE(menu);
+  const LControl::Point title = file->GetOriginInRoot();
+  ClickOn(u"sectionText/textBox");
+  ClickOnControl(*file);
+  system.ScriptPause();
+  Platform::WindowEvent moved;
+  moved.kind = Platform::WindowEventKind::MouseMove;
+  moved.x = pointerOnMenu ? static_cast<int32_t>(title.x) + 20 : 700;
+  moved.y = pointerOnMenu ? static_cast<int32_t>(title.y) + 40 : 500;
+  Send(moved);
+  EXPECT_EQ(RunThenClose(), 0);
+  ASSERT_TRUE(menu->IsVisible(false));
+  KeyCode escape;
+  escape.code = (0x1Bu << 16) | KeyCode::kVirtualKeyFlag;
+  LRootWindow& root = *app->GetMainWindow().GetRootWindow();
+  root.OnKey(LKeyParam::Create(escape));
+  EXPECT_FALSE(menu->IsVisible(false));
+  EXPECT_EQ(root.GetFocusControl(), Find(u"sectionText/textBox").Get());
+}
+
+INSTANTIATE_TEST_SUITE_P(PointerOnOrOffTheMenu, GalleryMenuBarEscape, ::testing::Bool());
 
 TEST_F(GalleryAppWindow, AltF4AsksTheApplicationToExit) {
   Key(0x73, 0x40 | 0x80);  // F4 with the left Alt key

@@ -9,6 +9,7 @@
 #include "HVFramework/Utilities/Storage/Variant.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace HV {
 class ParamRanges;
@@ -18,7 +19,8 @@ class DeviceCommunicationReceiver;
 
 // IDeviceLink: what the device model and its engine use of the link to the
 // device-control library. The model sees only this; the link implements it
-// beside the library's proxy, and CreateDeviceLink makes one.
+// beside the library's proxy (Panel/Engine/DeviceLink), and whoever makes the
+// engine hands it a DeviceLinkFactory that makes one.
 class IDeviceLink : public virtual HV::LRefCountedObject {
  public:
   using DeviceList = HV::Array<HV::Variant>;
@@ -78,5 +80,7 @@ class IDeviceLink : public virtual HV::LRefCountedObject {
   }
 };
 
-// A link to the library beside the program, with these waits.
-HV::RCPtr<IDeviceLink> CreateDeviceLink(const DeviceTiming& timing);
+// Makes the engine's link with the engine's waits; null when there is none.
+// The model names no implementation: the program and the tests pass the
+// factory of the link they want.
+using DeviceLinkFactory = std::function<HV::RCPtr<IDeviceLink>(const DeviceTiming& timing)>;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceTiming.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "HVFramework/Notification/LNotificationClient.h"
@@ -23,14 +24,14 @@
 #include <mutex>
 #include <utility>
 
-class IDeviceLink;
 template <class Item>
 class OrderedHandOff;
 class LParamCache;
 class LRootModule;
 
 // LRootModuleEngine: the application's one way into the device model. It owns
-// the root module, the parameter cache and the device link of one keyboard,
+// the root module, the parameter cache and the device link of one keyboard
+// (made by the factory it is created with),
 // turns change requests into edits of the model, announces every changed
 // value and every change of the connection on the application notification
 // centre, and runs a worker thread that watches the device's presence and,
@@ -107,12 +108,14 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
 
   static constexpr int32_t kParamCount = 131;
 
-  static HV::RCPtr<LRootModuleEngine> Create(const DeviceTiming& timing = DeviceTiming::Specified());
-  // An engine whose Initialize uses this link instead of making one (tests).
-  static HV::RCPtr<LRootModuleEngine> Create(const DeviceTiming& timing, const HV::RCPtr<IDeviceLink>& link);
+  // Initialize makes the engine's link with makeLink and timing. Without a
+  // factory (or when it makes none) the engine works offline on its own
+  // values: it never connects, and the device-list calls fail.
+  static HV::RCPtr<LRootModuleEngine> Create(DeviceLinkFactory makeLink,
+                                             const DeviceTiming& timing = DeviceTiming::Specified());
   ~LRootModuleEngine() override;
 
-  // Registers for change requests, makes the link, the cache and the root,
+  // Registers for change requests, makes the link (once), the cache and the root,
   // announces all values as one batch and connects to the link's device.
   // Throws a Failed Result exception when the registration fails.
   HV::HResult Initialize(int32_t firstParamID);
@@ -144,7 +147,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   int32_t DoWork(HV::RCPtr<HV::LRefCountedObject>& parameters) override;
 
  protected:
-  LRootModuleEngine(const DeviceTiming& timing, const HV::RCPtr<IDeviceLink>& link);
+  LRootModuleEngine(DeviceLinkFactory makeLink, const DeviceTiming& timing);
 
  private:
   using Handler = HV::LNotificationHandler<LRootModuleEngine>;
@@ -183,6 +186,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   void ReplaceDeviceList(const DeviceList& devices);
 
   const DeviceTiming mTiming;
+  const DeviceLinkFactory mMakeLink;
   HV::RCPtr<Handler> mHandler;
   HV::RCPtr<HV::LNotificationCenter> mCenter;  // the application centre, where everything is posted
   std::atomic<bool> mInitialised{false};

@@ -35,18 +35,13 @@ uint32_t Milliseconds(std::chrono::milliseconds duration) { return static_cast<u
 
 }  // namespace
 
-RCPtr<LRootModuleEngine> LRootModuleEngine::Create(const DeviceTiming& timing) {
-  return Create(timing, nullptr);
+RCPtr<LRootModuleEngine> LRootModuleEngine::Create(DeviceLinkFactory makeLink, const DeviceTiming& timing) {
+  return RCPtr<LRootModuleEngine>(new LRootModuleEngine(std::move(makeLink), timing));
 }
 
-RCPtr<LRootModuleEngine> LRootModuleEngine::Create(const DeviceTiming& timing,
-                                                   const RCPtr<IDeviceLink>& link) {
-  return RCPtr<LRootModuleEngine>(new LRootModuleEngine(timing, link));
-}
-
-LRootModuleEngine::LRootModuleEngine(const DeviceTiming& timing, const RCPtr<IDeviceLink>& link)
+LRootModuleEngine::LRootModuleEngine(DeviceLinkFactory makeLink, const DeviceTiming& timing)
     : mTiming(timing),
-      mLink(link),
+      mMakeLink(std::move(makeLink)),
       mWorkerDone(HV::LEvent::Create()),
       mAnnouncements(std::make_unique<OrderedHandOff<Announcement>>()) {}
 
@@ -65,12 +60,12 @@ HV::HResult LRootModuleEngine::Initialize(int32_t firstParamID) {
       mHandler->SetNotification(&LRootModuleEngine::OnParamModuleChangeRequest, mCenter, kChangeRequestName),
       HV_HERE("LRootModuleEngine::Initialize"));
 
-  if (!mLink) mLink = CreateDeviceLink(mTiming);
+  if (!mLink && mMakeLink) mLink = mMakeLink(mTiming);
   mCache = LParamCache::Create(kParamCount);
 
   bool linkFailed = false;
   DeviceList devices;
-  if (mLink->Initialize() < 0) {
+  if (!mLink || mLink->Initialize() < 0) {
     linkFailed = true;
   } else {
     mLink->FindDevices(&devices);

@@ -149,7 +149,9 @@ HResult LControlFactory::Parse(std::span<const uint8_t> document) {
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (const std::exception&) {
-    return E_FAIL;  // a handler's error (a bad SubControl, a look index out of range)
+    // A handler's error (a bad SubControl, a look index out of range): its text and line.
+    mLastParseError = {reader.GetError().text, reader.GetError().line};
+    return E_FAIL;
   }
   mLastParseError = {reader.GetError().text, reader.GetError().line};
   return E_FAIL;

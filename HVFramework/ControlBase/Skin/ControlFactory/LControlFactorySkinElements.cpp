@@ -8,6 +8,7 @@
 #include "HVFramework/ObjectBase/Exception.h"
 
 #include <array>
+#include <string>
 
 namespace HV {
 namespace {
@@ -290,7 +291,7 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
 
   LControlDescriptor* parent = mCurrentControl.Get();
   if (DepthBelow(parent) >= kMaxControlDepth)
-    Throw<std::runtime_error>("Subcontrols Nested Too Deeply",
+    Throw<std::runtime_error>("Subcontrols Nested Deeper Than " + std::to_string(kMaxControlDepth) + " Levels",
                               HV_HERE("HV::LControlFactory::XMLStartElement"));
   RCPtr<LControlDescriptor> control = LControlDescriptor::Create(*className, *name, parent);
   if (parent)

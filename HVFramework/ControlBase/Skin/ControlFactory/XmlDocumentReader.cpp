@@ -1,5 +1,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/XmlDocumentReader.h"
 
+#include "HVFramework/ObjectBase/TraceHook.h"
+
 #include <expat.h>
 
 #include <exception>
@@ -24,6 +26,8 @@ class ExpatSession {
   }
 
   std::exception_ptr TakeFailure() { return std::exchange(mFailure, nullptr); }
+  // What the handler's exception said, and where in the document.
+  const XmlDocumentReader::Error& GetFailureError() const { return mFailureError; }
 
  private:
   template <class Step>
@@ -34,6 +38,8 @@ class ExpatSession {
       step(*session);
     } catch (...) {
       session->mFailure = std::current_exception();
+      session->mFailureError = {StringW(CurrentExceptionText().c_str()),
+                                static_cast<int32_t>(XML_GetCurrentLineNumber(session->mParser))};
       XML_StopParser(session->mParser, XML_FALSE);
     }
   }
@@ -72,6 +78,7 @@ class ExpatSession {
   IXmlContentHandler& mHandler;
   std::string mText;
   std::exception_ptr mFailure;
+  XmlDocumentReader::Error mFailureError;
 };
 
 struct ParserDeleter {
@@ -139,7 +146,10 @@ bool XmlDocumentReader::Read(std::span<const uint8_t> document, IXmlContentHandl
     done += piece;
   } while (status == XML_STATUS_OK && done < document.size());
 
-  if (std::exception_ptr failure = session.TakeFailure()) std::rethrow_exception(failure);
+  if (std::exception_ptr failure = session.TakeFailure()) {
+    mError = session.GetFailureError();
+    std::rethrow_exception(failure);
+  }
   if (status == XML_STATUS_OK) return true;
   const XML_Error code = XML_GetErrorCode(parser.get());
   const XML_LChar* text = XML_ErrorString(code);

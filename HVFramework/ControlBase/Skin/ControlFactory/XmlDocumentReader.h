@@ -68,7 +68,8 @@ class XmlDocumentReader {
   };
 
   // true when the document was read to its end. Exceptions thrown by the
-  // handler propagate (after the parser is freed); no error is stored then.
+  // handler propagate (after the parser is freed); the error keeps their
+  // text and the line of the element that threw.
   bool Read(std::span<const uint8_t> document, IXmlContentHandler& handler);
   const Error& GetError() const { return mError; }
 

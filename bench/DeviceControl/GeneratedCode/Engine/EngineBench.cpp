@@ -73,7 +73,7 @@ BENCHMARK(BM_RootModuleReceiveWholePreset);
 
 void BM_EngineAnnounceAllValues(benchmark::State& state) {
   const auto center = HV::GetNotificationCenterManager()->GetCenter(u"application");
-  const auto engine = LRootModuleEngine::Create();
+  const auto engine = LRootModuleEngine::Create(CreateDeviceLink);
   engine->Initialize(0);
   const HV::ParamDescriptors all(HV::ParamRange{0, 131});
   for (auto _ : state) {

@@ -100,7 +100,8 @@ class LRootModuleEngineConnectionThreads : public ::testing::Test {
  protected:
   void SetUp() override {
     // The start-up connection to the link's one device fails: no change.
-    mEngine = Engine::Create(mTiming, mLink);
+    mEngine =
+        Engine::Create([link = mLink](const DeviceTiming&) { return RCPtr<IDeviceLink>(link); }, mTiming);
     ASSERT_EQ(mEngine->Initialize(0), HV::S_OK);
     mAnnounced.Drain();
     EXPECT_TRUE(mAnnounced.ConnectionStates().empty());

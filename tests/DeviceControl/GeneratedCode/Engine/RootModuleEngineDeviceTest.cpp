@@ -7,6 +7,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Platform/Core/Folders.h"
+#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/FakeDeviceControlClient.h"
@@ -42,7 +43,8 @@ class LRootModuleEngineWithLibrary : public ::testing::Test {
 
   FakeDeviceControlClientLibrary mFake{LibraryBesideProgram()};
   EngineAnnouncements mAnnounced;
-  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create(HV::Test::ShortDeviceTiming());
+  RCPtr<LRootModuleEngine> mEngine =
+      LRootModuleEngine::Create(CreateDeviceLink, HV::Test::ShortDeviceTiming());
 };
 
 TEST_F(LRootModuleEngineWithLibrary, StartUpConnectsToTheLinksOneDevice) {

@@ -6,6 +6,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
+#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "tests/support/DevicePackets.h"
 #include "tests/support/EngineAnnouncements.h"
 #include "tests/support/VariantSamples.h"
@@ -44,7 +45,7 @@ class LRootModuleEngineOffline : public ::testing::Test {
   void TearDown() override { mEngine = nullptr; }
 
   EngineAnnouncements mAnnounced;
-  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create();
+  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create(CreateDeviceLink);
 };
 
 TEST_F(LRootModuleEngineOffline, FirstAnnouncesEveryDefaultAsOneBatchThenConnected) {
@@ -169,7 +170,7 @@ TEST_F(LRootModuleEngineOffline, SwitchingOnFailsWithTheFirstSearchsErrorEveryTi
 
 TEST(LRootModuleEngine, BeforeConnectingEditsAreRefused) {
   EngineAnnouncements announced;
-  const RCPtr<LRootModuleEngine> engine = LRootModuleEngine::Create();
+  const RCPtr<LRootModuleEngine> engine = LRootModuleEngine::Create(CreateDeviceLink);
   EXPECT_EQ(engine->GetConnectionState(), LRootModuleEngine::Disconnected);
   // Not initialised: nothing is connected, and a change request is ignored.
   announced.GetCenter()->CreateAndPostNotification(

@@ -8,6 +8,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace HV::Test {
 namespace {
 
@@ -66,6 +69,60 @@ TEST_F(ControlValue, AChangeIsSentOnceWithItsValue) {
   const RCPtr<LValueParam> second = DynamicCast<LValueParam>(entries[1].notification->GetPayload());
   ASSERT_TRUE(second);
   EXPECT_EQ(second->GetNormalizedValue(), 0.25);
+}
+
+// Counts the changes a control takes (each is also announced).
+class ChangeCounter : public LControl {
+ public:
+  ChangeCounter() : LControl(nullptr, StringW(u"counter")) {}
+  void OnValueChanged() override { ++changes; }
+  int changes = 0;
+};
+
+// A skin's INITIAL_VALUE "nan" or a computed NaN is no position: it is neither
+// stored nor announced. Infinities are clamped like any value beyond the ends.
+TEST(ControlValueInput, NaNIsRefusedAndInfinitiesAreClamped) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const RCPtr<ChangeCounter> control(new ChangeCounter);
+  ASSERT_EQ(control->SetRange(0, 10, LControl::kLinear), S_OK);
+  control->SetNormalizedValue(0.5);
+  control->changes = 0;
+  struct Row {
+    const char* what;
+    double (*set)(LControl&, double);
+    double input, normalized;
+    int changes;
+  } const rows[] = {
+      {"position NaN", [](LControl& c, double v) { return c.SetNormalizedValue(v); }, kNaN, 0.5, 0},
+      {"value NaN", [](LControl& c, double v) { return c.SetValue(v); }, kNaN, 0.5, 0},
+      {"position +inf", [](LControl& c, double v) { return c.SetNormalizedValue(v); }, kInfinity, 1.0, 1},
+      {"value -inf", [](LControl& c, double v) { return c.SetValue(v); }, -kInfinity, 0.0, 1},
+  };
+  for (const Row& row : rows) {
+    control->changes = 0;
+    row.set(*control, row.input);
+    EXPECT_EQ(control->GetNormalizedValue(), row.normalized) << row.what;
+    EXPECT_EQ(control->changes, row.changes) << row.what;
+  }
+}
+
+TEST(ControlValueInput, RangesWithoutAFiniteSpanAreRefused) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  constexpr double kMax = std::numeric_limits<double>::max();
+  const RCPtr<ChangeCounter> control(new ChangeCounter);
+  ASSERT_EQ(control->SetRange(2, 8, LControl::kLinear), S_OK);
+  const struct {
+    double start, end;
+    int32_t scale;
+  } rows[] = {{kNaN, 10, LControl::kLinear},      {0, kNaN, LControl::kLinear},
+              {0, kInfinity, LControl::kLinear},  {-kInfinity, 0, LControl::kLinear},
+              {-kMax, kMax, LControl::kLinear},   {1, kInfinity, LControl::kLogarithmic},
+              {kNaN, 10, LControl::kLogarithmic}};
+  for (const auto& row : rows)
+    EXPECT_EQ(control->SetRange(row.start, row.end, row.scale), E_INVALIDARG) << row.start << ".." << row.end;
+  EXPECT_EQ(control->NormalizedToValue(0.5), 5);  // unchanged
 }
 
 }  // namespace

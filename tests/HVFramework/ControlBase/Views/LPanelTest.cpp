@@ -76,6 +76,22 @@ TEST_F(Panel, ACyclingPanelEntersItsOnlyContainerAgain) {
   EXPECT_THAT(TabThrough(kShift, 2), ElementsAre("p2", "p1", "p2"));
 }
 
+TEST_F(Panel, AtTheEndOfTheOrderATopLevelPanelLeavesTheTabToTheWindow) {
+  // A modal window keeps the focus where it is, both ways.
+  host.modal = true;
+  Find(u"r")->SetFocus(true);
+  EXPECT_THAT(TabThrough(0, 1), ElementsAre("r", "r"));
+  Find(u"p1")->SetFocus(true);
+  EXPECT_THAT(TabThrough(kShift, 1), ElementsAre("p1", "p1"));
+  // With another window, the Tab moves on to it.
+  host.modal = false;
+  const OtherApplicationWindow other;
+  Find(u"r")->SetFocus(true);
+  Key(kTab);
+  EXPECT_EQ(other.host.focusRequests, 1);
+  EXPECT_EQ(Focused(), "r");
+}
+
 TEST_F(Panel, DisabledPanelsAndControlsAreSkipped) {
   Find(u"q")->SetEnabled(false);
   Find(u"p2")->SetNotFocusable(true);

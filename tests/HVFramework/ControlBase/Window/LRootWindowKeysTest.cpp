@@ -10,6 +10,7 @@
 namespace HV::Test {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -57,18 +58,14 @@ TEST_F(RootWindowKeys, TabDoesNothingInAModalWindowAtTheEndOfTheOrder) {
 }
 
 TEST_F(RootWindowKeys, WithSeveralWindowsTabAtTheEndMovesToTheNextWindow) {
-  FakeWindowHost otherHost;
-  otherHost.active = false;
-  const RCPtr<LRootWindow> other = LRootWindow::Create(&otherHost);
-  AddApplicationRootWindow(other.Get());
+  const OtherApplicationWindow other;
   Find(u"b1")->SetFocus(true);
   Key(kTab);
-  EXPECT_EQ(otherHost.focusRequests, 1);
+  EXPECT_EQ(other.host.focusRequests, 1);
   EXPECT_EQ(host.focusRequests, 0);
   Find(u"a1")->SetFocus(true);
   Key(kTab, kShift);  // backwards from the first window wraps to the last
-  EXPECT_EQ(otherHost.focusRequests, 2);
-  RemoveApplicationRootWindow(other.Get());
+  EXPECT_EQ(other.host.focusRequests, 2);
 }
 
 TEST_F(RootWindowKeys, AFocusOwnerThatRefusesKeepsTheFocus) {
@@ -96,6 +93,32 @@ TEST_F(RootWindowKeys, HidingOrDisablingTheFocusedControlMovesTheFocusOn) {
   Key(kDelete);
   Idle();
   EXPECT_THAT(Take(), ElementsAre("window:NID_EDIT_DELETE_REQ"));
+}
+
+TEST_F(RootWindowKeys, AFocusOwnerOrContainerShrunkToNothingHandsTheFocusToItsParent) {
+  struct Case {
+    const char16_t* shrunk;
+    LControl::Rect rect;
+    const char16_t* focusAfter;
+  };
+  const Case cases[] = {
+      {u"a1", {10, 10, 0, 20}, u"a2"},  // the parent gives it to the next child
+      {u"a1", {10, 10, 50, 0}, u"a2"},
+      {u"a", {0, 0, 200, 0}, u"b1"},  // a container holding the focus
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Narrow(StringW(c.shrunk)));
+    ASSERT_EQ(Find(u"a1")->SetFocus(true), S_OK);
+    const LControl::Rect before = Find(c.shrunk)->GetRect();
+    Find(c.shrunk)->SetRect(c.rect);
+    const std::string owner = Narrow(StringW(c.focusAfter));
+    EXPECT_EQ(Focused(), owner);
+    // Keys reach the new owner at once.
+    Input(c.focusAfter).handledKeys.insert(0x41);
+    Key(0x41);
+    EXPECT_THAT(TakeInput(), Contains(owner + ":key 65"));
+    Find(c.shrunk)->SetRect(before);
+  }
 }
 
 TEST_F(RootWindowKeys, AHiddenFocusOwnerWithNowhereToGoLeavesNoContainingAncestor) {

@@ -479,5 +479,36 @@ TEST_F(OSWindowPlacement, ADamagedPlacementIsIgnored) {
   }
 }
 
+// A record from the profile is outside input: a window too large for any
+// desktop or far from every screen opens where the program would put it, and
+// one that merely does not fit the work area is fitted into it.
+TEST_F(OSWindowPlacement, RestoredPlacementsAreSaneAndFitTheWorkArea) {
+  using Rect = RectT<int32_t>;
+  const Rect byDefault{100, 50, 400, 300};
+  std::vector<uint8_t> truncated = EncodePlacement({30, 40, 500, 350});
+  truncated.resize(30);
+  const struct {
+    const char* what;
+    std::vector<uint8_t> record;
+    Rect opened;
+  } cases[] = {
+      {"sane", EncodePlacement({30, 40, 500, 350}), {30, 40, 500, 350}},
+      {"larger than the work area", EncodePlacement({10, 10, 16000, 16000}), {0, 24, 1600, 900}},
+      {"huge", EncodePlacement({0, 0, 40000, 30000}), byDefault},
+      {"far negative", EncodePlacement({-2000000000, -2000000000, 400, 300}), byDefault},
+      {"off-screen", EncodePlacement({5000, 3000, 400, 300}), {1200, 624, 400, 300}},
+      {"partly off-screen", EncodePlacement({-100, 10, 400, 300}), {0, 24, 400, 300}},
+      {"truncated", truncated, byDefault},
+  };
+  system.SetWorkArea({0, 24, 1600, 900});
+  for (const auto& c : cases) {
+    profile.values["HVMain/WP"] = c.record;
+    const RCPtr<OSWindow> window = Open(nullptr, byDefault, u"HVMain");
+    ASSERT_TRUE(window) << c.what;
+    EXPECT_EQ(window->GetClientRect(), c.opened) << c.what;
+    window->Destroy();
+  }
+}
+
 }  // namespace
 }  // namespace HV::Test

@@ -1,6 +1,7 @@
 #include "HVFramework/ControlBase/Window/ProfileFolderStore.h"
 
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,15 @@ TEST(ProfileFolderStore, OversizedOrUnreadableValuesAreNotRead) {
   // Too large to write: the store keeps nothing.
   store.SetBinary(StringW(u"Other"), StringW(u"WP"), std::vector<uint8_t>(ProfileFolderStore::kMaxValueSize + 1));
   EXPECT_FALSE(std::filesystem::exists(store.GetPath(StringW(u"Other"), StringW(u"WP"))));
+}
+
+TEST(ProfileFolderStore, AFifoWhereTheValueShouldBeIsNoValue) {
+  UnansweredFifo fifo("Main.WP");
+  ProfileFolderStore store(fifo.GetFolder().GetPath());
+  std::vector<uint8_t> read{7};
+  EXPECT_FALSE(fifo.Run([&] { return store.GetBinary(StringW(u"Main"), StringW(u"WP"), read); }));
+  EXPECT_TRUE(read.empty());
+  EXPECT_FALSE(fifo.WasUnblocked());
 }
 
 }  // namespace

@@ -109,6 +109,16 @@ TEST_F(ComboBox, PressDragAndReleaseInTheListChooses) {
   EXPECT_FALSE(combo.IsDropDownShown());
 }
 
+TEST_F(ComboBox, AReleaseFarOutsideClosesTheOpenList) {
+  LComboBox& combo = OpenCombo({"Alpha", "Beta", "Gamma"});
+  const LRootWindow::Point at = CentreOf(combo);
+  Press(at.x, at.y);
+  ASSERT_TRUE(combo.IsDropDownShown());
+  Release(2000, 2000);
+  EXPECT_FALSE(combo.GetListBox()->IsVisible());
+  EXPECT_EQ(combo.GetSelectedIndex(), 0);
+}
+
 // The open list lies outside the combo box: the pointer reaches it because
 // controls that do not clip to their parent are hit first, wherever they lie.
 TEST_F(ComboBox, AClickOnAnItemOfTheOpenListChoosesIt) {

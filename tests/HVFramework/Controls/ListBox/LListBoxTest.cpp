@@ -339,5 +339,16 @@ TEST_F(ListBox, InDropDownModeHoverSelectsSilentlyAndReturnActivatesAndHides) {
   EXPECT_FALSE(list.IsVisible());
 }
 
+// Only a list dropped down from a combo control hides when the button comes
+// up outside its owner; a list in drop-down mode elsewhere stays.
+TEST_F(ListBox, InDropDownModeUnderAPlainParentAReleaseOutsideKeepsItShown) {
+  LListBox& list = OpenNumbered(5);
+  list.SetDropDownMode(true);
+  const LRootWindow::Point at = SlotCentre(list, 2);
+  Press(at.x, at.y);
+  Release(2000, 2000);
+  EXPECT_TRUE(list.IsVisible());
+}
+
 }  // namespace
 }  // namespace HV::Test

@@ -1,10 +1,12 @@
 #include "HVFramework/Platform/Core/PosixFile.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -50,6 +52,46 @@ TEST(PosixFile, KindsAndFolderListing) {
   EXPECT_FALSE(ListFolder(folder / "none", entries));
   EXPECT_TRUE(RemoveFile(folder / "file"));
   EXPECT_FALSE(IsAccessible(folder / "file"));
+}
+
+// A FIFO would wait for a writer for ever, a folder or a device is no file:
+// each is refused at once, for reading and for writing alike.
+TEST(PosixFile, OnlyRegularFilesAreOpened) {
+  HV::Test::UnansweredFifo fifo;
+  const std::string folder = fifo.GetFolder() / "sub";
+  ASSERT_TRUE(MakeFolder(folder));
+  struct Row {
+    const char* what;
+    std::string path;
+  } const rows[] = {{"FIFO", fifo.GetPath()}, {"folder", folder}, {"device", "/dev/zero"}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(fifo.Run([&] { return OpenFile(row.path, FileAccess::ReadOnly, FileCreation::OpenExisting); }), -1)
+        << row.what;
+    EXPECT_EQ(errno, EINVAL) << row.what;
+    EXPECT_EQ(fifo.Run([&] { return OpenFile(row.path, FileAccess::ReadWrite, FileCreation::CreateIfMissing); }),
+              -1)
+        << row.what;
+    std::vector<uint8_t> bytes{1, 2, 3};
+    EXPECT_FALSE(fifo.Run([&] { return ReadWholeFile(row.path, 1024, bytes); })) << row.what;
+    EXPECT_TRUE(bytes.empty()) << row.what;
+  }
+  EXPECT_FALSE(fifo.WasUnblocked());
+}
+
+TEST(PosixFile, AWholeFileIsReadUpToItsCap) {
+  HV::Test::TemporaryFolder folder;
+  const std::string path = folder / "data.bin";
+  const int fd = OpenFile(path, FileAccess::ReadWrite, FileCreation::CreateNew);
+  ASSERT_GE(fd, 0);
+  EXPECT_NE(fcntl(fd, F_GETFL) & O_NONBLOCK, O_NONBLOCK);
+  ASSERT_EQ(WriteFile(fd, "abcdef", 6), 6);
+  CloseFile(fd);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadWholeFile(path, 6, bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "abcdef");
+  EXPECT_FALSE(ReadWholeFile(path, 5, bytes));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_FALSE(ReadWholeFile(folder / "missing", 6, bytes));
 }
 
 }  // namespace

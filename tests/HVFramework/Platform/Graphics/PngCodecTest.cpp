@@ -1,7 +1,9 @@
 #include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 namespace HV::Platform {
@@ -44,6 +46,27 @@ TEST(PngCodec, RefusedInputsFailWithoutTouchingTheResult) {
   EXPECT_FALSE(DecodePng(nullptr, 10, out));
   EXPECT_FALSE(DecodePngFile("/no/such/file.png", out));
   EXPECT_FALSE(EncodePng(BgraImage{2, 2, {1, 2, 3}}, png)) << "pixels do not match the size";
+}
+
+// A skin image path may name anything: a file decodes, a FIFO (no writer will
+// come), a folder or a device fails at once.
+TEST(PngCodec, FilesDecodeAndOtherPathsFailAtOnce) {
+  const BgraImage image{2, 2, std::vector<uint8_t>(16, 0x40)};
+  std::vector<uint8_t> png;
+  ASSERT_TRUE(EncodePng(image, png));
+  HV::Test::UnansweredFifo fifo("image.png");
+  const std::string file = fifo.GetFolder() / "file.png";
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                              static_cast<std::streamsize>(png.size()));
+  BgraImage decoded;
+  ASSERT_TRUE(DecodePngFile(file, decoded));
+  EXPECT_EQ(decoded.pixels, image.pixels);
+  for (const std::string& path : {fifo.GetPath(), fifo.GetFolder().GetPath(), std::string("/dev/zero")}) {
+    BgraImage out{7, 7, {1}};
+    EXPECT_FALSE(fifo.Run([&] { return DecodePngFile(path, out); })) << path;
+    EXPECT_EQ(out.width, 7) << path;
+  }
+  EXPECT_FALSE(fifo.WasUnblocked());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "HVFramework/Renderer/FontCatalogue/LFontCatalogue.h"
 #include "tests/support/FontFileBuilder.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,19 @@ TEST(LFontCatalogue, FaceIdsFallBackAcrossStylesAndFamilies) {
   LFontCatalogue empty;
   EXPECT_EQ(empty.Build({folder / "none"}, u"Alpha"), E_FAIL);
   EXPECT_THROW(empty.GetFileID(FontKey::Make(u"Alpha", 10, 0)), Exception<std::runtime_error>);
+}
+
+// A path named like a font that is a FIFO, a folder or a device adds nothing
+// and returns at once; a real font file added after it still counts.
+TEST(LFontCatalogue, OnlyRegularFilesAreRead) {
+  UnansweredFifo fifo("pipe.ttf");
+  LFontCatalogue catalogue;
+  for (const std::string& path : {fifo.GetPath(), fifo.GetFolder().GetPath(), std::string("/dev/zero")})
+    fifo.Run([&] { catalogue.AddFontFile(path); });
+  EXPECT_FALSE(fifo.WasUnblocked());
+  EXPECT_TRUE(catalogue.GetFamilies().empty());
+  catalogue.AddFontFile(std::string(kLiberation) + "/LiberationSans-Regular.ttf");
+  EXPECT_TRUE(catalogue.FindFamily(u"Liberation Sans"));
 }
 
 TEST(LFontCatalogue, ReadsTheInstalledFamiliesWhole) {

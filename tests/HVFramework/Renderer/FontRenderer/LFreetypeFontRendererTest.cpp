@@ -107,9 +107,10 @@ TEST_F(FreetypeFixture, CollectionsAndStylesResolveThroughTheCatalogue) {
   // An unknown family falls back to the system font.
   int32_t height = 0, ascent = 0, descent = 0;
   EXPECT_EQ(mRenderer->GetFontMetrics(FontKey::Make(u"Nonexistent", 10, 0), height, ascent, descent), S_OK);
+  // No font at all: nothing is measured, and nothing is thrown.
   auto none = LFreetypeFontRenderer::Make(mProcessor, mProcessor, {"/nonexistent-folder"}, u"X");
-  EXPECT_THROW(none->GetFontMetrics(FontKey::Make(u"X", 10, 0), height, ascent, descent),
-               Exception<std::runtime_error>);
+  EXPECT_EQ(none->GetFontMetrics(FontKey::Make(u"X", 10, 0), height, ascent, descent), E_FAIL);
+  EXPECT_EQ(none->RenderText(u"text", FontKey::Make(u"X", 10, 0), mProcessor.Get(), 0, -1, 0), 0);
 }
 
 // OpenGL text: the glyph atlas and the kind-0 renderer drawing into an offscreen context.

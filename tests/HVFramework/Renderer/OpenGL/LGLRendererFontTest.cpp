@@ -3,10 +3,14 @@
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/OpenGL/LGLGlyphRenderer.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
+#include "HVFramework/ObjectBase/TraceHook.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace HV {
 namespace {
@@ -88,6 +92,47 @@ TEST_F(GLFontFixture, TextOfAPooledFontInksWithinItsMeasuredWidth) {
   EXPECT_LE(columns.back(), kX + static_cast<int>(std::ceil(measured.width)));
   // The ink spans most of the measured width, not a stray glyph.
   EXPECT_GT(columns.back() - columns.front(), static_cast<int>(measured.width * 0.7f));
+}
+
+// The trace lines written while a test runs (the hook takes a plain function).
+std::vector<std::string>& TracedLines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+
+// With no usable font file, text draws nothing and says so once, where a
+// missing family had ended the program.
+TEST(GLRendererWithoutFonts, TextDrawsNothingAndIsTraced) {
+  Platform::UseOSMesaByDefault();
+  TracedLines().clear();
+  SetTraceLineHook([](std::string_view line) { TracedLines().emplace_back(line); });
+  HV::Test::TemporaryFolder noFonts;
+  RCPtr<LGLGlyphRenderer> glyphs = LGLGlyphRenderer::Make();
+  const RCPtr<LFreetypeFontRenderer> fonts =
+      LFreetypeFontRenderer::Make(glyphs, glyphs, {noFonts.GetPath()}, u"Liberation Sans");
+  const RCPtr<LGLRenderer> renderer = LGLRenderer::Create(nullptr, fonts);
+  RCPtr<LRenderContextInfo> window;
+  ASSERT_EQ(renderer->InitRenderContextInfo({0, 0, kWidth, kHeight}, nullptr, false, window), S_OK);
+  const RCPtr<LFont> font = LFont::FindOrCreate(u"Liberation Sans", 14, LFont::Regular);
+
+  renderer->RenderStart(window);
+  renderer->FillRect({0, 0, kWidth, kHeight}, Color{}, false);
+  renderer->DrawText(u"Hamburg", font, {10, 8}, Color{1, 0, 0, 1});
+  renderer->DrawText(u"again", font, {10, 20}, Color{1, 0, 0, 1});
+  renderer->RenderFinish(window);
+  EXPECT_EQ(renderer->MeasureText(u"Hamburg", font).width, 0.0f);
+  int32_t height = 0, ascent = 0, descent = 0;
+  EXPECT_EQ(renderer->GetFontMetrics(font, height, ascent, descent), E_FAIL);
+  SetTraceLineHook(nullptr);
+
+  int width = 0, rows = 0;
+  const uint8_t* pixels = renderer->GetOffscreenPixels(width, rows);
+  ASSERT_TRUE(pixels);
+  bool isInked = false;
+  for (size_t at = 2; at < static_cast<size_t>(width) * rows * 4; at += 4) isInked = isInked || pixels[at] > 0;
+  EXPECT_FALSE(isInked);
+  ASSERT_EQ(TracedLines().size(), 1u);
+  EXPECT_NE(TracedLines()[0].find("no font"), std::string::npos) << TracedLines()[0];
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "HVFramework/Platform/Midi/MidiPlatform.h"
+#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "tests/support/DirectKeyboardPorts.h"
@@ -38,7 +39,7 @@ class LEnginePresetValuesThreads : public ::testing::Test {
   SimulatedKeyboard mKeyboard;
   DirectKeyboardPorts mPorts{mKeyboard};
   EngineAnnouncements mAnnounced;
-  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create();
+  RCPtr<LRootModuleEngine> mEngine = LRootModuleEngine::Create(CreateDeviceLink);
   LEnginePresetValues mValues{mEngine};
   RCPtr<LMidiManager> mManager = LMidiManager::Create(mPorts, mValues, nullptr, kTiming);
 };
@@ -85,7 +86,7 @@ TEST(LMidiManagerProgramThreads, OwnsItsPartsAndFetchesThroughTheProcesssMidiSys
   Platform::LMidiPlatform::Install(system);
   {
     EngineAnnouncements announced;
-    const RCPtr<LRootModuleEngine> engine = LRootModuleEngine::Create();
+    const RCPtr<LRootModuleEngine> engine = LRootModuleEngine::Create(CreateDeviceLink);
     ASSERT_EQ(engine->Initialize(0), S_OK);
     SimulatedKeyboard::Preset preset;
     preset.fill(0x15);

@@ -107,6 +107,41 @@ TEST_F(RootWindowPainting, AControlsInvalidationReachesTheWindowInClientCoordina
   EXPECT_THAT(window->TakeUpdateRegion().GetRects(), ElementsAre(RegionRect{105, 15, 108, 18}));
 }
 
+TEST_F(RootWindowPainting, ANewFontOfTheSameSizeRedrawsTheControl) {
+  OpenRow();
+  ASSERT_EQ(inner->SetFont(StringW(u"Serif"), 11, 0, false), S_OK);
+  Settle();
+  ASSERT_EQ(inner->SetFont(StringW(u"Sans"), 11, 0, false), S_OK);
+  EXPECT_EQ(inner->GetRect().width, 10);
+  EXPECT_THAT(window->TakeUpdateRegion().GetRects(), ElementsAre(RegionRect{105, 15, 115, 25}));
+}
+
+// inner moves from b to c: the area it leaves is redrawn, and a non-clipping
+// control in the subtree moved along is counted by its new ancestors.
+TEST_F(RootWindowPainting, AControlGivenAnotherParentRedrawsWhereItWasAndCarriesItsNonClippingCounts) {
+  OpenRow();
+  const RCPtr<DrawLogControl> popup = Make(inner.Get(), "popup", {0, 12, 40, 30});
+  popup->SetClipToParent(false);
+  LControl& b = *root->FindChildControl(StringW(u"b"));
+  LControl& c = *root->FindChildControl(StringW(u"c"));
+  ASSERT_EQ(b.GetNonClippingDescendantCount(), 1);
+  Settle();
+  ASSERT_EQ(inner->SetParent(&c), S_OK);
+  LRectRegion left = window->TakeUpdateRegion();
+  LRectRegion wasB;
+  wasB.AddRect(RegionRect{100, 10, 150, 60});
+  left.Intersect(wasB);
+  RegionRect bounds;
+  ASSERT_TRUE(left.GetBounds(bounds));
+  EXPECT_EQ(bounds, (RegionRect{105, 15, 145, 57}));  // inner and its popup below it
+  EXPECT_EQ(b.GetNonClippingDescendantCount(), 0);
+  EXPECT_EQ(c.GetNonClippingDescendantCount(), 1);
+  EXPECT_EQ(root->GetNonClippingDescendantCount(), 1);
+  // The popup hangs below c, outside it, and is found there.
+  LRootWindow::Point local;
+  EXPECT_EQ(window->ControlFromPoint({230, 50}, local, false), popup);
+}
+
 TEST_F(RootWindowPainting, OnlyTheUpdateRegionIsPaintedAndAFrameWithNothingDirtyPaintsNothing) {
   OpenRow();
   inner->Invalidate({0, 0, 10, 10}, 1);

@@ -2,6 +2,7 @@
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +137,9 @@ TEST_F(LControlFactorySkin, SubControlWithoutClassOrNameFailsAndKeepsWhatCameBef
     EXPECT_TRUE(fresh.FindColorizer(StringW(u"C")));
     EXPECT_TRUE(fresh.FindControlDescriptor(StringW(u"first")));
     EXPECT_FALSE(fresh.FindControlDescriptor(StringW(u"never")));
-    EXPECT_TRUE(fresh.GetLastParseError().text.IsEmpty());  // not an XML error
+    // Not an XML error, but said as one: why, and on which line.
+    EXPECT_NE(Narrow(fresh.GetLastParseError().text).find("Bad Subcontrol Element"), std::string::npos) << bad;
+    EXPECT_EQ(fresh.GetLastParseError().line, 2) << bad;
   }
 }
 
@@ -400,6 +403,20 @@ TEST_F(LControlFactorySkin, ControlsNestedTooDeeplyFailTheLoad) {
   EXPECT_EQ(LoadSkinBody(nested(100000)), E_FAIL);
 }
 
+TEST_F(LControlFactorySkin, ControlsNestedTooDeeplyNameTheCapAndTheLine) {
+  std::string open, close;
+  for (int i = 0; i < 300; ++i) {
+    open += "<SubControl Class=\"K\" Name=\"n\">\n";
+    close += "</SubControl>";
+  }
+  ASSERT_EQ(LoadSkinBody("<Skins><Skin Name=\"S\">\n" + open + close + "</Skin></Skins>"), E_FAIL);
+  const std::string text = Narrow(factory.GetLastParseError().text);
+  EXPECT_NE(text.find("Deeper Than 256 Levels"), std::string::npos) << text;
+  // The document's second line holds the skin, each line below it one control:
+  // the skin's root is the first level, so the 256th control is refused.
+  EXPECT_EQ(factory.GetLastParseError().line, 2 + 256);
+}
+
 TEST_F(LControlFactorySkin, ResourceNamesAreNormalisedAndOtherLocationsAreFiles) {
   resources.Add("APP_SKINS", SkinDocument("<Skins><Skin Name=\"S\"/></Skins>"));
   for (const char16_t* location : {u"::APP_SKINS", u"::app_skins", u"::App.Skins", u"::app skins"})
@@ -408,6 +425,20 @@ TEST_F(LControlFactorySkin, ResourceNamesAreNormalisedAndOtherLocationsAreFiles)
   EXPECT_EQ(factory.LoadSkins(StringW(u"dir::APP_SKINS")), E_FAIL);  // a file path that does not exist
   resources.Add("EMPTY", "");
   EXPECT_EQ(factory.LoadSkins(StringW(u"::EMPTY")), E_FAIL);
+}
+
+// Skin and string-table paths come from settings and the command line: a
+// FIFO there fails like a missing file, at once, as does a folder.
+TEST_F(LControlFactorySkin, DocumentPathsThatAreNoFilesFailAtOnce) {
+  HV::Test::UnansweredFifo fifo("Skin.xml");
+  for (const std::string& path : {fifo.GetPath(), fifo.GetFolder().GetPath()}) {
+    const StringW location(path.c_str());
+    EXPECT_EQ(fifo.Run([&] { return factory.LoadSkins(location); }), E_FAIL) << path;
+    EXPECT_THROW(fifo.Run([&] { return factory.LoadStringTables(location, StringW(u"::NONE"), 9); }),
+                 std::runtime_error)
+        << path;
+  }
+  EXPECT_FALSE(fifo.WasUnblocked());
 }
 
 TEST_F(LControlFactorySkin, LookupsFindTheLastTopLevelControlAndClonesShareChildren) {

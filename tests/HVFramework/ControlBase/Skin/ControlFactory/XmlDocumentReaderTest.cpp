@@ -83,7 +83,9 @@ TEST(XmlDocumentReader, HandlerExceptionStopsReadingAndReachesTheCaller) {
   EXPECT_THROW(reader.Read(Bytes("<a><b/><c/>tail</a>"), handler), std::runtime_error);
   const std::vector<std::string> expected = {"<a", "<b"};
   EXPECT_EQ(handler.calls, expected);  // nothing after the failure
-  EXPECT_TRUE(reader.GetError().text.IsEmpty());
+  // The error says what the handler said, and where.
+  EXPECT_TRUE(reader.GetError().text.GetView() == u"handler failed");
+  EXPECT_EQ(reader.GetError().line, 1);
 }
 
 }  // namespace
