@@ -353,6 +353,10 @@ void LRootWindow::EndInteractionIn(LControl& subtree) {
   // back, the pointer reaching it shows the tip again.
   if (IsWithin(GetToolTipControl(), &subtree)) mToolTipControl.Reset();
   subtree.GiveUpFocus();
+  // Giving up the focus leaves it as the previous focus: a subtree that
+  // comes back later must not be handed back a focus it lost by leaving.
+  for (WeakRCPtr<LControl>* link : {&mFocusControl, &mPreviousFocusControl})
+    if (IsWithin(link->Get(), &subtree)) link->Reset();
 }
 
 void LRootWindow::AddTopLevel(LControl* control) {

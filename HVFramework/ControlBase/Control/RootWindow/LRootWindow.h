@@ -103,8 +103,8 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   void CycleFocus(const RCPtr<LKeyParam>& key);
   // A control leaves the tree with its subtree: a capture held in it is
   // cancelled, the hovered control in it hears the mouse leave, it stops
-  // being the tool tip's owner and the focus leaves it. (The links need no clearing: once
-  // out of the window its controls no longer answer through them.)
+  // being the tool tip's owner, and the focus leaves it without being
+  // remembered as the focus to restore.
   void EndInteractionIn(LControl& subtree);
   // Top-level controls that link to this window (LControl::SetRootWindow);
   // the window unlinks those still alive when it is released.

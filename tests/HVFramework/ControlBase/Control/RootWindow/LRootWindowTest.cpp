@@ -9,6 +9,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace HV::Test {
 namespace {
 
@@ -149,55 +152,78 @@ constexpr const char* kTipSkin = R"(
   <SubControl Class="Test.Tip" Name="toolTip" XSizeAbs="40" YSizeAbs="10"/>
 </Skin></Skins>)";
 
-// What a control of a pop-up holds in the window when the pop-up goes.
+// What a control holds in the window when it goes.
 struct HeldLink {
   const char* name;
   void (*take)(LRootWindow& window, InputControl& item);
   LControl* (LRootWindow::*link)() const;
 };
 
-// A pop-up (a top-level control linked to the window, not its root control)
-// whose item holds one of the window's links is dropped by a key handler:
-// the item dies in the middle of the key event, without leaving the tree
-// first. The events after it must find the link empty.
-class RootWindowLinks : public RootWindowFixture, public ::testing::WithParamInterface<HeldLink> {
+// How it goes: with its pop-up (a top-level control linked to the window,
+// not its root control), dying in the middle of the event without leaving
+// the tree first; or removed from the window's tree and freed at the next
+// idle pass.
+enum class Departure { kPopupDropped, kRemovedFromTree };
+
+using LinkCase = std::tuple<HeldLink, Departure>;
+
+// The item, holding one of the window's links, is made to go by the focused
+// control's Delete handler. The events after it must find the link empty.
+class RootWindowLinks : public RootWindowFixture, public ::testing::WithParamInterface<LinkCase> {
  protected:
   RootWindowLinks() {
     factory.RegisterControlCreateFunction(StringW(u"Test.Tip"), &TestTip::Create);
     Open(kTipSkin, u"main");
-    mPopup->SetRect({200, 200, 100, 50});
-    mItem->SetRect({0, 0, 100, 20});
-    // Both may take the focus (controls made without a skin may not).
-    mPopup->SetNotFocusable(false);
+    if (InPopup()) {
+      mPopup = RCPtr<LControl>(new InputControl(nullptr, StringW(u"popup")));
+      mPopup->SetRect({200, 200, 100, 50});
+      mPopup->SetNotFocusable(false);  // controls made without a skin may not take the focus
+      mPopup->SetRootWindow(window.Get());
+    }
+    mItem = RCPtr<InputControl>(new InputControl(InPopup() ? mPopup.Get() : Find(u"main").Get(), StringW(u"item")));
+    mItem->SetRect(InPopup() ? LControl::Rect{0, 0, 100, 20} : LControl::Rect{200, 200, 100, 20});
     mItem->SetNotFocusable(false);
-    mPopup->SetRootWindow(window.Get());
   }
 
-  RCPtr<LControl> mPopup{new InputControl(nullptr, StringW(u"popup"))};
-  RCPtr<InputControl> mItem{new InputControl(mPopup.Get(), StringW(u"item"))};
+  static bool InPopup() { return std::get<Departure>(GetParam()) == Departure::kPopupDropped; }
+
+  // Drops the pop-up, or takes the item out of the tree.
+  void SendItemAway(const WeakRCPtr<LControl>& item) {
+    if (InPopup())
+      mPopup = nullptr;
+    else if (const RCPtr<LControl> held = item.Lock())
+      Find(u"main")->RemoveChildControl(held);
+  }
+
+  RCPtr<LControl> mPopup;
+  RCPtr<InputControl> mItem;
 };
 
-TEST_P(RootWindowLinks, AControlDestroyedDuringAnEventLeavesTheLinkEmpty) {
-  const HeldLink& held = GetParam();
+TEST_P(RootWindowLinks, AControlThatGoesDuringAnEventLeavesTheLinkEmpty) {
+  const HeldLink& held = std::get<HeldLink>(GetParam());
   InputControl& item = *mItem;
   held.take(*window, item);
   ASSERT_EQ((window.Get()->*held.link)(), &item);
-  // The focused control's Delete handler drops the last reference to the pop-up.
   auto& focused = dynamic_cast<InputControl&>(*window->GetFocusControl());
   focused.handledKeys.insert(kDelete);
-  focused.duringNextEvent = [this] { mPopup = nullptr; };
   const WeakRCPtr<LControl> itemLink(mItem);
+  focused.duringNextEvent = [this, itemLink] { SendItemAway(itemLink); };
   mItem = nullptr;
   Key(kDelete);
+  Idle();
   ASSERT_EQ(itemLink.Get(), nullptr);
-  EXPECT_EQ((window.Get()->*held.link)(), nullptr);
+  // Empty, or a control of the window: a focus owner leaving the tree hands
+  // the focus on. A link left on the dead item is a use after free here.
+  LControl* const now = (window.Get()->*held.link)();
+  EXPECT_TRUE(!now || now->GetRootWindow() == window.Get());
 
   // The release and the moves of the gesture, keys and the window's focus
-  // going and coming back reach the main tree as if there had been no pop-up.
+  // going and coming back reach the main tree as if the item had never been.
   Release(250, 210);
   Move(15, 12);
   EXPECT_EQ(window->GetHoverControl(), Find(u"a1").Get());
   EXPECT_EQ(window->GetCaptureControl(), nullptr);
+  EXPECT_EQ(window->GetToolTipControl(), nullptr);
   Key(kTab);
   window->OnWindowFocusLost();
   window->RestoreFocus();
@@ -206,21 +232,41 @@ TEST_P(RootWindowLinks, AControlDestroyedDuringAnEventLeavesTheLinkEmpty) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachLink, RootWindowLinks,
-    ::testing::Values(
-        HeldLink{"Capture", [](LRootWindow&, InputControl& item) { item.StartMouseCapture(0, 0, 0); },
-                 &LRootWindow::GetCaptureControl},
-        HeldLink{"Hover", [](LRootWindow& window, InputControl& item) { window.SetHoverControl(&item); },
-                 &LRootWindow::GetHoverControl},
-        HeldLink{"ToolTipOwner",
-                 [](LRootWindow& window, InputControl& item) {
-                   item.toolTip = StringW(u"Closes the pop-up");
-                   window.SetHoverControl(&item);
-                   EXPECT_TRUE(item.FindChildControl(StringW(u"toolTip")));  // the tip shows
-                 },
-                 &LRootWindow::GetToolTipControl},
-        HeldLink{"Focus", [](LRootWindow&, InputControl& item) { item.SetFocus(true); },
-                 &LRootWindow::GetFocusControl}),
-    [](const ::testing::TestParamInfo<HeldLink>& row) { return std::string(row.param.name); });
+    ::testing::Combine(
+        ::testing::Values(
+            HeldLink{"Capture", [](LRootWindow&, InputControl& item) { item.StartMouseCapture(0, 0, 0); },
+                     &LRootWindow::GetCaptureControl},
+            HeldLink{"Hover", [](LRootWindow& window, InputControl& item) { window.SetHoverControl(&item); },
+                     &LRootWindow::GetHoverControl},
+            HeldLink{"ToolTipOwner",
+                     [](LRootWindow& window, InputControl& item) {
+                       item.toolTip = StringW(u"Closes the pop-up");
+                       window.SetHoverControl(&item);
+                       EXPECT_TRUE(item.FindChildControl(StringW(u"toolTip")));  // the tip shows
+                     },
+                     &LRootWindow::GetToolTipControl},
+            HeldLink{"Focus", [](LRootWindow&, InputControl& item) { item.SetFocus(true); },
+                     &LRootWindow::GetFocusControl}),
+        ::testing::Values(Departure::kPopupDropped, Departure::kRemovedFromTree)),
+    [](const ::testing::TestParamInfo<LinkCase>& row) {
+      const bool inPopup = std::get<Departure>(row.param) == Departure::kPopupDropped;
+      return std::string(std::get<HeldLink>(row.param).name) + (inPopup ? "PopupDropped" : "RemovedFromTree");
+    });
+
+// Leaving the tree takes the focus away for good: a control put back is not
+// handed it again when the window's focus returns.
+TEST_F(RootWindowState, AControlThatLeftTheTreeIsNotGivenBackTheFocusItHadBefore) {
+  ASSERT_TRUE(Open(kPanelsSkin, u"main"));
+  const RCPtr<LControl> a = Find(u"a");
+  const RCPtr<LControl> a2 = Find(u"a2");
+  a2->SetFocus(true);
+  window->OnWindowFocusLost();
+  ASSERT_EQ(window->GetPreviousFocusControl(), a2.Get());
+  ASSERT_EQ(a->RemoveChildControl(a2), S_OK);
+  ASSERT_EQ(a2->SetParent(a.Get()), S_OK);
+  window->RestoreFocus();
+  EXPECT_EQ(Focused(), "a1");  // the root control's first, as in a window nothing had
+}
 
 }  // namespace
 }  // namespace HV::Test
