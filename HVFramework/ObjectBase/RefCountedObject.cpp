@@ -91,6 +91,10 @@ LWeakLink* LRefCountedObject::GetWeakLink() {
 }
 
 void LRefCountedObject::DropWeakLink() {
+  // With the count at zero no thread may make a link any more (making one
+  // takes a reference), so a plain load settles the common case of an object
+  // no weak pointer ever took: no atomic write on its way out.
+  if (!mWeakLink.load(std::memory_order_acquire)) return;
   LWeakLink* link = mWeakLink.exchange(nullptr, std::memory_order_acq_rel);
   if (!link) return;
   link->ClearTarget();
