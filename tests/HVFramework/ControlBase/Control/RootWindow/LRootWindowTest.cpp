@@ -99,6 +99,20 @@ TEST_F(RootWindowState, AReleasedWindowLetsGoOfItsTreeAndItsClients) {
   EXPECT_EQ(window->GetRegistrationCount(), 0);
 }
 
+// A window's hot keys may be held past the window: they post into its
+// queue, which goes with the window, so from then on they send nowhere.
+TEST_F(RootWindowState, HotKeysHeldPastTheirWindowAnswerButSendNowhere) {
+  RCPtr<LRootWindow> closing = LRootWindow::Create(&host);
+  const RCPtr<LGlobalHotKeyManager> keys = closing->GetHotKeys();
+  const KeyCode ctrlW = KeyCode::Parse(StringW(u"Ctrl+VKEY_W"));
+  ASSERT_EQ(keys->Bind(ctrlW, StringW(u"NID_CLOSE")), S_OK);
+  const WeakRCPtr<LRootWindow> closed(closing);
+  closing = nullptr;
+  ASSERT_EQ(closed.Get(), nullptr);
+  EXPECT_EQ(keys->HandleKey(LKeyParam::Create(ctrlW)), 0);
+  EXPECT_EQ(keys->Raise(StringW(u"NID_CLOSE")), S_OK);
+}
+
 TEST_F(RootWindowState, ControlsLinkedDirectlyNeitherOutliveNorDangleFromTheirWindow) {
   ASSERT_TRUE(Open(kPanelsSkin, u"main"));
   RCPtr<LControl> loose(new InputControl(nullptr, StringW(u"loose")));
