@@ -7,6 +7,7 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/ObjectBase/Assert.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <exception>
 #include <string>
@@ -84,6 +85,8 @@ HResult LFrameworkApp::OnOtherInstanceCommandLine(const StringW&) { return S_OK;
 // --- Running ---
 
 HResult LFrameworkApp::RunApplicationStartup() {
+  // Windows and controls are made, and later changed, on this thread only.
+  RecordUIThread();
   try {
     LNotification::SetPoolEnabled(true);
     if (!mFactory) return E_FAIL;
@@ -107,6 +110,7 @@ HResult LFrameworkApp::RunApplicationStartup() {
 }
 
 int32_t LFrameworkApp::Run() {
+  RecordUIThread();  // the thread of the message loop
   if (mRootWindows.GetCount() != 0) {
     const RCPtr<LRootWindow> main = mRootWindows.GetAt(0);
     const LRootWindow::Rect client = main->GetScreenRect();

@@ -9,6 +9,7 @@
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/Notification/RuntimeNotificationNames.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,19 +51,13 @@ LControl::LControl(LControl* parent, const StringW& name)
   if (parent && !parent->mChildren.Find(name)) SetParent(parent);
 }
 
-LControl::~LControl() {
-  if (mMenuItemUpdater) mMenuItemUpdater->Unlink();
-  // A top-level control given a window directly (not as its root control)
-  // may die while the window still points into its tree.
-  if (mRootWindow) {
-    mRootWindow->DropLinksInto(this);
-    mRootWindow->RemoveTopLevel(this);
-  }
-}
+// Out of line: members of classes only declared in the header die here.
+LControl::~LControl() = default;
 
 // --- Tree ---
 
 HResult LControl::SetParent(LControl* parent) {
+  HV_ASSERT_UI_THREAD();
   if (parent == mParent) return S_FALSE;
   const RCPtr<LControl> self(this);
   // The non-clipping controls of this subtree (itself included) that its
@@ -86,6 +81,7 @@ HResult LControl::SetParent(LControl* parent) {
 }
 
 HResult LControl::RemoveChildControl(const RCPtr<LControl>& child) {
+  HV_ASSERT_UI_THREAD();
   if (!child || child->mParent != this) return E_INVALIDARG;
   child->Detach();
   const bool firstPending = mPendingRelease.GetCount() == 0;
@@ -131,6 +127,7 @@ LControl* LControl::GetTopLevelControl() {
 }
 
 HResult LControl::Detach() {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> self(this);
   SetVisible(false);
   SetClipToParent(true);
@@ -181,6 +178,7 @@ bool LControl::IsEnabled(bool recursive) const {
 }
 
 bool LControl::SetVisible(bool visible) {
+  HV_ASSERT_UI_THREAD();
   if (mLayout->visible != visible) {
     // What the control covered is drawn again: its parent shows through
     // where it was, or the control itself where it now stands.
@@ -194,6 +192,7 @@ bool LControl::SetVisible(bool visible) {
 }
 
 void LControl::SetEnabled(bool enabled) {
+  HV_ASSERT_UI_THREAD();
   if (mLayout->enabled == enabled) return;
   mLayout->enabled = enabled;
   UpdateConditions();
@@ -454,6 +453,7 @@ HResult LControl::ApplyCreateParams() {
 }
 
 HResult LControl::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
+  HV_ASSERT_UI_THREAD();
   if (!child || !descriptor) return E_FAIL;
   const HResult attached = child->SetParent(this);
   if (attached < 0) return attached;

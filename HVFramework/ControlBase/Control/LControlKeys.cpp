@@ -1,6 +1,6 @@
 // Keys and focus of a control: the focus path, Tab moves, local hot keys and
 // the hot-key fallback; and the control's link to its root window (idle
-// registration, what the window forgets when a control leaves the tree).
+// registration, what the window ends when a control leaves the tree).
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
@@ -9,6 +9,7 @@
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/Notification/RuntimeNotificationNames.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,16 +22,18 @@ namespace HV {
 LRootWindow* LControl::GetRootWindow() const {
   const LControl* top = this;
   while (top->mParent) top = top->mParent;
-  return top->mRootWindow;
+  return top->mRootWindow.Get();
 }
 
 HResult LControl::SetRootWindow(LRootWindow* window) {
+  HV_ASSERT_UI_THREAD();
   if (mParent) return E_FAIL;
-  if (window == mRootWindow) return S_OK;
-  if (mRootWindow) {
-    mRootWindow->ForgetControlsIn(this);
-    UnregisterIdleInTree(mRootWindow);
-    mRootWindow->RemoveTopLevel(this);
+  LRootWindow* const former = mRootWindow.Get();
+  if (window == former) return S_OK;
+  if (former) {
+    former->EndInteractionIn(*this);
+    UnregisterIdleInTree(former);
+    former->RemoveTopLevel(this);
   }
   mRootWindow = window;
   if (window) {
@@ -46,7 +49,7 @@ void LControl::OnLeavingTree() {
     LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(mParent), kNidSiblingKey);
   LRootWindow* root = GetRootWindow();
   if (!root) return;
-  root->ForgetControlsIn(this);
+  root->EndInteractionIn(*this);
   UnregisterIdleInTree(root);
 }
 
@@ -168,6 +171,7 @@ RCPtr<LControl> LControl::GetLastFocusTarget() {
 // --- Moving the focus ---
 
 HResult LControl::SetFocus(bool forward) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> self(this);
   LRootWindow* root = GetRootWindow();
   if (!HasFocus() && root) {
@@ -366,6 +370,7 @@ void LControl::OnSiblingKey(const RCPtr<LSiblingKeyParam>& param) {
 }
 
 void LControl::MoveFocus(const RCPtr<LKeyParam>& key) {
+  HV_ASSERT_UI_THREAD();
   if (!key) return;
   const RCPtr<LControl> self(this);
   const uint32_t code = key->GetKey().code;

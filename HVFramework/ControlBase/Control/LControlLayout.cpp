@@ -9,6 +9,7 @@
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 #include "HVFramework/ObjectBase/ValueScope.h"
 
 #include <algorithm>
@@ -157,6 +158,7 @@ LControl::Rect LControl::SnapToPixels(const Rect& rect) {
 }
 
 HResult LControl::UpdateLayout() {
+  HV_ASSERT_UI_THREAD();
   Rect rect;
   const HResult computed = ComputeLayoutRect(rect);
   if (computed < 0) return computed;
@@ -194,6 +196,7 @@ HResult LControl::Relayout(int32_t /*parentWidth*/, int32_t /*parentHeight*/) {
 }
 
 int32_t LControl::SetRect(const Rect& rect) {
+  HV_ASSERT_UI_THREAD();
   if (SameRect(rect, mRect)) return 1;
   const RCPtr<LControl> self(this);
   const bool sizeChanged = std::fabs(rect.width - mRect.width) >= kSizeTolerance ||
@@ -283,6 +286,7 @@ ILayoutTextMeasurer* LControl::GetLayoutText() {
 // The control's area, clipped to the parent when the control clips to it,
 // and the areas of descendants drawn outside it.
 void LControl::InvalidateOwnArea() {
+  HV_ASSERT_UI_THREAD();
   Invalidate(Rect{0, 0, mRect.width, mRect.height}, mLayout->clipToParent ? 1u : 0u);
   if (mNonClippingDescendants <= 0) return;
   const Point origin = GetOriginInRoot();

@@ -6,6 +6,7 @@
 #include "HVFramework/Renderer/LRenderContextInfo.h"
 #include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <utility>
@@ -91,6 +92,7 @@ LRectRegion LRootWindow::TakeUpdateRegion() {
 // --- Drawing the tree ---
 
 void LRootWindow::Paint(const LRectRegion& region) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> root = mRootControl;
   if (!root || region.IsEmpty() || !mRenderer) return;
   const LRenderContextInfo* context = mRenderer->GetCurrentContext();
