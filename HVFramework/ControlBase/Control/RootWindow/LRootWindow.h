@@ -136,6 +136,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // Moves or resizes the OS window's client area when it differs, then lays
   // the root control out again.
   void SetClientRect(const Rect& rect);
+  // The window's title, shown by the OS window.
+  void SetCaption(const StringW& caption) {
+    if (mHost) mHost->SetCaption(caption);
+  }
   void SetTextInputState(bool enabled, int32_t value) {
     if (mHost) mHost->SetTextInputState(enabled, value);
   }
