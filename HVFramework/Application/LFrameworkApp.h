@@ -202,9 +202,9 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService {
   LFrameworkApp(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
                 const StringA& name, Platform::IWindowSystem& windowSystem);
 
-  // Run's first paint: the main window is invalidated whole and this asks
-  // its OS window to paint now. Nothing here (the loop paints it first).
-  virtual void RedrawNow(LRootWindow& window) { (void)window; }
+  // Run's first paint: the main window is invalidated whole and this has
+  // its OS window paint it now.
+  virtual void RedrawNow(LRootWindow& window) { window.RedrawNow(); }
 
  private:
   // "STARTUP_ERROR" and its caption from the framework string table, or the

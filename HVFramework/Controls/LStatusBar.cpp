@@ -1,6 +1,7 @@
 #include "HVFramework/Controls/LStatusBar.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
@@ -32,7 +33,9 @@ HResult LStatusBar::Register(LControlFactory& factory) {
 HResult LStatusBar::SetStatusText(const StringW& text) {
   mQueue->ProcessNotifications(false);
   if (mLabel) mLabel->SetText(text);
-  // The bar's root window repaints at once here, once controls live in root windows.
+  // Shown now: a text set before a long operation on this thread would
+  // otherwise wait for the message loop's paint, after the operation.
+  if (LRootWindow* root = GetRootWindow()) root->RedrawNow();
   return S_OK;
 }
 

@@ -332,6 +332,9 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   if (!descriptor) return E_INVALIDARG;
   if (mCreated) return RebuildFromDescriptor(descriptor);
   BuildFromDescriptor(descriptor);
+  // A control already in a window as its top-level control is shown there,
+  // whatever its skin says.
+  if (!mParent && mRootWindow) mLayout->visible = true;
   StringW label;
   if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
   SetLooksText(mText);

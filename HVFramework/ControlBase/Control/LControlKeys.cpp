@@ -38,6 +38,8 @@ HResult LControl::SetRootWindow(LRootWindow* window) {
   mRootWindow = window;
   if (window) {
     window->AddTopLevel(this);
+    // An empty text leaves the window the title it was made with.
+    if (!mText.IsEmpty()) window->SetCaption(mText);
     RefreshIdleNotifications();
   }
   return S_OK;
@@ -134,6 +136,9 @@ LControl* LControl::GetFocusPathChild() {
 
 LControl* LControl::GetFocusScope() {
   if (IsFocusScope()) return this;
+  // A top-level control is its own scope rather than the application's main
+  // control: a dialog's tree lies in a window of its own, and its focus
+  // must not be looked for in the main window's.
   return mParent ? mParent->GetFocusScope() : this;
 }
 

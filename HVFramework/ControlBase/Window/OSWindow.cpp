@@ -266,6 +266,12 @@ void OSWindow::InvalidateRect(const Rect& rect) {
   if (!clipped.IsEmpty()) mPendingUpdate.AddRect(ToRegionRect(clipped));
 }
 
+void OSWindow::RedrawNow() {
+  const Rect client = GetClientRect();
+  InvalidateRect({0, 0, client.width, client.height});
+  Paint();
+}
+
 void OSWindow::Paint() {
   if (!mRootWindow || !mRenderer || !mRenderContext) {
     mPendingUpdate.Clear();

@@ -900,16 +900,8 @@ HResult LListBox::EnsureItemVisible(int32_t index) {
   }
   if (mItemControls.empty()) return S_FALSE;
   const RCPtr<LControl> self(this);
-  // The controls wholly inside the client area, less one: the slot of the
-  // lowest fully visible item.
-  const double bottom = GetScrollOffset().y + GetViewportRect().height;
-  int32_t fit = -1;
-  for (LControl* control : mItemControls)
-    if (control->GetRect().y + control->GetRect().height <= bottom + 1e-9) ++fit;
-  fit = std::max(fit, 0);
-  int32_t lastShown = count - 1;
-  while (lastShown > 0 && GetItemRecord(lastShown).IsHidden) --lastShown;
-  const int32_t lastFirst = StepShownItems(lastShown, -fit);
+  const int32_t fit = GetLowestFullSlot();
+  const int32_t lastFirst = GetLastFirstIndex(fit);
   // An item already wholly shown keeps the view where it is.
   if (index >= mFirstVisibleIndex && ItemIndexForSlot(fit) >= index) return S_OK;
   int32_t target;
@@ -917,11 +909,48 @@ HResult LListBox::EnsureItemVisible(int32_t index) {
     target = index < mFirstVisibleIndex ? index : StepShownItems(index, -fit);
   else
     target = lastFirst;
-  if (target == mFirstVisibleIndex) return S_OK;
+  ShowFromItem(target);
+  return S_OK;
+}
+
+int32_t LListBox::GetLowestFullSlot() const {
+  // The controls wholly inside the client area, less one.
+  const double bottom = GetScrollOffset().y + GetViewportRect().height;
+  int32_t fit = -1;
+  for (LControl* control : mItemControls)
+    if (control->GetRect().y + control->GetRect().height <= bottom + 1e-9) ++fit;
+  return std::max(fit, 0);
+}
+
+int32_t LListBox::GetLastFirstIndex(int32_t fit) const {
+  int32_t lastShown = GetItemCount() - 1;
+  while (lastShown > 0 && GetItemRecord(lastShown).IsHidden) --lastShown;
+  return StepShownItems(lastShown, -fit);
+}
+
+void LListBox::ShowFromItem(int32_t target) {
+  if (target == mFirstVisibleIndex) return;
   const Point offset{GetScrollOffset().x, static_cast<double>(CountShownBefore(target)) * mItemHeight};
   const ValueScope notDropDown(mDropDownMode, false);
   ScrollTo(offset);
+}
+
+HResult LListBox::OnMouseWheelUpDown(const RCPtr<LMouseWheelParam>& param) {
+  const HResult result = LScrollView::OnMouseWheelUpDown(param);
+  if (result != S_FALSE || !mDropDownMode || !param) return result;
+  // An open drop-down scrolls by rows without a bar too, and keeps every
+  // step: the view behind it would carry its combo box away from under it.
+  if (!mItemControls.empty() && GetItemCount() > 0) {
+    const RCPtr<LControl> self(this);
+    const int32_t lastFirst = GetLastFirstIndex(GetLowestFullSlot());
+    ShowFromItem(std::min(StepShownItems(mFirstVisibleIndex, param->direction == 1 ? -1 : 1), lastFirst));
+  }
   return S_OK;
+}
+
+HResult LListBox::OnMouseWheelOther(const RCPtr<LMouseWheelParam>& param) {
+  const HResult result = LScrollView::OnMouseWheelOther(param);
+  return result == S_FALSE && mDropDownMode ? S_OK : result;
 }
 
 // --- Sorting ---

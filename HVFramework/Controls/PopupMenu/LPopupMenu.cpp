@@ -251,7 +251,10 @@ HResult LPopupMenu::RebuildRows() {
 int32_t LPopupMenu::MeasureItemWidth(int32_t index) {
   const RCPtr<LMenuItemDescriptor> item = GetMenuItem(index);
   if (!item || GetItemControlCount() == 0) return 0;
-  LControl* row = GetItemControl(0);
+  // The control that shows the row, whose look may give it a font of its
+  // own; a row out of view is measured with the first control's.
+  const int32_t slot = GetItemControlSlot(index);
+  LControl* row = GetItemControl(slot >= 0 ? slot : 0);
   const RCPtr<LControl> hot = row->FindChildControl(StringW(u"hotKeyLabel"));
   const double width =
       MeasureWidth(GetItemText(index), row->GetFont()) + (hot ? MeasureWidth(item->hotKeyText, hot->GetFont()) : 0);

@@ -177,9 +177,13 @@ TEST_F(FrameworkApp, RunPaintsTheMainWindowWholeAndRunsAnIdlePassOnEachSideOfThe
   quit.kind = Platform::WindowEventKind::Quit;
   quit.code = 3;
   system.Script(quit);
+  // The first paint is now, before the first idle pass and the loop.
+  std::vector<size_t> idlePassesAtRedraw;
+  host.onRedraw = [&] { idlePassesAtRedraw.push_back(app.idlePasses.size()); };
 
   EXPECT_EQ(app.Run(), 3);
 
+  EXPECT_EQ(idlePassesAtRedraw, std::vector<size_t>{0});
   ASSERT_FALSE(host.invalidated.empty());
   EXPECT_EQ(host.invalidated.front(), (RectT<int32_t>{0, 0, 320, 200}));
   ASSERT_GE(app.idlePasses.size(), 2u);

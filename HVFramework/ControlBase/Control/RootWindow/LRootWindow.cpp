@@ -373,6 +373,8 @@ void LRootWindow::RemoveTopLevel(LControl* control) {
 
 uint32_t LRootWindow::GetMouseButtons() const { return mHost ? mHost->GetMouseButtons() : 0; }
 
+uint32_t LRootWindow::GetModifiers() const { return mHost ? mHost->GetModifiers() : 0; }
+
 LRootWindow::Point LRootWindow::GetMousePosition() const { return mHost ? mHost->GetMousePosition() : Point{}; }
 
 CursorHandle LRootWindow::SetCursor(CursorHandle cursor) {

@@ -116,6 +116,11 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
 
   // --- Window services for controls ---
   uint32_t GetMouseButtons() const;
+  // Ctrl 0x01, Shift 0x08, Alt 0x40 as the OS window's input reported them;
+  // 0 without one. The window's own events know the keys better than a
+  // query of the desktop's key state, which a headless or remote desktop
+  // may not answer.
+  uint32_t GetModifiers() const;
   // The buttons a pointer holds as this window's events reported them;
   // pointers 10 and above are not recorded (0).
   uint32_t GetButtonsOfPointer(int32_t pointer) const {
@@ -138,6 +143,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // Moves or resizes the OS window's client area when it differs, then lays
   // the root control out again.
   void SetClientRect(const Rect& rect);
+  // The window's title, shown by the OS window.
+  void SetCaption(const StringW& caption) {
+    if (mHost) mHost->SetCaption(caption);
+  }
   void SetTextInputState(bool enabled, int32_t value) {
     if (mHost) mHost->SetTextInputState(enabled, value);
   }
@@ -155,6 +164,9 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // The whole client area at the next paint (after a resize, or when a
   // paint could not draw).
   void InvalidateAll();
+  // The whole window painted and presented now, through the OS window;
+  // E_FAIL without one.
+  HResult RedrawNow();
   // The rectangles collected since the last call (the whole client area
   // after InvalidateAll), leaving none behind.
   LRectRegion TakeUpdateRegion();

@@ -73,6 +73,13 @@ void LRootWindow::InvalidateAll() {
   if (mHost) mHost->InvalidateRect({0, 0, client.width, client.height});
 }
 
+HResult LRootWindow::RedrawNow() {
+  if (!mHost) return E_FAIL;
+  const RCPtr<LRootWindow> self(this);
+  mHost->RedrawNow();
+  return S_OK;
+}
+
 LRectRegion LRootWindow::TakeUpdateRegion() {
   bool isAllPending = false;
   {

@@ -131,6 +131,47 @@ TEST_F(RootWindowState, ControlsLinkedDirectlyNeitherOutliveNorDangleFromTheirWi
   EXPECT_EQ(kept->GetRootWindow(), nullptr);
 }
 
+// A top-level control's text becomes its window's title when it joins the
+// window; without a text the window keeps the title it had.
+TEST_F(RootWindowState, ATopLevelControlsTextBecomesTheWindowsCaption) {
+  struct Case {
+    const char16_t* text;
+    const char16_t* caption;
+  };
+  const Case cases[] = {
+      {u"Preset Editor", u"Preset Editor"},
+      {u"", u"made"},
+  };
+  for (const Case& c : cases) {
+    host.caption = StringW(u"made");
+    const RCPtr<LControl> top(new InputControl(nullptr, StringW(u"top")));
+    top->SetText(StringW(c.text));
+    ASSERT_EQ(top->SetRootWindow(window.Get()), S_OK);
+    EXPECT_EQ(Narrow(host.caption), Narrow(StringW(c.caption)));
+    top->SetRootWindow(nullptr);
+  }
+}
+
+// Built while it is already in a window, a top-level control is shown there
+// even when its description hides it (skins cannot hide a top-level control,
+// but a description made by the program can); built outside one, it follows
+// the description.
+TEST_F(RootWindowState, ATopLevelControlBuiltInAWindowIsVisible) {
+  ASSERT_TRUE(Open(kPanelsSkin, u"main"));
+  const RCPtr<LControlDescriptor> skin = TopLevel(u"main");
+  ASSERT_TRUE(skin);
+  const RCPtr<LLayoutDescriptor> hiddenLayout = DynamicCast<LLayoutDescriptor>(skin->GetLayout()->CreateCopy());
+  hiddenLayout->visible = false;
+  const RCPtr<LControlDescriptor> hidden = LControlDescriptor::Clone(*skin, StringW(u"hidden"), hiddenLayout);
+  for (const bool inWindow : {true, false}) {
+    const RCPtr<LControl> top(new InputControl(nullptr, StringW(u"hidden")));
+    if (inWindow) ASSERT_EQ(top->SetRootWindow(window.Get()), S_OK);
+    ASSERT_EQ(top->CreateFromDescriptor(hidden), S_OK);
+    EXPECT_EQ(top->GetLayout()->visible, inWindow) << (inWindow ? "in a window" : "outside");
+    top->SetRootWindow(nullptr);
+  }
+}
+
 TEST_F(RootWindowState, APressThatAsksForIdleTicksGivesThemBackAtTheRelease) {
   ASSERT_TRUE(Open(kPanelsSkin, u"main"));
   InputControl& a1 = Input(u"a1");
