@@ -3,20 +3,20 @@
 // top-level control of the skin is created with its subtree, made the root
 // control of a window (which lays it out over the client area), drawn into a
 // recording renderer, laid out again for a smaller window and drawn again.
-// Nothing may crash, hang or leak.
+// The skin's application is "HVGallery", as in the program's and the
+// gallery's own skins. Nothing may crash, hang or leak.
 #include "HVFramework/Application/FrameworkControlClasses.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
-#include "HVFramework/ControlBase/Skin/ControlFactory/IXmlResourceSource.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "tests/support/FakeWindowHost.h"
+#include "tests/support/MemoryXmlResourceSource.h"
 #include "tests/support/RecordingRenderer.h"
 
 #include <cstdint>
-#include <span>
 #include <stdexcept>
-#include <vector>
+#include <string>
 
 namespace {
 
@@ -25,17 +25,6 @@ namespace {
 constexpr size_t kMaxDocumentBytes = 160 * 1024;
 // A skin can name any number of top-level controls: a few show every path.
 constexpr uint32_t kMaxTopLevelControls = 24;
-
-class OneDocument : public HV::IXmlResourceSource {
- public:
-  explicit OneDocument(std::span<const uint8_t> bytes) : mBytes(bytes) {}
-  std::span<const uint8_t> FindXmlResource(const HV::StringW& name, std::vector<uint8_t>&) const override {
-    return name == u"SKIN" ? mBytes : std::span<const uint8_t>();
-  }
-
- private:
-  std::span<const uint8_t> mBytes;
-};
 
 // A window with a recording renderer, registered with the application for as
 // long as it lives, as the program's main window is.
@@ -103,7 +92,8 @@ void ShowTopLevelControls(HV::LControlFactory& factory) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxDocumentBytes) return 0;
-  const OneDocument document({data, size});
+  HV::Test::MemoryXmlResourceSource document;
+  document.Add("SKIN", std::string(reinterpret_cast<const char*>(data), size));
 
   HV::LControlFactory factory{HV::StringW(u"HVGallery")};
   factory.SetResourceSource(&document);
