@@ -8,22 +8,33 @@
 #include "HVFramework/ControlBase/Window/ProfileFolderStore.h"
 #include "HVFramework/ControlBase/Window/WindowPlacement.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
+
+std::string gBase;
+
+// Each run removes its value file; the folders go when the process ends.
+void RemoveFolders() {
+  for (const std::string& level : {gBase + "/Company/Product", gBase + "/Company", gBase}) ::rmdir(level.c_str());
+}
 
 // A folder of this process's own, two levels below the temporary folder so
 // that the store makes the levels it needs on its first write.
 const std::string& ProfileFolder() {
   static const std::string folder = [] {
     const char* tmp = std::getenv("TMPDIR");
-    std::string base = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/hv-profile-fuzz-XXXXXX";
-    if (::mkdtemp(base.data()) == nullptr) std::abort();
-    return base + "/Company/Product";
+    gBase = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/hv-profile-fuzz-XXXXXX";
+    if (::mkdtemp(gBase.data()) == nullptr) std::abort();
+    std::atexit(RemoveFolders);
+    return gBase + "/Company/Product";
   }();
   return folder;
 }
