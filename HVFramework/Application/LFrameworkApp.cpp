@@ -132,14 +132,36 @@ int32_t LFrameworkApp::Run() {
 }
 
 void LFrameworkApp::ShowStartupError() {
-  StringW text(u"The application encountered problems during startup and will now close.");
-  StringW caption(u"Error");
-  if (mFrameworkStrings) {
-    StringW found;
-    if (mFrameworkStrings->GetString(StringW(u"STARTUP_ERROR"), found)) text = found;
-    if (mFrameworkStrings->GetString(StringW(u"STARTUP_ERROR_CAPTION"), found)) caption = found;
-  }
-  ShowMessageBox(text, caption, kMessageBoxIconError);
+  ShowMessageBox(
+      GetFrameworkText(u"STARTUP_ERROR", u"The application encountered problems during startup and will now close."),
+      GetFrameworkText(u"STARTUP_ERROR_CAPTION", u"Error"), kMessageBoxIconError);
+}
+
+void LFrameworkApp::ShowRendererSetupError(const StringW& messageId) {
+  // The English texts of the renderer's errors, for a string table without them.
+  struct BuiltInText {
+    const WChar* id;
+    const WChar* text;
+  };
+  static constexpr BuiltInText kMessages[] = {
+      {u"GL_ERROR_MESSAGE_CHOOSE_PIXEL_FORMAT", u"ChoosePixelFormat failed."},
+      {u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT", u"SetPixelFormat failed."},
+      {u"GL_ERROR_MESSAGE_CREATE_CONTEXT", u"wglCreateContext failed."},
+  };
+  const WChar* builtIn = messageId.GetText();
+  for (const BuiltInText& row : kMessages)
+    if (messageId == StringW(row.id)) builtIn = row.text;
+  StringW text = GetFrameworkText(messageId.GetText(), builtIn);
+  text += GetFrameworkText(u"GL_ERROR_UPDATE_DRIVER",
+                           u"Updating your video card driver, with the latest driver from the manufacturer of "
+                           u"your video card, may solve this issue.");
+  ShowMessageBox(text, GetFrameworkText(u"GL_ERROR_CAPTION", u"OpenGL Error"), kMessageBoxIconWarning);
+}
+
+StringW LFrameworkApp::GetFrameworkText(const WChar* id, const WChar* builtIn) const {
+  StringW found;
+  if (mFrameworkStrings && mFrameworkStrings->GetString(StringW(id), found)) return found;
+  return StringW(builtIn);
 }
 
 HResult LFrameworkApp::RunApplicationShutdown() {
@@ -162,12 +184,14 @@ void LFrameworkApp::PublishServices() {
   SetApplicationHotKeys(mHotKeys.Get());
   SetApplicationWorkArea(GetWorkArea());
   SetApplicationStatusText(this);
+  SetRendererSetupErrorSink(this);
 }
 
 void LFrameworkApp::WithdrawServices() {
   if (mFactory && GetApplicationControlFactory() == mFactory.get()) SetApplicationControlFactory(nullptr);
   if (mHotKeys && GetApplicationHotKeys() == mHotKeys.Get()) SetApplicationHotKeys(nullptr);
   if (GetApplicationStatusText() == this) SetApplicationStatusText(nullptr);
+  if (GetRendererSetupErrorSink() == this) SetRendererSetupErrorSink(nullptr);
   if (mDefaultFont && GetApplicationDefaultFont() == mDefaultFont) SetApplicationDefaultFont(nullptr);
 }
 

@@ -77,7 +77,10 @@ HResult LMultiColumnListBox::Initialize() {
   }
   mSortAscending.assign(mColumns.size(), true);
   SetAutoClientExtent(kAutoOff, 0, 0);
-  return base;
+  // A failed panel stays a failure rather than being covered by the header
+  // check: the caller learns the worse news.
+  if (base < 0 || mHeaders.empty()) return base;
+  return mHeaders.size() == mColumns.size() ? S_FALSE : S_OK;
 }
 
 void LMultiColumnListBox::DockOnY(LControl& control) {
