@@ -334,7 +334,7 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   BuildFromDescriptor(descriptor);
   // A control already in a window as its top-level control is shown there,
   // whatever its skin says.
-  if (!mParent && mRootWindow) mLayout->visible = true;
+  if (!mParent && mRootWindow.Get()) mLayout->visible = true;
   StringW label;
   if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
   SetLooksText(mText);
