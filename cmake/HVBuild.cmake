@@ -2,6 +2,7 @@
 # helpers that declare the subsystem libraries and their test executables.
 
 include(${CMAKE_CURRENT_LIST_DIR}/HVLibraryFolders.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ThreadsSuites.cmake)
 
 find_program(HV_CCACHE ccache)
 if(HV_CCACHE)
@@ -213,32 +214,48 @@ if(HV_BUILD_TESTS)
   cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hv_add_header_check)
 endif()
 
-# hv_add_gtest(name [THREADS] SOURCES ... DEPENDS ...)
+# hv_add_gtest(name SOURCES ... DEPENDS ...)
 # One GoogleTest executable per subsystem. CTest labels come from the test
 # suite's name: suites ending in "Threads" are labelled threads (also run
 # under ThreadSanitizer), "Display" display (run under Xvfb), "Slow" slow;
 # every other suite is labelled unit.
 #
-# THREADS says the executable holds suites ending in "Threads": it is then
-# part of hv_threads_tests, all that the ThreadSanitizer stage builds. Each
-# executable checks its declaration once it is linked, and the build fails
-# when the declaration is wrong either way: a threads suite in an executable
-# without THREADS would otherwise never run under ThreadSanitizer.
+# The ThreadSanitizer stage runs the threads suites alone, so it builds only
+# what holds them. When CMake runs, the sources are read for the suites they
+# define (TEST, TEST_F or TEST_P with a name ending in "Threads"); an
+# executable with such a source is part of hv_threads_tests, all that the
+# tsan preset builds, and under ThreadSanitizer it is built from those
+# sources and its helper sources (those that define no test: fixtures,
+# suppressions) alone. Once linked, every executable lists its threads
+# suites and the build fails unless they are exactly those found (one made
+# by a macro or added since CMake last ran would go unrun under
+# ThreadSanitizer; one found in a comment or a disabled block would make the
+# stage build an executable for nothing).
 if(HV_BUILD_TESTS)
   add_custom_target(hv_threads_tests)
 endif()
 function(hv_add_gtest name)
-  cmake_parse_arguments(ARG "THREADS" "" "SOURCES;DEPENDS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "hv_add_gtest(${name}): unknown arguments ${ARG_UNPARSED_ARGUMENTS} "
+                        "(threads suites are found in the sources, no THREADS is needed)")
+  endif()
+  hv_find_threads_suites(threads_sources helper_sources threads_suites ${ARG_SOURCES})
+  set(sources ${ARG_SOURCES})
+  if(HV_SANITIZE STREQUAL "thread" AND threads_sources)
+    set(sources ${threads_sources} ${helper_sources})
+  endif()
+  add_executable(${name} ${sources})
   target_compile_options(${name} PRIVATE ${HV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  if(ARG_THREADS)
+  if(threads_sources)
     add_dependencies(hv_threads_tests ${name})
   endif()
+  string(JOIN "," suites ${threads_suites})
   add_custom_command(TARGET ${name} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -D TEST_EXECUTABLE=$<TARGET_FILE:${name}> -D TEST_TARGET=${name}
-            -D DECLARED_THREADS=${ARG_THREADS} -P ${CMAKE_SOURCE_DIR}/cmake/CheckThreadsDeclaration.cmake
+            -D "THREADS_SUITES=${suites}" -P ${CMAKE_SOURCE_DIR}/cmake/CheckThreadsSuites.cmake
     VERBATIM)
   set(special "*Threads.*:*Display.*:*Slow.*")
   gtest_discover_tests(${name} TEST_FILTER "-${special}"

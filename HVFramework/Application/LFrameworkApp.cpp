@@ -1,19 +1,19 @@
 #include "HVFramework/Application/LFrameworkApp.h"
 
 #include "HVFramework/Application/FrameworkControlClasses.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/ObjectBase/Assert.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <exception>
 #include <string>
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
 
 LFrameworkApp* gInstance = nullptr;
 
@@ -73,7 +73,7 @@ LFrameworkApp::~LFrameworkApp() {
 
 void LFrameworkApp::ReceiveNotification(const RCPtr<LNotificationDistributor>&,
                                         const RCPtr<LNotification>& notification) {
-  if (!notification || notification->GetName() != InternNotificationName(kExitRequest)) return;
+  if (!notification || !notification->HasName(kNidAppExitReq)) return;
   mExiting = true;
   // A window may leave the list while its loop ends: walk a copy.
   const std::vector<RCPtr<LRootWindow>> windows = SnapshotRootWindows();
@@ -85,6 +85,8 @@ HResult LFrameworkApp::OnOtherInstanceCommandLine(const StringW&) { return S_OK;
 // --- Running ---
 
 HResult LFrameworkApp::RunApplicationStartup() {
+  // Windows and controls are made, and later changed, on this thread only.
+  RecordUIThread();
   try {
     LNotification::SetPoolEnabled(true);
     if (!mFactory) return E_FAIL;
@@ -94,7 +96,7 @@ HResult LFrameworkApp::RunApplicationStartup() {
     // Not in the constructor: a registration made before the first outside
     // reference would be taken back at once by the release that ends it.
     RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
-                         kExitRequest);
+                         kNidAppExitReq);
     PublishServices();
     const int32_t skin =
         ClampSkinIndex(GetCurrentSkinIndex(), static_cast<int32_t>(mFactory->GetSkins().GetCount()));
@@ -108,6 +110,7 @@ HResult LFrameworkApp::RunApplicationStartup() {
 }
 
 int32_t LFrameworkApp::Run() {
+  RecordUIThread();  // the thread of the message loop
   if (mRootWindows.GetCount() != 0) {
     const RCPtr<LRootWindow> main = mRootWindows.GetAt(0);
     const LRootWindow::Rect client = main->GetScreenRect();
@@ -121,7 +124,7 @@ int32_t LFrameworkApp::Run() {
     code = RunMessageLoop();
   } catch (...) {
     ShowStartupError();
-    GetApplicationNotificationCenter()->CreateAndPostNotification(kExitRequest);
+    GetApplicationNotificationCenter()->CreateAndPostNotification(kNidAppExitReq);
     code = E_FAIL;
   }
   ProcessIdle(true);
@@ -129,14 +132,36 @@ int32_t LFrameworkApp::Run() {
 }
 
 void LFrameworkApp::ShowStartupError() {
-  StringW text(u"The application encountered problems during startup and will now close.");
-  StringW caption(u"Error");
-  if (mFrameworkStrings) {
-    StringW found;
-    if (mFrameworkStrings->GetString(StringW(u"STARTUP_ERROR"), found)) text = found;
-    if (mFrameworkStrings->GetString(StringW(u"STARTUP_ERROR_CAPTION"), found)) caption = found;
-  }
-  ShowMessageBox(text, caption, kMessageBoxIconError);
+  ShowMessageBox(
+      GetFrameworkText(u"STARTUP_ERROR", u"The application encountered problems during startup and will now close."),
+      GetFrameworkText(u"STARTUP_ERROR_CAPTION", u"Error"), kMessageBoxIconError);
+}
+
+void LFrameworkApp::ShowRendererSetupError(const StringW& messageId) {
+  // The English texts of the renderer's errors, for a string table without them.
+  struct BuiltInText {
+    const WChar* id;
+    const WChar* text;
+  };
+  static constexpr BuiltInText kMessages[] = {
+      {u"GL_ERROR_MESSAGE_CHOOSE_PIXEL_FORMAT", u"ChoosePixelFormat failed."},
+      {u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT", u"SetPixelFormat failed."},
+      {u"GL_ERROR_MESSAGE_CREATE_CONTEXT", u"wglCreateContext failed."},
+  };
+  const WChar* builtIn = messageId.GetText();
+  for (const BuiltInText& row : kMessages)
+    if (messageId == StringW(row.id)) builtIn = row.text;
+  StringW text = GetFrameworkText(messageId.GetText(), builtIn);
+  text += GetFrameworkText(u"GL_ERROR_UPDATE_DRIVER",
+                           u"Updating your video card driver, with the latest driver from the manufacturer of "
+                           u"your video card, may solve this issue.");
+  ShowMessageBox(text, GetFrameworkText(u"GL_ERROR_CAPTION", u"OpenGL Error"), kMessageBoxIconWarning);
+}
+
+StringW LFrameworkApp::GetFrameworkText(const WChar* id, const WChar* builtIn) const {
+  StringW found;
+  if (mFrameworkStrings && mFrameworkStrings->GetString(StringW(id), found)) return found;
+  return StringW(builtIn);
 }
 
 HResult LFrameworkApp::RunApplicationShutdown() {
@@ -159,12 +184,14 @@ void LFrameworkApp::PublishServices() {
   SetApplicationHotKeys(mHotKeys.Get());
   SetApplicationWorkArea(GetWorkArea());
   SetApplicationStatusText(this);
+  SetRendererSetupErrorSink(this);
 }
 
 void LFrameworkApp::WithdrawServices() {
   if (mFactory && GetApplicationControlFactory() == mFactory.get()) SetApplicationControlFactory(nullptr);
   if (mHotKeys && GetApplicationHotKeys() == mHotKeys.Get()) SetApplicationHotKeys(nullptr);
   if (GetApplicationStatusText() == this) SetApplicationStatusText(nullptr);
+  if (GetRendererSetupErrorSink() == this) SetRendererSetupErrorSink(nullptr);
   if (mDefaultFont && GetApplicationDefaultFont() == mDefaultFont) SetApplicationDefaultFont(nullptr);
 }
 

@@ -10,6 +10,7 @@
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Renderer/RendererSetupErrors.h"
 #include "HVFramework/System/IIniFileManager.h"
 #include "HVFramework/ControlBase/SystemUI/LClipboard.h"
 #include "HVFramework/Utilities/Geometry/PointT.h"
@@ -40,7 +41,7 @@ namespace HV {
 // Made as a counted object (RCPtr) by the program's class; registered for the
 // exit request at the application notification centre by start-up.
 // User-interface thread only; other threads reach it by posting to a centre.
-class LFrameworkApp : public LNotificationClient, public IStatusTextService {
+class LFrameworkApp : public LNotificationClient, public IStatusTextService, public IRendererSetupErrorSink {
  public:
   // The eight calendar fields of the system time.
   struct SystemTime {
@@ -51,7 +52,8 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService {
   static constexpr int32_t kKeyPressed = 0x8000;
   // ShowMessageBox style flags: the buttons in the low four bits, and icons.
   static constexpr uint32_t kMessageBoxOk = 0x00, kMessageBoxOkCancel = 0x01, kMessageBoxYesNoCancel = 0x03,
-                            kMessageBoxYesNo = 0x04, kMessageBoxIconError = 0x10;
+                            kMessageBoxYesNo = 0x04, kMessageBoxIconError = 0x10,
+                            kMessageBoxIconWarning = 0x30;
   // Settings file numbers of OpenIniFile.
   static constexpr int32_t kAppSettingsFile = 0, kUserSettingsFile = 1;
 
@@ -185,6 +187,11 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService {
   // A modal message box on the desktop (no owner window): the button it was
   // ended with (1 OK, 2 Cancel, 6 Yes, 7 No).
   virtual int32_t ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style);
+  // A renderer that cannot be set up: a warning box captioned
+  // "GL_ERROR_CAPTION" whose text is the message followed at once by
+  // "GL_ERROR_UPDATE_DRIVER", from the framework string table (built-in
+  // English texts where it has none). Installed by start-up.
+  void ShowRendererSetupError(const StringW& messageId) override;
 
   // --- What the application owns ---
   LControlFactory* GetControlFactory() const { return mFactory.get(); }
@@ -202,14 +209,16 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService {
   LFrameworkApp(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
                 const StringA& name, Platform::IWindowSystem& windowSystem);
 
-  // Run's first paint: the main window is invalidated whole and this asks
-  // its OS window to paint now. Nothing here (the loop paints it first).
-  virtual void RedrawNow(LRootWindow& window) { (void)window; }
+  // Run's first paint: the main window is invalidated whole and this has
+  // its OS window paint it now.
+  virtual void RedrawNow(LRootWindow& window) { window.RedrawNow(); }
 
  private:
   // "STARTUP_ERROR" and its caption from the framework string table, or the
   // built-in texts without them.
   void ShowStartupError();
+  // The framework string table's text for id; builtIn when it has none.
+  StringW GetFrameworkText(const WChar* id, const WChar* builtIn) const;
   void ApplySkinToWindow(LRootWindow& window);
   // The root windows as they are now: idling or ending one may add or remove others.
   std::vector<RCPtr<LRootWindow>> SnapshotRootWindows() const;

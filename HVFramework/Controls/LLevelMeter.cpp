@@ -1,7 +1,9 @@
 #include "HVFramework/Controls/LLevelMeter.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/ValueScope.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
@@ -10,8 +12,6 @@
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 
 // Levels and peaks are fractions of the meter: anything outside 0..1 (or not
 // a number) would size the bar past the meter or put the marker beyond its
@@ -79,10 +79,10 @@ HResult LLevelMeter::SetClipLatching(bool latch) {
   const RCPtr<LNotificationDistributor> button(mClipButton.Get());
   if (latch) {
     if (!mHandler) return E_FAIL;
-    const HResult subscribed = mHandler->SetNotification(&LLevelMeter::OnClipButtonClick, button, kLeftClick);
+    const HResult subscribed = mHandler->SetNotification(&LLevelMeter::OnClipButtonClick, button, kNidLeftClick);
     if (subscribed < 0) return subscribed;
   } else {
-    UnregisterNotification(button, kLeftClick);
+    UnregisterNotification(button, kNidLeftClick.GetId());
   }
   mClipLatching = latch;
   return S_OK;
@@ -92,7 +92,7 @@ HResult LLevelMeter::OnClipButtonClick(const RCPtr<LNotificationDistributor>& /*
                                        const RCPtr<LNotification>& /*notification*/) {
   if (IsClipLit()) {
     SetClipLight(false);
-    SendNotification(LNotification::Create(u"NID_CLIPLIGHT_UNLATCHED"));
+    SendNotification(LNotification::Create(kNidCliplightUnlatched));
   }
   return 1;
 }

@@ -1,14 +1,14 @@
 #include "HVFramework/Controls/LStatusBar.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kSetStatusText = u"NID_SET_STATUS_TEXT";
 
 }  // namespace
 
@@ -33,12 +33,14 @@ HResult LStatusBar::Register(LControlFactory& factory) {
 HResult LStatusBar::SetStatusText(const StringW& text) {
   mQueue->ProcessNotifications(false);
   if (mLabel) mLabel->SetText(text);
-  // The bar's root window repaints at once here, once controls live in root windows.
+  // Shown now: a text set before a long operation on this thread would
+  // otherwise wait for the message loop's paint, after the operation.
+  if (LRootWindow* root = GetRootWindow()) root->RedrawNow();
   return S_OK;
 }
 
 HResult LStatusBar::PostStatusText(const StringW& text) {
-  return mQueue->CreateAndPostNotification(kSetStatusText, LStringTag::Create(text));
+  return mQueue->CreateAndPostNotification(kNidSetStatusText, LStringTag::Create(text));
 }
 
 HResult LStatusBar::OnSetStatusText(const RCPtr<LNotificationDistributor>& /*source*/,
@@ -56,7 +58,7 @@ HResult LStatusBar::Initialize() {
   const HResult result = LControl::Initialize();
   mHandler = RCPtr<LNotificationHandler<LStatusBar>>(new LNotificationHandler<LStatusBar>(this));
   const RCPtr<LNotificationDistributor> self(this);
-  mHandler->SetNotification(&LStatusBar::OnSetStatusText, self, kSetStatusText);
+  mHandler->SetNotification(&LStatusBar::OnSetStatusText, self, kNidSetStatusText);
   if (!mQueueHoldsBar && mQueue->SetDistributor(self) == S_OK) {
     AddInternalReferences(1);
     mQueueHoldsBar = true;

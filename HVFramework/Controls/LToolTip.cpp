@@ -68,7 +68,8 @@ HResult LToolTip::Hide() {
     mState = kHidden;
     StopIdleNotifications();
   }
-  // Only a tip that was seen opens the window for the next one.
+  // Only a tip that was seen opens the window for the next one; IsVisible
+  // holds the size test, so a tip squeezed to nothing does not.
   if (IsVisible(false)) gLastHideTime = Platform::GetTickCount();
   if (LControl* parent = GetParent()) parent->RemoveChildControl(self);
   return S_OK;

@@ -38,11 +38,10 @@ HResult LMidiCommInterface::SetFilter(const LNotificationClient* client,
 
 void LMidiCommInterface::DeliverCapturedData(const RCPtr<LMidiCaptureNotificationData>& data) {
   if (!data) return;
-  // Kept interned: every captured message makes a notification of this name.
-  static const WChar* const id = InternNotificationName(kDataCapturedName);
+  const WChar* const id = kDataCapturedName.GetId();
   RCPtr<LNotification> notification;
   const auto made = [&]() -> const RCPtr<LNotification>& {
-    if (!notification) notification = LNotification::Create(id, data);
+    if (!notification) notification = LNotification::Create(kDataCapturedName, data);
     return notification;
   };
   if (const RCPtr<LNotificationQueue> queue = GetNotificationQueue()) queue->PostNotification(made());

@@ -2,6 +2,7 @@
 
 #include "HVFramework/Midi/LIMidiFilterByIncludePrefixList.h"
 #include "HVFramework/Midi/LMidiCaptureNotificationData.h"
+#include "HVFramework/Midi/MidiNotificationNames.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationQueue.h"
 #include "HVFramework/System/Mutex.h"
@@ -29,7 +30,7 @@ class LMidiCommInterface : public LNotificationDistributor {
     RCPtr<LIMidiFilterByIncludePrefixList> filter;
   };
 
-  static constexpr const WChar* kDataCapturedName = u"NID_MIDI_DATA_CAPTURED";
+  static constexpr const NotificationName& kDataCapturedName = kNidMidiDataCaptured;
 
   // 0 and the port; E_INVALIDARG when the name is ambiguous; E_FAIL when no
   // port could be opened. port is cleared first.

@@ -61,10 +61,11 @@ bool LMidiDeviceStatusChecker::IsPresent(Direction direction, const StringW& nam
 
 void LMidiDeviceStatusChecker::Announce(Direction direction, const StringW& name, bool isConnected) {
   if (!mQueue) return;
-  const WChar* id = direction == Direction::Input ? kInputStatusChangedName : kOutputStatusChangedName;
+  const NotificationName& announced =
+      direction == Direction::Input ? kInputStatusChangedName : kOutputStatusChangedName;
   using Payload = LMidiDeviceConnectionStatusChangedNotification;
   mQueue->CreateAndPostNotification(
-      id, Payload::Create(name, isConnected ? Payload::kConnected : Payload::kDisconnected));
+      announced, Payload::Create(name, isConnected ? Payload::kConnected : Payload::kDisconnected));
 }
 
 }  // namespace HV

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/Midi/LMidiCommInterface.h"
+#include "HVFramework/Midi/MidiNotificationNames.h"
 #include "HVFramework/Notification/LNotificationQueue.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/System/Mutex.h"
@@ -25,8 +26,8 @@ class LMidiDeviceStatusChecker : public virtual LRefCountedObject {
     bool isConnected = false;
   };
 
-  static constexpr const WChar* kInputStatusChangedName = u"NID_MIDI_INPUT_DEVICE_CONNECTION_STATUS_CHANGED";
-  static constexpr const WChar* kOutputStatusChangedName = u"NID_MIDI_OUTPUT_DEVICE_CONNECTION_STATUS_CHANGED";
+  static constexpr const NotificationName& kInputStatusChangedName = kNidMidiInputDeviceConnectionStatusChanged;
+  static constexpr const NotificationName& kOutputStatusChangedName = kNidMidiOutputDeviceConnectionStatusChanged;
 
   // Posts into the queue given, else into the application notification
   // centre (looked up now, on the calling thread).

@@ -34,6 +34,9 @@ class CAutoNotificationDisabler {
     const HResult removed = client->UnregisterNotification(mSource, mName);
     if (Failed(removed)) Fail(removed, "CAutoNotificationDisabler", __LINE__);
   }
+  CAutoNotificationDisabler(const RCPtr<LNotificationHandler<T>>& table,
+                            const RCPtr<LNotificationDistributor>& source, const NotificationName& name)
+      : CAutoNotificationDisabler(table, source, name.GetId()) {}
 
   CAutoNotificationDisabler(const CAutoNotificationDisabler&) = delete;
   CAutoNotificationDisabler& operator=(const CAutoNotificationDisabler&) = delete;

@@ -212,6 +212,16 @@ LNotification::LNotification(const WChar* id, const RCPtr<LRefCountedObject>& pa
 RCPtr<LNotification> LNotification::Create(const WChar* name, const RCPtr<LRefCountedObject>& payload) {
   const WChar* const id = InternNotificationName(name);
   if (!id) return nullptr;
+  return CreateInterned(id, payload);
+}
+
+RCPtr<LNotification> LNotification::Create(const NotificationName& name, const RCPtr<LRefCountedObject>& payload) {
+  const WChar* const id = name.GetId();
+  if (!id) return nullptr;
+  return CreateInterned(id, payload);
+}
+
+RCPtr<LNotification> LNotification::CreateInterned(const WChar* id, const RCPtr<LRefCountedObject>& payload) {
   if (gPoolEnabled.load(std::memory_order_relaxed)) {
     if (LNotification* const spare = TakeSpare()) {
       RCPtr<LNotification> result(spare, AdoptReference{});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/Notification/NotificationName.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
@@ -22,6 +23,9 @@ class LNotification : public virtual LRefCountedObject {
   // A notification of that name and payload, a spare one when the pool has
   // one; null when the name is null or empty.
   static RCPtr<LNotification> Create(const WChar* name, const RCPtr<LRefCountedObject>& payload = nullptr);
+  // The same by a name constant, whose identifier is kept: no lookup.
+  static RCPtr<LNotification> Create(const NotificationName& name,
+                                     const RCPtr<LRefCountedObject>& payload = nullptr);
 
   // Recycling on or off; switching it off destroys every spare notification.
   static void SetPoolEnabled(bool enabled);
@@ -33,6 +37,7 @@ class LNotification : public virtual LRefCountedObject {
   int32_t Release() override;
 
   const WChar* GetName() const { return mName; }
+  bool HasName(const NotificationName& name) const { return name.IsId(mName); }
   const RCPtr<LRefCountedObject>& GetPayload() const { return mPayload; }
   bool IsQueued() const { return mQueued.load(std::memory_order_acquire); }
 
@@ -40,6 +45,8 @@ class LNotification : public virtual LRefCountedObject {
   friend class LNotificationQueue;
 
   LNotification(const WChar* id, const RCPtr<LRefCountedObject>& payload);
+  // id: an interned name, not null.
+  static RCPtr<LNotification> CreateInterned(const WChar* id, const RCPtr<LRefCountedObject>& payload);
   ~LNotification() override = default;
 
   // True when the pool took the releasing reference.

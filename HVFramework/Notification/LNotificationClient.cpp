@@ -10,13 +10,24 @@ const WChar* LNotificationClient::RegisterNotification(const RCPtr<LNotification
   if (!source) return nullptr;
   const WChar* id = InternNotificationName(name);
   if (!id) return nullptr;
-  const RCPtr<LNotificationClient> self(this);
-  const HResult result = source->RegisterClient(self, id, flags);
+  return CountRegistration(source.Get(), id, source->RegisterClient(RCPtr<LNotificationClient>(this), id, flags));
+}
+
+const WChar* LNotificationClient::RegisterNotification(const RCPtr<LNotificationDistributor>& source,
+                                                       const NotificationName& name, int32_t flags) {
+  if (!source) return nullptr;
+  const WChar* id = name.GetId();
+  if (!id) return nullptr;
+  return CountRegistration(source.Get(), id, source->RegisterClient(RCPtr<LNotificationClient>(this), name, flags));
+}
+
+const WChar* LNotificationClient::CountRegistration(LNotificationDistributor* source, const WChar* id,
+                                                    HResult result) {
   if (result == S_OK) {
     AddInternalReferences(1);
     ++mRegistrationCount;
   }
-  if (result == S_OK || result == S_FALSE) AddDistributor(source.Get());
+  if (result == S_OK || result == S_FALSE) AddDistributor(source);
   return id;
 }
 

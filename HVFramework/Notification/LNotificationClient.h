@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/Notification/LNotificationReceiver.h"
+#include "HVFramework/Notification/NotificationName.h"
 #include "HVFramework/Utilities/Storage/Array.h"
 
 namespace HV {
@@ -23,6 +24,8 @@ class LNotificationClient : public LNotificationReceiver {
   // registration); the interned name, or null for a null source or name.
   const WChar* RegisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name,
                                     int32_t flags = 0);
+  const WChar* RegisterNotification(const RCPtr<LNotificationDistributor>& source, const NotificationName& name,
+                                    int32_t flags = 0);
 
   // Ignores what it gets; receiving classes override it.
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
@@ -30,6 +33,9 @@ class LNotificationClient : public LNotificationReceiver {
   // 1 when the client holds no registration at all, E_INVALIDARG for a null
   // source or name, else the distributor's answer (0 removed, 1 not there).
   HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override;
+  HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const NotificationName& name) {
+    return UnregisterNotification(source, name.GetId());
+  }
   // Ends every registration; answers how many there were.
   int32_t UnregisterAllNotifications();
   HResult ReleaseInternalReferences() override;
@@ -40,6 +46,8 @@ class LNotificationClient : public LNotificationReceiver {
   const Array<LNotificationDistributor*>& GetDistributors() const { return mDistributors; }
 
  private:
+  // The bookkeeping of a registration with the distributor's answer.
+  const WChar* CountRegistration(LNotificationDistributor* source, const WChar* id, HResult result);
   void AddDistributor(LNotificationDistributor* distributor);
   void RemoveDistributor(LNotificationDistributor* distributor);
 

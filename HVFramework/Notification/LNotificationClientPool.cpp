@@ -26,15 +26,11 @@ int32_t Pool::FindClient(const RCPtr<LNotificationClient>& client) {
   return FindClientLocked(client);
 }
 
-bool Pool::AddClient(const RCPtr<LNotificationClient>& client, int32_t flags) {
-  const std::lock_guard lock(*mLock);
-  return AddClientLocked(client, flags);
-}
-
-bool Pool::AddClientLocked(const RCPtr<LNotificationClient>& client, int32_t flags) {
+bool Pool::AddClientLocked(const RCPtr<LNotificationClient>& client, int32_t flags,
+                           LNotificationDistributor* source) {
   const int32_t index = FindClientLocked(client);
   if (index < 0) {
-    mRecords.emplace_back(new Record(client, flags));
+    mRecords.emplace_back(new Record(client, source, flags));
     mCombinedFlags |= flags;
     // Every record of the old snapshot is still held by mRecords, so letting
     // it go here frees no record and runs no client code.
@@ -128,6 +124,14 @@ int32_t Pool::SendToClient(const RCPtr<LNotificationDistributor>& source, int32_
   int32_t position = 0;
   for (int32_t i = 0; i < index; ++i) position += (*snapshot)[static_cast<size_t>(i)]->IsRegistered() ? 1 : 0;
   return position;
+}
+
+void LNotificationDistributor::LNotificationClientPool::Deliver(const Snapshot& snapshot,
+                                                              const RCPtr<LNotification>& notification) {
+  for (size_t i = snapshot.size(); i-- > 0;) {
+    Record& record = *snapshot[i];
+    DeliverTo(record, record.GetSource(), notification);
+  }
 }
 
 void LNotificationDistributor::LNotificationClientPool::Deliver(const Snapshot& snapshot,

@@ -20,7 +20,8 @@ namespace HV {
 // in its snapshot, so it is not called by it. Nested and concurrent
 // deliveries each keep their own snapshot, so no one is skipped or called
 // twice whatever the clients change. A delivery takes no lock and no count
-// per client: the snapshot holds the records, the records hold the clients.
+// per client: the snapshot holds the records, the records hold the clients
+// and the distributor.
 //
 // The pool shares its distributor's lock, so the distributor finds a pool and
 // takes its snapshot under one hold of one lock. The lock is a plain mutex:
@@ -40,9 +41,6 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
   int32_t GetCombinedFlags();
   uint32_t GetCount();
 
-  // True when a new record was appended; an existing record of the client
-  // takes the new flags instead.
-  bool AddClient(const RCPtr<LNotificationClient>& client, int32_t flags);
   // The removed record (its references go with it), or null. The caller
   // drops it once it holds no lock.
   RCPtr<Record> RemoveClient(const RCPtr<LNotificationClient>& client);
@@ -78,7 +76,9 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
     return mSnapshot;
   }
   void MakeSnapshot() { mSnapshot = std::make_shared<const Snapshot>(mRecords); }
-  // Delivers to every record of the snapshot, the newest first. No lock held.
+  // Delivers to every record of the snapshot, the newest first, as from the
+  // distributor each record holds (or from source). No lock held.
+  void Deliver(const Snapshot& snapshot, const RCPtr<LNotification>& notification);
   void Deliver(const Snapshot& snapshot, const RCPtr<LNotificationDistributor>& source,
                const RCPtr<LNotification>& notification);
   void DeliverTo(Record& record, const RCPtr<LNotificationDistributor>& source,
@@ -87,7 +87,10 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
   // last for it), clearing the mark when it does.
   bool TakeLatest(Record& record, const RCPtr<LNotification>& notification);
   int32_t FindClientLocked(const RCPtr<LNotificationClient>& client) const;
-  bool AddClientLocked(const RCPtr<LNotificationClient>& client, int32_t flags);
+  // True when a new record, holding the registration's reference to source,
+  // was appended; an existing record of the client takes the new flags
+  // instead.
+  bool AddClientLocked(const RCPtr<LNotificationClient>& client, int32_t flags, LNotificationDistributor* source);
   RCPtr<Record> RemoveClientLocked(const RCPtr<LNotificationClient>& client);
 
   const WChar* const mName;

@@ -63,7 +63,17 @@ LNotificationDistributor::~LNotificationDistributor() = default;
 HResult LNotificationDistributor::RegisterClient(const RCPtr<LNotificationClient>& client, const WChar* name,
                                                  int32_t flags) {
   if (!client) return E_INVALIDARG;
-  const WChar* id = InternNotificationName(name);
+  return RegisterInterned(client, InternNotificationName(name), flags);
+}
+
+HResult LNotificationDistributor::RegisterClient(const RCPtr<LNotificationClient>& client,
+                                                 const NotificationName& name, int32_t flags) {
+  if (!client) return E_INVALIDARG;
+  return RegisterInterned(client, name.GetId(), flags);
+}
+
+HResult LNotificationDistributor::RegisterInterned(const RCPtr<LNotificationClient>& client, const WChar* id,
+                                                   int32_t flags) {
   if (!id) return S_FALSE;
   const std::lock_guard lock(*mLock);
   Pool* pool = FindPool(id);
@@ -71,8 +81,9 @@ HResult LNotificationDistributor::RegisterClient(const RCPtr<LNotificationClient
     mPools.push_back({id, RCPtr<Pool>(new Pool(id, mLock))});
     pool = mPools.back().pool.Get();
   }
-  if (!pool->AddClientLocked(client, flags)) return S_FALSE;  // registered already: only the flags changed
-  AddRef();  // the registration's reference, given back by UnregisterClient
+  // The new record holds the registration's reference to this distributor,
+  // which goes with the record.
+  if (!pool->AddClientLocked(client, flags, this)) return S_FALSE;  // registered already: only the flags changed
   AddInternalReferences(1);
   if (++mRegistrationCount == 1) EnterDistributorList(this);
   return S_OK;
@@ -93,10 +104,10 @@ HResult LNotificationDistributor::UnregisterClient(const RCPtr<LNotificationClie
     AddInternalReferences(-1);
   }
   // The references go with no lock held: the client's or this distributor's
-  // last release may run their clean-up.
-  removed = nullptr;
+  // last release may run their clean-up. The record goes last: its reference
+  // to this distributor (the registration's) may be the last one.
   listReference = nullptr;
-  Release();  // the registration's reference
+  removed = nullptr;
   return S_OK;
 }
 
@@ -150,9 +161,8 @@ RCPtr<Pool> LNotificationDistributor::FindClientPool(const WChar* id) {
 
 HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& notification) {
   if (!notification) return E_INVALIDARG;
-  // The pool lives as long as this distributor, which the source reference
-  // keeps alive for the length of the delivery.
-  const RCPtr<LNotificationDistributor> source(this);
+  // The pool lives as long as this distributor, which the records of the
+  // snapshot keep alive for the length of the delivery.
   Pool* pool = nullptr;
   Pool::SnapshotRef snapshot;
   {
@@ -161,7 +171,7 @@ HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& n
     if (pool) snapshot = pool->GetSnapshot();
   }
   if (!snapshot) return S_FALSE;
-  pool->Deliver(*snapshot, source, notification);
+  pool->Deliver(*snapshot, notification);
   return S_OK;
 }
 

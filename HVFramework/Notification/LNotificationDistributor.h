@@ -15,14 +15,15 @@ class LNotification;
 // registered for it and delivers a notification of that name to them at
 // once, on the sending thread, the most recently registered client first.
 //
-// Each registration holds a counted reference to the client and one to the
-// distributor, both counted as internal references; a distributor with
+// Each registration's record holds a counted reference to the client and one
+// to the distributor, both counted as internal references; a distributor with
 // registrations is also held by a process-wide list. One lock guards the
 // pools and their records (the pools share it); the process-wide list's lock
 // is taken after it, a queue's lock before it (a post marks latest-only
 // records). A send holds the lock only to find the name's pool and
-// take its snapshot of the records (LNotificationClientPool.h); no lock is
-// held while a client runs, so clients may register, unregister and send from
+// take its snapshot of the records (LNotificationClientPool.h); the records
+// of the snapshot keep the distributor alive for the length of the delivery.
+// No lock is held while a client runs, so clients may register, unregister and send from
 // inside a delivery without anyone being skipped or called twice.
 class LNotificationDistributor : public virtual LRefCountedObject {
  public:
@@ -37,6 +38,7 @@ class LNotificationDistributor : public virtual LRefCountedObject {
   // 0 new registration; 1 registered already (flags replaced) or a name that
   // interns to null; E_INVALIDARG for a null client.
   HResult RegisterClient(const RCPtr<LNotificationClient>& client, const WChar* name, int32_t flags);
+  HResult RegisterClient(const RCPtr<LNotificationClient>& client, const NotificationName& name, int32_t flags);
   // 0 removed; 1 not registered; E_INVALIDARG for a null client or name.
   HResult UnregisterClient(const RCPtr<LNotificationClient>& client, const WChar* name);
   // Removes the client from every pool; the number of registrations removed.
@@ -65,6 +67,8 @@ class LNotificationDistributor : public virtual LRefCountedObject {
     RCPtr<LNotificationClientPool> pool;
   };
 
+  // id: an interned name or null.
+  HResult RegisterInterned(const RCPtr<LNotificationClient>& client, const WChar* id, int32_t flags);
   // The lock is held: the pool of an interned name, or null.
   LNotificationClientPool* FindPool(const WChar* id) const;
   RCPtr<LNotificationClientPool> GetPoolAt(uint32_t index);

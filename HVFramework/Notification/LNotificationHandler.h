@@ -28,22 +28,27 @@ class LNotificationHandler : public virtual LRefCountedObject {
   // Registers the owner at source for name and enters the handler with a
   // value kept beside it; an entry already there for (source, name) stays.
   // E_INVALIDARG for a null source, E_FAIL when the registration gives no name.
+  // Every operation naming a notification takes its text (a skin's, or an
+  // interned identifier) or its constant.
+  template <class Name>
   HResult SetNotification(Handler handler, intptr_t value, const RCPtr<LNotificationDistributor>& source,
-                          const WChar* name, int32_t flags = 0) {
+                          const Name& name, int32_t flags = 0) {
     if (!source) return E_INVALIDARG;
     const WChar* id = static_cast<LNotificationClient*>(mOwner)->RegisterNotification(source, name, flags);
     if (!id) return E_FAIL;
     mEntries.emplace(Receivable{source.Get(), id}, Entry{handler, value});
     return S_OK;
   }
-  HResult SetNotification(Handler handler, const RCPtr<LNotificationDistributor>& source, const WChar* name,
+  template <class Name>
+  HResult SetNotification(Handler handler, const RCPtr<LNotificationDistributor>& source, const Name& name,
                           int32_t flags = 0) {
     return SetNotification(handler, 0, source, name, flags);
   }
 
   // Enters a handler for deliveries without a source, registering nowhere.
-  HResult AddHandler(Handler handler, const WChar* name) {
-    const WChar* id = InternNotificationName(name);
+  template <class Name>
+  HResult AddHandler(Handler handler, const Name& name) {
+    const WChar* id = IdOf(name);
     if (!id) return E_FAIL;
     mEntries.emplace(Receivable{nullptr, id}, Entry{handler, 0});
     return S_OK;
@@ -52,26 +57,28 @@ class LNotificationHandler : public virtual LRefCountedObject {
   // The handler's result, or 0 when no entry matches.
   HResult Dispatch(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification) {
     if (!notification) return S_OK;
-    const auto entry =
-        mEntries.find(Receivable{source.Get(), InternNotificationName(notification->GetName())});
+    const auto entry = mEntries.find(Receivable{source.Get(), notification->GetName()});
     if (entry == mEntries.end()) return S_OK;
     return (mOwner->*(entry->second.handler))(source, notification);
   }
 
   // Removes the entry for (source, name); false when there is none.
-  bool RemoveHandler(const RCPtr<LNotificationDistributor>& source, const WChar* name) {
-    return mEntries.erase(Receivable{source.Get(), InternNotificationName(name)}) > 0;
+  template <class Name>
+  bool RemoveHandler(const RCPtr<LNotificationDistributor>& source, const Name& name) {
+    return mEntries.erase(Receivable{source.Get(), IdOf(name)}) > 0;
   }
 
-  bool HasHandler(const RCPtr<LNotificationDistributor>& source, const WChar* name) const {
-    return mEntries.count(Receivable{source.Get(), InternNotificationName(name)}) > 0;
+  template <class Name>
+  bool HasHandler(const RCPtr<LNotificationDistributor>& source, const Name& name) const {
+    return mEntries.count(Receivable{source.Get(), IdOf(name)}) > 0;
   }
 
   // Reads back the handler and value entered for (source, name); false, with
   // both outputs untouched, when there is no entry.
-  bool GetNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name, Handler& handler,
+  template <class Name>
+  bool GetNotification(const RCPtr<LNotificationDistributor>& source, const Name& name, Handler& handler,
                        intptr_t& value) const {
-    const auto entry = mEntries.find(Receivable{source.Get(), InternNotificationName(name)});
+    const auto entry = mEntries.find(Receivable{source.Get(), IdOf(name)});
     if (entry == mEntries.end()) return false;
     handler = entry->second.handler;
     value = entry->second.value;
@@ -85,6 +92,9 @@ class LNotificationHandler : public virtual LRefCountedObject {
     Handler handler;
     intptr_t value;
   };
+
+  static const WChar* IdOf(const WChar* name) { return InternNotificationName(name); }
+  static const WChar* IdOf(const NotificationName& name) { return name.GetId(); }
 
   T* const mOwner;  // owns this table
   std::map<Receivable, Entry> mEntries;

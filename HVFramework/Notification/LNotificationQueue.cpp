@@ -2,6 +2,7 @@
 
 #include "HVFramework/Notification/LNotificationClientPool.h"
 #include "HVFramework/Notification/LPostingReceiver.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
 
 #include <mutex>
 
@@ -33,7 +34,7 @@ std::recursive_mutex& LNotificationQueue::GetQueueLock() {
 LNotificationQueue::LNotificationQueue() : mQueue(&GetQueueLock(), 256) {
   mPostingReceiver = RCPtr<LPostingReceiver>(new LPostingReceiver(this));
   AddInternalReferences(1);  // the posting receiver's reference to this queue
-  mIdleNotification = LNotification::Create(u"NID_IDLE");
+  mIdleNotification = LNotification::Create(kNidIdle);
 }
 
 LNotificationQueue::~LNotificationQueue() { DiscardNotifications(); }
@@ -54,6 +55,11 @@ HResult LNotificationQueue::PostNotification(const RCPtr<LNotification>& notific
 }
 
 HResult LNotificationQueue::CreateAndPostNotification(const WChar* name, const RCPtr<LRefCountedObject>& payload) {
+  return PostNotification(LNotification::Create(name, payload));
+}
+
+HResult LNotificationQueue::CreateAndPostNotification(const NotificationName& name,
+                                                      const RCPtr<LRefCountedObject>& payload) {
   return PostNotification(LNotification::Create(name, payload));
 }
 

@@ -32,6 +32,7 @@ class LNotificationQueue : public virtual LRefCountedObject {
   // without a distributor.
   HResult PostNotification(const RCPtr<LNotification>& notification);
   HResult CreateAndPostNotification(const WChar* name, const RCPtr<LRefCountedObject>& payload = nullptr);
+  HResult CreateAndPostNotification(const NotificationName& name, const RCPtr<LRefCountedObject>& payload = nullptr);
 
   // Delivers what is queued now, then "NID_IDLE" when sendIdle; true when
   // notifications are queued afterwards. A drain started from inside a drain

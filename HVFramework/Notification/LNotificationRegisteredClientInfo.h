@@ -8,15 +8,20 @@
 namespace HV {
 
 // LNotificationRegisteredClientInfo: one registration of a client for a name
-// at a distributor. Changed only under the distributor's lock; a delivery
-// reads the flags and the registered mark without it (they are atomic), and
-// reaches the latest notification under the lock.
+// at a distributor, holding both (its reference to the distributor is the
+// registration's, which the distributor counts as internal). Changed only
+// under the distributor's lock; a delivery reads the flags and the registered
+// mark without it (they are atomic), and reaches the latest notification
+// under the lock.
 class LNotificationDistributor::LNotificationRegisteredClientInfo : public virtual LRefCountedObject {
  public:
-  LNotificationRegisteredClientInfo(const RCPtr<LNotificationClient>& client, int32_t flags)
-      : mClient(client), mFlags(flags) {}
+  LNotificationRegisteredClientInfo(const RCPtr<LNotificationClient>& client, LNotificationDistributor* source,
+                                    int32_t flags)
+      : mSource(source), mClient(client), mFlags(flags) {}
 
   const RCPtr<LNotificationClient>& GetClient() const { return mClient; }
+  // The distributor registered at; the registration's reference to it.
+  const RCPtr<LNotificationDistributor>& GetSource() const { return mSource; }
   int32_t GetFlags() const { return mFlags.load(std::memory_order_relaxed); }
   void SetFlags(int32_t flags) { mFlags.store(flags, std::memory_order_relaxed); }
   bool IsLatestOnly() const { return (GetFlags() & LNotificationClient::kLatestOnly) != 0; }
@@ -35,6 +40,9 @@ class LNotificationDistributor::LNotificationRegisteredClientInfo : public virtu
   }
 
  private:
+  // Released after the client: the client's last release may still call
+  // the distributor.
+  const RCPtr<LNotificationDistributor> mSource;
   const RCPtr<LNotificationClient> mClient;
   RCPtr<LNotification> mLatest;
   std::atomic<int32_t> mFlags;

@@ -1,6 +1,7 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 
 #include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/ObjectBase/LWeakLink.h"
 #include "HVFramework/ObjectBase/TypeName.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
@@ -30,6 +31,14 @@ StringW DefaultText(const std::type_info& type) {
 
 }  // namespace
 
+// An object that dies while counted pointers still hold it leaves them
+// pointing at freed memory. The link is normally gone already (Release drops
+// it); objects deleted without counting drop it here.
+LRefCountedObject::~LRefCountedObject() {
+  HV_ASSERT(mRefCount.load() == 0);
+  DropWeakLink();
+}
+
 StringW LRefCountedObject::ToString() const { return DefaultText(typeid(*this)); }
 
 void LRefCountedObject::Undo() {
@@ -53,8 +62,43 @@ int32_t LRefCountedObject::Release() {
   }
   const int32_t remaining = mRefCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
   HV_ASSERT(remaining >= 0);  // a release without its AddRef: the object is already gone or will go twice
-  if (remaining == 0) delete this;
+  if (remaining == 0) {
+    // Before any destructor runs: weak pointers must not hand out an object
+    // that is being torn down.
+    DropWeakLink();
+    delete this;
+  }
   return remaining;
+}
+
+bool LRefCountedObject::TryAddRef() {
+  int32_t count = mRefCount.load(std::memory_order_relaxed);
+  while (count > 0)
+    if (mRefCount.compare_exchange_weak(count, count + 1, std::memory_order_acq_rel, std::memory_order_relaxed))
+      return true;
+  return false;
+}
+
+LWeakLink* LRefCountedObject::GetWeakLink() {
+  LWeakLink* link = mWeakLink.load(std::memory_order_acquire);
+  if (link) return link;
+  auto* made = new LWeakLink(this);
+  made->AddRef();  // the object's own reference, given back in DropWeakLink
+  if (mWeakLink.compare_exchange_strong(link, made, std::memory_order_acq_rel, std::memory_order_acquire))
+    return made;
+  made->Release();  // another thread made the link first
+  return link;
+}
+
+void LRefCountedObject::DropWeakLink() {
+  // With the count at zero no thread may make a link any more (making one
+  // takes a reference), so a plain load settles the common case of an object
+  // no weak pointer ever took: no atomic write on its way out.
+  if (!mWeakLink.load(std::memory_order_acquire)) return;
+  LWeakLink* link = mWeakLink.exchange(nullptr, std::memory_order_acq_rel);
+  if (!link) return;
+  link->ClearTarget();
+  link->Release();
 }
 
 HResult LRefCountedObject::ReleaseInternalReferences() {

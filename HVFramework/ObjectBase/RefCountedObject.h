@@ -11,6 +11,8 @@
 
 namespace HV {
 
+class LWeakLink;
+
 // LRefCountedObject: the base of every counted object of the framework.
 //
 // The count lives in the object and starts at 0: a new object has no owner
@@ -23,15 +25,16 @@ namespace HV {
 // virtually, so an object has exactly one count.
 //
 // AddRef and Release may be called from any thread; nothing else is locked.
+// Weak pointers (WeakRCPtr) reach the object through a link it makes on first
+// demand and clears when its count reaches zero; an object no weak pointer
+// ever took pays one null pointer for this.
 class LRefCountedObject : public IUndoable {
  public:
   LRefCountedObject() = default;
   // A copy is a new object: it starts with no references and shareable.
   LRefCountedObject(const LRefCountedObject&) {}
   LRefCountedObject& operator=(const LRefCountedObject&) { return *this; }
-  // An object that dies while counted pointers still hold it leaves them
-  // pointing at freed memory.
-  ~LRefCountedObject() override { HV_ASSERT(mRefCount.load() == 0); }
+  ~LRefCountedObject() override;
 
   StringW ToString() const override;
   void Undo() override;
@@ -55,11 +58,25 @@ class LRefCountedObject : public IUndoable {
   int32_t GetRefCount() const { return mRefCount.load(); }
   int32_t GetInternalRefCount() const { return mInternalRefCount.load(); }
 
+  // The link this object's weak pointers share, made on the first call.
+  // Any thread may ask while it holds a reference on the object.
+  LWeakLink* GetWeakLink();
+
  private:
+  friend class LWeakLink;
+
+  // AddRef for a weak pointer's Lock: refused (false) once the count is zero,
+  // so that an object already on its way out is never taken back.
+  bool TryAddRef();
+  // Clears and lets go of the weak link, if any: weak pointers answer null
+  // from here on.
+  void DropWeakLink();
+
   std::atomic<int32_t> mRefCount{0};
   std::atomic<int32_t> mInternalRefCount{0};
   std::atomic<int32_t> mReleaseReentry{0};
   std::atomic<bool> mShareable{true};
+  std::atomic<LWeakLink*> mWeakLink{nullptr};  // holds one reference on the link
 };
 
 template <class T>

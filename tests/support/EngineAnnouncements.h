@@ -23,10 +23,10 @@ class EngineAnnouncements {
   EngineAnnouncements() : mCenter(GetNotificationCenterManager()->GetCenter(u"application")) {
     mCenter->DiscardNotifications();
     mRecorder = NotificationRecorder::Create("engine", mLog);
-    for (const WChar* name :
-         {LRootModuleEngine::kStateChangeName, LRootModuleEngine::kConnectionStateChangeName,
-          LRootModuleEngine::kDeviceListChangeName})
-      mRecorder->RegisterNotification(mCenter, name);
+    for (const NotificationName* name :
+         {&LRootModuleEngine::kStateChangeName, &LRootModuleEngine::kConnectionStateChangeName,
+          &LRootModuleEngine::kDeviceListChangeName})
+      mRecorder->RegisterNotification(mCenter, *name);
   }
   ~EngineAnnouncements() {
     mRecorder->UnregisterAllNotifications();

@@ -8,7 +8,7 @@
 namespace HV::Test {
 
 // A measuring renderer with round numbers: every character is 10 pixels
-// wide (plus a margin on every text that is not empty, 0 unless set), lines
+// wide, or as wide as the font's size when told to (plus a margin on every text that is not empty, 0 unless set), lines
 // are 16 high with an ascent of -12 and a descent of 4. Counts the metrics
 // requests; can be told to refuse them.
 class FakeMeasurer : public LMeasurementRenderer {
@@ -23,8 +23,9 @@ class FakeMeasurer : public LMeasurementRenderer {
     descent = 4;
     return S_OK;
   }
-  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>&) override {
-    const float width = 10.0f * static_cast<float>(text.GetLength());
+  RectT<float> MeasureText(const StringW& text, const RCPtr<LFont>& font) override {
+    const float character = isWidthTheFontSize && font ? font->GetSize() : 10.0f;
+    const float width = character * static_cast<float>(text.GetLength());
     return {leftBearing, -12, width > 0 ? width + margin : 0, 16};
   }
   float GetMeasuredTextMargin() const override { return margin; }
@@ -33,6 +34,7 @@ class FakeMeasurer : public LMeasurementRenderer {
   float margin = 0;
   bool shouldRefuse = false;
   float leftBearing = 0;
+  bool isWidthTheFontSize = false;
 
  protected:
   FakeMeasurer() = default;

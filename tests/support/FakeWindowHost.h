@@ -7,6 +7,7 @@
 
 #include "HVFramework/ControlBase/Control/RootWindow/IOSWindowHost.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,11 @@ class FakeWindowHost : public IOSWindowHost {
     return name == StringW(u"UI_CURSOR_ARROW") ? kArrow : 0;
   }
   void InvalidateRect(const RectT<int32_t>& rect) override { invalidated.push_back(rect); }
+  void RedrawNow() override {
+    ++redraws;
+    if (onRedraw) onRedraw();
+  }
+  uint32_t GetModifiers() const override { return modifiers; }
   bool IsModal() const override { return modal; }
   int32_t RunModal() override { return modalRunResult; }
   void EndModal(int32_t result) override { endModalResults.push_back(result); }
@@ -57,6 +63,9 @@ class FakeWindowHost : public IOSWindowHost {
   bool captured = false;
   CursorHandle cursor = kArrow;
   std::vector<RectT<int32_t>> invalidated;
+  int redraws = 0;
+  std::function<void()> onRedraw;  // what the window shows is checked here
+  uint32_t modifiers = 0;
   bool modal = false;
   int32_t modalRunResult = 0;
   bool visible = false;

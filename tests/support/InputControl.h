@@ -7,8 +7,10 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace HV::Test {
@@ -61,9 +63,19 @@ class InputControl : public LControl {
   int32_t dragModeOnPress = 0;
   bool keepsFocus = false;
   bool takesCharacters = false;
+  // Runs once, inside the next event the control writes down (a handler
+  // that tears the tree down, say).
+  std::function<void()> duringNextEvent;
+  // What GetToolTipText answers when set.
+  StringW toolTip;
+
+  StringW GetToolTipText() const override { return toolTip.IsEmpty() ? LControl::GetToolTipText() : toolTip; }
 
  private:
-  void Note(const std::string& event) { Log().push_back(GetName().ToCharString().GetText() + (":" + event)); }
+  void Note(const std::string& event) {
+    Log().push_back(GetName().ToCharString().GetText() + (":" + event));
+    if (const std::function<void()> handler = std::exchange(duringNextEvent, nullptr)) handler();
+  }
 };
 
 }  // namespace HV::Test

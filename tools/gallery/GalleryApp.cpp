@@ -1,5 +1,6 @@
 #include "tools/gallery/GalleryApp.h"
 
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
@@ -7,6 +8,7 @@
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CheckedListBox/LIndexedDataParam.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/LLevelMeter.h"
 #include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
@@ -17,6 +19,7 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
+#include "tools/gallery/GalleryNotificationNames.h"
 
 #include <cmath>
 #include <ctime>
@@ -24,14 +27,6 @@
 
 namespace HV::Gallery {
 namespace {
-
-constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
-constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
-constexpr const WChar* kTextValidated = u"NID_TEXTBOX_VALIDATED";
-constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
-constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
-constexpr const WChar* kCheckChange = u"NID_ITEM_CHECK_CHANGE";
-constexpr const WChar* kTabSelected = u"NID_TAB_SELECTED";
 
 constexpr const char16_t* kTable = u"tabs/pageHolder/pageFirst/table";
 
@@ -214,38 +209,42 @@ void GalleryApp::ListenToControls() {
   mHandler = RCPtr<LNotificationHandler<GalleryApp>>(new LNotificationHandler<GalleryApp>(this));
   struct Listened {
     const char16_t* path;
-    const WChar* name;
+    const NotificationName& name;
     HResult (GalleryApp::*handler)(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&);
   };
   static constexpr Listened kListened[] = {
-      {u"sectionButtons/buttonClick", kLeftClick, &GalleryApp::OnClick},
-      {u"sectionText/textBox", kTextValidated, &GalleryApp::OnTextEntered},
-      {u"buttonDialog", kLeftClick, &GalleryApp::OnOpenDialog},
-      {u"sectionSliders/slider", kValueChange, &GalleryApp::OnValueChange},
-      {u"sectionSliders/knob", kValueChange, &GalleryApp::OnValueChange},
-      {u"sectionCombo/comboBox", kSelectionChange, &GalleryApp::OnComboSelection},
-      {kTable, kSelectionChange, &GalleryApp::OnTableSelection},
-      {u"tabs", kTabSelected, &GalleryApp::OnTabSelected},
+      {u"sectionButtons/buttonClick", kNidLeftClick, &GalleryApp::OnClick},
+      {u"sectionText/textBox", kNidTextboxValidated, &GalleryApp::OnTextEntered},
+      {u"buttonDialog", kNidLeftClick, &GalleryApp::OnOpenDialog},
+      {u"sectionSliders/slider", kNidValueChange, &GalleryApp::OnValueChange},
+      {u"sectionSliders/knob", kNidValueChange, &GalleryApp::OnValueChange},
+      {u"sectionCombo/comboBox", kNidSelectionChange, &GalleryApp::OnComboSelection},
+      {kTable, kNidSelectionChange, &GalleryApp::OnTableSelection},
+      {u"tabs", kNidTabSelected, &GalleryApp::OnTabSelected},
   };
   for (const Listened& listened : kListened)
     if (const RCPtr<LControl> control = FindControl(listened.path))
       mHandler->SetNotification(listened.handler, RCPtr<LNotificationDistributor>(control), listened.name);
   // The tab pages' controls.
-  const std::u16string kPaged[][2] = {
-      {Concat(kSecondPage, u"centeredSlider"), kValueChange}, {Concat(kSecondPage, u"comboSlider"), kValueChange},
-      {Concat(kSecondPage, u"checkedCombo"), kCheckChange},   {Concat(kThirdPage, u"checkedList"), kCheckChange},
-      {Concat(kThirdPage, u"treeView"), kCheckChange},
+  struct Paged {
+    std::u16string path;
+    const NotificationName& name;
+  };
+  const Paged kPaged[] = {
+      {Concat(kSecondPage, u"centeredSlider"), kNidValueChange}, {Concat(kSecondPage, u"comboSlider"), kNidValueChange},
+      {Concat(kSecondPage, u"checkedCombo"), kNidItemCheckChange},   {Concat(kThirdPage, u"checkedList"), kNidItemCheckChange},
+      {Concat(kThirdPage, u"treeView"), kNidItemCheckChange},
   };
   for (const auto& [path, name] : kPaged) {
     const RCPtr<LControl> control = FindControl(path.c_str());
     if (!control) continue;
-    const auto handler = name == kValueChange ? &GalleryApp::OnValueChange : &GalleryApp::OnItemCheck;
-    mHandler->SetNotification(handler, RCPtr<LNotificationDistributor>(control), name.c_str());
+    const auto handler = &name == &kNidValueChange ? &GalleryApp::OnValueChange : &GalleryApp::OnItemCheck;
+    mHandler->SetNotification(handler, RCPtr<LNotificationDistributor>(control), name);
   }
   // The menu bar posts its commands into the root window's queue.
   const RCPtr<LNotificationDistributor> root(mMainWindow->GetRootWindow().Get());
-  mHandler->SetNotification(&GalleryApp::OnMenuExit, root, u"NID_MENU_FILE_EXIT_REQ");
-  mHandler->SetNotification(&GalleryApp::OnMenuAbout, root, u"NID_MENU_HELP_ABOUT_REQ");
+  mHandler->SetNotification(&GalleryApp::OnMenuExit, root, kNidMenuFileExitReq);
+  mHandler->SetNotification(&GalleryApp::OnMenuAbout, root, kNidMenuHelpAboutReq);
   SetStatusBar(DynamicCast<LStatusBar>(FindControl(u"statusBar")));
 }
 
@@ -382,7 +381,7 @@ void GalleryApp::MarkSelectedTab() {
 }
 
 HResult GalleryApp::OnMenuExit(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
-  GetApplicationNotificationCenter()->CreateAndPostNotification(kExitRequest);
+  GetApplicationNotificationCenter()->CreateAndPostNotification(kNidAppExitReq);
   return 1;
 }
 

@@ -33,6 +33,8 @@ StringW LMouseWheelParam::ToString() const {
   return StringW((Narrow(LPointWithModifiersParam::ToString()) + "  direction: " + way).c_str());
 }
 
+// The value in the control's units, not the position in 0..1: it is what a
+// trace reader compares with the control's range and the value shown.
 StringW LValueParam::ToString() const { return StringW(Format("ValueParam = %lf", mValue).c_str()); }
 
 // --- Keys ---

@@ -1,5 +1,6 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LFontTextMeasurer.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
@@ -7,6 +8,8 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,19 +51,13 @@ LControl::LControl(LControl* parent, const StringW& name)
   if (parent && !parent->mChildren.Find(name)) SetParent(parent);
 }
 
-LControl::~LControl() {
-  if (mMenuItemUpdater) mMenuItemUpdater->Unlink();
-  // A top-level control given a window directly (not as its root control)
-  // may die while the window still points into its tree.
-  if (mRootWindow) {
-    mRootWindow->DropLinksInto(this);
-    mRootWindow->RemoveTopLevel(this);
-  }
-}
+// Out of line: members of classes only declared in the header die here.
+LControl::~LControl() = default;
 
 // --- Tree ---
 
 HResult LControl::SetParent(LControl* parent) {
+  HV_ASSERT_UI_THREAD();
   if (parent == mParent) return S_FALSE;
   const RCPtr<LControl> self(this);
   // The non-clipping controls of this subtree (itself included) that its
@@ -84,6 +81,7 @@ HResult LControl::SetParent(LControl* parent) {
 }
 
 HResult LControl::RemoveChildControl(const RCPtr<LControl>& child) {
+  HV_ASSERT_UI_THREAD();
   if (!child || child->mParent != this) return E_INVALIDARG;
   child->Detach();
   const bool firstPending = mPendingRelease.GetCount() == 0;
@@ -129,6 +127,7 @@ LControl* LControl::GetTopLevelControl() {
 }
 
 HResult LControl::Detach() {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> self(this);
   SetVisible(false);
   SetClipToParent(true);
@@ -179,6 +178,7 @@ bool LControl::IsEnabled(bool recursive) const {
 }
 
 bool LControl::SetVisible(bool visible) {
+  HV_ASSERT_UI_THREAD();
   if (mLayout->visible != visible) {
     // What the control covered is drawn again: its parent shows through
     // where it was, or the control itself where it now stands.
@@ -192,6 +192,7 @@ bool LControl::SetVisible(bool visible) {
 }
 
 void LControl::SetEnabled(bool enabled) {
+  HV_ASSERT_UI_THREAD();
   if (mLayout->enabled == enabled) return;
   mLayout->enabled = enabled;
   UpdateConditions();
@@ -223,20 +224,20 @@ void LControl::UpdateConditions() {
   OnConditionsChanged(mConditions);
   static constexpr struct {
     uint32_t bits;
-    const WChar* name;
+    const NotificationName& name;
   } kNotifications[] = {
-      {kHasFocus, u"NID_HAS_FOCUS_CONDITION_CHANGE"},
-      {kContainsFocus, u"NID_CONTAINS_FOCUS_CONDITION_CHANGE"},
-      {kHover, u"NID_HOVER_CONDITION_CHANGE"},
-      {kCapture, u"NID_CAPTURE_CONDITION_CHANGE"},
-      {kLeftDown | kLeftDrag, u"NID_LEFT_DRAG_CONDITION_CHANGE"},
-      {kMiddleDown | kMiddleDrag, u"NID_MIDDLE_DRAG_CONDITION_CHANGE"},
-      {kRightDown | kRightDrag, u"NID_RIGHT_DRAG_CONDITION_CHANGE"},
-      {kEnabled, u"NID_ENABLED_CONDITION_CHANGE"},
-      {kVisible, u"NID_VISIBLITY_CONDITION_CHANGE"},
+      {kHasFocus, kNidHasFocusConditionChange},
+      {kContainsFocus, kNidContainsFocusConditionChange},
+      {kHover, kNidHoverConditionChange},
+      {kCapture, kNidCaptureConditionChange},
+      {kLeftDown | kLeftDrag, kNidLeftDragConditionChange},
+      {kMiddleDown | kMiddleDrag, kNidMiddleDragConditionChange},
+      {kRightDown | kRightDrag, kNidRightDragConditionChange},
+      {kEnabled, kNidEnabledConditionChange},
+      {kVisible, kNidVisibilityConditionChange},
   };
   const RCPtr<LRefCountedObject> payload = mConditions;
-  SendNotification(LNotification::Create(u"NID_CONDITION_CHANGE", payload));
+  SendNotification(LNotification::Create(kNidConditionChange, payload));
   for (const auto& entry : kNotifications)
     if (changed & entry.bits) SendNotification(LNotification::Create(entry.name, payload));
   if (mDragMode != 0 && (changed & kLeftDrag) && (word & kLeftDrag)) OnDragStart();
@@ -293,7 +294,7 @@ double LControl::SetNormalizedValue(double value) {
   mNormalizedValue = value;
   OnValueChanged();
   const RCPtr<LValueParam> param = LValueParam::Create(NormalizedToValue(value), value);
-  SendNotification(LNotification::Create(u"NID_VALUE_CHANGE", param));
+  SendNotification(LNotification::Create(kNidValueChange, param));
   return mNormalizedValue;
 }
 
@@ -331,6 +332,9 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   if (!descriptor) return E_INVALIDARG;
   if (mCreated) return RebuildFromDescriptor(descriptor);
   BuildFromDescriptor(descriptor);
+  // A control already in a window as its top-level control is shown there,
+  // whatever its skin says.
+  if (!mParent && mRootWindow.Get()) mLayout->visible = true;
   StringW label;
   if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
   SetLooksText(mText);
@@ -452,6 +456,7 @@ HResult LControl::ApplyCreateParams() {
 }
 
 HResult LControl::AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor) {
+  HV_ASSERT_UI_THREAD();
   if (!child || !descriptor) return E_FAIL;
   const HResult attached = child->SetParent(this);
   if (attached < 0) return attached;
@@ -486,13 +491,11 @@ StringW LControl::GetString(const StringW& key) const {
 
 void LControl::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                                    const RCPtr<LNotification>& notification) {
-  static const WChar* const idle = InternNotificationName(u"NID_IDLE");
-  static const WChar* const siblingKey = InternNotificationName(u"NID_SIBLING_KEY");
-  if (notification && notification->GetName() == idle && mIdleRegistered) {
+  if (notification && notification->HasName(kNidIdle) && mIdleRegistered) {
     ProcessIdle();
     return;
   }
-  if (notification && notification->GetName() == siblingKey) {
+  if (notification && notification->HasName(kNidSiblingKey)) {
     OnSiblingKey(DynamicCast<LSiblingKeyParam>(notification->GetPayload()));
     return;
   }

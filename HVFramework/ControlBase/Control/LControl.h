@@ -10,19 +10,20 @@
 #include "HVFramework/ControlBase/Control/LMouseWheelParam.h"
 #include "HVFramework/ControlBase/Control/LSiblingKeyParam.h"
 #include "HVFramework/ControlBase/Control/UITarget.h"
+#include "HVFramework/ControlBase/Looks/LLook.h"
+#include "HVFramework/ControlBase/Looks/LVisualPart.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LStringTable.h"
 #include "HVFramework/ControlBase/Skin/HotKeyMap.h"
-#include "HVFramework/ControlBase/Looks/LLook.h"
 #include "HVFramework/ControlBase/Skin/Menu/LMenuDescriptor.h"
 #include "HVFramework/ControlBase/Skin/Menu/LMenuItemDescriptor.h"
 #include "HVFramework/ControlBase/Skin/Menu/MenuBuilder.h"
-#include "HVFramework/ControlBase/Looks/LVisualPart.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/ObjectBase/TaggableObject.h"
+#include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "HVFramework/Renderer/LFont.h"
 #include "HVFramework/Renderer/LRectRegion.h"
 #include "HVFramework/Renderer/LRenderer.h"
@@ -799,7 +800,7 @@ class LControl : public virtual LNotificationClient,
   RCPtr<LMouseButtonParam> mLastLeftDown;
   uint64_t mCursor = 0;
   uint64_t mCursorBefore = 0;  // what the control's cursor replaced
-  LRootWindow* mRootWindow = nullptr;  // top-level controls only; not owned
+  WeakRCPtr<LRootWindow> mRootWindow;  // top-level controls only
   bool mIdleRegistered = false;
   // drawing
   float mOpacity = 1.0f;

@@ -1,46 +1,45 @@
 // Keys and focus of a control: the focus path, Tab moves, local hot keys and
 // the hot-key fallback; and the control's link to its root window (idle
-// registration, what the window forgets when a control leaves the tree).
+// registration, what the window ends when a control leaves the tree).
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/NotificationNames.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <climits>
 #include <utility>
 
 namespace HV {
-namespace {
-
-const WChar* SiblingKeyName() {
-  static const WChar* const name = InternNotificationName(u"NID_SIBLING_KEY");
-  return name;
-}
-
-}  // namespace
 
 // --- Root window ---
 
 LRootWindow* LControl::GetRootWindow() const {
   const LControl* top = this;
   while (top->mParent) top = top->mParent;
-  return top->mRootWindow;
+  return top->mRootWindow.Get();
 }
 
 HResult LControl::SetRootWindow(LRootWindow* window) {
+  HV_ASSERT_UI_THREAD();
   if (mParent) return E_FAIL;
-  if (window == mRootWindow) return S_OK;
-  if (mRootWindow) {
-    mRootWindow->ForgetControlsIn(this);
-    UnregisterIdleInTree(mRootWindow);
-    mRootWindow->RemoveTopLevel(this);
+  LRootWindow* const former = mRootWindow.Get();
+  if (window == former) return S_OK;
+  if (former) {
+    former->EndInteractionIn(*this);
+    UnregisterIdleInTree(former);
+    former->RemoveTopLevel(this);
   }
   mRootWindow = window;
   if (window) {
     window->AddTopLevel(this);
+    // An empty text leaves the window the title it was made with.
+    if (!mText.IsEmpty()) window->SetCaption(mText);
     RefreshIdleNotifications();
   }
   return S_OK;
@@ -49,10 +48,10 @@ HResult LControl::SetRootWindow(LRootWindow* window) {
 void LControl::OnLeavingTree() {
   // Local hot keys listen to the parent only while the control is its child.
   if (mParent && !mLocalHotKeys.IsEmpty())
-    LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(mParent), SiblingKeyName());
+    LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(mParent), kNidSiblingKey);
   LRootWindow* root = GetRootWindow();
   if (!root) return;
-  root->ForgetControlsIn(this);
+  root->EndInteractionIn(*this);
   UnregisterIdleInTree(root);
 }
 
@@ -63,7 +62,7 @@ void LControl::OnJoinedTree() {
 
 void LControl::ListenForSiblingKeys() {
   if (mParent && !mLocalHotKeys.IsEmpty())
-    RegisterNotification(RCPtr<LNotificationDistributor>(mParent), SiblingKeyName());
+    RegisterNotification(RCPtr<LNotificationDistributor>(mParent), kNidSiblingKey);
 }
 
 // --- Idle ticks ---
@@ -85,7 +84,7 @@ HResult LControl::StopIdleNotifications() {
 
 void LControl::RegisterIdle(LRootWindow* window) {
   if (mIdleRegistered || mIdleRequests <= 0) return;
-  if (RegisterNotification(RCPtr<LNotificationDistributor>(window), u"NID_IDLE"))
+  if (RegisterNotification(RCPtr<LNotificationDistributor>(window), kNidIdle))
     mIdleRegistered = true;
   else
     mIdleRequests = 0;
@@ -99,7 +98,7 @@ void LControl::RefreshIdleNotifications() {
 void LControl::UnregisterIdleInTree(LRootWindow* window) {
   if (mIdleRegistered) {
     mIdleRegistered = false;
-    LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(window), u"NID_IDLE");
+    LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(window), kNidIdle);
   }
   for (const RCPtr<LControl>& child : mChildren.Snapshot()) child->UnregisterIdleInTree(window);
 }
@@ -137,6 +136,9 @@ LControl* LControl::GetFocusPathChild() {
 
 LControl* LControl::GetFocusScope() {
   if (IsFocusScope()) return this;
+  // A top-level control is its own scope rather than the application's main
+  // control: a dialog's tree lies in a window of its own, and its focus
+  // must not be looked for in the main window's.
   return mParent ? mParent->GetFocusScope() : this;
 }
 
@@ -174,6 +176,7 @@ RCPtr<LControl> LControl::GetLastFocusTarget() {
 // --- Moving the focus ---
 
 HResult LControl::SetFocus(bool forward) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> self(this);
   LRootWindow* root = GetRootWindow();
   if (!HasFocus() && root) {
@@ -289,7 +292,7 @@ void LControl::OnKey(const RCPtr<LKeyParam>& key) {
   if (!key || !AcceptsInput()) return;
   const RCPtr<LControl> self(this);
   const RCPtr<LSiblingKeyParam> sibling = LSiblingKeyParam::Create(key->GetKey(), this);
-  SendNotification(LNotification::Create(u"NID_SIBLING_KEY", sibling));
+  SendNotification(LNotification::Create(kNidSiblingKey, sibling));
   if (!sibling->notHandled || ProcessKey(key) != S_FALSE) return;
   key->AppendToPath(this);
   if (!key->IsTab()) {
@@ -324,7 +327,7 @@ void LControl::PassTabUp(const RCPtr<LKeyParam>& key) {
 
 HResult LControl::HandleKey(const RCPtr<LKeyParam>& key) {
   if (!key) return E_INVALIDARG;
-  const RCPtr<LNotificationClientPool> pool = FindClientPool(SiblingKeyName());
+  const RCPtr<LNotificationClientPool> pool = FindClientPool(kNidSiblingKey.GetId());
   if (!pool || pool->GetCount() == 0) return S_FALSE;
   std::vector<RCPtr<LControl>> listeners;
   for (uint32_t i = 0; i < pool->GetCount(); ++i)
@@ -332,7 +335,7 @@ HResult LControl::HandleKey(const RCPtr<LKeyParam>& key) {
       listeners.push_back(control);
   LControl* from = key->GetLastInPath();
   const RCPtr<LSiblingKeyParam> sibling = LSiblingKeyParam::Create(key->GetKey(), from);
-  const RCPtr<LNotification> notification = LNotification::Create(SiblingKeyName(), sibling);
+  const RCPtr<LNotification> notification = LNotification::Create(kNidSiblingKey, sibling);
   const std::vector<RCPtr<LControl>> order = OrderSiblingKeyClients(listeners);
   for (auto listener = order.rbegin(); listener != order.rend(); ++listener) {
     if (listener->Get() == from) continue;
@@ -372,6 +375,7 @@ void LControl::OnSiblingKey(const RCPtr<LSiblingKeyParam>& param) {
 }
 
 void LControl::MoveFocus(const RCPtr<LKeyParam>& key) {
+  HV_ASSERT_UI_THREAD();
   if (!key) return;
   const RCPtr<LControl> self(this);
   const uint32_t code = key->GetKey().code;

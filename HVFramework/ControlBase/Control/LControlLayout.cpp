@@ -1,6 +1,7 @@
 // A control's layout: computing its rectangle with the layout solver, storing
 // it and passing the change on to children, siblings and parent; scrolling;
 // clip-to-parent bookkeeping; and moving the control by dragging.
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/LPointWithModifiersParam.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
@@ -8,6 +9,7 @@
 #include "HVFramework/ControlBase/Control/LLayoutSolver.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 #include "HVFramework/ObjectBase/ValueScope.h"
 
 #include <algorithm>
@@ -178,6 +180,7 @@ LControl::Rect LControl::SnapToPixels(const Rect& rect) {
 }
 
 HResult LControl::UpdateLayout() {
+  HV_ASSERT_UI_THREAD();
   Rect rect;
   const HResult computed = ComputeLayoutRect(rect);
   if (computed < 0) return computed;
@@ -214,6 +217,7 @@ HResult LControl::Relayout(int32_t /*parentWidth*/, int32_t /*parentHeight*/) {
 }
 
 int32_t LControl::SetRect(const Rect& rect) {
+  HV_ASSERT_UI_THREAD();
   if (SameRect(rect, mRect)) return 1;
   const RCPtr<LControl> self(this);
   const bool sizeChanged = std::fabs(rect.width - mRect.width) >= kSizeTolerance ||
@@ -303,6 +307,7 @@ ILayoutTextMeasurer* LControl::GetLayoutText() {
 // The control's area, clipped to the parent when the control clips to it,
 // and the areas of descendants drawn outside it.
 void LControl::InvalidateOwnArea() {
+  HV_ASSERT_UI_THREAD();
   Invalidate(Rect{0, 0, mRect.width, mRect.height}, mLayout->clipToParent ? 1u : 0u);
   if (mNonClippingDescendants <= 0) return;
   const Point origin = GetOriginInRoot();
@@ -395,7 +400,7 @@ HResult LControl::SetScrollOffset(const Point& offset) {
   mScrollOffset = clamped;
   RelayoutChildren();
   InvalidateOwnArea();
-  SendNotification(LNotification::Create(u"NID_SCROLL_OFFSET_CHANGE"));
+  SendNotification(LNotification::Create(kNidScrollOffsetChange));
   return S_OK;
 }
 

@@ -2,6 +2,7 @@
 // weights, regions and images, and the geometry taken from the current look.
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 
@@ -93,6 +94,7 @@ float LControl::GetLookWeight(int32_t index) const {
 }
 
 HResult LControl::SetLookWeight(int32_t index, float weight, bool exclusive) {
+  HV_ASSERT_UI_THREAD();
   if (index < 0 || static_cast<size_t>(index) >= mLookWeights.size()) return E_INVALIDARG;
   bool changed = false;
   if (weight >= 0 && weight <= 1 && mLookWeights[index] != weight) {
@@ -113,12 +115,14 @@ HResult LControl::SetLookWeight(int32_t index, float weight, bool exclusive) {
 HResult LControl::SelectLook(int32_t index) { return SetLookWeight(index, 1.0f, true); }
 
 void LControl::InvalidateWhole() {
+  HV_ASSERT_UI_THREAD();
   Invalidate(Rect{0, 0, mRect.width, mRect.height}, mLayout->clipToParent ? 1 : 0);
 }
 
 // --- Regions and images ---
 
 HResult LControl::SetLookRegion(int32_t index, const LRectRegion& region) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LLook>& look = GetLook(index);
   if (!look) return E_INVALIDARG;
   look->GetRegion().Clear();
@@ -165,6 +169,7 @@ void LControl::UpdateLookRegions() {
 
 HResult LControl::SetLookBitmap(const RCPtr<LBitmap>& bitmap, ResizeType resize, int32_t index,
                                 bool replacesClient) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LLook>& look = GetLook(index);
   if (!look) return E_FAIL;
   const int32_t result = look->SetBitmapPart(bitmap, resize, replacesClient);
@@ -173,6 +178,7 @@ HResult LControl::SetLookBitmap(const RCPtr<LBitmap>& bitmap, ResizeType resize,
 }
 
 HResult LControl::SetLookPart(const RCPtr<LVisualPart>& part, int32_t index) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LLook>& look = GetLook(index);
   if (!look) return E_FAIL;
   if (!part) return E_INVALIDARG;

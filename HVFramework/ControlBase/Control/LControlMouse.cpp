@@ -1,6 +1,7 @@
 // Mouse input of a control: presses, capture, drags, clicks, the wheel walk
 // and hit testing. The root window decides which control an event goes to;
 // this is what the control does with it.
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Notification/LNotification.h"
@@ -81,7 +82,7 @@ HResult LControl::OnMouseDown(const RCPtr<LMouseButtonParam>& param) {
       OnRightButtonDown(param);
       break;
   }
-  SendNotification(LNotification::Create(u"NID_MOUSE_DOWN", param));
+  SendNotification(LNotification::Create(kNidMouseDown, param));
   if (!wasCapturing) StartMouseCapture(param->button, param->x, param->y);
   return S_OK;
 }
@@ -164,7 +165,7 @@ HResult LControl::OnMouseMove(const RCPtr<LPointWithModifiersParam>& param) {
     }
   }
   OnMouseMoved(param);
-  SendNotification(LNotification::Create(u"NID_MOUSE_MOVE", param));
+  SendNotification(LNotification::Create(kNidMouseMove, param));
   if ((mInteraction & kLeftDrag) && mDragMode != 0) OnDrag(param);
   mLastMoveTime = now;
   return S_OK;
@@ -192,7 +193,7 @@ HResult LControl::OnMouseUp(const RCPtr<LMouseButtonParam>& param) {
       OnRightButtonUp(param);
       break;
   }
-  SendNotification(LNotification::Create(u"NID_MOUSE_UP", param));
+  SendNotification(LNotification::Create(kNidMouseUp, param));
   if (IsCapturing() && param->heldButtons == 0)
     CancelMouseCapture();
   else
@@ -241,14 +242,14 @@ HResult LControl::OnClick(const RCPtr<LMouseButtonParam>& param) {
 HResult LControl::OnLeftClick(const RCPtr<LMouseButtonParam>& param) {
   if (!param) return E_INVALIDARG;
   OnActivate(param);
-  SendNotification(LNotification::Create(u"NID_LEFT_CLICK", param));
+  SendNotification(LNotification::Create(kNidLeftClick, param));
   return S_OK;
 }
 
 HResult LControl::OnMiddleClick(const RCPtr<LMouseButtonParam>& param) {
   if (!param) return E_INVALIDARG;
   PreMiddleClick(param);
-  SendNotification(LNotification::Create(u"NID_MIDDLE_CLICK", param));
+  SendNotification(LNotification::Create(kNidMiddleClick, param));
   return S_OK;
 }
 
@@ -256,7 +257,7 @@ HResult LControl::OnRightClick(const RCPtr<LMouseButtonParam>& param) {
   if (!param) return E_INVALIDARG;
   const RCPtr<LControl> self(this);
   PreRightClick(param);
-  SendNotification(LNotification::Create(u"NID_RIGHT_CLICK", param));
+  SendNotification(LNotification::Create(kNidRightClick, param));
   if (const RCPtr<LMenuDescriptor> menu = mContextMenu) ShowContextMenu(menu);
   return S_OK;
 }

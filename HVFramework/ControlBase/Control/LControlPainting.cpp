@@ -7,6 +7,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Renderer/LRenderContextInfo.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <cmath>
@@ -256,11 +257,13 @@ int32_t LControl::CollectNonClippingDescendants(RCPtrArray<LControl>& deferred, 
 // --- Invalidation ---
 
 HResult LControl::Invalidate(const Rect& rect, uint32_t flags) {
+  HV_ASSERT_UI_THREAD();
   const Point origin = GetOriginInRoot();
   return InvalidateInRoot(Rect{rect.x + origin.x, rect.y + origin.y, rect.width, rect.height}, flags, rect);
 }
 
 HResult LControl::InvalidateInRoot(const Rect& rootRect, uint32_t flags, const Rect& localRect) {
+  HV_ASSERT_UI_THREAD();
   Rect local = localRect;
   if (!mParent) {
     if (!IntersectRects(localRect, GetRootBoundsInLocal(), local)) return S_FALSE;

@@ -223,7 +223,11 @@ HResult LLayoutSolver::ApplyMinimumSize(const ILayoutSubject& subject, PointT<do
     const double extent = Extent(reference.rect, axis);
     if (!(extent > 0)) continue;
     // The children's span is what the client area must hold; the look's
-    // borders come on top of it.
+    // borders come on top of it. They are folded into the limit rather than
+    // added to the size after it is applied: a control that already holds
+    // its children and borders stays as it is, where adding them afterwards
+    // would grow it by the borders again on every layout pass, and the
+    // anchor places the whole growth, borders included.
     const double border = reference.isChildren ? BorderOf(subject, axis, size) : 0;
     const double limitEnd = limit.relative * extent + Near(reference.rect, axis) + limit.absolute + border;
     if (position[axis] <= limitEnd && position[axis] + size[axis] < limitEnd) {

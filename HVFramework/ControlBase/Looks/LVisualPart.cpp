@@ -58,11 +58,6 @@ LVisualPart::LVisualPart(const StringW& name, const RCPtr<LBitmap>& bitmap, int3
         LBitmap::CreateColorizedPartBitmap(mColorizer.Get(), mAlphaModifier, mWidth, mHeight, mBitmap, mMask);
 }
 
-LVisualPart::~LVisualPart() {
-  if (mDescriptor && mDescriptor->GetCachedVisualPart() == static_cast<LRefCountedObject*>(this))
-    mDescriptor->SetCachedVisualPart(nullptr);
-}
-
 Color LVisualPart::GetFillColor() const {
   Color color = mColorizer ? mColorizer->color : Color{};
   color.a *= mAlphaModifier;
@@ -139,8 +134,8 @@ uint32_t LVisualPart::GetStretchedColor(float x, float y, float width, float hei
 
 RCPtr<LVisualPart> GetVisualPart(const RCPtr<LVisualPartDescriptor>& descriptor) {
   if (!descriptor) return nullptr;
-  if (LRefCountedObject* cached = descriptor->GetCachedVisualPart())
-    return RCPtr<LVisualPart>(dynamic_cast<LVisualPart*>(cached));
+  if (const RCPtr<LRefCountedObject> cached = descriptor->GetCachedVisualPart())
+    return RCPtr<LVisualPart>(dynamic_cast<LVisualPart*>(cached.Get()));
   const LVisualPartDescriptor& d = *descriptor;
   const RCPtr<LBitmap> mask = LoadImageRect(d.mask);
   const RCPtr<LBitmap> image = LoadImageRect(d.image);

@@ -32,7 +32,6 @@ class LVisualPart : public virtual LRefCountedObject {
   static RCPtr<LVisualPart> Create(const StringW& name, const RCPtr<LBitmap>& bitmap, int32_t resizeType,
                                    const RCPtr<LColorizer>& colorizer, int32_t width, int32_t height,
                                    float alphaModifier, const RCPtr<LBitmap>& mask);
-  ~LVisualPart() override;
 
   // Draws into (0, 0, width, height) of the renderer's current coordinates.
   // Throws a Runtime Error for a part with neither bitmap nor colorizer.

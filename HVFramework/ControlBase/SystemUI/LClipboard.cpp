@@ -1,5 +1,6 @@
 #include "HVFramework/ControlBase/SystemUI/LClipboard.h"
 
+#include "HVFramework/ControlBase/SystemUI/SystemUINotificationNames.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
@@ -12,16 +13,16 @@ namespace {
 using LClipboardText = LWrapperStringable<StringW, &StringToString>;
 
 struct EditRequest {
-  const WChar* name;
+  const NotificationName& name;
   int32_t command;
 };
 
 // In the order of registration.
 constexpr EditRequest kEditRequests[] = {
-    {u"NID_EDIT_CUT_REQ", LControl::kEditCut},
-    {u"NID_EDIT_COPY_REQ", LControl::kEditCopy},
-    {u"NID_EDIT_PASTE_REQ", LControl::kEditPaste},
-    {u"NID_EDIT_DELETE_REQ", LControl::kEditDelete},
+    {kNidEditCutReq, LControl::kEditCut},
+    {kNidEditCopyReq, LControl::kEditCopy},
+    {kNidEditPasteReq, LControl::kEditPaste},
+    {kNidEditDeleteReq, LControl::kEditDelete},
 };
 
 // Clears a flag on every way out of a scope.

@@ -1,9 +1,11 @@
 #include "HVFramework/ControlBase/Views/LDialog.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Views/LCancelArgs.h"
 #include "HVFramework/ControlBase/Control/RootWindow/IControlWindowRunner.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/ControlBase/Views/ViewsNotificationNames.h"
 #include "HVFramework/Notification/LNotification.h"
 
 #include <iterator>
@@ -25,8 +27,6 @@ constexpr StandardButton kStandardButtons[] = {
     {u"buttonYes", LDialog::kYes, false},       {u"buttonNo", LDialog::kNo, false},
 };
 
-const WChar* LeftClickName() { return u"NID_LEFT_CLICK"; }
-
 }  // namespace
 
 LDialog::LDialog(LControl* parent, const StringW& name) : LScrollView(parent, name) {}
@@ -45,7 +45,7 @@ HResult LDialog::Initialize() {
     const RCPtr<LControl> child = FindChildControl(StringW(button->name));
     if (!child) continue;
     mDialogHandler->SetNotification(&LDialog::OnButtonClick, button - std::rbegin(kStandardButtons),
-                                    RCPtr<LNotificationDistributor>(child), LeftClickName());
+                                    RCPtr<LNotificationDistributor>(child), kNidLeftClick);
   }
   return initialized;
 }
@@ -77,11 +77,11 @@ HResult LDialog::Close(int32_t result) {
   const RCPtr<LControl> self(this);
   mResult = result;
   const RCPtr<LCancelArgs> args = LCancelArgs::Create();
-  SendNotification(LNotification::Create(u"NID_DIALOG_CLOSING", args));
+  SendNotification(LNotification::Create(kNidDialogClosing, args));
   if (args->cancel) return S_FALSE;
   // The root window of the tree the dialog belongs to.
   if (LRootWindow* root = GetRootWindow()) root->EndModalLoop(result);
-  SendNotification(LNotification::Create(u"NID_DIALOG_CLOSED"));
+  SendNotification(LNotification::Create(kNidDialogClosed));
   OnClosed();
   return S_OK;
 }

@@ -1,13 +1,12 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Notification/LNotification.h"
 
 namespace HV {
 namespace {
-
-const WChar* SiblingKeyName() { return u"NID_SIBLING_KEY"; }
 
 }  // namespace
 
@@ -38,15 +37,15 @@ HResult LPanel::Initialize() {
   // Without the registration the panel still works, only without the keys
   // of its siblings.
   const HResult registered = mPanelHandler->SetNotification(
-      &LPanel::OnParentSiblingKey, RCPtr<LNotificationDistributor>(GetParent()), SiblingKeyName());
+      &LPanel::OnParentSiblingKey, RCPtr<LNotificationDistributor>(GetParent()), kNidSiblingKey);
   return registered < 0 ? E_FAIL : initialized;
 }
 
 HResult LPanel::Detach() {
   if (LControl* parent = GetParent(); parent && mPanelHandler) {
     const RCPtr<LNotificationDistributor> source(parent);
-    if (mPanelHandler->RemoveHandler(source, SiblingKeyName()))
-      LNotificationClient::UnregisterNotification(source, SiblingKeyName());
+    if (mPanelHandler->RemoveHandler(source, kNidSiblingKey))
+      LNotificationClient::UnregisterNotification(source, kNidSiblingKey);
   }
   return LScrollView::Detach();
 }

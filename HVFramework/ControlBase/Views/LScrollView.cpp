@@ -1,7 +1,9 @@
 #include "HVFramework/ControlBase/Views/LScrollView.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/LValueParam.h"
+#include "HVFramework/ControlBase/Views/ViewsNotificationNames.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/ObjectBase/ValueScope.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
@@ -24,8 +26,6 @@ double& At(LControl::Point& point, int axis) { return axis == 0 ? point.x : poin
 double At(const LControl::Point& point, int axis) { return axis == 0 ? point.x : point.y; }
 double SizeOn(const LControl::Rect& rect, int axis) { return axis == 0 ? rect.width : rect.height; }
 double ClampUnbounded(double v) { return std::clamp(v, -kUnbounded, kUnbounded); }
-
-const WChar* ValueChangeName() { return u"NID_VALUE_CHANGE"; }
 
 }  // namespace
 
@@ -92,15 +92,15 @@ void LScrollView::BindBars() {
     if (!steps) found = nullptr;
     if (found == bar->control) continue;
     if (bar->control) {
-      mScrollHandler->RemoveHandler(RCPtr<LNotificationDistributor>(bar->control), ValueChangeName());
+      mScrollHandler->RemoveHandler(RCPtr<LNotificationDistributor>(bar->control), kNidValueChange);
       LNotificationClient::UnregisterNotification(RCPtr<LNotificationDistributor>(bar->control),
-                                                  ValueChangeName());
+                                                  kNidValueChange);
     }
     bar->control = found;
     bar->steps = steps;
     if (found)
       mScrollHandler->SetNotification(&LScrollView::OnBarValueChange, RCPtr<LNotificationDistributor>(found),
-                                      ValueChangeName());
+                                      kNidValueChange);
   }
   if (mHorizontal.control && mCornerSize.y == 0) mCornerSize.y = mHorizontal.control->GetRect().height;
   if (mVertical.control && mCornerSize.x == 0) mCornerSize.x = mVertical.control->GetRect().width;
@@ -116,7 +116,7 @@ HResult LScrollView::SetClientExtent(double width, double height) {
   const RCPtr<LControl> self(this);
   mClientExtent = {width, height};
   UpdateScrollBars();
-  SendNotification(LNotification::Create(u"NID_CLIENT_EXTENT_CHANGE"));
+  SendNotification(LNotification::Create(kNidClientExtentChange));
   return S_OK;
 }
 

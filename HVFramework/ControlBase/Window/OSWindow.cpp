@@ -1,5 +1,6 @@
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/ControlBase/Window/WindowPlacement.h"
@@ -13,7 +14,6 @@ namespace {
 using Platform::WindowEvent;
 using Platform::WindowEventKind;
 
-constexpr const WChar* kExitRequest = u"NID_APP_EXIT_REQ";
 constexpr uint32_t kButtonMask = 1 | 2 | 4;
 
 std::string ToUtf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
@@ -264,7 +264,7 @@ void OSWindow::OnClose() {
   if (IsMainWindow()) {
     const RCPtr<LNotificationCenter> center =
         GetNotificationCenterManager()->GetCenter(StringW(kApplicationNotificationCenterName));
-    if (center) center->CreateAndPostNotification(kExitRequest);
+    if (center) center->CreateAndPostNotification(kNidAppExitReq);
     return;
   }
   const RCPtr<LRootWindow> root = mRootWindow;
@@ -298,6 +298,12 @@ void OSWindow::InvalidateRect(const Rect& rect) {
   Rect clipped = rect;
   clipped.Intersect({0, 0, client.width, client.height});
   if (!clipped.IsEmpty()) mPendingUpdate.AddRect(ToRegionRect(clipped));
+}
+
+void OSWindow::RedrawNow() {
+  const Rect client = GetClientRect();
+  InvalidateRect({0, 0, client.width, client.height});
+  Paint();
 }
 
 void OSWindow::Paint() {

@@ -107,6 +107,11 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   // Asked of the application through the dispatcher.
   CursorHandle GetCursorByName(const StringW& name) const override;
   void InvalidateRect(const Rect& rect) override;
+  // The whole client area, painted and presented before returning.
+  void RedrawNow() override;
+  // From the last key event, without the side bits; 0 after the window
+  // lost the keyboard.
+  uint32_t GetModifiers() const override { return mKeyModifiers & kModifierFlags; }
   bool IsModal() const override { return mIsModal; }
   int32_t RunModal() override;
   void EndModal(int32_t result) override;
@@ -115,6 +120,8 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   void OnRootControlChanged() override;
 
   bool HasSystemCapture() const { return mHasSystemCapture; }
+  // Ctrl, Shift and Alt of the window layer's modifier bits.
+  static constexpr uint32_t kModifierFlags = 0x01 | 0x08 | 0x40;
 
  protected:
   OSWindow(OSWindowDispatcher& dispatcher, Platform::WindowId window, const Spec& spec);

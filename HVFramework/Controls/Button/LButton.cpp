@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Platform/Core/Clock.h"
@@ -12,8 +13,6 @@
 namespace HV {
 namespace {
 
-constexpr const WChar* kSimulateClick = u"NID_SIMULATE_CLICK";
-constexpr const WChar* kAutoRepeat = u"NID_BUTTON_AUTOREPEAT";
 // Enter without modifiers, as a key-down: virtual key 0x0D with the key-down mark.
 constexpr uint32_t kEnterKeyDown = 0x200D0000;
 // The clock counts whole milliseconds; a time that has come must not be
@@ -44,7 +43,7 @@ HResult LButton::Initialize() {
     mHandler = RCPtr<LNotificationHandler<LButton>>(new LNotificationHandler<LButton>(this));
     const RCPtr<LNotificationDistributor> self(this);
     const HResult registered =
-        mHandler->SetNotification(&LButton::OnSimulateClickRequest, self, kSimulateClick);
+        mHandler->SetNotification(&LButton::OnSimulateClickRequest, self, kNidSimulateClick);
     if (Failed(registered)) ThrowFailedResult(registered, HV_HERE("HV::LButton::Initialize"));
     ReadCreateParams();
   } catch (const Exception<std::runtime_error>&) {
@@ -183,7 +182,7 @@ void LButton::StepAutoRepeat() {
   SendAutoRepeat();
 }
 
-void LButton::SendAutoRepeat() { SendNotification(LNotification::Create(kAutoRepeat)); }
+void LButton::SendAutoRepeat() { SendNotification(LNotification::Create(kNidButtonAutorepeat)); }
 
 // --- Simulated click ---
 

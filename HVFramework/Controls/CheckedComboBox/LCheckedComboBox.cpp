@@ -5,6 +5,7 @@
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 namespace HV {
@@ -32,7 +33,7 @@ HResult LCheckedComboBox::Initialize() {
   if (!mCheckedList->GetItemIcons().empty()) SetCheckBoxPassive(true);
   mHandler = RCPtr<LNotificationHandler<LCheckedComboBox>>(new LNotificationHandler<LCheckedComboBox>(this));
   mHandler->SetNotification(&LCheckedComboBox::OnListCheckChanged,
-                            RCPtr<LNotificationDistributor>(mCheckedList.Get()), u"NID_ITEM_CHECK_CHANGE");
+                            RCPtr<LNotificationDistributor>(mCheckedList.Get()), kNidItemCheckChange);
   return S_OK;
 }
 
@@ -84,7 +85,7 @@ HResult LCheckedComboBox::OnListCheckChanged(const RCPtr<LNotificationDistributo
                                              const RCPtr<LNotification>& notification) {
   const int32_t checked = mCheckedList->GetCheckedCount();
   if (checked == 0 || checked == 1) UpdateLook();
-  SendNotification(LNotification::Create(u"NID_ITEM_CHECK_CHANGE", notification->GetPayload()));
+  SendNotification(LNotification::Create(kNidItemCheckChange, notification->GetPayload()));
   return S_FALSE;
 }
 

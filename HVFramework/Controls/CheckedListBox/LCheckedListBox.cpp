@@ -1,10 +1,12 @@
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"
 #include "HVFramework/Controls/CheckedListBox/LIndexedDataParam.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Notification/CAutoNotificationDisabler.h"
 
@@ -13,9 +15,6 @@
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
-constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 
 bool IsInRange(int32_t index, int32_t count) { return index >= 0 && index < count; }
 
@@ -160,8 +159,8 @@ HResult LCheckedListBox::SetCheckBoxAutoValueSet(bool autoValueSet) {
     if (!checkBox) continue;
     checkBox->SetAutoValueSet(autoValueSet);
     const RCPtr<LNotificationDistributor> source(checkBox);
-    const WChar* dropped = autoValueSet ? kLeftClick : kValueChange;
-    if (mHandler->RemoveHandler(source, dropped)) UnregisterNotification(source, dropped);
+    const NotificationName& dropped = autoValueSet ? kNidLeftClick : kNidValueChange;
+    if (mHandler->RemoveHandler(source, dropped)) UnregisterNotification(source, dropped.GetId());
     ListenToCheckBox(*checkBox, autoValueSet);
   }
   return S_OK;
@@ -170,9 +169,9 @@ HResult LCheckedListBox::SetCheckBoxAutoValueSet(bool autoValueSet) {
 void LCheckedListBox::ListenToCheckBox(LButton& checkBox, bool autoValueSet) {
   const RCPtr<LNotificationDistributor> source(&checkBox);
   if (autoValueSet)
-    mHandler->SetNotification(&LCheckedListBox::OnCheckBoxValueChanged, source, kValueChange);
+    mHandler->SetNotification(&LCheckedListBox::OnCheckBoxValueChanged, source, kNidValueChange);
   else
-    mHandler->SetNotification(&LCheckedListBox::OnCheckBoxClicked, source, kLeftClick);
+    mHandler->SetNotification(&LCheckedListBox::OnCheckBoxClicked, source, kNidLeftClick);
 }
 
 HResult LCheckedListBox::AddItemControl() {
@@ -203,8 +202,8 @@ void LCheckedListBox::BindCheckBox(LCheckedListBoxItem& row, int32_t index) {
   const bool checked = isItem && GetCheckedItemRecord(index).IsChecked;
   const RCPtr<LNotificationDistributor> source(checkBox);
   // Binding a row is no check change: the list does not hear it.
-  if (mCheckBoxAutoValueSet && mHandler->HasHandler(source, kValueChange)) {
-    const CAutoNotificationDisabler<LCheckedListBox> quiet(mHandler, source, kValueChange);
+  if (mCheckBoxAutoValueSet && mHandler->HasHandler(source, kNidValueChange)) {
+    const CAutoNotificationDisabler<LCheckedListBox> quiet(mHandler, source, kNidValueChange);
     row.SetCheckBoxChecked(checked);
   } else {
     row.SetCheckBoxChecked(checked);
@@ -240,7 +239,7 @@ HResult LCheckedListBox::OnCheckBoxValueChanged(const RCPtr<LNotificationDistrib
   const RCPtr<LRefCountedObject> payload = CheckPayload(index, value);
   SetRecordChecked(index, value >= 0.5);
   SelectCheckedItem(index);
-  SendNotification(LNotification::Create(u"NID_ITEM_CHECK_CHANGE", payload));
+  SendNotification(LNotification::Create(kNidItemCheckChange, payload));
   return S_FALSE;
 }
 
@@ -252,7 +251,7 @@ HResult LCheckedListBox::OnCheckBoxClicked(const RCPtr<LNotificationDistributor>
   const RCPtr<LRefCountedObject> payload = CheckPayload(index, value);
   GetCheckedItemRecord(index).IsChecked = value >= 0.5;
   SelectCheckedItem(index);
-  SendNotification(LNotification::Create(u"NID_ITEM_CHECKBOX_CLICKED", payload));
+  SendNotification(LNotification::Create(kNidItemCheckboxClicked, payload));
   return S_FALSE;
 }
 

@@ -1,6 +1,7 @@
 #include "HVFramework/Controls/CheckedListBox/LCheckedListBoxItem.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
@@ -29,7 +30,7 @@ HResult LCheckedListBoxItem::Initialize() {
   mHandler = RCPtr<LNotificationHandler<LCheckedListBoxItem>>(new LNotificationHandler<LCheckedListBoxItem>(this));
   if (LButton* checkBox = GetCheckBox()) {
     mHandler->SetNotification(&LCheckedListBoxItem::OnCheckBoxHoverChanged, RCPtr<LNotificationDistributor>(checkBox),
-                              u"NID_HOVER_CONDITION_CHANGE");
+                              kNidHoverConditionChange);
     checkBox->SetNotFocusable(true);
     checkBox->SetUseParentToolTip(true);
   }

@@ -1,9 +1,11 @@
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/ComboBox/DropDownPlacement.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/ListBox/LListBox.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Controls/TextBox/LTextBox.h"
@@ -21,10 +23,6 @@ constexpr uint32_t KeyDown(uint32_t virtualKey) { return (virtualKey << 16) | Ke
 constexpr uint32_t kEnterDown = KeyDown(0x0D);
 constexpr uint32_t kEscapeDown = KeyDown(0x1B);
 constexpr uint32_t kArrowDown = KeyDown(0x28);
-
-constexpr const WChar* kTextBoxValidating = u"NID_TEXTBOX_VALIDATING";
-constexpr const WChar* kTextBoxValidated = u"NID_TEXTBOX_VALIDATED";
-constexpr const WChar* kTextBoxTextChange = u"NID_TEXTBOX_TEXT_CHANGE";
 
 // Optional sign and leading digits; text without digits reads as 0.
 int32_t LeadingInteger(const StringW& text) {
@@ -80,15 +78,15 @@ HResult LComboBox::Initialize() {
 
 void LComboBox::RegisterPartNotifications() {
   const RCPtr<LNotificationDistributor> list(mListBox.Get());
-  mHandler->SetNotification(&LComboBox::OnListVisibilityChanged, list, u"NID_VISIBLITY_CONDITION_CHANGE");
-  mHandler->SetNotification(&LComboBox::OnListItemActivated, list, u"NID_ITEM_ACTIVATED");
+  mHandler->SetNotification(&LComboBox::OnListVisibilityChanged, list, kNidVisibilityConditionChange);
+  mHandler->SetNotification(&LComboBox::OnListItemActivated, list, kNidItemActivated);
   LTextBox* textBox = GetTextBox();
   if (!textBox) return;
   const RCPtr<LNotificationDistributor> text(textBox);
-  mHandler->SetNotification(&LComboBox::OnTextBoxPassOn, text, kTextBoxValidating);
-  mHandler->SetNotification(&LComboBox::OnTextBoxValidated, text, kTextBoxValidated);
-  mHandler->SetNotification(&LComboBox::OnTextBoxPassOn, text, kTextBoxTextChange);
-  mHandler->SetNotification(&LComboBox::OnTextBoxFocusChanged, text, u"NID_HAS_FOCUS_CONDITION_CHANGE");
+  mHandler->SetNotification(&LComboBox::OnTextBoxPassOn, text, kNidTextboxValidating);
+  mHandler->SetNotification(&LComboBox::OnTextBoxValidated, text, kNidTextboxValidated);
+  mHandler->SetNotification(&LComboBox::OnTextBoxPassOn, text, kNidTextboxTextChange);
+  mHandler->SetNotification(&LComboBox::OnTextBoxFocusChanged, text, kNidHasFocusConditionChange);
 }
 
 void LComboBox::LoadOwnItems() {
@@ -181,7 +179,7 @@ int32_t LComboBox::SetSelectedIndex(int32_t index) {
   const StringW text = GetItemText(index);
   LControl::SetText(text);
   if (LTextBox* textBox = GetTextBox()) textBox->SetText(text);
-  if (index != previous) SendNotification(LNotification::Create(u"NID_SELECTION_CHANGE"));
+  if (index != previous) SendNotification(LNotification::Create(kNidSelectionChange));
   return index;
 }
 
@@ -238,7 +236,7 @@ HResult LComboBox::OnTextBoxValidated(const RCPtr<LNotificationDistributor>& /*s
                                       const RCPtr<LNotification>& notification) {
   const RCPtr<LTextValidationParams> params = DynamicCast<LTextValidationParams>(notification->GetPayload());
   if (params) SetSelectedIndex(mListBox->SelectItemByText(params->text, -1, false));
-  SendNotification(LNotification::Create(kTextBoxValidated, notification->GetPayload()));
+  SendNotification(LNotification::Create(kNidTextboxValidated, notification->GetPayload()));
   return S_OK;
 }
 
@@ -264,7 +262,7 @@ HResult LComboBox::ShowDropDown(bool show) {
   const RCPtr<LListBox> list = mListBox;
   const RCPtr<LControl> self(this);
   if (show && GetParent()) {
-    SendNotification(LNotification::Create(u"NID_DROPDOWN_OPENING"));
+    SendNotification(LNotification::Create(kNidDropdownOpening));
     PlaceList(*list);
     SelectShownTextInList(*list);
   }

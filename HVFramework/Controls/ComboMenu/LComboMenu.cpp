@@ -1,7 +1,9 @@
 #include "HVFramework/Controls/ComboMenu/LComboMenu.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 #include <algorithm>
@@ -43,8 +45,8 @@ HResult LComboMenu::Initialize() {
   const RCPtr<LControl> popup = GetPopupControl();
   if (!popup) return S_OK;
   const RCPtr<LNotificationDistributor> source(popup.Get());
-  mHandler->SetNotification(&LComboMenu::OnPopupVisibilityChanged, source, u"NID_VISIBLITY_CONDITION_CHANGE");
-  mHandler->SetNotification(&LComboMenu::OnPopupItemActivated, source, u"NID_ITEM_ACTIVATED");
+  mHandler->SetNotification(&LComboMenu::OnPopupVisibilityChanged, source, kNidVisibilityConditionChange);
+  mHandler->SetNotification(&LComboMenu::OnPopupItemActivated, source, kNidItemActivated);
   if (IMenuPopupControl* menu = GetPopupMenu()) menu->SetAutoClose(false);
   return S_OK;
 }

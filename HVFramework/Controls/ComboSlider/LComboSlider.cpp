@@ -1,6 +1,7 @@
 #include "HVFramework/Controls/ComboSlider/LComboSlider.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Controls/Slider/LSlider.h"
@@ -33,7 +34,7 @@ HResult LComboSlider::Initialize() {
   mHandler = RCPtr<LNotificationHandler<LComboSlider>>(new LNotificationHandler<LComboSlider>(this));
   if (LSlider* slider = GetSlider())
     mHandler->SetNotification(&LComboSlider::OnSliderValueChange, RCPtr<LNotificationDistributor>(slider),
-                              u"NID_VALUE_CHANGE");
+                              kNidValueChange);
   return S_OK;
 }
 

@@ -1,5 +1,6 @@
 #include "HVFramework/Controls/DropDown/LDropDownControl.h"
 
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 namespace HV {
@@ -10,7 +11,7 @@ HResult LDropDownControl::Initialize() {
   const HResult base = LControl::Initialize();
   mHandler = RCPtr<LNotificationHandler<LDropDownControl>>(new LNotificationHandler<LDropDownControl>(this));
   const RCPtr<LNotificationDistributor> self(this);
-  mHandler->SetNotification(&LDropDownControl::OnOwnMouseDown, self, u"NID_MOUSE_DOWN");
+  mHandler->SetNotification(&LDropDownControl::OnOwnMouseDown, self, kNidMouseDown);
   return base;
 }
 

@@ -1,8 +1,10 @@
 #include "HVFramework/Controls/ListBox/LListBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/DropDown/LDropDownControl.h"
 #include "HVFramework/Controls/ListBox/LItemConditionsParam.h"
 #include "HVFramework/Controls/ListBox/LListBoxItem.h"
@@ -19,12 +21,6 @@
 namespace HV {
 namespace {
 
-constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
-constexpr const WChar* kItemActivated = u"NID_ITEM_ACTIVATED";
-constexpr const WChar* kItemDoubleClicked = u"NID_ITEM_DOUBLE_CLICKED";
-constexpr const WChar* kItemRightClick = u"NID_ITEM_RIGHT_CLICK";
-constexpr const WChar* kItemHover = u"NID_ITEM_HOVER_CONDITION_CHANGE";
-constexpr const WChar* kItemLeftDrag = u"NID_ITEM_LEFT_DRAG_CONDITION_CHANGE";
 constexpr const WChar* kProbeText = u"{WXyg|}";
 // No screen is taller: the pool never grows past what this would show.
 constexpr double kMaxPoolHeight = 16384;
@@ -572,7 +568,7 @@ const std::vector<uint32_t>& LListBox::GetSelectedIndices() {
 void LListBox::SelectionChanged() {
   if (mQuietSelection > 0) return;
   OnSelectionChanging();
-  if (!mDropDownMode) SendNotification(LNotification::Create(kSelectionChange));
+  if (!mDropDownMode) SendNotification(LNotification::Create(kNidSelectionChange));
 }
 
 void LListBox::ActivateItem(int32_t index) {
@@ -580,7 +576,7 @@ void LListBox::ActivateItem(int32_t index) {
   const RCPtr<LControl> self(this);
   OnItemActivating();
   if (mDropDownMode) SetVisible(false);
-  if (GetParent()) SendNotification(LNotification::Create(kItemActivated));
+  if (GetParent()) SendNotification(LNotification::Create(kNidItemActivated));
 }
 
 // --- Item controls ---
@@ -592,10 +588,10 @@ LControl* LListBox::GetItemControl(int32_t slot) const {
 
 void LListBox::AdoptItemControl(LControl& control) {
   const RCPtr<LNotificationDistributor> source(&control);
-  mHandler->SetNotification(&LListBox::OnItemMouseDown, source, u"NID_MOUSE_DOWN");
-  mHandler->SetNotification(&LListBox::OnItemMouseUp, source, u"NID_MOUSE_UP");
-  mHandler->SetNotification(&LListBox::OnItemLeftDrag, source, u"NID_LEFT_DRAG_CONDITION_CHANGE");
-  mHandler->SetNotification(&LListBox::OnItemHover, source, u"NID_HOVER_CONDITION_CHANGE");
+  mHandler->SetNotification(&LListBox::OnItemMouseDown, source, kNidMouseDown);
+  mHandler->SetNotification(&LListBox::OnItemMouseUp, source, kNidMouseUp);
+  mHandler->SetNotification(&LListBox::OnItemLeftDrag, source, kNidLeftDragConditionChange);
+  mHandler->SetNotification(&LListBox::OnItemHover, source, kNidHoverConditionChange);
   if (LListBoxItem* item = AsItem(&control)) item->SetDropDownMode(mDropDownMode);
   control.SetDragThreshold(mItemDragThreshold);
 }
@@ -904,16 +900,8 @@ HResult LListBox::EnsureItemVisible(int32_t index) {
   }
   if (mItemControls.empty()) return S_FALSE;
   const RCPtr<LControl> self(this);
-  // The controls wholly inside the client area, less one: the slot of the
-  // lowest fully visible item.
-  const double bottom = GetScrollOffset().y + GetViewportRect().height;
-  int32_t fit = -1;
-  for (LControl* control : mItemControls)
-    if (control->GetRect().y + control->GetRect().height <= bottom + 1e-9) ++fit;
-  fit = std::max(fit, 0);
-  int32_t lastShown = count - 1;
-  while (lastShown > 0 && GetItemRecord(lastShown).IsHidden) --lastShown;
-  const int32_t lastFirst = StepShownItems(lastShown, -fit);
+  const int32_t fit = GetLowestFullSlot();
+  const int32_t lastFirst = GetLastFirstIndex(fit);
   // An item already wholly shown keeps the view where it is.
   if (index >= mFirstVisibleIndex && ItemIndexForSlot(fit) >= index) return S_OK;
   int32_t target;
@@ -921,11 +909,48 @@ HResult LListBox::EnsureItemVisible(int32_t index) {
     target = index < mFirstVisibleIndex ? index : StepShownItems(index, -fit);
   else
     target = lastFirst;
-  if (target == mFirstVisibleIndex) return S_OK;
+  ShowFromItem(target);
+  return S_OK;
+}
+
+int32_t LListBox::GetLowestFullSlot() const {
+  // The controls wholly inside the client area, less one.
+  const double bottom = GetScrollOffset().y + GetViewportRect().height;
+  int32_t fit = -1;
+  for (LControl* control : mItemControls)
+    if (control->GetRect().y + control->GetRect().height <= bottom + 1e-9) ++fit;
+  return std::max(fit, 0);
+}
+
+int32_t LListBox::GetLastFirstIndex(int32_t fit) const {
+  int32_t lastShown = GetItemCount() - 1;
+  while (lastShown > 0 && GetItemRecord(lastShown).IsHidden) --lastShown;
+  return StepShownItems(lastShown, -fit);
+}
+
+void LListBox::ShowFromItem(int32_t target) {
+  if (target == mFirstVisibleIndex) return;
   const Point offset{GetScrollOffset().x, static_cast<double>(CountShownBefore(target)) * mItemHeight};
   const ValueScope notDropDown(mDropDownMode, false);
   ScrollTo(offset);
+}
+
+HResult LListBox::OnMouseWheelUpDown(const RCPtr<LMouseWheelParam>& param) {
+  const HResult result = LScrollView::OnMouseWheelUpDown(param);
+  if (result != S_FALSE || !mDropDownMode || !param) return result;
+  // An open drop-down scrolls by rows without a bar too, and keeps every
+  // step: the view behind it would carry its combo box away from under it.
+  if (!mItemControls.empty() && GetItemCount() > 0) {
+    const RCPtr<LControl> self(this);
+    const int32_t lastFirst = GetLastFirstIndex(GetLowestFullSlot());
+    ShowFromItem(std::min(StepShownItems(mFirstVisibleIndex, param->direction == 1 ? -1 : 1), lastFirst));
+  }
   return S_OK;
+}
+
+HResult LListBox::OnMouseWheelOther(const RCPtr<LMouseWheelParam>& param) {
+  const HResult result = LScrollView::OnMouseWheelOther(param);
+  return result == S_FALSE && mDropDownMode ? S_OK : result;
 }
 
 // --- Sorting ---
@@ -992,10 +1017,10 @@ HResult LListBox::OnItemMouseDown(const RCPtr<LNotificationDistributor>& source,
       HandleClick(index, param->modifiers, param->doubleClick);
     } else if (param->doubleClick) {
       // A double click into a multi-selection keeps the selection.
-      SendNotification(LNotification::Create(kItemDoubleClicked));
+      SendNotification(LNotification::Create(kNidItemDoubleClicked));
     }
   } else if (param->button == LMouseButtonParam::kRight && !param->doubleClick) {
-    SendNotification(LNotification::Create(kItemRightClick, RCPtr<LRefCountedObject>(new LHolder<int>(index))));
+    SendNotification(LNotification::Create(kNidItemRightClick, RCPtr<LRefCountedObject>(new LHolder<int>(index))));
   }
   return 0;
 }
@@ -1032,7 +1057,7 @@ void LListBox::HandleClick(int32_t index, uint32_t modifiers, bool doubleClick) 
   } else {
     ToggleItem(index);
   }
-  if (doubleClick) SendNotification(LNotification::Create(kItemDoubleClicked));
+  if (doubleClick) SendNotification(LNotification::Create(kNidItemDoubleClicked));
 }
 
 void LListBox::ToggleItem(int32_t index) {
@@ -1044,18 +1069,18 @@ void LListBox::ToggleItem(int32_t index) {
 
 HResult LListBox::OnItemLeftDrag(const RCPtr<LNotificationDistributor>& source,
                                  const RCPtr<LNotification>& notification) {
-  SendItemConditions(source, notification, kItemLeftDrag);
+  SendItemConditions(source, notification, kNidItemLeftDragConditionChange);
   return 0;
 }
 
 HResult LListBox::OnItemHover(const RCPtr<LNotificationDistributor>& source,
                               const RCPtr<LNotification>& notification) {
-  SendItemConditions(source, notification, kItemHover);
+  SendItemConditions(source, notification, kNidItemHoverConditionChange);
   return 0;
 }
 
 void LListBox::SendItemConditions(const RCPtr<LNotificationDistributor>& source,
-                                  const RCPtr<LNotification>& notification, const WChar* name) {
+                                  const RCPtr<LNotification>& notification, const NotificationName& name) {
   const RCPtr<LConditionsParam> param =
       notification ? DynamicCast<LConditionsParam>(notification->GetPayload()) : nullptr;
   LControl* control = dynamic_cast<LControl*>(source.Get());
@@ -1066,7 +1091,7 @@ void LListBox::SendItemConditions(const RCPtr<LNotificationDistributor>& source,
   const RCPtr<LControl> self(this);
   const int32_t index = GetItemIndexOfControl(control);
   const bool hoverOn = (current & kHover) && !(previous & kHover);
-  if (name == kItemHover && mDropDownMode && hoverOn && index >= 0 && index < GetItemCount() &&
+  if (&name == &kNidItemHoverConditionChange && mDropDownMode && hoverOn && index >= 0 && index < GetItemCount() &&
       IsItemSelectable(index))
     SelectRange(index, -1, true);
   RCPtr<LItemConditionsParam> payload =
@@ -1162,7 +1187,7 @@ void LListBox::PassKeyToBar(LControl* bar, const RCPtr<LKeyParam>& key) {
   if (!bar) return;
   const RCPtr<LControl> keep(bar);
   bar->SendNotification(
-      LNotification::Create(u"NID_SIBLING_KEY", RCPtr<LRefCountedObject>(LSiblingKeyParam::Create(key->GetKey(), bar))));
+      LNotification::Create(kNidSiblingKey, RCPtr<LRefCountedObject>(LSiblingKeyParam::Create(key->GetKey(), bar))));
 }
 
 int32_t LListBox::NextSelectableItem(int32_t step) const {

@@ -57,6 +57,9 @@ class LListBox : public LScrollView {
   // Every change of the vertical offset (bars, wheel, ScrollTo) re-labels
   // the item controls from the first item now at the top.
   HResult SetScrollOffset(const Point& offset) override;
+  // In drop-down mode every wheel step stays in the list.
+  HResult OnMouseWheelUpDown(const RCPtr<LMouseWheelParam>& param) override;
+  HResult OnMouseWheelOther(const RCPtr<LMouseWheelParam>& param) override;
   void OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) override;
   void OnLeftButtonUp(const RCPtr<LMouseButtonParam>& param) override;
   void OnMouseMoved(const RCPtr<LPointWithModifiersParam>& param) override;
@@ -185,7 +188,7 @@ class LListBox : public LScrollView {
   HResult OnItemLeftDrag(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnItemHover(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   void SendItemConditions(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification,
-                          const WChar* name);
+                          const NotificationName& name);
   void HandleClick(int32_t index, uint32_t modifiers, bool doubleClick);
   void ToggleItem(int32_t index);
   // The nearest selectable item from the caret in the direction; -1 none.
@@ -199,6 +202,12 @@ class LListBox : public LScrollView {
   int32_t StepShownItems(int32_t index, int32_t count) const;
   int32_t CountShownBefore(int32_t index) const;
   int32_t ItemIndexForSlot(int32_t slot) const;
+  // The slot of the lowest item control wholly inside the client area.
+  int32_t GetLowestFullSlot() const;
+  // The first visible item that shows the last shown item in slot `fit`.
+  int32_t GetLastFirstIndex(int32_t fit) const;
+  // Scrolls so that the given item is the first visible one.
+  void ShowFromItem(int32_t target);
   void CaptureTemplate(const RCPtr<LControl>& templateControl);
   int32_t TemplateTextOverflowX() const;
   bool TemplateSizesSelf() const;

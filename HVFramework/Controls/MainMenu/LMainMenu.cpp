@@ -19,30 +19,22 @@ HResult LMainMenu::Register(LControlFactory& factory) {
 
 // --- Titles ---
 
-LComboMenu* LMainMenu::TitleAtChild(uint32_t childIndex) const {
-  LControlChildList& children = const_cast<LMainMenu*>(this)->GetChildren();
-  if (childIndex >= children.GetCount()) return nullptr;
-  return dynamic_cast<LComboMenu*>(children.GetAt(childIndex).Get());
-}
-
+// Menu indices count titles only: other children of the bar (a logo, a
+// separator) take no menu index.
 int32_t LMainMenu::GetMenuCount() const {
-  const int32_t count = static_cast<int32_t>(const_cast<LMainMenu*>(this)->GetChildren().GetCount());
+  const int32_t count = GetChildCount();
   return count > mFixedChildCount ? count - mFixedChildCount : 0;
 }
 
 StringW LMainMenu::GetMenuName(int32_t index) const {
   if (index < 0 || index >= GetMenuCount()) return StringW();
-  LComboMenu* title = TitleAtChild(static_cast<uint32_t>(mFixedChildCount + index));
+  LComboMenu* title = GetChildAt(mFixedChildCount + index);
   return title ? title->GetName() : StringW();
 }
 
 int32_t LMainMenu::FindMenu(const StringW& name) const {
-  LControlChildList& children = const_cast<LMainMenu*>(this)->GetChildren();
-  for (uint32_t i = children.GetCount(); i-- > 0;) {
-    if (children.GetAt(i)->GetName() != name) continue;
-    return static_cast<int32_t>(i) >= mFixedChildCount ? static_cast<int32_t>(i) - mFixedChildCount : -1;
-  }
-  return -1;
+  const int32_t found = FindChild(name);
+  return found >= mFixedChildCount ? found - mFixedChildCount : -1;
 }
 
 LComboMenu* LMainMenu::GetChildAt(int32_t index) const {
@@ -84,14 +76,13 @@ HResult LMainMenu::AddMenuTitle(const StringW& name) {
   if (!mTemplateDescriptor || !mTemplateDescriptor->GetLayout() || !factory) return E_FAIL;
   const RCPtr<LLayoutDescriptor> layout = DynamicCast<LLayoutDescriptor>(mTemplateDescriptor->GetLayout()->CreateCopy());
   if (!layout) return E_FAIL;
-  LControlChildList& children = GetChildren();
-  const uint32_t count = children.GetCount();
-  const bool besideLast = static_cast<int32_t>(count) > mFixedChildCount || !mHasTemplate;
+  const int32_t count = GetChildCount();
+  const bool besideLast = count > mFixedChildCount || !mHasTemplate;
   if (besideLast && count > 0) {
     LLayoutPosition& x = layout->position[0];
     x.placementAnchor = 0;
     x.referenceMode = 2;
-    x.referenceName = children.GetAt(count - 1)->GetName();
+    x.referenceName = GetChildAt(count - 1)->GetName();
     x.relative = 1;
     x.absolute = 0;
   }
@@ -113,7 +104,7 @@ HResult LMainMenu::InsertMenu(int32_t index, const StringW& name, const StringW&
 HResult LMainMenu::InsertMenuAt(const StringW& before, const StringW& name, const StringW& label,
                                 const RCPtr<LMenuDescriptor>& menu) {
   const RCPtr<LControl> self(this);
-  int32_t target = static_cast<int32_t>(GetChildren().GetCount());
+  int32_t target = GetChildCount();
   if (!before.IsEmpty()) {
     const int32_t found = FindMenu(before);
     if (found < 0) return E_INVALIDARG;
@@ -127,9 +118,9 @@ HResult LMainMenu::InsertMenuAt(const StringW& before, const StringW& name, cons
   // over the menu, text and name of the one before it. A rename carries the
   // siblings' references to the name along, so each title stays beside the
   // child before it.
-  for (int32_t i = static_cast<int32_t>(GetChildren().GetCount()) - 1; i > target; --i) {
-    LComboMenu* title = TitleAtChild(static_cast<uint32_t>(i));
-    LComboMenu* previous = TitleAtChild(static_cast<uint32_t>(i - 1));
+  for (int32_t i = GetChildCount() - 1; i > target; --i) {
+    LComboMenu* title = GetChildAt(i);
+    LComboMenu* previous = GetChildAt(i - 1);
     if (!title || !previous) continue;
     if (IMenuPopupControl* popup = title->GetPopupMenu()) {
       if (const RCPtr<LMenuDescriptor> moved = previous->GetPopupMenuDescriptor()) popup->SetMenu(moved);
@@ -139,7 +130,7 @@ HResult LMainMenu::InsertMenuAt(const StringW& before, const StringW& name, cons
     previous->Rename(movedName + StringW(u"_"));
     title->Rename(movedName);
   }
-  LComboMenu* inserted = TitleAtChild(static_cast<uint32_t>(target));
+  LComboMenu* inserted = GetChildAt(target);
   if (inserted) {
     inserted->SetText(label);
     if (IMenuPopupControl* popup = inserted->GetPopupMenu()) {
@@ -204,7 +195,7 @@ HResult LMainMenu::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descrip
   mTemplateDescriptor = nullptr;
   std::vector<SavedTitle> saved;
   for (int32_t i = 0; i < GetMenuCount(); ++i) {
-    if (LComboMenu* title = TitleAtChild(static_cast<uint32_t>(mFixedChildCount + i)))
+    if (LComboMenu* title = GetChildAt(mFixedChildCount + i))
       saved.push_back({title->GetPopupMenuDescriptor(), title->GetText(), title->GetName()});
   }
   const HResult result = LControl::CreateFromDescriptor(descriptor);

@@ -80,7 +80,6 @@ class LMainMenu : public LControl {
     StringW text;
     StringW name;
   };
-  LComboMenu* TitleAtChild(uint32_t childIndex) const;
   // Links a title's pop-up menu to the bar: its updater and, inside a root
   // window, the window's queue as owner of its commands.
   void LinkTitle(LComboMenu& title);

@@ -1,7 +1,10 @@
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Views/ViewsNotificationNames.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/ListBox/LItemConditionsParam.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Notification/CAutoNotificationDisabler.h"
@@ -11,14 +14,6 @@
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kSelectionChange = u"NID_SELECTION_CHANGE";
-constexpr const WChar* kItemActivated = u"NID_ITEM_ACTIVATED";
-constexpr const WChar* kItemDoubleClicked = u"NID_ITEM_DOUBLE_CLICKED";
-constexpr const WChar* kItemHover = u"NID_ITEM_HOVER_CONDITION_CHANGE";
-constexpr const WChar* kScrollOffsetChange = u"NID_SCROLL_OFFSET_CHANGE";
-constexpr const WChar* kClientExtentChange = u"NID_CLIENT_EXTENT_CHANGE";
-constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 
 using SelectionDisabler = CAutoNotificationDisabler<LMultiColumnListBox>;
 
@@ -60,13 +55,13 @@ HResult LMultiColumnListBox::Initialize() {
     if (!column) break;
     mColumns.push_back(column);
     const RCPtr<LNotificationDistributor> source = column;
-    mHandler->SetNotification(&LMultiColumnListBox::OnColumnHover, source, kItemHover);
-    mHandler->SetNotification(&LMultiColumnListBox::OnColumnSelection, source, kSelectionChange);
-    mHandler->SetNotification(&LMultiColumnListBox::OnColumnActivated, source, kItemActivated);
-    mHandler->SetNotification(&LMultiColumnListBox::OnColumnDoubleClicked, source, kItemDoubleClicked);
+    mHandler->SetNotification(&LMultiColumnListBox::OnColumnHover, source, kNidItemHoverConditionChange);
+    mHandler->SetNotification(&LMultiColumnListBox::OnColumnSelection, source, kNidSelectionChange);
+    mHandler->SetNotification(&LMultiColumnListBox::OnColumnActivated, source, kNidItemActivated);
+    mHandler->SetNotification(&LMultiColumnListBox::OnColumnDoubleClicked, source, kNidItemDoubleClicked);
     if (number == 1) {
-      mHandler->SetNotification(&LMultiColumnListBox::OnFirstColumnScrolled, source, kScrollOffsetChange);
-      mHandler->SetNotification(&LMultiColumnListBox::OnFirstColumnExtent, source, kClientExtentChange);
+      mHandler->SetNotification(&LMultiColumnListBox::OnFirstColumnScrolled, source, kNidScrollOffsetChange);
+      mHandler->SetNotification(&LMultiColumnListBox::OnFirstColumnExtent, source, kNidClientExtentChange);
     }
     DockOnY(*column);
   }
@@ -77,12 +72,15 @@ HResult LMultiColumnListBox::Initialize() {
     // A header without a column has nothing to sort.
     if (number <= GetColumnCount())
       mHandler->SetNotification(&LMultiColumnListBox::OnHeaderClick, RCPtr<LNotificationDistributor>(header),
-                                kLeftClick);
+                                kNidLeftClick);
     DockOnY(*header);
   }
   mSortAscending.assign(mColumns.size(), true);
   SetAutoClientExtent(kAutoOff, 0, 0);
-  return base;
+  // A failed panel stays a failure rather than being covered by the header
+  // check: the caller learns the worse news.
+  if (base < 0 || mHeaders.empty()) return base;
+  return mHeaders.size() == mColumns.size() ? S_FALSE : S_OK;
 }
 
 void LMultiColumnListBox::DockOnY(LControl& control) {
@@ -143,7 +141,7 @@ LControl::Rect LMultiColumnListBox::GetViewportRect() const {
 HResult LMultiColumnListBox::SetScrollOffset(const Point& offset) {
   const RCPtr<LControl> self(this);
   if (!mColumns.empty()) {
-    const SelectionDisabler quiet(mHandler, RCPtr<LNotificationDistributor>(mColumns.front()), kScrollOffsetChange);
+    const SelectionDisabler quiet(mHandler, RCPtr<LNotificationDistributor>(mColumns.front()), kNidScrollOffsetChange);
     for (const RCPtr<LListBox>& column : mColumns) column->SetScrollOffset({column->GetScrollOffset().x, offset.y});
   }
   return LPanel::SetScrollOffset(offset);
@@ -216,7 +214,7 @@ HResult LMultiColumnListBox::OnColumnSelection(const RCPtr<LNotificationDistribu
   for (int32_t other = GetColumnCount() - 1; other >= 0; --other) {
     if (other == from) continue;
     const RCPtr<LListBox> column = mColumns[static_cast<size_t>(other)];
-    const SelectionDisabler quiet(mHandler, RCPtr<LNotificationDistributor>(column), kSelectionChange);
+    const SelectionDisabler quiet(mHandler, RCPtr<LNotificationDistributor>(column), kNidSelectionChange);
     if (mRowMode != 1) {
       column->ClearSelection();
       continue;
@@ -230,19 +228,19 @@ HResult LMultiColumnListBox::OnColumnSelection(const RCPtr<LNotificationDistribu
         column->DeselectItem(row);
     }
   }
-  SendNotification(LNotification::Create(kSelectionChange));
+  SendNotification(LNotification::Create(kNidSelectionChange));
   return 1;
 }
 
 HResult LMultiColumnListBox::OnColumnActivated(const RCPtr<LNotificationDistributor>& /*source*/,
                                                const RCPtr<LNotification>& /*notification*/) {
-  SendNotification(LNotification::Create(kItemActivated));
+  SendNotification(LNotification::Create(kNidItemActivated));
   return 1;
 }
 
 HResult LMultiColumnListBox::OnColumnDoubleClicked(const RCPtr<LNotificationDistributor>& /*source*/,
                                                    const RCPtr<LNotification>& /*notification*/) {
-  SendNotification(LNotification::Create(kItemDoubleClicked));
+  SendNotification(LNotification::Create(kNidItemDoubleClicked));
   return 1;
 }
 
@@ -287,7 +285,7 @@ void LMultiColumnListBox::PerformSort(int32_t column) {
     std::vector<std::unique_ptr<SelectionDisabler>> quiet;
     for (auto at = mColumns.rbegin(); at != mColumns.rend(); ++at)
       quiet.push_back(std::make_unique<SelectionDisabler>(mHandler, RCPtr<LNotificationDistributor>(*at),
-                                                          kSelectionChange));
+                                                          kNidSelectionChange));
     for (auto at = mColumns.rbegin(); at != mColumns.rend(); ++at) (*at)->ClearSelection();
     const bool ascending = mSortAscending[static_cast<size_t>(column)];
     std::sort(entries.begin(), entries.end(), [ascending](const Entry& a, const Entry& b) {

@@ -31,7 +31,8 @@ class LMultiColumnListBox : public LPanel {
   static HResult Register(LControlFactory& factory);
 
   // --- Overrides ---
-  // The panel's result; 0 when there are headers but not one per column.
+  // The panel's result; with headers, whether there is one per column:
+  // S_FALSE (1) when there is, S_OK (0) when the counts differ.
   HResult Initialize() override;
   HResult OnCreated() override;
   // Every change of the panel's offset (bars, wheel, ScrollTo) moves the

@@ -2,6 +2,7 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Utilities/Storage/NumberText.h"
 
@@ -10,10 +11,6 @@
 namespace HV {
 namespace {
 
-constexpr const WChar* kValidating = u"NID_TEXTBOX_VALIDATING";
-constexpr const WChar* kValidated = u"NID_TEXTBOX_VALIDATED";
-constexpr const WChar* kAutoRepeat = u"NID_BUTTON_AUTOREPEAT";
-constexpr const WChar* kSimulateClick = u"NID_SIMULATE_CLICK";
 constexpr uint32_t kUpKeyDown = 0x20260000;
 constexpr uint32_t kDownKeyDown = 0x20280000;
 
@@ -57,12 +54,12 @@ HResult LNumericUpDown::Initialize() {
   mHandler = RCPtr<LNotificationHandler<LNumericUpDown>>(new LNotificationHandler<LNumericUpDown>(this));
   if (mTextBox) {
     const RCPtr<LNotificationDistributor> box(mTextBox.Get());
-    mHandler->SetNotification(&LNumericUpDown::OnTextValidating, 0, box, kValidating);
-    mHandler->SetNotification(&LNumericUpDown::OnTextValidated, 0, box, kValidated);
+    mHandler->SetNotification(&LNumericUpDown::OnTextValidating, 0, box, kNidTextboxValidating);
+    mHandler->SetNotification(&LNumericUpDown::OnTextValidated, 0, box, kNidTextboxValidated);
   }
   for (LButton* button : {mButtonUp.Get(), mButtonDown.Get()})
     if (button) mHandler->SetNotification(&LNumericUpDown::OnButtonRepeat, 0, RCPtr<LNotificationDistributor>(button),
-                                          kAutoRepeat);
+                                          kNidButtonAutorepeat);
   return initialized;
 }
 
@@ -128,7 +125,7 @@ HResult LNumericUpDown::OnChildKey(const RCPtr<LKeyParam>& key) {
   LButton* button = code == kUpKeyDown ? mButtonUp.Get() : code == kDownKeyDown ? mButtonDown.Get() : nullptr;
   if (!button) return LPanel::OnChildKey(key);
   const RCPtr<LButton> held(button);
-  held->SendNotification(LNotification::Create(kSimulateClick));
+  held->SendNotification(LNotification::Create(kNidSimulateClick));
   return S_OK;
 }
 
@@ -149,7 +146,7 @@ HResult LNumericUpDown::OnTextValidating(const RCPtr<LNotificationDistributor>& 
   const RCPtr<LTextValidationParams> params = DynamicCast<LTextValidationParams>(notification->GetPayload());
   if (!params) return 1;
   const RCPtr<LControl> self(this);
-  SendNotification(LNotification::Create(kValidating, notification->GetPayload()));
+  SendNotification(LNotification::Create(kNidTextboxValidating, notification->GetPayload()));
   if (!params->isValid) return 1;
   const double current = GetValue();
   double candidate = current;
@@ -173,7 +170,7 @@ HResult LNumericUpDown::OnTextValidating(const RCPtr<LNotificationDistributor>& 
 HResult LNumericUpDown::OnTextValidated(const RCPtr<LNotificationDistributor>& /*source*/,
                                         const RCPtr<LNotification>& notification) {
   const RCPtr<LControl> self(this);
-  SendNotification(LNotification::Create(kValidated, notification->GetPayload()));
+  SendNotification(LNotification::Create(kNidTextboxValidated, notification->GetPayload()));
   return 1;
 }
 

@@ -1,6 +1,7 @@
 #include "HVFramework/Controls/PopupMenu/LPopupMenu.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Control/IStatusTextService.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
@@ -250,7 +251,10 @@ HResult LPopupMenu::RebuildRows() {
 int32_t LPopupMenu::MeasureItemWidth(int32_t index) {
   const RCPtr<LMenuItemDescriptor> item = GetMenuItem(index);
   if (!item || GetItemControlCount() == 0) return 0;
-  LControl* row = GetItemControl(0);
+  // The control that shows the row, whose look may give it a font of its
+  // own; a row out of view is measured with the first control's.
+  const int32_t slot = GetItemControlSlot(index);
+  LControl* row = GetItemControl(slot >= 0 ? slot : 0);
   const RCPtr<LControl> hot = row->FindChildControl(StringW(u"hotKeyLabel"));
   const double width =
       MeasureWidth(GetItemText(index), row->GetFont()) + (hot ? MeasureWidth(item->hotKeyText, hot->GetFont()) : 0);
@@ -298,7 +302,7 @@ HResult LPopupMenu::AddItemControl() {
   const int32_t count = GetItemControlCount();
   if (mHandler && count > 0) {
     const RCPtr<LNotificationDistributor> row(GetItemControl(count - 1));
-    mHandler->SetNotification(&LPopupMenu::OnItemHoverChanged, row, u"NID_HOVER_CONDITION_CHANGE");
+    mHandler->SetNotification(&LPopupMenu::OnItemHoverChanged, row, kNidHoverConditionChange);
   }
   return result;
 }

@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Skin/KeyCode.h"
 #include "HVFramework/ControlBase/Skin/Menu/LMenuActivationParam.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Notification/LNotification.h"
 
 namespace HV {
@@ -66,7 +67,7 @@ void SendMenuCommand(LNotificationDistributor& menuControl, LNotificationReceive
                      const RCPtr<LMenuDescriptor>& menu, int32_t index) {
   if (!owner) return;
   const RCPtr<LNotificationReceiver> heldOwner(owner);
-  menuControl.SendNotification(LNotification::Create(u"NID_ITEM_ACTIVATED"));
+  menuControl.SendNotification(LNotification::Create(kNidItemActivated));
   const RCPtr<LMenuItemDescriptor> item =
       menu && index >= 0 ? menu->GetItem(static_cast<uint32_t>(index)) : nullptr;
   if (!item || item->commandId.IsEmpty()) return;

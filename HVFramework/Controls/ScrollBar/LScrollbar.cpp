@@ -1,9 +1,11 @@
 #include "HVFramework/Controls/ScrollBar/LScrollbar.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/Button/LButton.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/Renderer/LRectRegion.h"
@@ -41,9 +43,6 @@ constexpr KeyRow kKeyRows[] = {
     {0x20230000, LScrollbar::kKeyEnd, -1, KeyMove::kEnd},
 };
 
-const WChar* SiblingKeyName() { return u"NID_SIBLING_KEY"; }
-const WChar* LeftDragName() { return u"NID_LEFT_DRAG_CONDITION_CHANGE"; }
-
 RCPtr<LConditionsParam> ConditionsOf(const RCPtr<LNotification>& notification) {
   return notification ? DynamicCast<LConditionsParam>(notification->GetPayload()) : nullptr;
 }
@@ -72,13 +71,13 @@ HResult LScrollbar::Initialize() {
   mBarHandler = RCPtr<LNotificationHandler<LScrollbar>>(new LNotificationHandler<LScrollbar>(this));
   if (const RCPtr<LControl> channel = FindChannel()) {
     const RCPtr<LNotificationDistributor> source(channel);
-    mBarHandler->SetNotification(&LScrollbar::OnChannelLeftDrag, source, LeftDragName());
-    mBarHandler->SetNotification(&LScrollbar::OnChannelHover, source, u"NID_HOVER_CONDITION_CHANGE");
+    mBarHandler->SetNotification(&LScrollbar::OnChannelLeftDrag, source, kNidLeftDragConditionChange);
+    mBarHandler->SetNotification(&LScrollbar::OnChannelHover, source, kNidHoverConditionChange);
     mThumb = channel->FindChildControl(StringW(u"thumb"));
     if (mThumb) {
       const RCPtr<LNotificationDistributor> thumb(mThumb);
-      mBarHandler->SetNotification(&LScrollbar::OnThumbMove, thumb, u"NID_MOUSE_MOVE");
-      mBarHandler->SetNotification(&LScrollbar::OnThumbLeftDrag, thumb, LeftDragName());
+      mBarHandler->SetNotification(&LScrollbar::OnThumbMove, thumb, kNidMouseMove);
+      mBarHandler->SetNotification(&LScrollbar::OnThumbLeftDrag, thumb, kNidLeftDragConditionChange);
       if (LButton* button = dynamic_cast<LButton*>(mThumb.Get())) button->SetPressedWhileDraggedOutside(true);
     }
   }
@@ -87,7 +86,7 @@ HResult LScrollbar::Initialize() {
   for (const RCPtr<LControl>& step : {dec, inc}) {
     if (!step) continue;
     mBarHandler->SetNotification(&LScrollbar::OnButtonRepeat, RCPtr<LNotificationDistributor>(step),
-                                 u"NID_BUTTON_AUTOREPEAT");
+                                 kNidButtonAutorepeat);
     if (LButton* button = dynamic_cast<LButton*>(step.Get())) {
       button->SetAutoRepeat(true);
       button->StopRepeating();
@@ -121,9 +120,9 @@ HResult LScrollbar::SetKeyFlags(uint32_t mask) {
     mListensForKeys = true;
     if (LControl* parent = GetParent())
       mBarHandler->SetNotification(&LScrollbar::OnSiblingKey, RCPtr<LNotificationDistributor>(parent),
-                                   SiblingKeyName());
+                                   kNidSiblingKey);
     mBarHandler->SetNotification(&LScrollbar::OnSiblingKey, RCPtr<LNotificationDistributor>(this),
-                                 SiblingKeyName());
+                                 kNidSiblingKey);
   }
   return mask > 0xFF ? E_INVALIDARG : S_OK;
 }
@@ -132,8 +131,8 @@ HResult LScrollbar::Detach() {
   EndPaging();
   if (LControl* parent = GetParent(); parent && mBarHandler && mListensForKeys) {
     const RCPtr<LNotificationDistributor> source(parent);
-    if (mBarHandler->RemoveHandler(source, SiblingKeyName()))
-      LNotificationClient::UnregisterNotification(source, SiblingKeyName());
+    if (mBarHandler->RemoveHandler(source, kNidSiblingKey))
+      LNotificationClient::UnregisterNotification(source, kNidSiblingKey);
   }
   return LControl::Detach();
 }

@@ -1,6 +1,7 @@
 #include "HVFramework/Controls/Slider/LSlider.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/Button/LButton.h"
@@ -15,8 +16,6 @@
 namespace HV {
 namespace {
 
-constexpr const WChar* kLeftDragName = u"NID_LEFT_DRAG_CONDITION_CHANGE";
-constexpr const WChar* kMouseMoveName = u"NID_MOUSE_MOVE";
 // The clock counts whole milliseconds; a step that is due must not wait a
 // tick longer because two readings differ by a little less than the delay.
 constexpr double kTimeTolerance = 1e-6;
@@ -83,8 +82,8 @@ RCPtr<LControlDescriptor> LSlider::MakeThumbDescriptor() const {
 
 void LSlider::BindThumb() {
   const RCPtr<LNotificationDistributor> thumb(mThumb);
-  mHandler->SetNotification(&LSlider::OnThumbMove, thumb, kMouseMoveName);
-  mHandler->SetNotification(&LSlider::OnThumbLeftDrag, thumb, kLeftDragName);
+  mHandler->SetNotification(&LSlider::OnThumbMove, thumb, kNidMouseMove);
+  mHandler->SetNotification(&LSlider::OnThumbLeftDrag, thumb, kNidLeftDragConditionChange);
   // The thumb looks pressed for the whole drag, wherever the pointer goes.
   if (LButton* button = dynamic_cast<LButton*>(mThumb.Get())) button->SetPressedWhileDraggedOutside(true);
 }

@@ -1,13 +1,11 @@
 #include "HVFramework/Controls/Slider/ValueInput.h"
 
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/ObjectBase/Holder.h"
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kKeyDownName = u"NID_VALUE_CHANGE_KEY_DOWN";
-constexpr const WChar* kKeyUpName = u"NID_VALUE_CHANGE_KEY_UP";
 
 struct ArrowRow {
   uint32_t keyDownCode;
@@ -45,7 +43,7 @@ HResult StepValueByWheel(LControl& control, const RCPtr<LMouseWheelParam>& param
 
 void SendValueCapture(LControl& control, bool captured) {
   const RCPtr<LRefCountedObject> payload(new LHolder<bool>(captured));
-  control.SendNotification(LNotification::Create(u"NID_VALUE_CHANGE_CAPTURE", payload));
+  control.SendNotification(LNotification::Create(kNidValueChangeCapture, payload));
 }
 
 HResult ValueArrowKeys::Handle(LControl& control, const RCPtr<LKeyParam>& key) {
@@ -53,14 +51,14 @@ HResult ValueArrowKeys::Handle(LControl& control, const RCPtr<LKeyParam>& key) {
   const RCPtr<LControl> held(&control);
   if (IsArrowKeyUp(key->GetKey())) {
     mKeyHeld = false;
-    control.SendNotification(LNotification::Create(kKeyUpName, key));
+    control.SendNotification(LNotification::Create(kNidValueChangeKeyUp, key));
     return S_OK;
   }
   for (const ArrowRow& row : kArrows) {
     if (key->GetKey().code != row.keyDownCode) continue;
     if (!mKeyHeld) {
       mKeyHeld = true;
-      control.SendNotification(LNotification::Create(kKeyDownName, key));
+      control.SendNotification(LNotification::Create(kNidValueChangeKeyDown, key));
     }
     StepValueByUnits(control, row.units);
     return S_OK;
@@ -71,7 +69,7 @@ HResult ValueArrowKeys::Handle(LControl& control, const RCPtr<LKeyParam>& key) {
 void ValueArrowKeys::ReleaseOnFocusLoss(LControl& control) {
   if (!mKeyHeld) return;
   mKeyHeld = false;
-  control.SendNotification(LNotification::Create(kKeyUpName));
+  control.SendNotification(LNotification::Create(kNidValueChangeKeyUp));
 }
 
 }  // namespace HV

@@ -1,16 +1,13 @@
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
-constexpr const WChar* kButtonClicked = u"NID_TAB_BUTTON_CLICKED";
-constexpr const WChar* kBecomingUnselected = u"NID_TAB_BECOMING_UNSELECTED";
-constexpr const WChar* kSelected = u"NID_TAB_SELECTED";
 
 RCPtr<LRefCountedObject> AsPayload(const RCPtr<LControl>& control) { return RCPtr<LRefCountedObject>(control.Get()); }
 
@@ -44,7 +41,7 @@ HResult LTabControl::Initialize() {
   if (mButtonHolder)
     for (const RCPtr<LControl>& button : mButtonHolder->GetChildren().Snapshot())
       mHandler->SetNotification(&LTabControl::OnButtonClick, 0, RCPtr<LNotificationDistributor>(button.Get()),
-                                kLeftClick);
+                                kNidLeftClick);
   mInitialized = true;
   return selected;
 }
@@ -94,7 +91,7 @@ HResult LTabControl::SelectPage(const StringW& name) {
   const int32_t previous = GetSelectedPageIndex();
   const int32_t next = GetPageIndex(name);
   if (previous >= 0 && previous != next)
-    SendNotification(LNotification::Create(kBecomingUnselected, AsPayload(GetSelectedPage())));
+    SendNotification(LNotification::Create(kNidTabBecomingUnselected, AsPayload(GetSelectedPage())));
   for (int32_t i = GetPageCount() - 1; i >= 0; --i)
     if (i != next)
       if (const RCPtr<LControl> page = GetPageAt(i)) page->SetVisible(false);
@@ -102,7 +99,7 @@ HResult LTabControl::SelectPage(const StringW& name) {
   OnPageSelected(next);
   const RCPtr<LControl> shown = GetPageAt(next);
   if (shown) shown->SetVisible(true);
-  SendNotification(LNotification::Create(kSelected, AsPayload(shown)));
+  SendNotification(LNotification::Create(kNidTabSelected, AsPayload(shown)));
   return S_OK;
 }
 
@@ -119,7 +116,7 @@ HResult LTabControl::OnButtonClick(const RCPtr<LNotificationDistributor>& source
   if (!button) return 1;
   const RCPtr<LControl> self(this);
   const int32_t index = GetPageIndex(button->GetName());
-  if (index >= 0) SendNotification(LNotification::Create(kButtonClicked, AsPayload(button)));
+  if (index >= 0) SendNotification(LNotification::Create(kNidTabButtonClicked, AsPayload(button)));
   SelectPage(button->GetName());
   if (index >= 0)
     if (const RCPtr<LControl> page = GetPageAt(index)) page->SetFocus(true);

@@ -7,6 +7,8 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/ControlBase/SystemUI/SystemUINotificationNames.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/TextBox/TextCharacters.h"
 #include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
@@ -16,21 +18,17 @@
 namespace HV {
 namespace {
 
-constexpr const WChar* kTextChange = u"NID_TEXTBOX_TEXT_CHANGE";
-constexpr const WChar* kValidating = u"NID_TEXTBOX_VALIDATING";
-constexpr const WChar* kValidated = u"NID_TEXTBOX_VALIDATED";
-
 // The edit menu: label text id, command id and edit kind, in menu order.
 struct EditMenuRow {
   const WChar* labelId;
-  const WChar* commandId;
+  const NotificationName& command;
   int32_t kind;
 };
 constexpr EditMenuRow kEditMenu[] = {
-    {u"EDIT_CUT", u"NID_EDIT_CUT_REQ", LControl::kEditCut},
-    {u"EDIT_COPY", u"NID_EDIT_COPY_REQ", LControl::kEditCopy},
-    {u"EDIT_PASTE", u"NID_EDIT_PASTE_REQ", LControl::kEditPaste},
-    {u"EDIT_DELETE", u"NID_EDIT_DELETE_REQ", LControl::kEditDelete},
+    {u"EDIT_CUT", kNidEditCutReq, LControl::kEditCut},
+    {u"EDIT_COPY", kNidEditCopyReq, LControl::kEditCopy},
+    {u"EDIT_PASTE", kNidEditPasteReq, LControl::kEditPaste},
+    {u"EDIT_DELETE", kNidEditDeleteReq, LControl::kEditDelete},
 };
 
 // The clipboard's text, or null when it holds none (or there is no clipboard).
@@ -95,7 +93,7 @@ void LTextBox::RefreshIdleNotifications() {
   for (const EditMenuRow& row : kEditMenu) {
     StringW label;
     strings->GetString(StringW(row.labelId), label);
-    menu->AppendItem(LMenuItemDescriptor::Create(label, StringW(row.commandId), true, false));
+    menu->AppendItem(LMenuItemDescriptor::Create(label, StringW(row.command.GetText()), true, false));
   }
   SetContextMenu(menu);
 }
@@ -103,7 +101,7 @@ void LTextBox::RefreshIdleNotifications() {
 HResult LTextBox::UpdateMenuItem(const RCPtr<LMenuDescriptor>& /*menu*/, int32_t /*index*/,
                                  const StringW& commandId, LMenuItemState& state) {
   for (const EditMenuRow& row : kEditMenu) {
-    if (!(commandId == row.commandId)) continue;
+    if (!(commandId == row.command.GetText())) continue;
     const RCPtr<LClipboard>& clipboard = GetApplicationClipboard();
     state.enabled = clipboard && clipboard->CanPerformEditCommand(row.kind);
     return S_OK;
@@ -139,7 +137,7 @@ HResult LTextBox::SetTextInternal(const StringW& text, bool resetCaret) {
     ApplyLabelText();
     UpdateLook();
   }
-  SendNotification(LNotification::Create(kTextChange, RCPtr<LRefCountedObject>(this)));
+  SendNotification(LNotification::Create(kNidTextboxTextChange, RCPtr<LRefCountedObject>(this)));
   return S_OK;
 }
 
@@ -343,10 +341,10 @@ RCPtr<LTextValidationParams> LTextBox::Validate() {
   const RCPtr<LControl> self(this);
   const RCPtr<LTextValidationParams> params = LTextValidationParams::Create(GetText());
   const RCPtr<LRefCountedObject> payload(params.Get());
-  SendNotification(LNotification::Create(kValidating, payload));
+  SendNotification(LNotification::Create(kNidTextboxValidating, payload));
   if (!params->isValid) return params;
   if (!(params->text == GetText())) SetTextInternal(params->text, false);
-  SendNotification(LNotification::Create(kValidated, payload));
+  SendNotification(LNotification::Create(kNidTextboxValidated, payload));
   return params;
 }
 

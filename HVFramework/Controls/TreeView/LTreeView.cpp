@@ -1,8 +1,10 @@
 #include "HVFramework/Controls/TreeView/LTreeView.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Controls/Button/LButton.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Controls/TreeView/LTreeViewItem.h"
 #include "HVFramework/Controls/TreeView/TreeLinks.h"
@@ -11,9 +13,6 @@
 
 namespace HV {
 namespace {
-
-constexpr const WChar* kValueChange = u"NID_VALUE_CHANGE";
-constexpr const WChar* kLeftClick = u"NID_LEFT_CLICK";
 
 }  // namespace
 
@@ -183,9 +182,9 @@ void LTreeView::Reorder(const std::vector<int32_t>& order) {
 void LTreeView::ListenToCheckBox(LButton& checkBox, bool autoValueSet) {
   const RCPtr<LNotificationDistributor> source(&checkBox);
   if (autoValueSet)
-    mHandler->SetNotification(&LTreeView::OnCheckBoxValueChanged, source, kValueChange);
+    mHandler->SetNotification(&LTreeView::OnCheckBoxValueChanged, source, kNidValueChange);
   else
-    mHandler->SetNotification(&LTreeView::OnCheckBoxClicked, source, kLeftClick);
+    mHandler->SetNotification(&LTreeView::OnCheckBoxClicked, source, kNidLeftClick);
 }
 
 HResult LTreeView::UpdateItemControl(int32_t index, int32_t* slot) {
@@ -202,7 +201,7 @@ HResult LTreeView::UpdateItemControl(int32_t index, int32_t* slot) {
   return result;
 }
 
-bool LTreeView::ApplyCheckReport(const RCPtr<LNotificationDistributor>& source, const WChar* name) {
+bool LTreeView::ApplyCheckReport(const RCPtr<LNotificationDistributor>& source, const NotificationName& name) {
   if (mBindingRow) return false;
   const int32_t index = ItemIndexOfCheckBox(source);
   if (!TreeLinks::IsIndex(mTreeRecords, index)) return false;
@@ -219,12 +218,12 @@ bool LTreeView::ApplyCheckReport(const RCPtr<LNotificationDistributor>& source, 
 
 HResult LTreeView::OnCheckBoxValueChanged(const RCPtr<LNotificationDistributor>& source,
                                           const RCPtr<LNotification>& /*notification*/) {
-  return ApplyCheckReport(source, u"NID_ITEM_CHECK_CHANGE") ? S_FALSE : S_OK;
+  return ApplyCheckReport(source, kNidItemCheckChange) ? S_FALSE : S_OK;
 }
 
 HResult LTreeView::OnCheckBoxClicked(const RCPtr<LNotificationDistributor>& source,
                                      const RCPtr<LNotification>& /*notification*/) {
-  return ApplyCheckReport(source, u"NID_ITEM_CHECKBOX_CLICKED") ? S_FALSE : S_OK;
+  return ApplyCheckReport(source, kNidItemCheckboxClicked) ? S_FALSE : S_OK;
 }
 
 }  // namespace HV

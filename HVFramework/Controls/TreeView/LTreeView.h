@@ -91,7 +91,7 @@ class LTreeView : public LCheckedListBox {
   HResult OnCheckBoxClicked(const RCPtr<LNotificationDistributor>& source,
                             const RCPtr<LNotification>& notification);
   // The common steps of both reports; false when the report is ignored.
-  bool ApplyCheckReport(const RCPtr<LNotificationDistributor>& source, const WChar* name);
+  bool ApplyCheckReport(const RCPtr<LNotificationDistributor>& source, const NotificationName& name);
   // Puts the records into order (original indexes, new order) by swaps.
   void Reorder(const std::vector<int32_t>& order);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace HV::Platform {
 
@@ -251,7 +252,20 @@ void SdlWindowSystem::SetClipboardText(const std::string& text) {
   ++mClipboardChanges;
 }
 
+X11ClipboardReader* SdlWindowSystem::GetX11Clipboard() {
+  if (!mIsX11ClipboardTried) {
+    mIsX11ClipboardTried = true;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string_view(driver) == "x11") mX11Clipboard = X11ClipboardReader::Open();
+  }
+  return mX11Clipboard.get();
+}
+
 std::string SdlWindowSystem::GetClipboardText() {
+  X11ClipboardReader* reader = GetX11Clipboard();
+  SDL_Window* ours = mNative.empty() ? nullptr : mNative.begin()->second.window;
+  if (reader && reader->FindOwner(ours) == X11ClipboardReader::Owner::OtherClient)
+    return reader->ReadText().value_or(std::string());
   char* text = SDL_GetClipboardText();
   std::string result = text ? text : "";
   SDL_free(text);

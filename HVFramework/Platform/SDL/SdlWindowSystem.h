@@ -17,7 +17,9 @@
 //
 // Clipboard: the change counter moves on with every write of the program and
 // with every change of the clipboard's text by another program, seen when
-// the counter is asked for.
+// the counter is asked for. Text another X client owns is read by an
+// X11ClipboardReader, which takes large texts whole (SDL gets nothing when
+// the owner sends the text in pieces, and leaves such an owner waiting).
 
 #include <array>
 #include <map>
@@ -27,6 +29,7 @@
 #include "HVFramework/Platform/2D/PlatformWindow.h"
 #include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "HVFramework/Platform/SDL/SdlSurfacePresenter.h"
+#include "HVFramework/Platform/SDL/X11ClipboardReader.h"
 #include "HVFramework/Platform/UI/WindowSystemBase.h"
 
 struct SDL_Window;
@@ -99,6 +102,8 @@ class SdlWindowSystem final : public WindowSystemBase {
   bool PollTranslated(WindowEvent& event);
   SDL_Window* FindNative(WindowId window) const;
   WindowId FindBySdlId(uint32_t sdlId) const;
+  // The reader, opened at first use on X; null on other window systems.
+  X11ClipboardReader* GetX11Clipboard();
 
   Options mOptions;
   uint32_t mWakeEventType;
@@ -110,6 +115,8 @@ class SdlWindowSystem final : public WindowSystemBase {
   bool mIsPumped = false;  // SDL's queue holds what the desktop sent up to now
   uint32_t mClipboardChanges = 0;
   std::string mClipboardSeen;  // the text the counter last accounted for
+  std::unique_ptr<X11ClipboardReader> mX11Clipboard;
+  bool mIsX11ClipboardTried = false;
 };
 
 }  // namespace HV::Platform

@@ -2,6 +2,8 @@
 
 #include "HVFramework/Utilities/Storage/TextConversion.h"
 
+#include <algorithm>
+
 namespace HV::Platform {
 
 namespace {
@@ -66,6 +68,18 @@ std::optional<std::string> ReadForwardedCommandLine(std::span<const uint8_t> mes
   // The terminating zero belongs to the message; a zero inside ends the text early.
   text = text.substr(0, text.find('\0'));
   return SanitizeUtf8(text);
+}
+
+std::optional<std::string> ReceiveForwardedCommandLine(const ReceiveForwardedBytes& receive) {
+  std::vector<uint8_t> message(kForwardedHeaderBytes + kMaxForwardedBytes + 1);
+  size_t received = 0;
+  while (received < message.size()) {
+    const std::ptrdiff_t got = receive(std::span<uint8_t>(message).subspan(received));
+    if (got <= 0) break;
+    received += std::min(static_cast<size_t>(got), message.size() - received);
+  }
+  message.resize(received);
+  return ReadForwardedCommandLine(message);
 }
 
 }  // namespace HV::Platform

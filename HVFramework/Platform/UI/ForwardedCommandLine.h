@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,17 @@ std::vector<uint8_t> EncodeForwardedCommandLine(std::string_view commandLine);
 
 // The command line in message, or nothing when the message is malformed.
 std::optional<std::string> ReadForwardedCommandLine(std::span<const uint8_t> message);
+
+// Reads into the free part of its buffer: how many bytes it put there, 0 at
+// the end of the stream, negative on an error (a signal's interruption is
+// retried by the reader itself, not reported).
+using ReceiveForwardedBytes = std::function<std::ptrdiff_t(std::span<uint8_t> into)>;
+
+// Receives one message from a stream and reads it: receive is asked for more
+// until the stream ends, fails or has sent one byte more than the largest
+// message (so an oversized message is refused, not cut). A stream that fails
+// part-way is read from what arrived.
+std::optional<std::string> ReceiveForwardedCommandLine(const ReceiveForwardedBytes& receive);
 
 // text with every ill-formed UTF-8 sequence replaced by U+FFFD.
 std::string SanitizeUtf8(std::string_view text);

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "HVFramework/Platform/UI/ForwardedCommandLine.h"
@@ -122,17 +123,12 @@ void SingleInstance::ServeClients() {
 void SingleInstance::ServeClient(int client) const {
   const timeval timeout{kClientTimeoutSeconds, 0};
   ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  // One byte more than the largest message tells an oversized one apart.
-  std::vector<uint8_t> message(kForwardedHeaderBytes + kMaxForwardedBytes + 1);
-  size_t received = 0;
-  while (received < message.size()) {
-    const ssize_t got = ::recv(client, message.data() + received, message.size() - received, 0);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    received += static_cast<size_t>(got);
-  }
-  message.resize(received);
-  const std::optional<std::string> commandLine = ReadForwardedCommandLine(message);
+  const std::optional<std::string> commandLine = ReceiveForwardedCommandLine([client](std::span<uint8_t> into) {
+    for (;;) {
+      const ssize_t got = ::recv(client, into.data(), into.size(), 0);
+      if (got >= 0 || errno != EINTR) return static_cast<std::ptrdiff_t>(got);
+    }
+  });
   if (commandLine && handler_) handler_(*commandLine);
 }
 

@@ -5,6 +5,7 @@
 #include "HVFramework/Renderer/OpenGL/CGLPolygon.h"
 #include "HVFramework/Renderer/OpenGL/GLErrors.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderContextInfo.h"
+#include "HVFramework/Renderer/RendererSetupErrors.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
 
@@ -35,8 +36,10 @@ GLint ClampToGLInt(double value) {
 
 RCPtr<LGLRenderer> LGLRenderer::Create(WindowHandle window, const RCPtr<LFontRenderer>& fontRenderer) {
   std::unique_ptr<Platform::IGLContext> context = Platform::CreateGLContext(window);
-  if (!context)
+  if (!context) {
+    ReportRendererSetupError(u"GL_ERROR_MESSAGE_CREATE_CONTEXT");
     Throw<std::runtime_error>("wglCreateContext failed.", HV_HERE("HV::LGLRenderer::LGLRenderer"));
+  }
   return RCPtr<LGLRenderer>(new LGLRenderer(std::move(context), fontRenderer));
 }
 
@@ -128,8 +131,10 @@ HResult LGLRenderer::InitRenderContextInfo(const RectT<int32_t>& viewport, Windo
   // Inside a frame the context is current and set up already: making it
   // current again or resetting its state would break the frame being drawn.
   const bool isInFrame = GetContextDepth() > 0;
-  if (!isInFrame && !mContext->MakeCurrent(viewport.x + viewport.width, viewport.y + viewport.height))
+  if (!isInFrame && !mContext->MakeCurrent(viewport.x + viewport.width, viewport.y + viewport.height)) {
+    ReportRendererSetupError(u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT");
     Throw<std::runtime_error>("SetPixelFormat failed.", HV_HERE("HV::LGLRenderer::InitRenderContextInfo"));
+  }
   GLint dims[2] = {0, 0};
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
   out = LGLRenderContextInfo::Create(viewport, window, isOffscreen, {dims[0], dims[1]});

@@ -47,6 +47,20 @@ struct RectT {
     height = bottom > top ? bottom - top : T{};
   }
 
+  // The overlap of a and b in out (out may be a or b); true when it is wider
+  // and higher than the float epsilon, 1.1920929e-7, so that a sliver left
+  // by rounding counts as no overlap. Rectangles that do not meet leave out
+  // empty at the far corner of the overlap, as Intersect above does, rather
+  // than with the negative size a plain difference of the edges would give:
+  // no caller can take such a rectangle for an area.
+  static bool Intersect(const RectT& a, const RectT& b, RectT& out) {
+    RectT overlap = a;
+    overlap.Intersect(b);
+    out = overlap;
+    constexpr double kMinExtent = 1.1920929e-7;
+    return static_cast<double>(out.width) > kMinExtent && static_cast<double>(out.height) > kMinExtent;
+  }
+
   // Moves the edges to whole pixels: a negative size first moves the origin,
   // then every edge is rounded down (with a tolerance of 2^-52 for values just
   // below a whole number).

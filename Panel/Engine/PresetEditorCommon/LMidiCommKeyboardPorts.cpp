@@ -69,10 +69,9 @@ class LMidiCommKeyboardPorts::ConnectionClient : public LNotificationClient {
     const ConstRCPtr<LMidiDeviceConnectionStatusChangedNotification> status =
         DynamicCast<LMidiDeviceConnectionStatusChangedNotification>(notification->GetPayload());
     if (!status) return;
-    const std::u16string_view name = notification->GetName();
-    if (name == LMidiDeviceStatusChecker::kInputStatusChangedName) {
+    if (notification->HasName(LMidiDeviceStatusChecker::kInputStatusChangedName)) {
       mPorts->OnInputConnectionChanged(status->GetPortName(), status->IsDisconnected());
-    } else if (name == LMidiDeviceStatusChecker::kOutputStatusChangedName) {
+    } else if (notification->HasName(LMidiDeviceStatusChecker::kOutputStatusChangedName)) {
       mPorts->OnOutputConnectionChanged(status->GetPortName(), status->IsDisconnected());
     }
   }

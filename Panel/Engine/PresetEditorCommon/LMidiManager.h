@@ -7,6 +7,7 @@
 #include "Panel/Engine/PresetEditorCommon/IDeviceStatusChecker.h"
 #include "Panel/Engine/PresetEditorCommon/IKeyboardPorts.h"
 #include "Panel/Engine/PresetEditorCommon/IPresetValues.h"
+#include "Panel/Engine/PresetEditorCommon/MidiManagerNotificationNames.h"
 #include "Panel/Engine/PresetEditorCommon/Protocol/KeyboardSysEx.h"
 #include "Panel/Engine/PresetEditorCommon/LDeviceStatusPoll.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiParameterNotification.h"
@@ -44,7 +45,7 @@ class LMidiManager : public LNotificationDistributor {
   // What this distributor sends its clients: a global parameter the keyboard
   // reported, with an LMidiParameterNotification as payload (key and value).
   // Spelled as the editor's panels know it.
-  static constexpr const WChar* kParameterReceivedName = u"NID_MIDIMANAGER_PARAMETER_RECIEVED";
+  static constexpr const NotificationName& kParameterReceivedName = kNidMidiManagerParameterRecieved;
   using ParameterReceivedPayload = LMidiParameterNotification;
 
   // The ports, the preset values and the status checker (none: nothing is

@@ -2,7 +2,8 @@
 // run:
 // - an immediate send to 1, 10 and 100 clients, against looking callbacks up
 //   in a hash map and calling them (the notification made once, and made,
-//   sent and recycled on every send, as senders do);
+//   sent and recycled on every send, as senders do: from a kept identifier
+//   and from a name constant);
 // - creating a notification from a literal while 10, 1,000 or 5,000 names are
 //   interned (should be flat), and from a kept identifier;
 // - the spare pool against no pool;
@@ -10,6 +11,7 @@
 //   one item at a time, against std::vector;
 // - posting from another thread with delivery by a draining thread.
 #include "HVFramework/Notification/LNotificationCenter.h"
+#include "HVFramework/Notification/NotificationName.h"
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
@@ -27,6 +29,8 @@ namespace {
 using namespace HV;
 
 constexpr const WChar* kName = u"NID_VALUE_CHANGE";
+// The same name as senders name it.
+constexpr NotificationName kConstant{u"NID_VALUE_CHANGE"};
 
 class CountingClient : public LNotificationClient {
  public:
@@ -81,6 +85,17 @@ void CreateAndSendToClients(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(CreateAndSendToClients)->Arg(1)->Arg(10)->Arg(100);
+
+// Creates from a name constant (its identifier kept in it), sends and recycles.
+void CreateFromConstantAndSendToClients(benchmark::State& state) {
+  const PoolOn pool;
+  const RCPtr<LNotificationDistributor> distributor(new LNotificationDistributor);
+  const Audience audience(distributor, state.range(0));
+  const RCPtr<LRefCountedObject> payload(new LRefCountedObject);
+  for (auto _ : state) distributor->SendNotification(LNotification::Create(kConstant, payload));
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(CreateFromConstantAndSendToClients)->Arg(1)->Arg(10)->Arg(100);
 
 // The baseline: find the callbacks of a name in a hash map and call each.
 void StdFunctionThroughHashMap(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Renderer/RendererSetupErrors.h"
 #include "tests/HVFramework/Application/TestFrameworkApp.h"
 #include "tests/support/NotificationRecorder.h"
 
@@ -165,6 +166,37 @@ TEST_F(FrameworkApp, ALoopThatThrowsShowsTheStartupErrorAndRequestsTheExit) {
   }
 }
 
+TEST_F(FrameworkApp, ARendererSetupErrorShowsAWarningFromTheFrameworkTextsWhileTheAppRuns) {
+  LStringTable::Entries german;
+  german[StringW(u"GL_ERROR_CAPTION")] = StringW(u"OpenGL-Fehler");
+  german[StringW(u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT")] = StringW(u"SetPixelFormat fehlgeschlagen. ");
+  german[StringW(u"GL_ERROR_UPDATE_DRIVER")] = StringW(u"Treiber aktualisieren.");
+  const StartupErrorRow rows[] = {
+      {"texts of the string table", true, "OpenGL-Fehler", "SetPixelFormat fehlgeschlagen. Treiber aktualisieren."},
+      {"built-in texts without them", false, "OpenGL Error",
+       "SetPixelFormat failed.Updating your video card driver, with the latest driver from the manufacturer of "
+       "your video card, may solve this issue."},
+  };
+  for (const StartupErrorRow& row : rows) {
+    SCOPED_TRACE(row.label);
+    TestFrameworkApp& app =
+        MakeApp(ThreeSkins(), LStringTable::Create(row.hasTexts ? german : LStringTable::Entries()));
+    const size_t shownBefore = system.GetShownMessageBoxes().size();
+    ReportRendererSetupError(u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT");
+    EXPECT_EQ(system.GetShownMessageBoxes().size(), shownBefore) << "shown before start-up";
+    ASSERT_EQ(app.RunApplicationStartup(), S_OK);
+
+    ReportRendererSetupError(u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT");
+
+    ASSERT_EQ(system.GetShownMessageBoxes().size(), shownBefore + 1);
+    EXPECT_EQ(system.GetShownMessageBoxes().back(), std::make_pair(row.caption, row.text));
+    app.RunApplicationShutdown();
+    ReportRendererSetupError(u"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT");
+    EXPECT_EQ(system.GetShownMessageBoxes().size(), shownBefore + 1) << "shown after shutdown";
+    this->app = nullptr;
+  }
+}
+
 TEST_F(FrameworkApp, RunPaintsTheMainWindowWholeAndRunsAnIdlePassOnEachSideOfTheLoop) {
   TestFrameworkApp& app = StartApp();
   FakeWindowHost& host = hosts[0];
@@ -177,9 +209,13 @@ TEST_F(FrameworkApp, RunPaintsTheMainWindowWholeAndRunsAnIdlePassOnEachSideOfThe
   quit.kind = Platform::WindowEventKind::Quit;
   quit.code = 3;
   system.Script(quit);
+  // The first paint is now, before the first idle pass and the loop.
+  std::vector<size_t> idlePassesAtRedraw;
+  host.onRedraw = [&] { idlePassesAtRedraw.push_back(app.idlePasses.size()); };
 
   EXPECT_EQ(app.Run(), 3);
 
+  EXPECT_EQ(idlePassesAtRedraw, std::vector<size_t>{0});
   ASSERT_FALSE(host.invalidated.empty());
   EXPECT_EQ(host.invalidated.front(), (RectT<int32_t>{0, 0, 320, 200}));
   ASSERT_GE(app.idlePasses.size(), 2u);

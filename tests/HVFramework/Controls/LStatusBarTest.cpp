@@ -2,7 +2,9 @@
 // pass, in the order given; posting from another thread; its default text
 // and its lifetime with the queue that holds it.
 #include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "tests/HVFramework/Controls/ControlLibraryFixture.h"
+#include "tests/support/FakeWindowHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -64,6 +66,25 @@ TEST_F(StatusBar, ATextSetAtOnceComesAfterThoseStillQueued) {
   bar->ProcessIdle();
   EXPECT_THAT(Label(*bar).texts, ElementsAre("A", "B"));
   EXPECT_EQ(Shown(*bar), "B");
+}
+
+// A text set at once is on the screen before the call returns (a caller may
+// block next); a posted one waits for the loop's paint like any change.
+TEST_F(StatusBar, ATextSetAtOnceIsPaintedBeforeTheCallReturns) {
+  const RCPtr<LStatusBar> bar = Make<LStatusBar>(u"status");
+  ASSERT_TRUE(bar);
+  FakeWindowHost host;
+  const RCPtr<LRootWindow> window = LRootWindow::Create(&host);
+  window->SetRootControl(bar);
+  std::vector<std::string> shownAtRedraw;
+  host.onRedraw = [&] { shownAtRedraw.push_back(Shown(*bar)); };
+  EXPECT_EQ(bar->SetStatusText(StringW(u"Sending preset")), S_OK);
+  EXPECT_THAT(shownAtRedraw, ElementsAre("Sending preset"));
+  EXPECT_EQ(bar->PostStatusText(StringW(u"Done")), S_OK);
+  bar->ProcessIdle();
+  EXPECT_EQ(Shown(*bar), "Done");
+  EXPECT_EQ(host.redraws, 1);
+  window->SetRootControl(nullptr);
 }
 
 TEST_F(StatusBar, KeepsItsDefaultTextAndHeightAndNeverTakesTheFocus) {

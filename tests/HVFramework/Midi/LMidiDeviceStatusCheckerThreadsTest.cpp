@@ -60,7 +60,7 @@ class LMidiDeviceStatusCheckerThreads : public ::testing::Test {
     std::vector<std::string> out;
     for (const HV::Test::NotificationLog::Entry& entry : mLog.GetEntries()) {
       const ConstRCPtr<Payload> payload = DynamicCast<Payload>(entry.notification->GetPayload());
-      const bool isInput = entry.name == HV::Test::NameText(Checker::kInputStatusChangedName);
+      const bool isInput = entry.notification->HasName(Checker::kInputStatusChangedName);
       out.push_back(std::string(isInput ? "IN:" : "OUT:") + payload->GetPortName().ToCharString().GetText() + ":" +
                     std::to_string(payload->GetDisconnected()));
     }

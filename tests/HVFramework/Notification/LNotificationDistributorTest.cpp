@@ -218,6 +218,40 @@ TEST_F(LNotificationDistributorTest, AClientLetGoDuringADeliveryIsNotCalledAndDi
   EXPECT_EQ(mLog.GetDestroyed(), Strings{"A"});
 }
 
+// The records of the delivery's snapshot hold the distributor: a client that
+// ends every registration and lets go of the distributor's last outside
+// reference during a delivery leaves it alive until the delivery ends.
+TEST(LNotificationDistributorLifetime, ADistributorLetGoDuringADeliveryDiesAfterIt) {
+  class WatchedDistributor : public LNotificationDistributor {
+   public:
+    explicit WatchedDistributor(bool& destroyed) : mDestroyed(destroyed) {}
+    ~WatchedDistributor() override { mDestroyed = true; }
+
+   private:
+    bool& mDestroyed;
+  };
+  bool destroyed = false;
+  NotificationLog log;
+  RCPtr<LNotificationDistributor> distributor(new WatchedDistributor(destroyed));
+  const RCPtr<NotificationRecorder> older = NotificationRecorder::Create("older", log);
+  const RCPtr<NotificationRecorder> newer = NotificationRecorder::Create("newer", log);
+  older->RegisterNotification(distributor, kName);
+  newer->RegisterNotification(distributor, kName);
+  newer->SetReactionOnce([&](NotificationRecorder& self, const RCPtr<LNotificationDistributor>& source,
+                             const RCPtr<LNotification>&) {
+    older->UnregisterAllNotifications();
+    self.UnregisterAllNotifications();
+    distributor = nullptr;
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(source->GetRegistrationCount(), 0);  // the source is still whole
+  });
+  // The sender holds no reference of its own: the reaction drops the last one.
+  LNotificationDistributor* const sender = distributor.Get();
+  EXPECT_EQ(sender->SendNotification(LNotification::Create(kName)), S_OK);
+  EXPECT_TRUE(destroyed);
+  EXPECT_EQ(log.Recorders(), Strings{"newer"});  // the older one had left
+}
+
 TEST_F(LNotificationDistributorTest, UnregisterAllClientsAsksEveryClient) {
   At("A").RegisterNotification(mDistributor, u"NID_LEFT_CLICK");
   EXPECT_TRUE(mDistributor->IsInDistributorList());

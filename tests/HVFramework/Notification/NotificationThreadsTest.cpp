@@ -1,4 +1,6 @@
 #include "HVFramework/Notification/LNotificationCenter.h"
+#include "HVFramework/Notification/NotificationName.h"
+#include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/ObjectBase/Holder.h"
 #include "tests/support/NotificationRecorder.h"
 
@@ -6,6 +8,7 @@
 
 #include <atomic>
 #include <future>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -158,6 +161,25 @@ TEST(LNotificationPoolThreads, SwitchingOffTakesTheSparesOfAnotherThread) {
   EXPECT_EQ(LNotification::GetPoolCount(), 1u);
   LNotification::SetPoolEnabled(false);
   EXPECT_EQ(LNotification::GetPoolCount(), 0u);
+}
+
+// Threads using a name constant for the first time at once all get the
+// identifier its text interns to (the constant's lazy store is race-free).
+TEST(NotificationNameThreads, ThreadsFirstUsingAConstantAtOnceAgreeOnItsIdentifier) {
+  static constexpr NotificationName kFresh{u"NID_THREADS_TEST_FRESH"};
+  std::promise<void> start;
+  const std::shared_future<void> started = start.get_future().share();
+  std::vector<std::future<const WChar*>> ids;
+  for (int t = 0; t < kThreads; ++t)
+    ids.push_back(std::async(std::launch::async, [started] {
+      started.wait();
+      return LNotification::Create(kFresh)->GetName();
+    }));
+  start.set_value();
+  const std::u16string text = kFresh.GetText();
+  const WChar* const expected = InternNotificationName(text.c_str());
+  for (auto& id : ids) EXPECT_EQ(id.get(), expected);
+  EXPECT_EQ(kFresh.GetId(), expected);
 }
 
 // Senders on several threads while another thread registers and unregisters

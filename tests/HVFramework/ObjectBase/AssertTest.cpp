@@ -34,7 +34,7 @@ TEST_F(HVAssertDeathTest, CountedObjectDestroyedWhileReferencedAborts) {
         object->AddRef();
         delete object;
       },
-      "RefCountedObject.h:[0-9]+: invariant broken: mRefCount.load\\(\\) == 0");
+      "RefCountedObject.cpp:[0-9]+: invariant broken: mRefCount.load\\(\\) == 0");
 }
 
 TEST_F(HVAssertDeathTest, ReleaseBelowZeroAborts) {

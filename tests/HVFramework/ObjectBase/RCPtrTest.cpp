@@ -1,5 +1,6 @@
 #include "HVFramework/ObjectBase/RefCountedObject.h"
 #include "tests/support/Probe.h"
+#include "tests/support/TwoInterfaces.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,21 +11,12 @@
 namespace HV {
 namespace {
 
+using Test::Both;
+using Test::IFirst;
+using Test::ISecond;
+using Test::OnlyFirst;
 using Test::Probe;
 using ::testing::ElementsAre;
-
-// Two interfaces over one counted part, and a class that is both: the shape
-// of a panel that is also a device-model group.
-class IFirst : public virtual LRefCountedObject {
- public:
-  virtual int First() const { return 1; }
-};
-class ISecond : public virtual LRefCountedObject {
- public:
-  virtual int Second() const { return 2; }
-};
-class Both : public IFirst, public ISecond {};
-class OnlyFirst : public IFirst {};
 
 TEST(RCPtr, NullPointersReleaseNothing) {
   RCPtr<Probe> empty;

@@ -2,6 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceTiming.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/EngineNotificationNames.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
@@ -20,6 +21,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -93,17 +95,17 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   // The notifications of the engine, all on the application centre, and
   // their payloads.
   // Received: a value to apply.
-  static constexpr const HV::WChar* kChangeRequestName = u"NID_PARAM_MODULE_CHANGE_REQ";
+  static constexpr const HV::NotificationName& kChangeRequestName = HV::kNidParamModuleChangeReq;
   using ChangeRequestPayload = HV::LParamValuePair;
   // Posted: one value (ValuePayload) or a batch of three or more (BatchPayload).
-  static constexpr const HV::WChar* kStateChangeName = u"NID_PARAM_MODULE_STATE_CHANGE";
+  static constexpr const HV::NotificationName& kStateChangeName = HV::kNidParamModuleStateChange;
   using ValuePayload = HV::LParamValuePair;
   using BatchPayload = HV::LWrapper<HV::ParamValues, HV::LRefCountedObject>;
   // Posted: the new connection state.
-  static constexpr const HV::WChar* kConnectionStateChangeName = u"NID_DEVICE_CONNECTION_STATE_CHANGE";
+  static constexpr const HV::NotificationName& kConnectionStateChangeName = HV::kNidDeviceConnectionStateChange;
   using ConnectionStatePayload = HV::LHolder<DeviceConnectionState>;
   // Posted: the number of devices now in the reachable list.
-  static constexpr const HV::WChar* kDeviceListChangeName = u"NID_REMOTE_DEVICE_LIST_CHANGE";
+  static constexpr const HV::NotificationName& kDeviceListChangeName = HV::kNidRemoteDeviceListChange;
   using DeviceCountPayload = HV::LHolder<unsigned int>;
 
   static constexpr int32_t kParamCount = 131;
@@ -151,7 +153,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
 
  private:
   using Handler = HV::LNotificationHandler<LRootModuleEngine>;
-  using Announcement = std::pair<const HV::WChar*, HV::RCPtr<HV::LRefCountedObject>>;
+  using Announcement = std::pair<std::reference_wrapper<const HV::NotificationName>, HV::RCPtr<HV::LRefCountedObject>>;
 
   HV::HResult OnParamModuleChangeRequest(const HV::RCPtr<HV::LNotificationDistributor>& source,
                                          const HV::RCPtr<HV::LNotification>& notification);
@@ -159,7 +161,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   static void ReceiveValues(void* context, const HV::Array<HV::ParamValue>& values);
   void PostParamValues(const HV::Array<HV::ParamValue>& values);
   void PostParamValue(const HV::ParamValue& value);
-  void Post(const HV::WChar* name, const HV::RCPtr<HV::LRefCountedObject>& payload);
+  void Post(const HV::NotificationName& name, const HV::RCPtr<HV::LRefCountedObject>& payload);
   // Posts what the state changes queued, in order; called with no lock held.
   void PostAnnouncements();
 

@@ -110,7 +110,7 @@ HV::HResult LRootModuleEngine::OnParamModuleChangeRequest(const RCPtr<HV::LNotif
   return HV::S_FALSE;
 }
 
-void LRootModuleEngine::Post(const HV::WChar* name, const RCPtr<HV::LRefCountedObject>& payload) {
+void LRootModuleEngine::Post(const HV::NotificationName& name, const RCPtr<HV::LRefCountedObject>& payload) {
   if (mCenter) mCenter->CreateAndPostNotification(name, payload);
 }
 

@@ -48,6 +48,14 @@ class IOSWindowHost {
 
   // Asks for a paint of a client rectangle.
   virtual void InvalidateRect(const RectT<int32_t>& rect) = 0;
+  // Paints the whole client area and presents it now, not at the message
+  // loop's next paint: a caller about to block still shows its last change.
+  // A host that cannot paint on demand leaves it to its next paint.
+  virtual void RedrawNow() {}
+
+  // The modifier keys held as the window's last input reported them:
+  // Ctrl 0x01, Shift 0x08, Alt 0x40.
+  virtual uint32_t GetModifiers() const { return 0; }
 
   // A modal loop runs on this window; EndModal ends it with a result.
   // RunModal shows the window and runs the loop until then: the result, or

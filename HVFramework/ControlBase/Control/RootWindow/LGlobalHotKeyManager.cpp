@@ -17,15 +17,20 @@ int32_t LGlobalHotKeyManager::HandleKey(const RCPtr<LKeyParam>& key) {
   if (name.IsEmpty()) return 1;
   const RCPtr<LNotification> notification =
       LNotification::Create(name.GetText(), LKeyParam::Create(key->GetKey()));
-  if (notification && mTarget) mTarget->ReceiveNotification(nullptr, notification);
+  Send(notification);
   return 0;
 }
 
 HResult LGlobalHotKeyManager::Raise(const StringW& name) {
   if (name.IsEmpty()) return E_INVALIDARG;
   const RCPtr<LNotification> notification = LNotification::Create(name.GetText());
-  if (notification && mTarget) mTarget->ReceiveNotification(nullptr, notification);
+  Send(notification);
   return S_OK;
+}
+
+void LGlobalHotKeyManager::Send(const RCPtr<LNotification>& notification) {
+  const RCPtr<LNotificationReceiver> target = mTarget.Lock();
+  if (notification && target) target->ReceiveNotification(nullptr, notification);
 }
 
 HResult LGlobalHotKeyManager::Bind(const KeyCode& key, const StringW& name) { return mKeys.Bind(key, name); }

@@ -4,18 +4,22 @@
 #include "HVFramework/ControlBase/Skin/KeyCode.h"
 #include "HVFramework/Notification/LNotificationReceiver.h"
 #include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
 namespace HV {
 
 class LKeyParam;
+class LNotification;
 class LStringTable;
 
 // LGlobalHotKeyManager: turns a key that no control handled into a
 // notification. Each root window owns one, filled from its root control's
 // "GHK.<notification name>" string-table entries; the application owns
 // another. The notification goes to the target receiver (a queue's posting
-// receiver), so it reaches its clients at the next idle pass.
+// receiver), so it reaches its clients at the next idle pass; the target is
+// not held: once its queue lets go of it, keys still answer 0 and nothing is
+// sent.
 // User-interface thread only.
 class LGlobalHotKeyManager : public virtual LRefCountedObject {
  public:
@@ -38,15 +42,15 @@ class LGlobalHotKeyManager : public virtual LRefCountedObject {
   // key bound to it would (a menu command of the same name). E_INVALIDARG
   // for an empty name; 0.
   HResult Raise(const StringW& name);
-  // Drops the target: keys still answer 0, nothing is sent.
-  void ForgetTarget() { mTarget = nullptr; }
 
  protected:
   explicit LGlobalHotKeyManager(const RCPtr<LNotificationReceiver>& target) : mTarget(target) {}
 
  private:
+  void Send(const RCPtr<LNotification>& notification);
+
   HotKeyMap mKeys;
-  RCPtr<LNotificationReceiver> mTarget;
+  WeakRCPtr<LNotificationReceiver> mTarget;
 };
 
 }  // namespace HV

@@ -4,6 +4,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Control/RootWindow/IDialogControl.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <utility>
@@ -72,8 +73,8 @@ HResult LRootWindow::ReleaseInternalReferences() {
   UnregisterAllClients();
   mHost = nullptr;
   SetRootControl(nullptr);
-  for (LControl* control : std::vector<LControl*>(mTopLevels)) control->SetRootWindow(nullptr);
-  if (mHotKeys) mHotKeys->ForgetTarget();
+  for (const WeakRCPtr<LControl>& link : std::vector<WeakRCPtr<LControl>>(mTopLevels))
+    if (const RCPtr<LControl> control = link.Lock()) control->SetRootWindow(nullptr);
   Shutdown();
   return LRefCountedObject::ReleaseInternalReferences();
 }
@@ -81,12 +82,15 @@ HResult LRootWindow::ReleaseInternalReferences() {
 // --- The control tree ---
 
 HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
+  HV_ASSERT_UI_THREAD();
   if (const RCPtr<LControl> former = mRootControl) {
     // The former tree leaves: capture, hover and focus inside it end here.
     if (!former->GetParent() && former->GetRootWindow() == this) former->SetRootWindow(nullptr);
     mHotKeys->Clear();
   }
-  mFocusControl = mPreviousFocusControl = mHoverControl = mToolTipControl = mCaptureControl = nullptr;
+  for (WeakRCPtr<LControl>* link :
+       {&mFocusControl, &mPreviousFocusControl, &mHoverControl, &mToolTipControl, &mCaptureControl})
+    link->Reset();
   mRootControl = control;
   if (!control) return S_OK;
   if (const RCPtr<LStringTable> table = control->GetStringTable()) mHotKeys->Load(table, StringW(u"GHK"));
@@ -103,7 +107,7 @@ HResult LRootWindow::SetRootControl(const RCPtr<LControl>& control) {
   }
   const Rect client = GetScreenRect();
   Relayout(client.width, client.height);
-  if (!mFocusControl && mHost) {
+  if (!GetFocusControl() && mHost) {
     if (mHost->HasKeyboardFocus())
       control->SetFocus(true);
     else
@@ -172,6 +176,7 @@ LRootWindow::ClientSizeLimits LRootWindow::GetClientSizeLimits() {
 }
 
 void LRootWindow::Relayout(int32_t width, int32_t height) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> root = mRootControl;
   if (!root) return;
   root->SetRect({0, 0, static_cast<double>(width), static_cast<double>(height)});
@@ -181,15 +186,16 @@ void LRootWindow::Relayout(int32_t width, int32_t height) {
 // --- Events ---
 
 RCPtr<LControl> LRootWindow::FindTarget(const Point& point, Point& local) {
-  if (mCaptureControl) {
-    local = ToLocal(*mCaptureControl, point);
-    return RCPtr<LControl>(mCaptureControl);
+  if (LControl* capture = GetCaptureControl()) {
+    local = ToLocal(*capture, point);
+    return RCPtr<LControl>(capture);
   }
   return ControlFromPoint(point, local, true);
 }
 
 void LRootWindow::OnMouseButton(ButtonEvent kind, int32_t button, uint32_t modifiers, const Point& point,
                                 int32_t pointer) {
+  HV_ASSERT_UI_THREAD();
   if (!AcceptsInput()) return;
   const RCPtr<LRootWindow> self(this);
   if (point != GetMousePosition()) OnMouseMove(point, modifiers, pointer);
@@ -199,8 +205,8 @@ void LRootWindow::OnMouseButton(ButtonEvent kind, int32_t button, uint32_t modif
   if (kind == kRelease) {
     if (recorded) mButtonsByPointer[pointer] &= ~bit;
     // Only the capture holder hears of a release.
-    if (!mCaptureControl) return;
-    const RCPtr<LControl> target(mCaptureControl);
+    const RCPtr<LControl> target(GetCaptureControl());
+    if (!target) return;
     const Point local = ToLocal(*target, point);
     const bool doubleClick = (mDoubleClickButtons & bit) != 0;
     mDoubleClickButtons &= static_cast<uint8_t>(~bit);
@@ -222,18 +228,20 @@ void LRootWindow::OnMouseButton(ButtonEvent kind, int32_t button, uint32_t modif
 }
 
 void LRootWindow::OnMouseMove(const Point& point, uint32_t modifiers, int32_t pointer) {
+  HV_ASSERT_UI_THREAD();
   if (!AcceptsInput()) return;
   const RCPtr<LRootWindow> self(this);
   Point local;
   RCPtr<LControl> target = ControlFromPoint(point, local, true);
-  if (mCaptureControl) {
-    target = RCPtr<LControl>(mCaptureControl);
+  if (LControl* capture = GetCaptureControl()) {
+    target = RCPtr<LControl>(capture);
     local = ToLocal(*target, point);
   }
   if (target) target->OnMouseMove(LPointWithModifiersParam::Create(local.x, local.y, modifiers, pointer));
 }
 
 void LRootWindow::OnMouseWheel(const Point& point, uint32_t modifiers, int32_t direction) {
+  HV_ASSERT_UI_THREAD();
   if (!AcceptsInput()) return;
   const RCPtr<LRootWindow> self(this);
   HideToolTip();
@@ -244,18 +252,20 @@ void LRootWindow::OnMouseWheel(const Point& point, uint32_t modifiers, int32_t d
   const auto offer = [&param](LControl& control) {
     return param->IsVertical() ? control.OnVerticalWheel(param) : control.OnHorizontalWheel(param);
   };
-  if (offer(*target) != S_FALSE || !mFocusControl || mFocusControl == target.Get()) return;
-  const RCPtr<LControl> focus(mFocusControl);
-  offer(*focus);
+  if (offer(*target) != S_FALSE) return;
+  const RCPtr<LControl> focus(GetFocusControl());
+  if (focus && focus.Get() != target.Get()) offer(*focus);
 }
 
 void LRootWindow::OnKey(const RCPtr<LKeyParam>& key) {
+  HV_ASSERT_UI_THREAD();
   if (!key) return;
   const RCPtr<LRootWindow> self(this);
   HideToolTip();
   // Without a focus owner the root control takes the key, so that the hot
   // keys still work in a window where nothing can take the focus.
-  const RCPtr<LControl> target = mFocusControl ? RCPtr<LControl>(mFocusControl) : mRootControl;
+  LControl* const focus = GetFocusControl();
+  const RCPtr<LControl> target = focus ? RCPtr<LControl>(focus) : mRootControl;
   if (target)
     target->OnKey(key);
   else if (HandleHotKey(key) == S_FALSE)
@@ -267,6 +277,7 @@ void LRootWindow::QueueKey(const RCPtr<LKeyParam>& key) {
 }
 
 bool LRootWindow::ProcessIdle(bool sendIdle) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LRootWindow> self(this);
   // One consumer: the count and the removal are separate steps.
   while (mKeyQueue.GetCount() != 0) OnKey(mKeyQueue.Dequeue());
@@ -288,19 +299,26 @@ LControl* LRootWindow::FindToolTipOwner(LControl* control) const {
   return nullptr;
 }
 
+LControl* LRootWindow::InWindow(const WeakRCPtr<LControl>& link) const {
+  LControl* control = link.Get();
+  return control && control->GetRootWindow() == this ? control : nullptr;
+}
+
 void LRootWindow::SetHoverControl(LControl* control) {
+  HV_ASSERT_UI_THREAD();
   // While a control holds the capture only that control can be hovered.
-  if (mCaptureControl && control != mCaptureControl) control = nullptr;
-  if (control == mHoverControl) return;
-  LControl* owner = control && control != mCaptureControl ? FindToolTipOwner(control) : nullptr;
-  if (owner != mToolTipControl) {
-    const RCPtr<LControl> formerOwner(mToolTipControl);
+  LControl* const capture = GetCaptureControl();
+  if (capture && control != capture) control = nullptr;
+  if (control == GetHoverControl()) return;
+  LControl* owner = control && control != capture ? FindToolTipOwner(control) : nullptr;
+  if (owner != GetToolTipControl()) {
+    const RCPtr<LControl> formerOwner(GetToolTipControl());
     const RCPtr<LControl> newOwner(owner);
     mToolTipControl = owner;
     if (formerOwner) formerOwner->ShowToolTip(false);
     if (newOwner && mToolTipControl == owner) newOwner->ShowToolTip(true);
   }
-  const RCPtr<LControl> former(mHoverControl);
+  const RCPtr<LControl> former(GetHoverControl());
   const RCPtr<LControl> hovered(control);
   mHoverControl = control;
   // A former hover control that has left the tree is only dropped.
@@ -317,46 +335,40 @@ void LRootWindow::RecheckHover() {
 void LRootWindow::HideToolTip() {
   // The owner stays: its tip shows again only when the mouse comes back to it
   // from another control.
-  if (const RCPtr<LControl> owner{mToolTipControl}) owner->ShowToolTip(false);
+  if (const RCPtr<LControl> owner{GetToolTipControl()}) owner->ShowToolTip(false);
 }
 
 void LRootWindow::ClearFocusControl() {
-  mPreviousFocusControl = mFocusControl;
-  mFocusControl = nullptr;
+  HV_ASSERT_UI_THREAD();
+  mPreviousFocusControl = std::exchange(mFocusControl, nullptr);
 }
 
 HResult LRootWindow::SetCaptureControl(LControl* control) {
+  HV_ASSERT_UI_THREAD();
   if (!control) return E_INVALIDARG;
-  if (mCaptureControl && mCaptureControl != control) {
-    const RCPtr<LControl> former(mCaptureControl);
+  if (const RCPtr<LControl> former{GetCaptureControl()}; former && former.Get() != control)
     former->CancelMouseCapture();
-  }
   mCaptureControl = control;
   if (mHost) mHost->CaptureMouse();
   return S_OK;
 }
 
 HResult LRootWindow::ClearCaptureControl() {
-  mCaptureControl = nullptr;
+  HV_ASSERT_UI_THREAD();
+  mCaptureControl.Reset();
   if (mHost) mHost->ReleaseMouse();
   return S_OK;
 }
 
 void LRootWindow::CancelCapture() {
-  if (!mCaptureControl) return;
-  const RCPtr<LControl> holder(mCaptureControl);
-  holder->CancelMouseCapture();
+  if (const RCPtr<LControl> holder{GetCaptureControl()}) holder->CancelMouseCapture();
 }
 
 void LRootWindow::RestoreFocus() {
-  if (mFocusControl) return;
-  if (mPreviousFocusControl) {
-    LControl* top = mPreviousFocusControl->GetTopLevelControl();
-    if (top->GetRootWindow() == this) {
-      const RCPtr<LControl> previous(mPreviousFocusControl);
-      previous->SetFocus(true);
-      return;
-    }
+  if (GetFocusControl()) return;
+  if (const RCPtr<LControl> previous{GetPreviousFocusControl()}) {
+    previous->SetFocus(true);
+    return;
   }
   if (const RCPtr<LControl> root = mRootControl) root->SetFocus(true);
 }
@@ -388,41 +400,42 @@ void LRootWindow::CycleFocus(const RCPtr<LKeyParam>& key) {
   if (next && next->mHost && !next->mHost->IsActive()) next->mHost->TakeKeyboardFocus();
 }
 
-void LRootWindow::ForgetControlsIn(LControl* subtree) {
-  if (!subtree) return;
-  const RCPtr<LControl> keep(subtree);
-  if (mCaptureControl && IsWithin(mCaptureControl, subtree)) {
-    const RCPtr<LControl> holder(mCaptureControl);
+void LRootWindow::EndInteractionIn(LControl& subtree) {
+  HV_ASSERT_UI_THREAD();
+  const RCPtr<LControl> keep(&subtree);
+  if (const RCPtr<LControl> holder{GetCaptureControl()}; holder && IsWithin(holder.Get(), &subtree)) {
     holder->CancelMouseCapture();
     if (mCaptureControl == holder.Get()) ClearCaptureControl();
   }
-  if (mHoverControl && IsWithin(mHoverControl, subtree)) {
-    const RCPtr<LControl> hovered(mHoverControl);
-    mHoverControl = nullptr;
+  if (const RCPtr<LControl> hovered{GetHoverControl()}; hovered && IsWithin(hovered.Get(), &subtree)) {
+    mHoverControl.Reset();
     hovered->OnMouseLeave();
   }
-  if (mToolTipControl && IsWithin(mToolTipControl, subtree)) mToolTipControl = nullptr;
-  subtree->GiveUpFocus();
-  if (mFocusControl && IsWithin(mFocusControl, subtree)) mFocusControl = nullptr;
-  if (mPreviousFocusControl && IsWithin(mPreviousFocusControl, subtree)) mPreviousFocusControl = nullptr;
-}
-
-void LRootWindow::DropLinksInto(const LControl* subtree) {
-  for (LControl** link : {&mFocusControl, &mPreviousFocusControl, &mHoverControl, &mToolTipControl, &mCaptureControl})
-    if (*link && IsWithin(*link, subtree)) *link = nullptr;
+  // The tip, a child of its owner, leaves with it; should the owner come
+  // back, the pointer reaching it shows the tip again.
+  if (IsWithin(GetToolTipControl(), &subtree)) mToolTipControl.Reset();
+  subtree.GiveUpFocus();
+  // Giving up the focus leaves it as the previous focus: a subtree that
+  // comes back later must not be handed back a focus it lost by leaving.
+  for (WeakRCPtr<LControl>* link : {&mFocusControl, &mPreviousFocusControl})
+    if (IsWithin(link->Get(), &subtree)) link->Reset();
 }
 
 void LRootWindow::AddTopLevel(LControl* control) {
-  if (std::find(mTopLevels.begin(), mTopLevels.end(), control) == mTopLevels.end()) mTopLevels.push_back(control);
+  RemoveTopLevel(control);
+  mTopLevels.emplace_back(control);
 }
 
 void LRootWindow::RemoveTopLevel(LControl* control) {
-  mTopLevels.erase(std::remove(mTopLevels.begin(), mTopLevels.end(), control), mTopLevels.end());
+  // Controls that died linked are dropped on the way.
+  std::erase_if(mTopLevels, [control](const WeakRCPtr<LControl>& link) { return !link.Get() || link == control; });
 }
 
 // --- Window services ---
 
 uint32_t LRootWindow::GetMouseButtons() const { return mHost ? mHost->GetMouseButtons() : 0; }
+
+uint32_t LRootWindow::GetModifiers() const { return mHost ? mHost->GetModifiers() : 0; }
 
 LRootWindow::Point LRootWindow::GetMousePosition() const { return mHost ? mHost->GetMousePosition() : Point{}; }
 

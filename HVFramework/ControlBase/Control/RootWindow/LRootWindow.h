@@ -6,6 +6,8 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
 #include "HVFramework/Notification/LNotificationDistributor.h"
 #include "HVFramework/Notification/LNotificationQueue.h"
+#include "HVFramework/ObjectBase/UIThread.h"
+#include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "HVFramework/Renderer/LRectRegion.h"
 #include "HVFramework/Renderer/LRenderer.h"
 #include "HVFramework/Utilities/Geometry/PointT.h"
@@ -28,10 +30,12 @@ namespace HV {
 // keys' notifications among them) and "NID_IDLE" reach its clients at the
 // idle pass.
 //
-// The focus, hover, capture and tool-tip links do not own their controls: a
-// control that leaves the tree is dropped from them first (ForgetControlsIn),
-// so they never point at a control that is gone. The OS window is reached
-// through IOSWindowHost, not owned, and forgotten with ForgetHost.
+// The focus, hover, capture and tool-tip links are weak: each answers only
+// while its control lives and is still in this window's tree, so a control
+// that dies or leaves (with its subtree) in the middle of an event is simply
+// no longer there. A subtree that leaves the window still ends what it was
+// doing with it first (EndInteractionIn). The OS window is reached through
+// IOSWindowHost, not owned, and forgotten with ForgetHost.
 // User-interface thread only; the update region and the key queue have locks
 // of their own because other threads may add to them.
 class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
@@ -76,13 +80,16 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   bool ProcessIdle(bool sendIdle = true);
 
   // --- Interaction state ---
-  LControl* GetFocusControl() const { return mFocusControl; }
-  LControl* GetPreviousFocusControl() const { return mPreviousFocusControl; }
-  LControl* GetHoverControl() const { return mHoverControl; }
-  LControl* GetToolTipControl() const { return mToolTipControl; }
-  LControl* GetCaptureControl() const { return mCaptureControl; }
+  LControl* GetFocusControl() const { return InWindow(mFocusControl); }
+  LControl* GetPreviousFocusControl() const { return InWindow(mPreviousFocusControl); }
+  LControl* GetHoverControl() const { return InWindow(mHoverControl); }
+  LControl* GetToolTipControl() const { return InWindow(mToolTipControl); }
+  LControl* GetCaptureControl() const { return InWindow(mCaptureControl); }
   void SetHoverControl(LControl* control);
-  void SetFocusControl(LControl* control) { mFocusControl = control; }
+  void SetFocusControl(LControl* control) {
+    HV_ASSERT_UI_THREAD();
+    mFocusControl = control;
+  }
   void ClearFocusControl();
   // E_INVALIDARG for null; a former holder's capture is cancelled first.
   HResult SetCaptureControl(LControl* control);
@@ -94,13 +101,13 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   void OnWindowFocusLost();
   // A Tab that no control used: moves the focus round the window.
   void CycleFocus(const RCPtr<LKeyParam>& key);
-  // A control leaves the tree: every link to it or a descendant is dropped,
-  // its capture cancelled and its focus taken away.
-  void ForgetControlsIn(LControl* subtree);
-  // A tree being destroyed: its links are dropped without calling it.
-  void DropLinksInto(const LControl* subtree);
+  // A control leaves the tree with its subtree: a capture held in it is
+  // cancelled, the hovered control in it hears the mouse leave, it stops
+  // being the tool tip's owner, and the focus leaves it without being
+  // remembered as the focus to restore.
+  void EndInteractionIn(LControl& subtree);
   // Top-level controls that link to this window (LControl::SetRootWindow);
-  // the window unlinks them when it is released.
+  // the window unlinks those still alive when it is released.
   void AddTopLevel(LControl* control);
   void RemoveTopLevel(LControl* control);
   // Hover moves to whatever is under the pointer now (after a control under
@@ -109,6 +116,11 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
 
   // --- Window services for controls ---
   uint32_t GetMouseButtons() const;
+  // Ctrl 0x01, Shift 0x08, Alt 0x40 as the OS window's input reported them;
+  // 0 without one. The window's own events know the keys better than a
+  // query of the desktop's key state, which a headless or remote desktop
+  // may not answer.
+  uint32_t GetModifiers() const;
   // The buttons a pointer holds as this window's events reported them;
   // pointers 10 and above are not recorded (0).
   uint32_t GetButtonsOfPointer(int32_t pointer) const {
@@ -147,6 +159,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // The limits for the desktop; none (minimum 1 x 1) without a root control.
   ClientSizeLimits GetClientSizeLimits();
 
+  // The window's title, shown by the OS window.
+  void SetCaption(const StringW& caption) {
+    if (mHost) mHost->SetCaption(caption);
+  }
   void SetTextInputState(bool enabled, int32_t value) {
     if (mHost) mHost->SetTextInputState(enabled, value);
   }
@@ -164,6 +180,9 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   // The whole client area at the next paint (after a resize, or when a
   // paint could not draw).
   void InvalidateAll();
+  // The whole window painted and presented now, through the OS window;
+  // E_FAIL without one.
+  HResult RedrawNow();
   // The rectangles collected since the last call (the whole client area
   // after InvalidateAll), leaving none behind.
   LRectRegion TakeUpdateRegion();
@@ -195,6 +214,8 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   RCPtr<LControl> FindTarget(const Point& point, Point& local);
   void HideToolTip();
   LControl* FindToolTipOwner(LControl* control) const;
+  // The link's control while it lives in this window's tree; else null.
+  LControl* InWindow(const WeakRCPtr<LControl>& link) const;
 
   IOSWindowHost* mHost;  // not owned
   Rect mScreenRect{0, 0, 1024, 768};
@@ -204,18 +225,18 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   bool mInvalidateAllPending = false;
   uint8_t mDoubleClickButtons = 0;
   RCPtr<LGlobalHotKeyManager> mHotKeys;
-  // Not owned; cleared when the control leaves the tree (ForgetControlsIn).
-  LControl* mFocusControl = nullptr;
-  LControl* mPreviousFocusControl = nullptr;
-  LControl* mHoverControl = nullptr;
-  LControl* mToolTipControl = nullptr;
-  LControl* mCaptureControl = nullptr;
+  // Read through InWindow: a link may outlast its control's place in the tree.
+  WeakRCPtr<LControl> mFocusControl;
+  WeakRCPtr<LControl> mPreviousFocusControl;
+  WeakRCPtr<LControl> mHoverControl;
+  WeakRCPtr<LControl> mToolTipControl;
+  WeakRCPtr<LControl> mCaptureControl;
   bool mEndModalPending = false;
   int32_t mModalResult = 0;
   RCPtrQueue<LKeyParam, 256>::Lock mKeyQueueLock;
   RCPtrQueue<LKeyParam, 256> mKeyQueue{&mKeyQueueLock};
   uint32_t mButtonsByPointer[kPointerCount] = {};
-  std::vector<LControl*> mTopLevels;  // not owned; each unlinks itself when it goes
+  std::vector<WeakRCPtr<LControl>> mTopLevels;
   // painting
   RCPtr<LRenderer> mRenderer;
   RCPtrArray<LControl> mDeferred;  // reused by every DrawControl; copied before drawing from it

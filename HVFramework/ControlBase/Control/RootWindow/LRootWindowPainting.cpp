@@ -6,6 +6,7 @@
 #include "HVFramework/Renderer/LRenderContextInfo.h"
 #include "HVFramework/Renderer/RegionRect.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
 #include <utility>
@@ -72,6 +73,13 @@ void LRootWindow::InvalidateAll() {
   if (mHost) mHost->InvalidateRect({0, 0, client.width, client.height});
 }
 
+HResult LRootWindow::RedrawNow() {
+  if (!mHost) return E_FAIL;
+  const RCPtr<LRootWindow> self(this);
+  mHost->RedrawNow();
+  return S_OK;
+}
+
 LRectRegion LRootWindow::TakeUpdateRegion() {
   bool isAllPending = false;
   {
@@ -91,6 +99,7 @@ LRectRegion LRootWindow::TakeUpdateRegion() {
 // --- Drawing the tree ---
 
 void LRootWindow::Paint(const LRectRegion& region) {
+  HV_ASSERT_UI_THREAD();
   const RCPtr<LControl> root = mRootControl;
   if (!root || region.IsEmpty() || !mRenderer) return;
   const LRenderContextInfo* context = mRenderer->GetCurrentContext();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/ObjectBase/RefCountedObject.h"
+#include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
@@ -56,8 +57,8 @@ class LVisualPartDescriptor : public virtual LRefCountedObject {
 
   // The live part made from this descriptor (an LVisualPart, which belongs to
   // a library above this one), cached without a reference: the part holds the
-  // descriptor and clears this entry when it dies, so both can go.
-  LRefCountedObject* GetCachedVisualPart() const { return mCachedVisualPart; }
+  // descriptor, so both can go. Null once the part is gone or going.
+  RCPtr<LRefCountedObject> GetCachedVisualPart() const { return mCachedVisualPart.Lock(); }
   void SetCachedVisualPart(LRefCountedObject* part) const { mCachedVisualPart = part; }
 
  protected:
@@ -74,7 +75,7 @@ class LVisualPartDescriptor : public virtual LRefCountedObject {
         mask(mask_) {}
 
  private:
-  mutable LRefCountedObject* mCachedVisualPart = nullptr;  // not owned
+  mutable WeakRCPtr<LRefCountedObject> mCachedVisualPart;
 };
 
 }  // namespace HV

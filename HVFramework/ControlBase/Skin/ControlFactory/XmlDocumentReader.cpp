@@ -45,7 +45,9 @@ class ExpatSession {
   }
 
   // Expat may split one text into several pieces (line ends, entities, its
-  // buffer); they are joined and handed on at the next tag.
+  // buffer); they are joined and handed on at the next tag. Joining is what
+  // keeps a text whole: were each piece handed on alone, a reader that
+  // stores the latest piece would keep only the text after the last split.
   void FlushText() {
     if (mText.empty()) return;
     const std::string text = std::move(mText);

@@ -1,6 +1,7 @@
 // The control tree: attachment, the three child orders, renaming, lookups,
 // removal with release at the next idle tick, and links that cannot dangle.
 #include "HVFramework/ControlBase/Control/LControl.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 #include "tests/support/RecorderControl.h"
 
 #include <gmock/gmock.h>
@@ -8,6 +9,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace HV::Test {
@@ -214,6 +216,23 @@ TEST_F(ControlTree, AParentlessControlHeldOnlyByItsOwnLinksIsFreed) {
   }
   EXPECT_THAT(RecorderControl::Log(), ElementsAre("top.construct", "child.construct", "top.removed child@0",
                                                   "child.destroy", "top.destroy"));
+}
+
+// Only the user-interface thread changes controls: a worker that does aborts
+// the process (where HV_ASSERT is active) instead of racing the tree.
+TEST(ControlTreeDeathTest, AWorkerThatChangesAControlAbortsWithTheUIThreadCheck) {
+#if !defined(HV_ENABLE_ASSERTS)
+  GTEST_SKIP() << "HV_ASSERT is off in this build";
+#endif
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        RecordUIThread();
+        const RCPtr<LControl> root(new RecorderControl(nullptr, StringW(u"root")));
+        root->SetVisible(true);  // the user-interface thread may
+        std::thread([&root] { root->SetVisible(false); }).join();
+      },
+      "invariant broken: .*user-interface state changed off the user-interface thread");
 }
 
 }  // namespace

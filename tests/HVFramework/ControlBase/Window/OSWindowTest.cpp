@@ -72,6 +72,32 @@ TEST_F(OSWindowInput, AnInactiveWindowDropsInput) {
   EXPECT_THAT(TakeInput(), IsEmpty());
 }
 
+// The modifiers the last key event reported, without their side bits, until
+// the window loses the keyboard.
+TEST_F(OSWindowInput, TheRootWindowsModifiersAreThoseOfTheLastKey) {
+  struct Case {
+    const char* name;
+    uint32_t eventModifiers;
+    uint32_t expected;
+  };
+  const Case cases[] = {
+      {"none", 0, 0},
+      {"left Ctrl", 0x01 | 0x02, 0x01},
+      {"right Shift", 0x08 | 0x20, 0x08},
+      {"Ctrl Alt", 0x01 | 0x40 | 0x80, 0x41},
+      {"the system key alone", 0x200, 0},
+  };
+  Focus(*window);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Send(*window, Key(Kind::KeyDown, kKeyA, c.eventModifiers));
+    EXPECT_EQ(root->GetModifiers(), c.expected);
+  }
+  Send(*window, Key(Kind::KeyDown, kKeyA, 0x01));
+  Focus(*window, false);
+  EXPECT_EQ(root->GetModifiers(), 0u);
+}
+
 TEST_F(OSWindowInput, TheCaptureIsHeldWhileAButtonIsDownAndLetGoOutside) {
   Focus(*window);
   // Pressed inside, dragged out, released outside: the release reaches the
@@ -247,6 +273,22 @@ TEST_F(OSWindowPainting, TheTreeIsDrawnIntoTheFrameItPresents) {
   dispatcher.PaintDirtyWindows();
   EXPECT_THAT(presenter->GetPresentedRects().back(), ElementsAre(RectT<int32_t>{10, 10, 50, 20}));
   EXPECT_EQ(presenter->GetPixel(15, 15), kRed);
+}
+
+// A paint asked for now draws the tree as it is and presents the whole
+// window before returning, without the message loop.
+TEST_F(OSWindowPainting, RedrawNowPresentsTheWholeWindowAtOnce) {
+  const RCPtr<OSWindow> window = Open(u"painted", {300, 200, 200, 100});
+  const RCPtr<Platform::MemoryPresenter> presenter = system.GetMemoryPresenter(window->GetWindowId());
+  dispatcher.PaintDirtyWindows();
+  constexpr uint32_t kBlue = 0xFF0000FF;
+  Input(*window, u"box").SetVisible(false);
+  const size_t before = presenter->GetPresentedRects().size();
+  EXPECT_EQ(window->GetRootWindow()->RedrawNow(), S_OK);
+  ASSERT_EQ(presenter->GetPresentedRects().size(), before + 1);
+  EXPECT_THAT(presenter->GetPresentedRects().back(), ElementsAre(RectT<int32_t>{0, 0, 200, 100}));
+  EXPECT_EQ(presenter->GetPixel(15, 15), kBlue);
+  EXPECT_FALSE(window->NeedsPaint());
 }
 
 TEST_F(OSWindowPainting, TheCaptionIsTheWindowsTitle) {

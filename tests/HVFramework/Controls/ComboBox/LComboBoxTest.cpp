@@ -250,6 +250,48 @@ const PlaceCase kPlaceCases[] = {
 INSTANTIATE_TEST_SUITE_P(Window, ComboPlacement, ::testing::ValuesIn(kPlaceCases),
                          [](const ::testing::TestParamInfo<PlaceCase>& test) { return test.param.name; });
 
+// The wheel over the open list moves the list by a row where rows are out of
+// sight, and never reaches the view behind it (here "main", which takes wheel
+// steps), even without a scroll bar on the list.
+struct WheelCase {
+  const char* name;
+  int items;
+  std::vector<int32_t> deltas;  // in wheel units, positive up
+  int32_t firstVisible;
+};
+void PrintTo(const WheelCase& c, std::ostream* out) { *out << c.name; }
+
+class ComboWheel : public ComboBox, public ::testing::WithParamInterface<WheelCase> {};
+
+TEST_P(ComboWheel, ScrollsTheOpenListAndNothingBehindIt) {
+  SkinOptions options;
+  options.listMaximum = 42;  // three rows
+  LComboBox& combo = OpenCombo(Numbered(GetParam().items), options);
+  Get<InputControl>(u"main").handlesWheel = true;
+  ClickOn(combo);
+  ASSERT_TRUE(combo.IsDropDownShown());
+  const LListBox& list = *combo.GetListBox();
+  const LRootWindow::Point at = CentreOf(list);
+  InputControl::Log().clear();
+  for (int32_t delta : GetParam().deltas) Wheel(at.x, at.y, delta);
+  EXPECT_EQ(list.GetFirstVisibleIndex(), GetParam().firstVisible);
+  EXPECT_THAT(InputControl::Log(), IsEmpty());
+  Wheel(at.x, at.y, 120, true);
+  EXPECT_THAT(InputControl::Log(), IsEmpty());
+  EXPECT_TRUE(combo.IsDropDownShown());
+}
+
+const WheelCase kWheelCases[] = {
+    {"DownTwoRows", 10, {-120, -120}, 2},
+    {"DownAndBackUp", 10, {-120, -120, 120}, 1},
+    {"UpAtTheTopStays", 10, {120}, 0},
+    {"DownStopsAtTheLastRow", 5, {-120, -120, -120, -120}, 2},
+    {"EveryRowShows", 2, {-120}, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(OpenList, ComboWheel, ::testing::ValuesIn(kWheelCases),
+                         [](const ::testing::TestParamInfo<WheelCase>& test) { return test.param.name; });
+
 TEST_F(ComboBox, LooksFollowHoverFocusAndTheOpenList) {
   LComboBox& combo = OpenCombo({"Alpha", "Beta"});
   ASSERT_EQ(Find(u"other")->SetFocus(true), S_OK);

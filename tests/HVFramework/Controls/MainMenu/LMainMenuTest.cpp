@@ -30,6 +30,17 @@ const char* const kBarSkin = R"(
   <SubControl Class="Test.Editor" Name="editor" XPositionAbs="0" YPositionAbs="100" XSizeAbs="80" YSizeAbs="20" TabStop="2"/>
 </SubControl></Skin></Skins>)";
 
+// The bar with a child that is no menu title (a logo) before its template.
+const char* const kBarWithLogoSkin = R"(
+<Skins><Skin Name="S"><SubControl Class="Test.Input" Name="main">
+  <SubControl Class="Framework.MainMenu" Name="mainMenu" XPositionAbs="0" YPositionAbs="0" XSizeAbs="300" YSizeAbs="24">
+    <SubControl Class="Test.Input" Name="logo" XPositionAbs="260" YPositionAbs="2" XSizeAbs="36" YSizeAbs="20"/>
+    <SubControl Class="Framework.ComboMenu" Name="templateMenu" XPositionAbs="4" YPositionAbs="2" XSizeAbs="40" YSizeAbs="20" TabStop="1">
+      <SubControl Class="Test.PopupMenu" Name="popupMenu" XPositionAbs="0" YPositionAbs="20" XSizeAbs="120" YSizeAbs="60" IsVisible="False" TabStop="1"/>
+    </SubControl>
+  </SubControl>
+</SubControl></Skin></Skins>)";
+
 // A control that takes edit commands (as a text box does).
 class Editor : public LControl {
  public:
@@ -64,23 +75,25 @@ class MainMenuFixture : public ControlWindowFixture {
     factory.RegisterControlCreateFunction(StringW(FakePopupMenu::kClassName), &FakePopupMenu::Create);
     factory.RegisterControlCreateFunction(StringW(u"Test.Editor"), &Editor::Create);
   }
-  void OpenWithStrings(std::initializer_list<StringRow> rows) {
+  void OpenWithStrings(std::initializer_list<StringRow> rows, const char* skin = kBarSkin) {
     LoadStrings(rows);
-    Open(kBarSkin, u"main");
+    Open(skin, u"main");
     // The fixture placed the titles by their absolute values; the solver
     // places a title beside its sibling.
     for (int32_t i = 0; i < Bar().GetMenuCount(); ++i) Title(i).UpdateLayout();
   }
   // The bar of the application: File and Help.
-  void OpenFileAndHelp() {
-    OpenWithStrings({
+  void OpenFileAndHelp(const char* skin = kBarSkin) {
+    OpenWithStrings(
+        {
         {"Test.Input|mainMenu", "MENU_LABEL.00", "File"},
         {"Test.Input|mainMenu", "MENU_LABEL.01", "Help"},
         {"Test.Input|mainMenu", "CONTEXT_MENU0.00.NID_MENU_FILE_SEND_PRESET_TO_DEVICE", "Send Preset| Send this preset to the controller."},
         {"Test.Input|mainMenu", "CONTEXT_MENU0.01.-", "-"},
         {"Test.Input|mainMenu", "CONTEXT_MENU0.02.NID_MENU_FILE_EXIT_REQ", "Exit"},
         {"Test.Input|mainMenu", "CONTEXT_MENU1.00.NID_MENU_HELP_ABOUT_REQ", "About"},
-    });
+        },
+        skin);
   }
   LMainMenu& Bar() { return Get<LMainMenu>(u"mainMenu"); }
   LComboMenu& Title(int32_t menuIndex) { return *Bar().GetChildAt(menuIndex); }
@@ -133,6 +146,24 @@ TEST_F(MainMenuFixture, FileAndHelpFromTheStringTable) {
   // Each title's menu asks the bar for its item states and posts its commands into the window's queue.
   EXPECT_EQ(Popup(1).GetItemUpdater(), bar.GetMenuItemUpdater());
   EXPECT_EQ(Popup(1).GetOwner(), RCPtr<LNotificationReceiver>(window->GetPostingReceiver().Get()));
+}
+
+// Menu indices count the titles alone: a child of another kind takes none,
+// and a new title sits beside the title before it, not beside that child.
+TEST_F(MainMenuFixture, ChildrenThatAreNoTitlesTakeNoMenuIndex) {
+  OpenFileAndHelp(kBarWithLogoSkin);
+  LMainMenu& bar = Bar();
+  ASSERT_EQ(bar.GetMenuCount(), 2);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"File=File[Send Preset]", "Help=Help[About]"}));
+  EXPECT_EQ(bar.FindMenu(StringW(u"Help")), 1);
+  EXPECT_EQ(bar.FindMenu(StringW(u"logo")), -1);
+  EXPECT_EQ(bar.InsertMenu(3, StringW(u"Late"), StringW(u"Late"), OneItemMenu(u"X", u"NID_X")), E_INVALIDARG);
+  EXPECT_EQ(bar.InsertMenu(1, StringW(u"Edit"), StringW(u"Edit"), OneItemMenu(u"Cut", u"NID_CUT")), 1);
+  EXPECT_EQ(bar.InsertMenu(3, StringW(u"View"), StringW(u"View"), OneItemMenu(u"Zoom", u"NID_ZOOM")), 3);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"File=File[Send Preset]", "Edit=Edit[Cut]", "Help=Help[About]",
+                                                "View=View[Zoom]"}));
+  ExpectTitlesSideBySide();
+  EXPECT_EQ(Text(bar.GetMenuName(3)), "View");
 }
 
 TEST_F(MainMenuFixture, AMenuWithoutALabelMakesNoTitlesAtAll) {

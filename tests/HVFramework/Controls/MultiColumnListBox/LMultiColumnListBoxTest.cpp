@@ -2,6 +2,7 @@
 // under header buttons (and one header too many), kept in step for
 // selection, hover and scrolling, and sorted by header clicks.
 #include "HVFramework/Controls/MultiColumnListBox/LMultiColumnListBox.h"
+#include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "tests/HVFramework/Controls/ListBox/ListBoxFixture.h"
 
@@ -116,6 +117,59 @@ TEST_F(MultiColumn, HeaderClicksSortAscendingThenDescendingKeepingRowsMarksAndSe
   EXPECT_THAT(ColumnTexts(1), ElementsAre("1", "2", "3"));
   EXPECT_THAT(ColumnTexts(0), ElementsAre("C", "b", "a"));
   EXPECT_THAT(Take(), IsEmpty());
+}
+
+// A table that keeps what its Initialize answered.
+class AnsweringTable : public LMultiColumnListBox {
+ public:
+  using LMultiColumnListBox::LMultiColumnListBox;
+  static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                 const RCPtr<LControlDescriptor>& descriptor) {
+    return CreateControlOfClass<AnsweringTable>(result, parent, descriptor);
+  }
+  HResult Initialize() override { return answer = LMultiColumnListBox::Initialize(); }
+  HResult answer = E_FAIL;
+};
+
+class HeaderCount : public ListBoxFixture {
+ protected:
+  HeaderCount() {
+    EXPECT_EQ(factory.RegisterControlCreateFunction(StringW(u"Test.AnsweringTable"), &AnsweringTable::Create), S_OK);
+  }
+};
+
+TEST_F(HeaderCount, InitializeAnswersWhetherEveryColumnHasAHeader) {
+  struct Row {
+    const char* what;
+    int columns;
+    int headers;
+    HResult answer;
+  };
+  const Row rows[] = {
+      {"one header per column", 2, 2, S_FALSE},
+      {"a header too many", 2, 3, S_OK},
+      {"a header too few", 2, 1, S_OK},
+      {"no headers: the panel's result", 2, 0, S_OK},
+  };
+  // One skin holds a table per row, "table0", "table1", ...
+  std::string tables;
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    tables += "<SubControl Class=\"Test.AnsweringTable\" Name=\"table" + std::to_string(i) +
+              "\" XSizeAbs=\"200\" YSizeAbs=\"120\">";
+    for (int c = 1; c <= rows[i].columns; ++c) tables += Column(c, 80 * (c - 1));
+    for (int h = 1; h <= rows[i].headers; ++h) tables += Header(h, 80 * (h - 1));
+    tables += "</SubControl>";
+  }
+  ASSERT_EQ(LoadSkinBody(ControlWindowFixture::SolidLooks("ItemLook", 14) + "<Skins><Skin Name=\"S\">" + tables +
+                         "</Skin></Skins>"),
+            S_OK);
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const std::u16string name = u"table" + std::u16string(1, static_cast<char16_t>(u'0' + i));
+    const RCPtr<LControl> table = factory.CreateControl(TopLevel(name.c_str()), nullptr);
+    ASSERT_TRUE(table) << rows[i].what;
+    EXPECT_EQ(static_cast<AnsweringTable&>(*table).GetColumnCount(), rows[i].columns) << rows[i].what;
+    EXPECT_EQ(static_cast<AnsweringTable&>(*table).answer, rows[i].answer) << rows[i].what;
+  }
 }
 
 TEST_F(MultiColumn, AHeaderWithoutAColumnSortsNothing) {

@@ -8,7 +8,9 @@
 #include "HVFramework/ControlBase/Skin/KeyCode.h"
 #include "HVFramework/ControlBase/Skin/Menu/LMenuActivationParam.h"
 #include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"
+#include "tests/support/FakeMeasurer.h"
 
 #include <gtest/gtest.h>
 
@@ -160,6 +162,25 @@ TEST_F(PopupMenuFixture, AHoveredRowShowsItsHelpTextInTheStatusLine) {
   MoveOntoRow(menu, 1);
   SetApplicationStatusText(nullptr);
   EXPECT_EQ(status.log, (std::vector<std::string>{"set Runs the window's command", "restore"}));
+}
+
+// Each row is measured with the font of the control that shows it.
+TEST_F(PopupMenuFixture, ARowIsMeasuredWithItsOwnFont) {
+  const RCPtr<FakeMeasurer> measurer = FakeMeasurer::Create();
+  measurer->isWidthTheFontSize = true;
+  SetApplicationRenderer(measurer);
+  LPopupMenu& menu = OpenContextMenu();
+  const RCPtr<LControl> held(&menu);
+  LControl& exitRow = *menu.GetItemControl(menu.GetItemControlSlot(1));
+  const RCPtr<LFont> small = LFont::FindOrCreate(StringW(u"Sans"), 10, 0);
+  const RCPtr<LFont> large = LFont::FindOrCreate(StringW(u"Sans"), 30, 0);
+  menu.GetItemControl(menu.GetItemControlSlot(0))->ApplyFont(small);
+  exitRow.ApplyFont(small);
+  const int32_t withSmall = menu.MeasureItemWidth(1);
+  exitRow.ApplyFont(large);
+  const int32_t withLarge = menu.MeasureItemWidth(1);
+  SetApplicationRenderer(nullptr);
+  EXPECT_EQ(withLarge - withSmall, 4 * (30 - 10));  // "Exit"
 }
 
 TEST_F(PopupMenuFixture, NearTheCornerTheMenuStaysInsideTheWindow) {

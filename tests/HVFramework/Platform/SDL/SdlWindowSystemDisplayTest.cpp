@@ -2,6 +2,7 @@
 
 #include "HVFramework/Platform/2D/Graphics2D.h"
 #include "HVFramework/Platform/2D/Surface2D.h"
+#include "tests/HVFramework/Platform/SDL/ForeignClipboardOwner.h"
 #include "tests/support/IgnoreSystemLeaks.h"
 
 #include <SDL.h>
@@ -176,6 +177,43 @@ TEST(SdlWindowSystemDisplay, ClipboardTextAndItsChangeCount) {
   SDL_SetClipboardText("someone else");
   EXPECT_EQ(f.system->GetClipboardChangeCount(), before + 3);
   EXPECT_EQ(f.system->GetClipboardText(), "someone else");
+}
+
+// Text of the given size whose every position is told apart from its neighbours.
+std::string NumberedText(size_t size) {
+  std::string text;
+  for (size_t line = 0; text.size() < size; ++line) text += "line " + std::to_string(line) + " \xC3\xA4\n";
+  text.resize(size);
+  return text;
+}
+
+TEST(SdlWindowSystemDisplay, TextOfAnotherClientArrivesWhole) {
+  struct Case {
+    const char* name;
+    size_t size;
+  };
+  const Case cases[] = {
+      {"in one piece", 100},
+      {"just over one piece", ForeignClipboardOwner::kPieceBytes + 1},
+      {"64 KB in pieces", 64 * 1024},
+  };
+  DisplayFixture f;
+  ASSERT_TRUE(f.system) << f.error;
+  const WindowId window = f.system->CreateWindow({"paste", {0, 0, 40, 40}});
+  f.system->ShowWindow(window, true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = NumberedText(c.size);
+    ForeignClipboardOwner owner(text);
+    ASSERT_TRUE(owner.IsOwning());
+    const std::string pasted = f.system->GetClipboardText();
+    EXPECT_EQ(pasted.size(), text.size());
+    EXPECT_TRUE(pasted == text);
+    EXPECT_TRUE(owner.WaitUntilTaken());
+  }
+  // The program's own text is its own again once it writes.
+  f.system->SetClipboardText("ours");
+  EXPECT_EQ(f.system->GetClipboardText(), "ours");
 }
 
 TEST(SdlWindowSystemDisplay, OpenGLWindowsHaveNoPresenter) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,77 @@ TEST(ForwardedCommandLine, LongTextIsCutAtACharacterWithinTheCap) {
   EXPECT_EQ(read->size() % 3, 0u);
   EXPECT_EQ(text.compare(0, read->size(), *read), 0);
   EXPECT_EQ(read->find("\xEF\xBF\xBD"), std::string::npos);
+}
+
+// A stream that hands its bytes over in pieces of at most `piece` bytes, then
+// ends (0) or fails (-1), and remembers how it was read.
+class PiecewiseStream {
+ public:
+  enum class Ending { End, Error };
+  PiecewiseStream(std::vector<uint8_t> bytes, size_t piece, Ending ending)
+      : mBytes(std::move(bytes)), mPiece(piece), mEnding(ending) {}
+
+  std::ptrdiff_t Receive(std::span<uint8_t> into) {
+    if (mEnded) ++callsAfterTheEnd;
+    const size_t count = std::min({into.size(), mPiece, mBytes.size() - mAt});
+    if (count == 0) {
+      mEnded = true;
+      return mEnding == Ending::End ? 0 : -1;
+    }
+    std::copy_n(mBytes.begin() + static_cast<std::ptrdiff_t>(mAt), count, into.begin());
+    mAt += count;
+    return static_cast<std::ptrdiff_t>(count);
+  }
+  size_t Taken() const { return mAt; }
+
+  int callsAfterTheEnd = 0;
+
+ private:
+  std::vector<uint8_t> mBytes;
+  size_t mPiece;
+  Ending mEnding;
+  size_t mAt = 0;
+  bool mEnded = false;
+};
+
+TEST(ForwardedCommandLine, ReceivingReadsTheStreamToItsEndInAnyPieces) {
+  using Ending = PiecewiseStream::Ending;
+  const std::vector<uint8_t> whole = EncodeForwardedCommandLine("editor --open a.tpr");
+  std::vector<uint8_t> header(whole.begin(), whole.begin() + kForwardedHeaderBytes);
+  std::vector<uint8_t> withTail = whole;
+  withTail.push_back('x');
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    size_t piece;
+    Ending ending;
+    std::optional<std::string> read;
+  };
+  const Case cases[] = {
+      {"at once", whole, whole.size(), Ending::End, "editor --open a.tpr"},
+      {"a byte at a time", whole, 1, Ending::End, "editor --open a.tpr"},
+      {"failing after the whole message", whole, 5, Ending::Error, "editor --open a.tpr"},
+      {"failing after the header", header, 3, Ending::Error, std::nullopt},
+      {"a byte past the count", withTail, 7, Ending::End, std::nullopt},
+      {"nothing", {}, 1, Ending::End, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    PiecewiseStream stream(c.bytes, c.piece, c.ending);
+    EXPECT_EQ(ReceiveForwardedCommandLine([&](std::span<uint8_t> into) { return stream.Receive(into); }), c.read)
+        << c.what;
+    EXPECT_EQ(stream.Taken(), c.bytes.size()) << c.what;
+    EXPECT_EQ(stream.callsAfterTheEnd, 0) << c.what;
+  }
+}
+
+TEST(ForwardedCommandLine, ReceivingStopsOneBytePastTheLargestMessage) {
+  // A sender that never stops: the reader takes no more than tells an
+  // oversized message apart, and refuses it.
+  const size_t largest = kForwardedHeaderBytes + kMaxForwardedBytes;
+  std::vector<uint8_t> endless = Message(1125, kMaxForwardedBytes, std::string(4 * kMaxForwardedBytes, 'a'));
+  PiecewiseStream stream(endless, 4096, PiecewiseStream::Ending::End);
+  EXPECT_FALSE(ReceiveForwardedCommandLine([&](std::span<uint8_t> into) { return stream.Receive(into); }));
+  EXPECT_EQ(stream.Taken(), largest + 1);
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 #include "HVFramework/Platform/Core/VirtualClock.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderContextInfo.h"
 #include "HVFramework/Renderer/OpenGL/LGLRenderer.h"
+#include "HVFramework/Renderer/RendererSetupErrors.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace HV {
 namespace {
@@ -285,6 +289,52 @@ TEST(GLRendererPurge, KeepsWhatWasUsedSinceThePreviousPurge) {
   frame(false);  // the second purge: only what was drawn since the first stays
   EXPECT_EQ(dropped->GetRefCount(), cachedCount - 1);
   EXPECT_EQ(kept->GetRefCount(), cachedCount);
+}
+
+// Records the set-up errors a renderer shows, by message ID.
+class SetupErrorRecorder : public IRendererSetupErrorSink {
+ public:
+  SetupErrorRecorder() { SetRendererSetupErrorSink(this); }
+  ~SetupErrorRecorder() override { SetRendererSetupErrorSink(nullptr); }
+  void ShowRendererSetupError(const StringW& messageId) override {
+    shown.push_back(messageId.ToCharString().GetText());
+  }
+  std::vector<std::string> shown;
+};
+
+// A context the platform will not make current.
+class RefusingContext : public Platform::IGLContext {
+ public:
+  bool MakeCurrent(int, int) override { return false; }
+  void ReleaseCurrent() override {}
+  void SwapBuffers() override {}
+  Platform::GLPixelFormat GetPixelFormat() const override { return {}; }
+  const uint8_t* GetOffscreenPixels(int&, int&) const override { return nullptr; }
+};
+
+TEST(GLRendererSetup, EachFailureShowsItsMessageBeforeItThrows) {
+  SetupErrorRecorder recorder;
+  Platform::SetGLContextFactory([](PlatformWindow*) { return std::unique_ptr<Platform::IGLContext>(); });
+  EXPECT_THROW(LGLRenderer::Create(nullptr, nullptr), Exception<std::runtime_error>);
+  EXPECT_EQ(recorder.shown, std::vector<std::string>{"GL_ERROR_MESSAGE_CREATE_CONTEXT"});
+
+  recorder.shown.clear();
+  Platform::SetGLContextFactory([](PlatformWindow*) { return std::make_unique<RefusingContext>(); });
+  const RCPtr<LGLRenderer> renderer = LGLRenderer::Create(nullptr, nullptr);
+  Platform::SetGLContextFactory(nullptr);
+  RCPtr<LRenderContextInfo> context;
+  EXPECT_THROW(renderer->InitRenderContextInfo({0, 0, 16, 16}, nullptr, false, context),
+               Exception<std::runtime_error>);
+  EXPECT_EQ(recorder.shown, std::vector<std::string>{"GL_ERROR_MESSAGE_SET_PIXEL_FORMAT"});
+}
+
+TEST(GLRendererSetup, ARendererThatSetsUpShowsNothing) {
+  SetupErrorRecorder recorder;
+  Platform::UseOSMesaByDefault();
+  const RCPtr<LGLRenderer> renderer = LGLRenderer::Create(nullptr, nullptr);
+  RCPtr<LRenderContextInfo> context;
+  EXPECT_EQ(renderer->InitRenderContextInfo({0, 0, 16, 16}, nullptr, false, context), S_OK);
+  EXPECT_TRUE(recorder.shown.empty());
 }
 
 }  // namespace

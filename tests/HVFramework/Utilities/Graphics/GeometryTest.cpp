@@ -130,6 +130,34 @@ TEST(RectT, IntersectKeepsTheOverlapAndEmptiesDisjointRectangles) {
   }
 }
 
+TEST(RectT, IntersectIntoAnswersWhetherMoreThanTheFloatEpsilonOverlaps) {
+  struct Case {
+    const char* what;
+    RectT<float> a, b, out;
+    bool overlaps;
+  };
+  const Case cases[] = {
+      {"crossing", {0, 0, 10, 10}, {5, 5, 10, 10}, {5, 5, 5, 5}, true},
+      {"inside", {0, 0, 10, 10}, {2, 3, 4, 5}, {2, 3, 4, 5}, true},
+      {"disjoint: empty, never negative", {0, 0, 10, 10}, {20, 30, 5, 5}, {20, 30, 0, 0}, false},
+      {"touching edge", {0, 0, 10, 10}, {10, 0, 5, 5}, {10, 0, 0, 5}, false},
+      {"a sliver of 1e-7 wide", {0, 0, 1e-7f, 10}, {0, 0, 10, 10}, {0, 0, 1e-7f, 10}, false},
+      {"a strip of 2e-7 high", {0, 0, 10, 2e-7f}, {0, 0, 10, 10}, {0, 0, 10, 2e-7f}, true},
+  };
+  for (const Case& c : cases) {
+    RectT<float> out{-1, -1, -1, -1};
+    EXPECT_EQ(RectT<float>::Intersect(c.a, c.b, out), c.overlaps) << c.what;
+    EXPECT_EQ(out, c.out) << c.what;
+    // The result may be written over either input.
+    RectT<float> intoA = c.a;
+    RectT<float> intoB = c.b;
+    EXPECT_EQ(RectT<float>::Intersect(intoA, c.b, intoA), c.overlaps) << c.what;
+    EXPECT_EQ(RectT<float>::Intersect(c.a, intoB, intoB), c.overlaps) << c.what;
+    EXPECT_EQ(intoA, c.out) << c.what;
+    EXPECT_EQ(intoB, c.out) << c.what;
+  }
+}
+
 TEST(RectT, OffsetByPoint) {
   RectT<double> r{1, 2, 3, 4};
   r.Offset({10, -20});

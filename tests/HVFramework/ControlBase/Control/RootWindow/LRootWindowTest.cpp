@@ -1,10 +1,16 @@
 // The root window's own state: its root control, the client area, the
-// buttons per pointer, the modal loop's end, invalidation and release.
+// buttons per pointer, the modal loop's end, invalidation and release; and
+// its links to controls that die in the middle of an event.
+#include "HVFramework/ControlBase/Control/IToolTipControl.h"
+#include "HVFramework/ObjectBase/WeakRCPtr.h"
 #include "tests/HVFramework/ControlBase/Window/RootWindowSkins.h"
 #include "tests/support/RootWindowFixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
 
 namespace HV::Test {
 namespace {
@@ -93,6 +99,20 @@ TEST_F(RootWindowState, AReleasedWindowLetsGoOfItsTreeAndItsClients) {
   EXPECT_EQ(window->GetRegistrationCount(), 0);
 }
 
+// A window's hot keys may be held past the window: they post into its
+// queue, which goes with the window, so from then on they send nowhere.
+TEST_F(RootWindowState, HotKeysHeldPastTheirWindowAnswerButSendNowhere) {
+  RCPtr<LRootWindow> closing = LRootWindow::Create(&host);
+  const RCPtr<LGlobalHotKeyManager> keys = closing->GetHotKeys();
+  const KeyCode ctrlW = KeyCode::Parse(StringW(u"Ctrl+VKEY_W"));
+  ASSERT_EQ(keys->Bind(ctrlW, StringW(u"NID_CLOSE")), S_OK);
+  const WeakRCPtr<LRootWindow> closed(closing);
+  closing = nullptr;
+  ASSERT_EQ(closed.Get(), nullptr);
+  EXPECT_EQ(keys->HandleKey(LKeyParam::Create(ctrlW)), 0);
+  EXPECT_EQ(keys->Raise(StringW(u"NID_CLOSE")), S_OK);
+}
+
 TEST_F(RootWindowState, ControlsLinkedDirectlyNeitherOutliveNorDangleFromTheirWindow) {
   ASSERT_TRUE(Open(kPanelsSkin, u"main"));
   RCPtr<LControl> loose(new InputControl(nullptr, StringW(u"loose")));
@@ -111,6 +131,47 @@ TEST_F(RootWindowState, ControlsLinkedDirectlyNeitherOutliveNorDangleFromTheirWi
   EXPECT_EQ(kept->GetRootWindow(), nullptr);
 }
 
+// A top-level control's text becomes its window's title when it joins the
+// window; without a text the window keeps the title it had.
+TEST_F(RootWindowState, ATopLevelControlsTextBecomesTheWindowsCaption) {
+  struct Case {
+    const char16_t* text;
+    const char16_t* caption;
+  };
+  const Case cases[] = {
+      {u"Preset Editor", u"Preset Editor"},
+      {u"", u"made"},
+  };
+  for (const Case& c : cases) {
+    host.caption = StringW(u"made");
+    const RCPtr<LControl> top(new InputControl(nullptr, StringW(u"top")));
+    top->SetText(StringW(c.text));
+    ASSERT_EQ(top->SetRootWindow(window.Get()), S_OK);
+    EXPECT_EQ(Narrow(host.caption), Narrow(StringW(c.caption)));
+    top->SetRootWindow(nullptr);
+  }
+}
+
+// Built while it is already in a window, a top-level control is shown there
+// even when its description hides it (skins cannot hide a top-level control,
+// but a description made by the program can); built outside one, it follows
+// the description.
+TEST_F(RootWindowState, ATopLevelControlBuiltInAWindowIsVisible) {
+  ASSERT_TRUE(Open(kPanelsSkin, u"main"));
+  const RCPtr<LControlDescriptor> skin = TopLevel(u"main");
+  ASSERT_TRUE(skin);
+  const RCPtr<LLayoutDescriptor> hiddenLayout = DynamicCast<LLayoutDescriptor>(skin->GetLayout()->CreateCopy());
+  hiddenLayout->visible = false;
+  const RCPtr<LControlDescriptor> hidden = LControlDescriptor::Clone(*skin, StringW(u"hidden"), hiddenLayout);
+  for (const bool inWindow : {true, false}) {
+    const RCPtr<LControl> top(new InputControl(nullptr, StringW(u"hidden")));
+    if (inWindow) ASSERT_EQ(top->SetRootWindow(window.Get()), S_OK);
+    ASSERT_EQ(top->CreateFromDescriptor(hidden), S_OK);
+    EXPECT_EQ(top->GetLayout()->visible, inWindow) << (inWindow ? "in a window" : "outside");
+    top->SetRootWindow(nullptr);
+  }
+}
+
 TEST_F(RootWindowState, APressThatAsksForIdleTicksGivesThemBackAtTheRelease) {
   ASSERT_TRUE(Open(kPanelsSkin, u"main"));
   InputControl& a1 = Input(u"a1");
@@ -124,6 +185,142 @@ TEST_F(RootWindowState, APressThatAsksForIdleTicksGivesThemBackAtTheRelease) {
   Idle();
   EXPECT_THAT(TakeInput(), ElementsAre("a1:idle"));
   EXPECT_EQ(a1.GetIdleRequestCount(), 0);
+}
+
+// "Test.Tip": a tool tip that only shows and goes.
+class TestTip : public LControl, public IToolTipControl {
+ public:
+  using LControl::LControl;
+  static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                 const RCPtr<LControlDescriptor>& descriptor) {
+    return CreateControlOfClass<TestTip>(result, parent, descriptor);
+  }
+  HResult Start() override { return S_OK; }
+  HResult Hide() override { return GetParent()->RemoveChildControl(RCPtr<LControl>(this)); }
+};
+
+constexpr const char* kTipSkin = R"(
+<Skins><Skin Name="S">
+  <SubControl Class="Test.Input" Name="main">
+    <SubControl Class="Test.Input" Name="a1" XPositionAbs="10" YPositionAbs="10" XSizeAbs="50" YSizeAbs="20" TabStop="1"/>
+  </SubControl>
+  <SubControl Class="Test.Tip" Name="toolTip" XSizeAbs="40" YSizeAbs="10"/>
+</Skin></Skins>)";
+
+// What a control holds in the window when it goes.
+struct HeldLink {
+  const char* name;
+  void (*take)(LRootWindow& window, InputControl& item);
+  LControl* (LRootWindow::*link)() const;
+};
+
+// How it goes: with its pop-up (a top-level control linked to the window,
+// not its root control), dying in the middle of the event without leaving
+// the tree first; or removed from the window's tree and freed at the next
+// idle pass.
+enum class Departure { kPopupDropped, kRemovedFromTree };
+
+using LinkCase = std::tuple<HeldLink, Departure>;
+
+// The item, holding one of the window's links, is made to go by the focused
+// control's Delete handler. The events after it must find the link empty.
+class RootWindowLinks : public RootWindowFixture, public ::testing::WithParamInterface<LinkCase> {
+ protected:
+  RootWindowLinks() {
+    factory.RegisterControlCreateFunction(StringW(u"Test.Tip"), &TestTip::Create);
+    Open(kTipSkin, u"main");
+    if (InPopup()) {
+      mPopup = RCPtr<LControl>(new InputControl(nullptr, StringW(u"popup")));
+      mPopup->SetRect({200, 200, 100, 50});
+      mPopup->SetNotFocusable(false);  // controls made without a skin may not take the focus
+      mPopup->SetRootWindow(window.Get());
+    }
+    mItem = RCPtr<InputControl>(new InputControl(InPopup() ? mPopup.Get() : Find(u"main").Get(), StringW(u"item")));
+    mItem->SetRect(InPopup() ? LControl::Rect{0, 0, 100, 20} : LControl::Rect{200, 200, 100, 20});
+    mItem->SetNotFocusable(false);
+  }
+
+  static bool InPopup() { return std::get<Departure>(GetParam()) == Departure::kPopupDropped; }
+
+  // Drops the pop-up, or takes the item out of the tree.
+  void SendItemAway(const WeakRCPtr<LControl>& item) {
+    if (InPopup())
+      mPopup = nullptr;
+    else if (const RCPtr<LControl> held = item.Lock())
+      Find(u"main")->RemoveChildControl(held);
+  }
+
+  RCPtr<LControl> mPopup;
+  RCPtr<InputControl> mItem;
+};
+
+TEST_P(RootWindowLinks, AControlThatGoesDuringAnEventLeavesTheLinkEmpty) {
+  const HeldLink& held = std::get<HeldLink>(GetParam());
+  InputControl& item = *mItem;
+  held.take(*window, item);
+  ASSERT_EQ((window.Get()->*held.link)(), &item);
+  auto& focused = dynamic_cast<InputControl&>(*window->GetFocusControl());
+  focused.handledKeys.insert(kDelete);
+  const WeakRCPtr<LControl> itemLink(mItem);
+  focused.duringNextEvent = [this, itemLink] { SendItemAway(itemLink); };
+  mItem = nullptr;
+  Key(kDelete);
+  Idle();
+  ASSERT_EQ(itemLink.Get(), nullptr);
+  // Empty, or a control of the window: a focus owner leaving the tree hands
+  // the focus on. A link left on the dead item is a use after free here.
+  LControl* const now = (window.Get()->*held.link)();
+  EXPECT_TRUE(!now || now->GetRootWindow() == window.Get());
+
+  // The release and the moves of the gesture, keys and the window's focus
+  // going and coming back reach the main tree as if the item had never been.
+  Release(250, 210);
+  Move(15, 12);
+  EXPECT_EQ(window->GetHoverControl(), Find(u"a1").Get());
+  EXPECT_EQ(window->GetCaptureControl(), nullptr);
+  EXPECT_EQ(window->GetToolTipControl(), nullptr);
+  Key(kTab);
+  window->OnWindowFocusLost();
+  window->RestoreFocus();
+  EXPECT_EQ(Focused(), "a1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachLink, RootWindowLinks,
+    ::testing::Combine(
+        ::testing::Values(
+            HeldLink{"Capture", [](LRootWindow&, InputControl& item) { item.StartMouseCapture(0, 0, 0); },
+                     &LRootWindow::GetCaptureControl},
+            HeldLink{"Hover", [](LRootWindow& window, InputControl& item) { window.SetHoverControl(&item); },
+                     &LRootWindow::GetHoverControl},
+            HeldLink{"ToolTipOwner",
+                     [](LRootWindow& window, InputControl& item) {
+                       item.toolTip = StringW(u"Closes the pop-up");
+                       window.SetHoverControl(&item);
+                       EXPECT_TRUE(item.FindChildControl(StringW(u"toolTip")));  // the tip shows
+                     },
+                     &LRootWindow::GetToolTipControl},
+            HeldLink{"Focus", [](LRootWindow&, InputControl& item) { item.SetFocus(true); },
+                     &LRootWindow::GetFocusControl}),
+        ::testing::Values(Departure::kPopupDropped, Departure::kRemovedFromTree)),
+    [](const ::testing::TestParamInfo<LinkCase>& row) {
+      const bool inPopup = std::get<Departure>(row.param) == Departure::kPopupDropped;
+      return std::string(std::get<HeldLink>(row.param).name) + (inPopup ? "PopupDropped" : "RemovedFromTree");
+    });
+
+// Leaving the tree takes the focus away for good: a control put back is not
+// handed it again when the window's focus returns.
+TEST_F(RootWindowState, AControlThatLeftTheTreeIsNotGivenBackTheFocusItHadBefore) {
+  ASSERT_TRUE(Open(kPanelsSkin, u"main"));
+  const RCPtr<LControl> a = Find(u"a");
+  const RCPtr<LControl> a2 = Find(u"a2");
+  a2->SetFocus(true);
+  window->OnWindowFocusLost();
+  ASSERT_EQ(window->GetPreviousFocusControl(), a2.Get());
+  ASSERT_EQ(a->RemoveChildControl(a2), S_OK);
+  ASSERT_EQ(a2->SetParent(a.Get()), S_OK);
+  window->RestoreFocus();
+  EXPECT_EQ(Focused(), "a1");  // the root control's first, as in a window nothing had
 }
 
 }  // namespace
