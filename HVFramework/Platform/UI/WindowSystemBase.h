@@ -21,7 +21,7 @@ class WindowSystemBase : public IWindowSystem {
   bool SetWindowRect(WindowId window, const RectT<int32_t>& rect) override;
   bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
   bool SetSizeLimits(WindowId window, const SizeLimits& limits) override;
-  // What SetSizeLimits last set (the spec's resizability before that).
+  // What SetSizeLimits last set (before any call: the resizability the window was made with).
   bool GetSizeLimits(WindowId window, SizeLimits& limits) const;
   // The window the desktop keeps this one above; 0 for none or an unknown window.
   WindowId GetOwner(WindowId window) const;

@@ -28,9 +28,9 @@ namespace {
 
 using namespace HV;
 
-constexpr const WChar* kName = u"NID_VALUE_CHANGE";
-// The same name as senders name it.
-constexpr NotificationName kConstant{u"NID_VALUE_CHANGE"};
+constexpr const WChar* kName = u"NID_BENCH_SEND";
+// The same name as a library's constant names it.
+constexpr NotificationName kConstant{u"NID_BENCH_SEND"};
 
 class CountingClient : public LNotificationClient {
  public:
