@@ -1,47 +1,31 @@
 #include "tools/gallery/GalleryScene.h"
 
 #include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "tests/support/ChildProgram.h"
+#include "tests/support/PrivateDisplay.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace HV::Gallery {
 namespace {
 
-// The gallery program run as a child process with the tests' fonts, its
-// standard output read line by line through a pipe. Reading waits until the
-// program says something or a deadline passes, so a lost input event fails
-// the test with the gallery's last words instead of hanging it.
-class GalleryProcess {
+using Test::PrivateDisplay;
+
+// The gallery program run as a child process with the tests' fonts and its
+// first frame's time on standard output.
+class GalleryProcess : public Test::ChildProgram {
  public:
-  explicit GalleryProcess(const std::vector<std::string>& options, const std::string& display = "") {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<std::string> args = {HV_GALLERY_PROGRAM};
-    args.insert(args.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
+  explicit GalleryProcess(const std::vector<std::string>& options, const std::string& display = "")
+      : ChildProgram(HV_GALLERY_PROGRAM, options, Settings(options, display), "gallery") {}
+
+ private:
+  static std::vector<std::string> Settings(const std::vector<std::string>& options, const std::string& display) {
     // The leak checker stays on (a leak makes the exit status fail), except
     // for OpenGL: Mesa's unloaded driver leaves blocks no name can suppress.
     const bool isOpenGL = std::find(options.begin(), options.end(), "opengl") != options.end();
@@ -49,138 +33,12 @@ class GalleryProcess {
                                          isOpenGL ? "ASAN_OPTIONS=detect_leaks=0" : "ASAN_OPTIONS=detect_leaks=1",
                                          "HV_GALLERY_TIMING=1"};
     if (!display.empty()) settings.push_back("DISPLAY=" + display);
-    std::vector<char*> envp;
-    for (std::string& setting : settings) envp.push_back(setting.data());
-    for (char** e = environ; *e; ++e)
-      if (std::string(*e).rfind("ASAN_OPTIONS=", 0) != 0 && (display.empty() || std::string(*e).rfind("DISPLAY=", 0) != 0))
-        envp.push_back(*e);
-    envp.push_back(nullptr);
-    if (posix_spawn(&mPid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) mPid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    mOutput = pipeEnds[0];
+    return settings;
   }
-  ~GalleryProcess() {
-    if (mPid > 0) {
-      kill(mPid, SIGKILL);
-      Wait();
-    }
-    if (mOutput >= 0) close(mOutput);
-  }
-
-  bool IsRunning() const { return mPid > 0 && mOutput >= 0; }
-  pid_t GetPid() const { return mPid; }
-  // The next line the program prints (without its end); empty once it closed
-  // its output or said nothing for kQuietLimit.
-  std::string ReadLine() {
-    const auto deadline = std::chrono::steady_clock::now() + kQuietLimit;
-    size_t end;
-    while ((end = mPending.find('\n')) == std::string::npos) {
-      const auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-      pollfd readable{mOutput, POLLIN, 0};
-      if (left.count() <= 0 || poll(&readable, 1, int(left.count())) <= 0) {
-        std::fprintf(stderr, "[gallery %d] said nothing for %d s\n", static_cast<int>(mPid),
-                     int(kQuietLimit.count()));
-        return "";
-      }
-      char chunk[4096];
-      const ssize_t got = read(mOutput, chunk, sizeof chunk);
-      if (got <= 0) return "";
-      mPending.append(chunk, size_t(got));
-    }
-    std::string text = mPending.substr(0, end);
-    mPending.erase(0, end + 1);
-    // In the test's log: what the gallery said before a failure.
-    std::fprintf(stderr, "[gallery %d] %s\n", static_cast<int>(mPid), text.c_str());
-    return text;
-  }
-  // Reads lines until one starts with prefix; false when the output ends first.
-  bool WaitForLine(const std::string& prefix, std::string* found = nullptr) {
-    for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
-      if (line.rfind(prefix, 0) == 0) {
-        if (found) *found = line;
-        return true;
-      }
-    return false;
-  }
-  // The exit status; -1 when the program did not exit normally.
-  int Wait() {
-    int status = 0;
-    const pid_t pid = mPid;
-    mPid = -1;
-    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  // Long enough for a loaded machine; a test waiting this long has lost its event.
-  static constexpr std::chrono::seconds kQuietLimit{60};
-
-  pid_t mPid = -1;
-  int mOutput = -1;
-  std::string mPending;
 };
 
-
-// A display of the test's own (a private Xvfb): SDL gives every window it
-// shows without a window manager the keyboard focus, so windows of display
-// tests running beside this one would take it, and key events with it.
-class PrivateDisplay {
- public:
-  PrivateDisplay() {
-    int ready[2];
-    if (pipe(ready) != 0) return;
-    // A number of this process's own: tests starting displays side by side
-    // would otherwise race for the first free one.
-    const std::string number = ":" + std::to_string(1000 + getpid() % 30000);
-    const char* argv[] = {"Xvfb",   number.c_str(), "-displayfd", "3", "-screen", "0", "1024x768x24",
-                          "-nolisten", "tcp", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, ready[0]);
-    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    if (posix_spawnp(&mPid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) mPid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(ready[1]);
-    // Xvfb writes its display number once it takes connections, and again
-    // after every reset (its last client gone): the pipe stays open, or
-    // that second write would end the server.
-    mReady = ready[0];
-    char written[16] = {};
-    if (mPid > 0 && read(mReady, written, sizeof written - 1) > 0) mName = number;
-  }
-  ~PrivateDisplay() {
-    close(mReady);
-    if (mPid <= 0) return;
-    kill(mPid, SIGTERM);
-    int status = 0;
-    waitpid(mPid, &status, 0);
-  }
-  PrivateDisplay(const PrivateDisplay&) = delete;
-  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
-
-  // ":N"; empty when no display could be started.
-  const std::string& GetName() const { return mName; }
-
- private:
-  pid_t mPid = -1;
-  int mReady = -1;
-  std::string mName;
-};
-
-// Alt+F4 to the gallery's window, found by its process, once the window has
-// the keyboard focus (SDL hands key events to the focused window only).
-// xdotool's own status is no verdict: the window may be gone before the last
-// key-up is sent, which xdotool reports as an X error.
-void PressAltF4(const PrivateDisplay& display, pid_t pid) {
-  const std::string command = "DISPLAY=" + display.GetName() + " timeout 20 xdotool search --sync --pid " +
-                              std::to_string(pid) +
-                              " --name '^HV Gallery$' windowfocus --sync %1 key --window %1 alt+F4"
-                              " 2>/dev/null >/dev/null";
-  (void)std::system(command.c_str());
-}
+// Alt+F4 to the gallery's window.
+void PressAltF4(const PrivateDisplay& display, pid_t pid) { Test::PressAltF4(display, pid, "^HV Gallery$"); }
 
 TEST(GalleryDisplay, AltF4ClosesTheGalleryWithStatusZero) {
   PrivateDisplay display;
@@ -286,10 +144,7 @@ TEST(GalleryDisplay, TheSkinnedGalleryShowsItsWindowAndClosesOnAltF4) {
 // with the window system's own focus handling, and keys sent while the focus
 // comes back are lost.
 void OnGalleryDisplay(const PrivateDisplay& display, const std::string& actions) {
-  const std::string command = "DISPLAY=" + display.GetName() +
-                              " timeout 20 xdotool search --sync --onlyvisible --name '^HV Gallery$' " + actions +
-                              " 2>/dev/null >/dev/null";
-  (void)std::system(command.c_str());
+  Test::XdotoolOnDisplay(display, "search --sync --onlyvisible --name '^HV Gallery$' " + actions);
 }
 
 // The number after prefix in the next line that starts with it; -1 when the output ends first.

@@ -1,0 +1,49 @@
+#include "Panel/UI/EditorProgram.h"
+
+#include "Panel/UI/EditorIdentity.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <utility>
+
+namespace HV::Editor {
+
+ApplicationIdentity MakeEditorIdentity() {
+  ApplicationIdentity identity;
+  identity.companyName = StringW(kCompanyName);
+  identity.productName = StringW(kProductName);
+  identity.productVersion = StringW(kProductVersion);
+  identity.versionString = StringW(kSettingsVersion);
+  identity.copyright = StringW(kCopyright);
+  identity.applicationName = StringW(kApplicationName);
+  identity.mainControlName = StringW(kMainControlName);
+  return identity;
+}
+
+ApplicationRunner::Program MakeEditorProgram(ApplicationRunner::WindowSystemOpener openWindowSystem,
+                                             LApplication::EngineParts parts) {
+  ApplicationRunner::Program program;
+  program.identity = MakeEditorIdentity();
+  program.openWindowSystem = std::move(openWindowSystem);
+  program.makeApplication = [parts = std::move(parts)](std::unique_ptr<LControlFactory> factory,
+                                                        const RCPtr<LStringTable>& frameworkStrings,
+                                                        const ApplicationIdentity& identity,
+                                                        OSWindowDispatcher& dispatcher) -> RCPtr<LApplicationBase> {
+    return LApplication::Create(std::move(factory), frameworkStrings, identity, dispatcher, parts);
+  };
+  return program;
+}
+
+ApplicationRunner::FirstFrameHook MakeTimingHook(std::FILE* out) {
+  if (std::getenv("TARSEL_TIMING") == nullptr) return nullptr;
+  return [out](LApplicationBase&) -> std::optional<int> {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(out, "%s: first frame presented at %lld.%09ld\n", kProgramName, static_cast<long long>(now.tv_sec),
+                 now.tv_nsec);
+    std::fflush(out);
+    return std::nullopt;
+  };
+}
+
+}  // namespace HV::Editor

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
+#include "HVFramework/Application/LApplicationBase.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class LRootModuleEngine;
+
+namespace HV {
+
+// LApplication: the editor's application object. On top of the framework's
+// desktop application it loads the window-wide hot keys of its string table
+// ("GHK_WIN."), registers the editor's control classes, and owns the two
+// objects the whole editor talks to the keyboard through: the engine of the
+// device model and the MIDI manager. Panels and dialogs reach them only
+// through GetRootModuleEngine and GetMidiManager. It also answers the
+// editor's own cursors, folders, renderer and window icon.
+//
+// Made by the program's runner; one at a time; UI thread only.
+class LApplication : public LApplicationBase {
+ public:
+  using MidiManagerMaker = std::function<RCPtr<LMidiManager>(const RCPtr<LRootModuleEngine>& engine)>;
+  // What start-up makes the engine and the MIDI manager with. The program's
+  // are the device link beside the program and the manager over the
+  // process's MIDI system; tests give their own.
+  struct EngineParts {
+    DeviceLinkFactory makeDeviceLink;
+    MidiManagerMaker makeMidiManager;
+    static EngineParts Program();
+  };
+
+  static RCPtr<LApplication> Create(std::unique_ptr<LControlFactory> factory,
+                                    const RCPtr<LStringTable>& frameworkStrings,
+                                    const ApplicationIdentity& identity, OSWindowDispatcher& dispatcher,
+                                    EngineParts parts = EngineParts::Program());
+  ~LApplication() override;
+
+  // The current application's engine and MIDI manager (new references);
+  // empty before start-up made them, after shutdown and without an application.
+  static RCPtr<LRootModuleEngine> GetRootModuleEngine();
+  static RCPtr<LMidiManager> GetMidiManager();
+
+  // The base's start-up, then in this order: the "GHK_WIN." hot keys of the
+  // application string table, the editor's control classes, the engine, the
+  // MIDI manager made with it, and the engine's Initialize(0). The first
+  // negative result is returned; an exception (Initialize throws a Failed
+  // Result when it cannot register) leaves it for the runner, which shows
+  // the start-up error.
+  HResult RunApplicationStartup() override;
+  // Lets go of the MIDI manager and then the engine (its worker stops), before
+  // the framework's shutdown.
+  HResult RunApplicationShutdown() override;
+
+  // "UI_CURSOR_DROP_MOVE" and "UI_CURSOR_DROP_COPY" are the editor's image
+  // cursors (made once); the splitter, rotate and magnifier names have no
+  // cursor (0); every other name is the base's.
+  CursorHandle GetCursorHandle(const StringW& name) override;
+  // Folders 5 and 6 are the documents folder (4); the others the base's.
+  StringW GetFolder(int32_t number) override;
+  // The 2-D renderer.
+  int32_t GetRendererKind() const override { return 1; }
+  std::vector<RCPtr<LBitmap>> GetApplicationIconImages() override;
+
+ private:
+  LApplication(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
+               const ApplicationIdentity& identity, OSWindowDispatcher& dispatcher, EngineParts parts);
+
+  // The engine first: the manager reaches the preset through it.
+  void StartEngine();
+  CursorHandle GetDropCursor(CursorHandle& made, Platform::CursorImage (*draw)());
+
+  EngineParts mParts;
+  RCPtr<LRootModuleEngine> mEngine;
+  RCPtr<LMidiManager> mMidiManager;
+  CursorHandle mDropMoveCursor = 0;
+  CursorHandle mDropCopyCursor = 0;
+};
+
+// The text of the application's string table ("|PresetEditor") for id in the
+// current language; empty when the table has no such text or there is no
+// application.
+StringW GetApplicationString(const StringW& id);
+
+}  // namespace HV

@@ -1,0 +1,29 @@
+// tarsel-preset-editor: the editor program. It runs as one instance per user
+// (a second start hands its command line to the running one and exits), in
+// a window of the desktop's window system, drawn with the 2-D renderer.
+//
+// TARSEL_MIDI=simulated gives it the simulated keyboard instead of the MIDI
+// devices of the machine; with TARSEL_TIMING set it prints the wall-clock
+// time of its first presented frame on standard output.
+
+#include "HVFramework/Application/ApplicationRunner.h"
+#include "HVFramework/Platform/Core/CommandLine.h"
+#include "HVFramework/Platform/SDL/SdlWindowSystem.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
+#include "Panel/UI/EditorProgram.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+int main() {
+  using namespace HV;
+  Simulated::RegisterSimulatedKeyboard();
+  ApplicationRunner runner(
+      Editor::MakeEditorProgram([](std::string& error) -> std::unique_ptr<Platform::IWindowSystem> {
+        return Platform::SdlWindowSystem::Open({}, error);
+      }),
+      {});
+  runner.SetFirstFrameHook(Editor::MakeTimingHook(stdout));
+  return runner.Run(Platform::GetProcessCommandLine());
+}

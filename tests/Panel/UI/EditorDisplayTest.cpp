@@ -1,0 +1,139 @@
+// The editor program on a display of its own (a private Xvfb), with the
+// simulated keyboard, an empty home and a runtime folder of its own: its
+// window, its single instance and its way out.
+#include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "tests/support/ChildProgram.h"
+#include "tests/support/PrivateDisplay.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace HV::Test {
+namespace {
+
+constexpr const char* kFirstFrame = "tarsel-preset-editor: first frame presented at ";
+// The main window as the skin gives it, and the skin's window colour.
+constexpr int kWindowX = 40, kWindowY = 40, kWindowWidth = 1200, kWindowHeight = 720;
+constexpr uint32_t kWindowColour = 0x1C2226;
+
+// The home and runtime folder the editors of one test share.
+class EditorHome {
+ public:
+  EditorHome() {
+    std::filesystem::create_directory(GetHome());
+    mkdir(GetRuntime().c_str(), 0700);
+  }
+  std::string GetHome() const { return mFolder.GetPath() + "/home"; }
+  std::string GetRuntime() const { return mFolder.GetPath() + "/runtime"; }
+  std::string GetUserFolder() const { return GetHome() + "/.config/Halvern/Tarsel Preset Editor"; }
+
+ private:
+  TemporaryFolder mFolder;
+};
+
+class EditorProcess : public ChildProgram {
+ public:
+  EditorProcess(const EditorHome& home, const PrivateDisplay& display)
+      : ChildProgram(TARSEL_EDITOR_PROGRAM, {}, Settings(home, display), "editor") {}
+
+ private:
+  static std::vector<std::string> Settings(const EditorHome& home, const PrivateDisplay& display) {
+    return {"HOME=" + home.GetHome(),
+            "XDG_CONFIG_HOME=" + home.GetHome() + "/.config",
+            "XDG_DATA_HOME=" + home.GetHome() + "/.local/share",
+            "XDG_RUNTIME_DIR=" + home.GetRuntime(),
+            "DISPLAY=" + display.GetName(),
+            "TARSEL_MIDI=simulated",
+            "TARSEL_TIMING=1",
+            std::string("FONTCONFIG_FILE=") + HV_TEST_FONTS_CONF,
+            // A leak makes the exit status fail.
+            "ASAN_OPTIONS=detect_leaks=1"};
+  }
+};
+
+// The editor's main window, found by its process and its caption: "WIDTHxHEIGHT", empty when none is found.
+std::string FindWindowSize(const PrivateDisplay& display, pid_t pid) {
+  const std::string geometry =
+      RunOnDisplay(display, "xdotool search --sync --pid " + std::to_string(pid) + " --name '^Halvern$' getwindowgeometry");
+  const size_t at = geometry.find("Geometry: ");
+  if (at == std::string::npos) return "";
+  return geometry.substr(at + 10, geometry.find('\n', at) - at - 10);
+}
+
+uint32_t Shown(const Platform::BgraImage& image, int32_t x, int32_t y) {
+  const uint8_t* p = &image.pixels[(size_t(y) * image.width + x) * 4];
+  return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+void PressAltF4(const PrivateDisplay& display, pid_t pid) { Test::PressAltF4(display, pid, "^Halvern$"); }
+
+TEST(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
+  PrivateDisplay display("1600x1000x24");
+  ASSERT_FALSE(display.GetName().empty());
+  EditorHome home;
+  EditorProcess editor(home, display);
+  ASSERT_TRUE(editor.IsRunning());
+  ASSERT_TRUE(editor.WaitForLine(kFirstFrame));
+
+  // Captioned with the maker's name, at the skin's size.
+  const std::string size = std::to_string(kWindowWidth) + "x" + std::to_string(kWindowHeight);
+  EXPECT_EQ(FindWindowSize(display, editor.GetPid()), size);
+
+  // What the screen shows: the window's colour inside it, and the product's
+  // name in other colours at its middle.
+  TemporaryFolder shots;
+  const std::string path = shots.GetPath() + "/screen.png";
+  RunOnDisplay(display, "import -window root '" + path + "'");
+  Platform::BgraImage screen;
+  ASSERT_TRUE(Platform::DecodePngFile(path, screen));
+  EXPECT_EQ(Shown(screen, kWindowX + 20, kWindowY + 20), kWindowColour);
+  EXPECT_EQ(Shown(screen, kWindowX + kWindowWidth - 20, kWindowY + kWindowHeight - 20), kWindowColour);
+  int32_t lettering = 0;
+  for (int32_t x = kWindowX + kWindowWidth / 2 - 200; x < kWindowX + kWindowWidth / 2 + 200; ++x)
+    if (Shown(screen, x, kWindowY + kWindowHeight / 2) != kWindowColour) ++lettering;
+  EXPECT_GT(lettering, 20);
+
+  // The desktop cannot size it: the window puts its own size back.
+  XdotoolOnDisplay(display, "search --sync --pid " + std::to_string(editor.GetPid()) +
+                                " --name '^Halvern$' windowsize --sync %1 800 600");
+  EXPECT_EQ(FindWindowSize(display, editor.GetPid()), size);
+
+  PressAltF4(display, editor.GetPid());
+  EXPECT_EQ(editor.Wait(), 0);
+  // The settings and the placement of the window were written.
+  EXPECT_TRUE(std::filesystem::exists(home.GetUserFolder() + "/UserSettings.ini"));
+  bool hasPlacement = false;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(home.GetUserFolder()))
+    if (entry.is_regular_file() && entry.path().filename() != "UserSettings.ini") hasPlacement = true;
+  EXPECT_TRUE(hasPlacement);
+}
+
+TEST(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
+  PrivateDisplay display("1600x1000x24");
+  ASSERT_FALSE(display.GetName().empty());
+  EditorHome home;
+  EditorProcess first(home, display);
+  ASSERT_TRUE(first.IsRunning());
+  ASSERT_TRUE(first.WaitForLine(kFirstFrame));
+
+  {
+    EditorProcess second(home, display);
+    ASSERT_TRUE(second.IsRunning());
+    EXPECT_EQ(second.Wait(), 0);
+  }
+  EXPECT_TRUE(first.IsAlive());
+  EXPECT_FALSE(FindWindowSize(display, first.GetPid()).empty());
+
+  PressAltF4(display, first.GetPid());
+  EXPECT_EQ(first.Wait(), 0);
+}
+
+}  // namespace
+}  // namespace HV::Test
