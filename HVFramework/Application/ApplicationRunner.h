@@ -106,10 +106,18 @@ class ApplicationRunner {
   // its exit status.
   int Run(const std::string& commandLine);
 
- private:
-  class Session;
+  // A factory of the program's documents from resources (null: the
+  // embedded ones), with its string tables in languageId; null when a
+  // document does not load or holds no skin.
+  static std::unique_ptr<LControlFactory> LoadControlFactory(const Program& program, int32_t languageId,
+                                                             const IXmlResourceSource* resources);
 
+ private:
   void Enter(Phase phase);
+  int RunOnWindowSystem(Platform::IWindowSystem& system, const std::string& commandLine);
+  // Start-up to the end of the main loop; the exit status.
+  int RunApplication(LApplicationBase& application, OSWindowDispatcher& dispatcher,
+                     const RCPtr<LStringTable>& frameworkStrings);
 
   Program mProgram;
   Options mOptions;

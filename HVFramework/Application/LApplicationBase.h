@@ -6,7 +6,6 @@
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -17,7 +16,7 @@ class LControlDescriptor;
 class LIniFileManager;
 class OSWindowDispatcher;
 class ProfileFolderStore;
-class RuntimeErrorBox;
+class PendingRuntimeFault;
 
 // LApplicationBase: what every desktop program of the framework needs of its
 // application object, over the OS windows of one dispatcher:
@@ -122,6 +121,7 @@ class LApplicationBase : public LFrameworkApp {
   // Folder kProgramFolder ... kDocumentsFolder; throws std::out_of_range
   // ("Unknown Path ID.") for any other number.
   StringW GetFolder(int32_t number) override;
+  // Seconds since the application was made, and the platform's millisecond clock.
   double GetElapsedSeconds() override;
   uint32_t GetMilliseconds() override;
   SystemTime GetSystemTime() override;
@@ -141,8 +141,6 @@ class LApplicationBase : public LFrameworkApp {
   int32_t RunModalWindow(const RCPtr<LControl>& control) override;
   RCPtr<LRootWindow> CreateRootWindow(const StringW& caption, const RectT<int32_t>& rect) override;
   int32_t OnPowerBroadcast(uint32_t, intptr_t) override { return 1; }
-  // Owned by the active root window's OS window, else the main window's.
-  int32_t ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) override;
 
   // The one box of a fault caught at run time: "RUNTIME_ERROR" and
   // "RUNTIME_ERROR_CAPTION" of the framework string table (English built in);
@@ -150,6 +148,9 @@ class LApplicationBase : public LFrameworkApp {
   void ShowRuntimeError();
 
  protected:
+  // Message boxes belong to the active root window's OS window, else the main window's.
+  Platform::WindowId GetMessageBoxOwner() const override;
+
   // The factory holds the loaded skins and string tables; the dispatcher
   // (and its window system) must outlive the object.
   LApplicationBase(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
@@ -167,7 +168,9 @@ class LApplicationBase : public LFrameworkApp {
   void BindExitKey();
   // The dialogs' root windows, which the dispatcher made and the application does not list.
   bool IdleDialogWindows(bool firstPass);
-  StringW MakeFolder(int32_t number);
+  // Makes each level of base/company/product exist; empty for an empty base.
+  StringW MakeApplicationFolder(const StringW& base) const;
+  void CloseSettingsFiles();
 
   ApplicationIdentity mIdentity;
   OSWindowDispatcher& mDispatcher;
@@ -177,9 +180,10 @@ class LApplicationBase : public LFrameworkApp {
   IIniFileManager* mIniFileManager = nullptr;
   std::array<SettingsFile, 2> mSettingsFiles{};
   std::unique_ptr<ProfileFolderStore> mProfile;
-  std::shared_ptr<RuntimeErrorBox> mErrorBox;
+  std::shared_ptr<PendingRuntimeFault> mPendingFault;
+  bool mIsShowingRuntimeError = false;
   bool mIsClosed = false;
-  std::chrono::steady_clock::time_point mLastElapsed = std::chrono::steady_clock::now();
+  double mMadeAtSeconds;
 };
 
 }  // namespace HV

@@ -32,6 +32,12 @@ Platform::MessageBoxKind MessageBoxKindFromStyle(uint32_t style) {
 
 std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
+StringW TextOf(const RCPtr<LStringTable>& table, const WChar* id, const WChar* builtIn) {
+  StringW found;
+  if (table && table->GetString(StringW(id), found)) return found;
+  return StringW(builtIn);
+}
+
 }  // namespace
 
 LFrameworkApp* LFrameworkApp::GetInstance() { return gInstance; }
@@ -123,7 +129,7 @@ int32_t LFrameworkApp::Run() {
   try {
     code = RunMessageLoop();
   } catch (...) {
-    ShowStartupError();
+    ShowStartupError(mWindowSystem, mFrameworkStrings);
     GetApplicationNotificationCenter()->CreateAndPostNotification(kNidAppExitReq);
     code = E_FAIL;
   }
@@ -131,10 +137,11 @@ int32_t LFrameworkApp::Run() {
   return code;
 }
 
-void LFrameworkApp::ShowStartupError() {
-  ShowMessageBox(
-      GetFrameworkText(u"STARTUP_ERROR", u"The application encountered problems during startup and will now close."),
-      GetFrameworkText(u"STARTUP_ERROR_CAPTION", u"Error"), kMessageBoxIconError);
+void LFrameworkApp::ShowStartupError(Platform::IWindowSystem& system, const RCPtr<LStringTable>& frameworkStrings) {
+  const StringW text = TextOf(frameworkStrings, u"STARTUP_ERROR",
+                              u"The application encountered problems during startup and will now close.");
+  const StringW caption = TextOf(frameworkStrings, u"STARTUP_ERROR_CAPTION", u"Error");
+  system.ShowMessageBox(0, Utf8(caption), Utf8(text), Platform::MessageBoxKind::Ok);
 }
 
 void LFrameworkApp::ShowRendererSetupError(const StringW& messageId) {
@@ -159,9 +166,7 @@ void LFrameworkApp::ShowRendererSetupError(const StringW& messageId) {
 }
 
 StringW LFrameworkApp::GetFrameworkText(const WChar* id, const WChar* builtIn) const {
-  StringW found;
-  if (mFrameworkStrings && mFrameworkStrings->GetString(StringW(id), found)) return found;
-  return StringW(builtIn);
+  return TextOf(mFrameworkStrings, id, builtIn);
 }
 
 HResult LFrameworkApp::RunApplicationShutdown() {
@@ -294,7 +299,7 @@ HResult LFrameworkApp::RestoreStatusText(bool shouldPost) {
 
 int32_t LFrameworkApp::ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) {
   return static_cast<int32_t>(
-      mWindowSystem.ShowMessageBox(0, Utf8(caption), Utf8(text), MessageBoxKindFromStyle(style)));
+      mWindowSystem.ShowMessageBox(GetMessageBoxOwner(), Utf8(caption), Utf8(text), MessageBoxKindFromStyle(style)));
 }
 
 }  // namespace HV

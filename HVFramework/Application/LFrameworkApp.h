@@ -156,7 +156,7 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService, pub
   virtual RectT<double> GetWorkArea() = 0;
   // A folder by number (2: common application data, 3: the user's).
   virtual StringW GetFolder(int32_t number) = 0;
-  // Seconds since the previous call.
+  // Seconds since the application was made.
   virtual double GetElapsedSeconds() = 0;
   virtual uint32_t GetMilliseconds() = 0;
   virtual SystemTime GetSystemTime() = 0;
@@ -184,9 +184,13 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService, pub
   // The program's message loop; returns its exit code when the program ends.
   virtual int32_t RunMessageLoop() = 0;
 
-  // A modal message box on the desktop (no owner window): the button it was
-  // ended with (1 OK, 2 Cancel, 6 Yes, 7 No).
+  // A modal message box on the desktop, above GetMessageBoxOwner's window:
+  // the button it was ended with (1 OK, 2 Cancel, 6 Yes, 7 No).
   virtual int32_t ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style);
+  // The box of a start-up that cannot go on: "STARTUP_ERROR" and
+  // "STARTUP_ERROR_CAPTION" of frameworkStrings (the built-in English texts
+  // without a table or without the entries), with no owner window.
+  static void ShowStartupError(Platform::IWindowSystem& system, const RCPtr<LStringTable>& frameworkStrings);
   // A renderer that cannot be set up: a warning box captioned
   // "GL_ERROR_CAPTION" whose text is the message followed at once by
   // "GL_ERROR_UPDATE_DRIVER", from the framework string table (built-in
@@ -212,13 +216,12 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService, pub
   // Run's first paint: the main window is invalidated whole and this has
   // its OS window paint it now.
   virtual void RedrawNow(LRootWindow& window) { window.RedrawNow(); }
-
- private:
-  // "STARTUP_ERROR" and its caption from the framework string table, or the
-  // built-in texts without them.
-  void ShowStartupError();
   // The framework string table's text for id; builtIn when it has none.
   StringW GetFrameworkText(const WChar* id, const WChar* builtIn) const;
+  // The window message boxes stay above; 0: none.
+  virtual Platform::WindowId GetMessageBoxOwner() const { return 0; }
+
+ private:
   void ApplySkinToWindow(LRootWindow& window);
   // The root windows as they are now: idling or ending one may add or remove others.
   std::vector<RCPtr<LRootWindow>> SnapshotRootWindows() const;

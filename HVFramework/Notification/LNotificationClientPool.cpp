@@ -1,5 +1,9 @@
 #include "HVFramework/Notification/LNotificationClientPool.h"
 
+#include "HVFramework/System/RuntimeFaults.h"
+
+#include <string>
+
 namespace HV {
 
 using Pool = LNotificationDistributor::LNotificationClientPool;
@@ -145,7 +149,14 @@ void LNotificationDistributor::LNotificationClientPool::DeliverTo(Record& record
                                                                 const RCPtr<LNotification>& notification) {
   if (!record.IsRegistered()) return;
   if (record.IsLatestOnly() && !TakeLatest(record, notification)) return;
-  record.GetClient()->ReceiveNotification(source, notification);
+  // One client's exception costs its own action only: the clients after it
+  // still hear of the notification, and the sender goes on.
+  try {
+    record.GetClient()->ReceiveNotification(source, notification);
+  } catch (...) {
+    const std::string name(StringW(notification->GetName()).ToCharString().GetText());
+    ReportCurrentException("the delivery of " + name);
+  }
 }
 
 }  // namespace HV

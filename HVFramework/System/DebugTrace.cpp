@@ -108,7 +108,8 @@ void DebugTrace::ApplyCommandLine(std::string_view commandLine) {
   rest = rest.substr(0, rest.find_first_of(" \t"));
   size_t hostColon = rest.find(':');
   std::string_view port = rest.substr(0, hostColon);
-  if (port.empty()) return;
+  // A port field shorter than two characters is taken for a typing slip.
+  if (port.size() < 2) return;
   if (hostColon == std::string_view::npos) {
     SetTarget(nullptr, ReadLeadingInteger(port));
   } else {

@@ -56,7 +56,8 @@ class DebugTrace {
 
   // Looks for "-DEBUG_CONSOLE" (any letter case) in the command line and
   // switches the target as it says: alone, the console; with ":port[:host]",
-  // UDP. "-DEBUG_CONSOLE:" with nothing after the colon changes nothing.
+  // UDP. "-DEBUG_CONSOLE:" with a port field shorter than two characters
+  // (nothing, or one digit) changes nothing.
   void ApplyCommandLine(std::string_view commandLine);
 
   bool IsSendingUdp() const { return mPort > 0 && mPort <= 65535; }

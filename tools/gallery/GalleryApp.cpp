@@ -1,10 +1,7 @@
 #include "tools/gallery/GalleryApp.h"
 
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
-#include "HVFramework/ControlBase/Control/ControlServices.h"
-#include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Views/LDialog.h"
-#include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/CheckedListBox/LIndexedDataParam.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
@@ -16,13 +13,11 @@
 #include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
 #include "HVFramework/Controls/TreeView/LTreeView.h"
+#include "HVFramework/Application/LocaleLanguage.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
-#include "HVFramework/Renderer/ApplicationRenderer.h"
-#include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
 #include "tools/gallery/GalleryNotificationNames.h"
 
 #include <cmath>
-#include <ctime>
 #include <utility>
 
 namespace HV::Gallery {
@@ -40,38 +35,56 @@ std::u16string Number(int32_t value) {
   return std::u16string(text.begin(), text.end());
 }
 
-// Stateless: the factory reads the program's embedded documents through it
-// for as long as the program runs.
-const LEmbeddedXmlResources& EmbeddedResources() {
-  static const LEmbeddedXmlResources resources;
-  return resources;
-}
-
-std::unique_ptr<LControlFactory> LoadGallerySkin(std::string& error) {
-  auto factory = std::make_unique<LControlFactory>(StringW(u"Gallery"));
-  factory->SetResourceSource(&EmbeddedResources());
-  factory->SetBaseLocation(StringW(u"::"));
-  if (factory->LoadStringTables(StringW(u"::GalleryStrings.xml"), StringW(u"::NONE"), 0x0409) != S_OK ||
-      factory->LoadSkins(StringW(u"::GallerySkin.xml")) != S_OK) {
-    error = "the gallery skin could not be loaded";
-    return nullptr;
-  }
-  return factory;
-}
-
 std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 }  // namespace
 
+ApplicationIdentity GalleryApp::GetGalleryIdentity() {
+  ApplicationIdentity identity;
+  identity.companyName = StringW(u"HV");
+  identity.productName = StringW(u"HV Gallery");
+  identity.productVersion = StringW(u"1.0");
+  identity.versionString = StringW(u"1.0.0");
+  identity.copyright = StringW(u"The framework's demo program");
+  identity.applicationName = StringW(u"HVGallery");
+  identity.mainControlName = StringW(kMainControlName);
+  return identity;
+}
+
+ApplicationRunner::Program GalleryApp::GetGalleryProgram(const RectT<int32_t>& rect, std::FILE* report) {
+  ApplicationRunner::Program program;
+  program.identity = GetGalleryIdentity();
+  program.applicationStrings = StringW(u"::GalleryStrings.xml");
+  program.frameworkStrings = StringW(u"::NONE");
+  program.skins = StringW(u"::GallerySkin.xml");
+  program.makeApplication = [rect, report](std::unique_ptr<LControlFactory> factory,
+                                           const RCPtr<LStringTable>& frameworkStrings, const ApplicationIdentity&,
+                                           OSWindowDispatcher& dispatcher) -> RCPtr<LApplicationBase> {
+    return Create(std::move(factory), frameworkStrings, dispatcher, rect, report);
+  };
+  return program;
+}
+
+RCPtr<GalleryApp> GalleryApp::Create(std::unique_ptr<LControlFactory> factory,
+                                     const RCPtr<LStringTable>& frameworkStrings, OSWindowDispatcher& dispatcher,
+                                     const RectT<int32_t>& rect, std::FILE* report) {
+  return RCPtr<GalleryApp>(new GalleryApp(std::move(factory), frameworkStrings, dispatcher, rect, report));
+}
+
 RCPtr<GalleryApp> GalleryApp::Open(OSWindowDispatcher& dispatcher, const RectT<int32_t>& rect, std::FILE* report,
                                    std::string& error) {
-  std::unique_ptr<LControlFactory> factory = LoadGallerySkin(error);
-  if (!factory) return nullptr;
+  const ApplicationRunner::Program program = GetGalleryProgram(rect, report);
+  std::unique_ptr<LControlFactory> factory =
+      ApplicationRunner::LoadControlFactory(program, kEnglishUnitedStates, nullptr);
+  if (!factory) {
+    error = "the gallery skin could not be loaded";
+    return nullptr;
+  }
   const RCPtr<LStringTable> frameworkStrings = factory->GetFrameworkStringTable();
-  RCPtr<GalleryApp> app(new GalleryApp(std::move(factory), frameworkStrings, dispatcher, rect, report));
+  RCPtr<GalleryApp> app = Create(std::move(factory), frameworkStrings, dispatcher, rect, report);
   if (app->RunApplicationStartup() != S_OK) {
     error = "the gallery application could not start";
-  } else if (app->CreateMainWindow() != S_OK) {
+  } else if (app->CreateMainWindow() != S_OK || !app->ShowMainWindow()) {
     error = "no window to show the gallery skin in";
   } else {
     return app;
@@ -82,92 +95,46 @@ RCPtr<GalleryApp> GalleryApp::Open(OSWindowDispatcher& dispatcher, const RectT<i
 
 GalleryApp::GalleryApp(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
                        OSWindowDispatcher& dispatcher, const RectT<int32_t>& rect, std::FILE* report)
-    : LFrameworkApp(std::move(factory), frameworkStrings, StringA("HVGallery"), dispatcher.GetWindowSystem()),
-      mDispatcher(dispatcher),
+    : LApplicationBase(std::move(factory), frameworkStrings, GetGalleryIdentity(), dispatcher),
       mMainRect(rect),
       mReport(report) {}
 
 GalleryApp::~GalleryApp() { Close(); }
 
 void GalleryApp::Close() {
-  // The registrations hold the application: they go first, or it would never die.
-  UnregisterAllNotifications();
   mHandler = nullptr;
-  mDispatcher.SetIdleHandler(nullptr);
-  mDispatcher.SetOtherInstanceHandler(nullptr);
-  mDispatcher.SetCursorSource(nullptr);
-  for (const RCPtr<OSWindow>& window : mOtherWindows) window->Destroy();
-  mOtherWindows.clear();
-  if (mMainWindow) {
-    RemoveRootWindow(mMainWindow->GetRootWindow());
-    mMainWindow->Destroy();
-    mMainWindow = nullptr;
-  }
-  SetStatusBar(nullptr);
-  if (GetApplicationWindowRunner() == &mDispatcher) SetApplicationWindowRunner(nullptr);
-  if (GetClipboard() && GetApplicationClipboard() == GetClipboard()) SetApplicationClipboard(nullptr);
-  SetApplicationRenderer(nullptr);
-  RunApplicationShutdown();
+  LApplicationBase::Close();
 }
 
 // --- Running ---
 
 HResult GalleryApp::RunApplicationStartup() {
-  if (LFrameworkApp::RunApplicationStartup() != S_OK) return E_FAIL;
+  if (LApplicationBase::RunApplicationStartup() != S_OK) return E_FAIL;
   // The gallery's own classes come after the framework's.
   GetControlFactory()->RegisterControlCreateFunction(StringW(kDialogClassName), &LDialog::Create);
-  SetApplicationWindowRunner(&mDispatcher);
-  // The text box's edit commands reach the clipboard through the application's.
-  SetApplicationClipboard(GetClipboard());
-  mDispatcher.SetIdleHandler([this](int32_t count) { return OnIdle(count); });
-  mDispatcher.SetOtherInstanceHandler([this](const StringW& line) { OnOtherInstanceCommandLine(line); });
-  mDispatcher.SetCursorSource([this](const StringW& name) { return GetCursorHandle(name); });
   return S_OK;
 }
 
 HResult GalleryApp::CreateMainWindow() {
-  mMainWindow = OpenWindow(StringW(u"HV Gallery"), mMainRect, StringW(u"HVGalleryMain"));
-  if (!mMainWindow) return E_FAIL;
-  // Text is measured with what draws it.
-  SetApplicationRenderer(mMainWindow->GetRenderer());
-  const RCPtr<LRootWindow>& root = mMainWindow->GetRootWindow();
-  if (root->SetRootControlByName(GetMainControlName()) != S_OK) return E_FAIL;
-  AddRootWindow(root);
+  if (LApplicationBase::CreateMainWindow() != S_OK) return E_FAIL;
   StartValueControls();
   ListenToControls();
-  mMainWindow->Show(true);
   return S_OK;
 }
 
-RCPtr<OSWindow> GalleryApp::OpenWindow(const StringW& caption, const RectT<int32_t>& rect,
-                                       const StringW& placement) {
-  RCPtr<OSWindow> window = OSWindow::Create(mDispatcher, {caption, rect, false, placement});
-  if (!window) return nullptr;
-  if (window->CreateRenderer(LRenderer::GdiPlus) != S_OK) {
-    window->Destroy();
-    return nullptr;
-  }
-  return window;
-}
-
-int32_t GalleryApp::RunMessageLoop() { return mDispatcher.Run(); }
+RectT<int32_t> GalleryApp::GetMainWindowRect(const LControlDescriptor&) const { return mMainRect; }
 
 bool GalleryApp::ProcessIdle(bool firstPass) {
   ReportActivation();
-  bool more = LFrameworkApp::ProcessIdle(firstPass);
-  // The dialogs' windows are the window runner's, not in the application's list.
-  for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i) {
-    const RCPtr<LRootWindow> window(GetApplicationRootWindowAt(i));
-    if (window && GetRootWindows().FindItem(window) < 0 && window->ProcessIdle(firstPass)) more = true;
-  }
-  return more;
+  return LApplicationBase::ProcessIdle(firstPass);
 }
 
 // Keys reach the main window only while it is active, which the desktop may
 // make it some time after it shows: whoever drives the gallery from outside
 // waits for this line before typing.
 void GalleryApp::ReportActivation() {
-  const bool isActive = mMainWindow && mMainWindow->IsActive();
+  const OSWindow* main = LApplicationBase::GetMainWindow();
+  const bool isActive = main && main->IsActive();
   if (isActive == mWasActive) return;
   mWasActive = isActive;
   if (!mReport) return;
@@ -187,15 +154,15 @@ void GalleryApp::ReceiveNotification(const RCPtr<LNotificationDistributor>& sour
                                      const RCPtr<LNotification>& notification) {
   if (const RCPtr<LNotificationHandler<GalleryApp>> handler = mHandler)
     if (handler->Dispatch(source, notification) != S_OK) return;
-  LFrameworkApp::ReceiveNotification(source, notification);
-  if (IsExiting()) mDispatcher.Quit(0);
+  LApplicationBase::ReceiveNotification(source, notification);
 }
 
 // --- The gallery's answers ---
 
 RCPtr<LControl> GalleryApp::FindControl(const char16_t* path) const {
-  if (!mMainWindow) return nullptr;
-  RCPtr<LControl> control = mMainWindow->GetRootWindow()->GetRootControl();
+  const OSWindow* main = LApplicationBase::GetMainWindow();
+  if (!main) return nullptr;
+  RCPtr<LControl> control = main->GetRootWindow()->GetRootControl();
   std::u16string_view rest(path);
   while (control && !rest.empty()) {
     const size_t slash = rest.find(u'/');
@@ -242,7 +209,7 @@ void GalleryApp::ListenToControls() {
     mHandler->SetNotification(handler, RCPtr<LNotificationDistributor>(control), name);
   }
   // The menu bar posts its commands into the root window's queue.
-  const RCPtr<LNotificationDistributor> root(mMainWindow->GetRootWindow().Get());
+  const RCPtr<LNotificationDistributor> root(GetMainWindow().GetRootWindow().Get());
   mHandler->SetNotification(&GalleryApp::OnMenuExit, root, kNidMenuFileExitReq);
   mHandler->SetNotification(&GalleryApp::OnMenuAbout, root, kNidMenuHelpAboutReq);
   SetStatusBar(DynamicCast<LStatusBar>(FindControl(u"statusBar")));
@@ -397,61 +364,6 @@ HResult GalleryApp::OnOpenDialog(const RCPtr<LNotificationDistributor>&, const R
   const char16_t* how = result == LDialog::kOK ? u"OK" : result == LDialog::kCancel ? u"Cancel" : u"no answer";
   Announce(u"labelDialog", std::u16string(u"Dialog closed with ") + how);
   return 1;
-}
-
-// --- Services of the program ---
-
-CursorHandle GalleryApp::GetCursorHandle(const StringW& name) { return CursorHandleFromName(name); }
-
-HResult GalleryApp::GetSystemFont(StringW& name, float& size, int32_t& style) {
-  name = StringW(u"DejaVu Sans");
-  size = 11;
-  style = 0;
-  return S_OK;
-}
-
-// Dialogs are laid out over the main window.
-RectT<double> GalleryApp::GetWorkArea() {
-  return {double(mMainRect.x), double(mMainRect.y), double(mMainRect.width), double(mMainRect.height)};
-}
-
-double GalleryApp::GetElapsedSeconds() {
-  const auto now = std::chrono::steady_clock::now();
-  const double elapsed = std::chrono::duration<double>(now - mLastElapsed).count();
-  mLastElapsed = now;
-  return elapsed;
-}
-
-uint32_t GalleryApp::GetMilliseconds() {
-  return static_cast<uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - mStarted).count());
-}
-
-LFrameworkApp::SystemTime GalleryApp::GetSystemTime() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  tm local{};
-  localtime_r(&now.tv_sec, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_wday, local.tm_mday,
-          local.tm_hour,        local.tm_min,     local.tm_sec,  static_cast<int32_t>(now.tv_nsec / 1000000)};
-}
-
-RCPtr<LControl> GalleryApp::CreateControl(const StringW& name, const RCPtr<LControl>& parent) {
-  LControlFactory* factory = GetControlFactory();
-  const RCPtr<LControlDescriptor> descriptor = factory ? factory->FindControlDescriptor(name) : nullptr;
-  return descriptor ? factory->CreateControl(descriptor, parent) : nullptr;
-}
-
-int32_t GalleryApp::RunModalWindow(const RCPtr<LControl>& control) {
-  return mDispatcher.RunControlInRootWindow(control, true);
-}
-
-RCPtr<LRootWindow> GalleryApp::CreateRootWindow(const StringW& caption, const RectT<int32_t>& rect) {
-  const RCPtr<OSWindow> window = OpenWindow(caption, rect, StringW());
-  if (!window) return nullptr;
-  mOtherWindows.push_back(window);
-  AddRootWindow(window->GetRootWindow());
-  return window->GetRootWindow();
 }
 
 }  // namespace HV::Gallery

@@ -16,6 +16,8 @@
 // With HV_GALLERY_TIMING set in the environment the program prints the wall
 // clock time of its first presented frame ("first frame presented at S.N").
 
+#include "HVFramework/Application/ApplicationRunner.h"
+#include "HVFramework/Application/LocaleLanguage.h"
 #include "HVFramework/Platform/Core/CommandLine.h"
 #include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "HVFramework/Platform/SDLGL/SdlGLWindows.h"
@@ -35,6 +37,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,8 +77,7 @@ void SayTimeOfFirstFrame() {
 }
 
 // Where the single-instance listener hands the command lines of later
-// instances: to the running program (the plain gallery, or the skinned
-// gallery's window dispatcher) once it runs, kept until then.
+// instances: to the running plain gallery once it runs, kept until then.
 struct ProgramLink {
   using Receiver = std::function<void(const std::string& line)>;
 
@@ -106,46 +108,44 @@ struct ProgramLink {
   }
 };
 
-// The skinned gallery on the message loop until it is closed, or, with a
-// screenshot asked for, its first frame written out.
-int RunSkin(const GalleryOptions& options, Platform::SdlWindowSystem& system, Platform::SingleInstance* instance,
-            ProgramLink& link) {
-  std::string error;
-  OSWindowDispatcher dispatcher(system);
-  link.Attach([&dispatcher](const std::string& line) { dispatcher.ReceiveOtherInstanceCommandLine(line); });
-  const RCPtr<Gallery::GalleryApp> app =
-      Gallery::GalleryApp::Open(dispatcher, {64, 64, GalleryScene::kWidth, GalleryScene::kHeight}, stdout, error);
-  if (!app) {
-    std::fprintf(stderr, "hv-gallery: %s\n", error.c_str());
-    if (instance) instance->Stop();
-    link.Attach(nullptr);
-    return 1;
+// The skinned gallery as a desktop application through the framework's
+// runner, until it is closed, or, with a screenshot asked for, its first
+// frame written out. The runner keeps it to one instance of the name.
+int RunSkin(const GalleryOptions& options) {
+  if (options.renderer == LRenderer::OpenGL) {
+    std::fprintf(stderr, "hv-gallery: the skinned window draws with the 2-D renderer only\n");
+    return 2;
   }
-  dispatcher.PaintDirtyWindows();
-  int result = 0;
-  if (options.screenshot.empty()) {
-    if (std::getenv("HV_GALLERY_TIMING") != nullptr) SayTimeOfFirstFrame();
-    result = app->Run();
-  } else {
+  Platform::SdlWindowSystem* system = nullptr;
+  ApplicationRunner::Program program =
+      Gallery::GalleryApp::GetGalleryProgram({64, 64, GalleryScene::kWidth, GalleryScene::kHeight}, stdout);
+  program.openWindowSystem = [&system](std::string& error) -> std::unique_ptr<Platform::IWindowSystem> {
+    std::unique_ptr<Platform::SdlWindowSystem> opened = Platform::SdlWindowSystem::Open({}, error);
+    if (!opened) error = "no window system: " + error;
+    system = opened.get();
+    return opened;
+  };
+  ApplicationRunner::Options runOptions;
+  runOptions.isSingleInstance = options.screenshot.empty();  // tool runs start on their own
+  runOptions.instanceName = options.instanceName;
+  runOptions.languageId = kEnglishUnitedStates;
+  ApplicationRunner runner(std::move(program), runOptions);
+  runner.SetFirstFrameHook([&options, &system](LApplicationBase& app) -> std::optional<int> {
+    if (options.screenshot.empty()) {
+      if (std::getenv("HV_GALLERY_TIMING") != nullptr) SayTimeOfFirstFrame();
+      return std::nullopt;
+    }
     Platform::BgraImage shot;
     const bool isSaved =
-        system.CaptureWindow(app->GetMainWindow().GetWindowId(), shot) && WritePng(shot, options.screenshot);
+        system->CaptureWindow(app.GetMainWindow()->GetWindowId(), shot) && WritePng(shot, options.screenshot);
     if (!isSaved) std::fprintf(stderr, "hv-gallery: cannot write %s\n", options.screenshot.c_str());
-    result = isSaved ? 0 : 1;
-  }
-  // No line reaches the dispatcher once it goes.
-  if (instance) instance->Stop();
-  link.Attach(nullptr);
-  app->Close();
-  return result;
+    return isSaved ? 0 : 1;
+  });
+  return runner.Run(Platform::GetProcessCommandLine());
 }
 
 int Run(const GalleryOptions& options, Platform::SingleInstance* instance, ProgramLink& link) {
   std::string error;
-  if (options.isSkin && options.renderer == LRenderer::OpenGL) {
-    std::fprintf(stderr, "hv-gallery: the skinned window draws with the 2-D renderer only\n");
-    return 2;
-  }
   Platform::SdlWindowSystem::Options systemOptions;
   systemOptions.isOpenGL = options.renderer == LRenderer::OpenGL;
   std::unique_ptr<Platform::SdlWindowSystem> system = Platform::SdlWindowSystem::Open(systemOptions, error);
@@ -153,7 +153,6 @@ int Run(const GalleryOptions& options, Platform::SingleInstance* instance, Progr
     std::fprintf(stderr, "hv-gallery: no window system: %s\n", error.c_str());
     return 1;
   }
-  if (options.isSkin) return RunSkin(options, *system, instance, link);
   if (system->IsOpenGL()) {
     Platform::PrepareSdlGLWindows(*system);
     Platform::SetGLContextFactory(Platform::MakeSdlGLContextFactory(*system));
@@ -201,6 +200,7 @@ int main(int argc, char** argv) {
     std::fputs(Gallery::kGalleryUsage, stderr);
     return 2;
   }
+  if (options.isSkin) return RunSkin(options);
   ProgramLink link;
   std::unique_ptr<Platform::SingleInstance> instance;
   if (options.screenshot.empty()) {

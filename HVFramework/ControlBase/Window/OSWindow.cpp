@@ -22,6 +22,13 @@ RegionRect ToRegionRect(const RectT<int32_t>& rect) {
   return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
 
+// A window of fixed size takes only the position of its kept placement.
+RectT<int32_t> PlaceRestoredRect(const RectT<int32_t>& restored, const OSWindow::Spec& spec,
+                                 const RectT<int32_t>& workArea) {
+  if (spec.isResizable) return FitPlacementToWorkArea(restored, workArea);
+  return MovePlacementIntoWorkArea({restored.x, restored.y, spec.rect.width, spec.rect.height}, workArea);
+}
+
 }  // namespace
 
 RCPtr<OSWindow> OSWindow::Create(OSWindowDispatcher& dispatcher, const Spec& spec) {
@@ -30,7 +37,7 @@ RCPtr<OSWindow> OSWindow::Create(OSWindowDispatcher& dispatcher, const Spec& spe
     std::vector<uint8_t> record;
     if (profile->GetBinary(spec.placementSection, StringW(kPlacementValueName), record))
       if (const std::optional<Rect> rect = DecodePlacement(record))
-        placed.rect = FitPlacementToWorkArea(*rect, dispatcher.GetWindowSystem().GetWorkArea());
+        placed.rect = PlaceRestoredRect(*rect, spec, dispatcher.GetWindowSystem().GetWorkArea());
   }
   Platform::WindowSpec native;
   native.title = ToUtf8(placed.title);

@@ -6,6 +6,7 @@
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
+#include "HVFramework/System/RuntimeFaults.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <vector>
@@ -109,16 +110,28 @@ RCPtr<OSWindow> OSWindowDispatcher::GetActiveWindow() const {
   return nullptr;
 }
 
+// What a window's handlers throw ends the one event or paint, not the loop:
+// the fault is reported and the program goes on with the next event.
 void OSWindowDispatcher::OnEvent(const Platform::WindowEvent& event) {
   if (OSWindow* window = FindWindow(event.window)) {
     const RCPtr<OSWindow> keep(window);
-    keep->HandleEvent(event);
+    try {
+      keep->HandleEvent(event);
+    } catch (...) {
+      ReportCurrentException("a window event");
+    }
   }
 }
 
 void OSWindowDispatcher::PaintDirtyWindows() {
-  for (const RCPtr<OSWindow>& window : Snapshot(mWindows))
-    if (window->NeedsPaint()) window->Paint();
+  for (const RCPtr<OSWindow>& window : Snapshot(mWindows)) {
+    if (!window->NeedsPaint()) continue;
+    try {
+      window->Paint();
+    } catch (...) {
+      ReportCurrentException("a window's paint");
+    }
+  }
 }
 
 bool OSWindowDispatcher::OnIdle(int32_t count) {

@@ -37,6 +37,8 @@ constexpr NamedCursor kCursors[] = {
     {u"UI_CURSOR_SPLIT_H", Platform::CursorKind::SizeWE}, {u"UI_CURSOR_SIZE_NS", Platform::CursorKind::SizeNS},
     {u"UI_CURSOR_SPLIT_V", Platform::CursorKind::SizeNS}, {u"UI_CURSOR_SIZE_ALL", Platform::CursorKind::SizeAll},
     {u"UI_CURSOR_NO_DROP", Platform::CursorKind::No},
+    // The window system has no diagonal cursors: the four-way one stands in.
+    {u"UI_CURSOR_SIZE_NWSE", Platform::CursorKind::SizeAll}, {u"UI_CURSOR_SIZE_NESW", Platform::CursorKind::SizeAll},
 };
 
 // Handles are the cursor kind plus one, so that 0 stays "none".

@@ -55,9 +55,20 @@ RectT<int32_t> FitPlacementToWorkArea(const RectT<int32_t>& rect, const RectT<in
   RectT<int32_t> fitted = rect;
   fitted.width = std::min(rect.width, workArea.width);
   fitted.height = std::min(rect.height, workArea.height);
-  fitted.x = std::clamp(rect.x, workArea.x, workArea.x + workArea.width - fitted.width);
-  fitted.y = std::clamp(rect.y, workArea.y, workArea.y + workArea.height - fitted.height);
-  return fitted;
+  return MovePlacementIntoWorkArea(fitted, workArea);
+}
+
+RectT<int32_t> MovePlacementIntoWorkArea(const RectT<int32_t>& rect, const RectT<int32_t>& workArea) {
+  if (workArea.width <= 0 || workArea.height <= 0) return rect;
+  // In 64 bits: a far corner of a record may lie near the 32-bit limits.
+  const auto inside = [](int32_t start, int32_t size, int32_t areaStart, int32_t areaSize) {
+    const int64_t lastStart = int64_t{areaStart} + areaSize - size;
+    return static_cast<int32_t>(std::max<int64_t>(areaStart, std::min<int64_t>(start, lastStart)));
+  };
+  RectT<int32_t> moved = rect;
+  moved.x = inside(rect.x, rect.width, workArea.x, workArea.width);
+  moved.y = inside(rect.y, rect.height, workArea.y, workArea.height);
+  return moved;
 }
 
 }  // namespace HV

@@ -32,5 +32,9 @@ std::optional<RectT<int32_t>> DecodePlacement(const std::vector<uint8_t>& record
 // rect made to fit the desktop's work area: no larger than the area and moved
 // wholly inside it. An empty work area (the desktop did not say) keeps rect.
 RectT<int32_t> FitPlacementToWorkArea(const RectT<int32_t>& rect, const RectT<int32_t>& workArea);
+// rect moved into the work area keeping its size (a window of fixed size):
+// a side beyond the area's moves it back in; one larger than the area starts
+// at the area's left or top edge. An empty work area keeps rect.
+RectT<int32_t> MovePlacementIntoWorkArea(const RectT<int32_t>& rect, const RectT<int32_t>& workArea);
 
 }  // namespace HV

@@ -8,7 +8,9 @@
 //   program folder     the folder of the running executable (/proc/self/exe)
 //   shared data        $XDG_DATA_HOME, else $HOME/.local/share  (settings of every user of the program)
 //   user settings      $XDG_CONFIG_HOME, else $HOME/.config     (settings of one user)
-//   documents          $XDG_DOCUMENTS_DIR, else $HOME/Documents
+//   documents          XDG_DOCUMENTS_DIR of $XDG_CONFIG_HOME/user-dirs.dirs (what
+//                      the desktop's user folders say), else $XDG_DOCUMENTS_DIR,
+//                      else $HOME
 // An XDG variable that does not hold an absolute path is ignored, as the XDG rules say.
 
 #include <string>

@@ -3,6 +3,7 @@
 #include "HVFramework/Notification/LNotificationClientPool.h"
 #include "HVFramework/Notification/NotificationNames.h"
 #include "tests/support/NotificationRecorder.h"
+#include "tests/support/RuntimeFaultRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -173,12 +174,21 @@ TEST_F(LNotificationDistributorTest, TheFirstRegistrationEntersTheProcessListAnd
   EXPECT_EQ(other->GetInternalRefCount(), 0);
 }
 
-TEST_F(LNotificationDistributorTest, AClientsExceptionReachesTheSenderAndTheNextSendIsWhole) {
+TEST_F(LNotificationDistributorTest, AClientsExceptionIsReportedAndTheClientsAfterItStillHearTheSend) {
+  Test::RuntimeFaultRecorder faults;
   At("B").SetReactionOnce([](auto&, const auto&, const auto&) { throw std::runtime_error("client failed"); });
-  EXPECT_THROW(mDistributor->SendNotification(LNotification::Create(kName)), std::runtime_error);
-  EXPECT_EQ(mLog.Recorders(), (Strings{"C", "B"}));
+  EXPECT_EQ(mDistributor->SendNotification(LNotification::Create(kName)), S_OK);
+  EXPECT_EQ(mLog.Recorders(), (Strings{"C", "B", "A"}));
+  EXPECT_EQ(faults.GetFaults(), Strings{"client failed"});
   EXPECT_EQ(SendAndRecord(), (Strings{"C", "B", "A"}));
   EXPECT_EQ(At("A").GetRefCount(), 2);  // the fixture's and the registration's
+}
+
+TEST_F(LNotificationDistributorTest, AnExceptionOfNoStandardTypeIsReportedToo) {
+  Test::RuntimeFaultRecorder faults;
+  At("A").SetReactionOnce([](auto&, const auto&, const auto&) { throw 42; });
+  EXPECT_EQ(SendAndRecord(), (Strings{"C", "B", "A"}));
+  EXPECT_EQ(faults.GetFaults(), Strings{"an exception of unknown type"});
 }
 
 TEST_F(LNotificationDistributorTest, SendToClientDeliversToOneRecord) {

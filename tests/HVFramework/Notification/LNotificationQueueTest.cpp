@@ -3,6 +3,7 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "tests/support/NotificationRecorder.h"
+#include "tests/support/RuntimeFaultRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -100,15 +101,19 @@ TEST_F(LNotificationQueueTest, ANestedDrainDeliversNothingButIdle) {
   EXPECT_EQ(mLog.Deliveries(), (Strings{"R:NID_MOUSE_DOWN", "R:NID_IDLE", "R:NID_MOUSE_UP"}));
 }
 
-TEST_F(LNotificationQueueTest, AThrowingClientLeavesTheQueueUsable) {
+TEST_F(LNotificationQueueTest, AThrowingClientCostsOneDeliveryAndTheDrainGoesOn) {
+  Test::RuntimeFaultRecorder faults;
   mRecorder->SetReactionOnce([](auto&, const auto&, const auto&) { throw std::runtime_error("client failed"); });
   const RCPtr<LNotification> first = LNotification::Create(u"NID_MOUSE_DOWN");
   mQueue->PostNotification(first);
   Post(u"NID_MOUSE_UP");
-  EXPECT_THROW(mQueue->ProcessNotifications(false), std::runtime_error);
+  EXPECT_FALSE(mQueue->ProcessNotifications(false));
   EXPECT_FALSE(first->IsQueued());
-  EXPECT_FALSE(mQueue->ProcessNotifications(false));  // not stuck "processing"
   EXPECT_EQ(mLog.Deliveries(), (Strings{"R:NID_MOUSE_DOWN", "R:NID_MOUSE_UP"}));
+  EXPECT_EQ(faults.GetFaults(), Strings{"client failed"});
+  EXPECT_EQ(Post(u"NID_MOUSE_MOVE"), S_OK);  // not stuck "processing"
+  EXPECT_FALSE(mQueue->ProcessNotifications(false));
+  EXPECT_EQ(mLog.Deliveries().back(), "R:NID_MOUSE_MOVE");
 }
 
 TEST_F(LNotificationQueueTest, ADrainStopsCleanlyWhenAClientEmptiesTheQueue) {

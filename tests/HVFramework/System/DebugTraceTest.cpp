@@ -75,6 +75,9 @@ TEST(DebugTrace, CommandLineOptionsChooseTheTarget) {
       {"editor -DEBUG_CONSOLE:99999999999999999999", false, false},
       {"editor -Debug_Console:9000", false, true},
       {"editor -DEBUG_CONSOLE:9000:localhost -x", false, true},
+      {"editor -DEBUG_CONSOLE:7", false, false},
+      {"editor -DEBUG_CONSOLE:7:localhost", false, false},
+      {"editor -DEBUG_CONSOLE:70:localhost", false, true},
   };
   for (const Case& c : kCases) {
     DebugTrace trace;

@@ -35,10 +35,9 @@ bool SameLimit(const LLayoutSizeLimit& a, const LLayoutSizeLimit& b) {
          a.relative == b.relative && a.absolute == b.absolute;
 }
 
-// A layout asks for a window of one size when it names a minimum that its
-// maximum repeats on both axes, or when both axes' limits all measure its
-// own children (the window then fits its content).
-bool AsksForFixedSize(const LLayoutDescriptor& layout) {
+}  // namespace
+
+bool LRootWindow::IsFixedSizeLayout(const LLayoutDescriptor& layout) {
   bool hasMinimum = false;
   bool isEqual = true;
   bool areAllNamed = true;
@@ -51,8 +50,6 @@ bool AsksForFixedSize(const LLayoutDescriptor& layout) {
   }
   return (hasMinimum && isEqual) || areAllNamed;
 }
-
-}  // namespace
 
 RCPtr<LRootWindow> LRootWindow::Create(IOSWindowHost* host) {
   RCPtr<LRootWindow> window(new LRootWindow(host));
@@ -164,7 +161,7 @@ LRootWindow::ClientSizeLimits LRootWindow::GetClientSizeLimits() {
   ConstrainClientSize(largest.x, largest.y);
   limits.maximum = {largest.x < kUnboundedClientSize ? largest.x : 0,
                     largest.y < kUnboundedClientSize ? largest.y : 0};
-  limits.isFixed = AsksForFixedSize(*root->GetLayout()) || limits.minimum == limits.maximum;
+  limits.isFixed = IsFixedSizeLayout(*root->GetLayout()) || limits.minimum == limits.maximum;
   if (limits.isFixed) {
     // One size: the one the window has now, as the limits leave it.
     const Rect client = GetScreenRect();

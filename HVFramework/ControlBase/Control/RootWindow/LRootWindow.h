@@ -158,6 +158,10 @@ class LRootWindow : public LNotificationDistributor, public LNotificationQueue {
   bool ConstrainClientSize(int32_t& width, int32_t& height);
   // The limits for the desktop; none (minimum 1 x 1) without a root control.
   ClientSizeLimits GetClientSizeLimits();
+  // Whether a layout asks for a window of one size: it names a minimum that
+  // its maximum repeats on both axes, or both axes' limits all measure its
+  // own children (the window then fits its content).
+  static bool IsFixedSizeLayout(const LLayoutDescriptor& layout);
 
   // The window's title, shown by the OS window.
   void SetCaption(const StringW& caption) {

@@ -1,0 +1,228 @@
+#include "HVFramework/Application/LApplicationBase.h"
+
+#include "HVFramework/Application/PendingRuntimeFault.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
+#include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
+#include "HVFramework/ControlBase/Window/ProfileFolderStore.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/Renderer/ApplicationRenderer.h"
+#include "HVFramework/System/LIniFileManager.h"
+#include "HVFramework/System/RuntimeFaults.h"
+
+#include <string>
+
+namespace HV {
+namespace {
+
+constexpr const WChar* kExitKey = u"Alt+VKEY_F4";
+
+std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
+
+}  // namespace
+
+LApplicationBase* LApplicationBase::GetBase() { return dynamic_cast<LApplicationBase*>(GetInstance()); }
+
+LApplicationBase::LApplicationBase(std::unique_ptr<LControlFactory> factory,
+                                   const RCPtr<LStringTable>& frameworkStrings, const ApplicationIdentity& identity,
+                                   OSWindowDispatcher& dispatcher)
+    : LFrameworkApp(std::move(factory), frameworkStrings, identity.applicationName.ToCharString(),
+                    dispatcher.GetWindowSystem()),
+      mIdentity(identity),
+      mDispatcher(dispatcher),
+      mOwnIniFileManager(new LIniFileManager()),
+      mPendingFault(std::make_shared<PendingRuntimeFault>()),
+      mMadeAtSeconds(Platform::GetSecondsSinceStart()) {
+  // The settings-file library lies beside the program; without it no
+  // settings file opens and the program runs on its defaults.
+  mOwnIniFileManager->Load(StringW());
+  mIniFileManager = mOwnIniFileManager.Get();
+  SetRuntimeFaultSink(mPendingFault);
+}
+
+LApplicationBase::~LApplicationBase() { Close(); }
+
+void LApplicationBase::UseIniFileManager(IIniFileManager* manager) { mIniFileManager = manager; }
+
+void LApplicationBase::Close() {
+  if (mIsClosed) return;
+  mIsClosed = true;
+  // The registrations hold the application: they go first, or it would never die.
+  UnregisterAllNotifications();
+  if (GetRuntimeFaultSink() == mPendingFault) SetRuntimeFaultSink(nullptr);
+  mDispatcher.SetIdleHandler(nullptr);
+  mDispatcher.SetOtherInstanceHandler(nullptr);
+  mDispatcher.SetCursorSource(nullptr);
+  for (const RCPtr<OSWindow>& window : mOtherWindows) window->Destroy();
+  mOtherWindows.clear();
+  if (const RCPtr<OSWindow> main = std::exchange(mMainWindow, nullptr)) {
+    RemoveRootWindow(main->GetRootWindow());
+    main->Destroy();  // keeps the placement in the profile
+  }
+  if (mDispatcher.GetProfileStore() == mProfile.get()) mDispatcher.SetProfileStore(nullptr);
+  SetStatusBar(nullptr);
+  if (GetApplicationWindowRunner() == &mDispatcher) SetApplicationWindowRunner(nullptr);
+  if (GetClipboard() && GetApplicationClipboard() == GetClipboard()) SetApplicationClipboard(nullptr);
+  SetApplicationRenderer(nullptr);
+  RunApplicationShutdown();
+  CloseSettingsFiles();
+}
+
+void LApplicationBase::CloseSettingsFiles() {
+  if (mIniFileManager)
+    for (SettingsFile& file : mSettingsFiles)
+      if (file.handle != 0) mIniFileManager->CloseIniFile(std::exchange(file.handle, 0), 0);
+  mIniFileManager = nullptr;
+  mOwnIniFileManager->Unload();
+}
+
+// --- Running ---
+
+HResult LApplicationBase::RunApplicationStartup() {
+  if (LFrameworkApp::RunApplicationStartup() != S_OK) return E_FAIL;
+  RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()), kNidAppExitReq);
+  BindExitKey();
+  SetApplicationWindowRunner(&mDispatcher);
+  // The text box's edit commands reach the clipboard through the application's.
+  SetApplicationClipboard(GetClipboard());
+  mDispatcher.SetRendererKind(GetRendererKind());
+  mDispatcher.SetIdleHandler([this](int32_t count) { return OnIdle(count); });
+  mDispatcher.SetOtherInstanceHandler([this](const StringW& line) { OnOtherInstanceCommandLine(line); });
+  mDispatcher.SetCursorSource([this](const StringW& name) { return GetCursorHandle(name); });
+  return S_OK;
+}
+
+void LApplicationBase::BindExitKey() {
+  const KeyCode key = KeyCode::Parse(StringW(kExitKey));
+  LGlobalHotKeyManager& hotKeys = *GetHotKeyManager();
+  if (hotKeys.FindName(key).IsEmpty()) hotKeys.Bind(key, StringW(kNidAppExitReq.GetText()));
+}
+
+HResult LApplicationBase::CreateMainWindow() {
+  LControlFactory* factory = GetControlFactory();
+  const RCPtr<LControlDescriptor> descriptor = factory ? factory->FindControlDescriptor(GetMainControlName()) : nullptr;
+  if (!descriptor) ThrowNullPointer("Invalid Control Name", HV_HERE("HV::LApplicationBase::CreateMainWindow"));
+  SetUpProfile();
+  OSWindow::Spec spec;
+  spec.title = GetCompanyName();
+  spec.rect = GetMainWindowRect(*descriptor);
+  spec.placementSection = GetApplicationKey();
+  spec.isResizable = !descriptor->GetLayout() || !LRootWindow::IsFixedSizeLayout(*descriptor->GetLayout());
+  mMainWindow = OpenWindow(spec);
+  if (!mMainWindow) return E_FAIL;
+  SetIcon(*mMainWindow);
+  // Text is measured with what draws it.
+  SetApplicationRenderer(mMainWindow->GetRenderer());
+  const RCPtr<LRootWindow>& root = mMainWindow->GetRootWindow();
+  AddRootWindow(root);
+  return root->SetRootControlByName(GetMainControlName()) == S_OK ? S_OK : E_FAIL;
+}
+
+RectT<int32_t> LApplicationBase::GetMainWindowRect(const LControlDescriptor& descriptor) const {
+  const RCPtr<LLayoutDescriptor>& layout = descriptor.GetLayout();
+  if (!layout) return {};
+  const auto whole = [](double value) { return static_cast<int32_t>(value); };  // truncated, as the desktop takes it
+  return {whole(layout->position[LLayoutDescriptor::kX].absolute), whole(layout->position[LLayoutDescriptor::kY].absolute),
+          whole(layout->size[LLayoutDescriptor::kX].absolute), whole(layout->size[LLayoutDescriptor::kY].absolute)};
+}
+
+// The placement is kept under the user's folder; without one it is not kept.
+void LApplicationBase::SetUpProfile() {
+  if (mProfile) return;
+  const StringW folder = GetFolder(kUserFolder);
+  if (folder.IsEmpty()) return;
+  mProfile = std::make_unique<ProfileFolderStore>(Utf8(folder) + "/Profile");
+  mDispatcher.SetProfileStore(mProfile.get());
+}
+
+void LApplicationBase::SetIcon(OSWindow& window) {
+  const std::vector<RCPtr<LBitmap>> images = GetApplicationIconImages();
+  if (images.empty()) return;
+  // ICON CALL SITE: the window system takes no window icon yet; once it
+  // does (IWindowSystem::SetWindowIcon), the images go to the window here.
+  (void)window;
+}
+
+RCPtr<OSWindow> LApplicationBase::OpenWindow(const OSWindow::Spec& spec) {
+  RCPtr<OSWindow> window = OSWindow::Create(mDispatcher, spec);
+  if (!window) return nullptr;
+  if (window->CreateRenderer(GetRendererKind()) != S_OK) {
+    window->Destroy();
+    return nullptr;
+  }
+  return window;
+}
+
+bool LApplicationBase::ShowMainWindow() {
+  if (!mMainWindow) return false;
+  mMainWindow->Show(true);  // answers whether it was shown before
+  return true;
+}
+
+int32_t LApplicationBase::RunMessageLoop() { return mDispatcher.Run(); }
+
+bool LApplicationBase::ProcessIdle(bool firstPass) {
+  if (mPendingFault->TakePending()) ShowRuntimeError();
+  bool more = LFrameworkApp::ProcessIdle(firstPass);
+  if (IdleDialogWindows(firstPass)) more = true;
+  return more;
+}
+
+bool LApplicationBase::IdleDialogWindows(bool firstPass) {
+  bool more = false;
+  for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i) {
+    const RCPtr<LRootWindow> window(GetApplicationRootWindowAt(i));
+    if (window && GetRootWindows().FindItem(window) < 0 && window->ProcessIdle(firstPass)) more = true;
+  }
+  return more;
+}
+
+void LApplicationBase::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                           const RCPtr<LNotification>& notification) {
+  LFrameworkApp::ReceiveNotification(source, notification);
+  // The main window goes when the loop has ended (Close), its placement kept.
+  if (IsExiting()) mDispatcher.Quit(0);
+}
+
+HResult LApplicationBase::OnOtherInstanceCommandLine(const StringW&) { return S_OK; }
+
+// --- Windows of the program ---
+
+RCPtr<LControl> LApplicationBase::CreateControl(const StringW& name, const RCPtr<LControl>& parent) {
+  LControlFactory* factory = GetControlFactory();
+  const RCPtr<LControlDescriptor> descriptor = factory ? factory->FindControlDescriptor(name) : nullptr;
+  return descriptor ? factory->CreateControl(descriptor, parent) : nullptr;
+}
+
+int32_t LApplicationBase::RunModalWindow(const RCPtr<LControl>& control) {
+  return mDispatcher.RunControlInRootWindow(control, true);
+}
+
+RCPtr<LRootWindow> LApplicationBase::CreateRootWindow(const StringW& caption, const RectT<int32_t>& rect) {
+  OSWindow::Spec spec;
+  spec.title = caption;
+  spec.rect = rect;
+  const RCPtr<OSWindow> window = OpenWindow(spec);
+  if (!window) return nullptr;
+  mOtherWindows.push_back(window);
+  AddRootWindow(window->GetRootWindow());
+  return window->GetRootWindow();
+}
+
+// --- Faults at run time ---
+
+void LApplicationBase::ShowRuntimeError() {
+  if (mIsShowingRuntimeError) return;
+  mIsShowingRuntimeError = true;
+  ShowMessageBox(GetFrameworkText(u"RUNTIME_ERROR", u"The application met an error and could not finish the last "
+                                                    u"action. Your work has not been lost."),
+                 GetFrameworkText(u"RUNTIME_ERROR_CAPTION", u"Error"), kMessageBoxIconError);
+  // What failed while the box was open is told by the same box.
+  mPendingFault->TakePending();
+  mIsShowingRuntimeError = false;
+}
+
+}  // namespace HV
