@@ -72,7 +72,7 @@ HResult LApplication::RunApplicationStartup() {
   if (Failed(keys)) return keys;
   Editor::RegisterEditorControlClasses(*GetControlFactory());
   StartEngine();
-  return keys;
+  return S_OK;
 }
 
 void LApplication::StartEngine() {

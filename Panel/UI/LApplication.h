@@ -46,10 +46,10 @@ class LApplication : public LApplicationBase {
 
   // The base's start-up, then in this order: the "GHK_WIN." hot keys of the
   // application string table, the editor's control classes, the engine, the
-  // MIDI manager made with it, and the engine's Initialize(0). The first
-  // negative result is returned; an exception (Initialize throws a Failed
-  // Result when it cannot register) leaves it for the runner, which shows
-  // the start-up error.
+  // MIDI manager made with it, and the engine's Initialize(0). 0, or the
+  // first negative result. Exceptions (Initialize throws a Failed Result
+  // when it cannot register) are left to the runner, which shows the
+  // start-up error and ends the program.
   HResult RunApplicationStartup() override;
   // Lets go of the MIDI manager and then the engine (its worker stops), before
   // the framework's shutdown.

@@ -107,11 +107,12 @@ TEST(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
 
   PressAltF4(display, editor.GetPid());
   EXPECT_EQ(editor.Wait(), 0);
-  // The settings and the placement of the window were written.
-  EXPECT_TRUE(std::filesystem::exists(home.GetUserFolder() + "/UserSettings.ini"));
+  // The user's settings and the window's placement were written.
+  EXPECT_TRUE(std::filesystem::is_regular_file(home.GetUserFolder() + "/UserSettings.ini"));
   bool hasPlacement = false;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(home.GetUserFolder()))
-    if (entry.is_regular_file() && entry.path().filename() != "UserSettings.ini") hasPlacement = true;
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(home.GetUserFolder() + "/Profile", missing))
+    if (entry.is_regular_file()) hasPlacement = true;
   EXPECT_TRUE(hasPlacement);
 }
 
