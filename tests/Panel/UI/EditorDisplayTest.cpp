@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,13 +75,26 @@ uint32_t Shown(const Platform::BgraImage& image, int32_t x, int32_t y) {
 
 void PressAltF4(const PrivateDisplay& display, pid_t pid) { Test::PressAltF4(display, pid, "^Halvern$"); }
 
-TEST(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
-  PrivateDisplay display("1600x1000x24");
-  ASSERT_FALSE(display.GetName().empty());
+// A display of the test's own, large enough for the window, and one home
+// for the editors the test starts.
+class EditorDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(display.GetName().empty()); }
+  // An editor, started and showing its first frame.
+  std::unique_ptr<EditorProcess> Start() {
+    auto editor = std::make_unique<EditorProcess>(home, display);
+    EXPECT_TRUE(editor->IsRunning());
+    EXPECT_TRUE(editor->WaitForLine(kFirstFrame));
+    return editor;
+  }
+
+  PrivateDisplay display{"1600x1000x24"};
   EditorHome home;
-  EditorProcess editor(home, display);
-  ASSERT_TRUE(editor.IsRunning());
-  ASSERT_TRUE(editor.WaitForLine(kFirstFrame));
+};
+
+TEST_F(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
+  const std::unique_ptr<EditorProcess> started = Start();
+  EditorProcess& editor = *started;
 
   // Captioned with the maker's name, at the skin's size.
   const std::string size = std::to_string(kWindowWidth) + "x" + std::to_string(kWindowHeight);
@@ -116,14 +130,9 @@ TEST(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
   EXPECT_TRUE(hasPlacement);
 }
 
-TEST(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
-  PrivateDisplay display("1600x1000x24");
-  ASSERT_FALSE(display.GetName().empty());
-  EditorHome home;
-  EditorProcess first(home, display);
-  ASSERT_TRUE(first.IsRunning());
-  ASSERT_TRUE(first.WaitForLine(kFirstFrame));
-
+TEST_F(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
+  const std::unique_ptr<EditorProcess> started = Start();
+  EditorProcess& first = *started;
   {
     EditorProcess second(home, display);
     ASSERT_TRUE(second.IsRunning());

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -75,6 +76,7 @@ class EditorStartup : public ::testing::Test {
                              options);
     runner.SetPhaseObserver([this](Phase phase) {
       mPhases.push_back(phase);
+      if (phase == Phase::ApplicationStartup) mHadEngineBeforeStartup = bool(LApplication::GetRootModuleEngine());
       // The window system goes with the runner: what it showed is read as the program ends.
       if (phase == Phase::Shutdown) mBoxes = mSystem->GetShownMessageBoxes();
     });
@@ -85,14 +87,22 @@ class EditorStartup : public ::testing::Test {
     });
     return runner.Run("tarsel-preset-editor");
   }
-  // Runs the editor to its first frame, where inspect looks at it, and ends it there.
+  // Runs the editor to its first frame, where inspect looks at it, and ends
+  // it there: the runner would take an exception from inspect for a failed
+  // start, so it fails the test here.
   int Inspect(const std::function<void(LApplication&)>& inspect) {
-    return Run(
+    const int status = Run(
         [&](LApplication& editor) -> std::optional<int> {
-          inspect(editor);
+          try {
+            inspect(editor);
+          } catch (const std::exception& exception) {
+            ADD_FAILURE() << "thrown: " << exception.what();
+          }
           return 0;
         },
         RecordingParts());
+    EXPECT_TRUE(mBoxes.empty());
+    return status;
   }
 
   std::vector<std::string> mEvents;
@@ -100,6 +110,7 @@ class EditorStartup : public ::testing::Test {
   std::vector<std::pair<std::string, std::string>> mBoxes;
   Platform::HeadlessWindowSystem* mSystem = nullptr;
   WeakRCPtr<LRootModuleEngine> mEngine;
+  bool mHadEngineBeforeStartup = false;
 };
 
 // The manager reaches the preset through the engine, so the engine object
@@ -110,6 +121,7 @@ TEST_F(EditorStartup, MakesTheEngineThenTheManagerWithItThenStartsTheEngine) {
               EXPECT_TRUE(LApplication::GetMidiManager());
             }),
             0);
+  EXPECT_FALSE(mHadEngineBeforeStartup);
   EXPECT_EQ(mEvents, (std::vector<std::string>{"manager with the engine", "device link"}));
   // Gone with the application, the engine with its worker.
   EXPECT_FALSE(LApplication::GetRootModuleEngine());
