@@ -21,7 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -152,7 +154,7 @@ TEST_F(EditorStartup, BindsTheWindowHotKeysOfItsStringTableAndAltF4) {
   });
 }
 
-TEST_F(EditorStartup, AltF4InTheWindowEndsTheEditorWithStatusZero) {
+TEST_F(EditorStartup, AltF4InTheWindowEndsTheEditorWithStatusZeroKeepingItsPlacement) {
   const int status = Run(
       [&](LApplication& editor) -> std::optional<int> {
         // Keys reach the active window only.
@@ -172,6 +174,12 @@ TEST_F(EditorStartup, AltF4InTheWindowEndsTheEditorWithStatusZero) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(mPhases.back(), Phase::Shutdown);
   EXPECT_TRUE(mBoxes.empty());
+  // The main window kept its placement for the next start.
+  const char* home = std::getenv("HOME");
+  ASSERT_TRUE(home);
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::string(home) +
+                                               "/.config/Halvern/Tarsel Preset Editor/Profile/"
+                                               "Halvern_Tarsel_Preset_Editor.WP"));
 }
 
 // The engine's Initialize throws a Failed Result when it cannot start (here
