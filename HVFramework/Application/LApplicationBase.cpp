@@ -59,8 +59,9 @@ void LApplicationBase::Close() {
   for (const RCPtr<OSWindow>& window : mOtherWindows) window->Destroy();
   mOtherWindows.clear();
   if (const RCPtr<OSWindow> main = std::exchange(mMainWindow, nullptr)) {
-    RemoveRootWindow(main->GetRootWindow());
-    main->Destroy();  // keeps the placement in the profile
+    const RCPtr<LRootWindow> root = main->GetRootWindow();
+    main->Destroy();  // as the first root window still: it keeps its placement in the profile
+    RemoveRootWindow(root);
   }
   if (mDispatcher.GetProfileStore() == mProfile.get()) mDispatcher.SetProfileStore(nullptr);
   SetStatusBar(nullptr);

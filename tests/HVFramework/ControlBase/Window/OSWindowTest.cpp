@@ -10,6 +10,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace HV::Test {
 namespace {
 
@@ -550,6 +552,58 @@ TEST_F(OSWindowPlacement, RestoredPlacementsAreSaneAndFitTheWorkArea) {
     EXPECT_EQ(window->GetClientRect(), c.opened) << c.what;
     window->Destroy();
   }
+}
+
+// A window of fixed size keeps the size its skin gives it: the kept
+// placement lends it only a position, moved into the work area as needed.
+TEST_F(OSWindowPlacement, AFixedSizeWindowTakesOnlyThePositionOfItsPlacement) {
+  using Rect = RectT<int32_t>;
+  const struct {
+    const char* what;
+    Rect kept;
+    Rect given;  // the size the program gives the window
+    Rect opened;
+  } cases[] = {
+      {"a larger size kept", {30, 40, 900, 700}, {100, 50, 400, 300}, {30, 40, 400, 300}},
+      {"a smaller size kept", {30, 40, 100, 80}, {100, 50, 400, 300}, {30, 40, 400, 300}},
+      {"off-screen", {5000, 3000, 100, 80}, {100, 50, 400, 300}, {1200, 624, 400, 300}},
+      {"negative", {-300, -50, 400, 300}, {100, 50, 400, 300}, {0, 24, 400, 300}},
+      {"wider and taller than the desktop", {200, 200, 400, 300}, {100, 50, 1700, 1000}, {0, 24, 1700, 1000}},
+  };
+  system.SetWorkArea({0, 24, 1600, 900});
+  for (const auto& c : cases) {
+    profile.values["HVMain/WP"] = EncodePlacement(c.kept);
+    OSWindow::Spec spec{StringW(u"fixed"), c.given, false, StringW(u"HVMain")};
+    spec.isResizable = false;
+    const RCPtr<OSWindow> window = OSWindow::Create(dispatcher, spec);
+    ASSERT_TRUE(window) << c.what;
+    EXPECT_EQ(window->GetClientRect(), c.opened) << c.what;
+    window->Destroy();
+  }
+}
+
+TEST(WindowPlacement, MovingIntoTheWorkAreaKeepsTheSizeAndFittingCutsIt) {
+  using Rect = RectT<int32_t>;
+  const Rect area{10, 20, 800, 600};
+  const struct {
+    const char* what;
+    Rect rect;
+    Rect moved;
+    Rect fitted;
+  } cases[] = {
+      {"inside", {50, 60, 200, 100}, {50, 60, 200, 100}, {50, 60, 200, 100}},
+      {"right and below", {700, 600, 200, 100}, {610, 520, 200, 100}, {610, 520, 200, 100}},
+      {"left and above", {-500, -500, 200, 100}, {10, 20, 200, 100}, {10, 20, 200, 100}},
+      {"larger than the area", {100, 100, 1000, 700}, {10, 20, 1000, 700}, {10, 20, 800, 600}},
+      {"at the far corner of the coordinates", {INT32_MAX - 10, INT32_MAX - 10, 200, 100}, {610, 520, 200, 100},
+       {610, 520, 200, 100}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MovePlacementIntoWorkArea(c.rect, area), c.moved) << c.what;
+    EXPECT_EQ(FitPlacementToWorkArea(c.rect, area), c.fitted) << c.what;
+  }
+  // A desktop that does not say where its work area is leaves the rectangle alone.
+  EXPECT_EQ(MovePlacementIntoWorkArea({-5, -5, 20, 20}, {}), (Rect{-5, -5, 20, 20}));
 }
 
 }  // namespace
