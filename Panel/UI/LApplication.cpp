@@ -81,15 +81,6 @@ void LApplication::StartEngine() {
   mEngine->Initialize(0);
 }
 
-void LApplication::Close() {
-  if (OSWindow* main = GetMainWindow()) {
-    const RCPtr<LRootWindow> root = main->GetRootWindow();
-    main->Destroy();
-    RemoveRootWindow(root);
-  }
-  LApplicationBase::Close();
-}
-
 HResult LApplication::RunApplicationShutdown() {
   // The manager holds the engine: it goes first, so the engine's last
   // reference is the one dropped here and its worker stops now.

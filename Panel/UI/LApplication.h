@@ -54,10 +54,6 @@ class LApplication : public LApplicationBase {
   // Lets go of the MIDI manager and then the engine (its worker stops), before
   // the framework's shutdown.
   HResult RunApplicationShutdown() override;
-  // The main window goes first, while it is still the application's first
-  // root window: only then does it keep its placement (the base takes it off
-  // the list before it destroys it). Then the base's Close.
-  void Close() override;
 
   // "UI_CURSOR_DROP_MOVE" and "UI_CURSOR_DROP_COPY" are the editor's image
   // cursors (made once); the splitter, rotate and magnifier names have no

@@ -16,6 +16,7 @@
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "Panel/UI/EditorNotificationNames.h"
 #include "Panel/UI/EditorProgram.h"
+#include "tests/support/BorrowedWindowSystem.h"
 #include "tests/support/TestFonts.h"
 
 #include <gtest/gtest.h>
@@ -68,19 +69,17 @@ class EditorStartup : public ::testing::Test {
     ApplicationRunner::Options options;
     options.isSingleInstance = false;
     options.languageId = 0x0409;
+    // The runner takes the window system and ends it: it gets one that hands
+    // every call to the test's, which keeps what it showed.
     ApplicationRunner runner(Editor::MakeEditorProgram(
                                  [this](std::string&) -> std::unique_ptr<Platform::IWindowSystem> {
-                                   auto system = std::make_unique<Platform::HeadlessWindowSystem>();
-                                   mSystem = system.get();
-                                   return system;
+                                   return std::make_unique<HV::Test::BorrowedWindowSystem>(mSystem);
                                  },
                                  std::move(parts)),
                              options);
     runner.SetPhaseObserver([this](Phase phase) {
       mPhases.push_back(phase);
       if (phase == Phase::ApplicationStartup) mHadEngineBeforeStartup = bool(LApplication::GetRootModuleEngine());
-      // The window system goes with the runner: what it showed is read as the program ends.
-      if (phase == Phase::Shutdown) mBoxes = mSystem->GetShownMessageBoxes();
     });
     runner.SetFirstFrameHook([&](LApplicationBase& application) -> std::optional<int> {
       auto* editor = dynamic_cast<LApplication*>(&application);
@@ -103,14 +102,13 @@ class EditorStartup : public ::testing::Test {
           return 0;
         },
         RecordingParts());
-    EXPECT_TRUE(mBoxes.empty());
+    EXPECT_TRUE(mSystem.GetShownMessageBoxes().empty());
     return status;
   }
 
   std::vector<std::string> mEvents;
   std::vector<Phase> mPhases;
-  std::vector<std::pair<std::string, std::string>> mBoxes;
-  Platform::HeadlessWindowSystem* mSystem = nullptr;
+  Platform::HeadlessWindowSystem mSystem;
   WeakRCPtr<LRootModuleEngine> mEngine;
   bool mHadEngineBeforeStartup = false;
 };
@@ -161,19 +159,19 @@ TEST_F(EditorStartup, AltF4InTheWindowEndsTheEditorWithStatusZeroKeepingItsPlace
         Platform::WindowEvent event;
         event.window = editor.GetMainWindow()->GetWindowId();
         event.kind = Platform::WindowEventKind::FocusGained;
-        mSystem->Script(event);
+        mSystem.Script(event);
         event.key = 0x73;  // F4 with the left Alt key
         event.modifiers = 0x40 | 0x80;
         event.kind = Platform::WindowEventKind::KeyDown;
-        mSystem->Script(event);
+        mSystem.Script(event);
         event.kind = Platform::WindowEventKind::KeyUp;
-        mSystem->Script(event);
+        mSystem.Script(event);
         return std::nullopt;
       },
       RecordingParts());
   EXPECT_EQ(status, 0);
   EXPECT_EQ(mPhases.back(), Phase::Shutdown);
-  EXPECT_TRUE(mBoxes.empty());
+  EXPECT_TRUE(mSystem.GetShownMessageBoxes().empty());
   // The main window kept its placement for the next start.
   const char* home = std::getenv("HOME");
   ASSERT_TRUE(home);
@@ -191,9 +189,10 @@ TEST_F(EditorStartup, AnEngineThatCannotStartShowsTheStartupErrorAndEndsWithStat
     ThrowFailedResult(E_FAIL, HV_HERE("EditorStartupTest::MakeDeviceLink"));
   };
   EXPECT_EQ(Run([](LApplication&) -> std::optional<int> { return 0; }, std::move(parts)), 0);
-  ASSERT_EQ(mBoxes.size(), 1u);
-  EXPECT_EQ(mBoxes[0].first, "Error");
-  EXPECT_EQ(mBoxes[0].second, "The application encountered problems during startup and will now close.");
+  const auto& boxes = mSystem.GetShownMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].first, "Error");
+  EXPECT_EQ(boxes[0].second, "The application encountered problems during startup and will now close.");
   EXPECT_EQ(std::find(mPhases.begin(), mPhases.end(), Phase::CreateMainWindow), mPhases.end());
   EXPECT_FALSE(mEngine.Get());
 }
@@ -207,7 +206,7 @@ TEST_F(EditorStartup, ShowsItsSkinsMainControlInAWindowOfFixedSizeCaptionedWithT
     EXPECT_EQ(client.width, 1200);
     EXPECT_EQ(client.height, 720);
     std::string title;
-    EXPECT_TRUE(mSystem->GetWindowTitle(window->GetWindowId(), title));
+    EXPECT_TRUE(mSystem.GetWindowTitle(window->GetWindowId(), title));
     EXPECT_EQ(title, "Halvern");
   });
 }
