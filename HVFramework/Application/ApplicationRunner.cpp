@@ -1,7 +1,7 @@
 #include "HVFramework/Application/ApplicationRunner.h"
 
-#include "HVFramework/Application/LocaleLanguage.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LanguageIds.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/Platform/UI/SingleInstance.h"
 #include "HVFramework/System/DebugTrace.h"
@@ -74,7 +74,7 @@ int ApplicationRunner::RunOnWindowSystem(Platform::IWindowSystem& system, const 
   OSWindowDispatcher dispatcher(system);
 
   Enter(Phase::LoadResources);
-  const int32_t languageId = mOptions.languageId >= 0 ? mOptions.languageId : GetUserLanguageId();
+  const int32_t languageId = mOptions.languageId >= 0 ? mOptions.languageId : GetUserDefaultLanguageId();
   std::unique_ptr<LControlFactory> factory = LoadControlFactory(mProgram, languageId, mOptions.resources);
   if (!factory) {
     // The framework's texts count only once everything loaded: the built-in ones say it.

@@ -84,7 +84,7 @@ class ApplicationRunner {
     std::string instanceFolder;
     // Empty: the application key followed by "Prevent".
     std::string instanceName;
-    // The string tables' language; -1: the user's locale (GetUserLanguageId).
+    // The string tables' language (LCID); -1: the user's locale (GetUserDefaultLanguageId).
     int32_t languageId = -1;
     // The documents' source; null: the program's embedded resources.
     const IXmlResourceSource* resources = nullptr;

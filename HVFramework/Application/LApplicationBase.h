@@ -98,7 +98,7 @@ class LApplicationBase : public LFrameworkApp {
   StringW GetApplicationName() const override { return mIdentity.applicationName; }
   StringW GetMainControlName() const override { return mIdentity.mainControlName; }
   StringW GetCopyright() const { return mIdentity.copyright; }
-  // The language the factory loaded the string tables for (see LocaleLanguage.h).
+  // The language the factory loaded the string tables for (an LCID, see LanguageIds.h).
   int32_t GetLanguageId() const;
 
   // --- The main window, for the program to shape ---

@@ -1,8 +1,8 @@
 #include "HVFramework/System/RuntimeFaults.h"
 
+#include "HVFramework/ObjectBase/TraceHook.h"
 #include "HVFramework/System/DebugTrace.h"
 
-#include <exception>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -20,16 +20,6 @@ SinkSlot& GetSlot() {
   return slot;
 }
 
-std::string DescribeCurrentException() {
-  try {
-    throw;
-  } catch (const std::exception& exception) {
-    return exception.what();
-  } catch (...) {
-    return "an exception of unknown type";
-  }
-}
-
 }  // namespace
 
 std::shared_ptr<IRuntimeFaultSink> SetRuntimeFaultSink(std::shared_ptr<IRuntimeFaultSink> sink) {
@@ -45,7 +35,7 @@ std::shared_ptr<IRuntimeFaultSink> GetRuntimeFaultSink() {
 }
 
 void ReportCurrentException(std::string_view where) {
-  const std::string what = DescribeCurrentException();
+  const std::string what = CurrentExceptionText();
   std::string line = "Runtime fault in ";
   line.append(where).append(" : ").append(what);
   DebugTrace::Get().WriteLine(line);

@@ -13,7 +13,7 @@
 #include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Controls/TextBox/LTextValidationParams.h"
 #include "HVFramework/Controls/TreeView/LTreeView.h"
-#include "HVFramework/Application/LocaleLanguage.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LanguageIds.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "tools/gallery/GalleryNotificationNames.h"
 
@@ -40,15 +40,13 @@ std::string Utf8(const StringW& text) { return std::string(text.ToCharString().G
 }  // namespace
 
 ApplicationIdentity GalleryApp::GetGalleryIdentity() {
-  ApplicationIdentity identity;
-  identity.companyName = StringW(u"HV");
-  identity.productName = StringW(u"HV Gallery");
-  identity.productVersion = StringW(u"1.0");
-  identity.versionString = StringW(u"1.0.0");
-  identity.copyright = StringW(u"The framework's demo program");
-  identity.applicationName = StringW(u"HVGallery");
-  identity.mainControlName = StringW(kMainControlName);
-  return identity;
+  return {.companyName = StringW(u"HV"),
+          .productName = StringW(u"HV Gallery"),
+          .productVersion = StringW(u"1.0"),
+          .versionString = StringW(u"1.0.0"),
+          .copyright = StringW(u"The framework's demo program"),
+          .applicationName = StringW(u"HVGallery"),
+          .mainControlName = StringW(kMainControlName)};
 }
 
 ApplicationRunner::Program GalleryApp::GetGalleryProgram(const RectT<int32_t>& rect, std::FILE* report) {
@@ -75,7 +73,7 @@ RCPtr<GalleryApp> GalleryApp::Open(OSWindowDispatcher& dispatcher, const RectT<i
                                    std::string& error) {
   const ApplicationRunner::Program program = GetGalleryProgram(rect, report);
   std::unique_ptr<LControlFactory> factory =
-      ApplicationRunner::LoadControlFactory(program, kEnglishUnitedStates, nullptr);
+      ApplicationRunner::LoadControlFactory(program, kLanguageEnglishUS, nullptr);
   if (!factory) {
     error = "the gallery skin could not be loaded";
     return nullptr;

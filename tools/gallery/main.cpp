@@ -17,7 +17,7 @@
 // clock time of its first presented frame ("first frame presented at S.N").
 
 #include "HVFramework/Application/ApplicationRunner.h"
-#include "HVFramework/Application/LocaleLanguage.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LanguageIds.h"
 #include "HVFramework/Platform/Core/CommandLine.h"
 #include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "HVFramework/Platform/SDLGL/SdlGLWindows.h"
@@ -128,7 +128,7 @@ int RunSkin(const GalleryOptions& options) {
   ApplicationRunner::Options runOptions;
   runOptions.isSingleInstance = options.screenshot.empty();  // tool runs start on their own
   runOptions.instanceName = options.instanceName;
-  runOptions.languageId = kEnglishUnitedStates;
+  runOptions.languageId = kLanguageEnglishUS;
   ApplicationRunner runner(std::move(program), runOptions);
   runner.SetFirstFrameHook([&options, &system](LApplicationBase& app) -> std::optional<int> {
     if (options.screenshot.empty()) {

@@ -52,15 +52,13 @@ class TestApplication : public LApplicationBase {
 class ApplicationFixture : public ::testing::Test {
  public:
   static ApplicationIdentity Identity() {
-    ApplicationIdentity identity;
-    identity.companyName = StringW(u"Halvern");
-    identity.productName = StringW(u"Test Editor");
-    identity.productVersion = StringW(u"1.0.7");
-    identity.versionString = StringW(u"1_0_0");
-    identity.copyright = StringW(u"Copyright line");
-    identity.applicationName = StringW(u"App");
-    identity.mainControlName = StringW(u"mainControl");
-    return identity;
+    return {.companyName = StringW(u"Halvern"),
+            .productName = StringW(u"Test Editor"),
+            .productVersion = StringW(u"1.0.7"),
+            .versionString = StringW(u"1_0_0"),
+            .copyright = StringW(u"Copyright line"),
+            .applicationName = StringW(u"App"),
+            .mainControlName = StringW(u"mainControl")};
   }
 
   // A skin document whose "mainControl" has these attributes.

@@ -175,7 +175,7 @@ TEST_F(LNotificationDistributorTest, TheFirstRegistrationEntersTheProcessListAnd
 }
 
 TEST_F(LNotificationDistributorTest, AClientsExceptionIsReportedAndTheClientsAfterItStillHearTheSend) {
-  Test::RuntimeFaultRecorder faults;
+  HV::Test::RuntimeFaultRecorder faults;
   At("B").SetReactionOnce([](auto&, const auto&, const auto&) { throw std::runtime_error("client failed"); });
   EXPECT_EQ(mDistributor->SendNotification(LNotification::Create(kName)), S_OK);
   EXPECT_EQ(mLog.Recorders(), (Strings{"C", "B", "A"}));
@@ -185,7 +185,7 @@ TEST_F(LNotificationDistributorTest, AClientsExceptionIsReportedAndTheClientsAft
 }
 
 TEST_F(LNotificationDistributorTest, AnExceptionOfNoStandardTypeIsReportedToo) {
-  Test::RuntimeFaultRecorder faults;
+  HV::Test::RuntimeFaultRecorder faults;
   At("A").SetReactionOnce([](auto&, const auto&, const auto&) { throw 42; });
   EXPECT_EQ(SendAndRecord(), (Strings{"C", "B", "A"}));
   EXPECT_EQ(faults.GetFaults(), Strings{"an exception of unknown type"});

@@ -102,7 +102,7 @@ TEST_F(LNotificationQueueTest, ANestedDrainDeliversNothingButIdle) {
 }
 
 TEST_F(LNotificationQueueTest, AThrowingClientCostsOneDeliveryAndTheDrainGoesOn) {
-  Test::RuntimeFaultRecorder faults;
+  HV::Test::RuntimeFaultRecorder faults;
   mRecorder->SetReactionOnce([](auto&, const auto&, const auto&) { throw std::runtime_error("client failed"); });
   const RCPtr<LNotification> first = LNotification::Create(u"NID_MOUSE_DOWN");
   mQueue->PostNotification(first);
