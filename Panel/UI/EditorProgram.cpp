@@ -9,15 +9,13 @@
 namespace HV::Editor {
 
 ApplicationIdentity MakeEditorIdentity() {
-  ApplicationIdentity identity;
-  identity.companyName = StringW(kCompanyName);
-  identity.productName = StringW(kProductName);
-  identity.productVersion = StringW(kProductVersion);
-  identity.versionString = StringW(kSettingsVersion);
-  identity.copyright = StringW(kCopyright);
-  identity.applicationName = StringW(kApplicationName);
-  identity.mainControlName = StringW(kMainControlName);
-  return identity;
+  return {.companyName = StringW(kCompanyName),
+          .productName = StringW(kProductName),
+          .productVersion = StringW(kProductVersion),
+          .versionString = StringW(kSettingsVersion),
+          .copyright = StringW(kCopyright),
+          .applicationName = StringW(kApplicationName),
+          .mainControlName = StringW(kMainControlName)};
 }
 
 ApplicationRunner::Program MakeEditorProgram(ApplicationRunner::WindowSystemOpener openWindowSystem,
