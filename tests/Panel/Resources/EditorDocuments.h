@@ -7,9 +7,10 @@
 // skin's descriptors by path.
 
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
+#include "tools/skin-preview/EditorSkinPreview.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,9 @@ inline StringW Wide(const std::string& text) { return StringW(std::u16string(tex
 class EditorDocuments {
  public:
   // The factory with both string documents (English, asked for as US English) and the skin.
-  static LControlFactory& Get() {
-    static EditorDocuments documents;
-    return documents.mFactory;
-  }
-  static HResult GetStringsResult() { return Get(), sStringsResult; }
-  static HResult GetSkinResult() { return Get(), sSkinResult; }
+  static LControlFactory& Get() { return *Instance().mFactory; }
+  static bool IsLoaded() { return Instance().mLoaded; }
+  static const std::string& GetError() { return Instance().mError; }
 
   // The text of id in the table key; "(no table)" or "(no text)" when missing.
   static std::string Text(const std::string& key, const std::string& id) {
@@ -66,12 +64,14 @@ class EditorDocuments {
   }
 
  private:
-  EditorDocuments() : mFactory(StringW(u"PresetEditor")) {
-    mFactory.SetResourceSource(&mResources);
-    mFactory.SetBaseLocation(StringW(u"::"));
-    sStringsResult =
-        mFactory.LoadStringTables(StringW(u"::APP_STRINGS"), StringW(u"::FRAMEWORK_STRINGS"), 0x0409);
-    sSkinResult = mFactory.LoadSkins(StringW(u"::APP_SKINS"));
+  static EditorDocuments& Instance() {
+    static EditorDocuments documents;
+    return documents;
+  }
+
+  EditorDocuments() : mFactory(EditorSkinPreview::LoadEditorDocuments(mError)) {
+    mLoaded = mFactory != nullptr;
+    if (!mFactory) mFactory = std::make_unique<LControlFactory>(StringW(u"PresetEditor"));
   }
 
   static void Walk(const LControlDescriptor& control, const std::string& path,
@@ -85,10 +85,9 @@ class EditorDocuments {
     }
   }
 
-  LEmbeddedXmlResources mResources;
-  LControlFactory mFactory;
-  static inline HResult sStringsResult = E_FAIL;
-  static inline HResult sSkinResult = E_FAIL;
+  std::string mError;
+  std::unique_ptr<LControlFactory> mFactory;
+  bool mLoaded = false;
 };
 
 }  // namespace HV::Test

@@ -371,7 +371,7 @@ std::vector<PathRow> DialogRows() {
 
 class EditorSkinPaths : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(EditorDocuments::GetSkinResult(), S_OK); }
+  static void SetUpTestSuite() { ASSERT_TRUE(EditorDocuments::IsLoaded()) << EditorDocuments::GetError(); }
 
   // Every expanded path of the rows is in the skin with its class ("" for any class).
   static void ExpectEveryPath(const std::vector<PathRow>& rows) {

@@ -276,7 +276,7 @@ const TextRow kOwnTexts[] = {
 
 class EditorStrings : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(EditorDocuments::GetStringsResult(), S_OK); }
+  static void SetUpTestSuite() { ASSERT_TRUE(EditorDocuments::IsLoaded()) << EditorDocuments::GetError(); }
 };
 
 TEST_F(EditorStrings, BothDocumentsAreUtf16ForTheApplicationPresetEditor) {

@@ -134,7 +134,7 @@ class EditorValueLists : public ::testing::TestWithParam<ValueList> {};
 // The list read as the editor reads it: the table's entries of the prefix in identifier order.
 TEST_P(EditorValueLists, HoldEveryTextInValueOrder) {
   const ValueList& list = GetParam();
-  ASSERT_EQ(EditorDocuments::GetStringsResult(), S_OK);
+  ASSERT_TRUE(EditorDocuments::IsLoaded()) << EditorDocuments::GetError();
   const RCPtr<LStringTable> table = EditorDocuments::Get().GetStringTable(Wide(list.table));
   ASSERT_TRUE(table) << list.table;
   LStringTable::EntryList entries;
