@@ -4,7 +4,7 @@
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "Panel/UI/ApplicationArt.h"
-#include "Panel/UI/EditorControlClasses.h"
+#include "Panel/UI/ApplicationControlClasses.h"
 
 #include <utility>
 
@@ -70,7 +70,9 @@ HResult LApplication::RunApplicationStartup() {
   if (Failed(started)) return started;
   const HResult keys = GetHotKeyManager()->Load(GetApplicationStringTable(), StringW(u"GHK_WIN"));
   if (Failed(keys)) return keys;
-  Editor::RegisterEditorControlClasses(*GetControlFactory());
+  // A class the factory refuses leaves the skin's tree unbuildable.
+  const ApplicationClassRegistration classes = RegisterApplicationControlClasses(*GetControlFactory());
+  if (Failed(classes.result)) return classes.result;
   StartEngine();
   return S_OK;
 }
