@@ -202,9 +202,14 @@ TEST_F(EditorStartup, ShowsItsSkinsMainControlInAWindowOfFixedSizeCaptionedWithT
     OSWindow* window = editor.GetMainWindow();
     ASSERT_TRUE(window);
     EXPECT_EQ(Narrow(window->GetRootWindow()->GetRootControl()->GetName()), "mainControl");
+    // The skin's size, and one that fits a 1280 x 800 screen with the window's frame.
+    const RCPtr<LControlDescriptor> skin = editor.GetControlFactory()->FindControlDescriptor(StringW(u"mainControl"));
+    ASSERT_TRUE(skin && skin->GetLayout());
     const OSWindow::Rect client = window->GetClientRect();
-    EXPECT_EQ(client.width, 1200);
-    EXPECT_EQ(client.height, 720);
+    EXPECT_EQ(client.width, static_cast<int32_t>(skin->GetLayout()->size[LLayoutDescriptor::kX].absolute));
+    EXPECT_EQ(client.height, static_cast<int32_t>(skin->GetLayout()->size[LLayoutDescriptor::kY].absolute));
+    EXPECT_LE(client.width, 1280 - 16);
+    EXPECT_LE(client.height, 800 - 48);
     std::string title;
     EXPECT_TRUE(mSystem.GetWindowTitle(window->GetWindowId(), title));
     EXPECT_EQ(title, "Halvern");
