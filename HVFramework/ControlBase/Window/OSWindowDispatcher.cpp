@@ -5,6 +5,8 @@
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Notification/NotificationWakeHook.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
 
@@ -26,10 +28,19 @@ std::vector<RCPtr<OSWindow>> Snapshot(const std::map<Platform::WindowId, RCPtr<O
 
 }  // namespace
 
-OSWindowDispatcher::OSWindowDispatcher(Platform::IWindowSystem& system) : mSystem(system), mLoop(system, *this) {}
+OSWindowDispatcher::OSWindowDispatcher(Platform::IWindowSystem& system)
+    : mSystem(system), mLoopThread(std::this_thread::get_id()), mLoop(system, *this) {
+  NotificationWakeHook::Install(this, [this] { WakeForNotification(); });
+}
 
 OSWindowDispatcher::~OSWindowDispatcher() {
+  // Once this returns no poster calls into the dispatcher any more.
+  NotificationWakeHook::Remove(this);
   for (const RCPtr<OSWindow>& window : Snapshot(mWindows)) window->Destroy();
+}
+
+void OSWindowDispatcher::WakeForNotification() {
+  if (std::this_thread::get_id() != mLoopThread) mSystem.Wake();
 }
 
 CursorHandle OSWindowDispatcher::SetCursor(CursorHandle cursor) {
@@ -136,6 +147,19 @@ bool OSWindowDispatcher::OnIdle(int32_t count) {
   EndFinishedBlockingCall();
   TakeForwardedLines();
   return more;
+}
+
+bool OSWindowDispatcher::IsTickWanted() const {
+  return !mBlockingCalls.empty() || !mWaitingLines.empty() || IsIdleTimeAsked();
+}
+
+bool OSWindowDispatcher::IsIdleTimeAsked() const {
+  for (const auto& [id, window] : mWindows)
+    if (const RCPtr<LRootWindow> root = window->GetRootWindow(); root && root->HasClients(kNidIdle)) return true;
+  // Root windows of the application without a window of the desktop idle too.
+  for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i)
+    if (LRootWindow* root = GetApplicationRootWindowAt(i); root && root->HasClients(kNidIdle)) return true;
+  return false;
 }
 
 // --- Blocking calls ---
