@@ -18,8 +18,9 @@ std::vector<unsigned long> ReadNetWmIcon(uint64_t window) {
   if (XGetWindowProperty(display, window, property, 0, 1 << 20, False, XA_CARDINAL, &type, &format, &count, &left,
                          &data) == Success &&
       format == 32 && data) {
+    // Xlib hands 32-bit items over as longs, sign-extended: the top bits are none of the item's.
     const auto* first = reinterpret_cast<const unsigned long*>(data);
-    items.assign(first, first + count);
+    for (unsigned long i = 0; i < count; ++i) items.push_back(first[i] & 0xFFFFFFFFul);
   }
   if (data) XFree(data);
   XCloseDisplay(display);
