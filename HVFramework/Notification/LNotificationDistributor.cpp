@@ -159,9 +159,9 @@ RCPtr<Pool> LNotificationDistributor::FindClientPool(const WChar* id) {
   return FindPool(id);
 }
 
-bool LNotificationDistributor::HasClients(const NotificationName& name) {
+bool LNotificationDistributor::HasClients(const NotificationName& name, int32_t notCounting) {
   const RCPtr<Pool> pool = FindClientPool(name.GetId());
-  return pool && pool->GetCount() > 0;
+  return pool && pool->HasClientWithout(notCounting);
 }
 
 HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& notification) {

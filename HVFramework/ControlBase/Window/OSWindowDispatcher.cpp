@@ -154,11 +154,15 @@ bool OSWindowDispatcher::IsTickWanted() const {
 }
 
 bool OSWindowDispatcher::IsIdleTimeAsked() const {
+  // Idle work that only follows other work has its passes without the tick.
+  const auto asksTicks = [](LRootWindow* root) {
+    return root && root->HasClients(kNidIdle, LNotificationClient::kWithoutTicks);
+  };
   for (const auto& [id, window] : mWindows)
-    if (const RCPtr<LRootWindow> root = window->GetRootWindow(); root && root->HasClients(kNidIdle)) return true;
+    if (asksTicks(window->GetRootWindow().Get())) return true;
   // Root windows of the application without a window of the desktop idle too.
   for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i)
-    if (LRootWindow* root = GetApplicationRootWindowAt(i); root && root->HasClients(kNidIdle)) return true;
+    if (asksTicks(GetApplicationRootWindowAt(i))) return true;
   return false;
 }
 

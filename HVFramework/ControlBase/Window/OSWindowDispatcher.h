@@ -129,7 +129,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void EndFinishedBlockingCall();
   // Raises the innermost modal window, else the main window.
   void BringProgramForward();
-  // Whether a control of any root window asked for idle time.
+  // Whether a control of any root window asked for idle time on the tick.
   bool IsIdleTimeAsked() const;
   // A notification was posted on some thread: the loop wakes unless it is
   // that thread, which runs its idle passes before it sleeps anyway.
