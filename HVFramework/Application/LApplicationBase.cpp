@@ -142,9 +142,18 @@ void LApplicationBase::SetUpProfile() {
 void LApplicationBase::SetIcon(OSWindow& window) {
   const std::vector<RCPtr<LBitmap>> images = GetApplicationIconImages();
   if (images.empty()) return;
-  // ICON CALL SITE: the window system takes no window icon yet; once it
-  // does (IWindowSystem::SetWindowIcon), the images go to the window here.
-  (void)window;
+  std::vector<Platform::WindowIconImage> icon;
+  for (const RCPtr<LBitmap>& bitmap : images) {
+    if (!bitmap) continue;
+    Platform::WindowIconImage& image = icon.emplace_back();
+    image.width = bitmap->GetWidth();
+    image.height = bitmap->GetHeight();
+    image.pixels.reserve(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+    for (int32_t y = 0; y < image.height; ++y)
+      for (int32_t x = 0; x < image.width; ++x) image.pixels.push_back(bitmap->GetPixel(x, y).ToARGB());
+  }
+  // A desktop that takes no icon leaves the window its default one.
+  window.SetIcon(icon);
 }
 
 RCPtr<OSWindow> LApplicationBase::OpenWindow(const OSWindow::Spec& spec) {

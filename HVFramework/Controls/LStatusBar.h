@@ -40,6 +40,8 @@ class LStatusBar : public LControl {
 
   // Shows what was posted since the last pass.
   void OnIdleTick() override;
+  // A post wakes the loop for its idle passes: the bar needs no tick.
+  bool NeedsIdleTicks() const override { return false; }
   HResult Initialize() override;
   HResult ApplyCreateParams() override;
   HResult OnCreated() override;

@@ -19,6 +19,10 @@ class LNotificationClient : public LNotificationReceiver {
   // Registration flag: of the notifications of a name queued for a
   // distributor, deliver only the one posted last.
   static constexpr int32_t kLatestOnly = 1;
+  // Registration flag for "NID_IDLE": the client's idle work only follows
+  // other work (something posted to it), so the passes that run after that
+  // work are enough and no timer needs to make more.
+  static constexpr int32_t kWithoutTicks = 2;
 
   // Registers at source for name (flags replace those of an existing
   // registration); the interned name, or null for a null source or name.

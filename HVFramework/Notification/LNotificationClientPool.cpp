@@ -2,6 +2,7 @@
 
 #include "HVFramework/System/RuntimeFaults.h"
 
+#include <algorithm>
 #include <string>
 
 namespace HV {
@@ -17,6 +18,12 @@ int32_t Pool::GetCombinedFlags() {
 uint32_t Pool::GetCount() {
   const std::lock_guard lock(*mLock);
   return static_cast<uint32_t>(mRecords.size());
+}
+
+bool Pool::HasClientWithout(int32_t flags) {
+  const std::lock_guard lock(*mLock);
+  return std::any_of(mRecords.begin(), mRecords.end(),
+                     [flags](const RCPtr<Record>& record) { return (record->GetFlags() & flags) == 0; });
 }
 
 int32_t Pool::FindClientLocked(const RCPtr<LNotificationClient>& client) const {

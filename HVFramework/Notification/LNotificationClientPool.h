@@ -40,6 +40,8 @@ class LNotificationDistributor::LNotificationClientPool : public virtual LRefCou
   const WChar* GetName() const { return mName; }
   int32_t GetCombinedFlags();
   uint32_t GetCount();
+  // Whether a record has none of flags.
+  bool HasClientWithout(int32_t flags);
 
   // The removed record (its references go with it), or null. The caller
   // drops it once it holds no lock.

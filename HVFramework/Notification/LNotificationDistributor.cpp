@@ -159,6 +159,11 @@ RCPtr<Pool> LNotificationDistributor::FindClientPool(const WChar* id) {
   return FindPool(id);
 }
 
+bool LNotificationDistributor::HasClients(const NotificationName& name, int32_t notCounting) {
+  const RCPtr<Pool> pool = FindClientPool(name.GetId());
+  return pool && pool->HasClientWithout(notCounting);
+}
+
 HResult LNotificationDistributor::SendNotification(const RCPtr<LNotification>& notification) {
   if (!notification) return E_INVALIDARG;
   // The pool lives as long as this distributor, which the records of the

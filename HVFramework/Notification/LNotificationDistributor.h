@@ -50,6 +50,9 @@ class LNotificationDistributor : public virtual LRefCountedObject {
   HResult GetClientFlags(const RCPtr<LNotificationClient>& client, const WChar* name, int32_t& flags);
   // The pool of an interned name, or null.
   RCPtr<LNotificationClientPool> FindClientPool(const WChar* id);
+  // Whether any client is registered for name now, not counting those
+  // registered with any of notCounting (LNotificationClient's flags).
+  bool HasClients(const NotificationName& name, int32_t notCounting = 0);
 
   // Delivers now: 0 when the name's pool has records, 1 when nobody is
   // registered for it, E_INVALIDARG for a null notification. A client's

@@ -2,6 +2,7 @@
 
 #include "HVFramework/Notification/LNotificationClientPool.h"
 #include "HVFramework/Notification/LPostingReceiver.h"
+#include "HVFramework/Notification/NotificationWakeHook.h"
 #include "HVFramework/Notification/RuntimeNotificationNames.h"
 
 #include <mutex>
@@ -45,12 +46,16 @@ HResult LNotificationQueue::PostNotification(const RCPtr<LNotification>& notific
   if (!distributor) return E_FAIL;
   const auto pool = distributor->FindClientPool(notification->GetName());
   std::vector<RCPtr<LNotification>> replaced;  // dropped after the lock
-  QueueLockGuard lock(GetQueueLock());
-  if (notification->ExchangeQueued(true)) return E_INVALIDARG;
-  // Marking the latest and queueing under one lock keeps the latest the one
-  // queued last when several threads post the same name.
-  if (pool) replaced = pool->SetLatest(notification);
-  mQueue.Enqueue(notification);
+  {
+    QueueLockGuard lock(GetQueueLock());
+    if (notification->ExchangeQueued(true)) return E_INVALIDARG;
+    // Marking the latest and queueing under one lock keeps the latest the one
+    // queued last when several threads post the same name.
+    if (pool) replaced = pool->SetLatest(notification);
+    mQueue.Enqueue(notification);
+  }
+  // The draining thread may be asleep: it wakes for what was just queued.
+  NotificationWakeHook::Run();
   return S_OK;
 }
 

@@ -41,6 +41,9 @@ class BorrowedWindowSystem : public Platform::IWindowSystem {
     return mOwner.CreateImageCursor(image);
   }
   bool SetImageCursor(Platform::ImageCursorId cursor) override { return mOwner.SetImageCursor(cursor); }
+  bool SetWindowIcon(Platform::WindowId window, const std::vector<Platform::WindowIconImage>& images) override {
+    return mOwner.SetWindowIcon(window, images);
+  }
   RCPtr<Platform::IWindowPresenter> GetPresenter(Platform::WindowId window) override {
     return mOwner.GetPresenter(window);
   }

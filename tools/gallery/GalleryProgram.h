@@ -51,6 +51,9 @@ class GalleryProgram : public Platform::IMessageLoopClient {
   void OnTick() override;
   void PaintDirtyWindows() override;
   bool OnIdle(int32_t count) override;
+  // The animation runs on the tick, and so does the count of --frames; a
+  // still window sleeps until the desktop has something for it.
+  bool IsTickWanted() const override { return !mOptions.isStill || mOptions.frames >= 0; }
 
  private:
   void OnKey(const Platform::WindowEvent& event);

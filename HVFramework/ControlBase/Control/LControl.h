@@ -116,6 +116,11 @@ class LControl : public virtual LNotificationClient,
   HResult StartIdleNotifications();
   HResult StopIdleNotifications();
   int32_t GetIdleRequestCount() const { return mIdleRequests; }
+  // Whether the control's idle work runs on time (a blink, a delay, an
+  // animation) and needs the message loop's tick. A control whose idle work
+  // only follows other work (texts posted to it) answers false: its idle
+  // requests keep no tick going.
+  virtual bool NeedsIdleTicks() const { return true; }
   // One idle pass: advances the timed scroll motion of each running axis,
   // releases the children awaiting release, then OnIdleTick.
   void ProcessIdle();

@@ -84,7 +84,8 @@ HResult LControl::StopIdleNotifications() {
 
 void LControl::RegisterIdle(LRootWindow* window) {
   if (mIdleRegistered || mIdleRequests <= 0) return;
-  if (RegisterNotification(RCPtr<LNotificationDistributor>(window), kNidIdle))
+  const int32_t flags = NeedsIdleTicks() ? 0 : LNotificationClient::kWithoutTicks;
+  if (RegisterNotification(RCPtr<LNotificationDistributor>(window), kNidIdle, flags))
     mIdleRegistered = true;
   else
     mIdleRequests = 0;

@@ -372,6 +372,10 @@ void OSWindow::SetCaption(const StringW& caption) {
   mDispatcher.GetWindowSystem().SetWindowTitle(mWindow, ToUtf8(caption));
 }
 
+bool OSWindow::SetIcon(const std::vector<Platform::WindowIconImage>& images) {
+  return !IsDestroyed() && mDispatcher.GetWindowSystem().SetWindowIcon(mWindow, images);
+}
+
 OSWindow::Point OSWindow::ScreenToClient(const Point& point) const {
   const Rect client = GetClientRect();
   return {point.x - client.x, point.y - client.y};

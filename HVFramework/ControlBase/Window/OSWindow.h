@@ -78,6 +78,9 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
   // application and lets go of its tree, and the desktop window goes.
   void Destroy();
   bool IsDestroyed() const { return mWindow == 0; }
+  // The icon the desktop shows for the window, in the sizes given (see
+  // IWindowSystem::SetWindowIcon); false when the window system refuses it.
+  bool SetIcon(const std::vector<Platform::WindowIconImage>& images);
 
   // --- From the dispatcher ---
   void HandleEvent(const Platform::WindowEvent& event);

@@ -5,6 +5,8 @@
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Notification/NotificationWakeHook.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/System/RuntimeFaults.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
@@ -27,10 +29,19 @@ std::vector<RCPtr<OSWindow>> Snapshot(const std::map<Platform::WindowId, RCPtr<O
 
 }  // namespace
 
-OSWindowDispatcher::OSWindowDispatcher(Platform::IWindowSystem& system) : mSystem(system), mLoop(system, *this) {}
+OSWindowDispatcher::OSWindowDispatcher(Platform::IWindowSystem& system)
+    : mSystem(system), mLoopThread(std::this_thread::get_id()), mLoop(system, *this) {
+  NotificationWakeHook::Install(this, [this] { WakeForNotification(); });
+}
 
 OSWindowDispatcher::~OSWindowDispatcher() {
+  // Once this returns no poster calls into the dispatcher any more.
+  NotificationWakeHook::Remove(this);
   for (const RCPtr<OSWindow>& window : Snapshot(mWindows)) window->Destroy();
+}
+
+void OSWindowDispatcher::WakeForNotification() {
+  if (std::this_thread::get_id() != mLoopThread) mSystem.Wake();
 }
 
 CursorHandle OSWindowDispatcher::SetCursor(CursorHandle cursor) {
@@ -149,6 +160,23 @@ bool OSWindowDispatcher::OnIdle(int32_t count) {
   EndFinishedBlockingCall();
   TakeForwardedLines();
   return more;
+}
+
+bool OSWindowDispatcher::IsTickWanted() const {
+  return !mBlockingCalls.empty() || !mWaitingLines.empty() || IsIdleTimeAsked();
+}
+
+bool OSWindowDispatcher::IsIdleTimeAsked() const {
+  // Idle work that only follows other work has its passes without the tick.
+  const auto asksTicks = [](LRootWindow* root) {
+    return root && root->HasClients(kNidIdle, LNotificationClient::kWithoutTicks);
+  };
+  for (const auto& [id, window] : mWindows)
+    if (asksTicks(window->GetRootWindow().Get())) return true;
+  // Root windows of the application without a window of the desktop idle too.
+  for (int32_t i = 0; i < GetApplicationRootWindowCount(); ++i)
+    if (asksTicks(GetApplicationRootWindowAt(i))) return true;
+  return false;
 }
 
 // --- Blocking calls ---

@@ -6,7 +6,12 @@
 // the notification centres first, then every root window of the application
 // (each sends "NID_IDLE" on the first pass of a round). The loop's 33 ms tick
 // has no work of its own: it only wakes the loop, so the idle passes run
-// about 30 times a second. Modal loops of the windows nest in its loop.
+// about 30 times a second -- and only while something needs them: a control
+// that asked its root window for idle time, a blocking call, or command
+// lines of other instances that wait. Otherwise the loop sleeps until the
+// desktop or another thread has something for it: the dispatcher makes every
+// notification posted from another thread wake it (NotificationWakeHook).
+// Modal loops of the windows nest in its loop.
 //
 // It holds the windows registered with it (each OS window registers itself
 // when it is made and leaves when it is destroyed) and the state all of them
@@ -33,6 +38,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -111,6 +117,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void OnTick() override {}
   void PaintDirtyWindows() override;
   bool OnIdle(int32_t count) override;
+  bool IsTickWanted() const override;
 
  private:
   // The window of the application's first root window; 0 without one.
@@ -122,8 +129,14 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void EndFinishedBlockingCall();
   // Raises the innermost modal window, else the main window.
   void BringProgramForward();
+  // Whether a control of any root window asked for idle time on the tick.
+  bool IsIdleTimeAsked() const;
+  // A notification was posted on some thread: the loop wakes unless it is
+  // that thread, which runs its idle passes before it sleeps anyway.
+  void WakeForNotification();
 
   Platform::IWindowSystem& mSystem;
+  const std::thread::id mLoopThread;  // the thread that made the dispatcher runs its loop
   Platform::MessageLoop mLoop;
   std::map<Platform::WindowId, RCPtr<OSWindow>> mWindows;
   IProfileStore* mProfile = nullptr;

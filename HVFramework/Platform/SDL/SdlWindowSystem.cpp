@@ -1,6 +1,8 @@
 #include "HVFramework/Platform/SDL/SdlWindowSystem.h"
 
+#include "HVFramework/Platform/Core/WaitCodes.h"
 #include "HVFramework/Platform/SDL/SdlEventTranslation.h"
+#include "HVFramework/Platform/SDL/X11WindowIcon.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -8,9 +10,35 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 namespace HV::Platform {
+
+namespace {
+
+constexpr const char* kNoDisplay = "no display found: set DISPLAY or WAYLAND_DISPLAY, or run under xvfb-run -a";
+
+bool HasEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0';
+}
+
+// The drivers that show windows on a desktop, as opposed to SDL's fallbacks
+// that draw offscreen, nowhere, or on a bare console.
+bool IsDesktopDriver(const char* driver) {
+  const std::string_view name = driver != nullptr ? driver : "";
+  return name == "x11" || name == "wayland";
+}
+
+// A surface over straight-alpha 0xAARRGGBB pixels; SDL copies what it keeps
+// of it, so the surface only lends them.
+SDL_Surface* LendArgbPixels(const std::vector<uint32_t>& pixels, int32_t width, int32_t height) {
+  return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.data()), width, height, 32, width * 4,
+                                            SDL_PIXELFORMAT_ARGB8888);
+}
+
+}  // namespace
 
 std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, std::string& error) {
   // Shut the session bus connection down with SDL, so nothing is left behind at exit.
@@ -26,8 +54,22 @@ std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, s
   // Without this SDL drops a press that comes within 10 ms of the window
   // gaining the focus: a quick first click after the window shows is lost.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Without a display SDL would fall back to a driver with no screen, where
+  // the program runs on with no window anybody can see. A driver named in
+  // SDL_VIDEODRIVER is the caller's choice and is taken as it is.
+  const bool isDriverChosen = HasEnvironment("SDL_VIDEODRIVER");
+  if (!isDriverChosen && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY")) {
+    error = kNoDisplay;
+    return nullptr;
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = SDL_GetError();
+    // A display named but not reachable is no display either.
+    error = isDriverChosen ? SDL_GetError() : std::string(kNoDisplay) + " (" + SDL_GetError() + ")";
+    return nullptr;
+  }
+  if (!isDriverChosen && !IsDesktopDriver(SDL_GetCurrentVideoDriver())) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    error = kNoDisplay;
     return nullptr;
   }
   const uint32_t wake = SDL_RegisterEvents(1);
@@ -116,6 +158,20 @@ void SdlWindowSystem::NativeSetTitle(WindowId window, const std::string& title) 
   if (SDL_Window* native = FindNative(window)) SDL_SetWindowTitle(native, title.c_str());
 }
 
+bool SdlWindowSystem::NativeSetIcon(WindowId window, const std::vector<WindowIconImage>& images) {
+  SDL_Window* native = FindNative(window);
+  if (!native) return false;
+  const auto largest = std::max_element(images.begin(), images.end(), [](const auto& a, const auto& b) {
+    return int64_t(a.width) * a.height < int64_t(b.width) * b.height;
+  });
+  SDL_Surface* surface = LendArgbPixels(largest->pixels, largest->width, largest->height);
+  if (!surface) return false;
+  SDL_SetWindowIcon(native, surface);
+  SDL_FreeSurface(surface);
+  SetX11WindowIcon(native, images);
+  return true;
+}
+
 // Raising asks the window manager; the input focus is also set directly, as
 // without a window manager nobody would give it back.
 void SdlWindowSystem::NativeActivate(WindowId window) {
@@ -153,10 +209,7 @@ void SdlWindowSystem::NativeSetCursor(CursorKind cursor) {
 }
 
 bool SdlWindowSystem::NativeCreateImageCursor(ImageCursorId cursor, const CursorImage& image) {
-  // SDL copies the pixels into the cursor: the surface only lends them.
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<uint32_t*>(image.pixels.data()), image.width, image.height, 32, image.width * 4,
-      SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* surface = LendArgbPixels(image.pixels, image.width, image.height);
   if (!surface) return false;
   SDL_Cursor* made = SDL_CreateColorCursor(surface, image.hotX, image.hotY);
   SDL_FreeSurface(surface);
@@ -204,14 +257,17 @@ void SdlWindowSystem::NativeWait(uint32_t milliseconds) {
   // SDL also wakes for what the window layer does not pass on (the mouse
   // leaving, a keymap change): those are dropped and the sleep goes on
   // until the time is up, so a wait ends early only for something to do.
+  const bool isEndless = milliseconds == kInfinite;
   const uint64_t deadline = SDL_GetTicks64() + milliseconds;
   while (!mHasBuffered) {
     // A wake pushed before this check may already have been taken by the
     // last poll; one pushed after it is still in SDL's queue and ends the wait.
     if (HasPostedEvent()) return;
     const uint64_t now = SDL_GetTicks64();
-    if (now >= deadline) return;
-    const bool isWoken = SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(deadline - now, INT32_MAX))) != 0;
+    if (!isEndless && now >= deadline) return;
+    // SDL waits without limit for a time-out of -1.
+    const int timeout = isEndless ? -1 : int(std::min<uint64_t>(deadline - now, INT32_MAX));
+    const bool isWoken = SDL_WaitEventTimeout(nullptr, timeout) != 0;
     mIsPumped = true;  // the wait read the desktop
     if (!isWoken) return;
     mHasBuffered = PollTranslated(mBuffered);

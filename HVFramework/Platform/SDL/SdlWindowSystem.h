@@ -43,7 +43,11 @@ class SdlWindowSystem final : public WindowSystemBase {
     bool isOpenGL = false;
   };
 
-  // Null, with error set to the reason, when SDL's video cannot start (no display).
+  // Null, with error set to the reason, when SDL's video cannot start or
+  // finds no desktop: without DISPLAY and WAYLAND_DISPLAY, or with only a
+  // driver that shows nothing (unless SDL_VIDEODRIVER asks for one), the
+  // reason is "no display found: set DISPLAY or WAYLAND_DISPLAY, or run
+  // under xvfb-run -a".
   static std::unique_ptr<SdlWindowSystem> Open(const Options& options, std::string& error);
   ~SdlWindowSystem() override;
   SdlWindowSystem(const SdlWindowSystem&) = delete;
@@ -89,6 +93,9 @@ class SdlWindowSystem final : public WindowSystemBase {
   void NativeSetRect(WindowId window, const RectT<int32_t>& rect) override;
   void NativeSetTitle(WindowId window, const std::string& title) override;
   void NativeSetSizeLimits(WindowId window, const SizeLimits& limits) override;
+  // SDL takes one image: the largest, which scales down best. On X the
+  // desktop gets every size besides.
+  bool NativeSetIcon(WindowId window, const std::vector<WindowIconImage>& images) override;
   void NativeActivate(WindowId window) override;
   void NativeSetCapture(WindowId window) override;
   void NativeSetCursor(CursorKind cursor) override;

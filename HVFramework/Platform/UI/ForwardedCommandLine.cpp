@@ -19,14 +19,6 @@ uint32_t GetUint32(const uint8_t* bytes) {
          (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
 }
 
-// Length of the longest prefix of text no longer than limit that ends on a character boundary.
-size_t CutAtCharacter(std::string_view text, size_t limit) {
-  if (text.size() <= limit) return text.size();
-  size_t cut = limit;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return cut;
-}
-
 }  // namespace
 
 std::string SanitizeUtf8(std::string_view text) {
@@ -47,8 +39,8 @@ std::string SanitizeUtf8(std::string_view text) {
   return out;
 }
 
-std::vector<uint8_t> EncodeForwardedCommandLine(std::string_view commandLine) {
-  const std::string_view text = commandLine.substr(0, CutAtCharacter(commandLine, kMaxForwardedBytes - 1));
+std::optional<std::vector<uint8_t>> EncodeForwardedCommandLine(std::string_view text) {
+  if (text.size() > kMaxForwardedText) return std::nullopt;
   std::vector<uint8_t> message;
   message.reserve(kForwardedHeaderBytes + text.size() + 1);
   PutUint32(message, kForwardedCommandLineTag);

@@ -25,8 +25,12 @@ inline constexpr uint32_t kForwardedCommandLineTag = 1125;
 inline constexpr size_t kForwardedHeaderBytes = 8;
 inline constexpr size_t kMaxForwardedBytes = 64 * 1024;
 
-// The message for commandLine; a text longer than the cap is cut at a character boundary.
-std::vector<uint8_t> EncodeForwardedCommandLine(std::string_view commandLine);
+// The longest command line a message carries (the cap less the terminating zero).
+inline constexpr size_t kMaxForwardedText = kMaxForwardedBytes - 1;
+
+// The message for commandLine; nothing when the text is longer than
+// kMaxForwardedText: a command line is handed over whole or not at all.
+std::optional<std::vector<uint8_t>> EncodeForwardedCommandLine(std::string_view commandLine);
 
 // The command line in message, or nothing when the message is malformed.
 std::optional<std::string> ReadForwardedCommandLine(std::span<const uint8_t> message);

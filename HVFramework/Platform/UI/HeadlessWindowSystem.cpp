@@ -4,9 +4,9 @@ namespace HV::Platform {
 
 HeadlessWindowSystem::HeadlessWindowSystem() : mWake(EventHub::Get().CreateEvent(ResetMode::Auto)) {}
 
-void HeadlessWindowSystem::Script(const WindowEvent& event) { mScripted.emplace_back(event); }
+void HeadlessWindowSystem::Script(const WindowEvent& event) { mScripted.push_back({event}); }
 
-void HeadlessWindowSystem::ScriptPause() { mScripted.emplace_back(); }
+void HeadlessWindowSystem::ScriptPause(uint32_t milliseconds) { mScripted.push_back({std::nullopt, milliseconds}); }
 
 RCPtr<MemoryPresenter> HeadlessWindowSystem::GetMemoryPresenter(WindowId window) {
   auto found = mPresenters.find(window);
@@ -31,11 +31,14 @@ bool HeadlessWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
 }
 
 bool HeadlessWindowSystem::NativePollEvent(WindowEvent& event) {
-  if (mScripted.empty()) return false;
-  std::optional<WindowEvent> next = std::move(mScripted.front());
+  if (mScripted.empty() || mPauseLeft > 0) return false;
+  ScriptedEvent next = std::move(mScripted.front());
   mScripted.pop_front();
-  if (!next) return false;
-  event = std::move(*next);
+  if (!next.event) {
+    mPauseLeft = next.pause;
+    return false;
+  }
+  event = std::move(*next.event);
   if (event.kind == WindowEventKind::Resize) RecordClientSize(event.window, event.width, event.height);
   return true;
 }
@@ -49,10 +52,19 @@ void HeadlessWindowSystem::NativeActivate(WindowId window) {
 
 void HeadlessWindowSystem::NativeWait(uint32_t milliseconds) {
   ++mWaits;
+  mLastTimeout = milliseconds;
+  // A pause of the script ends the sleep as the person's next event would.
+  const uint32_t sleep = mPauseLeft > 0 ? std::min(milliseconds, mPauseLeft) : milliseconds;
   if (mAdvanced == nullptr) {
-    EventHub::Get().Wait(mWake, milliseconds);
+    if (EventHub::Get().Wait(mWake, sleep) != kWaitObject0) PassPause(sleep);
   } else if (EventHub::Get().Wait(mWake, 0) != kWaitObject0) {
-    mAdvanced->Advance(milliseconds);
+    // No clock to move on forever: only another thread can end this one.
+    if (sleep == kInfinite) {
+      EventHub::Get().Wait(mWake, kInfinite);
+      return;
+    }
+    mAdvanced->Advance(sleep);
+    PassPause(sleep);
   }
 }
 

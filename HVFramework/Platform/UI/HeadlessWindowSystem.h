@@ -8,6 +8,7 @@
 // clipboard is a string, message boxes answer from a script, and every window
 // presents into a MemoryPresenter.
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
@@ -27,8 +28,10 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   // Queues an event as if the desktop sent it. UI thread.
   void Script(const WindowEvent& event);
   // The events scripted after this arrive only once the loop has found the
-  // queue empty, run its idle pass and waited, as a person's next key would.
-  void ScriptPause();
+  // queue empty, run its idle pass and waited, as a person's next key would;
+  // with milliseconds, only once its waits have lasted that long in all (a
+  // wait without time-out then lasts to the end of the pause).
+  void ScriptPause(uint32_t milliseconds = 0);
   // The answers the next message boxes give, in order; Cancel when none is left.
   void ScriptMessageBoxAnswer(MessageBoxAnswer answer) { mAnswers.push_back(answer); }
   // Titles and texts of the message boxes shown.
@@ -40,6 +43,9 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void AdvanceClockInWaits(VirtualClock* clock) { mAdvanced = clock; }
   // How many times the loop went to sleep, to show that it does not spin.
   uint64_t GetWaitCount() const { return mWaits; }
+  // The time-out the latest sleep was asked for (kInfinite: until an event);
+  // 0 before the first.
+  uint32_t GetLastWaitTimeout() const { return mLastTimeout; }
   // The desktop's work area; 1920 x 1080 at the origin unless a test sets another.
   void SetWorkArea(const RectT<int32_t>& area) { mWorkArea = area; }
   RectT<int32_t> GetWorkArea() const override { return mWorkArea; }
@@ -60,6 +66,7 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void NativeSetRect(WindowId, const RectT<int32_t>&) override {}
   void NativeSetTitle(WindowId, const std::string&) override {}
   void NativeSetSizeLimits(WindowId, const SizeLimits&) override {}
+  bool NativeSetIcon(WindowId, const std::vector<WindowIconImage>&) override { return true; }
   // As a desktop would: the window hears that it has the keyboard.
   void NativeActivate(WindowId window) override;
   void NativeSetCapture(WindowId) override {}
@@ -70,14 +77,24 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void NativeWait(uint32_t milliseconds) override;
   void NativeWake() override { EventHub::Get().Set(mWake); }
 
+  struct ScriptedEvent {
+    std::optional<WindowEvent> event;  // none: a pause
+    uint32_t pause = 0;
+  };
+
+  // A pause taken from the script has run for elapsed milliseconds.
+  void PassPause(uint32_t elapsed) { mPauseLeft -= std::min(elapsed, mPauseLeft); }
+
   WaitHandle mWake;
-  std::deque<std::optional<WindowEvent>> mScripted;  // empty: a pause
+  std::deque<ScriptedEvent> mScripted;
+  uint32_t mPauseLeft = 0;  // of the pause taken last; the script waits for its end
   std::deque<MessageBoxAnswer> mAnswers;
   std::vector<std::pair<std::string, std::string>> mShown;
   std::map<WindowId, RCPtr<MemoryPresenter>> mPresenters;
   std::string mClipboard;
   uint32_t mClipboardChanges = 0;
   uint64_t mWaits = 0;
+  uint32_t mLastTimeout = 0;
   VirtualClock* mAdvanced = nullptr;
   RectT<int32_t> mWorkArea{0, 0, 1920, 1080};
 };

@@ -53,6 +53,15 @@ struct CursorImage {
 };
 using ImageCursorId = uint32_t;  // 0 names none
 
+// One size of a window's icon: straight-alpha 0xAARRGGBB pixels row by row.
+struct WindowIconImage {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
+};
+// The largest side of an image cursor or icon.
+inline constexpr int32_t kLargestImageSide = 256;
+
 enum class MessageBoxKind { Ok, OkCancel, YesNo, YesNoCancel };
 // The button a message box ended with.
 enum class MessageBoxAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
@@ -76,6 +85,11 @@ class IWindowSystem {
   // The text of the window's title bar (UTF-8).
   virtual bool SetWindowTitle(WindowId window, const std::string& title) = 0;
   virtual bool GetWindowTitle(WindowId window, std::string& title) const = 0;
+  // The icon the desktop shows for the window (its frame, the task bar), in
+  // the sizes given for the desktop to choose from. False, changing nothing,
+  // for an unknown window, no images, or an image that is empty, larger than
+  // 256 x 256 or whose pixels do not fill it exactly.
+  virtual bool SetWindowIcon(WindowId window, const std::vector<WindowIconImage>& images) = 0;
   // Brings the window to the front and gives it the keyboard, as the desktop
   // does for a dialog's owner when the dialog closes. The window hears of it
   // through a FocusGained event.
@@ -94,7 +108,8 @@ class IWindowSystem {
 
   // Takes the next event; false when none is queued.
   virtual bool PollEvent(WindowEvent& event) = 0;
-  // Sleeps until an event is queued or milliseconds pass; true when one is queued.
+  // Sleeps until an event is queued or milliseconds pass (kInfinite: until an
+  // event); true when one is queued.
   virtual bool WaitEvent(uint32_t milliseconds) = 0;
   virtual void PostEvent(const WindowEvent& event) = 0;
   void Wake() { PostEvent(WindowEvent{}); }

@@ -1,6 +1,7 @@
 #include "HVFramework/Platform/UI/MessageLoop.h"
 
 #include "HVFramework/Platform/Core/Clock.h"
+#include "HVFramework/Platform/Core/WaitCodes.h"
 
 namespace HV::Platform {
 
@@ -47,17 +48,30 @@ bool MessageLoop::RunRounds(int32_t& code) {
     bool quit = false;
     if (Drain(code, quit)) return quit;
     const uint32_t now = GetTickCount();
-    if (static_cast<int32_t>(now - mNextTick) >= 0) {
+    if (mIsTicking && static_cast<int32_t>(now - mNextTick) >= 0) {
       mNextTick = now + kTickMilliseconds;
       mClient.OnTick();
       if (InnermostEnded()) return false;
     }
     mClient.PaintDirtyWindows();
-    RunIdlePasses();
+    const bool isWorkLeft = RunIdlePasses();
     if (InnermostEnded()) return false;
-    const uint32_t untilTick = mNextTick - GetTickCount();
-    if (static_cast<int32_t>(untilTick) > 0) mSystem.WaitEvent(untilTick);
+    Sleep(isWorkLeft);
   }
+}
+
+void MessageLoop::Sleep(bool isWorkLeft) {
+  if (!isWorkLeft && !mClient.IsTickWanted()) {
+    mIsTicking = false;
+    mSystem.WaitEvent(kInfinite);
+    return;
+  }
+  if (!mIsTicking) {
+    mIsTicking = true;
+    mNextTick = GetTickCount() + kTickMilliseconds;
+  }
+  const uint32_t untilTick = mNextTick - GetTickCount();
+  if (static_cast<int32_t>(untilTick) > 0) mSystem.WaitEvent(untilTick);
 }
 
 bool MessageLoop::Drain(int32_t& code, bool& quit) {
@@ -76,9 +90,10 @@ bool MessageLoop::Drain(int32_t& code, bool& quit) {
   return false;
 }
 
-void MessageLoop::RunIdlePasses() {
+bool MessageLoop::RunIdlePasses() {
   for (int32_t count = 0; count <= kLastIdlePass; ++count)
-    if (!mClient.OnIdle(count)) break;
+    if (!mClient.OnIdle(count)) return false;
+  return true;
 }
 
 }  // namespace HV::Platform

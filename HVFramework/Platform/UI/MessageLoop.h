@@ -3,9 +3,11 @@
 // MessageLoop: the user-interface thread's loop. Each round it hands over the
 // queued events, runs the 33 ms tick when it is due, paints the windows that
 // need it and runs idle passes while the client asks for more (counts 0, 1
-// and 2); then it sleeps in the window system until the next event or the
-// next tick. It never spins: a window with nothing to do costs one wake-up
-// per tick.
+// and 2); then it sleeps in the window system. It never spins, and it only
+// ticks on request: while the client wants the tick (or its last idle pass
+// left work behind) the sleep ends at the next tick; otherwise it lasts until
+// the next event, so a program with nothing to do does not wake at all.
+// Posted work (events, Wake) ends the sleep at once either way.
 //
 // Modal loops nest. While one runs, input to every window but its own is
 // dropped; EndModal ends the innermost one with a result. A quit that arrives
@@ -29,6 +31,10 @@ class IMessageLoopClient {
   virtual void PaintDirtyWindows() = 0;
   // True when another idle pass is wanted.
   virtual bool OnIdle(int32_t count) = 0;
+  // Asked before each sleep: true while something runs on time (an
+  // animation, a blinking caret) and needs the 33 ms tick. A client that
+  // does not say ticks always.
+  virtual bool IsTickWanted() const { return true; }
 };
 
 class MessageLoop {
@@ -68,13 +74,17 @@ class MessageLoop {
   bool RunRounds(int32_t& code);
   // Hands over the queued events; true when the loop must stop.
   bool Drain(int32_t& code, bool& quit);
-  void RunIdlePasses();
+  // True when the last pass still wanted more.
+  bool RunIdlePasses();
+  // Sleeps until the next event, or the next tick when one is wanted.
+  void Sleep(bool isWorkLeft);
   bool InnermostEnded() const { return !mModal.empty() && mModal.back().ended; }
 
   IWindowSystem& mSystem;
   IMessageLoopClient& mClient;
   std::vector<ModalLevel> mModal;
   uint32_t mNextTick;
+  bool mIsTicking = true;  // mNextTick counts; restarted a tick from now when ticking resumes
 };
 
 }  // namespace HV::Platform

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -83,11 +84,22 @@ bool SingleInstance::Forward(std::string_view commandLine) const {
   if (fd < 0) return false;
   bool sent = false;
   if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-    const std::vector<uint8_t> message = EncodeForwardedCommandLine(commandLine);
+    const std::vector<uint8_t> message = EncodeOrRefuse(commandLine);
     sent = SendAll(fd, message.data(), message.size());
   }
   ::close(fd);
   return sent;
+}
+
+std::vector<uint8_t> SingleInstance::EncodeOrRefuse(std::string_view commandLine) {
+  if (std::optional<std::vector<uint8_t>> message = EncodeForwardedCommandLine(commandLine)) return *message;
+  // Part of a command line could name another file than the whole: the
+  // running instance only comes forward.
+  std::fprintf(stderr,
+               "the command line (%zu bytes) is too long to hand over to the running instance "
+               "(at most %zu bytes); it is only brought to the front\n",
+               commandLine.size(), kMaxForwardedText);
+  return *EncodeForwardedCommandLine({});
 }
 
 bool SingleInstance::Listen() {

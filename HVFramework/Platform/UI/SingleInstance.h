@@ -5,7 +5,10 @@
 // The first instance holds an flock on "<name>.lock" and listens on the Unix
 // socket "<name>.sock", both in a runtime folder only its user can enter. A
 // later instance finds the lock taken, connects, sends its command line (see
-// ForwardedCommandLine.h) and should then end. A lock whose holder does not
+// ForwardedCommandLine.h) and should then end. A command line too long for one
+// message is not cut: the later instance sends an empty one instead, which
+// brings the running instance to the front, and says so on standard error.
+// A lock whose holder does not
 // listen (it is starting or hung) lets the new instance start normally; a
 // socket file nobody holds the lock for is stale and is replaced.
 //
@@ -14,10 +17,12 @@
 // it must not call Stop. A malformed message is dropped and the listener goes on.
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace HV::Platform {
 
@@ -50,6 +55,8 @@ class SingleInstance {
 
  private:
   bool Forward(std::string_view commandLine) const;
+  // The message for commandLine, or for an empty one when it is too long.
+  static std::vector<uint8_t> EncodeOrRefuse(std::string_view commandLine);
   bool Listen();
   void ServeClients();
   void ServeClient(int client) const;

@@ -2,6 +2,16 @@
 
 namespace HV::Platform {
 
+namespace {
+
+// Whether pixels fill a width x height image no larger than the largest side.
+bool IsBoundedImage(int32_t width, int32_t height, size_t pixels) {
+  const bool isSized = width > 0 && height > 0 && width <= kLargestImageSide && height <= kLargestImageSide;
+  return isSized && pixels == size_t(width) * size_t(height);
+}
+
+}  // namespace
+
 WindowId WindowSystemBase::CreateWindow(const WindowSpec& spec) {
   const WindowId id = mNextId++;
   WindowRecord record;
@@ -89,6 +99,21 @@ bool WindowSystemBase::GetWindowTitle(WindowId window, std::string& title) const
   return true;
 }
 
+bool WindowSystemBase::SetWindowIcon(WindowId window, const std::vector<WindowIconImage>& images) {
+  auto found = mWindows.find(window);
+  if (found == mWindows.end() || images.empty()) return false;
+  for (const WindowIconImage& image : images)
+    if (!IsBoundedImage(image.width, image.height, image.pixels.size())) return false;
+  if (!NativeSetIcon(window, images)) return false;
+  found->second.icon = images;
+  return true;
+}
+
+std::vector<WindowIconImage> WindowSystemBase::GetWindowIcon(WindowId window) const {
+  const WindowRecord* record = FindWindow(window);
+  return record != nullptr ? record->icon : std::vector<WindowIconImage>();
+}
+
 bool WindowSystemBase::ActivateWindow(WindowId window) {
   const WindowRecord* record = FindWindow(window);
   if (record == nullptr || !record->visible) return false;
@@ -111,10 +136,7 @@ void WindowSystemBase::SetCursor(CursorKind cursor) {
 }
 
 ImageCursorId WindowSystemBase::CreateImageCursor(const CursorImage& image) {
-  constexpr int32_t kLargestSide = 256;
-  const bool isSized = image.width > 0 && image.height > 0 && image.width <= kLargestSide &&
-                       image.height <= kLargestSide;
-  if (!isSized || image.pixels.size() != size_t(image.width) * size_t(image.height)) return 0;
+  if (!IsBoundedImage(image.width, image.height, image.pixels.size())) return 0;
   if (image.hotX < 0 || image.hotY < 0 || image.hotX >= image.width || image.hotY >= image.height) return 0;
   const ImageCursorId id = mNextImageCursor;
   if (!NativeCreateImageCursor(id, image)) return 0;

@@ -27,6 +27,9 @@ class WindowSystemBase : public IWindowSystem {
   WindowId GetOwner(WindowId window) const;
   bool SetWindowTitle(WindowId window, const std::string& title) override;
   bool GetWindowTitle(WindowId window, std::string& title) const override;
+  bool SetWindowIcon(WindowId window, const std::vector<WindowIconImage>& images) override;
+  // What SetWindowIcon last set; empty before any call or for an unknown window.
+  std::vector<WindowIconImage> GetWindowIcon(WindowId window) const;
   bool ActivateWindow(WindowId window) override;
   bool SetCapture(WindowId window) override;
   WindowId GetCapture() const override { return mCapture; }
@@ -48,6 +51,7 @@ class WindowSystemBase : public IWindowSystem {
     bool visible = false;
     SizeLimits limits;
     RCPtr<IWindowPresenter> presenter;
+    std::vector<WindowIconImage> icon;
   };
 
   // The desktop's side; each answers false when it failed.
@@ -57,6 +61,8 @@ class WindowSystemBase : public IWindowSystem {
   virtual void NativeSetRect(WindowId window, const RectT<int32_t>& rect) = 0;
   virtual void NativeSetTitle(WindowId window, const std::string& title) = 0;
   virtual void NativeSetSizeLimits(WindowId window, const SizeLimits& limits) = 0;
+  // The images are checked; false when the desktop cannot take them.
+  virtual bool NativeSetIcon(WindowId window, const std::vector<WindowIconImage>& images) = 0;
   virtual void NativeActivate(WindowId window) = 0;
   virtual void NativeSetCapture(WindowId window) = 0;
   virtual void NativeSetCursor(CursorKind cursor) = 0;

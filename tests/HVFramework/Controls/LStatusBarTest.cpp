@@ -3,6 +3,7 @@
 // and its lifetime with the queue that holds it.
 #include "HVFramework/Controls/LStatusBar.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
 #include "tests/HVFramework/Controls/ControlLibraryFixture.h"
 #include "tests/support/FakeWindowHost.h"
 
@@ -85,6 +86,23 @@ TEST_F(StatusBar, ATextSetAtOnceIsPaintedBeforeTheCallReturns) {
   EXPECT_EQ(Shown(*bar), "Done");
   EXPECT_EQ(host.redraws, 1);
   window->SetRootControl(nullptr);
+}
+
+// The bar's idle work follows the posts that wake the loop: it hears every
+// idle pass of its window, but keeps no tick going while nothing is posted.
+TEST_F(StatusBar, ItHearsTheIdlePassesOfItsWindowWithoutAskingForTicks) {
+  const RCPtr<LStatusBar> bar = Make<LStatusBar>(u"status");
+  ASSERT_TRUE(bar);
+  FakeWindowHost host;
+  const RCPtr<LRootWindow> window = LRootWindow::Create(&host);
+  window->SetRootControl(bar);
+  EXPECT_TRUE(window->HasClients(kNidIdle));
+  EXPECT_FALSE(window->HasClients(kNidIdle, LNotificationClient::kWithoutTicks));
+  EXPECT_EQ(bar->PostStatusText(StringW(u"Done")), S_OK);
+  window->ProcessIdle();
+  EXPECT_EQ(Shown(*bar), "Done");
+  window->SetRootControl(nullptr);
+  EXPECT_FALSE(window->HasClients(kNidIdle));
 }
 
 TEST_F(StatusBar, KeepsItsDefaultTextAndHeightAndNeverTakesTheFocus) {

@@ -277,5 +277,24 @@ TEST_F(LNotificationDistributorTest, UnregisterAllClientsAsksEveryClient) {
   EXPECT_EQ(mDistributor->GetInternalRefCount(), 0);
 }
 
+// Whether anyone listens, counting only the registrations without given flags
+// (the window's idle clients that need the tick, say).
+TEST_F(LNotificationDistributorTest, HasClientsCountsOnlyRegistrationsWithoutTheFlagsNamed) {
+  const NotificationName name{kName};
+  const NotificationName other{u"NID_SOMETHING_ELSE"};
+  constexpr int32_t kWithout = LNotificationClient::kWithoutTicks;
+  EXPECT_TRUE(mDistributor->HasClients(name));
+  EXPECT_FALSE(mDistributor->HasClients(other));
+  for (const char* label : {"A", "B", "C"}) Register(label, kWithout);  // the flags are replaced
+  EXPECT_TRUE(mDistributor->HasClients(name));
+  EXPECT_FALSE(mDistributor->HasClients(name, kWithout));
+  Register("B", kWithout | LNotificationClient::kLatestOnly);
+  EXPECT_FALSE(mDistributor->HasClients(name, kWithout));
+  Register("C");
+  EXPECT_TRUE(mDistributor->HasClients(name, kWithout));
+  Unregister("C");
+  EXPECT_FALSE(mDistributor->HasClients(name, kWithout));
+}
+
 }  // namespace
 }  // namespace HV

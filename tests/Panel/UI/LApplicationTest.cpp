@@ -213,6 +213,13 @@ TEST_F(EditorStartup, ShowsItsSkinsMainControlInAWindowOfFixedSizeCaptionedWithT
     std::string title;
     EXPECT_TRUE(mSystem.GetWindowTitle(window->GetWindowId(), title));
     EXPECT_EQ(title, "Halvern");
+    // The window carries the program's icon in every size it is drawn in.
+    std::vector<int32_t> sides;
+    for (const Platform::WindowIconImage& image : mSystem.GetWindowIcon(window->GetWindowId())) {
+      EXPECT_EQ(image.width, image.height);
+      sides.push_back(image.width);
+    }
+    EXPECT_EQ(sides, (std::vector<int32_t>{16, 32, 48, 256}));
   });
 }
 

@@ -81,7 +81,7 @@ class OSWindowDisplay : public ::testing::Test, public SkinDocumentFixture {
     int32_t rounds = 0;
     dispatcher->SetIdleHandler([&](int32_t count) {
       if (count == 0 && (done() || ++rounds > 300)) dispatcher->Quit(0);
-      return false;
+      return true;  // the desktop is watched on every tick: the loop keeps ticking
     });
     dispatcher->Run();
     dispatcher->SetIdleHandler(nullptr);

@@ -2,7 +2,9 @@
 
 #include "HVFramework/Platform/2D/Graphics2D.h"
 #include "HVFramework/Platform/2D/Surface2D.h"
+#include "HVFramework/Platform/SDL/X11WindowIcon.h"
 #include "tests/HVFramework/Platform/SDL/ForeignClipboardOwner.h"
+#include "tests/HVFramework/Platform/SDL/NetWmIconReader.h"
 #include "tests/support/IgnoreSystemLeaks.h"
 
 #include <SDL.h>
@@ -233,6 +235,26 @@ TEST(SdlWindowSystemDisplay, OpenGLWindowsHaveNoPresenter) {
   EXPECT_NE(SDL_GetWindowFlags(native) & SDL_WINDOW_OPENGL, 0u);
   BgraImage shot;
   EXPECT_FALSE(system->CaptureWindow(window, shot));
+}
+
+TEST(SdlWindowSystemDisplay, TheDesktopGetsTheIconInEverySize) {
+  DisplayFixture f;
+  ASSERT_TRUE(f.system) << f.error;
+  const WindowId window = f.system->CreateWindow({"icon", {0, 0, 40, 40}});
+  ASSERT_NE(window, 0u);
+  const WindowIconImage small{16, 16, std::vector<uint32_t>(16 * 16, 0xFF102030)};
+  const WindowIconImage large{32, 32, std::vector<uint32_t>(32 * 32, 0x80FFFFFF)};
+  ASSERT_TRUE(f.system->SetWindowIcon(window, {small, large}));
+  EXPECT_EQ(ReadNetWmIcon(f.system->GetX11Window(window)), EncodeNetWmIcon({small, large}));
+  const std::vector<unsigned long> items = EncodeNetWmIcon({small, large});
+  ASSERT_EQ(items.size(), 2u + 16 * 16 + 2u + 32 * 32);
+  EXPECT_EQ(items[0], 16u);
+  EXPECT_EQ(items[2], 0xFF102030u);
+  EXPECT_EQ(items[2 + 16 * 16], 32u);
+  EXPECT_EQ(items.back(), 0x80FFFFFFu);
+  // A refused icon leaves the one the desktop has.
+  EXPECT_FALSE(f.system->SetWindowIcon(window, {{300, 1, std::vector<uint32_t>(300, 0)}}));
+  EXPECT_EQ(ReadNetWmIcon(f.system->GetX11Window(window)), items);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::vector<uint8_t> Message(uint32_t tag, uint32_t count, const std::string& bo
 
 TEST(ForwardedCommandLine, RoundTripsTextWithItsTerminatingZero) {
   const std::string text = "editor \"/home/u/Presets/Bright \xC3\xA9.tpr\"";
-  const std::vector<uint8_t> message = EncodeForwardedCommandLine(text);
+  const std::vector<uint8_t> message = EncodeForwardedCommandLine(text).value();
   EXPECT_EQ(message, Message(1125, static_cast<uint32_t>(text.size() + 1), text + '\0'));
   EXPECT_EQ(ReadForwardedCommandLine(message), text);
 }
@@ -72,17 +72,57 @@ TEST(ForwardedCommandLine, IllFormedUtf8BecomesReplacementCharacters) {
   }
 }
 
-TEST(ForwardedCommandLine, LongTextIsCutAtACharacterWithinTheCap) {
-  // Three-byte characters so the cap falls inside one.
+// Repeats piece up to exactly size bytes (piece divides size).
+std::string Filled(const std::string& piece, size_t size) {
   std::string text;
-  while (text.size() < kMaxForwardedBytes + 10) text += "\xE2\x82\xAC";
-  const std::vector<uint8_t> message = EncodeForwardedCommandLine(text);
-  ASSERT_LE(message.size(), kForwardedHeaderBytes + kMaxForwardedBytes);
-  const std::optional<std::string> read = ReadForwardedCommandLine(message);
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->size() % 3, 0u);
-  EXPECT_EQ(text.compare(0, read->size(), *read), 0);
-  EXPECT_EQ(read->find("\xEF\xBF\xBD"), std::string::npos);
+  while (text.size() < size) text += piece;
+  return text;
+}
+
+// A command line goes over whole or not at all: a cut one could name another file.
+TEST(ForwardedCommandLine, ALineIsEncodedWholeUpToTheCapAndRefusedPastIt) {
+  const std::string euros = Filled("\xE2\x82\xAC", kMaxForwardedText);  // 65535 = 3 x 21845
+  struct Case {
+    const char* what;
+    std::string text;
+    std::optional<std::string> read;  // none: refused
+  };
+  const Case cases[] = {
+      {"exactly the cap", std::string(kMaxForwardedText, 'a'), std::string(kMaxForwardedText, 'a')},
+      {"exactly the cap in three-byte characters", euros, euros},
+      {"one byte over", std::string(kMaxForwardedText + 1, 'a'), std::nullopt},
+      {"one byte over, the cap inside a character", "a" + euros, std::nullopt},
+      {"bad UTF-8 at the cap", std::string(kMaxForwardedText - 1, 'a') + "\xFF",
+       std::string(kMaxForwardedText - 1, 'a') + "\xEF\xBF\xBD"},
+      {"empty", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::optional<std::vector<uint8_t>> message = EncodeForwardedCommandLine(c.text);
+    ASSERT_EQ(message.has_value(), c.read.has_value());
+    if (!message) continue;
+    EXPECT_EQ(message->size(), kForwardedHeaderBytes + c.text.size() + 1);
+    EXPECT_EQ(ReadForwardedCommandLine(*message), c.read);
+  }
+}
+
+// What the reader takes at the cap, from senders that need not be this program.
+TEST(ForwardedCommandLine, TheReaderTakesACountUpToTheCapWithOrWithoutItsZero) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> message;
+    std::optional<std::string> read;
+  };
+  const std::string full(kMaxForwardedBytes, 'a');
+  const Case cases[] = {
+      {"exactly the cap", Message(1125, kMaxForwardedBytes, std::string(kMaxForwardedText, 'a') + '\0'),
+       std::string(kMaxForwardedText, 'a')},
+      {"exactly the cap, missing zero", Message(1125, kMaxForwardedBytes, full), full},
+      {"one byte over", Message(1125, kMaxForwardedBytes + 1, full + '\0'), std::nullopt},
+      {"bad UTF-8 at the cap, missing zero", Message(1125, kMaxForwardedBytes, std::string(kMaxForwardedText, 'a') + "\xC3"),
+       std::string(kMaxForwardedText, 'a') + "\xEF\xBF\xBD"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadForwardedCommandLine(c.message), c.read) << c.what;
 }
 
 // A stream that hands its bytes over in pieces of at most `piece` bytes, then
@@ -118,7 +158,7 @@ class PiecewiseStream {
 
 TEST(ForwardedCommandLine, ReceivingReadsTheStreamToItsEndInAnyPieces) {
   using Ending = PiecewiseStream::Ending;
-  const std::vector<uint8_t> whole = EncodeForwardedCommandLine("editor --open a.tpr");
+  const std::vector<uint8_t> whole = EncodeForwardedCommandLine("editor --open a.tpr").value();
   std::vector<uint8_t> header(whole.begin(), whole.begin() + kForwardedHeaderBytes);
   std::vector<uint8_t> withTail = whole;
   withTail.push_back('x');

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -29,12 +30,14 @@ class RecordingClient : public IMessageLoopClient {
     idleCounts.push_back(count);
     return wantIdle;
   }
+  bool IsTickWanted() const override { return wantTick; }
 
   std::vector<WindowEvent> events;
   std::vector<int32_t> idleCounts;
   int32_t ticks = 0;
   int32_t paints = 0;
   bool wantIdle = true;
+  bool wantTick = true;
   std::function<void(const WindowEvent&)> onEvent;
   std::function<void()> onTick;
 };
@@ -101,6 +104,71 @@ TEST(MessageLoop, AScriptedPauseLetsTheIdlePassRunBetweenTwoEvents) {
   ASSERT_EQ(idlePassesBefore.size(), 3u);
   EXPECT_EQ(idlePassesBefore[0], idlePassesBefore[1]) << "keys without a pause come in one go";
   EXPECT_GT(idlePassesBefore[2], idlePassesBefore[1]);
+}
+
+// A key, then a pause of ten ticks before the next key: the loop sleeps
+// through the pause in one wait unless something asks for the tick.
+TEST(MessageLoop, TheLoopTicksOnlyWhileTheClientWantsTheTickOrIdleWorkIsLeft) {
+  struct Case {
+    const char* what;
+    bool wantTick;
+    bool wantIdle;  // every idle pass wants another
+    int32_t ticks;
+    uint64_t waits;
+    uint32_t lastTimeout;
+    size_t idleRounds;
+  };
+  constexpr uint32_t kTick = MessageLoop::kTickMilliseconds;
+  const Case cases[] = {
+      {"tick wanted", true, false, 9, 10, kTick, 10},
+      {"idle work left", false, true, 9, 10, kTick, 10},
+      {"neither", false, false, 0, 1, kInfinite, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoopFixture f;
+    f.client.wantTick = c.wantTick;
+    f.client.wantIdle = c.wantIdle;
+    f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+    f.system.ScriptPause(10 * kTick);
+    f.system.Script(Event(WindowEventKind::KeyDown, f.main, 66));
+    f.client.onEvent = [&](const WindowEvent& event) {
+      if (event.key == 66) f.loop.PostQuit(0);
+    };
+    f.system.AdvanceClockInWaits(&f.clock);
+    const uint32_t start = GetTickCount();
+    EXPECT_EQ(f.loop.Run(), 0);
+    EXPECT_EQ(GetTickCount() - start, 10 * kTick) << "the pause lasted";
+    EXPECT_EQ(f.client.ticks, c.ticks);
+    EXPECT_EQ(f.system.GetWaitCount(), c.waits);
+    EXPECT_EQ(f.system.GetLastWaitTimeout(), c.lastTimeout);
+    EXPECT_EQ(static_cast<size_t>(std::count(f.client.idleCounts.begin(), f.client.idleCounts.end(), 0)), c.idleRounds);
+    ASSERT_EQ(f.client.events.size(), 2u);
+  }
+}
+
+// Ticks start again a whole tick after they are wanted again, not at once
+// for the time they were not.
+TEST(MessageLoop, TicksResumeATickAfterTheyAreWantedAgain) {
+  LoopFixture f;
+  f.client.wantIdle = false;
+  f.client.wantTick = false;
+  f.system.ScriptPause(1000);
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+  uint32_t wantedAt = 0;
+  f.client.onEvent = [&](const WindowEvent&) {
+    f.client.wantTick = true;
+    wantedAt = GetTickCount();
+  };
+  uint32_t tickedAt = 0;
+  f.client.onTick = [&] {
+    tickedAt = GetTickCount();
+    f.loop.PostQuit(0);
+  };
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 0);
+  EXPECT_EQ(f.client.ticks, 1);
+  EXPECT_EQ(tickedAt - wantedAt, MessageLoop::kTickMilliseconds);
 }
 
 TEST(MessageLoopThreads, AnotherThreadWakesTheWaitingLoop) {

@@ -96,6 +96,35 @@ TEST(SingleInstanceThreads, SecondInstanceForwardsItsCommandLine) {
   EXPECT_EQ(third.Start("editor", nullptr), SingleInstance::Role::First);
 }
 
+TEST(SingleInstanceThreads, ACommandLineTooLongToHandOverOnlyBringsTheFirstForward) {
+  HV::Test::TemporaryFolder folder;
+  Received received;
+  SingleInstance first(folder.GetPath(), "Editor");
+  ASSERT_EQ(first.Start("editor", received.Handler()), SingleInstance::Role::First);
+
+  struct Case {
+    const char* what;
+    std::string commandLine;
+    std::string handedOver;
+    bool isReported;
+  };
+  const std::string atTheCap = "editor " + std::string(kMaxForwardedText - 7, 'a');
+  const Case cases[] = {
+      {"exactly the cap", atTheCap, atTheCap, false},
+      {"one byte over", atTheCap + "b", "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SingleInstance second(folder.GetPath(), "Editor");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(second.Start(c.commandLine, nullptr), SingleInstance::Role::Forwarded);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(received.Next(), c.handedOver);
+    EXPECT_EQ(said.find("too long to hand over") != std::string::npos, c.isReported) << said;
+  }
+  EXPECT_TRUE(received.Empty());
+}
+
 TEST(SingleInstanceThreads, LockWithoutListenerStartsNormally) {
   HV::Test::TemporaryFolder folder;
   SingleInstance instance(folder.GetPath(), "Editor");
@@ -130,15 +159,15 @@ TEST(SingleInstanceThreads, ListenerDropsMalformedMessagesAndGoesOn) {
 
   std::vector<uint8_t> oversized = Header(kForwardedCommandLineTag, kMaxForwardedBytes + 100);
   oversized.resize(oversized.size() + kMaxForwardedBytes + 100, 'a');
-  std::vector<uint8_t> overlong = EncodeForwardedCommandLine("abc");
+  std::vector<uint8_t> overlong = EncodeForwardedCommandLine("abc").value();
   overlong.insert(overlong.end(), 4096, 'x');  // more bytes than the count announces
-  std::vector<uint8_t> wrongTag = EncodeForwardedCommandLine("abc");
+  std::vector<uint8_t> wrongTag = EncodeForwardedCommandLine("abc").value();
   wrongTag[0] = 0x64;
   const std::vector<std::vector<uint8_t>> malformed = {
       {}, {0x65, 0x04}, wrongTag, Header(kForwardedCommandLineTag, 100), oversized, overlong,
   };
   for (const std::vector<uint8_t>& bytes : malformed) SendRaw(first.SocketPath(), bytes);
-  SendRaw(first.SocketPath(), EncodeForwardedCommandLine("editor -after"));
+  SendRaw(first.SocketPath(), EncodeForwardedCommandLine("editor -after").value());
 
   // The listener serves one client at a time, so the good message is the first handed over.
   EXPECT_EQ(received.Next(), "editor -after");
