@@ -108,7 +108,7 @@ HResult LApplicationBase::CreateMainWindow() {
   if (!descriptor) ThrowNullPointer("Invalid Control Name", HV_HERE("HV::LApplicationBase::CreateMainWindow"));
   SetUpProfile();
   OSWindow::Spec spec;
-  spec.title = GetCompanyName();
+  spec.title = GetMainWindowCaption();
   spec.rect = GetMainWindowRect(*descriptor);
   spec.placementSection = GetApplicationKey();
   spec.isResizable = !descriptor->GetLayout() || !LRootWindow::IsFixedSizeLayout(*descriptor->GetLayout());

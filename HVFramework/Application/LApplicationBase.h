@@ -103,6 +103,8 @@ class LApplicationBase : public LFrameworkApp {
 
   // --- The main window, for the program to shape ---
   virtual int32_t GetRendererKind() const { return kApplicationRendererKind; }
+  // The main window's title: the company's name.
+  virtual StringW GetMainWindowCaption() const { return GetCompanyName(); }
   // Where the main window opens when the profile has no placement: the
   // descriptor's absolute position and size.
   virtual RectT<int32_t> GetMainWindowRect(const LControlDescriptor& descriptor) const;
