@@ -6,7 +6,6 @@
 #include "HVFramework/ControlBase/SystemUI/ApplicationClipboard.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/ControlBase/Window/ProfileFolderStore.h"
-#include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Platform/Core/Clock.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
@@ -83,8 +82,8 @@ void LApplicationBase::CloseSettingsFiles() {
 // --- Running ---
 
 HResult LApplicationBase::RunApplicationStartup() {
+  // The framework's start-up also registers the application for the exit request.
   if (LFrameworkApp::RunApplicationStartup() != S_OK) return E_FAIL;
-  RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()), kNidAppExitReq);
   BindExitKey();
   SetApplicationWindowRunner(&mDispatcher);
   // The text box's edit commands reach the clipboard through the application's.
@@ -108,7 +107,7 @@ HResult LApplicationBase::CreateMainWindow() {
   if (!descriptor) ThrowNullPointer("Invalid Control Name", HV_HERE("HV::LApplicationBase::CreateMainWindow"));
   SetUpProfile();
   OSWindow::Spec spec;
-  spec.title = GetCompanyName();
+  spec.title = GetMainWindowCaption();
   spec.rect = GetMainWindowRect(*descriptor);
   spec.placementSection = GetApplicationKey();
   spec.isResizable = !descriptor->GetLayout() || !LRootWindow::IsFixedSizeLayout(*descriptor->GetLayout());

@@ -64,14 +64,16 @@ class LApplicationBase : public LFrameworkApp {
   void UseIniFileManager(IIniFileManager* manager);
 
   // Destroys the windows (the main window's placement is kept), withdraws
-  // the application's services and runs the framework's shutdown. Once.
+  // the application's services, runs RunApplicationShutdown and closes the
+  // settings files. Once. The program calls it before letting go of the
+  // object: from the destructor a derived class's shutdown would not run.
   virtual void Close();
 
   // --- Running ---
-  // The framework's start-up; then the exit request at the application
-  // centre, "Alt+VKEY_F4" bound to it unless the key has a notification,
-  // and the dispatcher's idle, cursor and other-instance hooks. E_FAIL when
-  // the framework's start-up fails.
+  // The framework's start-up (with the application registered for the exit
+  // request); then "Alt+VKEY_F4" bound to the exit request unless the key
+  // has a notification, and the dispatcher's idle, cursor and
+  // other-instance hooks. E_FAIL when the framework's start-up fails.
   HResult RunApplicationStartup() override;
   // The main control's window (see the file comment), not yet shown. Throws
   // std::runtime_error ("Null Pointer : Invalid Control Name") when the skin
@@ -103,6 +105,8 @@ class LApplicationBase : public LFrameworkApp {
 
   // --- The main window, for the program to shape ---
   virtual int32_t GetRendererKind() const { return kApplicationRendererKind; }
+  // The main window's title: the company's name.
+  virtual StringW GetMainWindowCaption() const { return GetCompanyName(); }
   // Where the main window opens when the profile has no placement: the
   // descriptor's absolute position and size.
   virtual RectT<int32_t> GetMainWindowRect(const LControlDescriptor& descriptor) const;

@@ -55,6 +55,8 @@ class GalleryApp : public LApplicationBase {
   HResult RunApplicationStartup() override;
   // The base's main window; then the gallery's controls start and are listened to.
   HResult CreateMainWindow() override;
+  // "HV Gallery": what the desktop and the tests driving it know the window by.
+  StringW GetMainWindowCaption() const override { return GetProductName(); }
   // The rectangle Open or the program gave: the skin's main control fills its window.
   RectT<int32_t> GetMainWindowRect(const LControlDescriptor& descriptor) const override;
   // Reports the activation before the base's pass.
