@@ -34,6 +34,11 @@ class ReuseAllocator {
   static_assert(alignof(T) <= alignof(std::max_align_t), "pooled objects use the default alignment");
 
  public:
+  // The list of blocks grows by this many entries at a time, whatever N: a
+  // pool of tens of thousands of objects (one per control of a large skin)
+  // would otherwise copy its whole list every N allocations.
+  static constexpr uint32_t kListStep = N < 512 ? 512 : N;
+
   explicit ReuseAllocator(bool threadSafe) {
     if (threadSafe) mLock = std::make_unique<std::recursive_mutex>();
     // Take the list's first block now rather than on the first allocation.
@@ -126,7 +131,7 @@ class ReuseAllocator {
     return StorageOf(new (block) Header{0, kOutside, nullptr});
   }
 
-  ArrayBuffer<Header*, N, 1600, 1, 8, ListAllocator> mBlocks;
+  ArrayBuffer<Header*, kListStep, 1600, 1, 8, ListAllocator> mBlocks;
   Header* mFreeTop = nullptr;                   // the most recently freed block
   std::unique_ptr<std::recursive_mutex> mLock;  // only when built thread-safe
 };

@@ -67,19 +67,21 @@ IAllocator* GetExhaustibleAllocator() { return &Exhaustible(); }
 TEST(ReuseAllocator, FreeingNeverAllocatesEvenWithMemoryGone) {
   ExhaustibleAllocator& heap = Exhaustible();
   heap.exhausted = false;
-  ReuseAllocator<Params, 1, GetExhaustibleAllocator> pool(false);
+  using Pool = ReuseAllocator<Params, 1, GetExhaustibleAllocator>;
+  Pool pool(false);
+  // As many blocks as the list holds before it must grow.
   std::vector<void*> blocks;
-  for (int i = 0; i < 100; ++i) blocks.push_back(pool.Allocate(sizeof(Params)));
+  for (uint32_t i = 0; i < Pool::kListStep; ++i) blocks.push_back(pool.Allocate(sizeof(Params)));
 
   heap.exhausted = true;
   heap.calls = 0;
   for (void* block : blocks) EXPECT_NO_THROW(pool.Free(block));
   for (void*& block : blocks) block = pool.Allocate(sizeof(Params));
   EXPECT_EQ(heap.calls, 0);
-  EXPECT_EQ(pool.GetBlockCount(), 100u);
+  EXPECT_EQ(pool.GetBlockCount(), Pool::kListStep);
   // A block beyond those needs the list to grow: refused, nothing taken.
   EXPECT_THROW(pool.Allocate(sizeof(Params)), std::bad_alloc);
-  EXPECT_EQ(pool.GetBlockCount(), 100u);
+  EXPECT_EQ(pool.GetBlockCount(), Pool::kListStep);
 
   heap.exhausted = false;
   for (void* block : blocks) pool.Free(block);
