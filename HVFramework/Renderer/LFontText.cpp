@@ -11,6 +11,7 @@ namespace {
 constexpr char16_t kLineFeed[] = u"\n";
 constexpr char16_t kLeadingBlanks[] = u" \t\r\n";
 constexpr float kSizeLimit = 8388608.0f;
+constexpr char16_t kEllipsis[] = u"...";
 
 int32_t RoundLimited(float v) { return RoundToInt32(std::clamp(v, -kSizeLimit, kSizeLimit)); }
 
@@ -49,6 +50,13 @@ bool LFontText::SetWrap(bool shouldWrap) {
   return true;
 }
 
+bool LFontText::SetEllipsis(bool shouldEllipsize) {
+  if (shouldEllipsize == mShouldEllipsize) return false;
+  mShouldEllipsize = shouldEllipsize;
+  ClearLayout();
+  return true;
+}
+
 bool LFontText::SetBoxSize(float width, float height) {
   if (width == mBoxWidth && height == mBoxHeight) return false;
   mBoxWidth = width;
@@ -60,6 +68,8 @@ bool LFontText::SetBoxSize(float width, float height) {
 void LFontText::ClearLayout() {
   mLines.SetCount(0);
   mLineRects.clear();
+  mShownLines.SetCount(0);
+  mShownLineRects.clear();
 }
 
 StringArrayW LFontText::Split(const StringW& text, const char16_t* separators) {
@@ -152,11 +162,57 @@ void LFontText::MeasureLines(LMeasurementRenderer& renderer) {
   }
 }
 
+StringW LFontText::Ellipsize(LMeasurementRenderer& renderer, const StringW& line, float width) const {
+  // Binary search for the longest start that fits: widths grow with length.
+  int32_t fits = 0;
+  int32_t tooLong = line.GetLength();
+  while (tooLong - fits > 1) {
+    const int32_t middle = fits + (tooLong - fits) / 2;
+    if (Measure(renderer, line.Left(middle).TrimRight() + StringW(kEllipsis)) <= width)
+      fits = middle;
+    else
+      tooLong = middle;
+  }
+  return line.Left(fits).TrimRight() + StringW(kEllipsis);
+}
+
+void LFontText::FitShownLines(LMeasurementRenderer& renderer) {
+  mShownLines = mLines;
+  mShownLineRects = mLineRects;
+  if (!mShouldEllipsize || mShouldWrap || !(mBoxWidth > 0)) return;
+  const size_t count = std::min<size_t>(mShownLines.GetCount(), mShownLineRects.size());
+  for (size_t i = 0; i < count; ++i) {
+    RectT<float>& rect = mShownLineRects[i];
+    if (rect.width <= mBoxWidth) continue;
+    StringW& line = *mShownLines.GetItemPtr(static_cast<uint32_t>(i));
+    line = Ellipsize(renderer, line, mBoxWidth);
+    const RectT<float> measured = renderer.MeasureText(line, mFont);
+    rect.width = measured.width + measured.x;  // the left bearing counts as width, as above
+    rect.x = (mBoxWidth - rect.width) * mHorizontalAlignment;
+  }
+}
+
 void LFontText::Prepare() {
   const RCPtr<LMeasurementRenderer>& renderer = GetApplicationRenderer();
   if (!renderer) return;
   if (mLines.GetCount() == 0) mLines = LayOut(*renderer, mBoxWidth);
   if (mLineRects.empty()) MeasureLines(*renderer);
+}
+
+void LFontText::PrepareShown() {
+  Prepare();
+  const RCPtr<LMeasurementRenderer>& renderer = GetApplicationRenderer();
+  if (renderer && mShownLineRects.empty()) FitShownLines(*renderer);
+}
+
+const StringArrayW& LFontText::GetShownLines() {
+  PrepareShown();
+  return mShownLines;
+}
+
+const std::vector<RectT<float>>& LFontText::GetShownLineRects() {
+  PrepareShown();
+  return mShownLineRects;
 }
 
 uint32_t LFontText::GetLineCount() {

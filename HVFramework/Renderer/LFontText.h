@@ -16,8 +16,11 @@ namespace HV {
 // feeds, and to the box width when wrapping), one rectangle per line placed
 // by the horizontal and vertical alignment factors (0 left/top, 0.5 centre,
 // 1 right/bottom). The lines and rectangles are built on first use and kept
-// until a setter changes what they depend on. All measuring goes through the
-// application renderer. User-interface thread only.
+// until a setter changes what they depend on. A text that does not wrap can
+// end in an ellipsis: a line wider than the box is then shown shortened to
+// what fits followed by "...", while the lines and rectangles keep the whole
+// text (what controls measure, grow by and compare against their width).
+// All measuring goes through the application renderer. User-interface thread only.
 class LFontText : public virtual LRefCountedObject {
  public:
   static RCPtr<LFontText> Create(const StringW& text, const RCPtr<LFont>& font) {
@@ -32,6 +35,9 @@ class LFontText : public virtual LRefCountedObject {
   bool SetFont(const RCPtr<LFont>& font);
   bool SetAlignment(float horizontal, float vertical);
   bool SetWrap(bool shouldWrap);
+  // Whether a line too wide for the box is shown ending in "..." (never
+  // while wrapping).
+  bool SetEllipsis(bool shouldEllipsize);
   bool SetBoxSize(float width, float height);
   // Drops the lines and rectangles so the next use builds them again.
   void ClearLayout();
@@ -39,6 +45,7 @@ class LFontText : public virtual LRefCountedObject {
   const StringW& GetText() const { return mText; }
   const RCPtr<LFont>& GetFont() const { return mFont; }
   bool ShouldWrap() const { return mShouldWrap; }
+  bool ShouldEllipsize() const { return mShouldEllipsize; }
   float GetHorizontalAlignment() const { return mHorizontalAlignment; }
   float GetVerticalAlignment() const { return mVerticalAlignment; }
   float GetBoxWidth() const { return mBoxWidth; }
@@ -50,6 +57,10 @@ class LFontText : public virtual LRefCountedObject {
   uint32_t GetLineCount();
   const StringArrayW& GetLines();
   const std::vector<RectT<float>>& GetLineRects();
+  // The lines as drawn and their rectangles: the lines above, each too wide
+  // for the box shortened to end in "..." when the text ellipsizes.
+  const StringArrayW& GetShownLines();
+  const std::vector<RectT<float>>& GetShownLineRects();
   // The size of the union of the line rectangles, each limited to +-8388608
   // and rounded half away from zero.
   void GetTextSize(int32_t& width, int32_t& height);
@@ -75,7 +86,11 @@ class LFontText : public virtual LRefCountedObject {
   float Measure(LMeasurementRenderer& renderer, const StringW& text) const;
   StringArrayW LayOut(LMeasurementRenderer& renderer, float width) const;
   void MeasureLines(LMeasurementRenderer& renderer);
+  // The longest start of line that fits width with "..." after it.
+  StringW Ellipsize(LMeasurementRenderer& renderer, const StringW& line, float width) const;
+  void FitShownLines(LMeasurementRenderer& renderer);
   void Prepare();
+  void PrepareShown();
   int32_t LineHeight() const;
 
   StringW mText;
@@ -83,10 +98,13 @@ class LFontText : public virtual LRefCountedObject {
   float mHorizontalAlignment = 0;
   float mVerticalAlignment = 0;
   bool mShouldWrap = false;
+  bool mShouldEllipsize = false;
   float mBoxWidth = 0;
   float mBoxHeight = 0;
   StringArrayW mLines;
   std::vector<RectT<float>> mLineRects;
+  StringArrayW mShownLines;
+  std::vector<RectT<float>> mShownLineRects;
 };
 
 }  // namespace HV

@@ -316,6 +316,10 @@ class LControl : public virtual LNotificationClient,
   HResult SetLookPart(const RCPtr<LVisualPart>& part, int32_t index);
   // Gives every look the control's new size, rounded to whole pixels.
   void ResizeLooks(double width, double height);
+  // The look at index (GetLook rules) as the slot's own: slots that share
+  // a look give this one a copy first, so that changing it (its region,
+  // image or text) changes no other slot.
+  const RCPtr<LLook>& OwnLook(int32_t index);
   // The current look's rectangle; without a look (0, 0, width, height).
   virtual Rect GetLookBounds() const;
   // Keeps each look's region inside the control's rectangle.
@@ -375,9 +379,10 @@ class LControl : public virtual LNotificationClient,
   // Multiplied into the alpha factor while the control and its children are drawn.
   float GetOpacity() const { return mOpacity; }
   void SetOpacity(float opacity) { mOpacity = opacity; }
-  // A scrolled label: the text is drawn moved back by the scroll offset.
+  // A scrolled label: the text is drawn moved back by the scroll offset, and
+  // whole (a text too wide for its box ends in "..." only where it cannot scroll).
   bool DoesLabelScroll() const { return mLabelScrolls; }
-  void SetLabelScrolls(bool shouldScroll) { mLabelScrolls = shouldScroll; }
+  void SetLabelScrolls(bool shouldScroll);
 
   // Marks a rectangle in this control's coordinates for redrawing; flags 1:
   // clipped to the parent. Converts it to root-window coordinates and calls

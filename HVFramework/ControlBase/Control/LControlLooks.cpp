@@ -5,6 +5,8 @@
 #include "HVFramework/ObjectBase/UIThread.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace HV {
 namespace {
@@ -34,11 +36,42 @@ void LControl::CreateLooks(const LControlDescriptor& descriptor) {
   const LLookList* list = skin ? skin->lookList.Get() : nullptr;
   if (!list) return;
   const bool shouldWrapText = mLayout->textOverflowX == 2;  // "Wrap"
-  // Only the slots that name a look make looks: the indices close up.
+  // Only the slots that name a look make looks: the indices close up. Slots
+  // naming the same look share one (a button's fourteen slots name about
+  // half as many looks): it has the control's size, text and font whichever
+  // slot shows it, and a slot gets a look of its own before anything changes
+  // that look alone (OwnLook).
+  std::vector<std::pair<const LLookDescriptor*, RCPtr<LLook>>> made;
   for (uint32_t i = 0; i < list->GetCount(); ++i) {
     const RCPtr<LLookDescriptor>& slot = *list->GetItemPtr(i);
-    if (slot) AddLook(LLook::Create(slot, shouldWrapText));
+    if (!slot) continue;
+    auto same = std::find_if(made.begin(), made.end(), [&](const auto& m) { return m.first == slot.Get(); });
+    if (same == made.end()) same = made.insert(made.end(), {slot.Get(), LLook::Create(slot, shouldWrapText)});
+    AddLook(same->second);
   }
+}
+
+const RCPtr<LLook>& LControl::OwnLook(int32_t index) {
+  if (index < 0 || static_cast<uint32_t>(index) >= mLooks.GetCount()) index = GetCurrentLookIndex();
+  for (uint32_t i = 0; index < 0 && i < mLooks.GetCount(); ++i)
+    if (mLooks.GetAt(i)) index = static_cast<int32_t>(i);
+  if (index < 0) return NullLook();
+  RCPtr<LLook>& look = mLooks.GetAt(static_cast<uint32_t>(index));
+  if (!look) return look;
+  bool shared = false;
+  for (uint32_t i = 0; i < mLooks.GetCount() && !shared; ++i)
+    shared = i != static_cast<uint32_t>(index) && mLooks.GetAt(i) == look;
+  if (!shared) return look;
+  // A fresh look of the same descriptor: a shared look is never changed
+  // alone, so the fresh one shows the same.
+  const RCPtr<LLook> own = LLook::Create(look->GetDescriptor(), mLayout->textOverflowX == 2);
+  own->SetSize(RoundToInt32(mRect.width), RoundToInt32(mRect.height));
+  own->SetText(mText);
+  if (mFont) own->SetFont(mFont);
+  own->SetTextEllipsis(!mLabelScrolls);
+  own->GetRegion() = look->GetRegion();
+  look = own;
+  return look;
 }
 
 int32_t LControl::AddLook(const RCPtr<LLook>& look) {
@@ -50,8 +83,15 @@ int32_t LControl::AddLook(const RCPtr<LLook>& look) {
     look->SetSize(RoundToInt32(mRect.width), RoundToInt32(mRect.height));
     look->SetText(mText);
     if (mFont) look->SetFont(mFont);
+    look->SetTextEllipsis(!mLabelScrolls);
   }
   return index;
+}
+
+void LControl::SetLabelScrolls(bool shouldScroll) {
+  mLabelScrolls = shouldScroll;
+  for (uint32_t i = mLooks.GetCount(); i-- > 0;)
+    if (const RCPtr<LLook>& look = mLooks.GetAt(i)) look->SetTextEllipsis(!shouldScroll);
 }
 
 void LControl::SetLooksText(const StringW& text) {
@@ -123,7 +163,7 @@ void LControl::InvalidateWhole() {
 
 HResult LControl::SetLookRegion(int32_t index, const LRectRegion& region) {
   HV_ASSERT_UI_THREAD();
-  const RCPtr<LLook>& look = GetLook(index);
+  const RCPtr<LLook>& look = OwnLook(index);
   if (!look) return E_INVALIDARG;
   look->GetRegion().Clear();
   look->GetRegion().AppendRegion(region);
@@ -147,7 +187,7 @@ HResult LControl::SetLookRegionExcept(int32_t a, int32_t b) {
   const uint32_t count = mLooks.GetCount();
   if (a < 0 || b < 0 || static_cast<uint32_t>(a) >= count || static_cast<uint32_t>(b) >= count)
     return E_INVALIDARG;
-  const RCPtr<LLook>& target = mLooks.GetAt(a);
+  const RCPtr<LLook>& target = OwnLook(a);
   const RCPtr<LLook>& other = mLooks.GetAt(b);
   if (!target || !other) return E_INVALIDARG;
   LRectRegion region;
@@ -170,7 +210,7 @@ void LControl::UpdateLookRegions() {
 HResult LControl::SetLookBitmap(const RCPtr<LBitmap>& bitmap, ResizeType resize, int32_t index,
                                 bool replacesClient) {
   HV_ASSERT_UI_THREAD();
-  const RCPtr<LLook>& look = GetLook(index);
+  const RCPtr<LLook>& look = OwnLook(index);
   if (!look) return E_FAIL;
   const int32_t result = look->SetBitmapPart(bitmap, resize, replacesClient);
   if (result != 1 && index == GetCurrentLookIndex()) InvalidateWhole();
@@ -179,9 +219,9 @@ HResult LControl::SetLookBitmap(const RCPtr<LBitmap>& bitmap, ResizeType resize,
 
 HResult LControl::SetLookPart(const RCPtr<LVisualPart>& part, int32_t index) {
   HV_ASSERT_UI_THREAD();
-  const RCPtr<LLook>& look = GetLook(index);
+  if (!part) return GetLook(index) ? E_INVALIDARG : E_FAIL;
+  const RCPtr<LLook>& look = OwnLook(index);
   if (!look) return E_FAIL;
-  if (!part) return E_INVALIDARG;
   look->SetImagePart(part);
   if (index == GetCurrentLookIndex()) InvalidateWhole();
   return S_OK;

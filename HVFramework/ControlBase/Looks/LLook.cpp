@@ -93,7 +93,13 @@ void LLook::BindText(const SkinTextProperties* text, bool shouldWrapText) {
     mTextArea = {};
   }
   mTextPart->SetWrap(shouldWrapText);
+  mTextPart->SetEllipsis(mEllipsizesText && !shouldWrapText);
   mTextPart->SetAlignment(text->horizontalAlignment, text->verticalAlignment);
+}
+
+void LLook::SetTextEllipsis(bool shouldEllipsize) {
+  mEllipsizesText = shouldEllipsize;
+  if (mTextPart) mTextPart->SetEllipsis(shouldEllipsize && !mTextPart->ShouldWrap());
 }
 
 bool LLook::SetSize(int32_t width, int32_t height) {
@@ -309,8 +315,8 @@ void LLook::DrawTextLines(LRenderer& renderer, const PointT<double>& textOffset)
   const RCPtr<LFont>& font = mTextPart->GetFont();
   if (!font) return;  // a text without a font cannot be drawn
   const Color color = mForegroundPart->GetFillColor();
-  const StringArrayW& lines = mTextPart->GetLines();
-  const std::vector<RectT<float>>& rects = mTextPart->GetLineRects();
+  const StringArrayW& lines = mTextPart->GetShownLines();
+  const std::vector<RectT<float>>& rects = mTextPart->GetShownLineRects();
   const size_t count = std::min<size_t>(lines.GetCount(), rects.size());
   for (size_t i = 0; i < count; ++i) {
     const PointT<int32_t> position{RoundToInt32(mTextArea.x + rects[i].x - textOffset.x),

@@ -48,6 +48,10 @@ class LLook : public virtual LRefCountedObject {
   // changed and 0 when it already held the value.
   int32_t SetText(const StringW& text);
   int32_t SetFont(const RCPtr<LFont>& font);
+  // Whether a line of text too wide for the text box is drawn shortened,
+  // ending in "..." (the default); never for wrapped text. A control whose
+  // text scrolls (a text box) shows its text whole.
+  void SetTextEllipsis(bool shouldEllipsize);
 
   // --- Replacement image ---
   // With a bitmap: a new image part of it (no colorizer, no mask) replaces
@@ -126,6 +130,7 @@ class LLook : public virtual LRefCountedObject {
   RCPtr<LVisualPart> mImagePart;
   bool mImageReplacesClient = false;
   bool mNeedsRepaint = false;
+  bool mEllipsizesText = true;
   RectT<int32_t> mStencilRect;
   RCPtr<LStencil> mClientStencil;
   RCPtr<LFontText> mTextPart;

@@ -72,6 +72,8 @@ HResult LComboBox::Initialize() {
   RegisterPartNotifications();
   mListBox->SetDropDownMode(true);
   mListBox->SetVisible(false);
+  // Most lists of a form are never opened: their rows are made on opening.
+  mListBox->DeferItemControls(true);
   LoadOwnItems();
   return S_OK;
 }
@@ -261,6 +263,7 @@ HResult LComboBox::ShowDropDown(bool show) {
   if (!mListBox) return E_FAIL;
   const RCPtr<LListBox> list = mListBox;
   const RCPtr<LControl> self(this);
+  if (show) list->DeferItemControls(false);
   if (show && GetParent()) {
     SendNotification(LNotification::Create(kNidDropdownOpening));
     PlaceList(*list);

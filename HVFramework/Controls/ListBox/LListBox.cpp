@@ -620,7 +620,7 @@ HResult LListBox::AddItemControl() {
 }
 
 HResult LListBox::FillItemControls() {
-  if (mFillingItemControls || mCreatingFromDescriptor || !mTemplateApplied) return S_FALSE;
+  if (mFillingItemControls || mCreatingFromDescriptor || !mTemplateApplied || mItemControlsDeferred) return S_FALSE;
   const RCPtr<LControl> self(this);
   const FlagScope filling(mFillingItemControls);
   // The rows stack one item height apart from the top of the client area;
@@ -631,6 +631,15 @@ HResult LListBox::FillItemControls() {
   while (GetItemControlCount() < wanted)
     if (AddItemControl() != S_OK) break;
   return S_OK;
+}
+
+void LListBox::DeferItemControls(bool deferred) {
+  if (deferred == mItemControlsDeferred) return;
+  mItemControlsDeferred = deferred;
+  if (deferred) return;
+  const RCPtr<LControl> self(this);
+  FillItemControls();
+  RefreshItemControls(mFirstVisibleIndex);
 }
 
 int32_t LListBox::ItemIndexForSlot(int32_t slot) const {
@@ -1211,6 +1220,7 @@ void LListBox::OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) {
   const uint32_t previous = conditions ? conditions->previous : 0;
   const uint32_t current = conditions ? conditions->current : 0;
   LScrollView::OnConditionsChanged(conditions);
+  if ((current & kVisible) && !(previous & kVisible)) DeferItemControls(false);
   if (!conditions || !((previous ^ current) & (kEnabled | kHasFocus)) || GetLookCount() == 0) return;
   int32_t look = !(current & kEnabled) ? 1 : (current & kHasFocus) ? 2 : 0;
   if (look >= GetLookCount()) look = 0;

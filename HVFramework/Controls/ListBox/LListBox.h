@@ -155,6 +155,12 @@ class LListBox : public LScrollView {
   HResult SelectItemLook(int32_t index, int32_t lookIndex);
   HResult SetDropDownMode(bool dropDown);
   bool IsDropDownMode() const { return mDropDownMode; }
+  // While deferred, the list makes no item controls: a closed drop-down
+  // list, which may never open, costs no controls. The items, the selection
+  // and the keys work all the same. Ending the deferral (or showing the list)
+  // makes the controls at once.
+  void DeferItemControls(bool deferred);
+  bool AreItemControlsDeferred() const { return mItemControlsDeferred; }
   // 0 when nothing moved or after scrolling; 1 when it cannot be shown;
   // E_INVALIDARG.
   HResult EnsureItemVisible(int32_t index);
@@ -231,6 +237,7 @@ class LListBox : public LScrollView {
   int32_t mItemDragThreshold = 1;
   int32_t mFirstVisibleIndex = 0;
   bool mFillingItemControls = false;
+  bool mItemControlsDeferred = false;
   bool mCreatingFromDescriptor = false;
   bool mTemplateApplied = false;
   bool mSuspendLayout = false;

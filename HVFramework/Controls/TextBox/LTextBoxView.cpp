@@ -183,7 +183,7 @@ HResult LTextBox::SetScrollOffset(const Point& offset) {
 bool LTextBox::HasLook(int32_t index) const { return index < GetLookCount() && GetLook(index); }
 
 void LTextBox::ApplyLabelText() {
-  if (HasLook(kLookLabel)) GetLook(kLookLabel)->SetText(mLabelText);
+  if (HasLook(kLookLabel)) OwnLook(kLookLabel)->SetText(mLabelText);
 }
 
 void LTextBox::UpdateLook() {

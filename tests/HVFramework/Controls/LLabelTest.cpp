@@ -4,6 +4,8 @@
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "tests/HVFramework/Controls/ControlLibraryFixture.h"
+#include "tests/support/FakeMeasurer.h"
+#include "tests/support/RecordingRenderContext.h"
 #include "tests/support/RecordingRenderer.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +144,41 @@ TEST_F(Label, ToolTipIsTheWholeTextWhenItIsCutOffElseTheSkinsToolTip) {
     EXPECT_EQ(Narrow(label->GetToolTipText()), c.captionTip) << c.textWidth;
     EXPECT_EQ(Narrow(bare->GetToolTipText()), c.bareTip) << c.textWidth;
   }
+  SetApplicationRenderer(nullptr);
+}
+
+// Measured 10 pixels a character, "Master volume level" is too wide for the
+// 96-pixel text area: the label draws it shortened to end in "...", its tool
+// tip is the whole text; a label whose text scrolls (as a text box's does)
+// draws it whole.
+TEST_F(Label, ATextTooWideEndsInAnEllipsisUnlessTheTextScrolls) {
+  const RCPtr<LLabel> label = Make<LLabel>(u"hint");
+  const RCPtr<FakeMeasurer> measurer = FakeMeasurer::Create();
+  SetApplicationRenderer(measurer);
+  label->ApplyFont(LFont::FindOrCreate(StringW(u"Label Sans"), 11, 0));
+  label->SetText(StringW(u"Master volume level"));
+  const RCPtr<RecordingRenderer> recorder = RecordingRenderer::Create();
+  const RCPtr<RecordingRenderContext> context = RecordingRenderContext::Create({0, 0, 200, 40});
+  recorder->RenderStart(context);
+  LRectRegion everything;
+  everything.AddRect({0, 0, 200, 40});
+  const auto drawnText = [&] {
+    recorder->ClearCalls();
+    label->GetLook(0)->DrawLabelText(*recorder, everything, {});
+    for (const std::string& call : recorder->GetCalls())
+      if (call.rfind("DrawText(", 0) == 0) return call.substr(0, call.find(" @"));
+    return std::string("(nothing drawn)");
+  };
+
+  EXPECT_EQ(drawnText(), "DrawText(Master...");
+  EXPECT_EQ(Narrow(label->GetToolTipText()), "Master volume level");
+  label->SetText(StringW(u"Master"));
+  EXPECT_EQ(drawnText(), "DrawText(Master");
+
+  label->SetText(StringW(u"Master volume level"));
+  label->SetLabelScrolls(true);
+  EXPECT_EQ(drawnText(), "DrawText(Master volume level");
+  recorder->RenderFinish(context);
   SetApplicationRenderer(nullptr);
 }
 

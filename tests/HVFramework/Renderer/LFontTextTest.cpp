@@ -114,6 +114,66 @@ TEST_F(LFontTextTest, MaxLineWidthIsTheWidestLineRoundedUp) {
   EXPECT_EQ(Text(u"", false, 0)->GetMaxLineWidth(), 0);
 }
 
+// A single-line text too wide for its box is shown ending in "...": as many
+// characters as fit with it (10 pixels each), blanks before it dropped.
+TEST_F(LFontTextTest, EllipsisTable) {
+  struct Row {
+    const char16_t* text;
+    float width;
+    const char16_t* shown;
+    const char* why;
+  } rows[] = {
+      {u"abcdef", 60, u"abcdef", "exactly fits: whole"},
+      {u"abcdefg", 60, u"abc...", "one character too many"},
+      {u"abcdefghij", 65, u"abc...", "part of a character left over"},
+      {u"ab cdefgh", 60, u"ab...", "the blank before the ellipsis goes"},
+      {u"abcdef", 35, u"...", "room for the ellipsis only"},
+      {u"abcdef", 20, u"...", "less room than the ellipsis: the ellipsis, cut"},
+      {u"abcdefgh\nab", 50, u"ab...", "each line on its own: the first shortened"},
+  };
+  for (const Row& row : rows) {
+    RCPtr<LFontText> t = Text(row.text, false, row.width);
+    t->SetEllipsis(true);
+    EXPECT_EQ(std::u16string(t->GetShownLines().GetItemPtr(0)->GetView()), row.shown) << row.why;
+  }
+}
+
+TEST_F(LFontTextTest, EllipsisLeavesTheMeasuredTextWholeAndPlacesTheShownLine) {
+  RCPtr<LFontText> t = Text(u"abcdefghij\nxy", false, 50, 32);
+  t->SetAlignment(1, 0);
+  t->SetEllipsis(true);
+  EXPECT_EQ(Lines(*t), (std::vector<std::u16string>{u"abcdefghij", u"xy"}));
+  EXPECT_EQ(t->GetLineRects()[0].width, 100);  // what the control measures and grows by
+  EXPECT_EQ(t->GetMaxLineWidth(), 100);
+  const StringArrayW& shown = t->GetShownLines();
+  ASSERT_EQ(shown.GetCount(), 2u);
+  EXPECT_EQ(std::u16string(shown.GetItemPtr(0)->GetView()), u"ab...");
+  EXPECT_EQ(std::u16string(shown.GetItemPtr(1)->GetView()), u"xy");
+  EXPECT_EQ(t->GetShownLineRects()[0], (RectT<float>{0, 0, 50, 16}));   // right-aligned, filling the box
+  EXPECT_EQ(t->GetShownLineRects()[1], (RectT<float>{30, 16, 20, 16}));
+
+  t->SetBoxSize(200, 32);  // room again: the whole text
+  EXPECT_EQ(std::u16string(t->GetShownLines().GetItemPtr(0)->GetView()), u"abcdefghij");
+}
+
+TEST_F(LFontTextTest, NoEllipsisUnlessAskedWhileWrappingOrWithoutABox) {
+  struct Row {
+    bool ellipsis;
+    bool wrap;
+    float width;
+    const char* why;
+  } rows[] = {
+      {false, false, 50, "not asked: the line overflows whole"},
+      {true, true, 50, "wrapping: the word that cannot be broken overflows whole"},
+      {true, false, 0, "no box yet"},
+  };
+  for (const Row& row : rows) {
+    RCPtr<LFontText> t = Text(u"abcdefghij", row.wrap, row.width);
+    t->SetEllipsis(row.ellipsis);
+    EXPECT_EQ(std::u16string(t->GetShownLines().GetItemPtr(0)->GetView()), u"abcdefghij") << row.why;
+  }
+}
+
 TEST_F(LFontTextTest, LayoutEndsOnRandomTextAndLosesNoCharacter) {
   std::mt19937 random(18);
   const char16_t alphabet[] = u"ab -\n\t\r";

@@ -176,6 +176,43 @@ TEST_F(ComboBox, InsertingBeforeTheSelectionKeepsTheItemAndAppendingFindsTheShow
   EXPECT_THAT(Take(), ElementsAre("combo:NID_SELECTION_CHANGE"));
 }
 
+// A closed list makes no rows: choosing by index, by text and by the list's
+// keys works without them, and the first opening makes the rows, showing the
+// chosen item.
+TEST_F(ComboBox, AClosedListHasNoRowsUntilItFirstOpens) {
+  SkinOptions options;
+  options.listMaximum = 42;  // three rows
+  LComboBox& combo = OpenCombo(Numbered(20), options);
+  LListBox& list = *combo.GetListBox();
+  EXPECT_EQ(list.GetItemControlCount(), 0);
+
+  EXPECT_EQ(combo.SetSelectedIndex(3), 3);
+  EXPECT_EQ(combo.SetText(StringW(u"ITEM12")), S_OK);
+  EXPECT_EQ(combo.GetSelectedIndex(), 12);
+  EXPECT_EQ(combo.AppendItem(StringW(u"last")), 20);
+  list.SelectRange(12, 12, true);
+  list.ProcessKey(LKeyParam::Create(KeyDownCode(kDown, 0, false)));  // the list's own stepping
+  EXPECT_TRUE(list.IsItemSelected(13));
+  EXPECT_EQ(list.GetItemControlCount(), 0);
+  EXPECT_EQ(Narrow(combo.GetText()), "item12");
+  Take();
+
+  ClickOn(combo);
+  ASSERT_TRUE(combo.IsDropDownShown());
+  ASSERT_EQ(list.GetItemControlCount(), 3);
+  EXPECT_TRUE(list.IsItemSelected(12));  // the shown text's item, in view
+  const int32_t slot = list.GetItemControlSlot(12);
+  ASSERT_GE(slot, 0);
+  EXPECT_EQ(Narrow(list.GetItemControl(slot)->GetText()), "item12");
+  Key(kDown);
+  Key(kReturn);
+  EXPECT_EQ(combo.GetSelectedIndex(), 13);
+  EXPECT_EQ(Narrow(combo.GetText()), "item13");
+
+  ClickOn(combo);  // opening again keeps the rows it made
+  EXPECT_EQ(list.GetItemControlCount(), 3);
+}
+
 TEST_F(ComboBox, ShrinkingPastTheSelectionDropsIt) {
   LComboBox& combo = OpenCombo({"Alpha", "Beta", "Gamma"});
   combo.SetSelectedIndex(2);
