@@ -112,7 +112,8 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
 
   // Initialize makes the engine's link with makeLink and timing. Without a
   // factory (or when it makes none) the engine works offline on its own
-  // values: it never connects, and the device-list calls fail.
+  // values: it never connects, the device-list calls fail, and SetParamValue
+  // stores and announces values without sending them.
   static HV::RCPtr<LRootModuleEngine> Create(DeviceLinkFactory makeLink,
                                              const DeviceTiming& timing = DeviceTiming::Specified());
   ~LRootModuleEngine() override;
@@ -125,6 +126,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   HV::HResult SetActive(bool on);
   HV::HResult GetDeviceList(DeviceList* out);
   // One value into the model and to the device; E_FAIL unless connected.
+  // Offline, the value is stored and announced (nothing is sent).
   HV::HResult SetParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
   HV::HResult GetParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out);
   // Fills out from position on with the values of the range. 0.
