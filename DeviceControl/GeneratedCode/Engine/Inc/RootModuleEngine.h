@@ -194,6 +194,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   HV::RCPtr<Handler> mHandler;
   HV::RCPtr<HV::LNotificationCenter> mCenter;  // the application centre, where everything is posted
   std::atomic<bool> mInitialised{false};
+  bool mHasNoLink = false;  // no link could start: the values are the editor's own (UI thread)
   std::atomic<bool> mStopRequested{true};
   std::atomic<bool> mRemotePolling{false};
   bool mFirstSearchDone = false;  // user-interface thread only, as the next

@@ -71,6 +71,7 @@ HV::HResult LRootModuleEngine::Initialize(int32_t firstParamID) {
     mLink->FindDevices(&devices);
   }
 
+  mHasNoLink = linkFailed;
   mRootModule = LRootModule::Create(linkFailed);
   mRootModule->Initialize(&LRootModuleEngine::ReceiveValues, this, mCache, mLink, firstParamID);
   mInitialised = true;
@@ -144,7 +145,7 @@ void LRootModuleEngine::PostParamValue(const HV::ParamValue& value) {
 HV::HResult LRootModuleEngine::SetParamValue(const HV::ParamDescriptor& descriptor, const Variant& value) {
   // Offline (no link could start) the model is the editor's own: values are
   // stored and announced. With a link, only a connected device takes them.
-  if (!mRootModule || (GetConnectionState() != Connected && !mRootModule->IsOffline())) return HV::E_FAIL;
+  if (!mRootModule || (GetConnectionState() != Connected && !mHasNoLink)) return HV::E_FAIL;
   const HV::HResult result = mRootModule->ApplyParamValue(descriptor, value);
   if (result < 0) UpdateConnectionState();
   return result;
