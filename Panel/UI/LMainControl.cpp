@@ -39,6 +39,15 @@ class ShownValueScope {
   ParamDescriptor& mShown;
 };
 
+// Whether the engine takes edits: connected, or working on its own values.
+// Asked by handing it the value it holds, which changes and announces nothing.
+bool TakesValues(LRootModuleEngine& engine) {
+  if (engine.GetConnectionState() == LRootModuleEngine::Connected) return true;
+  const ParamDescriptor first(engine.GetFirstParamID());
+  Variant held;
+  return Succeeded(engine.GetParamValue(first, &held)) && Succeeded(engine.SetParamValue(first, held));
+}
+
 }  // namespace
 
 LMainControl::LMainControl(LControl* parent, const StringW& name) : LControl(parent, name) {}
@@ -185,7 +194,7 @@ void LMainControl::CheckDeviceList() {
   // Without the device-control library (every machine but the maker's
   // setups) there is no device list, and the engine works on its own
   // values: the editor goes on. Only an engine that can take no value ends it.
-  if (engine->GetConnectionState() == LRootModuleEngine::Connected) {
+  if (TakesValues(*engine)) {
     DebugTrace::Get().WriteLine("LMainControl: no device list; the editor works on its own values");
     return;
   }

@@ -11,6 +11,7 @@
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/LMouseButtonParam.h"
 #include "HVFramework/Notification/LNotification.h"
+#include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 
 #include <cstring>
 
@@ -169,10 +170,33 @@ TEST_F(MainControl, TheEnginesBatchIsShownValueByValue) {
   });
 }
 
+// A link whose library started but which connects to no device and lists
+// none: the engine takes no value.
+class RefusingLink final : public LDeviceCommunicationInterface {
+ public:
+  RefusingLink() : LDeviceCommunicationInterface(u"/nonexistent/DeviceControlClient.dll", DeviceTiming::Specified()) {}
+  HResult Initialize() override { return S_OK; }
+  bool IsConnected() override { return false; }
+  HResult ConnectDevice(const Variant&) override { return E_FAIL; }
+};
+
 // An engine that can take no value and has no device list: the box, with
-// its texts, and the program ends.
-TEST_F(MainControl, AnEngineWithoutDevicesOrValuesEndsTheEditorWithTheHardwareBox) {
+// its texts, and the program ends. An engine without any link works on its
+// own values and goes on.
+TEST_F(MainControl, WithoutALinkTheEditorGoesOnWithoutDevices) {
   mAdjustParts = [](LApplication::EngineParts& parts) { parts.makeDeviceLink = nullptr; };
+  Inspect([&](Live& editor) {
+    editor.mainControl->ShowParamValue(ParamDescriptor(IDeviceLink::kAvailableParamID), Variant());
+    editor.Drain();
+    EXPECT_FALSE(editor.application.IsExiting());
+  });
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MainControl, AnEngineWithoutDevicesOrValuesEndsTheEditorWithTheHardwareBox) {
+  mAdjustParts = [](LApplication::EngineParts& parts) {
+    parts.makeDeviceLink = [](const DeviceTiming&) { return RCPtr<IDeviceLink>(new RefusingLink()); };
+  };
   EXPECT_EQ(Run([&](Live& editor) -> std::optional<int> {
               editor.mainControl->ShowParamValue(ParamDescriptor(IDeviceLink::kAvailableParamID), Record({1}));
               EXPECT_TRUE(Boxes().empty());  // a value: nothing to check
