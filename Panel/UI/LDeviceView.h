@@ -87,6 +87,11 @@ class LDeviceView : public LControl, public IDevice {
   HResult OnSavePresetToFileRequest(const RCPtr<LNotificationDistributor>& source,
                                     const RCPtr<LNotification>& notification);
 
+  // Runs the skin's dialog of that name in a window of its own until it is
+  // closed; false, with nothing shown, for a name the skin does not define
+  // as a dialog.
+  bool RunDialog(const WChar* name);
+
   // --- Panels ---
   RCPtr<LStatusView> GetStatusView() const { return mStatusView; }
   // Shows the edit panel of kind (and sub, for the pedals), hides the others. 0.
@@ -128,9 +133,6 @@ class LDeviceView : public LControl, public IDevice {
   void SelectBank(int32_t bank);
   // Listens once for name from source.
   void Listen(const RCPtr<LNotificationDistributor>& source, const NotificationName& name, Handler handler);
-  // Runs the skin's dialog of that name in a window of its own; a name the
-  // skin does not define runs nothing.
-  void RunDialog(const WChar* name);
   // A device dialog, refused with a message while another device operation runs.
   void RunDeviceDialog(const WChar* name, const WChar* busyCaptionId);
   LFileDialog* GetFileDialog();

@@ -121,15 +121,16 @@ void LDeviceView::RunDeviceDialog(const WChar* name, const WChar* busyCaptionId)
   RunDialog(name);
 }
 
-void LDeviceView::RunDialog(const WChar* name) {
+bool LDeviceView::RunDialog(const WChar* name) {
   LApplication* editor = GetEditor();
-  if (!editor) return;
+  if (!editor) return false;
   const RCPtr<LDialog> dialog = DynamicCast<LDialog>(editor->CreateControl(StringW(name), nullptr));
   if (!dialog) {
     DebugTrace::Get().WriteLine(u"LDeviceView: the skin has no dialog " + std::u16string(name));
-    return;
+    return false;
   }
   editor->RunModalWindow(dialog);
+  return true;
 }
 
 HResult LDeviceView::OnOpenUserGuideRequest(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {

@@ -207,6 +207,11 @@ TEST_F(DeviceViewCommands, DialogsOpenByNameAndADeviceCommandWaitsForTheOneThatR
       editor.Menu(*name);
     }
     EXPECT_EQ(Boxes().size(), 1u);
+
+    // A name the skin does not define as a dialog shows nothing: no window
+    // is made (the next scripted close would otherwise end it) and no box.
+    EXPECT_FALSE(editor.deviceView->RunDialog(u"dialogMissing"));
+    EXPECT_EQ(Boxes().size(), 1u);
   });
 }
 
