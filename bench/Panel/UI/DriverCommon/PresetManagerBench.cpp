@@ -105,9 +105,9 @@ BENCHMARK(BM_LoadAndAnnounceAgainstDecoding)->UseManualTime();
 
 void BM_SaveAgainstWriteSyncRename(benchmark::State& state) {
   Scene scene;
-  std::vector<uint8_t> bytes = Platform::ReadWholeFile(scene.SystemPath("b"), PresetFile::kMaxFileSize, bytes)
-                                   ? bytes
-                                   : std::vector<uint8_t>();
+  std::vector<uint8_t> bytes;
+  if (!Platform::ReadWholeFile(scene.SystemPath("b"), PresetFile::kMaxFileSize, bytes))
+    state.SkipWithError("no preset to write");
   const std::string plain = scene.SystemPath("plain");
   const std::string plainNew = plain + ".new";
   RatioTimer timer(state);
