@@ -1,8 +1,11 @@
 #include "Panel/UI/ApplicationControlClasses.h"
 
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
+#include "Panel/UI/LDeviceView.h"
+#include "Panel/UI/LMainControl.h"
 
 #include <iterator>
 
@@ -210,16 +213,21 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
   switch (applicationClass) {
     case ApplicationClass::TabControl:
       return &LTabControl::Create;
-    // Not built yet: a plain panel holds the place.
-    case ApplicationClass::GlobalSettingsDlg:
     case ApplicationClass::MainControl:
-    case ApplicationClass::MIDIChannelViewPanel:
+      return &LMainControl::Create;
     case ApplicationClass::DeviceView:
+      return &LDeviceView::Create;
+    // Not built yet: the dialogs open as plain dialogs (their standard
+    // buttons and the close box end them), the rest as plain panels.
+    case ApplicationClass::GlobalSettingsDlg:
+    case ApplicationClass::SendPresetToMidiDeviceDlg:
+    case ApplicationClass::GetPresetFromMidiDeviceDlg:
+    case ApplicationClass::AboutDlg:
+      return &LDialog::Create;
+    case ApplicationClass::MIDIChannelViewPanel:
     case ApplicationClass::PresetNamePanel:
     case ApplicationClass::NoteModeEditPanel:
     case ApplicationClass::ButtonControlViewPanel:
-    case ApplicationClass::SendPresetToMidiDeviceDlg:
-    case ApplicationClass::GetPresetFromMidiDeviceDlg:
     case ApplicationClass::MoveableControlEditPanel:
     case ApplicationClass::ButtonControlEditPanel:
     case ApplicationClass::FaderGroupPanel:
@@ -251,7 +259,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::XYPadDirectionGroupPanel:
     case ApplicationClass::PadEditPanel:
     case ApplicationClass::MoveableControlViewPanel:
-    case ApplicationClass::AboutDlg:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:
       break;

@@ -11,4 +11,11 @@ inline constexpr NotificationName kNidMenuFileSavePresetToFile{u"NID_MENU_FILE_S
 inline constexpr NotificationName kNidMenuFileSendPresetToDevice{u"NID_MENU_FILE_SEND_PRESET_TO_DEVICE"};
 inline constexpr NotificationName kNidMenuFileLoadPresetFromDevice{u"NID_MENU_FILE_LOAD_PRESET_FROM_DEVICE"};
 
+// The other commands of the main menu (its string table names them), posted
+// into the main window's queue. No payload.
+inline constexpr NotificationName kNidMenuFileGlobalSettingsReq{u"NID_MENU_FILE_GLOBALSETTINGS_REQ"};
+inline constexpr NotificationName kNidMenuFileExitReq{u"NID_MENU_FILE_EXIT_REQ"};
+inline constexpr NotificationName kNidMenuHelpOpenUserGuideReq{u"NID_MENU_HELP_OPEN_USER_GUIDE_REQ"};
+inline constexpr NotificationName kNidMenuHelpAboutReq{u"NID_MENU_HELP_ABOUT_REQ"};
+
 }  // namespace HV

@@ -1,7 +1,9 @@
 #include "Panel/UI/LApplication.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
+#include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
+#include "HVFramework/Platform/UI/DocumentOpener.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "Panel/UI/ApplicationArt.h"
 #include "Panel/UI/ApplicationControlClasses.h"
@@ -32,8 +34,8 @@ LApplication* GetCurrentApplication() { return dynamic_cast<LApplication*>(LFram
 }  // namespace
 
 LApplication::EngineParts LApplication::EngineParts::Program() {
-  return {CreateDeviceLink,
-          [](const RCPtr<LRootModuleEngine>& engine) { return LMidiManager::Create(engine); }};
+  return {CreateDeviceLink, [](const RCPtr<LRootModuleEngine>& engine) { return LMidiManager::Create(engine); },
+          std::make_shared<Platform::ChildProcessRunner>(), std::make_shared<Platform::DocumentOpener>()};
 }
 
 RCPtr<LApplication> LApplication::Create(std::unique_ptr<LControlFactory> factory,
@@ -120,12 +122,29 @@ StringW LApplication::GetFolder(int32_t number) {
 
 std::vector<RCPtr<LBitmap>> LApplication::GetApplicationIconImages() { return Editor::MakeApplicationIcon(); }
 
+// --- Desktop programs ---
+
+RCPtr<LFileDialog> LApplication::CreateFileDialog(const StringW& initialFolder) {
+  const OSWindow* window = GetMainWindow();
+  if (!window || !mParts.fileChooser) return nullptr;
+  return LFileDialog::Create(window->GetDialogOwner(), *mParts.fileChooser, initialFolder);
+}
+
+bool LApplication::OpenDocument(const StringW& path) {
+  return mParts.documentOpener && mParts.documentOpener->Open(path.ToCharString().GetText());
+}
+
 StringW GetApplicationString(const StringW& id) {
   StringW text;
   const LFrameworkApp* application = LFrameworkApp::GetInstance();
   const RCPtr<LStringTable> table = application ? application->GetApplicationStringTable() : nullptr;
   if (!table || !table->GetString(id, text)) return StringW();
   return text;
+}
+
+int32_t ShowApplicationMessageBox(const StringW& text, const StringW& caption, uint32_t flags) {
+  LFrameworkApp* application = LFrameworkApp::GetInstance();
+  return application ? application->ShowMessageBox(text, caption, flags) : 0;
 }
 
 }  // namespace HV

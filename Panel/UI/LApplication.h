@@ -2,6 +2,9 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "HVFramework/Application/LApplicationBase.h"
+#include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
+#include "HVFramework/Platform/UI/ChildProcess.h"
+#include "HVFramework/Platform/UI/IDocumentOpener.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 
 #include <functional>
@@ -27,9 +30,13 @@ class LApplication : public LApplicationBase {
   // What start-up makes the engine and the MIDI manager with. The program's
   // are the device link beside the program and the manager over the
   // process's MIDI system; tests give their own.
+  // The desktop programs the file commands start: the file chooser's runner
+  // (zenity) and the document opener (xdg-open); tests give recorders.
   struct EngineParts {
     DeviceLinkFactory makeDeviceLink;
     MidiManagerMaker makeMidiManager;
+    std::shared_ptr<Platform::IChildProcessRunner> fileChooser;
+    std::shared_ptr<Platform::IDocumentOpener> documentOpener;
     static EngineParts Program();
   };
 
@@ -65,6 +72,14 @@ class LApplication : public LApplicationBase {
   int32_t GetRendererKind() const override { return 1; }
   std::vector<RCPtr<LBitmap>> GetApplicationIconImages() override;
 
+  // A file dialog over the main window (its message boxes and its modal
+  // run), choosing through the program's file chooser; starts in
+  // initialFolder. Null before the main window exists.
+  RCPtr<LFileDialog> CreateFileDialog(const StringW& initialFolder);
+  // Opens path with the desktop's program for its kind; false when the file
+  // is missing or no program could be started.
+  bool OpenDocument(const StringW& path);
+
  private:
   LApplication(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
                const ApplicationIdentity& identity, OSWindowDispatcher& dispatcher, EngineParts parts);
@@ -84,5 +99,9 @@ class LApplication : public LApplicationBase {
 // current language; empty when the table has no such text or there is no
 // application.
 StringW GetApplicationString(const StringW& id);
+
+// The application's message box (LFrameworkApp::ShowMessageBox) with text,
+// caption and the framework's style flags; 0 without an application.
+int32_t ShowApplicationMessageBox(const StringW& text, const StringW& caption, uint32_t flags);
 
 }  // namespace HV

@@ -330,7 +330,11 @@ double LControl::SetValue(double value) {
 
 HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {
   if (!descriptor) return E_INVALIDARG;
-  if (mCreated) return RebuildFromDescriptor(descriptor);
+  if (mCreated) {
+    const HResult rebuilt = RebuildFromDescriptor(descriptor);
+    OfferWindowRect();
+    return rebuilt;
+  }
   BuildFromDescriptor(descriptor);
   // A control already in a window as its top-level control is shown there,
   // whatever its skin says.
@@ -343,7 +347,17 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   UpdateLayout();
   SelectLook(0);
   mConditions->previous = mConditions->current = GetConditions();
+  OfferWindowRect();
   return S_OK;
+}
+
+void LControl::OfferWindowRect() {
+  LRootWindow* root = mParent ? nullptr : mRootWindow.Get();
+  if (!root) return;
+  const LRootWindow::Rect screen = root->GetScreenRect();
+  Rect rect{double(screen.x), double(screen.y), double(screen.width), double(screen.height)};
+  if (AdjustWindowRect(rect) != 1) return;
+  root->SetClientRect(RectT<double>{rect.x, rect.y, rect.width, rect.height}.Round());
 }
 
 void LControl::BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) {

@@ -86,6 +86,11 @@ class LControl : public virtual LNotificationClient,
   virtual HResult Initialize();
   virtual HResult ApplyCreateParams();
   virtual HResult OnCreated() { return 0; }
+  // Asked while a top-level control in a root window is built from its
+  // descriptor, with the window's screen rectangle: 1 when the control
+  // changed rect and the window is to take it (rounded to whole pixels); the
+  // base leaves it alone (0).
+  virtual HResult AdjustWindowRect(Rect& /*rect*/) { return 0; }
   // E_FAIL for a null child or descriptor, else the attachment's error or the
   // child's CreateFromDescriptor result.
   virtual HResult AddChildControl(const RCPtr<LControl>& child, const RCPtr<LControlDescriptor>& descriptor);
@@ -727,6 +732,8 @@ class LControl : public virtual LNotificationClient,
   void UpdateCursor(uint32_t previous, uint32_t word);
   void BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
   HResult RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor);
+  // A top-level control in a root window is offered the window's rectangle.
+  void OfferWindowRect();
   RCPtr<LFont> GetBaseFont() const;
   void ApplySkinFont(const LControlDescriptor& descriptor);
   void CreateLooks(const LControlDescriptor& descriptor);

@@ -66,6 +66,14 @@ int64_t WriteFile(int descriptor, const void* buffer, size_t count) {
   return TransferAll(count, [&](size_t done) { return write(descriptor, bytes + done, count - done); });
 }
 
+bool SyncFile(int descriptor) {
+  int result;
+  do {
+    result = fsync(descriptor);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
 int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin) {
   static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
   return lseek(descriptor, offset, kWhence[static_cast<int>(origin)]);

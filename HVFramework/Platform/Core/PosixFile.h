@@ -25,6 +25,9 @@ bool CloseFile(int descriptor);
 // or when the device refuses more (writes). -1 on error.
 int64_t ReadFile(int descriptor, void* buffer, size_t count);
 int64_t WriteFile(int descriptor, const void* buffer, size_t count);
+// The file's written data is on the disk (fsync): false when the system
+// reports a failed write-back.
+bool SyncFile(int descriptor);
 
 enum class SeekOrigin { Start = 0, Current = 1, End = 2 };
 int64_t SeekFile(int descriptor, int64_t offset, SeekOrigin origin);  // new position or -1

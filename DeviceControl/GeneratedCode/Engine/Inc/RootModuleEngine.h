@@ -112,7 +112,8 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
 
   // Initialize makes the engine's link with makeLink and timing. Without a
   // factory (or when it makes none) the engine works offline on its own
-  // values: it never connects, and the device-list calls fail.
+  // values: it never connects, the device-list calls fail, and SetParamValue
+  // stores and announces values without sending them.
   static HV::RCPtr<LRootModuleEngine> Create(DeviceLinkFactory makeLink,
                                              const DeviceTiming& timing = DeviceTiming::Specified());
   ~LRootModuleEngine() override;
@@ -125,6 +126,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   HV::HResult SetActive(bool on);
   HV::HResult GetDeviceList(DeviceList* out);
   // One value into the model and to the device; E_FAIL unless connected.
+  // Offline, the value is stored and announced (nothing is sent).
   HV::HResult SetParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
   HV::HResult GetParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out);
   // Fills out from position on with the values of the range. 0.
@@ -192,6 +194,7 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   HV::RCPtr<Handler> mHandler;
   HV::RCPtr<HV::LNotificationCenter> mCenter;  // the application centre, where everything is posted
   std::atomic<bool> mInitialised{false};
+  bool mHasNoLink = false;  // no link could start: the values are the editor's own (UI thread)
   std::atomic<bool> mStopRequested{true};
   std::atomic<bool> mRemotePolling{false};
   bool mFirstSearchDone = false;  // user-interface thread only, as the next

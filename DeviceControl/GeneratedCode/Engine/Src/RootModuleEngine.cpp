@@ -71,6 +71,7 @@ HV::HResult LRootModuleEngine::Initialize(int32_t firstParamID) {
     mLink->FindDevices(&devices);
   }
 
+  mHasNoLink = linkFailed;
   mRootModule = LRootModule::Create(linkFailed);
   mRootModule->Initialize(&LRootModuleEngine::ReceiveValues, this, mCache, mLink, firstParamID);
   mInitialised = true;
@@ -142,7 +143,9 @@ void LRootModuleEngine::PostParamValue(const HV::ParamValue& value) {
 // --- values -------------------------------------------------------------------
 
 HV::HResult LRootModuleEngine::SetParamValue(const HV::ParamDescriptor& descriptor, const Variant& value) {
-  if (GetConnectionState() != Connected) return HV::E_FAIL;
+  // Offline (no link could start) the model is the editor's own: values are
+  // stored and announced. With a link, only a connected device takes them.
+  if (!mRootModule || (GetConnectionState() != Connected && !mHasNoLink)) return HV::E_FAIL;
   const HV::HResult result = mRootModule->ApplyParamValue(descriptor, value);
   if (result < 0) UpdateConnectionState();
   return result;

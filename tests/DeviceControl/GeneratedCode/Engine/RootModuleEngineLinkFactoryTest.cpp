@@ -180,8 +180,17 @@ TEST(LRootModuleEngineLinkFactory, WithoutAFactoryTheEngineWorksOfflineAndReport
   EXPECT_EQ(engine->GetParamValue(ParamDescriptor(7), &value), HV::S_OK);
   EXPECT_EQ(value, DefaultOf(7));
 
+  // An edit is the editor's own: stored and announced, with no connection.
+  EXPECT_EQ(engine->SetParamValue(ParamDescriptor(7), AnEdit()), HV::S_OK);
+  EXPECT_EQ(engine->GetParamValue(ParamDescriptor(7), &value), HV::S_OK);
+  EXPECT_EQ(value, AnEdit());
+  announced.Drain();
+  const auto edits = announced.StateChanges();
+  ASSERT_EQ(edits.size(), 2u);
+  ASSERT_EQ(edits[1].values.size(), 1u);
+  EXPECT_EQ(edits[1].values[0].paramID, 7);
+
   // Everything that needs the link fails and changes nothing.
-  EXPECT_EQ(engine->SetParamValue(ParamDescriptor(7), AnEdit()), HV::E_FAIL);
   EXPECT_LT(engine->ConnectDevice(MakeText("keyboard"), true), 0);
   EXPECT_LT(engine->SetActive(true), 0);
   HV::Array<Variant> devices;
@@ -203,7 +212,7 @@ TEST(LRootModuleEngineLinkFactory, AFactoryThatMakesNoLinkLeavesTheEngineOffline
   ASSERT_EQ(engine->Initialize(0), HV::S_OK);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(engine->GetConnectionState(), LRootModuleEngine::Disconnected);
-  EXPECT_EQ(engine->SetParamValue(ParamDescriptor(7), AnEdit()), HV::E_FAIL);
+  EXPECT_EQ(engine->SetParamValue(ParamDescriptor(7), AnEdit()), HV::S_OK);
   EXPECT_LT(engine->SetActive(true), 0);
 }
 
