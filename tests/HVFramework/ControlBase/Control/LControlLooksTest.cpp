@@ -75,11 +75,15 @@ constexpr const char* kSkin = R"(
     <Look Name="Normal" Index="0"/><Look Name="Clear" Index="1"/><Look Name="Cornered" Index="3"/>
   </LookList>
   <LookList Name="Swapped" NumLooks="2"><Look Name="Clear" Index="0"/><Look Name="Normal" Index="1"/></LookList>
+  <LookList Name="Repeated" NumLooks="3">
+    <Look Name="Normal" Index="0"/><Look Name="Clear" Index="1"/><Look Name="Normal" Index="2"/>
+  </LookList>
 </LookLists>
 <Skins>
   <Skin Name="First">
     <SubControl Class="Test.Looks" Name="button"><Skin Name="B" LookList="Three"/></SubControl>
     <SubControl Class="Test.Looks" Name="bare"/>
+    <SubControl Class="Test.Looks" Name="repeated"><Skin Name="B" LookList="Repeated"/></SubControl>
   </Skin>
   <Skin Name="Second">
     <SubControl Class="Test.Looks" Name="button"><Skin Name="B" LookList="Swapped"/></SubControl>
@@ -253,6 +257,36 @@ TEST_F(ControlLooks, LookRegionsLimitWhereEachLookDraws) {
   EXPECT_TRUE(button->GetLook(0)->GetRegion().IsEmpty());
   EXPECT_TRUE(button->GetLook(1)->GetRegion().IsEmpty());
   EXPECT_EQ(Make(u"bare")->SetLookRegion(0, left), E_INVALIDARG);
+}
+
+// Slots naming the same look share it, with the control's size and text;
+// changing one slot's look alone (its region, image or text) first gives
+// that slot a look of its own, and the other slot stays as it was.
+TEST_F(ControlLooks, SlotsOfOneLookShareItUntilOneChangesAlone) {
+  const RCPtr<LookedControl> control = Make(u"repeated");
+  ASSERT_EQ(control->GetLookCount(), 3);
+  EXPECT_EQ(control->GetLook(0), control->GetLook(2));
+  EXPECT_NE(control->GetLook(0), control->GetLook(1));
+  control->SetText(StringW(u"Volume"));
+  EXPECT_EQ(control->GetLook(2)->GetTextPart()->GetText(), StringW(u"Volume"));
+
+  LRectRegion left;
+  left.AddRect({0, 0, 50, 40});
+  EXPECT_EQ(control->SetLookRegion(2, left), S_OK);
+  ASSERT_NE(control->GetLook(0), control->GetLook(2));
+  EXPECT_TRUE(control->GetLook(0)->GetRegion().IsEmpty());
+  EXPECT_FALSE(control->GetLook(2)->GetRegion().IsEmpty());
+  // The slot's own look shows what the shared one did.
+  EXPECT_EQ(control->GetLook(2)->GetTextPart()->GetText(), StringW(u"Volume"));
+  EXPECT_EQ(control->GetLookColorAt(2, {20, 20}), 0xFF808080u);
+  EXPECT_EQ(control->GetLook(2)->GetWidth(), 100);
+
+  const RCPtr<LookedControl> other = Make(u"repeated");
+  const RCPtr<LBitmap> image =
+      MakeBitmap("CONTROL_SHARED_LOOK_PNG", 2, 2, [](int32_t, int32_t) { return 0xFF0000FFu; });
+  EXPECT_EQ(other->SetLookBitmap(image, ResizeType::Stretch, 0, true), 0);
+  EXPECT_TRUE(other->GetLook(0)->GetImagePart());
+  EXPECT_FALSE(other->GetLook(2)->GetImagePart());
 }
 
 TEST_F(ControlLooks, TheControlsFontReachesEveryLooksText) {
