@@ -100,9 +100,9 @@ CursorHandle LApplication::GetCursorHandle(const StringW& name) {
     if (name != StringW(row.name)) continue;
     switch (row.cursor) {
       case EditorCursor::DropMove:
-        return GetDropCursor(mDropMoveCursor, &Editor::MakeDropMoveCursor);
+        return GetDropCursor(mDropMoveCursor, &Editor::LoadDropMoveCursor);
       case EditorCursor::DropCopy:
-        return GetDropCursor(mDropCopyCursor, &Editor::MakeDropCopyCursor);
+        return GetDropCursor(mDropCopyCursor, &Editor::LoadDropCopyCursor);
       case EditorCursor::None:
         return 0;
     }
@@ -110,8 +110,8 @@ CursorHandle LApplication::GetCursorHandle(const StringW& name) {
   return LApplicationBase::GetCursorHandle(name);
 }
 
-CursorHandle LApplication::GetDropCursor(CursorHandle& made, Platform::CursorImage (*draw)()) {
-  if (made == 0) made = GetDispatcher().AddImageCursor(draw());
+CursorHandle LApplication::GetDropCursor(CursorHandle& made, Platform::CursorImage (*load)()) {
+  if (made == 0) made = GetDispatcher().AddImageCursor(load());
   return made;
 }
 
@@ -120,7 +120,7 @@ StringW LApplication::GetFolder(int32_t number) {
   return LApplicationBase::GetFolder(number);
 }
 
-std::vector<RCPtr<LBitmap>> LApplication::GetApplicationIconImages() { return Editor::MakeApplicationIcon(); }
+std::vector<RCPtr<LBitmap>> LApplication::GetApplicationIconImages() { return Editor::LoadApplicationIcon(); }
 
 // --- Desktop programs ---
 

@@ -86,7 +86,7 @@ class LApplication : public LApplicationBase {
 
   // The engine first: the manager reaches the preset through it.
   void StartEngine();
-  CursorHandle GetDropCursor(CursorHandle& made, Platform::CursorImage (*draw)());
+  CursorHandle GetDropCursor(CursorHandle& made, Platform::CursorImage (*load)());
 
   EngineParts mParts;
   RCPtr<LRootModuleEngine> mEngine;

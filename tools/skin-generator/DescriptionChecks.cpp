@@ -81,12 +81,17 @@ class Checker {
 
   void CheckNames() {
     mColours = UniqueNames(mDescription.colours, "the colour");
+    // Colours and images are both parts of the skin: one name each.
+    UniqueNames(mDescription.images, "the image");
+    for (const ImageEntry& image : mDescription.images)
+      if (!mColours.insert(image.name).second)
+        throw DescriptionError(image.place, "\"" + image.name + "\" names a colour and an image");
     mLooks = UniqueNames(mDescription.looks, "the look");
     mLookLists = UniqueNames(mDescription.lookLists, "the look list");
   }
 
   void NeedColour(const std::string& colour, const std::string& place) const {
-    if (!mColours.count(colour)) throw DescriptionError(place, "unknown colour \"" + colour + "\"");
+    if (!mColours.count(colour)) throw DescriptionError(place, "unknown colour or image \"" + colour + "\"");
   }
 
   void CheckLooks() const {

@@ -8,9 +8,17 @@
 
 namespace HV::SkinGenerator {
 
-std::map<std::string, std::vector<uint8_t>> DocumentGenerator::Generate(const std::vector<SourceLine>& lines) {
-  const SkinDescription description = DescriptionExpander().Expand(lines);
+SkinDescription DocumentGenerator::Describe(const std::vector<SourceLine>& lines) {
+  SkinDescription description = DescriptionExpander().Expand(lines);
   DescriptionChecks::Check(description);
+  return description;
+}
+
+std::map<std::string, std::vector<uint8_t>> DocumentGenerator::Generate(const std::vector<SourceLine>& lines) {
+  return Generate(Describe(lines));
+}
+
+std::map<std::string, std::vector<uint8_t>> DocumentGenerator::Generate(const SkinDescription& description) {
   std::map<std::string, std::vector<uint8_t>> documents;
   for (const SkinEntry& skin : description.skins) {
     if (documents.count(skin.document)) continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/skin-generator/SkinDescription.h"
 #include "tools/skin-generator/SourceLine.h"
 
 #include <cstdint>
@@ -16,6 +17,10 @@ namespace HV::SkinGenerator {
 class DocumentGenerator {
  public:
   static std::map<std::string, std::vector<uint8_t>> Generate(const std::vector<SourceLine>& lines);
+  // The documents of a description already expanded and checked.
+  static std::map<std::string, std::vector<uint8_t>> Generate(const SkinDescription& description);
+  // Expands and checks the description's lines.
+  static SkinDescription Describe(const std::vector<SourceLine>& lines);
 };
 
 }  // namespace HV::SkinGenerator

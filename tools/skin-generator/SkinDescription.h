@@ -26,6 +26,16 @@ struct EdgeOffsets {
   std::optional<int32_t> left, top, right, bottom;
 };
 
+// A rectangle of a picture (a PNG the build renders from the art's sources);
+// looks draw it by its name wherever they take a colour, stretched to the
+// place they give it.
+struct ImageEntry {
+  std::string name;
+  std::string file;  // the picture's file name, found among the "GDIPLUS" resources
+  int32_t x = 0, y = 0, width = 0, height = 0;
+  std::string place;
+};
+
 struct LookFill {
   std::string colour;
   int32_t left = 0, top = 0, right = 0, bottom = 0;  // insets
@@ -99,6 +109,7 @@ struct StringDocumentEntry {
 struct SkinDescription {
   std::string application;
   std::vector<ColourEntry> colours;
+  std::vector<ImageEntry> images;
   std::vector<LookEntry> looks;
   std::vector<LookListEntry> lookLists;
   std::vector<SkinEntry> skins;

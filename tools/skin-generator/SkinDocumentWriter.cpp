@@ -69,6 +69,11 @@ void SkinDocumentWriter::WriteColours() {
   for (const ColourEntry& colour : mDescription.colours)
     Line(3, "<Part" + Attribute("Name", colour.name) + Attribute("Width", 4) + Attribute("Height", 4) +
                 Attribute("ResizeType", "Stretch") + Attribute("ColorizerName", colour.name) + " />");
+  for (const ImageEntry& image : mDescription.images)
+    Line(3, "<Part" + Attribute("Name", image.name) + Attribute("Width", image.width) +
+                Attribute("Height", image.height) + Attribute("ResizeType", "Stretch") +
+                Attribute("ImageFile", image.file) + Attribute("ImageLocX", image.x) +
+                Attribute("ImageLocY", image.y) + " />");
   Line(2, "</Parts>");
 }
 

@@ -293,6 +293,8 @@ void TopLevelSink::Handle(const Statement& statement, const StatementContext& co
     description.application = statement.Required(0, "the application's name");
   } else if (keyword == "colour") {
     AddColour(statement, context);
+  } else if (keyword == "image") {
+    AddImage(statement, context);
   } else if (keyword == "look") {
     AddLook(statement, context);
   } else if (keyword == "looklist") {
@@ -318,6 +320,16 @@ void TopLevelSink::AddColour(const Statement& statement, const StatementContext&
   if (!wellFormed) throw DescriptionError("\"" + text + "\" is no colour 0xAARRGGBB");
   mExpander.GetDescription().colours.push_back(
       {name, static_cast<uint32_t>(std::stoul(text.substr(2), nullptr, 16)), context.Place()});
+}
+
+void TopLevelSink::AddImage(const Statement& statement, const StatementContext& context) {
+  statement.Expect(2, {"x", "y", "w", "h"});
+  ImageEntry image{statement.Required(0, "the image's name"), statement.Required(1, "the image's file"),
+                   WholeArgument(statement, "x", 0), WholeArgument(statement, "y", 0),
+                   WholeArgument(statement, "w", 0), WholeArgument(statement, "h", 0), context.Place()};
+  if (image.x < 0 || image.y < 0) throw DescriptionError("an image's rectangle starts inside its picture");
+  if (image.width < 1 || image.height < 1) throw DescriptionError("an image needs w= and h= of a pixel or more");
+  mExpander.GetDescription().images.push_back(std::move(image));
 }
 
 void TopLevelSink::AddLook(const Statement& statement, const StatementContext& context) {

@@ -20,6 +20,8 @@ class TopLevelSink : public StatementSink {
   void Handle(const Statement& statement, const StatementContext& context) override;
 
  private:
+  // image NAME FILE x= y= w= h=: a rectangle of a rendered picture, drawn by its name.
+  void AddImage(const Statement& statement, const StatementContext& context);
   void AddColour(const Statement& statement, const StatementContext& context);
   void AddLook(const Statement& statement, const StatementContext& context);
   void AddLookList(const Statement& statement, const StatementContext& context);

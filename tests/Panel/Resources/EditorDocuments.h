@@ -11,10 +11,20 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace HV::Test {
+
+// The tile classes: one control per element of the keyboard.
+inline const std::set<std::string> kTileClasses = {
+    "PresetEditor.MainControl.EncoderView.Encoder", "PresetEditor.MainControl.FaderView.Fader",
+    "PresetEditor.MainControl.WheelView.Wheel",     "PresetEditor.MainControl.Pedals.SustainPedal",
+    "PresetEditor.MainControl.Pedals.VolumePedal",  "PresetEditor.MainControl.PadView.Pad",
+    "PresetEditor.MainControl.ButtonView.Button",   "PresetEditor.MainControl.KeybedZones.Zone",
+    "PresetEditor.MainControl.XYPadView.Axis",
+};
 
 inline std::string Narrow(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 

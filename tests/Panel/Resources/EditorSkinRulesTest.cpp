@@ -23,6 +23,7 @@ namespace {
 using Test::EditorDocuments;
 using Test::ExpandControlPaths;
 using Test::Narrow;
+using Test::kTileClasses;
 
 const std::string kView = "mainControl/viewDevice/";
 
@@ -36,15 +37,6 @@ const std::set<std::string>& TabControlClasses() {
   }();
   return classes;
 }
-
-// The tile classes: one control per element of the keyboard.
-const std::set<std::string> kTileClasses = {
-    "PresetEditor.MainControl.EncoderView.Encoder", "PresetEditor.MainControl.FaderView.Fader",
-    "PresetEditor.MainControl.WheelView.Wheel",     "PresetEditor.MainControl.Pedals.SustainPedal",
-    "PresetEditor.MainControl.Pedals.VolumePedal",  "PresetEditor.MainControl.PadView.Pad",
-    "PresetEditor.MainControl.ButtonView.Button",   "PresetEditor.MainControl.KeybedZones.Zone",
-    "PresetEditor.MainControl.XYPadView.Axis",
-};
 
 std::string ClassOf(const LControlDescriptor& control) { return Narrow(control.GetClassName()); }
 

@@ -259,7 +259,8 @@ TEST_F(EditorSkinTree, EveryTextFitsTheControlThatShowsIt) {
   EXPECT_GT(measured, 1000);
 }
 
-// The first frame: the menu bar across the top, the keyboard's body, the edit panels' ground, a group.
+// The first frame: the menu bar across the top, the keyboard's picture (also
+// through the pads' group, which is transparent), the edit area's ground.
 TEST_F(EditorSkinTree, TheMainWindowPaintsItsSkin) {
   const LControl::Rect body = InRoot(*At("viewDevice/deviceBody"));
   const LControl::Rect edit = InRoot(*At("viewDevice/editArea"));
@@ -267,8 +268,14 @@ TEST_F(EditorSkinTree, TheMainWindowPaintsItsSkin) {
   const LControl::Rect menu = InRoot(*At("mainMenu"));
   EXPECT_EQ(menu.width, window->GetRoot()->GetRect().width);
   EXPECT_EQ(PixelAt(menu.width - 4, 4), 0xFF16191Du);                  // the bar, at its right end
-  EXPECT_EQ(PixelAt(body.x + 4, body.y + body.height - 4), 0xFF2A2F36u);  // the body
-  EXPECT_EQ(PixelAt(pads.x + 2, pads.y + 2), 0xFF24282Eu);                // the pads' group
+  const RCPtr<LBitmap> keyboard = LBitmap::GetCachedBitmap(StringW(u"::Keyboard.png"));
+  ASSERT_TRUE(keyboard && keyboard->HasImage());
+  const auto picture = [&](int32_t x, int32_t y) { return keyboard->GetPixel(x - body.x, y - body.y).ToARGB(); };
+  for (const auto& [x, y] : {std::pair{body.x + 20, body.y + body.height - 4}, {pads.x + 2, pads.y + 2},
+                             {pads.x + pads.width / 2, pads.y + 4}}) {
+    EXPECT_EQ(picture(x, y) >> 24, 0xFFu) << x << ", " << y;
+    EXPECT_EQ(PixelAt(x, y), picture(x, y)) << x << ", " << y;
+  }
   // The device view hides every edit panel until a tile is clicked: the edit area's own ground shows.
   EXPECT_EQ(PixelAt(edit.x + 20, edit.y + edit.height - 20), 0xFF24282Eu);
 }

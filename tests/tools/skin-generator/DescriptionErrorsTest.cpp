@@ -98,7 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"UnknownLookList", kBase + "  control Framework.Panel a skin=Fancy.14\n",
                   "Main.skin:8: unknown look list \"Fancy.14\""},
         FaultCase{"UnknownColour", "application Test\nlook Plain\n  fill Paint\n",
-                  "Main.skin:2: unknown colour \"Paint\""},
+                  "Main.skin:2: unknown colour or image \"Paint\""},
+        FaultCase{"ImageWithoutSize", "image Art.Knob Tiles.png w=44\n",
+                  "Main.skin:1: an image needs w= and h= of a pixel or more"},
+        FaultCase{"ImageNamedAsAColour", "application Test\ncolour Ink 0xFF000000\nimage Ink Tiles.png w=4 h=4\n",
+                  "Main.skin:3: \"Ink\" names a colour and an image"},
         FaultCase{"BadColour", "colour Ink 0xFF00\n", "Main.skin:1: \"0xFF00\" is no colour 0xAARRGGBB"},
         FaultCase{"LookDefinedTwice", kBase + "look Plain\n  fill Ink\n",
                   "Main.skin:8: the look \"Plain\" is defined before, at Main.skin:3"},
@@ -127,7 +131,7 @@ TEST(DescriptionFaultsInIncludes, NameTheIncludedFileAndItsLine) {
   const HV::Test::TemporaryFolder temporary;
   const std::filesystem::path folder = temporary.GetPath();
   std::ofstream(folder / "Looks.skin") << "colour Ink 0xFF000000\nlook Plain\n  fill Paper\n";
-  EXPECT_EQ(FaultOf("application Test\ninclude Looks.skin\n", folder), "Looks.skin:2: unknown colour \"Paper\"");
+  EXPECT_EQ(FaultOf("application Test\ninclude Looks.skin\n", folder), "Looks.skin:2: unknown colour or image \"Paper\"");
   std::ofstream(folder / "Looks.skin") << "include Looks.skin\n";
   EXPECT_EQ(FaultOf("application Test\ninclude Looks.skin\n", folder),
             "Looks.skin:1: \"Looks.skin\" includes itself");

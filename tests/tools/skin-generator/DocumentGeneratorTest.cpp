@@ -1,8 +1,10 @@
 // The generator turns a compact description into the skin and string
 // documents: templates, slots and repeats expand into controls laid out in
-// the order written, lists are numbered from their first ID, and texts keep
-// every character.
+// the order written, images are parts of their pictures, lists are numbered
+// from their first ID, and texts keep every character; and it writes the
+// art layout the art composer draws from.
 
+#include "tools/skin-generator/ArtLayoutWriter.h"
 #include "tools/skin-generator/DescriptionReader.h"
 #include "tools/skin-generator/DocumentGenerator.h"
 
@@ -82,6 +84,47 @@ TEST(DocumentGenerator, WritesColoursAsPartsAndLooksWithInwardOffsets) {
         "TextLeftAbs=\"6\" TextRightRel=\"1\" TextRightAbs=\"0\" TextHAlign=\"0.5\"",
         "<LookList Name=\"Plain.1\" NumLooks=\"1\">", "<Skin Name=\"Plain.1\" LookList=\"Plain.1\" />"})
     EXPECT_NE(skin.find(piece), std::string::npos) << piece;
+}
+
+// An image is a part cut from a picture file, which a look fills with like a colour.
+TEST(DocumentGenerator, WritesImagesAsPartsOfTheirPicture) {
+  const std::string skin = AsText(Generate(kLooks +
+                                           "image Art.Knob Tiles.png x=44 y=0 w=44 h=40\n"
+                                           "look Knob\n"
+                                           "  fill Art.Knob\n"
+                                           "  border Ink\n"
+                                           "looklist Knob.1\n"
+                                           "  Knob\n"
+                                           "skin Main document=SKIN\n  control Framework.Button b skin=Knob.1\n")
+                                      .at("SKIN"));
+  for (const char* piece :
+       {"<Part Name=\"Art.Knob\" Width=\"44\" Height=\"40\" ResizeType=\"Stretch\" ImageFile=\"Tiles.png\" "
+        "ImageLocX=\"44\" ImageLocY=\"0\" />",
+        "<ClientPart Name=\"Art.Knob\" OffsetLeft=\"0\" OffsetTop=\"0\" OffsetRight=\"0\" OffsetBottom=\"0\" />"})
+    EXPECT_NE(skin.find(piece), std::string::npos) << piece;
+}
+
+// The art layout places every control the skin fixes in pixels within its
+// top-level control, and leaves out what is placed relative to others.
+TEST(ArtLayoutWriter, ListsColoursImagesAndThePixelPlacesOfControls) {
+  const SkinDescription description = DocumentGenerator::Describe(DescriptionReader().ReadText(
+      "Main.skin",
+      kLooks + "image Art.Body Body.png w=200 h=100\n"
+               "skin Main document=SKIN\n"
+               "  control Framework.Panel top x=16 y=40 w=300 h=200\n"
+               "    control Framework.Panel group x=10 y=20 w=100 h=50 visible=False\n"
+               "      control Framework.Button button x=5 y=6 w=30 h=20\n"
+               "    control Framework.Panel docked XPositionRel=1 w=10 h=10\n"
+               "      control Framework.Button inside x=1 y=1 w=2 h=2\n",
+      "."));
+  const std::string layout = ArtLayoutWriter::Write(description);
+  for (const char* line : {"\ncolour Ink 0xFF102030\n", "\nimage Art.Body Body.png 0 0 200 100\n",
+                           "\ncontrol top Framework.Panel 0 0 300 200 True\n",
+                           "\ncontrol top/group Framework.Panel 10 20 100 50 False\n",
+                           "\ncontrol top/group/button Framework.Button 15 26 30 20 False\n"})
+    EXPECT_NE(layout.find(line), std::string::npos) << line;
+  EXPECT_EQ(layout.find("docked"), std::string::npos);
+  EXPECT_EQ(layout.find("inside"), std::string::npos);
 }
 
 TEST(DocumentGenerator, NumbersListItemsFromTheFirstIdAndKeepEveryCharacter) {
