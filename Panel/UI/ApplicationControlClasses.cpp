@@ -12,6 +12,9 @@
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
 
 #include <iterator>
 
@@ -235,6 +238,12 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LEncoderPanel::Create;
     case ApplicationClass::EncoderEditPanel:
       return &LEncoderEditPanel::Create;
+    case ApplicationClass::FaderGroupPanel:
+      return &LFaderGroupPanel::Create;
+    case ApplicationClass::FaderPanel:
+      return &LFaderPanel::Create;
+    case ApplicationClass::FaderEditPanel:
+      return &LFaderEditPanel::Create;
     // Not built yet: the dialogs open as plain dialogs (their standard
     // buttons and the close box end them), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
@@ -246,8 +255,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::NoteModeEditPanel:
     case ApplicationClass::ButtonControlViewPanel:
     case ApplicationClass::ButtonControlEditPanel:
-    case ApplicationClass::FaderGroupPanel:
-    case ApplicationClass::FaderPanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
     case ApplicationClass::PedalGroupPanel:
@@ -265,7 +272,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
     case ApplicationClass::WheelEditPanel:
-    case ApplicationClass::FaderEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
     case ApplicationClass::XYPadEditPanel:
     case ApplicationClass::XYPadDirectionPanel:

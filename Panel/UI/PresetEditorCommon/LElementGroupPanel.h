@@ -8,8 +8,10 @@
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "Panel/UI/LDeviceView.h"
+#include "Panel/UI/PresetEditorCommon/BankedElements.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace HV {
 
@@ -144,6 +146,13 @@ class LElementGroupPanel : public LPanel, public IGroup {
 
   void AppendTile(const RCPtr<LControl>& container, const StringW& name) {
     mTiles.AddItem(container ? DynamicCast<Tile>(container->FindChildControl(name)) : RCPtr<Tile>());
+  }
+  // The tiles of all banks, bank by bank; a missing bank throws.
+  void CollectBankedTiles(const BankLayout& layout, const char* method) {
+    std::vector<RCPtr<LControl>> banks(layout.banks);
+    FindBanks(*this, layout, banks.data(), method);
+    for (const RCPtr<LControl>& bank : banks)
+      for (uint32_t n = 1; n <= layout.perBank; ++n) AppendTile(bank, NumberedName(layout.tileStem, n));
   }
 
  private:

@@ -2,6 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ElementGroupInterface.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlDescriptor.h"
+#include "Panel/UI/PresetEditorCommon/BankedElements.h"
 #include "Panel/UI/PresetEditorCommon/LElementGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -17,6 +18,8 @@ class LEncoderGroupPanel : public LElementGroupPanel<IEncoders, LEncoderPanel, L
   ~LEncoderGroupPanel() override;
   static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
                                  const RCPtr<LControlDescriptor>& descriptor);
+
+  static constexpr BankLayout kLayout{4, 8, u"encoderBank", u"encoder"};
 
  protected:
   void CollectTiles() override;

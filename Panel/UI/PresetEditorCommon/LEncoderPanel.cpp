@@ -1,15 +1,15 @@
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/Controls/LLabel.h"
 #include "Panel/UI/OrvaneSeriesCommon/MoveableControlRecord.h"
+#include "Panel/UI/PresetEditorCommon/BankedElements.h"
+#include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 
 namespace HV {
 namespace {
 
 constexpr TileKind kEncoderTile{MoveableControlRecord::kLength, "cannot find child viewPanel",
                                 "LEncoderPanel::Initialize"};
-constexpr int32_t kEncodersPerBank = 8;
 
 }  // namespace
 
@@ -23,9 +23,8 @@ RCPtr<LControl>& LEncoderPanel::Create(RCPtr<LControl>& result, const RCPtr<LCon
 }
 
 void LEncoderPanel::WriteNumber(int32_t index) {
-  const RCPtr<LLabel> label = DynamicCast<LLabel>(FindChildControl(StringW(u"encoderNameLabel")));
-  if (!label) ThrowNullPointer("Couldn't find child encoderNameLabel", HV_HERE("LEncoderPanel::SetFirstParamID"));
-  label->SetText(StringW::FromFormat(label->GetText().GetText(), index % kEncodersPerBank + 1));
+  WriteTileNumber(*this, u"encoderNameLabel", LEncoderGroupPanel::kLayout, index,
+                  "Couldn't find child encoderNameLabel", "LEncoderPanel::SetFirstParamID");
 }
 
 }  // namespace HV

@@ -12,6 +12,7 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
 
 #include <string>
 #include <utility>
@@ -252,6 +253,50 @@ TEST_F(EncoderPanels, TheTileViewWritesTheChannelAndTheMessage) {
     view->SetParamRecord(RecordFromValue(Value({1, 0, 9, 0, 0})));
     view->SetParamRecord(RecordFromValue(Value({1, 0, 9, 0, 0, 0, 0})));
     EXPECT_EQ(parts.Text(view, u"infoLabel"), "SYSEX");
+  });
+}
+
+// The faders follow the same pattern with nine to a bank; their group
+// listens to the edit panel's visibility from the first click on.
+TEST_F(EncoderPanels, AFaderClickTitlesAndAsksOnceAndTwoClicksLeaveOneSelected) {
+  Inspect([&](Live& editor) {
+    Parts parts(editor);
+    const auto faders = DynamicCast<LFaderGroupPanel>(editor.deviceView->FindChildControl(StringW(u"faders")));
+    ASSERT_TRUE(faders);
+    ASSERT_EQ(faders->GetTileCount(), 36u);
+    const auto button = [&](uint32_t i) {
+      return DynamicCast<LButton>(faders->GetTile(i)->FindChildControl(StringW(u"button")));
+    };
+    EXPECT_EQ(parts.Text(faders->GetTile(9), u"faderNumberLabel"), "F1");
+    button(9)->SendNotification(LNotification::Create(kNidLeftClick));
+    button(35)->SendNotification(LNotification::Create(kNidLeftClick));
+    const RCPtr<LFaderEditPanel> edit = faders->GetEditPanel();
+    EXPECT_EQ(parts.Text(edit, u"faderName"), "FADER 9");
+    EXPECT_EQ(parts.Text(edit, u"bankName"), "BANK 4");
+    EXPECT_EQ(button(9)->GetNormalizedValue(), 0.0);
+    EXPECT_EQ(button(35)->GetNormalizedValue(), 1.0);
+    editor.Drain();
+    ASSERT_EQ(parts.announcements->seen.size(), 2u);
+    EXPECT_EQ(parts.announcements->seen[1].first, faders->GetFirstParamID() + 35);
+
+    // A user edit: one record for fader 36.
+    parts.announcements->seen.clear();
+    const RCPtr<LControl> page = edit->GetEditor()->GetTabControl()->GetPage(StringW(u"ccAbsolutePage"));
+    auto* max = DynamicCast<LNumericUpDown>(page->FindChildControl(StringW(u"minMaxSelectors"))
+                                                ->FindChildControl(StringW(u"max"))
+                                                ->FindChildControl(StringW(u"numericUpDown")))
+                    .Get();
+    ASSERT_TRUE(max);
+    max->SetNormalizedValue(max->ValueToNormalized(64));
+    editor.Drain();
+    ASSERT_EQ(parts.announcements->seen.size(), 1u);
+    EXPECT_EQ(parts.announcements->seen[0].first, faders->GetFirstParamID() + 35);
+    EXPECT_EQ(parts.announcements->seen[0].second[5], 64);
+
+    edit->SetFaderLabelText(36);
+    EXPECT_EQ(parts.Text(edit, u"faderName"), "FADER 9");
+    editor.deviceView->ShowEditPanel(LDeviceView::kEncoderPanel, 0);
+    EXPECT_EQ(button(35)->GetNormalizedValue(), 0.0);
   });
 }
 
