@@ -15,6 +15,9 @@
 #include "Panel/UI/PresetEditorCommon/LFaderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
 
 #include <iterator>
 
@@ -244,6 +247,12 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LFaderPanel::Create;
     case ApplicationClass::FaderEditPanel:
       return &LFaderEditPanel::Create;
+    case ApplicationClass::WheelGroupPanel:
+      return &LWheelGroupPanel::Create;
+    case ApplicationClass::WheelPanel:
+      return &LWheelPanel::Create;
+    case ApplicationClass::WheelEditPanel:
+      return &LWheelEditPanel::Create;
     // Not built yet: the dialogs open as plain dialogs (their standard
     // buttons and the close box end them), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
@@ -262,8 +271,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::VolumePedalPanel:
     case ApplicationClass::KeybedZoneGroupPanel:
     case ApplicationClass::KeybedZonePanel:
-    case ApplicationClass::WheelGroupPanel:
-    case ApplicationClass::WheelPanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
     case ApplicationClass::MidiNoteSelector:
@@ -271,7 +278,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::ButtonEditPanel:
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
-    case ApplicationClass::WheelEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
     case ApplicationClass::XYPadEditPanel:
     case ApplicationClass::XYPadDirectionPanel:

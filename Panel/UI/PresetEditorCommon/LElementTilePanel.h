@@ -46,7 +46,7 @@ class LElementTilePanel : public LPanel, public IElement {
   HResult SetParamValueLocal(const ParamDescriptor& descriptor, const Variant& value, bool) override {
     if (descriptor.paramID != this->GetFirstParamID()) return E_FAIL;
     if (ValueLength(value) != mKind.recordLength) return E_FAIL;
-    if (mView) mView->SetParamRecord(RecordFromValue(value));
+    if (mView) mView->SetParamRecord(ToViewRecord(RecordFromValue(value)));
     return 0;
   }
 
@@ -55,6 +55,8 @@ class LElementTilePanel : public LPanel, public IElement {
  protected:
   // The kind's number label; none by default.
   virtual void WriteNumber(int32_t /*index*/) {}
+  // Kinds whose view works on another layout than the element's value convert here.
+  virtual ElementRecord ToViewRecord(const ElementRecord& record) const { return record; }
 
  private:
   const TileKind mKind;

@@ -13,6 +13,8 @@
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/WheelRecord.h"
 
 #include <string>
 #include <utility>
@@ -297,6 +299,53 @@ TEST_F(EncoderPanels, AFaderClickTitlesAndAsksOnceAndTwoClicksLeaveOneSelected) 
     EXPECT_EQ(parts.Text(edit, u"faderName"), "FADER 9");
     editor.deviceView->ShowEditPanel(LDeviceView::kEncoderPanel, 0);
     EXPECT_EQ(button(35)->GetNormalizedValue(), 0.0);
+  });
+}
+
+TEST(WheelRecordLayout, FiveWheelBytesAreSixEditorBytesWithoutTheRelativeMode) {
+  EXPECT_EQ(BytesOf(WheelRecord::ToMoveable(RecordFromValue(Value({1, 2, 3, 4, 5})))), (Bytes{1, 2, 3, 0, 4, 5}));
+  EXPECT_EQ(BytesOf(WheelRecord::FromMoveable(RecordFromValue(Value({10, 11, 12, 13, 14, 15})))),
+            (Bytes{10, 11, 12, 14, 15}));
+  // Another length passes unchanged, so the length checks still see it.
+  EXPECT_EQ(BytesOf(WheelRecord::ToMoveable(RecordFromValue(Value({1, 2, 3, 4, 5, 6})))), (Bytes{1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(EncoderPanels, WheelsShowAndSendTheirFiveBytes) {
+  Inspect([&](Live& editor) {
+    Parts parts(editor);
+    const auto wheels = DynamicCast<LWheelGroupPanel>(editor.deviceView->FindChildControl(StringW(u"wheels")));
+    ASSERT_TRUE(wheels);
+    ASSERT_EQ(wheels->GetTileCount(), 2u);
+    const int32_t mod = wheels->GetFirstParamID() + 1;
+    DynamicCast<LButton>(wheels->GetTile(1)->FindChildControl(StringW(u"button")))
+        ->SendNotification(LNotification::Create(kNidLeftClick));
+    const RCPtr<LWheelEditPanel> edit = wheels->GetEditPanel();
+    EXPECT_EQ(parts.Text(edit, u"wheelName"), "M. WHEEL");
+    editor.Drain();
+    ASSERT_EQ(parts.announcements->seen.size(), 1u);
+    EXPECT_EQ(parts.announcements->seen[0].first, mod);
+
+    // The default modulation wheel: controller 1 from 0 to 127 on any channel.
+    EXPECT_EQ(BytesOf(edit->GetEditor()->GetParamRecord()), (Bytes{0, 0, 1, 0, 0, 127}));
+    EXPECT_EQ(edit->SetParamValueLocal(ParamDescriptor(mod), Value({0, 0, 1, 0, 0, 127}), true), E_FAIL);
+    EXPECT_EQ(wheels->GetTile(1)->SetParamValueLocal(ParamDescriptor(mod), Value({0, 0, 1, 0, 0, 127}), true),
+              E_FAIL);
+
+    parts.announcements->seen.clear();
+    LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(mod), Value({4, 0, 11, 5, 120}));
+    editor.Drain();
+    EXPECT_EQ(BytesOf(edit->GetEditor()->GetParamRecord()), (Bytes{4, 0, 11, 0, 5, 120}));
+    EXPECT_EQ(parts.Text(wheels->GetTile(1)->GetView(), u"infoLabel"), "CC:\n11");
+    parts.announcements->seen.clear();
+    const RCPtr<LControl> page = edit->GetEditor()->GetTabControl()->GetPage(StringW(u"ccAbsolutePage"));
+    auto* number = DynamicCast<LNumericUpDown>(
+                       page->FindChildControl(StringW(u"cc"))->FindChildControl(StringW(u"ccSelector"))->FindChildControl(
+                           StringW(u"numericUpDown")))
+                       .Get();
+    number->SetNormalizedValue(number->ValueToNormalized(2));
+    editor.Drain();
+    ASSERT_EQ(parts.announcements->seen.size(), 1u);
+    EXPECT_EQ(parts.announcements->seen[0].second, (Bytes{4, 0, 2, 5, 120}));
   });
 }
 
