@@ -15,6 +15,8 @@
 #include "Panel/UI/PresetEditorCommon/LFaderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
+#include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
+#include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
 #include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
@@ -247,6 +249,10 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LFaderPanel::Create;
     case ApplicationClass::FaderEditPanel:
       return &LFaderEditPanel::Create;
+    case ApplicationClass::MidiNoteSelector:
+      return &LMidiNoteSelector::Create;
+    case ApplicationClass::NumberBoxTextSelector:
+      return &LNumberBoxTextSelector::Create;
     case ApplicationClass::WheelGroupPanel:
       return &LWheelGroupPanel::Create;
     case ApplicationClass::WheelPanel:
@@ -273,8 +279,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::KeybedZonePanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
-    case ApplicationClass::MidiNoteSelector:
-    case ApplicationClass::NumberBoxTextSelector:
     case ApplicationClass::ButtonEditPanel:
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:

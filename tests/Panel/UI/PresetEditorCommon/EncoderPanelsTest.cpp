@@ -13,9 +13,12 @@
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
+#include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/WheelRecord.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -346,6 +349,64 @@ TEST_F(EncoderPanels, WheelsShowAndSendTheirFiveBytes) {
     editor.Drain();
     ASSERT_EQ(parts.announcements->seen.size(), 1u);
     EXPECT_EQ(parts.announcements->seen[0].second, (Bytes{4, 0, 2, 5, 120}));
+  });
+}
+
+}  // namespace
+}  // namespace HV
+
+namespace HV {
+namespace {
+
+template <class T>
+void CollectAll(const RCPtr<LControl>& control, std::vector<RCPtr<T>>& found) {
+  if (const RCPtr<T> match = DynamicCast<T>(control)) found.push_back(match);
+  for (const RCPtr<LControl>& child : control->GetChildren().Snapshot()) CollectAll(child, found);
+}
+
+class TextSelectors : public EditorRun {};
+
+TEST_F(TextSelectors, NoteAndControllerNamesFollowTheirUpDowns) {
+  Inspect([&](Live& editor) {
+    const RCPtr<LControl> view(editor.deviceView.Get());
+    std::vector<RCPtr<LMidiNoteSelector>> notes;
+    CollectAll(view, notes);
+    ASSERT_FALSE(notes.empty());
+    const auto text = [](const RCPtr<LControl>& panel, const char16_t* name) {
+      return Utf8(DynamicCast<LLabel>(panel->FindChildControl(StringW(name)))->GetText());
+    };
+    const auto setNote = [](LMidiNoteSelector& selector, double number) {
+      LNumericUpDown& upDown = *selector.GetNumericUpDown();
+      upDown.SetNormalizedValue(upDown.ValueToNormalized(number));
+    };
+    std::vector<std::string> highest;
+    for (const RCPtr<LMidiNoteSelector>& selector : notes) {
+      setNote(*selector, 60);
+      EXPECT_EQ(text(selector, u"noteNameLabel"), "C");
+      setNote(*selector, 11);
+      EXPECT_EQ(text(selector, u"noteNameLabel"), "B");
+      setNote(*selector, 127);
+      EXPECT_EQ(text(selector, u"noteNameLabel"), "G");
+      highest.push_back(text(selector, u"octaveNameLabel"));
+    }
+    // The plain selector counts octaves from -1, the zone selector from 1.
+    EXPECT_NE(std::find(highest.begin(), highest.end(), "(9)"), highest.end());
+    EXPECT_NE(std::find(highest.begin(), highest.end(), "(11)"), highest.end());
+
+    std::vector<RCPtr<LNumberBoxTextSelector>> controllers;
+    CollectAll(view, controllers);
+    ASSERT_FALSE(controllers.empty());
+    const RCPtr<LNumberBoxTextSelector> cc = controllers.front();
+    LNumericUpDown& upDown = *cc->GetNumericUpDown();
+    upDown.SetRange(-10.0, 200.0, 0);  // room for numbers without a name
+    const std::pair<double, const char*> cases[] = {
+        {0, "Bank Select"}, {66, "Sostenuto"}, {127, "Poly Mode On"}, {3, "Controller 3"},
+        {119, "Controller 119"}, {128, "Controller 119"}, {-1, "Controller 119"}, {74, "Cutoff Frequency"},
+    };
+    for (const auto& [number, name] : cases) {
+      upDown.SetNormalizedValue(upDown.ValueToNormalized(number));
+      EXPECT_EQ(text(cc, u"label"), name) << number;
+    }
   });
 }
 
