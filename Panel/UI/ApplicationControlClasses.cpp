@@ -6,6 +6,20 @@
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "Panel/UI/LDeviceView.h"
 #include "Panel/UI/LMainControl.h"
+#include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
+#include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
+#include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
+#include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
+#include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
 
 #include <iterator>
 
@@ -217,6 +231,34 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LMainControl::Create;
     case ApplicationClass::DeviceView:
       return &LDeviceView::Create;
+    case ApplicationClass::MIDIChannelViewPanel:
+      return &LMIDIChannelViewPanel::Create;
+    case ApplicationClass::MoveableControlViewPanel:
+      return &LMoveableControlViewPanel::Create;
+    case ApplicationClass::MoveableControlEditPanel:
+      return &LMoveableControlEditPanel::Create;
+    case ApplicationClass::EncoderGroupPanel:
+      return &LEncoderGroupPanel::Create;
+    case ApplicationClass::EncoderPanel:
+      return &LEncoderPanel::Create;
+    case ApplicationClass::EncoderEditPanel:
+      return &LEncoderEditPanel::Create;
+    case ApplicationClass::FaderGroupPanel:
+      return &LFaderGroupPanel::Create;
+    case ApplicationClass::FaderPanel:
+      return &LFaderPanel::Create;
+    case ApplicationClass::FaderEditPanel:
+      return &LFaderEditPanel::Create;
+    case ApplicationClass::MidiNoteSelector:
+      return &LMidiNoteSelector::Create;
+    case ApplicationClass::NumberBoxTextSelector:
+      return &LNumberBoxTextSelector::Create;
+    case ApplicationClass::WheelGroupPanel:
+      return &LWheelGroupPanel::Create;
+    case ApplicationClass::WheelPanel:
+      return &LWheelPanel::Create;
+    case ApplicationClass::WheelEditPanel:
+      return &LWheelEditPanel::Create;
     // Not built yet: the dialogs open as plain dialogs (their standard
     // buttons and the close box end them), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
@@ -224,16 +266,10 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
     case ApplicationClass::AboutDlg:
       return &LDialog::Create;
-    case ApplicationClass::MIDIChannelViewPanel:
     case ApplicationClass::PresetNamePanel:
     case ApplicationClass::NoteModeEditPanel:
     case ApplicationClass::ButtonControlViewPanel:
-    case ApplicationClass::MoveableControlEditPanel:
     case ApplicationClass::ButtonControlEditPanel:
-    case ApplicationClass::FaderGroupPanel:
-    case ApplicationClass::FaderPanel:
-    case ApplicationClass::EncoderGroupPanel:
-    case ApplicationClass::EncoderPanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
     case ApplicationClass::PedalGroupPanel:
@@ -241,24 +277,16 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::VolumePedalPanel:
     case ApplicationClass::KeybedZoneGroupPanel:
     case ApplicationClass::KeybedZonePanel:
-    case ApplicationClass::WheelGroupPanel:
-    case ApplicationClass::WheelPanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
-    case ApplicationClass::MidiNoteSelector:
-    case ApplicationClass::NumberBoxTextSelector:
     case ApplicationClass::ButtonEditPanel:
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
-    case ApplicationClass::WheelEditPanel:
-    case ApplicationClass::FaderEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
-    case ApplicationClass::EncoderEditPanel:
     case ApplicationClass::XYPadEditPanel:
     case ApplicationClass::XYPadDirectionPanel:
     case ApplicationClass::XYPadDirectionGroupPanel:
     case ApplicationClass::PadEditPanel:
-    case ApplicationClass::MoveableControlViewPanel:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:
       break;

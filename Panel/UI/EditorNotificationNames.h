@@ -18,4 +18,7 @@ inline constexpr NotificationName kNidMenuFileExitReq{u"NID_MENU_FILE_EXIT_REQ"}
 inline constexpr NotificationName kNidMenuHelpOpenUserGuideReq{u"NID_MENU_HELP_OPEN_USER_GUIDE_REQ"};
 inline constexpr NotificationName kNidMenuHelpAboutReq{u"NID_MENU_HELP_ABOUT_REQ"};
 
+// Raised by a shared editor at once when the user changes its record. No payload.
+inline constexpr NotificationName kNidParametersChanged{u"NID_PARAMETERS_CHANGED"};
+
 }  // namespace HV

@@ -174,6 +174,14 @@ TEST_F(EditorSkinTree, TabControlsOpenOnThePageTheirPressedButtonNames) {
   });
 }
 
+bool InsideMoveableEditor(LControl& control) {
+  for (LControl* at = control.GetParent(); at; at = at->GetParent())
+    if (at->GetDescriptor() &&
+        Narrow(at->GetDescriptor()->GetClassName()) == "PresetEditor.MainControl.EditPanel.MoveableTypePanel")
+      return true;
+  return false;
+}
+
 // Each combo box lists its table's values, as many as the record can hold.
 TEST_F(EditorSkinTree, ComboBoxesListTheValuesOfTheirTables) {
   const std::map<std::string, int32_t> kItemsByOwner = {
@@ -195,7 +203,11 @@ TEST_F(EditorSkinTree, ComboBoxesListTheValuesOfTheirTables) {
     ASSERT_TRUE(combo->GetListBox()) << path;
     EXPECT_GT(combo->GetListBox()->GetItemCount(), 1) << path;
     if (expected != kItemsByOwner.end()) {
-      EXPECT_EQ(combo->GetListBox()->GetItemCount(), expected->second) << path;
+      // The moveable-control editor offers only the first 13 other messages.
+      const int32_t items = InsideMoveableEditor(control) && owner == "PresetEditor.Control.LabeledOtherSelector"
+                                ? 13
+                                : expected->second;
+      EXPECT_EQ(combo->GetListBox()->GetItemCount(), items) << path;
       ++seen[owner];
     }
     EXPECT_FALSE(combo->GetListBox()->IsVisible()) << path;

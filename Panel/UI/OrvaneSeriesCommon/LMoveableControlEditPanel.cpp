@@ -1,0 +1,272 @@
+#include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
+
+#include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
+#include "HVFramework/Controls/TextBox/LTextBox.h"
+#include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/ObjectBase/Exception.h"
+#include "Panel/UI/EditorNotificationNames.h"
+#include "Panel/UI/OrvaneSeriesCommon/ControlUtilities.h"
+#include "Panel/UI/OrvaneSeriesCommon/MoveableControlRecord.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace HV {
+namespace {
+
+constexpr int32_t kLinear = 0;  // the linear scale of SetRange
+constexpr int32_t kTypeNumberMaxLength = 3;
+constexpr int kFirstNrpnRpnType = 4;
+constexpr int kFirstTypeAfterNrpnRpn = 8;
+
+// Follows the path child by child from control; null where a link is missing.
+template <class T>
+RCPtr<T> FindPath(const RCPtr<LControl>& control, std::initializer_list<const char16_t*> path) {
+  RCPtr<LControl> at = control;
+  for (const char16_t* name : path) {
+    if (!at) return nullptr;
+    at = at->FindChildControl(StringW(name));
+  }
+  return DynamicCast<T>(at);
+}
+
+// The other page's type entry of a message type: 0-3 as they are, 8 and up
+// after the four RPN/NRPN types.
+int32_t OtherEntryOf(int type) { return type >= kFirstNrpnRpnType ? type - kFirstNrpnRpnType : type; }
+int OtherTypeOf(int32_t entry) { return entry < kFirstNrpnRpnType ? entry : entry + kFirstNrpnRpnType; }
+
+class ShowingScope {
+ public:
+  explicit ShowingScope(bool& showing) : mShowing(showing) { mShowing = true; }
+  ~ShowingScope() { mShowing = false; }
+  ShowingScope(const ShowingScope&) = delete;
+  ShowingScope& operator=(const ShowingScope&) = delete;
+
+ private:
+  bool& mShowing;
+};
+
+}  // namespace
+
+LMoveableControlEditPanel::LMoveableControlEditPanel(LControl* parent, const StringW& name) : LPanel(parent, name) {}
+
+LMoveableControlEditPanel::~LMoveableControlEditPanel() = default;
+
+RCPtr<LControl>& LMoveableControlEditPanel::Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                                   const RCPtr<LControlDescriptor>& descriptor) {
+  return CreateControlOfClass<LMoveableControlEditPanel>(result, parent, descriptor);
+}
+
+// --- Start ---
+
+HResult LMoveableControlEditPanel::Initialize() {
+  const HResult result = LPanel::Initialize();
+  if (Failed(result)) return result;
+  mHandler = RCPtr<Handler>(new Handler(this));
+  if (!mHandler) return E_FAIL;
+  mTabControl = DynamicCast<LTabControl>(FindChildControl(StringW(u"tabControl")));
+  if (!mTabControl)
+    ThrowNullPointer("Couldn't find child typeTabControl", HV_HERE("LMoveableControlEditPanel::Initialize"));
+  CollectPageControls();
+  for (RCPtrArray<LNumericUpDown>* upDowns : {&mCcSelectors, &mMinSelectors, &mMaxSelectors}) {
+    for (uint32_t i = 0; i < upDowns->GetCount(); ++i) {
+      if (LNumericUpDown* upDown = upDowns->GetAt(i).Get()) {
+        upDown->SetRange(0.0, 127.0, kLinear);
+        if (LTextBox* text = upDown->GetTextBox()) text->SetMaxLength(kTypeNumberMaxLength);
+      }
+    }
+  }
+  for (LNumericUpDown* upDown : {mLsbSelector.Get(), mMsbSelector.Get()})
+    if (upDown) upDown->SetRange(0.0, 127.0, kLinear);
+  return result;
+}
+
+void LMoveableControlEditPanel::CollectPageControls() {
+  const RCPtr<LControl> ccAbsolute = mTabControl->GetPage(StringW(u"ccAbsolutePage"));
+  mMinSelectors.AddItem(FindPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"min", u"numericUpDown"}));
+  mMaxSelectors.AddItem(FindPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"max", u"numericUpDown"}));
+  mChannelSelectors.AddItem(FindPath<LComboBox>(ccAbsolute, {u"midiChannel", u"comboBox"}));
+  mCcSelectors.AddItem(FindPath<LNumericUpDown>(ccAbsolute, {u"cc", u"ccSelector", u"numericUpDown"}));
+
+  const RCPtr<LControl> ccRelative = mTabControl->GetPage(StringW(u"ccRelativePage"));
+  mCcSelectors.AddItem(FindPath<LNumericUpDown>(ccRelative, {u"cc", u"ccSelector", u"numericUpDown"}));
+  mChannelSelectors.AddItem(FindPath<LComboBox>(ccRelative, {u"midiChannel", u"comboBox"}));
+  mRelativeType = FindPath<LComboBox>(ccRelative, {u"relativeType", u"comboBox"});
+
+  const RCPtr<LControl> nrpnRpn = mTabControl->GetPage(StringW(u"nrpnRpnPage"));
+  mChannelSelectors.AddItem(FindPath<LComboBox>(nrpnRpn, {u"midiChannel", u"comboBox"}));
+  mNrpnRpnType = FindPath<LComboBox>(nrpnRpn, {u"NrpnRpnSelector", u"comboBox"});
+  mLsbSelector = FindPath<LNumericUpDown>(nrpnRpn, {u"msbLSBSelectors", u"lsb", u"numericUpDown"});
+  mMsbSelector = FindPath<LNumericUpDown>(nrpnRpn, {u"msbLSBSelectors", u"msb", u"numericUpDown"});
+
+  const RCPtr<LControl> other = mTabControl->GetPage(StringW(u"otherPage"));
+  mOtherType = FindPath<LComboBox>(other, {u"otherType", u"comboBox"});
+  if (!mOtherType)
+    ThrowNullPointer("Can not find ComboBox Control: otherType", HV_HERE("LMoveableControlEditPanel::Initialize"));
+  mOtherType->SetItemCount(kOtherTypesOffered);
+  mMinSelectors.AddItem(FindPath<LNumericUpDown>(other, {u"minMaxSelectors", u"min", u"numericUpDown"}));
+  mMaxSelectors.AddItem(FindPath<LNumericUpDown>(other, {u"minMaxSelectors", u"max", u"numericUpDown"}));
+  mChannelSelectors.AddItem(FindPath<LComboBox>(other, {u"midiChannel", u"comboBox"}));
+}
+
+void LMoveableControlEditPanel::RegisterForAllParameterNotifications() {
+  if (mListening) return;  // a second registration would deliver every change twice
+  const auto listen = [this](LControl* source, const NotificationName& name) {
+    CheckResult(mHandler->SetNotification(&LMoveableControlEditPanel::OnSelectorChanged,
+                                          RCPtr<LNotificationDistributor>(source), name),
+                HV_HERE("LMoveableControlEditPanel::RegisterForAllParameterNotifications"));
+  };
+  listen(mTabControl.Get(), kNidTabSelected);
+  listen(mRelativeType.Get(), kNidSelectionChange);
+  listen(mNrpnRpnType.Get(), kNidSelectionChange);
+  listen(mLsbSelector.Get(), kNidValueChange);
+  listen(mMsbSelector.Get(), kNidValueChange);
+  listen(mOtherType.Get(), kNidSelectionChange);
+  SetNotificationForAllArrayItems(mCcSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+                                  kNidValueChange);
+  SetNotificationForAllArrayItems(mMinSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+                                  kNidValueChange);
+  SetNotificationForAllArrayItems(mMaxSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+                                  kNidValueChange);
+  SetNotificationForAllArrayItems(mChannelSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+                                  kNidSelectionChange);
+  mListening = true;
+}
+
+// --- Showing ---
+
+void LMoveableControlEditPanel::SetParamRecord(const ElementRecord& record) {
+  using namespace MoveableControlRecord;
+  if (record.GetCount() < kLength || !mTabControl) return;
+  const auto byte = [&record](uint32_t index) { return *record.GetItemPtr(index); };
+  {
+    ShowingScope showing(mShowing);
+    mHeldBytes.clear();
+    for (uint32_t i = 0; i < mChannelSelectors.GetCount(); ++i)
+      ShowChoice(mChannelSelectors.GetAt(i).Get(), byte(kMidiChannel), byte(kMidiChannel));
+    const int type = byte(kNumber);
+    if (byte(kMessageGroup) == 0) {
+      for (uint32_t i = 0; i < mCcSelectors.GetCount(); ++i) ShowByte(mCcSelectors.GetAt(i).Get(), byte(kNumber));
+      if (byte(kCcMode) != 0) {
+        ShowPage(u"ccRelativePage");
+        ShowChoice(mRelativeType.Get(), byte(kParam1), byte(kParam1));
+      } else {
+        ShowPage(u"ccAbsolutePage");
+        ShowByte(mMinSelectors.GetAt(0).Get(), byte(kParam1));
+        ShowByte(mMaxSelectors.GetAt(0).Get(), byte(kParam2));
+      }
+    } else if (type >= kRpnCoarse && type <= kNrpnFine) {
+      ShowPage(u"nrpnRpnPage");
+      ShowChoice(mNrpnRpnType.Get(), type - kFirstNrpnRpnType, byte(kNumber));
+      ShowByte(mLsbSelector.Get(), byte(kParam1));
+      ShowByte(mMsbSelector.Get(), byte(kParam2));
+    } else {
+      ShowPage(u"otherPage");
+      ShowChoice(mOtherType.Get(), OtherEntryOf(type), byte(kNumber));
+      ShowByte(mMinSelectors.GetAt(1).Get(), byte(kParam1));
+      ShowByte(mMaxSelectors.GetAt(1).Get(), byte(kParam2));
+    }
+  }
+  RegisterForAllParameterNotifications();
+}
+
+void LMoveableControlEditPanel::ShowPage(const WChar* name) {
+  if (const RCPtr<LControl> button = mTabControl->GetPageButton(StringW(name))) button->SetNormalizedValue(1.0);
+  mTabControl->SelectPage(StringW(name));
+}
+
+void LMoveableControlEditPanel::ShowByte(LNumericUpDown* upDown, signed char byte) {
+  if (!upDown) return;
+  upDown->SetNormalizedValue(upDown->ValueToNormalized(byte));
+  if (ReadByte(upDown) != byte) mHeldBytes[upDown] = byte;
+}
+
+void LMoveableControlEditPanel::ShowChoice(LComboBox* comboBox, int32_t entry, signed char byte) {
+  if (!comboBox) return;
+  const bool offered = entry >= 0 && entry < comboBox->GetItemCount();
+  comboBox->SetSelectedIndex(offered ? entry : -1);
+  if (!offered) mHeldBytes[comboBox] = byte;
+}
+
+// --- Reading ---
+
+signed char LMoveableControlEditPanel::ReadByte(LNumericUpDown* upDown) const {
+  if (!upDown) return 0;
+  if (const auto held = mHeldBytes.find(upDown); held != mHeldBytes.end()) return held->second;
+  return static_cast<signed char>(std::trunc(upDown->NormalizedToValue(upDown->GetNormalizedValue())));
+}
+
+signed char LMoveableControlEditPanel::ReadChoice(LComboBox* comboBox, int32_t offset) const {
+  if (!comboBox) return 0;
+  if (const auto held = mHeldBytes.find(comboBox); held != mHeldBytes.end()) return held->second;
+  return static_cast<signed char>(comboBox->GetSelectedIndex() + offset);
+}
+
+signed char LMoveableControlEditPanel::ReadOtherType() const {
+  if (const auto held = mHeldBytes.find(mOtherType.Get()); held != mHeldBytes.end()) return held->second;
+  return static_cast<signed char>(mOtherType ? OtherTypeOf(mOtherType->GetSelectedIndex()) : 0);
+}
+
+ElementRecord LMoveableControlEditPanel::GetParamRecord() {
+  using namespace MoveableControlRecord;
+  ElementRecord record;
+  record.SetCount(kLength);
+  const auto set = [&record](uint32_t index, signed char value) { *record.GetItemPtr(index) = value; };
+  const int32_t page = mTabControl ? mTabControl->GetSelectedPageIndex() : -1;
+  if (page < kCcAbsolute || page > kOther) return record;
+  const auto at = [](const auto& array, uint32_t index) { return index < array.GetCount() ? array.GetAt(index).Get() : nullptr; };
+  set(kMidiChannel, ReadChoice(at(mChannelSelectors, static_cast<uint32_t>(page)), 0));
+  switch (page) {
+    case kCcAbsolute:
+      set(kNumber, ReadByte(at(mCcSelectors, 0)));
+      set(kParam1, ReadByte(at(mMinSelectors, 0)));
+      set(kParam2, ReadByte(at(mMaxSelectors, 0)));
+      break;
+    case kCcRelative:
+      set(kNumber, ReadByte(at(mCcSelectors, 1)));
+      set(kCcMode, 1);
+      set(kParam1, ReadChoice(mRelativeType.Get(), 0));
+      break;
+    case kNrpnRpn:
+      set(kMessageGroup, 1);
+      set(kNumber, ReadChoice(mNrpnRpnType.Get(), kFirstNrpnRpnType));
+      set(kParam1, ReadByte(mLsbSelector.Get()));
+      set(kParam2, ReadByte(mMsbSelector.Get()));
+      break;
+    default:
+      set(kMessageGroup, 1);
+      set(kNumber, ReadOtherType());
+      set(kParam1, ReadByte(at(mMinSelectors, 1)));
+      set(kParam2, ReadByte(at(mMaxSelectors, 1)));
+      break;
+  }
+  return record;
+}
+
+// --- Changes ---
+
+HResult LMoveableControlEditPanel::OnSelectorChanged(const RCPtr<LNotificationDistributor>& source,
+                                                     const RCPtr<LNotification>& /*notification*/) {
+  if (mShowing) return 1;
+  // The user changed this control: from now on it gives its own reading.
+  if (source) mHeldBytes.erase(dynamic_cast<const LControl*>(source.Get()));
+  SendNotification(LNotification::Create(kNidParametersChanged));
+  return 1;
+}
+
+void LMoveableControlEditPanel::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                                    const RCPtr<LNotification>& notification) {
+  if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
+  LPanel::ReceiveNotification(source, notification);
+}
+
+HResult LMoveableControlEditPanel::UnregisterNotification(const RCPtr<LNotificationDistributor>& source,
+                                                          const WChar* name) {
+  if (mHandler) mHandler->RemoveHandler(source, name);
+  return LPanel::UnregisterNotification(source, name);
+}
+
+}  // namespace HV
