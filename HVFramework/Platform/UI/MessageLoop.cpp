@@ -53,9 +53,11 @@ bool MessageLoop::RunRounds(int32_t& code) {
       mClient.OnTick();
       if (InnermostEnded()) return false;
     }
-    mClient.PaintDirtyWindows();
+    // Idle passes deliver posted notifications, which change what controls
+    // show: paint after them, or the change waits for the next input.
     const bool isWorkLeft = RunIdlePasses();
     if (InnermostEnded()) return false;
+    mClient.PaintDirtyWindows();
     Sleep(isWorkLeft);
   }
 }

@@ -25,9 +25,13 @@ class RecordingClient : public IMessageLoopClient {
     ++ticks;
     if (onTick) onTick();
   }
-  void PaintDirtyWindows() override { ++paints; }
+  void PaintDirtyWindows() override {
+    ++paints;
+    if (onPaint) onPaint();
+  }
   bool OnIdle(int32_t count) override {
     idleCounts.push_back(count);
+    if (onIdle) onIdle(count);
     return wantIdle;
   }
   bool IsTickWanted() const override { return wantTick; }
@@ -40,6 +44,8 @@ class RecordingClient : public IMessageLoopClient {
   bool wantTick = true;
   std::function<void(const WindowEvent&)> onEvent;
   std::function<void()> onTick;
+  std::function<void(int32_t)> onIdle;
+  std::function<void()> onPaint;
 };
 
 WindowEvent Event(WindowEventKind kind, WindowId window, int32_t key = 0) {
@@ -169,6 +175,29 @@ TEST(MessageLoop, TicksResumeATickAfterTheyAreWantedAgain) {
   EXPECT_EQ(f.loop.Run(), 0);
   EXPECT_EQ(f.client.ticks, 1);
   EXPECT_EQ(tickedAt - wantedAt, MessageLoop::kTickMilliseconds);
+}
+
+// A value that arrives by a posted notification is shown at once: what an
+// idle pass changed is painted before the loop goes to sleep.
+TEST(MessageLoop, WhatAnIdlePassChangedIsPaintedBeforeTheLoopSleeps) {
+  LoopFixture f;
+  f.client.wantIdle = false;
+  f.client.wantTick = false;
+  bool isDirty = false;
+  std::vector<uint64_t> dirtyPaintsAtWait;  // the waits done when a dirty window was painted
+  f.client.onIdle = [&](int32_t) {
+    if (f.client.idleCounts.size() == 1) isDirty = true;
+  };
+  f.client.onPaint = [&] {
+    if (isDirty) dirtyPaintsAtWait.push_back(f.system.GetWaitCount());
+    isDirty = false;
+  };
+  f.system.ScriptPause(1000);
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+  f.client.onEvent = [&](const WindowEvent&) { f.loop.PostQuit(0); };
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 0);
+  EXPECT_EQ(dirtyPaintsAtWait, (std::vector<uint64_t>{0}));
 }
 
 TEST(MessageLoopThreads, AnotherThreadWakesTheWaitingLoop) {
