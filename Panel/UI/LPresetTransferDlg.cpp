@@ -32,6 +32,13 @@ HResult LPresetTransferDlg::Initialize() {
   return result;
 }
 
+void LPresetTransferDlg::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                             const RCPtr<LNotification>& notification) {
+  if (const RCPtr<LNotificationHandler<LPresetTransferDlg>> handler = mHandler)
+    if (handler->Dispatch(source, notification) != 0) return;
+  LDialog::ReceiveNotification(source, notification);
+}
+
 int32_t LPresetTransferDlg::GetSelectedSlot() {
   const RCPtr<LControl> holder = FindChildControl(StringW(u"presetSlot"));
   const RCPtr<LComboBox> list = holder ? DynamicCast<LComboBox>(holder->FindChildControl(StringW(u"comboBox")))

@@ -45,6 +45,10 @@ class LPresetTransferDlg : public LDialog {
   // when the skin has no such button.
   HResult Initialize() override;
 
+  // The transfer button's clicks, then LDialog's notifications.
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                           const RCPtr<LNotification>& notification) override;
+
   // The selected slot; -1 without the slot list.
   int32_t GetSelectedSlot();
   // Runs the transfer for slot on the busy runner and shows its box; the

@@ -3,6 +3,7 @@
 // outcome shows, the slot that goes to the keyboard, and the About lines.
 #include "tests/Panel/UI/EditorRun.h"
 
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
@@ -148,12 +149,15 @@ TEST_F(PresetTransferDialogs, OnlySlotsZeroToTwelveAreSent) {
     EXPECT_EQ(Outcome(send->TransferSlot(12)), std::optional<HResult>(0));
     for (const int32_t slot : {-1, 13})
       EXPECT_EQ(send->TransferSlot(slot), std::optional<HResult>(E_INVALIDARG)) << slot;
+    // A press of the button sends the selected slot.
+    Select(*send, 7);
+    send->FindChildControl(StringW(u"send"))->SendNotification(LNotification::Create(kNidLeftClick, nullptr));
   });
   std::vector<uint8_t> slots;
   for (const auto& dump : mKeyboard.GetStoredDumps()) slots.push_back(dump.slot);
-  EXPECT_EQ(slots, (std::vector<uint8_t>{0, 12}));
+  EXPECT_EQ(slots, (std::vector<uint8_t>{0, 12, 7}));
   const std::vector<std::string> boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 4u);
+  ASSERT_EQ(boxes.size(), 5u);
   EXPECT_EQ(boxes[2], std::string(kSendError) + ": " + kSendConnection);
   EXPECT_EQ(boxes[3], boxes[2]);
 }
