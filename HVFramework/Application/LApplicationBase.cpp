@@ -171,6 +171,14 @@ bool LApplicationBase::ShowMainWindow() {
   return true;
 }
 
+LBusyRunner& LApplicationBase::GetBusyRunner() {
+  if (!mBusyRunner) {
+    const auto swap = [this](CursorHandle cursor) { return mDispatcher.SetCursor(cursor); };
+    mBusyRunner = std::make_unique<LBusyRunner>(mDispatcher, swap, GetCursorHandle(StringW(u"UI_CURSOR_WAIT")));
+  }
+  return *mBusyRunner;
+}
+
 int32_t LApplicationBase::RunMessageLoop() { return mDispatcher.Run(); }
 
 bool LApplicationBase::ProcessIdle(bool firstPass) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HVFramework/Application/ApplicationIdentity.h"
+#include "HVFramework/Application/LBusyRunner.h"
 #include "HVFramework/Application/LFrameworkApp.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
@@ -54,6 +55,9 @@ class LApplicationBase : public LFrameworkApp {
 
   const ApplicationIdentity& GetIdentity() const { return mIdentity; }
   OSWindowDispatcher& GetDispatcher() const { return mDispatcher; }
+  // Runs the application's long operations (device transfers) one at a time
+  // while its windows paint on, with the wait cursor; made on first use.
+  LBusyRunner& GetBusyRunner();
   // company + "_" + product: the placement section and the single-instance name.
   StringW GetApplicationKey() const { return mIdentity.GetApplicationKey(); }
   // The main window; null before CreateMainWindow and after Close.
@@ -184,6 +188,7 @@ class LApplicationBase : public LFrameworkApp {
   IIniFileManager* mIniFileManager = nullptr;
   std::array<SettingsFile, 2> mSettingsFiles{};
   std::unique_ptr<ProfileFolderStore> mProfile;
+  std::unique_ptr<LBusyRunner> mBusyRunner;
   std::shared_ptr<PendingRuntimeFault> mPendingFault;
   bool mIsShowingRuntimeError = false;
   bool mIsClosed = false;

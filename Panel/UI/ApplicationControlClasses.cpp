@@ -4,8 +4,11 @@
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
+#include "Panel/UI/LAboutDlg.h"
 #include "Panel/UI/LDeviceView.h"
+#include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
 #include "Panel/UI/LMainControl.h"
+#include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
@@ -259,12 +262,15 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelPanel::Create;
     case ApplicationClass::WheelEditPanel:
       return &LWheelEditPanel::Create;
-    // Not built yet: the dialogs open as plain dialogs (their standard
-    // buttons and the close box end them), the rest as plain panels.
-    case ApplicationClass::GlobalSettingsDlg:
     case ApplicationClass::SendPresetToMidiDeviceDlg:
+      return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
+      return &LGetPresetFromMidiDeviceDlg::Create;
     case ApplicationClass::AboutDlg:
+      return &LAboutDlg::Create;
+    // Not built yet: the global settings open as a plain dialog (its close
+    // box ends it), the rest as plain panels.
+    case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
     case ApplicationClass::PresetNamePanel:
     case ApplicationClass::NoteModeEditPanel:

@@ -106,8 +106,9 @@ HResult LDeviceView::OnAboutRequest(const RCPtr<LNotificationDistributor>&, cons
 
 void LDeviceView::RunDeviceDialog(const WChar* name, const WChar* busyCaptionId) {
   // The keyboard answers one transfer at a time: a device command that comes
-  // (by its hot key) while a device dialog runs waits for the user instead.
-  if (mDeviceOperationRunning) {
+  // (by its hot key) while a device dialog or a transfer runs waits for the user instead.
+  LApplication* editor = GetEditor();
+  if (mDeviceOperationRunning || (editor && editor->GetBusyRunner().IsBusy())) {
     ShowApplicationMessageBox(AppText(u"LABEL_DEVICE_BUSY_MSGBOX_TEXT"), AppText(busyCaptionId),
                               LFrameworkApp::kMessageBoxIconWarning);
     return;

@@ -1,0 +1,85 @@
+#include "Panel/UI/LPresetTransferDlg.h"
+
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "HVFramework/ObjectBase/Exception.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+#include "Panel/UI/LApplication.h"
+
+namespace HV {
+namespace {
+
+StringW AppText(const WChar* id) { return GetApplicationString(StringW(id)); }
+
+constexpr HResult kFirmwareNotUsable = -2;
+
+}  // namespace
+
+LPresetTransferDlg::LPresetTransferDlg(LControl* parent, const StringW& name, const Texts& texts)
+    : LDialog(parent, name), mTexts(texts) {}
+
+HResult LPresetTransferDlg::Initialize() {
+  const HResult result = LDialog::Initialize();
+  if (Failed(result)) return result;
+  mHandler = RCPtr<LNotificationHandler<LPresetTransferDlg>>(new LNotificationHandler<LPresetTransferDlg>(this));
+  if (!mHandler) ThrowFailedResult(E_OUTOFMEMORY, HV_HERE(mTexts.function));
+  mButton = DynamicCast<LButton>(FindChildControl(StringW(mTexts.button)));
+  if (!mButton) ThrowNullPointer(mTexts.missingButton, HV_HERE(mTexts.function));
+  const HResult registered =
+      mHandler->SetNotification(&LPresetTransferDlg::OnButtonClicked, RCPtr<LNotificationDistributor>(mButton.Get()),
+                                kNidLeftClick);
+  if (Failed(registered)) ThrowFailedResult(registered, HV_HERE(mTexts.function));
+  return result;
+}
+
+void LPresetTransferDlg::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
+                                             const RCPtr<LNotification>& notification) {
+  if (const RCPtr<LNotificationHandler<LPresetTransferDlg>> handler = mHandler)
+    if (handler->Dispatch(source, notification) != 0) return;
+  LDialog::ReceiveNotification(source, notification);
+}
+
+int32_t LPresetTransferDlg::GetSelectedSlot() {
+  const RCPtr<LControl> holder = FindChildControl(StringW(u"presetSlot"));
+  const RCPtr<LComboBox> list = holder ? DynamicCast<LComboBox>(holder->FindChildControl(StringW(u"comboBox")))
+                                       : RCPtr<LComboBox>();
+  return list ? list->GetSelectedIndex() : -1;
+}
+
+HResult LPresetTransferDlg::OnButtonClicked(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  TransferSlot(GetSelectedSlot());
+  return 1;
+}
+
+std::optional<HResult> LPresetTransferDlg::TransferSlot(int32_t slot) {
+  const RCPtr<LControl> self(this);  // the dialog stays while its box shows
+  const RCPtr<LMidiManager> manager = LApplication::GetMidiManager();
+  LApplicationBase* application = LApplicationBase::GetBase();
+  std::optional<HResult> result = E_INVALIDARG;
+  if (!manager || !application) {
+    result = -1;
+  } else if (slot >= 0 && slot <= kLastSlot) {
+    result = application->GetBusyRunner().Run([&] { return Transfer(*manager, slot); });
+  }
+  if (!result) {
+    ShowApplicationMessageBox(AppText(u"LABEL_DEVICE_BUSY_MSGBOX_TEXT"), AppText(mTexts.errorCaption),
+                              LFrameworkApp::kMessageBoxIconWarning);
+    return result;
+  }
+  ShowOutcome(*result);
+  return result;
+}
+
+void LPresetTransferDlg::ShowOutcome(HResult result) {
+  const bool isSuccess = result >= 0;
+  const WChar* text = isSuccess                       ? mTexts.successText
+                      : result == kFirmwareNotUsable ? mTexts.firmwareErrorText
+                                                     : mTexts.connectionErrorText;
+  const StringW shown = AppText(text);
+  // A language without the text shows nothing.
+  if (shown.IsEmpty()) return;
+  ShowApplicationMessageBox(shown, AppText(isSuccess ? mTexts.successCaption : mTexts.errorCaption),
+                            isSuccess ? LFrameworkApp::kMessageBoxOk : LFrameworkApp::kMessageBoxIconError);
+}
+
+}  // namespace HV

@@ -1,0 +1,177 @@
+// The send-preset and get-preset dialogs and the About box in the editor on
+// the headless window system, against the simulated keyboard: the box each
+// outcome shows, the slot that goes to the keyboard, and the About lines.
+#include "tests/Panel/UI/EditorRun.h"
+
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
+#include "HVFramework/Controls/ComboBox/LComboBox.h"
+#include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
+#include "Panel/UI/LAboutDlg.h"
+#include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
+#include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
+
+namespace HV {
+namespace {
+
+using Event = Simulated::SimulatedKeyboard::Event;
+using Test::EditorRun;
+
+// Short waits, so a silent keyboard costs milliseconds.
+constexpr MidiTiming kShortTiming{3, std::chrono::milliseconds(40), std::chrono::milliseconds(1),
+                                  std::chrono::milliseconds(50)};
+
+constexpr const char* kSendError = "Send Preset Error";
+constexpr const char* kGetError = "Retrieve Preset Error";
+constexpr const char* kSendConnection =
+    "Error connecting to device. Verify your Orvane Keyboard is plugged into the USB port and try again.";
+constexpr const char* kGetConnection =
+    "The Preset has failed to get from the device. Verify the device is connected to your computer via the USB "
+    "cable.";
+constexpr const char* kFirmware =
+    "The firmware version of your device is not compatible with this version of the Preset Editor.  Visit the "
+    "Halvern support web site for the latest firmware updates.";
+
+// A transfer's result with every success (the send answers the bytes of its
+// last piece) as 0; none for a refused one.
+std::optional<HResult> Outcome(std::optional<HResult> result) {
+  if (result && *result >= 0) return 0;
+  return result;
+}
+
+class PresetTransferDialogs : public EditorRun {
+ protected:
+  void SetUp() override {
+    EditorRun::SetUp();
+    mAdjustParts = [](LApplication::EngineParts& parts) {
+      parts.makeMidiManager = [](const RCPtr<LRootModuleEngine>& engine) {
+        return LMidiManager::Create(engine, kShortTiming);
+      };
+    };
+  }
+  void RenewMidiSystem() {
+    Platform::LMidiPlatform::Install(nullptr);
+    mMidi->WaitForCallbacks();
+    mMidi = Platform::LLoopbackMidiSystem::Create();
+    Platform::LMidiPlatform::Install(mMidi);
+  }
+  void Plug() { Simulated::AttachSimulatedKeyboard(*mMidi, mKeyboard); }
+  void TearDown() override {
+    Simulated::DetachSimulatedKeyboard(mKeyboard);
+    EditorRun::TearDown();
+  }
+
+  template <class Dialog>
+  static RCPtr<Dialog> Make(Live& editor, const char16_t* name) {
+    return DynamicCast<Dialog>(editor.application.CreateControl(StringW(name), nullptr));
+  }
+  static void Select(LControl& dialog, int32_t slot) {
+    const RCPtr<LComboBox> list = DynamicCast<LComboBox>(
+        dialog.FindChildControl(StringW(u"presetSlot"))->FindChildControl(StringW(u"comboBox")));
+    ASSERT_TRUE(list);
+    list->SetSelectedIndex(slot);
+  }
+
+  Simulated::SimulatedKeyboard mKeyboard;
+};
+
+// Each outcome of a transfer, for both dialogs: the box and whether the
+// keyboard got the preset.
+TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
+  struct Case {
+    const char* name;
+    bool isPlugged;
+    std::function<void(Simulated::SimulatedKeyboard&)> setUp;
+    HResult sendResult, getResult;
+    std::string sendBox, getBox;
+  };
+  const auto none = [](Simulated::SimulatedKeyboard&) {};
+  const std::string oldFirmwareSend = std::string(kSendError) + ": " + kFirmware;
+  const std::string oldFirmwareGet = std::string(kGetError) + ": " + kFirmware;
+  const Case cases[] = {
+      {"success", true, none, 0, 0, "Send Sucess: The preset has been sucessfully sent to the device",
+       "Retrieve Sucessful: The preset has been sucessfully retreived."},
+      {"silent keyboard", true, [](auto& keyboard) { keyboard.SetAnswering(false); }, -2, -2, oldFirmwareSend,
+       oldFirmwareGet},
+      {"no dump in time", true, [](auto& keyboard) { keyboard.SetAnswering(Event::PresetRequest, false); }, 0, -3,
+       "Send Sucess: The preset has been sucessfully sent to the device",
+       std::string(kGetError) + ": " + kGetConnection},
+      {"wrong slot answered", true, [](auto& keyboard) { keyboard.MisdirectPresetAnswers(2); }, 0, -3,
+       "Send Sucess: The preset has been sucessfully sent to the device",
+       std::string(kGetError) + ": " + kGetConnection},
+      {"old firmware", true, [](auto& keyboard) { keyboard.SetFirmwareVersion("1040"); }, -2, -2, oldFirmwareSend,
+       oldFirmwareGet},
+      {"unplugged", false, none, -1, -1, std::string(kSendError) + ": " + kSendConnection,
+       std::string(kGetError) + ": " + kGetConnection},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    RenewMidiSystem();  // no keyboard plugged in from the case before
+    const size_t shownBefore = Boxes().size();
+    const size_t storedBefore = mKeyboard.GetStoredDumps().size();
+    Simulated::SimulatedKeyboard& keyboard = mKeyboard;
+    keyboard.SetAnswering(true);
+    keyboard.SetFirmwareVersion("1052");
+    keyboard.MisdirectPresetAnswers(std::nullopt);
+    if (test.isPlugged) Plug();
+    test.setUp(keyboard);
+    keyboard.ClearLog();
+    Inspect([&](Live& editor) {
+      const RCPtr<LSendPresetToMidiDeviceDlg> send = Make<LSendPresetToMidiDeviceDlg>(editor, u"dialogSendPreset");
+      const RCPtr<LGetPresetFromMidiDeviceDlg> get =
+          Make<LGetPresetFromMidiDeviceDlg>(editor, u"dialogRetrievePresetFromHardware");
+      ASSERT_TRUE(send && get);
+      Select(*send, 5);
+      Select(*get, 5);
+      EXPECT_EQ(Outcome(send->TransferSlot(send->GetSelectedSlot())), std::optional<HResult>(test.sendResult));
+      EXPECT_EQ(Outcome(get->TransferSlot(get->GetSelectedSlot())), std::optional<HResult>(test.getResult));
+    });
+    const std::vector<std::string> boxes = Boxes();
+    EXPECT_EQ(std::vector<std::string>(boxes.begin() + static_cast<std::ptrdiff_t>(shownBefore), boxes.end()),
+              (std::vector<std::string>{test.sendBox, test.getBox}));
+    const std::vector<Simulated::SimulatedKeyboard::StoredDump> stored = keyboard.GetStoredDumps();
+    EXPECT_EQ(stored.size() - storedBefore, test.sendResult == 0 ? 1u : 0u);
+    if (!stored.empty()) {
+      EXPECT_EQ(stored.back().slot, 5);
+    }
+    Simulated::DetachSimulatedKeyboard(keyboard);
+  }
+}
+
+// "RAM" is slot 0 and "Preset 12" slot 12; a slot the keyboard does not have
+// (a skin without the list gives -1) is not sent and shows the error box.
+TEST_F(PresetTransferDialogs, OnlySlotsZeroToTwelveAreSent) {
+  Plug();
+  Inspect([&](Live& editor) {
+    const RCPtr<LSendPresetToMidiDeviceDlg> send = Make<LSendPresetToMidiDeviceDlg>(editor, u"dialogSendPreset");
+    ASSERT_TRUE(send);
+    EXPECT_EQ(Outcome(send->TransferSlot(0)), std::optional<HResult>(0));
+    EXPECT_EQ(Outcome(send->TransferSlot(12)), std::optional<HResult>(0));
+    for (const int32_t slot : {-1, 13})
+      EXPECT_EQ(send->TransferSlot(slot), std::optional<HResult>(E_INVALIDARG)) << slot;
+    // A press of the button sends the selected slot.
+    Select(*send, 7);
+    send->FindChildControl(StringW(u"send"))->SendNotification(LNotification::Create(kNidLeftClick, nullptr));
+  });
+  std::vector<uint8_t> slots;
+  for (const auto& dump : mKeyboard.GetStoredDumps()) slots.push_back(dump.slot);
+  EXPECT_EQ(slots, (std::vector<uint8_t>{0, 12, 7}));
+  const std::vector<std::string> boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 5u);
+  EXPECT_EQ(boxes[2], std::string(kSendError) + ": " + kSendConnection);
+  EXPECT_EQ(boxes[3], boxes[2]);
+}
+
+TEST_F(PresetTransferDialogs, AboutNamesTheProductWithItsVersionAndTheCopyright) {
+  Inspect([&](Live& editor) {
+    const RCPtr<LAboutDlg> about = Make<LAboutDlg>(editor, u"dialogAbout");
+    ASSERT_TRUE(about);
+    EXPECT_EQ(about->FindChildControl(StringW(u"labelProduct"))->GetText(),
+              StringW(u"Halvern Tarsel Preset Editor Version 1.0.7"));
+    EXPECT_EQ(about->FindChildControl(StringW(u"labelCopyright"))->GetText(),
+              StringW(u"Copyright (C) 2026 Halvern. All rights reserved."));
+  });
+}
+
+}  // namespace
+}  // namespace HV
