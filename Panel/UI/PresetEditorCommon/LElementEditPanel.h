@@ -5,7 +5,6 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptor.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
 #include "Panel/UI/EditorNotificationNames.h"
@@ -35,18 +34,19 @@ struct EditPanelKind {
 // While it shows a record it takes none of its editor's changes, so showing
 // never sends; unbound (no element chosen yet) it sends nothing either.
 template <class IElement, class Editor>
-class LElementEditPanel : public LPanel, public IElement {
+class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IElement, Editor>>, public IElement {
+  using Base = LOwnHandlerControl<LPanel, LElementEditPanel<IElement, Editor>>;
+
  public:
   LElementEditPanel(LControl* parent, const StringW& name, const EditPanelKind& kind)
-      : LPanel(parent, name), mKind(kind) {}
+      : Base(parent, name), mKind(kind) {}
 
   HResult Initialize() override {
     const HResult result = LPanel::Initialize();
     if (Failed(result)) return result;
-    mHandler = RCPtr<Handler>(new Handler(this));
-    mEditor = DynamicCast<Editor>(FindChildControl(StringW(mKind.editorName)));
+    mEditor = DynamicCast<Editor>(this->FindChildControl(StringW(mKind.editorName)));
     if (!mEditor) ThrowNullPointer(mKind.editorMissing, HV_HERE(mKind.initializeName));
-    CheckResult(mHandler->SetNotification(&LElementEditPanel::OnParametersChanged,
+    CheckResult(this->GetOwnHandler().SetNotification(&LElementEditPanel::OnParametersChanged,
                                           RCPtr<LNotificationDistributor>(mEditor.Get()), kNidParametersChanged),
                 HV_HERE(mKind.initializeName));
     return result;
@@ -77,7 +77,7 @@ class LElementEditPanel : public LPanel, public IElement {
   // "NID_PARAMETERS_CHANGED" from the editor: the whole record to the main control. 1.
   HResult OnParametersChanged(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
     if (mShowing || !IsBound() || !mEditor) return 1;
-    auto* main = dynamic_cast<LMainControl*>(GetTopLevelControl());
+    auto* main = dynamic_cast<LMainControl*>(this->GetTopLevelControl());
     if (!main) return 1;
     ElementRecord record = FromEditorRecord(mEditor->GetParamRecord());
     if (record.GetCount() != mKind.recordLength) return 1;
@@ -88,16 +88,6 @@ class LElementEditPanel : public LPanel, public IElement {
   bool IsBound() const { return LParameterizedModule::GetParent() != nullptr; }
   RCPtr<Editor> GetEditor() const { return mEditor; }
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override {
-    if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
-    LPanel::ReceiveNotification(source, notification);
-  }
-  HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override {
-    if (mHandler) mHandler->RemoveHandler(source, name);
-    return LPanel::UnregisterNotification(source, name);
-  }
-
  protected:
   // The kind's title labels for the element at index.
   virtual void WriteTitle(int32_t index) = 0;
@@ -107,8 +97,6 @@ class LElementEditPanel : public LPanel, public IElement {
   virtual ElementRecord FromEditorRecord(const ElementRecord& record) const { return record; }
 
  private:
-  using Handler = LNotificationHandler<LElementEditPanel>;
-
   class ShowingScope {
    public:
     explicit ShowingScope(bool& showing) : mShowing(showing), mWas(showing) { mShowing = true; }
@@ -127,7 +115,6 @@ class LElementEditPanel : public LPanel, public IElement {
   }
 
   const EditPanelKind mKind;
-  RCPtr<Handler> mHandler;
   RCPtr<Editor> mEditor;
   bool mShowing = false;
 };

@@ -4,7 +4,6 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Button/LButton.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "Panel/UI/LDeviceView.h"
@@ -35,17 +34,18 @@ struct GroupKind {
 // IDs, once after Initialize) reaches the tiles; later lookups of the bound
 // element reach the edit panel, which passes the value on to the tile.
 template <class IGroup, class Tile, class EditPanel>
-class LElementGroupPanel : public LPanel, public IGroup {
+class LElementGroupPanel : public LOwnHandlerControl<LPanel, LElementGroupPanel<IGroup, Tile, EditPanel>>, public IGroup {
+  using Base = LOwnHandlerControl<LPanel, LElementGroupPanel<IGroup, Tile, EditPanel>>;
+
  public:
   using IElement = typename IGroup::Element;
 
   LElementGroupPanel(LControl* parent, const StringW& name, const GroupKind& kind)
-      : LPanel(parent, name), mKind(kind) {}
+      : Base(parent, name), mKind(kind) {}
 
   HResult Initialize() override {
     const HResult result = LPanel::Initialize();
     if (Failed(result)) return result;
-    mHandler = RCPtr<Handler>(new Handler(this));
     if (const RCPtr<LDeviceView> view = FindDeviceView()) {
       mEditPanel = DynamicCast<EditPanel>(view->FindChildControl(StringW(mKind.editPanelName)));
       if (!mKind.listensFromClick) ListenToEditPanel();
@@ -60,7 +60,7 @@ class LElementGroupPanel : public LPanel, public IGroup {
         pending = E_FAIL;
         continue;
       }
-      CheckResult(mHandler->SetNotification(&LElementGroupPanel::OnTileClicked, ButtonSource(*tile), kNidLeftClick),
+      CheckResult(this->GetOwnHandler().SetNotification(&LElementGroupPanel::OnTileClicked, ButtonSource(*tile), kNidLeftClick),
                   HV_HERE(mKind.initializeName));
     }
     if (mTiles.GetCount() != static_cast<uint32_t>(IGroup::kCount)) pending = E_FAIL;
@@ -129,16 +129,6 @@ class LElementGroupPanel : public LPanel, public IGroup {
   uint32_t GetTileCount() const { return mTiles.GetCount(); }
   RCPtr<EditPanel> GetEditPanel() const { return mEditPanel; }
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override {
-    if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
-    LPanel::ReceiveNotification(source, notification);
-  }
-  HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override {
-    if (mHandler) mHandler->RemoveHandler(source, name);
-    return LPanel::UnregisterNotification(source, name);
-  }
-
  protected:
   // Appends the kind's tiles in element order (an empty entry for a missing
   // one); throws for a missing container.
@@ -156,10 +146,8 @@ class LElementGroupPanel : public LPanel, public IGroup {
   }
 
  private:
-  using Handler = LNotificationHandler<LElementGroupPanel>;
-
   RCPtr<LDeviceView> FindDeviceView() {
-    LControl* top = GetTopLevelControl();
+    LControl* top = this->GetTopLevelControl();
     return top ? DynamicCast<LDeviceView>(top->FindChildControl(StringW(u"viewDevice"))) : nullptr;
   }
 
@@ -170,7 +158,7 @@ class LElementGroupPanel : public LPanel, public IGroup {
 
   // A missing edit panel is a null source: E_INVALIDARG, a Failed Result.
   void ListenToEditPanel() {
-    CheckResult(mHandler->SetNotification(&LElementGroupPanel::OnEditPanelVisibilityChanged,
+    CheckResult(this->GetOwnHandler().SetNotification(&LElementGroupPanel::OnEditPanelVisibilityChanged,
                                           RCPtr<LNotificationDistributor>(mEditPanel.Get()),
                                           kNidVisibilityConditionChange),
                 HV_HERE(mKind.initializeName));
@@ -181,7 +169,6 @@ class LElementGroupPanel : public LPanel, public IGroup {
   }
 
   const GroupKind mKind;
-  RCPtr<Handler> mHandler;
   RCPtrArray<Tile> mTiles;
   RCPtr<EditPanel> mEditPanel;
   uint32_t mLookups = 0;
