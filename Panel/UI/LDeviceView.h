@@ -6,7 +6,7 @@
 #include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/Button/LButton.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Notification/NotificationName.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "Panel/UI/DriverCommon/LPresetManager.h"
@@ -27,7 +27,7 @@ namespace HV {
 // (LDeviceViewCommands.cpp).
 //
 // User-interface thread only.
-class LDeviceView : public LControl, public IDevice {
+class LDeviceView : public LOwnHandlerControl<LControl, LDeviceView>, public IDevice {
  public:
   // The edit panels ShowEditPanel chooses between.
   enum EditPanelKind : int32_t {
@@ -121,8 +121,6 @@ class LDeviceView : public LControl, public IDevice {
   using IDevice::GetTouchPadAxises;
   using IDevice::GetWheels;
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override;
 
  private:
   using Handler = HResult (LDeviceView::*)(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&);
@@ -137,7 +135,6 @@ class LDeviceView : public LControl, public IDevice {
   void RunDeviceDialog(const WChar* name, const WChar* busyCaptionId);
   LFileDialog* GetFileDialog();
 
-  RCPtr<LNotificationHandler<LDeviceView>> mHandler;
   RCPtr<LStatusView> mStatusView;
   RCPtr<LPanel> mPadEditPanel;
   RCPtr<LPanel> mEncoderEditPanel;

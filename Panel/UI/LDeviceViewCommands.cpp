@@ -45,8 +45,8 @@ void LDeviceView::Listen(const RCPtr<LNotificationDistributor>& source, const No
                          Handler handler) {
   // The framework sets the root window again after a change of skin: the
   // handlers stay registered once.
-  if (!source || !mHandler || mHandler->HasHandler(source, name)) return;
-  mHandler->SetNotification(handler, source, name);
+  if (!source || GetOwnHandler().HasHandler(source, name)) return;
+  GetOwnHandler().SetNotification(handler, source, name);
 }
 
 void LDeviceView::RefreshIdleNotifications() {

@@ -50,7 +50,8 @@ bool TakesValues(LRootModuleEngine& engine) {
 
 }  // namespace
 
-LMainControl::LMainControl(LControl* parent, const StringW& name) : LControl(parent, name) {}
+LMainControl::LMainControl(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LMainControl::~LMainControl() = default;
 
@@ -69,8 +70,6 @@ HResult LMainControl::Initialize() {
 }
 
 HResult LMainControl::BindTree() {
-  mHandler = RCPtr<LNotificationHandler<LMainControl>>(new LNotificationHandler<LMainControl>(this));
-  if (!mHandler) return E_FAIL;
   try {
     mDeviceView = DynamicCast<LDeviceView>(FindChildControl(StringW(u"viewDevice")));
     if (!mDeviceView)
@@ -79,7 +78,7 @@ HResult LMainControl::BindTree() {
     mDeviceSelector = DynamicCast<LPanel>(FindChildControl(StringW(u"panelDeviceSelector")));
     const RCPtr<LNotificationDistributor> centre(GetApplicationNotificationCenter().Get());
     const HResult registered =
-        mHandler->SetNotification(&LMainControl::OnModuleStateChange, centre, kNidParamModuleStateChange);
+        GetOwnHandler().SetNotification(&LMainControl::OnModuleStateChange, centre, kNidParamModuleStateChange);
     if (Failed(registered)) ThrowFailedResult(registered, HV_HERE("HV::LMainControl::Initialize"));
   } catch (const std::runtime_error& error) {
     // Without a device view the tree has no modules below the root; the
@@ -108,13 +107,6 @@ RCPtr<IDevice> LMainControl::GetDevice() { return mDeviceView ? RCPtr<IDevice>(m
 RCPtr<LDeviceView> LMainControl::GetDeviceView() const { return mDeviceView; }
 
 RCPtr<IDeviceLink> LMainControl::GetDeviceCommunicationInterface() { return nullptr; }
-
-void LMainControl::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                                       const RCPtr<LNotification>& notification) {
-  if (const RCPtr<LNotificationHandler<LMainControl>> handler = mHandler)
-    if (handler->Dispatch(source, notification) != 0) return;
-  LControl::ReceiveNotification(source, notification);
-}
 
 // --- Edits, panel to engine ---
 

@@ -4,7 +4,7 @@
 #include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptor.h"
 #include "HVFramework/Utilities/Storage/Variant.h"
 
@@ -25,7 +25,7 @@ class LDeviceView;
 //
 // User-interface thread only: the engine's announcements arrive through the
 // application centre's queue, which this thread drains.
-class LMainControl : public LControl, public IRootModule {
+class LMainControl : public LOwnHandlerControl<LControl, LMainControl>, public IRootModule {
  public:
   LMainControl(LControl* parent, const StringW& name);
   ~LMainControl() override;
@@ -53,8 +53,6 @@ class LMainControl : public LControl, public IRootModule {
   // Sets one engine value into the tree. 0.
   HResult ShowParamValue(const ParamDescriptor& descriptor, const Variant& value);
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override;
 
   // The records of a packed list's data, each opening with its u32 length
   // (itself included): counted until fewer than 5 bytes are left, or at a
@@ -68,7 +66,6 @@ class LMainControl : public LControl, public IRootModule {
   // ID -2 without a value: the engine is asked for its device list.
   void CheckDeviceList();
 
-  RCPtr<LNotificationHandler<LMainControl>> mHandler;
   RCPtr<LDeviceView> mDeviceView;
   RCPtr<LPanel> mStatusView;      // the skin has none
   RCPtr<LPanel> mDeviceSelector;  // the skin has none

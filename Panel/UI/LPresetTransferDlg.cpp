@@ -16,27 +16,18 @@ constexpr HResult kFirmwareNotUsable = -2;
 }  // namespace
 
 LPresetTransferDlg::LPresetTransferDlg(LControl* parent, const StringW& name, const Texts& texts)
-    : LDialog(parent, name), mTexts(texts) {}
+    : LOwnHandlerControl(parent, name), mTexts(texts) {}
 
 HResult LPresetTransferDlg::Initialize() {
   const HResult result = LDialog::Initialize();
   if (Failed(result)) return result;
-  mHandler = RCPtr<LNotificationHandler<LPresetTransferDlg>>(new LNotificationHandler<LPresetTransferDlg>(this));
-  if (!mHandler) ThrowFailedResult(E_OUTOFMEMORY, HV_HERE(mTexts.function));
   mButton = DynamicCast<LButton>(FindChildControl(StringW(mTexts.button)));
   if (!mButton) ThrowNullPointer(mTexts.missingButton, HV_HERE(mTexts.function));
   const HResult registered =
-      mHandler->SetNotification(&LPresetTransferDlg::OnButtonClicked, RCPtr<LNotificationDistributor>(mButton.Get()),
+      GetOwnHandler().SetNotification(&LPresetTransferDlg::OnButtonClicked, RCPtr<LNotificationDistributor>(mButton.Get()),
                                 kNidLeftClick);
   if (Failed(registered)) ThrowFailedResult(registered, HV_HERE(mTexts.function));
   return result;
-}
-
-void LPresetTransferDlg::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                                             const RCPtr<LNotification>& notification) {
-  if (const RCPtr<LNotificationHandler<LPresetTransferDlg>> handler = mHandler)
-    if (handler->Dispatch(source, notification) != 0) return;
-  LDialog::ReceiveNotification(source, notification);
 }
 
 int32_t LPresetTransferDlg::GetSelectedSlot() {

@@ -13,7 +13,7 @@
 
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/Controls/Button/LButton.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,7 +22,7 @@ namespace HV {
 
 class LMidiManager;
 
-class LPresetTransferDlg : public LDialog {
+class LPresetTransferDlg : public LOwnHandlerControl<LDialog, LPresetTransferDlg> {
  public:
   // The texts and names that tell one transfer dialog from the other.
   struct Texts {
@@ -46,8 +46,6 @@ class LPresetTransferDlg : public LDialog {
   HResult Initialize() override;
 
   // The transfer button's clicks, then LDialog's notifications.
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override;
 
   // The selected slot; -1 without the slot list.
   int32_t GetSelectedSlot();
@@ -65,7 +63,6 @@ class LPresetTransferDlg : public LDialog {
   void ShowOutcome(HResult result);
 
   const Texts& mTexts;
-  RCPtr<LNotificationHandler<LPresetTransferDlg>> mHandler;
   RCPtr<LButton> mButton;
 };
 

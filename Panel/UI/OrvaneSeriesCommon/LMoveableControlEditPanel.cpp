@@ -51,7 +51,8 @@ class ShowingScope {
 
 }  // namespace
 
-LMoveableControlEditPanel::LMoveableControlEditPanel(LControl* parent, const StringW& name) : LPanel(parent, name) {}
+LMoveableControlEditPanel::LMoveableControlEditPanel(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LMoveableControlEditPanel::~LMoveableControlEditPanel() = default;
 
@@ -65,8 +66,6 @@ RCPtr<LControl>& LMoveableControlEditPanel::Create(RCPtr<LControl>& result, cons
 HResult LMoveableControlEditPanel::Initialize() {
   const HResult result = LPanel::Initialize();
   if (Failed(result)) return result;
-  mHandler = RCPtr<Handler>(new Handler(this));
-  if (!mHandler) return E_FAIL;
   mTabControl = DynamicCast<LTabControl>(FindChildControl(StringW(u"tabControl")));
   if (!mTabControl)
     ThrowNullPointer("Couldn't find child typeTabControl", HV_HERE("LMoveableControlEditPanel::Initialize"));
@@ -115,7 +114,7 @@ void LMoveableControlEditPanel::CollectPageControls() {
 void LMoveableControlEditPanel::RegisterForAllParameterNotifications() {
   if (mListening) return;  // a second registration would deliver every change twice
   const auto listen = [this](LControl* source, const NotificationName& name) {
-    CheckResult(mHandler->SetNotification(&LMoveableControlEditPanel::OnSelectorChanged,
+    CheckResult(GetOwnHandler().SetNotification(&LMoveableControlEditPanel::OnSelectorChanged,
                                           RCPtr<LNotificationDistributor>(source), name),
                 HV_HERE("LMoveableControlEditPanel::RegisterForAllParameterNotifications"));
   };
@@ -125,13 +124,13 @@ void LMoveableControlEditPanel::RegisterForAllParameterNotifications() {
   listen(mLsbSelector.Get(), kNidValueChange);
   listen(mMsbSelector.Get(), kNidValueChange);
   listen(mOtherType.Get(), kNidSelectionChange);
-  SetNotificationForAllArrayItems(mCcSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+  SetNotificationForAllArrayItems(mCcSelectors, GetOwnHandler(), &LMoveableControlEditPanel::OnSelectorChanged,
                                   kNidValueChange);
-  SetNotificationForAllArrayItems(mMinSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+  SetNotificationForAllArrayItems(mMinSelectors, GetOwnHandler(), &LMoveableControlEditPanel::OnSelectorChanged,
                                   kNidValueChange);
-  SetNotificationForAllArrayItems(mMaxSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+  SetNotificationForAllArrayItems(mMaxSelectors, GetOwnHandler(), &LMoveableControlEditPanel::OnSelectorChanged,
                                   kNidValueChange);
-  SetNotificationForAllArrayItems(mChannelSelectors, *mHandler, &LMoveableControlEditPanel::OnSelectorChanged,
+  SetNotificationForAllArrayItems(mChannelSelectors, GetOwnHandler(), &LMoveableControlEditPanel::OnSelectorChanged,
                                   kNidSelectionChange);
   mListening = true;
 }
@@ -255,18 +254,6 @@ HResult LMoveableControlEditPanel::OnSelectorChanged(const RCPtr<LNotificationDi
   if (source) mHeldBytes.erase(dynamic_cast<const LControl*>(source.Get()));
   SendNotification(LNotification::Create(kNidParametersChanged));
   return 1;
-}
-
-void LMoveableControlEditPanel::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                                                    const RCPtr<LNotification>& notification) {
-  if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
-  LPanel::ReceiveNotification(source, notification);
-}
-
-HResult LMoveableControlEditPanel::UnregisterNotification(const RCPtr<LNotificationDistributor>& source,
-                                                          const WChar* name) {
-  if (mHandler) mHandler->RemoveHandler(source, name);
-  return LPanel::UnregisterNotification(source, name);
 }
 
 }  // namespace HV

@@ -5,7 +5,7 @@
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
@@ -23,7 +23,7 @@ namespace HV {
 // A byte that its control cannot show (a channel choice or type with no
 // entry, a value outside 0-127) is kept as it was shown and written back
 // unchanged until the user changes that control.
-class LMoveableControlEditPanel : public LPanel {
+class LMoveableControlEditPanel : public LOwnHandlerControl<LPanel, LMoveableControlEditPanel> {
  public:
   // Page indices, in the tab control's layout order.
   enum Page : int32_t { kCcAbsolute = 0, kCcRelative = 1, kNrpnRpn = 2, kOther = 3 };
@@ -49,13 +49,8 @@ class LMoveableControlEditPanel : public LPanel {
 
   RCPtr<LTabControl> GetTabControl() const { return mTabControl; }
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override;
-  HResult UnregisterNotification(const RCPtr<LNotificationDistributor>& source, const WChar* name) override;
 
  private:
-  using Handler = LNotificationHandler<LMoveableControlEditPanel>;
-
   void CollectPageControls();
   void ShowPage(const WChar* name);
   // Sets the control to the byte; when it cannot show it, the byte is held.
@@ -66,7 +61,6 @@ class LMoveableControlEditPanel : public LPanel {
   signed char ReadChoice(LComboBox* comboBox, int32_t offset) const;
   signed char ReadOtherType() const;
 
-  RCPtr<Handler> mHandler;
   RCPtr<LTabControl> mTabControl;
   RCPtrArray<LComboBox> mChannelSelectors;  // CC absolute, CC relative, RPN/NRPN, other
   RCPtrArray<LNumericUpDown> mMinSelectors;  // CC absolute, other

@@ -16,7 +16,8 @@ constexpr uint32_t kNotesPerOctave = 12;
 
 }  // namespace
 
-LMidiNoteSelector::LMidiNoteSelector(LControl* parent, const StringW& name) : LPanel(parent, name) {}
+LMidiNoteSelector::LMidiNoteSelector(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LMidiNoteSelector::~LMidiNoteSelector() = default;
 
@@ -28,13 +29,12 @@ RCPtr<LControl>& LMidiNoteSelector::Create(RCPtr<LControl>& result, const RCPtr<
 HResult LMidiNoteSelector::Initialize() {
   const HResult result = LPanel::Initialize();
   if (Failed(result)) return result;
-  mHandler = RCPtr<LNotificationHandler<LMidiNoteSelector>>(new LNotificationHandler<LMidiNoteSelector>(this));
   mNoteName = DynamicCast<LLabel>(FindChildControl(StringW(u"noteNameLabel")));
   mOctaveName = DynamicCast<LLabel>(FindChildControl(StringW(u"octaveNameLabel")));
   mNumber = DynamicCast<LNumericUpDown>(FindChildControl(StringW(u"numericUpDown")));
   if (mNumber) mNumber->SetRange(0.0, 127.0, kLinear);
   UpdateNoteText();
-  CheckResult(mHandler->SetNotification(&LMidiNoteSelector::OnNoteValueChanged,
+  CheckResult(GetOwnHandler().SetNotification(&LMidiNoteSelector::OnNoteValueChanged,
                                         RCPtr<LNotificationDistributor>(mNumber.Get()), kNidValueChange),
               HV_HERE("LMidiNoteSelector::Initialize"));
   return 0;
@@ -66,12 +66,6 @@ void LMidiNoteSelector::UpdateNoteText() {
 HResult LMidiNoteSelector::OnNoteValueChanged(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
   UpdateNoteText();
   return 1;
-}
-
-void LMidiNoteSelector::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                                            const RCPtr<LNotification>& notification) {
-  if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
-  LPanel::ReceiveNotification(source, notification);
 }
 
 }  // namespace HV

@@ -5,7 +5,7 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 #include <cstdint>
 
@@ -15,7 +15,7 @@ namespace HV {
 // note's name ("C", "Db", ...) and octave ("(4)") on two labels that follow
 // every change. The zone variant differs only in its octave texts. Its owner
 // reads and sets the number on the up-down.
-class LMidiNoteSelector : public LPanel {
+class LMidiNoteSelector : public LOwnHandlerControl<LPanel, LMidiNoteSelector> {
  public:
   LMidiNoteSelector(LControl* parent, const StringW& name);
   ~LMidiNoteSelector() override;
@@ -31,8 +31,6 @@ class LMidiNoteSelector : public LPanel {
 
   RCPtr<LNumericUpDown> GetNumericUpDown() const { return mNumber; }
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override;
 
   // The up-down's value truncated toward zero.
   static int32_t NumberOf(const LNumericUpDown& upDown);
@@ -40,7 +38,6 @@ class LMidiNoteSelector : public LPanel {
   static bool EntryAt(const RCPtr<LStringTable>& table, uint32_t index, StringW& text);
 
  private:
-  RCPtr<LNotificationHandler<LMidiNoteSelector>> mHandler;
   RCPtr<LLabel> mNoteName;
   RCPtr<LLabel> mOctaveName;
   RCPtr<LNumericUpDown> mNumber;

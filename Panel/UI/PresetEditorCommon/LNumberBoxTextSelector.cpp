@@ -8,7 +8,8 @@
 
 namespace HV {
 
-LNumberBoxTextSelector::LNumberBoxTextSelector(LControl* parent, const StringW& name) : LPanel(parent, name) {}
+LNumberBoxTextSelector::LNumberBoxTextSelector(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LNumberBoxTextSelector::~LNumberBoxTextSelector() = default;
 
@@ -20,11 +21,9 @@ RCPtr<LControl>& LNumberBoxTextSelector::Create(RCPtr<LControl>& result, const R
 HResult LNumberBoxTextSelector::Initialize() {
   const HResult result = LPanel::Initialize();
   if (Failed(result)) return result;
-  mHandler =
-      RCPtr<LNotificationHandler<LNumberBoxTextSelector>>(new LNotificationHandler<LNumberBoxTextSelector>(this));
   mLabel = DynamicCast<LLabel>(FindChildControl(StringW(u"label")));
   mNumber = DynamicCast<LNumericUpDown>(FindChildControl(StringW(u"numericUpDown")));
-  CheckResult(mHandler->SetNotification(&LNumberBoxTextSelector::OnNumberValueChanged,
+  CheckResult(GetOwnHandler().SetNotification(&LNumberBoxTextSelector::OnNumberValueChanged,
                                         RCPtr<LNotificationDistributor>(mNumber.Get()), kNidValueChange),
               HV_HERE("LNumberBoxTextSelector::Initialize"));
   UpdateNumberText();
@@ -43,12 +42,6 @@ HResult LNumberBoxTextSelector::OnNumberValueChanged(const RCPtr<LNotificationDi
                                                      const RCPtr<LNotification>&) {
   UpdateNumberText();
   return 1;
-}
-
-void LNumberBoxTextSelector::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                                                 const RCPtr<LNotification>& notification) {
-  if (DispatchToOwnHandler(*this, mHandler, source, notification)) return;
-  LPanel::ReceiveNotification(source, notification);
 }
 
 }  // namespace HV

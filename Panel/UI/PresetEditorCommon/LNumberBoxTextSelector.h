@@ -4,7 +4,7 @@
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
-#include "HVFramework/Notification/LNotificationHandler.h"
+#include "HVFramework/Controls/OwnHandlerDispatch.h"
 
 namespace HV {
 
@@ -12,7 +12,7 @@ namespace HV {
 // name on its "label" (a controller number: "Modulation", "Sustain Pedal"),
 // the name being the label's string-table entry at that position. Its owner
 // reads and sets the number on the up-down.
-class LNumberBoxTextSelector : public LPanel {
+class LNumberBoxTextSelector : public LOwnHandlerControl<LPanel, LNumberBoxTextSelector> {
  public:
   LNumberBoxTextSelector(LControl* parent, const StringW& name);
   ~LNumberBoxTextSelector() override;
@@ -27,11 +27,8 @@ class LNumberBoxTextSelector : public LPanel {
 
   RCPtr<LNumericUpDown> GetNumericUpDown() const { return mNumber; }
 
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                           const RCPtr<LNotification>& notification) override;
 
  private:
-  RCPtr<LNotificationHandler<LNumberBoxTextSelector>> mHandler;
   RCPtr<LLabel> mLabel;
   RCPtr<LNumericUpDown> mNumber;
 };
