@@ -5,7 +5,7 @@
 #include "HVFramework/Application/LBusyRunner.h"
 
 #include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
-#include "tests/HVFramework/ControlBase/Window/WaitingChooser.h"
+#include "tests/HVFramework/ControlBase/Window/WaitingWindow.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,23 +18,11 @@ namespace {
 
 using ::testing::IsEmpty;
 
-constexpr int32_t kKeyA = 'A';
-
-class LBusyRunnerThreads : public OSWindowFixture {
+class LBusyRunnerThreads : public WaitingWindowFixture {
  protected:
   void SetUp() override {
-    window = Open(u"main");
-    ASSERT_TRUE(window);
-    window->Show(true);
-    Focus(*window);
-    Input(*window, u"a1").handledKeys = {kKeyA};
-    TakeInput();
-    dispatcher.SetIdleHandler([this](int32_t) {
-      OnIdle();
-      return false;
-    });
+    OpenWaitingWindow([this] { OnIdle(); });
   }
-  void TearDown() override { dispatcher.SetIdleHandler(nullptr); }
 
   // While the operation waits: what the user-interface thread sees, and a
   // second operation asked for (a hot key pressed meanwhile).
@@ -48,7 +36,6 @@ class LBusyRunnerThreads : public OSWindowFixture {
 
   const CursorHandle wait = dispatcher.GetCursorByName(StringW(u"UI_CURSOR_WAIT"));
   LBusyRunner runner{dispatcher, [this](CursorHandle cursor) { return dispatcher.SetCursor(cursor); }, wait};
-  RCPtr<OSWindow> window;
   WaitingChooser waiting{""};
   PaintWatcher watcher{waiting};
   bool isBusyMeanwhile = false;

@@ -3,6 +3,7 @@
 
 #include "HVFramework/ControlBase/SystemUI/LClipboard.h"
 #include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ class EditControl : public InputControl {
   bool IsEditTarget() const override { return true; }
   bool CanPerformEdit(int32_t) override { return true; }
   HResult PerformEdit(int32_t kind) override {
-    Log().push_back(std::string(GetName().ToCharString().GetText()) + ":edit " + std::to_string(kind));
+    Log().push_back(ToUtf8(GetName()) + ":edit " + std::to_string(kind));
     return S_OK;
   }
 };

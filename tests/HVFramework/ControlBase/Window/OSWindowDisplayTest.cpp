@@ -9,7 +9,7 @@
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/Platform/SDL/SdlWindowSystem.h"
 #include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
-#include "tests/HVFramework/ControlBase/Window/WaitingChooser.h"
+#include "tests/HVFramework/ControlBase/Window/WaitingWindow.h"
 #include "tests/support/IgnoreSystemLeaks.h"
 #include "tests/support/InputControl.h"
 

@@ -4,7 +4,7 @@
 #include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
 
 #include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
-#include "tests/HVFramework/ControlBase/Window/WaitingChooser.h"
+#include "tests/HVFramework/ControlBase/Window/WaitingWindow.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,25 +14,12 @@ namespace {
 
 using ::testing::IsEmpty;
 
-constexpr int32_t kKeyA = 'A';
-
-class OSWindowFileChooserThreads : public OSWindowFixture {
+class OSWindowFileChooserThreads : public WaitingWindowFixture {
  protected:
   void SetUp() override {
-    window = Open(u"main");
-    ASSERT_TRUE(window);
-    window->Show(true);
-    Focus(*window);
-    Input(*window, u"a1").handledKeys = {kKeyA};
-    TakeInput();
-    dispatcher.SetIdleHandler([this](int32_t) {
-      watcher.OnIdle(*window);
-      return false;
-    });
+    OpenWaitingWindow([this] { watcher.OnIdle(*window); });
   }
-  void TearDown() override { dispatcher.SetIdleHandler(nullptr); }
 
-  RCPtr<OSWindow> window;
   WaitingChooser chooser{"/presets/first.tpr\n"};
   PaintWatcher watcher{chooser};
 };

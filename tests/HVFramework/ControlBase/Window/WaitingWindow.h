@@ -8,9 +8,11 @@
 
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/Platform/UI/ChildProcess.h"
+#include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -74,6 +76,30 @@ class PaintWatcher {
   WaitingChooser& mChooser;
   bool mHasAsked = false;
   bool mHasSeenPaint = false;
+};
+
+// One shown, focused window whose input control takes the key 'A', with an
+// idle handler of the test's: the stage of the tests where the program waits
+// while its windows paint on and drop their input.
+class WaitingWindowFixture : public OSWindowFixture {
+ protected:
+  static constexpr int32_t kKeyA = 'A';
+
+  void OpenWaitingWindow(std::function<void()> onIdle) {
+    window = Open(u"main");
+    ASSERT_TRUE(window);
+    window->Show(true);
+    Focus(*window);
+    Input(*window, u"a1").handledKeys = {kKeyA};
+    TakeInput();
+    dispatcher.SetIdleHandler([onIdle = std::move(onIdle)](int32_t) {
+      onIdle();
+      return false;
+    });
+  }
+  void TearDown() override { dispatcher.SetIdleHandler(nullptr); }
+
+  RCPtr<OSWindow> window;
 };
 
 }  // namespace HV::Test
