@@ -5,6 +5,7 @@
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/Platform/UI/SingleInstance.h"
 #include "HVFramework/System/DebugTrace.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <exception>
 #include <stdexcept>
@@ -21,7 +22,6 @@ constexpr const char* kPhaseNames[] = {
 };
 static_assert(std::size(kPhaseNames) == static_cast<size_t>(ApplicationRunner::Phase::Shutdown) + 1);
 
-std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 // Stateless: the factory reads the program's embedded documents through it
 // for as long as the program runs.
@@ -64,7 +64,7 @@ int ApplicationRunner::Run(const std::string& commandLine) {
       mProgram.openWindowSystem ? mProgram.openWindowSystem(error) : nullptr;
   if (!system) {
     // Without a display no box can say it: the words go to the terminal.
-    std::fprintf(mOptions.errorStream, "%s: %s\n", Utf8(mProgram.identity.applicationName).c_str(), error.c_str());
+    std::fprintf(mOptions.errorStream, "%s: %s\n", ToUtf8(mProgram.identity.applicationName).c_str(), error.c_str());
     return 1;
   }
   return RunOnWindowSystem(*system, commandLine);
@@ -88,7 +88,7 @@ int ApplicationRunner::RunOnWindowSystem(Platform::IWindowSystem& system, const 
   if (mOptions.isSingleInstance) {
     const std::string folder = mOptions.instanceFolder.empty() ? Platform::GetRuntimeFolder() : mOptions.instanceFolder;
     const std::string name = mOptions.instanceName.empty()
-                                 ? Utf8(mProgram.identity.GetApplicationKey()) + "Prevent"
+                                 ? ToUtf8(mProgram.identity.GetApplicationKey()) + "Prevent"
                                  : mOptions.instanceName;
     instance = std::make_unique<Platform::SingleInstance>(folder, name);
     // The dispatcher outlives the listener (stopped below) and takes lines from any thread.

@@ -11,6 +11,7 @@
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "HVFramework/System/LIniFileManager.h"
 #include "HVFramework/System/RuntimeFaults.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <string>
 
@@ -19,7 +20,6 @@ namespace {
 
 constexpr const WChar* kExitKey = u"Alt+VKEY_F4";
 
-std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 }  // namespace
 
@@ -134,7 +134,7 @@ void LApplicationBase::SetUpProfile() {
   if (mProfile) return;
   const StringW folder = GetFolder(kUserFolder);
   if (folder.IsEmpty()) return;
-  mProfile = std::make_unique<ProfileFolderStore>(Utf8(folder) + "/Profile");
+  mProfile = std::make_unique<ProfileFolderStore>(ToUtf8(folder) + "/Profile");
   mDispatcher.SetProfileStore(mProfile.get());
 }
 

@@ -8,6 +8,7 @@
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/ObjectBase/Assert.h"
 #include "HVFramework/ObjectBase/UIThread.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <exception>
 #include <string>
@@ -30,7 +31,6 @@ Platform::MessageBoxKind MessageBoxKindFromStyle(uint32_t style) {
   }
 }
 
-std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 StringW TextOf(const RCPtr<LStringTable>& table, const WChar* id, const WChar* builtIn) {
   StringW found;
@@ -141,7 +141,7 @@ void LFrameworkApp::ShowStartupError(Platform::IWindowSystem& system, const RCPt
   const StringW text = TextOf(frameworkStrings, u"STARTUP_ERROR",
                               u"The application encountered problems during startup and will now close.");
   const StringW caption = TextOf(frameworkStrings, u"STARTUP_ERROR_CAPTION", u"Error");
-  system.ShowMessageBox(0, Utf8(caption), Utf8(text), Platform::MessageBoxKind::Ok);
+  system.ShowMessageBox(0, ToUtf8(caption), ToUtf8(text), Platform::MessageBoxKind::Ok);
 }
 
 void LFrameworkApp::ShowRendererSetupError(const StringW& messageId) {
@@ -299,7 +299,7 @@ HResult LFrameworkApp::RestoreStatusText(bool shouldPost) {
 
 int32_t LFrameworkApp::ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) {
   return static_cast<int32_t>(
-      mWindowSystem.ShowMessageBox(GetMessageBoxOwner(), Utf8(caption), Utf8(text), MessageBoxKindFromStyle(style)));
+      mWindowSystem.ShowMessageBox(GetMessageBoxOwner(), ToUtf8(caption), ToUtf8(text), MessageBoxKindFromStyle(style)));
 }
 
 }  // namespace HV

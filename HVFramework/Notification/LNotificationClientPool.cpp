@@ -1,6 +1,7 @@
 #include "HVFramework/Notification/LNotificationClientPool.h"
 
 #include "HVFramework/System/RuntimeFaults.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <algorithm>
 #include <string>
@@ -161,7 +162,7 @@ void LNotificationDistributor::LNotificationClientPool::DeliverTo(Record& record
   try {
     record.GetClient()->ReceiveNotification(source, notification);
   } catch (...) {
-    const std::string name(StringW(notification->GetName()).ToCharString().GetText());
+    const std::string name = ToUtf8(StringW(notification->GetName()));
     ReportCurrentException("the delivery of " + name);
   }
 }

@@ -7,6 +7,7 @@
 #include "HVFramework/ObjectBase/Exception.h"
 #include "Panel/UI/LApplication.h"
 #include "Panel/UI/LMainControl.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <string>
 
@@ -37,7 +38,8 @@ RCPtr<Group> AsGroup(const RCPtr<LPanel>& panel) {
 
 }  // namespace
 
-LDeviceView::LDeviceView(LControl* parent, const StringW& name) : LControl(parent, name) {}
+LDeviceView::LDeviceView(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LDeviceView::~LDeviceView() = default;
 
@@ -51,8 +53,6 @@ RCPtr<LControl>& LDeviceView::Create(RCPtr<LControl>& result, const RCPtr<LContr
 HResult LDeviceView::Initialize() {
   const HResult result = LControl::Initialize();
   if (Failed(result)) return result;
-  mHandler = RCPtr<LNotificationHandler<LDeviceView>>(new LNotificationHandler<LDeviceView>(this));
-  if (!mHandler) ThrowFailedResult(E_OUTOFMEMORY, HV_HERE("LDeviceView::Initialize"));
   FindElementPanels();
   FindBankButtons();
   if (mBankButtons[0]) mBankButtons[0]->SetNormalizedValue(1.0);
@@ -93,7 +93,7 @@ void LDeviceView::FindElementPanels() {
     RCPtr<LPanel>& panel = this->*element.member;
     panel = DynamicCast<LPanel>(FindChildControl(StringW(element.name)));
     if (!panel) {
-      const std::string what = "Cannot find child: " + std::string(StringW(element.name).ToCharString().GetText());
+      const std::string what = "Cannot find child: " + ToUtf8(StringW(element.name));
       ThrowNullPointer(what, HV_HERE("LDeviceView::Initialize"));
     }
   }
@@ -110,7 +110,7 @@ void LDeviceView::FindBankButtons() {
   for (int32_t i = 0; i < kBankCount; ++i) {
     mBankButtons[i] = DynamicCast<LButton>(banks->FindChildControl(Numbered(u"bank", i + 1)));
     const HResult registered =
-        mBankButtons[i] ? mHandler->SetNotification(&LDeviceView::OnBankClicked,
+        mBankButtons[i] ? GetOwnHandler().SetNotification(&LDeviceView::OnBankClicked,
                                                     RCPtr<LNotificationDistributor>(mBankButtons[i]), kNidLeftClick)
                         : E_INVALIDARG;
     if (Failed(registered)) ThrowFailedResult(registered, HV_HERE("LDeviceView::Initialize"));
@@ -122,13 +122,6 @@ void LDeviceView::ServeMainMenu() {
   if (!dynamic_cast<LMainControl*>(parent)) return;
   if (const RCPtr<LMainMenu> menu = DynamicCast<LMainMenu>(parent->FindChildControl(StringW(u"mainMenu"))))
     menu->SetMenuItemUpdater(GetMenuItemUpdater());
-}
-
-void LDeviceView::ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
-                                      const RCPtr<LNotification>& notification) {
-  if (const RCPtr<LNotificationHandler<LDeviceView>> handler = mHandler)
-    if (handler->Dispatch(source, notification) != 0) return;
-  LControl::ReceiveNotification(source, notification);
 }
 
 // --- Banks and edit panels ---

@@ -16,6 +16,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/LanguageIds.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "tools/gallery/GalleryNotificationNames.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <cmath>
 #include <utility>
@@ -35,7 +36,6 @@ std::u16string Number(int32_t value) {
   return std::u16string(text.begin(), text.end());
 }
 
-std::string Utf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 }  // namespace
 
@@ -142,7 +142,7 @@ void GalleryApp::ReportActivation() {
 
 HResult GalleryApp::OnOtherInstanceCommandLine(const StringW& commandLine) {
   if (mReport) {
-    std::fprintf(mReport, "hv-gallery: another instance was started with: %s\n", Utf8(commandLine).c_str());
+    std::fprintf(mReport, "hv-gallery: another instance was started with: %s\n", ToUtf8(commandLine).c_str());
     std::fflush(mReport);
   }
   return S_OK;
@@ -258,7 +258,7 @@ void GalleryApp::Announce(const char16_t* labelPath, const std::u16string& text)
   if (const RCPtr<LControl> label = labelPath ? FindControl(labelPath) : nullptr) label->SetText(shown);
   SetStatusText(shown, false);
   if (!mReport) return;
-  std::fprintf(mReport, "hv-gallery: %s\n", Utf8(shown).c_str());
+  std::fprintf(mReport, "hv-gallery: %s\n", ToUtf8(shown).c_str());
   std::fflush(mReport);
 }
 

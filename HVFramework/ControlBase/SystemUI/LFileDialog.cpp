@@ -2,6 +2,7 @@
 
 #include "HVFramework/Platform/UI/ZenityFileDialog.h"
 #include "HVFramework/System/File.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 namespace HV {
 namespace {
@@ -9,7 +10,6 @@ namespace {
 using Platform::MessageBoxAnswer;
 using Platform::MessageBoxKind;
 
-std::string ToUtf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 StringW FromUtf8(const std::string& text) { return StringW(text.c_str()); }
 
 constexpr const char* kDialogErrorCaption = "File Dialog Error";

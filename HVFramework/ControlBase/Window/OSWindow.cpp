@@ -5,6 +5,7 @@
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "HVFramework/ControlBase/Window/WindowPlacement.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <utility>
 
@@ -16,7 +17,6 @@ using Platform::WindowEventKind;
 
 constexpr uint32_t kButtonMask = 1 | 2 | 4;
 
-std::string ToUtf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 RegionRect ToRegionRect(const RectT<int32_t>& rect) {
   return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};

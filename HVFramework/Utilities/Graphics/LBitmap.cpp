@@ -3,6 +3,7 @@
 #include "HVFramework/Platform/Graphics/PngCodec.h"
 #include "HVFramework/Platform/Graphics/Resources.h"
 #include "HVFramework/Utilities/Graphics/LBitmapData.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <filesystem>
 #include <map>
@@ -24,7 +25,6 @@ BitmapCache& Cache() {
 
 bool IsResourceName(const StringW& name) { return name.Left(2) == kResourcePrefix; }
 
-std::string ToUtf8(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 // The canonical form of a file path, its case kept (Linux paths are
 // case-sensitive); the path as given when it cannot be resolved.

@@ -13,6 +13,7 @@
 #include "tests/HVFramework/Application/ApplicationFixture.h"
 #include "tests/support/MemoryIniFileManager.h"
 #include "tests/support/NotificationRecorder.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Narrow(const StringW& text) { return std::string(text.ToCharString().GetText()); }
 
 // Settings files that open when their folder exists, as the settings-file
 // library does, each open counted; failOpens makes them fail.
@@ -34,9 +34,9 @@ class CountingIniFileManager : public MemoryIniFileManager {
  public:
   HResult OpenIniFile(const StringW& path, const StringW& version, const StringW& product,
                       int32_t& handle) override {
-    opens.push_back({Narrow(path), Narrow(version), Narrow(product)});
+    opens.push_back({ToUtf8(path), ToUtf8(version), ToUtf8(product)});
     handle = 0;
-    if (failOpens || !fs::is_directory(fs::path(Narrow(path)).parent_path())) return E_FAIL;
+    if (failOpens || !fs::is_directory(fs::path(ToUtf8(path)).parent_path())) return E_FAIL;
     handle = static_cast<int32_t>(opens.size()) + 40;
     return S_OK;
   }
@@ -89,7 +89,7 @@ TEST_F(ApplicationBase, FoldersFollowTheXdgFoldersAndMakeTheApplicationsLevels) 
       {LApplicationBase::kDocumentsFolder, h, true},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(Narrow(application.GetFolder(row.number)), row.expected) << row.number;
+    EXPECT_EQ(ToUtf8(application.GetFolder(row.number)), row.expected) << row.number;
     EXPECT_EQ(fs::is_directory(row.expected), row.isMade) << row.number;
   }
 }
@@ -111,7 +111,7 @@ TEST_F(ApplicationBase, AFolderWithoutABaseIsEmptyAndNothingIsMadeAtTheRoot) {
   for (const Row& row : rows) {
     row.home ? setenv("HOME", row.home, 1) : unsetenv("HOME");
     row.configHome ? setenv("XDG_CONFIG_HOME", row.configHome, 1) : unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(Narrow(application.GetFolder(LApplicationBase::kUserFolder)), row.userFolder) << row.what;
+    EXPECT_EQ(ToUtf8(application.GetFolder(LApplicationBase::kUserFolder)), row.userFolder) << row.what;
   }
   unsetenv("HOME");
   EXPECT_TRUE(application.GetFolder(LApplicationBase::kSharedDataFolder).IsEmpty());
@@ -129,8 +129,8 @@ TEST_F(ApplicationBase, AFolderThatCannotBeMadeIsStillAnsweredAndItsSettingsFile
   TestApplication& application = MakeApp();
   application.UseIniFileManager(&settings);
 
-  EXPECT_EQ(Narrow(application.GetFolder(LApplicationBase::kUserFolder)), h + "/.config/Halvern/Test Editor");
-  EXPECT_EQ(Narrow(application.GetFolder(LApplicationBase::kSharedDataFolder)),
+  EXPECT_EQ(ToUtf8(application.GetFolder(LApplicationBase::kUserFolder)), h + "/.config/Halvern/Test Editor");
+  EXPECT_EQ(ToUtf8(application.GetFolder(LApplicationBase::kSharedDataFolder)),
             h + "/plain-file/data/Halvern/Test Editor");
   EXPECT_TRUE(fs::is_regular_file(h + "/.config/Halvern"));
   EXPECT_EQ(application.OpenIniFile(LFrameworkApp::kUserSettingsFile), 0);
@@ -212,7 +212,7 @@ TEST_F(ApplicationBase, TheMainWindowShowsTheMainControlCaptionedWithTheCompanyW
   EXPECT_TRUE(system.IsWindowVisible(main->GetWindowId()));
   ASSERT_EQ(application.GetRootWindows().GetCount(), 1u);
   EXPECT_EQ(application.GetRootWindows().GetAt(0), main->GetRootWindow());
-  EXPECT_EQ(Narrow(main->GetRootWindow()->GetRootControl()->GetName()), "mainControl");
+  EXPECT_EQ(ToUtf8(main->GetRootWindow()->GetRootControl()->GetName()), "mainControl");
   EXPECT_EQ(main->GetRenderer()->GetRendererType(), LApplicationBase::kApplicationRendererKind);
   Platform::SizeLimits limits;
   ASSERT_TRUE(system.GetSizeLimits(main->GetWindowId(), limits));
@@ -285,7 +285,7 @@ TEST_F(ApplicationBase, StartUpBindsAltF4ToTheExitRequestUnlessTheKeyIsTaken) {
     resources.Add("APP_STRINGS", row.strings);
     TestApplication& application = MakeApp();
     ASSERT_EQ(application.RunApplicationStartup(), S_OK) << row.what;
-    EXPECT_EQ(Narrow(application.GetHotKeyManager()->FindName(KeyCode::Parse(StringW(u"Alt+VKEY_F4")))),
+    EXPECT_EQ(ToUtf8(application.GetHotKeyManager()->FindName(KeyCode::Parse(StringW(u"Alt+VKEY_F4")))),
               row.boundTo)
         << row.what;
     application.Close();

@@ -1,4 +1,5 @@
 #include "HVFramework/Midi/LMidiPortNames.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TEST(LMidiPortNames, SplitsANumberOfOneOrTwoDigits) {
       {u"", u"", 0},
   };
   for (const SplitCase& c : cases) {
-    SCOPED_TRACE(std::string(StringW(c.name).ToCharString().GetText()));
+    SCOPED_TRACE(ToUtf8(StringW(c.name)));
     const LMidiPortNames::SplitName split = LMidiPortNames::SplitPortName(StringW(c.name));
     EXPECT_EQ(std::u16string(split.base.GetView()), std::u16string(c.base));
     EXPECT_EQ(split.number, c.number);
@@ -81,7 +82,7 @@ TEST(LMidiPortNames, ExactListedNameWinsOverNamesThatContainIt) {
       {u"", None},
   };
   for (const ListCase& c : cases) {
-    SCOPED_TRACE(std::string(StringW(c.requested).ToCharString().GetText()));
+    SCOPED_TRACE(ToUtf8(StringW(c.requested)));
     EXPECT_EQ(LMidiPortNames::MatchListedName(listed, StringW(c.requested)), c.match);
   }
 }
@@ -115,7 +116,7 @@ TEST(LMidiPortNames, SelectsTheDeviceAPortNameStandsFor) {
       {{u"N"}, u"", -1},
   };
   for (const DeviceCase& c : cases) {
-    SCOPED_TRACE(std::string(StringW(c.port).ToCharString().GetText()));
+    SCOPED_TRACE(ToUtf8(StringW(c.port)));
     EXPECT_EQ(LMidiPortNames::SelectDevice(Names(c.devices), StringW(c.port)), c.device);
   }
 }

@@ -6,6 +6,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "tests/HVFramework/ControlBase/Skin/ControlFactory/SkinDocumentFixture.h"
 #include "tests/support/FakeWindowHost.h"
+#include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ class SizingControl : public LControl {
     return CreateControlOfClass<SizingControl>(result, parent, descriptor);
   }
   HResult AdjustWindowRect(Rect& rect) override {
-    Offered().push_back(std::string(GetName().ToCharString().GetText()) + " " + std::to_string(int(rect.width)) +
+    Offered().push_back(ToUtf8(GetName()) + " " + std::to_string(int(rect.width)) +
                         "x" + std::to_string(int(rect.height)));
     if (!grow) return 0;
     rect.width += 100.4;
