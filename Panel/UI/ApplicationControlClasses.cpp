@@ -12,6 +12,7 @@
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LNoteModeEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -262,6 +263,8 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelPanel::Create;
     case ApplicationClass::WheelEditPanel:
       return &LWheelEditPanel::Create;
+    case ApplicationClass::NoteModeEditPanel:
+      return &LNoteModeEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
@@ -273,7 +276,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
     case ApplicationClass::PresetNamePanel:
-    case ApplicationClass::NoteModeEditPanel:
     case ApplicationClass::ButtonControlViewPanel:
     case ApplicationClass::ButtonControlEditPanel:
     case ApplicationClass::ButtonGroupPanel:
