@@ -9,6 +9,8 @@
 #include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
+#include "Panel/UI/OrvaneSeriesCommon/LButtonControlEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LButtonControlViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
@@ -241,6 +243,10 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LMoveableControlViewPanel::Create;
     case ApplicationClass::MoveableControlEditPanel:
       return &LMoveableControlEditPanel::Create;
+    case ApplicationClass::ButtonControlViewPanel:
+      return &LButtonControlViewPanel::Create;
+    case ApplicationClass::ButtonControlEditPanel:
+      return &LButtonControlEditPanel::Create;
     case ApplicationClass::EncoderGroupPanel:
       return &LEncoderGroupPanel::Create;
     case ApplicationClass::EncoderPanel:
@@ -276,8 +282,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
     case ApplicationClass::PresetNamePanel:
-    case ApplicationClass::ButtonControlViewPanel:
-    case ApplicationClass::ButtonControlEditPanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
     case ApplicationClass::PedalGroupPanel:
