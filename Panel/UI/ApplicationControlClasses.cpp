@@ -9,9 +9,12 @@
 #include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
+#include "Panel/UI/OrvaneSeriesCommon/LButtonControlEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LButtonControlViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LNoteModeEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -240,6 +243,10 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LMoveableControlViewPanel::Create;
     case ApplicationClass::MoveableControlEditPanel:
       return &LMoveableControlEditPanel::Create;
+    case ApplicationClass::ButtonControlViewPanel:
+      return &LButtonControlViewPanel::Create;
+    case ApplicationClass::ButtonControlEditPanel:
+      return &LButtonControlEditPanel::Create;
     case ApplicationClass::EncoderGroupPanel:
       return &LEncoderGroupPanel::Create;
     case ApplicationClass::EncoderPanel:
@@ -262,6 +269,8 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelPanel::Create;
     case ApplicationClass::WheelEditPanel:
       return &LWheelEditPanel::Create;
+    case ApplicationClass::NoteModeEditPanel:
+      return &LNoteModeEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
@@ -273,9 +282,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
     case ApplicationClass::PresetNamePanel:
-    case ApplicationClass::NoteModeEditPanel:
-    case ApplicationClass::ButtonControlViewPanel:
-    case ApplicationClass::ButtonControlEditPanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
     case ApplicationClass::PedalGroupPanel:
