@@ -15,6 +15,7 @@
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LNoteModeEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LXYPadDirectionGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -277,6 +278,12 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LGetPresetFromMidiDeviceDlg::Create;
     case ApplicationClass::AboutDlg:
       return &LAboutDlg::Create;
+    case ApplicationClass::XYPadEditPanel:
+      return &LXYPadEditPanel::Create;
+    case ApplicationClass::XYPadDirectionPanel:
+      return &LXYPadDirectionPanel::Create;
+    case ApplicationClass::XYPadDirectionGroupPanel:
+      return &LXYPadDirectionGroupPanel::Create;
     // Not built yet: the global settings open as a plain dialog (its close
     // box ends it), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
@@ -295,9 +302,6 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
-    case ApplicationClass::XYPadEditPanel:
-    case ApplicationClass::XYPadDirectionPanel:
-    case ApplicationClass::XYPadDirectionGroupPanel:
     case ApplicationClass::PadEditPanel:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:

@@ -1,0 +1,64 @@
+#include "Panel/UI/OrvaneSeriesCommon/LXYPadEditPanel.h"
+
+#include "HVFramework/ControlBase/Control/ControlCreation.h"
+#include "HVFramework/Controls/LLabel.h"
+#include "Panel/UI/OrvaneSeriesCommon/TouchPadAxisRecord.h"
+
+namespace HV {
+namespace {
+
+constexpr const char* kInitialize = "LXYPadEditPanel::Initialize";
+// The request for the axis's value goes out before the title is written.
+constexpr EditPanelKind kXYPadEdit{TouchPadAxisRecord::kLength, u"midiPage", "Cannot find child: viewTabControl: midiPage",
+                                   kInitialize, true};
+constexpr int32_t kXAxis = 0;
+constexpr int32_t kYAxis = 1;
+
+}  // namespace
+
+LXYPadEditPanel::LXYPadEditPanel(LControl* parent, const StringW& name) : LElementEditPanel(parent, name, kXYPadEdit) {}
+
+LXYPadEditPanel::~LXYPadEditPanel() = default;
+
+RCPtr<LControl>& LXYPadEditPanel::Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
+                                         const RCPtr<LControlDescriptor>& descriptor) {
+  return CreateControlOfClass<LXYPadEditPanel>(result, parent, descriptor);
+}
+
+HResult LXYPadEditPanel::Initialize() {
+  const HResult result = LElementEditPanel::Initialize();
+  if (Failed(result)) return result;
+  mNotePage = DynamicCast<LNoteModeEditPanel>(FindTabControl()->GetPage(StringW(u"noteModePage")));
+  if (!mNotePage) ThrowNullPointer("Cannot find child: viewTabControl: noteModePage", HV_HERE(kInitialize));
+  ListenToEditor(RCPtr<LNotificationDistributor>(mNotePage.Get()), kInitialize);
+  return result;
+}
+
+RCPtr<LTabControl> LXYPadEditPanel::FindTabControl() {
+  const RCPtr<LTabControl> tabs = DynamicCast<LTabControl>(FindChildControl(StringW(u"viewTabControl")));
+  if (!tabs) ThrowNullPointer("Cannot find child: viewTabControl", HV_HERE(kInitialize));
+  return tabs;
+}
+
+RCPtr<LMoveableControlEditPanel> LXYPadEditPanel::FindEditor() {
+  return DynamicCast<LMoveableControlEditPanel>(FindTabControl()->GetPage(StringW(u"midiPage")));
+}
+
+void LXYPadEditPanel::WriteTitle(int32_t index) {
+  const RCPtr<LLabel> title = DynamicCast<LLabel>(FindChildControl(StringW(u"axisName")));
+  if (!title) return;
+  if (index == kXAxis) title->SetText(title->GetString(StringW(u"LABEL_X_AXIS")));
+  if (index == kYAxis) title->SetText(title->GetString(StringW(u"LABEL_Y_AXIS")));
+}
+
+void LXYPadEditPanel::ShowRecord(const ElementRecord& record) {
+  GetEditor()->SetParamRecord(TouchPadAxisRecord::MidiPart(record));
+  if (mNotePage) mNotePage->SetParamRecord(TouchPadAxisRecord::NotesPart(record));
+}
+
+ElementRecord LXYPadEditPanel::ReadRecord() {
+  const ElementRecord notes = mNotePage ? mNotePage->GetParamRecord() : ElementRecord();
+  return TouchPadAxisRecord::Join(GetEditor()->GetParamRecord(), notes);
+}
+
+}  // namespace HV
