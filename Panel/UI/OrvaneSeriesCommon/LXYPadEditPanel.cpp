@@ -1,7 +1,6 @@
 #include "Panel/UI/OrvaneSeriesCommon/LXYPadEditPanel.h"
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
-#include "HVFramework/Controls/LLabel.h"
 #include "Panel/UI/OrvaneSeriesCommon/TouchPadAxisRecord.h"
 
 namespace HV {
@@ -11,8 +10,6 @@ constexpr const char* kInitialize = "LXYPadEditPanel::Initialize";
 // The request for the axis's value goes out before the title is written.
 constexpr EditPanelKind kXYPadEdit{TouchPadAxisRecord::kLength, u"midiPage", "Cannot find child: viewTabControl: midiPage",
                                    kInitialize, true};
-constexpr int32_t kXAxis = 0;
-constexpr int32_t kYAxis = 1;
 
 }  // namespace
 
@@ -44,12 +41,8 @@ RCPtr<LMoveableControlEditPanel> LXYPadEditPanel::FindEditor() {
   return DynamicCast<LMoveableControlEditPanel>(FindTabControl()->GetPage(StringW(u"midiPage")));
 }
 
-void LXYPadEditPanel::WriteTitle(int32_t index) {
-  const RCPtr<LLabel> title = DynamicCast<LLabel>(FindChildControl(StringW(u"axisName")));
-  if (!title) return;
-  if (index == kXAxis) title->SetText(title->GetString(StringW(u"LABEL_X_AXIS")));
-  if (index == kYAxis) title->SetText(title->GetString(StringW(u"LABEL_Y_AXIS")));
-}
+// Index 0 the X axis, 1 the Y axis.
+void LXYPadEditPanel::WriteTitle(int32_t index) { WriteTitleFrom(u"axisName", {u"LABEL_X_AXIS", u"LABEL_Y_AXIS"}, index); }
 
 void LXYPadEditPanel::ShowRecord(const ElementRecord& record) {
   GetEditor()->SetParamRecord(TouchPadAxisRecord::MidiPart(record));

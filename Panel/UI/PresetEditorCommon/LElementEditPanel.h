@@ -4,6 +4,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParameterizedModule.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptor.h"
+#include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
@@ -13,6 +14,7 @@
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace HV {
 
@@ -99,6 +101,13 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   virtual void ShowRecord(const ElementRecord& record) { mEditor->SetParamRecord(ToEditorRecord(record)); }
   // The record the editors show, as it is sent.
   virtual ElementRecord ReadRecord() { return FromEditorRecord(mEditor->GetParamRecord()); }
+  // Sets label labelName to its string stringIds[index]; without the label,
+  // or for an index past the list, the title stays as it is.
+  void WriteTitleFrom(const char16_t* labelName, std::initializer_list<const char16_t*> stringIds, int32_t index) {
+    const RCPtr<LLabel> title = DynamicCast<LLabel>(this->FindChildControl(StringW(labelName)));
+    if (!title || index < 0 || static_cast<size_t>(index) >= stringIds.size()) return;
+    title->SetText(title->GetString(StringW(stringIds.begin()[index])));
+  }
   // Takes "NID_PARAMETERS_CHANGED" of source as a user edit; a failed
   // registration is a Failed Result of method.
   void ListenToEditor(const RCPtr<LNotificationDistributor>& source, const char* method) {
