@@ -202,5 +202,47 @@ TEST_F(XYPadPanels, TileAndEditPanelRefuseTheOtherAxisAndOtherLengths) {
   });
 }
 
+// Each panel's own failure for a part of its skin taken away, in the live
+// tree: the part is removed and the panel initialised again.
+TEST_F(XYPadPanels, APanelMissingAPartOfItsSkinFailsWithItsOwnMessage) {
+  Inspect([&](Live& editor) {
+    Parts parts(editor);
+    ASSERT_TRUE(parts.group && parts.edit);
+    const RCPtr<LControl> pages = ChildAt(parts.edit, {u"viewTabControl", u"pageHolder"});
+    struct Case {
+      const char* what;
+      RCPtr<LControl> holder;
+      const char16_t* removed;
+      RCPtr<LControl> panel;
+      std::string message;
+    };
+    const Case cases[] = {
+        {"a tile without its view", parts.group->GetTile(0), u"viewPanel", parts.group->GetTile(0),
+         "Runtime Error : Null Pointer : cannot find child viewPanel : LXYPadDirectionPanel::Initialize"},
+        {"a group without the Y axis", parts.group, u"yAxis", parts.group,
+         "Failed Result : HVRESULT = 80004005 : LXYPadDirectionGroupPanel::Initialize"},
+        {"an edit panel without its note page", pages, u"noteModePage", parts.edit,
+         "Runtime Error : Null Pointer : Cannot find child: viewTabControl: noteModePage : LXYPadEditPanel::Initialize"},
+        {"an edit panel without its MIDI page", pages, u"midiPage", parts.edit,
+         "Runtime Error : Null Pointer : Cannot find child: viewTabControl: midiPage : LXYPadEditPanel::Initialize"},
+        {"an edit panel without its tab control", parts.edit, u"viewTabControl", parts.edit,
+         "Runtime Error : Null Pointer : Cannot find child: viewTabControl : LXYPadEditPanel::Initialize"},
+    };
+    for (const Case& test : cases) {
+      SCOPED_TRACE(test.what);
+      const RCPtr<LControl> part = ChildAt(test.holder, {test.removed});
+      ASSERT_TRUE(part);
+      ASSERT_EQ(test.holder->RemoveChildControl(part), 0);
+      std::string message = "<nothing thrown>";
+      try {
+        test.panel->Initialize();
+      } catch (const std::exception& thrown) {
+        message = thrown.what();
+      }
+      EXPECT_EQ(message.substr(0, test.message.size()), test.message);
+    }
+  });
+}
+
 }  // namespace
 }  // namespace HV
