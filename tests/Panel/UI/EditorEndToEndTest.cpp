@@ -1,14 +1,16 @@
 // The whole editor end to end, headless from the real skin with the
 // simulated keyboard plugged in (as TARSEL_MIDI=simulated gives it): the
-// user picks an encoder, a fader and a wheel on their tiles, edits each in
-// its edit panel, and saves the preset; the file differs from the default
-// preset saved at the start in exactly those three records.
+// user picks an encoder, a fader, a wheel and an X/Y pad axis on their
+// tiles, edits each in its edit panel, and saves the preset; the file
+// differs from the default preset saved at the start in exactly those
+// records.
 #include "tests/Panel/UI/EditorRun.h"
 #include "tests/Panel/UI/PresetEditorCommon/ElementPanelFixtures.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "Panel/UI/DriverCommon/PresetFile/PresetFile.h"
+#include "Panel/UI/OrvaneSeriesCommon/LXYPadDirectionGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
@@ -69,7 +71,7 @@ class EditorEndToEnd : public Test::EditorRun {
   HV::Test::TemporaryFolder mFolder;
 };
 
-TEST_F(EditorEndToEnd, AnEncoderAFaderAndAWheelEditedAndSavedDifferOnlyInTheirRecords) {
+TEST_F(EditorEndToEnd, EachKindEditedAndSavedDiffersOnlyInItsRecord) {
   const std::string defaults = mFolder.GetPath() + "/defaults.TarselPresetEditor";
   const std::string edited = mFolder.GetPath() + "/edited.TarselPresetEditor";
   std::map<int32_t, Bytes> expected;
@@ -108,6 +110,16 @@ TEST_F(EditorEndToEnd, AnEncoderAFaderAndAWheelEditedAndSavedDifferOnlyInTheirRe
     HV::Test::SetUpDown(*CcAbsoluteUpDown(*wheels->GetEditPanel()->GetEditor(), {u"cc", u"ccSelector", u"numericUpDown"}), 2);
     editor.Drain();
     expected[wheel->GetFirstParamID()] = Bytes{0, 0, 2, 0, 127};
+
+    // The X axis's last note (of eight) from 72 to 74, on its note page.
+    const auto axes = DynamicCast<LXYPadDirectionGroupPanel>(editor.deviceView->FindChildControl(StringW(u"xyPad")));
+    ASSERT_TRUE(axes);
+    const RCPtr<LXYPadDirectionPanel> axis = axes->GetTile(0);
+    HV::Test::ClickButtonOf(axis);
+    editor.Drain();
+    HV::Test::SetUpDown(*axes->GetEditPanel()->GetNotePage()->GetNoteUpDown(7), 74);
+    editor.Drain();
+    expected[axis->GetFirstParamID()] = Bytes{0, 0, 35, 0, 0, 127, 8, 60, 74, 62, 64, 65, 67, 69, 71};
 
     Save(editor, edited);
   });
