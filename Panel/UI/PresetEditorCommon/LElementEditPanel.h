@@ -44,11 +44,9 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   HResult Initialize() override {
     const HResult result = LPanel::Initialize();
     if (Failed(result)) return result;
-    mEditor = DynamicCast<Editor>(this->FindChildControl(StringW(mKind.editorName)));
+    mEditor = FindEditor();
     if (!mEditor) ThrowNullPointer(mKind.editorMissing, HV_HERE(mKind.initializeName));
-    CheckResult(this->GetOwnHandler().SetNotification(&LElementEditPanel::OnParametersChanged,
-                                          RCPtr<LNotificationDistributor>(mEditor.Get()), kNidParametersChanged),
-                HV_HERE(mKind.initializeName));
+    ListenToEditor(RCPtr<LNotificationDistributor>(mEditor.Get()), mKind.initializeName);
     return result;
   }
 
@@ -68,7 +66,7 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     if (!AcceptsLength(ValueLength(value))) return E_FAIL;
     {
       ShowingScope showing(mShowing);
-      if (mEditor) mEditor->SetParamRecord(ToEditorRecord(RecordFromValue(value)));
+      if (mEditor) ShowRecord(RecordFromValue(value));
     }
     this->SetParamValue(descriptor, value);
     return 0;
@@ -79,7 +77,7 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     if (mShowing || !IsBound() || !mEditor) return 1;
     auto* main = dynamic_cast<LMainControl*>(this->GetTopLevelControl());
     if (!main) return 1;
-    ElementRecord record = FromEditorRecord(mEditor->GetParamRecord());
+    const ElementRecord record = ReadRecord();
     if (record.GetCount() != mKind.recordLength) return 1;
     main->OnParamValueChanged(ParamDescriptor(this->GetFirstParamID()), ValueFromRecord(record));
     return 1;
@@ -95,6 +93,19 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   virtual bool AcceptsLength(uint32_t length) const { return length == mKind.recordLength; }
   virtual ElementRecord ToEditorRecord(const ElementRecord& record) const { return record; }
   virtual ElementRecord FromEditorRecord(const ElementRecord& record) const { return record; }
+  // The child editor; by default the direct child the kind names.
+  virtual RCPtr<Editor> FindEditor() { return DynamicCast<Editor>(this->FindChildControl(StringW(mKind.editorName))); }
+  // Shows the element's record; kinds with more than one editor split it here.
+  virtual void ShowRecord(const ElementRecord& record) { mEditor->SetParamRecord(ToEditorRecord(record)); }
+  // The record the editors show, as it is sent.
+  virtual ElementRecord ReadRecord() { return FromEditorRecord(mEditor->GetParamRecord()); }
+  // Takes "NID_PARAMETERS_CHANGED" of source as a user edit; a failed
+  // registration is a Failed Result of method.
+  void ListenToEditor(const RCPtr<LNotificationDistributor>& source, const char* method) {
+    CheckResult(this->GetOwnHandler().SetNotification(&LElementEditPanel::OnParametersChanged, source,
+                                                      kNidParametersChanged),
+                HV_HERE(method));
+  }
 
  private:
   class ShowingScope {
