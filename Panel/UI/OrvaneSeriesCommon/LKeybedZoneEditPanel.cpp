@@ -18,7 +18,7 @@
 namespace HV {
 namespace {
 
-using namespace KeybedZoneRecord;
+namespace Zone = KeybedZoneRecord;  // LControl has names of its own like these
 
 constexpr const char* kInitialize = "LKeybedZoneEditPanel::Initialize";
 constexpr int32_t kLinear = 0;
@@ -39,13 +39,13 @@ struct NumberBoxPlace {
 };
 
 constexpr NumberBoxPlace kNumberBoxes[] = {
-    {kOctave, {u"octave", u"numericUpDown"}, true, -kOctaveBias, kOctaveBias, kOctaveBias},
-    {kTranspose, {u"transpose", u"numericUpDown"}, true, -kTransposeBias, kTransposeBias, kTransposeBias},
-    {kLsb, {u"msbLSBSelectors", u"lsb", u"numericUpDown"}, true, 0, 127, 0},
-    {kMsb, {u"msbLSBSelectors", u"msb", u"numericUpDown"}, true, 0, 127, 0},
-    {kFirstKey, {u"startEndNoteSelector", u"startNote", u"noteSelector", u"numericUpDown"}, false, 0, 0, 0},
-    {kLastKey, {u"startEndNoteSelector", u"endNote", u"noteSelector", u"numericUpDown"}, false, 0, 0, 0},
-    {kProgram, {u"program", u"numericUpDown"}, true, 0, 127, 0},
+    {Zone::kOctave, {u"octave", u"numericUpDown"}, true, -Zone::kOctaveBias, Zone::kOctaveBias, Zone::kOctaveBias},
+    {Zone::kTranspose, {u"transpose", u"numericUpDown"}, true, -Zone::kTransposeBias, Zone::kTransposeBias, Zone::kTransposeBias},
+    {Zone::kLsb, {u"msbLSBSelectors", u"lsb", u"numericUpDown"}, true, 0, 127, 0},
+    {Zone::kMsb, {u"msbLSBSelectors", u"msb", u"numericUpDown"}, true, 0, 127, 0},
+    {Zone::kFirstKey, {u"startEndNoteSelector", u"startNote", u"noteSelector", u"numericUpDown"}, false, 0, 0, 0},
+    {Zone::kLastKey, {u"startEndNoteSelector", u"endNote", u"noteSelector", u"numericUpDown"}, false, 0, 0, 0},
+    {Zone::kProgram, {u"program", u"numericUpDown"}, true, 0, 127, 0},
 };
 
 std::string Narrow(const Path& path) {
@@ -58,17 +58,20 @@ std::string Narrow(const Path& path) {
   return out;
 }
 
+constexpr const char* kCouldNotFind = "couldn't find child ";
+constexpr const char* kCannotFind = "Cannot find child ";  // the key selectors' containers
+
 // Follows path child by child from control; a missing link throws the Null
-// Pointer failure naming the path.
+// Pointer failure naming the path after missing.
 template <class T>
-RCPtr<T> FindPath(const LControl& control, const Path& path) {
+RCPtr<T> FindPath(const LControl& control, const Path& path, const char* missing = kCouldNotFind) {
   RCPtr<LControl> at(const_cast<LControl*>(&control));
   for (const char16_t* name : path) {
     if (!name) break;
     at = at ? at->FindChildControl(StringW(name)) : nullptr;
   }
   const RCPtr<T> found = DynamicCast<T>(at);
-  if (!found) ThrowNullPointer("couldn't find child " + Narrow(path), HV_HERE(kInitialize));
+  if (!found) ThrowNullPointer(std::string(missing) + Narrow(path), HV_HERE(kInitialize));
   return found;
 }
 
@@ -106,9 +109,9 @@ void LKeybedZoneEditPanel::FindControls() {
   mZoneName = FindPath<LLabel>(*this, {u"zoneName"});
   mEnable = FindPath<LButton>(*this, {u"zoneEnabledToggleButton"});
   mChannel = FindPath<LComboBox>(*this, {u"midiChannel", u"comboBox"});
-  const RCPtr<LControl> keys = FindPath<LControl>(*this, {u"startEndNoteSelector"});
-  const RCPtr<LControl> firstKey = FindPath<LControl>(*keys, {u"startNote"});
-  const RCPtr<LControl> lastKey = FindPath<LControl>(*keys, {u"endNote"});
+  const RCPtr<LControl> keys = FindPath<LControl>(*this, {u"startEndNoteSelector"}, kCannotFind);
+  const RCPtr<LControl> firstKey = FindPath<LControl>(*keys, {u"startNote"}, kCannotFind);
+  const RCPtr<LControl> lastKey = FindPath<LControl>(*keys, {u"endNote"}, kCannotFind);
   for (const NumberBoxPlace& place : kNumberBoxes)
     mNumbers[place.byte] = Number{FindPath<LNumericUpDown>(*this, place.path), place.bias};
   for (const auto& [selector, stringId] : {std::pair{firstKey, u"START_NOTE_LABEL"}, std::pair{lastKey, u"END_NOTE_LABEL"}}) {
@@ -125,8 +128,8 @@ void LKeybedZoneEditPanel::Listen(LControl* control, const NotificationName& nam
 }
 
 RCPtr<LControl> LKeybedZoneEditPanel::GetControlOfByte(uint32_t byte) const {
-  if (byte == kEnabled) return RCPtr<LControl>(mEnable.Get());
-  if (byte == kChannel) return RCPtr<LControl>(mChannel.Get());
+  if (byte == Zone::kEnabled) return RCPtr<LControl>(mEnable.Get());
+  if (byte == Zone::kChannel) return RCPtr<LControl>(mChannel.Get());
   return byte < mNumbers.size() ? RCPtr<LControl>(mNumbers[byte].box.Get()) : nullptr;
 }
 
@@ -149,14 +152,14 @@ void LKeybedZoneEditPanel::SetZoneLabelText(int32_t zoneNumber) {
 HResult LKeybedZoneEditPanel::SetParamValueLocal(const ParamDescriptor& descriptor, const Variant& value, bool) {
   if (descriptor.paramID != GetFirstParamID()) return E_FAIL;
   const ElementRecord record = RecordFromValue(value);
-  if (record.GetCount() != kLength) return E_FAIL;
+  if (record.GetCount() != Zone::kLength) return E_FAIL;
   {
     const FlagScope showing(mShowing);
     mShown.Clear();
-    const signed char enabled = *record.GetItemPtr(kEnabled);
+    const signed char enabled = *record.GetItemPtr(Zone::kEnabled);
     mEnable->SetNormalizedValue(enabled);
     if (std::trunc(mEnable->GetNormalizedValue()) != enabled) mShown.Keep(mEnable.Get(), enabled);
-    mShown.ShowChoice(mChannel.Get(), *record.GetItemPtr(kChannel), *record.GetItemPtr(kChannel));
+    mShown.ShowChoice(mChannel.Get(), *record.GetItemPtr(Zone::kChannel), *record.GetItemPtr(Zone::kChannel));
     for (const NumberBoxPlace& place : kNumberBoxes) ShowNumber(place.byte, *record.GetItemPtr(place.byte));
   }
   SetParamValue(descriptor, value);
@@ -181,11 +184,11 @@ signed char LKeybedZoneEditPanel::ReadNumber(uint32_t byte) const {
 
 ElementRecord LKeybedZoneEditPanel::GetZoneRecord() {
   ElementRecord record;
-  record.SetCount(kLength);
+  record.SetCount(Zone::kLength);
   signed char enabled = static_cast<signed char>(std::trunc(mEnable->GetNormalizedValue()));
   mShown.FindKept(mEnable.Get(), enabled);
-  *record.GetItemPtr(kEnabled) = enabled;
-  *record.GetItemPtr(kChannel) = mShown.ReadChoice(mChannel.Get(), 0);
+  *record.GetItemPtr(Zone::kEnabled) = enabled;
+  *record.GetItemPtr(Zone::kChannel) = mShown.ReadChoice(mChannel.Get(), 0);
   for (const NumberBoxPlace& place : kNumberBoxes) *record.GetItemPtr(place.byte) = ReadNumber(place.byte);
   return record;
 }
@@ -205,19 +208,19 @@ HResult LKeybedZoneEditPanel::OnControlValueChanged(const RCPtr<LNotificationDis
   auto* changed = dynamic_cast<LControl*>(source.Get());
   mShown.Forget(changed);  // the user set this control: it gives its own reading from now on
   // The key rule keeps a zone's keys in order; unbound, the panel edits no zone.
-  if (IsBound() && changed == mNumbers[kFirstKey].box.Get()) OnKeyEdited(kFirstKey);
-  if (IsBound() && changed == mNumbers[kLastKey].box.Get()) OnKeyEdited(kLastKey);
+  if (IsBound() && changed == mNumbers[Zone::kFirstKey].box.Get()) OnKeyEdited(Zone::kFirstKey);
+  if (IsBound() && changed == mNumbers[Zone::kLastKey].box.Get()) OnKeyEdited(Zone::kLastKey);
   SendZoneRecord();
   return 1;
 }
 
 void LKeybedZoneEditPanel::OnKeyEdited(uint32_t byte) {
-  const KeyRange before{ReadNumber(kFirstKey), ReadNumber(kLastKey)};
-  const KeyRange after = ApplyKeyRule(before, byte == kFirstKey ? KeyEdited::First : KeyEdited::Last);
+  const Zone::KeyRange before{ReadNumber(Zone::kFirstKey), ReadNumber(Zone::kLastKey)};
+  const Zone::KeyRange after = Zone::ApplyKeyRule(before, byte == Zone::kFirstKey ? Zone::KeyEdited::First : Zone::KeyEdited::Last);
   // The keys the rule moves change quietly: the edit sends one record.
   const FlagScope quiet(mShowing);
-  if (after.first != before.first) ShowNumber(kFirstKey, static_cast<signed char>(after.first));
-  if (after.last != before.last) ShowNumber(kLastKey, static_cast<signed char>(after.last));
+  if (after.first != before.first) ShowNumber(Zone::kFirstKey, static_cast<signed char>(after.first));
+  if (after.last != before.last) ShowNumber(Zone::kLastKey, static_cast<signed char>(after.last));
 }
 
 void LKeybedZoneEditPanel::SendZoneRecord() {

@@ -7,6 +7,11 @@
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 namespace HV {
+namespace {
+
+namespace Zone = KeybedZoneRecord;  // LControl has names of its own like these
+
+}  // namespace
 
 LKeybedZonePanel::LKeybedZonePanel(LControl* parent, const StringW& name) : LPanel(parent, name) {}
 
@@ -36,18 +41,17 @@ void LKeybedZonePanel::SetFirstParamID(LParameterizedModule* parent, int32_t fir
 }
 
 HResult LKeybedZonePanel::SetParamValueLocal(const ParamDescriptor& descriptor, const Variant& value, bool) {
-  using namespace KeybedZoneRecord;
   if (descriptor.paramID != GetFirstParamID()) return E_FAIL;
   const ElementRecord record = RecordFromValue(value);
-  if (record.GetCount() != kLength) return E_FAIL;
-  const int32_t first = *record.GetItemPtr(kFirstKey);
-  const int32_t last = *record.GetItemPtr(kLastKey);
+  if (record.GetCount() != Zone::kLength) return E_FAIL;
+  const int32_t first = *record.GetItemPtr(Zone::kFirstKey);
+  const int32_t last = *record.GetItemPtr(Zone::kLastKey);
   mInfo->SetText(StringW::FromFormat(mInfo->GetString(StringW(u"INFO_TEXT")).GetText(), mKeyNames.NoteName(first),
                                      mKeyNames.OctaveName(first), mKeyNames.NoteName(last),
                                      mKeyNames.OctaveName(last)));
   if (const RCPtr<LMIDIChannelViewPanel> channel =
           DynamicCast<LMIDIChannelViewPanel>(FindChildControl(StringW(u"midiChannel"))))
-    channel->SetChannel(*record.GetItemPtr(kChannel));
+    channel->SetChannel(*record.GetItemPtr(Zone::kChannel));
   return 0;
 }
 
