@@ -11,6 +11,9 @@
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
 #include "Panel/UI/OrvaneSeriesCommon/LButtonControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LButtonControlViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LKeybedZoneEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LKeybedZoneGroupPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LKeybedZonePanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
@@ -272,6 +275,12 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelEditPanel::Create;
     case ApplicationClass::NoteModeEditPanel:
       return &LNoteModeEditPanel::Create;
+    case ApplicationClass::KeybedZoneGroupPanel:
+      return &LKeybedZoneGroupPanel::Create;
+    case ApplicationClass::KeybedZonePanel:
+      return &LKeybedZonePanel::Create;
+    case ApplicationClass::KeybedZoneEditPanel:
+      return &LKeybedZoneEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
@@ -294,14 +303,11 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::PedalGroupPanel:
     case ApplicationClass::SustainPedalPanel:
     case ApplicationClass::VolumePedalPanel:
-    case ApplicationClass::KeybedZoneGroupPanel:
-    case ApplicationClass::KeybedZonePanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
     case ApplicationClass::ButtonEditPanel:
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
-    case ApplicationClass::KeybedZoneEditPanel:
     case ApplicationClass::PadEditPanel:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:

@@ -149,24 +149,18 @@ void LNoteModeEditPanel::SetSelectorLabel(uint32_t selector, const char16_t* str
 void LNoteModeEditPanel::SetParamRecord(const ElementRecord& record) {
   if (record.GetCount() != kRecordLength || mNotes.GetCount() != kNoteSelectors) return;
   const FlagScope quiet(mQuiet);
-  mHeldBytes.clear();
+  mShown.Clear();
   const signed char countByte = *record.GetItemPtr(kCountByte);
   const int32_t count = std::clamp<int32_t>(countByte, kRangeCount, kMaxCount);
   mModeType->SetSelectedIndex(count - kRangeCount);
-  if (count != countByte) mHeldBytes[mModeType.Get()] = countByte;
+  if (count != countByte) mShown.Keep(mModeType.Get(), countByte);
   for (uint32_t selector = 0; selector < kNoteSelectors; ++selector)
-    ShowNote(selector, *record.GetItemPtr(ByteOfSelector(selector, count)));
+    mShown.ShowValue(mNotes.GetAt(selector).Get(), *record.GetItemPtr(ByteOfSelector(selector, count)));
   if (count == kRangeCount)
     mScaleType->SetSelectedIndex(kScaleOff);
   else
     DetectNoteScale();
   SetNoteCount(count);
-}
-
-void LNoteModeEditPanel::ShowNote(uint32_t selector, signed char byte) {
-  LNumericUpDown& upDown = *mNotes.GetAt(selector);
-  upDown.SetNormalizedValue(upDown.ValueToNormalized(byte));
-  if (ReadNote(selector) != byte) mHeldBytes[&upDown] = byte;
 }
 
 void LNoteModeEditPanel::DetectNoteScale() {
@@ -182,23 +176,18 @@ void LNoteModeEditPanel::DetectNoteScale() {
 
 // --- Reading ---
 
-signed char LNoteModeEditPanel::ReadNote(uint32_t selector) const {
-  const LNumericUpDown* upDown = mNotes.GetAt(selector).Get();
-  if (const auto held = mHeldBytes.find(upDown); held != mHeldBytes.end()) return held->second;
-  return static_cast<signed char>(LMidiNoteSelector::NumberOf(*upDown));
-}
-
 ElementRecord LNoteModeEditPanel::GetParamRecord() {
   ElementRecord record;
   record.SetCount(kRecordLength);
   if (mNotes.GetCount() != kNoteSelectors) return record;
   const int32_t count = ShownNoteCount();
-  const auto held = mHeldBytes.find(mModeType.Get());
-  *record.GetItemPtr(kCountByte) = held != mHeldBytes.end() ? held->second : static_cast<signed char>(count);
+  signed char countByte = static_cast<signed char>(count);
+  mShown.FindKept(mModeType.Get(), countByte);
+  *record.GetItemPtr(kCountByte) = countByte;
   // A range plays its first and last note only; the bytes after them are 0.
   const uint32_t used = count == kRangeCount ? kRangeCount : kNoteSelectors;
   for (uint32_t selector = 0; selector < used; ++selector)
-    *record.GetItemPtr(ByteOfSelector(selector, count)) = ReadNote(selector);
+    *record.GetItemPtr(ByteOfSelector(selector, count)) = mShown.ReadValue(mNotes.GetAt(selector).Get());
   return record;
 }
 
@@ -215,7 +204,7 @@ bool LNoteModeEditPanel::ApplyNoteScale() {
     const FlagScope quiet(mQuiet);
     ApplyNoteScaleToSelectors(controls, kScaleOfEntry[static_cast<uint32_t>(entry)]);
   }
-  for (uint32_t i = 0; i < kNoteSelectors; ++i) mHeldBytes.erase(mNotes.GetAt(i).Get());
+  for (uint32_t i = 0; i < kNoteSelectors; ++i) mShown.Forget(mNotes.GetAt(i).Get());
   return true;
 }
 
@@ -223,7 +212,7 @@ HResult LNoteModeEditPanel::OnNoteChanged(const RCPtr<LNotificationDistributor>&
                                           const RCPtr<LNotification>& /*notification*/) {
   if (mQuiet) return 1;
   const auto* changed = dynamic_cast<const LControl*>(source.Get());
-  mHeldBytes.erase(changed);
+  mShown.Forget(changed);
   if (changed == mNotes.GetAt(0).Get()) {
     ApplyNoteScale();  // the list follows its new first note
   } else if (mScaleType->GetSelectedIndex() != kScaleOff) {
@@ -239,7 +228,7 @@ HResult LNoteModeEditPanel::OnNoteModeTypeChanged(const RCPtr<LNotificationDistr
                                                   const RCPtr<LNotification>& /*notification*/) {
   if (mQuiet) return 1;
   if (source.Get() == static_cast<LNotificationDistributor*>(mModeType.Get())) {
-    mHeldBytes.erase(mModeType.Get());
+    mShown.Forget(mModeType.Get());
     SetNoteCount(ShownNoteCount());
   }
   SendParametersChanged();

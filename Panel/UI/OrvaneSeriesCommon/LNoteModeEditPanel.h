@@ -6,10 +6,10 @@
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
+#include "Panel/UI/OrvaneSeriesCommon/ShownBytes.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <cstdint>
-#include <map>
 
 namespace HV {
 
@@ -78,16 +78,13 @@ class LNoteModeEditPanel : public LOwnHandlerControl<LPanel, LNoteModeEditPanel>
   bool ApplyNoteScale();
   // Selects the scale entry the eight notes form, "Off" when none.
   void DetectNoteScale();
-  void ShowNote(uint32_t selector, signed char byte);
-  signed char ReadNote(uint32_t selector) const;
   void SetSelectorLabel(uint32_t selector, const char16_t* stringId, int32_t number = 0);
   void SendParametersChanged();
 
   RCPtrArray<LNumericUpDown> mNotes;  // selector order, all eight
   RCPtr<LComboBox> mModeType;
   RCPtr<LComboBox> mScaleType;
-  // Bytes shown that their controls could not show, by control.
-  std::map<const LControl*, signed char> mHeldBytes;
+  ShownBytes mShown;   // the count and notes its controls could not show
   bool mQuiet = false;  // changes the panel makes itself raise nothing
   bool mListening = false;
 };
