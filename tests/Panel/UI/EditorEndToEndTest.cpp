@@ -1,13 +1,14 @@
 // The whole editor end to end, headless from the real skin with the
 // simulated keyboard plugged in (as TARSEL_MIDI=simulated gives it): the
 // user picks an encoder, a fader, a wheel and an X/Y pad axis on their
-// tiles, edits each in its edit panel, and saves the preset; the file
-// differs from the default preset saved at the start in exactly those
-// records.
+// tiles, edits each in its edit panel, saves the preset and sends it; the
+// file differs from the default preset saved at the start in exactly those
+// records, and the keyboard's copy from the defaults in the edited bytes.
 #include "tests/Panel/UI/EditorRun.h"
 #include "tests/Panel/UI/PresetEditorCommon/ElementPanelFixtures.h"
 #include "tests/support/TemporaryFolder.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "Panel/UI/DriverCommon/PresetFile/PresetFile.h"
 #include "Panel/UI/OrvaneSeriesCommon/LXYPadDirectionGroupPanel.h"
@@ -122,6 +123,14 @@ TEST_F(EditorEndToEnd, EachKindEditedAndSavedDiffersOnlyInItsRecord) {
     expected[axis->GetFirstParamID()] = Bytes{0, 0, 35, 0, 0, 127, 8, 60, 74, 62, 64, 65, 67, 69, 71};
 
     Save(editor, edited);
+    // Sent to the keyboard, the preset differs from the defaults in the four edited bytes alone.
+    ASSERT_GT(LApplication::GetMidiManager()->SendPresetToMidiDevice(3), 0);
+    const Simulated::SimulatedKeyboard::Preset slot = mKeyboard.GetSlot(3);
+    const std::vector<uint8_t> defaultPreset = MakeDefaultPresetData();
+    ASSERT_EQ(defaultPreset.size(), slot.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < slot.size(); ++i) differing += slot[i] != defaultPreset[i];
+    EXPECT_EQ(differing, 4u);
   });
   EXPECT_TRUE(Boxes().empty()) << Boxes().front();
 
