@@ -26,6 +26,7 @@ namespace HV {
 namespace {
 
 using Test::Bytes;
+using Test::CcAbsoluteUpDown;
 using Test::ChildAt;
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
@@ -45,11 +46,6 @@ std::map<int32_t, Bytes> RecordsOf(const std::string& path) {
     byId[records.GetItemPtr(i)->paramID] = Bytes(bytes, bytes + (bytes ? size : 0));
   }
   return byId;
-}
-
-// The up-down at path on the moveable-control editor's CC absolute page.
-LNumericUpDown* CcAbsoluteUpDown(LMoveableControlEditPanel& editor, std::initializer_list<const char16_t*> path) {
-  return DynamicCast<LNumericUpDown>(ChildAt(editor.GetTabControl()->GetPage(StringW(u"ccAbsolutePage")), path)).Get();
 }
 
 class EditorEndToEnd : public Test::EditorRun {

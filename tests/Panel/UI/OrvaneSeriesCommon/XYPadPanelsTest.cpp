@@ -77,10 +77,7 @@ class XYPadPanels : public Test::EditorRun {
                                               edit->GetNotePage()->GetParamRecord()));
     }
     LNumericUpDown* ControllerNumber() const {
-      return DynamicCast<LNumericUpDown>(
-                 ChildAt(edit->GetMidiPage()->GetTabControl()->GetPage(StringW(u"ccAbsolutePage")),
-                         {u"cc", u"ccSelector", u"numericUpDown"}))
-          .Get();
+      return HV::Test::CcAbsoluteUpDown(*edit->GetMidiPage(), {u"cc", u"ccSelector", u"numericUpDown"});
     }
   };
 };

@@ -11,6 +11,7 @@
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <cstdint>
@@ -55,6 +56,13 @@ inline RCPtr<LControl> ChildAt(RCPtr<LControl> control, std::initializer_list<co
     control = control->FindChildControl(StringW(name));
   }
   return control;
+}
+
+// The up-down at path on the CC absolute page of a moveable-control editor;
+// null when one is missing.
+inline LNumericUpDown* CcAbsoluteUpDown(LMoveableControlEditPanel& editor,
+                                        std::initializer_list<const char16_t*> path) {
+  return DynamicCast<LNumericUpDown>(ChildAt(editor.GetTabControl()->GetPage(StringW(u"ccAbsolutePage")), path)).Get();
 }
 
 // A click on a tile's "button", as the button raises it.
