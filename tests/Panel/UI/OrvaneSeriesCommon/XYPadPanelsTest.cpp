@@ -83,15 +83,17 @@ class XYPadPanels : public Test::EditorRun {
 };
 
 TEST_F(XYPadPanels, AnAxisClickTitlesBindsAndShowsBothHalvesWithoutSendingThem) {
+  // The note page's lists: entry 6 "8 Notes"; scale 1 "Major", 2 "Minor".
   struct Case {
     uint32_t axis;
     const char* title;
     Bytes record;
     const char* tile;
+    int32_t scale;
   };
   const Case cases[] = {
-      {1, "Y-AXIS", kDefaultY, "CC:\n41"},
-      {0, "X-AXIS", kDefaultX, "CC:\n35"},
+      {1, "Y-AXIS", kDefaultY, "CC:\n41", 2},
+      {0, "X-AXIS", kDefaultX, "CC:\n35", 1},
   };
   Inspect([&](Live& editor) {
     Parts parts(editor);
@@ -115,6 +117,8 @@ TEST_F(XYPadPanels, AnAxisClickTitlesBindsAndShowsBothHalvesWithoutSendingThem) 
       EXPECT_EQ(BytesOf(parts.edit->GetMidiPage()->GetParamRecord()), Part(test.record, 0, 6));
       EXPECT_EQ(BytesOf(parts.edit->GetNotePage()->GetParamRecord()), Part(test.record, 6, 9));
       EXPECT_EQ(parts.TileText(test.axis), test.tile);
+      EXPECT_EQ(parts.edit->GetNotePage()->GetModeTypeComboBox()->GetSelectedIndex(), 6);
+      EXPECT_EQ(parts.edit->GetNotePage()->GetScaleComboBox()->GetSelectedIndex(), test.scale);
       // Showing sent nothing back.
       editor.Drain();
       EXPECT_EQ(parts.engine.Seen().size(), 1u);
