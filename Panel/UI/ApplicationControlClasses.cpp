@@ -9,9 +9,16 @@
 #include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
+#include "Panel/UI/OrvaneSeriesCommon/LButtonControlEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LButtonControlViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LKeybedZoneEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LKeybedZoneGroupPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LKeybedZonePanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LNoteModeEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LXYPadDirectionGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -240,6 +247,10 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LMoveableControlViewPanel::Create;
     case ApplicationClass::MoveableControlEditPanel:
       return &LMoveableControlEditPanel::Create;
+    case ApplicationClass::ButtonControlViewPanel:
+      return &LButtonControlViewPanel::Create;
+    case ApplicationClass::ButtonControlEditPanel:
+      return &LButtonControlEditPanel::Create;
     case ApplicationClass::EncoderGroupPanel:
       return &LEncoderGroupPanel::Create;
     case ApplicationClass::EncoderPanel:
@@ -262,36 +273,41 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelPanel::Create;
     case ApplicationClass::WheelEditPanel:
       return &LWheelEditPanel::Create;
+    case ApplicationClass::NoteModeEditPanel:
+      return &LNoteModeEditPanel::Create;
+    case ApplicationClass::KeybedZoneGroupPanel:
+      return &LKeybedZoneGroupPanel::Create;
+    case ApplicationClass::KeybedZonePanel:
+      return &LKeybedZonePanel::Create;
+    case ApplicationClass::KeybedZoneEditPanel:
+      return &LKeybedZoneEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
       return &LGetPresetFromMidiDeviceDlg::Create;
     case ApplicationClass::AboutDlg:
       return &LAboutDlg::Create;
+    case ApplicationClass::XYPadEditPanel:
+      return &LXYPadEditPanel::Create;
+    case ApplicationClass::XYPadDirectionPanel:
+      return &LXYPadDirectionPanel::Create;
+    case ApplicationClass::XYPadDirectionGroupPanel:
+      return &LXYPadDirectionGroupPanel::Create;
     // Not built yet: the global settings open as a plain dialog (its close
     // box ends it), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
     case ApplicationClass::PresetNamePanel:
-    case ApplicationClass::NoteModeEditPanel:
-    case ApplicationClass::ButtonControlViewPanel:
-    case ApplicationClass::ButtonControlEditPanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
     case ApplicationClass::PedalGroupPanel:
     case ApplicationClass::SustainPedalPanel:
     case ApplicationClass::VolumePedalPanel:
-    case ApplicationClass::KeybedZoneGroupPanel:
-    case ApplicationClass::KeybedZonePanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
     case ApplicationClass::ButtonEditPanel:
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
-    case ApplicationClass::KeybedZoneEditPanel:
-    case ApplicationClass::XYPadEditPanel:
-    case ApplicationClass::XYPadDirectionPanel:
-    case ApplicationClass::XYPadDirectionGroupPanel:
     case ApplicationClass::PadEditPanel:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:

@@ -22,17 +22,6 @@ constexpr int32_t kTypeNumberMaxLength = 3;
 constexpr int kFirstNrpnRpnType = 4;
 constexpr int kFirstTypeAfterNrpnRpn = 8;
 
-// Follows the path child by child from control; null where a link is missing.
-template <class T>
-RCPtr<T> FindPath(const RCPtr<LControl>& control, std::initializer_list<const char16_t*> path) {
-  RCPtr<LControl> at = control;
-  for (const char16_t* name : path) {
-    if (!at) return nullptr;
-    at = at->FindChildControl(StringW(name));
-  }
-  return DynamicCast<T>(at);
-}
-
 // The other page's type entry of a message type: 0-3 as they are, 8 and up
 // after the four RPN/NRPN types.
 int32_t OtherEntryOf(int type) { return type >= kFirstNrpnRpnType ? type - kFirstNrpnRpnType : type; }
@@ -85,30 +74,30 @@ HResult LMoveableControlEditPanel::Initialize() {
 
 void LMoveableControlEditPanel::CollectPageControls() {
   const RCPtr<LControl> ccAbsolute = mTabControl->GetPage(StringW(u"ccAbsolutePage"));
-  mMinSelectors.AddItem(FindPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"min", u"numericUpDown"}));
-  mMaxSelectors.AddItem(FindPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"max", u"numericUpDown"}));
-  mChannelSelectors.AddItem(FindPath<LComboBox>(ccAbsolute, {u"midiChannel", u"comboBox"}));
-  mCcSelectors.AddItem(FindPath<LNumericUpDown>(ccAbsolute, {u"cc", u"ccSelector", u"numericUpDown"}));
+  mMinSelectors.AddItem(FindChildPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"min", u"numericUpDown"}));
+  mMaxSelectors.AddItem(FindChildPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"max", u"numericUpDown"}));
+  mChannelSelectors.AddItem(FindChildPath<LComboBox>(ccAbsolute, {u"midiChannel", u"comboBox"}));
+  mCcSelectors.AddItem(FindChildPath<LNumericUpDown>(ccAbsolute, {u"cc", u"ccSelector", u"numericUpDown"}));
 
   const RCPtr<LControl> ccRelative = mTabControl->GetPage(StringW(u"ccRelativePage"));
-  mCcSelectors.AddItem(FindPath<LNumericUpDown>(ccRelative, {u"cc", u"ccSelector", u"numericUpDown"}));
-  mChannelSelectors.AddItem(FindPath<LComboBox>(ccRelative, {u"midiChannel", u"comboBox"}));
-  mRelativeType = FindPath<LComboBox>(ccRelative, {u"relativeType", u"comboBox"});
+  mCcSelectors.AddItem(FindChildPath<LNumericUpDown>(ccRelative, {u"cc", u"ccSelector", u"numericUpDown"}));
+  mChannelSelectors.AddItem(FindChildPath<LComboBox>(ccRelative, {u"midiChannel", u"comboBox"}));
+  mRelativeType = FindChildPath<LComboBox>(ccRelative, {u"relativeType", u"comboBox"});
 
   const RCPtr<LControl> nrpnRpn = mTabControl->GetPage(StringW(u"nrpnRpnPage"));
-  mChannelSelectors.AddItem(FindPath<LComboBox>(nrpnRpn, {u"midiChannel", u"comboBox"}));
-  mNrpnRpnType = FindPath<LComboBox>(nrpnRpn, {u"NrpnRpnSelector", u"comboBox"});
-  mLsbSelector = FindPath<LNumericUpDown>(nrpnRpn, {u"msbLSBSelectors", u"lsb", u"numericUpDown"});
-  mMsbSelector = FindPath<LNumericUpDown>(nrpnRpn, {u"msbLSBSelectors", u"msb", u"numericUpDown"});
+  mChannelSelectors.AddItem(FindChildPath<LComboBox>(nrpnRpn, {u"midiChannel", u"comboBox"}));
+  mNrpnRpnType = FindChildPath<LComboBox>(nrpnRpn, {u"NrpnRpnSelector", u"comboBox"});
+  mLsbSelector = FindChildPath<LNumericUpDown>(nrpnRpn, {u"msbLSBSelectors", u"lsb", u"numericUpDown"});
+  mMsbSelector = FindChildPath<LNumericUpDown>(nrpnRpn, {u"msbLSBSelectors", u"msb", u"numericUpDown"});
 
   const RCPtr<LControl> other = mTabControl->GetPage(StringW(u"otherPage"));
-  mOtherType = FindPath<LComboBox>(other, {u"otherType", u"comboBox"});
+  mOtherType = FindChildPath<LComboBox>(other, {u"otherType", u"comboBox"});
   if (!mOtherType)
     ThrowNullPointer("Can not find ComboBox Control: otherType", HV_HERE("LMoveableControlEditPanel::Initialize"));
   mOtherType->SetItemCount(kOtherTypesOffered);
-  mMinSelectors.AddItem(FindPath<LNumericUpDown>(other, {u"minMaxSelectors", u"min", u"numericUpDown"}));
-  mMaxSelectors.AddItem(FindPath<LNumericUpDown>(other, {u"minMaxSelectors", u"max", u"numericUpDown"}));
-  mChannelSelectors.AddItem(FindPath<LComboBox>(other, {u"midiChannel", u"comboBox"}));
+  mMinSelectors.AddItem(FindChildPath<LNumericUpDown>(other, {u"minMaxSelectors", u"min", u"numericUpDown"}));
+  mMaxSelectors.AddItem(FindChildPath<LNumericUpDown>(other, {u"minMaxSelectors", u"max", u"numericUpDown"}));
+  mChannelSelectors.AddItem(FindChildPath<LComboBox>(other, {u"midiChannel", u"comboBox"}));
 }
 
 void LMoveableControlEditPanel::RegisterForAllParameterNotifications() {

@@ -4,6 +4,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParameterizedModule.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptor.h"
+#include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptors.h"
@@ -13,6 +14,7 @@
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace HV {
 
@@ -44,11 +46,9 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   HResult Initialize() override {
     const HResult result = LPanel::Initialize();
     if (Failed(result)) return result;
-    mEditor = DynamicCast<Editor>(this->FindChildControl(StringW(mKind.editorName)));
+    mEditor = FindEditor();
     if (!mEditor) ThrowNullPointer(mKind.editorMissing, HV_HERE(mKind.initializeName));
-    CheckResult(this->GetOwnHandler().SetNotification(&LElementEditPanel::OnParametersChanged,
-                                          RCPtr<LNotificationDistributor>(mEditor.Get()), kNidParametersChanged),
-                HV_HERE(mKind.initializeName));
+    ListenToEditor(RCPtr<LNotificationDistributor>(mEditor.Get()), mKind.initializeName);
     return result;
   }
 
@@ -68,7 +68,7 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     if (!AcceptsLength(ValueLength(value))) return E_FAIL;
     {
       ShowingScope showing(mShowing);
-      if (mEditor) mEditor->SetParamRecord(ToEditorRecord(RecordFromValue(value)));
+      if (mEditor) ShowRecord(RecordFromValue(value));
     }
     this->SetParamValue(descriptor, value);
     return 0;
@@ -79,7 +79,7 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     if (mShowing || !IsBound() || !mEditor) return 1;
     auto* main = dynamic_cast<LMainControl*>(this->GetTopLevelControl());
     if (!main) return 1;
-    ElementRecord record = FromEditorRecord(mEditor->GetParamRecord());
+    const ElementRecord record = ReadRecord();
     if (record.GetCount() != mKind.recordLength) return 1;
     main->OnParamValueChanged(ParamDescriptor(this->GetFirstParamID()), ValueFromRecord(record));
     return 1;
@@ -95,6 +95,26 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   virtual bool AcceptsLength(uint32_t length) const { return length == mKind.recordLength; }
   virtual ElementRecord ToEditorRecord(const ElementRecord& record) const { return record; }
   virtual ElementRecord FromEditorRecord(const ElementRecord& record) const { return record; }
+  // The child editor; by default the direct child the kind names.
+  virtual RCPtr<Editor> FindEditor() { return DynamicCast<Editor>(this->FindChildControl(StringW(mKind.editorName))); }
+  // Shows the element's record; kinds with more than one editor split it here.
+  virtual void ShowRecord(const ElementRecord& record) { mEditor->SetParamRecord(ToEditorRecord(record)); }
+  // The record the editors show, as it is sent.
+  virtual ElementRecord ReadRecord() { return FromEditorRecord(mEditor->GetParamRecord()); }
+  // Sets label labelName to its string stringIds[index]; without the label,
+  // or for an index past the list, the title stays as it is.
+  void WriteTitleFrom(const char16_t* labelName, std::initializer_list<const char16_t*> stringIds, int32_t index) {
+    const RCPtr<LLabel> title = DynamicCast<LLabel>(this->FindChildControl(StringW(labelName)));
+    if (!title || index < 0 || static_cast<size_t>(index) >= stringIds.size()) return;
+    title->SetText(title->GetString(StringW(stringIds.begin()[index])));
+  }
+  // Takes "NID_PARAMETERS_CHANGED" of source as a user edit; a failed
+  // registration is a Failed Result of method.
+  void ListenToEditor(const RCPtr<LNotificationDistributor>& source, const char* method) {
+    CheckResult(this->GetOwnHandler().SetNotification(&LElementEditPanel::OnParametersChanged, source,
+                                                      kNidParametersChanged),
+                HV_HERE(method));
+  }
 
  private:
   class ShowingScope {

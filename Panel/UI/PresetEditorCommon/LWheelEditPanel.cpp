@@ -9,8 +9,6 @@ namespace {
 
 constexpr EditPanelKind kWheelEdit{WheelRecord::kLength, u"moveableTypePanel", "Cannot find child: moveableTypePanel",
                                    "LWheelEditPanel::Initialize", false};
-constexpr int32_t kPitchWheel = 0;
-constexpr int32_t kModWheel = 1;
 
 }  // namespace
 
@@ -31,12 +29,8 @@ HResult LWheelEditPanel::Initialize() {
   return 0;
 }
 
-void LWheelEditPanel::WriteTitle(int32_t index) {
-  const RCPtr<LLabel> title = DynamicCast<LLabel>(FindChildControl(StringW(u"wheelName")));
-  if (!title) return;
-  if (index == kPitchWheel) title->SetText(title->GetString(StringW(u"PITCH_LABEL")));
-  if (index == kModWheel) title->SetText(title->GetString(StringW(u"MOD_LABEL")));
-}
+// Index 0 the pitch wheel, 1 the modulation wheel.
+void LWheelEditPanel::WriteTitle(int32_t index) { WriteTitleFrom(u"wheelName", {u"PITCH_LABEL", u"MOD_LABEL"}, index); }
 
 ElementRecord LWheelEditPanel::ToEditorRecord(const ElementRecord& record) const {
   return WheelRecord::ToMoveable(record);

@@ -4,6 +4,7 @@
 // the moveable-control editor keeps the bytes its controls cannot show; the
 // tile's view and channel texts.
 #include "tests/Panel/UI/EditorRun.h"
+#include "tests/Panel/UI/PresetEditorCommon/ElementPanelFixtures.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
@@ -27,40 +28,11 @@ namespace HV {
 namespace {
 
 using Test::EditorRun;
-using Bytes = std::vector<int>;
-
-Variant Value(const Bytes& bytes) {
-  std::vector<uint8_t> raw(bytes.begin(), bytes.end());
-  Variant value;
-  value.SetBytes(raw.data(), static_cast<uint32_t>(raw.size()));
-  return value;
-}
-
-Bytes BytesOf(const ElementRecord& record) {
-  Bytes bytes;
-  for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
-  return bytes;
-}
-
-std::string Utf8(const StringW& text) {
-  std::string out;
-  for (char16_t c : text.GetView()) out += static_cast<char>(c);
-  return out;
-}
-
-// Every value the engine announces, as (ID, bytes): a user edit that reaches
-// the engine and a request both show up here once.
-class EngineAnnouncements : public LNotificationClient {
- public:
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) override {
-    if (const auto single = DynamicCast<LRootModuleEngine::ValuePayload>(notification->GetPayload())) {
-      uint32_t size = 0;
-      const auto* data = static_cast<const uint8_t*>(single->GetValue().GetData(&size));
-      seen.emplace_back(single->GetKey().paramID, Bytes(data, data + (data ? size : 0)));
-    }
-  }
-  std::vector<std::pair<int32_t, Bytes>> seen;
-};
+using Test::Bytes;
+using Test::BytesOf;
+using Test::EngineAnnouncements;
+using Test::Utf8;
+using Test::Value;
 
 class EncoderPanels : public EditorRun {
  protected:
