@@ -22,6 +22,11 @@
 #include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
 #include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
 #include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
+#include "Panel/UI/PresetEditorCommon/LPedalGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LSustainPedalEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LSustainPedalPanel.h"
+#include "Panel/UI/PresetEditorCommon/LVolumePedalEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LVolumePedalPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
@@ -268,6 +273,16 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelPanel::Create;
     case ApplicationClass::WheelEditPanel:
       return &LWheelEditPanel::Create;
+    case ApplicationClass::PedalGroupPanel:
+      return &LPedalGroupPanel::Create;
+    case ApplicationClass::SustainPedalPanel:
+      return &LSustainPedalPanel::Create;
+    case ApplicationClass::VolumePedalPanel:
+      return &LVolumePedalPanel::Create;
+    case ApplicationClass::VolumePedalEditPanel:
+      return &LVolumePedalEditPanel::Create;
+    case ApplicationClass::SustainPedalEditPanel:
+      return &LSustainPedalEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
@@ -282,16 +297,11 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::NoteModeEditPanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
-    case ApplicationClass::PedalGroupPanel:
-    case ApplicationClass::SustainPedalPanel:
-    case ApplicationClass::VolumePedalPanel:
     case ApplicationClass::KeybedZoneGroupPanel:
     case ApplicationClass::KeybedZonePanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
     case ApplicationClass::ButtonEditPanel:
-    case ApplicationClass::VolumePedalEditPanel:
-    case ApplicationClass::SustainPedalEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
     case ApplicationClass::XYPadEditPanel:
     case ApplicationClass::XYPadDirectionPanel:
