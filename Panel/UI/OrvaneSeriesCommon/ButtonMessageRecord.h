@@ -14,9 +14,9 @@ inline constexpr uint32_t kData1 = 3;         // controller, note, program or da
 inline constexpr uint32_t kValue1 = 4;        // first value, UP, OFF, MIN, bank LSB, MMC command
 inline constexpr uint32_t kSkipValue2 = 5;    // 1: the second cycle slot is not used
 inline constexpr uint32_t kValue2 = 6;
-inline constexpr uint32_t kSkipValue3 = 7;    // 1: the third cycle slot is not used
+inline constexpr uint32_t kSkipValue3 = 7;  // 1: the third cycle slot is not used
 inline constexpr uint32_t kValue3 = 8;
-inline constexpr uint32_t kLastValue = 9;     // last value, DOWN, ON, MAX, bank MSB
+inline constexpr uint32_t kLastValue = 9;  // last value, DOWN, ON, MAX, bank MSB
 
 // Message types (byte kNumber under message group 1). 0 to 16 are those of
 // the continuous controls; 17 to 29 are the switches' own.

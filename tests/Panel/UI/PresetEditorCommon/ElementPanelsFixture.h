@@ -31,7 +31,8 @@ inline ElementRecord Record(const Bytes& bytes) { return RecordFromValue(Value(b
 
 inline Bytes BytesOf(const ElementRecord& record) {
   Bytes bytes;
-  for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
+  for (uint32_t i = 0; i < record.GetCount(); ++i)
+    bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
   return bytes;
 }
 
@@ -51,7 +52,8 @@ inline std::string LabelText(const RCPtr<LControl>& panel, const char16_t* name)
 // the engine and a request both show up here once.
 class EngineAnnouncements : public LNotificationClient {
  public:
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) override {
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>&,
+                           const RCPtr<LNotification>& notification) override {
     if (const auto single = DynamicCast<LRootModuleEngine::ValuePayload>(notification->GetPayload())) {
       uint32_t size = 0;
       const auto* data = static_cast<const uint8_t*>(single->GetValue().GetData(&size));

@@ -35,14 +35,17 @@ class PedalPanels : public EditorRun {
 
     explicit Parts(Live& editor) {
       group = DynamicCast<LPedalGroupPanel>(editor.deviceView->FindChildControl(StringW(u"pedals")));
-      announcements->RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
-                                          kNidParamModuleStateChange);
+      announcements->RegisterNotification(
+          RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
+          kNidParamModuleStateChange);
     }
     ~Parts() { announcements->UnregisterAllNotifications(); }
     static RCPtr<LButton> Button(const RCPtr<LControl>& tile) {
       return DynamicCast<LButton>(tile->FindChildControl(StringW(u"button")));
     }
-    void Click(const RCPtr<LControl>& tile) const { Button(tile)->SendNotification(LNotification::Create(kNidLeftClick)); }
+    void Click(const RCPtr<LControl>& tile) const {
+      Button(tile)->SendNotification(LNotification::Create(kNidLeftClick));
+    }
     int32_t VolumeId() const { return group->GetFirstParamID(); }
     int32_t SustainId() const { return group->GetFirstParamID() + 1; }
     RCPtr<LControl> VolumeTile() const { return RCPtr<LControl>(group->GetVolumeTile().Get()); }
@@ -70,22 +73,25 @@ TEST_F(PedalPanels, ValuesGoToTheShownEditPanelAndTheTileButtonsFollowIt) {
     const Step steps[] = {
         {"sustain clicked", [&] { parts.Click(parts.SustainTile()); }, false, true},
         {"volume clicked", [&] { parts.Click(parts.VolumeTile()); }, true, false},
-        {"another kind's edit panel", [&] { editor.deviceView->ShowEditPanel(LDeviceView::kEncoderPanel, 0); }, false,
-         false},
-        {"the sustain panel shown by the device view", [&] { editor.deviceView->ShowEditPanel(LDeviceView::kPedalPanel, 1); },
-         false, true},
+        {"another kind's edit panel",
+         [&] { editor.deviceView->ShowEditPanel(LDeviceView::kEncoderPanel, 0); }, false, false},
+        {"the sustain panel shown by the device view",
+         [&] { editor.deviceView->ShowEditPanel(LDeviceView::kPedalPanel, 1); }, false, true},
     };
     for (const Step& step : steps) {
       step.act();
       EXPECT_EQ(volumeEdit->IsVisible(), step.volumeShown) << step.what;
       EXPECT_EQ(sustainEdit->IsVisible(), step.sustainShown) << step.what;
-      EXPECT_EQ(Parts::Button(parts.VolumeTile())->GetNormalizedValue(), step.volumeShown ? 1.0 : 0.0) << step.what;
-      EXPECT_EQ(Parts::Button(parts.SustainTile())->GetNormalizedValue(), step.sustainShown ? 1.0 : 0.0) << step.what;
+      EXPECT_EQ(Parts::Button(parts.VolumeTile())->GetNormalizedValue(), step.volumeShown ? 1.0 : 0.0)
+          << step.what;
+      EXPECT_EQ(Parts::Button(parts.SustainTile())->GetNormalizedValue(), step.sustainShown ? 1.0 : 0.0)
+          << step.what;
       // The route follows what is shown (once bound).
       const bool volumeToEdit = step.volumeShown && volumeEdit->IsBound();
       const bool sustainToEdit = step.sustainShown && sustainEdit->IsBound();
-      EXPECT_EQ(parts.group->GetVolumePedal().Get(), volumeToEdit ? static_cast<IVolumePedal*>(volumeEdit.Get())
-                                                                  : static_cast<IVolumePedal*>(parts.group->GetVolumeTile().Get()))
+      EXPECT_EQ(parts.group->GetVolumePedal().Get(),
+                volumeToEdit ? static_cast<IVolumePedal*>(volumeEdit.Get())
+                             : static_cast<IVolumePedal*>(parts.group->GetVolumeTile().Get()))
           << step.what;
       EXPECT_EQ(parts.group->GetSustainPedal().Get(),
                 sustainToEdit ? static_cast<ISustainPedal*>(sustainEdit.Get())
@@ -101,11 +107,13 @@ TEST_F(PedalPanels, ValuesGoToTheShownEditPanelAndTheTileButtonsFollowIt) {
     // While the volume panel is shown a volume value shows there and in the tile.
     parts.Click(parts.VolumeTile());
     editor.Drain();
-    LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(parts.VolumeId()), Value({2, 0, 11, 0, 5, 120}));
+    LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(parts.VolumeId()),
+                                                       Value({2, 0, 11, 0, 5, 120}));
     editor.Drain();
     EXPECT_EQ(BytesOf(volumeEdit->GetEditor()->GetParamRecord()), (Bytes{2, 0, 11, 0, 5, 120}));
     EXPECT_EQ(LabelText(parts.group->GetVolumeTile()->GetView(), u"infoLabel"), "CC:\n11");
-    EXPECT_EQ(parts.group->SetParamValue(ParamDescriptor(parts.VolumeId() + 5), Value({0, 0, 0, 0, 0, 0})), E_FAIL);
+    EXPECT_EQ(parts.group->SetParamValue(ParamDescriptor(parts.VolumeId() + 5), Value({0, 0, 0, 0, 0, 0})),
+              E_FAIL);
   });
 }
 
@@ -125,7 +133,8 @@ TEST_F(PedalPanels, TheSustainPedalIsEditedAndSummarisedInTheTenByteLayout) {
     ASSERT_TRUE(parts.group);
     const auto sustainEdit = parts.group->GetSustainEditPanel();
     // Program Inc/Dec keeps its kind in the tile as in the editor.
-    LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(parts.SustainId()), Value({3, 1, 28, 0, 0, 127}));
+    LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(parts.SustainId()),
+                                                       Value({3, 1, 28, 0, 0, 127}));
     editor.Drain();
     EXPECT_EQ(LabelText(parts.group->GetSustainTile()->GetView(), u"infoLabel"), "PG\nINC/DEC");
 
@@ -137,7 +146,8 @@ TEST_F(PedalPanels, TheSustainPedalIsEditedAndSummarisedInTheTenByteLayout) {
 
     // A user edit sends the six bytes 0-4 and 9.
     parts.announcements->seen.clear();
-    const RCPtr<LControl> page = buttonEditor->GetTabControl()->GetPage(StringW(E::PageName(E::kProgramIncDecPage)));
+    const RCPtr<LControl> page =
+        buttonEditor->GetTabControl()->GetPage(StringW(E::PageName(E::kProgramIncDecPage)));
     auto* max = DynamicCast<LNumericUpDown>(page->FindChildControl(StringW(u"minMaxSelectors"))
                                                 ->FindChildControl(StringW(u"max"))
                                                 ->FindChildControl(StringW(u"numericUpDown")))
@@ -176,17 +186,22 @@ TEST_F(PedalPanels, PedalPanelsRefuseAnotherPedalsIdAndAnotherLength) {
       HResult expected;
     };
     const Case cases[] = {
-        {0, {0, 0, 64, 0, 0, 127}, 0},        {1, {0, 0, 64, 0, 0, 127}, E_FAIL},
-        {0, {0, 0, 64, 0, 0}, E_FAIL},        {0, {0, 0, 64, 0, 0, 127, 0}, E_FAIL},
-        {0, {0, 0, 64, 0, 0, 0, 0, 0, 0, 127}, E_FAIL}, {0, {}, E_FAIL},
+        {0, {0, 0, 64, 0, 0, 127}, 0},
+        {1, {0, 0, 64, 0, 0, 127}, E_FAIL},
+        {0, {0, 0, 64, 0, 0}, E_FAIL},
+        {0, {0, 0, 64, 0, 0, 127, 0}, E_FAIL},
+        {0, {0, 0, 64, 0, 0, 0, 0, 0, 0, 127}, E_FAIL},
+        {0, {}, E_FAIL},
     };
     for (const Panel& panel : panels)
       for (const Case& test : cases)
-        EXPECT_EQ(panel.module->SetParamValueLocal(ParamDescriptor(panel.id + test.idOffset), Value(test.record), true),
+        EXPECT_EQ(panel.module->SetParamValueLocal(ParamDescriptor(panel.id + test.idOffset),
+                                                   Value(test.record), true),
                   test.expected)
             << panel.what << " " << test.record.size();
     EXPECT_EQ(LabelText(parts.group->GetSustainTile()->GetView(), u"infoLabel"), "CC:\n64");
-    EXPECT_EQ(BytesOf(parts.group->GetVolumeEditPanel()->GetEditor()->GetParamRecord()), (Bytes{0, 0, 64, 0, 0, 127}));
+    EXPECT_EQ(BytesOf(parts.group->GetVolumeEditPanel()->GetEditor()->GetParamRecord()),
+              (Bytes{0, 0, 64, 0, 0, 127}));
   });
 }
 
@@ -200,7 +215,8 @@ TEST_F(PedalPanels, AGroupWithoutTheDeviceViewIsANullPointerFailure) {
       loose->Initialize();
       ADD_FAILURE() << "no failure";
     } catch (const std::exception& failure) {
-      EXPECT_NE(std::string(failure.what()).find("Null Pointer : volumeEditPanel not found"), std::string::npos)
+      EXPECT_NE(std::string(failure.what()).find("Null Pointer : volumeEditPanel not found"),
+                std::string::npos)
           << failure.what();
     }
   });
