@@ -63,9 +63,7 @@ class ChangeCounter {
 };
 
 RCPtr<LControl> Path(const RCPtr<LControl>& from, std::initializer_list<const char16_t*> names) {
-  RCPtr<LControl> at = from;
-  for (const char16_t* name : names) at = at ? at->FindChildControl(StringW(name)) : nullptr;
-  return at;
+  return Test::ControlAt(from, names);
 }
 
 class ButtonControlPanels : public EditorRun {
@@ -91,9 +89,7 @@ class ButtonControlPanels : public EditorRun {
                           const char16_t* selector) {
     return DynamicCast<LComboBox>(Path(Page(editor, page), {selector, u"comboBox"})).Get();
   }
-  static void Set(LNumericUpDown* upDown, double value) {
-    upDown->SetNormalizedValue(upDown->ValueToNormalized(value));
-  }
+  static void Set(LNumericUpDown* upDown, double value) { Test::SetUpDown(*upDown, value); }
 };
 
 TEST_F(ButtonControlPanels, EveryPageShowsItsRecordAndReadsItBackWithoutRaisingAChange) {

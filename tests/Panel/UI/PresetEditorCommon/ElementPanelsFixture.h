@@ -12,6 +12,7 @@
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,20 @@ inline std::string Utf8(const StringW& text) {
 inline std::string LabelText(const RCPtr<LControl>& panel, const char16_t* name) {
   const auto label = panel ? DynamicCast<LLabel>(panel->FindChildControl(StringW(name))) : nullptr;
   return label ? Utf8(label->GetText()) : "<none>";
+}
+
+// The control at a path of direct children below from, as a T; null where
+// a name is missing.
+template <class T = LControl>
+RCPtr<T> ControlAt(const RCPtr<LControl>& from, std::initializer_list<const char16_t*> names) {
+  RCPtr<LControl> at = from;
+  for (const char16_t* name : names) at = at ? at->FindChildControl(StringW(name)) : nullptr;
+  return DynamicCast<T>(at);
+}
+
+// Turns an up-down to value as the user's arrows do.
+inline void SetUpDown(LControl& upDown, double value) {
+  upDown.SetNormalizedValue(upDown.ValueToNormalized(value));
 }
 
 // Every value the engine announces, as (ID, bytes): a user edit that reaches

@@ -146,14 +146,11 @@ TEST_F(PedalPanels, TheSustainPedalIsEditedAndSummarisedInTheTenByteLayout) {
 
     // A user edit sends the six bytes 0-4 and 9.
     parts.announcements->seen.clear();
-    const RCPtr<LControl> page =
-        buttonEditor->GetTabControl()->GetPage(StringW(E::PageName(E::kProgramIncDecPage)));
-    auto* max = DynamicCast<LNumericUpDown>(page->FindChildControl(StringW(u"minMaxSelectors"))
-                                                ->FindChildControl(StringW(u"max"))
-                                                ->FindChildControl(StringW(u"numericUpDown")))
-                    .Get();
+    const auto max = Test::ControlAt<LNumericUpDown>(
+        buttonEditor->GetTabControl()->GetPage(StringW(E::PageName(E::kProgramIncDecPage))),
+        {u"minMaxSelectors", u"max", u"numericUpDown"});
     ASSERT_TRUE(max);
-    max->SetNormalizedValue(max->ValueToNormalized(90));
+    Test::SetUpDown(*max, 90);
     editor.Drain();
     ASSERT_EQ(parts.announcements->seen.size(), 1u);
     EXPECT_EQ(parts.announcements->seen[0].first, parts.SustainId());
