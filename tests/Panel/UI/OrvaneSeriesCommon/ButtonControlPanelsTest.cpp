@@ -63,7 +63,7 @@ class ChangeCounter {
 };
 
 RCPtr<LControl> Path(const RCPtr<LControl>& from, std::initializer_list<const char16_t*> names) {
-  return Test::ControlAt(from, names);
+  return HV::Test::ControlAt(from, names);
 }
 
 class ButtonControlPanels : public EditorRun {
@@ -89,7 +89,7 @@ class ButtonControlPanels : public EditorRun {
                           const char16_t* selector) {
     return DynamicCast<LComboBox>(Path(Page(editor, page), {selector, u"comboBox"})).Get();
   }
-  static void Set(LNumericUpDown* upDown, double value) { Test::SetUpDown(*upDown, value); }
+  static void Set(LNumericUpDown* upDown, double value) { HV::Test::SetUpDown(*upDown, value); }
 };
 
 TEST_F(ButtonControlPanels, EveryPageShowsItsRecordAndReadsItBackWithoutRaisingAChange) {

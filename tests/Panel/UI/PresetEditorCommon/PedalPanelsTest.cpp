@@ -146,11 +146,11 @@ TEST_F(PedalPanels, TheSustainPedalIsEditedAndSummarisedInTheTenByteLayout) {
 
     // A user edit sends the six bytes 0-4 and 9.
     parts.announcements->seen.clear();
-    const auto max = Test::ControlAt<LNumericUpDown>(
+    const auto max = HV::Test::ControlAt<LNumericUpDown>(
         buttonEditor->GetTabControl()->GetPage(StringW(E::PageName(E::kProgramIncDecPage))),
         {u"minMaxSelectors", u"max", u"numericUpDown"});
     ASSERT_TRUE(max);
-    Test::SetUpDown(*max, 90);
+    HV::Test::SetUpDown(*max, 90);
     editor.Drain();
     ASSERT_EQ(parts.announcements->seen.size(), 1u);
     EXPECT_EQ(parts.announcements->seen[0].first, parts.SustainId());
