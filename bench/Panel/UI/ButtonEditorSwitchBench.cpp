@@ -56,8 +56,8 @@ struct Window {
 
 // Seconds per switch of editor between records a and b, each shown and painted.
 template <class Editor>
-double SecondsPerSwitch(Window& window, Editor& editor, const HV::ElementRecord& a, const HV::ElementRecord& b,
-                        int switches) {
+double SecondsPerSwitch(Window& window, Editor& editor, const HV::ElementRecord& a,
+                        const HV::ElementRecord& b, int switches) {
   const Clock::time_point start = Clock::now();
   for (int i = 0; i < switches; ++i) {
     editor.SetParamRecord(i % 2 == 0 ? a : b);
@@ -74,10 +74,10 @@ void BM_ButtonEditorSwitchesBetweenTwoElements(benchmark::State& state) {
     state.SkipWithError(error.c_str());
     return;
   }
-  const auto buttonEditor =
-      HV::DynamicCast<HV::LButtonControlEditPanel>(window.preview->Find("viewDevice/sustainEditPage/buttonTypePanel"));
-  const auto moveableEditor =
-      HV::DynamicCast<HV::LMoveableControlEditPanel>(window.preview->Find("viewDevice/knobEditPanel/moveableTypePanel"));
+  const auto buttonEditor = HV::DynamicCast<HV::LButtonControlEditPanel>(
+      window.preview->Find("viewDevice/sustainEditPage/buttonTypePanel"));
+  const auto moveableEditor = HV::DynamicCast<HV::LMoveableControlEditPanel>(
+      window.preview->Find("viewDevice/knobEditPanel/moveableTypePanel"));
   if (!buttonEditor || !moveableEditor) {
     state.SkipWithError("an editor is missing");
     return;

@@ -65,7 +65,7 @@ inline void SetUpDown(LControl& upDown, double value) {
 
 // Every value the engine announces, as (ID, bytes): a user edit that reaches
 // the engine and a request both show up here once.
-class EngineAnnouncements : public LNotificationClient {
+class AnnouncedValues : public LNotificationClient {
  public:
   void ReceiveNotification(const RCPtr<LNotificationDistributor>&,
                            const RCPtr<LNotification>& notification) override {

@@ -30,7 +30,7 @@ namespace {
 using Test::Bytes;
 using Test::BytesOf;
 using Test::EditorRun;
-using Test::EngineAnnouncements;
+using Test::AnnouncedValues;
 using Test::Utf8;
 using Test::Value;
 
@@ -39,7 +39,7 @@ class EncoderPanels : public EditorRun {
   struct Parts {
     RCPtr<LEncoderGroupPanel> group;
     RCPtr<LEncoderEditPanel> edit;
-    RCPtr<EngineAnnouncements> announcements{new EngineAnnouncements()};
+    RCPtr<AnnouncedValues> announcements{new AnnouncedValues()};
 
     explicit Parts(Live& editor) {
       group = DynamicCast<LEncoderGroupPanel>(editor.deviceView->FindChildControl(StringW(u"encoders")));

@@ -5,23 +5,29 @@
 #include "tests/Panel/UI/EditorRun.h"
 #include "tests/Panel/UI/PresetEditorCommon/ElementPanelsFixture.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
+#include "Panel/UI/EditorNotificationNames.h"
 #include "Panel/UI/PresetEditorCommon/LPedalGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/SustainPedalRecord.h"
+#include "tests/support/TemporaryFolder.h"
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <string>
 
 namespace HV {
 namespace {
 
+using Test::AnnouncedValues;
 using Test::Bytes;
 using Test::BytesOf;
 using Test::EditorRun;
-using Test::EngineAnnouncements;
 using Test::LabelText;
 using Test::Record;
 using Test::Utf8;
@@ -31,7 +37,7 @@ class PedalPanels : public EditorRun {
  protected:
   struct Parts {
     RCPtr<LPedalGroupPanel> group;
-    RCPtr<EngineAnnouncements> announcements{new EngineAnnouncements()};
+    RCPtr<AnnouncedValues> announcements{new AnnouncedValues()};
 
     explicit Parts(Live& editor) {
       group = DynamicCast<LPedalGroupPanel>(editor.deviceView->FindChildControl(StringW(u"pedals")));
@@ -200,6 +206,70 @@ TEST_F(PedalPanels, PedalPanelsRefuseAnotherPedalsIdAndAnotherLength) {
     EXPECT_EQ(BytesOf(parts.group->GetVolumeEditPanel()->GetEditor()->GetParamRecord()),
               (Bytes{0, 0, 64, 0, 0, 127}));
   });
+}
+
+// Where the data of the element at paramID stands in a saved preset: after
+// the file's header and, per earlier parameter, its record header and data.
+size_t PresetDataOffset(int32_t paramID) {
+  constexpr size_t kFileHeader = 12, kRecordHeader = 24;
+  size_t offset = kFileHeader;
+  for (const ElementLayout& layout : kElementLayouts)
+    for (int32_t i = 0; i < layout.count; ++i) {
+      const int32_t id = layout.firstOffset + i;
+      if (id == paramID) return offset + kRecordHeader;
+      if (id < paramID) offset += kRecordHeader + static_cast<size_t>(layout.recordLength);
+    }
+  return offset;
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(PedalPanels, BothPedalsEditedAndSavedDifferFromTheDefaultInTheirRecordsOnly) {
+  using E = LButtonControlEditPanel;
+  HV::Test::TemporaryFolder folder;
+  const std::string defaults = folder.GetPath() + "/default.TarselPresetEditor";
+  const std::string edited = folder.GetPath() + "/edited.TarselPresetEditor";
+  int32_t volumeId = -1, sustainId = -1;
+  Inspect([&](Live& editor) {
+    Parts parts(editor);
+    ASSERT_TRUE(parts.group);
+    volumeId = parts.VolumeId();
+    sustainId = parts.SustainId();
+    mChooser->Choose(defaults);
+    editor.Menu(kNidMenuFileSavePresetToFile);
+
+    parts.Click(parts.SustainTile());
+    editor.Drain();
+    const RCPtr<LControl> ccPage = parts.group->GetSustainEditPanel()->GetEditor()->GetTabControl()->GetPage(
+        StringW(E::PageName(E::kCcAbsolutePage)));
+    HV::Test::SetUpDown(
+        *HV::Test::ControlAt<LNumericUpDown>(ccPage, {u"cc", u"ccSelector", u"numericUpDown"}), 66);
+    parts.Click(parts.VolumeTile());
+    editor.Drain();
+    const RCPtr<LControl> volumePage =
+        parts.group->GetVolumeEditPanel()->GetEditor()->GetTabControl()->GetPage(StringW(u"ccAbsolutePage"));
+    HV::Test::SetUpDown(
+        *HV::Test::ControlAt<LNumericUpDown>(volumePage, {u"cc", u"ccSelector", u"numericUpDown"}), 11);
+    HV::Test::SetUpDown(
+        *HV::Test::ControlAt<LNumericUpDown>(volumePage, {u"minMaxSelectors", u"max", u"numericUpDown"}),
+        126);
+    editor.Drain();
+    mChooser->Choose(edited);
+    editor.Menu(kNidMenuFileSavePresetToFile);
+  });
+  const std::vector<uint8_t> before = ReadBytes(defaults);
+  const std::vector<uint8_t> after = ReadBytes(edited);
+  ASSERT_EQ(before.size(), 4494u);
+  ASSERT_EQ(after.size(), before.size());
+  std::map<size_t, int> changed;
+  for (size_t i = 0; i < before.size(); ++i)
+    if (before[i] != after[i]) changed[i] = after[i];
+  const size_t volume = PresetDataOffset(volumeId), sustain = PresetDataOffset(sustainId);
+  // The volume pedal's controller and maximum, the sustain pedal's controller.
+  EXPECT_EQ(changed, (std::map<size_t, int>{{volume + 2, 11}, {volume + 5, 126}, {sustain + 2, 66}}));
 }
 
 TEST_F(PedalPanels, AGroupWithoutTheDeviceViewIsANullPointerFailure) {
