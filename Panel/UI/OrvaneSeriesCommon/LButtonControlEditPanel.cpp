@@ -239,8 +239,8 @@ void LButtonControlEditPanel::SetRanges() {
     SetByteRange(upDown);
 }
 
-// Each field's caption label is required; the first keeps "FIRST", the
-// others start as they are for two values.
+// Each field's caption label is required; each gets its own label's text
+// ("FIRST", "LAST", "VALUE 2", "VALUE 3") until the cycle type relabels them.
 void LButtonControlEditPanel::SetCycleCaptions(const RCPtr<LControl>& page, const char16_t* const* fields,
                                                const char16_t* const* captions, const char* method) {
   for (int32_t i = 0; i < kCycleFields; ++i) {
@@ -300,10 +300,10 @@ void LButtonControlEditPanel::SetTwoValueCyclesOnly(bool twoValuesOnly) {
       cycleType->SetItemCount(1);
       continue;
     }
-    // Offer the longer cycles again, under the list's own texts.
-    const char16_t* const kItems[] = {u"ITEM.01", u"ITEM.02"};
-    for (int32_t entry = cycleType->GetItemCount(); entry <= kFourValues; ++entry)
-      cycleType->AppendItem(cycleType->GetString(StringW(kItems[entry - 1])));
+    // Offer every cycle again, under the list's own texts.
+    const char16_t* const kItems[] = {u"ITEM.00", u"ITEM.01", u"ITEM.02"};
+    for (int32_t entry = std::max(cycleType->GetItemCount(), 0); entry <= kFourValues; ++entry)
+      cycleType->AppendItem(cycleType->GetString(StringW(kItems[entry])));
   }
 }
 
