@@ -27,6 +27,11 @@
 #include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
 #include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
 #include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
+#include "Panel/UI/PresetEditorCommon/LPedalGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LSustainPedalEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LSustainPedalPanel.h"
+#include "Panel/UI/PresetEditorCommon/LVolumePedalEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LVolumePedalPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
@@ -281,6 +286,16 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LKeybedZonePanel::Create;
     case ApplicationClass::KeybedZoneEditPanel:
       return &LKeybedZoneEditPanel::Create;
+    case ApplicationClass::PedalGroupPanel:
+      return &LPedalGroupPanel::Create;
+    case ApplicationClass::SustainPedalPanel:
+      return &LSustainPedalPanel::Create;
+    case ApplicationClass::VolumePedalPanel:
+      return &LVolumePedalPanel::Create;
+    case ApplicationClass::VolumePedalEditPanel:
+      return &LVolumePedalEditPanel::Create;
+    case ApplicationClass::SustainPedalEditPanel:
+      return &LSustainPedalEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
@@ -300,14 +315,9 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::PresetNamePanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:
-    case ApplicationClass::PedalGroupPanel:
-    case ApplicationClass::SustainPedalPanel:
-    case ApplicationClass::VolumePedalPanel:
     case ApplicationClass::PadGroupPanel:
     case ApplicationClass::PadPanel:
     case ApplicationClass::ButtonEditPanel:
-    case ApplicationClass::VolumePedalEditPanel:
-    case ApplicationClass::SustainPedalEditPanel:
     case ApplicationClass::PadEditPanel:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:

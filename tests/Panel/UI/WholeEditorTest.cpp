@@ -4,6 +4,7 @@
 // record of that element, and the saved preset differs from the one saved at
 // start in exactly those records.
 #include "tests/Panel/UI/EditorRun.h"
+#include "tests/Panel/UI/PresetEditorCommon/ElementPanelFixtures.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
@@ -29,6 +30,7 @@ namespace HV {
 namespace {
 
 using Test::EditorRun;
+using Test::AnnouncementsListened;
 using Bytes = std::vector<uint8_t>;
 
 constexpr int32_t kParameterCount = 131;
@@ -38,36 +40,6 @@ Bytes BytesOf(const Variant& value) {
   const auto* data = static_cast<const uint8_t*>(value.GetData(&size));
   return data ? Bytes(data, data + size) : Bytes();
 }
-
-// Every single value the engine announces, as (ID, bytes), in order.
-class ValueLog : public LNotificationClient {
- public:
-  static RCPtr<ValueLog> Start() {
-    RCPtr<ValueLog> log(new ValueLog());
-    log->RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
-                              kNidParamModuleStateChange);
-    return log;
-  }
-  void Stop() { UnregisterAllNotifications(); }
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) override {
-    if (const auto single = DynamicCast<LRootModuleEngine::ValuePayload>(notification->GetPayload()))
-      seen.emplace_back(single->GetKey().paramID, BytesOf(single->GetValue()));
-  }
-  std::vector<std::pair<int32_t, Bytes>> seen;
-};
-
-// A value log for a scope: it stops listening when the scope ends.
-class ValueLogScope {
- public:
-  ValueLogScope() : mLog(ValueLog::Start()) {}
-  ~ValueLogScope() { mLog->Stop(); }
-  ValueLogScope(const ValueLogScope&) = delete;
-  ValueLogScope& operator=(const ValueLogScope&) = delete;
-  ValueLog* operator->() const { return mLog.Get(); }
-
- private:
-  const RCPtr<ValueLog> mLog;
-};
 
 // The records of a saved preset file by parameter ID.
 std::map<int32_t, Bytes> RecordsOf(const std::string& path) {
@@ -134,7 +106,7 @@ TEST_F(WholeEditor, EveryValueReachesAPanelThatTakesItAndShowingItSendsNothing) 
     const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine();
     ASSERT_TRUE(engine);
     const int32_t first = engine->GetFirstParamID();
-    const ValueLogScope log;
+    AnnouncementsListened log;
     for (int32_t id = first; id < first + kParameterCount; ++id) {
       Variant value;
       ASSERT_EQ(engine->GetParamValue(ParamDescriptor(id), &value), 0) << id;
@@ -146,8 +118,8 @@ TEST_F(WholeEditor, EveryValueReachesAPanelThatTakesItAndShowingItSendsNothing) 
       EXPECT_EQ(module->SetParamValueLocal(ParamDescriptor(id), value, true), 0) << id;
     }
     editor.Drain();
-    EXPECT_TRUE(log->seen.empty()) << log->seen.size() << " values sent, the first for parameter "
-                                   << log->seen.front().first;
+    EXPECT_TRUE(log.Seen().empty()) << log.Seen().size() << " values sent, the first for parameter "
+                                   << log.Seen().front().first;
   });
 }
 
@@ -167,12 +139,12 @@ TEST_F(WholeEditor, OneEditPerKindChangesExactlyThoseRecordsOfTheSavedPreset) {
     std::set<int32_t> edited;
     for (const auto& [name, button] : tiles) {
       SCOPED_TRACE(name);
-      const ValueLogScope log;
+      AnnouncementsListened log;
       button->SendNotification(LNotification::Create(kNidLeftClick));
       editor.Drain();
       // The click binds the edit panel and asks for the element's value once.
-      ASSERT_EQ(log->seen.size(), 1u);
-      const auto [id, shown] = log->seen.front();
+      ASSERT_EQ(log.Seen().size(), 1u);
+      const auto [id, shown] = log.Seen().front();
       const RCPtr<LControl> panel = ShownEditPanel(*editor.deviceView, groups);
       ASSERT_TRUE(panel);
       LNumericUpDown* upDown = FirstShownUpDown(*panel);
@@ -182,9 +154,9 @@ TEST_F(WholeEditor, OneEditPerKindChangesExactlyThoseRecordsOfTheSavedPreset) {
       upDown->SetNormalizedValue(upDown->ValueToNormalized(next));
       editor.Drain();
       // One record, of the bound element, changed.
-      ASSERT_EQ(log->seen.size(), 2u);
-      EXPECT_EQ(log->seen[1].first, id);
-      EXPECT_NE(log->seen[1].second, shown);
+      ASSERT_EQ(log.Seen().size(), 2u);
+      EXPECT_EQ(log.Seen()[1].first, id);
+      EXPECT_NE(log.Seen()[1].second, shown);
         edited.insert(id);
     }
     ASSERT_EQ(manager->Save(StringW(after.c_str())), 0);

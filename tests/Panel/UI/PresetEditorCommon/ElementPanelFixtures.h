@@ -31,6 +31,8 @@ inline Variant Value(const Bytes& bytes) {
   return value;
 }
 
+inline ElementRecord Record(const Bytes& bytes) { return RecordFromValue(Value(bytes)); }
+
 inline Bytes BytesOf(const ElementRecord& record) {
   Bytes bytes;
   for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
@@ -49,13 +51,16 @@ inline std::string LabelText(const RCPtr<LControl>& panel, const char16_t* name)
   return label ? Utf8(label->GetText()) : "<none>";
 }
 
-// The control at the end of a path of direct children; null when one is missing.
-inline RCPtr<LControl> ChildAt(RCPtr<LControl> control, std::initializer_list<const char16_t*> path) {
-  for (const char16_t* name : path) {
-    if (!control) return nullptr;
-    control = control->FindChildControl(StringW(name));
-  }
-  return control;
+// The control at a path of direct children below from, as a T; null where
+// a name is missing.
+template <class T = LControl>
+RCPtr<T> ControlAt(const RCPtr<LControl>& from, std::initializer_list<const char16_t*> names) {
+  RCPtr<LControl> at = from;
+  for (const char16_t* name : names) at = at ? at->FindChildControl(StringW(name)) : nullptr;
+  return DynamicCast<T>(at);
+}
+inline RCPtr<LControl> ChildAt(const RCPtr<LControl>& control, std::initializer_list<const char16_t*> path) {
+  return ControlAt(control, path);
 }
 
 // The up-down at path on the CC absolute page of a moveable-control editor;
@@ -71,7 +76,7 @@ inline void ClickButtonOf(const RCPtr<LControl>& tile) {
 }
 
 // The user sets an up-down to value.
-inline void SetUpDown(LNumericUpDown& upDown, double value) {
+inline void SetUpDown(LControl& upDown, double value) {
   upDown.SetNormalizedValue(upDown.ValueToNormalized(value));
 }
 

@@ -27,9 +27,9 @@
 namespace HV {
 namespace {
 
-using Test::EditorRun;
 using Test::Bytes;
 using Test::BytesOf;
+using Test::EditorRun;
 using Test::EngineAnnouncements;
 using Test::Utf8;
 using Test::Value;
@@ -53,10 +53,7 @@ class EncoderPanels : public EditorRun {
     }
     void Click(uint32_t index) const { Button(index)->SendNotification(LNotification::Create(kNidLeftClick)); }
     int32_t Id(uint32_t index) const { return group->GetFirstParamID() + static_cast<int32_t>(index); }
-    std::string Text(const RCPtr<LControl>& panel, const char16_t* name) const {
-      const auto label = DynamicCast<LLabel>(panel->FindChildControl(StringW(name)));
-      return label ? Utf8(label->GetText()) : "<none>";
-    }
+    std::string Text(const RCPtr<LControl>& panel, const char16_t* name) const { return HV::Test::LabelText(panel, name); }
     LNumericUpDown* CcAbsoluteNumber() const {
       const RCPtr<LControl> page = edit->GetEditor()->GetTabControl()->GetPage(StringW(u"ccAbsolutePage"));
       return DynamicCast<LNumericUpDown>(
