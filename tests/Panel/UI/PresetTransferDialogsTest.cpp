@@ -1,7 +1,7 @@
 // The send-preset and get-preset dialogs and the About box in the editor on
 // the headless window system, against the simulated keyboard: the box each
 // outcome shows, the slot that goes to the keyboard, and the About lines.
-#include "tests/Panel/UI/EditorRun.h"
+#include "tests/Panel/UI/KeyboardEditorRun.h"
 
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
@@ -13,13 +13,6 @@
 
 namespace HV {
 namespace {
-
-using Event = Simulated::SimulatedKeyboard::Event;
-using Test::EditorRun;
-
-// Short waits, so a silent keyboard costs milliseconds.
-constexpr MidiTiming kShortTiming{3, std::chrono::milliseconds(40), std::chrono::milliseconds(1),
-                                  std::chrono::milliseconds(50)};
 
 constexpr const char* kSendError = "Send Preset Error";
 constexpr const char* kGetError = "Retrieve Preset Error";
@@ -39,40 +32,13 @@ std::optional<HResult> Outcome(std::optional<HResult> result) {
   return result;
 }
 
-class PresetTransferDialogs : public EditorRun {
+class PresetTransferDialogs : public Test::KeyboardEditorRun {
  protected:
-  void SetUp() override {
-    EditorRun::SetUp();
-    mAdjustParts = [](LApplication::EngineParts& parts) {
-      parts.makeMidiManager = [](const RCPtr<LRootModuleEngine>& engine) {
-        return LMidiManager::Create(engine, kShortTiming);
-      };
-    };
-  }
-  void RenewMidiSystem() {
-    Platform::LMidiPlatform::Install(nullptr);
-    mMidi->WaitForCallbacks();
-    mMidi = Platform::LLoopbackMidiSystem::Create();
-    Platform::LMidiPlatform::Install(mMidi);
-  }
-  void Plug() { Simulated::AttachSimulatedKeyboard(*mMidi, mKeyboard); }
-  void TearDown() override {
-    Simulated::DetachSimulatedKeyboard(mKeyboard);
-    EditorRun::TearDown();
-  }
-
-  template <class Dialog>
-  static RCPtr<Dialog> Make(Live& editor, const char16_t* name) {
-    return DynamicCast<Dialog>(editor.application.CreateControl(StringW(name), nullptr));
-  }
   static void Select(LControl& dialog, int32_t slot) {
-    const RCPtr<LComboBox> list = DynamicCast<LComboBox>(
-        dialog.FindChildControl(StringW(u"presetSlot"))->FindChildControl(StringW(u"comboBox")));
+    const RCPtr<LComboBox> list = Find<LComboBox>(dialog, {u"presetSlot", u"comboBox"});
     ASSERT_TRUE(list);
     list->SetSelectedIndex(slot);
   }
-
-  Simulated::SimulatedKeyboard mKeyboard;
 };
 
 // Each outcome of a transfer, for both dialogs: the box and whether the
