@@ -10,6 +10,9 @@
 #include "Panel/UI/LAboutDlg.h"
 #include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
+#include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 
 namespace HV {
 namespace {
@@ -50,6 +53,7 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
     std::function<void(Simulated::SimulatedKeyboard&)> setUp;
     HResult sendResult, getResult;
     std::string sendBox, getBox;
+    bool isRecordUnwritable = false;  // the preset holds a value no dump can carry
   };
   const auto none = [](Simulated::SimulatedKeyboard&) {};
   const std::string oldFirmwareSend = std::string(kSendError) + ": " + kFirmware;
@@ -69,6 +73,8 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
        oldFirmwareGet},
       {"unplugged", false, none, -1, -1, std::string(kSendError) + ": " + kSendConnection,
        std::string(kGetError) + ": " + kGetConnection},
+      {"write failure", true, none, E_FAIL, 0, std::string(kSendError) + ": " + kSendConnection,
+       "Retrieve Sucessful: The preset has been sucessfully retreived.", true},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -77,6 +83,7 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
     const size_t storedBefore = mKeyboard.GetStoredDumps().size();
     Simulated::SimulatedKeyboard& keyboard = mKeyboard;
     keyboard.SetAnswering(true);
+    keyboard.SetAnswering(Event::PresetRequest, true);
     keyboard.SetFirmwareVersion("1052");
     keyboard.MisdirectPresetAnswers(std::nullopt);
     if (test.isPlugged) Plug();
@@ -89,6 +96,11 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
       ASSERT_TRUE(send && get);
       Select(*send, 5);
       Select(*get, 5);
+      if (test.isRecordUnwritable) {
+        Variant text;
+        text.SetString("not a record");
+        ASSERT_EQ(LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(0), text), S_OK);
+      }
       EXPECT_EQ(Outcome(send->TransferSlot(send->GetSelectedSlot())), std::optional<HResult>(test.sendResult));
       EXPECT_EQ(Outcome(get->TransferSlot(get->GetSelectedSlot())), std::optional<HResult>(test.getResult));
     });
@@ -126,6 +138,39 @@ TEST_F(PresetTransferDialogs, OnlySlotsZeroToTwelveAreSent) {
   ASSERT_EQ(boxes.size(), 5u);
   EXPECT_EQ(boxes[2], std::string(kSendError) + ": " + kSendConnection);
   EXPECT_EQ(boxes[3], boxes[2]);
+}
+
+// A preset fetched from "Preset 5" reaches the encoder, fader and wheel
+// panels through the engine.
+TEST_F(PresetTransferDialogs, AFetchedPresetReachesThePanels) {
+  // Where the first encoder, fader and the modulation wheel lie in a preset.
+  constexpr size_t kFirstEncoder = 1116, kFirstFader = 900, kModulationWheel = 47;
+  Simulated::SimulatedKeyboard::Preset preset = mKeyboard.GetSlot(5);
+  for (const auto& [offset, record] : {std::pair{kFirstEncoder, std::vector<uint8_t>{1, 0, 93, 0, 0, 127}},
+                                       std::pair{kFirstFader, std::vector<uint8_t>{1, 0, 94, 0, 0, 127}},
+                                       std::pair{kModulationWheel, std::vector<uint8_t>{1, 0, 95, 0, 127}}})
+    std::copy(record.begin(), record.end(), preset.begin() + static_cast<std::ptrdiff_t>(offset));
+  mKeyboard.SetSlot(5, preset);
+  Plug();
+  Inspect([&](Live& editor) {
+    const RCPtr<LGetPresetFromMidiDeviceDlg> get =
+        Make<LGetPresetFromMidiDeviceDlg>(editor, u"dialogRetrievePresetFromHardware");
+    ASSERT_TRUE(get);
+    Select(*get, 5);
+    EXPECT_EQ(get->TransferSlot(get->GetSelectedSlot()), std::optional<HResult>(0));
+    editor.Drain();
+    const auto info = [&](const char16_t* group, uint32_t tile) -> std::string {
+      const RCPtr<LControl> label = Find(*editor.deviceView, {group});
+      RCPtr<LControl> shown;
+      if (const auto encoders = DynamicCast<LEncoderGroupPanel>(label)) shown = Find(*encoders->GetTile(tile)->GetView(), {u"infoLabel"});
+      if (const auto faders = DynamicCast<LFaderGroupPanel>(label)) shown = Find(*faders->GetTile(tile)->GetView(), {u"infoLabel"});
+      if (const auto wheels = DynamicCast<LWheelGroupPanel>(label)) shown = Find(*wheels->GetTile(tile)->GetView(), {u"infoLabel"});
+      return shown ? std::string(shown->GetText().ToCharString().GetText()) : "<none>";
+    };
+    EXPECT_EQ(info(u"encoders", 0), "CC:\n93");
+    EXPECT_EQ(info(u"faders", 0), "CC:\n94");
+    EXPECT_EQ(info(u"wheels", 1), "CC:\n95");
+  });
 }
 
 TEST_F(PresetTransferDialogs, AboutNamesTheProductWithItsVersionAndTheCopyright) {
