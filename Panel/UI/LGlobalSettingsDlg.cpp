@@ -194,7 +194,7 @@ void LGlobalSettingsDlg::RefreshIdleNotifications() {
 
 HResult LGlobalSettingsDlg::OnOpened(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
   // Without the keyboard there is nothing to fetch; its buttons tell the user.
-  if (mMidiManager && mMidiManager->ArePortsOpen()) FetchSettings();
+  if (!mIsClosed && mMidiManager && mMidiManager->ArePortsOpen()) FetchSettings();
   return 1;
 }
 

@@ -61,6 +61,9 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   // Once the dialog has a window: the fetch of its opening is posted there.
   void RefreshIdleNotifications() override;
 
+  // A dialog closed before its opening fetch ran fetches nothing.
+  void OnClosed() override { mIsClosed = true; }
+
   // The transfers, as the buttons start them: 0 done, a negative result
   // when the user was told of a failure, none when another transfer ran.
   std::optional<HResult> SendSettings();
@@ -107,6 +110,7 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   RCPtr<LMidiManager> mMidiManager;
   RCPtr<LNotificationCenter> mReplyCentre;  // wakes the user-interface thread
   bool mIsOpenFetchPosted = false;
+  bool mIsClosed = false;
 
   std::mutex mRepliesLock;  // guards mQueuedReplies only
   std::vector<RCPtr<LMidiParameterNotification>> mQueuedReplies;

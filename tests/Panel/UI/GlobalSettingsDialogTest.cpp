@@ -5,6 +5,7 @@
 #include "tests/Panel/UI/KeyboardEditorRun.h"
 
 #include "HVFramework/ControlBase/Views/LDialog.h"
+#include "HVFramework/Notification/RuntimeNotificationNames.h"
 #include "Panel/Engine/PresetEditorCommon/Protocol/GlobalParameters.h"
 #include "Panel/UI/LGlobalSettingsDlg.h"
 
@@ -281,13 +282,15 @@ TEST_F(GlobalSettingsDialog, OpeningFetchesTheKeyboardsSettings) {
     Inspect([&](Live& editor) {
       const RCPtr<LGlobalSettingsDlg> dialog = Make<LGlobalSettingsDlg>(editor, u"globalEditorControl");
       ASSERT_TRUE(dialog);
-      // The close box, once the dialog's loop has run.
-      Platform::WindowEvent close;
-      close.window = editor.application.GetMainWindow()->GetWindowId() + 1;
-      close.kind = Platform::WindowEventKind::Close;
-      mSystem.ScriptPause();
-      mSystem.Script(close);
+      // Closed at the second idle pass without a transfer: the opening's
+      // fetch, if any, ran in the first.
+      int32_t freePasses = 0;
+      const RCPtr<HV::Test::NotificationCallback> idle(new HV::Test::NotificationCallback([&] {
+        if (!editor.application.GetBusyRunner().IsBusy() && ++freePasses == 2) dialog->Close(LDialog::kOK);
+      }));
+      idle->RegisterNotification(RCPtr<LNotificationDistributor>(editor.window.Get()), kNidIdle);
       editor.application.RunModalWindow(dialog);
+      idle->UnregisterAllNotifications();
       EXPECT_EQ(Shown(*dialog, {u"program", false}), isPlugged ? 42 : 0);
     });
     EXPECT_EQ(RequestedSettings().size(), isPlugged ? 14u : 0u);
