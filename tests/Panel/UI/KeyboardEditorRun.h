@@ -6,6 +6,7 @@
 // own timing. The keyboard is unplugged at the start of each test.
 
 #include "tests/Panel/UI/EditorRun.h"
+#include "tests/support/NotificationCallback.h"
 
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
@@ -13,22 +14,8 @@
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 
 #include <chrono>
-#include <functional>
-#include <utility>
 
 namespace HV::Test {
-
-// Calls back for every notification it is registered for.
-class NotificationCallback final : public LNotificationClient {
- public:
-  explicit NotificationCallback(std::function<void()> call) : mCall(std::move(call)) {}
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) override {
-    mCall();
-  }
-
- private:
-  std::function<void()> mCall;
-};
 
 // Short waits, so a silent keyboard costs milliseconds.
 inline constexpr MidiTiming kShortTiming{3, std::chrono::milliseconds(40), std::chrono::milliseconds(1),
