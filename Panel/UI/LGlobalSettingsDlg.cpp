@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
+#include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
@@ -153,6 +154,10 @@ HResult LGlobalSettingsDlg::Initialize() {
   keyOctave.upDown->SetValue(0);
   Listen(&LGlobalSettingsDlg::OnKeyOctaveChanged, RCPtr<LNotificationDistributor>(keyOctave.upDown.Get()),
          kNidValueChange);
+  for (const Field& field : mFields)
+    if (&field != &keyOctave)
+      Listen(&LGlobalSettingsDlg::OnFieldChanged, RCPtr<LNotificationDistributor>(&field.GetControl()),
+             field.comboBox ? kNidSelectionChange : kNidValueChange);
   // The channel's caption names it the global one.
   const Field& channel = mFields[*FindRow(u"Global_Channel")];
   if (const RCPtr<LLabel> label = DynamicCast<LLabel>(channel.container->FindChildControl(StringW(u"label"))))
@@ -202,6 +207,7 @@ HResult LGlobalSettingsDlg::OnOpened(const RCPtr<LNotificationDistributor>&, con
 
 std::optional<int32_t> LGlobalSettingsDlg::ReadField(size_t row) const {
   const Field& field = mFields[row];
+  if (field.kept) return field.kept;
   if (field.comboBox) {
     const int32_t index = field.comboBox->GetSelectedIndex();
     if (index < 0) return std::nullopt;
@@ -232,15 +238,33 @@ std::vector<LGlobalSettingsDlg::Outgoing> LGlobalSettingsDlg::ComputeOutgoing(st
 void LGlobalSettingsDlg::ShowValue(std::u16string_view key, int32_t value) {
   const std::optional<size_t> row = FindRow(key);
   if (!row) return;
-  const Field& field = mFields[*row];
+  Field& field = mFields[*row];
   const int32_t shown = value - kSettings[*row].offset;
+  mIsShowingReply = true;
   if (field.comboBox)
     field.comboBox->SetSelectedIndex(shown);
   else
     field.upDown->SetValue(shown);  // the control keeps it in its range
+  mIsShowingReply = false;
+  field.kept.reset();
+  const std::optional<int32_t> read = ReadField(*row);
+  if (read != value && GlobalParameters::IsGlobalParameterValueValid(key, value)) field.kept = value;
 }
 
-HResult LGlobalSettingsDlg::OnKeyOctaveChanged(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+void LGlobalSettingsDlg::ForgetKeptValue(const LNotificationDistributor* control) {
+  if (mIsShowingReply) return;
+  for (Field& field : mFields)
+    if (static_cast<const LNotificationDistributor*>(&field.GetControl()) == control) field.kept.reset();
+}
+
+HResult LGlobalSettingsDlg::OnFieldChanged(const RCPtr<LNotificationDistributor>& sender, const RCPtr<LNotification>&) {
+  ForgetKeptValue(sender.Get());
+  return 1;
+}
+
+HResult LGlobalSettingsDlg::OnKeyOctaveChanged(const RCPtr<LNotificationDistributor>& sender,
+                                               const RCPtr<LNotification>&) {
+  ForgetKeptValue(sender.Get());
   LControl& octave = *mFields[*FindRow(u"KEY_OCTAVE")].upDown;
   const double value = octave.GetValue();
   if (value > kHighestKeyOctave)

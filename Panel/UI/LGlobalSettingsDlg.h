@@ -14,7 +14,10 @@
 // the keyboard accepts before anything goes out and names the first that is
 // out of range; with the keyboard unplugged the connection error comes first.
 // The three X/Y pad parameters the dialog has no control for are neither
-// sent nor requested.
+// sent nor requested. A value the keyboard reports that a control cannot
+// show (a channel without a list entry, a transpose beyond the control's
+// range) but the keyboard accepts is kept and sent back unchanged until the
+// user changes that control.
 //
 // The manager reports each value on the thread that asked for it (the busy
 // runner's worker): such reports are queued and applied on the
@@ -81,6 +84,8 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
                                const RCPtr<LNotification>& notification);
   HResult OnKeyOctaveChanged(const RCPtr<LNotificationDistributor>& sender,
                              const RCPtr<LNotification>& notification);
+  // Any other row's control changed.
+  HResult OnFieldChanged(const RCPtr<LNotificationDistributor>& sender, const RCPtr<LNotification>& notification);
 
  private:
   using Handler = LNotificationHandler<LGlobalSettingsDlg>::Handler;
@@ -90,6 +95,8 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
     RCPtr<LControl> container;
     RCPtr<LComboBox> comboBox;
     RCPtr<LControl> upDown;
+    std::optional<int32_t> kept;  // a reported value the control cannot show
+    LControl& GetControl() const { return comboBox ? *comboBox : *upDown; }
   };
 
   HResult OnRepliesPosted(const RCPtr<LNotificationDistributor>& sender, const RCPtr<LNotification>& notification);
@@ -100,6 +107,8 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   std::optional<int32_t> ReadField(size_t row) const;
   // Sets the row's control from a value in the keyboard's units.
   void ShowValue(std::u16string_view key, int32_t value);
+  // The user changed the row of that control: its kept value goes.
+  void ForgetKeptValue(const LNotificationDistributor* control);
   // Applies the values the manager reported on other threads.
   void ApplyQueuedReplies();
   // Shows the box of a failed transfer; the result passes through.
@@ -111,6 +120,7 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   RCPtr<LNotificationCenter> mReplyCentre;  // wakes the user-interface thread
   bool mIsOpenFetchPosted = false;
   bool mIsClosed = false;
+  bool mIsShowingReply = false;
 
   std::mutex mRepliesLock;  // guards mQueuedReplies only
   std::vector<RCPtr<LMidiParameterNotification>> mQueuedReplies;

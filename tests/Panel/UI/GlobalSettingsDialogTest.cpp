@@ -9,6 +9,7 @@
 #include "Panel/Engine/PresetEditorCommon/Protocol/GlobalParameters.h"
 #include "Panel/UI/LGlobalSettingsDlg.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -192,6 +193,48 @@ TEST_F(GlobalSettingsDialog, RepliesFillTheFourteenControls) {
   std::vector<size_t> expected;
   for (const Case& test : cases) expected.push_back(IndexOf(test.key));
   EXPECT_EQ(RequestedSettings(), expected);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+// A value the keyboard reports that the control cannot show goes back
+// unchanged when the keyboard accepts it, until the user changes that
+// control; one the keyboard does not accept is not kept.
+TEST_F(GlobalSettingsDialog, ValuesTheControlsCannotShowGoBackUntilTheUserChangesThem) {
+  struct Case {
+    Row row;
+    const char16_t* key;
+    int32_t reported, shown, sentBack;
+    int32_t userSet, sentAfterUser;
+  };
+  const Case cases[] = {
+      {{u"midiChannel", true}, u"Global_Channel", 0, -1, 0, 2, 3},  // no entry for 0
+      {{u"padTranspose", false}, u"PAD_TRANSPOSE", 25, 12, 25, 11, 23},
+      {{u"keyOctave", false}, u"KEY_OCTAVE", 0, -3, 2, 1, 6},  // 0 is refused: the shown value goes
+  };
+  Plug();
+  for (const WireCase& test : kWireCases) mKeyboard.SetGlobal(IndexOf(test.key), test.sent);
+  for (const Case& test : cases) mKeyboard.SetGlobal(IndexOf(test.key), test.reported);
+  std::vector<std::pair<size_t, int32_t>> sentBack, sentAfterUser;
+  Inspect([&](Live& editor) {
+    const RCPtr<LGlobalSettingsDlg> dialog = Make<LGlobalSettingsDlg>(editor, u"globalEditorControl");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->FetchSettings(), std::optional<HResult>(0));
+    for (const Case& test : cases) EXPECT_EQ(Shown(*dialog, test.row), test.shown) << Narrow(test.key);
+    mKeyboard.ClearLog();
+    EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
+    sentBack = SentSettings();
+    for (const Case& test : cases) Set(*dialog, test.row, test.userSet);
+    mKeyboard.ClearLog();
+    EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
+    sentAfterUser = SentSettings();
+  });
+  for (const Case& test : cases) {
+    SCOPED_TRACE(Narrow(test.key));
+    const std::pair<size_t, int32_t> back{IndexOf(test.key), test.sentBack};
+    const std::pair<size_t, int32_t> after{IndexOf(test.key), test.sentAfterUser};
+    EXPECT_NE(std::find(sentBack.begin(), sentBack.end(), back), sentBack.end());
+    EXPECT_NE(std::find(sentAfterUser.begin(), sentAfterUser.end(), after), sentAfterUser.end());
+  }
   EXPECT_TRUE(Boxes().empty());
 }
 
