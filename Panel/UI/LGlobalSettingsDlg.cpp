@@ -6,6 +6,7 @@
 #include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
+#include "HVFramework/Controls/TextBox/LTextBox.h"
 #include "HVFramework/Notification/LNotificationCenter.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
@@ -241,9 +242,11 @@ void LGlobalSettingsDlg::ShowValue(std::u16string_view key, int32_t value) {
   Field& field = mFields[*row];
   const int32_t shown = value - kSettings[*row].offset;
   mIsShowingReply = true;
-  if (field.comboBox)
-    field.comboBox->SetSelectedIndex(shown);
-  else
+  if (field.comboBox && field.comboBox->SetSelectedIndex(shown) < 0) {
+    // No item for it: the box shows nothing rather than its last item.
+    field.comboBox->SetText(StringW());
+    if (LTextBox* text = field.comboBox->GetTextBox()) text->SetText(StringW());
+  } else if (!field.comboBox)
     field.upDown->SetValue(shown);  // the control keeps it in its range
   mIsShowingReply = false;
   field.kept.reset();

@@ -220,6 +220,8 @@ TEST_F(GlobalSettingsDialog, ValuesTheControlsCannotShowGoBackUntilTheUserChange
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->FetchSettings(), std::optional<HResult>(0));
     for (const Case& test : cases) EXPECT_EQ(Shown(*dialog, test.row), test.shown) << Narrow(test.key);
+    // The channel without an entry shows none, not the item it showed before.
+    EXPECT_EQ(ValueControl(*dialog, cases[0].row)->GetText(), StringW());
     mKeyboard.ClearLog();
     EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
     sentBack = SentSettings();
