@@ -172,10 +172,14 @@ HResult LGlobalSettingsDlg::Initialize() {
   Listen(&LGlobalSettingsDlg::OnSendSettingsClicked, RCPtr<LNotificationDistributor>(sendButton.Get()),
          kNidLeftClick);
 
+  // Built without the program (a preview of the skin), the dialog only shows
+  // itself; in the program it cannot work without the manager.
   mMidiManager = LApplication::GetMidiManager();
-  if (!mMidiManager) ThrowNullPointer("Could not find MidiManager", HV_HERE(kInitialize));
-  Listen(&LGlobalSettingsDlg::OnParameterReceived, RCPtr<LNotificationDistributor>(mMidiManager.Get()),
-         kNidMidiManagerParameterRecieved);
+  if (!mMidiManager && LApplicationBase::GetBase())
+    ThrowNullPointer("Could not find MidiManager", HV_HERE(kInitialize));
+  if (mMidiManager)
+    Listen(&LGlobalSettingsDlg::OnParameterReceived, RCPtr<LNotificationDistributor>(mMidiManager.Get()),
+           kNidMidiManagerParameterRecieved);
   // Reports that arrive on a worker are queued; the application centre's
   // notification brings the user-interface thread to them.
   mReplyCentre = GetApplicationNotificationCenter();
