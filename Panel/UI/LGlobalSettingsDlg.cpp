@@ -135,15 +135,12 @@ void LGlobalSettingsDlg::FindFields() {
     if (!field.container) ThrowNullPointer(setting.missingContainer, HV_HERE(kInitialize));
     const RCPtr<LControl> value =
         field.container->FindChildControl(StringW(setting.isComboBox ? u"comboBox" : u"numericUpDown"));
-    if (setting.isComboBox) {
+    if (setting.isComboBox)
       field.comboBox = DynamicCast<LComboBox>(value);
-      field.upDown = nullptr;
-    } else {
+    else
       field.upDown = DynamicCast<LNumericUpDown>(value);
-    }
     if (!field.comboBox && !field.upDown) ThrowNullPointer(setting.missingValue, HV_HERE(kInitialize));
-    const RCPtr<LControl> control = setting.isComboBox ? RCPtr<LControl>(field.comboBox.Get()) : field.upDown;
-    if (setting.range) control->SetRange(setting.range->first, setting.range->second, kLinear);
+    if (setting.range) field.GetControl().SetRange(setting.range->first, setting.range->second, kLinear);
   }
 }
 
