@@ -93,5 +93,25 @@ TEST_F(DeviceOperationThreads, TheWindowPaintsThroughAFiveSecondWaitWhichNothing
             0u);
 }
 
+// The keyboard's reports come on the worker that asks for them and reach
+// the controls through the user-interface thread; what was fetched goes
+// back as it came.
+TEST_F(DeviceOperationThreads, FetchedSettingsReachTheControlsAndGoBackAsTheyCame) {
+  Plug();
+  const std::vector<int32_t> values = {5, 0, 0, 0, 1, 7, 20, 3, 6, 4, 9, 2, 8, 99, 12, 34, 1};
+  for (size_t index = 0; index < values.size(); ++index) mKeyboard.SetGlobal(index, values[index]);
+  Inspect([&](Live& editor) {
+    const RCPtr<LGlobalSettingsDlg> dialog = Make<LGlobalSettingsDlg>(editor, u"globalEditorControl");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->FetchSettings(), std::optional<HResult>(0));
+    EXPECT_EQ(Find(*dialog, {u"program", u"numericUpDown"})->GetValue(), 99);
+    for (size_t index = 0; index < values.size(); ++index) mKeyboard.SetGlobal(index, 0);
+    EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
+  });
+  for (size_t index = 0; index < values.size(); ++index)
+    if (index < 1 || index > 3) EXPECT_EQ(mKeyboard.GetGlobal(index), values[index]) << index;
+  EXPECT_TRUE(Boxes().empty());
+}
+
 }  // namespace
 }  // namespace HV
