@@ -1,12 +1,12 @@
 #include "Panel/UI/ApplicationControlClasses.h"
 
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
-#include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "Panel/UI/LAboutDlg.h"
 #include "Panel/UI/LDeviceView.h"
 #include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
+#include "Panel/UI/LGlobalSettingsDlg.h"
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
 #include "Panel/UI/OrvaneSeriesCommon/LButtonControlEditPanel.h"
@@ -308,10 +308,9 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LXYPadDirectionPanel::Create;
     case ApplicationClass::XYPadDirectionGroupPanel:
       return &LXYPadDirectionGroupPanel::Create;
-    // Not built yet: the global settings open as a plain dialog (its close
-    // box ends it), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
-      return &LDialog::Create;
+      return &LGlobalSettingsDlg::Create;
+    // Not built yet: plain panels.
     case ApplicationClass::PresetNamePanel:
     case ApplicationClass::ButtonGroupPanel:
     case ApplicationClass::ButtonPanel:

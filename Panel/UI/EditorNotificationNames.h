@@ -21,4 +21,10 @@ inline constexpr NotificationName kNidMenuHelpAboutReq{u"NID_MENU_HELP_ABOUT_REQ
 // Raised by a shared editor at once when the user changes its record. No payload.
 inline constexpr NotificationName kNidParametersChanged{u"NID_PARAMETERS_CHANGED"};
 
+// The global settings dialog's own: its window runs (the fetch of its
+// opening follows), and settings the keyboard reported on another thread wait
+// to be shown. No payload.
+inline constexpr NotificationName kNidGlobalSettingsOpened{u"NID_GLOBAL_SETTINGS_OPENED"};
+inline constexpr NotificationName kNidGlobalSettingsReceived{u"NID_GLOBAL_SETTINGS_RECEIVED"};
+
 }  // namespace HV

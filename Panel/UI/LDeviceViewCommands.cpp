@@ -8,6 +8,7 @@
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/System/DebugTrace.h"
+#include "Panel/UI/DeviceOperation.h"
 #include "Panel/UI/EditorNotificationNames.h"
 #include "Panel/UI/LApplication.h"
 
@@ -109,8 +110,7 @@ void LDeviceView::RunDeviceDialog(const WChar* name, const WChar* busyCaptionId)
   // (by its hot key) while a device dialog or a transfer runs waits for the user instead.
   LApplication* editor = GetEditor();
   if (mDeviceOperationRunning || (editor && editor->GetBusyRunner().IsBusy())) {
-    ShowApplicationMessageBox(AppText(u"LABEL_DEVICE_BUSY_MSGBOX_TEXT"), AppText(busyCaptionId),
-                              LFrameworkApp::kMessageBoxIconWarning);
+    ShowDeviceBusyBox(busyCaptionId);
     return;
   }
   const RCPtr<LControl> self(this);

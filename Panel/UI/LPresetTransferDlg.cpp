@@ -4,6 +4,7 @@
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "Panel/Engine/PresetEditorCommon/LMidiManager.h"
+#include "Panel/UI/DeviceOperation.h"
 #include "Panel/UI/LApplication.h"
 
 namespace HV {
@@ -44,20 +45,10 @@ HResult LPresetTransferDlg::OnButtonClicked(const RCPtr<LNotificationDistributor
 
 std::optional<HResult> LPresetTransferDlg::TransferSlot(int32_t slot) {
   const RCPtr<LControl> self(this);  // the dialog stays while its box shows
-  const RCPtr<LMidiManager> manager = LApplication::GetMidiManager();
-  LApplicationBase* application = LApplicationBase::GetBase();
   std::optional<HResult> result = E_INVALIDARG;
-  if (!manager || !application) {
-    result = -1;
-  } else if (slot >= 0 && slot <= kLastSlot) {
-    result = application->GetBusyRunner().Run([&] { return Transfer(*manager, slot); });
-  }
-  if (!result) {
-    ShowApplicationMessageBox(AppText(u"LABEL_DEVICE_BUSY_MSGBOX_TEXT"), AppText(mTexts.errorCaption),
-                              LFrameworkApp::kMessageBoxIconWarning);
-    return result;
-  }
-  ShowOutcome(*result);
+  if (slot >= 0 && slot <= kLastSlot)
+    result = RunDeviceOperation([&](LMidiManager& manager) { return Transfer(manager, slot); }, mTexts.errorCaption);
+  if (result) ShowOutcome(*result);
   return result;
 }
 

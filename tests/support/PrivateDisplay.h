@@ -47,12 +47,16 @@ class PrivateDisplay {
     char written[16] = {};
     if (mPid > 0 && read(mReady, written, sizeof written - 1) > 0) mName = number;
   }
-  ~PrivateDisplay() {
-    close(mReady);
+  ~PrivateDisplay() { End(); }
+  // Ends the server now: its clients lose their connections.
+  void End() {
+    if (mReady >= 0) close(mReady);
+    mReady = -1;
     if (mPid <= 0) return;
     kill(mPid, SIGTERM);
     int status = 0;
     waitpid(mPid, &status, 0);
+    mPid = -1;
   }
   PrivateDisplay(const PrivateDisplay&) = delete;
   PrivateDisplay& operator=(const PrivateDisplay&) = delete;

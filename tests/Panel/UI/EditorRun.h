@@ -5,17 +5,10 @@
 // give) and a recording document opener; the test's body runs at the first
 // frame with the live application, and the main window's parts it uses.
 
-#include "HVFramework/Application/ApplicationRunner.h"
-#include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
-#include "HVFramework/ControlBase/Window/OSWindow.h"
-#include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
 #include "HVFramework/Platform/Midi/MidiPlatform.h"
 #include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
-#include "Panel/UI/EditorProgram.h"
-#include "Panel/UI/LDeviceView.h"
-#include "Panel/UI/LMainControl.h"
-#include "tests/support/BorrowedWindowSystem.h"
+#include "tests/support/EditorSession.h"
 #include "tests/support/RecordingDocumentOpener.h"
 #include "tests/support/TestFonts.h"
 
@@ -68,63 +61,21 @@ class EditorRun : public ::testing::Test {
     mMidi->WaitForCallbacks();
   }
 
-  // What a body works with: the application and its main window's parts.
  public:
-  struct Live {
-    LApplication& application;
-    RCPtr<LRootWindow> window;
-    RCPtr<LMainControl> mainControl;
-    RCPtr<LDeviceView> deviceView;
-
-    // A menu command, as the menu bar posts it into the window's queue.
-    void Menu(const NotificationName& name) {
-      window->CreateAndPostNotification(name);
-      window->ProcessIdle();
-    }
-    // What waits on the application centre (the engine's values, hot keys).
-    void Drain() { GetApplicationNotificationCenter()->ProcessNotifications(false); }
-  };
+  using Live = LiveEditor;
 
  protected:
   // Runs the editor; at its first frame body looks at it and answers whether
   // the program ends there (an exit status) or runs its loop on.
   int Run(const std::function<std::optional<int>(Live&)>& body) {
-    ApplicationRunner::Options options;
-    options.isSingleInstance = false;
-    options.languageId = 0x0409;
     LApplication::EngineParts parts = LApplication::EngineParts::Program();
     parts.fileChooser = mChooser;
     parts.documentOpener = mOpener;
     if (mAdjustParts) mAdjustParts(parts);
-    ApplicationRunner runner(HV::Editor::MakeEditorProgram(
-                                 [this](std::string&) -> std::unique_ptr<Platform::IWindowSystem> {
-                                   return std::make_unique<BorrowedWindowSystem>(mSystem);
-                                 },
-                                 std::move(parts)),
-                             options);
-    runner.SetFirstFrameHook([&](LApplicationBase& application) -> std::optional<int> {
-      auto* editor = dynamic_cast<LApplication*>(&application);
-      OSWindow* main = editor ? editor->GetMainWindow() : nullptr;
-      if (!main) {
-        ADD_FAILURE() << "no editor window";
-        return 1;
-      }
-      Live parts{*editor, main->GetRootWindow(),
-                   DynamicCast<LMainControl>(main->GetRootWindow()->GetRootControl()), nullptr};
-      if (parts.mainControl) parts.deviceView = parts.mainControl->GetDeviceView();
-      if (!parts.deviceView) {
-        ADD_FAILURE() << "no main control with a device view";
-        return 1;
-      }
-      parts.Drain();
-      try {
-        return body(parts);
-      } catch (const std::exception& exception) {
-        ADD_FAILURE() << "thrown: " << exception.what();
-        return 1;
-      }
-    });
-    return runner.Run("tarsel-preset-editor");
+    std::string failure;
+    const int status = RunEditorSession(mSystem, std::move(parts), body, failure);
+    if (!failure.empty()) ADD_FAILURE() << failure;
+    return status;
   }
   // Runs body at the first frame and ends the editor there.
   void Inspect(const std::function<void(Live&)>& body) {

@@ -1,7 +1,7 @@
 // The send-preset and get-preset dialogs and the About box in the editor on
 // the headless window system, against the simulated keyboard: the box each
 // outcome shows, the slot that goes to the keyboard, and the About lines.
-#include "tests/Panel/UI/EditorRun.h"
+#include "tests/Panel/UI/KeyboardEditorRun.h"
 
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Controls/ComboBox/LComboBox.h"
@@ -10,16 +10,12 @@
 #include "Panel/UI/LAboutDlg.h"
 #include "Panel/UI/LGetPresetFromMidiDeviceDlg.h"
 #include "Panel/UI/LSendPresetToMidiDeviceDlg.h"
+#include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LFaderGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 
 namespace HV {
 namespace {
-
-using Event = Simulated::SimulatedKeyboard::Event;
-using Test::EditorRun;
-
-// Short waits, so a silent keyboard costs milliseconds.
-constexpr MidiTiming kShortTiming{3, std::chrono::milliseconds(40), std::chrono::milliseconds(1),
-                                  std::chrono::milliseconds(50)};
 
 constexpr const char* kSendError = "Send Preset Error";
 constexpr const char* kGetError = "Retrieve Preset Error";
@@ -39,40 +35,13 @@ std::optional<HResult> Outcome(std::optional<HResult> result) {
   return result;
 }
 
-class PresetTransferDialogs : public EditorRun {
+class PresetTransferDialogs : public Test::KeyboardEditorRun {
  protected:
-  void SetUp() override {
-    EditorRun::SetUp();
-    mAdjustParts = [](LApplication::EngineParts& parts) {
-      parts.makeMidiManager = [](const RCPtr<LRootModuleEngine>& engine) {
-        return LMidiManager::Create(engine, kShortTiming);
-      };
-    };
-  }
-  void RenewMidiSystem() {
-    Platform::LMidiPlatform::Install(nullptr);
-    mMidi->WaitForCallbacks();
-    mMidi = Platform::LLoopbackMidiSystem::Create();
-    Platform::LMidiPlatform::Install(mMidi);
-  }
-  void Plug() { Simulated::AttachSimulatedKeyboard(*mMidi, mKeyboard); }
-  void TearDown() override {
-    Simulated::DetachSimulatedKeyboard(mKeyboard);
-    EditorRun::TearDown();
-  }
-
-  template <class Dialog>
-  static RCPtr<Dialog> Make(Live& editor, const char16_t* name) {
-    return DynamicCast<Dialog>(editor.application.CreateControl(StringW(name), nullptr));
-  }
   static void Select(LControl& dialog, int32_t slot) {
-    const RCPtr<LComboBox> list = DynamicCast<LComboBox>(
-        dialog.FindChildControl(StringW(u"presetSlot"))->FindChildControl(StringW(u"comboBox")));
+    const RCPtr<LComboBox> list = Find<LComboBox>(dialog, {u"presetSlot", u"comboBox"});
     ASSERT_TRUE(list);
     list->SetSelectedIndex(slot);
   }
-
-  Simulated::SimulatedKeyboard mKeyboard;
 };
 
 // Each outcome of a transfer, for both dialogs: the box and whether the
@@ -84,6 +53,7 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
     std::function<void(Simulated::SimulatedKeyboard&)> setUp;
     HResult sendResult, getResult;
     std::string sendBox, getBox;
+    bool isRecordUnwritable = false;  // the preset holds a value no dump can carry
   };
   const auto none = [](Simulated::SimulatedKeyboard&) {};
   const std::string oldFirmwareSend = std::string(kSendError) + ": " + kFirmware;
@@ -103,6 +73,8 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
        oldFirmwareGet},
       {"unplugged", false, none, -1, -1, std::string(kSendError) + ": " + kSendConnection,
        std::string(kGetError) + ": " + kGetConnection},
+      {"write failure", true, none, E_FAIL, 0, std::string(kSendError) + ": " + kSendConnection,
+       "Retrieve Sucessful: The preset has been sucessfully retreived.", true},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -111,6 +83,7 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
     const size_t storedBefore = mKeyboard.GetStoredDumps().size();
     Simulated::SimulatedKeyboard& keyboard = mKeyboard;
     keyboard.SetAnswering(true);
+    keyboard.SetAnswering(Event::PresetRequest, true);
     keyboard.SetFirmwareVersion("1052");
     keyboard.MisdirectPresetAnswers(std::nullopt);
     if (test.isPlugged) Plug();
@@ -123,6 +96,11 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
       ASSERT_TRUE(send && get);
       Select(*send, 5);
       Select(*get, 5);
+      if (test.isRecordUnwritable) {
+        Variant text;
+        text.SetString("not a record");
+        ASSERT_EQ(LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(0), text), S_OK);
+      }
       EXPECT_EQ(Outcome(send->TransferSlot(send->GetSelectedSlot())), std::optional<HResult>(test.sendResult));
       EXPECT_EQ(Outcome(get->TransferSlot(get->GetSelectedSlot())), std::optional<HResult>(test.getResult));
     });
@@ -160,6 +138,39 @@ TEST_F(PresetTransferDialogs, OnlySlotsZeroToTwelveAreSent) {
   ASSERT_EQ(boxes.size(), 5u);
   EXPECT_EQ(boxes[2], std::string(kSendError) + ": " + kSendConnection);
   EXPECT_EQ(boxes[3], boxes[2]);
+}
+
+// A preset fetched from "Preset 5" reaches the encoder, fader and wheel
+// panels through the engine.
+TEST_F(PresetTransferDialogs, AFetchedPresetReachesThePanels) {
+  // Where the first encoder, fader and the modulation wheel lie in a preset.
+  constexpr size_t kFirstEncoder = 1116, kFirstFader = 900, kModulationWheel = 47;
+  Simulated::SimulatedKeyboard::Preset preset = mKeyboard.GetSlot(5);
+  for (const auto& [offset, record] : {std::pair{kFirstEncoder, std::vector<uint8_t>{1, 0, 93, 0, 0, 127}},
+                                       std::pair{kFirstFader, std::vector<uint8_t>{1, 0, 94, 0, 0, 127}},
+                                       std::pair{kModulationWheel, std::vector<uint8_t>{1, 0, 95, 0, 127}}})
+    std::copy(record.begin(), record.end(), preset.begin() + static_cast<std::ptrdiff_t>(offset));
+  mKeyboard.SetSlot(5, preset);
+  Plug();
+  Inspect([&](Live& editor) {
+    const RCPtr<LGetPresetFromMidiDeviceDlg> get =
+        Make<LGetPresetFromMidiDeviceDlg>(editor, u"dialogRetrievePresetFromHardware");
+    ASSERT_TRUE(get);
+    Select(*get, 5);
+    EXPECT_EQ(get->TransferSlot(get->GetSelectedSlot()), std::optional<HResult>(0));
+    editor.Drain();
+    const auto info = [&](const char16_t* group, uint32_t tile) -> std::string {
+      const RCPtr<LControl> label = Find(*editor.deviceView, {group});
+      RCPtr<LControl> shown;
+      if (const auto encoders = DynamicCast<LEncoderGroupPanel>(label)) shown = Find(*encoders->GetTile(tile)->GetView(), {u"infoLabel"});
+      if (const auto faders = DynamicCast<LFaderGroupPanel>(label)) shown = Find(*faders->GetTile(tile)->GetView(), {u"infoLabel"});
+      if (const auto wheels = DynamicCast<LWheelGroupPanel>(label)) shown = Find(*wheels->GetTile(tile)->GetView(), {u"infoLabel"});
+      return shown ? std::string(shown->GetText().ToCharString().GetText()) : "<none>";
+    };
+    EXPECT_EQ(info(u"encoders", 0), "CC:\n93");
+    EXPECT_EQ(info(u"faders", 0), "CC:\n94");
+    EXPECT_EQ(info(u"wheels", 1), "CC:\n95");
+  });
 }
 
 TEST_F(PresetTransferDialogs, AboutNamesTheProductWithItsVersionAndTheCopyright) {

@@ -1,10 +1,14 @@
 // The simulated keyboard fed directly with bytes, its replies collected.
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboard.h"
+#include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardLog.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "tests/Panel/Engine/PresetEditorCommon/MidiBytes.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
 
 #include <condition_variable>
 #include <mutex>
@@ -120,6 +124,23 @@ TEST_F(SimulatedKeyboardThreads, StoresDumpsAndGlobalSetsSentInPieces) {
   EXPECT_EQ(mKeyboard.GetGlobal(13), 127);
   EXPECT_EQ(mKeyboard.CountEvents(Event::Piece), 7u);
   EXPECT_EQ(mKeyboard.GetEvents(), (std::vector<Event>{Event::PresetDump, Event::GlobalSet}));
+}
+
+// The log as text, without its time stamps: what each message was, with the
+// slot or the setting's index and value; no line for the raw pieces.
+TEST_F(SimulatedKeyboardThreads, TheLogReadsAsTextWithSlotsAndSettings) {
+  Send(DumpToKeyboard(5, std::vector<uint8_t>(1338, 0x2A)));
+  Send(Join(kHeaderBytes, {0x6A, 0x00, 0x04, 0x00, 0x0D, 0x01, 0x02, 0xF7}));
+  Send(PresetRequest(12));
+  Send(GlobalRequest(5));
+  WaitForReplies(2);
+  std::vector<std::string> lines;
+  std::istringstream text(FormatKeyboardLog(mKeyboard.GetLog()));
+  for (std::string line; std::getline(text, line);) lines.push_back(line.substr(line.find(" ms  ") + 5));
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "preset dump stored slot 5 (1350 bytes)", "global setting stored index 13 value 130 (15 bytes)",
+                       "preset request slot 12 (10 bytes)", "preset dump sent (1350 bytes)",
+                       "global setting request index 5 (13 bytes)", "global setting sent (15 bytes)"}));
 }
 
 TEST_F(SimulatedKeyboardThreads, StatusByteInsideAMessageAbortsItButRealTimeBytesDoNot) {
