@@ -14,6 +14,10 @@
 #include "Panel/UI/OrvaneSeriesCommon/LMIDIChannelViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LPresetNamePanel.h"
+#include "Panel/UI/PresetEditorCommon/LButtonEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LButtonGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LButtonPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -22,6 +26,9 @@
 #include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
 #include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
 #include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
+#include "Panel/UI/PresetEditorCommon/LPadEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LPadGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LPadPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
@@ -274,29 +281,36 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LGetPresetFromMidiDeviceDlg::Create;
     case ApplicationClass::AboutDlg:
       return &LAboutDlg::Create;
+    case ApplicationClass::PresetNamePanel:
+      return &LPresetNamePanel::Create;
+    case ApplicationClass::ButtonGroupPanel:
+      return &LButtonGroupPanel::Create;
+    case ApplicationClass::ButtonPanel:
+      return &LButtonPanel::Create;
+    case ApplicationClass::ButtonEditPanel:
+      return &LButtonEditPanel::Create;
+    case ApplicationClass::PadGroupPanel:
+      return &LPadGroupPanel::Create;
+    case ApplicationClass::PadPanel:
+      return &LPadPanel::Create;
+    case ApplicationClass::PadEditPanel:
+      return &LPadEditPanel::Create;
     // Not built yet: the global settings open as a plain dialog (its close
     // box ends it), the rest as plain panels.
     case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
-    case ApplicationClass::PresetNamePanel:
     case ApplicationClass::NoteModeEditPanel:
-    case ApplicationClass::ButtonGroupPanel:
-    case ApplicationClass::ButtonPanel:
     case ApplicationClass::PedalGroupPanel:
     case ApplicationClass::SustainPedalPanel:
     case ApplicationClass::VolumePedalPanel:
     case ApplicationClass::KeybedZoneGroupPanel:
     case ApplicationClass::KeybedZonePanel:
-    case ApplicationClass::PadGroupPanel:
-    case ApplicationClass::PadPanel:
-    case ApplicationClass::ButtonEditPanel:
     case ApplicationClass::VolumePedalEditPanel:
     case ApplicationClass::SustainPedalEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
     case ApplicationClass::XYPadEditPanel:
     case ApplicationClass::XYPadDirectionPanel:
     case ApplicationClass::XYPadDirectionGroupPanel:
-    case ApplicationClass::PadEditPanel:
     case ApplicationClass::Panel:
     case ApplicationClass::Count:
       break;

@@ -44,7 +44,7 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   HResult Initialize() override {
     const HResult result = LPanel::Initialize();
     if (Failed(result)) return result;
-    mEditor = DynamicCast<Editor>(this->FindChildControl(StringW(mKind.editorName)));
+    mEditor = DynamicCast<Editor>(FindEditorControl());
     if (!mEditor) ThrowNullPointer(mKind.editorMissing, HV_HERE(mKind.initializeName));
     CheckResult(this->GetOwnHandler().SetNotification(&LElementEditPanel::OnParametersChanged,
                                           RCPtr<LNotificationDistributor>(mEditor.Get()), kNidParametersChanged),
@@ -68,7 +68,9 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     if (!AcceptsLength(ValueLength(value))) return E_FAIL;
     {
       ShowingScope showing(mShowing);
-      if (mEditor) mEditor->SetParamRecord(ToEditorRecord(RecordFromValue(value)));
+      const ElementRecord record = RecordFromValue(value);
+      if (mEditor) mEditor->SetParamRecord(ToEditorRecord(record));
+      ShowOwnControls(record);
     }
     this->SetParamValue(descriptor, value);
     return 0;
@@ -95,6 +97,16 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   virtual bool AcceptsLength(uint32_t length) const { return length == mKind.recordLength; }
   virtual ElementRecord ToEditorRecord(const ElementRecord& record) const { return record; }
   virtual ElementRecord FromEditorRecord(const ElementRecord& record) const { return record; }
+  // The child editor; by default the direct child of the kind's editor name.
+  virtual RCPtr<LControl> FindEditorControl() { return this->FindChildControl(StringW(mKind.editorName)); }
+  // Kinds with controls of their own beside the editor show their bytes here;
+  // what they change while showing sends nothing.
+  virtual void ShowOwnControls(const ElementRecord& /*record*/) {}
+
+  void RequestValue() {
+    if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
+      engine->RequestParamValues(ParamDescriptors(ParamRange{this->GetFirstParamID(), 1}));
+  }
 
  private:
   class ShowingScope {
@@ -108,11 +120,6 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     bool& mShowing;
     const bool mWas;
   };
-
-  void RequestValue() {
-    if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
-      engine->RequestParamValues(ParamDescriptors(ParamRange{this->GetFirstParamID(), 1}));
-  }
 
   const EditPanelKind mKind;
   RCPtr<Editor> mEditor;

@@ -3,7 +3,7 @@
 // reaches the engine as exactly one record; showing a record sends nothing;
 // the moveable-control editor keeps the bytes its controls cannot show; the
 // tile's view and channel texts.
-#include "tests/Panel/UI/EditorRun.h"
+#include "tests/Panel/UI/PresetEditorCommon/ElementPanelsFixture.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
@@ -26,41 +26,12 @@
 namespace HV {
 namespace {
 
+using Test::Bytes;
+using Test::BytesOf;
 using Test::EditorRun;
-using Bytes = std::vector<int>;
-
-Variant Value(const Bytes& bytes) {
-  std::vector<uint8_t> raw(bytes.begin(), bytes.end());
-  Variant value;
-  value.SetBytes(raw.data(), static_cast<uint32_t>(raw.size()));
-  return value;
-}
-
-Bytes BytesOf(const ElementRecord& record) {
-  Bytes bytes;
-  for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
-  return bytes;
-}
-
-std::string Utf8(const StringW& text) {
-  std::string out;
-  for (char16_t c : text.GetView()) out += static_cast<char>(c);
-  return out;
-}
-
-// Every value the engine announces, as (ID, bytes): a user edit that reaches
-// the engine and a request both show up here once.
-class EngineAnnouncements : public LNotificationClient {
- public:
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) override {
-    if (const auto single = DynamicCast<LRootModuleEngine::ValuePayload>(notification->GetPayload())) {
-      uint32_t size = 0;
-      const auto* data = static_cast<const uint8_t*>(single->GetValue().GetData(&size));
-      seen.emplace_back(single->GetKey().paramID, Bytes(data, data + (data ? size : 0)));
-    }
-  }
-  std::vector<std::pair<int32_t, Bytes>> seen;
-};
+using Test::EngineAnnouncements;
+using Test::Utf8;
+using Test::Value;
 
 class EncoderPanels : public EditorRun {
  protected:
@@ -72,8 +43,7 @@ class EncoderPanels : public EditorRun {
     explicit Parts(Live& editor) {
       group = DynamicCast<LEncoderGroupPanel>(editor.deviceView->FindChildControl(StringW(u"encoders")));
       if (group) edit = group->GetEditPanel();
-      announcements->RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
-                                          kNidParamModuleStateChange);
+      announcements->Listen();
     }
     ~Parts() { announcements->UnregisterAllNotifications(); }
     RCPtr<LButton> Button(uint32_t index) const {
@@ -81,10 +51,7 @@ class EncoderPanels : public EditorRun {
     }
     void Click(uint32_t index) const { Button(index)->SendNotification(LNotification::Create(kNidLeftClick)); }
     int32_t Id(uint32_t index) const { return group->GetFirstParamID() + static_cast<int32_t>(index); }
-    std::string Text(const RCPtr<LControl>& panel, const char16_t* name) const {
-      const auto label = DynamicCast<LLabel>(panel->FindChildControl(StringW(name)));
-      return label ? Utf8(label->GetText()) : "<none>";
-    }
+    std::string Text(const RCPtr<LControl>& panel, const char16_t* name) const { return HV::Test::LabelText(panel, name); }
     LNumericUpDown* CcAbsoluteNumber() const {
       const RCPtr<LControl> page = edit->GetEditor()->GetTabControl()->GetPage(StringW(u"ccAbsolutePage"));
       return DynamicCast<LNumericUpDown>(

@@ -1,0 +1,76 @@
+#pragma once
+
+// What the element panels' tests share: the editor started headless from the
+// real skin (EditorRun), byte values as plain lists, the texts of labels, and
+// a recorder of every value the engine announces.
+
+#include "tests/Panel/UI/EditorRun.h"
+
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
+#include "HVFramework/Controls/LLabel.h"
+#include "HVFramework/Notification/LNotification.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "Panel/UI/PresetEditorCommon/ElementRecord.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace HV::Test {
+
+using Bytes = std::vector<int>;
+
+inline Variant Value(const Bytes& bytes) {
+  std::vector<uint8_t> raw(bytes.begin(), bytes.end());
+  Variant value;
+  value.SetBytes(raw.data(), static_cast<uint32_t>(raw.size()));
+  return value;
+}
+
+inline Bytes BytesOf(const ElementRecord& record) {
+  Bytes bytes;
+  for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
+  return bytes;
+}
+
+inline Bytes BytesOf(const Variant& value) { return BytesOf(RecordFromValue(value)); }
+
+inline std::string Utf8(const StringW& text) {
+  std::string out;
+  for (char16_t c : text.GetView()) out += static_cast<char>(c);
+  return out;
+}
+
+// The text of panel's direct child label name; "<none>" without one.
+inline std::string LabelText(const RCPtr<LControl>& panel, const char16_t* name) {
+  const auto label = panel ? DynamicCast<LLabel>(panel->FindChildControl(StringW(name))) : RCPtr<LLabel>();
+  return label ? Utf8(label->GetText()) : "<none>";
+}
+
+// Every value the engine announces, as (ID, bytes): a user edit that reaches
+// the engine and a request both show up here once.
+class EngineAnnouncements : public LNotificationClient {
+ public:
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) override {
+    if (const auto single = DynamicCast<LRootModuleEngine::ValuePayload>(notification->GetPayload())) {
+      uint32_t size = 0;
+      const auto* data = static_cast<const uint8_t*>(single->GetValue().GetData(&size));
+      seen.emplace_back(single->GetKey().paramID, Bytes(data, data + (data ? size : 0)));
+    }
+  }
+  // Listens to the application centre, where the engine announces.
+  void Listen() {
+    RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
+                         kNidParamModuleStateChange);
+  }
+  std::vector<std::pair<int32_t, Bytes>> seen;
+};
+
+// The engine's value of id.
+inline Bytes EngineValue(int32_t id) {
+  Variant value;
+  LApplication::GetRootModuleEngine()->GetParamValue(ParamDescriptor(id), &value);
+  return BytesOf(value);
+}
+
+}  // namespace HV::Test
