@@ -29,6 +29,11 @@
 #include "Panel/UI/PresetEditorCommon/LPadEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LPadGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LPadPanel.h"
+#include "Panel/UI/PresetEditorCommon/LPedalGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LSustainPedalEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LSustainPedalPanel.h"
+#include "Panel/UI/PresetEditorCommon/LVolumePedalEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LVolumePedalPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LWheelPanel.h"
@@ -275,6 +280,16 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LWheelPanel::Create;
     case ApplicationClass::WheelEditPanel:
       return &LWheelEditPanel::Create;
+    case ApplicationClass::PedalGroupPanel:
+      return &LPedalGroupPanel::Create;
+    case ApplicationClass::SustainPedalPanel:
+      return &LSustainPedalPanel::Create;
+    case ApplicationClass::VolumePedalPanel:
+      return &LVolumePedalPanel::Create;
+    case ApplicationClass::VolumePedalEditPanel:
+      return &LVolumePedalEditPanel::Create;
+    case ApplicationClass::SustainPedalEditPanel:
+      return &LSustainPedalEditPanel::Create;
     case ApplicationClass::SendPresetToMidiDeviceDlg:
       return &LSendPresetToMidiDeviceDlg::Create;
     case ApplicationClass::GetPresetFromMidiDeviceDlg:
@@ -300,13 +315,8 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
     case ApplicationClass::GlobalSettingsDlg:
       return &LDialog::Create;
     case ApplicationClass::NoteModeEditPanel:
-    case ApplicationClass::PedalGroupPanel:
-    case ApplicationClass::SustainPedalPanel:
-    case ApplicationClass::VolumePedalPanel:
     case ApplicationClass::KeybedZoneGroupPanel:
     case ApplicationClass::KeybedZonePanel:
-    case ApplicationClass::VolumePedalEditPanel:
-    case ApplicationClass::SustainPedalEditPanel:
     case ApplicationClass::KeybedZoneEditPanel:
     case ApplicationClass::XYPadEditPanel:
     case ApplicationClass::XYPadDirectionPanel:

@@ -86,31 +86,40 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   RCPtr<LTabControl> GetTabControl() const { return mTabControl; }
 
  private:
-  struct CyclePage;
+  using Handler = LNotificationHandler<LButtonControlEditPanel>::Handler;
 
-  void CollectNotePage();
-  void CollectMmcPage();
-  void CollectProgramPages();
   void CollectCcPages();
+  void CollectMmcPage();
+  void CollectNotePage();
   void CollectNrpnRpnPage();
+  void CollectProgramPages();
   void CollectOtherPage();
   void CollectChannelSelectors();
   void SetRanges();
+  void SetCycleCaptions(const RCPtr<LControl>& page, const char16_t* const* fields, const char16_t* const* captions,
+                        const char* method);
+  // Listens to every control of the pages (once).
   void RegisterForAllParameterNotifications();
 
-  void ShowRecord(const ElementRecord& record);
-  void ShowCcCycle(const ElementRecord& record);
-  void ShowProgramCycle(const ElementRecord& record);
-  void ShowNote(const ElementRecord& record);
-  void ShowMmc(const ElementRecord& record);
+  // Sets the controls of the record's page; that page's index.
+  int32_t ShowRecord(const ElementRecord& record);
+  void ShowCcNumber(signed char number);
+  void ShowCycle(const ElementRecord& record, LComboBox* cycleType, LNumericUpDown* first, LNumericUpDown* second,
+                 LNumericUpDown* third, LNumericUpDown* fourth);
+  void ShowMmc(signed char command);
   void ShowPage(int32_t page);
   void ApplyOnOffVisibility();
   void UpdateCycleTypeVisibleParameters(int32_t page, LComboBox* cycleType, const char16_t* const* names,
                                         const char16_t* const* captions, const char* method);
   void RaiseParametersChanged();
 
-  void ReadCycle(ElementRecord& record, LComboBox* cycleType, LNumericUpDown* first, LNumericUpDown* second,
-                 LNumericUpDown* third, LNumericUpDown* fourth) const;
+  // The page shown, by its name; -1 without one.
+  int32_t SelectedPage() const;
+  void ReadPage(int32_t page, ElementRecord& record) const;
+  signed char ReadIncDecType(const LComboBox* incDec, int increment, int decrement) const;
+  static void ReadIncDecShape(ElementRecord& record, signed char minimum, signed char maximum);
+  void ReadCycle(ElementRecord& record, const LComboBox* cycleType, const LNumericUpDown* first,
+                 const LNumericUpDown* second, const LNumericUpDown* third, const LNumericUpDown* fourth) const;
   signed char ReadMmcCommand() const;
   signed char ReadOtherType() const;
 
@@ -146,7 +155,9 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   RCPtr<LNumericUpDown> mOtherValue;
 
   ShownBytes mShown;          // bytes kept for controls that could not show them
-  ElementRecord mRecordShown;  // the last record shown, for bytes no page edits
+  ElementRecord mRecordShown;  // the last record shown, for bytes its page does not edit
+  int32_t mRecordPage = -1;    // the page of the last record shown
+  signed char mMmcOtherCommand = 0;  // the command outside the MMC list last shown as "Other"
   bool mShowOnOffOnlyWhenLatching = false;
   bool mShowing = false;
   bool mListening = false;

@@ -2,6 +2,7 @@
 // what is typed or pasted passes one character filter, goes to the engine as
 // the keyboard's six bytes and comes back upper-cased without being sent
 // again; records of any length show up to their first 0 byte.
+#include "tests/Panel/UI/EditorRun.h"
 #include "tests/Panel/UI/PresetEditorCommon/ElementPanelsFixture.h"
 
 #include "HVFramework/ControlBase/Control/LKeyParam.h"

@@ -1,6 +1,7 @@
 // The push-button and pad panels in the editor started headless from the
 // real skin: the colour and HID key lists and their bytes, the tiles'
 // colour preview, refused lengths, and the bytes an edit keeps.
+#include "tests/Panel/UI/EditorRun.h"
 #include "tests/Panel/UI/PresetEditorCommon/ElementPanelsFixture.h"
 
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"

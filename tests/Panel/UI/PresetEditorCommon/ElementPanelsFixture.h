@@ -1,17 +1,19 @@
 #pragma once
 
-// What the element panels' tests share: the editor started headless from the
-// real skin (EditorRun), byte values as plain lists, the texts of labels, and
-// a recorder of every value the engine announces.
-
-#include "tests/Panel/UI/EditorRun.h"
+// What the element panels' tests share: records written as byte lists, the
+// texts of labels, and a recorder of every value the engine announces.
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
+#include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Notification/LNotificationClient.h"
+#include "HVFramework/Utilities/Storage/Variant.h"
+#include "Panel/UI/LApplication.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,13 +29,13 @@ inline Variant Value(const Bytes& bytes) {
   return value;
 }
 
+inline ElementRecord Record(const Bytes& bytes) { return RecordFromValue(Value(bytes)); }
+
 inline Bytes BytesOf(const ElementRecord& record) {
   Bytes bytes;
   for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
   return bytes;
 }
-
-inline Bytes BytesOf(const Variant& value) { return BytesOf(RecordFromValue(value)); }
 
 inline std::string Utf8(const StringW& text) {
   std::string out;
@@ -43,7 +45,7 @@ inline std::string Utf8(const StringW& text) {
 
 // The text of panel's direct child label name; "<none>" without one.
 inline std::string LabelText(const RCPtr<LControl>& panel, const char16_t* name) {
-  const auto label = panel ? DynamicCast<LLabel>(panel->FindChildControl(StringW(name))) : RCPtr<LLabel>();
+  const auto label = panel ? DynamicCast<LLabel>(panel->FindChildControl(StringW(name))) : nullptr;
   return label ? Utf8(label->GetText()) : "<none>";
 }
 
@@ -66,7 +68,9 @@ class EngineAnnouncements : public LNotificationClient {
   std::vector<std::pair<int32_t, Bytes>> seen;
 };
 
-// The engine's value of id.
+inline Bytes BytesOf(const Variant& value) { return BytesOf(RecordFromValue(value)); }
+
+// The engine's value of id, as the program's engine holds it now.
 inline Bytes EngineValue(int32_t id) {
   Variant value;
   LApplication::GetRootModuleEngine()->GetParamValue(ParamDescriptor(id), &value);

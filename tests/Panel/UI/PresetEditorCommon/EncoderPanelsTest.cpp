@@ -3,6 +3,7 @@
 // reaches the engine as exactly one record; showing a record sends nothing;
 // the moveable-control editor keeps the bytes its controls cannot show; the
 // tile's view and channel texts.
+#include "tests/Panel/UI/EditorRun.h"
 #include "tests/Panel/UI/PresetEditorCommon/ElementPanelsFixture.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
