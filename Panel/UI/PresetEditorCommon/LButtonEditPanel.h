@@ -21,8 +21,6 @@ class LButtonEditPanel : public LColoredSwitchEditPanel<IPushButton> {
   static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
                                  const RCPtr<LControlDescriptor>& descriptor);
 
-  // Also needs its "buttonName" title.
-  HResult Initialize() override;
   // The titles for the button at index; nothing for 36 or more.
   virtual void SetButtonLabelText(uint32_t index);
 

@@ -10,6 +10,7 @@
 #include "Panel/UI/PresetEditorCommon/LElementEditPanel.h"
 
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <vector>
 
@@ -23,6 +24,15 @@ struct SwitchChoice {
   uint32_t byte;
   bool isHidKey;        // the key list: "Off" first, stored as 87
   const char* missing;  // detail of the Null Pointer failure without it
+};
+
+// What a lit switch kind's edit panel adds to the element edit panel's kind.
+struct SwitchEditKind {
+  EditPanelKind panel;
+  const char16_t* titleName;  // its title label
+  const char* titleMissing;   // detail of the Null Pointer failure without it
+  // The lists after the four colours of "colorPage" ("color1" to "color4").
+  std::span<const SwitchChoice> moreChoices;
 };
 
 // LColoredSwitchEditPanel: the edit panel of a lit switch kind (push
@@ -39,14 +49,19 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
   using Base = LElementEditPanel<IElement, LButtonControlEditPanel>;
 
  public:
-  LColoredSwitchEditPanel(LControl* parent, const StringW& name, const EditPanelKind& kind,
-                          std::span<const SwitchChoice> choices)
-      : Base(parent, name, kind), mKind(kind), mChoices(choices) {}
+  LColoredSwitchEditPanel(LControl* parent, const StringW& name, const SwitchEditKind& kind)
+      : Base(parent, name, kind.panel), mKind(kind.panel), mTitleName(kind.titleName),
+        mTitleMissing(kind.titleMissing) {
+    mChoices.assign(std::begin(kColorChoices), std::end(kColorChoices));
+    mChoices.insert(mChoices.end(), kind.moreChoices.begin(), kind.moreChoices.end());
+  }
 
-  // The editor, each list (throws without one) and the colour captions.
+  // The editor, the title, each list (throws without one) and the colour captions.
   HResult Initialize() override {
     const HResult result = Base::Initialize();
     if (Failed(result)) return result;
+    if (!DynamicCast<LLabel>(this->FindChildControl(StringW(mTitleName))))
+      ThrowNullPointer(mTitleMissing, HV_HERE(mKind.initializeName));
     for (const SwitchChoice& choice : mChoices) {
       const RCPtr<LControl> page = mTabs->GetPage(StringW(choice.page));
       const RCPtr<LControl> selector = page ? page->FindChildControl(StringW(choice.selector)) : nullptr;
@@ -62,7 +77,8 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
     return result;
   }
 
-  // The list showing the byte at position n of the choices.
+  // The list showing the byte at position n of the choices: the four
+  // colours first, then the kind's own.
   RCPtr<LComboBox> GetChoiceBox(uint32_t n) const { return n < mBoxes.size() ? mBoxes[n] : nullptr; }
 
  protected:
@@ -97,6 +113,13 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
   }
 
  private:
+  static constexpr SwitchChoice kColorChoices[] = {
+      {u"colorPage", u"color1", ColoredSwitchRecord::kColor1, false, "Couldn't find child color1"},
+      {u"colorPage", u"color2", ColoredSwitchRecord::kColor1 + 1, false, "Couldn't find child color2"},
+      {u"colorPage", u"color3", ColoredSwitchRecord::kColor1 + 2, false, "Couldn't find child color3"},
+      {u"colorPage", u"color4", ColoredSwitchRecord::kColor1 + 3, false, "Couldn't find child color4"},
+  };
+
   // The list's entry as its byte, or the byte shown while it has none.
   signed char ReadChoice(uint32_t n) const {
     const int32_t entry = mBoxes[n]->GetSelectedIndex();
@@ -123,7 +146,9 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
   }
 
   const EditPanelKind mKind;
-  const std::span<const SwitchChoice> mChoices;
+  const char16_t* const mTitleName;
+  const char* const mTitleMissing;
+  std::vector<SwitchChoice> mChoices;
   RCPtr<LTabControl> mTabs;
   std::vector<RCPtr<LComboBox>> mBoxes;  // in the order of the choices
   ElementRecord mShown;

@@ -8,20 +8,16 @@ namespace {
 
 using namespace ColoredSwitchRecord;
 
-constexpr EditPanelKind kPadEdit{kPadLength, u"midiPage", "Couldn't find viewTabControl page: midiPage",
-                                 "LPadEditPanel::Initialize", false};
-
-constexpr SwitchChoice kPadChoices[] = {
-    {u"colorPage", u"color1", kColor1, false, "Couldn't find child color1"},
-    {u"colorPage", u"color2", kColor1 + 1, false, "Couldn't find child color2"},
-    {u"colorPage", u"color3", kColor1 + 2, false, "Couldn't find child color3"},
-    {u"colorPage", u"color4", kColor1 + 3, false, "Couldn't find child color4"},
-};
+constexpr SwitchEditKind kPadEdit{
+    {kPadLength, u"midiPage", "Couldn't find viewTabControl page: midiPage", "LPadEditPanel::Initialize", false},
+    u"padName",
+    "Couldn't find child padName",
+    {}};
 
 }  // namespace
 
 LPadEditPanel::LPadEditPanel(LControl* parent, const StringW& name)
-    : LColoredSwitchEditPanel(parent, name, kPadEdit, kPadChoices) {}
+    : LColoredSwitchEditPanel(parent, name, kPadEdit) {}
 
 LPadEditPanel::~LPadEditPanel() = default;
 
@@ -33,8 +29,6 @@ RCPtr<LControl>& LPadEditPanel::Create(RCPtr<LControl>& result, const RCPtr<LCon
 HResult LPadEditPanel::Initialize() {
   const HResult result = LColoredSwitchEditPanel::Initialize();
   if (Failed(result)) return result;
-  if (!DynamicCast<LLabel>(FindChildControl(StringW(u"padName"))))
-    ThrowNullPointer("Couldn't find child padName", HV_HERE("LPadEditPanel::Initialize"));
   GetEditor()->SetShowOnOffOnlyWhenLatching(true);
   return result;
 }

@@ -19,7 +19,7 @@ class LPadEditPanel : public LColoredSwitchEditPanel<IPad> {
   static RCPtr<LControl>& Create(RCPtr<LControl>& result, const RCPtr<LControl>& parent,
                                  const RCPtr<LControlDescriptor>& descriptor);
 
-  // Also needs its "padName" title.
+  // Turns on the editor's rule that the note page shows ON/OFF only while latching.
   HResult Initialize() override;
   // Titles the panel for the pad at index and asks for the pad's value;
   // E_FAIL with nothing changed outside 0-15.

@@ -16,7 +16,6 @@ namespace {
 
 using Test::Bytes;
 using Test::EditorRun;
-using Test::EngineAnnouncements;
 using Test::Utf8;
 using Test::Value;
 
@@ -25,14 +24,12 @@ class PresetNamePanel : public EditorRun {
   struct Parts {
     RCPtr<LPresetNamePanel> panel;
     RCPtr<LTextBox> box;
-    RCPtr<EngineAnnouncements> announcements{new EngineAnnouncements()};
+    HV::Test::ListeningAnnouncements announcements;
 
     explicit Parts(Live& editor) {
       panel = DynamicCast<LPresetNamePanel>(editor.deviceView->FindChildControl(StringW(u"presetNameEditPanel")));
       if (panel) box = panel->GetTextBox();
-      announcements->Listen();
     }
-    ~Parts() { announcements->UnregisterAllNotifications(); }
     int32_t Id() const { return panel->GetFirstParamID(); }
     // An empty name shown, as a loaded preset would show it.
     void Clear(Live& editor) const {

@@ -18,7 +18,6 @@ namespace {
 using Test::Bytes;
 using Test::BytesOf;
 using Test::EditorRun;
-using Test::EngineAnnouncements;
 using Test::LabelText;
 using Test::Utf8;
 using Test::Value;
@@ -43,14 +42,12 @@ class ColoredSwitchPanels : public EditorRun {
   struct Parts {
     RCPtr<LButtonGroupPanel> buttons;
     RCPtr<LPadGroupPanel> pads;
-    RCPtr<EngineAnnouncements> announcements{new EngineAnnouncements()};
+    HV::Test::ListeningAnnouncements announcements;
 
     explicit Parts(Live& editor) {
       buttons = DynamicCast<LButtonGroupPanel>(editor.deviceView->FindChildControl(StringW(u"buttons")));
       pads = DynamicCast<LPadGroupPanel>(editor.deviceView->FindChildControl(StringW(u"pads")));
-      announcements->Listen();
     }
-    ~Parts() { announcements->UnregisterAllNotifications(); }
     bool Complete() const { return buttons && pads && buttons->GetEditPanel() && pads->GetEditPanel(); }
     static RCPtr<LButton> ButtonOf(const RCPtr<LControl>& tile) {
       return DynamicCast<LButton>(tile->FindChildControl(StringW(u"button")));

@@ -68,6 +68,19 @@ class EngineAnnouncements : public LNotificationClient {
   std::vector<std::pair<int32_t, Bytes>> seen;
 };
 
+// An EngineAnnouncements that listens for as long as it lives.
+class ListeningAnnouncements {
+ public:
+  ListeningAnnouncements() { mRecorder->Listen(); }
+  ~ListeningAnnouncements() { mRecorder->UnregisterAllNotifications(); }
+  ListeningAnnouncements(const ListeningAnnouncements&) = delete;
+  ListeningAnnouncements& operator=(const ListeningAnnouncements&) = delete;
+  EngineAnnouncements* operator->() const { return mRecorder.Get(); }
+
+ private:
+  const RCPtr<EngineAnnouncements> mRecorder{new EngineAnnouncements()};
+};
+
 inline Bytes BytesOf(const Variant& value) { return BytesOf(RecordFromValue(value)); }
 
 // The engine's value of id, as the program's engine holds it now.
