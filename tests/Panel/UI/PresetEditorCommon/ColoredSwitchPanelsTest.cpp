@@ -294,3 +294,23 @@ TEST_F(ColoredSwitchPanels, ShiftClicksStepTheColourPreviewAndTheIndicatorFollow
 
 }  // namespace
 }  // namespace HV
+
+namespace HV {
+namespace {
+
+// A pad group outside a device view has no edit panel to bind on a click:
+// it fails when it is made, not when the first pad is clicked.
+TEST(PadGroupWithoutEditPanel, FailsAtInitializeWithTheNullPointerError) {
+  const RCPtr<LPadGroupPanel> group(new LPadGroupPanel(nullptr, StringW(u"pads")));
+  std::string what;
+  try {
+    group->Initialize();
+  } catch (const std::runtime_error& failure) {
+    what = failure.what();
+  }
+  EXPECT_NE(what.find("Runtime Error : Null Pointer : "), std::string::npos) << what;
+  EXPECT_NE(what.find("LPadGroupPanel::Initialize"), std::string::npos) << what;
+}
+
+}  // namespace
+}  // namespace HV
