@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Panel/UI/OrvaneSeriesCommon/MoveableControlRecord.h"
+
 #include <cstdint>
 
 namespace HV::ButtonMessageRecord {
@@ -14,18 +16,18 @@ inline constexpr uint32_t kData1 = 3;         // controller, note, program or da
 inline constexpr uint32_t kValue1 = 4;        // first value, UP, OFF, MIN, bank LSB, MMC command
 inline constexpr uint32_t kSkipValue2 = 5;    // 1: the second cycle slot is not used
 inline constexpr uint32_t kValue2 = 6;
-inline constexpr uint32_t kSkipValue3 = 7;    // 1: the third cycle slot is not used
+inline constexpr uint32_t kSkipValue3 = 7;  // 1: the third cycle slot is not used
 inline constexpr uint32_t kValue3 = 8;
-inline constexpr uint32_t kLastValue = 9;     // last value, DOWN, ON, MAX, bank MSB
+inline constexpr uint32_t kLastValue = 9;  // last value, DOWN, ON, MAX, bank MSB
 
 // Message types (byte kNumber under message group 1). 0 to 16 are those of
 // the continuous controls; 17 to 29 are the switches' own.
-inline constexpr int kChannelPressure = 3;
-inline constexpr int kRpnCoarse = 4;
-inline constexpr int kRpnFine = 5;
-inline constexpr int kNrpnCoarse = 6;
-inline constexpr int kNrpnFine = 7;
-inline constexpr int kPitchBend = 16;
+using MoveableControlRecord::kChannelPressure;
+using MoveableControlRecord::kNrpnCoarse;
+using MoveableControlRecord::kNrpnFine;
+using MoveableControlRecord::kPitchBend;
+using MoveableControlRecord::kRpnCoarse;
+using MoveableControlRecord::kRpnFine;
 inline constexpr int kProgramChange = 17;
 inline constexpr int kCcCycle = 18;
 inline constexpr int kNote = 19;

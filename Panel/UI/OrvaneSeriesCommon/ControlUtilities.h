@@ -1,8 +1,8 @@
 #pragma once
 
+#include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/ControlBase/Control/LControl.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <initializer_list>
@@ -29,8 +29,9 @@ void SetNotificationForAllArrayItems(const RCPtrArray<Control>& controls, LNotif
                                      typename LNotificationHandler<T>::Handler callback,
                                      const NotificationName& name) {
   for (uint32_t i = 0; i < controls.GetCount(); ++i) {
-    CheckResult(handler.SetNotification(callback, RCPtr<LNotificationDistributor>(controls.GetAt(i).Get()), name),
-                HV_HERE("SetNotificationForAllArrayItems"));
+    CheckResult(
+        handler.SetNotification(callback, RCPtr<LNotificationDistributor>(controls.GetAt(i).Get()), name),
+        HV_HERE("SetNotificationForAllArrayItems"));
   }
 }
 

@@ -28,15 +28,16 @@ constexpr int32_t kMmcOtherEntry = kMmcTableEntries;  // "Other", after the comm
 constexpr int kFirstNrpnRpnType = kRpnCoarse;
 
 constexpr const WChar* kPageNames[LButtonControlEditPanel::kPageCount] = {
-    u"notePage",          u"mmcPage",        u"programPage", u"programCyclePage", u"programIncDecPage",
-    u"ccAbsolutePage",    u"ccCyclePage",    u"ccIncDecPage", u"nrpnRpnPage",     u"otherPage"};
+    u"notePage",       u"mmcPage",     u"programPage",  u"programCyclePage", u"programIncDecPage",
+    u"ccAbsolutePage", u"ccCyclePage", u"ccIncDecPage", u"nrpnRpnPage",      u"otherPage"};
 
 // The value fields of a cycle page and their caption strings: first, last,
 // second, third.
 constexpr const char16_t* kCcCycleFields[kCycleFields] = {u"ccValue1", u"ccValue2", u"ccValue3", u"ccValue4"};
 constexpr const char16_t* kCcCycleCaptions[kCycleFields] = {u"VALUE1_LABEL", u"VALUE2_LABEL", u"VALUE3_LABEL",
                                                             u"VALUE4_LABEL"};
-constexpr const char16_t* kProgramCycleFields[kCycleFields] = {u"program1", u"program2", u"program3", u"program4"};
+constexpr const char16_t* kProgramCycleFields[kCycleFields] = {u"program1", u"program2", u"program3",
+                                                               u"program4"};
 constexpr const char16_t* kProgramCycleCaptions[kCycleFields] = {u"PROGRAM1_LABEL", u"PROGRAM2_LABEL",
                                                                  u"PROGRAM3_LABEL", u"PROGRAM4_LABEL"};
 constexpr int kFirstCaption = 0;
@@ -122,8 +123,10 @@ HResult LButtonControlEditPanel::Initialize() {
 void LButtonControlEditPanel::CollectCcPages() {
   const RCPtr<LControl> absolute = mTabControl->GetPage(StringW(kPageNames[kCcAbsolutePage]));
   mCcSelectors.AddItem(UpDownAt(absolute, {u"cc", u"ccSelector", u"numericUpDown"}));
-  mFirstValueSelectors.AddItem(UpDownAt(absolute, {u"pressedReleasedSelectors", u"pressed", u"numericUpDown"}));
-  mSecondValueSelectors.AddItem(UpDownAt(absolute, {u"pressedReleasedSelectors", u"released", u"numericUpDown"}));
+  mFirstValueSelectors.AddItem(
+      UpDownAt(absolute, {u"pressedReleasedSelectors", u"pressed", u"numericUpDown"}));
+  mSecondValueSelectors.AddItem(
+      UpDownAt(absolute, {u"pressedReleasedSelectors", u"released", u"numericUpDown"}));
 
   const RCPtr<LControl> cycle = mTabControl->GetPage(StringW(kPageNames[kCcCyclePage]));
   if (!cycle) ThrowNullPointer("Failed to find cc Cycle page", HV_HERE(kInitialize));
@@ -218,23 +221,26 @@ void LButtonControlEditPanel::CollectOtherPage() {
 void LButtonControlEditPanel::CollectChannelSelectors() {
   const int32_t pages = mTabControl->GetPageCount();
   for (int32_t i = 0; i < pages; ++i)
-    mChannelSelectors.AddItem(FindChildPath<LComboBox>(mTabControl->GetPageAt(i), {u"midiChannel", u"comboBox"}));
+    mChannelSelectors.AddItem(
+        FindChildPath<LComboBox>(mTabControl->GetPageAt(i), {u"midiChannel", u"comboBox"}));
 }
 
 void LButtonControlEditPanel::SetRanges() {
   for (const RCPtrArray<LNumericUpDown>* upDowns :
-       {&mCcSelectors, &mFirstValueSelectors, &mSecondValueSelectors, &mProgramSelectors, &mSecondProgramSelectors}) {
+       {&mCcSelectors, &mFirstValueSelectors, &mSecondValueSelectors, &mProgramSelectors,
+        &mSecondProgramSelectors}) {
     for (uint32_t i = 0; i < upDowns->GetCount(); ++i) SetByteRange(upDowns->GetAt(i).Get());
   }
   for (LNumericUpDown* upDown :
        {mCcValue3.Get(), mCcValue4.Get(), mProgram3.Get(), mProgram4.Get(), mNote.Get(), mNoteOn.Get(),
-        mNoteOff.Get(), mProgramLsb.Get(), mProgramMsb.Get(), mProgramIncDecMin.Get(), mProgramIncDecMax.Get(),
-        mNrpnRpnLsb.Get(), mNrpnRpnMsb.Get(), mNrpnRpnValue.Get(), mOtherValue.Get()})
+        mNoteOff.Get(), mProgramLsb.Get(), mProgramMsb.Get(), mProgramIncDecMin.Get(),
+        mProgramIncDecMax.Get(), mNrpnRpnLsb.Get(), mNrpnRpnMsb.Get(), mNrpnRpnValue.Get(),
+        mOtherValue.Get()})
     SetByteRange(upDown);
 }
 
-// Each field's caption label is required; the first keeps "FIRST", the
-// others start as they are for two values.
+// Each field's caption label is required; each gets its own label's text
+// ("FIRST", "LAST", "VALUE 2", "VALUE 3") until the cycle type relabels them.
 void LButtonControlEditPanel::SetCycleCaptions(const RCPtr<LControl>& page, const char16_t* const* fields,
                                                const char16_t* const* captions, const char* method) {
   for (int32_t i = 0; i < kCycleFields; ++i) {
@@ -258,8 +264,9 @@ void LButtonControlEditPanel::RegisterForAllParameterNotifications() {
   listen(mLatching.Get(), kNidValueChange);
   listen(mTabControl.Get(), kNidTabSelected);
   for (LNumericUpDown* upDown :
-       {mNoteOn.Get(), mNoteOff.Get(), mProgram3.Get(), mProgram4.Get(), mProgramIncDecMax.Get(), mProgramLsb.Get(),
-        mProgramMsb.Get(), mOtherValue.Get(), mNrpnRpnLsb.Get(), mNrpnRpnMsb.Get(), mNrpnRpnValue.Get()})
+       {mNoteOn.Get(), mNoteOff.Get(), mProgram3.Get(), mProgram4.Get(), mProgramIncDecMax.Get(),
+        mProgramLsb.Get(), mProgramMsb.Get(), mOtherValue.Get(), mNrpnRpnLsb.Get(), mNrpnRpnMsb.Get(),
+        mNrpnRpnValue.Get()})
     listen(upDown, kNidValueChange);
   listen(mMmc.Get(), kNidSelectionChange);
   listen(mOtherType.Get(), kNidSelectionChange);
@@ -270,7 +277,8 @@ void LButtonControlEditPanel::RegisterForAllParameterNotifications() {
   listen(mProgramIncDecType.Get(), kNidSelectionChange);
   const Handler changed = &LButtonControlEditPanel::OnChildValueChanged;
   SetNotificationForAllArrayItems(mChannelSelectors, GetOwnHandler(), changed, kNidSelectionChange);
-  for (const RCPtrArray<LNumericUpDown>* upDowns : {&mCcSelectors, &mFirstValueSelectors, &mSecondValueSelectors})
+  for (const RCPtrArray<LNumericUpDown>* upDowns :
+       {&mCcSelectors, &mFirstValueSelectors, &mSecondValueSelectors})
     SetNotificationForAllArrayItems(*upDowns, GetOwnHandler(), changed, kNidValueChange);
   listen(mCcValue3.Get(), kNidValueChange);
   listen(mCcValue4.Get(), kNidValueChange);
@@ -292,10 +300,10 @@ void LButtonControlEditPanel::SetTwoValueCyclesOnly(bool twoValuesOnly) {
       cycleType->SetItemCount(1);
       continue;
     }
-    // Offer the longer cycles again, under the list's own texts.
-    const char16_t* const kItems[] = {u"ITEM.01", u"ITEM.02"};
-    for (int32_t entry = cycleType->GetItemCount(); entry <= kFourValues; ++entry)
-      cycleType->AppendItem(cycleType->GetString(StringW(kItems[entry - 1])));
+    // Offer every cycle again, under the list's own texts.
+    const char16_t* const kItems[] = {u"ITEM.00", u"ITEM.01", u"ITEM.02"};
+    for (int32_t entry = std::max(cycleType->GetItemCount(), 0); entry <= kFourValues; ++entry)
+      cycleType->AppendItem(cycleType->GetString(StringW(kItems[entry])));
   }
 }
 
@@ -394,11 +402,13 @@ int32_t LButtonControlEditPanel::ShowRecord(const ElementRecord& record) {
 
 // All three CC pages show the same controller, so switching among them keeps it.
 void LButtonControlEditPanel::ShowCcNumber(signed char number) {
-  for (uint32_t i = 0; i < mCcSelectors.GetCount(); ++i) mShown.ShowValue(mCcSelectors.GetAt(i).Get(), number);
+  for (uint32_t i = 0; i < mCcSelectors.GetCount(); ++i)
+    mShown.ShowValue(mCcSelectors.GetAt(i).Get(), number);
 }
 
-void LButtonControlEditPanel::ShowCycle(const ElementRecord& record, LComboBox* cycleType, LNumericUpDown* first,
-                                        LNumericUpDown* second, LNumericUpDown* third, LNumericUpDown* fourth) {
+void LButtonControlEditPanel::ShowCycle(const ElementRecord& record, LComboBox* cycleType,
+                                        LNumericUpDown* first, LNumericUpDown* second, LNumericUpDown* third,
+                                        LNumericUpDown* fourth) {
   const auto byte = [&record](uint32_t index) { return *record.GetItemPtr(index); };
   const int32_t type = CycleTypeOf(byte(kSkipValue2), byte(kSkipValue3));
   mShown.ShowValue(first, byte(kValue1));
@@ -507,10 +517,13 @@ ElementRecord LButtonControlEditPanel::GetParamRecord() {
   // Bytes the page does not edit keep what the record shown held; another
   // kind of message starts from zeros.
   if (page == mRecordPage && mRecordShown.GetCount() == kLength) record = mRecordShown;
-  const auto set = [&record](uint32_t index, int value) { *record.GetItemPtr(index) = static_cast<signed char>(value); };
+  const auto set = [&record](uint32_t index, int value) {
+    *record.GetItemPtr(index) = static_cast<signed char>(value);
+  };
   const int32_t channelIndex = mTabControl->GetSelectedPageIndex();
   if (channelIndex >= 0 && static_cast<uint32_t>(channelIndex) < mChannelSelectors.GetCount())
-    set(kMidiChannel, mShown.ReadChoice(mChannelSelectors.GetAt(static_cast<uint32_t>(channelIndex)).Get(), 0));
+    set(kMidiChannel,
+        mShown.ReadChoice(mChannelSelectors.GetAt(static_cast<uint32_t>(channelIndex)).Get(), 0));
   set(kMessageGroup, page == kCcAbsolutePage ? 0 : 1);
   ReadPage(page, record);
   return record;
@@ -525,7 +538,9 @@ int32_t LButtonControlEditPanel::SelectedPage() const {
 }
 
 void LButtonControlEditPanel::ReadPage(int32_t page, ElementRecord& record) const {
-  const auto set = [&record](uint32_t index, int value) { *record.GetItemPtr(index) = static_cast<signed char>(value); };
+  const auto set = [&record](uint32_t index, int value) {
+    *record.GetItemPtr(index) = static_cast<signed char>(value);
+  };
   const auto value = [this](const LNumericUpDown* upDown) { return mShown.ReadValue(upDown); };
   switch (page) {
     case kNotePage:
@@ -583,14 +598,16 @@ void LButtonControlEditPanel::ReadPage(int32_t page, ElementRecord& record) cons
 }
 
 // Entry 0 "Increment", 1 "Decrement"; a type the list could not show is kept.
-signed char LButtonControlEditPanel::ReadIncDecType(const LComboBox* incDec, int increment, int decrement) const {
+signed char LButtonControlEditPanel::ReadIncDecType(const LComboBox* incDec, int increment,
+                                                    int decrement) const {
   signed char kept = 0;
   if (mShown.FindKept(incDec, kept)) return kept;
   return static_cast<signed char>(incDec && incDec->GetSelectedIndex() == 1 ? decrement : increment);
 }
 
 // An inc/dec record has the shape of a two-value cycle.
-void LButtonControlEditPanel::ReadIncDecShape(ElementRecord& record, signed char minimum, signed char maximum) {
+void LButtonControlEditPanel::ReadIncDecShape(ElementRecord& record, signed char minimum,
+                                              signed char maximum) {
   const signed char bytes[kLength - kValue1] = {minimum, 1, 0, 1, 0, maximum};
   for (uint32_t i = kValue1; i < kLength; ++i) *record.GetItemPtr(i) = bytes[i - kValue1];
 }
@@ -631,7 +648,8 @@ HResult LButtonControlEditPanel::OnChildValueChanged(const RCPtr<LNotificationDi
   if (mShowing) return 1;
   // The user changed this control: from now on it gives its own reading.
   if (const auto* control = dynamic_cast<const LControl*>(source.Get())) mShown.Forget(control);
-  if (source && source.Get() == static_cast<LNotificationDistributor*>(mLatching.Get())) ApplyOnOffVisibility();
+  if (source && source.Get() == static_cast<LNotificationDistributor*>(mLatching.Get()))
+    ApplyOnOffVisibility();
   RaiseParametersChanged();
   return 1;
 }

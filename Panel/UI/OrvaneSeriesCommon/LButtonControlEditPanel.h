@@ -77,9 +77,11 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   void UpdateProgramCycleTypeVisibleParameters();
 
   // Any change of a control by the user: "NID_PARAMETERS_CHANGED" at once. 1.
-  HResult OnChildValueChanged(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnChildValueChanged(const RCPtr<LNotificationDistributor>& source,
+                              const RCPtr<LNotification>& notification);
   // A new cycle type: the page adapts, then as OnChildValueChanged. 1.
-  HResult OnCCCycleTypeChanged(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnCCCycleTypeChanged(const RCPtr<LNotificationDistributor>& source,
+                               const RCPtr<LNotification>& notification);
   HResult OnProgramCycleTypeChanged(const RCPtr<LNotificationDistributor>& source,
                                     const RCPtr<LNotification>& notification);
 
@@ -96,16 +98,16 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   void CollectOtherPage();
   void CollectChannelSelectors();
   void SetRanges();
-  void SetCycleCaptions(const RCPtr<LControl>& page, const char16_t* const* fields, const char16_t* const* captions,
-                        const char* method);
+  void SetCycleCaptions(const RCPtr<LControl>& page, const char16_t* const* fields,
+                        const char16_t* const* captions, const char* method);
   // Listens to every control of the pages (once).
   void RegisterForAllParameterNotifications();
 
   // Sets the controls of the record's page; that page's index.
   int32_t ShowRecord(const ElementRecord& record);
   void ShowCcNumber(signed char number);
-  void ShowCycle(const ElementRecord& record, LComboBox* cycleType, LNumericUpDown* first, LNumericUpDown* second,
-                 LNumericUpDown* third, LNumericUpDown* fourth);
+  void ShowCycle(const ElementRecord& record, LComboBox* cycleType, LNumericUpDown* first,
+                 LNumericUpDown* second, LNumericUpDown* third, LNumericUpDown* fourth);
   void ShowMmc(signed char command);
   void ShowPage(int32_t page);
   void ApplyOnOffVisibility();
@@ -119,7 +121,8 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   signed char ReadIncDecType(const LComboBox* incDec, int increment, int decrement) const;
   static void ReadIncDecShape(ElementRecord& record, signed char minimum, signed char maximum);
   void ReadCycle(ElementRecord& record, const LComboBox* cycleType, const LNumericUpDown* first,
-                 const LNumericUpDown* second, const LNumericUpDown* third, const LNumericUpDown* fourth) const;
+                 const LNumericUpDown* second, const LNumericUpDown* third,
+                 const LNumericUpDown* fourth) const;
   signed char ReadMmcCommand() const;
   signed char ReadOtherType() const;
 
@@ -154,9 +157,9 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   RCPtr<LNumericUpDown> mNrpnRpnValue;
   RCPtr<LNumericUpDown> mOtherValue;
 
-  ShownBytes mShown;          // bytes kept for controls that could not show them
-  ElementRecord mRecordShown;  // the last record shown, for bytes its page does not edit
-  int32_t mRecordPage = -1;    // the page of the last record shown
+  ShownBytes mShown;                 // bytes kept for controls that could not show them
+  ElementRecord mRecordShown;        // the last record shown, for bytes its page does not edit
+  int32_t mRecordPage = -1;          // the page of the last record shown
   signed char mMmcOtherCommand = 0;  // the command outside the MMC list last shown as "Other"
   bool mShowOnOffOnlyWhenLatching = false;
   bool mShowing = false;

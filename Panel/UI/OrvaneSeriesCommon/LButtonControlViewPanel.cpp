@@ -12,13 +12,14 @@ namespace {
 // The texts of the MMC list's entries 0-11, by place in the list: the
 // label does not depend on the list's (possibly translated) item texts.
 constexpr const char16_t* kMmcLabelIds[ButtonMessageRecord::kMmcTableEntries] = {
-    u"MMC_STOP_LABEL",        u"MMC_PLAY_LABEL",         u"MMC_DEFERREDPLAY_LABEL", u"MMC_FASTFORWARD_LABEL",
-    u"MMC_REWIND_LABEL",      u"MMC_RECORDSTROBE_LABEL", u"MMC_RECORDEXIT_LABEL",   u"MMC_RECORDPAUSE_LABEL",
-    u"MMC_PAUSE_LABEL",       u"MMC_EJECT_LABEL",        u"MMC_CHASE_LABEL",        u"MMC_MMCRESET_LABEL"};
+    u"MMC_STOP_LABEL",   u"MMC_PLAY_LABEL",         u"MMC_DEFERREDPLAY_LABEL", u"MMC_FASTFORWARD_LABEL",
+    u"MMC_REWIND_LABEL", u"MMC_RECORDSTROBE_LABEL", u"MMC_RECORDEXIT_LABEL",   u"MMC_RECORDPAUSE_LABEL",
+    u"MMC_PAUSE_LABEL",  u"MMC_EJECT_LABEL",        u"MMC_CHASE_LABEL",        u"MMC_MMCRESET_LABEL"};
 
 }  // namespace
 
-LButtonControlViewPanel::LButtonControlViewPanel(LControl* parent, const StringW& name) : LPanel(parent, name) {}
+LButtonControlViewPanel::LButtonControlViewPanel(LControl* parent, const StringW& name)
+    : LPanel(parent, name) {}
 
 LButtonControlViewPanel::~LButtonControlViewPanel() = default;
 

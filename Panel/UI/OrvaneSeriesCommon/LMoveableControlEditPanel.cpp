@@ -40,7 +40,8 @@ class ShowingScope {
 
 }  // namespace
 
-LMoveableControlEditPanel::LMoveableControlEditPanel(LControl* parent, const StringW& name) : LPanel(parent, name) {}
+LMoveableControlEditPanel::LMoveableControlEditPanel(LControl* parent, const StringW& name)
+    : LPanel(parent, name) {}
 
 LMoveableControlEditPanel::~LMoveableControlEditPanel() = default;
 
@@ -75,8 +76,10 @@ HResult LMoveableControlEditPanel::Initialize() {
 
 void LMoveableControlEditPanel::CollectPageControls() {
   const RCPtr<LControl> ccAbsolute = mTabControl->GetPage(StringW(u"ccAbsolutePage"));
-  mMinSelectors.AddItem(FindChildPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"min", u"numericUpDown"}));
-  mMaxSelectors.AddItem(FindChildPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"max", u"numericUpDown"}));
+  mMinSelectors.AddItem(
+      FindChildPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"min", u"numericUpDown"}));
+  mMaxSelectors.AddItem(
+      FindChildPath<LNumericUpDown>(ccAbsolute, {u"minMaxSelectors", u"max", u"numericUpDown"}));
   mChannelSelectors.AddItem(FindChildPath<LComboBox>(ccAbsolute, {u"midiChannel", u"comboBox"}));
   mCcSelectors.AddItem(FindChildPath<LNumericUpDown>(ccAbsolute, {u"cc", u"ccSelector", u"numericUpDown"}));
 
@@ -94,7 +97,8 @@ void LMoveableControlEditPanel::CollectPageControls() {
   const RCPtr<LControl> other = mTabControl->GetPage(StringW(u"otherPage"));
   mOtherType = FindChildPath<LComboBox>(other, {u"otherType", u"comboBox"});
   if (!mOtherType)
-    ThrowNullPointer("Can not find ComboBox Control: otherType", HV_HERE("LMoveableControlEditPanel::Initialize"));
+    ThrowNullPointer("Can not find ComboBox Control: otherType",
+                     HV_HERE("LMoveableControlEditPanel::Initialize"));
   mOtherType->SetItemCount(kOtherTypesOffered);
   mMinSelectors.AddItem(FindChildPath<LNumericUpDown>(other, {u"minMaxSelectors", u"min", u"numericUpDown"}));
   mMaxSelectors.AddItem(FindChildPath<LNumericUpDown>(other, {u"minMaxSelectors", u"max", u"numericUpDown"}));
@@ -133,69 +137,47 @@ void LMoveableControlEditPanel::SetParamRecord(const ElementRecord& record) {
   const auto byte = [&record](uint32_t index) { return *record.GetItemPtr(index); };
   {
     ShowingScope showing(mShowing);
-    mHeldBytes.clear();
+    mShown.Clear();
     for (uint32_t i = 0; i < mChannelSelectors.GetCount(); ++i)
-      ShowChoice(mChannelSelectors.GetAt(i).Get(), byte(kMidiChannel), byte(kMidiChannel));
+      mShown.ShowChoice(mChannelSelectors.GetAt(i).Get(), byte(kMidiChannel), byte(kMidiChannel));
     const int type = byte(kNumber);
     if (byte(kMessageGroup) == 0) {
-      for (uint32_t i = 0; i < mCcSelectors.GetCount(); ++i) ShowByte(mCcSelectors.GetAt(i).Get(), byte(kNumber));
+      for (uint32_t i = 0; i < mCcSelectors.GetCount(); ++i)
+        mShown.ShowValue(mCcSelectors.GetAt(i).Get(), byte(kNumber));
       if (byte(kCcMode) != 0) {
         ShowPage(u"ccRelativePage");
-        ShowChoice(mRelativeType.Get(), byte(kParam1), byte(kParam1));
+        mShown.ShowChoice(mRelativeType.Get(), byte(kParam1), byte(kParam1));
       } else {
         ShowPage(u"ccAbsolutePage");
-        ShowByte(mMinSelectors.GetAt(0).Get(), byte(kParam1));
-        ShowByte(mMaxSelectors.GetAt(0).Get(), byte(kParam2));
+        mShown.ShowValue(mMinSelectors.GetAt(0).Get(), byte(kParam1));
+        mShown.ShowValue(mMaxSelectors.GetAt(0).Get(), byte(kParam2));
       }
     } else if (type >= kRpnCoarse && type <= kNrpnFine) {
       ShowPage(u"nrpnRpnPage");
-      ShowChoice(mNrpnRpnType.Get(), type - kFirstNrpnRpnType, byte(kNumber));
-      ShowByte(mLsbSelector.Get(), byte(kParam1));
-      ShowByte(mMsbSelector.Get(), byte(kParam2));
+      mShown.ShowChoice(mNrpnRpnType.Get(), type - kFirstNrpnRpnType, byte(kNumber));
+      mShown.ShowValue(mLsbSelector.Get(), byte(kParam1));
+      mShown.ShowValue(mMsbSelector.Get(), byte(kParam2));
     } else {
       ShowPage(u"otherPage");
-      ShowChoice(mOtherType.Get(), OtherEntryOf(type), byte(kNumber));
-      ShowByte(mMinSelectors.GetAt(1).Get(), byte(kParam1));
-      ShowByte(mMaxSelectors.GetAt(1).Get(), byte(kParam2));
+      mShown.ShowChoice(mOtherType.Get(), OtherEntryOf(type), byte(kNumber));
+      mShown.ShowValue(mMinSelectors.GetAt(1).Get(), byte(kParam1));
+      mShown.ShowValue(mMaxSelectors.GetAt(1).Get(), byte(kParam2));
     }
   }
   RegisterForAllParameterNotifications();
 }
 
 void LMoveableControlEditPanel::ShowPage(const WChar* name) {
-  if (const RCPtr<LControl> button = mTabControl->GetPageButton(StringW(name))) button->SetNormalizedValue(1.0);
+  if (const RCPtr<LControl> button = mTabControl->GetPageButton(StringW(name)))
+    button->SetNormalizedValue(1.0);
   mTabControl->SelectPage(StringW(name));
-}
-
-void LMoveableControlEditPanel::ShowByte(LNumericUpDown* upDown, signed char byte) {
-  if (!upDown) return;
-  upDown->SetNormalizedValue(upDown->ValueToNormalized(byte));
-  if (ReadByte(upDown) != byte) mHeldBytes[upDown] = byte;
-}
-
-void LMoveableControlEditPanel::ShowChoice(LComboBox* comboBox, int32_t entry, signed char byte) {
-  if (!comboBox) return;
-  const bool offered = entry >= 0 && entry < comboBox->GetItemCount();
-  comboBox->SetSelectedIndex(offered ? entry : -1);
-  if (!offered) mHeldBytes[comboBox] = byte;
 }
 
 // --- Reading ---
 
-signed char LMoveableControlEditPanel::ReadByte(LNumericUpDown* upDown) const {
-  if (!upDown) return 0;
-  if (const auto held = mHeldBytes.find(upDown); held != mHeldBytes.end()) return held->second;
-  return static_cast<signed char>(std::trunc(upDown->NormalizedToValue(upDown->GetNormalizedValue())));
-}
-
-signed char LMoveableControlEditPanel::ReadChoice(LComboBox* comboBox, int32_t offset) const {
-  if (!comboBox) return 0;
-  if (const auto held = mHeldBytes.find(comboBox); held != mHeldBytes.end()) return held->second;
-  return static_cast<signed char>(comboBox->GetSelectedIndex() + offset);
-}
-
 signed char LMoveableControlEditPanel::ReadOtherType() const {
-  if (const auto held = mHeldBytes.find(mOtherType.Get()); held != mHeldBytes.end()) return held->second;
+  signed char kept = 0;
+  if (mShown.FindKept(mOtherType.Get(), kept)) return kept;
   return static_cast<signed char>(mOtherType ? OtherTypeOf(mOtherType->GetSelectedIndex()) : 0);
 }
 
@@ -206,30 +188,32 @@ ElementRecord LMoveableControlEditPanel::GetParamRecord() {
   const auto set = [&record](uint32_t index, signed char value) { *record.GetItemPtr(index) = value; };
   const int32_t page = mTabControl ? mTabControl->GetSelectedPageIndex() : -1;
   if (page < kCcAbsolute || page > kOther) return record;
-  const auto at = [](const auto& array, uint32_t index) { return index < array.GetCount() ? array.GetAt(index).Get() : nullptr; };
-  set(kMidiChannel, ReadChoice(at(mChannelSelectors, static_cast<uint32_t>(page)), 0));
+  const auto at = [](const auto& array, uint32_t index) {
+    return index < array.GetCount() ? array.GetAt(index).Get() : nullptr;
+  };
+  set(kMidiChannel, mShown.ReadChoice(at(mChannelSelectors, static_cast<uint32_t>(page)), 0));
   switch (page) {
     case kCcAbsolute:
-      set(kNumber, ReadByte(at(mCcSelectors, 0)));
-      set(kParam1, ReadByte(at(mMinSelectors, 0)));
-      set(kParam2, ReadByte(at(mMaxSelectors, 0)));
+      set(kNumber, mShown.ReadValue(at(mCcSelectors, 0)));
+      set(kParam1, mShown.ReadValue(at(mMinSelectors, 0)));
+      set(kParam2, mShown.ReadValue(at(mMaxSelectors, 0)));
       break;
     case kCcRelative:
-      set(kNumber, ReadByte(at(mCcSelectors, 1)));
+      set(kNumber, mShown.ReadValue(at(mCcSelectors, 1)));
       set(kCcMode, 1);
-      set(kParam1, ReadChoice(mRelativeType.Get(), 0));
+      set(kParam1, mShown.ReadChoice(mRelativeType.Get(), 0));
       break;
     case kNrpnRpn:
       set(kMessageGroup, 1);
-      set(kNumber, ReadChoice(mNrpnRpnType.Get(), kFirstNrpnRpnType));
-      set(kParam1, ReadByte(mLsbSelector.Get()));
-      set(kParam2, ReadByte(mMsbSelector.Get()));
+      set(kNumber, mShown.ReadChoice(mNrpnRpnType.Get(), kFirstNrpnRpnType));
+      set(kParam1, mShown.ReadValue(mLsbSelector.Get()));
+      set(kParam2, mShown.ReadValue(mMsbSelector.Get()));
       break;
     default:
       set(kMessageGroup, 1);
       set(kNumber, ReadOtherType());
-      set(kParam1, ReadByte(at(mMinSelectors, 1)));
-      set(kParam2, ReadByte(at(mMaxSelectors, 1)));
+      set(kParam1, mShown.ReadValue(at(mMinSelectors, 1)));
+      set(kParam2, mShown.ReadValue(at(mMaxSelectors, 1)));
       break;
   }
   return record;
@@ -241,7 +225,7 @@ HResult LMoveableControlEditPanel::OnSelectorChanged(const RCPtr<LNotificationDi
                                                      const RCPtr<LNotification>& /*notification*/) {
   if (mShowing) return 1;
   // The user changed this control: from now on it gives its own reading.
-  if (source) mHeldBytes.erase(dynamic_cast<const LControl*>(source.Get()));
+  if (const auto* control = dynamic_cast<const LControl*>(source.Get())) mShown.Forget(control);
   SendNotification(LNotification::Create(kNidParametersChanged));
   return 1;
 }

@@ -7,9 +7,8 @@
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "HVFramework/Notification/LNotificationHandler.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
+#include "Panel/UI/OrvaneSeriesCommon/ShownBytes.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
-
-#include <map>
 
 namespace HV {
 
@@ -45,7 +44,8 @@ class LMoveableControlEditPanel : public LPanel {
   virtual void RegisterForAllParameterNotifications();
 
   // Any change of a control: "NID_PARAMETERS_CHANGED" at once. 1.
-  HResult OnSelectorChanged(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnSelectorChanged(const RCPtr<LNotificationDistributor>& source,
+                            const RCPtr<LNotification>& notification);
 
   RCPtr<LTabControl> GetTabControl() const { return mTabControl; }
 
@@ -58,17 +58,11 @@ class LMoveableControlEditPanel : public LPanel {
 
   void CollectPageControls();
   void ShowPage(const WChar* name);
-  // Sets the control to the byte; when it cannot show it, the byte is held.
-  void ShowByte(LNumericUpDown* upDown, signed char byte);
-  void ShowChoice(LComboBox* comboBox, int32_t entry, signed char byte);
-  // The control's reading, or the byte held for it.
-  signed char ReadByte(LNumericUpDown* upDown) const;
-  signed char ReadChoice(LComboBox* comboBox, int32_t offset) const;
   signed char ReadOtherType() const;
 
   RCPtr<Handler> mHandler;
   RCPtr<LTabControl> mTabControl;
-  RCPtrArray<LComboBox> mChannelSelectors;  // CC absolute, CC relative, RPN/NRPN, other
+  RCPtrArray<LComboBox> mChannelSelectors;   // CC absolute, CC relative, RPN/NRPN, other
   RCPtrArray<LNumericUpDown> mMinSelectors;  // CC absolute, other
   RCPtrArray<LNumericUpDown> mMaxSelectors;  // CC absolute, other
   RCPtrArray<LNumericUpDown> mCcSelectors;   // CC absolute, CC relative
@@ -77,8 +71,7 @@ class LMoveableControlEditPanel : public LPanel {
   RCPtr<LComboBox> mNrpnRpnType;
   RCPtr<LComboBox> mRelativeType;
   RCPtr<LComboBox> mOtherType;
-  // The bytes shown that their controls could not show, by control.
-  std::map<const LControl*, signed char> mHeldBytes;
+  ShownBytes mShown;  // bytes kept for controls that could not show them
   bool mShowing = false;
   bool mListening = false;
 };

@@ -21,7 +21,8 @@ bool ShowsInEditPanel(const RCPtr<EditPanel>& editPanel) {
 
 }  // namespace
 
-LPedalGroupPanel::LPedalGroupPanel(LControl* parent, const StringW& name) : LOwnHandlerControl(parent, name) {}
+LPedalGroupPanel::LPedalGroupPanel(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LPedalGroupPanel::~LPedalGroupPanel() = default;
 
@@ -37,12 +38,15 @@ HResult LPedalGroupPanel::Initialize() {
   if (Failed(result)) return result;
   const RCPtr<LDeviceView> view = FindDeviceView();
   if (view) {
-    mVolumeEditPanel = DynamicCast<LVolumePedalEditPanel>(view->FindChildControl(StringW(u"volumePedalEditPanel")));
-    mSustainEditPanel = DynamicCast<LSustainPedalEditPanel>(view->FindChildControl(StringW(u"sustainEditPage")));
+    mVolumeEditPanel =
+        DynamicCast<LVolumePedalEditPanel>(view->FindChildControl(StringW(u"volumePedalEditPanel")));
+    mSustainEditPanel =
+        DynamicCast<LSustainPedalEditPanel>(view->FindChildControl(StringW(u"sustainEditPage")));
   }
   if (!mVolumeEditPanel) ThrowNullPointer("volumeEditPanel not found", HV_HERE(kInitialize));
   if (!mSustainEditPanel) ThrowNullPointer("sustainEditPanel not found", HV_HERE(kInitialize));
-  for (LControl* editPanel : {static_cast<LControl*>(mVolumeEditPanel.Get()), static_cast<LControl*>(mSustainEditPanel.Get())})
+  for (LControl* editPanel :
+       {static_cast<LControl*>(mVolumeEditPanel.Get()), static_cast<LControl*>(mSustainEditPanel.Get())})
     CheckResult(GetOwnHandler().SetNotification(&LPedalGroupPanel::OnEditPanelVisibilityChanged,
                                                 RCPtr<LNotificationDistributor>(editPanel),
                                                 kNidVisibilityConditionChange),
@@ -52,9 +56,11 @@ HResult LPedalGroupPanel::Initialize() {
   if (!mVolumeTile) ThrowNullPointer("volumePedal not found", HV_HERE(kInitialize));
   if (!mSustainTile) ThrowNullPointer("sustainPedal not found", HV_HERE(kInitialize));
   // A missing button is a null source: E_INVALIDARG, a Failed Result.
-  for (LControl* tile : {static_cast<LControl*>(mVolumeTile.Get()), static_cast<LControl*>(mSustainTile.Get())})
+  for (LControl* tile :
+       {static_cast<LControl*>(mVolumeTile.Get()), static_cast<LControl*>(mSustainTile.Get())})
     CheckResult(GetOwnHandler().SetNotification(&LPedalGroupPanel::OnPedalClicked,
-                                                RCPtr<LNotificationDistributor>(TileButton(tile).Get()), kNidLeftClick),
+                                                RCPtr<LNotificationDistributor>(TileButton(tile).Get()),
+                                                kNidLeftClick),
                 HV_HERE(kInitialize));
   return result;
 }
@@ -85,7 +91,8 @@ HResult LPedalGroupPanel::OnPedalClicked(const RCPtr<LNotificationDistributor>& 
                                          const RCPtr<LNotification>& /*notification*/) {
   const RCPtr<LButton> sustain = TileButton(mSustainTile.Get());
   const RCPtr<LButton> volume = TileButton(mVolumeTile.Get());
-  const bool sustainClicked = sustain && source.Get() == static_cast<LNotificationDistributor*>(sustain.Get());
+  const bool sustainClicked =
+      sustain && source.Get() == static_cast<LNotificationDistributor*>(sustain.Get());
   const bool volumeClicked = volume && source.Get() == static_cast<LNotificationDistributor*>(volume.Get());
   if (!sustainClicked && !volumeClicked) return 1;
   if (sustain) sustain->SetNormalizedValue(sustainClicked ? 1.0 : 0.0);

@@ -41,7 +41,8 @@ class LPedalGroupPanel : public LOwnHandlerControl<LPanel, LPedalGroupPanel>, pu
   HResult SetParamValue(const ParamDescriptor& descriptor, const Variant& value) override;
 
   // "NID_LEFT_CLICK" of a tile's "button": that pedal selected, shown and bound. 1.
-  HResult OnPedalClicked(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
+  HResult OnPedalClicked(const RCPtr<LNotificationDistributor>& source,
+                         const RCPtr<LNotification>& notification);
   // "NID_VISIBLITY_CONDITION_CHANGE" of an edit panel: each tile button
   // follows its edit panel. 1.
   HResult OnEditPanelVisibilityChanged(const RCPtr<LNotificationDistributor>& source,

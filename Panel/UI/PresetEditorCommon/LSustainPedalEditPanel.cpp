@@ -7,8 +7,8 @@ namespace HV {
 namespace {
 
 constexpr EditPanelKind kSustainPedalEdit{SustainPedalRecord::kLength, u"buttonTypePanel",
-                                          "Couldn't find child buttonTypePanel", "LSustainPedalEditPanel::Initialize",
-                                          true};
+                                          "Couldn't find child buttonTypePanel",
+                                          "LSustainPedalEditPanel::Initialize", true};
 
 }  // namespace
 

@@ -7,8 +7,8 @@ namespace HV {
 namespace {
 
 constexpr EditPanelKind kVolumePedalEdit{MoveableControlRecord::kLength, u"moveableTypePanel",
-                                         "Cannot find child: moveableTypePanel", "LVolumePedalEditPanel::Initialize",
-                                         true};
+                                         "Cannot find child: moveableTypePanel",
+                                         "LVolumePedalEditPanel::Initialize", true};
 
 }  // namespace
 

@@ -21,7 +21,8 @@ inline ElementRecord ToButtonMessage(const ElementRecord& pedal) {
   ElementRecord message;
   message.SetCount(ButtonMessageRecord::kLength);
   const signed char unusedSlots[] = {1, 0, 1, 0};
-  for (uint32_t i = 0; i < ButtonMessageRecord::kSkipValue2; ++i) *message.GetItemPtr(i) = *pedal.GetItemPtr(i);
+  for (uint32_t i = 0; i < ButtonMessageRecord::kSkipValue2; ++i)
+    *message.GetItemPtr(i) = *pedal.GetItemPtr(i);
   for (uint32_t i = ButtonMessageRecord::kSkipValue2; i < ButtonMessageRecord::kLastValue; ++i)
     *message.GetItemPtr(i) = unusedSlots[i - ButtonMessageRecord::kSkipValue2];
   *message.GetItemPtr(ButtonMessageRecord::kLastValue) = *pedal.GetItemPtr(kLastValue);

@@ -63,17 +63,16 @@ class ChangeCounter {
 };
 
 RCPtr<LControl> Path(const RCPtr<LControl>& from, std::initializer_list<const char16_t*> names) {
-  RCPtr<LControl> at = from;
-  for (const char16_t* name : names) at = at ? at->FindChildControl(StringW(name)) : nullptr;
-  return at;
+  return HV::Test::ControlAt(from, names);
 }
 
 class ButtonControlPanels : public EditorRun {
  protected:
   // The push-button edit panel's instance of the editor, or the sustain pedal's.
   static RCPtr<LButtonControlEditPanel> PushButtonEditor(Live& editor) {
-    return DynamicCast<LButtonControlEditPanel>(Path(RCPtr<LControl>(editor.deviceView.Get()),
-                                                     {u"buttonEditPanel", u"viewTabControl", u"pageHolder", u"midiPage"}));
+    return DynamicCast<LButtonControlEditPanel>(
+        Path(RCPtr<LControl>(editor.deviceView.Get()),
+             {u"buttonEditPanel", u"viewTabControl", u"pageHolder", u"midiPage"}));
   }
   static RCPtr<LButtonControlEditPanel> SustainEditor(Live& editor) {
     return DynamicCast<LButtonControlEditPanel>(
@@ -86,10 +85,11 @@ class ButtonControlPanels : public EditorRun {
                                 std::initializer_list<const char16_t*> path) {
     return DynamicCast<LNumericUpDown>(Path(Page(editor, page), path)).Get();
   }
-  static LComboBox* Combo(const RCPtr<LButtonControlEditPanel>& editor, int32_t page, const char16_t* selector) {
+  static LComboBox* Combo(const RCPtr<LButtonControlEditPanel>& editor, int32_t page,
+                          const char16_t* selector) {
     return DynamicCast<LComboBox>(Path(Page(editor, page), {selector, u"comboBox"})).Get();
   }
-  static void Set(LNumericUpDown* upDown, double value) { upDown->SetNormalizedValue(upDown->ValueToNormalized(value)); }
+  static void Set(LNumericUpDown* upDown, double value) { HV::Test::SetUpDown(*upDown, value); }
 };
 
 TEST_F(ButtonControlPanels, EveryPageShowsItsRecordAndReadsItBackWithoutRaisingAChange) {
@@ -102,37 +102,79 @@ TEST_F(ButtonControlPanels, EveryPageShowsItsRecordAndReadsItBackWithoutRaisingA
   };
   const Case cases[] = {
       // The bytes the page does not edit (3 and 5-8 here) keep what the record held.
-      {"CC absolute", {3, 0, 74, 9, 10, 1, 2, 3, 4, 127}, E::kCcAbsolutePage, {3, 0, 74, 9, 10, 1, 2, 3, 4, 127}},
-      {"CC cycle, 2 values", {1, 1, 18, 7, 10, 1, 0, 1, 0, 20}, E::kCcCyclePage, {1, 1, 18, 7, 10, 1, 0, 1, 0, 20}},
-      {"CC cycle, 3 values", {1, 1, 18, 7, 10, 0, 15, 1, 0, 20}, E::kCcCyclePage, {1, 1, 18, 7, 10, 0, 15, 1, 0, 20}},
-      {"CC cycle, 4 values", {1, 1, 18, 7, 10, 0, 15, 0, 17, 20}, E::kCcCyclePage, {1, 1, 18, 7, 10, 0, 15, 0, 17, 20}},
-      {"CC decrement", {2, 1, 25, 7, 0, 1, 0, 1, 0, 127}, E::kCcIncDecPage, {2, 1, 25, 7, 0, 1, 0, 1, 0, 127}},
+      {"CC absolute",
+       {3, 0, 74, 9, 10, 1, 2, 3, 4, 127},
+       E::kCcAbsolutePage,
+       {3, 0, 74, 9, 10, 1, 2, 3, 4, 127}},
+      {"CC cycle, 2 values",
+       {1, 1, 18, 7, 10, 1, 0, 1, 0, 20},
+       E::kCcCyclePage,
+       {1, 1, 18, 7, 10, 1, 0, 1, 0, 20}},
+      {"CC cycle, 3 values",
+       {1, 1, 18, 7, 10, 0, 15, 1, 0, 20},
+       E::kCcCyclePage,
+       {1, 1, 18, 7, 10, 0, 15, 1, 0, 20}},
+      {"CC cycle, 4 values",
+       {1, 1, 18, 7, 10, 0, 15, 0, 17, 20},
+       E::kCcCyclePage,
+       {1, 1, 18, 7, 10, 0, 15, 0, 17, 20}},
+      {"CC decrement",
+       {2, 1, 25, 7, 0, 1, 0, 1, 0, 127},
+       E::kCcIncDecPage,
+       {2, 1, 25, 7, 0, 1, 0, 1, 0, 127}},
       {"CC increment", {2, 1, 26, 7, 5, 1, 0, 1, 0, 99}, E::kCcIncDecPage, {2, 1, 26, 7, 5, 1, 0, 1, 0, 99}},
-      {"CC inc/dec of three values is a cycle", {1, 1, 25, 7, 4, 0, 6, 1, 0, 9}, E::kCcCyclePage,
+      {"CC inc/dec of three values is a cycle",
+       {1, 1, 25, 7, 4, 0, 6, 1, 0, 9},
+       E::kCcCyclePage,
        {1, 1, 18, 7, 4, 0, 6, 1, 0, 9}},
-      {"program inc/dec with byte 7 at 0: four values", {0, 1, 27, 0, 1, 1, 2, 0, 3, 4}, E::kProgramCyclePage,
+      {"program inc/dec with byte 7 at 0: four values",
+       {0, 1, 27, 0, 1, 1, 2, 0, 3, 4},
+       E::kProgramCyclePage,
        {0, 1, 29, 0, 1, 0, 2, 0, 3, 4}},
       {"note", {2, 1, 19, 60, 0, 0, 0, 0, 0, 127}, E::kNotePage, {2, 1, 19, 60, 0, 0, 0, 0, 0, 127}},
       {"note latching", {2, 1, 20, 61, 1, 0, 0, 0, 0, 100}, E::kNotePage, {2, 1, 20, 61, 1, 0, 0, 0, 0, 100}},
       {"program change", {0, 1, 17, 5, 1, 0, 0, 0, 0, 2}, E::kProgramPage, {0, 1, 17, 5, 1, 0, 0, 0, 0, 2}},
-      {"program decrement", {0, 1, 27, 0, 0, 1, 0, 1, 0, 127}, E::kProgramIncDecPage, {0, 1, 27, 0, 0, 1, 0, 1, 0, 127}},
-      {"program increment", {0, 1, 28, 0, 3, 1, 0, 1, 0, 9}, E::kProgramIncDecPage, {0, 1, 28, 0, 3, 1, 0, 1, 0, 9}},
-      {"program cycle, 2 values", {0, 1, 29, 0, 3, 1, 0, 1, 0, 9}, E::kProgramCyclePage, {0, 1, 29, 0, 3, 1, 0, 1, 0, 9}},
+      {"program decrement",
+       {0, 1, 27, 0, 0, 1, 0, 1, 0, 127},
+       E::kProgramIncDecPage,
+       {0, 1, 27, 0, 0, 1, 0, 1, 0, 127}},
+      {"program increment",
+       {0, 1, 28, 0, 3, 1, 0, 1, 0, 9},
+       E::kProgramIncDecPage,
+       {0, 1, 28, 0, 3, 1, 0, 1, 0, 9}},
+      {"program cycle, 2 values",
+       {0, 1, 29, 0, 3, 1, 0, 1, 0, 9},
+       E::kProgramCyclePage,
+       {0, 1, 29, 0, 3, 1, 0, 1, 0, 9}},
       {"MMC rewind", {0, 1, 21, 0, 5, 0, 0, 0, 0, 0}, E::kMmcPage, {0, 1, 21, 0, 5, 0, 0, 0, 0, 0}},
       {"MMC reset", {0, 1, 21, 0, 13, 0, 0, 0, 0, 0}, E::kMmcPage, {0, 1, 21, 0, 13, 0, 0, 0, 0, 0}},
-      {"MMC command 12, outside the list", {0, 1, 21, 0, 12, 0, 0, 0, 0, 0}, E::kMmcPage, {0, 1, 21, 0, 12, 0, 0, 0, 0, 0}},
+      {"MMC command 12, outside the list",
+       {0, 1, 21, 0, 12, 0, 0, 0, 0, 0},
+       E::kMmcPage,
+       {0, 1, 21, 0, 12, 0, 0, 0, 0, 0}},
       {"NRPN coarse", {0, 1, 6, 10, 20, 0, 0, 0, 0, 30}, E::kNrpnRpnPage, {0, 1, 6, 10, 20, 0, 0, 0, 0, 30}},
       {"RPN fine", {4, 1, 5, 1, 2, 0, 0, 0, 0, 3}, E::kNrpnRpnPage, {4, 1, 5, 1, 2, 0, 0, 0, 0, 3}},
       {"reverb type", {0, 1, 22, 0, 5, 0, 0, 0, 0, 0}, E::kOtherPage, {0, 1, 22, 0, 5, 0, 0, 0, 0, 0}},
       {"pitch bend", {0, 1, 16, 0, 5, 0, 0, 0, 0, 0}, E::kOtherPage, {0, 1, 16, 0, 5, 0, 0, 0, 0, 0}},
-      {"pitch bend sensitivity", {0, 1, 0, 0, 2, 0, 0, 0, 0, 0}, E::kOtherPage, {0, 1, 0, 0, 2, 0, 0, 0, 0, 0}},
+      {"pitch bend sensitivity",
+       {0, 1, 0, 0, 2, 0, 0, 0, 0, 0},
+       E::kOtherPage,
+       {0, 1, 0, 0, 2, 0, 0, 0, 0, 0}},
       {"master volume", {0, 1, 8, 0, 2, 0, 0, 0, 0, 0}, E::kOtherPage, {0, 1, 8, 0, 2, 0, 0, 0, 0, 0}},
       // What a control cannot show is kept as shown.
-      {"a channel without an entry", {30, 0, 74, 0, 0, 0, 0, 0, 0, 127}, E::kCcAbsolutePage,
+      {"a channel without an entry",
+       {30, 0, 74, 0, 0, 0, 0, 0, 0, 127},
+       E::kCcAbsolutePage,
        {30, 0, 74, 0, 0, 0, 0, 0, 0, 127}},
-      {"a type past the other list", {0, 1, 30, 0, 5, 0, 0, 0, 0, 0}, E::kOtherPage, {0, 1, 30, 0, 5, 0, 0, 0, 0, 0}},
+      {"a type past the other list",
+       {0, 1, 30, 0, 5, 0, 0, 0, 0, 0},
+       E::kOtherPage,
+       {0, 1, 30, 0, 5, 0, 0, 0, 0, 0}},
       {"a negative type", {0, 1, 200, 0, 5, 0, 0, 0, 0, 0}, E::kOtherPage, {0, 1, 200, 0, 5, 0, 0, 0, 0, 0}},
-      {"values above 127", {0, 0, 200, 0, 255, 0, 0, 0, 0, 128}, E::kCcAbsolutePage, {0, 0, 200, 0, 255, 0, 0, 0, 0, 128}},
+      {"values above 127",
+       {0, 0, 200, 0, 255, 0, 0, 0, 0, 128},
+       E::kCcAbsolutePage,
+       {0, 0, 200, 0, 255, 0, 0, 0, 0, 128}},
   };
   Inspect([&](Live& editor) {
     const RCPtr<LButtonControlEditPanel> panel = PushButtonEditor(editor);
@@ -142,7 +184,8 @@ TEST_F(ButtonControlPanels, EveryPageShowsItsRecordAndReadsItBackWithoutRaisingA
       panel->SetParamRecord(Record(test.record));
       EXPECT_EQ(Utf8(panel->GetTabControl()->GetSelectedPageName()), Utf8(StringW(E::PageName(test.page))))
           << test.what;
-      EXPECT_EQ(panel->GetTabControl()->GetPageButton(StringW(E::PageName(test.page)))->GetNormalizedValue(), 1.0)
+      EXPECT_EQ(panel->GetTabControl()->GetPageButton(StringW(E::PageName(test.page)))->GetNormalizedValue(),
+                1.0)
           << test.what;
       EXPECT_EQ(BytesOf(panel->GetParamRecord()), test.readBack) << test.what;
     }
@@ -222,7 +265,9 @@ TEST_F(ButtonControlPanels, TheCycleTypeShowsItsValuesUnderTheirCaptions) {
     for (const Case& test : cases) {
       Combo(panel, E::kCcCyclePage, u"cycleType")->SetSelectedIndex(test.type);
       for (int i = 0; i < 3; ++i) {
-        const RCPtr<LControl> field = page->FindChildControl(StringW(i == 0 ? u"ccValue2" : i == 1 ? u"ccValue3" : u"ccValue4"));
+        const RCPtr<LControl> field = page->FindChildControl(StringW(i == 0   ? u"ccValue2"
+                                                                     : i == 1 ? u"ccValue3"
+                                                                              : u"ccValue4"));
         EXPECT_EQ(field->IsVisible(), test.shown[i]) << test.type << " " << i;
         if (test.shown[i]) {
           EXPECT_EQ(LabelText(field, u"controlNameLabel"), test.captions[i]) << test.type;
@@ -253,8 +298,8 @@ TEST_F(ButtonControlPanels, TheMmcListOffersOtherOnlyForACommandOutsideItAndKeep
       int32_t entries;
       const char* text;
     };
-    const Case cases[] = {{5, 12, "Rewind"}, {13, 12, "MMC Reset"}, {1, 12, "Stop"}, {12, 13, "Other"},
-                          {0, 13, "Other"},  {100, 13, "Other"},   {11, 12, "Chase"}};
+    const Case cases[] = {{5, 12, "Rewind"}, {13, 12, "MMC Reset"}, {1, 12, "Stop"},  {12, 13, "Other"},
+                          {0, 13, "Other"},  {100, 13, "Other"},    {11, 12, "Chase"}};
     for (const Case& test : cases) {
       panel->SetParamRecord(Record({0, 1, 21, 0, test.command, 0, 0, 0, 0, 0}));
       EXPECT_EQ(mmc->GetItemCount(), test.entries) << test.command;

@@ -14,6 +14,7 @@
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,7 +34,8 @@ inline ElementRecord Record(const Bytes& bytes) { return RecordFromValue(Value(b
 
 inline Bytes BytesOf(const ElementRecord& record) {
   Bytes bytes;
-  for (uint32_t i = 0; i < record.GetCount(); ++i) bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
+  for (uint32_t i = 0; i < record.GetCount(); ++i)
+    bytes.push_back(static_cast<uint8_t>(*record.GetItemPtr(i)));
   return bytes;
 }
 
@@ -49,11 +51,26 @@ inline std::string LabelText(const RCPtr<LControl>& panel, const char16_t* name)
   return label ? Utf8(label->GetText()) : "<none>";
 }
 
+// The control at a path of direct children below from, as a T; null where
+// a name is missing.
+template <class T = LControl>
+RCPtr<T> ControlAt(const RCPtr<LControl>& from, std::initializer_list<const char16_t*> names) {
+  RCPtr<LControl> at = from;
+  for (const char16_t* name : names) at = at ? at->FindChildControl(StringW(name)) : nullptr;
+  return DynamicCast<T>(at);
+}
+
+// Turns an up-down to value as the user's arrows do.
+inline void SetUpDown(LControl& upDown, double value) {
+  upDown.SetNormalizedValue(upDown.ValueToNormalized(value));
+}
+
 // Every value the engine announces, as (ID, bytes): a user edit that reaches
 // the engine and a request both show up here once.
-class EngineAnnouncements : public LNotificationClient {
+class AnnouncedValues : public LNotificationClient {
  public:
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>& notification) override {
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>&,
+                           const RCPtr<LNotification>& notification) override {
     if (const auto single = DynamicCast<LRootModuleEngine::ValuePayload>(notification->GetPayload())) {
       uint32_t size = 0;
       const auto* data = static_cast<const uint8_t*>(single->GetValue().GetData(&size));
@@ -68,17 +85,17 @@ class EngineAnnouncements : public LNotificationClient {
   std::vector<std::pair<int32_t, Bytes>> seen;
 };
 
-// An EngineAnnouncements that listens for as long as it lives.
+// An AnnouncedValues that listens for as long as it lives.
 class ListeningAnnouncements {
  public:
   ListeningAnnouncements() { mRecorder->Listen(); }
   ~ListeningAnnouncements() { mRecorder->UnregisterAllNotifications(); }
   ListeningAnnouncements(const ListeningAnnouncements&) = delete;
   ListeningAnnouncements& operator=(const ListeningAnnouncements&) = delete;
-  EngineAnnouncements* operator->() const { return mRecorder.Get(); }
+  AnnouncedValues* operator->() const { return mRecorder.Get(); }
 
  private:
-  const RCPtr<EngineAnnouncements> mRecorder{new EngineAnnouncements()};
+  const RCPtr<AnnouncedValues> mRecorder{new AnnouncedValues()};
 };
 
 inline Bytes BytesOf(const Variant& value) { return BytesOf(RecordFromValue(value)); }
