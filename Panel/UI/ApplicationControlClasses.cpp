@@ -18,7 +18,11 @@
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlViewPanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LNoteModeEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/LPresetNamePanel.h"
 #include "Panel/UI/OrvaneSeriesCommon/LXYPadDirectionGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LButtonEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LButtonGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LButtonPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LEncoderPanel.h"
@@ -27,6 +31,9 @@
 #include "Panel/UI/PresetEditorCommon/LFaderPanel.h"
 #include "Panel/UI/PresetEditorCommon/LMidiNoteSelector.h"
 #include "Panel/UI/PresetEditorCommon/LNumberBoxTextSelector.h"
+#include "Panel/UI/PresetEditorCommon/LPadEditPanel.h"
+#include "Panel/UI/PresetEditorCommon/LPadGroupPanel.h"
+#include "Panel/UI/PresetEditorCommon/LPadPanel.h"
 #include "Panel/UI/PresetEditorCommon/LPedalGroupPanel.h"
 #include "Panel/UI/PresetEditorCommon/LSustainPedalEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/LSustainPedalPanel.h"
@@ -310,14 +317,20 @@ LControlDescriptor::CreateFunction GetApplicationClassCreator(ApplicationClass a
       return &LXYPadDirectionGroupPanel::Create;
     case ApplicationClass::GlobalSettingsDlg:
       return &LGlobalSettingsDlg::Create;
-    // Not built yet: plain panels.
     case ApplicationClass::PresetNamePanel:
+      return &LPresetNamePanel::Create;
     case ApplicationClass::ButtonGroupPanel:
+      return &LButtonGroupPanel::Create;
     case ApplicationClass::ButtonPanel:
-    case ApplicationClass::PadGroupPanel:
-    case ApplicationClass::PadPanel:
+      return &LButtonPanel::Create;
     case ApplicationClass::ButtonEditPanel:
+      return &LButtonEditPanel::Create;
+    case ApplicationClass::PadGroupPanel:
+      return &LPadGroupPanel::Create;
+    case ApplicationClass::PadPanel:
+      return &LPadPanel::Create;
     case ApplicationClass::PadEditPanel:
+      return &LPadEditPanel::Create;
     case ApplicationClass::Panel:
     case ApplicationClass::Count:
       break;

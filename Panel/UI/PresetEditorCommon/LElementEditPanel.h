@@ -68,7 +68,9 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     if (!AcceptsLength(ValueLength(value))) return E_FAIL;
     {
       ShowingScope showing(mShowing);
-      if (mEditor) ShowRecord(RecordFromValue(value));
+      const ElementRecord record = RecordFromValue(value);
+      if (mEditor) ShowRecord(record);
+      ShowOwnControls(record);
     }
     this->SetParamValue(descriptor, value);
     return 0;
@@ -115,6 +117,14 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
                                                       kNidParametersChanged),
                 HV_HERE(method));
   }
+  // Kinds with controls of their own beside the editor show their bytes here;
+  // what they change while showing sends nothing.
+  virtual void ShowOwnControls(const ElementRecord& /*record*/) {}
+
+  void RequestValue() {
+    if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
+      engine->RequestParamValues(ParamDescriptors(ParamRange{this->GetFirstParamID(), 1}));
+  }
 
  private:
   class ShowingScope {
@@ -128,11 +138,6 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
     bool& mShowing;
     const bool mWas;
   };
-
-  void RequestValue() {
-    if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
-      engine->RequestParamValues(ParamDescriptors(ParamRange{this->GetFirstParamID(), 1}));
-  }
 
   const EditPanelKind mKind;
   RCPtr<Editor> mEditor;

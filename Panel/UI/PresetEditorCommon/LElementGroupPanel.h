@@ -23,6 +23,8 @@ struct GroupKind {
   // on; the others from Initialize.
   bool listensFromClick;
   const char* initializeName;     // qualified name of Initialize in failures
+  // Pads bind the edit panel before they show it; the others show first.
+  bool bindsBeforeShowing = false;
 };
 
 // LElementGroupPanel: the group of one kind's tiles. It hands each tile its
@@ -103,8 +105,9 @@ class LElementGroupPanel : public LOwnHandlerControl<LPanel, LElementGroupPanel<
       button->SetNormalizedValue(1.0);
       const RCPtr<LDeviceView> view = FindDeviceView();
       if (!view) continue;
+      if (mKind.bindsBeforeShowing) mEditPanel->SetFirstParamID(this, tile->GetFirstParamID(), static_cast<int32_t>(i));
       view->ShowEditPanel(mKind.showKind, static_cast<int32_t>(i));
-      mEditPanel->SetFirstParamID(this, tile->GetFirstParamID(), static_cast<int32_t>(i));
+      if (!mKind.bindsBeforeShowing) mEditPanel->SetFirstParamID(this, tile->GetFirstParamID(), static_cast<int32_t>(i));
       if (mKind.listensFromClick) ListenToEditPanel();
     }
     return 1;

@@ -1,7 +1,9 @@
 // The editor program on a display of its own (a private Xvfb), with the
 // simulated keyboard, an empty home and a runtime folder of its own: its
 // window, its single instance and its way out.
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
 #include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "Panel/UI/DriverCommon/PresetFile/PresetFile.h"
 #include "tests/support/ChildProgram.h"
 #include "tests/support/PrivateDisplay.h"
 #include "tests/support/TemporaryFolder.h"
@@ -10,12 +12,17 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace HV::Test {
 namespace {
@@ -143,6 +150,117 @@ TEST_F(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
 
   PressAltF4(display, first.GetPid());
   EXPECT_EQ(first.Wait(), 0);
+}
+
+// Points of the root window (the editor's window at 16, 40) that the edits
+// below click: tiles, the edit panel's second tab and its first list, the
+// preset name's box.
+struct ScreenPoint {
+  int x;
+  int y;
+};
+constexpr ScreenPoint kButton2Tile{134, 449};
+constexpr ScreenPoint kPad6Tile{718, 277};
+constexpr ScreenPoint kColourTab{1066, 129};
+constexpr ScreenPoint kFirstColourList{1127, 168};
+// The fifth entry shown by the open list: "Magenta" in the push buttons'
+// list (open at its top), "Blue" in the pads' (scrolled to their "Orange").
+constexpr ScreenPoint kButtonListMagenta{1048, 279};
+constexpr ScreenPoint kPadListBlue{1048, 235};
+constexpr ScreenPoint kPresetNameBox{196, 94};
+
+std::string Click(ScreenPoint point) {
+  return "mousemove --sync " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1 ";
+}
+
+// Watches a folder for files written and closed there.
+class WrittenFiles {
+ public:
+  explicit WrittenFiles(const std::string& folder) : mWatch(inotify_init1(IN_CLOEXEC)) {
+    if (mWatch >= 0) inotify_add_watch(mWatch, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO);
+  }
+  ~WrittenFiles() {
+    if (mWatch >= 0) close(mWatch);
+  }
+  WrittenFiles(const WrittenFiles&) = delete;
+  WrittenFiles& operator=(const WrittenFiles&) = delete;
+
+  // Waits (at most 20 s) until name is written, and answers whether it was.
+  bool WaitFor(const std::string& name) {
+    while (mWatch >= 0) {
+      pollfd ready{mWatch, POLLIN, 0};
+      if (poll(&ready, 1, 20000) <= 0) return false;
+      alignas(inotify_event) char events[4096];
+      const ssize_t got = read(mWatch, events, sizeof events);
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        if (event->len > 0 && name == event->name) return true;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return false;
+  }
+
+ private:
+  const int mWatch;
+};
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The saved preset's records, in ID order, each as its bytes.
+std::vector<std::vector<uint8_t>> SavedRecords(const std::string& path) {
+  const std::vector<uint8_t> file = ReadFile(path);
+  Array<ParamValue> values;
+  std::vector<std::vector<uint8_t>> records;
+  if (PresetFile::Decode(file, values) != PresetFile::kLoaded) return records;
+  for (uint32_t i = 0; i < values.GetCount(); ++i) {
+    uint32_t size = 0;
+    const auto* data = static_cast<const uint8_t*>(values.GetItemPtr(i)->value.GetData(&size));
+    records.emplace_back(data, data + (data ? size : 0));
+  }
+  return records;
+}
+
+TEST_F(EditorDisplay, APushButtonAPadAndThePresetNameEditedAndSavedChangeOnlyTheirRecords) {
+  const std::unique_ptr<EditorProcess> started = Start();
+  EditorProcess& editor = *started;
+  const std::string pid = std::to_string(editor.GetPid());
+  // Push button 2's first colour to Magenta, pad 6's to Blue, the name to "ab c".
+  XdotoolOnDisplay(display, "search --sync --pid " + pid + " --name '^Halvern$' windowfocus --sync %1 " +
+                                Click(kButton2Tile) + Click(kColourTab) + Click(kFirstColourList) +
+                                Click(kButtonListMagenta) + Click(kPad6Tile) + Click(kColourTab) +
+                                Click(kFirstColourList) + Click(kPadListBlue) + Click(kPresetNameBox) +
+                                "key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace a b space c ctrl+s");
+  TemporaryFolder saved;
+  const std::string path = saved.GetPath() + "/edited.TarselPresetEditor";
+  // xdotool drops keys that follow its typing in one run: Return goes in a run of its own.
+  const std::string chooser = "search --sync --name '^Select Save Location$' windowfocus --sync %1 ";
+  XdotoolOnDisplay(display, chooser + "key ctrl+a type '" + path + "'");
+  WrittenFiles written(saved.GetPath());
+  XdotoolOnDisplay(display, chooser + "key Return");
+  // Once the file is written the chooser is gone and the editor takes keys again.
+  EXPECT_TRUE(written.WaitFor("edited.TarselPresetEditor"));
+  PressAltF4(display, editor.GetPid());
+  EXPECT_EQ(editor.Wait(), 0);
+
+  const std::vector<std::vector<uint8_t>> records = SavedRecords(path);
+  ASSERT_EQ(records.size(), size_t(kDeviceParamCount));
+  const std::vector<uint8_t> defaults = MakeDefaultPresetData();
+  constexpr size_t kName = 0, kPad6 = 14, kButton2 = 26;
+  size_t at = 0;
+  for (size_t id = 0; id < records.size(); ++id) {
+    ASSERT_LE(at + records[id].size(), defaults.size());
+    std::vector<uint8_t> expected(defaults.begin() + at, defaults.begin() + at + records[id].size());
+    at += records[id].size();
+    if (id == kName) expected = {0x41, 0x42, 0x22, 0x43, 0x00, 0x00};
+    if (id == kPad6) expected[1] = 6;       // Blue
+    if (id == kButton2) expected[1] = 4;    // Magenta
+    EXPECT_EQ(records[id], expected) << "record " << id;
+  }
+  EXPECT_EQ(at, defaults.size());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "HVFramework/Controls/NumericUpDown/LNumericUpDown.h"
 #include "HVFramework/Notification/LNotification.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "Panel/UI/LApplication.h"
 #include "Panel/UI/OrvaneSeriesCommon/LMoveableControlEditPanel.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
@@ -106,8 +107,18 @@ class AnnouncementsListened {
   AnnouncementsListened& operator=(const AnnouncementsListened&) = delete;
 
   std::vector<std::pair<int32_t, Bytes>>& Seen() { return announcements->seen; }
+  EngineAnnouncements* operator->() const { return announcements.Get(); }
 
   RCPtr<EngineAnnouncements> announcements{new EngineAnnouncements()};
 };
+
+inline Bytes BytesOf(const Variant& value) { return BytesOf(RecordFromValue(value)); }
+
+// The engine's value of id, as the program's engine holds it now.
+inline Bytes EngineValue(int32_t id) {
+  Variant value;
+  LApplication::GetRootModuleEngine()->GetParamValue(ParamDescriptor(id), &value);
+  return BytesOf(value);
+}
 
 }  // namespace HV::Test

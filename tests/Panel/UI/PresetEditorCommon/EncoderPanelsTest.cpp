@@ -30,7 +30,6 @@ namespace {
 using Test::Bytes;
 using Test::BytesOf;
 using Test::EditorRun;
-using Test::EngineAnnouncements;
 using Test::Utf8;
 using Test::Value;
 
@@ -39,15 +38,12 @@ class EncoderPanels : public EditorRun {
   struct Parts {
     RCPtr<LEncoderGroupPanel> group;
     RCPtr<LEncoderEditPanel> edit;
-    RCPtr<EngineAnnouncements> announcements{new EngineAnnouncements()};
+    HV::Test::AnnouncementsListened announcements;
 
     explicit Parts(Live& editor) {
       group = DynamicCast<LEncoderGroupPanel>(editor.deviceView->FindChildControl(StringW(u"encoders")));
       if (group) edit = group->GetEditPanel();
-      announcements->RegisterNotification(RCPtr<LNotificationDistributor>(GetApplicationNotificationCenter().Get()),
-                                          kNidParamModuleStateChange);
     }
-    ~Parts() { announcements->UnregisterAllNotifications(); }
     RCPtr<LButton> Button(uint32_t index) const {
       return DynamicCast<LButton>(group->GetTile(index)->FindChildControl(StringW(u"button")));
     }
