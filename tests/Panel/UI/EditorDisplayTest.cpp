@@ -2,6 +2,8 @@
 // simulated keyboard, an empty home and a runtime folder of its own: its
 // window, its single instance and its way out.
 #include "HVFramework/Platform/Graphics/PngCodec.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
+#include "Panel/UI/DriverCommon/PresetFile/PresetFile.h"
 #include "tests/support/ChildProgram.h"
 #include "tests/support/PrivateDisplay.h"
 #include "tests/support/TemporaryFolder.h"
@@ -9,13 +11,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace HV::Test {
 namespace {
@@ -41,12 +49,14 @@ class EditorHome {
 
 class EditorProcess : public ChildProgram {
  public:
-  EditorProcess(const EditorHome& home, const PrivateDisplay& display)
-      : ChildProgram(TARSEL_EDITOR_PROGRAM, {}, Settings(home, display), "editor") {}
+  // extra: settings of the test's own ("NAME=value"), before the others.
+  EditorProcess(const EditorHome& home, const PrivateDisplay& display, const std::vector<std::string>& extra = {})
+      : ChildProgram(TARSEL_EDITOR_PROGRAM, {}, Settings(home, display, extra), "editor") {}
 
  private:
-  static std::vector<std::string> Settings(const EditorHome& home, const PrivateDisplay& display) {
-    return {"HOME=" + home.GetHome(),
+  static std::vector<std::string> Settings(const EditorHome& home, const PrivateDisplay& display,
+                                           std::vector<std::string> settings) {
+    settings.insert(settings.end(), {"HOME=" + home.GetHome(),
             "XDG_CONFIG_HOME=" + home.GetHome() + "/.config",
             "XDG_DATA_HOME=" + home.GetHome() + "/.local/share",
             "XDG_RUNTIME_DIR=" + home.GetRuntime(),
@@ -55,7 +65,8 @@ class EditorProcess : public ChildProgram {
             "TARSEL_TIMING=1",
             std::string("FONTCONFIG_FILE=") + HV_TEST_FONTS_CONF,
             // A leak makes the exit status fail.
-            "ASAN_OPTIONS=detect_leaks=1"};
+            "ASAN_OPTIONS=detect_leaks=1"});
+    return settings;
   }
 };
 
@@ -81,8 +92,8 @@ class EditorDisplay : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(display.GetName().empty()); }
   // An editor, started and showing its first frame.
-  std::unique_ptr<EditorProcess> Start() {
-    auto editor = std::make_unique<EditorProcess>(home, display);
+  std::unique_ptr<EditorProcess> Start(const std::vector<std::string>& extra = {}) {
+    auto editor = std::make_unique<EditorProcess>(home, display, extra);
     EXPECT_TRUE(editor->IsRunning());
     EXPECT_TRUE(editor->WaitForLine(kFirstFrame));
     return editor;
@@ -143,6 +154,104 @@ TEST_F(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
 
   PressAltF4(display, first.GetPid());
   EXPECT_EQ(first.Wait(), 0);
+}
+
+// The preset file's records in ID order, each as its bytes; none when it does not load.
+std::vector<std::vector<uint8_t>> SavedRecords(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  Array<ParamValue> values;
+  std::vector<std::vector<uint8_t>> records;
+  if (PresetFile::Decode(file, values) != PresetFile::kLoaded) return records;
+  for (uint32_t i = 0; i < values.GetCount(); ++i) {
+    uint32_t size = 0;
+    const auto* data = static_cast<const uint8_t*>(values.GetItemPtr(i)->value.GetData(&size));
+    records.emplace_back(data, data + (data ? size : 0));
+  }
+  return records;
+}
+
+// Tells when a file is written into a folder (closed after writing, or
+// renamed into it): the editor saves once its file chooser has ended, so
+// the saved file also says the window takes input again.
+class FolderWatch {
+ public:
+  explicit FolderWatch(const std::string& folder) : mFd(inotify_init1(IN_CLOEXEC)) {
+    if (mFd >= 0) inotify_add_watch(mFd, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO);
+  }
+  ~FolderWatch() {
+    if (mFd >= 0) close(mFd);
+  }
+  FolderWatch(const FolderWatch&) = delete;
+  FolderWatch& operator=(const FolderWatch&) = delete;
+
+  // True once name is written; false when nothing is written for timeoutMs.
+  bool WaitFor(const std::string& name, int timeoutMs) {
+    pollfd ready{mFd, POLLIN, 0};
+    while (mFd >= 0 && poll(&ready, 1, timeoutMs) > 0) {
+      alignas(inotify_event) char events[4096];
+      const ssize_t got = read(mFd, events, sizeof events);
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        if (event->len > 0 && name == event->name) return true;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return false;
+  }
+
+ private:
+  int mFd;
+};
+
+// The user picks keybed zone 2, turns it on, types its last key 30 and then
+// its first key 40, which the key rule holds at 30, and saves: the file
+// differs from the default preset in that zone's record alone. The file
+// chooser is a stand-in for zenity that answers with a name in the test's
+// folder.
+TEST_F(EditorDisplay, AKeybedZoneEditedWithMouseAndKeysChangesItsRecordAlone) {
+  TemporaryFolder files;
+  const std::string saved = "edited.TarselPresetEditor";
+  {
+    std::ofstream chooser(files / "zenity");
+    chooser << "#!/bin/sh\necho \"$(dirname \"$0\")/" << saved << "\"\n";
+  }
+  std::filesystem::permissions(files / "zenity", std::filesystem::perms::owner_all);
+  const char* path = std::getenv("PATH");
+  const std::unique_ptr<EditorProcess> started = Start({"PATH=" + files.GetPath() + ":" + (path ? path : "/usr/bin:/bin")});
+  EditorProcess& editor = *started;
+
+  // Places in the window, from the skin: zone 2's keys, and in the zone edit
+  // panel the on/off box and the texts of the first and the last key.
+  const auto click = [](int32_t x, int32_t y) {
+    return "mousemove --sync " + std::to_string(kWindowX + x) + " " + std::to_string(kWindowY + y) + " click 1 ";
+  };
+  const std::string focused =
+      "search --sync --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' windowfocus --sync %1 ";
+  const std::string retype = "key ctrl+a BackSpace BackSpace BackSpace type ";
+  FolderWatch watch(files.GetPath());
+  // xdotool drops keys that follow its typing in one run: each Return goes in a run of its own.
+  XdotoolOnDisplay(display, focused + click(336, 640) + click(1003, 89) + click(1017, 358) + retype + "30");
+  XdotoolOnDisplay(display, focused + "key Return");
+  XdotoolOnDisplay(display, focused + click(1017, 328) + retype + "40");
+  XdotoolOnDisplay(display, focused + "key Return ctrl+s");
+  EXPECT_TRUE(watch.WaitFor(saved, 20000));
+  PressAltF4(display, editor.GetPid());
+  EXPECT_EQ(editor.Wait(), 0);
+
+  const std::vector<std::vector<uint8_t>> records = SavedRecords(files / saved);
+  ASSERT_EQ(records.size(), size_t(kDeviceParamCount));
+  const std::vector<uint8_t> defaults = MakeDefaultPresetData();
+  constexpr size_t kZone2 = 2;  // the zones follow the preset name
+  size_t at = 0;
+  for (size_t id = 0; id < records.size(); ++id) {
+    ASSERT_LE(at + records[id].size(), defaults.size());
+    std::vector<uint8_t> expected(defaults.begin() + at, defaults.begin() + at + records[id].size());
+    at += records[id].size();
+    if (id == kZone2) expected = {1, 0, 0, 0, 0, 30, 30, 5, 12};
+    EXPECT_EQ(records[id], expected) << "record " << id;
+  }
+  EXPECT_EQ(at, defaults.size());
 }
 
 }  // namespace
