@@ -50,7 +50,8 @@ class EditorHome {
 class EditorProcess : public ChildProgram {
  public:
   // extra: settings of the test's own ("NAME=value"), before the others.
-  EditorProcess(const EditorHome& home, const PrivateDisplay& display, const std::vector<std::string>& extra = {})
+  EditorProcess(const EditorHome& home, const PrivateDisplay& display,
+                const std::vector<std::string>& extra = {})
       : ChildProgram(TARSEL_EDITOR_PROGRAM, {}, Settings(home, display, extra), "editor") {}
 
  private:
@@ -218,7 +219,8 @@ TEST_F(EditorDisplay, AKeybedZoneEditedWithMouseAndKeysChangesItsRecordAlone) {
   }
   std::filesystem::permissions(files / "zenity", std::filesystem::perms::owner_all);
   const char* path = std::getenv("PATH");
-  const std::unique_ptr<EditorProcess> started = Start({"PATH=" + files.GetPath() + ":" + (path ? path : "/usr/bin:/bin")});
+  const std::unique_ptr<EditorProcess> started =
+      Start({"PATH=" + files.GetPath() + ":" + (path ? path : "/usr/bin:/bin")});
   EditorProcess& editor = *started;
 
   // Places in the window, from the skin: zone 2's keys, and in the zone edit
