@@ -28,8 +28,12 @@ KeyNames KeyNames::FromNoteSelector(const LControl& noteSelector) {
   return names;
 }
 
-StringW KeyNames::NoteName(int32_t key) const { return key < 0 ? StringW() : At(mNotes, key % kNotesPerOctave); }
+StringW KeyNames::NoteName(int32_t key) const {
+  return key < 0 ? StringW() : At(mNotes, key % kNotesPerOctave);
+}
 
-StringW KeyNames::OctaveName(int32_t key) const { return key < 0 ? StringW() : At(mOctaves, key / kNotesPerOctave); }
+StringW KeyNames::OctaveName(int32_t key) const {
+  return key < 0 ? StringW() : At(mOctaves, key / kNotesPerOctave);
+}
 
 }  // namespace HV

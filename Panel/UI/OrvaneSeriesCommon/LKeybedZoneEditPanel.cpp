@@ -11,8 +11,8 @@
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/OrvaneSeriesCommon/KeybedZoneRecord.h"
 
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <string>
 
 namespace HV {
@@ -26,26 +26,31 @@ constexpr size_t kMaxPath = 4;
 
 using Path = std::array<const char16_t*, kMaxPath>;  // child names, then nulls
 
-// Where a number box sits, the record byte it edits, the range it gets (none
-// for the key boxes, which keep their note selector's 0-127) and what is
-// added to its value to make the byte.
+constexpr int32_t kHighestValue = 127;
+
+// Where a number box sits, the record byte it edits and the range it shows;
+// the byte counts from the range's low end (octave -5 is byte 0).
 struct NumberBoxPlace {
   uint32_t byte;
   Path path;
-  bool setsRange;
-  double low;
-  double high;
-  int32_t bias;
+  int32_t low;
+  int32_t high;
 };
 
 constexpr NumberBoxPlace kNumberBoxes[] = {
-    {Zone::kOctave, {u"octave", u"numericUpDown"}, true, -Zone::kOctaveBias, Zone::kOctaveBias, Zone::kOctaveBias},
-    {Zone::kTranspose, {u"transpose", u"numericUpDown"}, true, -Zone::kTransposeBias, Zone::kTransposeBias, Zone::kTransposeBias},
-    {Zone::kLsb, {u"msbLSBSelectors", u"lsb", u"numericUpDown"}, true, 0, 127, 0},
-    {Zone::kMsb, {u"msbLSBSelectors", u"msb", u"numericUpDown"}, true, 0, 127, 0},
-    {Zone::kFirstKey, {u"startEndNoteSelector", u"startNote", u"noteSelector", u"numericUpDown"}, false, 0, 0, 0},
-    {Zone::kLastKey, {u"startEndNoteSelector", u"endNote", u"noteSelector", u"numericUpDown"}, false, 0, 0, 0},
-    {Zone::kProgram, {u"program", u"numericUpDown"}, true, 0, 127, 0},
+    {Zone::kOctave, {u"octave", u"numericUpDown"}, -Zone::kOctaveBias, Zone::kOctaveBias},
+    {Zone::kTranspose, {u"transpose", u"numericUpDown"}, -Zone::kTransposeBias, Zone::kTransposeBias},
+    {Zone::kLsb, {u"msbLSBSelectors", u"lsb", u"numericUpDown"}, 0, kHighestValue},
+    {Zone::kMsb, {u"msbLSBSelectors", u"msb", u"numericUpDown"}, 0, kHighestValue},
+    {Zone::kFirstKey,
+     {u"startEndNoteSelector", u"startNote", u"noteSelector", u"numericUpDown"},
+     0,
+     kHighestValue},
+    {Zone::kLastKey,
+     {u"startEndNoteSelector", u"endNote", u"noteSelector", u"numericUpDown"},
+     0,
+     kHighestValue},
+    {Zone::kProgram, {u"program", u"numericUpDown"}, 0, kHighestValue},
 };
 
 std::string Narrow(const Path& path) {
@@ -77,7 +82,8 @@ RCPtr<T> FindPath(const LControl& control, const Path& path, const char* missing
 
 }  // namespace
 
-LKeybedZoneEditPanel::LKeybedZoneEditPanel(LControl* parent, const StringW& name) : LOwnHandlerControl(parent, name) {}
+LKeybedZoneEditPanel::LKeybedZoneEditPanel(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LKeybedZoneEditPanel::~LKeybedZoneEditPanel() = default;
 
@@ -99,7 +105,7 @@ HResult LKeybedZoneEditPanel::Initialize() {
   Listen(mChannel.Get(), kNidSelectionChange);
   for (const NumberBoxPlace& place : kNumberBoxes) {
     LNumericUpDown& box = *mNumbers[place.byte].box;
-    if (place.setsRange) box.SetRange(place.low, place.high, kLinear);
+    box.SetRange(place.low, place.high, kLinear);
     Listen(&box, kNidValueChange);
   }
   return result;
@@ -113,8 +119,9 @@ void LKeybedZoneEditPanel::FindControls() {
   const RCPtr<LControl> firstKey = FindPath<LControl>(*keys, {u"startNote"}, kCannotFind);
   const RCPtr<LControl> lastKey = FindPath<LControl>(*keys, {u"endNote"}, kCannotFind);
   for (const NumberBoxPlace& place : kNumberBoxes)
-    mNumbers[place.byte] = Number{FindPath<LNumericUpDown>(*this, place.path), place.bias};
-  for (const auto& [selector, stringId] : {std::pair{firstKey, u"START_NOTE_LABEL"}, std::pair{lastKey, u"END_NOTE_LABEL"}}) {
+    mNumbers[place.byte] = Number{FindPath<LNumericUpDown>(*this, place.path), -place.low};
+  for (const auto& [selector, stringId] :
+       {std::pair{firstKey, u"START_NOTE_LABEL"}, std::pair{lastKey, u"END_NOTE_LABEL"}}) {
     const RCPtr<LLabel> label = FindPath<LLabel>(*selector, {u"controlNameLabel"});
     label->SetText(label->GetString(StringW(stringId)));
   }
@@ -135,7 +142,8 @@ RCPtr<LControl> LKeybedZoneEditPanel::GetControlOfByte(uint32_t byte) const {
 
 // --- Binding ---
 
-void LKeybedZoneEditPanel::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID, int32_t index) {
+void LKeybedZoneEditPanel::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID,
+                                           int32_t index) {
   LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
   if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
     engine->RequestParamValues(ParamDescriptors(ParamRange{firstParamID, 1}));
@@ -149,7 +157,8 @@ void LKeybedZoneEditPanel::SetZoneLabelText(int32_t zoneNumber) {
 
 // --- Showing ---
 
-HResult LKeybedZoneEditPanel::SetParamValueLocal(const ParamDescriptor& descriptor, const Variant& value, bool) {
+HResult LKeybedZoneEditPanel::SetParamValueLocal(const ParamDescriptor& descriptor, const Variant& value,
+                                                 bool) {
   if (descriptor.paramID != GetFirstParamID()) return E_FAIL;
   const ElementRecord record = RecordFromValue(value);
   if (record.GetCount() != Zone::kLength) return E_FAIL;
@@ -216,7 +225,8 @@ HResult LKeybedZoneEditPanel::OnControlValueChanged(const RCPtr<LNotificationDis
 
 void LKeybedZoneEditPanel::OnKeyEdited(uint32_t byte) {
   const Zone::KeyRange before{ReadNumber(Zone::kFirstKey), ReadNumber(Zone::kLastKey)};
-  const Zone::KeyRange after = Zone::ApplyKeyRule(before, byte == Zone::kFirstKey ? Zone::KeyEdited::First : Zone::KeyEdited::Last);
+  const Zone::KeyRange after =
+      Zone::ApplyKeyRule(before, byte == Zone::kFirstKey ? Zone::KeyEdited::First : Zone::KeyEdited::Last);
   // The keys the rule moves change quietly: the edit sends one record.
   const FlagScope quiet(mShowing);
   if (after.first != before.first) ShowNumber(Zone::kFirstKey, static_cast<signed char>(after.first));

@@ -6,8 +6,8 @@
 namespace HV {
 namespace {
 
-constexpr GroupKind kZoneGroup{u"zoneEditPanel", "zoneEditPanel not found", LDeviceView::kKeybedZonePanel, false,
-                               "LKeybedZoneGroupPanel::Initialize"};
+constexpr GroupKind kZoneGroup{u"zoneEditPanel", "zoneEditPanel not found", LDeviceView::kKeybedZonePanel,
+                               false, "LKeybedZoneGroupPanel::Initialize"};
 
 }  // namespace
 
@@ -23,7 +23,8 @@ RCPtr<LControl>& LKeybedZoneGroupPanel::Create(RCPtr<LControl>& result, const RC
 
 void LKeybedZoneGroupPanel::CollectTiles() {
   const KeyNames& names = GetEditPanel()->GetKeyNames();
-  if (names.IsEmpty()) ThrowNullPointer("zoneEditPanel has no key names", HV_HERE("LKeybedZoneGroupPanel::Initialize"));
+  if (names.IsEmpty())
+    ThrowNullPointer("zoneEditPanel has no key names", HV_HERE("LKeybedZoneGroupPanel::Initialize"));
   const RCPtr<LControl> self(this);
   for (uint32_t n = 1; n <= static_cast<uint32_t>(kCount); ++n) AppendTile(self, NumberedName(u"zone", n));
   for (uint32_t i = 0; i < GetTileCount(); ++i)

@@ -12,7 +12,8 @@ namespace HV {
 // on a tile shows "zoneEditPanel" bound to that zone. The tiles name their
 // keys as the edit panel's zone note selector does; the group hands them
 // those names once, and fails without them.
-class LKeybedZoneGroupPanel : public LElementGroupPanel<IKeybedZones, LKeybedZonePanel, LKeybedZoneEditPanel> {
+class LKeybedZoneGroupPanel
+    : public LElementGroupPanel<IKeybedZones, LKeybedZonePanel, LKeybedZoneEditPanel> {
  public:
   LKeybedZoneGroupPanel(LControl* parent, const StringW& name);
   ~LKeybedZoneGroupPanel() override;

@@ -46,9 +46,9 @@ HResult LKeybedZonePanel::SetParamValueLocal(const ParamDescriptor& descriptor, 
   if (record.GetCount() != Zone::kLength) return E_FAIL;
   const int32_t first = *record.GetItemPtr(Zone::kFirstKey);
   const int32_t last = *record.GetItemPtr(Zone::kLastKey);
-  mInfo->SetText(StringW::FromFormat(mInfo->GetString(StringW(u"INFO_TEXT")).GetText(), mKeyNames.NoteName(first),
-                                     mKeyNames.OctaveName(first), mKeyNames.NoteName(last),
-                                     mKeyNames.OctaveName(last)));
+  mInfo->SetText(StringW::FromFormat(mInfo->GetString(StringW(u"INFO_TEXT")).GetText(),
+                                     mKeyNames.NoteName(first), mKeyNames.OctaveName(first),
+                                     mKeyNames.NoteName(last), mKeyNames.OctaveName(last)));
   if (const RCPtr<LMIDIChannelViewPanel> channel =
           DynamicCast<LMIDIChannelViewPanel>(FindChildControl(StringW(u"midiChannel"))))
     channel->SetChannel(*record.GetItemPtr(Zone::kChannel));

@@ -62,7 +62,8 @@ RCPtr<LComboBox> FindComboBox(const LControl& panel, const char16_t* name, const
 
 }  // namespace
 
-LNoteModeEditPanel::LNoteModeEditPanel(LControl* parent, const StringW& name) : LOwnHandlerControl(parent, name) {}
+LNoteModeEditPanel::LNoteModeEditPanel(LControl* parent, const StringW& name)
+    : LOwnHandlerControl(parent, name) {}
 
 LNoteModeEditPanel::~LNoteModeEditPanel() = default;
 
@@ -83,26 +84,29 @@ HResult LNoteModeEditPanel::Initialize() {
   for (uint32_t k = 1; k <= kNoteSelectors; ++k) {
     const RCPtr<LControl> labeled = FindChildControl(NumberedName(u"note", k));
     const RCPtr<LMidiNoteSelector> selector =
-        labeled ? DynamicCast<LMidiNoteSelector>(labeled->FindChildControl(StringW(u"noteSelector"))) : nullptr;
+        labeled ? DynamicCast<LMidiNoteSelector>(labeled->FindChildControl(StringW(u"noteSelector")))
+                : nullptr;
     const RCPtr<LNumericUpDown> upDown = selector ? selector->GetNumericUpDown() : nullptr;
     if (!upDown) ThrowNullPointer("can not find child note" + std::to_string(k), HV_HERE(kInitialize));
     mNotes.AddItem(upDown);
   }
   SetNoteCount(ShownNoteCount());
-  SetSelectorLabel(0, u"START_NOTE_LABEL");
   RegisterForAllParameterNotifications();
   return result;
 }
 
 void LNoteModeEditPanel::RegisterForAllParameterNotifications() {
   if (mListening) return;  // a second registration would deliver every change twice
-  CheckResult(GetOwnHandler().SetNotification(&LNoteModeEditPanel::OnNoteScaleChanged,
-                                              RCPtr<LNotificationDistributor>(mScaleType.Get()), kNidSelectionChange),
-              HV_HERE(kRegister));
-  CheckResult(GetOwnHandler().SetNotification(&LNoteModeEditPanel::OnNoteModeTypeChanged,
-                                              RCPtr<LNotificationDistributor>(mModeType.Get()), kNidSelectionChange),
-              HV_HERE(kRegister));
-  SetNotificationForAllArrayItems(mNotes, GetOwnHandler(), &LNoteModeEditPanel::OnNoteChanged, kNidValueChange);
+  CheckResult(
+      GetOwnHandler().SetNotification(&LNoteModeEditPanel::OnNoteScaleChanged,
+                                      RCPtr<LNotificationDistributor>(mScaleType.Get()), kNidSelectionChange),
+      HV_HERE(kRegister));
+  CheckResult(
+      GetOwnHandler().SetNotification(&LNoteModeEditPanel::OnNoteModeTypeChanged,
+                                      RCPtr<LNotificationDistributor>(mModeType.Get()), kNidSelectionChange),
+      HV_HERE(kRegister));
+  SetNotificationForAllArrayItems(mNotes, GetOwnHandler(), &LNoteModeEditPanel::OnNoteChanged,
+                                  kNidValueChange);
   mListening = true;
 }
 
@@ -131,7 +135,8 @@ void LNoteModeEditPanel::SetNoteCount(int32_t count) {
 }
 
 void LNoteModeEditPanel::LabelFirstNote() {
-  const bool keyed = ShownNoteCount() != kRangeCount && mScaleType && mScaleType->GetSelectedIndex() > kScaleOff;
+  const bool keyed =
+      ShownNoteCount() != kRangeCount && mScaleType && mScaleType->GetSelectedIndex() > kScaleOff;
   SetSelectorLabel(0, keyed ? u"KEY_LABEL" : u"START_NOTE_LABEL");
 }
 
@@ -196,7 +201,8 @@ ElementRecord LNoteModeEditPanel::GetParamRecord() {
 bool LNoteModeEditPanel::ApplyNoteScale() {
   LabelFirstNote();
   const int32_t entry = mScaleType->GetSelectedIndex();
-  if (ShownNoteCount() == kRangeCount || entry <= kScaleOff || entry >= static_cast<int32_t>(kScaleOfEntry.size()))
+  if (ShownNoteCount() == kRangeCount || entry <= kScaleOff ||
+      entry >= static_cast<int32_t>(kScaleOfEntry.size()))
     return false;
   RCPtrArray<LControl> controls;
   for (uint32_t i = 0; i < kNoteSelectors; ++i) controls.AddItem(RCPtr<LControl>(mNotes.GetAt(i).Get()));
@@ -242,6 +248,8 @@ HResult LNoteModeEditPanel::OnNoteScaleChanged(const RCPtr<LNotificationDistribu
   return 1;
 }
 
-void LNoteModeEditPanel::SendParametersChanged() { SendNotification(LNotification::Create(kNidParametersChanged)); }
+void LNoteModeEditPanel::SendParametersChanged() {
+  SendNotification(LNotification::Create(kNidParametersChanged));
+}
 
 }  // namespace HV

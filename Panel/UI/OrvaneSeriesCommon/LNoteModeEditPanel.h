@@ -32,8 +32,8 @@ class LNoteModeEditPanel : public LOwnHandlerControl<LPanel, LNoteModeEditPanel>
  public:
   static constexpr uint32_t kRecordLength = 9;
   static constexpr uint32_t kNoteSelectors = 8;
-  static constexpr int32_t kRangeCount = 2;   // the range mode's note count
-  static constexpr int32_t kScaleOff = 0;     // the scale list's "Off" entry
+  static constexpr int32_t kRangeCount = 2;  // the range mode's note count
+  static constexpr int32_t kScaleOff = 0;    // the scale list's "Off" entry
 
   LNoteModeEditPanel(LControl* parent, const StringW& name);
   ~LNoteModeEditPanel() override;
@@ -84,7 +84,7 @@ class LNoteModeEditPanel : public LOwnHandlerControl<LPanel, LNoteModeEditPanel>
   RCPtrArray<LNumericUpDown> mNotes;  // selector order, all eight
   RCPtr<LComboBox> mModeType;
   RCPtr<LComboBox> mScaleType;
-  ShownBytes mShown;   // the count and notes its controls could not show
+  ShownBytes mShown;    // the count and notes its controls could not show
   bool mQuiet = false;  // changes the panel makes itself raise nothing
   bool mListening = false;
 };

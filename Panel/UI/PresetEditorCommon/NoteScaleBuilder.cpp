@@ -12,17 +12,17 @@ struct ScaleRow {
 
 // One row per scale type, in type order.
 constexpr std::array<ScaleRow, kNoteScaleTypes> kScales{{
-    {7, {0, 2, 4, 5, 7, 9, 11}},                                // major
-    {7, {0, 2, 3, 5, 7, 8, 10}},                                // minor
-    {7, {0, 1, 3, 5, 7, 8, 10}},                                // phrygian
-    {7, {0, 2, 3, 5, 7, 9, 11}},                                // melodic minor
-    {7, {0, 2, 3, 5, 7, 8, 11}},                                // harmonic minor
-    {7, {0, 2, 4, 5, 7, 9, 10}},                                // mixolydian
-    {7, {0, 2, 4, 6, 7, 9, 11}},                                // lydian
-    {7, {0, 2, 3, 5, 7, 9, 10}},                                // dorian
-    {7, {0, 1, 3, 5, 6, 8, 10}},                                // locrian
-    {12, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},               // chromatic
-    {12, {0, -1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11}},    // chromatic, descending within each pass
+    {7, {0, 2, 4, 5, 7, 9, 11}},                              // major
+    {7, {0, 2, 3, 5, 7, 8, 10}},                              // minor
+    {7, {0, 1, 3, 5, 7, 8, 10}},                              // phrygian
+    {7, {0, 2, 3, 5, 7, 9, 11}},                              // melodic minor
+    {7, {0, 2, 3, 5, 7, 8, 11}},                              // harmonic minor
+    {7, {0, 2, 4, 5, 7, 9, 10}},                              // mixolydian
+    {7, {0, 2, 4, 6, 7, 9, 11}},                              // lydian
+    {7, {0, 2, 3, 5, 7, 9, 10}},                              // dorian
+    {7, {0, 1, 3, 5, 6, 8, 10}},                              // locrian
+    {12, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},             // chromatic
+    {12, {0, -1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11}},  // chromatic, descending within each pass
 }};
 
 constexpr uint32_t kSemitonesPerOctave = 12;
@@ -46,7 +46,8 @@ void ApplyNoteScaleToSelectors(const RCPtrArray<LControl>& controls, uint32_t sc
   const uint32_t count = controls.GetCount();
   if (count == 0 || !controls.GetAt(0)) return;
   LControl& first = *controls.GetAt(0);
-  const Array<double> notes = BuildNoteScale(scaleType, first.NormalizedToValue(first.GetNormalizedValue()), count);
+  const Array<double> notes =
+      BuildNoteScale(scaleType, first.NormalizedToValue(first.GetNormalizedValue()), count);
   if (notes.GetCount() != count) return;
   for (uint32_t i = 0; i < count; ++i) {
     if (LControl* control = controls.GetAt(i).Get())

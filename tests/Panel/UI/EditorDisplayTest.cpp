@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -48,12 +50,15 @@ class EditorHome {
 
 class EditorProcess : public ChildProgram {
  public:
-  EditorProcess(const EditorHome& home, const PrivateDisplay& display)
-      : ChildProgram(TARSEL_EDITOR_PROGRAM, {}, Settings(home, display), "editor") {}
+  // extra: settings of the test's own ("NAME=value"), before the others.
+  EditorProcess(const EditorHome& home, const PrivateDisplay& display,
+                const std::vector<std::string>& extra = {})
+      : ChildProgram(TARSEL_EDITOR_PROGRAM, {}, Settings(home, display, extra), "editor") {}
 
  private:
-  static std::vector<std::string> Settings(const EditorHome& home, const PrivateDisplay& display) {
-    return {"HOME=" + home.GetHome(),
+  static std::vector<std::string> Settings(const EditorHome& home, const PrivateDisplay& display,
+                                           std::vector<std::string> settings) {
+    settings.insert(settings.end(), {"HOME=" + home.GetHome(),
             "XDG_CONFIG_HOME=" + home.GetHome() + "/.config",
             "XDG_DATA_HOME=" + home.GetHome() + "/.local/share",
             "XDG_RUNTIME_DIR=" + home.GetRuntime(),
@@ -62,7 +67,8 @@ class EditorProcess : public ChildProgram {
             "TARSEL_TIMING=1",
             std::string("FONTCONFIG_FILE=") + HV_TEST_FONTS_CONF,
             // A leak makes the exit status fail.
-            "ASAN_OPTIONS=detect_leaks=1"};
+            "ASAN_OPTIONS=detect_leaks=1"});
+    return settings;
   }
 };
 
@@ -88,8 +94,8 @@ class EditorDisplay : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(display.GetName().empty()); }
   // An editor, started and showing its first frame.
-  std::unique_ptr<EditorProcess> Start() {
-    auto editor = std::make_unique<EditorProcess>(home, display);
+  std::unique_ptr<EditorProcess> Start(const std::vector<std::string>& extra = {}) {
+    auto editor = std::make_unique<EditorProcess>(home, display, extra);
     EXPECT_TRUE(editor->IsRunning());
     EXPECT_TRUE(editor->WaitForLine(kFirstFrame));
     return editor;
@@ -224,6 +230,23 @@ std::vector<std::vector<uint8_t>> SavedRecords(const std::string& path) {
   return records;
 }
 
+// Compares the saved records with the default preset's, record by record,
+// each default first changed as change says for its ID.
+void ExpectDefaultsExcept(const std::vector<std::vector<uint8_t>>& records,
+                          const std::function<void(size_t, std::vector<uint8_t>&)>& change) {
+  ASSERT_EQ(records.size(), size_t(kDeviceParamCount));
+  const std::vector<uint8_t> defaults = MakeDefaultPresetData();
+  size_t at = 0;
+  for (size_t id = 0; id < records.size(); ++id) {
+    ASSERT_LE(at + records[id].size(), defaults.size());
+    std::vector<uint8_t> expected(defaults.begin() + at, defaults.begin() + at + records[id].size());
+    at += records[id].size();
+    change(id, expected);
+    EXPECT_EQ(records[id], expected) << "record " << id;
+  }
+  EXPECT_EQ(at, defaults.size());
+}
+
 TEST_F(EditorDisplay, APushButtonAPadAndThePresetNameEditedAndSavedChangeOnlyTheirRecords) {
   const std::unique_ptr<EditorProcess> started = Start();
   EditorProcess& editor = *started;
@@ -246,21 +269,54 @@ TEST_F(EditorDisplay, APushButtonAPadAndThePresetNameEditedAndSavedChangeOnlyThe
   PressAltF4(display, editor.GetPid());
   EXPECT_EQ(editor.Wait(), 0);
 
-  const std::vector<std::vector<uint8_t>> records = SavedRecords(path);
-  ASSERT_EQ(records.size(), size_t(kDeviceParamCount));
-  const std::vector<uint8_t> defaults = MakeDefaultPresetData();
   constexpr size_t kName = 0, kPad6 = 14, kButton2 = 26;
-  size_t at = 0;
-  for (size_t id = 0; id < records.size(); ++id) {
-    ASSERT_LE(at + records[id].size(), defaults.size());
-    std::vector<uint8_t> expected(defaults.begin() + at, defaults.begin() + at + records[id].size());
-    at += records[id].size();
+  ExpectDefaultsExcept(SavedRecords(path), [](size_t id, std::vector<uint8_t>& expected) {
     if (id == kName) expected = {0x41, 0x42, 0x22, 0x43, 0x00, 0x00};
-    if (id == kPad6) expected[1] = 6;       // Blue
-    if (id == kButton2) expected[1] = 4;    // Magenta
-    EXPECT_EQ(records[id], expected) << "record " << id;
+    if (id == kPad6) expected[1] = 6;     // Blue
+    if (id == kButton2) expected[1] = 4;  // Magenta
+  });
+}
+
+// The user picks keybed zone 2, turns it on, types its last key 30 and then
+// its first key 40, which the key rule holds at 30, and saves: the file
+// differs from the default preset in that zone's record alone. The file
+// chooser is a stand-in for zenity that answers with a name in the test's
+// folder.
+TEST_F(EditorDisplay, AKeybedZoneEditedWithMouseAndKeysChangesItsRecordAlone) {
+  TemporaryFolder files;
+  const std::string saved = "edited.TarselPresetEditor";
+  {
+    std::ofstream chooser(files / "zenity");
+    chooser << "#!/bin/sh\necho \"$(dirname \"$0\")/" << saved << "\"\n";
   }
-  EXPECT_EQ(at, defaults.size());
+  std::filesystem::permissions(files / "zenity", std::filesystem::perms::owner_all);
+  const char* path = std::getenv("PATH");
+  const std::unique_ptr<EditorProcess> started =
+      Start({"PATH=" + files.GetPath() + ":" + (path ? path : "/usr/bin:/bin")});
+  EditorProcess& editor = *started;
+
+  // Places in the window, from the skin: zone 2's keys, and in the zone edit
+  // panel the on/off box and the texts of the first and the last key.
+  const auto click = [](int32_t x, int32_t y) {
+    return "mousemove --sync " + std::to_string(kWindowX + x) + " " + std::to_string(kWindowY + y) + " click 1 ";
+  };
+  const std::string focused =
+      "search --sync --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' windowfocus --sync %1 ";
+  const std::string retype = "key ctrl+a BackSpace BackSpace BackSpace type ";
+  WrittenFiles watch(files.GetPath());
+  // xdotool drops keys that follow its typing in one run: each Return goes in a run of its own.
+  XdotoolOnDisplay(display, focused + click(336, 640) + click(1003, 89) + click(1017, 358) + retype + "30");
+  XdotoolOnDisplay(display, focused + "key Return");
+  XdotoolOnDisplay(display, focused + click(1017, 328) + retype + "40");
+  XdotoolOnDisplay(display, focused + "key Return ctrl+s");
+  EXPECT_TRUE(watch.WaitFor(saved));
+  PressAltF4(display, editor.GetPid());
+  EXPECT_EQ(editor.Wait(), 0);
+
+  constexpr size_t kZone2 = 2;  // the zones follow the preset name
+  ExpectDefaultsExcept(SavedRecords(files / saved), [](size_t id, std::vector<uint8_t>& expected) {
+    if (id == kZone2) expected = {1, 0, 0, 0, 0, 30, 30, 5, 12};
+  });
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ class KeybedZonePanels : public HV::Test::EditorRun {
     HV::Test::AnnouncementsListened listened;
 
     explicit Parts(Live& editor) {
-      group = DynamicCast<LKeybedZoneGroupPanel>(editor.deviceView->FindChildControl(StringW(u"keybedZones")));
+      group =
+          DynamicCast<LKeybedZoneGroupPanel>(editor.deviceView->FindChildControl(StringW(u"keybedZones")));
       if (group) edit = group->GetEditPanel();
     }
     int32_t Id(uint32_t zone) const { return group->GetFirstParamID() + static_cast<int32_t>(zone); }
@@ -69,7 +70,9 @@ class KeybedZonePanels : public HV::Test::EditorRun {
     RCPtr<LControl> ControlOf(uint32_t byte) const { return edit->GetControlOfByte(byte); }
     LNumericUpDown& Box(uint32_t byte) const { return *DynamicCast<LNumericUpDown>(ControlOf(byte)); }
     LComboBox& Channel() const { return *DynamicCast<LComboBox>(ControlOf(kChannel)); }
-    std::string Info(uint32_t zone) const { return LabelText(RCPtr<LControl>(group->GetTile(zone).Get()), u"infoLabel"); }
+    std::string Info(uint32_t zone) const {
+      return LabelText(RCPtr<LControl>(group->GetTile(zone).Get()), u"infoLabel");
+    }
     std::string TileChannel(uint32_t zone) const {
       return LabelText(group->GetTile(zone)->FindChildControl(StringW(u"midiChannel")), u"label");
     }
@@ -119,7 +122,8 @@ TEST_F(KeybedZonePanels, ATileClickBindsTitlesAndAsksTheEngineOnce) {
 
     // Another kind's edit panel shown: no zone stays selected.
     editor.deviceView->ShowEditPanel(LDeviceView::kEncoderPanel, 0);
-    EXPECT_EQ(DynamicCast<LButton>(parts.group->GetTile(2)->FindChildControl(StringW(u"button")))->GetNormalizedValue(),
+    EXPECT_EQ(DynamicCast<LButton>(parts.group->GetTile(2)->FindChildControl(StringW(u"button")))
+                  ->GetNormalizedValue(),
               0.0);
   });
 }
@@ -139,9 +143,19 @@ TEST_F(KeybedZonePanels, EachUserEditSendsOneExactRecordAndKeyEditsFollowTheRule
       {"first typed past the keybed", 0, 48, kFirstKey, 60, {1, 3, 10, 20, 30, 48, 48, 5, 12}},
       {"last typed past the keybed", 0, 20, kLastKey, 100, {1, 3, 10, 20, 30, 0, 48, 5, 12}},
       {"first down to the bottom", 5, 48, kFirstKey, 0, {1, 3, 10, 20, 30, 0, 48, 5, 12}},
-      {"a shown first above the last follows a new last", 40, 30, kLastKey, 35, {1, 3, 10, 20, 30, 35, 35, 5, 12}},
+      {"a shown first above the last follows a new last",
+       40,
+       30,
+       kLastKey,
+       35,
+       {1, 3, 10, 20, 30, 35, 35, 5, 12}},
       {"a channel edit keeps shown keys as they are", 40, 30, kChannel, 5, {1, 5, 10, 20, 30, 40, 30, 5, 12}},
-      {"a program edit keeps keys past the keybed", 60, 100, kProgram, 99, {1, 3, 99, 20, 30, 60, 100, 5, 12}},
+      {"a program edit keeps keys past the keybed",
+       60,
+       100,
+       kProgram,
+       99,
+       {1, 3, 99, 20, 30, 60, 100, 5, 12}},
       {"octave up by five", 0, 48, kOctave, 5, {1, 3, 10, 20, 30, 0, 48, 10, 12}},
       {"transpose down by twelve", 0, 48, kTranspose, -12, {1, 3, 10, 20, 30, 0, 48, 5, 0}},
       {"octave held at +5", 0, 48, kOctave, 9, {1, 3, 10, 20, 30, 0, 48, 10, 12}},
@@ -155,7 +169,8 @@ TEST_F(KeybedZonePanels, EachUserEditSendsOneExactRecordAndKeyEditsFollowTheRule
     editor.Drain();
     for (const Case& test : cases) {
       parts.Announce(editor, 1, {1, 3, 10, 20, 30, test.first, test.last, 5, 12});
-      ASSERT_EQ(BytesOf(parts.edit->GetZoneRecord()), (Bytes{1, 3, 10, 20, 30, test.first, test.last, 5, 12}));
+      ASSERT_EQ(BytesOf(parts.edit->GetZoneRecord()),
+                (Bytes{1, 3, 10, 20, 30, test.first, test.last, 5, 12}));
       parts.Seen().clear();
       if (test.byte == kChannel)
         parts.Channel().SetSelectedIndex(static_cast<int32_t>(test.value));
@@ -180,13 +195,33 @@ TEST_F(KeybedZonePanels, ShowingARecordSendsNothingAndKeepsWhatTheControlsCannot
   };
   const Case cases[] = {
       {"the first default zone", {1, 0, 0, 0, 0, 0, 48, 5, 12}, 0, 0, 0, "CH:G", "First: C (1) | Last C (5)"},
-      {"the ends of every range", {0, 16, 127, 127, 127, 13, 35, 10, 0}, 5, -12, 16, "CH:16",
+      {"the ends of every range",
+       {0, 16, 127, 127, 127, 13, 35, 10, 0},
+       5,
+       -12,
+       16,
+       "CH:16",
        "First: Db (2) | Last B (3)"},
-      {"keys in the wrong order and past the keybed", {1, 1, 0, 0, 0, 40, 30, 0, 24}, -5, 12, 1, "CH:1",
+      {"keys in the wrong order and past the keybed",
+       {1, 1, 0, 0, 0, 40, 30, 0, 24},
+       -5,
+       12,
+       1,
+       "CH:1",
        "First: E (4) | Last Gb (3)"},
-      {"keys past the keybed", {1, 2, 0, 0, 0, 60, 127, 5, 12}, 0, 0, 2, "CH:2",
+      {"keys past the keybed",
+       {1, 2, 0, 0, 0, 60, 127, 5, 12},
+       0,
+       0,
+       2,
+       "CH:2",
        "First: C (6) | Last G (11)"},
-      {"bytes no control can show", {2, 17, 200, 128, 255, 0, 48, 11, 25}, 5, 12, -1, "CH:Z1",
+      {"bytes no control can show",
+       {2, 17, 200, 128, 255, 0, 48, 11, 25},
+       5,
+       12,
+       -1,
+       "CH:Z1",
        "First: C (1) | Last C (5)"},
       {"negative keys have no names", {1, 0, 0, 0, 0, 255, 128, 5, 12}, 0, 0, 0, "CH:G", "First:   | Last  "},
   };
@@ -229,7 +264,8 @@ TEST_F(KeybedZonePanels, TheEnableBoxTogglesTheZoneAndSendsIt) {
       enable->SendNotification(LNotification::Create(kNidLeftClick));
       editor.Drain();
       ASSERT_EQ(parts.Seen().size(), 1u);
-      EXPECT_EQ(parts.Seen()[0], (std::pair<int32_t, Bytes>{parts.Id(3), {expected, 0, 0, 0, 0, 0, 48, 5, 12}}));
+      EXPECT_EQ(parts.Seen()[0],
+                (std::pair<int32_t, Bytes>{parts.Id(3), {expected, 0, 0, 0, 0, 0, 48, 5, 12}}));
       parts.Seen().clear();
     }
   });
@@ -242,9 +278,9 @@ TEST_F(KeybedZonePanels, ZonePanelsRefuseAnotherZonesValueAndAnotherLength) {
     HResult expected;
   };
   const Case cases[] = {
-      {1, {1, 3, 0, 0, 0, 12, 24, 5, 12}, 0},        {2, {1, 3, 0, 0, 0, 12, 24, 5, 12}, E_FAIL},
-      {1, {1, 3, 0, 0, 0, 12, 24, 5}, E_FAIL},       {1, {1, 3, 0, 0, 0, 12, 24, 5, 12, 0}, E_FAIL},
-      {1, {1, 3, 0, 0, 0, 12}, E_FAIL},              {1, {}, E_FAIL},
+      {1, {1, 3, 0, 0, 0, 12, 24, 5, 12}, 0},  {2, {1, 3, 0, 0, 0, 12, 24, 5, 12}, E_FAIL},
+      {1, {1, 3, 0, 0, 0, 12, 24, 5}, E_FAIL}, {1, {1, 3, 0, 0, 0, 12, 24, 5, 12, 0}, E_FAIL},
+      {1, {1, 3, 0, 0, 0, 12}, E_FAIL},        {1, {}, E_FAIL},
   };
   Inspect([&](Live& editor) {
     Parts parts(editor);
@@ -255,7 +291,8 @@ TEST_F(KeybedZonePanels, ZonePanelsRefuseAnotherZonesValueAndAnotherLength) {
     for (const Case& test : cases) {
       const ParamDescriptor id(parts.Id(test.zone));
       EXPECT_EQ(tile->SetParamValueLocal(id, Value(test.record), true), test.expected) << test.record.size();
-      EXPECT_EQ(parts.edit->SetParamValueLocal(id, Value(test.record), true), test.expected) << test.record.size();
+      EXPECT_EQ(parts.edit->SetParamValueLocal(id, Value(test.record), true), test.expected)
+          << test.record.size();
     }
     // The refused values changed nothing.
     EXPECT_EQ(BytesOf(parts.edit->GetZoneRecord()), (Bytes{1, 3, 0, 0, 0, 12, 24, 5, 12}));
@@ -273,13 +310,25 @@ TEST_F(KeybedZonePanels, ASkinWithoutANeededControlFailsLoudly) {
   };
   const Case cases[] = {
       {false, {u"zoneName"}, "couldn't find child zoneName", "LKeybedZoneEditPanel::Initialize"},
-      {false, {u"zoneEnabledToggleButton"}, "couldn't find child zoneEnabledToggleButton",
+      {false,
+       {u"zoneEnabledToggleButton"},
+       "couldn't find child zoneEnabledToggleButton",
        "LKeybedZoneEditPanel::Initialize"},
-      {false, {u"midiChannel", u"comboBox"}, "couldn't find child midiChannel/comboBox",
+      {false,
+       {u"midiChannel", u"comboBox"},
+       "couldn't find child midiChannel/comboBox",
        "LKeybedZoneEditPanel::Initialize"},
-      {false, {u"startEndNoteSelector"}, "Cannot find child startEndNoteSelector", "LKeybedZoneEditPanel::Initialize"},
-      {false, {u"startEndNoteSelector", u"endNote"}, "Cannot find child endNote", "LKeybedZoneEditPanel::Initialize"},
-      {false, {u"msbLSBSelectors", u"lsb"}, "couldn't find child msbLSBSelectors/lsb/numericUpDown",
+      {false,
+       {u"startEndNoteSelector"},
+       "Cannot find child startEndNoteSelector",
+       "LKeybedZoneEditPanel::Initialize"},
+      {false,
+       {u"startEndNoteSelector", u"endNote"},
+       "Cannot find child endNote",
+       "LKeybedZoneEditPanel::Initialize"},
+      {false,
+       {u"msbLSBSelectors", u"lsb"},
+       "couldn't find child msbLSBSelectors/lsb/numericUpDown",
        "LKeybedZoneEditPanel::Initialize"},
       {false, {u"program"}, "couldn't find child program/numericUpDown", "LKeybedZoneEditPanel::Initialize"},
       {true, {u"infoLabel"}, "Cannot find child: infoLabel ", "LKeybedZonePanel::Initialize"},
@@ -289,13 +338,17 @@ TEST_F(KeybedZonePanels, ASkinWithoutANeededControlFailsLoudly) {
     ASSERT_TRUE(parts.group && parts.edit);
     const RCPtr<LControlDescriptor> editDescriptor = parts.edit->GetDescriptor();
     const RCPtr<LControlDescriptor> tileDescriptor = parts.group->GetTile(0)->GetDescriptor();
-    EXPECT_EQ(HV::Test::CreationFailure<LKeybedZoneEditPanel>(HV::Test::WithoutChild(*editDescriptor, {})), "");
+    EXPECT_EQ(HV::Test::CreationFailure<LKeybedZoneEditPanel>(HV::Test::WithoutChild(*editDescriptor, {})),
+              "");
     EXPECT_EQ(HV::Test::CreationFailure<LKeybedZonePanel>(HV::Test::WithoutChild(*tileDescriptor, {})), "");
     for (const Case& test : cases) {
-      const std::string message =
-          test.tile ? HV::Test::CreationFailure<LKeybedZonePanel>(HV::Test::WithoutChild(*tileDescriptor, test.missing))
-                    : HV::Test::CreationFailure<LKeybedZoneEditPanel>(HV::Test::WithoutChild(*editDescriptor, test.missing));
-      EXPECT_EQ(message.rfind(std::string("Runtime Error : Null Pointer : ") + test.detail + " : " + test.method, 0), 0u)
+      const std::string message = test.tile ? HV::Test::CreationFailure<LKeybedZonePanel>(
+                                                  HV::Test::WithoutChild(*tileDescriptor, test.missing))
+                                            : HV::Test::CreationFailure<LKeybedZoneEditPanel>(
+                                                  HV::Test::WithoutChild(*editDescriptor, test.missing));
+      EXPECT_EQ(message.rfind(
+                    std::string("Runtime Error : Null Pointer : ") + test.detail + " : " + test.method, 0),
+                0u)
           << message;
     }
   });

@@ -27,7 +27,9 @@ using HV::Test::Value;
 // Counts the changes the panel announces.
 class ChangeCounter : public LNotificationClient {
  public:
-  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) override { ++count; }
+  void ReceiveNotification(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) override {
+    ++count;
+  }
   int count = 0;
 };
 
@@ -38,9 +40,9 @@ class NoteModeEditor : public HV::Test::EditorRun {
     RCPtr<ChangeCounter> changes{new ChangeCounter()};
 
     explicit Parts(Live& editor) {
-      panel = DynamicCast<LNoteModeEditPanel>(ChildAt(RCPtr<LControl>(editor.deviceView.Get()),
-                                                      {u"xyPadEditPanel", u"viewTabControl", u"pageHolder",
-                                                       u"noteModePage"}));
+      panel = DynamicCast<LNoteModeEditPanel>(
+          ChildAt(RCPtr<LControl>(editor.deviceView.Get()),
+                  {u"xyPadEditPanel", u"viewTabControl", u"pageHolder", u"noteModePage"}));
       if (panel)
         changes->RegisterNotification(RCPtr<LNotificationDistributor>(panel.Get()), kNidParametersChanged);
     }
@@ -65,7 +67,9 @@ class NoteModeEditor : public HV::Test::EditorRun {
     }
     std::string Mode() const { return HV::Test::Utf8(panel->GetModeTypeComboBox()->GetText()); }
     std::string Scale() const { return HV::Test::Utf8(panel->GetScaleComboBox()->GetText()); }
-    void SetNote(uint32_t index, double note) const { HV::Test::SetUpDown(*panel->GetNoteUpDown(index), note); }
+    void SetNote(uint32_t index, double note) const {
+      HV::Test::SetUpDown(*panel->GetNoteUpDown(index), note);
+    }
   };
 };
 
@@ -181,26 +185,54 @@ TEST_F(NoteModeEditor, EachUserActionAnnouncesOneChange) {
   };
   const Bytes unscaled = {8, 60, 70, 61, 63, 64, 66, 67, 69};  // 60 61 63 64 66 67 69 70: no scale
   const Case cases[] = {
-      {"major fills the list from the first note", unscaled, chooseScale("Major"),
-       {60, 62, 64, 65, 67, 69, 71, 72}, "Major", {8, 60, 72, 62, 64, 65, 67, 69, 71}},
-      {"lydian", unscaled, chooseScale("Lydian"), {60, 62, 64, 66, 67, 69, 71, 72}, "Lydian",
+      {"major fills the list from the first note",
+       unscaled,
+       chooseScale("Major"),
+       {60, 62, 64, 65, 67, 69, 71, 72},
+       "Major",
+       {8, 60, 72, 62, 64, 65, 67, 69, 71}},
+      {"lydian",
+       unscaled,
+       chooseScale("Lydian"),
+       {60, 62, 64, 66, 67, 69, 71, 72},
+       "Lydian",
        {8, 60, 72, 62, 64, 66, 67, 69, 71}},
-      {"dorian", unscaled, chooseScale("Dorian"), {60, 62, 63, 65, 67, 69, 70, 72}, "Dorian",
+      {"dorian",
+       unscaled,
+       chooseScale("Dorian"),
+       {60, 62, 63, 65, 67, 69, 70, 72},
+       "Dorian",
        {8, 60, 72, 62, 63, 65, 67, 69, 70}},
-      {"a scale stops at the highest note", {8, 120, 0, 0, 0, 0, 0, 0, 0}, chooseScale("Major"),
-       {120, 122, 124, 125, 127, 127, 127, 127}, "Major", {8, 120, 127, 122, 124, 125, 127, 127, 127}},
-      {"a note set by hand ends the scale", {8, 60, 72, 62, 63, 65, 67, 68, 70},
-       [](const Parts& parts) { parts.SetNote(2, 64); }, {60, 62, 64, 65, 67, 68, 70, 72}, "Off",
+      {"a scale stops at the highest note",
+       {8, 120, 0, 0, 0, 0, 0, 0, 0},
+       chooseScale("Major"),
+       {120, 122, 124, 125, 127, 127, 127, 127},
+       "Major",
+       {8, 120, 127, 122, 124, 125, 127, 127, 127}},
+      {"a note set by hand ends the scale",
+       {8, 60, 72, 62, 63, 65, 67, 68, 70},
+       [](const Parts& parts) { parts.SetNote(2, 64); },
+       {60, 62, 64, 65, 67, 68, 70, 72},
+       "Off",
        {8, 60, 72, 62, 64, 65, 67, 68, 70}},
-      {"a new first note moves the scale along", {8, 60, 72, 62, 63, 65, 67, 68, 70},
-       [](const Parts& parts) { parts.SetNote(0, 62); }, {62, 64, 65, 67, 69, 70, 72, 74}, "Minor",
+      {"a new first note moves the scale along",
+       {8, 60, 72, 62, 63, 65, 67, 68, 70},
+       [](const Parts& parts) { parts.SetNote(0, 62); },
+       {62, 64, 65, 67, 69, 70, 72, 74},
+       "Minor",
        {8, 62, 74, 64, 65, 67, 69, 70, 72}},
-      {"fewer notes: the last selector shown is the last note", unscaled,
+      {"fewer notes: the last selector shown is the last note",
+       unscaled,
        [](const Parts& parts) { parts.panel->GetModeTypeComboBox()->SetSelectedIndex(2); },
-       {60, 61, 63, 64, 66, 67, 69, 70}, "Off", {4, 60, 64, 61, 63, 66, 67, 69, 70}},
-      {"a kept count goes when the user picks one", {20, 60, 70, 61, 63, 64, 66, 67, 69},
+       {60, 61, 63, 64, 66, 67, 69, 70},
+       "Off",
+       {4, 60, 64, 61, 63, 66, 67, 69, 70}},
+      {"a kept count goes when the user picks one",
+       {20, 60, 70, 61, 63, 64, 66, 67, 69},
        [](const Parts& parts) { parts.panel->GetModeTypeComboBox()->SetSelectedIndex(1); },
-       {60, 61, 63, 64, 66, 67, 69, 70}, "Off", {3, 60, 63, 61, 64, 66, 67, 69, 70}},
+       {60, 61, 63, 64, 66, 67, 69, 70},
+       "Off",
+       {3, 60, 63, 61, 64, 66, 67, 69, 70}},
   };
   Inspect([&](Live& editor) {
     Parts parts(editor);
@@ -234,7 +266,8 @@ TEST_F(NoteModeEditor, EveryNoteSelectorAndBothListsAreRequired) {
     ASSERT_TRUE(whole);
     EXPECT_EQ(HV::Test::CreationFailure<LNoteModeEditPanel>(HV::Test::WithoutChild(*whole, {})), "");
     for (const char16_t* missing : {u"note1", u"note5", u"note8", u"noteModeType", u"noteScaleType"}) {
-      const std::string message = HV::Test::CreationFailure<LNoteModeEditPanel>(HV::Test::WithoutChild(*whole, {missing}));
+      const std::string message =
+          HV::Test::CreationFailure<LNoteModeEditPanel>(HV::Test::WithoutChild(*whole, {missing}));
       EXPECT_NE(message.find("Null Pointer"), std::string::npos) << message;
       EXPECT_NE(message.find(HV::Test::Utf8(StringW(missing))), std::string::npos) << message;
       EXPECT_NE(message.find("LNoteModeEditPanel::Initialize"), std::string::npos) << message;

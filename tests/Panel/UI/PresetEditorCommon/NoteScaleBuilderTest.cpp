@@ -22,18 +22,24 @@ TEST(NoteScaleBuilder, EveryScaleFromAFewRoots) {
     std::vector<double> fromZero;  // the first eight notes from root 0
   };
   const Case cases[] = {
-      {kScaleMajor, {0, 2, 4, 5, 7, 9, 11, 12}},        {kScaleMinor, {0, 2, 3, 5, 7, 8, 10, 12}},
-      {kScalePhrygian, {0, 1, 3, 5, 7, 8, 10, 12}},     {kScaleMelodicMinor, {0, 2, 3, 5, 7, 9, 11, 12}},
-      {kScaleHarmonicMinor, {0, 2, 3, 5, 7, 8, 11, 12}}, {kScaleMixolydian, {0, 2, 4, 5, 7, 9, 10, 12}},
-      {kScaleLydian, {0, 2, 4, 6, 7, 9, 11, 12}},       {kScaleDorian, {0, 2, 3, 5, 7, 9, 10, 12}},
-      {kScaleLocrian, {0, 1, 3, 5, 6, 8, 10, 12}},      {kScaleChromatic, {0, 1, 2, 3, 4, 5, 6, 7}},
+      {kScaleMajor, {0, 2, 4, 5, 7, 9, 11, 12}},
+      {kScaleMinor, {0, 2, 3, 5, 7, 8, 10, 12}},
+      {kScalePhrygian, {0, 1, 3, 5, 7, 8, 10, 12}},
+      {kScaleMelodicMinor, {0, 2, 3, 5, 7, 9, 11, 12}},
+      {kScaleHarmonicMinor, {0, 2, 3, 5, 7, 8, 11, 12}},
+      {kScaleMixolydian, {0, 2, 4, 5, 7, 9, 10, 12}},
+      {kScaleLydian, {0, 2, 4, 6, 7, 9, 11, 12}},
+      {kScaleDorian, {0, 2, 3, 5, 7, 9, 10, 12}},
+      {kScaleLocrian, {0, 1, 3, 5, 6, 8, 10, 12}},
+      {kScaleChromatic, {0, 1, 2, 3, 4, 5, 6, 7}},
       {kScaleChromaticDown, {0, -1, -2, -3, -4, -5, -6, -7}},
   };
   for (const Case& test : cases) {
     for (const double root : {0.0, 60.0, 125.0}) {
       std::vector<double> expected;
       for (const double offset : test.fromZero) expected.push_back(root + offset);
-      EXPECT_EQ(NotesOf(BuildNoteScale(test.type, root, 8)), expected) << "type " << test.type << " root " << root;
+      EXPECT_EQ(NotesOf(BuildNoteScale(test.type, root, 8)), expected)
+          << "type " << test.type << " root " << root;
     }
   }
 }
@@ -47,16 +53,28 @@ TEST(NoteScaleBuilder, PassesGoUpAnOctaveAndUnknownTypesGiveNothing) {
     std::vector<double> expected;
   };
   const Case cases[] = {
-      {"major, a second pass", kScaleMajor, 60, 15, {60, 62, 64, 65, 67, 69, 71, 72, 74, 76, 77, 79, 81, 83, 84}},
-      {"chromatic, thirteen notes", kScaleChromatic, 60, 13, {60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72}},
+      {"major, a second pass",
+       kScaleMajor,
+       60,
+       15,
+       {60, 62, 64, 65, 67, 69, 71, 72, 74, 76, 77, 79, 81, 83, 84}},
+      {"chromatic, thirteen notes",
+       kScaleChromatic,
+       60,
+       13,
+       {60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72}},
       {"descending: three notes", kScaleChromaticDown, 60, 3, {60, 59, 58}},
-      {"descending: the next pass starts an octave up", kScaleChromaticDown, 60, 13,
+      {"descending: the next pass starts an octave up",
+       kScaleChromaticDown,
+       60,
+       13,
        {60, 59, 58, 57, 56, 55, 54, 53, 52, 51, 50, 49, 72}},
       {"no limit at 127", kScaleMajor, 120, 4, {120, 122, 124, 125}},
       {"no notes asked", kScaleMajor, 60, 0, {}},
       {"a type past the table", kNoteScaleTypes, 60, 8, {}},
   };
-  for (const Case& test : cases) EXPECT_EQ(NotesOf(BuildNoteScale(test.type, test.root, test.count)), test.expected) << test.what;
+  for (const Case& test : cases)
+    EXPECT_EQ(NotesOf(BuildNoteScale(test.type, test.root, test.count)), test.expected) << test.what;
 }
 
 TEST(NoteScaleBuilder, ControlsTakeTheScaleWithinTheirRange) {
