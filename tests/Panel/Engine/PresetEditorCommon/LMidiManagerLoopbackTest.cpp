@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace HV::Test {
@@ -63,9 +64,16 @@ TEST_F(LMidiManagerLoopbackThreads, APresetSentToSlot5ArrivesInSpacedPaddedPiece
   EXPECT_EQ(mManager->SendPresetToMidiDevice(5), 256);
   ASSERT_TRUE(mKeyboard.WaitForEvent(Event::PresetDump));
   EXPECT_EQ(Slot(5), edited);
-  EXPECT_EQ(mKeyboard.GetEvents(),
-            (std::vector<Event>{Event::LeadIn, Event::IdentityRequest, Event::IdentityReply, Event::LeadIn,
-                                Event::PresetDump}));
+  // An identity exchange, then the dump once. A loaded machine may answer
+  // the identity request after the manager's wait and see it asked again;
+  // the dump still goes once, after an answer.
+  const std::vector<Event> events = mKeyboard.GetEvents();
+  ASSERT_GE(events.size(), 5u);
+  EXPECT_EQ(std::vector<Event>(events.begin(), events.begin() + 2),
+            (std::vector<Event>{Event::LeadIn, Event::IdentityRequest}));
+  EXPECT_EQ(std::vector<Event>(events.end() - 3, events.end()),
+            (std::vector<Event>{Event::IdentityReply, Event::LeadIn, Event::PresetDump}));
+  EXPECT_EQ(std::count(events.begin(), events.end(), Event::PresetDump), 1);
   const std::vector<SimulatedKeyboard::LogEntry> pieces = mKeyboard.GetPieces();
   ASSERT_EQ(pieces.size(), 9u);
   for (size_t i = 1; i < pieces.size(); ++i) {
