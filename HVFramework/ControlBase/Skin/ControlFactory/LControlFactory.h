@@ -8,6 +8,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/SkinLayoutAttributes.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/XmlDocumentReader.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Graphics/BitmapPrefetch.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
@@ -187,6 +188,8 @@ class LControlFactory : private IXmlContentHandler {
   std::map<StringW, RCPtr<LVisualPartDescriptor>> mParts;
   std::map<StringW, RCPtr<LLookDescriptor>> mLooks;
   std::map<StringW, RCPtr<LLookList>> mLookLists;
+  // The parts' images, decoding while the rest of the skin is read.
+  BitmapPrefetch mImagePrefetch;
   SkinPendingFont mPendingFont;
   TextMap mFontTranslations;
   int32_t mFontLocale = 0;
