@@ -27,7 +27,7 @@ class BitmapPrefetchThreads : public ::testing::Test {
  protected:
   void Register(const std::string& name, std::vector<uint8_t> bytes) { mImages.Register(name, std::move(bytes)); }
 
-  Test::RegisteredImages mImages;
+  HV::Test::RegisteredImages mImages;
 };
 
 TEST_F(BitmapPrefetchThreads, APrefetchedImageIsJudgedAndCachedAsADirectLoadIs) {

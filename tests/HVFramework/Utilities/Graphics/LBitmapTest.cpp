@@ -51,7 +51,7 @@ class LBitmapTest : public ::testing::Test {
     return LBitmap::GetCachedBitmap(StringW((u"::" + std::u16string(name.begin(), name.end())).c_str()));
   }
 
-  Test::RegisteredImages mImages;
+  HV::Test::RegisteredImages mImages;
 };
 
 TEST_F(LBitmapTest, ResourceNamesInAnyCaseShareOneBitmapDecodedStraight) {
