@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace HV::Test {
 
@@ -33,5 +35,25 @@ inline RCPtr<LBitmap> MakeBitmap(const std::string& name, int32_t width, int32_t
     if (c == '_') c = '.';
   return LBitmap::GetCachedBitmap(StringW(("::" + resource).c_str()));
 }
+
+// "GDIPLUS" resources registered by a test, removed again when it ends.
+class RegisteredImages {
+ public:
+  RegisteredImages() = default;
+  RegisteredImages(const RegisteredImages&) = delete;
+  RegisteredImages& operator=(const RegisteredImages&) = delete;
+  ~RegisteredImages() {
+    for (const std::string& name : mNames) Platform::UnregisterResource("GDIPLUS", name);
+  }
+
+  // Registers (or replaces) the resource name with bytes.
+  void Register(const std::string& name, std::vector<uint8_t> bytes) {
+    Platform::RegisterResource("GDIPLUS", name, std::move(bytes));
+    mNames.push_back(name);
+  }
+
+ private:
+  std::vector<std::string> mNames;
+};
 
 }  // namespace HV::Test

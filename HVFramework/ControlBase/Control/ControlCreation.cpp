@@ -4,6 +4,7 @@
 
 namespace HV {
 void RunCreatorSteps(LControl& control, const RCPtr<LControlDescriptor>& descriptor) {
+  const LControl::SkinBuild build;
   try {
     control.CreateFromDescriptor(descriptor);
     control.CreateChildControls(descriptor);

@@ -269,6 +269,8 @@ class LControl : public virtual LNotificationClient,
   void RelayoutChildren();
   void LayOutLaterSiblings();
   void InvalidateOwnArea();
+  // Whether invalidating would reach nobody: a skin build is on and no root window holds this tree.
+  bool IsUnseenWhileBuilding() const;
 
  public:
   // --- Geometry (LControlGeometry.cpp) ---
@@ -391,8 +393,20 @@ class LControl : public virtual LNotificationClient,
 
   // Marks a rectangle in this control's coordinates for redrawing; flags 1:
   // clipped to the parent. Converts it to root-window coordinates and calls
-  // InvalidateInRoot.
+  // InvalidateInRoot. While a SkinBuild lasts, a tree that no root window
+  // holds skips it.
   virtual HResult Invalidate(const Rect& rect, uint32_t flags);
+  // While controls are built from the skin: their trees' invalidations are
+  // walked up only when a root window collects them. A tree being built is
+  // mostly one that no window shows yet; the window that takes it draws it
+  // whole. User-interface thread only; builds may nest.
+  class SkinBuild {
+   public:
+    SkinBuild() { ++sSkinBuilds; }
+    ~SkinBuild() { --sSkinBuilds; }
+    SkinBuild(const SkinBuild&) = delete;
+    SkinBuild& operator=(const SkinBuild&) = delete;
+  };
   // Passes a rectangle, given both in root-window coordinates and in this
   // control's (local), up the tree: with flags 1 cut to the parent's area
   // first (the flag then goes up as the parent's own clip-to-parent), and
@@ -818,6 +832,7 @@ class LControl : public virtual LNotificationClient,
   uint64_t mCursor = 0;
   uint64_t mCursorBefore = 0;  // what the control's cursor replaced
   WeakRCPtr<LRootWindow> mRootWindow;  // top-level controls only
+  static inline int32_t sSkinBuilds = 0;  // SkinBuild scopes open
   bool mIdleRegistered = false;
   // drawing
   float mOpacity = 1.0f;

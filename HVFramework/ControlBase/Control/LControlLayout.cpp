@@ -308,6 +308,7 @@ ILayoutTextMeasurer* LControl::GetLayoutText() {
 // and the areas of descendants drawn outside it.
 void LControl::InvalidateOwnArea() {
   HV_ASSERT_UI_THREAD();
+  if (IsUnseenWhileBuilding()) return;
   Invalidate(Rect{0, 0, mRect.width, mRect.height}, mLayout->clipToParent ? 1u : 0u);
   if (mNonClippingDescendants <= 0) return;
   const Point origin = GetOriginInRoot();

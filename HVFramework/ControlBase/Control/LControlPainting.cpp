@@ -256,8 +256,11 @@ int32_t LControl::CollectNonClippingDescendants(RCPtrArray<LControl>& deferred, 
 
 // --- Invalidation ---
 
+bool LControl::IsUnseenWhileBuilding() const { return sSkinBuilds > 0 && !GetRootWindow(); }
+
 HResult LControl::Invalidate(const Rect& rect, uint32_t flags) {
   HV_ASSERT_UI_THREAD();
+  if (IsUnseenWhileBuilding()) return S_OK;
   const Point origin = GetOriginInRoot();
   return InvalidateInRoot(Rect{rect.x + origin.x, rect.y + origin.y, rect.width, rect.height}, flags, rect);
 }

@@ -71,4 +71,14 @@ bool LoadResource(std::string_view type, std::string_view name, std::vector<uint
   return !out.empty();
 }
 
+std::span<const uint8_t> FindEmbeddedResource(std::string_view type, std::string_view name) {
+  const Key key = MakeKey(type, name);
+  ResourceRegistry& registry = Registry();
+  std::lock_guard guard(registry.lock);
+  if (registry.registered.contains(key)) return {};
+  const auto entry = registry.embedded.find(key);
+  if (entry == registry.embedded.end()) return {};
+  return {entry->second.first, entry->second.second};
+}
+
 }  // namespace HV::Platform

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,11 @@ bool UnregisterResource(std::string_view type, std::string_view name);
 // A copy of the resource's bytes. False, and out emptied, when there is no
 // such resource or it is empty (an empty resource counts as missing).
 bool LoadResource(std::string_view type, std::string_view name, std::vector<uint8_t>& out);
+
+// The bytes of an embedded resource where the program holds them, for as
+// long as it runs; empty when there is none or one registered at run time
+// takes its place (LoadResource reads that one).
+std::span<const uint8_t> FindEmbeddedResource(std::string_view type, std::string_view name);
 
 // The stored form of a resource name or type.
 std::string NormaliseResourceName(std::string_view name);

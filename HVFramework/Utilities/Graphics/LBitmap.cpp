@@ -1,7 +1,7 @@
 #include "HVFramework/Utilities/Graphics/LBitmap.h"
 
 #include "HVFramework/Platform/Graphics/PngCodec.h"
-#include "HVFramework/Platform/Graphics/Resources.h"
+#include "HVFramework/Utilities/Graphics/BitmapPrefetch.h"
 #include "HVFramework/Utilities/Graphics/LBitmapData.h"
 #include "HVFramework/Utilities/Storage/Utf8Text.h"
 
@@ -14,7 +14,6 @@ namespace HV {
 namespace {
 
 constexpr char16_t kResourcePrefix[] = u"::";
-constexpr char kImageResourceType[] = "GDIPLUS";
 
 using BitmapCache = std::map<StringW, RCPtr<LBitmap>>;
 
@@ -49,22 +48,22 @@ LBitmap::~LBitmap() = default;
 
 void LBitmap::Load() {
   Platform::BgraImage decoded;
-  bool loaded;
-  if (IsResourceName(mName)) {
-    // "::ce.png" is the resource "CE_PNG": the table normalises the name.
-    std::vector<uint8_t> bytes;
-    loaded = Platform::LoadResource(kImageResourceType, ToUtf8(mName.SubString(2)), bytes) &&
-             Platform::DecodePng(bytes.data(), bytes.size(), decoded);
-  } else {
-    loaded = Platform::DecodePngFile(ToUtf8(mName), decoded);
-  }
+  bool loaded = false;
+  if (mCacheKey.IsEmpty() || !BitmapPrefetch::Take(mCacheKey, loaded, decoded))
+    if (const BitmapPrefetch::DecodeTask decode = BitmapPrefetch::MakeDecodeTask(mName)) loaded = decode(decoded);
   if (!loaded) return;
   mImage = std::make_unique<BitmapImage>(decoded.width, decoded.height, std::move(decoded.pixels));
   mRect = {0, 0, mImage->GetWidth(), mImage->GetHeight()};
 }
 
+StringW LBitmap::CacheKeyOf(const StringW& name) {
+  return IsResourceName(name) ? name.ToUpper() : CanonicalPath(name);
+}
+
+bool LBitmap::IsCached(const StringW& cacheKey) { return Cache().contains(cacheKey); }
+
 RCPtr<LBitmap> LBitmap::GetCachedBitmap(const StringW& name) {
-  const StringW key = IsResourceName(name) ? name.ToUpper() : CanonicalPath(name);
+  const StringW key = CacheKeyOf(name);
   BitmapCache& cache = Cache();
   if (auto found = cache.find(key); found != cache.end()) return found->second;
 

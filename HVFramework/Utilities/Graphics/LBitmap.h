@@ -25,7 +25,8 @@ struct LColorizer;
 // to the user-interface thread; nothing here locks.
 class LBitmap : public virtual LRefCountedObject {
  public:
-  // Loads the image of name; a failed load leaves the bitmap without one.
+  // Loads the image of name (taking the decode of a BitmapPrefetch waiting
+  // under cacheKey); a failed load leaves the bitmap without one.
   LBitmap(const StringW& name, const StringW& cacheKey);
   ~LBitmap() override;
 
@@ -33,6 +34,9 @@ class LBitmap : public virtual LRefCountedObject {
   // (nothing is cached then). "::" names are resources and case-insensitive;
   // file paths keep their case and are keyed by their canonical form.
   static RCPtr<LBitmap> GetCachedBitmap(const StringW& name);
+  // The key the cache keeps the image of name under, and whether it is there.
+  static StringW CacheKeyOf(const StringW& name);
+  static bool IsCached(const StringW& cacheKey);
 
   // A bitmap of the rectangle (x, y, width, height) of this one, rounded to
   // whole pixels; a width or height of 0 or less means all of this bitmap.

@@ -6,6 +6,7 @@
 #include "HVFramework/Platform/Graphics/Resources.h"
 #include "HVFramework/System/File.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -82,8 +83,11 @@ void LControlFactory::ResetReaderState() {
   mCurrentLookList = nullptr;
   mCurrentCreateParams = nullptr;
   mCurrentStringTable = nullptr;
+  mCurrentTableId.Clear();
   mCurrentTextId.Clear();
-  mLocaleMatchCount = 0;
+  mLanguageChoices.clear();
+  mLocaleTexts.clear();
+  mCurrentLocaleText = nullptr;
 }
 
 HResult LControlFactory::LoadSkins(const StringW& location) {
@@ -105,14 +109,21 @@ HResult LControlFactory::LoadSkins(const StringW& location) {
   return result;
 }
 
-int32_t LControlFactory::ParseStringTablePass(std::span<const uint8_t> document, int32_t languageId) {
+int32_t LControlFactory::ParseStringTables(std::span<const uint8_t> document,
+                                          const std::vector<int32_t>& languages) {
   ResetReaderState();
   mStringTableMode = true;
-  mLanguageId = languageId;
+  mLanguageChoices = languages;
+  mLocaleTexts.resize(languages.size());
   Parse(document);
-  const int32_t matches = mLocaleMatchCount;
+  int32_t chosen = -1;
+  for (size_t i = 0; i < mLocaleTexts.size() && chosen < 0; ++i)
+    if (mLocaleTexts[i].matches > 0) chosen = static_cast<int32_t>(i);
+  if (chosen >= 0)
+    for (const auto& [table, texts] : mLocaleTexts[static_cast<size_t>(chosen)].tables)
+      for (const auto& [id, text] : texts) mStringTables[table][id] += text;
   ResetReaderState();
-  return matches;
+  return chosen;
 }
 
 HResult LControlFactory::LoadStringTables(const StringW& applicationLocation,
@@ -120,14 +131,17 @@ HResult LControlFactory::LoadStringTables(const StringW& applicationLocation,
   mLanguageId = languageId;
   std::vector<uint8_t> storage;
   try {
+    // The language's own texts, else its primary language's, else English;
+    // the framework's texts follow the language the application's came in.
     if (const auto document = ReadLocation(applicationLocation, storage)) {
-      if (ParseStringTablePass(*document, languageId) == 0 &&
-          ParseStringTablePass(*document, PrimaryLanguage(languageId)) == 0)
-        ParseStringTablePass(*document, kLanguageEnglish);
+      const std::vector<int32_t> languages{languageId, PrimaryLanguage(languageId), kLanguageEnglish};
+      const int32_t chosen = ParseStringTables(*document, languages);
+      mLanguageId = chosen < 0 ? kLanguageEnglish : languages[static_cast<size_t>(chosen)];
     }
     if (const auto document = ReadLocation(frameworkLocation, storage)) {
-      if (ParseStringTablePass(*document, mLanguageId) == 0)
-        ParseStringTablePass(*document, kLanguageEnglish);
+      const std::vector<int32_t> languages{mLanguageId, kLanguageEnglish};
+      const int32_t chosen = ParseStringTables(*document, languages);
+      mLanguageId = chosen < 0 ? kLanguageEnglish : languages[static_cast<size_t>(chosen)];
     }
   } catch (const std::bad_alloc&) {
     ResetReaderState();
@@ -165,7 +179,7 @@ void LControlFactory::EndElement(const StringW& name) { XMLEndElement(name); }
 
 void LControlFactory::CharacterData(const StringW& text) {
   if (mStringTableMode) {
-    if (mInsideMatchingLocale && mCurrentStringTable) (*mCurrentStringTable)[mCurrentTextId] += text;
+    if (mInsideMatchingLocale && mCurrentLocaleText) *mCurrentLocaleText += text;
     return;
   }
   if (mInsideCreateParam && mCurrentCreateParams) {
@@ -222,6 +236,7 @@ void LControlFactory::OnApplication(const XmlAttributes& a) {
 void LControlFactory::OnStringTable(const XmlAttributes& a) {
   const StringW* id = a.Find(u"ID");
   mCurrentStringTable = id ? &mStringTables[*id] : nullptr;
+  mCurrentTableId = id ? *id : StringW();
 }
 
 void LControlFactory::OnString(const XmlAttributes& a) {
@@ -231,10 +246,14 @@ void LControlFactory::OnString(const XmlAttributes& a) {
 
 void LControlFactory::OnLocale(const XmlAttributes& a) {
   const StringW* lcid = a.Find(u"LCID");
-  if (!lcid || SkinValueText::ParseHexOrDecimal(lcid->GetView()) != mLanguageId) return;
-  ++mLocaleMatchCount;
+  if (!lcid) return;
+  const auto choice = std::find(mLanguageChoices.begin(), mLanguageChoices.end(),
+                                SkinValueText::ParseHexOrDecimal(lcid->GetView()));
+  if (choice == mLanguageChoices.end()) return;
+  LocaleTexts& texts = mLocaleTexts[static_cast<size_t>(choice - mLanguageChoices.begin())];
+  ++texts.matches;
   if (!mCurrentStringTable || mCurrentTextId.IsEmpty()) return;
-  (*mCurrentStringTable)[mCurrentTextId];  // present from now on, even without text
+  mCurrentLocaleText = &texts.tables[mCurrentTableId][mCurrentTextId];  // present from now on, even without text
   mInsideMatchingLocale = true;
 }
 

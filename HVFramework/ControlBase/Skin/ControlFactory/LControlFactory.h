@@ -8,6 +8,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/SkinLayoutAttributes.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/XmlDocumentReader.h"
 #include "HVFramework/ObjectBase/ResultCodes.h"
+#include "HVFramework/Utilities/Graphics/BitmapPrefetch.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
@@ -143,8 +144,10 @@ class LControlFactory : private IXmlContentHandler {
   // read into `storage`; file errors throw.
   std::optional<std::span<const uint8_t>> ReadLocation(const StringW& location,
                                                        std::vector<uint8_t>& storage);
-  // One string-table pass in a language; the number of matching Locale elements.
-  int32_t ParseStringTablePass(std::span<const uint8_t> document, int32_t languageId);
+  // Reads a string-table document's texts, in one pass, in the first of the
+  // languages (in order of preference) it has a text in; the index of that
+  // language, -1 when it has none of them.
+  int32_t ParseStringTables(std::span<const uint8_t> document, const std::vector<int32_t>& languages);
   void ResetReaderState();
 
   static std::span<const ElementRow> SkinElements();
@@ -187,6 +190,8 @@ class LControlFactory : private IXmlContentHandler {
   std::map<StringW, RCPtr<LVisualPartDescriptor>> mParts;
   std::map<StringW, RCPtr<LLookDescriptor>> mLooks;
   std::map<StringW, RCPtr<LLookList>> mLookLists;
+  // The parts' images, decoding while the rest of the skin is read.
+  BitmapPrefetch mImagePrefetch;
   SkinPendingFont mPendingFont;
   TextMap mFontTranslations;
   int32_t mFontLocale = 0;
@@ -197,9 +202,18 @@ class LControlFactory : private IXmlContentHandler {
   bool mStringTableMode = false;
   bool mInsideCreateParam = false;
   TextMap* mCurrentStringTable = nullptr;
+  StringW mCurrentTableId;
   StringW mCurrentTextId;
   bool mInsideMatchingLocale = false;
-  int32_t mLocaleMatchCount = 0;
+  // Per language of choice: its matching Locale elements and their texts,
+  // by table and text ID, until the pass ends and one language is taken.
+  struct LocaleTexts {
+    int32_t matches = 0;
+    std::map<StringW, TextMap> tables;
+  };
+  std::vector<int32_t> mLanguageChoices;
+  std::vector<LocaleTexts> mLocaleTexts;
+  StringW* mCurrentLocaleText = nullptr;
   RCPtr<LControlDescriptor> mCurrentControl;
   // SubControls read while no control was open belong to no skin; they are
   // kept here until the load ends so that their children's parent links stay valid.

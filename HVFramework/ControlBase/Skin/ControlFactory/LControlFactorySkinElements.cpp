@@ -139,6 +139,8 @@ void LControlFactory::OnPart(const XmlAttributes& a) {
       mask = {mBaseLocation + *maskFile, HexOrDecimal(a.Find(u"MaskLocX")), HexOrDecimal(a.Find(u"MaskLocY")),
               width, height};
   }
+  for (const SkinImageReference* reference : {&image, &mask})
+    if (!reference->IsEmpty()) mImagePrefetch.Add(reference->path);
   RCPtr<LVisualPartDescriptor> part =
       !image.IsEmpty()
           ? LVisualPartDescriptor::CreateImagePart(name, image, resizeType, colorizer, alphaModifier, mask)

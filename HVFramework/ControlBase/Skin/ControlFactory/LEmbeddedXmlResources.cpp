@@ -6,7 +6,11 @@ namespace HV {
 
 std::span<const uint8_t> LEmbeddedXmlResources::FindXmlResource(const StringW& name,
                                                                 std::vector<uint8_t>& storage) const {
-  if (!Platform::LoadResource("HVXML", name.ToCharString().GetView(), storage)) return {};
+  const auto utf8 = name.ToCharString();
+  // Embedded documents are read where they lie: the skin is a megabyte.
+  if (const std::span<const uint8_t> bytes = Platform::FindEmbeddedResource("HVXML", utf8.GetView()); !bytes.empty())
+    return bytes;
+  if (!Platform::LoadResource("HVXML", utf8.GetView(), storage)) return {};
   return storage;
 }
 

@@ -6,8 +6,9 @@ namespace HV {
 
 // LEmbeddedXmlResources: the "HVXML" resources of the program's resource
 // table (the documents the build embeds, and those registered at run time).
-// Each lookup copies the document into the caller's storage: a resource
-// registered at run time may be replaced or removed while it is being read.
+// An embedded document is handed out where it lies (it lives as long as the
+// program); one registered at run time is copied into the caller's storage:
+// it may be replaced or removed while it is being read.
 // Holds no state; any thread.
 class LEmbeddedXmlResources : public IXmlResourceSource {
  public:

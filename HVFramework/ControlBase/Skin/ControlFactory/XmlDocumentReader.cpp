@@ -6,8 +6,10 @@
 
 #include <exception>
 #include <limits>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace HV {
 namespace {
@@ -59,14 +61,14 @@ class ExpatSession {
     Guarded(data, [&](ExpatSession& self) {
       self.FlushText();
       const XmlAttributes map(attributes);
-      self.mHandler.StartElement(StringW(name), map);
+      self.mHandler.StartElement(self.ElementName(name), map);
     });
   }
 
   static void XMLCALL OnEnd(void* data, const XML_Char* name) {
     Guarded(data, [&](ExpatSession& self) {
       self.FlushText();
-      self.mHandler.EndElement(StringW(name));
+      self.mHandler.EndElement(self.ElementName(name));
     });
   }
 
@@ -76,8 +78,18 @@ class ExpatSession {
     });
   }
 
+  // A document uses a few element names thousands of times: each is
+  // converted once and then shared.
+  const StringW& ElementName(const XML_Char* name) {
+    const std::string_view key(name);
+    auto found = mElementNames.find(key);
+    if (found == mElementNames.end()) found = mElementNames.emplace(std::string(key), StringW(name)).first;
+    return found->second;
+  }
+
   XML_Parser mParser;
   IXmlContentHandler& mHandler;
+  std::map<std::string, StringW, std::less<>> mElementNames;
   std::string mText;
   std::exception_ptr mFailure;
   XmlDocumentReader::Error mFailureError;

@@ -12,6 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -409,6 +410,29 @@ TEST_F(LControlInvalidation, HidingAndShowingRedrawTheAreaTheControlCoversOnlyOn
   EXPECT_TRUE(leaf->SetVisible(true));
   EXPECT_TRUE(leaf->SetVisible(true));
   EXPECT_THAT(log, ElementsAre("root(50,50,10,10) flags1 local(50,50,10,10)"));
+}
+
+TEST_F(LControlInvalidation, WhileASkinBuildLastsATreeWithoutARootWindowIsNotWalked) {
+  struct Case {
+    const char* name;
+    bool building;
+    bool reachesTheTop;
+  } const cases[] = {
+      {"outside a build", false, true},
+      {"inside a build", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    log.clear();
+    {
+      std::optional<LControl::SkinBuild> build;
+      if (c.building) build.emplace();
+      leaf->Invalidate({0, 0, 5, 5}, 0);
+      leaf->SetVisible(false);
+      leaf->SetVisible(true);
+    }
+    EXPECT_EQ(!log.empty(), c.reachesTheTop);
+  }
 }
 
 TEST_F(LControlInvalidation, ARectangleWhollyOutsideTheParentStopsThere) {

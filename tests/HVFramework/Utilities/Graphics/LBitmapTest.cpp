@@ -6,6 +6,7 @@
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Graphics/LPixelBuffer.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/TestImages.h"
 #include "tests/support/ThrownMessage.h"
 
 #include <gmock/gmock.h>
@@ -44,19 +45,13 @@ Color Pixel(const LBitmap& bitmap, int32_t x, int32_t y) { return bitmap.GetPixe
 // Resources registered by a test are removed again at its end.
 class LBitmapTest : public ::testing::Test {
  protected:
-  void Register(const std::string& name, std::vector<uint8_t> bytes) {
-    Platform::RegisterResource("GDIPLUS", name, std::move(bytes));
-    mNames.push_back(name);
-  }
-  void TearDown() override {
-    for (const std::string& name : mNames) Platform::UnregisterResource("GDIPLUS", name);
-  }
+  void Register(const std::string& name, std::vector<uint8_t> bytes) { mImages.Register(name, std::move(bytes)); }
   RCPtr<LBitmap> Load(const std::string& name, int32_t width, int32_t height) {
     Register(name, Encode(Gradient(width, height)));
     return LBitmap::GetCachedBitmap(StringW((u"::" + std::u16string(name.begin(), name.end())).c_str()));
   }
 
-  std::vector<std::string> mNames;
+  HV::Test::RegisteredImages mImages;
 };
 
 TEST_F(LBitmapTest, ResourceNamesInAnyCaseShareOneBitmapDecodedStraight) {

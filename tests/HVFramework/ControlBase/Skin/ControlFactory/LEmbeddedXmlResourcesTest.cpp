@@ -45,5 +45,20 @@ TEST(LEmbeddedXmlResources, ServesTheDocumentsTheBuildEmbedded) {
   EXPECT_FALSE(source.FindXmlResource(StringW(u"DEMOSTRINGS_XML"), storage).empty());
 }
 
+TEST(LEmbeddedXmlResources, HandsOutEmbeddedDocumentsInPlaceUnlessOneRegisteredAtRunTimeTakesTheirPlace) {
+  const LEmbeddedXmlResources source;
+  std::vector<uint8_t> storage;
+  const std::span<const uint8_t> embedded = source.FindXmlResource(StringW(u"DEMOSKIN_XML"), storage);
+  EXPECT_TRUE(storage.empty()) << "nothing copied";
+  EXPECT_EQ(embedded.data(), Platform::FindEmbeddedResource("HVXML", "DemoSkin.xml").data());
+
+  Platform::RegisterResource("HVXML", "DEMOSKIN_XML", {'<', 'b', '/', '>'});
+  const std::span<const uint8_t> replaced = source.FindXmlResource(StringW(u"DEMOSKIN_XML"), storage);
+  EXPECT_EQ(replaced.data(), storage.data());
+  EXPECT_EQ(Text(replaced), "<b/>");
+  Platform::UnregisterResource("HVXML", "DEMOSKIN_XML");
+  EXPECT_EQ(source.FindXmlResource(StringW(u"DEMOSKIN_XML"), storage).data(), embedded.data());
+}
+
 }  // namespace
 }  // namespace HV
