@@ -276,8 +276,8 @@ HResult LComboBox::ShowDropDown(bool show) {
     const Point listAt = list->GetPositionInParent();
     mPressPoint = {mPressInCombo.x - listAt.x, mPressInCombo.y - listAt.y};
     if (list->IsDropDownMode() && leftHeld) {
-      list->StartMouseCapture(1, static_cast<int32_t>(RoundHalfAway(mPressPoint.x)),
-                              static_cast<int32_t>(RoundHalfAway(mPressPoint.y)));
+      list->StartMouseCapture(1, RoundToInt32(mPressPoint.x),
+                              RoundToInt32(mPressPoint.y));
     }
     list->SetFocus(true);
   }

@@ -142,9 +142,9 @@ HResult LListBox::ApplyItemTemplate(LControl& templateControl) {
 
   const StringW ownText = templateControl.GetText();
   templateControl.SetText(StringW());
-  mItemTextMargin = static_cast<int32_t>(RoundHalfAway(templateControl.GetRect().width));
+  mItemTextMargin = RoundToInt32(templateControl.GetRect().width);
   templateControl.SetText(StringW(kProbeText));
-  mItemHeight = static_cast<int32_t>(RoundHalfAway(templateControl.GetRect().height));
+  mItemHeight = RoundToInt32(templateControl.GetRect().height);
   if (mItemHeight < 1) mItemHeight = kDefaultItemHeight;
   templateControl.SetText(ownText);
 
