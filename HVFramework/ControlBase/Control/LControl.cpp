@@ -10,6 +10,7 @@
 #include "HVFramework/Notification/NotificationNames.h"
 #include "HVFramework/Notification/RuntimeNotificationNames.h"
 #include "HVFramework/ObjectBase/UIThread.h"
+#include "HVFramework/ObjectBase/ValueScope.h"
 
 #include <algorithm>
 #include <cmath>
@@ -335,7 +336,10 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
     OfferWindowRect();
     return rebuilt;
   }
-  BuildFromDescriptor(descriptor);
+  {
+    const FlagScope firstBuilding(mFirstBuilding);
+    BuildFromDescriptor(descriptor);
+  }
   // A control already in a window as its top-level control is shown there,
   // whatever its skin says.
   if (!mParent && mRootWindow.Get()) mLayout->visible = true;

@@ -789,6 +789,7 @@ class LControl : public virtual LNotificationClient,
   bool mUseParentToolTip = false;
   bool mCreated = false;
   bool mLayoutSuppressed = false;  // set while the children are rebuilt
+  bool mFirstBuilding = false;     // set while the first skin is read in
   StringW mText;
   StringW mToolTipText;
   RCPtr<LMenuDescriptor> mContextMenu;

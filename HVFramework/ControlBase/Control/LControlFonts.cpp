@@ -60,7 +60,9 @@ HResult LControl::ApplyFont(const RCPtr<LFont>& font) {
   // A layout that keeps the size redraws nothing itself: the old text
   // would stay on the screen.
   InvalidateWhole();
-  UpdateLayout();
+  // The first build starts the layout afresh once the text is in: a layout
+  // for the font alone would be thrown away.
+  if (!mFirstBuilding) UpdateLayout();
   return S_OK;
 }
 

@@ -8,6 +8,7 @@
 #include "HVFramework/ObjectBase/Exception.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace HV {
@@ -28,7 +29,14 @@ int DepthBelow(const LControlDescriptor* parent) {
 
 std::u16string_view View(const StringW* value) { return value ? value->GetView() : std::u16string_view(); }
 
+std::u16string_view View(std::optional<std::u16string_view> value) {
+  return value.value_or(std::u16string_view());
+}
+
 int32_t HexOrDecimal(const StringW* value) { return SkinValueText::ParseHexOrDecimal(View(value)); }
+int32_t HexOrDecimal(std::optional<std::u16string_view> value) {
+  return SkinValueText::ParseHexOrDecimal(View(value));
+}
 
 // Whether every named attribute is present.
 bool HasAll(const XmlAttributes& a, std::initializer_list<std::u16string_view> names) {
@@ -101,9 +109,9 @@ void LControlFactory::OnColorizer(const XmlAttributes& a) {
   if (kind != LColorizer::SolidFill && HasAll(a, {u"GradientEndColor", u"GradientStartX", u"GradientStartY",
                                                   u"GradientEndX", u"GradientEndY"})) {
     Color end;
-    SkinValueText::ParseColor(View(a.Find(u"GradientEndColor")), end);
+    SkinValueText::ParseColor(View(a.FindText(u"GradientEndColor")), end);
     auto coordinate = [&](std::u16string_view attribute) {
-      return SkinValueText::ParseFloat(View(a.Find(attribute)));
+      return SkinValueText::ParseFloat(View(a.FindText(attribute)));
     };
     colorizer = LColorizer::Create(*name, kind, color, end, coordinate(u"GradientStartX"),
                                    coordinate(u"GradientStartY"), coordinate(u"GradientEndX"),
@@ -117,15 +125,15 @@ void LControlFactory::OnColorizer(const XmlAttributes& a) {
 void LControlFactory::OnPart(const XmlAttributes& a) {
   if (!HasAll(a, {u"Name", u"Width", u"Height", u"ResizeType"})) return;
   const StringW& name = *a.Find(u"Name");
-  const int32_t width = HexOrDecimal(a.Find(u"Width"));
-  const int32_t height = HexOrDecimal(a.Find(u"Height"));
-  const int32_t resizeType = ResizeTypeOf(View(a.Find(u"ResizeType")));
+  const int32_t width = HexOrDecimal(a.FindText(u"Width"));
+  const int32_t height = HexOrDecimal(a.FindText(u"Height"));
+  const int32_t resizeType = ResizeTypeOf(View(a.FindText(u"ResizeType")));
 
   SkinImageReference image;
   const StringW* imageFile = a.Find(u"ImageFile");
   if (imageFile && !imageFile->IsEmpty() && HasAll(a, {u"ImageLocX", u"ImageLocY"}))
-    image = {mBaseLocation + imageFile->ToLower(), HexOrDecimal(a.Find(u"ImageLocX")),
-             HexOrDecimal(a.Find(u"ImageLocY")), width, height};
+    image = {mBaseLocation + imageFile->ToLower(), HexOrDecimal(a.FindText(u"ImageLocX")),
+             HexOrDecimal(a.FindText(u"ImageLocY")), width, height};
   RCPtr<LColorizer> colorizer;
   if (const StringW* colorizerName = a.Find(u"ColorizerName")) colorizer = FindColorizer(*colorizerName);
 
@@ -136,8 +144,8 @@ void LControlFactory::OnPart(const XmlAttributes& a) {
       alphaModifier = SkinValueText::ParseFloat(alpha->GetView());
     const StringW* maskFile = a.Find(u"ColorizerMaskFile");
     if (maskFile && HasAll(a, {u"MaskLocX", u"MaskLocY"}))
-      mask = {mBaseLocation + *maskFile, HexOrDecimal(a.Find(u"MaskLocX")), HexOrDecimal(a.Find(u"MaskLocY")),
-              width, height};
+      mask = {mBaseLocation + *maskFile, HexOrDecimal(a.FindText(u"MaskLocX")),
+              HexOrDecimal(a.FindText(u"MaskLocY")), width, height};
   }
   for (const SkinImageReference* reference : {&image, &mask})
     if (!reference->IsEmpty()) mImagePrefetch.Add(reference->path);
@@ -173,9 +181,10 @@ void LControlFactory::OnClientPart(const XmlAttributes& a) {
     return;
   const RCPtr<LVisualPartDescriptor> part = FindPart(*a.Find(u"Name"));
   if (!part) return;
-  const SkinPartPlacement placement{SkinPartPlacement::kAll, HexOrDecimal(a.Find(u"OffsetLeft")),
-                                    HexOrDecimal(a.Find(u"OffsetTop")), HexOrDecimal(a.Find(u"OffsetRight")),
-                                    HexOrDecimal(a.Find(u"OffsetBottom"))};
+  const SkinPartPlacement placement{SkinPartPlacement::kAll, HexOrDecimal(a.FindText(u"OffsetLeft")),
+                                    HexOrDecimal(a.FindText(u"OffsetTop")),
+                                    HexOrDecimal(a.FindText(u"OffsetRight")),
+                                    HexOrDecimal(a.FindText(u"OffsetBottom"))};
   mCurrentLook->SetClientPart(LDockedPart::Create(part, placement));
 }
 
@@ -202,8 +211,8 @@ void LControlFactory::OnNonClientPart(const XmlAttributes& a) {
       placement.*row.field = HexOrDecimal(value);
     }
   }
-  const int32_t width = HexOrDecimal(a.Find(u"Width"));
-  const int32_t height = HexOrDecimal(a.Find(u"Height"));
+  const int32_t width = HexOrDecimal(a.FindText(u"Width"));
+  const int32_t height = HexOrDecimal(a.FindText(u"Height"));
   mCurrentLook->AppendNonClientPart(
       LDockedPart::Create(part, placement, width > 0, width, height > 0, height));
 }
@@ -215,8 +224,8 @@ void LControlFactory::OnTextProperties(const XmlAttributes& a) {
     return;
   const RCPtr<LVisualPartDescriptor> foreground = FindPart(*a.Find(u"TextForegroundPart"));
   if (!foreground) return;
-  auto real = [&](std::u16string_view name) { return SkinValueText::ParseFloat(View(a.Find(name))); };
-  auto whole = [&](std::u16string_view name) { return HexOrDecimal(a.Find(name)); };
+  auto real = [&](std::u16string_view name) { return SkinValueText::ParseFloat(View(a.FindText(name))); };
+  auto whole = [&](std::u16string_view name) { return HexOrDecimal(a.FindText(name)); };
   const SkinTextProperties text{real(u"TextLeftRel"),   whole(u"TextLeftAbs"),  real(u"TextRightRel"),
                                 whole(u"TextRightAbs"), real(u"TextHAlign"),    real(u"TextTopRel"),
                                 whole(u"TextTopAbs"),   real(u"TextBottomRel"), whole(u"TextBottomAbs"),
@@ -273,7 +282,9 @@ StringW LControlFactory::TranslateFontName(const StringW& name) const {
   return at == mFontTranslations.end() ? name : at->second;
 }
 
-void LControlFactory::OnFontLocale(const XmlAttributes& a) { mFontLocale = HexOrDecimal(a.Find(u"LCID")); }
+void LControlFactory::OnFontLocale(const XmlAttributes& a) {
+  mFontLocale = HexOrDecimal(a.FindText(u"LCID"));
+}
 
 void LControlFactory::OnFontXLat(const XmlAttributes& a) {
   const StringW* name = a.Find(u"Name");
@@ -306,14 +317,14 @@ void LControlFactory::OnSubControl(const XmlAttributes& a) {
   for (size_t i = 0; i < a.GetCount(); ++i) {
     const SkinLayoutAttribute* row = FindSkinLayoutAttribute(a.GetRawName(i));
     if (!row || (row->ignoredUnderSkinRoot && underSkinRoot)) continue;
-    row->store(*layout, a.GetValue(i).GetView());
+    row->store(*layout, a.GetText(i));
   }
   control->SetLayout(layout);
 
   mPendingFont = {};
   for (const SkinFontAttribute& row : GetSkinFontAttributes()) {
-    const StringW* value = a.Find(row.name);
-    row.store(mPendingFont, value ? value->GetView() : row.defaultText);
+    const std::optional<std::u16string_view> value = a.FindText(row.name);
+    row.store(mPendingFont, value.value_or(row.defaultText));
   }
   if (!a.Has(u"FontSize")) mPendingFont.sizeIsRelative = false;
   mCurrentControl = control;

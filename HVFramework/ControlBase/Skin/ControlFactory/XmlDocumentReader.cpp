@@ -4,6 +4,7 @@
 
 #include <expat.h>
 
+#include <cstring>
 #include <exception>
 #include <limits>
 #include <map>
@@ -126,10 +127,58 @@ int32_t XmlAttributes::IndexOf(std::u16string_view name) const {
   return -1;
 }
 
+// One pass over the values: the ASCII ones (all of a skin's, nearly) are
+// widened unit by unit into one buffer, sized first so that it never moves.
+void XmlAttributes::WidenAscii() const {
+  mWidened = true;
+  size_t total = 0;
+  for (size_t i = 0; i < mCount; ++i) total += std::strlen(mPairs[2 * i + 1]);
+  mWide.reserve(total);
+  for (size_t i = 0; i < mCount; ++i) {
+    const char* text = mPairs[2 * i + 1];
+    const size_t start = mWide.size();
+    bool ascii = true;
+    for (const char* at = text; *at; ++at) {
+      if (static_cast<unsigned char>(*at) >= 0x80) {
+        ascii = false;
+        break;
+      }
+      mWide.push_back(static_cast<char16_t>(*at));
+    }
+    if (!ascii) {
+      mWide.resize(start);
+      continue;
+    }
+    Value& value = mValues[i];
+    value.start = start;
+    value.length = mWide.size() - start;
+    value.widened = true;
+  }
+}
+
 const StringW& XmlAttributes::GetValue(size_t index) const {
-  std::optional<StringW>& value = mValues[index];
-  if (!value) value.emplace(mPairs[2 * index + 1]);
-  return *value;
+  if (!mWidened) WidenAscii();
+  Value& value = mValues[index];
+  if (!value.text) {
+    if (value.widened)
+      value.text.emplace(mWide.data() + value.start, static_cast<int32_t>(value.length));
+    else
+      value.text.emplace(mPairs[2 * index + 1]);
+  }
+  return *value.text;
+}
+
+std::u16string_view XmlAttributes::GetText(size_t index) const {
+  if (!mWidened) WidenAscii();
+  const Value& value = mValues[index];
+  if (value.widened) return {mWide.data() + value.start, value.length};
+  return GetValue(index).GetView();
+}
+
+std::optional<std::u16string_view> XmlAttributes::FindText(std::u16string_view name) const {
+  const int32_t index = IndexOf(name);
+  if (index < 0) return std::nullopt;
+  return GetText(static_cast<size_t>(index));
 }
 
 const StringW* XmlAttributes::Find(std::u16string_view name) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -13,8 +14,9 @@
 namespace HV {
 
 // An element's attributes as the parser gives them (UTF-8 name/value pairs,
-// valid during the start-element call). Lookups are exact and case-sensitive;
-// a value becomes wide text when it is first asked for.
+// valid during the start-element call). Lookups are exact and case-sensitive.
+// The first value asked for widens all the ASCII values in one buffer; a
+// value becomes a string only when it is asked for as one.
 class XmlAttributes {
  public:
   // pairs: name, value, name, value, ..., then a null name.
@@ -30,15 +32,31 @@ class XmlAttributes {
   size_t GetCount() const { return mCount; }
   std::string_view GetRawName(size_t index) const { return mPairs[2 * index]; }
   const StringW& GetValue(size_t index) const;
+  // The value as wide text without a string of its own, valid while these
+  // attributes are; FindText is empty for an absent attribute.
+  std::u16string_view GetText(size_t index) const;
+  std::optional<std::u16string_view> FindText(std::u16string_view name) const;
   // Every (name, value) in document order.
   std::vector<std::pair<StringW, StringW>> GetItems() const;
 
  private:
+  // A value's place in mWide; a value that is not ASCII has none and is
+  // converted as a string.
+  struct Value {
+    std::optional<StringW> text;
+    size_t start = 0;
+    size_t length = 0;
+    bool widened = false;
+  };
+
   int32_t IndexOf(std::u16string_view name) const;
+  void WidenAscii() const;
 
   const char* const* mPairs;
   size_t mCount = 0;
-  mutable std::vector<std::optional<StringW>> mValues;
+  mutable std::vector<Value> mValues;
+  mutable std::u16string mWide;
+  mutable bool mWidened = false;
 };
 
 // What an XML document is read into: elements and their text, in document

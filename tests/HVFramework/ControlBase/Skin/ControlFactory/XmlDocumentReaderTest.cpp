@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -86,6 +87,34 @@ TEST(XmlDocumentReader, HandlerExceptionStopsReadingAndReachesTheCaller) {
   // The error says what the handler said, and where.
   EXPECT_TRUE(reader.GetError().text.GetView() == u"handler failed");
   EXPECT_EQ(reader.GetError().line, 1);
+}
+
+// Values read as views and as strings agree, also where ASCII and other
+// values alternate in one element and a value starts ASCII and then is not.
+TEST(XmlAttributes, GiveEveryValueTheSameTextAsViewAndAsString) {
+  const char* const pairs[] = {"a", "plain",          "b", "",  "c",     "gr\xC3\xBCn", "d", "tail",
+                               "e", "x\xE2\x98\xBA!", "f", "7", nullptr, nullptr};
+  const XmlAttributes attributes(pairs);
+  struct Case {
+    std::u16string_view name;
+    std::optional<std::u16string_view> text;
+  } const kCases[] = {
+      {u"a", u"plain"},    {u"b", u""},  {u"c", u"gr\u00FCn"}, {u"d", u"tail"},
+      {u"e", u"x\u263A!"}, {u"f", u"7"}, {u"g", std::nullopt}, {u"A", std::nullopt},
+  };
+  for (const Case& c : kCases) {
+    std::string label;  // the names are ASCII
+    for (const char16_t unit : c.name) label += static_cast<char>(unit);
+    EXPECT_EQ(attributes.FindText(c.name), c.text) << label;
+    const StringW* value = attributes.Find(c.name);
+    ASSERT_EQ(value != nullptr, c.text.has_value()) << label;
+    if (value) {
+      EXPECT_TRUE(value->GetView() == *c.text) << label;
+    }
+  }
+  ASSERT_EQ(attributes.GetCount(), 6u);
+  for (size_t i = 0; i < attributes.GetCount(); ++i)
+    EXPECT_TRUE(attributes.GetText(i) == attributes.GetValue(i).GetView()) << i;
 }
 
 }  // namespace
