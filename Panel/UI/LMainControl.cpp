@@ -8,6 +8,7 @@
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/System/DebugTrace.h"
+#include "HVFramework/Utilities/Storage/ParamDescriptors.h"
 #include "HVFramework/Utilities/Storage/ParamValues.h"
 #include "Panel/UI/LApplication.h"
 #include "Panel/UI/LDeviceView.h"
@@ -109,6 +110,16 @@ RCPtr<LDeviceView> LMainControl::GetDeviceView() const { return mDeviceView; }
 RCPtr<IDeviceLink> LMainControl::GetDeviceCommunicationInterface() { return nullptr; }
 
 // --- Edits, panel to engine ---
+
+void LMainControl::SendEdit(LControl& panel, int32_t paramID, const Variant& value) {
+  if (auto* main = dynamic_cast<LMainControl*>(panel.GetTopLevelControl()))
+    main->OnParamValueChanged(ParamDescriptor(paramID), value);
+}
+
+void LMainControl::RequestValue(int32_t paramID) {
+  if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
+    engine->RequestParamValues(ParamDescriptors(ParamRange{paramID, 1}));
+}
 
 void LMainControl::OnParamValueChanged(const ParamDescriptor& descriptor, const Variant& value) {
   // What a panel reports while it takes the value being shown is its echo.

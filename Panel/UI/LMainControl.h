@@ -41,6 +41,12 @@ class LMainControl : public LOwnHandlerControl<LControl, LMainControl>, public I
 
   // The edit road: a panel's new record for its parameter, to the engine.
   void OnParamValueChanged(const ParamDescriptor& descriptor, const Variant& value) override;
+  // The edit road from a panel: the main control at the top of its tree
+  // takes the value; nothing for a panel without one.
+  static void SendEdit(LControl& panel, int32_t paramID, const Variant& value);
+  // Asks the engine to announce one parameter's value again (a panel just
+  // bound to it shows it when the announcement comes).
+  static void RequestValue(int32_t paramID);
   // The screen's tree has no device link.
   RCPtr<IDeviceLink> GetDeviceCommunicationInterface() override;
   RCPtr<IDevice> GetDevice() override;

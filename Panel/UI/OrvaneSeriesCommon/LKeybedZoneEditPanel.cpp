@@ -1,13 +1,10 @@
 #include "Panel/UI/OrvaneSeriesCommon/LKeybedZoneEditPanel.h"
 
-#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/Controls/ControlsNotificationNames.h"
 #include "HVFramework/ObjectBase/Exception.h"
 #include "HVFramework/ObjectBase/ValueScope.h"
-#include "HVFramework/Utilities/Storage/ParamDescriptors.h"
-#include "Panel/UI/LApplication.h"
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/OrvaneSeriesCommon/KeybedZoneRecord.h"
 
@@ -145,8 +142,7 @@ RCPtr<LControl> LKeybedZoneEditPanel::GetControlOfByte(uint32_t byte) const {
 void LKeybedZoneEditPanel::SetFirstParamID(LParameterizedModule* parent, int32_t firstParamID,
                                            int32_t index) {
   LParameterizedModule::SetFirstParamID(parent, firstParamID, index);
-  if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
-    engine->RequestParamValues(ParamDescriptors(ParamRange{firstParamID, 1}));
+  LMainControl::RequestValue(firstParamID);
   SetZoneLabelText(index + 1);
 }
 
@@ -235,9 +231,7 @@ void LKeybedZoneEditPanel::OnKeyEdited(uint32_t byte) {
 
 void LKeybedZoneEditPanel::SendZoneRecord() {
   if (mShowing || !IsBound()) return;
-  auto* main = dynamic_cast<LMainControl*>(GetTopLevelControl());
-  if (!main) return;
-  main->OnParamValueChanged(ParamDescriptor(GetFirstParamID()), ValueFromRecord(GetZoneRecord()));
+  LMainControl::SendEdit(*this, GetFirstParamID(), ValueFromRecord(GetZoneRecord()));
 }
 
 }  // namespace HV

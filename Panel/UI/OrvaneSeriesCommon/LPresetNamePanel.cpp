@@ -48,10 +48,7 @@ HResult LPresetNamePanel::SetParamValueLocal(const ParamDescriptor& descriptor, 
 
 HResult LPresetNamePanel::OnNameChanged(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
   if (mShowing || !mTextBox) return 1;
-  auto* main = dynamic_cast<LMainControl*>(GetTopLevelControl());
-  if (!main) return 1;
-  main->OnParamValueChanged(ParamDescriptor(GetFirstParamID()),
-                            ValueFromRecord(PresetNameRecord::FromText(mTextBox->GetText())));
+  LMainControl::SendEdit(*this, GetFirstParamID(), ValueFromRecord(PresetNameRecord::FromText(mTextBox->GetText())));
   return 1;
 }
 

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParameterizedModule.h"
 #include "HVFramework/ControlBase/Views/LPanel.h"
 #include "HVFramework/Utilities/Storage/ParamDescriptor.h"
 #include "HVFramework/Controls/LLabel.h"
 #include "HVFramework/Controls/OwnHandlerDispatch.h"
 #include "HVFramework/ObjectBase/Exception.h"
-#include "HVFramework/Utilities/Storage/ParamDescriptors.h"
 #include "Panel/UI/EditorNotificationNames.h"
-#include "Panel/UI/LApplication.h"
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
@@ -79,11 +76,9 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   // "NID_PARAMETERS_CHANGED" from the editor: the whole record to the main control. 1.
   HResult OnParametersChanged(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
     if (mShowing || !IsBound() || !mEditor) return 1;
-    auto* main = dynamic_cast<LMainControl*>(this->GetTopLevelControl());
-    if (!main) return 1;
     const ElementRecord record = ReadRecord();
     if (record.GetCount() != mKind.recordLength) return 1;
-    main->OnParamValueChanged(ParamDescriptor(this->GetFirstParamID()), ValueFromRecord(record));
+    LMainControl::SendEdit(*this, this->GetFirstParamID(), ValueFromRecord(record));
     return 1;
   }
 
@@ -121,10 +116,7 @@ class LElementEditPanel : public LOwnHandlerControl<LPanel, LElementEditPanel<IE
   // what they change while showing sends nothing.
   virtual void ShowOwnControls(const ElementRecord& /*record*/) {}
 
-  void RequestValue() {
-    if (const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine())
-      engine->RequestParamValues(ParamDescriptors(ParamRange{this->GetFirstParamID(), 1}));
-  }
+  void RequestValue() { LMainControl::RequestValue(this->GetFirstParamID()); }
 
  private:
   class ShowingScope {

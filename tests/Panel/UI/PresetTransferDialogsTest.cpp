@@ -1,6 +1,7 @@
 // The send-preset and get-preset dialogs and the About box in the editor on
 // the headless window system, against the simulated keyboard: the box each
 // outcome shows, the slot that goes to the keyboard, and the About lines.
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "tests/Panel/UI/KeyboardEditorRun.h"
 
 #include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
