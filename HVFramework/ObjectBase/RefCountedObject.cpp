@@ -46,9 +46,24 @@ void LRefCountedObject::Undo() {
                           HV_HERE("HV::LRefCountedObject::Undo"));
 }
 
-int32_t LRefCountedObject::AddRef() { return mRefCount.fetch_add(1) + 1; }
+namespace {
+// What a permanent object's count reads: more than any real count, so that
+// copy-on-write always copies it.
+constexpr int32_t kPermanentCount = 1 << 30;
+}  // namespace
+
+void LRefCountedObject::MakePermanent() {
+  mRefCount.store(kPermanentCount);
+  mPermanent = true;
+}
+
+int32_t LRefCountedObject::AddRef() {
+  if (mPermanent) return kPermanentCount;
+  return mRefCount.fetch_add(1) + 1;
+}
 
 int32_t LRefCountedObject::Release() {
+  if (mPermanent) return kPermanentCount;
   // The caller's reference is the last one outside the registries: let the
   // object leave them while that reference still keeps it alive. Releases
   // made by the hook itself see the re-entry counter and only decrement.
@@ -72,6 +87,7 @@ int32_t LRefCountedObject::Release() {
 }
 
 bool LRefCountedObject::TryAddRef() {
+  if (mPermanent) return true;
   int32_t count = mRefCount.load(std::memory_order_relaxed);
   while (count > 0)
     if (mRefCount.compare_exchange_weak(count, count + 1, std::memory_order_acq_rel, std::memory_order_relaxed))

@@ -55,6 +55,14 @@ class LRefCountedObject : public IUndoable {
 
   void AddInternalReferences(int32_t delta) { mInternalRefCount.fetch_add(delta); }
 
+  // For an object that lives as long as the program and that every thread
+  // takes and lets go of all the time (the empty text's buffer): counting it
+  // would make every thread write one memory location. From here on AddRef
+  // and Release leave it alone and it counts as shared (never written in
+  // place); it is never deleted. Call it once, before the object is handed
+  // to another thread.
+  void MakePermanent();
+
   int32_t GetRefCount() const { return mRefCount.load(); }
   int32_t GetInternalRefCount() const { return mInternalRefCount.load(); }
 
@@ -76,6 +84,7 @@ class LRefCountedObject : public IUndoable {
   std::atomic<int32_t> mInternalRefCount{0};
   std::atomic<int32_t> mReleaseReentry{0};
   std::atomic<bool> mShareable{true};
+  bool mPermanent = false;  // set before the object is published, never again
   std::atomic<LWeakLink*> mWeakLink{nullptr};  // holds one reference on the link
 };
 

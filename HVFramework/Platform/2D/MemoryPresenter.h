@@ -27,12 +27,12 @@ class MemoryPresenter : public IWindowPresenter {
 
  protected:
   MemoryPresenter(int32_t width, int32_t height)
-      : mWidth(width), mHeight(height), mPixels(static_cast<size_t>(width) * height, 0) {}
+      : mWidth(width), mHeight(height) {}
 
  private:
   int32_t mWidth;
   int32_t mHeight;
-  std::vector<uint32_t> mPixels;
+  std::vector<uint32_t> mPixels;  // empty until the first Present
   std::vector<std::vector<RectT<int32_t>>> mCalls;
 };
 

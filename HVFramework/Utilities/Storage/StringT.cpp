@@ -53,7 +53,13 @@ template <class C, class O>
 const ConstRCPtr<LIBuffer>& StringT<C, O>::EmptyBuffer() {
   // Built once, thread-safely, and never destroyed: strings in static objects
   // may still share it while the process exits.
-  static const ConstRCPtr<LIBuffer>* const empty = new ConstRCPtr<LIBuffer>(NewBuffer(1));
+  // Every empty string in every thread shares it: it is permanent, so
+  // sharing it costs no counting.
+  static const ConstRCPtr<LIBuffer>* const empty = [] {
+    auto* buffer = new ConstRCPtr<LIBuffer>(NewBuffer(1));
+    const_cast<LIBuffer*>(buffer->Get())->MakePermanent();
+    return buffer;
+  }();
   return *empty;
 }
 

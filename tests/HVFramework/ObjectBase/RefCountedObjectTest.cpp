@@ -28,6 +28,38 @@ TEST(LRefCountedObject, FirstAddRefCountsOneAndFirstReleaseDeletes) {
   EXPECT_THAT(log, ElementsAre("made", "gone"));
 }
 
+TEST(LRefCountedObject, APermanentObjectIsNeitherCountedNorDeletedAndAlwaysCountsAsShared) {
+  // Kept for the program's life, as a permanent object is.
+  static std::vector<std::string> log;
+  static Probe* const probe = new Probe(log);
+  probe->AddRef();
+  probe->MakePermanent();
+  const int32_t count = probe->GetRefCount();
+  EXPECT_GT(count, 1);  // copy-on-write never writes it in place
+  for (int i = 0; i < 3; ++i) probe->Release();
+  probe->AddRef();
+  EXPECT_EQ(probe->GetRefCount(), count);
+  EXPECT_THAT(log, ElementsAre("made"));
+  { const RCPtr<Probe> held(probe); }
+  EXPECT_THAT(log, ElementsAre("made"));
+  EXPECT_THROW(probe->SetUnshareable(true), std::runtime_error);
+}
+
+// The empty text's buffer is permanent: writing to a string that shares it
+// takes a buffer of its own and leaves every other empty string empty.
+TEST(StringW, WritingAnEmptyStringLeavesTheSharedEmptyBufferAlone) {
+  StringW written;
+  const StringW other;
+  char16_t* units = written.Lock(4);
+  ASSERT_NE(units, nullptr);
+  units[0] = u'a';
+  written.Unlock();
+  written += StringW(u"b");
+  EXPECT_EQ(written, StringW(u"ab"));
+  EXPECT_TRUE(other.IsEmpty());
+  EXPECT_TRUE(StringW().IsEmpty());
+}
+
 // Counts before a Release and whether that Release must run the hook.
 struct HookCase {
   int32_t count;

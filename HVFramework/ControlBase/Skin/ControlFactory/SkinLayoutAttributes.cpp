@@ -3,8 +3,8 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/SkinValueText.h"
 
-#include <map>
 #include <string>
+#include <unordered_map>
 
 namespace HV {
 namespace {
@@ -165,8 +165,13 @@ std::span<const SkinLayoutAttribute> GetSkinLayoutAttributes() { return kLayoutA
 std::span<const SkinFontAttribute> GetSkinFontAttributes() { return kFontAttributes; }
 
 const SkinLayoutAttribute* FindSkinLayoutAttribute(std::string_view name) {
-  static const std::map<std::string, const SkinLayoutAttribute*, std::less<>> kByName = [] {
-    std::map<std::string, const SkinLayoutAttribute*, std::less<>> byName;
+  // Asked for every attribute of every control of a skin: hashed.
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  static const std::unordered_map<std::string, const SkinLayoutAttribute*, Hash, std::equal_to<>> kByName = [] {
+    std::unordered_map<std::string, const SkinLayoutAttribute*, Hash, std::equal_to<>> byName;
     for (const SkinLayoutAttribute& row : kLayoutAttributes)
       byName.emplace(std::string(row.name.begin(), row.name.end()), &row);  // the names are ASCII
     return byName;

@@ -1,12 +1,14 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/XmlDocumentReader.h"
 
+#include "HVFramework/ControlBase/Skin/ControlFactory/XmlEventStream.h"
+
 #include "HVFramework/ObjectBase/TraceHook.h"
 
 #include <expat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
-#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -133,27 +135,25 @@ void XmlAttributes::WidenAscii() const {
   mWidened = true;
   size_t total = 0;
   for (size_t i = 0; i < mCount; ++i) total += std::strlen(mPairs[2 * i + 1]);
-  mWide.reserve(total);
+  mWide.resize(total);
+  char16_t* const wide = mWide.data();
+  size_t used = 0;
   for (size_t i = 0; i < mCount; ++i) {
-    const char* text = mPairs[2 * i + 1];
-    const size_t start = mWide.size();
-    bool ascii = true;
-    for (const char* at = text; *at; ++at) {
-      if (static_cast<unsigned char>(*at) >= 0x80) {
-        ascii = false;
-        break;
-      }
-      mWide.push_back(static_cast<char16_t>(*at));
+    const auto* text = reinterpret_cast<const unsigned char*>(mPairs[2 * i + 1]);
+    size_t length = 0;
+    unsigned char any = 0;
+    for (; text[length]; ++length) {
+      any |= text[length];
+      wide[used + length] = static_cast<char16_t>(text[length]);
     }
-    if (!ascii) {
-      mWide.resize(start);
-      continue;
-    }
+    if (any >= 0x80) continue;  // not ASCII: its units are overwritten by the next value
     Value& value = mValues[i];
-    value.start = start;
-    value.length = mWide.size() - start;
+    value.start = used;
+    value.length = length;
     value.widened = true;
+    used += length;
   }
+  mWide.resize(used);
 }
 
 const StringW& XmlAttributes::GetValue(size_t index) const {
@@ -193,31 +193,81 @@ std::vector<std::pair<StringW, StringW>> XmlAttributes::GetItems() const {
 }
 
 bool XmlDocumentReader::Read(std::span<const uint8_t> document, IXmlContentHandler& handler) {
+  const bool two = mThreads == Threads::Two || (mThreads == Threads::Automatic && document.size() >= kTwoThreadBytes);
+  return two ? ReadOnTwoThreads(document, handler) : ReadOnOneThread(document, handler);
+}
+
+bool XmlDocumentReader::ReadOnOneThread(std::span<const uint8_t> document, IXmlContentHandler& handler) {
   std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate(nullptr));
   if (!parser) throw std::bad_alloc();
   ExpatSession session(parser.get(), handler);
 
-  // Expat takes an int length; larger documents are read in pieces.
-  constexpr size_t kPiece = static_cast<size_t>(std::numeric_limits<int>::max());
-  XML_Status status = XML_STATUS_OK;
-  size_t done = 0;
-  do {
-    const size_t piece = std::min(document.size() - done, kPiece);
-    const bool isFinal = done + piece == document.size();
-    status = XML_Parse(parser.get(), reinterpret_cast<const char*>(document.data() + done),
-                       static_cast<int>(piece), isFinal ? XML_TRUE : XML_FALSE);
-    done += piece;
-  } while (status == XML_STATUS_OK && done < document.size());
+  const bool parsed = ParseWholeDocument(parser.get(), document);
 
   if (std::exception_ptr failure = session.TakeFailure()) {
     mError = session.GetFailureError();
     std::rethrow_exception(failure);
   }
-  if (status == XML_STATUS_OK) return true;
+  if (parsed) return true;
   const XML_Error code = XML_GetErrorCode(parser.get());
   const XML_LChar* text = XML_ErrorString(code);
   mError.text = StringW(text ? text : "unknown XML error");
   mError.line = static_cast<int32_t>(XML_GetCurrentLineNumber(parser.get()));
+  return false;
+}
+
+namespace {
+
+// Hands one batch's events to the handler; at follows the event being
+// handed, for the error of a handler that fails.
+void HandOn(const XmlEventBatch& batch, std::vector<StringW>& names, std::vector<const char*>& pairs,
+            IXmlContentHandler& handler, uint64_t& at) {
+  for (const XmlEventBatch::NewName& name : batch.newNames) {
+    names.resize(std::max<size_t>(names.size(), name.element + 1));
+    names[name.element] = StringW(batch.String(name.string));
+  }
+  for (const XmlEventBatch::Event& event : batch.events) {
+    at = event.at;
+    switch (event.kind) {
+      case XmlEventBatch::Kind::Start: {
+        pairs.clear();
+        for (uint32_t i = 0; i < event.strings; ++i) pairs.push_back(batch.String(event.first + i));
+        pairs.push_back(nullptr);
+        pairs.push_back(nullptr);
+        const XmlAttributes attributes(pairs.data());
+        handler.StartElement(names[event.element], attributes);
+        break;
+      }
+      case XmlEventBatch::Kind::End:
+        handler.EndElement(names[event.element]);
+        break;
+      case XmlEventBatch::Kind::Text:
+        if (handler.IsCapturingText())
+          handler.CharacterData(FromUtf8(batch.String(event.first), batch.StringLength(event.first)));
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+bool XmlDocumentReader::ReadOnTwoThreads(std::span<const uint8_t> document, IXmlContentHandler& handler) {
+  XmlEventStream stream(document);
+  XmlEventBatch batch;
+  std::vector<StringW> names;
+  std::vector<const char*> pairs;
+  uint64_t at = 0;
+  try {
+    while (stream.Next(batch)) HandOn(batch, names, pairs, handler, at);
+  } catch (...) {
+    stream.Stop();
+    mError = {StringW(CurrentExceptionText().c_str()), XmlEventStream::LineAt(document, at)};
+    throw;
+  }
+  stream.ThrowIfFailed();
+  if (stream.Succeeded()) return true;
+  mError.text = StringW(stream.GetErrorText().c_str());
+  mError.line = stream.GetErrorLine();
   return false;
 }
 

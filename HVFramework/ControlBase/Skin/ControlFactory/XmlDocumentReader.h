@@ -77,13 +77,20 @@ class IXmlContentHandler {
 // XmlDocumentReader: reads one whole XML document from memory with Expat in a
 // single pass; the encoding comes from the document's declaration or byte
 // order mark (UTF-8 or UTF-16). On malformed XML it keeps Expat's message and
-// the line where it stopped.
+// the line where it stopped. A large document is parsed on a second thread
+// while the handler works through what is already parsed; the handler itself
+// is always called on the caller's thread, in document order.
 class XmlDocumentReader {
  public:
   struct Error {
     StringW text;
     int32_t line = 0;
   };
+  // Automatic takes a second thread from kTwoThreadBytes on.
+  enum class Threads { Automatic, One, Two };
+  static constexpr size_t kTwoThreadBytes = 64 * 1024;
+
+  explicit XmlDocumentReader(Threads threads = Threads::Automatic) : mThreads(threads) {}
 
   // true when the document was read to its end. Exceptions thrown by the
   // handler propagate (after the parser is freed); the error keeps their
@@ -92,6 +99,10 @@ class XmlDocumentReader {
   const Error& GetError() const { return mError; }
 
  private:
+  bool ReadOnOneThread(std::span<const uint8_t> document, IXmlContentHandler& handler);
+  bool ReadOnTwoThreads(std::span<const uint8_t> document, IXmlContentHandler& handler);
+
+  Threads mThreads;
   Error mError;
 };
 
