@@ -48,8 +48,9 @@ std::unique_ptr<LControlFactory> ApplicationRunner::LoadControlFactory(const Pro
   auto factory = std::make_unique<LControlFactory>(program.identity.applicationName);
   factory->SetResourceSource(resources ? resources : &EmbeddedResources());
   factory->SetBaseLocation(StringW(u"::"));
-  if (Failed(factory->LoadStringTables(program.applicationStrings, program.frameworkStrings, languageId)) ||
-      Failed(factory->LoadSkins(program.skins)) || factory->GetSkins().GetCount() == 0)
+  if (Failed(factory->LoadDocuments(program.applicationStrings, program.frameworkStrings, languageId,
+                                    program.skins)) ||
+      factory->GetSkins().GetCount() == 0)
     return nullptr;
   return factory;
 }

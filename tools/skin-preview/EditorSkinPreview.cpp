@@ -28,12 +28,9 @@ std::unique_ptr<LControlFactory> EditorSkinPreview::LoadEditorDocuments(std::str
   auto factory = std::make_unique<LControlFactory>(StringW(u"PresetEditor"));
   factory->SetResourceSource(&kResources);
   factory->SetBaseLocation(StringW(u"::"));
-  if (factory->LoadStringTables(StringW(u"::APP_STRINGS"), StringW(u"::FRAMEWORK_STRINGS"), kLanguage) != S_OK) {
-    error = "the string documents cannot be read";
-    return nullptr;
-  }
-  if (factory->LoadSkins(StringW(u"::APP_SKINS")) != S_OK) {
-    error = "the skin cannot be read: " + std::string(factory->GetLastParseError().text.ToCharString().GetText());
+  if (factory->LoadDocuments(StringW(u"::APP_STRINGS"), StringW(u"::FRAMEWORK_STRINGS"), kLanguage,
+                              StringW(u"::APP_SKINS")) != S_OK) {
+    error = "the documents cannot be read: " + std::string(factory->GetLastParseError().text.ToCharString().GetText());
     return nullptr;
   }
   return factory;

@@ -51,10 +51,6 @@ int32_t PrimaryLanguage(int32_t languageId) {
 
 }  // namespace
 
-LControlFactory::LControlFactory(const StringW& applicationName) : mApplicationName(applicationName) {}
-
-LControlFactory::~LControlFactory() = default;
-
 RCPtr<LControlDescriptor> LControlFactory::GetCurrentSkinRoot() const {
   if (mCurrentSkinIndex < 0 || static_cast<uint32_t>(mCurrentSkinIndex) >= mSkins.GetCount()) return nullptr;
   return *mSkins.GetItemPtr(static_cast<uint32_t>(mCurrentSkinIndex));
@@ -165,9 +161,11 @@ HResult LControlFactory::Parse(std::span<const uint8_t> document) {
   } catch (const std::exception&) {
     // A handler's error (a bad SubControl, a look index out of range): its text and line.
     mLastParseError = {reader.GetError().text, reader.GetError().line};
+    ++mParseErrors;
     return E_FAIL;
   }
   mLastParseError = {reader.GetError().text, reader.GetError().line};
+  ++mParseErrors;
   return E_FAIL;
 }
 
@@ -230,6 +228,7 @@ void LControlFactory::XMLEndElement(const StringW& name) {
 
 void LControlFactory::OnApplication(const XmlAttributes& a) {
   const StringW* name = a.Find(u"Name");
+  if (name) mSkinNamedApplication = true;
   if (name && !(*name == mApplicationName)) mApplicationName = *name;
 }
 

@@ -13,7 +13,9 @@
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
 
 #include <cstdint>
+#include <exception>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -54,6 +56,15 @@ class LControlFactory : private IXmlContentHandler {
   // that cannot be read throws its runtime error. 0 or E_OUTOFMEMORY.
   HResult LoadStringTables(const StringW& applicationLocation, const StringW& frameworkLocation,
                            int32_t languageId);
+  // Reads the string tables and then the skin, as LoadStringTables and
+  // LoadSkins one after the other would - the same tables, language, skins,
+  // errors and results - but with the string documents read on a second
+  // thread while the skin is read here; a skin that translates font names
+  // waits for the language at its first translation. The string load's
+  // failure comes first (its exception is rethrown); the skin may have been
+  // read by then.
+  HResult LoadDocuments(const StringW& applicationStrings, const StringW& frameworkStrings, int32_t languageId,
+                        const StringW& skins);
   // Parses one document held in memory in the current mode (skins unless a
   // string-table load is running). 0 or E_FAIL.
   HResult Parse(std::span<const uint8_t> document);
@@ -133,6 +144,14 @@ class LControlFactory : private IXmlContentHandler {
     return at == map.end() ? RCPtr<T>() : at->second;
   }
 
+  // The string documents LoadDocuments reads on another thread, until they
+  // are taken in.
+  struct PendingStrings;
+  // Waits for them and takes their tables, language and application name,
+  // and their error where the skin has none.
+  void AwaitStringTables();
+  void TakeStringTables(LControlFactory& read);
+
   // IXmlContentHandler
   void StartElement(const StringW& name, const XmlAttributes& attributes) override;
   void EndElement(const StringW& name) override;
@@ -196,6 +215,13 @@ class LControlFactory : private IXmlContentHandler {
   TextMap mFontTranslations;
   int32_t mFontLocale = 0;
   ParseError mLastParseError;
+  uint32_t mParseErrors = 0;  // how often mLastParseError was set
+
+  std::unique_ptr<PendingStrings> mPendingStrings;
+  HResult mStringsResult = S_OK;
+  std::exception_ptr mStringsFailure;
+  bool mSkinNamedApplication = false;  // while LoadDocuments reads the skin
+  uint32_t mParseErrorsBeforeSkin = 0;
 
   // Reader state: meaningful only while a document is read.
   bool mSkipNextElement = false;

@@ -289,7 +289,9 @@ void LControlFactory::OnFontLocale(const XmlAttributes& a) {
 void LControlFactory::OnFontXLat(const XmlAttributes& a) {
   const StringW* name = a.Find(u"Name");
   const StringW* translation = a.Find(u"XLat");
-  if (!name || !translation || mFontLocale != mLanguageId) return;
+  if (!name || !translation) return;
+  AwaitStringTables();  // the language they chose decides
+  if (mFontLocale != mLanguageId) return;
   mFontTranslations.emplace(*name, *translation);
   if (mCurrentControl && mCurrentControl->GetSkin() && mCurrentControl->GetSkin()->font.name == *name)
     mCurrentControl->GetSkin()->font.name = *translation;
