@@ -4,18 +4,19 @@
 
 #include <algorithm>
 #include <limits>
-#include <map>
 #include <memory>
 #include <new>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace HV {
 namespace {
 
-// Events per batch: enough that handing over costs little per event, few
-// enough that the reader starts soon.
-constexpr size_t kBatchEvents = 512;
+// Events per batch: the first few enough that the reader starts soon, then
+// more and more, so that the threads seldom have to wake each other.
+constexpr size_t kFirstBatchEvents = 256;
+constexpr size_t kLargestBatchEvents = 1024;
 // Batches that may wait before the parser pauses: bounds the memory a fast
 // parser ahead of slow handlers takes.
 constexpr size_t kWaitingBatches = 8;
@@ -62,7 +63,7 @@ class XmlEventStream::Parser {
     XML_SetUserData(parser, this);
     XML_SetElementHandler(parser, &OnStart, &OnEnd);
     XML_SetCharacterDataHandler(parser, &OnText);
-    mBatch.events.reserve(kBatchEvents);
+    mBatch.events.reserve(mBatchEvents);
   }
 
   // Hands over what is left; false when the reader stopped.
@@ -142,7 +143,8 @@ class XmlEventStream::Parser {
 
   void AddEvent(const XmlEventBatch::Event& event) {
     mBatch.events.push_back(event);
-    if (mBatch.events.size() < kBatchEvents) return;
+    if (mBatch.events.size() < mBatchEvents) return;
+    mBatchEvents = std::min(2 * mBatchEvents, kLargestBatchEvents);
     if (!mStream.Hand(mBatch)) {
       mStopped = true;
       XML_StopParser(mParser, XML_FALSE);
@@ -153,9 +155,14 @@ class XmlEventStream::Parser {
   XML_Parser mParser;
   XmlEventBatch mBatch;
   std::string mText;
-  std::map<std::string, uint32_t, std::less<>> mElements;
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, uint32_t, NameHash, std::equal_to<>> mElements;
   std::exception_ptr mFailure;
   bool mStopped = false;
+  size_t mBatchEvents = kFirstBatchEvents;
 };
 
 XmlEventStream::XmlEventStream(std::span<const uint8_t> document)
