@@ -26,7 +26,6 @@ const RCPtr<LLayoutDescriptor>& DefaultLayout() {
   return layout;
 }
 
-
 // The text read as a decimal number the way the C library reads one: leading
 // blanks skipped, the longest numeric prefix taken, 0 when there is none.
 double TextToDouble(const StringW& text) {
