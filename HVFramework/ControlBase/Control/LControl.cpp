@@ -26,11 +26,6 @@ const RCPtr<LLayoutDescriptor>& DefaultLayout() {
   return layout;
 }
 
-// The control's own copy of a layout description.
-RCPtr<LLayoutDescriptor> CopyLayout(const LLayoutDescriptor& layout) {
-  return DynamicCast<LLayoutDescriptor>(layout.CreateCopy());
-}
-
 // The text read as a decimal number the way the C library reads one: leading
 // blanks skipped, the longest numeric prefix taken, 0 when there is none.
 double TextToDouble(const StringW& text) {
@@ -42,7 +37,7 @@ double TextToDouble(const StringW& text) {
 }  // namespace
 
 LControl::LControl(LControl* parent, const StringW& name)
-    : mName(name), mLayout(CopyLayout(*DefaultLayout())) {
+    : mName(name), mLayout(DefaultLayout()) {
   if (LControlFactory* factory = GetApplicationControlFactory()) {
     const LControlDescriptor* parentDescriptor = parent ? parent->mDescriptor.Get() : nullptr;
     mStringTable = factory->GetControlStringTable(parentDescriptor, name);
@@ -164,6 +159,11 @@ void LControl::ProcessIdle() {
 
 // --- State kept in the layout descriptor ---
 
+void LControl::UnshareLayout() const {
+  mLayout = DynamicCast<LLayoutDescriptor>(mLayout->CreateCopy());
+  mLayoutShared = false;
+}
+
 bool LControl::IsVisible(bool recursive) const {
   for (const LControl* control = this; control; control = recursive ? control->mParent : nullptr) {
     if (!control->mLayout->visible || control->mRect.width <= 0 || control->mRect.height <= 0) return false;
@@ -184,7 +184,7 @@ bool LControl::SetVisible(bool visible) {
     // What the control covered is drawn again: its parent shows through
     // where it was, or the control itself where it now stands.
     if (!visible) InvalidateOwnArea();
-    mLayout->visible = visible;
+    OwnLayout().visible = visible;
     if (visible) InvalidateOwnArea();
     UpdateConditions();
     UpdateFocusAfterStateChange();
@@ -195,7 +195,7 @@ bool LControl::SetVisible(bool visible) {
 void LControl::SetEnabled(bool enabled) {
   HV_ASSERT_UI_THREAD();
   if (mLayout->enabled == enabled) return;
-  mLayout->enabled = enabled;
+  OwnLayout().enabled = enabled;
   UpdateConditions();
   UpdateFocusAfterStateChange();
 }
@@ -342,7 +342,7 @@ HResult LControl::CreateFromDescriptor(const RCPtr<LControlDescriptor>& descript
   }
   // A control already in a window as its top-level control is shown there,
   // whatever its skin says.
-  if (!mParent && mRootWindow.Get()) mLayout->visible = true;
+  if (!mParent && mRootWindow.Get() && !mLayout->visible) OwnLayout().visible = true;
   StringW label;
   if (mStringTable && mStringTable->GetString(StringW(u"LABEL"), label)) mText = label;
   SetLooksText(mText);
@@ -368,7 +368,8 @@ void LControl::BuildFromDescriptor(const RCPtr<LControlDescriptor>& descriptor) 
   mDescriptor = descriptor;
   const RCPtr<LLayoutDescriptor>& layout = descriptor->GetLayout();
   const bool wasClipping = mLayout->clipToParent;
-  mLayout = CopyLayout(layout ? *layout : *DefaultLayout());
+  mLayout = layout ? layout : DefaultLayout();
+  mLayoutShared = true;
   CreateLooks(*descriptor);
   // A skin that lets the control draw outside its parent counts it as the
   // ancestors' non-clipping descendant, as SetClipToParent would.
@@ -398,9 +399,11 @@ HResult LControl::RebuildFromDescriptor(const RCPtr<LControlDescriptor>& descrip
   DetachAllChildren();
   mRect = Rect{};
   const bool skinVisible = mLayout->visible;
-  mLayout->visible = wasVisible;
-  if (skinVisible != wasVisible) SetVisible(skinVisible);
-  mLayout->enabled = wasEnabled;
+  if (skinVisible != wasVisible) {
+    OwnLayout().visible = wasVisible;
+    SetVisible(skinVisible);
+  }
+  if (mLayout->enabled != wasEnabled) OwnLayout().enabled = wasEnabled;
   StringW notFocusable;
   if (GetCreateParam(u"NOT_FOCUSABLE", notFocusable)) SetNotFocusable(IsTrueText(notFocusable));
 

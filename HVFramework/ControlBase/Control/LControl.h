@@ -133,7 +133,14 @@ class LControl : public virtual LNotificationClient,
   uint32_t GetPendingReleaseCount() const { return mPendingRelease.GetCount(); }
 
   // --- State kept in the layout descriptor ---
-  const RCPtr<LLayoutDescriptor>& GetLayout() const { return mLayout; }
+  // The control's layout, its own: one still shared with its skin or the
+  // defaults is copied first, since the caller may change it.
+  const RCPtr<LLayoutDescriptor>& GetLayout() const {
+    if (mLayoutShared) UnshareLayout();
+    return mLayout;
+  }
+  // The layout for reading only, shared or not: no copy made.
+  const LLayoutDescriptor& ReadLayout() const { return *mLayout; }
   const RCPtr<LControlDescriptor>& GetDescriptor() const { return mDescriptor; }
   bool IsVisible(bool recursive = false) const;
   bool IsEnabled(bool recursive = false) const;
@@ -718,6 +725,12 @@ class LControl : public virtual LNotificationClient,
  private:
   friend class LControlChildList;
 
+  // The layout to change: copied first while shared.
+  LLayoutDescriptor& OwnLayout() {
+    if (mLayoutShared) UnshareLayout();
+    return *mLayout;
+  }
+  void UnshareLayout() const;
   void ReleasePendingChildren();
   void MapPointInto(const Point& point, Point& inside, Point& content) const;
   RCPtr<LControl> FindNonClippingAtPoint(const Point& point, Point& local);
@@ -761,7 +774,10 @@ class LControl : public virtual LNotificationClient,
   RCPtr<LNotificationHandler<LControl>> mHandler;
   StringW mName;
   RCPtr<LControlDescriptor> mDescriptor;
-  RCPtr<LLayoutDescriptor> mLayout;
+  // Shared with the skin's descriptor or the defaults (never written then)
+  // until the first change, which copies it: most controls never change theirs.
+  mutable RCPtr<LLayoutDescriptor> mLayout;
+  mutable bool mLayoutShared = true;
   Rect mRect;
   Point mScrollOffset;
   double mNormalizedValue = 0;

@@ -13,11 +13,7 @@ int32_t DockedAxes(const LLayoutDescriptor& layout) {
   return static_cast<int32_t>(layout.docked[0]) + static_cast<int32_t>(layout.docked[1]);
 }
 
-// Controls without a layout yet sort as the defaults of a new descriptor.
-const LLayoutDescriptor& LayoutOf(const LControl& control) {
-  static const RCPtr<LLayoutDescriptor> defaults = LLayoutDescriptor::Create();
-  return control.GetLayout() ? *control.GetLayout() : *defaults;
-}
+const LLayoutDescriptor& LayoutOf(const LControl& control) { return control.ReadLayout(); }
 
 }  // namespace
 
@@ -103,11 +99,11 @@ HResult LControlChildList::Rename(LControl* child, const StringW& name) {
   const StringW old = child->GetName();
   child->mName = name;
   for (uint32_t i = static_cast<uint32_t>(index) + 1; i < mChildrenArray->GetCount(); ++i) {
-    const RCPtr<LLayoutDescriptor>& layout = (*mChildrenArray->GetItemPtr(i))->GetLayout();
-    if (!layout) continue;
+    const LControl& sibling = **mChildrenArray->GetItemPtr(i);
     for (int axis : {LLayoutDescriptor::kX, LLayoutDescriptor::kY}) {
-      if (layout->position[axis].referenceName == old) layout->position[axis].referenceName = name;
-      if (layout->size[axis].referenceName == old) layout->size[axis].referenceName = name;
+      if (sibling.ReadLayout().position[axis].referenceName == old)
+        sibling.GetLayout()->position[axis].referenceName = name;
+      if (sibling.ReadLayout().size[axis].referenceName == old) sibling.GetLayout()->size[axis].referenceName = name;
     }
   }
   return S_OK;

@@ -276,9 +276,9 @@ void LControl::UpdateFocusAfterStateChange() {
 
 void LControl::SetNotFocusable(bool notFocusable) {
   mNotFocusable = notFocusable;
-  int32_t& tabStop = mLayout->tabStop;
-  if (notFocusable && tabStop >= 0) tabStop = tabStop == 0 ? -1 : -tabStop;
-  if (!notFocusable && tabStop < 0) tabStop = -tabStop;
+  const int32_t tabStop = mLayout->tabStop;
+  if (notFocusable && tabStop >= 0) OwnLayout().tabStop = tabStop == 0 ? -1 : -tabStop;
+  if (!notFocusable && tabStop < 0) OwnLayout().tabStop = -tabStop;
   if (!mParent) return;
   mParent->mChildren.MarkChanged();
   if (!HasFocus() && mParent->HasFocus() && (CanTakeFocus() || CanFocusDescendant()))

@@ -51,7 +51,7 @@ bool SameLimit(const LLayoutSizeLimit& a, const LLayoutSizeLimit& b) {
 }
 
 LLayoutBox BoxOf(const LControl& control) {
-  const LLayoutDescriptor& layout = *control.GetLayout();
+  const LLayoutDescriptor& layout = control.ReadLayout();
   return {ToRectT(control.GetRect()), layout.docked, layout.clipToParent};
 }
 
@@ -110,7 +110,7 @@ class SiblingsOf : public ILayoutSiblings {
 class SubjectOf : public ILayoutSubject {
  public:
   SubjectOf(LControl& control, ILayoutTextMeasurer* text) : mControl(control), mText(text) {}
-  const LLayoutDescriptor& GetLayout() const override { return *mControl.GetLayout(); }
+  const LLayoutDescriptor& GetLayout() const override { return mControl.ReadLayout(); }
   PointT<double> GetScrollOffset() const override {
     return {mControl.GetScrollOffset().x, mControl.GetScrollOffset().y};
   }
@@ -342,7 +342,7 @@ bool LControl::SetAxisLayout(int32_t axis, const LLayoutPosition& position, cons
 
 bool LControl::SetLayout(const std::array<LLayoutPosition, 2>& positions,
                          const std::array<LLayoutSize, 2>& sizes, const std::array<bool, 2>& docked) {
-  LLayoutDescriptor& layout = *mLayout;
+  LLayoutDescriptor& layout = OwnLayout();
   const bool dockingChanged = layout.docked != docked;
   bool changed = dockingChanged;
   for (int axis = 0; axis < 2; ++axis)
@@ -359,7 +359,7 @@ bool LControl::SetLayout(const std::array<LLayoutPosition, 2>& positions,
 bool LControl::SetAxisSizeLimits(int32_t axis, const LLayoutSizeLimit& minimum,
                                  const LLayoutSizeLimit& maximum) {
   if (axis != 0 && axis != 1) return false;
-  LLayoutDescriptor& layout = *mLayout;
+  LLayoutDescriptor& layout = OwnLayout();
   const bool changed = !SameLimit(layout.minimum[axis], minimum) || !SameLimit(layout.maximum[axis], maximum);
   layout.minimum[axis] = minimum;
   layout.maximum[axis] = maximum;
@@ -443,7 +443,7 @@ bool LControl::SetClipToParent(bool clip) {
   if (mLayout->clipToParent == clip) return clip;
   const RCPtr<LControl> self(this);
   if (clip) InvalidateOwnArea();
-  mLayout->clipToParent = clip;
+  OwnLayout().clipToParent = clip;
   if (mParent) {
     mParent->mChildren.MarkChanged();
     if (clip)

@@ -89,10 +89,10 @@ bool AppendOnce(RCPtrArray<LControl>& list, LControl& control) {
   return true;
 }
 
-bool ClipsToParent(const LControl& control) { return control.GetLayout()->clipToParent; }
+bool ClipsToParent(const LControl& control) { return control.ReadLayout().clipToParent; }
 
 int32_t DockedAxes(const LControl& control) {
-  const LLayoutDescriptor& layout = *control.GetLayout();
+  const LLayoutDescriptor& layout = control.ReadLayout();
   return (layout.docked[0] ? 1 : 0) + (layout.docked[1] ? 1 : 0);
 }
 

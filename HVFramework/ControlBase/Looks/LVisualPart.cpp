@@ -1,6 +1,7 @@
 #include "HVFramework/ControlBase/Looks/LVisualPart.h"
 
 #include "HVFramework/ObjectBase/Exception.h"
+#include "HVFramework/ObjectBase/UIThread.h"
 #include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <algorithm>
@@ -133,9 +134,10 @@ uint32_t LVisualPart::GetStretchedColor(float x, float y, float width, float hei
 }
 
 RCPtr<LVisualPart> GetVisualPart(const RCPtr<LVisualPartDescriptor>& descriptor) {
+  HV_ASSERT_UI_THREAD();
   if (!descriptor) return nullptr;
-  if (const RCPtr<LRefCountedObject> cached = descriptor->GetCachedVisualPart())
-    return RCPtr<LVisualPart>(dynamic_cast<LVisualPart*>(cached.Get()));
+  if (LRefCountedObject* cached = descriptor->GetCachedVisualPartOnUIThread())
+    return RCPtr<LVisualPart>(dynamic_cast<LVisualPart*>(cached));
   const LVisualPartDescriptor& d = *descriptor;
   const RCPtr<LBitmap> mask = LoadImageRect(d.mask);
   const RCPtr<LBitmap> image = LoadImageRect(d.image);

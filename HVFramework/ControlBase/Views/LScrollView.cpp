@@ -141,7 +141,7 @@ LControl::Point LScrollView::GetChildrenBounds() {
     const LControl& child = *children.GetAt(i);
     const Rect& rect = child.GetRect();
     for (int axis = 0; axis < 2; ++axis) {
-      if (child.GetLayout()->docked[axis]) continue;
+      if (child.ReadLayout().docked[axis]) continue;
       const double farEdge = RoundHalfAway((axis == 0 ? rect.x : rect.y) + SizeOn(rect, axis));
       At(bounds, axis) = std::max(At(bounds, axis), farEdge);
     }
@@ -182,7 +182,7 @@ HResult LScrollView::UpdateLayout() {
 
 HResult LScrollView::OnChildRectChanged(LControl* child) {
   if (child && !mUpdating && !mInScrollOffsetChange && !mInLayout) {
-    const std::array<bool, 2>& docked = child->GetLayout()->docked;
+    const std::array<bool, 2>& docked = child->ReadLayout().docked;
     if (!docked[0] || !docked[1]) UpdateAutoClientExtent();
   }
   return LControl::OnChildRectChanged(child);
@@ -203,7 +203,7 @@ LControl::Point LScrollView::GetMaximumSize() {
   Point maximum;
   const Point bounds = GetChildrenBounds();
   for (int axis = 0; axis < 2; ++axis) {
-    const LLayoutSizeLimit& limit = GetLayout()->maximum[axis];
+    const LLayoutSizeLimit& limit = ReadLayout().maximum[axis];
     At(maximum, axis) = limit.hasNamedReference ? At(bounds, axis) : limit.absolute;
   }
   return maximum;

@@ -161,7 +161,7 @@ LRootWindow::ClientSizeLimits LRootWindow::GetClientSizeLimits() {
   ConstrainClientSize(largest.x, largest.y);
   limits.maximum = {largest.x < kUnboundedClientSize ? largest.x : 0,
                     largest.y < kUnboundedClientSize ? largest.y : 0};
-  limits.isFixed = IsFixedSizeLayout(*root->GetLayout()) || limits.minimum == limits.maximum;
+  limits.isFixed = IsFixedSizeLayout(root->ReadLayout()) || limits.minimum == limits.maximum;
   if (limits.isFixed) {
     // One size: the one the window has now, as the limits leave it.
     const Rect client = GetScreenRect();

@@ -119,7 +119,7 @@ void LRootWindow::Paint(const LRectRegion& region) {
   const CAutoClip inClient(mRenderer, ClipSpec::ChildRect(client, clip, nullptr));
   // A root control has no parent to clip to: one whose skin says it does
   // not is drawn in the pass of its flag rather than not at all.
-  DrawControl(root, region, !root->GetLayout()->clipToParent);
+  DrawControl(root, region, !root->ReadLayout().clipToParent);
 }
 
 void LRootWindow::DrawControl(const RCPtr<LControl>& control, const LRectRegion& region,
@@ -131,7 +131,7 @@ void LRootWindow::DrawControl(const RCPtr<LControl>& control, const LRectRegion&
   for (uint32_t i = 0; i < mDeferred.GetCount(); ++i) deferred.push_back(mDeferred.GetAt(i));
   mDeferred.SetCount(0);
   std::stable_sort(deferred.begin(), deferred.end(), [](const RCPtr<LControl>& a, const RCPtr<LControl>& b) {
-    return a->GetLayout()->zOrder < b->GetLayout()->zOrder;
+    return a->ReadLayout().zOrder < b->ReadLayout().zOrder;
   });
   for (const RCPtr<LControl>& d : deferred) {
     const LControl* parent = d->GetParent();

@@ -116,8 +116,11 @@ int32_t LControlFactory::ParseStringTables(std::span<const uint8_t> document,
   for (size_t i = 0; i < mLocaleTexts.size() && chosen < 0; ++i)
     if (mLocaleTexts[i].matches > 0) chosen = static_cast<int32_t>(i);
   if (chosen >= 0)
-    for (const auto& [table, texts] : mLocaleTexts[static_cast<size_t>(chosen)].tables)
-      for (const auto& [id, text] : texts) mStringTables[table][id] += text;
+    for (const auto& [table, texts] : mLocaleTexts[static_cast<size_t>(chosen)].tables) {
+      if (texts.empty()) continue;
+      TextMap& target = StringTableOf(table);
+      for (const auto& [id, text] : texts) target[id] += text;
+    }
   ResetReaderState();
   return chosen;
 }
@@ -234,7 +237,7 @@ void LControlFactory::OnApplication(const XmlAttributes& a) {
 
 void LControlFactory::OnStringTable(const XmlAttributes& a) {
   const StringW* id = a.Find(u"ID");
-  mCurrentStringTable = id ? &mStringTables[*id] : nullptr;
+  mCurrentStringTable = id ? &StringTableOf(*id) : nullptr;
   mCurrentTableId = id ? *id : StringW();
 }
 
@@ -256,8 +259,13 @@ void LControlFactory::OnLocale(const XmlAttributes& a) {
   mInsideMatchingLocale = true;
 }
 
+LControlFactory::TextMap& LControlFactory::StringTableOf(const StringW& key) {
+  const auto at = mStringTables.find(key.GetView());
+  return at != mStringTables.end() ? at->second : mStringTables[std::u16string(key.GetView())];
+}
+
 RCPtr<LStringTable> LControlFactory::GetStringTable(const StringW& key) const {
-  auto at = mStringTables.find(key);
+  const auto at = mStringTables.find(key.GetView());
   if (at == mStringTables.end()) return nullptr;
   return LStringTable::Create(at->second);
 }
@@ -268,13 +276,13 @@ RCPtr<LStringTable> LControlFactory::GetApplicationStringTable() const {
 
 HResult LControlFactory::RegisterControlCreateFunction(const StringW& className,
                                                        LControlDescriptor::CreateFunction function) {
-  mCreateFunctions.emplace(className, function);
+  mCreateFunctions.emplace(className.GetView(), function);
   return S_OK;
 }
 
 HResult LControlFactory::GetControlCreateFunction(const StringW& className,
                                                   LControlDescriptor::CreateFunction& function) const {
-  const auto entry = mCreateFunctions.find(className);
+  const auto entry = mCreateFunctions.find(className.GetView());
   if (entry == mCreateFunctions.end())
     Throw<std::runtime_error>(HV_HERE("HV::LControlFactory::GetControlCreateFunction"));
   function = entry->second;
@@ -284,7 +292,9 @@ HResult LControlFactory::GetControlCreateFunction(const StringW& className,
 RCPtr<LStringTable> LControlFactory::GetControlStringTable(const LControlDescriptor* parent,
                                                            const StringW& name) const {
   const StringW& owner = parent ? parent->GetClassName() : mApplicationName;
-  return GetStringTable(owner + StringW(u"|") + name);
+  const auto at = mStringTables.find(JoinedTextKey{owner.GetView(), u'|', name.GetView()});
+  if (at == mStringTables.end()) return nullptr;
+  return LStringTable::Create(at->second);
 }
 
 RCPtr<LControlDescriptor> LControlFactory::FindControlDescriptor(const StringW& name) const {

@@ -11,6 +11,7 @@
 #include "HVFramework/Utilities/Graphics/BitmapPrefetch.h"
 #include "HVFramework/Utilities/Graphics/LColorizer.h"
 #include "HVFramework/Utilities/Storage/RCPtrArray.h"
+#include "HVFramework/Utilities/Storage/TextKeyHash.h"
 
 #include <cstdint>
 #include <exception>
@@ -18,6 +19,8 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace HV {
@@ -102,7 +105,7 @@ class LControlFactory : private IXmlContentHandler {
                                         LControlDescriptor::CreateFunction function);
   // Whether a create function is registered for the class name.
   bool IsControlClassRegistered(const StringW& className) const {
-    return mCreateFunctions.count(className) != 0;
+    return mCreateFunctions.count(className.GetView()) != 0;
   }
   // 0 with the function; an unregistered name (compared exactly) throws a
   // Runtime Error.
@@ -131,7 +134,10 @@ class LControlFactory : private IXmlContentHandler {
 
  private:
   using TextMap = std::map<StringW, StringW>;
-  std::map<StringW, LControlDescriptor::CreateFunction> mCreateFunctions;
+  // Hashed by text, so that a lookup needs no key string built.
+  template <class T>
+  using TextKeyMap = std::unordered_map<std::u16string, T, TextKeyHash, TextKeyEqual>;
+  TextKeyMap<LControlDescriptor::CreateFunction> mCreateFunctions;
   using StartHandler = void (LControlFactory::*)(const XmlAttributes&);
   struct ElementRow {
     std::u16string_view name;
@@ -168,6 +174,8 @@ class LControlFactory : private IXmlContentHandler {
   // language, -1 when it has none of them.
   int32_t ParseStringTables(std::span<const uint8_t> document, const std::vector<int32_t>& languages);
   void ResetReaderState();
+  // The table of that key, made empty when there is none.
+  TextMap& StringTableOf(const StringW& key);
 
   static std::span<const ElementRow> SkinElements();
   void OnApplication(const XmlAttributes& a);
@@ -202,7 +210,8 @@ class LControlFactory : private IXmlContentHandler {
   StringW mBaseLocation;
   RCPtrArray<LControlDescriptor> mSkins;
   int32_t mCurrentSkinIndex = 0;
-  std::map<StringW, TextMap> mStringTables;
+  // Tables stay where they are made: the reader keeps a pointer to the open one.
+  TextKeyMap<TextMap> mStringTables;
   const IXmlResourceSource* mResources = nullptr;
 
   std::map<StringW, RCPtr<LColorizer>> mColorizers;

@@ -59,6 +59,9 @@ class LVisualPartDescriptor : public virtual LRefCountedObject {
   // a library above this one), cached without a reference: the part holds the
   // descriptor, so both can go. Null once the part is gone or going.
   RCPtr<LRefCountedObject> GetCachedVisualPart() const { return mCachedVisualPart.Lock(); }
+  // The same on the user-interface thread, which owns the parts' references
+  // (nothing else can drop the last one meanwhile): no count taken, no lock.
+  LRefCountedObject* GetCachedVisualPartOnUIThread() const { return mCachedVisualPart.Get(); }
   void SetCachedVisualPart(LRefCountedObject* part) const { mCachedVisualPart = part; }
 
  protected:

@@ -215,6 +215,51 @@ TEST_F(ControlCreation, ASkinChangeRebuildsTheControlsAndKeepsTheirChildren) {
   EXPECT_EQ(factory.ApplySkin(stranger), E_FAIL);
 }
 
+// Controls built from one skin control start from its layout; each change,
+// whichever way it is made, stays with the control that made it: not in the
+// skin, not in a sibling built from the same skin, not in the defaults of
+// controls built without one. A layout handed out is the control's own.
+TEST_F(ControlCreation, ALayoutChangeStaysWithTheControlThatMadeIt) {
+  const auto fingerprint = [](const LLayoutDescriptor& layout) {
+    return std::vector<double>{double(layout.visible),        double(layout.enabled),
+                               double(layout.clipToParent),   double(layout.tabStop),
+                               double(layout.docked[0]),      layout.position[0].absolute,
+                               layout.minimum[0].absolute,    double(layout.zOrder)};
+  };
+  const struct {
+    const char* change;
+    void (*apply)(LControl&);
+  } changes[] = {
+      {"SetVisible", [](LControl& c) { c.SetVisible(false); }},
+      {"SetEnabled", [](LControl& c) { c.SetEnabled(false); }},
+      {"SetClipToParent", [](LControl& c) { c.SetClipToParent(false); }},
+      {"SetNotFocusable", [](LControl& c) { c.SetNotFocusable(true); }},
+      {"SetAxisLayout", [](LControl& c) { c.SetAxisLayout(0, LLayoutPosition{0, 1, {}, 0, 7}, {}, true); }},
+      {"SetAxisSizeLimits", [](LControl& c) { c.SetAxisSizeLimits(0, LLayoutSizeLimit{false, {}, 0, 3}, {}); }},
+      {"GetLayout", [](LControl& c) { c.GetLayout()->zOrder = 5; }},
+  };
+  const RCPtr<LControlDescriptor> skin = TopLevel(u"plain");
+  const std::vector<double> skinLayout = fingerprint(*skin->GetLayout());
+  const auto unskinned = [] { return RCPtr<LControl>(new LControl(nullptr, StringW(u"bare"))); };
+  const std::vector<double> defaults = fingerprint(unskinned()->ReadLayout());
+  for (const auto& change : changes) {
+    SCOPED_TRACE(change.change);
+    const RCPtr<LControl> changed = Create(u"plain");
+    const RCPtr<LControl> sibling = Create(u"plain");
+    const RCPtr<LLayoutDescriptor> handedOut = changed->GetLayout();
+    change.apply(*changed);
+    EXPECT_NE(fingerprint(changed->ReadLayout()), skinLayout);
+    EXPECT_EQ(fingerprint(*handedOut), fingerprint(changed->ReadLayout()));
+    EXPECT_EQ(fingerprint(*skin->GetLayout()), skinLayout);
+    EXPECT_EQ(fingerprint(sibling->ReadLayout()), skinLayout);
+
+    const RCPtr<LControl> bare = unskinned();
+    change.apply(*bare);
+    EXPECT_NE(fingerprint(bare->ReadLayout()), defaults);
+    EXPECT_EQ(fingerprint(unskinned()->ReadLayout()), defaults);
+  }
+}
+
 TEST_F(ControlCreation, AFactoryWithoutSkinsFindsAndBuildsNothing) {
   LControlFactory empty{StringW(u"App")};
   for (int32_t index : {0, -1, 3}) {

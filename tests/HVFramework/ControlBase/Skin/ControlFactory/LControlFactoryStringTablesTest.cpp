@@ -145,6 +145,42 @@ TEST_F(LControlFactoryStringTables, ControlTablesAreKeyedByParentClassAndName) {
   EXPECT_FALSE(factory.GetControlStringTable(panel.Get(), StringW(u"other")));
 }
 
+// The owner and the name are matched as one key "owner|name", exactly: keys
+// one unit off on either side of the bar, or split at another bar, are other
+// tables; a table read from a later document is found like the first ones.
+TEST_F(LControlFactoryStringTables, ControlTablesMatchTheWholeKeyAcrossDocuments) {
+  resources.Add("APP", StringTableDocument({{"Owner|nam", "A", "9", "short name"},
+                                            {"Owne|name", "A", "9", "short owner"},
+                                            {"Owner|namex", "A", "9", "long name"},
+                                            {"Owner|a|b", "A", "9", "bar in the name"},
+                                            {"Ownername", "A", "9", "no bar"}}));
+  resources.Add("LATER", StringTableDocument({{"Owner|name", "A", "9", "later"}}));
+  ASSERT_EQ(factory.LoadStringTables(StringW(u"::APP"), StringW(u"::NONE"), 9), S_OK);
+  const RCPtr<LControlDescriptor> owner = LControlDescriptor::Create(StringW(u"Owner"), StringW(u"o"), nullptr);
+  const RCPtr<LControlDescriptor> ownerA = LControlDescriptor::Create(StringW(u"Owner|a"), StringW(u"o"), nullptr);
+  const auto text = [&](const LControlDescriptor* parent, const char16_t* name) -> std::string {
+    const RCPtr<LStringTable> strings = factory.GetControlStringTable(parent, StringW(name));
+    StringW found;
+    if (!strings || !strings->GetString(StringW(u"A"), found)) return "<absent>";
+    return Narrow(found);
+  };
+  EXPECT_EQ(text(owner.Get(), u"name"), "<absent>");
+  ASSERT_EQ(factory.LoadStringTables(StringW(u"::LATER"), StringW(u"::NONE"), 9), S_OK);
+  const struct {
+    const LControlDescriptor* parent;
+    const char16_t* name;
+    const char* expected;
+  } cases[] = {
+      {owner.Get(), u"name", "later"},         {owner.Get(), u"nam", "short name"},
+      {owner.Get(), u"namex", "long name"},    {owner.Get(), u"a|b", "bar in the name"},
+      {ownerA.Get(), u"b", "bar in the name"}, {owner.Get(), u"na", "<absent>"},
+      {owner.Get(), u"", "<absent>"},          {owner.Get(), u"b", "<absent>"},
+      {nullptr, u"name", "<absent>"},
+  };
+  for (const auto& row : cases)
+    EXPECT_EQ(text(row.parent, row.name), row.expected) << Narrow(StringW(row.name));
+}
+
 TEST(LStringTable, SetsTextsAndReadsIndexedItemsWithinBounds) {
   const RCPtr<LStringTable> table = LStringTable::Create();
   EXPECT_EQ(table->SetString(StringW(), StringW(u"x")), E_INVALIDARG);
