@@ -260,14 +260,17 @@ void LControlFactory::OnLocale(const XmlAttributes& a) {
 }
 
 LControlFactory::TextMap& LControlFactory::StringTableOf(const StringW& key) {
-  const auto at = mStringTables.find(key.GetView());
-  return at != mStringTables.end() ? at->second : mStringTables[std::u16string(key.GetView())];
+  auto at = mStringTables.find(key.GetView());
+  if (at == mStringTables.end()) at = mStringTables.emplace(key.GetView(), std::make_shared<TextMap>()).first;
+  LStringTable::SharedEntries& table = at->second;
+  if (table.use_count() > 1) table = std::make_shared<TextMap>(*table);
+  return *table;
 }
 
 RCPtr<LStringTable> LControlFactory::GetStringTable(const StringW& key) const {
   const auto at = mStringTables.find(key.GetView());
   if (at == mStringTables.end()) return nullptr;
-  return LStringTable::Create(at->second);
+  return LStringTable::Share(at->second);
 }
 
 RCPtr<LStringTable> LControlFactory::GetApplicationStringTable() const {
@@ -294,7 +297,7 @@ RCPtr<LStringTable> LControlFactory::GetControlStringTable(const LControlDescrip
   const StringW& owner = parent ? parent->GetClassName() : mApplicationName;
   const auto at = mStringTables.find(JoinedTextKey{owner.GetView(), u'|', name.GetView()});
   if (at == mStringTables.end()) return nullptr;
-  return LStringTable::Create(at->second);
+  return LStringTable::Share(at->second);
 }
 
 RCPtr<LControlDescriptor> LControlFactory::FindControlDescriptor(const StringW& name) const {

@@ -174,7 +174,8 @@ class LControlFactory : private IXmlContentHandler {
   // language, -1 when it has none of them.
   int32_t ParseStringTables(std::span<const uint8_t> document, const std::vector<int32_t>& languages);
   void ResetReaderState();
-  // The table of that key, made empty when there is none.
+  // The table of that key to change, made empty when there is none; it
+  // stays where it is until the next call.
   TextMap& StringTableOf(const StringW& key);
 
   static std::span<const ElementRow> SkinElements();
@@ -210,8 +211,8 @@ class LControlFactory : private IXmlContentHandler {
   StringW mBaseLocation;
   RCPtrArray<LControlDescriptor> mSkins;
   int32_t mCurrentSkinIndex = 0;
-  // Tables stay where they are made: the reader keeps a pointer to the open one.
-  TextKeyMap<TextMap> mStringTables;
+  // Shared with the tables handed out, so copied before a change while shared.
+  TextKeyMap<LStringTable::SharedEntries> mStringTables;
   const IXmlResourceSource* mResources = nullptr;
 
   std::map<StringW, RCPtr<LColorizer>> mColorizers;

@@ -120,6 +120,24 @@ TEST_F(LControlFactoryStringTables, HandedOutTablesAreCopies) {
   EXPECT_EQ(Text("T", "A"), "old and new");
 }
 
+// A change to one handed-out table, of a text it has or a new one, shows in
+// no other table of the same key, handed out before or after.
+TEST_F(LControlFactoryStringTables, AChangedTableLeavesTheOthersOfItsKeyAlone) {
+  resources.Add("APP", StringTableDocument({{"T", "A", "9", "old"}}));
+  ASSERT_EQ(factory.LoadStringTables(StringW(u"::APP"), StringW(u"::NONE"), 9), S_OK);
+  const RCPtr<LStringTable> before = factory.GetStringTable(StringW(u"T"));
+  const RCPtr<LStringTable> changed = factory.GetStringTable(StringW(u"T"));
+  EXPECT_EQ(changed->SetString(StringW(u"A"), StringW(u"new")), S_FALSE);
+  EXPECT_EQ(changed->SetString(StringW(u"B"), StringW(u"added")), S_OK);
+  for (const RCPtr<LStringTable>& other : {before, factory.GetStringTable(StringW(u"T"))}) {
+    StringW text;
+    ASSERT_TRUE(other->GetString(StringW(u"A"), text));
+    EXPECT_EQ(Narrow(text), "old");
+    EXPECT_EQ(other->GetCount(), 1u);
+  }
+  EXPECT_EQ(changed->GetCount(), 2u);
+}
+
 TEST_F(LControlFactoryStringTables, MalformedDocumentsKeepWhatWasReadAndFilesMustExist) {
   resources.Add("APP",
                 "<?xml version=\"1.0\"?><R><StringTable ID=\"T\"><String ID=\"A\"><Locale LCID=\"9\">kept"
