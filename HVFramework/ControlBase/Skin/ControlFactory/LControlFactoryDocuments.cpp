@@ -66,9 +66,9 @@ void LControlFactory::AwaitStringTables() {
 }
 
 void LControlFactory::TakeStringTables(LControlFactory& read) {
-  for (auto& [table, texts] : read.mStringTables) {
-    TextMap& mine = mStringTables[table];
-    for (auto& [id, text] : texts) mine[id] += text;
+  for (const auto& [table, texts] : read.mStringTables) {
+    TextMap& mine = StringTableOf(StringW(table.data(), static_cast<int32_t>(table.size())));
+    for (const auto& [id, text] : *texts) mine[id] += text;
   }
   mLanguageId = read.mLanguageId;
   // A name the skin gives the application came after the strings' own.
