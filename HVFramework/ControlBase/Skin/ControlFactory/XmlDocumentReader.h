@@ -88,7 +88,7 @@ class XmlDocumentReader {
   };
   // Automatic takes a second thread from kTwoThreadBytes on.
   enum class Threads { Automatic, One, Two };
-  static constexpr size_t kTwoThreadBytes = 64 * 1024;
+  static constexpr size_t kTwoThreadBytes = 256 * 1024;
 
   explicit XmlDocumentReader(Threads threads = Threads::Automatic) : mThreads(threads) {}
 
