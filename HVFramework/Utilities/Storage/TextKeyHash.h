@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,14 @@ struct TextKeyHash {
     for (char16_t unit : text) hash = (hash ^ unit) * kPrime;
     return hash;
   }
+};
+
+// Hashes narrow (UTF-8) text keys of hashed containers keyed by std::string,
+// so that they can be looked up by a std::string_view; compare with
+// std::equal_to<>.
+struct NarrowTextKeyHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
 };
 
 struct TextKeyEqual {

@@ -117,7 +117,6 @@ int32_t LControlFactory::ParseStringTables(std::span<const uint8_t> document,
     if (mLocaleTexts[i].matches > 0) chosen = static_cast<int32_t>(i);
   if (chosen >= 0)
     for (const auto& [table, texts] : mLocaleTexts[static_cast<size_t>(chosen)].tables) {
-      if (texts.empty()) continue;
       TextMap& target = StringTableOf(table);
       for (const auto& [id, text] : texts) target[id] += text;
     }

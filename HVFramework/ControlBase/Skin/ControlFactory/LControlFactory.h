@@ -14,7 +14,6 @@
 #include "HVFramework/Utilities/Storage/TextKeyHash.h"
 
 #include <cstdint>
-#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -153,8 +152,8 @@ class LControlFactory : private IXmlContentHandler {
   // The string documents LoadDocuments reads on another thread, until they
   // are taken in.
   struct PendingStrings;
-  // Waits for them and takes their tables, language and application name,
-  // and their error where the skin has none.
+  // Waits for them (once) and takes their tables, language and application
+  // name, and their error where the skin has none.
   void AwaitStringTables();
   void TakeStringTables(LControlFactory& read);
 
@@ -228,8 +227,6 @@ class LControlFactory : private IXmlContentHandler {
   uint32_t mParseErrors = 0;  // how often mLastParseError was set
 
   std::unique_ptr<PendingStrings> mPendingStrings;
-  HResult mStringsResult = S_OK;
-  std::exception_ptr mStringsFailure;
   bool mSkinNamedApplication = false;  // while LoadDocuments reads the skin
   uint32_t mParseErrorsBeforeSkin = 0;
 

@@ -1,17 +1,22 @@
 // Reading the string documents and the skin at once.
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 
+#include <exception>
 #include <future>
 #include <system_error>
 #include <utility>
 
 namespace HV {
 
-// The factory the string documents are read into, and its reading. The
-// future is destroyed first: it waits for the reading to end.
+// The factory the string documents are read into, its reading and, once
+// awaited, how the reading ended. The future is destroyed before the
+// factory: it waits for the reading to end.
 struct LControlFactory::PendingStrings {
   std::unique_ptr<LControlFactory> factory;
   std::future<HResult> done;
+  bool taken = false;
+  HResult result = S_OK;
+  std::exception_ptr failure;
 };
 
 // Here, where PendingStrings is whole.
@@ -35,8 +40,6 @@ HResult LControlFactory::LoadDocuments(const StringW& applicationStrings, const 
     return Failed(result) ? result : LoadSkins(skins);
   }
   mPendingStrings = std::move(pending);
-  mStringsResult = S_OK;
-  mStringsFailure = nullptr;
   mSkinNamedApplication = false;
   mParseErrorsBeforeSkin = mParseErrors;
 
@@ -48,25 +51,33 @@ HResult LControlFactory::LoadDocuments(const StringW& applicationStrings, const 
     throw;
   }
   AwaitStringTables();
-  if (mStringsFailure) std::rethrow_exception(std::exchange(mStringsFailure, nullptr));
-  return Failed(mStringsResult) ? mStringsResult : skinResult;
+  const std::unique_ptr<PendingStrings> read = std::move(mPendingStrings);
+  if (read->failure) std::rethrow_exception(read->failure);
+  return Failed(read->result) ? read->result : skinResult;
 }
 
 void LControlFactory::AwaitStringTables() {
-  if (!mPendingStrings) return;
-  const std::unique_ptr<PendingStrings> pending = std::move(mPendingStrings);
+  if (!mPendingStrings || mPendingStrings->taken) return;
+  PendingStrings& pending = *mPendingStrings;
+  pending.taken = true;
   try {
-    mStringsResult = pending->done.get();
+    pending.result = pending.done.get();
   } catch (...) {
-    mStringsFailure = std::current_exception();
+    pending.failure = std::current_exception();
   }
   // What the strings left behind, also after a failure, as reading them
   // first would have.
-  TakeStringTables(*pending->factory);
+  TakeStringTables(*pending.factory);
 }
 
 void LControlFactory::TakeStringTables(LControlFactory& read) {
-  for (const auto& [table, texts] : read.mStringTables) {
+  for (auto& [table, texts] : read.mStringTables) {
+    // A table this factory has not got yet is taken whole (the common case:
+    // nothing was read before); one it has gets the texts appended.
+    if (!mStringTables.contains(table)) {
+      mStringTables.emplace(table, std::move(texts));
+      continue;
+    }
     TextMap& mine = StringTableOf(StringW(table.data(), static_cast<int32_t>(table.size())));
     for (const auto& [id, text] : *texts) mine[id] += text;
   }

@@ -2,6 +2,7 @@
 
 #include "HVFramework/ControlBase/Skin/ControlFactory/LLayoutDescriptor.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/SkinValueText.h"
+#include "HVFramework/Utilities/Storage/TextKeyHash.h"
 
 #include <string>
 #include <unordered_map>
@@ -166,12 +167,9 @@ std::span<const SkinFontAttribute> GetSkinFontAttributes() { return kFontAttribu
 
 const SkinLayoutAttribute* FindSkinLayoutAttribute(std::string_view name) {
   // Asked for every attribute of every control of a skin: hashed.
-  struct Hash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-  };
-  static const std::unordered_map<std::string, const SkinLayoutAttribute*, Hash, std::equal_to<>> kByName = [] {
-    std::unordered_map<std::string, const SkinLayoutAttribute*, Hash, std::equal_to<>> byName;
+  using ByName = std::unordered_map<std::string, const SkinLayoutAttribute*, NarrowTextKeyHash, std::equal_to<>>;
+  static const ByName kByName = [] {
+    ByName byName;
     for (const SkinLayoutAttribute& row : kLayoutAttributes)
       byName.emplace(std::string(row.name.begin(), row.name.end()), &row);  // the names are ASCII
     return byName;

@@ -6,7 +6,6 @@
 
 #include <expat.h>
 
-#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <map>
@@ -209,9 +208,7 @@ bool XmlDocumentReader::ReadOnOneThread(std::span<const uint8_t> document, IXmlC
     std::rethrow_exception(failure);
   }
   if (parsed) return true;
-  const XML_Error code = XML_GetErrorCode(parser.get());
-  const XML_LChar* text = XML_ErrorString(code);
-  mError.text = StringW(text ? text : "unknown XML error");
+  mError.text = StringW(ParserErrorText(parser.get()));
   mError.line = static_cast<int32_t>(XML_GetCurrentLineNumber(parser.get()));
   return false;
 }
@@ -222,10 +219,7 @@ namespace {
 // handed, for the error of a handler that fails.
 void HandOn(const XmlEventBatch& batch, std::vector<StringW>& names, std::vector<const char*>& pairs,
             IXmlContentHandler& handler, uint64_t& at) {
-  for (const XmlEventBatch::NewName& name : batch.newNames) {
-    names.resize(std::max<size_t>(names.size(), name.element + 1));
-    names[name.element] = StringW(batch.String(name.string));
-  }
+  for (const uint32_t name : batch.newNames) names.emplace_back(batch.String(name));
   for (const XmlEventBatch::Event& event : batch.events) {
     at = event.at;
     switch (event.kind) {

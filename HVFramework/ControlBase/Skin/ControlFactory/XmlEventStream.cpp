@@ -1,5 +1,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/XmlEventStream.h"
 
+#include "HVFramework/Utilities/Storage/TextKeyHash.h"
+
 #include <expat.h>
 
 #include <algorithm>
@@ -40,6 +42,11 @@ bool ParseWholeDocument(XML_ParserStruct* parser, std::span<const uint8_t> docum
     done += piece;
   } while (status == XML_STATUS_OK && done < document.size());
   return status == XML_STATUS_OK;
+}
+
+const char* ParserErrorText(XML_ParserStruct* parser) {
+  const XML_LChar* text = XML_ErrorString(XML_GetErrorCode(parser));
+  return text ? text : "unknown XML error";
 }
 
 size_t XmlEventBatch::StringLength(uint32_t index) const {
@@ -136,7 +143,7 @@ class XmlEventStream::Parser {
     auto found = mElements.find(key);
     if (found == mElements.end()) {
       found = mElements.emplace(std::string(key), static_cast<uint32_t>(mElements.size())).first;
-      mBatch.newNames.push_back({found->second, AddString(key.data(), key.size())});
+      mBatch.newNames.push_back(AddString(key.data(), key.size()));
     }
     return found->second;
   }
@@ -155,11 +162,7 @@ class XmlEventStream::Parser {
   XML_Parser mParser;
   XmlEventBatch mBatch;
   std::string mText;
-  struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-  };
-  std::unordered_map<std::string, uint32_t, NameHash, std::equal_to<>> mElements;
+  std::unordered_map<std::string, uint32_t, NarrowTextKeyHash, std::equal_to<>> mElements;
   std::exception_ptr mFailure;
   bool mStopped = false;
   size_t mBatchEvents = kFirstBatchEvents;
@@ -195,8 +198,7 @@ void XmlEventStream::Run(std::span<const uint8_t> document) {
       Finish(true, {}, 0, nullptr);
       return;
     }
-    const XML_LChar* text = XML_ErrorString(XML_GetErrorCode(parser.get()));
-    Finish(false, text ? text : "unknown XML error", static_cast<int32_t>(XML_GetCurrentLineNumber(parser.get())),
+    Finish(false, ParserErrorText(parser.get()), static_cast<int32_t>(XML_GetCurrentLineNumber(parser.get())),
            nullptr);
   } catch (...) {
     Finish(false, {}, 0, std::current_exception());

@@ -19,6 +19,8 @@ namespace HV {
 // than one call takes; false when the parser stopped on an error (or was
 // stopped).
 bool ParseWholeDocument(XML_ParserStruct* parser, std::span<const uint8_t> document);
+// Expat's message for the error the parser stopped on.
+const char* ParserErrorText(XML_ParserStruct* parser);
 
 // XmlEventBatch: a run of a document's events as the parser reported them,
 // with every string they name. The strings live in one block; an event
@@ -32,14 +34,10 @@ struct XmlEventBatch {
     uint32_t strings = 0;  // Start: how many attribute strings
     uint64_t at = 0;       // the document byte the event starts at, for a handler that fails on it
   };
-  // An element name used for the first time in this batch, and its string.
-  struct NewName {
-    uint32_t element = 0;
-    uint32_t string = 0;
-  };
-
   std::vector<Event> events;
-  std::vector<NewName> newNames;
+  // The strings of the element names used for the first time in this batch,
+  // in the order of their numbers.
+  std::vector<uint32_t> newNames;
   std::string bytes;                 // every string, each followed by a 0
   std::vector<uint32_t> stringStarts;  // where each string begins in bytes
 
