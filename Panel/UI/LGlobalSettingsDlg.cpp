@@ -79,6 +79,9 @@ constexpr double kLowestKeyOctave = -3, kHighestKeyOctave = 4;
 // The manager's answer for a keyboard whose firmware cannot be used.
 constexpr HResult kFirmwareNotUsable = -2;
 
+// The button a Yes/No box ends with when the user agrees.
+constexpr int32_t kAnswerYes = 6;
+
 constexpr const WChar* kErrorCaption = u"LABEL_GLOBALSETTINGS_FAILED_MIDI_ERROR_MESSAGEBOX_CAPTION";
 
 // The X/Y pad's own parameters: no control here, never sent nor requested.
@@ -244,9 +247,11 @@ void LGlobalSettingsDlg::ShowValue(std::u16string_view key, int32_t value) {
   const int32_t shown = value - kSettings[*row].offset;
   mIsShowingReply = true;
   if (field.comboBox && field.comboBox->SetSelectedIndex(shown) < 0) {
-    // No item for it: the box shows nothing rather than its last item.
-    field.comboBox->SetText(StringW());
-    if (LTextBox* text = field.comboBox->GetTextBox()) text->SetText(StringW());
+    // No item for it: the box shows the keyboard's value itself, never its
+    // last item nor a blank.
+    const StringW text = StringW::FromFormat(u"%d", value);
+    field.comboBox->SetText(text);
+    if (LTextBox* textBox = field.comboBox->GetTextBox()) textBox->SetText(text);
   } else if (!field.comboBox)
     field.upDown->SetValue(shown);  // the control keeps it in its range
   mIsShowingReply = false;
@@ -338,14 +343,32 @@ std::optional<HResult> LGlobalSettingsDlg::SendSettings() {
     ShowError(StringW(text.c_str()), AppText(kErrorCaption));
     return E_INVALIDARG;
   }
-  return RunTransfer(true, outgoing);
+  if (!mShowsKeyboardSettings && !ConfirmSendingUnread()) return S_FALSE;
+  const std::optional<HResult> result = RunTransfer(true, outgoing);
+  // Sent whole, the keyboard now holds what the dialog shows.
+  if (result == S_OK) mShowsKeyboardSettings = true;
+  return result;
+}
+
+bool LGlobalSettingsDlg::ConfirmSendingUnread() {
+  const int32_t answer =
+      ShowApplicationMessageBox(AppText(u"LABEL_GLOBALSETTINGS_SEND_CONFIRM_TEXT"), GetString(StringW(u"LABEL")),
+                                LFrameworkApp::kMessageBoxYesNo | LFrameworkApp::kMessageBoxIconWarning);
+  return answer == kAnswerYes;
 }
 
 std::optional<HResult> LGlobalSettingsDlg::FetchSettings() {
-  if (!mMidiManager || !mMidiManager->ArePortsOpen()) return ReportFailure(-1, true);
+  if (!mMidiManager || !mMidiManager->ArePortsOpen()) {
+    mShowsKeyboardSettings = false;
+    return ReportFailure(-1, true);
+  }
   std::vector<Outgoing> requested;
   for (std::u16string_view key : TransferredKeys()) requested.push_back({key, 0});
-  return RunTransfer(false, requested);
+  const std::optional<HResult> result = RunTransfer(false, requested);
+  // Only a whole fetch makes the controls the keyboard's settings; one that
+  // stopped part-way leaves some of them as they were.
+  if (result) mShowsKeyboardSettings = *result == S_OK;
+  return result;
 }
 
 std::optional<HResult> LGlobalSettingsDlg::RunTransfer(bool isSend, const std::vector<Outgoing>& outgoing) {

@@ -7,8 +7,10 @@
 // a "numericUpDown". "Get Settings" asks the keyboard for each, "Send
 // Settings" sends each; the dialog keeps no copy besides its controls.
 //
-// Opening the dialog with the keyboard connected fetches the settings, so a
-// Send never writes start values over settings the user has not seen. Both
+// Opening the dialog with the keyboard connected fetches the settings. Until
+// a fetch has brought every setting (or a Send has written every one), the
+// controls are not the keyboard's settings: a Send then asks the user first,
+// so start values never silently overwrite settings nobody has seen. Both
 // transfers run on the application's busy runner (the windows paint on, the
 // dialog cannot be closed meanwhile). Send checks every value against what
 // the keyboard accepts before anything goes out and names the first that is
@@ -17,7 +19,8 @@
 // sent nor requested. A value the keyboard reports that a control cannot
 // show (a channel without a list entry, a transpose beyond the control's
 // range) but the keyboard accepts is kept and sent back unchanged until the
-// user changes that control.
+// user changes that control; a combo box without an entry for it shows the
+// value as a number.
 //
 // The manager reports each value on the thread that asked for it (the busy
 // runner's worker): such reports are queued and applied on the
@@ -68,7 +71,8 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   void OnClosed() override { mIsClosed = true; }
 
   // The transfers, as the buttons start them: 0 done, a negative result
-  // when the user was told of a failure, none when another transfer ran.
+  // when the user was told of a failure, none when another transfer ran;
+  // for Send, 1 when the user declined to send settings that were not read.
   std::optional<HResult> SendSettings();
   std::optional<HResult> FetchSettings();
 
@@ -114,6 +118,8 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   // Shows the box of a failed transfer; the result passes through.
   HResult ReportFailure(HResult result, bool isFirmwareUsable);
   std::optional<HResult> RunTransfer(bool isSend, const std::vector<Outgoing>& outgoing);
+  // Asks whether to send over settings that were not read; true for Yes.
+  bool ConfirmSendingUnread();
 
   std::array<Field, kSettingCount> mFields;
   RCPtr<LMidiManager> mMidiManager;
@@ -121,6 +127,7 @@ class LGlobalSettingsDlg : public LOwnHandlerControl<LDialog, LGlobalSettingsDlg
   bool mIsOpenFetchPosted = false;
   bool mIsClosed = false;
   bool mIsShowingReply = false;
+  bool mShowsKeyboardSettings = false;  // the last fetch, or a send, was whole
 
   std::mutex mRepliesLock;  // guards mQueuedReplies only
   std::vector<RCPtr<LMidiParameterNotification>> mQueuedReplies;

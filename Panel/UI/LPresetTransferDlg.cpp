@@ -14,6 +14,12 @@ StringW AppText(const WChar* id) { return GetApplicationString(StringW(id)); }
 
 constexpr HResult kFirmwareNotUsable = -2;
 
+// A language without the text shows nothing.
+void ShowBox(const WChar* textId, const WChar* captionId, uint32_t style) {
+  const StringW text = AppText(textId);
+  if (!text.IsEmpty()) ShowApplicationMessageBox(text, AppText(captionId), style);
+}
+
 }  // namespace
 
 LPresetTransferDlg::LPresetTransferDlg(LControl* parent, const StringW& name, const Texts& texts)
@@ -45,9 +51,13 @@ HResult LPresetTransferDlg::OnButtonClicked(const RCPtr<LNotificationDistributor
 
 std::optional<HResult> LPresetTransferDlg::TransferSlot(int32_t slot) {
   const RCPtr<LControl> self(this);  // the dialog stays while its box shows
-  std::optional<HResult> result = E_INVALIDARG;
-  if (slot >= 0 && slot <= kLastSlot)
-    result = RunDeviceOperation([&](LMidiManager& manager) { return Transfer(manager, slot); }, mTexts.errorCaption);
+  if (slot < 0 || slot > kLastSlot) {
+    // Nothing was tried: the user is asked for a slot, not told of the keyboard.
+    ShowBox(u"LABEL_PRESET_SLOT_INVALID_MSGBOX_TEXT", mTexts.errorCaption, LFrameworkApp::kMessageBoxIconWarning);
+    return E_INVALIDARG;
+  }
+  const std::optional<HResult> result =
+      RunDeviceOperation([&](LMidiManager& manager) { return Transfer(manager, slot); }, mTexts.errorCaption);
   if (result) ShowOutcome(*result);
   return result;
 }
@@ -57,11 +67,8 @@ void LPresetTransferDlg::ShowOutcome(HResult result) {
   const WChar* text = isSuccess                       ? mTexts.successText
                       : result == kFirmwareNotUsable ? mTexts.firmwareErrorText
                                                      : mTexts.connectionErrorText;
-  const StringW shown = AppText(text);
-  // A language without the text shows nothing.
-  if (shown.IsEmpty()) return;
-  ShowApplicationMessageBox(shown, AppText(isSuccess ? mTexts.successCaption : mTexts.errorCaption),
-                            isSuccess ? LFrameworkApp::kMessageBoxOk : LFrameworkApp::kMessageBoxIconError);
+  ShowBox(text, isSuccess ? mTexts.successCaption : mTexts.errorCaption,
+          isSuccess ? LFrameworkApp::kMessageBoxOk : LFrameworkApp::kMessageBoxIconError);
 }
 
 }  // namespace HV

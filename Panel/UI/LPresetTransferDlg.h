@@ -7,7 +7,8 @@
 // windows paint on, the dialog takes no input and cannot be closed until it
 // is over) and tells the outcome in a message box: success only for a result
 // of 0 or more; -2 the firmware box; any other negative result the dialog's
-// error box. A slot outside 0 to 12 (a skin without the list) is not sent.
+// error box. Without a slot chosen (or one outside 0 to 12) nothing is
+// tried and the user is asked to choose one.
 // A press while another device operation runs is refused with the busy box.
 // User-interface thread only.
 
@@ -50,7 +51,7 @@ class LPresetTransferDlg : public LOwnHandlerControl<LDialog, LPresetTransferDlg
   // The selected slot; -1 without the slot list.
   int32_t GetSelectedSlot();
   // Runs the transfer for slot on the busy runner and shows its box; the
-  // transfer's result, E_INVALIDARG for a slot that is not sent, none when
+  // transfer's result, E_INVALIDARG for no slot or one the keyboard lacks, none when
   // another operation was running.
   std::optional<HResult> TransferSlot(int32_t slot);
 

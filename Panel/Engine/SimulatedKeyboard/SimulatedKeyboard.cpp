@@ -29,9 +29,12 @@ constexpr size_t kDataOffset = 11;
 // rather than collected without bound.
 constexpr size_t kLongestMessage = 4096;
 
-// Values at power-on: channel 1, octaves in the middle, MIDI DIN out on.
+// The settings a new keyboard holds, in wire order: channel 1, Mackie
+// Control, octaves and transposes in the middle of their ranges, curves C4
+// (keys), F1 (pads), C1 (encoders) and S3 (X/Y pad), program and banks 0,
+// MIDI DIN out on. Each is one the global settings dialog lists.
 constexpr std::array<int32_t, SimulatedKeyboard::kGlobalCount> kDefaultGlobals = {
-    0, 64, 0, 0, 0, 5, 12, 3, 4, 12, 4, 1, 4, 0, 0, 0, 1};
+    1, 64, 0, 0, 0, 5, 12, 3, 5, 12, 4, 1, 4, 0, 0, 0, 1};
 
 bool HasMakerHeader(const std::vector<uint8_t>& message, size_t length, uint8_t command) {
   return message.size() == length && std::equal(kMakerHeader.begin(), kMakerHeader.end(), message.begin()) &&

@@ -72,6 +72,29 @@ TEST(Exception, MessagesQuoteRepositoryRelativePaths) {
   }
 }
 
+// A header that a library source reaches through the library's staged
+// include folder is quoted by its repository path, whichever form the
+// compiler named it in; other sources pass as they are.
+TEST(Exception, StagedHeadersAreQuotedByTheirRepositoryPath) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/home/user/tarsel/build/asan/include/tarsel_app/public/Panel/UI/PresetEditorCommon/LElementGroupPanel.h",
+       "Panel/UI/PresetEditorCommon/LElementGroupPanel.h"},
+      {"include/tarsel_app/public/Panel/UI/PresetEditorCommon/LElementEditPanel.h",
+       "Panel/UI/PresetEditorCommon/LElementEditPanel.h"},
+      {"/b/include/tarsel_model/private/DeviceControl/GeneratedCode/Engine/Src/ModelElement.h",
+       "DeviceControl/GeneratedCode/Engine/Src/ModelElement.h"},
+      {"Panel/UI/LGlobalSettingsDlg.cpp", "Panel/UI/LGlobalSettingsDlg.cpp"},
+      {"UI\\OrvaneSeriesCommon\\GlobalSettingsDlg", "UI\\OrvaneSeriesCommon\\GlobalSettingsDlg"},
+      {"Panel/public/X.h", "Panel/public/X.h"},
+  };
+  for (const auto& [source, quoted] : cases) {
+    EXPECT_EQ(ComposeExceptionMessage("Runtime Error", "Null Pointer : edit panel not found",
+                                      SourceLocation{"LPadGroupPanel::Initialize", source, 69}),
+              std::string("Runtime Error : Null Pointer : edit panel not found : LPadGroupPanel::Initialize : ") +
+                  quoted + " : Line 69");
+  }
+}
+
 TEST(Exception, HandlersAndMessagesByKind) {
   const SourceLocation where = HV_HERE("HV::Sample::Run");
   const std::string logic = Pattern("Logic Error : Invalid FirstParamID");

@@ -20,6 +20,9 @@ namespace {
 constexpr const char* kMidiError =
     "Global Settings Error: Error connecting to device. Verify your Orvane Keyboard is plugged into the USB port "
     "and try again.";
+constexpr const char* kConfirmSend =
+    "Global Settings: Send these settings to the keyboard? Settings that were not fetched first will be "
+    "overwritten.";
 constexpr const char* kFirmwareError =
     "Send Preset Error: The firmware version of your device is not compatible with this version of the Preset "
     "Editor.  Visit the Halvern support web site for the latest firmware updates.";
@@ -70,6 +73,17 @@ class GlobalSettingsDialog : public Test::KeyboardEditorRun {
       if (entry.event == Event::GlobalRequest) asked.push_back(entry.bytes[11]);
     return asked;
   }
+  // Runs the dialog modally until its opening fetch, if any, has run: it is
+  // closed at the second idle pass without a transfer.
+  static void RunOpened(Live& editor, const RCPtr<LGlobalSettingsDlg>& dialog) {
+    int32_t freePasses = 0;
+    const RCPtr<HV::Test::NotificationCallback> idle(new HV::Test::NotificationCallback([&] {
+      if (!editor.application.GetBusyRunner().IsBusy() && ++freePasses == 2) dialog->Close(LDialog::kOK);
+    }));
+    idle->RegisterNotification(RCPtr<LNotificationDistributor>(editor.window.Get()), kNidIdle);
+    editor.application.RunModalWindow(dialog);
+    idle->UnregisterAllNotifications();
+  }
   std::vector<std::string> BoxesSince(size_t before) const {
     const std::vector<std::string> boxes = Boxes();
     return std::vector<std::string>(boxes.begin() + static_cast<std::ptrdiff_t>(before), boxes.end());
@@ -111,6 +125,8 @@ TEST_F(GlobalSettingsDialog, SendsTheFourteenSettingsInWireOrderWithTheirValuesA
       EXPECT_EQ(Shown(*dialog, test.row), test.shown) << Narrow(test.row.container);
     }
     mKeyboard.ClearLog();
+    // Nothing was fetched: the user agrees to send over the keyboard's settings.
+    mSystem.ScriptMessageBoxAnswer(Platform::MessageBoxAnswer::Yes);
     EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
   });
   std::vector<std::pair<size_t, int32_t>> expected;
@@ -118,7 +134,7 @@ TEST_F(GlobalSettingsDialog, SendsTheFourteenSettingsInWireOrderWithTheirValuesA
   EXPECT_EQ(SentSettings(), expected);
   EXPECT_TRUE(RequestedSettings().empty());
   for (const WireCase& test : kWireCases) EXPECT_EQ(mKeyboard.GetGlobal(IndexOf(test.key)), test.sent);
-  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(Boxes(), std::vector<std::string>{kConfirmSend});
 }
 
 // The octaves' and transposes' ends, and the key octave held inside -3 to 4.
@@ -220,8 +236,9 @@ TEST_F(GlobalSettingsDialog, ValuesTheControlsCannotShowGoBackUntilTheUserChange
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->FetchSettings(), std::optional<HResult>(0));
     for (const Case& test : cases) EXPECT_EQ(Shown(*dialog, test.row), test.shown) << Narrow(test.key);
-    // The channel without an entry shows none, not the item it showed before.
-    EXPECT_EQ(ValueControl(*dialog, cases[0].row)->GetText(), StringW());
+    // The channel without an entry shows the keyboard's value: neither the
+    // item it showed before nor a blank.
+    EXPECT_EQ(ValueControl(*dialog, cases[0].row)->GetText(), StringW(u"0"));
     mKeyboard.ClearLog();
     EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
     sentBack = SentSettings();
@@ -269,6 +286,7 @@ TEST_F(GlobalSettingsDialog, EachFailureShowsItsBoxAndARefusedSendSendsNothing) 
     const char16_t* unselected;  // a combo box left without selection
     std::string sendBox, getBox;
     size_t sets, requests;
+    bool isAsked = false;  // the send got as far as asking to overwrite unread settings
   };
   const auto none = [](Simulated::SimulatedKeyboard&) {};
   const std::string refusedDin =
@@ -281,11 +299,11 @@ TEST_F(GlobalSettingsDialog, EachFailureShowsItsBoxAndARefusedSendSendsNothing) 
       {"no selection", true, none, u"midiDin", refusedDin, "", 0, 14},
       {"no channel", true, none, u"midiChannel", refusedChannel, "", 0, 14},
       {"old firmware", true, [](auto& keyboard) { keyboard.SetFirmwareVersion("1040"); }, nullptr,
-       kFirmwareError, kFirmwareError, 0, 0},
+       kFirmwareError, kFirmwareError, 0, 0, true},
       {"silent keyboard", true, [](auto& keyboard) { keyboard.SetAnswering(false); }, nullptr, kFirmwareError,
-       kFirmwareError, 0, 0},
+       kFirmwareError, 0, 0, true},
       {"settings not answered", true, [](auto& keyboard) { keyboard.SetAnswering(Event::GlobalRequest, false); },
-       nullptr, "", kMidiError, 14, 3},
+       nullptr, "", kMidiError, 14, 3, true},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -301,11 +319,12 @@ TEST_F(GlobalSettingsDialog, EachFailureShowsItsBoxAndARefusedSendSendsNothing) 
       for (const WireCase& row : kWireCases)
         if (row.row.isComboBox) Set(*dialog, row.row, row.row.container == test.unselected ? -1 : 0);
       mKeyboard.ClearLog();
+      mSystem.ScriptMessageBoxAnswer(Platform::MessageBoxAnswer::Yes);
       dialog->SendSettings();
       dialog->FetchSettings();
     });
     std::vector<std::string> expected;
-    for (const std::string& box : {test.sendBox, test.getBox})
+    for (const std::string& box : {test.isAsked ? std::string(kConfirmSend) : "", test.sendBox, test.getBox})
       if (!box.empty()) expected.push_back(box);
     EXPECT_EQ(BoxesSince(shownBefore), expected);
     EXPECT_EQ(SentSettings().size(), test.sets);
@@ -327,21 +346,100 @@ TEST_F(GlobalSettingsDialog, OpeningFetchesTheKeyboardsSettings) {
     Inspect([&](Live& editor) {
       const RCPtr<LGlobalSettingsDlg> dialog = Make<LGlobalSettingsDlg>(editor, u"globalEditorControl");
       ASSERT_TRUE(dialog);
-      // Closed at the second idle pass without a transfer: the opening's
-      // fetch, if any, ran in the first.
-      int32_t freePasses = 0;
-      const RCPtr<HV::Test::NotificationCallback> idle(new HV::Test::NotificationCallback([&] {
-        if (!editor.application.GetBusyRunner().IsBusy() && ++freePasses == 2) dialog->Close(LDialog::kOK);
-      }));
-      idle->RegisterNotification(RCPtr<LNotificationDistributor>(editor.window.Get()), kNidIdle);
-      editor.application.RunModalWindow(dialog);
-      idle->UnregisterAllNotifications();
+      RunOpened(editor, dialog);
       EXPECT_EQ(Shown(*dialog, {u"program", false}), isPlugged ? 42 : 0);
     });
     EXPECT_EQ(RequestedSettings().size(), isPlugged ? 14u : 0u);
     EXPECT_TRUE(BoxesSince(shownBefore).empty());
     Simulated::DetachSimulatedKeyboard(mKeyboard);
   }
+}
+
+// When the opening fetch fails, at once or part-way, the controls are not
+// the keyboard's settings: Send asks before it writes them over the
+// keyboard's, sends nothing when the user declines and everything when the
+// user agrees. Get Settings again, now whole, lets Send go without asking.
+TEST_F(GlobalSettingsDialog, AfterAFailedOpeningFetchNothingIsSentWithoutTheUsersYes) {
+  struct Case {
+    const char* name;
+    std::function<void(Simulated::SimulatedKeyboard&)> fail;
+    int32_t channelShown;  // the opening fetch brought the channel (index 4) or nothing (the skin's)
+  };
+  const Case cases[] = {
+      {"no setting answered", [](auto& keyboard) { keyboard.SetAnswering(Event::GlobalRequest, false); }, -1},
+      {"stopped after the first",
+       [](auto& keyboard) { keyboard.MisdirectGlobalAnswers(IndexOf(u"Global_Channel")); }, 4},
+  };
+  for (const Case& test : cases)
+    for (const bool agrees : {false, true}) {
+      SCOPED_TRACE(std::string(test.name) + (agrees ? ", the user agrees" : ", the user declines"));
+      RenewMidiSystem();
+      mKeyboard.SetAnswering(Event::GlobalRequest, true);
+      mKeyboard.MisdirectGlobalAnswers(std::nullopt);
+      mKeyboard.SetGlobal(IndexOf(u"Global_Channel"), 5);
+      Plug();
+      test.fail(mKeyboard);
+      const size_t shownBefore = Boxes().size();
+      Inspect([&](Live& editor) {
+        const RCPtr<LGlobalSettingsDlg> dialog = Make<LGlobalSettingsDlg>(editor, u"globalEditorControl");
+        ASSERT_TRUE(dialog);
+        RunOpened(editor, dialog);
+        if (test.channelShown >= 0) {
+          EXPECT_EQ(Shown(*dialog, {u"midiChannel", true}), test.channelShown);
+        }
+        // Every combo box chosen, so that nothing is refused.
+        for (const WireCase& row : kWireCases)
+          if (row.row.isComboBox && Shown(*dialog, row.row) < 0) Set(*dialog, row.row, 0);
+        mKeyboard.ClearLog();
+        mSystem.ScriptMessageBoxAnswer(agrees ? Platform::MessageBoxAnswer::Yes : Platform::MessageBoxAnswer::No);
+        EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(agrees ? S_OK : S_FALSE));
+        EXPECT_EQ(SentSettings().size(), agrees ? 14u : 0u);
+        if (agrees) return;
+        // Get Settings with the keyboard answering: Send asks no more.
+        mKeyboard.SetAnswering(Event::GlobalRequest, true);
+        mKeyboard.MisdirectGlobalAnswers(std::nullopt);
+        EXPECT_EQ(dialog->FetchSettings(), std::optional<HResult>(0));
+        mKeyboard.ClearLog();
+        EXPECT_EQ(dialog->SendSettings(), std::optional<HResult>(0));
+        EXPECT_EQ(SentSettings().size(), 14u);
+      });
+      EXPECT_EQ(BoxesSince(shownBefore), (std::vector<std::string>{kMidiError, kConfirmSend}));
+      Simulated::DetachSimulatedKeyboard(mKeyboard);
+    }
+}
+
+// A new keyboard's settings are each one the dialog lists: fetched, every
+// combo box has its entry, every up-down shows the value, nothing is kept
+// beside the controls, and Send gives the same values back.
+TEST_F(GlobalSettingsDialog, ANewSimulatedKeyboardsSettingsAreEachListed) {
+  std::vector<std::pair<size_t, int32_t>> held;
+  for (const WireCase& test : kWireCases)
+    held.emplace_back(IndexOf(test.key), mKeyboard.GetGlobal(IndexOf(test.key)));
+  Plug();  // the fixture's keyboard is new
+  Inspect([&](Live& editor) {
+    const RCPtr<LGlobalSettingsDlg> dialog = Make<LGlobalSettingsDlg>(editor, u"globalEditorControl");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->FetchSettings(), std::optional<HResult>(0));
+    for (const WireCase& test : kWireCases) {
+      SCOPED_TRACE(Narrow(test.key));
+      const RCPtr<LControl> control = ValueControl(*dialog, test.row);
+      ASSERT_TRUE(control);
+      if (test.row.isComboBox) {
+        const RCPtr<LComboBox> box = DynamicCast<LComboBox>(control);
+        EXPECT_GE(box->GetSelectedIndex(), 0);
+        EXPECT_EQ(box->GetText(), box->GetItemText(box->GetSelectedIndex()));
+      }
+      // What the control shows, in the keyboard's units (the rows' offsets).
+      EXPECT_EQ(Shown(*dialog, test.row) + test.sent - test.shown, mKeyboard.GetGlobal(IndexOf(test.key)));
+    }
+    std::optional<LGlobalSettingsDlg::Refusal> refusal;
+    std::vector<std::pair<size_t, int32_t>> outgoing;
+    for (const LGlobalSettingsDlg::Outgoing& setting : dialog->ComputeOutgoing(refusal))
+      outgoing.emplace_back(IndexOf(setting.key), setting.value);
+    EXPECT_FALSE(refusal);
+    EXPECT_EQ(outgoing, held);
+  });
+  EXPECT_TRUE(Boxes().empty());
 }
 
 }  // namespace

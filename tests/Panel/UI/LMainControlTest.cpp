@@ -85,7 +85,7 @@ class EchoingRoot : public LMainControl {
       shown.push_back(descriptor.paramID);
       EXPECT_TRUE(noDeviceSend);
       mRoot.OnParamValueChanged(descriptor, Record({9, 9, 9, 9, 9, 9}));
-      if (descriptor.paramID != 5) mRoot.OnParamValueChanged(ParamDescriptor(5), Record({2, 5, 0, 0, 0, 127}));
+      if (descriptor.paramID != 5) mRoot.OnParamValueChanged(ParamDescriptor(5), Record({2, 5, 0, 0, 127}));
       return S_OK;
     }
     std::vector<int32_t> shown;
@@ -133,7 +133,7 @@ TEST_F(MainControl, APanelsEchoOfTheValueBeingShownIsDroppedAndOtherEditsGoThrou
     EXPECT_EQ(root->element->shown, std::vector<int32_t>{7});
     // The echo of 7 did not reach the engine; the edit of 5 did.
     EXPECT_NE(EngineValue(7), Record({9, 9, 9, 9, 9, 9}));
-    EXPECT_EQ(EngineValue(5), Record({2, 5, 0, 0, 0, 127}));
+    EXPECT_EQ(EngineValue(5), Record({2, 5, 0, 0, 127}));
     // Once shown, the same parameter's edits go through again.
     root->OnParamValueChanged(ParamDescriptor(7), Record({9, 9, 9, 9, 9, 9}));
     EXPECT_EQ(EngineValue(7), Record({9, 9, 9, 9, 9, 9}));

@@ -1,6 +1,7 @@
 // The send-preset and get-preset dialogs and the About box in the editor on
 // the headless window system, against the simulated keyboard: the box each
 // outcome shows, the slot that goes to the keyboard, and the About lines.
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "tests/Panel/UI/KeyboardEditorRun.h"
 
@@ -98,9 +99,10 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
       Select(*send, 5);
       Select(*get, 5);
       if (test.isRecordUnwritable) {
-        Variant text;
-        text.SetString("not a record");
-        ASSERT_EQ(LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(0), text), S_OK);
+        // The name's six bytes, one of them no data byte.
+        const uint8_t name[] = {'N', 'A', 'M', 'E', 0x80, 0};
+        ASSERT_EQ(LApplication::GetRootModuleEngine()->SetParamValue(ParamDescriptor(0), MakeRecordValue(name)),
+                  S_OK);
       }
       EXPECT_EQ(Outcome(send->TransferSlot(send->GetSelectedSlot())), std::optional<HResult>(test.sendResult));
       EXPECT_EQ(Outcome(get->TransferSlot(get->GetSelectedSlot())), std::optional<HResult>(test.getResult));
@@ -117,8 +119,32 @@ TEST_F(PresetTransferDialogs, EachOutcomeShowsItsBox) {
   }
 }
 
+// A press with no slot chosen asks for one and tries nothing: no firmware
+// check, no request, no dump.
+TEST_F(PresetTransferDialogs, WithoutASlotNothingIsTriedAndTheUserIsAskedForOne) {
+  Plug();
+  Inspect([&](Live& editor) {
+    const RCPtr<LSendPresetToMidiDeviceDlg> send = Make<LSendPresetToMidiDeviceDlg>(editor, u"dialogSendPreset");
+    const RCPtr<LGetPresetFromMidiDeviceDlg> get =
+        Make<LGetPresetFromMidiDeviceDlg>(editor, u"dialogRetrievePresetFromHardware");
+    ASSERT_TRUE(send && get);
+    mKeyboard.ClearLog();
+    for (const auto& [dialog, button] : {std::pair<LControl*, const char16_t*>{send.Get(), u"send"},
+                                         std::pair<LControl*, const char16_t*>{get.Get(), u"getButton"}}) {
+      Select(*dialog, -1);
+      const RCPtr<LControl> pressed = dialog->FindChildControl(StringW(button));
+      ASSERT_TRUE(pressed);
+      pressed->SendNotification(LNotification::Create(kNidLeftClick, nullptr));
+    }
+  });
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string(kSendError) + ": Choose a preset slot first.",
+                                               std::string(kGetError) + ": Choose a preset slot first."}));
+  for (const Event asked : {Event::IdentityRequest, Event::PresetRequest, Event::PresetDump})
+    EXPECT_EQ(mKeyboard.CountEvents(asked), 0u);
+}
+
 // "RAM" is slot 0 and "Preset 12" slot 12; a slot the keyboard does not have
-// (a skin without the list gives -1) is not sent and shows the error box.
+// (a skin without the list gives -1) is not sent: the user is asked for a slot.
 TEST_F(PresetTransferDialogs, OnlySlotsZeroToTwelveAreSent) {
   Plug();
   Inspect([&](Live& editor) {
@@ -137,7 +163,7 @@ TEST_F(PresetTransferDialogs, OnlySlotsZeroToTwelveAreSent) {
   EXPECT_EQ(slots, (std::vector<uint8_t>{0, 12, 7}));
   const std::vector<std::string> boxes = Boxes();
   ASSERT_EQ(boxes.size(), 5u);
-  EXPECT_EQ(boxes[2], std::string(kSendError) + ": " + kSendConnection);
+  EXPECT_EQ(boxes[2], std::string(kSendError) + ": Choose a preset slot first.");
   EXPECT_EQ(boxes[3], boxes[2]);
 }
 

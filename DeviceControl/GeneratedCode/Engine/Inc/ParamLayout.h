@@ -104,3 +104,6 @@ std::optional<ElementAddress> FindElement(int32_t firstParamID, int32_t paramID)
 
 // The device group whose block holds the device-relative ID, if any.
 std::optional<DeviceGroup> FindDeviceGroup(uint32_t relativeParamID);
+
+// The record length of the element that owns the device-relative ID, if any.
+std::optional<int32_t> FindRecordLength(uint32_t relativeParamID);

@@ -14,3 +14,11 @@ HV::Variant MakeRecordValue(std::span<const uint8_t> record);
 
 // The bytes of a value; empty for a value that holds none.
 std::span<const uint8_t> GetRecordBytes(const HV::Variant& value);
+
+// True when the value is a record (a byte array) of exactly length bytes.
+bool IsRecordOfLength(const HV::Variant& value, int32_t length);
+
+// True when the value may be stored for paramID in a device whose first ID is
+// firstParamID: a record of the owning element's length. An ID outside the
+// device's block is not a record's and passes (the link answers for it).
+bool IsValueForParam(int32_t firstParamID, int32_t paramID, const HV::Variant& value);

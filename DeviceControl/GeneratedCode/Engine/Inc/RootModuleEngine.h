@@ -126,7 +126,9 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
   HV::HResult SetActive(bool on);
   HV::HResult GetDeviceList(DeviceList* out);
   // One value into the model and to the device; E_FAIL unless connected.
-  // Offline, the value is stored and announced (nothing is sent).
+  // Offline, the value is stored and announced (nothing is sent). A value for
+  // one of the 131 parameters that is not a record of its element's length
+  // is refused with E_INVALIDARG: nothing is stored, announced or sent.
   HV::HResult SetParamValue(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
   HV::HResult GetParamValue(const HV::ParamDescriptor& descriptor, HV::Variant* out);
   // Fills out from position on with the values of the range. 0.
@@ -159,6 +161,8 @@ class LRootModuleEngine : public HV::LNotificationClient, public HV::LThreadWork
 
   HV::HResult OnParamModuleChangeRequest(const HV::RCPtr<HV::LNotificationDistributor>& source,
                                          const HV::RCPtr<HV::LNotification>& notification);
+  // False for a value that is not a record of its parameter's length.
+  bool IsValueAccepted(const HV::ParamDescriptor& descriptor, const HV::Variant& value);
   // The root module's value callback.
   static void ReceiveValues(void* context, const HV::Array<HV::ParamValue>& values);
   void PostParamValues(const HV::Array<HV::ParamValue>& values);

@@ -27,3 +27,9 @@ std::optional<DeviceGroup> FindDeviceGroup(uint32_t relativeParamID) {
   if (!row) return std::nullopt;
   return row->group;
 }
+
+std::optional<int32_t> FindRecordLength(uint32_t relativeParamID) {
+  const ElementLayout* row = FindRow(kElementLayouts, relativeParamID);
+  if (!row) return std::nullopt;
+  return row->recordLength;
+}

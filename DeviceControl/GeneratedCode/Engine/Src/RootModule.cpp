@@ -1,6 +1,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/Device.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ModelElement.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
@@ -189,6 +190,9 @@ HV::HResult LRootModule::OnParamValuesReceived(const HV::ParamValues& values) {
     values.GetParamValue(i, value, paramID, descriptor.descriptor);
     descriptor.paramID = paramID;
 
+    // A record of the wrong length for its parameter is not taken: nothing
+    // is stored or announced for it.
+    if (!IsValueForParam(GetFirstParamID(), paramID, value)) continue;
     HV::RCPtr<LParameterizedModule> module;
     if (paramID >= 0) {
       module = GetModuleForParamID(paramID);

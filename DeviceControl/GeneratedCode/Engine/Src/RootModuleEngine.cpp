@@ -2,6 +2,7 @@
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DeviceLinkInterface.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/OrderedHandOff.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/ParamCache.h"
 #include "DeviceControl/GeneratedCode/Engine/Src/RootModule.h"
@@ -105,7 +106,7 @@ HV::HResult LRootModuleEngine::OnParamModuleChangeRequest(const RCPtr<HV::LNotif
                                                           const RCPtr<HV::LNotification>& notification) {
   const RCPtr<ChangeRequestPayload> request =
       HV::DynamicCast<ChangeRequestPayload>(notification->GetPayload());
-  if (request && GetConnectionState() == Connected) {
+  if (request && GetConnectionState() == Connected && IsValueAccepted(request->GetKey(), request->GetValue())) {
     if (mRootModule->ApplyParamValue(request->GetKey(), request->GetValue()) < 0) UpdateConnectionState();
   }
   return HV::S_FALSE;
@@ -146,9 +147,14 @@ HV::HResult LRootModuleEngine::SetParamValue(const HV::ParamDescriptor& descript
   // Offline (no link could start) the model is the editor's own: values are
   // stored and announced. With a link, only a connected device takes them.
   if (!mRootModule || (GetConnectionState() != Connected && !mHasNoLink)) return HV::E_FAIL;
+  if (!IsValueAccepted(descriptor, value)) return HV::E_INVALIDARG;
   const HV::HResult result = mRootModule->ApplyParamValue(descriptor, value);
   if (result < 0) UpdateConnectionState();
   return result;
+}
+
+bool LRootModuleEngine::IsValueAccepted(const HV::ParamDescriptor& descriptor, const Variant& value) {
+  return IsValueForParam(mRootModule->GetFirstParamID(), descriptor.paramID, value);
 }
 
 HV::HResult LRootModuleEngine::GetParamValue(const HV::ParamDescriptor& descriptor, Variant* out) {

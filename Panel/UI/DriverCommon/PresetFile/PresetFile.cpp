@@ -1,6 +1,6 @@
 #include "Panel/UI/DriverCommon/PresetFile/PresetFile.h"
 
-#include "Panel/Engine/PresetEditorCommon/Protocol/PresetData.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 
 #include <cstring>
 
@@ -20,12 +20,10 @@ void WriteU32(uint8_t* to, uint32_t value) {
   for (int i = 0; i < 4; ++i) to[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// What a record of parameter number must hold: a byte array of its length.
+// What a record of parameter number must hold: a byte array of its length,
+// as the engine takes it.
 bool IsRecordValue(int32_t number, const Variant& value) {
-  if (number < 0 || number >= kParamCount || value.GetType() != kVariantBytes) return false;
-  uint32_t size = 0;
-  value.GetData(&size);
-  return size == PresetData::GetRecordLengths()[static_cast<size_t>(number)];
+  return number >= 0 && number < kParamCount && IsValueForParam(0, number, value);
 }
 
 }  // namespace

@@ -74,6 +74,17 @@ TEST_F(LRootModuleEngineWithLibrary, AnEditReachesTheLibraryWithItsExactBytes) {
   EXPECT_EQ(mAnnounced.StateChanges()[0].values[0].paramID, 61);
 }
 
+// A fader's record is 6 bytes: 5 and 7 are refused before the library is asked.
+TEST_F(LRootModuleEngineWithLibrary, AnEditOfTheWrongLengthNeverReachesTheLibrary) {
+  mAnnounced.Clear();
+  EXPECT_EQ(mEngine->SetParamValue(ParamDescriptor(61), Record({2, 0, 7, 0, 10})), HV::E_INVALIDARG);
+  EXPECT_EQ(mEngine->SetParamValue(ParamDescriptor(61), Record({2, 0, 7, 0, 10, 100, 1})), HV::E_INVALIDARG);
+  EXPECT_EQ(mFake->GetCallCount(Call::SetParamValue), 0);
+  mAnnounced.Drain();
+  EXPECT_TRUE(mAnnounced.StateChanges().empty());
+  EXPECT_EQ(mEngine->GetConnectionState(), LRootModuleEngine::Connected);
+}
+
 TEST_F(LRootModuleEngineWithLibrary, ALibraryFailureIsTheEditsResult) {
   mFake->SetResult(Call::SetParamValue, -5);
   EXPECT_EQ(mEngine->SetParamValue(ParamDescriptor(62), Record({1, 1, 1, 1, 1, 1})), -5);
@@ -144,6 +155,28 @@ TEST_F(LRootModuleEngineWithLibraryThreads, APacketWithAZeroSizeRecordStopsThere
   ASSERT_EQ(changes.size(), 2u);
   EXPECT_EQ(changes[0].values.at(0).paramID, 9);
   EXPECT_EQ(changes[1].values.at(0).paramID, 11);
+}
+
+// A pad's record is 14 bytes: the library's records of 13, 15 and 0 bytes
+// are dropped, the good one beside them is taken.
+TEST_F(LRootModuleEngineWithLibraryThreads, RecordsOfTheWrongLengthFromTheLibraryAreNotTaken) {
+  mAnnounced.Clear();
+  Variant before;
+  ASSERT_EQ(mEngine->GetParamValue(ParamDescriptor(9), &before), HV::S_OK);
+  mFake->Emit(HV::Test::PacketData({{9, Record(std::vector<uint8_t>(13, 1))},
+                                    {10, Record(std::vector<uint8_t>(15, 1))},
+                                    {11, Record({})},
+                                    {12, PadRecord(7)}}));
+  mFake->Emit(HV::Test::PacketData({{13, PadRecord(8)}}));
+  ASSERT_TRUE(mAnnounced.DrainUntil([&] { return mAnnounced.StateChanges().size() >= 2; }));
+
+  const auto changes = mAnnounced.StateChanges();
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].values.at(0).paramID, 12);
+  EXPECT_EQ(changes[1].values.at(0).paramID, 13);
+  Variant after;
+  EXPECT_EQ(mEngine->GetParamValue(ParamDescriptor(9), &after), HV::S_OK);
+  EXPECT_EQ(after, before);
 }
 
 TEST_F(LRootModuleEngineWithLibraryThreads, WhileActiveTheWorkerAnnouncesTheReachableDevices) {

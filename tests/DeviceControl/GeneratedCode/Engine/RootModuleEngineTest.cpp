@@ -5,6 +5,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/DefaultRecords.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamLayout.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "tests/support/DevicePackets.h"
@@ -142,6 +143,52 @@ TEST_F(LRootModuleEngineOffline, AChangeRequestIsAppliedAndAnnounced) {
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(changes[0].values.at(0).paramID, 100);
   EXPECT_EQ(changes[0].values.at(0).value, record);
+}
+
+// The record length of a device-relative ID.
+int32_t LengthOf(int32_t id) { return GetElementLayout(FindElement(0, id)->kind).recordLength; }
+
+// A record of the length given, in bytes no default holds.
+Variant RecordOfLength(int32_t length) { return Record(std::vector<uint8_t>(static_cast<size_t>(length), 0x55)); }
+
+// The values that are no record of the parameter's length: each is refused
+// at both doors of an edit, nothing stored and nothing announced.
+std::vector<std::pair<std::string, Variant>> MisfitsOf(int32_t id) {
+  Variant text;
+  text.SetString("TARSEL");
+  return {{"empty record", RecordOfLength(0)},
+          {"one byte short", RecordOfLength(LengthOf(id) - 1)},
+          {"one byte long", RecordOfLength(LengthOf(id) + 1)},
+          {"no value", Variant()},
+          {"text", text}};
+}
+
+TEST_F(LRootModuleEngineOffline, EveryParameterTakesOnlyARecordOfItsLength) {
+  for (int32_t id = 0; id < LRootModuleEngine::kParamCount; ++id) {
+    SCOPED_TRACE(id);
+    for (const auto& [name, misfit] : MisfitsOf(id)) {
+      SCOPED_TRACE(name);
+      mAnnounced.Clear();
+      EXPECT_EQ(mEngine->SetParamValue(ParamDescriptor(id), misfit), HV::E_INVALIDARG);
+      mAnnounced.GetCenter()->CreateAndPostNotification(
+          LRootModuleEngine::kChangeRequestName,
+          RCPtr<HV::LParamValuePair>(new HV::LParamValuePair(ParamDescriptor(id), misfit)));
+      mAnnounced.Drain();  // the request reaches the engine
+      mAnnounced.Drain();  // and whatever it posted
+      EXPECT_TRUE(mAnnounced.StateChanges().empty());
+      Variant held;
+      EXPECT_EQ(mEngine->GetParamValue(ParamDescriptor(id), &held), HV::S_OK);
+      EXPECT_EQ(held, DefaultOf(id));
+    }
+    mAnnounced.Clear();
+    const Variant fit = RecordOfLength(LengthOf(id));
+    EXPECT_EQ(mEngine->SetParamValue(ParamDescriptor(id), fit), HV::S_OK);
+    mAnnounced.Drain();
+    const auto changes = mAnnounced.StateChanges();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].values.at(0).paramID, id);
+    EXPECT_EQ(changes[0].values.at(0).value, fit);
+  }
 }
 
 TEST_F(LRootModuleEngineOffline, GetParamValuesFillsFromThePosition) {

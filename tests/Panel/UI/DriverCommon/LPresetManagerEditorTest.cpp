@@ -5,6 +5,7 @@
 #include "Panel/UI/DriverCommon/LPresetManager.h"
 
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
+#include "HVFramework/ControlBase/Skin/ControlFactory/LControlDescriptor.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "HVFramework/Platform/Midi/LoopbackMidiSystem.h"
@@ -81,6 +82,28 @@ TEST_F(PresetManagerInTheEditor, EachLoadFailureShowsItsTextUnderTheLoadCaption)
                        {kLoadCaption, kIncompatible},
                        {kLoadCaption, "The preset file was read, but the editor could not apply its values."},
                    }));
+}
+
+// A failure raised in a header template of the program's own library names
+// the header by its repository path, not by the copy staged in the build
+// folder. (This suite compiles none of the panel templates itself, so the
+// library's instance is the one that raises.) A pad group made without a
+// device view has no edit panel to bind.
+TEST_F(PresetManagerInTheEditor, AFailureInAPanelTemplateNamesItsRepositoryPath) {
+  std::string message;
+  Inspect([&](LApplication& application) {
+    const RCPtr<LControlDescriptor> group =
+        LControlDescriptor::Create(StringW(u"PresetEditor.MainControl.PadView"), StringW(u"pads"), nullptr);
+    try {
+      application.GetControlFactory()->CreateControl(group, nullptr);
+    } catch (const std::exception& failure) {
+      message = failure.what();
+    }
+  });
+  EXPECT_EQ(message.rfind("Runtime Error : Null Pointer : ", 0), 0u) << message;
+  EXPECT_NE(message.find(" : LPadGroupPanel::Initialize : Panel/UI/PresetEditorCommon/LElementGroupPanel.h : Line "),
+            std::string::npos)
+      << message;
 }
 
 // Without the maker's library the program's engine works on its own values:

@@ -156,6 +156,10 @@ TEST_F(PresetManager, ABadFileGivesItsResultAndChangesNothing) {
       {"value record shorter than the record", [&](auto& f) { PutU32(f, kLast + 12, 26); }, -3},
       {"record and value one byte short",
        [&](auto& f) { PutU32(f, kLast, 38), PutU32(f, kLast + 12, 26), f.pop_back(); }, -3},
+      {"record and value one byte long",
+       [&](auto& f) { PutU32(f, kLast, 40), PutU32(f, kLast + 12, 28), f.push_back(0); }, -3},
+      {"an empty record", [&](auto& f) { PutU32(f, kLast, 24), PutU32(f, kLast + 12, 12), f.resize(kLast + 24); },
+       -3},
       {"a byte after the last record", [](auto& f) { f.push_back(0); }, -3},
       {"three bytes after the last record", [](auto& f) { f.insert(f.end(), {39, 0, 0}); }, -3},
   };
