@@ -154,7 +154,7 @@ void LNoteModeEditPanel::SetSelectorLabel(uint32_t selector, const char16_t* str
 void LNoteModeEditPanel::SetParamRecord(const ElementRecord& record) {
   if (record.GetCount() != kRecordLength || mNotes.GetCount() != kNoteSelectors) return;
   const FlagScope quiet(mQuiet);
-  mShown.Clear();
+  mShown.Release();
   const signed char countByte = *record.GetItemPtr(kCountByte);
   const int32_t count = std::clamp<int32_t>(countByte, kRangeCount, kMaxCount);
   mModeType->SetSelectedIndex(count - kRangeCount);
