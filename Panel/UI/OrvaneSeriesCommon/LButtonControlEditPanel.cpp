@@ -24,7 +24,6 @@ constexpr int32_t kLinear = 0;  // the linear scale of SetRange
 constexpr int32_t kByteDigits = 3;
 constexpr const char* kInitialize = "LButtonControlEditPanel::Initialize";
 constexpr int32_t kCycleFields = 4;
-constexpr int32_t kMmcOtherEntry = kMmcTableEntries;  // "Other", after the commands of the list
 constexpr int kFirstNrpnRpnType = kRpnCoarse;
 
 constexpr const WChar* kPageNames[LButtonControlEditPanel::kPageCount] = {
@@ -324,7 +323,9 @@ void LButtonControlEditPanel::SetParamRecord(const ElementRecord& record) {
   NormalizeIncDecRecord(shown);
   // Setting the controls below must not read as the user's edits.
   mShowing = true;
-  mShown.Clear();
+  mShown.Release();
+  // "Other" is offered only while it stands for a command outside the list.
+  mMmc->SetItemCount(kMmcTableEntries);
   mRecordShown = shown;
   mRecordPage = ShowRecord(shown);
   ShowPage(mRecordPage);
@@ -425,18 +426,10 @@ void LButtonControlEditPanel::ShowCycle(const ElementRecord& record, LComboBox* 
   if (cycleType) cycleType->SetSelectedIndex(type < cycleType->GetItemCount() ? type : -1);
 }
 
-// The list holds "Other" only while it shows a command outside the list;
-// that command is then kept and written back while "Other" stays chosen.
+// A command outside the list shows as an entry "Other" appended for it,
+// which stands for that command while the record is shown.
 void LButtonControlEditPanel::ShowMmc(signed char command) {
-  mMmc->SetItemCount(kMmcTableEntries);
-  const int32_t entry = MmcEntryOf(command);
-  if (entry >= 0) {
-    mMmc->SetSelectedIndex(entry);
-    return;
-  }
-  mMmcOtherCommand = command;
-  mMmc->AppendItem(mMmc->GetString(StringW(u"ITEM.12")));
-  mMmc->SetSelectedIndex(kMmcOtherEntry);
+  mShown.ShowChoice(mMmc.Get(), MmcEntryOf(command), command, mMmc->GetString(StringW(u"ITEM.12")));
 }
 
 void LButtonControlEditPanel::ShowPage(int32_t page) {
@@ -630,9 +623,10 @@ void LButtonControlEditPanel::ReadCycle(ElementRecord& record, const LComboBox* 
 }
 
 signed char LButtonControlEditPanel::ReadMmcCommand() const {
-  const int32_t entry = mMmc ? mMmc->GetSelectedIndex() : -1;
-  if (entry >= 0 && entry < kMmcTableEntries) return static_cast<signed char>(MmcCommandOf(entry));
-  return mMmcOtherCommand;
+  signed char kept = 0;
+  if (mShown.FindKept(mMmc.Get(), kept)) return kept;
+  const int32_t entry = mMmc ? mMmc->GetSelectedIndex() : 0;
+  return static_cast<signed char>(MmcCommandOf(std::clamp(entry, 0, kMmcTableEntries - 1)));
 }
 
 signed char LButtonControlEditPanel::ReadOtherType() const {

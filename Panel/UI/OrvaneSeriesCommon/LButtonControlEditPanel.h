@@ -160,7 +160,6 @@ class LButtonControlEditPanel : public LOwnHandlerControl<LPanel, LButtonControl
   ShownBytes mShown;                 // bytes kept for controls that could not show them
   ElementRecord mRecordShown;        // the last record shown, for bytes its page does not edit
   int32_t mRecordPage = -1;          // the page of the last record shown
-  signed char mMmcOtherCommand = 0;  // the command outside the MMC list last shown as "Other"
   bool mShowOnOffOnlyWhenLatching = false;
   bool mShowing = false;
   bool mListening = false;

@@ -160,7 +160,7 @@ HResult LKeybedZoneEditPanel::SetParamValueLocal(const ParamDescriptor& descript
   if (record.GetCount() != Zone::kLength) return E_FAIL;
   {
     const FlagScope showing(mShowing);
-    mShown.Clear();
+    mShown.Release();
     const signed char enabled = *record.GetItemPtr(Zone::kEnabled);
     mEnable->SetNormalizedValue(enabled);
     if (std::trunc(mEnable->GetNormalizedValue()) != enabled) mShown.Keep(mEnable.Get(), enabled);

@@ -135,7 +135,7 @@ void LMoveableControlEditPanel::SetParamRecord(const ElementRecord& record) {
   const auto byte = [&record](uint32_t index) { return *record.GetItemPtr(index); };
   {
     ShowingScope showing(mShowing);
-    mShown.Clear();
+    mShown.Release();
     for (uint32_t i = 0; i < mChannelSelectors.GetCount(); ++i)
       mShown.ShowChoice(mChannelSelectors.GetAt(i).Get(), byte(kMidiChannel), byte(kMidiChannel));
     const int type = byte(kNumber);

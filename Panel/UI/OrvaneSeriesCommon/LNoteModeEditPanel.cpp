@@ -154,12 +154,15 @@ void LNoteModeEditPanel::SetSelectorLabel(uint32_t selector, const char16_t* str
 void LNoteModeEditPanel::SetParamRecord(const ElementRecord& record) {
   if (record.GetCount() != kRecordLength || mNotes.GetCount() != kNoteSelectors) return;
   const FlagScope quiet(mQuiet);
-  mShown.Clear();
+  mShown.Release();
   const signed char countByte = *record.GetItemPtr(kCountByte);
   const int32_t count = std::clamp<int32_t>(countByte, kRangeCount, kMaxCount);
   mModeType->SetSelectedIndex(count - kRangeCount);
   if (count != countByte) mShown.Keep(mModeType.Get(), countByte);
-  for (uint32_t selector = 0; selector < kNoteSelectors; ++selector)
+  // A range's record holds its first and last note only: the hidden
+  // selectors keep the notes they held, for a switch back to a list.
+  const uint32_t shown = count == kRangeCount ? kRangeCount : kNoteSelectors;
+  for (uint32_t selector = 0; selector < shown; ++selector)
     mShown.ShowValue(mNotes.GetAt(selector).Get(), *record.GetItemPtr(ByteOfSelector(selector, count)));
   if (count == kRangeCount)
     mScaleType->SetSelectedIndex(kScaleOff);

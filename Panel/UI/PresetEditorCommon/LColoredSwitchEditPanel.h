@@ -6,6 +6,7 @@
 #include "HVFramework/Controls/TabControl/LTabControl.h"
 #include "Panel/UI/OrvaneSeriesCommon/ButtonMessageRecord.h"
 #include "Panel/UI/OrvaneSeriesCommon/LButtonControlEditPanel.h"
+#include "Panel/UI/OrvaneSeriesCommon/ShownBytes.h"
 #include "Panel/UI/PresetEditorCommon/ColoredSwitchRecord.h"
 #include "Panel/UI/PresetEditorCommon/LElementEditPanel.h"
 
@@ -104,11 +105,14 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
   }
 
   void ShowOwnControls(const ElementRecord& record) override {
-    mShown = record;
+    mShown.Release();
     for (uint32_t n = 0; n < mBoxes.size() && n < mChoices.size(); ++n) {
-      const int byte = ShownByte(mChoices[n].byte);
-      const int32_t entry = mChoices[n].isHidKey ? ColoredSwitchRecord::HidKeyEntryOf(byte) : byte;
-      mBoxes[n]->SetSelectedIndex(entry >= 0 && entry < mBoxes[n]->GetItemCount() ? entry : -1);
+      if (mChoices[n].byte >= record.GetCount()) continue;
+      const signed char byte = *record.GetItemPtr(mChoices[n].byte);
+      const int unsignedByte = static_cast<uint8_t>(byte);
+      const int32_t entry =
+          mChoices[n].isHidKey ? ColoredSwitchRecord::HidKeyEntryOf(unsignedByte) : unsignedByte;
+      mShown.ShowChoice(mBoxes[n].Get(), entry, byte);
     }
   }
 
@@ -123,12 +127,13 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
   // The list's entry as its byte, or the byte shown while it has none.
   signed char ReadChoice(uint32_t n) const {
     const int32_t entry = mBoxes[n]->GetSelectedIndex();
-    if (entry < 0) return static_cast<signed char>(ShownByte(mChoices[n].byte));
+    if (entry < 0) {
+      signed char kept = 0;
+      mShown.FindKept(mBoxes[n].Get(), kept);
+      return kept;
+    }
     return static_cast<signed char>(mChoices[n].isHidKey ? ColoredSwitchRecord::HidKeyByteOf(entry) : entry);
   }
-
-  // Byte n of the record shown last (unsigned); 0 before one was shown.
-  int ShownByte(uint32_t n) const { return n < mShown.GetCount() ? static_cast<uint8_t>(*mShown.GetItemPtr(n)) : 0; }
 
   // Each "colorNameLabel" in layout order: "COLOR n" from 1, the fifth the HID colour's.
   void WriteColorCaptions() {
@@ -151,7 +156,7 @@ class LColoredSwitchEditPanel : public LElementEditPanel<IElement, LButtonContro
   std::vector<SwitchChoice> mChoices;
   RCPtr<LTabControl> mTabs;
   std::vector<RCPtr<LComboBox>> mBoxes;  // in the order of the choices
-  ElementRecord mShown;
+  ShownBytes mShown;                     // the bytes of the record shown that a list has no entry for
 };
 
 }  // namespace HV

@@ -91,18 +91,18 @@ TEST_F(NoteModeEditor, RecordsShowAsListsOrRangesAndReadBackUnchanged) {
        {60, 64, 67, 1, 2, 3, 4, 5},
        "Off",
        {3, 60, 67, 64, 1, 2, 3, 4, 5}},
-      {"a range plays its first and last note",
+      {"a range plays its first and last note; the hidden selectors keep theirs",
        {2, 48, 72, 0, 0, 0, 0, 0, 0},
        "Range",
        {"FIRST", "LAST"},
-       {48, 72, 0, 0, 0, 0, 0, 0},
+       {48, 72, 67, 1, 2, 3, 4, 5},
        "Off",
        {2, 48, 72, 0, 0, 0, 0, 0, 0}},
       {"a range writes 0 after its notes",
        {2, 48, 72, 9, 9, 9, 9, 9, 9},
        "Range",
        {"FIRST", "LAST"},
-       {48, 72, 9, 9, 9, 9, 9, 9},
+       {48, 72, 67, 1, 2, 3, 4, 5},
        "Off",
        {2, 48, 72, 0, 0, 0, 0, 0, 0}},
       {"eight notes of the major scale",
@@ -130,7 +130,7 @@ TEST_F(NoteModeEditor, RecordsShowAsListsOrRangesAndReadBackUnchanged) {
        {0, 40, 41, 0, 0, 0, 0, 0, 0},
        "Range",
        {"FIRST", "LAST"},
-       {40, 41, 0, 0, 0, 0, 0, 0},
+       {40, 41, 52, 53, 54, 55, 56, 57},
        "Off",
        {0, 40, 41, 0, 0, 0, 0, 0, 0}},
       {"a count above 8 shows as eight notes and is kept",
@@ -164,6 +164,25 @@ TEST_F(NoteModeEditor, RecordsShowAsListsOrRangesAndReadBackUnchanged) {
     parts.Show({3, 1, 2, 3, 4, 5, 6, 7});
     parts.Show({3, 1, 2, 3, 4, 5, 6, 7, 8, 9});
     EXPECT_EQ(parts.Read().front(), 4);
+  });
+}
+
+// A range's record holds no notes past its last: the selectors it hides keep
+// the notes they showed, so a switch back to a list brings them back.
+TEST_F(NoteModeEditor, ARangeLeavesTheHiddenSelectorsWithTheNotesTheyHeld) {
+  Inspect([&](Live& editor) {
+    Parts parts(editor);
+    ASSERT_TRUE(parts.panel);
+    parts.Show({8, 60, 72, 62, 64, 65, 67, 69, 71});
+    parts.Show({2, 36, 48, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(parts.Notes(), (std::vector<int>{36, 48, 64, 65, 67, 69, 71, 72}));
+    EXPECT_EQ(parts.Read(), (Bytes{2, 36, 48, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(parts.changes->count, 0);
+
+    parts.panel->GetModeTypeComboBox()->SetSelectedIndex(6);  // "8 Notes"
+    EXPECT_EQ(parts.changes->count, 1);
+    EXPECT_EQ(parts.Notes(), (std::vector<int>{36, 48, 64, 65, 67, 69, 71, 72}));
+    EXPECT_EQ(parts.Read(), (Bytes{8, 36, 72, 48, 64, 65, 67, 69, 71}));
   });
 }
 

@@ -127,6 +127,7 @@ TEST_F(ColoredSwitchPanels, AChoiceSendsTheWholeRecordAndKeepsWhatItsPagesDoNotS
     Parts::Store(parts.ButtonId(5), odd);
     editor.Drain();
     EXPECT_EQ(edit->GetChoiceBox(LButtonEditPanel::kColor1)->GetSelectedIndex(), -1);
+    EXPECT_EQ(Utf8(edit->GetChoiceBox(LButtonEditPanel::kColor1)->GetText()), "");  // not the colour it had
     parts.announcements->seen.clear();
     edit->GetChoiceBox(LButtonEditPanel::kHidModifier)->SetSelectedIndex(17);
     editor.Drain();

@@ -164,6 +164,16 @@ TEST_F(EncoderPanels, ShowingARecordSendsNothingAndEveryPageReadsItBack) {
     LNumericUpDown* number = parts.CcAbsoluteNumber();
     number->SetNormalizedValue(number->ValueToNormalized(5));
     EXPECT_EQ(BytesOf(parts.edit->GetEditor()->GetParamRecord()), (Bytes{1, 0, 5, 0, 0, 127}));
+
+    // A list holding a byte it has no entry for shows no entry, not the one it had.
+    const auto type = HV::Test::ControlAt<LComboBox>(
+        parts.edit->GetEditor()->GetTabControl()->GetPage(StringW(u"otherPage")),
+        {u"otherType", u"comboBox"});
+    ASSERT_TRUE(type);
+    parts.edit->SetParamValueLocal(ParamDescriptor(parts.Id(0)), Value({1, 1, 8, 0, 0, 127}), true);
+    EXPECT_EQ(Utf8(type->GetText()), "Master Volume (Sysex)");
+    parts.edit->SetParamValueLocal(ParamDescriptor(parts.Id(0)), Value({1, 1, 18, 0, 0, 127}), true);
+    EXPECT_EQ(Utf8(type->GetText()), "");
   });
 }
 
