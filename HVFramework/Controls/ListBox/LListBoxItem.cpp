@@ -57,6 +57,12 @@ int32_t LListBoxItem::ComputeLookIndex() {
   return row + (mMarked ? kLookMarkedOffset : 0) + (selected ? kLookSelectedOffset : 0);
 }
 
+void LListBoxItem::SetDropDownMode(bool dropDown) {
+  mDropDownMode = dropDown;
+  ChildControlList& children = GetChildren();
+  for (uint32_t i = 0; i < children.GetCount(); ++i) children.GetAt(i)->SetExcludedFromHitTesting(dropDown);
+}
+
 void LListBoxItem::SetMarked(bool marked) {
   mMarked = marked;
   RefreshLook();

@@ -55,7 +55,9 @@ class LListBoxItem : public LControl {
   // A separator shows no text; the flag as stored.
   bool SetSeparator(bool separator);
   bool IsSeparator() const { return mSeparator; }
-  void SetDropDownMode(bool dropDown) { mDropDownMode = dropDown; }
+  // In drop-down mode the row takes every press on it, also on its parts
+  // (a menu row's shortcut text): they are left out of hit testing.
+  void SetDropDownMode(bool dropDown);
   bool IsDropDownMode() const { return mDropDownMode; }
 
  protected:

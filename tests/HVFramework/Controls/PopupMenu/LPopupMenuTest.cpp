@@ -36,7 +36,7 @@ std::string PopupSkin() {
     <SubControl Class="Framework.MenuItem" Name="templateItem" XPositionAbs="0" YPositionAbs="0" XSizeToControl="Client" XSizeRel="1" XSizeAbs="0" YSizeAbs="20">
       <Skin Name="R" LookList="Row"/>
       <SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="2" YPositionAbs="2" XSizeAbs="16" YSizeAbs="16"><Skin Name="B" LookList="Box"/></SubControl>
-      <SubControl Class="Framework.Label" Name="hotKeyLabel" XPositionAbs="58" YPositionAbs="0" XSizeAbs="40" YSizeAbs="20"/>
+      <SubControl Class="Framework.Label" Name="hotKeyLabel" XPlacementAnchor="1" XPositionRel="1" XPositionAbs="-2" YPositionAbs="0" XSizeAbs="20" YSizeAbs="20"/>
     </SubControl>
   </SubControl>
 </Skin></Skins>)";
@@ -202,6 +202,26 @@ TEST_F(PopupMenuFixture, AChosenRowSendsItemActivatedThenTheCommandWhichReachesT
   Click(at.x, at.y);
   EXPECT_EQ(Take(), (std::vector<std::string>{"menu:NID_ITEM_ACTIVATED"}));
   EXPECT_EQ(Popup(), nullptr) << "a chosen command closes the context menu";
+  Idle();
+  EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_WINDOW_CMD"}));
+}
+
+// The shortcut text at the right end of a row is part of the row: a click
+// there chooses the row as a click on its label does.
+// The shortcut text is part of its row: a click on it chooses the row as a
+// click on the row's label does.
+TEST_F(PopupMenuFixture, AClickOnARowsShortcutTextRunsItsCommand) {
+  LPopupMenu& menu = OpenContextMenu();
+  const RCPtr<LControl> held(&menu);
+  Listen(window, "window", {u"NID_WINDOW_CMD"});
+  const LControl& row = *menu.GetItemControl(menu.GetItemControlSlot(0));
+  const RCPtr<LControl> shortcut = row.FindChildControl(StringW(u"hotKeyLabel"));
+  ASSERT_TRUE(shortcut);
+  const LControl::Point at = shortcut->GetOriginInRoot();
+  ASSERT_LE(at.x + shortcut->GetRect().width, row.GetOriginInRoot().x + row.GetRect().width);
+  Click(static_cast<int32_t>(at.x + shortcut->GetRect().width / 2),
+        static_cast<int32_t>(at.y + shortcut->GetRect().height / 2));
+  EXPECT_EQ(Popup(), nullptr) << "the chosen command closes the menu";
   Idle();
   EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_WINDOW_CMD"}));
 }
