@@ -3,6 +3,7 @@
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace HV {
@@ -27,6 +28,13 @@ void LListBoxItem::OnConditionsChanged(const RCPtr<LConditionsParam>& /*conditio
 HResult LListBoxItem::OnCreated() {
   SetNotFocusable(true);
   return S_OK;
+}
+
+HResult LListBoxItem::ApplyCreateParams() {
+  const HResult base = LControl::ApplyCreateParams();
+  StringW text;
+  if (GetCreateParam(u"SEPARATOR_HEIGHT", text)) mSeparatorHeight = std::max(0, text.ToInt());
+  return base;
 }
 
 StringW LListBoxItem::GetToolTipText() const {
@@ -72,8 +80,18 @@ bool LListBoxItem::SetSeparator(bool separator) {
   if (separator == mSeparator) return mSeparator;
   mSeparator = separator;
   if (separator) SetText(StringW());
+  ApplySeparatorHeight();
   RefreshLook();
   return mSeparator;
+}
+
+void LListBoxItem::ApplySeparatorHeight() {
+  const RCPtr<LControlDescriptor>& skin = GetDescriptor();
+  if (mSeparatorHeight <= 0 || !skin || !skin->GetLayout() || !GetLayout()) return;
+  const LLayoutDescriptor& layout = *GetLayout();
+  LLayoutSize height = skin->GetLayout()->size[1];
+  if (mSeparator) height = LLayoutSize{2, {}, 0, static_cast<double>(mSeparatorHeight)};
+  SetAxisLayout(1, layout.position[1], height, layout.docked[1]);
 }
 
 void LListBoxItem::RefreshLook() {
