@@ -2,6 +2,7 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/Button/LButton.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,8 +68,13 @@ int32_t LListBoxItem::ComputeLookIndex() {
 
 void LListBoxItem::SetDropDownMode(bool dropDown) {
   mDropDownMode = dropDown;
+  // A check box keeps its clicks (a checked combo box's rows are ticked in
+  // the open list); a passive one lets them through by itself.
   ChildControlList& children = GetChildren();
-  for (uint32_t i = 0; i < children.GetCount(); ++i) children.GetAt(i)->SetExcludedFromHitTesting(dropDown);
+  for (uint32_t i = 0; i < children.GetCount(); ++i) {
+    LControl& part = *children.GetAt(i);
+    if (!dynamic_cast<LButton*>(&part)) part.SetExcludedFromHitTesting(dropDown);
+  }
 }
 
 void LListBoxItem::SetMarked(bool marked) {

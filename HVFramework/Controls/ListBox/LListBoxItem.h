@@ -59,8 +59,8 @@ class LListBoxItem : public LControl {
   // gives one; the flag as stored.
   bool SetSeparator(bool separator);
   bool IsSeparator() const { return mSeparator; }
-  // In drop-down mode the row takes every press on it, also on its parts
-  // (a menu row's shortcut text): they are left out of hit testing.
+  // In drop-down mode the row takes every press on its parts other than a
+  // check box (a menu row's shortcut text): they are left out of hit testing.
   void SetDropDownMode(bool dropDown);
   bool IsDropDownMode() const { return mDropDownMode; }
 
