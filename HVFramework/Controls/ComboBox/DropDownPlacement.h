@@ -1,42 +1,61 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace HV {
 
-// Where an opening list goes: below or above its combo box, its maximum
-// height (0: none) and its height, from the room in the window.
+// Where an opening list goes, inside its window: below its combo box when
+// its rows fit there, else above when they fit there, else on the side with
+// more room. It shows whole rows only, as many as fit on that side but at
+// least three (fewer when the list has fewer, or the window holds fewer),
+// and scrolls the rest; a list that does not fit on its side moves into the
+// window over its combo box rather than being cut by the window's edge.
 struct DropDownPlacement {
   bool below = true;
-  double maximumHeight = 0;
-  double height = 0;
+  int32_t rows = 0;    // rows shown
+  double height = 0;   // the list's height: its rows and its frame
+  double shift = 0;    // how far it moves from the box's edge into the window
 
-  // top and height: the combo box in window coordinates; windowHeight: the
-  // window's client height; wanted: the height of all items; skinMaximum:
-  // the list's maximum height in the skin (0: none); currentMaximum: the
-  // list's maximum height now. Room is counted with a margin at each edge.
-  static DropDownPlacement Compute(double top, double height, double windowHeight, uint32_t wanted,
-                                   double skinMaximum, double currentMaximum, double margin) {
-    const double roomBelow = windowHeight - (top + height) - margin;
-    const double roomAbove = top - margin;
-    const double want = wanted;
+  struct Room {
+    double top = 0;           // the combo box's top, in window coordinates
+    double boxHeight = 0;     // the combo box's height
+    double windowHeight = 0;  // the window's client height
+    double margin = 0;        // kept free at the window's edges
+  };
+  struct List {
+    int32_t count = 0;        // its items
+    double rowHeight = 0;     // one row
+    double frame = 0;         // its height besides its rows
+    double skinMaximum = 0;   // its maximum height in the skin (0: none)
+  };
+
+  static constexpr int32_t kFewestRows = 3;
+
+  static DropDownPlacement Compute(const Room& room, const List& list) {
+    const double rowHeight = std::max(1.0, list.rowHeight);
+    const double roomBelow = std::max(0.0, room.windowHeight - (room.top + room.boxHeight) - room.margin);
+    const double roomAbove = std::max(0.0, room.top - room.margin);
+    int32_t wanted = std::max(0, list.count);
+    if (list.skinMaximum > 0) wanted = std::min(wanted, RowsIn(list.skinMaximum - list.frame, rowHeight));
+    const double need = wanted * rowHeight + list.frame;
+
     DropDownPlacement placement;
-    // A list the skin caps opens on the first side where the cap fits.
-    if (currentMaximum != 0 && skinMaximum > 0 && roomBelow >= skinMaximum)
-      placement.below = true;
-    else if (currentMaximum != 0 && skinMaximum > 0 && roomAbove >= skinMaximum)
-      placement.below = false;
-    else
-      placement.below = want <= roomBelow || roomAbove <= roomBelow;
-    // No room at all is no height, never a negative one.
-    const double room = std::max(0.0, placement.below ? roomBelow : roomAbove);
-    if (skinMaximum > 0)
-      placement.maximumHeight = std::min(room, skinMaximum);
-    else
-      placement.maximumHeight = want > room ? room : 0;
-    placement.height = want <= room ? want : room;
+    placement.below = need <= roomBelow || (need > roomAbove && roomBelow >= roomAbove);
+    const double side = placement.below ? roomBelow : roomAbove;
+    const int32_t windowRows = RowsIn(room.windowHeight - 2 * room.margin - list.frame, rowHeight);
+    placement.rows = std::min(wanted, std::max(RowsIn(side - list.frame, rowHeight), kFewestRows));
+    placement.rows = std::min(placement.rows, std::max(1, windowRows));
+    if (wanted == 0) placement.rows = 0;
+    placement.height = placement.rows * rowHeight + list.frame;
+    placement.shift = std::max(0.0, placement.height - side);
     return placement;
+  }
+
+ private:
+  static int32_t RowsIn(double height, double rowHeight) {
+    return height <= 0 ? 0 : static_cast<int32_t>(std::min(std::floor(height / rowHeight), 1e6));
   }
 };
 

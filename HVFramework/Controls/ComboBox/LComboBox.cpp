@@ -286,26 +286,32 @@ HResult LComboBox::ShowDropDown(bool show) {
 
 void LComboBox::PlaceList(LListBox& list) {
   LRootWindow* root = GetRootWindow();
-  const double windowHeight = root ? std::trunc(root->GetScreenRect().height) : 0;
-  const uint32_t wanted = static_cast<uint32_t>(list.GetItemHeight()) * static_cast<uint32_t>(list.GetItemCount());
   const RCPtr<LControlDescriptor>& skin = list.GetDescriptor();
   const RCPtr<LLayoutDescriptor>& skinLayout = skin ? skin->GetLayout() : nullptr;
   const RCPtr<LLayoutDescriptor>& layout = list.GetLayout();
   if (!layout) return;
-  const double skinMaximum = skinLayout ? skinLayout->maximum[1].absolute : 0;
-  const DropDownPlacement placement =
-      DropDownPlacement::Compute(GetOriginInRoot().y, GetRect().height, windowHeight, wanted, skinMaximum,
-                                 layout->maximum[1].absolute, kScreenMargin);
+  DropDownPlacement::Room room;
+  room.top = GetOriginInRoot().y;
+  room.boxHeight = GetRect().height;
+  room.windowHeight = root ? std::trunc(root->GetScreenRect().height) : 0;
+  room.margin = kScreenMargin;
+  DropDownPlacement::List rows;
+  rows.count = list.GetItemCount();
+  rows.rowHeight = list.GetItemHeight();
+  rows.frame = std::max(0.0, list.GetRect().height - list.GetClientOffsets(-1).height);
+  rows.skinMaximum = skinLayout ? skinLayout->maximum[1].absolute : 0;
+  const DropDownPlacement placement = DropDownPlacement::Compute(room, rows);
 
+  // Whole rows: the list is never taller than the rows it shows.
   LLayoutSizeLimit maximum = layout->maximum[1];
-  maximum.absolute = placement.maximumHeight;
+  maximum.absolute = placement.height;
   list.SetAxisSizeLimits(1, layout->minimum[1], maximum);
 
   LLayoutPosition position;
   position.referenceMode = 0;  // the parent: the combo box
   position.placementAnchor = placement.below ? 0.0f : 1.0f;
   position.relative = placement.below ? 1.0f : 0.0f;
-  position.absolute = 0;
+  position.absolute = placement.below ? -placement.shift : placement.shift;
   LLayoutSize size = layout->size[1];
   size.absolute = placement.height;
   list.SetAxisLayout(1, position, size, false);

@@ -623,11 +623,15 @@ HResult LListBox::FillItemControls() {
   if (mFillingItemControls || mCreatingFromDescriptor || !mTemplateApplied || mItemControlsDeferred) return S_FALSE;
   const RCPtr<LControl> self(this);
   const FlagScope filling(mFillingItemControls);
-  // The rows stack one item height apart from the top of the client area;
+  // The rows stack from the top of the client area, each its row height;
   // counting them rather than reading the controls' places keeps a row of
   // no height from filling forever, and a huge area from a huge pool.
   const double clientHeight = std::min(GetClientOffsets(-1).height, kMaxPoolHeight);
-  const int32_t wanted = static_cast<int32_t>(std::ceil(std::max(0.0, clientHeight) / mItemHeight));
+  int32_t wanted = 0;
+  for (double filled = 0; filled < clientHeight; ++wanted) {
+    const int32_t index = ItemIndexForSlot(wanted);
+    filled += std::max(1, index < GetItemCount() ? GetRowHeight(index) : mItemHeight);
+  }
   while (GetItemControlCount() < wanted)
     if (AddItemControl() != S_OK) break;
   return S_OK;

@@ -96,6 +96,9 @@ class LListBox : public LScrollView {
   virtual int32_t GetItemControlSlot(int32_t index) const;
   virtual int32_t GetItemWidth(int32_t index) const;
   virtual int32_t GetItemsHeight() const;
+  // The height of the row that shows the item: one item height here; a
+  // menu's separator rows are thinner.
+  virtual int32_t GetRowHeight(int32_t /*index*/) const { return mItemHeight; }
   virtual bool IsItemSelectable(int32_t /*index*/) const { return true; }
   virtual HResult SwapItems(int32_t a, int32_t b);
   // 0; 1 for an empty range; E_INVALIDARG.

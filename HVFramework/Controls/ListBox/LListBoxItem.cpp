@@ -2,7 +2,9 @@
 
 #include "HVFramework/ControlBase/Control/ControlCreation.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
+#include "HVFramework/Controls/Button/LButton.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace HV {
@@ -27,6 +29,13 @@ void LListBoxItem::OnConditionsChanged(const RCPtr<LConditionsParam>& /*conditio
 HResult LListBoxItem::OnCreated() {
   SetNotFocusable(true);
   return S_OK;
+}
+
+HResult LListBoxItem::ApplyCreateParams() {
+  const HResult base = LControl::ApplyCreateParams();
+  StringW text;
+  if (GetCreateParam(u"SEPARATOR_HEIGHT", text)) mSeparatorHeight = std::max(0, text.ToInt());
+  return base;
 }
 
 StringW LListBoxItem::GetToolTipText() const {
@@ -57,6 +66,17 @@ int32_t LListBoxItem::ComputeLookIndex() {
   return row + (mMarked ? kLookMarkedOffset : 0) + (selected ? kLookSelectedOffset : 0);
 }
 
+void LListBoxItem::SetDropDownMode(bool dropDown) {
+  mDropDownMode = dropDown;
+  // A check box keeps its clicks (a checked combo box's rows are ticked in
+  // the open list); a passive one lets them through by itself.
+  ChildControlList& children = GetChildren();
+  for (uint32_t i = 0; i < children.GetCount(); ++i) {
+    LControl& part = *children.GetAt(i);
+    if (!dynamic_cast<LButton*>(&part)) part.SetExcludedFromHitTesting(dropDown);
+  }
+}
+
 void LListBoxItem::SetMarked(bool marked) {
   mMarked = marked;
   RefreshLook();
@@ -66,8 +86,18 @@ bool LListBoxItem::SetSeparator(bool separator) {
   if (separator == mSeparator) return mSeparator;
   mSeparator = separator;
   if (separator) SetText(StringW());
+  ApplySeparatorHeight();
   RefreshLook();
   return mSeparator;
+}
+
+void LListBoxItem::ApplySeparatorHeight() {
+  const RCPtr<LControlDescriptor>& skin = GetDescriptor();
+  if (mSeparatorHeight <= 0 || !skin || !skin->GetLayout() || !GetLayout()) return;
+  const LLayoutDescriptor& layout = *GetLayout();
+  LLayoutSize height = skin->GetLayout()->size[1];
+  if (mSeparator) height = LLayoutSize{2, {}, 0, static_cast<double>(mSeparatorHeight)};
+  SetAxisLayout(1, layout.position[1], height, layout.docked[1]);
 }
 
 void LListBoxItem::RefreshLook() {

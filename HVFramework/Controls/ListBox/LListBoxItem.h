@@ -41,6 +41,9 @@ class LListBoxItem : public LControl {
   void OnConditionsChanged(const RCPtr<LConditionsParam>& conditions) override;
   // Items never take the keyboard focus: their list does.
   HResult OnCreated() override;
+  // "SEPARATOR_HEIGHT": the row's height while it shows a separator (a menu's
+  // thin rule); without it a separator row keeps the row's height.
+  HResult ApplyCreateParams() override;
   // The item's own text when it is cut off, else its "TOOLTIP" text.
   StringW GetToolTipText() const override;
   // In drop-down mode the list takes the capture, so that moving onto
@@ -52,20 +55,26 @@ class LListBoxItem : public LControl {
   virtual int32_t ComputeLookIndex();
   void SetMarked(bool marked);
   bool IsMarked() const { return mMarked; }
-  // A separator shows no text; the flag as stored.
+  // A separator shows no text, and takes the separator height when the skin
+  // gives one; the flag as stored.
   bool SetSeparator(bool separator);
   bool IsSeparator() const { return mSeparator; }
-  void SetDropDownMode(bool dropDown) { mDropDownMode = dropDown; }
+  // In drop-down mode the row takes every press on its parts other than a
+  // check box (a menu row's shortcut text): they are left out of hit testing.
+  void SetDropDownMode(bool dropDown);
   bool IsDropDownMode() const { return mDropDownMode; }
 
  protected:
   // Selects the look of the state and redraws the whole item.
   void RefreshLook();
+  // The row's height as its skin gives it, or the separator height.
+  void ApplySeparatorHeight();
 
  private:
   bool mMarked = false;
   bool mDropDownMode = false;
   bool mSeparator = false;
+  int32_t mSeparatorHeight = 0;
 };
 
 }  // namespace HV

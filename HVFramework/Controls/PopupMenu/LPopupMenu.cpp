@@ -240,6 +240,8 @@ HResult LPopupMenu::RebuildRows() {
     widest = std::max(widest, MeasureItemWidth(i));
   }
   SetWidestItemWidth(widest);
+  // The rows are counted now, separators at their own height.
+  if (IsDropDownMode()) SetClientHeight(GetItemsHeight());
   const LLayoutDescriptor& layout = *GetLayout();
   LLayoutSize width = layout.size[0];
   width.absolute = widest + GetCornerSize().x;
@@ -265,6 +267,11 @@ int32_t LPopupMenu::GetItemsHeight() const {
   return mSeparatorCount * mSeparatorHeight + (GetItemCount() - mSeparatorCount) * GetItemHeight();
 }
 
+int32_t LPopupMenu::GetRowHeight(int32_t index) const {
+  const RCPtr<LMenuItemDescriptor> item = GetMenuItem(index);
+  return item && item->separator ? mSeparatorHeight : GetItemHeight();
+}
+
 bool LPopupMenu::IsItemSelectable(int32_t index) const {
   const RCPtr<LMenuItemDescriptor> item = GetMenuItem(index);
   return item && item->enabled && !item->separator;
@@ -287,6 +294,8 @@ HResult LPopupMenu::UpdateItemControl(int32_t index, int32_t* slot) {
     if (auto* rowItem = dynamic_cast<LListBoxItem*>(row)) rowItem->SetSeparator(item->separator);
     row->SetEnabled(item->enabled);
     if (box) box->SelectLook(item->checked ? (row->IsMouseOver() ? kCheckedHoverLook : kCheckedLook) : 0);
+    // Only a checked row shows its check box; a separator is a rule alone.
+    if (box) box->SetVisible(item->checked && !item->separator);
   } else {
     if (hot) hot->SetText(StringW());
     row->SetEnabled(false);

@@ -102,6 +102,8 @@ class LPopupMenu : public LCheckedListBox, public IMenuPopupControl {
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override;
   int32_t GetItemsHeight() const override;
+  // A separator's row is the separator height high.
+  int32_t GetRowHeight(int32_t index) const override;
   bool IsItemSelectable(int32_t index) const override;
   // Menus keep their order: E_NOTIMPL.
   HResult SwapItems(int32_t a, int32_t b) override;

@@ -2,7 +2,8 @@
 // the editor's control classes: the whole tree is made, laid out where the
 // keyboard's picture has room for it, its tab controls open on their first
 // pages, its combo boxes list their values, every text fits the control
-// that shows it, and it paints.
+// that shows it, and it paints; every combo box's list opens inside its
+// window in whole rows.
 
 #include "tests/Panel/Resources/EditorDocuments.h"
 
@@ -301,6 +302,36 @@ TEST_F(EditorSkinTree, TheMainWindowPaintsItsSkin) {
   }
   // The device view hides every edit panel until a tile is clicked: the edit area's own ground shows.
   EXPECT_EQ(PixelAt(edit.x + 20, edit.y + edit.height - 20), 0xFF24282Eu);
+}
+
+// Each combo box of the main window and of the dialogs, opened in a window
+// of its top-level control's size: its list lies inside the window and shows
+// whole rows, at least three where it has as many (the Send Preset dialog,
+// 150 pixels high, shows three of its thirteen slots and scrolls the rest).
+TEST(EditorDropDownLists, OpenInsideTheirWindowInWholeRows) {
+  UseTestFonts();
+  ASSERT_TRUE(EditorDocuments::IsLoaded()) << EditorDocuments::GetError();
+  for (const char16_t* name : {u"mainControl", u"dialogSendPreset", u"dialogRetrievePresetFromHardware",
+                               u"globalEditorControl"}) {
+    EditorSkinPreview window(EditorDocuments::Get(), StringW(name));
+    ASSERT_TRUE(window.IsBuilt()) << Narrow(StringW(name));
+    const LControl::Rect client{0, 0, static_cast<double>(window.GetWidth()), static_cast<double>(window.GetHeight())};
+    int opened = 0;
+    ForEach(*window.GetRoot(), [&](LControl& control, const std::string& path) {
+      auto* combo = dynamic_cast<LComboBox*>(&control);
+      if (!combo || !combo->GetListBox() || combo->GetItemCount() == 0) return;
+      ASSERT_EQ(combo->ShowDropDown(true), S_OK) << path;
+      ++opened;
+      const LListBox& list = *combo->GetListBox();
+      EXPECT_TRUE(Inside(InRoot(list), client)) << Narrow(StringW(name)) << "/" << path;
+      const double rowsHeight = list.GetClientOffsets(-1).height;
+      const int32_t rows = static_cast<int32_t>(rowsHeight / list.GetItemHeight());
+      EXPECT_EQ(rows * list.GetItemHeight(), rowsHeight) << Narrow(StringW(name)) << "/" << path << ": a row cut";
+      EXPECT_GE(rows, std::min(3, combo->GetItemCount())) << Narrow(StringW(name)) << "/" << path;
+      combo->ShowDropDown(false);
+    });
+    EXPECT_GT(opened, 0) << Narrow(StringW(name));
+  }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The keyboard focus shows on a button in every state: in the looks of the
 // editor's generated skin and of the gallery's skin, each focused look of a
 // button's look list (focused; hovered; pressed; each off and on) draws a
-// picture other than the look of the same state without the focus.
+// picture other than the look of the same state without the focus. And a
+// page button keeps its frame when it is off, on or disabled: it never
+// reads as a label.
 
 #include "tests/Panel/Resources/EditorDocuments.h"
 #include "tests/support/MemoryXmlResourceSource.h"
@@ -107,6 +109,26 @@ INSTANTIATE_TEST_SUITE_P(Looks, SkinFocusMarks, ::testing::ValuesIn(kCases),
                              if (c == '.') c = '_';
                            return name;
                          });
+
+// The look lists of the editor's page buttons (which button uses which is
+// the skin rules' test): off, disabled and on-disabled each draw a frame,
+// an opaque edge of another colour than the face inside it.
+TEST(PageButtonLooks, KeepTheirFrameOffAndDisabled) {
+  ASSERT_TRUE(EditorDocuments::IsLoaded()) << EditorDocuments::GetError();
+  for (const char* name : {"Button.14", "Button.Transparent.14"}) {
+    const RCPtr<LLookList> list = EditorDocuments::Get().FindLookList(Wide(name));
+    ASSERT_TRUE(list) << name;
+    for (const uint32_t index : {0u, 6u, 13u}) {
+      const RCPtr<LLookDescriptor>& look = *list->GetItemPtr(index);
+      ASSERT_TRUE(look) << name << " " << index;
+      const std::vector<uint32_t> picture = Picture(look);
+      const uint32_t edge = picture[(kHeight / 2) * kWidth];
+      const uint32_t face = picture[(kHeight / 2) * kWidth + kWidth / 2];
+      EXPECT_TRUE((edge >> 24) == 0xFF && edge != face)
+          << name << " look " << index << " (" << Narrow(look->GetName()) << ") draws no frame";
+    }
+  }
+}
 
 }  // namespace
 }  // namespace HV::Test

@@ -1,5 +1,6 @@
-// Where an opening combo list goes: the side with room (or the side where the
-// skin's maximum fits), the maximum height it gets and its height.
+// Where an opening combo list goes inside its window: below where its rows
+// fit, else above, else the side with more room; whole rows, at least three,
+// the rest scrolled; moved into the window rather than cut by its edge.
 #include "HVFramework/Controls/ComboBox/DropDownPlacement.h"
 
 #include <gtest/gtest.h>
@@ -11,52 +12,59 @@ namespace {
 
 struct PlacementCase {
   const char* name;
-  double top;
-  double height;
-  double window;
-  uint32_t wanted;
-  double skinMaximum;
-  double currentMaximum;
+  double top;           // the combo box's top; the box is 24 high
+  double window;        // the window's height
+  int32_t count;        // items of 22, the list's frame 2
+  double skinMaximum;   // 0: none
   bool below;
-  double maximumHeight;
-  double listHeight;
+  int32_t rows;
+  double shift;
 };
 void PrintTo(const PlacementCase& c, std::ostream* out) { *out << c.name; }
 
 class DropDownPlacementTable : public ::testing::TestWithParam<PlacementCase> {};
 
-TEST_P(DropDownPlacementTable, PicksSideAndHeights) {
+TEST_P(DropDownPlacementTable, PicksSideRowsAndShift) {
   const PlacementCase& c = GetParam();
-  const DropDownPlacement placement =
-      DropDownPlacement::Compute(c.top, c.height, c.window, c.wanted, c.skinMaximum, c.currentMaximum, 5);
+  DropDownPlacement::Room room;
+  room.top = c.top;
+  room.boxHeight = 24;
+  room.windowHeight = c.window;
+  room.margin = 5;
+  DropDownPlacement::List list;
+  list.count = c.count;
+  list.rowHeight = 22;
+  list.frame = 2;
+  list.skinMaximum = c.skinMaximum;
+  const DropDownPlacement placement = DropDownPlacement::Compute(room, list);
   EXPECT_EQ(placement.below, c.below);
-  EXPECT_EQ(placement.maximumHeight, c.maximumHeight);
-  EXPECT_EQ(placement.height, c.listHeight);
+  EXPECT_EQ(placement.rows, c.rows);
+  EXPECT_EQ(placement.height, c.rows * 22 + 2) << "whole rows and the frame";
+  EXPECT_EQ(placement.shift, c.shift);
 }
 
-// A 300-pixel window; the combo box is 20 high. Room below = 300 - (top +
-// 20) - 5, room above = top - 5.
+// Room below = window - (top + 24) - 5, room above = top - 5.
 const PlacementCase kCases[] = {
-    // 3 items of 14 fit below: no maximum, the list's own height.
-    {"FitsBelow", 10, 20, 300, 42, 0, 0, true, 0, 42},
-    // 30 items of 14 near the bottom: more room above, capped to it.
-    {"TooLongNearTheBottomOpensAboveCapped", 250, 20, 300, 420, 0, 0, false, 245, 245},
-    // Too long either way, more room below: below, capped.
-    {"TooLongMoreRoomBelow", 100, 20, 300, 420, 0, 0, true, 175, 175},
-    // Fits below although above has more room: below.
-    {"FitsBelowWithMoreRoomAbove", 200, 20, 300, 70, 0, 0, true, 0, 70},
-    // The skin caps at 100: below has 100, so below, capped by the skin.
-    {"SkinMaximumFitsBelow", 175, 20, 300, 420, 100, 100, true, 100, 100},
-    // The cap does not fit below (80) but does above (190): above, capped by the skin.
-    {"SkinMaximumFitsOnlyAbove", 195, 20, 300, 420, 100, 100, false, 100, 190},
-    // The cap fits nowhere: the general rule, the smaller of room and cap.
-    {"SkinMaximumFitsNowhere", 45, 20, 110, 420, 100, 100, true, 40, 40},
-    // A list whose maximum is now none follows the general rule.
-    {"NoCurrentMaximumUsesTheGeneralRule", 195, 20, 300, 420, 100, 0, false, 100, 190},
-    // Short list under a cap: its own height, the skin's cap kept.
-    {"ShortListUnderACap", 10, 20, 300, 42, 100, 100, true, 100, 42},
-    // No room on either side: no negative height.
-    {"NoRoomAnywhere", 3, 20, 24, 42, 0, 0, false, 0, 0},
+    // 13 rows (288) fit below in a tall window: all of them, below.
+    {"AllRowsFitBelow", 40, 700, 13, 0, true, 13, 0},
+    // Near the bottom: they do not fit below (71) but do above (395).
+    {"AllRowsFitOnlyAbove", 400, 500, 13, 0, false, 13, 0},
+    // The skin's cap of ten rows (222) fits below: ten rows, the rest scrolled.
+    {"SkinCapFitsBelow", 40, 700, 30, 222, true, 10, 0},
+    // Fits neither side, more room below (the Send Preset dialog, 150 high):
+    // as many whole rows as fit below (67 of room: 3), scrolled.
+    {"NeitherSideMoreRoomBelow", 52, 150, 13, 222, true, 3, 0},
+    // Fits neither side, more room above: whole rows above (9 of 205 px).
+    {"NeitherSideMoreRoomAbove", 210, 300, 30, 0, false, 9, 0},
+    // Room for one row below and none above: still three rows, moved up
+    // over the box so that they stay inside the window (68 - 33 = 35).
+    {"AtLeastThreeRowsMovedIntoTheWindow", 20, 82, 13, 222, true, 3, 35},
+    // A list of two items needs no third row.
+    {"FewerItemsThanThree", 20, 82, 2, 0, true, 2, 2 * 22 + 2 - 33},
+    // A window that holds two rows only: two, filling it.
+    {"AWindowOfTwoRows", 10, 58, 13, 0, true, 2, 46 - 19},
+    // An empty list: no rows, its frame.
+    {"NoItems", 40, 300, 0, 0, true, 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, DropDownPlacementTable, ::testing::ValuesIn(kCases),

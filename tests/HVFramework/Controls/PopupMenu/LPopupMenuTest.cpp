@@ -11,6 +11,7 @@
 #include "HVFramework/Renderer/ApplicationRenderer.h"
 #include "tests/HVFramework/Controls/ControlWindowFixture.h"
 #include "tests/support/FakeMeasurer.h"
+#include "tests/support/RecordingRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +36,9 @@ std::string PopupSkin() {
   <SubControl Class="Framework.PopupMenu" Name="contextMenu" XSizeAbs="100" YSizeAbs="100" TabStop="1">
     <SubControl Class="Framework.MenuItem" Name="templateItem" XPositionAbs="0" YPositionAbs="0" XSizeToControl="Client" XSizeRel="1" XSizeAbs="0" YSizeAbs="20">
       <Skin Name="R" LookList="Row"/>
+      <CreateParamList><CreateParam ID="SEPARATOR_HEIGHT">6</CreateParam></CreateParamList>
       <SubControl Class="Framework.Button" Name="checkBox" XPositionAbs="2" YPositionAbs="2" XSizeAbs="16" YSizeAbs="16"><Skin Name="B" LookList="Box"/></SubControl>
-      <SubControl Class="Framework.Label" Name="hotKeyLabel" XPositionAbs="58" YPositionAbs="0" XSizeAbs="40" YSizeAbs="20"/>
+      <SubControl Class="Framework.Label" Name="hotKeyLabel" XPlacementAnchor="1" XPositionRel="1" XPositionAbs="-2" YPositionAbs="0" XSizeAbs="20" YSizeAbs="20"/>
     </SubControl>
   </SubControl>
 </Skin></Skins>)";
@@ -204,6 +206,59 @@ TEST_F(PopupMenuFixture, AChosenRowSendsItemActivatedThenTheCommandWhichReachesT
   EXPECT_EQ(Popup(), nullptr) << "a chosen command closes the context menu";
   Idle();
   EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_WINDOW_CMD"}));
+}
+
+// The shortcut text at the right end of a row is part of the row: a click
+// there chooses the row as a click on its label does.
+// The shortcut text is part of its row: a click on it chooses the row as a
+// click on the row's label does.
+TEST_F(PopupMenuFixture, AClickOnARowsShortcutTextRunsItsCommand) {
+  LPopupMenu& menu = OpenContextMenu();
+  const RCPtr<LControl> held(&menu);
+  Listen(window, "window", {u"NID_WINDOW_CMD"});
+  const LControl& row = *menu.GetItemControl(menu.GetItemControlSlot(0));
+  const RCPtr<LControl> shortcut = row.FindChildControl(StringW(u"hotKeyLabel"));
+  ASSERT_TRUE(shortcut);
+  const LControl::Point at = shortcut->GetOriginInRoot();
+  ASSERT_LE(at.x + shortcut->GetRect().width, row.GetOriginInRoot().x + row.GetRect().width);
+  Click(static_cast<int32_t>(at.x + shortcut->GetRect().width / 2),
+        static_cast<int32_t>(at.y + shortcut->GetRect().height / 2));
+  EXPECT_EQ(Popup(), nullptr) << "the chosen command closes the menu";
+  Idle();
+  EXPECT_EQ(Take(), (std::vector<std::string>{"window:NID_WINDOW_CMD"}));
+}
+
+// The menu of "states": Window command (checked), Exit (disabled), a
+// separator, More. A separator is a thin rule: its row is the skin's
+// separator height, and the menu counts it so; only the checked row draws
+// its check box.
+TEST_F(PopupMenuFixture, ASeparatorIsAThinRowAndOnlyACheckedRowDrawsACheckBox) {
+  Click(30, 45, 4);
+  auto* popup = dynamic_cast<LPopupMenu*>(Find(u"states")->FindChildControl(StringW(u"contextMenu")).Get());
+  ASSERT_NE(popup, nullptr);
+  LPopupMenu& menu = *popup;
+  const RCPtr<LControl> held(&menu);
+  EXPECT_EQ(menu.GetItemRect(2).height, 6);
+  EXPECT_EQ(menu.GetItemRect(3).y, menu.GetItemRect(2).y + 6) << "the row after the separator follows it";
+  EXPECT_EQ(menu.GetItemsHeight(), 3 * 20 + 6);
+  EXPECT_EQ(menu.GetClientOffsets(-1).height, 3 * 20 + 6);
+
+  // Each row drawn alone: does it fill its 16-pixel check box?
+  const RCPtr<RecordingRenderer> recorder = RecordingRenderer::Create();
+  const RCPtr<RecordingRenderContext> context = RecordingRenderContext::Create({0, 0, 400, 300});
+  recorder->RenderStart(context);
+  LRectRegion everything;
+  everything.AddRect({0, 0, 400, 300});
+  std::vector<bool> drawsCheckBox;
+  for (int32_t i = 0; i < menu.GetItemCount(); ++i) {
+    RCPtrArray<LControl> deferred;
+    menu.GetItemControl(menu.GetItemControlSlot(i))->Draw(recorder, everything, deferred, false);
+    bool box = false;
+    for (const std::string& call : recorder->TakeCalls()) box = box || call.rfind("FillRect(0,0,16,16 ", 0) == 0;
+    drawsCheckBox.push_back(box);
+  }
+  recorder->RenderFinish(context);
+  EXPECT_EQ(drawsCheckBox, (std::vector<bool>{true, false, false, false}));
 }
 
 TEST_F(PopupMenuFixture, ASubmenuOpensAfterMoreThan250MillisecondsAndClosesTheSameWay) {
