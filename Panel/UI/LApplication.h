@@ -80,6 +80,13 @@ class LApplication : public LApplicationBase {
   // is missing or no program could be started.
   bool OpenDocument(const StringW& path);
 
+  // Where the preset file choosers start: the folder last used for presets
+  // (kept in the user's settings file) while it still exists, else the
+  // user's home; empty when neither is known.
+  StringW GetPresetFolder();
+  // Keeps folder in the user's settings file as the one last used for presets.
+  void KeepPresetFolder(const StringW& folder);
+
  private:
   LApplication(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,
                const ApplicationIdentity& identity, OSWindowDispatcher& dispatcher, EngineParts parts);

@@ -64,6 +64,9 @@ class LDeviceView : public LOwnHandlerControl<LControl, LDeviceView>, public IDe
   StringW GetPresetFileExtension() const;
   StringW GetPresetFilePattern() const;
   StringW GetPresetFileFilter() const;
+  // What Save proposes: the preset's name made a file name, with the preset
+  // extension ("Untitled" for a preset without a name).
+  StringW GetProposedPresetFileName() const;
   // The file dialogs: 0 with the chosen path in path, negative when the user
   // cancelled or no dialog could be shown.
   HResult ShowLoadPresetDialog(StringW& path);
@@ -134,6 +137,9 @@ class LDeviceView : public LOwnHandlerControl<LControl, LDeviceView>, public IDe
   // A device dialog, refused with a message while another device operation runs.
   void RunDeviceDialog(const WChar* name, const WChar* busyCaptionId);
   LFileDialog* GetFileDialog();
+  // The folder of a chosen file is where the choosers start next time, in
+  // this run and the next.
+  void KeepChosenFolder(const LFileDialog& dialog);
 
   RCPtr<LStatusView> mStatusView;
   RCPtr<LPanel> mPadEditPanel;
