@@ -3,6 +3,8 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/ObjectBase/WrapperStringable.h"
 #include "HVFramework/Platform/Core/Folders.h"
 #include "HVFramework/System/File.h"
 #include "HVFramework/System/IIniFileManager.h"
@@ -10,6 +12,7 @@
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "Panel/UI/ApplicationArt.h"
 #include "Panel/UI/ApplicationControlClasses.h"
+#include "Panel/UI/EditorNotificationNames.h"
 
 #include <utility>
 
@@ -137,7 +140,12 @@ RCPtr<LFileDialog> LApplication::CreateFileDialog(const StringW& initialFolder) 
 }
 
 bool LApplication::OpenDocument(const StringW& path) {
-  return mParts.documentOpener && mParts.documentOpener->Open(path.ToCharString().GetText());
+  if (!mParts.documentOpener) return false;
+  // The centre is taken here, on the UI thread; the opener's thread only posts to it.
+  const auto onEnded = [centre = GetApplicationNotificationCenter(), path](bool isOpened) {
+    if (!isOpened) centre->CreateAndPostNotification(kNidDocumentOpenFailed, MakeStringTag(path));
+  };
+  return mParts.documentOpener->Open(path.ToCharString().GetText(), onEnded);
 }
 
 StringW LApplication::GetPresetFolder() {

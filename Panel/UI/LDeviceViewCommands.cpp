@@ -82,6 +82,8 @@ void LDeviceView::RefreshIdleNotifications() {
   Listen(centre, kNidMenuFileSendPresetToDevice, &LDeviceView::OnSendPresetRequest);
   Listen(centre, kNidMenuFileSavePresetToFile, &LDeviceView::OnSavePresetToFileRequest);
   Listen(centre, kNidMenuFileLoadPresetFromDevice, &LDeviceView::OnRetrievePresetRequest);
+  // What the desktop's opener of the user guide reports when it failed.
+  Listen(centre, kNidDocumentOpenFailed, &LDeviceView::OnUserGuideOpenFailed);
   LControl::RefreshIdleNotifications();
 }
 
@@ -155,15 +157,23 @@ HResult LDeviceView::OnOpenUserGuideRequest(const RCPtr<LNotificationDistributor
   if (!editor) return 1;
   const StringW folder = editor->GetFolder(LApplicationBase::kProgramFolder);
   const StringW name = AppText(u"USER_GUIDE_FILE_NAME");
-  // No program folder or no name: there is nothing to open.
-  const bool opened = !folder.IsEmpty() && !name.IsEmpty() &&
-                      editor->OpenDocument(StringW((std::u16string(folder.GetView()) + u"/" +
-                                                    std::u16string(name.GetView())).c_str()));
-  if (!opened)
-    ShowApplicationMessageBox(AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_TEXT"),
-                              AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_CAPTION"),
-                              LFrameworkApp::kMessageBoxOk);
+  // No program folder or no name: there is nothing to open. The opener runs
+  // on its own; a failure it reports later comes as "NID_DOCUMENT_OPEN_FAILED".
+  const bool isStarted = !folder.IsEmpty() && !name.IsEmpty() &&
+                         editor->OpenDocument(StringW((std::u16string(folder.GetView()) + u"/" +
+                                                       std::u16string(name.GetView())).c_str()));
+  if (!isStarted) ShowUserGuideFailure();
   return 1;
+}
+
+HResult LDeviceView::OnUserGuideOpenFailed(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  ShowUserGuideFailure();
+  return 1;
+}
+
+void LDeviceView::ShowUserGuideFailure() {
+  ShowApplicationMessageBox(AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_TEXT"),
+                            AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_CAPTION"), LFrameworkApp::kMessageBoxOk);
 }
 
 // --- Preset files ---

@@ -9,6 +9,7 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/Controls/MainMenu/LMainMenu.h"
+#include "HVFramework/Platform/UI/DocumentOpener.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "Panel/UI/EditorIdentity.h"
 #include "Panel/UI/EditorNotificationNames.h"
@@ -279,6 +280,29 @@ TEST_F(DeviceViewCommands, OpensTheUserGuideBesideTheProgramAndSaysWhenItCannot)
 
     mOpener->answer = false;
     editor.Menu(kNidMenuHelpOpenUserGuideReq);
+  });
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Open User Guide Error: The user guide could not be opened."});
+}
+
+// The desktop's opener runs on its own while the editor goes on; when it
+// fails (no program for PDF files, say), the user guide's box tells it.
+TEST_F(DeviceViewCommands, AUserGuideTheDesktopCannotOpenIsToldWithoutHoldingUpTheWindow) {
+  // An opener that waits until the test lets it go, then fails as xdg-open
+  // does without a PDF viewer.
+  const std::string gate = mFolder.GetPath() + "/gate";
+  ASSERT_EQ(mkfifo(gate.c_str(), 0600), 0);
+  const std::string program = mFolder.GetPath() + "/no-viewer";
+  std::ofstream(program) << "#!/bin/sh\nread line < '" << gate << "'\nexit 3\n";
+  chmod(program.c_str(), 0700);
+  const auto opener = std::make_shared<Platform::DocumentOpener>(program);
+  mAdjustParts = [&](LApplication::EngineParts& parts) { parts.documentOpener = opener; };
+  Inspect([&](Live& editor) {
+    // The command is done while the opener still waits: nothing to tell yet.
+    editor.Menu(kNidMenuHelpOpenUserGuideReq);
+    ASSERT_TRUE(Boxes().empty()) << Boxes().front();
+    std::ofstream(gate) << "go\n";
+    opener->WaitForStartedChildren();
+    editor.Drain();
   });
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Open User Guide Error: The user guide could not be opened."});
 }
