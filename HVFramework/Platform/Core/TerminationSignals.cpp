@@ -44,7 +44,10 @@ void WriteSignal(int signal) {
   const int saved = errno;
   const int pipe = gSignalPipe.load();
   const unsigned char number = static_cast<unsigned char>(signal);
-  if (pipe >= 0) [[maybe_unused]] const ssize_t written = ::write(pipe, &number, 1);
+  if (pipe >= 0) {
+    const ssize_t written = ::write(pipe, &number, 1);
+    static_cast<void>(written);
+  }
   errno = saved;
 }
 
