@@ -2,12 +2,16 @@
 
 #include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LanguageIds.h"
+#include "HVFramework/ControlBase/Control/ControlNotificationNames.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/Platform/Core/TerminationSignals.h"
 #include "HVFramework/Platform/UI/SingleInstance.h"
 #include "HVFramework/System/DebugTrace.h"
 #include "HVFramework/Utilities/Storage/Utf8Text.h"
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -106,6 +110,13 @@ int ApplicationRunner::RunOnWindowSystem(Platform::IWindowSystem& system, const 
   if (!application) {
     LFrameworkApp::ShowStartupError(system, frameworkStrings);
   } else {
+    // The signal's thread only posts; the request is taken on the UI
+    // thread, at the loop's next idle pass (at once, as posting wakes it).
+    std::optional<Platform::TerminationSignals> signals;
+    if (mOptions.isEndedBySignals)
+      signals.emplace([centre = GetApplicationNotificationCenter()](int) {
+        centre->CreateAndPostNotification(kNidAppExitReq);
+      });
     status = RunApplication(*application, dispatcher, frameworkStrings);
     Enter(Phase::Shutdown);
     application->Close();

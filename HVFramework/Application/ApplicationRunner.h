@@ -31,7 +31,8 @@ class OSWindowDispatcher;
 //   CreateMainWindow   CreateMainWindow
 //   ShowMainWindow     the main window shown
 //   FirstFrame         the first frame painted and presented
-//   MainLoop           LFrameworkApp::Run until the exit request
+//   MainLoop           LFrameworkApp::Run until the exit request (which a
+//                      termination signal also makes, see Options)
 //   Shutdown           the application closed (RunApplicationShutdown)
 // String tables or a skin that do not load, a missing main control, a
 // failed start-up and any exception before the loop show one box,
@@ -92,6 +93,11 @@ class ApplicationRunner {
     DebugTrace* trace = nullptr;
     // Where the runner's own complaints go (no display).
     std::FILE* errorStream = stderr;
+    // True: SIGTERM, SIGINT and SIGHUP end the program as its exit request
+    // does (windows closed in order, placement and settings written, exit
+    // status 0), from the application's making to its closing. A second
+    // signal of a kind ends it at once. False: the signals keep their handlers.
+    bool isEndedBySignals = false;
   };
 
   ApplicationRunner(Program program, Options options);

@@ -18,6 +18,11 @@ inline constexpr NotificationName kNidMenuFileExitReq{u"NID_MENU_FILE_EXIT_REQ"}
 inline constexpr NotificationName kNidMenuHelpOpenUserGuideReq{u"NID_MENU_HELP_OPEN_USER_GUIDE_REQ"};
 inline constexpr NotificationName kNidMenuHelpAboutReq{u"NID_MENU_HELP_ABOUT_REQ"};
 
+// The desktop's program for a document the editor opened (the user guide)
+// ended with a failure: posted to the application centre from the opener's
+// own thread. Payload: the document's path (LStringTag).
+inline constexpr NotificationName kNidDocumentOpenFailed{u"NID_DOCUMENT_OPEN_FAILED"};
+
 // Raised by a shared editor at once when the user changes its record. No payload.
 inline constexpr NotificationName kNidParametersChanged{u"NID_PARAMETERS_CHANGED"};
 

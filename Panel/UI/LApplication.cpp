@@ -3,10 +3,16 @@
 #include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
+#include "HVFramework/Notification/LNotificationCenterManager.h"
+#include "HVFramework/ObjectBase/WrapperStringable.h"
+#include "HVFramework/Platform/Core/Folders.h"
+#include "HVFramework/System/File.h"
+#include "HVFramework/System/IIniFileManager.h"
 #include "HVFramework/Platform/UI/DocumentOpener.h"
 #include "Panel/Engine/DeviceLink/DeviceCommunicationInterface.h"
 #include "Panel/UI/ApplicationArt.h"
 #include "Panel/UI/ApplicationControlClasses.h"
+#include "Panel/UI/EditorNotificationNames.h"
 
 #include <utility>
 
@@ -25,6 +31,9 @@ constexpr NamedCursor kEditorCursors[] = {
     {u"UI_CURSOR_ROTATE", EditorCursor::None},        {u"UI_CURSOR_MAG", EditorCursor::None},
     {u"UI_CURSOR_MAG_PLUS", EditorCursor::None},      {u"UI_CURSOR_MAG_MINUS", EditorCursor::None},
 };
+
+// The user's settings key of the folder the preset file choosers start in.
+constexpr const WChar* kPresetFolderKey = u"LastPresetFolder";
 
 // The editor's two folder numbers beyond the base's: both name the documents folder.
 constexpr int32_t kFirstDocumentsAlias = 5, kLastDocumentsAlias = 6;
@@ -131,7 +140,28 @@ RCPtr<LFileDialog> LApplication::CreateFileDialog(const StringW& initialFolder) 
 }
 
 bool LApplication::OpenDocument(const StringW& path) {
-  return mParts.documentOpener && mParts.documentOpener->Open(path.ToCharString().GetText());
+  if (!mParts.documentOpener) return false;
+  // The centre is taken here, on the UI thread; the opener's thread only posts to it.
+  const auto onEnded = [centre = GetApplicationNotificationCenter(), path](bool isOpened) {
+    if (!isOpened) centre->CreateAndPostNotification(kNidDocumentOpenFailed, MakeStringTag(path));
+  };
+  return mParts.documentOpener->Open(path.ToCharString().GetText(), onEnded);
+}
+
+StringW LApplication::GetPresetFolder() {
+  IIniFileManager* settings = GetIniFileManager();
+  const int32_t file = OpenIniFile(kUserSettingsFile);
+  StringW folder;
+  if (settings && file != 0) settings->GetIniValueStr(file, StringW(kPresetFolderKey), StringW(), folder);
+  // A folder moved or deleted since is no place to start.
+  if (!folder.IsEmpty() && File::FolderExists(folder)) return folder;
+  return StringW(Platform::GetHomeFolder().c_str());
+}
+
+void LApplication::KeepPresetFolder(const StringW& folder) {
+  IIniFileManager* settings = GetIniFileManager();
+  const int32_t file = OpenIniFile(kUserSettingsFile);
+  if (settings && file != 0 && !folder.IsEmpty()) settings->SetIniValueStr(file, StringW(kPresetFolderKey), folder);
 }
 
 StringW GetApplicationString(const StringW& id) {

@@ -76,9 +76,18 @@ class LApplication : public LApplicationBase {
   // run), choosing through the program's file chooser; starts in
   // initialFolder. Null before the main window exists.
   RCPtr<LFileDialog> CreateFileDialog(const StringW& initialFolder);
-  // Opens path with the desktop's program for its kind; false when the file
-  // is missing or no program could be started.
+  // Opens path with the desktop's program for its kind without waiting for
+  // it; false when the file is missing or no program could be started. A
+  // program that ends with a failure is told later, on the UI thread's idle
+  // pass, by "NID_DOCUMENT_OPEN_FAILED" on the application centre.
   bool OpenDocument(const StringW& path);
+
+  // Where the preset file choosers start: the folder last used for presets
+  // (kept in the user's settings file) while it still exists, else the
+  // user's home; empty when neither is known.
+  StringW GetPresetFolder();
+  // Keeps folder in the user's settings file as the one last used for presets.
+  void KeepPresetFolder(const StringW& folder);
 
  private:
   LApplication(std::unique_ptr<LControlFactory> factory, const RCPtr<LStringTable>& frameworkStrings,

@@ -64,6 +64,9 @@ class LDeviceView : public LOwnHandlerControl<LControl, LDeviceView>, public IDe
   StringW GetPresetFileExtension() const;
   StringW GetPresetFilePattern() const;
   StringW GetPresetFileFilter() const;
+  // What Save proposes: the preset's name made a file name, with the preset
+  // extension ("Untitled" for a preset without a name).
+  StringW GetProposedPresetFileName() const;
   // The file dialogs: 0 with the chosen path in path, negative when the user
   // cancelled or no dialog could be shown.
   HResult ShowLoadPresetDialog(StringW& path);
@@ -82,6 +85,10 @@ class LDeviceView : public LOwnHandlerControl<LControl, LDeviceView>, public IDe
   HResult OnAboutRequest(const RCPtr<LNotificationDistributor>& source, const RCPtr<LNotification>& notification);
   HResult OnOpenUserGuideRequest(const RCPtr<LNotificationDistributor>& source,
                                  const RCPtr<LNotification>& notification);
+  // "NID_DOCUMENT_OPEN_FAILED": the desktop's program could not open the
+  // user guide; its box, as when no program could be started. 1.
+  HResult OnUserGuideOpenFailed(const RCPtr<LNotificationDistributor>& source,
+                                const RCPtr<LNotification>& notification);
   HResult OnLoadPresetFromFileRequest(const RCPtr<LNotificationDistributor>& source,
                                       const RCPtr<LNotification>& notification);
   HResult OnSavePresetToFileRequest(const RCPtr<LNotificationDistributor>& source,
@@ -134,6 +141,10 @@ class LDeviceView : public LOwnHandlerControl<LControl, LDeviceView>, public IDe
   // A device dialog, refused with a message while another device operation runs.
   void RunDeviceDialog(const WChar* name, const WChar* busyCaptionId);
   LFileDialog* GetFileDialog();
+  void ShowUserGuideFailure();
+  // The folder of a chosen file is where the choosers start next time, in
+  // this run and the next.
+  void KeepChosenFolder(const LFileDialog& dialog);
 
   RCPtr<LStatusView> mStatusView;
   RCPtr<LPanel> mPadEditPanel;

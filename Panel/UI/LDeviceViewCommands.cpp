@@ -8,9 +8,13 @@
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/System/DebugTrace.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
+#include "HVFramework/System/File.h"
 #include "Panel/UI/DeviceOperation.h"
 #include "Panel/UI/EditorNotificationNames.h"
 #include "Panel/UI/LApplication.h"
+#include "Panel/UI/OrvaneSeriesCommon/PresetNameRecord.h"
+#include "Panel/UI/PresetEditorCommon/ElementRecord.h"
 
 #include <string>
 
@@ -19,6 +23,9 @@ namespace {
 
 // The product name without its blanks.
 constexpr const char16_t* kPresetFileExtension = u"TarselPresetEditor";
+
+// What Save proposes for a preset without a name.
+constexpr const char16_t* kUntitled = u"Untitled";
 
 // The dialogs of the keyboard and the program, as the skin names them.
 constexpr const WChar* kGlobalSettingsDialog = u"globalEditorControl";
@@ -36,6 +43,15 @@ bool IsDeviceCommand(const StringW& commandId) {
        {&kNidMenuFileSendPresetToDevice, &kNidMenuFileLoadPresetFromDevice, &kNidMenuFileGlobalSettingsReq})
     if (commandId == StringW(name->GetText())) return true;
   return false;
+}
+
+// The name of the preset the engine holds (its first parameter), without
+// the blanks that fill it up; empty without an engine.
+StringW HeldPresetName() {
+  const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine();
+  Variant value;
+  if (!engine || Failed(engine->GetParamValue(ParamDescriptor(engine->GetFirstParamID()), &value))) return {};
+  return PresetNameRecord::ToText(RecordFromValue(value)).Trim();
 }
 
 }  // namespace
@@ -66,6 +82,8 @@ void LDeviceView::RefreshIdleNotifications() {
   Listen(centre, kNidMenuFileSendPresetToDevice, &LDeviceView::OnSendPresetRequest);
   Listen(centre, kNidMenuFileSavePresetToFile, &LDeviceView::OnSavePresetToFileRequest);
   Listen(centre, kNidMenuFileLoadPresetFromDevice, &LDeviceView::OnRetrievePresetRequest);
+  // What the desktop's opener of the user guide reports when it failed.
+  Listen(centre, kNidDocumentOpenFailed, &LDeviceView::OnUserGuideOpenFailed);
   LControl::RefreshIdleNotifications();
 }
 
@@ -139,15 +157,23 @@ HResult LDeviceView::OnOpenUserGuideRequest(const RCPtr<LNotificationDistributor
   if (!editor) return 1;
   const StringW folder = editor->GetFolder(LApplicationBase::kProgramFolder);
   const StringW name = AppText(u"USER_GUIDE_FILE_NAME");
-  // No program folder or no name: there is nothing to open.
-  const bool opened = !folder.IsEmpty() && !name.IsEmpty() &&
-                      editor->OpenDocument(StringW((std::u16string(folder.GetView()) + u"/" +
-                                                    std::u16string(name.GetView())).c_str()));
-  if (!opened)
-    ShowApplicationMessageBox(AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_TEXT"),
-                              AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_CAPTION"),
-                              LFrameworkApp::kMessageBoxOk);
+  // No program folder or no name: there is nothing to open. The opener runs
+  // on its own; a failure it reports later comes as "NID_DOCUMENT_OPEN_FAILED".
+  const bool isStarted = !folder.IsEmpty() && !name.IsEmpty() &&
+                         editor->OpenDocument(StringW((std::u16string(folder.GetView()) + u"/" +
+                                                       std::u16string(name.GetView())).c_str()));
+  if (!isStarted) ShowUserGuideFailure();
   return 1;
+}
+
+HResult LDeviceView::OnUserGuideOpenFailed(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
+  ShowUserGuideFailure();
+  return 1;
+}
+
+void LDeviceView::ShowUserGuideFailure() {
+  ShowApplicationMessageBox(AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_TEXT"),
+                            AppText(u"LABEL_OPEN_USERGUIDE_FILE_FAILED_MSGBOX_CAPTION"), LFrameworkApp::kMessageBoxOk);
 }
 
 // --- Preset files ---
@@ -168,10 +194,20 @@ StringW LDeviceView::GetPresetFileFilter() const {
 
 LFileDialog* LDeviceView::GetFileDialog() {
   // Made when first needed: the dialog belongs to the main window, which
-  // exists by then.
+  // exists by then. It starts where presets were chosen last, never in the
+  // program's working folder.
   if (!mFileDialog)
-    if (LApplication* editor = GetEditor()) mFileDialog = editor->CreateFileDialog(StringW(u"."));
+    if (LApplication* editor = GetEditor()) mFileDialog = editor->CreateFileDialog(editor->GetPresetFolder());
   return mFileDialog.Get();
+}
+
+StringW LDeviceView::GetProposedPresetFileName() const {
+  const StringW name = File::MakeValidFileName(HeldPresetName());
+  return StringW((std::u16string(name.IsEmpty() ? kUntitled : name.GetView()) + u"." + kPresetFileExtension).c_str());
+}
+
+void LDeviceView::KeepChosenFolder(const LFileDialog& dialog) {
+  if (LApplication* editor = GetEditor()) editor->KeepPresetFolder(dialog.GetLastFolder());
 }
 
 HResult LDeviceView::ShowLoadPresetDialog(StringW& path) {
@@ -179,7 +215,9 @@ HResult LDeviceView::ShowLoadPresetDialog(StringW& path) {
   if (!dialog) return E_FAIL;
   const HResult result =
       dialog->Open(GetPresetFileFilter(), GetPresetFileExtension(), AppText(u"LOAD_PRESET_DIALOG_TITLE"), false);
-  if (Succeeded(result)) path = dialog->GetFileName();
+  if (Failed(result)) return result;
+  path = dialog->GetFileName();
+  KeepChosenFolder(*dialog);
   return result;
 }
 
@@ -187,9 +225,11 @@ HResult LDeviceView::ShowSavePresetDialog(StringW& path) {
   LFileDialog* dialog = GetFileDialog();
   if (!dialog) return E_FAIL;
   // The default extension completes a name typed without one.
-  const HResult result =
-      dialog->Save(GetPresetFileFilter(), GetPresetFileExtension(), AppText(u"SAVE_PRESET_DIALOG_TITLE"), -1);
-  if (Succeeded(result)) path = dialog->GetFileName();
+  const HResult result = dialog->Save(GetPresetFileFilter(), GetPresetFileExtension(),
+                                     AppText(u"SAVE_PRESET_DIALOG_TITLE"), -1, GetProposedPresetFileName());
+  if (Failed(result)) return result;
+  path = dialog->GetFileName();
+  KeepChosenFolder(*dialog);
   return result;
 }
 

@@ -1,6 +1,7 @@
 // tarsel-preset-editor: the editor program. It runs as one instance per user
 // (a second start hands its command line to the running one and exits), in
 // a window of the desktop's window system, drawn with the 2-D renderer.
+// SIGTERM, SIGINT and SIGHUP end it as File > Exit does.
 //
 // TARSEL_MIDI=simulated gives it the simulated keyboard instead of the MIDI
 // devices of the machine, and with TARSEL_SIMULATED_LOG naming a file, it
@@ -24,11 +25,13 @@
 int main() {
   using namespace HV;
   Simulated::SimulatedKeyboard& keyboard = Simulated::RegisterSimulatedKeyboard();
+  ApplicationRunner::Options options;
+  options.isEndedBySignals = true;
   ApplicationRunner runner(
       Editor::MakeEditorProgram([](std::string& error) -> std::unique_ptr<Platform::IWindowSystem> {
         return Platform::SdlWindowSystem::Open({}, error);
       }),
-      {});
+      options);
   runner.SetFirstFrameHook(Editor::MakeTimingHook(stdout));
   const int status = runner.Run(Platform::GetProcessCommandLine());
   if (const char* logFile = std::getenv("TARSEL_SIMULATED_LOG"); logFile && *logFile)

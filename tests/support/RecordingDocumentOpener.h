@@ -1,7 +1,8 @@
 #pragma once
 
 // RecordingDocumentOpener: a document opener that opens nothing; it records
-// the paths it was asked to open and answers as the test says.
+// the paths it was asked to open and answers as the test says; a started
+// "opener" ends at once, with success.
 
 #include <string>
 #include <vector>
@@ -12,8 +13,9 @@ namespace HV::Test {
 
 class RecordingDocumentOpener : public Platform::IDocumentOpener {
  public:
-  bool Open(const std::string& path) override {
+  bool Open(const std::string& path, EndHandler onEnded) override {
     opened.push_back(path);
+    if (answer && onEnded) onEnded(true);
     return answer;
   }
 

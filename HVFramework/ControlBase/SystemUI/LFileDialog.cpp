@@ -53,13 +53,13 @@ HResult LFileDialog::Open(const StringW& filter, const StringW& defaultExtension
 }
 
 HResult LFileDialog::Save(const StringW& filter, const StringW& defaultExtension, const StringW& title,
-                          int32_t maxFileNameLength) {
+                          int32_t maxFileNameLength, const StringW& proposedName) {
   if (maxFileNameLength == 0) return E_INVALIDARG;
-  mFileName = u"Untitled";
+  mFileName = proposedName;
   Platform::ZenityFileDialog dialog(mRunner, ToUtf8(mLastFolder));
   const std::string filterText = ToUtf8(filter), extension = ToUtf8(defaultExtension), titleText = ToUtf8(title);
   bool isChosen = false;
-  RunChooser([&] { isChosen = dialog.Save(filterText, extension, titleText); });
+  RunChooser([&] { isChosen = dialog.Save(filterText, extension, titleText, ToUtf8(proposedName)); });
   if (!isChosen) return Fail(dialog.GetError());
   mFileName = FromUtf8(dialog.GetFileNames().front());
 

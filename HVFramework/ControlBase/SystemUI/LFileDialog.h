@@ -42,13 +42,13 @@ class LFileDialog : public virtual LRefCountedObject {
   // dialog cannot be shown (a message box then says why).
   HResult Open(const StringW& filter, const StringW& defaultExtension, const StringW& title,
                bool allowMultiple);
-  // As Open; proposes "Untitled", completes a name typed without extension
+  // As Open; proposes proposedName, completes a name typed without extension
   // with the default one, and asks before replacing a file. A chosen name
   // longer than maxFileNameLength characters is refused with a message box
   // and E_FAIL (the path stays readable); a negative maximum allows any
   // length, 0 answers E_INVALIDARG at once.
   HResult Save(const StringW& filter, const StringW& defaultExtension, const StringW& title,
-               int32_t maxFileNameLength);
+               int32_t maxFileNameLength, const StringW& proposedName = StringW(u"Untitled"));
 
   // The path chosen in the last dialog; after a multiple selection of several
   // files, their folder (the files are in GetSelectedFiles).

@@ -72,6 +72,8 @@ std::string GetProgramFolder() {
   return slash == 0 ? "/" : program.substr(0, slash);
 }
 
+std::string GetHomeFolder() { return AbsoluteVariable("HOME"); }
+
 std::string GetSharedDataFolder() { return XdgFolder("XDG_DATA_HOME", "/.local/share"); }
 
 std::string GetUserSettingsFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }

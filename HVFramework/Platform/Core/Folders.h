@@ -6,6 +6,7 @@
 // clearing or setting the XDG_* variables) before asking.
 //
 //   program folder     the folder of the running executable (/proc/self/exe)
+//   home               $HOME
 //   shared data        $XDG_DATA_HOME, else $HOME/.local/share  (settings of every user of the program)
 //   user settings      $XDG_CONFIG_HOME, else $HOME/.config     (settings of one user)
 //   documents          XDG_DOCUMENTS_DIR of $XDG_CONFIG_HOME/user-dirs.dirs (what
@@ -18,6 +19,7 @@
 namespace HV::Platform {
 
 std::string GetProgramFolder();
+std::string GetHomeFolder();
 std::string GetSharedDataFolder();
 std::string GetUserSettingsFolder();
 std::string GetDocumentsFolder();

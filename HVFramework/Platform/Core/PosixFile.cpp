@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <system_error>
+
 namespace HV::Platform {
 namespace {
 
@@ -35,6 +37,18 @@ int64_t TransferAll(size_t count, Transfer transfer) {
 bool IsRegularFile(int descriptor) {
   struct stat info {};
   return fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The system's words for an error number, in the "C" locale's English.
+std::string DescribeError(int error) { return std::generic_category().message(error); }
+
+// OpenFile refuses what is no regular file with EINVAL; the user is told
+// which kind of thing the path names instead.
+std::string DescribeOpenFailure(const std::string& path, int error) {
+  if (error != EINVAL) return DescribeError(error);
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return DescribeError(error);
+  return S_ISDIR(info.st_mode) ? DescribeError(EISDIR) : "Not a regular file";
 }
 
 }  // namespace
@@ -84,19 +98,26 @@ int64_t GetFileSize(int descriptor) {
   return fstat(descriptor, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
 }
 
-bool ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
+bool ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes, std::string* reason) {
   bytes.clear();
   const int descriptor = OpenFile(path, FileAccess::ReadOnly, FileCreation::OpenExisting);
-  if (descriptor < 0) return false;
+  if (descriptor < 0) {
+    if (reason) *reason = DescribeOpenFailure(path, errno);
+    return false;
+  }
   const int64_t size = GetFileSize(descriptor);
-  bool isRead = size >= 0 && static_cast<uint64_t>(size) <= maxBytes;
-  if (isRead) {
+  int error = size < 0 ? errno : static_cast<uint64_t>(size) > maxBytes ? EFBIG : 0;
+  if (error == 0) {
     bytes.resize(static_cast<size_t>(size));
-    isRead = ReadFile(descriptor, bytes.data(), bytes.size()) == size;
+    const int64_t read = ReadFile(descriptor, bytes.data(), bytes.size());
+    // A file that shrank while it was read has lost its end: no whole file.
+    if (read != size) error = read < 0 ? errno : EIO;
   }
   close(descriptor);
-  if (!isRead) bytes.clear();
-  return isRead;
+  if (error == 0) return true;
+  bytes.clear();
+  if (reason) *reason = DescribeError(error);
+  return false;
 }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }

@@ -35,7 +35,12 @@ int64_t GetFileSize(int descriptor);                                   // -1 on 
 
 // The whole of a regular file of at most maxBytes bytes into bytes; false
 // (and bytes empty) when it is missing, no regular file, larger or unreadable.
-bool ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes);
+// With reason given, a failure also says why, for the user: the system's
+// words for its error ("Permission denied", "Is a directory", "File too
+// large" past maxBytes), or "Not a regular file" for a FIFO, a device or a
+// socket, which are refused unopened.
+bool ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes,
+                   std::string* reason = nullptr);
 
 bool RemoveFile(const std::string& path);
 // Puts the file from in the place of to in one step: a reader finds the old

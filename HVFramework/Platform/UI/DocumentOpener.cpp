@@ -22,7 +22,7 @@ std::string NotAnOption(const std::string& path) { return path.starts_with('-') 
 
 DocumentOpener::DocumentOpener(std::string program) : mProgram(std::move(program)) {}
 
-bool DocumentOpener::Open(const std::string& path) {
+bool DocumentOpener::Open(const std::string& path, EndHandler onEnded) {
   struct stat info {};
   if (path.empty() || ::stat(path.c_str(), &info) != 0) return false;
   std::string argument = NotAnOption(path);
@@ -36,18 +36,23 @@ bool DocumentOpener::Open(const std::string& path) {
   const int spawned = ::posix_spawnp(&child, argv[0], nullptr, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   if (spawned != 0) return false;
-  Reap(child);
+  Reap(child, std::move(onEnded));
   return true;
 }
 
-void DocumentOpener::Reap(int child) {
+void DocumentOpener::Reap(int child, EndHandler onEnded) {
   {
     std::lock_guard<std::mutex> hold(mChildren->lock);
     ++mChildren->running;
   }
-  auto wait = [child, children = mChildren] {
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  auto wait = [child, children = mChildren, onEnded = std::move(onEnded)] {
+    int status = 0;
+    pid_t reaped;
+    while ((reaped = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {
     }
+    // posix_spawnp reports an opener it could not run as exit status 127.
+    const bool isOpened = reaped == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (onEnded) onEnded(isOpened);
     {
       std::lock_guard<std::mutex> hold(children->lock);
       --children->running;
@@ -55,9 +60,10 @@ void DocumentOpener::Reap(int child) {
     children->ended.notify_all();
   };
   try {
-    std::thread(wait).detach();
+    std::thread(std::move(wait)).detach();
   } catch (const std::system_error&) {
-    // No thread to be had: the child is reaped at the program's end instead.
+    // No thread to be had: the child is reaped at the program's end instead,
+    // and nothing tells how it ended.
     std::lock_guard<std::mutex> hold(mChildren->lock);
     --mChildren->running;
   }

@@ -45,8 +45,8 @@ ZenityFileDialog::ZenityFileDialog(IChildProcessRunner& runner, std::string init
     : mRunner(runner), mLastFolder(std::move(initialFolder)) {}
 
 std::vector<std::string> ZenityFileDialog::BuildArguments(bool save, const std::string& filter,
-                                                          const std::string& title,
-                                                          bool allowMultiple) const {
+                                                          const std::string& title, bool allowMultiple,
+                                                          const std::string& proposedName) const {
   std::vector<std::string> argv = {"zenity", "--file-selection"};
   if (save) {
     argv.push_back("--save");
@@ -57,7 +57,7 @@ std::vector<std::string> ZenityFileDialog::BuildArguments(bool save, const std::
     argv.push_back("--separator=\n");
   }
   if (!title.empty()) argv.push_back("--title=" + title);
-  if (!mLastFolder.empty()) argv.push_back("--filename=" + mLastFolder + "/" + (save ? "Untitled" : ""));
+  if (!mLastFolder.empty()) argv.push_back("--filename=" + mLastFolder + "/" + (save ? proposedName : ""));
   const std::vector<std::string> parts = Split(filter, '|');
   for (size_t i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].empty() && parts[i + 1].empty()) break;
@@ -92,8 +92,8 @@ bool ZenityFileDialog::Open(const std::string& filter, const std::string&, const
 }
 
 bool ZenityFileDialog::Save(const std::string& filter, const std::string& defaultExtension,
-                            const std::string& title) {
-  if (!Run(BuildArguments(true, filter, title, false))) return false;
+                            const std::string& title, const std::string& proposedName) {
+  if (!Run(BuildArguments(true, filter, title, false, proposedName))) return false;
   mFiles.resize(1);
   const std::string extension = ExtensionNamedBy(defaultExtension);
   if (!extension.empty() && !HasExtension(mFiles[0])) {

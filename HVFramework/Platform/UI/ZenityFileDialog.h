@@ -4,7 +4,8 @@
 // program zenity run as a child process (no shell, so names are never
 // interpreted). Filters come as "Name|pattern|Name|pattern"; several patterns
 // of one entry are separated by ';'. The dialog starts in the folder of the
-// last chosen file; a saved name without an extension gets the default one
+// last chosen file, where Save proposes a name (by default "Untitled"); a
+// saved name without an extension gets the default one
 // (given as "tpr", ".tpr" or a pattern such as "*.tpr");
 // saving over a file asks first. When zenity cannot be run, the dialog fails
 // with GetError() telling the user why.
@@ -18,12 +19,15 @@ namespace HV::Platform {
 
 class ZenityFileDialog {
  public:
+  static constexpr const char* kUntitled = "Untitled";
+
   ZenityFileDialog(IChildProcessRunner& runner, std::string initialFolder);
 
   // True when a file was chosen; the paths are then in GetFileNames.
   bool Open(const std::string& filter, const std::string& defaultExtension, const std::string& title,
             bool allowMultiple);
-  bool Save(const std::string& filter, const std::string& defaultExtension, const std::string& title);
+  bool Save(const std::string& filter, const std::string& defaultExtension, const std::string& title,
+            const std::string& proposedName = kUntitled);
 
   const std::vector<std::string>& GetFileNames() const { return mFiles; }
   const std::string& GetLastFolder() const { return mLastFolder; }
@@ -35,7 +39,7 @@ class ZenityFileDialog {
 
   // The arguments for zenity; exposed for tests.
   std::vector<std::string> BuildArguments(bool save, const std::string& filter, const std::string& title,
-                                          bool allowMultiple) const;
+                                          bool allowMultiple, const std::string& proposedName = kUntitled) const;
 
  private:
   bool Run(const std::vector<std::string>& argv);

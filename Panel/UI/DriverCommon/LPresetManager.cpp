@@ -81,8 +81,13 @@ int32_t LPresetManager::Load(const StringW& path) {
 }
 
 int32_t LPresetManager::ReadFile(const StringW& path) {
+  mReadFailure = {};
   std::vector<uint8_t> bytes;
-  if (!Platform::ReadWholeFile(ToSystemPath(path), PresetFile::kMaxFileSize, bytes)) return kCorrupt;
+  std::string reason;
+  if (!Platform::ReadWholeFile(ToSystemPath(path), PresetFile::kMaxFileSize, bytes, &reason)) {
+    mReadFailure = {path, StringW(reason.c_str())};
+    return kCorrupt;
+  }
   Array<ParamValue> records;
   const int32_t result = PresetFile::Decode(bytes, records);
   if (result != kLoaded || records.GetCount() == 0) return result;
@@ -105,7 +110,17 @@ int32_t LPresetManager::ApplyRecords(LRootModuleEngine& engine, const Array<Para
 
 void LPresetManager::ShowLoadError(int32_t result) {
   if (result == kLoaded) return;
+  if (result == kCorrupt && !mReadFailure.reason.IsEmpty()) return ShowReadFailure();
   ShowErrorBox(LoadErrorTextId(result), u"SETTINGS_FILE_LOAD_CAPTION");
+}
+
+void LPresetManager::ShowReadFailure() {
+  LFrameworkApp* application = LFrameworkApp::GetInstance();
+  if (!application) return;
+  const StringW pattern = GetApplicationString(StringW(u"SETTINGS_FILE_LOAD_UNREADABLE_MESSAGE"));
+  application->ShowMessageBox(StringW::FromFormat(pattern.GetText(), mReadFailure.path, mReadFailure.reason),
+                              GetApplicationString(StringW(u"SETTINGS_FILE_LOAD_CAPTION")),
+                              LFrameworkApp::kMessageBoxIconError);
 }
 
 HResult LPresetManager::OnLoadControlPanelSettings(const RCPtr<LNotificationDistributor>&,

@@ -65,12 +65,16 @@ class LPresetManager : public LNotificationClient, public LNotificationDistribut
   // the caller shows the result with ShowLoadError.
   int32_t Load(const StringW& path);
   // Reads the whole file, checks it, then applies its values; a load result.
+  // A file that cannot be read (missing, no permission, a folder, a FIFO,
+  // over the size limit) is kCorrupt, and the manager keeps its path and the
+  // reason until the next read for ShowLoadError to tell.
   int32_t ReadFile(const StringW& path);
   // Writes the engine's 131 values to path: 0, or E_FAIL with the file at
   // path unchanged and a message box telling the user (the caller shows
   // nothing more).
   HResult Save(const StringW& path);
-  // The message box of a load result; nothing for 0.
+  // The message box of a load result; nothing for 0. kCorrupt after a file
+  // that could not be read names the file and the system's reason.
   void ShowLoadError(int32_t result);
 
   // The record codec of the file (PresetFile.h).
@@ -101,7 +105,15 @@ class LPresetManager : public LNotificationClient, public LNotificationDistribut
   bool WriteBeside(const std::string& path, const std::vector<uint8_t>& bytes);
   void ShowSaveError();
 
+  // Why the last ReadFile could not read its file; empty reason when it could.
+  struct ReadFailure {
+    StringW path;
+    StringW reason;
+  };
+  void ShowReadFailure();
+
   Parts mParts;
+  ReadFailure mReadFailure;
   RCPtr<LNotificationHandler<LPresetManager>> mHandler;
   bool mIsSubscribed = false;
 };

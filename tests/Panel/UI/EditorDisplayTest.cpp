@@ -22,6 +22,7 @@
 #include <vector>
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,6 +89,14 @@ uint32_t Shown(const Platform::BgraImage& image, int32_t x, int32_t y) {
 
 void PressAltF4(const PrivateDisplay& display, pid_t pid) { Test::PressAltF4(display, pid, "^Halvern$"); }
 
+// Whether the main window's placement was kept in the user's profile.
+bool HasPlacement(const EditorHome& home) {
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(home.GetUserFolder() + "/Profile", missing))
+    if (entry.is_regular_file()) return true;
+  return false;
+}
+
 // A display of the test's own, large enough for the window, and one home
 // for the editors the test starts.
 class EditorDisplay : public ::testing::Test {
@@ -136,11 +145,24 @@ TEST_F(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
   EXPECT_EQ(editor.Wait(), 0);
   // The user's settings and the window's placement were written.
   EXPECT_TRUE(std::filesystem::is_regular_file(home.GetUserFolder() + "/UserSettings.ini"));
-  bool hasPlacement = false;
-  std::error_code missing;
-  for (const auto& entry : std::filesystem::directory_iterator(home.GetUserFolder() + "/Profile", missing))
-    if (entry.is_regular_file()) hasPlacement = true;
-  EXPECT_TRUE(hasPlacement);
+  EXPECT_TRUE(HasPlacement(home));
+}
+
+// A session logging out (SIGTERM, SIGHUP) or Ctrl+C in a terminal (SIGINT)
+// ends the editor as File > Exit does: exit status 0, its settings and its
+// window's placement written.
+TEST_F(EditorDisplay, EachTerminationSignalEndsTheEditorInOrder) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const EditorHome own;
+    EditorProcess editor(own, display);
+    ASSERT_TRUE(editor.IsRunning());
+    ASSERT_TRUE(editor.WaitForLine(kFirstFrame));
+    ASSERT_EQ(kill(editor.GetPid(), signal), 0);
+    EXPECT_EQ(editor.Wait(), 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(own.GetUserFolder() + "/UserSettings.ini"));
+    EXPECT_TRUE(HasPlacement(own));
+  }
 }
 
 TEST_F(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {

@@ -6,15 +6,27 @@
 // the busy refusal and exit.
 #include "tests/Panel/UI/EditorRun.h"
 
+#include "DeviceControl/GeneratedCode/Engine/Inc/ParamRecord.h"
+#include "DeviceControl/GeneratedCode/Engine/Inc/RootModuleEngine.h"
 #include "HVFramework/Controls/MainMenu/LMainMenu.h"
+#include "HVFramework/Platform/UI/DocumentOpener.h"
 #include "Panel/Engine/SimulatedKeyboard/SimulatedKeyboardPorts.h"
 #include "Panel/UI/EditorIdentity.h"
 #include "Panel/UI/EditorNotificationNames.h"
+#include "Panel/UI/DriverCommon/PresetFile/PresetFile.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/TemporaryHome.h"
+#include "tests/support/UnansweredFifo.h"
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace HV {
 namespace {
@@ -123,6 +135,139 @@ TEST_F(DeviceViewCommands, AFileThatCannotBeLoadedShowsItsBox) {
   EXPECT_EQ(Boxes(), expected);
 }
 
+// While it lives, the calling thread is held to the files' permissions even
+// as the superuser: the capabilities that override them leave its effective
+// set (its permitted set keeps them, so they come back at the end).
+class PermissionsHold {
+ public:
+  PermissionsHold() {
+    if (syscall(SYS_capget, &mHeader, mSaved) != 0) return;
+    __user_cap_data_struct lowered[2] = {mSaved[0], mSaved[1]};
+    lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    mIsLowered = syscall(SYS_capset, &mHeader, lowered) == 0;
+  }
+  ~PermissionsHold() {
+    if (mIsLowered) syscall(SYS_capset, &mHeader, mSaved);
+  }
+  PermissionsHold(const PermissionsHold&) = delete;
+  PermissionsHold& operator=(const PermissionsHold&) = delete;
+
+ private:
+  __user_cap_header_struct mHeader{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct mSaved[2]{};
+  bool mIsLowered = false;
+};
+
+// The folder the choosers start in, as zenity is told it ("--filename=FOLDER/" and
+// what Save proposes).
+std::string StartFolder(const HV::Test::ScriptedFileChooser& chooser) {
+  const std::string argument = chooser.Argument("--filename=");
+  const size_t slash = argument.rfind('/');
+  return slash == std::string::npos ? argument : argument.substr(11, slash - 11);
+}
+
+// The choosers start in the folder where a preset file was chosen last, in
+// this run and the next, while it exists; else in the user's home, never in
+// the program's working folder.
+TEST_F(DeviceViewCommands, TheChoosersStartWhereAPresetWasLastChosenElseInTheHome) {
+  const HV::Test::TemporaryHome home;
+  const std::string presets = mFolder.GetPath() + "/presets";
+  std::filesystem::create_directory(presets);
+  Inspect([&](Live& editor) {
+    editor.Menu(kNidMenuFileLoadPresetFromFile);
+    EXPECT_EQ(StartFolder(*mChooser), home.GetPath());
+    mChooser->Choose(presets + "/chosen.TarselPresetEditor");
+    editor.Menu(kNidMenuFileSavePresetToFile);
+    editor.Menu(kNidMenuFileLoadPresetFromFile);
+    EXPECT_EQ(StartFolder(*mChooser), presets);
+  });
+  // The next start remembers it.
+  Inspect([&](Live& editor) {
+    editor.Menu(kNidMenuFileSavePresetToFile);
+    EXPECT_EQ(StartFolder(*mChooser), presets);
+  });
+  // A folder that went away is no place to start.
+  std::filesystem::remove_all(presets);
+  Inspect([&](Live& editor) {
+    editor.Menu(kNidMenuFileLoadPresetFromFile);
+    EXPECT_EQ(StartFolder(*mChooser), home.GetPath());
+  });
+  EXPECT_TRUE(Boxes().empty()) << Boxes().front();
+}
+
+// Save proposes the preset's name, made a file name, with the extension.
+TEST_F(DeviceViewCommands, SaveProposesThePresetsNameWithTheExtension) {
+  struct Case {
+    std::vector<uint8_t> name;  // as the keyboard stores it
+    const char* proposed;
+  };
+  const Case cases[] = {
+      {{'D', 'O', 'R', 'I', 'A', 'N'}, "DORIAN.TarselPresetEditor"},
+      {{'P', 'A', 'D', 0x22, '2', 0}, "PAD 2.TarselPresetEditor"},       // 0x22 is the blank
+      {{'A', '/', 'B', 0x22, 0x22, 0x22}, "A_B.TarselPresetEditor"},    // no folder in a name; blanks end it
+      {{0, 0, 0, 0, 0, 0}, "Untitled.TarselPresetEditor"},
+  };
+  Inspect([&](Live& editor) {
+    const RCPtr<LRootModuleEngine> engine = LApplication::GetRootModuleEngine();
+    ASSERT_TRUE(engine);
+    for (const Case& test : cases) {
+      ASSERT_EQ(engine->SetParamValue(ParamDescriptor(engine->GetFirstParamID()), MakeRecordValue(test.name)), S_OK);
+      editor.Menu(kNidMenuFileSavePresetToFile);
+      const std::string argument = mChooser->Argument("--filename=");
+      EXPECT_EQ(argument.substr(argument.rfind('/') + 1), test.proposed);
+    }
+  });
+}
+
+// A file the system does not let the editor read gets a box that names it
+// and gives the system's reason, not the text of a file of another format;
+// a FIFO is refused at once instead of waiting for a writer.
+TEST_F(DeviceViewCommands, AFileThatCannotBeReadIsNamedWithTheSystemsReason) {
+  HV::Test::UnansweredFifo fifo("pipe.TarselPresetEditor");
+  struct Case {
+    const char* what;
+    std::function<std::string()> make;  // the path, made
+    const char* reason;
+  };
+  const std::string base = mFolder.GetPath() + "/";
+  const Case cases[] = {
+      {"no permission",
+       [&] {
+         WriteBytes(base + "locked.TarselPresetEditor", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+         chmod((base + "locked.TarselPresetEditor").c_str(), 0);
+         return base + "locked.TarselPresetEditor";
+       },
+       "Permission denied"},
+      {"a folder",
+       [&] {
+         std::filesystem::create_directory(base + "folder.TarselPresetEditor");
+         return base + "folder.TarselPresetEditor";
+       },
+       "Is a directory"},
+      {"a FIFO", [&] { return fifo.GetPath(); }, "Not a regular file"},
+      {"over the size limit",
+       [&] {
+         WriteBytes(base + "large.TarselPresetEditor", std::vector<uint8_t>(PresetFile::kMaxFileSize + 1, 0));
+         return base + "large.TarselPresetEditor";
+       },
+       "File too large"},
+  };
+  std::vector<std::string> expected;
+  Inspect([&](Live& editor) {
+    const PermissionsHold permissions;
+    for (const Case& test : cases) {
+      const std::string path = test.make();
+      mChooser->Choose(path);
+      EXPECT_EQ(fifo.Run([&] { return editor.deviceView->LoadPresetFromFile(); }), PresetFile::kCorrupt)
+          << test.what;
+      expected.push_back(std::string("Preset File Load: The preset file \"") + path + "\" could not be read: " +
+                         test.reason + ".");
+    }
+  });
+  EXPECT_FALSE(fifo.WasUnblocked());
+  EXPECT_EQ(Boxes(), expected);
+}
+
 TEST_F(DeviceViewCommands, OpensTheUserGuideBesideTheProgramAndSaysWhenItCannot) {
   Inspect([&](Live& editor) {
     editor.Menu(kNidMenuHelpOpenUserGuideReq);
@@ -135,6 +280,29 @@ TEST_F(DeviceViewCommands, OpensTheUserGuideBesideTheProgramAndSaysWhenItCannot)
 
     mOpener->answer = false;
     editor.Menu(kNidMenuHelpOpenUserGuideReq);
+  });
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Open User Guide Error: The user guide could not be opened."});
+}
+
+// The desktop's opener runs on its own while the editor goes on; when it
+// fails (no program for PDF files, say), the user guide's box tells it.
+TEST_F(DeviceViewCommands, AUserGuideTheDesktopCannotOpenIsToldWithoutHoldingUpTheWindow) {
+  // An opener that waits until the test lets it go, then fails as xdg-open
+  // does without a PDF viewer.
+  const std::string gate = mFolder.GetPath() + "/gate";
+  ASSERT_EQ(mkfifo(gate.c_str(), 0600), 0);
+  const std::string program = mFolder.GetPath() + "/no-viewer";
+  std::ofstream(program) << "#!/bin/sh\nread line < '" << gate << "'\nexit 3\n";
+  chmod(program.c_str(), 0700);
+  const auto opener = std::make_shared<Platform::DocumentOpener>(program);
+  mAdjustParts = [&](LApplication::EngineParts& parts) { parts.documentOpener = opener; };
+  Inspect([&](Live& editor) {
+    // The command is done while the opener still waits: nothing to tell yet.
+    editor.Menu(kNidMenuHelpOpenUserGuideReq);
+    ASSERT_TRUE(Boxes().empty()) << Boxes().front();
+    std::ofstream(gate) << "go\n";
+    opener->WaitForStartedChildren();
+    editor.Drain();
   });
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Open User Guide Error: The user guide could not be opened."});
 }

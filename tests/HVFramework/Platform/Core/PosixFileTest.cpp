@@ -63,7 +63,10 @@ TEST(PosixFile, OnlyRegularFilesAreOpened) {
   struct Row {
     const char* what;
     std::string path;
-  } const rows[] = {{"FIFO", fifo.GetPath()}, {"folder", folder}, {"device", "/dev/zero"}};
+    const char* reason;  // what a read tells the user
+  } const rows[] = {{"FIFO", fifo.GetPath(), "Not a regular file"},
+                    {"folder", folder, "Is a directory"},
+                    {"device", "/dev/zero", "Not a regular file"}};
   for (const Row& row : rows) {
     EXPECT_EQ(fifo.Run([&] { return OpenFile(row.path, FileAccess::ReadOnly, FileCreation::OpenExisting); }), -1)
         << row.what;
@@ -72,8 +75,10 @@ TEST(PosixFile, OnlyRegularFilesAreOpened) {
               -1)
         << row.what;
     std::vector<uint8_t> bytes{1, 2, 3};
-    EXPECT_FALSE(fifo.Run([&] { return ReadWholeFile(row.path, 1024, bytes); })) << row.what;
+    std::string reason;
+    EXPECT_FALSE(fifo.Run([&] { return ReadWholeFile(row.path, 1024, bytes, &reason); })) << row.what;
     EXPECT_TRUE(bytes.empty()) << row.what;
+    EXPECT_EQ(reason, row.reason);
   }
   EXPECT_FALSE(fifo.WasUnblocked());
 }
@@ -89,9 +94,12 @@ TEST(PosixFile, AWholeFileIsReadUpToItsCap) {
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(ReadWholeFile(path, 6, bytes));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "abcdef");
-  EXPECT_FALSE(ReadWholeFile(path, 5, bytes));
+  std::string reason;
+  EXPECT_FALSE(ReadWholeFile(path, 5, bytes, &reason));
   EXPECT_TRUE(bytes.empty());
-  EXPECT_FALSE(ReadWholeFile(folder / "missing", 6, bytes));
+  EXPECT_EQ(reason, "File too large");
+  EXPECT_FALSE(ReadWholeFile(folder / "missing", 6, bytes, &reason));
+  EXPECT_EQ(reason, "No such file or directory");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/TemporaryFolder.h"
@@ -90,7 +91,7 @@ TEST_F(DocumentOpenerThreads, APathWithBlanksArrivesAsOneArgumentAndTheChildIsRe
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string file = MakeFile(c.name);
-    ASSERT_TRUE(opener.Open(file));
+    ASSERT_TRUE(opener.Open(file, nullptr));
     EXPECT_EQ(TakeArguments(), std::vector<std::string>{folder / c.argument});
     opener.WaitForStartedChildren();
     EXPECT_FALSE(HasUnreapedChild());
@@ -98,13 +99,42 @@ TEST_F(DocumentOpenerThreads, APathWithBlanksArrivesAsOneArgumentAndTheChildIsRe
 }
 
 TEST_F(DocumentOpenerThreads, AMissingFileOrOpenerAnswersFalse) {
-  EXPECT_FALSE(opener.Open(folder / "missing.pdf"));
-  EXPECT_FALSE(opener.Open(""));
+  bool isEndHandlerCalled = false;
+  const auto onEnded = [&](bool) { isEndHandlerCalled = true; };
+  EXPECT_FALSE(opener.Open(folder / "missing.pdf", onEnded));
+  EXPECT_FALSE(opener.Open("", onEnded));
   const std::string file = MakeFile("guide.pdf");
   ::setenv("PATH", (folder / "nowhere").c_str(), 1);  // no xdg-open to be found
-  EXPECT_FALSE(opener.Open(file));
+  EXPECT_FALSE(opener.Open(file, onEnded));
   opener.WaitForStartedChildren();
   EXPECT_FALSE(HasUnreapedChild());
+  EXPECT_FALSE(isEndHandlerCalled);
+}
+
+// How the opener ended reaches the end handler once, on the opener's own
+// thread: an opener that finds no program for the document fails.
+TEST_F(DocumentOpenerThreads, TheEndHandlerHearsWhetherTheOpenerOpenedTheDocument) {
+  std::ofstream(folder / "bin/failing-open") << "#!/bin/sh\nexit 3\n";
+  ::chmod((folder / "bin/failing-open").c_str(), 0700);
+  const std::string file = MakeFile("guide.pdf");
+  struct Case {
+    const char* program;
+    bool isOpened;
+  } const cases[] = {{"failing-open", false}, {"xdg-open", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program);
+    DocumentOpener started(c.program);
+    std::vector<bool> ends;
+    std::thread::id endThread;
+    ASSERT_TRUE(started.Open(file, [&](bool isOpened) {
+      ends.push_back(isOpened);
+      endThread = std::this_thread::get_id();
+    }));
+    if (c.isOpened) TakeArguments();  // the fake xdg-open waits until its words are read
+    started.WaitForStartedChildren();
+    EXPECT_EQ(ends, std::vector<bool>{c.isOpened});
+    EXPECT_NE(endThread, std::this_thread::get_id());
+  }
 }
 
 }  // namespace
