@@ -41,6 +41,7 @@ OSWindowDispatcher::~OSWindowDispatcher() {
 }
 
 void OSWindowDispatcher::WakeForNotification() {
+  mIsWorkPosted.store(true);
   if (std::this_thread::get_id() != mLoopThread) mSystem.Wake();
 }
 

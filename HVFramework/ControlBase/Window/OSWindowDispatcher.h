@@ -10,7 +10,9 @@
 // that asked its root window for idle time, a blocking call, or command
 // lines of other instances that wait. Otherwise the loop sleeps until the
 // desktop or another thread has something for it: the dispatcher makes every
-// notification posted from another thread wake it (NotificationWakeHook).
+// notification posted from another thread wake it (NotificationWakeHook),
+// and tells the loop of every post on its own thread, so that what the idle
+// passes post in turn is delivered and painted before the loop sleeps.
 // Modal loops of the windows nest in its loop.
 //
 // It holds the windows registered with it (each OS window registers itself
@@ -34,6 +36,7 @@
 #include "HVFramework/Platform/UI/MessageLoop.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -118,6 +121,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void PaintDirtyWindows() override;
   bool OnIdle(int32_t count) override;
   bool IsTickWanted() const override;
+  bool TakePostedWork() override { return mIsWorkPosted.exchange(false); }
 
  private:
   // The window of the application's first root window; 0 without one.
@@ -131,13 +135,14 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void BringProgramForward();
   // Whether a control of any root window asked for idle time on the tick.
   bool IsIdleTimeAsked() const;
-  // A notification was posted on some thread: the loop wakes unless it is
-  // that thread, which runs its idle passes before it sleeps anyway.
+  // A notification was posted on some thread: the loop hears of it, and
+  // wakes unless it is that thread.
   void WakeForNotification();
 
   Platform::IWindowSystem& mSystem;
   const std::thread::id mLoopThread;  // the thread that made the dispatcher runs its loop
   Platform::MessageLoop mLoop;
+  std::atomic<bool> mIsWorkPosted{false};  // any thread sets it
   std::map<Platform::WindowId, RCPtr<OSWindow>> mWindows;
   IProfileStore* mProfile = nullptr;
   CursorHandle mCursor = 0;
