@@ -163,6 +163,11 @@ bool OSWindowDispatcher::OnIdle(int32_t count) {
   return more;
 }
 
+void OSWindowDispatcher::OnSleepUntilEvent() {
+  // An event already queued ends the sleep at once: no idle moment to tell of.
+  if (mIdleObserver && !mSystem.WaitEvent(0)) mIdleObserver();
+}
+
 bool OSWindowDispatcher::IsTickWanted() const {
   return !mBlockingCalls.empty() || !mWaitingLines.empty() || IsIdleTimeAsked();
 }

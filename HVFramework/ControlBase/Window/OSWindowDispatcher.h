@@ -86,6 +86,10 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   // that idles its windows itself installs it. Empty: the dispatcher's pass.
   using IdleHandler = std::function<bool(int32_t count)>;
   void SetIdleHandler(IdleHandler handler) { mIdleHandler = std::move(handler); }
+  // Called each time the loop is about to sleep until the next event with
+  // none queued: what it was given is handled and shown (timing tools and
+  // display tests wait for it). Empty: nobody is told.
+  void SetIdleObserver(std::function<void()> observer) { mIdleObserver = std::move(observer); }
 
   // The renderer kind (LRenderer::Kind) of the windows the runner makes.
   void SetRendererKind(int32_t kind) { mRendererKind = kind; }
@@ -122,6 +126,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   bool OnIdle(int32_t count) override;
   bool IsTickWanted() const override;
   bool TakePostedWork() override { return mIsWorkPosted.exchange(false); }
+  void OnSleepUntilEvent() override;
 
  private:
   // The window of the application's first root window; 0 without one.
@@ -148,6 +153,7 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   CursorHandle mCursor = 0;
   int32_t mRendererKind = 1;  // the 2-D renderer
   IdleHandler mIdleHandler;
+  std::function<void()> mIdleObserver;
   CommandLineHandler mOtherInstanceHandler;
   CursorSource mCursorSource;
   struct BlockingCall {

@@ -77,6 +77,7 @@ bool MessageLoop::RunIdlePeriods() {
 void MessageLoop::Sleep(bool isWorkLeft) {
   if (!isWorkLeft && !mClient.IsTickWanted()) {
     mIsTicking = false;
+    mClient.OnSleepUntilEvent();
     mSystem.WaitEvent(kInfinite);
     return;
   }

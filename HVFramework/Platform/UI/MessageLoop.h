@@ -42,6 +42,9 @@ class IMessageLoopClient {
   // paint, or more than a round's passes deliver) waits no longer than the
   // next tick. A client that does not say posts nothing.
   virtual bool TakePostedWork() { return false; }
+  // Called before a sleep that only an event ends: everything the loop had
+  // to do is done and painted.
+  virtual void OnSleepUntilEvent() {}
 };
 
 class MessageLoop {
