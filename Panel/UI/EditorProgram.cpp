@@ -1,5 +1,6 @@
 #include "Panel/UI/EditorProgram.h"
 
+#include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 #include "Panel/UI/EditorIdentity.h"
 
 #include <cstdlib>
@@ -32,14 +33,23 @@ ApplicationRunner::Program MakeEditorProgram(ApplicationRunner::WindowSystemOpen
   return program;
 }
 
+namespace {
+
+// "tarsel-preset-editor: EVENT at S.N", S.N the wall-clock time.
+void PrintTimed(std::FILE* out, const char* event) {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::fprintf(out, "%s: %s at %lld.%09ld\n", kProgramName, event, static_cast<long long>(now.tv_sec), now.tv_nsec);
+  std::fflush(out);
+}
+
+}  // namespace
+
 ApplicationRunner::FirstFrameHook MakeTimingHook(std::FILE* out) {
   if (std::getenv("TARSEL_TIMING") == nullptr) return nullptr;
-  return [out](LApplicationBase&) -> std::optional<int> {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    std::fprintf(out, "%s: first frame presented at %lld.%09ld\n", kProgramName, static_cast<long long>(now.tv_sec),
-                 now.tv_nsec);
-    std::fflush(out);
+  return [out](LApplicationBase& application) -> std::optional<int> {
+    PrintTimed(out, "first frame presented");
+    application.GetDispatcher().SetIdleObserver([out] { PrintTimed(out, "idle"); });
     return std::nullopt;
   };
 }

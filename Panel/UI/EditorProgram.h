@@ -22,7 +22,9 @@ ApplicationRunner::Program MakeEditorProgram(ApplicationRunner::WindowSystemOpen
 
 // With the environment variable TARSEL_TIMING set, a hook that prints the wall-clock
 // time of the first presented frame to out ("tarsel-preset-editor: first
-// frame presented at S.N") and lets the program run on; empty without it.
+// frame presented at S.N") and lets the program run on, printing from then
+// on each time it has handled and shown all it was given and waits for the
+// next event ("tarsel-preset-editor: idle at S.N"); empty without it.
 ApplicationRunner::FirstFrameHook MakeTimingHook(std::FILE* out);
 
 }  // namespace HV::Editor

@@ -7,7 +7,7 @@
 // devices of the machine, and with TARSEL_SIMULATED_LOG naming a file, it
 // writes there at its end what that keyboard received and answered; with
 // TARSEL_TIMING set it prints the wall-clock time of its first presented
-// frame on standard output.
+// frame on standard output, and of each moment it goes idle after that.
 
 #include "HVFramework/Application/ApplicationRunner.h"
 #include "HVFramework/Platform/Core/CommandLine.h"

@@ -41,6 +41,7 @@ OSWindowDispatcher::~OSWindowDispatcher() {
 }
 
 void OSWindowDispatcher::WakeForNotification() {
+  mIsWorkPosted.store(true);
   if (std::this_thread::get_id() != mLoopThread) mSystem.Wake();
 }
 
@@ -160,6 +161,11 @@ bool OSWindowDispatcher::OnIdle(int32_t count) {
   EndFinishedBlockingCall();
   TakeForwardedLines();
   return more;
+}
+
+void OSWindowDispatcher::OnSleepUntilEvent() {
+  // An event already queued ends the sleep at once: no idle moment to tell of.
+  if (mIdleObserver && !mSystem.WaitEvent(0)) mIdleObserver();
 }
 
 bool OSWindowDispatcher::IsTickWanted() const {

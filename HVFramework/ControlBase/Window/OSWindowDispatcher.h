@@ -10,7 +10,9 @@
 // that asked its root window for idle time, a blocking call, or command
 // lines of other instances that wait. Otherwise the loop sleeps until the
 // desktop or another thread has something for it: the dispatcher makes every
-// notification posted from another thread wake it (NotificationWakeHook).
+// notification posted from another thread wake it (NotificationWakeHook),
+// and tells the loop of every post on its own thread, so that what the idle
+// passes post in turn is delivered and painted before the loop sleeps.
 // Modal loops of the windows nest in its loop.
 //
 // It holds the windows registered with it (each OS window registers itself
@@ -34,6 +36,7 @@
 #include "HVFramework/Platform/UI/MessageLoop.h"
 #include "HVFramework/Utilities/Storage/StringT.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -83,6 +86,10 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   // that idles its windows itself installs it. Empty: the dispatcher's pass.
   using IdleHandler = std::function<bool(int32_t count)>;
   void SetIdleHandler(IdleHandler handler) { mIdleHandler = std::move(handler); }
+  // Called each time the loop is about to sleep until the next event with
+  // none queued: what it was given is handled and shown (timing tools and
+  // display tests wait for it). Empty: nobody is told.
+  void SetIdleObserver(std::function<void()> observer) { mIdleObserver = std::move(observer); }
 
   // The renderer kind (LRenderer::Kind) of the windows the runner makes.
   void SetRendererKind(int32_t kind) { mRendererKind = kind; }
@@ -118,6 +125,8 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void PaintDirtyWindows() override;
   bool OnIdle(int32_t count) override;
   bool IsTickWanted() const override;
+  bool TakePostedWork() override { return mIsWorkPosted.exchange(false); }
+  void OnSleepUntilEvent() override;
 
  private:
   // The window of the application's first root window; 0 without one.
@@ -131,18 +140,20 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   void BringProgramForward();
   // Whether a control of any root window asked for idle time on the tick.
   bool IsIdleTimeAsked() const;
-  // A notification was posted on some thread: the loop wakes unless it is
-  // that thread, which runs its idle passes before it sleeps anyway.
+  // A notification was posted on some thread: the loop hears of it, and
+  // wakes unless it is that thread.
   void WakeForNotification();
 
   Platform::IWindowSystem& mSystem;
   const std::thread::id mLoopThread;  // the thread that made the dispatcher runs its loop
   Platform::MessageLoop mLoop;
+  std::atomic<bool> mIsWorkPosted{false};  // any thread sets it
   std::map<Platform::WindowId, RCPtr<OSWindow>> mWindows;
   IProfileStore* mProfile = nullptr;
   CursorHandle mCursor = 0;
   int32_t mRendererKind = 1;  // the 2-D renderer
   IdleHandler mIdleHandler;
+  std::function<void()> mIdleObserver;
   CommandLineHandler mOtherInstanceHandler;
   CursorSource mCursorSource;
   struct BlockingCall {

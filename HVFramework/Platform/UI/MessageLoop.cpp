@@ -54,17 +54,30 @@ bool MessageLoop::RunRounds(int32_t& code) {
       if (InnermostEnded()) return false;
     }
     // Idle passes deliver posted notifications, which change what controls
-    // show: paint after them, or the change waits for the next input.
-    const bool isWorkLeft = RunIdlePasses();
-    if (InnermostEnded()) return false;
+    // show: paint after them, or the change waits for the next input. A
+    // modal loop that ended in them paints too: its caller may block next
+    // (a message box), and what the loop delivered must show meanwhile.
+    const bool isWorkLeft = RunIdlePeriods();
     mClient.PaintDirtyWindows();
-    Sleep(isWorkLeft);
+    if (InnermostEnded()) return false;
+    Sleep(isWorkLeft || mClient.TakePostedWork());
   }
+}
+
+bool MessageLoop::RunIdlePeriods() {
+  for (int32_t period = 0; period < kMostIdlePeriods; ++period) {
+    // What was posted before the period is what the period delivers.
+    mClient.TakePostedWork();
+    const bool isWorkLeft = RunIdlePasses();
+    if (!mClient.TakePostedWork()) return isWorkLeft;
+  }
+  return true;
 }
 
 void MessageLoop::Sleep(bool isWorkLeft) {
   if (!isWorkLeft && !mClient.IsTickWanted()) {
     mIsTicking = false;
+    mClient.OnSleepUntilEvent();
     mSystem.WaitEvent(kInfinite);
     return;
   }

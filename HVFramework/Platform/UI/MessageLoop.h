@@ -1,9 +1,10 @@
 #pragma once
 
 // MessageLoop: the user-interface thread's loop. Each round it hands over the
-// queued events, runs the 33 ms tick when it is due, paints the windows that
-// need it and runs idle passes while the client asks for more (counts 0, 1
-// and 2); then it sleeps in the window system. It never spins, and it only
+// queued events, runs the 33 ms tick when it is due, runs idle passes while
+// the client asks for more (counts 0, 1 and 2) -- and again from count 0
+// while those passes posted work for later ones -- paints the windows that
+// need it, then sleeps in the window system. It never spins, and it only
 // ticks on request: while the client wants the tick (or its last idle pass
 // left work behind) the sleep ends at the next tick; otherwise it lasts until
 // the next event, so a program with nothing to do does not wake at all.
@@ -35,12 +36,24 @@ class IMessageLoopClient {
   // animation, a blinking caret) and needs the 33 ms tick. A client that
   // does not say ticks always.
   virtual bool IsTickWanted() const { return true; }
+  // True when work for the idle passes was posted (a notification queued)
+  // since the last call. What the idle passes post in turn is delivered in
+  // the same round, before the paint; what is left after that (posted by the
+  // paint, or more than a round's passes deliver) waits no longer than the
+  // next tick. A client that does not say posts nothing.
+  virtual bool TakePostedWork() { return false; }
+  // Called before a sleep that only an event ends: everything the loop had
+  // to do is done and painted.
+  virtual void OnSleepUntilEvent() {}
 };
 
 class MessageLoop {
  public:
   static constexpr uint32_t kTickMilliseconds = 33;
   static constexpr int32_t kLastIdlePass = 2;
+  // Idle periods (passes 0 to 2) a round runs at most while they post work:
+  // a notification that posts itself again cannot hold off input and paint.
+  static constexpr int32_t kMostIdlePeriods = 8;
   static constexpr int32_t kModalQuit = -1;
 
   MessageLoop(IWindowSystem& system, IMessageLoopClient& client);
@@ -76,6 +89,8 @@ class MessageLoop {
   bool Drain(int32_t& code, bool& quit);
   // True when the last pass still wanted more.
   bool RunIdlePasses();
+  // Idle periods while the client's passes post work; true when work is left.
+  bool RunIdlePeriods();
   // Sleeps until the next event, or the next tick when one is wanted.
   void Sleep(bool isWorkLeft);
   bool InnermostEnded() const { return !mModal.empty() && mModal.back().ended; }

@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -339,6 +341,95 @@ TEST_F(EditorDisplay, AKeybedZoneEditedWithMouseAndKeysChangesItsRecordAlone) {
   ExpectDefaultsExcept(SavedRecords(files / saved), [](size_t id, std::vector<uint8_t>& expected) {
     if (id == kZone2) expected = {1, 0, 0, 0, 0, 30, 30, 5, 12};
   });
+}
+
+// The wall-clock time now, as the editor prints it: seconds since the epoch.
+double WallClockNow() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// Reads the editor's lines until it says it went idle later than since:
+// then it has handled what the display sent it before since, and shows the
+// outcome.
+bool WaitForIdleSince(EditorProcess& editor, double since) {
+  constexpr const char* kIdle = "tarsel-preset-editor: idle at ";
+  std::string line;
+  while (editor.WaitForLine(kIdle, &line))
+    if (std::stod(line.substr(std::string(kIdle).size())) > since) return true;
+  return false;
+}
+
+// Waits until the editor has handled what the display sent it so far: a
+// Shift pressed alone (which changes nothing) wakes it, so that it says it
+// went idle also when it did before now.
+bool WaitUntilIdle(const PrivateDisplay& display, EditorProcess& editor, const std::string& window) {
+  const double now = WallClockNow();
+  XdotoolOnDisplay(display, window + "windowfocus --sync %1 key shift");
+  return WaitForIdleSince(editor, now);
+}
+
+// The screen's pixels inside the editor's window.
+std::vector<uint32_t> WindowPixels(const PrivateDisplay& display, const std::string& path) {
+  RunOnDisplay(display, "import -window root '" + path + "'");
+  Platform::BgraImage screen;
+  std::vector<uint32_t> pixels;
+  if (!Platform::DecodePngFile(path, screen)) return pixels;
+  for (int32_t y = kWindowY; y < kWindowY + kWindowHeight; ++y)
+    for (int32_t x = kWindowX; x < kWindowX + kWindowWidth; ++x) pixels.push_back(Shown(screen, x, y));
+  return pixels;
+}
+
+size_t CountDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  if (a.size() != b.size()) return std::max(a.size(), b.size());
+  size_t different = 0;
+  for (size_t i = 0; i < a.size(); ++i) different += a[i] != b[i];
+  return different;
+}
+
+// With the pointer away from the window and the keyboard alone: Return
+// selects pad 1 (the focus is on it at the start), Shift+Tab three times
+// reaches its NOTE box, 40 and Return set the note, Tab three times takes
+// the focus back to the pad. After each step the window shows what it
+// shows once drawn anew: moved off the screen and back, it is the same.
+TEST_F(EditorDisplay, AKeyboardSelectionAndEditShowWhatTheWindowDrawnAnewShows) {
+  const std::unique_ptr<EditorProcess> started = Start();
+  EditorProcess& editor = *started;
+  TemporaryFolder shots;
+  const std::string window = "search --sync --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' ";
+  const auto send = [&](const std::string& keys) { XdotoolOnDisplay(display, window + "windowfocus --sync %1 " + keys); };
+  XdotoolOnDisplay(display, "mousemove --sync 1590 990");
+  const std::vector<uint32_t> start = WindowPixels(display, shots / "start.png");
+  const auto expectShownAsDrawnAnew = [&](const std::string& step) {
+    const std::vector<uint32_t> shown = WindowPixels(display, shots / (step + ".png"));
+    // Off the screen and back: the desktop asks for the whole window anew.
+    XdotoolOnDisplay(display, window + "windowmove --sync %1 1700 40 windowmove --sync %1 " +
+                                  std::to_string(kWindowX) + " " + std::to_string(kWindowY));
+    EXPECT_TRUE(WaitUntilIdle(display, editor, window));
+    EXPECT_EQ(CountDifferent(shown, WindowPixels(display, shots / (step + "-anew.png"))), 0u) << step;
+    return shown;
+  };
+
+  // Return shows the pressed pad for a moment before it selects it: the
+  // editor is idle next once the selection is made (and shown, or not).
+  const double beforeReturn = WallClockNow();
+  send("key Return");
+  ASSERT_TRUE(WaitForIdleSince(editor, beforeReturn));
+  const std::vector<uint32_t> selected = expectShownAsDrawnAnew("selected");
+
+  // xdotool drops keys that follow its typing in one run: Return goes in a
+  // run of its own. The text box's caret blinks while it has the focus, so
+  // the editor is idle only once the focus has left it.
+  send("key shift+Tab shift+Tab shift+Tab ctrl+a type 40");
+  send("key Return Tab Tab Tab");
+  ASSERT_TRUE(WaitUntilIdle(display, editor, window));
+  const std::vector<uint32_t> edited = expectShownAsDrawnAnew("edited");
+
+  EXPECT_GT(CountDifferent(start, selected), 0u);
+  EXPECT_GT(CountDifferent(selected, edited), 0u);
+  PressAltF4(display, editor.GetPid());
+  EXPECT_EQ(editor.Wait(), 0);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ class EditorRun : public ::testing::Test {
     parts.documentOpener = mOpener;
     if (mAdjustParts) mAdjustParts(parts);
     std::string failure;
-    const int status = RunEditorSession(mSystem, std::move(parts), body, failure);
+    const int status = RunEditorSession(mSessionSystem ? *mSessionSystem : mSystem, std::move(parts), body, failure);
     if (!failure.empty()) ADD_FAILURE() << failure;
     return status;
   }
@@ -96,6 +96,8 @@ class EditorRun : public ::testing::Test {
   std::function<void(LApplication::EngineParts&)> mAdjustParts;
   RCPtr<Platform::LLoopbackMidiSystem> mMidi = Platform::LLoopbackMidiSystem::Create();
   Platform::HeadlessWindowSystem mSystem;
+  // What the editor runs on, when not mSystem itself: one that hands its calls to mSystem.
+  Platform::IWindowSystem* mSessionSystem = nullptr;
   std::shared_ptr<ScriptedFileChooser> mChooser = std::make_shared<ScriptedFileChooser>();
   std::shared_ptr<RecordingDocumentOpener> mOpener = std::make_shared<RecordingDocumentOpener>();
 };

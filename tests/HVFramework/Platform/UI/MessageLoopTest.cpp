@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -35,6 +36,7 @@ class RecordingClient : public IMessageLoopClient {
     return wantIdle;
   }
   bool IsTickWanted() const override { return wantTick; }
+  bool TakePostedWork() override { return std::exchange(posted, false); }
 
   std::vector<WindowEvent> events;
   std::vector<int32_t> idleCounts;
@@ -42,6 +44,7 @@ class RecordingClient : public IMessageLoopClient {
   int32_t paints = 0;
   bool wantIdle = true;
   bool wantTick = true;
+  bool posted = false;  // work was posted for the idle passes
   std::function<void(const WindowEvent&)> onEvent;
   std::function<void()> onTick;
   std::function<void(int32_t)> onIdle;
@@ -198,6 +201,76 @@ TEST(MessageLoop, WhatAnIdlePassChangedIsPaintedBeforeTheLoopSleeps) {
   f.system.AdvanceClockInWaits(&f.clock);
   EXPECT_EQ(f.loop.Run(), 0);
   EXPECT_EQ(dirtyPaintsAtWait, (std::vector<uint64_t>{0}));
+}
+
+// A key sets off a chain of posted work longer than one idle period (each
+// pass delivers one step, which posts the next; the last changes what a
+// window shows): the round delivers all of it before it paints, so the
+// first paint after the key shows the end of the chain, and the loop then
+// sleeps until the next event.
+TEST(MessageLoop, WorkThatIdlePassesPostIsDeliveredInTheRoundBeforeItsPaint) {
+  LoopFixture f;
+  f.client.wantTick = false;
+  constexpr int32_t kSteps = 7;
+  int32_t step = 0;
+  bool isQueued = false;
+  std::vector<int32_t> stepsAtPaint;
+  f.client.onEvent = [&](const WindowEvent& event) {
+    if (event.key == 66) return f.loop.PostQuit(0);
+    isQueued = true;
+    f.client.posted = true;
+  };
+  f.client.onIdle = [&](int32_t count) {
+    if (isQueued && ++step < kSteps) f.client.posted = true;
+    isQueued = step > 0 && step < kSteps;
+    // As the application's idle rule: more only on the first two passes.
+    f.client.wantIdle = isQueued && count < MessageLoop::kLastIdlePass;
+  };
+  f.client.onPaint = [&] { stepsAtPaint.push_back(step); };
+  f.system.ScriptPause(1000);
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+  f.system.ScriptPause(1000);
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 66));
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 0);
+  EXPECT_EQ(stepsAtPaint, (std::vector<int32_t>{0, kSteps}));
+  EXPECT_EQ(f.client.ticks, 0);
+}
+
+// Work that posts itself again at every pass cannot hold off painting and
+// input: each round runs a bounded number of idle periods, paints, and
+// sleeps until the next tick -- never until the next event, nor not at all.
+TEST(MessageLoop, WorkThatAlwaysPostsMoreRunsBoundedRoundsOnTheTick) {
+  LoopFixture f;
+  f.client.wantTick = false;
+  f.client.wantIdle = false;
+  f.client.onIdle = [&](int32_t) { f.client.posted = true; };
+  f.client.onEvent = [&](const WindowEvent&) { f.loop.PostQuit(0); };
+  f.system.ScriptPause(10 * MessageLoop::kTickMilliseconds);
+  f.system.Script(Event(WindowEventKind::KeyDown, f.main, 65));
+  f.system.AdvanceClockInWaits(&f.clock);
+  EXPECT_EQ(f.loop.Run(), 0);
+  EXPECT_EQ(f.client.ticks, 9);  // the tenth wait ends with the key
+  EXPECT_EQ(f.system.GetWaitCount(), 10u);
+  EXPECT_EQ(f.system.GetLastWaitTimeout(), MessageLoop::kTickMilliseconds);
+  EXPECT_EQ(f.client.idleCounts.size(), size_t(f.client.paints * MessageLoop::kMostIdlePeriods));
+}
+
+// A modal loop that ends in an idle pass (a worker's call has returned)
+// paints what the pass delivered before it returns: its caller may block at
+// once (a message box), and the windows must show the outcome meanwhile.
+TEST(MessageLoop, AModalLoopThatEndsInAnIdlePassPaintsBeforeItReturns) {
+  LoopFixture f;
+  f.client.wantIdle = false;
+  bool isDirty = false;
+  bool isPainted = false;
+  f.client.onIdle = [&](int32_t) {
+    isDirty = true;
+    f.loop.EndModal(7);
+  };
+  f.client.onPaint = [&] { isPainted = isDirty; };
+  EXPECT_EQ(f.loop.RunModal(0), 7);
+  EXPECT_TRUE(isPainted);
 }
 
 TEST(MessageLoopThreads, AnotherThreadWakesTheWaitingLoop) {
