@@ -29,7 +29,8 @@ bool MoveX11Window(SDL_Window* window, int32_t x, int32_t y);
 
 // The frame the window manager puts around the window, asked of it before
 // the window is first shown; nothing without a window manager that answers.
-// Waits for the answer on a connection of its own, at most kFrameExtentsWait.
+// Waits for the answer on a connection of its own, at most
+// kFrameExtentsWaitMilliseconds, and only when the window manager says it answers.
 inline constexpr int kFrameExtentsWaitMilliseconds = 2000;
 std::optional<FrameExtents> RequestX11FrameExtents(SDL_Window* window);
 
