@@ -27,6 +27,9 @@ class BorrowedWindowSystem : public Platform::IWindowSystem {
     return mOwner.SetSizeLimits(window, limits);
   }
   RectT<int32_t> GetWorkArea() const override { return mOwner.GetWorkArea(); }
+  Platform::FrameExtents GetFrameExtents(Platform::WindowId window) const override {
+    return mOwner.GetFrameExtents(window);
+  }
   bool SetWindowTitle(Platform::WindowId window, const std::string& title) override {
     return mOwner.SetWindowTitle(window, title);
   }

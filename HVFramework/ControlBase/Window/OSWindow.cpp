@@ -22,31 +22,47 @@ RegionRect ToRegionRect(const RectT<int32_t>& rect) {
   return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
 
-// A window of fixed size takes only the position of its kept placement.
-RectT<int32_t> PlaceRestoredRect(const RectT<int32_t>& restored, const OSWindow::Spec& spec,
-                                 const RectT<int32_t>& workArea) {
-  if (spec.isResizable) return FitPlacementToWorkArea(restored, workArea);
-  return MovePlacementIntoWorkArea({restored.x, restored.y, spec.rect.width, spec.rect.height}, workArea);
+// Where the window was closed; a window of fixed size takes only the
+// position of its kept placement. Nothing when none was kept.
+std::optional<RectT<int32_t>> FindKeptRect(IProfileStore* profile, const OSWindow::Spec& spec) {
+  std::vector<uint8_t> record;
+  if (!profile || spec.placementSection.IsEmpty() ||
+      !profile->GetBinary(spec.placementSection, StringW(kPlacementValueName), record))
+    return std::nullopt;
+  const std::optional<RectT<int32_t>> kept = DecodePlacement(record);
+  if (!kept || spec.isResizable) return kept;
+  return RectT<int32_t>{kept->x, kept->y, spec.rect.width, spec.rect.height};
+}
+
+// A framed window is moved into the work area with its frame, which the
+// desktop tells once the window exists (before it is shown).
+void FitIntoWorkArea(Platform::IWindowSystem& system, Platform::WindowId window, OSWindow::Spec& spec) {
+  if (spec.popup) return;
+  const WindowSizing sizing = spec.isResizable ? WindowSizing::Resizable : WindowSizing::Fixed;
+  const RectT<int32_t> fitted =
+      PlaceWindowInWorkArea(spec.rect, system.GetFrameExtents(window), system.GetWorkArea(), sizing);
+  if (fitted == spec.rect) return;
+  spec.rect = fitted;
+  system.SetWindowRect(window, fitted);
 }
 
 }  // namespace
 
 RCPtr<OSWindow> OSWindow::Create(OSWindowDispatcher& dispatcher, const Spec& spec) {
   Spec placed = spec;
-  if (IProfileStore* profile = dispatcher.GetProfileStore(); profile && !spec.placementSection.IsEmpty()) {
-    std::vector<uint8_t> record;
-    if (profile->GetBinary(spec.placementSection, StringW(kPlacementValueName), record))
-      if (const std::optional<Rect> rect = DecodePlacement(record))
-        placed.rect = PlaceRestoredRect(*rect, spec, dispatcher.GetWindowSystem().GetWorkArea());
-  }
+  if (const std::optional<Rect> kept = FindKeptRect(dispatcher.GetProfileStore(), spec)) placed.rect = *kept;
   Platform::WindowSpec native;
   native.title = ToUtf8(placed.title);
   native.rect = placed.rect;
   native.popup = placed.popup;
   native.owner = placed.owner;
   native.isResizable = placed.isResizable;
-  const Platform::WindowId id = dispatcher.GetWindowSystem().CreateWindow(native);
+  native.kind = placed.kind;
+  native.isModal = placed.isModal;
+  Platform::IWindowSystem& system = dispatcher.GetWindowSystem();
+  const Platform::WindowId id = system.CreateWindow(native);
   if (id == 0) return nullptr;
+  FitIntoWorkArea(system, id, placed);
   RCPtr<OSWindow> window(new OSWindow(dispatcher, id, placed));
   dispatcher.AddWindow(*window);
   return window;

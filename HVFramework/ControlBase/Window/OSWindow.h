@@ -16,7 +16,9 @@
 //     ("NID_APP_EXIT_REQ" at the application notification centre); any other
 //     window's closes its root window (a dialog with result 2);
 //   - the modal loop, nested in the dispatcher's message loop;
-//   - the main window's placement, kept in the profile when a section is named.
+//   - placement: a framed window opens inside the desktop's work area with
+//     its frame; the main window's placement (its client area) is kept in
+//     the profile when a section is named, and it opens there again.
 //
 // Made by Create (registered with the dispatcher, which holds it until it is
 // destroyed); CreateRenderer then gives it its renderer and root window, and
@@ -56,6 +58,9 @@ class OSWindow : public virtual LRefCountedObject, public IOSWindowHost {
     Platform::WindowId owner = 0;
     // False: the frame never sizes the window, whatever the root control allows.
     bool isResizable = true;
+    // A dialog of its owner for the desktop; modal: the owner takes no input while it is open.
+    Platform::WindowKind kind = Platform::WindowKind::Normal;
+    bool isModal = false;
   };
 
   // Null when the window system makes no window.

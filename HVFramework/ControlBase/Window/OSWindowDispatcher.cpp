@@ -4,6 +4,7 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
+#include "HVFramework/ControlBase/Window/WindowPlacement.h"
 #include "HVFramework/Notification/LNotificationCenterManager.h"
 #include "HVFramework/Notification/NotificationWakeHook.h"
 #include "HVFramework/Notification/RuntimeNotificationNames.h"
@@ -18,6 +19,19 @@ namespace {
 
 // Where a control that was laid out nowhere is shown.
 constexpr RectT<int32_t> kDefaultWindowRect{100, 100, 400, 300};
+
+// Whether the skin gives the control a range of sizes (limits that are not
+// one size): only then does a dialog's frame size it.
+bool HasSizeRangeInSkin(const LControl& control) {
+  const RCPtr<LLayoutDescriptor>& layout = control.GetLayout();
+  if (!layout || LRootWindow::IsFixedSizeLayout(*layout)) return false;
+  const auto isSet = [](const LLayoutSizeLimit& limit) {
+    return limit.hasNamedReference || limit.relative != 0 || limit.absolute != 0;
+  };
+  for (int axis : {LLayoutDescriptor::kX, LLayoutDescriptor::kY})
+    if (isSet(layout->minimum[axis]) || isSet(layout->maximum[axis])) return true;
+  return false;
+}
 
 // The windows as they are now: handling one may make or destroy others.
 std::vector<RCPtr<OSWindow>> Snapshot(const std::map<Platform::WindowId, RCPtr<OSWindow>>& windows) {
@@ -80,13 +94,17 @@ HResult OSWindowDispatcher::RunControlInRootWindow(const RCPtr<LControl>& contro
   RectT<int32_t> rect{RoundToInt32(laid.x), RoundToInt32(laid.y), RoundToInt32(laid.width),
                       RoundToInt32(laid.height)};
   if (rect.IsEmpty()) rect = kDefaultWindowRect;
-  // A dialog's caption is its label; it stays above the window it was opened
-  // from and keeps the size its skin gave it.
+  // A dialog's caption is its label; it is a dialog of the window it was
+  // opened from, centred over it, and keeps the size its skin gave it.
   OSWindow::Spec spec;
   spec.title = control->GetString(StringW(u"LABEL"));
-  spec.rect = rect;
   spec.owner = FindDialogOwner();
-  spec.isResizable = false;
+  spec.rect = rect;
+  if (const OSWindow* owner = FindWindow(spec.owner))
+    spec.rect = CentreOver(rect.width, rect.height, owner->GetClientRect());
+  spec.isResizable = HasSizeRangeInSkin(*control);
+  spec.kind = Platform::WindowKind::Dialog;
+  spec.isModal = modal;
   const RCPtr<OSWindow> window = OSWindow::Create(*this, spec);
   if (!window) return E_FAIL;
   if (window->CreateRenderer(mRendererKind) != S_OK ||
@@ -100,6 +118,9 @@ HResult OSWindowDispatcher::RunControlInRootWindow(const RCPtr<LControl>& contro
 }
 
 Platform::WindowId OSWindowDispatcher::FindDialogOwner() const {
+  // The window whose modal loop runs takes no other window's input: what
+  // opens now was opened from it, wherever the keyboard is.
+  if (const Platform::WindowId modal = mLoop.GetModalWindow(); FindWindow(modal)) return modal;
   if (const RCPtr<OSWindow> active = GetActiveWindow()) return active->GetWindowId();
   return FindMainWindow();
 }
@@ -231,9 +252,12 @@ void OSWindowDispatcher::TakeForwardedLines() {
 }
 
 void OSWindowDispatcher::BringProgramForward() {
-  Platform::WindowId target = mLoop.GetModalWindow();
-  if (target == 0) target = FindMainWindow();
-  if (target != 0) mSystem.ActivateWindow(target);
+  // The main window first, restored when minimised (its dialogs went with
+  // it), then the innermost modal window above it.
+  const Platform::WindowId main = FindMainWindow();
+  if (main != 0) mSystem.ActivateWindow(main);
+  const Platform::WindowId modal = mLoop.GetModalWindow();
+  if (modal != 0 && modal != main) mSystem.ActivateWindow(modal);
 }
 
 }  // namespace HV

@@ -19,9 +19,11 @@
 // when it is made and leaves when it is destroyed) and the state all of them
 // share: the shown cursor and the profile their placement goes to.
 // It is also the application's window runner: a control without parent (a
-// dialog) is shown in an OS window of its own, where its layout placed it,
-// captioned with its "LABEL", kept above the window it was opened from and
-// not resizable by its frame.
+// dialog) is shown in an OS window of its own, captioned with its "LABEL",
+// not resizable by its frame, a dialog for the desktop of the window it was
+// opened from (the window whose modal loop runs, else the active window,
+// else the main window): centred over that window and inside the work area,
+// kept above it, and modal to it when it is run modally.
 // The window system must outlive the dispatcher. UI thread only, except Quit
 // and ReceiveOtherInstanceCommandLine.
 
@@ -131,12 +133,13 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
  private:
   // The window of the application's first root window; 0 without one.
   Platform::WindowId FindMainWindow() const;
-  // What a new dialog stays above: the active window, else the main window.
+  // What a new dialog belongs to: the innermost modal window, else the
+  // active window, else the main window.
   Platform::WindowId FindDialogOwner() const;
   void TakeForwardedLines();
   // Ends the modal loop of a blocking call that has returned.
   void EndFinishedBlockingCall();
-  // Raises the innermost modal window, else the main window.
+  // Restores and raises the main window, then the innermost modal window.
   void BringProgramForward();
   // Whether a control of any root window asked for idle time on the tick.
   bool IsIdleTimeAsked() const;

@@ -71,4 +71,22 @@ RectT<int32_t> MovePlacementIntoWorkArea(const RectT<int32_t>& rect, const RectT
   return moved;
 }
 
+RectT<int32_t> PlaceWindowInWorkArea(const RectT<int32_t>& client, const Platform::FrameExtents& frame,
+                                     const RectT<int32_t>& workArea, WindowSizing sizing) {
+  const int32_t across = frame.left + frame.right;
+  const int32_t down = frame.top + frame.bottom;
+  const RectT<int32_t> outer{client.x - frame.left, client.y - frame.top, client.width + across, client.height + down};
+  const RectT<int32_t> placed = sizing == WindowSizing::Resizable ? FitPlacementToWorkArea(outer, workArea)
+                                                                  : MovePlacementIntoWorkArea(outer, workArea);
+  return {placed.x + frame.left, placed.y + frame.top, std::max(placed.width - across, 1),
+          std::max(placed.height - down, 1)};
+}
+
+RectT<int32_t> CentreOver(int32_t width, int32_t height, const RectT<int32_t>& owner) {
+  const auto start = [](int32_t ownerStart, int32_t ownerSize, int32_t size) {
+    return static_cast<int32_t>(int64_t{ownerStart} + (int64_t{ownerSize} - size) / 2);
+  };
+  return {start(owner.x, owner.width, width), start(owner.y, owner.height, height), width, height};
+}
+
 }  // namespace HV

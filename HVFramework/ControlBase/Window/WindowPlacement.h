@@ -5,8 +5,13 @@
 // show command, the minimised and maximised positions (x, y each) and the
 // normal rectangle (left, top, right, bottom). The window layer writes
 // flags 0, show command 1 (normal), no minimised or maximised position
-// (-1, -1), and the client area as the normal rectangle.
+// (-1, -1), and the client area as the normal rectangle -- the rectangle a
+// window is opened at, so a window opens exactly where it was closed.
+//
+// Where windows open: inside the desktop's work area with their frame, and a
+// dialog centred over the window it belongs to.
 
+#include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Utilities/Geometry/RectT.h"
 
 #include <cstdint>
@@ -36,5 +41,16 @@ RectT<int32_t> FitPlacementToWorkArea(const RectT<int32_t>& rect, const RectT<in
 // a side beyond the area's moves it back in; one larger than the area starts
 // at the area's left or top edge. An empty work area keeps rect.
 RectT<int32_t> MovePlacementIntoWorkArea(const RectT<int32_t>& rect, const RectT<int32_t>& workArea);
+
+enum class WindowSizing { Fixed, Resizable };
+// The client area a window opens at, so that the window with its frame lies
+// inside the work area: wholly when it fits; else a resizable window is made
+// smaller to fit, and one of fixed size starts at the area's top left corner,
+// so that its title bar and the top of its client area (the menu bar) show.
+RectT<int32_t> PlaceWindowInWorkArea(const RectT<int32_t>& client, const Platform::FrameExtents& frame,
+                                     const RectT<int32_t>& workArea, WindowSizing sizing);
+
+// A client area of width x height centred over the owner's client area.
+RectT<int32_t> CentreOver(int32_t width, int32_t height, const RectT<int32_t>& owner);
 
 }  // namespace HV

@@ -4,6 +4,7 @@
 #include "HVFramework/Platform/SDL/SdlEventTranslation.h"
 #include "HVFramework/Platform/SDL/X11ConnectionLoss.h"
 #include "HVFramework/Platform/SDL/X11WindowIcon.h"
+#include "HVFramework/Platform/SDL/X11WindowManagerHints.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -39,6 +40,18 @@ SDL_Surface* LendArgbPixels(const std::vector<uint32_t>& pixels, int32_t width, 
                                             SDL_PIXELFORMAT_ARGB8888);
 }
 
+// Why no desktop could be reached: the X display named and the system's
+// reason when DISPLAY names one, else that none was found.
+std::string DescribeUnreachableDisplay(const std::string& sdlReason) {
+  if (HasEnvironment("DISPLAY")) {
+    const std::string name = std::getenv("DISPLAY");
+    std::string reason = DescribeX11DisplayFailure(name);
+    if (reason.empty()) reason = sdlReason.empty() ? "SDL found no video driver for it" : sdlReason;
+    return "the display \"" + name + "\" could not be opened: " + reason;
+  }
+  return sdlReason.empty() ? std::string(kNoDisplay) : std::string(kNoDisplay) + " (" + sdlReason + ")";
+}
+
 }  // namespace
 
 std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, std::string& error) {
@@ -64,13 +77,13 @@ std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, s
     return nullptr;
   }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    // A display named but not reachable is no display either.
-    error = isDriverChosen ? SDL_GetError() : std::string(kNoDisplay) + " (" + SDL_GetError() + ")";
+    error = isDriverChosen ? SDL_GetError() : DescribeUnreachableDisplay(SDL_GetError());
     return nullptr;
   }
   if (!isDriverChosen && !IsDesktopDriver(SDL_GetCurrentVideoDriver())) {
+    // SDL falls back to a driver without a screen when the display named cannot be opened.
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    error = kNoDisplay;
+    error = DescribeUnreachableDisplay("");
     return nullptr;
   }
   // After SDL's start, which may set a handler of its own.
@@ -117,6 +130,9 @@ bool SdlWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
   if (!native.window) return false;
   // The desktop keeps a dialog above its owner (on X: WM_TRANSIENT_FOR).
   if (SDL_Window* owner = FindNative(spec.owner)) SDL_SetWindowModalFor(native.window, owner);
+  // The client area goes where it was asked; the frame goes around it.
+  if (PrepareX11Window(native.window, spec) && !spec.popup)
+    native.frame = RequestX11FrameExtents(native.window).value_or(FrameExtents{});
   native.platform = std::make_unique<PlatformWindow>();
   if (!mOptions.isOpenGL) {
     native.presenter = RCPtr<SdlSurfacePresenter>(new SdlSurfacePresenter(native.window));
@@ -143,19 +159,26 @@ void SdlWindowSystem::NativeShow(WindowId window, bool show) {
 void SdlWindowSystem::NativeSetRect(WindowId window, const RectT<int32_t>& rect) {
   SDL_Window* native = FindNative(window);
   if (!native) return;
-  SDL_SetWindowPosition(native, rect.x, rect.y);
   if (rect.width > 0 && rect.height > 0) SDL_SetWindowSize(native, rect.width, rect.height);
+  // On X the window's gravity puts the client area where it is moved; SDL
+  // would move the frame there once it knows the frame.
+  if (!PlaceX11Client(window, {rect.x, rect.y})) SDL_SetWindowPosition(native, rect.x, rect.y);
 }
 
 void SdlWindowSystem::NativeSetSizeLimits(WindowId window, const SizeLimits& limits) {
   SDL_Window* native = FindNative(window);
   if (!native || (SDL_GetWindowFlags(native) & SDL_WINDOW_BORDERLESS) != 0) return;
+  // On X, SDL moves a window whose size hints it changes to where it last
+  // saw it: the client area is put back where it is.
+  RectT<int32_t> before;
+  GetWindowRect(window, before);
   // SDL takes no "none" for a maximum: one larger than any screen stands for it.
   constexpr int kNoMaximum = 16384;
   SDL_SetWindowMinimumSize(native, std::max(limits.minWidth, 1), std::max(limits.minHeight, 1));
   SDL_SetWindowMaximumSize(native, limits.maxWidth > 0 ? limits.maxWidth : kNoMaximum,
                            limits.maxHeight > 0 ? limits.maxHeight : kNoMaximum);
   SDL_SetWindowResizable(native, limits.isResizable ? SDL_TRUE : SDL_FALSE);
+  PlaceX11Client(window, {before.x, before.y});
 }
 
 void SdlWindowSystem::NativeSetTitle(WindowId window, const std::string& title) {
@@ -177,18 +200,25 @@ bool SdlWindowSystem::NativeSetIcon(WindowId window, const std::vector<WindowIco
 }
 
 // Raising asks the window manager; the input focus is also set directly, as
-// without a window manager nobody would give it back.
+// without a window manager nobody would give it back. A minimised window
+// is shown again first: the window manager neither raises nor focuses it.
 void SdlWindowSystem::NativeActivate(WindowId window) {
   SDL_Window* native = FindNative(window);
   if (!native) return;
+  if ((SDL_GetWindowFlags(native) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(native);
   SDL_RaiseWindow(native);
   SDL_SetWindowInputFocus(native);
 }
 
 bool SdlWindowSystem::GetWindowRect(WindowId window, RectT<int32_t>& rect) const {
-  SDL_Window* native = FindNative(window);
-  if (!native) return false;
+  const auto found = mNative.find(window);
+  if (found == mNative.end()) return false;
+  SDL_Window* native = found->second.window;
   SDL_GetWindowPosition(native, &rect.x, &rect.y);
+  if (const std::optional<PointT<int32_t>>& moved = found->second.movedTo) {
+    rect.x = moved->x;
+    rect.y = moved->y;
+  }
   SDL_GetWindowSize(native, &rect.width, &rect.height);
   return true;
 }
@@ -197,6 +227,23 @@ RectT<int32_t> SdlWindowSystem::GetWorkArea() const {
   SDL_Rect usable{};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return {};
   return {usable.x, usable.y, usable.w, usable.h};
+}
+
+bool SdlWindowSystem::PlaceX11Client(WindowId window, const PointT<int32_t>& position) {
+  const auto found = mNative.find(window);
+  if (found == mNative.end() || !MoveX11Window(found->second.window, position.x, position.y)) return false;
+  found->second.movedTo = position;
+  return true;
+}
+
+FrameExtents SdlWindowSystem::GetFrameExtents(WindowId window) const {
+  const auto found = mNative.find(window);
+  if (found == mNative.end()) return {};
+  FrameExtents reported;
+  const bool isReported = SDL_GetWindowBordersSize(found->second.window, &reported.top, &reported.left,
+                                                   &reported.bottom, &reported.right) == 0;
+  const bool isAny = reported.left != 0 || reported.top != 0 || reported.right != 0 || reported.bottom != 0;
+  return isReported && isAny ? reported : found->second.frame;
 }
 
 void SdlWindowSystem::NativeSetCapture(WindowId window) {
@@ -248,6 +295,9 @@ bool SdlWindowSystem::PollTranslated(WindowEvent& event) {
     // A wake has done its work once the loop runs: the posted events are queued in the base.
     if (sdl.type == mWakeEventType) continue;
     const WindowId window = FindBySdlId(SdlWindowIdOf(sdl));
+    // From the desktop's report of a move on, SDL knows where the window is.
+    if (sdl.type == SDL_WINDOWEVENT && sdl.window.event == SDL_WINDOWEVENT_MOVED)
+      if (auto moved = mNative.find(window); moved != mNative.end()) moved->second.movedTo.reset();
     if (!TranslateSdlEvent(sdl, window, uint16_t(SDL_GetModState()), event)) continue;
     // Events of windows that are gone (or were never ours) go nowhere.
     if (window == 0 && event.kind != WindowEventKind::Quit) continue;

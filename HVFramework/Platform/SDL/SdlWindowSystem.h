@@ -24,6 +24,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "HVFramework/Platform/2D/PlatformWindow.h"
@@ -31,6 +32,7 @@
 #include "HVFramework/Platform/SDL/SdlSurfacePresenter.h"
 #include "HVFramework/Platform/SDL/X11ClipboardReader.h"
 #include "HVFramework/Platform/UI/WindowSystemBase.h"
+#include "HVFramework/Utilities/Geometry/PointT.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -47,7 +49,8 @@ class SdlWindowSystem final : public WindowSystemBase {
   // finds no desktop: without DISPLAY and WAYLAND_DISPLAY, or with only a
   // driver that shows nothing (unless SDL_VIDEODRIVER asks for one), the
   // reason is "no display found: set DISPLAY or WAYLAND_DISPLAY, or run
-  // under xvfb-run -a".
+  // under xvfb-run -a"; with a DISPLAY that cannot be opened it is
+  // "the display "NAME" could not be opened: " and the system's reason.
   static std::unique_ptr<SdlWindowSystem> Open(const Options& options, std::string& error);
   ~SdlWindowSystem() override;
   SdlWindowSystem(const SdlWindowSystem&) = delete;
@@ -57,6 +60,9 @@ class SdlWindowSystem final : public WindowSystemBase {
   bool GetWindowRect(WindowId window, RectT<int32_t>& rect) const override;
   // The usable bounds of the first display.
   RectT<int32_t> GetWorkArea() const override;
+  // What the window manager reports, else what it answered before the
+  // window was first shown.
+  FrameExtents GetFrameExtents(WindowId window) const override;
 
   MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
                                   MessageBoxKind kind) override;
@@ -83,6 +89,10 @@ class SdlWindowSystem final : public WindowSystemBase {
     SDL_Window* window = nullptr;
     std::unique_ptr<PlatformWindow> platform;  // stays put while the window lives
     RCPtr<SdlSurfacePresenter> presenter;
+    FrameExtents frame;  // as the window manager answered before the window was shown
+    // Where the window was last moved, until SDL reports a move of its own
+    // (SDL learns of moves made past it only from the desktop's next events).
+    std::optional<PointT<int32_t>> movedTo;
   };
 
   SdlWindowSystem(const Options& options, uint32_t wakeEventType);
@@ -105,6 +115,12 @@ class SdlWindowSystem final : public WindowSystemBase {
   void NativeWait(uint32_t milliseconds) override;
   void NativeWake() override;
 
+  // On X: moves the window's client area to position past SDL, which
+  // learns of it from the desktop's next events; false on other desktops.
+  // SDL itself moves a window whose size or size hints it changes to where
+  // it last saw it, less the frame: after each such call the window is put
+  // back with this.
+  bool PlaceX11Client(WindowId window, const PointT<int32_t>& position);
   // The next SDL event the window layer passes on, dropping the others.
   bool PollTranslated(WindowEvent& event);
   SDL_Window* FindNative(WindowId window) const;

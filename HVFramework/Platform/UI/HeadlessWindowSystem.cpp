@@ -24,6 +24,7 @@ MessageBoxAnswer HeadlessWindowSystem::ShowMessageBox(WindowId, const std::strin
 
 bool HeadlessWindowSystem::NativeCreate(WindowId window, WindowRecord& record) {
   if (record.spec.rect.width <= 0 || record.spec.rect.height <= 0) return false;
+  mMade.push_back(record.spec);
   RCPtr<MemoryPresenter> presenter = MemoryPresenter::Create(record.spec.rect.width, record.spec.rect.height);
   mPresenters[window] = presenter;
   record.presenter = presenter;
@@ -43,7 +44,27 @@ bool HeadlessWindowSystem::NativePollEvent(WindowEvent& event) {
   return true;
 }
 
+FrameExtents HeadlessWindowSystem::GetFrameExtents(WindowId window) const {
+  WindowSpec spec;
+  if (!GetWindowSpec(window, spec) || spec.popup) return {};
+  return mFrameExtents;
+}
+
+bool HeadlessWindowSystem::IsWindowMinimized(WindowId window) const {
+  const auto found = mMinimized.find(window);
+  return found != mMinimized.end() && found->second;
+}
+
 void HeadlessWindowSystem::NativeActivate(WindowId window) {
+  mMinimized.erase(window);
+  // The keyboard leaves the window that had it, as on a desktop.
+  if (mFocused != 0 && mFocused != window) {
+    WindowEvent lost;
+    lost.kind = WindowEventKind::FocusLost;
+    lost.window = mFocused;
+    PostEvent(lost);
+  }
+  mFocused = window;
   WindowEvent gained;
   gained.kind = WindowEventKind::FocusGained;
   gained.window = window;

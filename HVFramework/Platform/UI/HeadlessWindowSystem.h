@@ -49,6 +49,15 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   // The desktop's work area; 1920 x 1080 at the origin unless a test sets another.
   void SetWorkArea(const RectT<int32_t>& area) { mWorkArea = area; }
   RectT<int32_t> GetWorkArea() const override { return mWorkArea; }
+  // The frame a window manager would draw around every framed window; none
+  // unless a test sets one.
+  void SetFrameExtents(const FrameExtents& extents) { mFrameExtents = extents; }
+  FrameExtents GetFrameExtents(WindowId window) const override;
+  // Every window made, in order, as it was asked for (owner, kind, modal state, place).
+  const std::vector<WindowSpec>& GetMadeWindows() const { return mMade; }
+  // As the user's minimise button would; ActivateWindow restores it.
+  void MinimizeWindow(WindowId window) { mMinimized[window] = true; }
+  bool IsWindowMinimized(WindowId window) const;
 
   MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
                                   MessageBoxKind kind) override;
@@ -61,7 +70,11 @@ class HeadlessWindowSystem final : public WindowSystemBase {
 
  private:
   bool NativeCreate(WindowId window, WindowRecord& record) override;
-  void NativeDestroy(WindowId window) override { mPresenters.erase(window); }
+  void NativeDestroy(WindowId window) override {
+    mPresenters.erase(window);
+    mMinimized.erase(window);
+    if (mFocused == window) mFocused = 0;
+  }
   void NativeShow(WindowId, bool) override {}
   void NativeSetRect(WindowId, const RectT<int32_t>&) override {}
   void NativeSetTitle(WindowId, const std::string&) override {}
@@ -97,6 +110,10 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   uint32_t mLastTimeout = 0;
   VirtualClock* mAdvanced = nullptr;
   RectT<int32_t> mWorkArea{0, 0, 1920, 1080};
+  FrameExtents mFrameExtents;
+  std::vector<WindowSpec> mMade;
+  std::map<WindowId, bool> mMinimized;
+  WindowId mFocused = 0;  // the window ActivateWindow gave the keyboard last
 };
 
 }  // namespace HV::Platform

@@ -21,13 +21,33 @@
 
 namespace HV::Platform {
 
+// What the desktop makes of a framed window: a main window has the
+// minimise and maximise buttons; a dialog has neither and is shown as a
+// dialog of its owner.
+enum class WindowKind { Normal, Dialog };
+
 struct WindowSpec {
   std::string title;
-  RectT<int32_t> rect;  // screen position and client size
+  // The client area's place on the screen and its size: the desktop puts the
+  // client area there, whatever frame it draws around it.
+  RectT<int32_t> rect;
   bool popup = false;   // no frame of the desktop (menus, tips, splash)
   // A window the desktop keeps this one above (a dialog's owner); 0: none.
   WindowId owner = 0;
   bool isResizable = true;  // a framed window's frame can size it
+  WindowKind kind = WindowKind::Normal;
+  // A dialog its owner takes no input beside while it is open: the desktop
+  // keeps it above the owner and gives it the keyboard the owner is asked for.
+  bool isModal = false;
+};
+
+// The frame the desktop draws around a window's client area (title bar and
+// borders), in pixels on each side; all 0 without a window manager.
+struct FrameExtents {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
 };
 
 // The client sizes the user may give a framed window with its frame. A
@@ -79,6 +99,9 @@ class IWindowSystem {
   // What the frame lets the user do to the client size. The desktop may not
   // keep to it: the window's owner checks every Resize it reports.
   virtual bool SetSizeLimits(WindowId window, const SizeLimits& limits) = 0;
+  // The frame around the window's client area, known before the window is
+  // first shown where the desktop can say; all 0 for an unknown window.
+  virtual FrameExtents GetFrameExtents(WindowId window) const = 0;
   // The part of the main display that windows may take (without panels and
   // docks), in screen coordinates; empty when the desktop does not say.
   virtual RectT<int32_t> GetWorkArea() const = 0;
@@ -90,9 +113,9 @@ class IWindowSystem {
   // for an unknown window, no images, or an image that is empty, larger than
   // 256 x 256 or whose pixels do not fill it exactly.
   virtual bool SetWindowIcon(WindowId window, const std::vector<WindowIconImage>& images) = 0;
-  // Brings the window to the front and gives it the keyboard, as the desktop
-  // does for a dialog's owner when the dialog closes. The window hears of it
-  // through a FocusGained event.
+  // Brings the window to the front (restored first when it is minimised)
+  // and gives it the keyboard, as the desktop does for a dialog's owner when
+  // the dialog closes. The window hears of it through a FocusGained event.
   virtual bool ActivateWindow(WindowId window) = 0;
   virtual bool SetCapture(WindowId window) = 0;  // 0 releases it
   virtual WindowId GetCapture() const = 0;

@@ -77,6 +77,13 @@ WindowId WindowSystemBase::GetOwner(WindowId window) const {
   return record != nullptr ? record->spec.owner : 0;
 }
 
+bool WindowSystemBase::GetWindowSpec(WindowId window, WindowSpec& spec) const {
+  const WindowRecord* record = FindWindow(window);
+  if (record == nullptr) return false;
+  spec = record->spec;
+  return true;
+}
+
 void WindowSystemBase::RecordClientSize(WindowId window, int32_t width, int32_t height) {
   auto found = mWindows.find(window);
   if (found == mWindows.end()) return;

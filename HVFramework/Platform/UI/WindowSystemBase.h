@@ -25,6 +25,8 @@ class WindowSystemBase : public IWindowSystem {
   bool GetSizeLimits(WindowId window, SizeLimits& limits) const;
   // The window the desktop keeps this one above; 0 for none or an unknown window.
   WindowId GetOwner(WindowId window) const;
+  // What the window was made as (its title and rectangle as set since); false for an unknown window.
+  bool GetWindowSpec(WindowId window, WindowSpec& spec) const;
   bool SetWindowTitle(WindowId window, const std::string& title) override;
   bool GetWindowTitle(WindowId window, std::string& title) const override;
   bool SetWindowIcon(WindowId window, const std::vector<WindowIconImage>& images) override;

@@ -7,6 +7,7 @@
 #include "tests/support/ChildProgram.h"
 #include "tests/support/PrivateDisplay.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/WindowManagerOnDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include <iterator>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -430,6 +432,164 @@ TEST_F(EditorDisplay, AKeyboardSelectionAndEditShowWhatTheWindowDrawnAnewShows) 
   EXPECT_GT(CountDifferent(selected, edited), 0u);
   PressAltF4(display, editor.GetPid());
   EXPECT_EQ(editor.Wait(), 0);
+}
+
+// --- On a desktop with a window manager ---
+
+// An X window's client area as the display has it: its absolute top left
+// corner and its size (all 0 when the window is not found).
+struct ClientArea {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const ClientArea&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ClientArea& area) {
+  return out << area.x << "," << area.y << " " << area.width << "x" << area.height;
+}
+
+int ReadField(const std::string& text, const std::string& label) {
+  const size_t at = text.find(label);
+  return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + label.size());
+}
+
+ClientArea FindClientArea(const PrivateDisplay& display, const std::string& window) {
+  const std::string info = RunOnDisplay(display, "xwininfo -id " + window);
+  return {ReadField(info, "Absolute upper-left X:"), ReadField(info, "Absolute upper-left Y:"),
+          ReadField(info, "Width:"), ReadField(info, "Height:")};
+}
+
+// The X window (as a decimal number) of the editor whose caption matches titlePattern.
+std::string FindWindow(const PrivateDisplay& display, pid_t pid, const std::string& titlePattern) {
+  std::istringstream found(RunOnDisplay(
+      display, "xdotool search --sync --all --pid " + std::to_string(pid) + " --name '" + titlePattern + "'"));
+  std::string first;
+  std::getline(found, first);
+  return first;
+}
+
+std::string Hex(const std::string& decimalWindow) {
+  std::ostringstream out;
+  out << "0x" << std::hex << std::stoul(decimalWindow);
+  return out.str();
+}
+
+// The editor's placement, focus and dialogs as a window manager (openbox)
+// handles them, on a display of the test's own.
+class EditorOnDesktopDisplay : public EditorDisplay {
+ protected:
+  void SetUp() override {
+    EditorDisplay::SetUp();
+    ASSERT_TRUE(windowManager.IsReady());
+  }
+  WindowManagerOnDisplay windowManager{display};
+};
+
+// The window opens exactly where it was closed, start after start: its
+// client area is kept and restored, whatever frame the window manager draws.
+TEST_F(EditorOnDesktopDisplay, FiveCloseAndStartRoundsLeaveTheWindowWhereItWas) {
+  ClientArea left;
+  {
+    const std::unique_ptr<EditorProcess> editor = Start();
+    const std::string window = FindWindow(display, editor->GetPid(), "^Halvern$");
+    XdotoolOnDisplay(display, "windowmove --sync " + window + " 200 150");
+    left = FindClientArea(display, window);
+    PressAltF4(display, editor->GetPid());
+    ASSERT_EQ(editor->Wait(), 0);
+  }
+  ASSERT_EQ(left.width, kWindowWidth);
+  for (int round = 1; round <= 5; ++round) {
+    const std::unique_ptr<EditorProcess> editor = Start();
+    // A window that went elsewhere is not looked for by Alt+F4 there: the round ends the editor.
+    ASSERT_EQ(FindClientArea(display, FindWindow(display, editor->GetPid(), "^Halvern$")), left) << "round " << round;
+    PressAltF4(display, editor->GetPid());
+    ASSERT_EQ(editor->Wait(), 0);
+  }
+}
+
+// A screen smaller than the window, on the first start: the window of fixed
+// size opens at the screen's top left corner with its frame, its title bar
+// and its menu bar showing.
+TEST(EditorOnSmallDesktopDisplay, TheFirstStartShowsTheTitleBarAndTheMenuBar) {
+  PrivateDisplay display("1024x600x24");
+  ASSERT_FALSE(display.GetName().empty());
+  WindowManagerOnDisplay windowManager(display);
+  ASSERT_TRUE(windowManager.IsReady());
+  EditorHome home;
+  EditorProcess editor(home, display);
+  ASSERT_TRUE(editor.WaitForLine(kFirstFrame));
+  const std::string window = FindWindow(display, editor.GetPid(), "^Halvern$");
+  // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"
+  const std::string extents = RunOnDisplay(display, "xprop -id " + window + " _NET_FRAME_EXTENTS");
+  int left = 0, right = 0, top = 0, bottom = 0;
+  ASSERT_EQ(std::sscanf(extents.c_str(), "_NET_FRAME_EXTENTS(CARDINAL) = %d, %d, %d, %d", &left, &right, &top,
+                        &bottom), 4)
+      << extents;
+  EXPECT_GT(top, 0);
+  ASSERT_EQ(FindClientArea(display, window), (ClientArea{left, top, kWindowWidth, kWindowHeight}));
+  PressAltF4(display, editor.GetPid());
+  EXPECT_EQ(editor.Wait(), 0);
+}
+
+// A dialog opened after the user moved the main window opens centred over
+// it, and the window manager sees a modal dialog of the main window without
+// minimise and maximise buttons.
+TEST_F(EditorOnDesktopDisplay, ADialogOpensCentredOverTheMovedWindowAsItsModalDialog) {
+  const std::unique_ptr<EditorProcess> editor = Start();
+  const std::string main = FindWindow(display, editor->GetPid(), "^Halvern$");
+  XdotoolOnDisplay(display, "windowmove --sync " + main + " 300 240");
+  XdotoolOnDisplay(display, "windowfocus --sync " + main + " key --window " + main + " ctrl+shift+s");
+  const std::string dialog = FindWindow(display, editor->GetPid(), "^Send Preset$");
+  ASSERT_FALSE(dialog.empty());
+  const ClientArea owner = FindClientArea(display, main);
+  const ClientArea shown = FindClientArea(display, dialog);
+  EXPECT_EQ(shown.x, owner.x + (owner.width - shown.width) / 2);
+  EXPECT_EQ(shown.y, owner.y + (owner.height - shown.height) / 2);
+
+  const std::string properties =
+      RunOnDisplay(display, "xprop -id " + dialog +
+                                " _NET_WM_WINDOW_TYPE WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_ALLOWED_ACTIONS _MOTIF_WM_HINTS");
+  EXPECT_NE(properties.find("_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos)
+      << properties;
+  EXPECT_NE(properties.find("WM_TRANSIENT_FOR(WINDOW): window id # " + Hex(main)), std::string::npos) << properties;
+  EXPECT_NE(properties.find("_NET_WM_STATE_MODAL"), std::string::npos) << properties;
+  // The frame offers moving and closing only (the Motif functions 0x24 and
+  // decorations 0x1a: border, title, menu); openbox allows neither sizing nor
+  // maximising, but keeps minimising a dialog with its owner by its own rule.
+  EXPECT_NE(properties.find("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0x1a"), std::string::npos) << properties;
+  EXPECT_EQ(properties.find("_NET_WM_ACTION_MAXIMIZE"), std::string::npos) << properties;
+  EXPECT_EQ(properties.find("_NET_WM_ACTION_RESIZE"), std::string::npos) << properties;
+
+  // The owner takes no input while the dialog is open: clicked, it leaves
+  // the keyboard with the dialog.
+  XdotoolOnDisplay(display, "mousemove --sync " + std::to_string(owner.x + 20) + " " + std::to_string(owner.y + 20) +
+                                " click 1");
+  EXPECT_EQ(RunOnDisplay(display, "xdotool getactivewindow"), dialog + "\n");
+}
+
+// Started again while minimised, the editor comes back: shown, in front, with the keyboard.
+TEST_F(EditorOnDesktopDisplay, ASecondStartWhileTheFirstIsMinimisedRestoresAndFocusesIt) {
+  const std::unique_ptr<EditorProcess> first = Start();
+  const std::string window = FindWindow(display, first->GetPid(), "^Halvern$");
+  XdotoolOnDisplay(display, "windowminimize --sync " + window);
+  ASSERT_EQ(RunOnDisplay(display, "xprop -id " + window + " WM_STATE").find("Iconic") != std::string::npos, true);
+  // The window manager names the active window on the root window: watched from now on.
+  ChildProgram active("/usr/bin/xprop", {"-spy", "-root", "_NET_ACTIVE_WINDOW"},
+                      {"DISPLAY=" + display.GetName()}, "xprop");
+  {
+    EditorProcess second(home, display);
+    ASSERT_TRUE(second.IsRunning());
+    EXPECT_EQ(second.Wait(), 0);
+  }
+  bool isActive = false;
+  while (!isActive) {
+    const std::string line = active.ReadLine();
+    if (line.empty()) break;
+    isActive = line.find("window id # " + Hex(window)) != std::string::npos;
+  }
+  EXPECT_NE(RunOnDisplay(display, "xprop -id " + window + " WM_STATE").find("Normal"), std::string::npos);
+  ASSERT_TRUE(isActive);  // a window without the keyboard takes no Alt+F4: the fixture ends the editor
+  PressAltF4(display, first->GetPid());
+  EXPECT_EQ(first->Wait(), 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Dialog windows and the keyboard: a dialog's window is captioned with its
-// label, kept above the window it was opened from and not resizable; a
+// label, a modal dialog of the window it was opened from for the desktop,
+// centred over that window inside the work area, and not resizable; a
 // window can ask the desktop for the keyboard.
 #include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
 
@@ -57,6 +58,67 @@ TEST_F(OSWindowDialogs, WithoutAnActiveWindowADialogStaysAboveTheMainWindow) {
   ASSERT_TRUE(system.GetWindowTitle(window->GetWindowId(), title));
   EXPECT_EQ(title, "");  // no label, no caption (never the control's name)
   window->Destroy();
+}
+
+// Wherever the user moved the window a dialog is opened from, the dialog
+// opens centred over it, moved into the work area with its frame when the
+// window stands near an edge.
+TEST_F(OSWindowDialogs, ADialogOpensCentredOverItsOwnerInsideTheWorkArea) {
+  using Rect = RectT<int32_t>;
+  const struct {
+    const char* what;
+    Rect owner;
+    Rect opened;  // the realDialog's 200 x 120
+  } cases[] = {
+      {"where the skin put the owner", {100, 50, 400, 300}, {200, 140, 200, 120}},
+      {"the owner moved", {600, 300, 400, 300}, {700, 390, 200, 120}},
+      {"the owner near the right and bottom edges", {900, 600, 400, 300}, {799, 579, 200, 120}},
+      {"the owner partly above the area", {-150, -100, 300, 200}, {1, 44, 200, 120}},
+  };
+  system.SetWorkArea({0, 24, 1000, 676});
+  system.SetFrameExtents({1, 20, 1, 1});
+  for (const auto& c : cases) {
+    const RCPtr<OSWindow> main = Open(u"main", c.owner);
+    main->SetClientRect(c.owner);  // as the user left it
+    const RCPtr<LControl> dialog = factory.CreateControl(TopLevel(u"realDialog"), nullptr);
+    ASSERT_EQ(dispatcher.RunControlInRootWindow(dialog, false), S_OK) << c.what;
+    OSWindow* window = SecondWindow();
+    ASSERT_TRUE(window) << c.what;
+    EXPECT_EQ(window->GetClientRect(), c.opened) << c.what;
+    window->Destroy();
+    main->Destroy();
+  }
+}
+
+// What the desktop is asked for: a dialog window of its owner, modal to it
+// when it runs modally, with no frame that sizes it.
+TEST_F(OSWindowDialogs, AModalRunMakesAModalDialogWindowOfItsOwner) {
+  const RCPtr<OSWindow> main = Open(u"main");
+  main->Show(true);
+  Focus(*main);
+  SetApplicationWindowRunner(&dispatcher);
+  const RCPtr<LDialog> dialog = DynamicCast<LDialog>(factory.CreateControl(TopLevel(u"realDialog"), nullptr));
+  ASSERT_TRUE(dialog);
+  Platform::WindowEvent close;
+  close.kind = Platform::WindowEventKind::Close;
+  close.window = main->GetWindowId() + 1;
+  system.Script(close);
+  EXPECT_EQ(dialog->DoModal(), LDialog::kCancel);
+  SetApplicationWindowRunner(nullptr);
+  ASSERT_EQ(system.GetMadeWindows().size(), 2u);
+  const Platform::WindowSpec& made = system.GetMadeWindows()[1];
+  EXPECT_EQ(made.kind, Platform::WindowKind::Dialog);
+  EXPECT_TRUE(made.isModal);
+  EXPECT_EQ(made.owner, main->GetWindowId());
+  EXPECT_FALSE(made.isResizable);
+  EXPECT_EQ(system.GetMadeWindows()[0].kind, Platform::WindowKind::Normal);
+  // Shown without a modal loop, a dialog is not modal.
+  const RCPtr<LControl> modeless = factory.CreateControl(TopLevel(u"realDialog"), nullptr);
+  ASSERT_EQ(dispatcher.RunControlInRootWindow(modeless, false), S_OK);
+  ASSERT_EQ(system.GetMadeWindows().size(), 3u);
+  EXPECT_EQ(system.GetMadeWindows()[2].kind, Platform::WindowKind::Dialog);
+  EXPECT_FALSE(system.GetMadeWindows()[2].isModal);
+  SecondWindow()->Destroy();
 }
 
 TEST_F(OSWindowDialogs, AWindowThatTakesTheKeyboardIsActivatedByTheDesktop) {

@@ -1,7 +1,7 @@
 // The command line a second instance forwards reaches the application on the
-// user-interface thread, and the program comes to the front: the modal
-// dialog while one is up (the line then waits for its end), else the main
-// window.
+// user-interface thread, and the program comes to the front: the main
+// window, restored when minimised, and above it the modal dialog while one
+// is up (the line then waits for its end).
 #include "tests/HVFramework/ControlBase/Window/OSWindowFixture.h"
 
 #include <gmock/gmock.h>
@@ -60,6 +60,7 @@ TEST_F(OSWindowOtherInstanceThreads, WhileADialogIsUpTheDialogComesForwardAndThe
   const RCPtr<OSWindow> main = Open(u"main");
   const RCPtr<OSWindow> dialog = Open(u"dialog", {150, 100, 200, 100});
   main->Show(true);
+  system.MinimizeWindow(main->GetWindowId());  // its dialog goes with it
   bool wasDialogActive = false;
   size_t linesWhileUp = 0;
   // The dialog is ended after a few rounds of its loop: time for the line to
@@ -78,7 +79,7 @@ TEST_F(OSWindowOtherInstanceThreads, WhileADialogIsUpTheDialogComesForwardAndThe
   EXPECT_EQ(dialog->RunModal(), 7);
   dispatcher.SetIdleHandler(nullptr);
   EXPECT_TRUE(wasDialogActive);
-  EXPECT_FALSE(main->IsActive());
+  EXPECT_FALSE(system.IsWindowMinimized(main->GetWindowId()));
   EXPECT_EQ(linesWhileUp, 0u);
   quitAfterLines = 2;
   EXPECT_EQ(dispatcher.Run(), 0);

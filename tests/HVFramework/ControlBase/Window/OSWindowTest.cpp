@@ -445,7 +445,7 @@ TEST_F(OSWindowClosing, ADialogRunsInAWindowOfItsOwnAndItsCloseBoxCancelsIt) {
   SetApplicationWindowRunner(nullptr);
 }
 
-TEST_F(OSWindowClosing, AControlShownWithoutALoopGetsAWindowWhereItWasLaidOut) {
+TEST_F(OSWindowClosing, AControlShownWithoutALoopGetsAWindowCentredOverTheMainWindow) {
   const RCPtr<OSWindow> main = Open(u"main");
   const RCPtr<LControl> panel = factory.CreateControl(TopLevel(u"realDialog"), nullptr);
   ASSERT_EQ(dispatcher.RunControlInRootWindow(panel, false), S_OK);
@@ -455,7 +455,8 @@ TEST_F(OSWindowClosing, AControlShownWithoutALoopGetsAWindowWhereItWasLaidOut) {
   auto* window = dynamic_cast<OSWindow*>(root->GetHost());
   ASSERT_TRUE(window);
   EXPECT_TRUE(system.IsWindowVisible(window->GetWindowId()));
-  EXPECT_EQ(window->GetClientRect(), (RectT<int32_t>{40, 30, 200, 120}));
+  // 200 x 120 over the main window's 400 x 300 at (100, 50).
+  EXPECT_EQ(window->GetClientRect(), (RectT<int32_t>{200, 140, 200, 120}));
   EXPECT_EQ(panel->GetRect().x, 0);
   EXPECT_EQ(panel->GetRect().width, 200);
   EXPECT_EQ(dispatcher.RunControlInRootWindow(nullptr, false), E_FAIL);
@@ -579,6 +580,39 @@ TEST_F(OSWindowPlacement, AFixedSizeWindowTakesOnlyThePositionOfItsPlacement) {
     ASSERT_TRUE(window) << c.what;
     EXPECT_EQ(window->GetClientRect(), c.opened) << c.what;
     window->Destroy();
+  }
+}
+
+// The first start has no kept placement: the window opens where the program
+// puts it, but never off the work area, and with the frame the desktop draws
+// around it inside too -- wholly when it fits, else with its title bar and
+// the top of its client area (the menu bar) showing.
+TEST_F(OSWindowPlacement, TheFirstStartOpensInsideTheWorkAreaWithItsFrame) {
+  using Rect = RectT<int32_t>;
+  const Platform::FrameExtents frame{1, 20, 1, 1};
+  const struct {
+    const char* what;
+    Rect given;
+    bool isResizable;
+    Rect opened;
+  } cases[] = {
+      {"inside", {100, 60, 400, 300}, false, {100, 60, 400, 300}},
+      {"its title bar above the area", {100, 30, 400, 300}, false, {100, 44, 400, 300}},
+      {"beyond the right and bottom", {1500, 800, 400, 300}, false, {1199, 623, 400, 300}},
+      {"left of the area", {-50, 100, 400, 300}, true, {1, 100, 400, 300}},
+      {"larger, of fixed size", {16, 40, 1700, 1000}, false, {1, 44, 1700, 1000}},
+      {"larger, resizable", {16, 40, 1700, 1000}, true, {1, 44, 1598, 879}},
+  };
+  system.SetWorkArea({0, 24, 1600, 900});
+  system.SetFrameExtents(frame);
+  for (const auto& c : cases) {
+    OSWindow::Spec spec{StringW(u"main"), c.given, false, StringW(u"HVMain")};
+    spec.isResizable = c.isResizable;
+    const RCPtr<OSWindow> window = OSWindow::Create(dispatcher, spec);
+    ASSERT_TRUE(window) << c.what;
+    EXPECT_EQ(window->GetClientRect(), c.opened) << c.what;
+    window->Destroy();
+    profile.values.clear();
   }
 }
 
