@@ -89,10 +89,11 @@ void LApplicationBase::ShowCursor(bool) {}
 
 void LApplicationBase::SetCursorPosition(const PointT<int32_t>&) {}
 
+// A box raised while a dialog runs belongs to the dialog, wherever the
+// keyboard is: its modal run is the one the box nests in.
 Platform::WindowId LApplicationBase::GetMessageBoxOwner() const {
-  if (const RCPtr<LRootWindow> active = GetActiveRootWindow())
-    if (const OSWindow* window = dynamic_cast<const OSWindow*>(active->GetHost())) return window->GetWindowId();
-  return mMainWindow ? mMainWindow->GetWindowId() : 0;
+  if (!mMainWindow) return 0;
+  return mDispatcher.FindDialogOwner();
 }
 
 }  // namespace HV

@@ -97,6 +97,7 @@ HResult LFrameworkApp::RunApplicationStartup() {
     LNotification::SetPoolEnabled(true);
     if (!mFactory) return E_FAIL;
     RegisterFrameworkControlClasses(*mFactory);
+    LMessageBox::Register(*mFactory);
     mHotKeys->Load(mApplicationStrings, StringW(u"GHK"));
     mClipboard->Initialize();
     // Not in the constructor: a registration made before the first outside
@@ -172,6 +173,7 @@ StringW LFrameworkApp::GetFrameworkText(const WChar* id, const WChar* builtIn) c
 HResult LFrameworkApp::RunApplicationShutdown() {
   WithdrawServices();
   // Each is emptied before it goes, so nothing reaches it while it dies.
+  mBuiltInMessageBox.reset();
   std::unique_ptr<LControlFactory> factory = std::move(mFactory);
   factory.reset();
   RCPtr<LGlobalHotKeyManager> hotKeys = std::move(mHotKeys);
@@ -189,6 +191,7 @@ void LFrameworkApp::PublishServices() {
   SetApplicationHotKeys(mHotKeys.Get());
   SetApplicationWorkArea(GetWorkArea());
   SetApplicationStatusText(this);
+  SetApplicationMessageBoxes(this);
   SetRendererSetupErrorSink(this);
 }
 
@@ -196,6 +199,7 @@ void LFrameworkApp::WithdrawServices() {
   if (mFactory && GetApplicationControlFactory() == mFactory.get()) SetApplicationControlFactory(nullptr);
   if (mHotKeys && GetApplicationHotKeys() == mHotKeys.Get()) SetApplicationHotKeys(nullptr);
   if (GetApplicationStatusText() == this) SetApplicationStatusText(nullptr);
+  if (GetApplicationMessageBoxes() == this) SetApplicationMessageBoxes(nullptr);
   if (GetRendererSetupErrorSink() == this) SetRendererSetupErrorSink(nullptr);
   if (mDefaultFont && GetApplicationDefaultFont() == mDefaultFont) SetApplicationDefaultFont(nullptr);
 }
@@ -298,8 +302,27 @@ HResult LFrameworkApp::RestoreStatusText(bool shouldPost) {
 // --- Desktop ---
 
 int32_t LFrameworkApp::ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) {
+  const Platform::WindowId owner = GetMessageBoxOwner();
+  if (const RCPtr<LMessageBox> box = CreateMessageBox(text, caption, style); box && mWindowSystem.HasUser()) {
+    const int32_t result = RunModalWindow(box);
+    if (result > 0) return result;
+  }
   return static_cast<int32_t>(
-      mWindowSystem.ShowMessageBox(GetMessageBoxOwner(), ToUtf8(caption), ToUtf8(text), MessageBoxKindFromStyle(style)));
+      mWindowSystem.ShowMessageBox(owner, ToUtf8(caption), ToUtf8(text), MessageBoxKindFromStyle(style)));
+}
+
+RCPtr<LMessageBox> LFrameworkApp::CreateMessageBox(const StringW& text, const StringW& caption, uint32_t style) {
+  if (!mFactory || !mFactory->GetCurrentSkinRoot() || !GetApplicationWindowRunner()) return nullptr;
+  RCPtr<LControlDescriptor> descriptor = mFactory->FindControlDescriptor(StringW(u"messageBox"));
+  if (!descriptor || descriptor->GetClassName() != StringW(LMessageBox::kClassName)) {
+    if (!mBuiltInMessageBox) mBuiltInMessageBox = std::make_unique<BuiltInMessageBoxSkin>();
+    descriptor = mBuiltInMessageBox->GetDescriptor();
+  }
+  const RCPtr<LMessageBox> box = DynamicCast<LMessageBox>(mFactory->CreateControl(descriptor, nullptr));
+  if (!box) return nullptr;
+  const auto texts = [this](const char16_t* id, const char16_t* builtIn) { return GetFrameworkText(id, builtIn); };
+  if (box->SetMessage(text, caption, style, texts) != S_OK) return nullptr;
+  return box;
 }
 
 }  // namespace HV

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HVFramework/ControlBase/Control/IMessageBoxService.h"
 #include "HVFramework/ControlBase/Control/IStatusTextService.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LStringTable.h"
@@ -7,6 +8,8 @@
 #include "HVFramework/ControlBase/Control/RootWindow/LGlobalHotKeyManager.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/Controls/LStatusBar.h"
+#include "HVFramework/Controls/MessageBox/BuiltInMessageBoxSkin.h"
+#include "HVFramework/Controls/MessageBox/LMessageBox.h"
 #include "HVFramework/Notification/LNotificationClient.h"
 #include "HVFramework/Platform/UI/IWindowSystem.h"
 #include "HVFramework/Renderer/LFont.h"
@@ -41,7 +44,10 @@ namespace HV {
 // Made as a counted object (RCPtr) by the program's class; registered for the
 // exit request at the application notification centre by start-up.
 // User-interface thread only; other threads reach it by posting to a centre.
-class LFrameworkApp : public LNotificationClient, public IStatusTextService, public IRendererSetupErrorSink {
+class LFrameworkApp : public LNotificationClient,
+                      public IStatusTextService,
+                      public IMessageBoxService,
+                      public IRendererSetupErrorSink {
  public:
   // The eight calendar fields of the system time.
   struct SystemTime {
@@ -184,9 +190,15 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService, pub
   // The program's message loop; returns its exit code when the program ends.
   virtual int32_t RunMessageLoop() = 0;
 
-  // A modal message box on the desktop, above GetMessageBoxOwner's window:
-  // the button it was ended with (1 OK, 2 Cancel, 6 Yes, 7 No).
-  virtual int32_t ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style);
+  // A modal message box over GetMessageBoxOwner's window: the button it was
+  // ended with (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No).
+  // Drawn by the framework in the skin's look (its "messageBox", else the
+  // built-in one) once a window can run it; the desktop's plain box before
+  // that, and wherever nobody sits at the desktop (its script answers).
+  int32_t ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) override;
+  // The skinned box for text, caption and style, laid out and not shown;
+  // null before a skin is loaded or without a window runner.
+  RCPtr<LMessageBox> CreateMessageBox(const StringW& text, const StringW& caption, uint32_t style);
   // The box of a start-up that cannot go on: "STARTUP_ERROR" and
   // "STARTUP_ERROR_CAPTION" of frameworkStrings (the built-in English texts
   // without a table or without the entries), with no owner window.
@@ -229,6 +241,7 @@ class LFrameworkApp : public LNotificationClient, public IStatusTextService, pub
   void WithdrawServices();
 
   std::unique_ptr<LControlFactory> mFactory;
+  std::unique_ptr<BuiltInMessageBoxSkin> mBuiltInMessageBox;
   StringA mName;
   RCPtrArray<LRootWindow> mRootWindows;
   RCPtr<LStringTable> mFrameworkStrings;

@@ -57,6 +57,7 @@ class BorrowedWindowSystem : public Platform::IWindowSystem {
                                             const std::string& text, Platform::MessageBoxKind kind) override {
     return mOwner.ShowMessageBox(owner, title, text, kind);
   }
+  bool HasUser() const override { return mOwner.HasUser(); }
   void SetClipboardText(const std::string& text) override { mOwner.SetClipboardText(text); }
   std::string GetClipboardText() override { return mOwner.GetClipboardText(); }
   uint32_t GetClipboardChangeCount() override { return mOwner.GetClipboardChangeCount(); }

@@ -10,6 +10,7 @@ LControlFactory* gFactory = nullptr;
 RectT<double> gWorkArea;
 LGlobalHotKeyManager* gHotKeys = nullptr;
 IControlWindowRunner* gWindowRunner = nullptr;
+IMessageBoxService* gMessageBoxes = nullptr;
 IStatusTextService* gStatusText = nullptr;
 
 std::vector<LRootWindow*>& RootWindows() {
@@ -36,6 +37,8 @@ IStatusTextService* GetApplicationStatusText() { return gStatusText; }
 void SetApplicationStatusText(IStatusTextService* service) { gStatusText = service; }
 IControlWindowRunner* GetApplicationWindowRunner() { return gWindowRunner; }
 void SetApplicationWindowRunner(IControlWindowRunner* runner) { gWindowRunner = runner; }
+IMessageBoxService* GetApplicationMessageBoxes() { return gMessageBoxes; }
+void SetApplicationMessageBoxes(IMessageBoxService* service) { gMessageBoxes = service; }
 
 void AddApplicationRootWindow(LRootWindow* window) {
   if (window && IndexOfApplicationRootWindow(window) < 0) RootWindows().push_back(window);

@@ -6,6 +6,7 @@
 namespace HV {
 
 class IControlWindowRunner;
+class IMessageBoxService;
 class IStatusTextService;
 class LControlFactory;
 class LGlobalHotKeyManager;
@@ -40,6 +41,11 @@ void SetApplicationStatusText(IStatusTextService* service);
 // while there is none.
 IControlWindowRunner* GetApplicationWindowRunner();
 void SetApplicationWindowRunner(IControlWindowRunner* runner);
+
+// The application's message boxes. Not owned; null while there is none
+// (then the window system's plain box speaks).
+IMessageBoxService* GetApplicationMessageBoxes();
+void SetApplicationMessageBoxes(IMessageBoxService* service);
 
 // The application's root windows, not owned, in the order they were added
 // (the first is the main window). Tab moves the focus between them.

@@ -1,5 +1,7 @@
 #include "HVFramework/ControlBase/SystemUI/LFileDialog.h"
 
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/IMessageBoxService.h"
 #include "HVFramework/Platform/UI/ZenityFileDialog.h"
 #include "HVFramework/System/File.h"
 #include "HVFramework/Utilities/Storage/Utf8Text.h"
@@ -14,6 +16,10 @@ StringW FromUtf8(const std::string& text) { return StringW(text.c_str()); }
 
 constexpr const char* kDialogErrorCaption = "File Dialog Error";
 constexpr const char* kSaveErrorCaption = "File Save Error";
+// Message-box styles: an error with OK; a question with Yes and No.
+constexpr uint32_t kErrorStyle = 0x10;
+constexpr uint32_t kConfirmStyle = 0x24;
+constexpr uint32_t kYesNoButtons = 0x04;
 constexpr const char16_t* kTooLongPattern = u"The file length is larger than the maximum limit of %d characters ";
 
 }  // namespace
@@ -66,7 +72,7 @@ HResult LFileDialog::Save(const StringW& filter, const StringW& defaultExtension
   const StringW name = File::GetFileNameFromPath(mFileName);
   if (maxFileNameLength > 0 && name.GetLength() > maxFileNameLength) {
     const StringW text = StringW::FromFormat(kTooLongPattern, maxFileNameLength);
-    mOwner.windowSystem.ShowMessageBox(mOwner.window, kSaveErrorCaption, ToUtf8(text), MessageBoxKind::Ok);
+    ShowBox(text, FromUtf8(kSaveErrorCaption), kErrorStyle);
     return E_FAIL;
   }
   // zenity confirmed the name as typed; the completed name is asked about here.
@@ -83,14 +89,19 @@ void LFileDialog::RunChooser(const std::function<void()>& chooser) {
 }
 
 HResult LFileDialog::Fail(const std::string& error) {
-  if (!error.empty()) mOwner.windowSystem.ShowMessageBox(mOwner.window, kDialogErrorCaption, error, MessageBoxKind::Ok);
+  if (!error.empty()) ShowBox(FromUtf8(error), FromUtf8(kDialogErrorCaption), kErrorStyle);
   return E_FAIL;
 }
 
 bool LFileDialog::ConfirmReplace(const StringW& path) {
-  const std::string text = ToUtf8(File::GetFileNameFromPath(path)) + " already exists.\nDo you want to replace it?";
-  return mOwner.windowSystem.ShowMessageBox(mOwner.window, "Confirm Save As", text, MessageBoxKind::YesNo) ==
-         MessageBoxAnswer::Yes;
+  const StringW text = File::GetFileNameFromPath(path) + StringW(u" already exists.\nDo you want to replace it?");
+  return ShowBox(text, StringW(u"Confirm Save As"), kConfirmStyle) == static_cast<int32_t>(MessageBoxAnswer::Yes);
+}
+
+int32_t LFileDialog::ShowBox(const StringW& text, const StringW& caption, uint32_t style) {
+  if (IMessageBoxService* boxes = GetApplicationMessageBoxes()) return boxes->ShowMessageBox(text, caption, style);
+  const MessageBoxKind kind = (style & 0xF) == kYesNoButtons ? MessageBoxKind::YesNo : MessageBoxKind::Ok;
+  return static_cast<int32_t>(mOwner.windowSystem.ShowMessageBox(mOwner.window, ToUtf8(caption), ToUtf8(text), kind));
 }
 
 void LFileDialog::TakeSingleFile(const StringW& path) {

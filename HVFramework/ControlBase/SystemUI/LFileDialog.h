@@ -67,6 +67,9 @@ class LFileDialog : public virtual LRefCountedObject {
   // Shows the dialog's error, if it has one; E_FAIL either way.
   HResult Fail(const std::string& error);
   bool ConfirmReplace(const StringW& path);
+  // The application's box where there is one, else the window system's
+  // plain box over the owner.
+  int32_t ShowBox(const StringW& text, const StringW& caption, uint32_t style);
   void TakeSingleFile(const StringW& path);
 
   Owner mOwner;

@@ -48,6 +48,8 @@ class LDialog : public LScrollView, public IDialogControl {
   int32_t GetResult() const { return mResult; }
   // The window was closed from the desktop (with kCancel): as Close.
   void CloseDialog(int32_t result) override { Close(result); }
+  // Its string table's "LABEL".
+  StringW GetCaption() const override { return GetString(StringW(u"LABEL")); }
 
   void ReceiveNotification(const RCPtr<LNotificationDistributor>& source,
                            const RCPtr<LNotification>& notification) override;

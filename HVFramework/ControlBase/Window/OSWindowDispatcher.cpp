@@ -1,6 +1,7 @@
 #include "HVFramework/ControlBase/Window/OSWindowDispatcher.h"
 
 #include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/RootWindow/IDialogControl.h"
 #include "HVFramework/ControlBase/Control/RootWindow/LRootWindow.h"
 #include "HVFramework/ControlBase/Window/OSWindow.h"
 #include "HVFramework/ControlBase/Window/WindowInputTranslation.h"
@@ -94,10 +95,12 @@ HResult OSWindowDispatcher::RunControlInRootWindow(const RCPtr<LControl>& contro
   RectT<int32_t> rect{RoundToInt32(laid.x), RoundToInt32(laid.y), RoundToInt32(laid.width),
                       RoundToInt32(laid.height)};
   if (rect.IsEmpty()) rect = kDefaultWindowRect;
-  // A dialog's caption is its label; it is a dialog of the window it was
-  // opened from, centred over it, and keeps the size its skin gave it.
+  // A dialog's caption is its own (else the control's label); it is a dialog
+  // of the window it was opened from, centred over it, and keeps the size
+  // its skin gave it.
   OSWindow::Spec spec;
-  spec.title = control->GetString(StringW(u"LABEL"));
+  const auto* dialog = dynamic_cast<const IDialogControl*>(control.Get());
+  spec.title = dialog ? dialog->GetCaption() : control->GetString(StringW(u"LABEL"));
   spec.owner = FindDialogOwner();
   spec.rect = rect;
   if (const OSWindow* owner = FindWindow(spec.owner))

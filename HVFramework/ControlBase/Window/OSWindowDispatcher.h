@@ -121,6 +121,9 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
   OSWindow* FindWindow(Platform::WindowId id) const;
   // The window that has the keyboard; null when none of the dispatcher's has.
   RCPtr<OSWindow> GetActiveWindow() const;
+  // What a new dialog or message box belongs to: the innermost modal
+  // window, else the active window, else the main window; 0 without windows.
+  Platform::WindowId FindDialogOwner() const;
 
   void OnEvent(const Platform::WindowEvent& event) override;
   void OnTick() override {}
@@ -133,9 +136,6 @@ class OSWindowDispatcher : public Platform::IMessageLoopClient,
  private:
   // The window of the application's first root window; 0 without one.
   Platform::WindowId FindMainWindow() const;
-  // What a new dialog belongs to: the innermost modal window, else the
-  // active window, else the main window.
-  Platform::WindowId FindDialogOwner() const;
   void TakeForwardedLines();
   // Ends the modal loop of a blocking call that has returned.
   void EndFinishedBlockingCall();

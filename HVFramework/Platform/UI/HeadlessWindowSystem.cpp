@@ -13,9 +13,10 @@ RCPtr<MemoryPresenter> HeadlessWindowSystem::GetMemoryPresenter(WindowId window)
   return found == mPresenters.end() ? RCPtr<MemoryPresenter>() : found->second;
 }
 
-MessageBoxAnswer HeadlessWindowSystem::ShowMessageBox(WindowId, const std::string& title,
+MessageBoxAnswer HeadlessWindowSystem::ShowMessageBox(WindowId owner, const std::string& title,
                                                       const std::string& text, MessageBoxKind) {
   mShown.emplace_back(title, text);
+  mOwners.push_back(owner);
   if (mAnswers.empty()) return MessageBoxAnswer::Cancel;
   const MessageBoxAnswer answer = mAnswers.front();
   mAnswers.pop_front();

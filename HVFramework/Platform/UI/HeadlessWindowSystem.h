@@ -34,8 +34,14 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   void ScriptPause(uint32_t milliseconds = 0);
   // The answers the next message boxes give, in order; Cancel when none is left.
   void ScriptMessageBoxAnswer(MessageBoxAnswer answer) { mAnswers.push_back(answer); }
-  // Titles and texts of the message boxes shown.
+  // Titles and texts of the message boxes shown, and the windows they were shown over.
   const std::vector<std::pair<std::string, std::string>>& GetShownMessageBoxes() const { return mShown; }
+  const std::vector<WindowId>& GetMessageBoxOwners() const { return mOwners; }
+  // Nobody answers the program's windows unless a test says so: then the
+  // program's own message boxes run in their windows, answered by the
+  // scripted events, and only the plain boxes answer from the script.
+  void SetHasUser(bool hasUser) { mHasUser = hasUser; }
+  bool HasUser() const override { return mHasUser; }
   RCPtr<MemoryPresenter> GetMemoryPresenter(WindowId window);
   // With a clock given, a wait that nothing ends early moves that clock on by
   // the whole time-out at once, so one thread can run a loop through its
@@ -103,6 +109,8 @@ class HeadlessWindowSystem final : public WindowSystemBase {
   uint32_t mPauseLeft = 0;  // of the pause taken last; the script waits for its end
   std::deque<MessageBoxAnswer> mAnswers;
   std::vector<std::pair<std::string, std::string>> mShown;
+  std::vector<WindowId> mOwners;
+  bool mHasUser = false;
   std::map<WindowId, RCPtr<MemoryPresenter>> mPresenters;
   std::string mClipboard;
   uint32_t mClipboardChanges = 0;

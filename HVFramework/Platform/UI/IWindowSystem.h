@@ -84,7 +84,7 @@ inline constexpr int32_t kLargestImageSide = 256;
 
 enum class MessageBoxKind { Ok, OkCancel, YesNo, YesNoCancel };
 // The button a message box ended with.
-enum class MessageBoxAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+enum class MessageBoxAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 class IWindowSystem {
  public:
@@ -137,8 +137,14 @@ class IWindowSystem {
   virtual void PostEvent(const WindowEvent& event) = 0;
   void Wake() { PostEvent(WindowEvent{}); }
 
+  // The desktop's own plain box, for what happens before the program can
+  // draw its own.
   virtual MessageBoxAnswer ShowMessageBox(WindowId owner, const std::string& title, const std::string& text,
                                           MessageBoxKind kind) = 0;
+  // Whether a person answers the program's windows. A desktop without one
+  // (the test desktop) answers every message box with ShowMessageBox, from
+  // its script, instead of running the program's box in a window.
+  virtual bool HasUser() const { return true; }
 
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual std::string GetClipboardText() = 0;

@@ -8,6 +8,7 @@
 #include "tests/Panel/Resources/EditorDocuments.h"
 
 #include "HVFramework/Application/FrameworkControlClasses.h"
+#include "HVFramework/Controls/MessageBox/LMessageBox.h"
 #include "Panel/UI/ApplicationControlClasses.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +131,8 @@ TEST_F(EditorSkinRules, EveryClassIsTheApplicationsOrTheFrameworks) {
   for (const FrameworkControlClass& row : GetFrameworkControlClasses())
     if (row.create) registered.insert(Narrow(StringW(row.name)));
   for (const ApplicationControlClass& row : GetApplicationControlClasses()) registered.insert(Narrow(StringW(row.name)));
+  // The message box is the framework's too, registered beside its table.
+  registered.insert(Narrow(StringW(LMessageBox::kClassName)));
   EditorDocuments::ForEach([&](const LControlDescriptor& control, const std::string& path) {
     EXPECT_TRUE(registered.count(ClassOf(control))) << path << ": " << ClassOf(control);
   });

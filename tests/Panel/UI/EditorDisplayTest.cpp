@@ -566,6 +566,32 @@ TEST_F(EditorOnDesktopDisplay, ADialogOpensCentredOverTheMovedWindowAsItsModalDi
   EXPECT_EQ(RunOnDisplay(display, "xdotool getactivewindow"), dialog + "\n");
 }
 
+// A message box raised in a dialog is the editor's own window, a modal
+// dialog of that dialog for the window manager, centred over it.
+TEST_F(EditorOnDesktopDisplay, AMessageBoxIsAModalDialogOfTheDialogItWasRaisedIn) {
+  const std::unique_ptr<EditorProcess> editor = Start();
+  const std::string main = FindWindow(display, editor->GetPid(), "^Halvern$");
+  XdotoolOnDisplay(display, "windowfocus --sync " + main + " key --window " + main + " ctrl+shift+r");
+  const std::string dialog = FindWindow(display, editor->GetPid(), "^Retrieve Preset$");
+  ASSERT_FALSE(dialog.empty());
+  // The get button at the dialog's bottom right fetches RAM from the simulated keyboard.
+  const ClientArea area = FindClientArea(display, dialog);
+  XdotoolOnDisplay(display, "mousemove --sync " + std::to_string(area.x + area.width - 16 - 60) + " " +
+                                std::to_string(area.y + area.height - 16 - 15));
+  XdotoolOnDisplay(display, "click 1");
+  const std::string box = FindWindow(display, editor->GetPid(), "^Retrieve Sucessful$");
+  ASSERT_FALSE(box.empty());
+  const ClientArea shown = FindClientArea(display, box);
+  EXPECT_NEAR(shown.x + shown.width / 2, area.x + area.width / 2, 1);
+  EXPECT_NEAR(shown.y + shown.height / 2, area.y + area.height / 2, 1);
+  EXPECT_LT(shown.width, 500);
+  const std::string properties =
+      RunOnDisplay(display, "xprop -id " + box + " _NET_WM_WINDOW_TYPE WM_TRANSIENT_FOR _NET_WM_STATE");
+  EXPECT_NE(properties.find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos) << properties;
+  EXPECT_NE(properties.find("WM_TRANSIENT_FOR(WINDOW): window id # " + Hex(dialog)), std::string::npos) << properties;
+  EXPECT_NE(properties.find("_NET_WM_STATE_MODAL"), std::string::npos) << properties;
+}
+
 // Started again while minimised, the editor comes back: shown, in front, with the keyboard.
 TEST_F(EditorOnDesktopDisplay, ASecondStartWhileTheFirstIsMinimisedRestoresAndFocusesIt) {
   const std::unique_ptr<EditorProcess> first = Start();

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "HVFramework/ControlBase/Control/ControlServices.h"
+#include "HVFramework/ControlBase/Control/IMessageBoxService.h"
 #include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -144,6 +146,36 @@ TEST_F(FileDialog, ACompletedNameThatExistsIsConfirmedAgain) {
   EXPECT_EQ(dialog->Save(u"", u"tpr", u"", -1), S_OK);
   EXPECT_EQ(Utf8(dialog->GetFileName()), folder / "Light.tpr");
   EXPECT_EQ(Shown().size(), 2u);
+}
+
+// With an application, the dialogs speak through its message boxes (drawn in
+// the program's look), with the kind of box each message is; the desktop's
+// plain box is left alone.
+TEST_F(FileDialog, TheApplicationsMessageBoxesSpeakWhereThereAreAny) {
+  struct RecordingBoxes : IMessageBoxService {
+    int32_t ShowMessageBox(const StringW& text, const StringW& caption, uint32_t style) override {
+      shown.push_back(Utf8(caption) + ": " + Utf8(text));
+      styles.push_back(style);
+      return 6;  // Yes
+    }
+    Strings shown;
+    std::vector<uint32_t> styles;
+  } boxes;
+  SetApplicationMessageBoxes(&boxes);
+  HV::Test::TemporaryFolder folder;
+  std::ofstream(folder / "Dark.tpr") << "preset";
+  const RCPtr<LFileDialog> dialog = Make(folder.GetPath());
+  mRunner.answers = {Chosen(folder / "Dark\n"), Chosen(folder / "Bright.tpr\n"), {false, -1, ""}};
+  EXPECT_EQ(dialog->Save(u"", u"tpr", u"", -1), S_OK);  // replacing: answered Yes
+  EXPECT_EQ(dialog->Save(u"", u"tpr", u"", 5), E_FAIL);
+  EXPECT_EQ(dialog->Open(u"", u"", u"", false), E_FAIL);
+  SetApplicationMessageBoxes(nullptr);
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  EXPECT_NE(boxes.shown[0].find("Confirm Save As: Dark.tpr already exists"), std::string::npos);
+  EXPECT_EQ(boxes.shown[1].rfind("File Save Error: ", 0), 0u);
+  EXPECT_EQ(boxes.shown[2].rfind("File Dialog Error: ", 0), 0u);
+  EXPECT_EQ(boxes.styles, (std::vector<uint32_t>{0x24, 0x10, 0x10}));
+  EXPECT_TRUE(Shown().empty());
 }
 
 }  // namespace

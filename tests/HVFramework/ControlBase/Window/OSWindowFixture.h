@@ -43,6 +43,7 @@ class DialogControl : public InputControl, public IDialogControl {
     else if (LRootWindow* window = GetRootWindow())
       window->EndModalLoop(result);
   }
+  StringW GetCaption() const override { return GetString(StringW(u"LABEL")); }
   // Replaces the close when set.
   std::function<void(int32_t)> onClose;
 };
