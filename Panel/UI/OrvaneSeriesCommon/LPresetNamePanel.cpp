@@ -7,6 +7,8 @@
 #include "Panel/UI/LMainControl.h"
 #include "Panel/UI/OrvaneSeriesCommon/PresetNameRecord.h"
 
+#include <algorithm>
+
 namespace HV {
 
 LPresetNamePanel::LPresetNamePanel(LControl* parent, const StringW& name) : LOwnHandlerControl(parent, name) {}
@@ -34,7 +36,7 @@ HResult LPresetNamePanel::Initialize() {
 
 HResult LPresetNamePanel::SetParamValueLocal(const ParamDescriptor& descriptor, const Variant& value, bool) {
   if (descriptor.paramID != GetFirstParamID()) return E_FAIL;
-  if (!mTextBox) return 0;
+  if (!mTextBox || IsOvertakenEcho(value)) return 0;
   const FlagScope showing(mShowing);
   // The box holds six characters, as its typing does.
   StringW text = PresetNameRecord::ToText(RecordFromValue(value));
@@ -48,8 +50,23 @@ HResult LPresetNamePanel::SetParamValueLocal(const ParamDescriptor& descriptor, 
 
 HResult LPresetNamePanel::OnNameChanged(const RCPtr<LNotificationDistributor>&, const RCPtr<LNotification>&) {
   if (mShowing || !mTextBox) return 1;
-  LMainControl::SendEdit(*this, GetFirstParamID(), ValueFromRecord(PresetNameRecord::FromText(mTextBox->GetText())));
+  const Variant name = ValueFromRecord(PresetNameRecord::FromText(mTextBox->GetText()));
+  if (mUnannounced.size() == kMostUnannounced) mUnannounced.pop_front();
+  mUnannounced.push_back(name);
+  LMainControl::SendEdit(*this, GetFirstParamID(), name);
   return 1;
+}
+
+bool LPresetNamePanel::IsOvertakenEcho(const Variant& value) {
+  const auto sent = std::find(mUnannounced.begin(), mUnannounced.end(), value);
+  if (sent == mUnannounced.end()) {
+    mUnannounced.clear();
+    return false;
+  }
+  // Names sent before this one that never came back (the engine held them
+  // already) are answered with it.
+  mUnannounced.erase(mUnannounced.begin(), sent + 1);
+  return !mUnannounced.empty();
 }
 
 }  // namespace HV
