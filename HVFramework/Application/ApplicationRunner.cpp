@@ -112,10 +112,15 @@ int ApplicationRunner::RunOnWindowSystem(Platform::IWindowSystem& system, const 
   } else {
     // The signal's thread only posts; the request is taken on the UI
     // thread, at the loop's next idle pass (at once, as posting wakes it).
+    // The loop is asked to quit as well: a dialog opened from a
+    // notification runs its modal loop inside the delivery of that
+    // notification, and the request waits behind it until the dialog ends.
+    // The quit ends the dialog's loop; the request then comes through.
     std::optional<Platform::TerminationSignals> signals;
     if (mOptions.isEndedBySignals)
-      signals.emplace([centre = GetApplicationNotificationCenter()](int) {
+      signals.emplace([centre = GetApplicationNotificationCenter(), &dispatcher](int) {
         centre->CreateAndPostNotification(kNidAppExitReq);
+        dispatcher.Quit(0);
       });
     status = RunApplication(*application, dispatcher, frameworkStrings);
     Enter(Phase::Shutdown);

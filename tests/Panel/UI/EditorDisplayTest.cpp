@@ -169,6 +169,18 @@ TEST_F(EditorDisplay, EachTerminationSignalEndsTheEditorInOrder) {
   }
 }
 
+// The same with a dialog open: the signal ends the dialog's modal run too.
+TEST_F(EditorDisplay, ATerminationSignalEndsTheEditorWhileADialogIsOpen) {
+  const std::unique_ptr<EditorProcess> editor = Start();
+  const std::string window = "search --sync --pid " + std::to_string(editor->GetPid()) + " --name '^Halvern$' ";
+  XdotoolOnDisplay(display, window + "windowfocus --sync %1 key ctrl+shift+s");
+  XdotoolOnDisplay(display, "search --sync --pid " + std::to_string(editor->GetPid()) + " --name '^Send Preset$'");
+  ASSERT_EQ(kill(editor->GetPid(), SIGTERM), 0);
+  EXPECT_EQ(editor->Wait(), 0);
+  EXPECT_TRUE(std::filesystem::is_regular_file(home.GetUserFolder() + "/UserSettings.ini"));
+  EXPECT_TRUE(HasPlacement(home));
+}
+
 TEST_F(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
   const std::unique_ptr<EditorProcess> started = Start();
   EditorProcess& first = *started;
