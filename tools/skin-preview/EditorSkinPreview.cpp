@@ -1,5 +1,7 @@
 #include "tools/skin-preview/EditorSkinPreview.h"
 
+#include "HVFramework/Controls/MessageBox/LMessageBox.h"
+
 #include "HVFramework/Application/FrameworkControlClasses.h"
 #include "HVFramework/ControlBase/Control/ControlServices.h"
 #include "HVFramework/ControlBase/Skin/ControlFactory/LEmbeddedXmlResources.h"
@@ -36,9 +38,10 @@ std::unique_ptr<LControlFactory> EditorSkinPreview::LoadEditorDocuments(std::str
   return factory;
 }
 
-EditorSkinPreview::EditorSkinPreview(LControlFactory& factory, const StringW& topLevelName) {
+EditorSkinPreview::EditorSkinPreview(LControlFactory& factory, const StringW& topLevelName, const Prepare& prepare) {
   RegisterFrameworkControlClasses(factory);  // a name registered already keeps its function
   RegisterApplicationControlClasses(factory);
+  LMessageBox::Register(factory);
   SetApplicationControlFactory(&factory);
   StringW fontName;
   float fontSize = 0;
@@ -50,18 +53,39 @@ EditorSkinPreview::EditorSkinPreview(LControlFactory& factory, const StringW& to
   const RCPtr<LControlDescriptor> descriptor = factory.FindControlDescriptor(topLevelName);
   if (!descriptor) return;
   mRect = SkinRect(*descriptor);
+  // The control measures its texts with the window's renderer: the window comes first.
+  if (!OpenWindow(topLevelName)) return;
+  const RCPtr<LControl> control = factory.CreateControl(descriptor, nullptr);
+  if (!control) return;
+  if (prepare) {
+    prepare(*control);
+    const LControl::Rect laid = control->GetRect();
+    mRect.width = static_cast<int32_t>(laid.width + 0.5);
+    mRect.height = static_cast<int32_t>(laid.height + 0.5);
+    CloseWindow();
+    if (!OpenWindow(topLevelName)) return;
+  }
+  mBuilt = mWindow->GetRootWindow()->SetRootControl(control) == S_OK;
+}
+
+bool EditorSkinPreview::OpenWindow(const StringW& title) {
   OSWindow::Spec spec;
-  spec.title = topLevelName;
+  spec.title = title;
   spec.rect = mRect;
   mWindow = OSWindow::Create(mDispatcher, spec);
-  if (!mWindow || mWindow->CreateRenderer(LRenderer::GdiPlus) != S_OK) return;
+  if (!mWindow || mWindow->CreateRenderer(LRenderer::GdiPlus) != S_OK) return false;
   SetApplicationRenderer(mWindow->GetRenderer());
-  mBuilt = mWindow->GetRootWindow()->SetRootControlByName(topLevelName) == S_OK;
+  return true;
+}
+
+void EditorSkinPreview::CloseWindow() {
+  if (mWindow) mWindow->Destroy();
+  mWindow = nullptr;
+  SetApplicationRenderer(nullptr);
 }
 
 EditorSkinPreview::~EditorSkinPreview() {
-  if (mWindow) mWindow->Destroy();
-  SetApplicationRenderer(nullptr);
+  CloseWindow();
   SetApplicationDefaultFont(nullptr);
   SetApplicationControlFactory(nullptr);
 }

@@ -8,6 +8,7 @@
 #include "HVFramework/Platform/UI/HeadlessWindowSystem.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +29,11 @@ class EditorSkinPreview {
   // error, when one cannot be read.
   static std::unique_ptr<LControlFactory> LoadEditorDocuments(std::string& error);
 
-  EditorSkinPreview(LControlFactory& factory, const StringW& topLevelName);
+  // What is done to the control once it is made, before it is shown: its
+  // window then takes the size the control has after it.
+  using Prepare = std::function<void(LControl& control)>;
+
+  EditorSkinPreview(LControlFactory& factory, const StringW& topLevelName, const Prepare& prepare = {});
   ~EditorSkinPreview();
   EditorSkinPreview(const EditorSkinPreview&) = delete;
   EditorSkinPreview& operator=(const EditorSkinPreview&) = delete;
@@ -48,6 +53,9 @@ class EditorSkinPreview {
   Platform::VirtualClock mClock{1000};
   Platform::HeadlessWindowSystem mSystem;
   OSWindowDispatcher mDispatcher{mSystem};
+  bool OpenWindow(const StringW& title);
+  void CloseWindow();
+
   RCPtr<OSWindow> mWindow;
   RectT<int32_t> mRect;
   bool mBuilt = false;

@@ -1,12 +1,17 @@
-// tarsel-skin-preview OUTPUT.ppm [--panel EDIT_PANEL | --dialog NAME]
+// tarsel-skin-preview OUTPUT.ppm [--panel EDIT_PANEL | --dialog NAME | --message-box FLAGS TEXT]
 // Draws the editor's main window (or one of its dialogs) from the skin and
 // string documents built into it, without the program, into a binary PPM
 // picture: for looking at the skin while its description is edited.
 // --panel shows that edit panel of the device view instead of the X/Y pad's.
+// --message-box shows the skin's message box with TEXT and the icon and
+// buttons of the style FLAGS (0x10 error, 0x24 a question with Yes and No...).
 
 #include "tools/skin-preview/EditorSkinPreview.h"
 
+#include "HVFramework/Controls/MessageBox/LMessageBox.h"
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -34,10 +39,41 @@ bool ShowEditPanel(HV::EditorSkinPreview& preview, const std::string& name) {
   return true;
 }
 
+constexpr const char* kUsage =
+    "usage: tarsel-skin-preview OUTPUT.ppm [--panel EDIT_PANEL | --dialog NAME | --message-box FLAGS TEXT]\n";
+
+// The skin's message box for the style flags and text.
+int RunMessageBox(const char* output, const char* flags, const char* text, HV::LControlFactory& factory) {
+  char* end = nullptr;
+  const unsigned long style = std::strtoul(flags, &end, 0);
+  if (end == flags || *end != '\0') {
+    std::fprintf(stderr, "%s", kUsage);
+    return 2;
+  }
+  bool isSet = false;
+  const auto setMessage = [&](HV::LControl& control) {
+    auto* box = dynamic_cast<HV::LMessageBox*>(&control);
+    isSet = box && box->SetMessage(HV::StringW(text), HV::StringW(), static_cast<uint32_t>(style),
+                                   [](const char16_t*, const char16_t* builtIn) { return HV::StringW(builtIn); }) ==
+                       HV::S_OK;
+  };
+  HV::EditorSkinPreview preview(factory, HV::StringW(u"messageBox"), setMessage);
+  if (!preview.IsBuilt() || !isSet) {
+    std::fprintf(stderr, "tarsel-skin-preview: the skin's message box cannot be built\n");
+    return 1;
+  }
+  if (!WritePpm(output, preview.Paint(), preview.GetWidth(), preview.GetHeight())) {
+    std::fprintf(stderr, "tarsel-skin-preview: cannot write %s\n", output);
+    return 1;
+  }
+  return 0;
+}
+
 int Run(int argc, char** argv) {
+  const bool isMessageBox = argc == 5 && !std::strcmp(argv[2], "--message-box");
   const bool hasOption = argc == 4 && (!std::strcmp(argv[2], "--panel") || !std::strcmp(argv[2], "--dialog"));
-  if (argc != 2 && !hasOption) {
-    std::fprintf(stderr, "usage: tarsel-skin-preview OUTPUT.ppm [--panel EDIT_PANEL | --dialog NAME]\n");
+  if (argc != 2 && !hasOption && !isMessageBox) {
+    std::fprintf(stderr, "%s", kUsage);
     return 2;
   }
   std::string error;
@@ -46,6 +82,7 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "tarsel-skin-preview: %s\n", error.c_str());
     return 1;
   }
+  if (isMessageBox) return RunMessageBox(argv[1], argv[3], argv[4], *factory);
   const bool dialog = hasOption && !std::strcmp(argv[2], "--dialog");
   const std::string top = dialog ? argv[3] : "mainControl";
   HV::EditorSkinPreview preview(*factory, HV::StringW(std::u16string(top.begin(), top.end()).c_str()));

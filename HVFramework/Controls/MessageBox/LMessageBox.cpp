@@ -14,6 +14,7 @@ namespace {
 
 constexpr uint32_t kEscapeKeyDown = KeyCode::kVirtualKeyFlag | (0x1Bu << 16);
 constexpr uint32_t kEnterKeyDown = KeyCode::kVirtualKeyFlag | (0x0Du << 16);
+constexpr int32_t kTextInsetRoom = 8;
 
 // Every standard button a box may show; the skin's box holds each once.
 constexpr std::array<const char16_t*, 7> kButtonNames{u"buttonOK",    u"buttonCancel", u"buttonYes",
@@ -105,8 +106,12 @@ HResult LMessageBox::SetMessage(const StringW& text, const StringW& caption, uin
   const RCPtr<LFontText> measured = LFontText::Create(text, font);
   measured->SetWrap(true);
   MessageBoxTextMeasure measure;
-  measure.unwrappedWidth = [&] { return font ? measured->GetMaxLineWidth() : 0; };
-  measure.heightAt = [&](int32_t width) { return font ? measured->GetTextHeight(static_cast<float>(width)) : 0; };
+  // The label's look may set its text in from its edges: the measures leave
+  // room for that, so a line that fits stays one line.
+  measure.unwrappedWidth = [&] { return font ? measured->GetMaxLineWidth() + kTextInsetRoom : 0; };
+  measure.heightAt = [&](int32_t width) {
+    return font ? measured->GetTextHeight(static_cast<float>(width - kTextInsetRoom)) : 0;
+  };
   mGeometry = LayOutMessageBox(mFace, metrics, measure, ButtonTextWidths());
 
   Place(message, mGeometry.text);
