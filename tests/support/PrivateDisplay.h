@@ -92,9 +92,11 @@ inline void XdotoolOnDisplay(const PrivateDisplay& display, const std::string& c
 
 // Alt+F4 to the window of process pid whose title matches titlePattern, once
 // that window has the keyboard focus (SDL hands key events to the focused
-// window only).
+// window only). The window is waited for until it is shown: a window that
+// has its title but is not mapped yet cannot take the focus, and xdotool
+// gives up before the key.
 inline void PressAltF4(const PrivateDisplay& display, pid_t pid, const std::string& titlePattern) {
-  XdotoolOnDisplay(display, "search --sync --pid " + std::to_string(pid) + " --name '" + titlePattern +
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + std::to_string(pid) + " --name '" + titlePattern +
                                 "' windowfocus --sync %1 key --window %1 alt+F4");
 }
 

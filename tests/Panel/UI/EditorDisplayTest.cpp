@@ -141,7 +141,7 @@ TEST_F(EditorDisplay, ShowsItsFixedWindowAndEndsOnAltF4KeepingItsPlacement) {
   EXPECT_GT(colours.size(), 20u);
 
   // The desktop cannot size it: the window puts its own size back.
-  XdotoolOnDisplay(display, "search --sync --pid " + std::to_string(editor.GetPid()) +
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + std::to_string(editor.GetPid()) +
                                 " --name '^Halvern$' windowsize --sync %1 800 600");
   EXPECT_EQ(FindWindowSize(display, editor.GetPid()), size);
 
@@ -172,9 +172,9 @@ TEST_F(EditorDisplay, EachTerminationSignalEndsTheEditorInOrder) {
 // The same with a dialog open: the signal ends the dialog's modal run too.
 TEST_F(EditorDisplay, ATerminationSignalEndsTheEditorWhileADialogIsOpen) {
   const std::unique_ptr<EditorProcess> editor = Start();
-  const std::string window = "search --sync --pid " + std::to_string(editor->GetPid()) + " --name '^Halvern$' ";
+  const std::string window = "search --sync --onlyvisible --pid " + std::to_string(editor->GetPid()) + " --name '^Halvern$' ";
   XdotoolOnDisplay(display, window + "windowfocus --sync %1 key ctrl+shift+s");
-  XdotoolOnDisplay(display, "search --sync --pid " + std::to_string(editor->GetPid()) + " --name '^Send Preset$'");
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + std::to_string(editor->GetPid()) + " --name '^Send Preset$'");
   ASSERT_EQ(kill(editor->GetPid(), SIGTERM), 0);
   EXPECT_EQ(editor->Wait(), 0);
   EXPECT_TRUE(std::filesystem::is_regular_file(home.GetUserFolder() + "/UserSettings.ini"));
@@ -290,7 +290,7 @@ TEST_F(EditorDisplay, APushButtonAPadAndThePresetNameEditedAndSavedChangeOnlyThe
   EditorProcess& editor = *started;
   const std::string pid = std::to_string(editor.GetPid());
   // Push button 2's first colour to Magenta, pad 6's to Blue, the name to "ab c".
-  XdotoolOnDisplay(display, "search --sync --pid " + pid + " --name '^Halvern$' windowfocus --sync %1 " +
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + pid + " --name '^Halvern$' windowfocus --sync %1 " +
                                 Click(kButton2Tile) + Click(kColourTab) + Click(kFirstColourList) +
                                 Click(kButtonListMagenta) + Click(kPad6Tile) + Click(kColourTab) +
                                 Click(kFirstColourList) + Click(kPadListBlue) + Click(kPresetNameBox) +
@@ -339,7 +339,7 @@ TEST_F(EditorDisplay, AKeybedZoneEditedWithMouseAndKeysChangesItsRecordAlone) {
     return "mousemove --sync " + std::to_string(kWindowX + x) + " " + std::to_string(kWindowY + y) + " click 1 ";
   };
   const std::string focused =
-      "search --sync --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' windowfocus --sync %1 ";
+      "search --sync --onlyvisible --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' windowfocus --sync %1 ";
   const std::string retype = "key ctrl+a BackSpace BackSpace BackSpace type ";
   WrittenFiles watch(files.GetPath());
   // xdotool drops keys that follow its typing in one run: each Return goes in a run of its own.
@@ -411,7 +411,7 @@ TEST_F(EditorDisplay, AKeyboardSelectionAndEditShowWhatTheWindowDrawnAnewShows) 
   const std::unique_ptr<EditorProcess> started = Start();
   EditorProcess& editor = *started;
   TemporaryFolder shots;
-  const std::string window = "search --sync --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' ";
+  const std::string window = "search --sync --onlyvisible --pid " + std::to_string(editor.GetPid()) + " --name '^Halvern$' ";
   const auto send = [&](const std::string& keys) { XdotoolOnDisplay(display, window + "windowfocus --sync %1 " + keys); };
   XdotoolOnDisplay(display, "mousemove --sync 1590 990");
   const std::vector<uint32_t> start = WindowPixels(display, shots / "start.png");
