@@ -3,6 +3,7 @@
 #include "HVFramework/Platform/Core/WaitCodes.h"
 #include "HVFramework/Platform/SDL/SdlEventTranslation.h"
 #include "HVFramework/Platform/SDL/X11ConnectionLoss.h"
+#include "HVFramework/Platform/SDL/X11ProtocolErrors.h"
 #include "HVFramework/Platform/SDL/X11WindowIcon.h"
 #include "HVFramework/Platform/SDL/X11WindowManagerHints.h"
 
@@ -87,8 +88,10 @@ std::unique_ptr<SdlWindowSystem> SdlWindowSystem::Open(const Options& options, s
     return nullptr;
   }
   // After SDL's start, which may set a handler of its own.
-  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11")
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
     InstallX11ConnectionLossHandler();
+    InstallX11ProtocolErrorHandler();
+  }
   const uint32_t wake = SDL_RegisterEvents(1);
   if (wake == uint32_t(-1)) {
     error = "no SDL event type left for waking the loop";

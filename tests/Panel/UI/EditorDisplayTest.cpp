@@ -181,6 +181,21 @@ TEST_F(EditorDisplay, ATerminationSignalEndsTheEditorWhileADialogIsOpen) {
   EXPECT_TRUE(HasPlacement(home));
 }
 
+// A request the X server refuses is not the end: another client destroys
+// the dialog's window under the editor, which goes on and still ends in
+// order (before, Xlib's default handler ended it at once, nothing written).
+TEST_F(EditorDisplay, ADialogWindowDestroyedByAnotherClientLeavesTheEditorRunning) {
+  const std::unique_ptr<EditorProcess> editor = Start();
+  const std::string pid = std::to_string(editor->GetPid());
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + pid + " --name '^Halvern$' windowfocus --sync %1 key ctrl+shift+s");
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + pid + " --name '^Send Preset$' windowclose %1");
+  // What the editor asks of the gone window next is refused, and it goes on.
+  XdotoolOnDisplay(display, "search --sync --onlyvisible --pid " + pid + " --name '^Halvern$' windowfocus --sync %1");
+  ASSERT_EQ(kill(editor->GetPid(), SIGTERM), 0);
+  EXPECT_EQ(editor->Wait(), 0);
+  EXPECT_TRUE(HasPlacement(home));
+}
+
 TEST_F(EditorDisplay, ASecondStartExitsZeroAndLeavesTheFirstRunning) {
   const std::unique_ptr<EditorProcess> started = Start();
   EditorProcess& first = *started;
