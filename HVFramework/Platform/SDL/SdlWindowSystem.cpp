@@ -20,6 +20,19 @@ namespace HV::Platform {
 
 namespace {
 
+// Destroys the window and hears at once what the X server says of it. A
+// window another client has destroyed already is refused; the refusal must
+// reach the program's handler now, not Xlib's exiting default, which SDL
+// puts back before it closes the display.
+void DestroyNativeWindow(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  Display* display =
+      SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 ? info.info.x11.display : nullptr;
+  SDL_DestroyWindow(window);
+  if (display) XSync(display, False);
+}
+
 constexpr const char* kNoDisplay = "no display found: set DISPLAY or WAYLAND_DISPLAY, or run under xvfb-run -a";
 
 bool HasEnvironment(const char* name) {
@@ -107,7 +120,7 @@ SdlWindowSystem::SdlWindowSystem(const Options& options, uint32_t wakeEventType)
 SdlWindowSystem::~SdlWindowSystem() {
   for (auto& [id, native] : mNative) {
     if (native.presenter) native.presenter->Detach();
-    SDL_DestroyWindow(native.window);
+    DestroyNativeWindow(native.window);
   }
   mNative.clear();
   for (SDL_Cursor* cursor : mCursors)
@@ -151,7 +164,7 @@ void SdlWindowSystem::NativeDestroy(WindowId window) {
   if (found == mNative.end()) return;
   // Whoever still holds the presenter finds it presenting nothing.
   if (found->second.presenter) found->second.presenter->Detach();
-  SDL_DestroyWindow(found->second.window);
+  DestroyNativeWindow(found->second.window);
   mNative.erase(found);
 }
 

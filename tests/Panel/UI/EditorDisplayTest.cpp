@@ -520,16 +520,20 @@ TEST_F(EditorOnDesktopDisplay, FiveCloseAndStartRoundsLeaveTheWindowWhereItWas) 
     const std::string window = FindWindow(display, editor->GetPid(), "^Halvern$");
     XdotoolOnDisplay(display, "windowmove --sync " + window + " 200 150");
     left = FindClientArea(display, window);
-    PressAltF4(display, editor->GetPid());
+    // Each round ends the editor in order as a logout does: what is tested
+    // here is where the window is kept, not the key that closes it (the
+    // window manager's own focus handling right after a start loses a
+    // synthetic Alt+F4 now and then).
+    ASSERT_EQ(kill(editor->GetPid(), SIGTERM), 0);
     ASSERT_EQ(editor->Wait(), 0);
   }
   ASSERT_EQ(left.width, kWindowWidth);
   for (int round = 1; round <= 5; ++round) {
     const std::unique_ptr<EditorProcess> editor = Start();
-    // A window that went elsewhere is not looked for by Alt+F4 there: the round ends the editor.
-    ASSERT_EQ(FindClientArea(display, FindWindow(display, editor->GetPid(), "^Halvern$")), left) << "round " << round;
-    PressAltF4(display, editor->GetPid());
+    const ClientArea opened = FindClientArea(display, FindWindow(display, editor->GetPid(), "^Halvern$"));
+    ASSERT_EQ(kill(editor->GetPid(), SIGTERM), 0);
     ASSERT_EQ(editor->Wait(), 0);
+    ASSERT_EQ(opened, left) << "round " << round;
   }
 }
 
