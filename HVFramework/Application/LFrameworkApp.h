@@ -56,10 +56,6 @@ class LFrameworkApp : public LNotificationClient,
   // GetKeyState bits.
   static constexpr int32_t kKeyToggled = 0x0001;
   static constexpr int32_t kKeyPressed = 0x8000;
-  // ShowMessageBox style flags: the buttons in the low four bits, and icons.
-  static constexpr uint32_t kMessageBoxOk = 0x00, kMessageBoxOkCancel = 0x01, kMessageBoxYesNoCancel = 0x03,
-                            kMessageBoxYesNo = 0x04, kMessageBoxIconError = 0x10,
-                            kMessageBoxIconWarning = 0x30;
   // Settings file numbers of OpenIniFile.
   static constexpr int32_t kAppSettingsFile = 0, kUserSettingsFile = 1;
 

@@ -79,9 +79,6 @@ constexpr double kLowestKeyOctave = -3, kHighestKeyOctave = 4;
 // The manager's answer for a keyboard whose firmware cannot be used.
 constexpr HResult kFirmwareNotUsable = -2;
 
-// The button a Yes/No box ends with when the user agrees.
-constexpr int32_t kAnswerYes = 6;
-
 constexpr const WChar* kErrorCaption = u"LABEL_GLOBALSETTINGS_FAILED_MIDI_ERROR_MESSAGEBOX_CAPTION";
 
 // The X/Y pad's own parameters: no control here, never sent nor requested.
@@ -354,7 +351,7 @@ bool LGlobalSettingsDlg::ConfirmSendingUnread() {
   const int32_t answer =
       ShowApplicationMessageBox(AppText(u"LABEL_GLOBALSETTINGS_SEND_CONFIRM_TEXT"), GetString(StringW(u"LABEL")),
                                 LFrameworkApp::kMessageBoxYesNo | LFrameworkApp::kMessageBoxIconWarning);
-  return answer == kAnswerYes;
+  return answer == LDialog::kYes;
 }
 
 std::optional<HResult> LGlobalSettingsDlg::FetchSettings() {

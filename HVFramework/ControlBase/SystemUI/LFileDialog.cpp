@@ -17,9 +17,8 @@ StringW FromUtf8(const std::string& text) { return StringW(text.c_str()); }
 constexpr const char* kDialogErrorCaption = "File Dialog Error";
 constexpr const char* kSaveErrorCaption = "File Save Error";
 // Message-box styles: an error with OK; a question with Yes and No.
-constexpr uint32_t kErrorStyle = 0x10;
-constexpr uint32_t kConfirmStyle = 0x24;
-constexpr uint32_t kYesNoButtons = 0x04;
+constexpr uint32_t kErrorStyle = IMessageBoxService::kMessageBoxIconError;
+constexpr uint32_t kConfirmStyle = IMessageBoxService::kMessageBoxIconQuestion | IMessageBoxService::kMessageBoxYesNo;
 constexpr const char16_t* kTooLongPattern = u"The file length is larger than the maximum limit of %d characters ";
 
 }  // namespace
@@ -100,7 +99,7 @@ bool LFileDialog::ConfirmReplace(const StringW& path) {
 
 int32_t LFileDialog::ShowBox(const StringW& text, const StringW& caption, uint32_t style) {
   if (IMessageBoxService* boxes = GetApplicationMessageBoxes()) return boxes->ShowMessageBox(text, caption, style);
-  const MessageBoxKind kind = (style & 0xF) == kYesNoButtons ? MessageBoxKind::YesNo : MessageBoxKind::Ok;
+  const MessageBoxKind kind = (style & 0xF) == IMessageBoxService::kMessageBoxYesNo ? MessageBoxKind::YesNo : MessageBoxKind::Ok;
   return static_cast<int32_t>(mOwner.windowSystem.ShowMessageBox(mOwner.window, ToUtf8(caption), ToUtf8(text), kind));
 }
 

@@ -4,6 +4,7 @@
 #include "HVFramework/ControlBase/Skin/ControlFactory/LControlFactory.h"
 #include "HVFramework/Renderer/LFontText.h"
 #include "HVFramework/Utilities/Geometry/PolylineT.h"
+#include "HVFramework/Utilities/Geometry/Rounding.h"
 
 #include <array>
 #include <cmath>
@@ -15,11 +16,6 @@ namespace {
 constexpr uint32_t kEscapeKeyDown = KeyCode::kVirtualKeyFlag | (0x1Bu << 16);
 constexpr uint32_t kEnterKeyDown = KeyCode::kVirtualKeyFlag | (0x0Du << 16);
 constexpr int32_t kTextInsetRoom = 8;
-
-// Every standard button a box may show; the skin's box holds each once.
-constexpr std::array<const char16_t*, 7> kButtonNames{u"buttonOK",    u"buttonCancel", u"buttonYes",
-                                                      u"buttonNo",    u"buttonAbort",  u"buttonRetry",
-                                                      u"buttonIgnore"};
 
 // The icons' colours and marks, the same in every skin: they say what kind
 // of message this is, as on every desktop.
@@ -63,11 +59,6 @@ PolylineT<float> IconOutline(MessageBoxIcon icon, const RectT<int32_t>& square) 
   return outline;
 }
 
-int32_t RoundedInt(double value) { return static_cast<int32_t>(std::lround(value)); }
-
-RectT<int32_t> RoundedRect(const LControl::Rect& rect) {
-  return {RoundedInt(rect.x), RoundedInt(rect.y), RoundedInt(rect.width), RoundedInt(rect.height)};
-}
 
 int32_t TextWidth(const StringW& text, const RCPtr<LFont>& font) {
   if (text.IsEmpty() || !font) return 0;
@@ -121,6 +112,7 @@ HResult LMessageBox::SetMessage(const StringW& text, const StringW& caption, uin
   }
   for (size_t i = 0; i < mFace.buttons.size(); ++i)
     Place(FindChildControl(StringW(mFace.buttons[i].name)), mGeometry.buttons[i]);
+  PrepareIcon(font);
   // The box itself: its window takes this size, centred over its owner.
   SetRect({0, 0, static_cast<double>(mGeometry.width), static_cast<double>(mGeometry.height)});
   return S_OK;
@@ -129,22 +121,22 @@ HResult LMessageBox::SetMessage(const StringW& text, const StringW& caption, uin
 MessageBoxMetrics LMessageBox::ReadMetrics() {
   MessageBoxMetrics metrics;
   if (const RCPtr<LControl> icon = FindChildControl(StringW(u"icon")); icon && icon->GetRect().width >= 8)
-    metrics.iconSize = RoundedInt(icon->GetRect().width);
+    metrics.iconSize = RoundToInt32(icon->GetRect().width);
   if (const RCPtr<LControl> message = FindChildControl(StringW(u"message")); message && message->GetRect().x > 0)
-    metrics.margin = std::min(RoundedInt(message->GetRect().y), 48);
+    metrics.margin = std::min(RoundToInt32(message->GetRect().y), 48);
   if (const RCPtr<LControl> ok = FindChildControl(StringW(u"buttonOK")); ok && ok->GetRect().width >= 16) {
-    metrics.buttonWidth = RoundedInt(ok->GetRect().width);
-    metrics.buttonHeight = RoundedInt(ok->GetRect().height);
+    metrics.buttonWidth = RoundToInt32(ok->GetRect().width);
+    metrics.buttonHeight = RoundToInt32(ok->GetRect().height);
   }
   return metrics;
 }
 
 void LMessageBox::ShowButtons(const TextSource& texts) {
-  for (const char16_t* name : kButtonNames) {
-    const RCPtr<LControl> button = FindChildControl(StringW(name));
+  for (const MessageBoxButton& each : GetMessageBoxButtons()) {
+    const RCPtr<LControl> button = FindChildControl(StringW(each.name));
     if (!button) continue;
     const auto shown = std::find_if(mFace.buttons.begin(), mFace.buttons.end(),
-                                    [&](const MessageBoxButton& b) { return StringW(b.name) == StringW(name); });
+                                    [&](const MessageBoxButton& b) { return b.result == each.result; });
     const bool isShown = shown != mFace.buttons.end();
     button->SetVisible(isShown);
     button->SetNotFocusable(!isShown);
@@ -201,23 +193,20 @@ void LMessageBox::MoveFocus(const RCPtr<LKeyParam>& key) {
   LDialog::MoveFocus(key);
 }
 
-bool LMessageBox::IsEscape(const RCPtr<LKeyParam>& key) const {
-  return key && key->GetKey().code == kEscapeKeyDown;
+bool LMessageBox::AnswerEscape(const RCPtr<LKeyParam>& key) {
+  if (!key || key->GetKey().code != kEscapeKeyDown) return false;
+  CloseDialog(kCancel);
+  return true;
 }
 
+// Escape reaches the box from a focused button that did not use it, or
+// straight when nothing inside has the focus.
 HResult LMessageBox::OnChildKey(const RCPtr<LKeyParam>& key) {
-  if (IsEscape(key)) {
-    CloseDialog(kCancel);
-    return S_OK;
-  }
-  return LDialog::OnChildKey(key);
+  return AnswerEscape(key) ? S_OK : LDialog::OnChildKey(key);
 }
 
 HResult LMessageBox::ProcessKey(const RCPtr<LKeyParam>& key) {
-  if (IsEscape(key)) {
-    CloseDialog(kCancel);
-    return S_OK;
-  }
+  if (AnswerEscape(key)) return S_OK;
   // Return with the focus on no button presses the default one.
   if (key && key->GetKey().code == kEnterKeyDown) {
     if (mFace.defaultButton < mFace.buttons.size()) Close(mFace.buttons[mFace.defaultButton].result);
@@ -228,24 +217,24 @@ HResult LMessageBox::ProcessKey(const RCPtr<LKeyParam>& key) {
 
 // --- Drawing ---
 
+void LMessageBox::PrepareIcon(const RCPtr<LFont>& textFont) {
+  mIconOutline = IconOutline(mFace.icon, mGeometry.icon);
+  mMarkFont = nullptr;
+  if (mFace.icon == MessageBoxIcon::None || !textFont) return;
+  mMarkFont = LFont::FindOrCreate(textFont->GetName(), static_cast<float>(mGeometry.icon.height) * 0.5f, LFont::Bold);
+  const int32_t width = TextWidth(StringW(IconFaceOf(mFace.icon).mark), mMarkFont);
+  const int32_t height = std::max(0, mMarkFont->GetHeight());
+  // A warning's mark sits low, in the triangle's wide part.
+  const int32_t lift = mFace.icon == MessageBoxIcon::Warning ? -mGeometry.icon.height / 10 : 0;
+  mMarkPosition = {mGeometry.icon.x + (mGeometry.icon.width - width) / 2,
+                   mGeometry.icon.y + (mGeometry.icon.height - height) / 2 - lift};
+}
+
 int32_t LMessageBox::DrawContent(const RCPtr<LRenderer>& renderer) {
   if (!renderer || mFace.icon == MessageBoxIcon::None || mGeometry.icon.IsEmpty()) return 0;
   const IconFace face = IconFaceOf(mFace.icon);
-  PolylineT<float> outline = IconOutline(mFace.icon, mGeometry.icon);
-  renderer->FillPolygon(outline, ColorOf(face.fill), {0, 0}, {1, 1}, false);
-  const RCPtr<LControl> message = FindChildControl(StringW(u"message"));
-  if (!message || !message->GetFont()) return 0;
-  const RCPtr<LFont> font =
-      LFont::FindOrCreate(message->GetFont()->GetName(), static_cast<float>(mGeometry.icon.height) * 0.5f, LFont::Bold);
-  const StringW mark(face.mark);
-  const int32_t width = TextWidth(mark, font);
-  const int32_t height = std::max(0, font->GetHeight());
-  // A warning's mark sits low, in the triangle's wide part.
-  const int32_t lift = mFace.icon == MessageBoxIcon::Warning ? -mGeometry.icon.height / 10 : 0;
-  renderer->DrawText(mark, font,
-                     {mGeometry.icon.x + (mGeometry.icon.width - width) / 2,
-                      mGeometry.icon.y + (mGeometry.icon.height - height) / 2 - lift},
-                     ColorOf(0xFFFFFFFF));
+  renderer->FillPolygon(mIconOutline, ColorOf(face.fill), {0, 0}, {1, 1}, false);
+  if (mMarkFont) renderer->DrawText(StringW(face.mark), mMarkFont, mMarkPosition, ColorOf(0xFFFFFFFF));
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include "HVFramework/ControlBase/Views/LDialog.h"
 #include "HVFramework/Controls/MessageBox/MessageBoxLayout.h"
+#include "HVFramework/Renderer/LFont.h"
+#include "HVFramework/Utilities/Geometry/PolylineT.h"
 
 #include <functional>
 
@@ -54,11 +56,18 @@ class LMessageBox : public LDialog {
   std::vector<int32_t> ButtonTextWidths();
   void Place(const RCPtr<LControl>& control, const RectT<int32_t>& rect);
   RCPtr<LControl> DefaultButton();
-  bool IsEscape(const RCPtr<LKeyParam>& key) const;
+  // Escape answers the cancelling result (or nothing, on a box without
+  // one); true when the key was Escape.
+  bool AnswerEscape(const RCPtr<LKeyParam>& key);
+  // The icon's outline and mark, worked out once the box is laid out.
+  void PrepareIcon(const RCPtr<LFont>& textFont);
 
   MessageBoxFace mFace;
   MessageBoxGeometry mGeometry;
   StringW mCaption;
+  PolylineT<float> mIconOutline;
+  RCPtr<LFont> mMarkFont;  // null without an icon
+  PointT<int32_t> mMarkPosition;
   bool mIsFocusPlaced = false;
 };
 

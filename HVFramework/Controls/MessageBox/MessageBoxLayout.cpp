@@ -1,18 +1,22 @@
 #include "HVFramework/Controls/MessageBox/MessageBoxLayout.h"
 
+#include "HVFramework/ControlBase/Views/LDialog.h"
+
 #include <algorithm>
 
 namespace HV {
 namespace {
 
-// The dialog results, as the standard buttons of a dialog close it.
-constexpr MessageBoxButton kOk{u"buttonOK", 1, u"MESSAGEBOX_OK", u"OK"};
-constexpr MessageBoxButton kCancel{u"buttonCancel", 2, u"MESSAGEBOX_CANCEL", u"Cancel"};
-constexpr MessageBoxButton kAbort{u"buttonAbort", 3, u"MESSAGEBOX_ABORT", u"Abort"};
-constexpr MessageBoxButton kRetry{u"buttonRetry", 4, u"MESSAGEBOX_RETRY", u"Retry"};
-constexpr MessageBoxButton kIgnore{u"buttonIgnore", 5, u"MESSAGEBOX_IGNORE", u"Ignore"};
-constexpr MessageBoxButton kYes{u"buttonYes", 6, u"MESSAGEBOX_YES", u"Yes"};
-constexpr MessageBoxButton kNo{u"buttonNo", 7, u"MESSAGEBOX_NO", u"No"};
+// The standard buttons of a dialog, closing it with their results.
+constexpr MessageBoxButton kOk{u"buttonOK", LDialog::kOK, u"MESSAGEBOX_OK", u"OK"};
+constexpr MessageBoxButton kCancel{u"buttonCancel", LDialog::kCancel, u"MESSAGEBOX_CANCEL", u"Cancel"};
+constexpr MessageBoxButton kAbort{u"buttonAbort", LDialog::kAbort, u"MESSAGEBOX_ABORT", u"Abort"};
+constexpr MessageBoxButton kRetry{u"buttonRetry", LDialog::kRetry, u"MESSAGEBOX_RETRY", u"Retry"};
+constexpr MessageBoxButton kIgnore{u"buttonIgnore", LDialog::kIgnore, u"MESSAGEBOX_IGNORE", u"Ignore"};
+constexpr MessageBoxButton kYes{u"buttonYes", LDialog::kYes, u"MESSAGEBOX_YES", u"Yes"};
+constexpr MessageBoxButton kNo{u"buttonNo", LDialog::kNo, u"MESSAGEBOX_NO", u"No"};
+
+constexpr MessageBoxButton kEveryButton[] = {kOk, kCancel, kYes, kNo, kAbort, kRetry, kIgnore};
 
 std::vector<MessageBoxButton> ButtonsOf(uint32_t set) {
   switch (set) {
@@ -42,6 +46,8 @@ int32_t EscapeResultOf(const std::vector<MessageBoxButton>& buttons) {
 }
 
 }  // namespace
+
+std::span<const MessageBoxButton> GetMessageBoxButtons() { return kEveryButton; }
 
 MessageBoxFace MessageBoxFaceFromStyle(uint32_t style) {
   MessageBoxFace face;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace HV {
@@ -34,6 +35,9 @@ struct MessageBoxFace {
   // with one of its buttons (Yes/No, Abort/Retry/Ignore).
   int32_t escapeResult = 0;
 };
+
+// Every button a box may show, each once.
+std::span<const MessageBoxButton> GetMessageBoxButtons();
 
 // The message-box style flags: the buttons in bits 0-3, the icon in bits
 // 4-7, the default button in bits 8-11. Unknown button sets show OK, an
